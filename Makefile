@@ -1,0 +1,52 @@
+# The two set-up commands of the README:
+#   make run   - install what is missing, build, lay out and register an installation, start the program
+#   make test  - install what is missing, build, run every test
+# Further targets: make build, make asan (tests under AddressSanitizer + UBSan), make format.
+
+BUILD_DIR   ?= build
+ASAN_DIR    ?= build-asan
+BUILD_TYPE  ?= RelWithDebInfo
+JOBS        ?= $(shell nproc)
+PACKAGES    := g++ make cmake ninja-build qt6-base-dev libsqlite3-dev googletest libgtest-dev \
+               libbenchmark-dev fonts-dejavu-core
+# Warnings are errors on CI and whenever WERROR=ON is given.
+WERROR      ?= $(if $(CI),ON,OFF)
+SUDO        := $(if $(filter 0,$(shell id -u)),,sudo)
+
+.PHONY: all deps configure build test run asan format clean
+
+all: build
+
+deps:
+	@missing=""; \
+	for p in $(PACKAGES); do \
+	  dpkg-query -W -f='$${Status}' $$p 2>/dev/null | grep -q 'install ok installed' || missing="$$missing $$p"; \
+	done; \
+	if [ -n "$$missing" ]; then \
+	  echo "Installing:$$missing"; \
+	  $(SUDO) apt-get update && DEBIAN_FRONTEND=noninteractive $(SUDO) apt-get install -y --no-install-recommends $$missing; \
+	fi
+
+configure: deps
+	cmake -S . -B $(BUILD_DIR) -G Ninja -DCMAKE_BUILD_TYPE=$(BUILD_TYPE) -DTARNWICK_WERROR=$(WERROR)
+
+build: configure
+	cmake --build $(BUILD_DIR) -j $(JOBS)
+
+test: build
+	cd $(BUILD_DIR) && QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j $(JOBS)
+
+run: build
+	cmake --install $(BUILD_DIR) --prefix $(CURDIR)/$(BUILD_DIR)/install
+	$(BUILD_DIR)/install/bin/tarnwick-run
+
+asan: deps
+	cmake -S . -B $(ASAN_DIR) -G Ninja -DCMAKE_BUILD_TYPE=Debug -DTARNWICK_SANITIZE=ON -DTARNWICK_WERROR=$(WERROR)
+	cmake --build $(ASAN_DIR) -j $(JOBS)
+	cd $(ASAN_DIR) && QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j $(JOBS)
+
+format:
+	git ls-files '*.cpp' '*.h' | xargs clang-format -i
+
+clean:
+	rm -rf $(BUILD_DIR) $(ASAN_DIR)
