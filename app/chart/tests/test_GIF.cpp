@@ -4,7 +4,6 @@
 #include <random>
 #include <vector>
 
-#include <QBuffer>
 #include <QFile>
 #include <QImageReader>
 #include <QTemporaryDir>
@@ -116,6 +115,8 @@ TEST_F(GifFile, PaletteEntriesInTheFile) {
     for (const auto& e : entries) {
         EXPECT_EQ(slice(file, kPaletteOffset + 3 * e.index, 3), e.rgb) << e.index;
     }
+    // Entries past the colour cube are black.
+    EXPECT_EQ(slice(file, kPaletteOffset + 3 * 125, 3 * 131), Bytes(3 * 131, 0));
 }
 
 TEST_F(GifFile, SecondRowRestartsTheTable) {
@@ -180,10 +181,10 @@ TEST_F(GifFile, LongRandomRowsDecodeWithQtsReader) {
 
 TEST_F(GifFile, LargeImageUsesFullSubBlocks) {
     std::mt19937 random(7);
-    std::uniform_int_distribution<int> index(0, 124);
+    std::uniform_int_distribution<int> index(0, 5);  // few colours, like a chart
     Bytes indices(300 * 200);
     for (auto& i : indices) {
-        i = static_cast<std::uint8_t>(index(random) % 6);  // few colours, like a chart
+        i = static_cast<std::uint8_t>(index(random));
     }
     const Bytes file = save(imageOfIndices(300, 200, indices));
     std::size_t offset = kDataOffset;
@@ -312,15 +313,4 @@ TEST_F(GifFile, WriteFailureStopsTheEncoding) {
         EXPECT_LT(progressCalls, 20) << capacity;
         EXPECT_NE(gif_.errorString().indexOf("No space left"), -1) << gif_.errorString().toStdString();
     }
-}
-
-TEST(GifDevice, WritesTheSameBytesAsTheFile) {
-    QBuffer buffer;
-    buffer.open(QIODevice::WriteOnly);
-    QImage image(1, 1, QImage::Format_RGB32);
-    image.fill(Qt::black);
-    GIF gif;
-    ASSERT_TRUE(gif.writeGIF(image, buffer));
-    EXPECT_EQ(buffer.data().size(), 799);
-    EXPECT_EQ(buffer.data().right(7), QByteArray::fromHex("040001040400 3B"));
 }

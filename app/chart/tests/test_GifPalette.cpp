@@ -17,24 +17,6 @@ TEST(GifPalette, ChannelMapsToNearestLevelAndTiesGoToTheLowerLevel) {
     }
 }
 
-TEST(GifPalette, ColourTableIsTheCubeThenBlack) {
-    const auto& table = GifPalette::colourTable();
-    ASSERT_EQ(table.size(), 768u);
-    const struct {
-        int index;
-        std::uint8_t r, g, b;
-    } entries[] = {{0, 0, 0, 0},     {1, 64, 0, 0},        {4, 255, 0, 0}, {5, 0, 64, 0}, {25, 0, 0, 64},
-                   {31, 64, 64, 64}, {124, 255, 255, 255}, {125, 0, 0, 0}, {255, 0, 0, 0}};
-    for (const auto& e : entries) {
-        EXPECT_EQ(table[e.index * 3 + 0], e.r) << e.index;
-        EXPECT_EQ(table[e.index * 3 + 1], e.g) << e.index;
-        EXPECT_EQ(table[e.index * 3 + 2], e.b) << e.index;
-    }
-    for (int i = 125 * 3; i < 768; ++i) {
-        ASSERT_EQ(table[i], 0) << i;
-    }
-}
-
 TEST(GifPalette, IndexIsBlueTimes25PlusGreenTimes5PlusRed) {
     EXPECT_EQ(GifPalette::indexOf(0, 0, 0), 0);
     EXPECT_EQ(GifPalette::indexOf(255, 255, 255), 124);
