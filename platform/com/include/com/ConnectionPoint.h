@@ -4,6 +4,9 @@
 // A sink is advised by its IUnknown; the connection point asks it for the event interface's IID and
 // calls the answer as an IDispatch (an event interface is a dispatch interface), so an object answering
 // that IID must hand out its IDispatch for it. EventSink does.
+//
+// Connection points are not locked: they are advised, unadvised and raised on one thread (the
+// user-interface thread), re-entrantly if need be.
 #pragma once
 
 #include <array>
