@@ -7,6 +7,7 @@
 #include <optional>
 #include <string>
 
+#include "com/Dispatch.h"
 #include "com/OleDate.h"
 
 namespace com {
@@ -351,6 +352,17 @@ HRESULT textTo(const Bstr& text, VARTYPE target, Variant& out) {
     return numberTo(number.value, true, target, out);
 }
 
+HRESULT unknownToDispatch(const ComPtr<IUnknown>& object, Variant& out) {
+    ComPtr<IDispatch> dispatch;
+    if (object) {
+        const HRESULT result = object.queryInterface(dispatch);
+        if (FAILED(result))
+            return result;
+    }
+    out = Variant::dispatch(ComPtr<IUnknown>(dispatch));
+    return S_OK;
+}
+
 HRESULT convert(const Variant& source, VARTYPE target, Variant& out) {
     const VARTYPE from = source.vt();
     if (from == target) {
@@ -373,6 +385,8 @@ HRESULT convert(const Variant& source, VARTYPE target, Variant& out) {
         out = Variant(source.unknown());
         return S_OK;
     }
+    if (target == VT_DISPATCH && from == VT_UNKNOWN)
+        return unknownToDispatch(source.unknown(), out);
     if (from != VT_EMPTY && !isNumericType(from))
         return DISP_E_TYPEMISMATCH;
     const bool fromFloating = from == VT_R4 || from == VT_R8 || from == VT_DATE;

@@ -4,6 +4,7 @@
 #include <limits>
 
 #include "com/ComObject.h"
+#include "com/Dispatch.h"
 #include "com/Variant.h"
 
 using namespace com;
@@ -211,4 +212,22 @@ TEST(Variant, TextRoundTrips) {
         ASSERT_EQ(v.changeType(value.vt()), S_OK) << v.bstr().toUtf8();
         EXPECT_EQ(v, value);
     }
+}
+
+TEST(Variant, ObjectsConvertBetweenUnknownAndDispatch) {
+    struct Plain : ComObject<IUnknown> {};
+    struct Callable : ComObject<IDispatch> {
+        HRESULT Invoke(DISPID, std::span<Variant>) override { return S_OK; }
+    };
+    auto callable = makeComObject<Callable>();
+    Variant v{ComPtr<IUnknown>(callable->identity())};
+    ASSERT_EQ(v.changeType(VT_DISPATCH), S_OK);
+    EXPECT_EQ(v.unknown().get(), static_cast<IUnknown*>(static_cast<IDispatch*>(callable.get())));
+    ASSERT_EQ(v.changeType(VT_UNKNOWN), S_OK);
+
+    Variant plain{ComPtr<IUnknown>(makeComObject<Plain>()->identity())};
+    EXPECT_EQ(plain.changeType(VT_DISPATCH), E_NOINTERFACE);
+    EXPECT_EQ(plain.vt(), VT_UNKNOWN);
+    Variant none{ComPtr<IUnknown>()};
+    EXPECT_EQ(none.changeType(VT_DISPATCH), S_OK);
 }

@@ -61,7 +61,7 @@ public:
     static Variant null();
     static Variant utf8(std::string_view text) { return Variant(Bstr::fromUtf8(text)); }
     static Variant date(DATE value);
-    // VT_DISPATCH: an object that answers IDispatch, held by its IUnknown.
+    // VT_DISPATCH: an object that answers IDispatch, held as an IUnknown (ask it for IDispatch to call it).
     static Variant dispatch(ComPtr<IUnknown> object);
     // VT_ERROR; DISP_E_PARAMNOTFOUND is the marker of an optional argument that was left out.
     static Variant error(HRESULT code);
@@ -103,7 +103,8 @@ public:
     // Text is read and written locale-independently ('.' decimal point, "True"/"False", ISO dates);
     // floating values narrow to integers rounding halves to even. Returns S_OK, or DISP_E_TYPEMISMATCH
     // for a conversion that does not exist or text that does not parse, DISP_E_OVERFLOW for a value out of
-    // the target's range; the variant is unchanged on failure.
+    // the target's range; the variant is unchanged on failure. VT_UNKNOWN and VT_DISPATCH convert into
+    // each other (to VT_DISPATCH by QueryInterface, failing with its result).
     HRESULT changeType(VARTYPE target);
 
     // Same type and same value (objects by pointer, by-reference variants by target).
