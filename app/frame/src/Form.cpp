@@ -229,6 +229,23 @@ void Form::buildControls() {
             m_widgets[i] = w;
         }
     }
+    for (size_t i = 0; i < m_model.controls.size(); ++i) {
+        if (auto* tabs = qobject_cast<QTabWidget*>(m_widgets[i])) {
+            QObject::connect(tabs, &QTabWidget::currentChanged, tabs,
+                             [this, i](int page) { showTab(i, page); });
+            showTab(i, tabs->currentIndex());
+        }
+    }
+}
+
+// Controls on a tab control sit on the tab control itself, placed relative to it as designed (below
+// the tabs); only those of the current page are shown.
+void Form::showTab(size_t tabControl, int page) {
+    for (size_t i = 0; i < m_model.controls.size(); ++i) {
+        const ControlModel& c = m_model.controls[i];
+        if (m_widgets[i] && c.container == static_cast<int>(tabControl))
+            m_widgets[i]->setVisible(c.tab == page);
+    }
 }
 
 QWidget* Form::parentFor(const ControlModel& c) const {
@@ -237,8 +254,6 @@ QWidget* Form::parentFor(const ControlModel& c) const {
     QWidget* container = m_widgets.at(static_cast<size_t>(c.container));
     if (!container)
         throw std::logic_error("container of " + c.name.toStdString() + " has no window");
-    if (auto* tabs = qobject_cast<QTabWidget*>(container); tabs && c.tab < tabs->count())
-        return tabs->widget(c.tab);
     return container;
 }
 

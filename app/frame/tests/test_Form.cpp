@@ -14,6 +14,7 @@
 #include <QLineEdit>
 #include <QMenu>
 #include <QRawFont>
+#include <QTabWidget>
 #include <QTextLayout>
 #include <QTreeWidget>
 
@@ -167,6 +168,29 @@ TEST_F(FormTest, MenusTakeTheirCaptionsFromTheTable) {
     EXPECT_EQ(form.menuAction("mnuExit")->text(), GetLangString(122));
     EXPECT_NE(form.menuAction("mnuFile")->menu(), nullptr);
     EXPECT_EQ(form.controlWidget("mnuExit"), nullptr);
+}
+
+TEST_F(FormTest, TabControlsShowTheControlsOfTheCurrentPage) {
+    FormModel design;
+    design.name = QStringLiteral("frmTabs");
+    design.width = 6000;
+    design.height = 4000;
+    ControlModel tabs = control("SSTab1", ControlKind::TabControl, "", 150, 150, 5000, 3000);
+    tabs.items = {"one", "two"};
+    design.controls = {tabs, control("lblFirst", ControlKind::Label, "", 300, 600, 1500, 300, 0),
+                       control("lblSecond", ControlKind::Label, "", 300, 600, 1500, 300, 0)};
+    design.controls[2].tab = 1;
+    Form form(design);
+    form.show();
+    QWidget* first = form.controlWidget("lblFirst");
+    QWidget* second = form.controlWidget("lblSecond");
+    EXPECT_EQ(first->parentWidget(), form.controlWidget("SSTab1"));
+    EXPECT_EQ(first->geometry(), QRect(20, 40, 100, 20)) << "placed relative to the tab control, as designed";
+    EXPECT_TRUE(first->isVisible());
+    EXPECT_FALSE(second->isVisible());
+    static_cast<QTabWidget*>(form.controlWidget("SSTab1"))->setCurrentIndex(1);
+    EXPECT_FALSE(first->isVisible());
+    EXPECT_TRUE(second->isVisible());
 }
 
 // Arabic letters take their joined forms: the shaped glyphs of a word are not the letters' own.

@@ -48,6 +48,7 @@ private:
     void buildMenus();
     void buildControls();
     QWidget* parentFor(const ControlModel& c) const;
+    void showTab(size_t tabControl, int page);
     void applyControl(const ControlModel& c, QWidget* w);
     void applyMenuItem(const ControlModel& c, QAction* action);
 
