@@ -18,6 +18,7 @@
 #include <QTextLayout>
 #include <QTreeWidget>
 
+#include <memory>
 #include <set>
 
 #include "frame/Form.h"
@@ -33,14 +34,27 @@ namespace {
 const char* const kFontFile = "/usr/share/fonts/truetype/dejavu/DejaVuSans.ttf";
 
 // One application for the whole test program, with a fixed style and font so that pictures of a
-// window do not depend on the machine's desktop settings.
+// window do not depend on the machine's desktop settings. The application ends with the tests.
+class ApplicationEnvironment : public ::testing::Environment {
+public:
+    void SetUp() override {
+        if (!QApplication::instance())
+            m_app = std::make_unique<QApplication>(m_argc, m_argv);
+    }
+    void TearDown() override { m_app.reset(); }
+
+private:
+    int m_argc = 1;
+    char m_name[16] = "test_appframe";
+    char* m_argv[2] = {m_name, nullptr};
+    std::unique_ptr<QApplication> m_app;
+};
+
+[[maybe_unused]] ::testing::Environment* const kApplication =
+    ::testing::AddGlobalTestEnvironment(new ApplicationEnvironment);
+
 QFont fixedFont() {
     static QFont font = [] {
-        static int argc = 1;
-        static char name[] = "test_appframe";
-        static char* argv[] = {name, nullptr};
-        if (!QApplication::instance())
-            new QApplication(argc, argv);
         QApplication::setStyle(QStringLiteral("Fusion"));
         const int id = QFontDatabase::addApplicationFont(QString::fromLatin1(kFontFile));
         const QStringList families = QFontDatabase::applicationFontFamilies(id);
