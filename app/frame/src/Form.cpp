@@ -176,10 +176,7 @@ QRect Form::toPixels(int32_t left, int32_t top, int32_t width, int32_t height) {
 }
 
 QWidget* Form::controlWidget(const QString& controlName) const {
-    const auto i = m_model.find(controlName);
-    if (!i)
-        throw std::out_of_range("no control named " + controlName.toStdString());
-    return m_widgets[*i];
+    return m_widgets[m_model.indexOf(controlName)];
 }
 
 QAction* Form::menuAction(const QString& controlName) const {

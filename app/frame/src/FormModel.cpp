@@ -12,16 +12,20 @@ std::optional<size_t> FormModel::find(const QString& controlName) const {
     return std::nullopt;
 }
 
-ControlModel& FormModel::control(const QString& controlName) {
+size_t FormModel::indexOf(const QString& controlName) const {
     const auto i = find(controlName);
     if (!i)
         throw std::out_of_range("no control named " + controlName.toStdString() + " on " +
                                 name.toStdString());
-    return controls[*i];
+    return *i;
+}
+
+ControlModel& FormModel::control(const QString& controlName) {
+    return controls[indexOf(controlName)];
 }
 
 const ControlModel& FormModel::control(const QString& controlName) const {
-    return const_cast<FormModel*>(this)->control(controlName);
+    return controls[indexOf(controlName)];
 }
 
 int32_t FormModel::containerWidth(const ControlModel& c) const {

@@ -91,8 +91,10 @@ struct FormModel {
     uint32_t exStyle = 0;
     std::vector<ControlModel> controls;
 
-    // Index of the control named `name`, or nullopt.
+    // Index of the control named `controlName`, or nullopt.
     std::optional<size_t> find(const QString& controlName) const;
+    // Index or reference of the control named `controlName`; throws std::out_of_range when there is none.
+    size_t indexOf(const QString& controlName) const;
     ControlModel& control(const QString& controlName);
     const ControlModel& control(const QString& controlName) const;
 
