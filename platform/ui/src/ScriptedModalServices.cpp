@@ -28,7 +28,15 @@ std::optional<QString> ScriptedModalServices::inputBox(QWidget*, const QString& 
                                                        const QString& defaultText) {
     questions_.push_back({Kind::InputBox, prompt, title, 0, {}});
     Q_UNUSED(defaultText);
-    return next(inputAnswers_, std::optional<QString>());
+    // Spelled out rather than through next(): GCC's -O2 flow analysis reports a moved-from
+    // optional<QString> as maybe-uninitialized.
+    if (inputAnswers_.empty()) {
+        ++unanswered_;
+        return std::nullopt;
+    }
+    const std::optional<QString> answer = inputAnswers_.front();
+    inputAnswers_.pop_front();
+    return answer;
 }
 
 FileDialogResult ScriptedModalServices::file(Kind kind, const FileDialogRequest& request) {
