@@ -7,7 +7,9 @@ namespace com {
 
 using HRESULT = std::int32_t;
 
-constexpr HRESULT hr(std::uint32_t bits) { return static_cast<HRESULT>(bits); }
+constexpr HRESULT hr(std::uint32_t bits) {
+    return static_cast<HRESULT>(bits);
+}
 
 inline constexpr HRESULT S_OK = 0;
 inline constexpr HRESULT S_FALSE = 1;
@@ -61,7 +63,11 @@ inline constexpr HRESULT STG_E_UNKNOWN = hr(0x800300FD);
 inline constexpr HRESULT STG_E_INVALIDFLAG = hr(0x800300FF);
 inline constexpr HRESULT STG_E_DOCFILECORRUPT = hr(0x80030109);
 
-constexpr bool SUCCEEDED(HRESULT result) { return result >= 0; }
-constexpr bool FAILED(HRESULT result) { return result < 0; }
+constexpr bool SUCCEEDED(HRESULT result) {
+    return result >= 0;
+}
+constexpr bool FAILED(HRESULT result) {
+    return result < 0;
+}
 
 }  // namespace com
