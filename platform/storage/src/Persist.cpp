@@ -2,6 +2,7 @@
 
 #include <array>
 
+#include "com/Activation.h"
 #include "com/ComPtr.h"
 
 namespace com {
@@ -15,7 +16,7 @@ ObjectCreator& objectCreator() {
 HRESULT createObject(const CLSID& clsid, const IID& iid, void** object) {
     const ObjectCreator& creator = objectCreator();
     if (!creator)
-        return REGDB_E_CLASSNOTREG;
+        return CoCreateInstance(clsid, nullptr, iid, object);
     return creator(clsid, iid, object);
 }
 

@@ -55,7 +55,7 @@ TEST(Persist, SaveWritesClassIdThenDataAndLoadCreatesByClass) {
 
     stream->Seek(0, STREAM_SEEK_SET, nullptr);
     ComPtr<IUnknown> loaded;
-    setObjectCreator(nullptr);
+    setObjectCreator(nullptr);  // the class registry, which does not know the class
     EXPECT_EQ(oleLoadFromStream(stream.get(), IID_IUnknown, loaded.putVoid()), REGDB_E_CLASSNOTREG);
 
     setObjectCreator(createCounter);

@@ -64,8 +64,8 @@ HRESULT oleSaveToStream(IUnknown* object, IStream* stream);
 // out the interface asked for.
 HRESULT oleLoadFromStream(IStream* stream, const IID& iid, void** object);
 
-// Creation of an object by class id (the process's class registry). Until one is installed,
-// creation fails with REGDB_E_CLASSNOTREG.
+// Creation of an object by class id: the process's class registry (CoCreateInstance), unless a
+// creator is installed in its place (null restores the registry).
 using ObjectCreator = std::function<HRESULT(const CLSID&, const IID&, void**)>;
 void setObjectCreator(ObjectCreator creator);
 
