@@ -43,7 +43,8 @@ enum STGTY : DWORD { STGTY_STORAGE = 1, STGTY_STREAM = 2, STGTY_LOCKBYTES = 3, S
 
 enum STREAM_SEEK : DWORD { STREAM_SEEK_SET = 0, STREAM_SEEK_CUR = 1, STREAM_SEEK_END = 2 };
 
-enum LOCKTYPE : DWORD { LOCK_WRITE = 1, LOCK_EXCLUSIVE = 2, LOCK_ONLYONCE = 4 };
+// Region lock kinds. The write lock is LOCKTYPE_WRITE because <fcntl.h> takes LOCK_WRITE as a macro.
+enum LOCKTYPE : DWORD { LOCKTYPE_WRITE = 1, LOCK_EXCLUSIVE = 2, LOCK_ONLYONCE = 4 };
 
 // Stat flags: the default fills the name, STATFLAG_NONAME leaves it empty.
 inline constexpr DWORD STATFLAG_DEFAULT = 0;
