@@ -20,8 +20,9 @@ TEST(Guid, ParseAcceptsLowerCaseAndNoBraces) {
 }
 
 TEST(Guid, ParseRejectsMalformedText) {
-    for (const char* bad : {"", "{3F53C702-5296-42FF-BD60-3C37A4308F7D", "{3F53C702-5296-42FF-BD60-3C37A4308F7G}",
-                            "{3F53C702+5296-42FF-BD60-3C37A4308F7D}", "3F53C702-5296-42FF-BD60-3C37A4308F7D0"}) {
+    for (const char* bad :
+         {"", "{3F53C702-5296-42FF-BD60-3C37A4308F7D", "{3F53C702-5296-42FF-BD60-3C37A4308F7G}",
+          "{3F53C702+5296-42FF-BD60-3C37A4308F7D}", "3F53C702-5296-42FF-BD60-3C37A4308F7D0"}) {
         EXPECT_FALSE(Guid::parse(bad)) << bad;
     }
 }

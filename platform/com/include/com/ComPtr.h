@@ -16,13 +16,14 @@ public:
     ComPtr(std::nullptr_t) {}
     // Takes a new reference to `p`.
     explicit ComPtr(T* p) : p_(p) {
-        if (p_) p_->AddRef();
+        if (p_)
+            p_->AddRef();
     }
     ComPtr(const ComPtr& other) : ComPtr(other.p_) {}
     ComPtr(ComPtr&& other) noexcept : p_(std::exchange(other.p_, nullptr)) {}
     template <typename U>
-        requires std::is_convertible_v<U*, T*>
-    ComPtr(const ComPtr<U>& other) : ComPtr(static_cast<T*>(other.get())) {}
+    requires std::is_convertible_v<U*, T*> ComPtr(const ComPtr<U>& other)
+        : ComPtr(static_cast<T*>(other.get())) {}
     ~ComPtr() { reset(); }
 
     ComPtr& operator=(ComPtr other) noexcept {
@@ -40,7 +41,8 @@ public:
     T* detach() { return std::exchange(p_, nullptr); }
 
     void reset() {
-        if (T* p = std::exchange(p_, nullptr)) p->Release();
+        if (T* p = std::exchange(p_, nullptr))
+            p->Release();
     }
     T* get() const { return p_; }
     T* operator->() const { return p_; }
@@ -58,12 +60,14 @@ public:
     template <typename U>
     ComPtr<U> as() const {
         ComPtr<U> result;
-        if (p_) p_->QueryInterface(U::iid, result.putVoid());
+        if (p_)
+            p_->QueryInterface(U::iid, result.putVoid());
         return result;
     }
     template <typename U>
     HRESULT queryInterface(ComPtr<U>& out) const {
-        if (!p_) return E_POINTER;
+        if (!p_)
+            return E_POINTER;
         return p_->QueryInterface(U::iid, out.putVoid());
     }
 

@@ -7,7 +7,9 @@ namespace com {
 
 using HRESULT = std::int32_t;
 
-constexpr HRESULT hr(std::uint32_t bits) { return static_cast<HRESULT>(bits); }
+constexpr HRESULT hr(std::uint32_t bits) {
+    return static_cast<HRESULT>(bits);
+}
 
 inline constexpr HRESULT S_OK = 0;
 inline constexpr HRESULT S_FALSE = 1;
@@ -36,8 +38,10 @@ inline constexpr HRESULT DISP_E_DIVBYZERO = hr(0x80020012);
 inline constexpr HRESULT CLASS_E_NOAGGREGATION = hr(0x80040110);
 inline constexpr HRESULT CLASS_E_CLASSNOTAVAILABLE = hr(0x80040111);
 inline constexpr HRESULT REGDB_E_CLASSNOTREG = hr(0x80040154);
+inline constexpr HRESULT REGDB_E_READREGDB = hr(0x80040150);
 inline constexpr HRESULT REGDB_E_WRITEREGDB = hr(0x80040151);
 inline constexpr HRESULT CO_E_CLASSSTRING = hr(0x800401F3);
+inline constexpr HRESULT CO_E_ERRORINDLL = hr(0x800401F9);
 inline constexpr HRESULT CO_E_DLLNOTFOUND = hr(0x8004F001);
 inline constexpr HRESULT CONNECT_E_NOCONNECTION = hr(0x80040200);
 inline constexpr HRESULT CONNECT_E_ADVISELIMIT = hr(0x80040201);
@@ -61,7 +65,11 @@ inline constexpr HRESULT STG_E_UNKNOWN = hr(0x800300FD);
 inline constexpr HRESULT STG_E_INVALIDFLAG = hr(0x800300FF);
 inline constexpr HRESULT STG_E_DOCFILECORRUPT = hr(0x80030109);
 
-constexpr bool SUCCEEDED(HRESULT result) { return result >= 0; }
-constexpr bool FAILED(HRESULT result) { return result < 0; }
+constexpr bool SUCCEEDED(HRESULT result) {
+    return result >= 0;
+}
+constexpr bool FAILED(HRESULT result) {
+    return result < 0;
+}
 
 }  // namespace com

@@ -23,7 +23,9 @@ using ULONGLONG = std::uint64_t;
 using VARIANT_BOOL = std::int16_t;
 inline constexpr VARIANT_BOOL VARIANT_TRUE = -1;
 inline constexpr VARIANT_BOOL VARIANT_FALSE = 0;
-constexpr VARIANT_BOOL toVariantBool(bool value) { return value ? VARIANT_TRUE : VARIANT_FALSE; }
+constexpr VARIANT_BOOL toVariantBool(bool value) {
+    return value ? VARIANT_TRUE : VARIANT_FALSE;
+}
 
 // OLE automation date: days since 1899-12-30, the fraction being the time of day.
 using DATE = double;

@@ -10,7 +10,8 @@
 namespace com {
 
 // {00000000-0000-0000-C000-000000000046}
-inline constexpr IID IID_IUnknown{0x00000000, 0x0000, 0x0000, {0xC0, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x46}};
+inline constexpr IID IID_IUnknown{
+    0x00000000, 0x0000, 0x0000, {0xC0, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x46}};
 
 struct IUnknown {
     static constexpr IID iid = IID_IUnknown;
@@ -26,6 +27,8 @@ protected:
 
 // The identity of an interface type, found through its static member `iid`.
 template <typename T>
-concept ComInterface = requires { { T::iid } -> std::convertible_to<const IID&>; };
+concept ComInterface = requires {
+    { T::iid } -> std::convertible_to<const IID&>;
+};
 
 }  // namespace com

@@ -1,0 +1,43 @@
+# Runs tarnwick-regsvr on the test server against a registry file of its own:
+# register, check the file, unregister, check again, then the failures.
+set(ENV{TARNWICK_CLASS_REGISTRY} ${REGISTRY})
+file(REMOVE ${REGISTRY})
+
+function(regsvr expected_result)
+    execute_process(COMMAND ${REGSVR} ${ARGN} RESULT_VARIABLE result OUTPUT_VARIABLE out ERROR_VARIABLE err)
+    if(NOT result EQUAL expected_result)
+        message(FATAL_ERROR "tarnwick-regsvr ${ARGN}: exit ${result}, expected ${expected_result}\n${out}${err}")
+    endif()
+    set(output "${out}${err}" PARENT_SCOPE)
+endfunction()
+
+regsvr(0 ${SERVER})
+file(READ ${REGISTRY} text)
+foreach(expected "[{6B1D3F11-2C4E-4A51-9E0B-7F3A1C5D2E01}]" "VersionedProgID=Tarnwick.TestWidget.2"
+                 "ProgID=Tarnwick.TestGadget" "ThreadingModel=Apartment")
+    string(FIND "${text}" "${expected}" at)
+    if(at EQUAL -1)
+        message(FATAL_ERROR "registry lacks '${expected}' after registration:\n${text}")
+    endif()
+endforeach()
+file(REAL_PATH ${SERVER} server_path)
+string(FIND "${text}" "Library=${server_path}" at)
+if(at EQUAL -1)
+    message(FATAL_ERROR "registry does not name the library ${server_path}:\n${text}")
+endif()
+
+regsvr(0 -u ${SERVER})
+file(READ ${REGISTRY} text)
+string(FIND "${text}" "6B1D3F1" at)
+if(NOT at EQUAL -1)
+    message(FATAL_ERROR "registry still holds the test classes after -u:\n${text}")
+endif()
+
+regsvr(1 ${REGISTRY}.missing.so)
+string(FIND "${output}" "cannot load" at)
+if(at EQUAL -1)
+    message(FATAL_ERROR "no clear message for a missing library: ${output}")
+endif()
+regsvr(1 ${REGSVR})
+regsvr(2)
+regsvr(2 -u)
