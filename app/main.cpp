@@ -4,7 +4,6 @@
 #include <QApplication>
 #include <QDir>
 #include <QMessageBox>
-#include <QSettings>
 
 #include <cstdio>
 #include <cstdlib>
@@ -12,33 +11,9 @@
 
 #include "appdata/AppError.h"
 #include "appdata/Startup.h"
+#include "appdata/StoreStartupSettings.h"
 
 namespace {
-
-// The settings store section "Settings" in the per-user INI file ($XDG_CONFIG_HOME/Tarnwick/).
-class IniSettings : public tarnwick::StartupSettings {
-public:
-    IniSettings() : store_(QSettings::IniFormat, QSettings::UserScope, "Tarnwick", "Tarnwick") {}
-
-    std::optional<std::string> GetSetting(std::string_view key) override {
-        const QVariant value = store_.value(qtKey(key));
-        if (!value.isValid()) {
-            return std::nullopt;
-        }
-        return value.toString().toStdString();
-    }
-    void SaveSetting(std::string_view key, std::string_view value) override {
-        store_.setValue(qtKey(key), QString::fromUtf8(value.data(), static_cast<qsizetype>(value.size())));
-    }
-
-private:
-    static QString qtKey(std::string_view key) {
-        return QStringLiteral("Settings/") +
-               QString::fromUtf8(key.data(), static_cast<qsizetype>(key.size()));
-    }
-
-    QSettings store_;
-};
 
 // The installation's seed data: $TARNWICK_SEED_DIR, else share/tarnwick beside the program's bin/.
 std::filesystem::path seedFolder() {
@@ -63,7 +38,7 @@ void reportStartFailure(const tarnwick::AppError& error) {
 
 int main(int argc, char* argv[]) {
     QApplication app(argc, argv);
-    IniSettings settings;
+    tarnwick::StoreStartupSettings settings;
     tarnwick::StartupHooks hooks;
     hooks.settings = &settings;
     hooks.seedFolder = seedFolder();
