@@ -1,9 +1,10 @@
 #include "appdata/Globals.h"
 
+bool gArabic = false;
+
 namespace tarnwick {
 
 db::Connection gConnection;
-bool gArabic = false;
 bool gSpecial = true;
 bool gStarting = false;
 db::Date gBaseDate{};
