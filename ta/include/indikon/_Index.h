@@ -11,6 +11,12 @@ namespace indikon {
 struct _Index : com::IUnknown {
     static constexpr com::IID iid = IID_Index;
 
+    // The swing of each record against the one before, scaled by the limit move; 0 at record 1.
+    virtual com::HRESULT SwingIndex(_Database* data, _RecordSet* ohlcv, double limitMoveValue,
+                                    com::Bstr* alias, _RecordSet** result) = 0;
+    // The running sum of the swing index.
+    virtual com::HRESULT AccumulativeSwingIndex(_Database* data, _RecordSet* ohlcv, double limitMoveValue,
+                                                com::Bstr* alias, _RecordSet** result) = 0;
     // Wilder's RSI; the first value stands at periods + 2.
     virtual com::HRESULT RelativeStrengthIndex(_Database* data, _Field* source, com::SHORT periods,
                                                com::Bstr* alias, _RecordSet** result) = 0;

@@ -2,8 +2,32 @@
 
 #include "core/Indicator.h"
 #include "indicators/RelativeStrength.h"
+#include "indicators/SwingIndex.h"
 
 namespace indikon {
+
+com::HRESULT Index::SwingIndex(_Database* data, _RecordSet* ohlcv, double limitMoveValue, com::Bstr* alias,
+                               _RecordSet** result) {
+    return runIndicator({"Index.SwingIndex", u"SwingIndex"}, alias, result, [&](const com::Bstr& name) {
+        checkLimitMove(limitMoveValue, "Index.SwingIndex");
+        return swingIndex(data, ohlcv, limitMoveValue, name);
+    });
+}
+
+// The swings come from a SwingIndex of a new Index object, whose failures reach the caller as that call
+// reported them; only the summing runs under this method's catch-all.
+com::HRESULT Index::AccumulativeSwingIndex(_Database* data, _RecordSet* ohlcv, double limitMoveValue,
+                                           com::Bstr* alias, _RecordSet** result) {
+    constexpr IndicatorMethod method{"Index.AccumulativeSwingIndex", u"AccumulativeSwingIndex", false};
+    return runIndicator(method, alias, result, [&](const com::Bstr& name) {
+        checkLimitMove(limitMoveValue, "Index.AccumulativeSwingIndex");
+        com::ComPtr<_RecordSet> swings;
+        com::Bstr swingName(u"SI");
+        check(com::makeComObject<Index>()->SwingIndex(data, ohlcv, limitMoveValue, &swingName, swings.put()));
+        return convertFailures(Error::Unexpected, unexpectedSource(method.source),
+                               [&] { return accumulateSwings(data, swings.get(), swingName, name); });
+    });
+}
 
 // RSI has no catch-all: a failure while computing reaches the caller as the failing member reported it.
 com::HRESULT Index::RelativeStrengthIndex(_Database* data, _Field* source, com::SHORT periods,

@@ -8,6 +8,10 @@ namespace indikon {
 
 class Index final : public com::ComObject<_Index> {
 public:
+    com::HRESULT SwingIndex(_Database* data, _RecordSet* ohlcv, double limitMoveValue, com::Bstr* alias,
+                            _RecordSet** result) override;
+    com::HRESULT AccumulativeSwingIndex(_Database* data, _RecordSet* ohlcv, double limitMoveValue,
+                                        com::Bstr* alias, _RecordSet** result) override;
     com::HRESULT RelativeStrengthIndex(_Database* data, _Field* source, com::SHORT periods, com::Bstr* alias,
                                        _RecordSet** result) override;
     com::HRESULT ComparativeRelativeStrength(_Database* data, _Field* source1, _Field* source2,
