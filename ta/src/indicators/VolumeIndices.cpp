@@ -1,6 +1,8 @@
 #include "indicators/VolumeIndices.h"
 
 #include <algorithm>
+#include <optional>
+#include <vector>
 
 #include "core/Indicator.h"
 #include "indicators/PriceColumn.h"
@@ -18,6 +20,25 @@ double windowSum(int last, int count, Term&& term) {
         sum += term(r);
     return sum;
 }
+
+// The value of `compute(row)` for rows 1..n, each computed the first time a window reaches it: windows
+// overlap, so a row's prices are read once rather than once per window.
+template <typename Compute>
+class RowMemo {
+public:
+    RowMemo(int n, Compute compute) : values_(static_cast<std::size_t>(std::max(n, 0))), compute_(compute) {}
+
+    double operator()(int row) {
+        std::optional<double>& value = values_.at(static_cast<std::size_t>(row - 1));
+        if (!value)
+            value = compute_(row);
+        return *value;
+    }
+
+private:
+    std::vector<std::optional<double>> values_;
+    Compute compute_;
+};
 
 double relativeChange(double previous, double current) {
     return divide(current - previous, previous);
@@ -85,14 +106,15 @@ com::ComPtr<_RecordSet> moneyFlowIndex(_Database* data, _RecordSet* ohlcv, int p
     const PriceColumn low(ohlcv, u"Low");
     const PriceColumn close(ohlcv, u"Close");
     const PriceColumn volume(ohlcv, u"Volume");
-    const auto typical = [&](int p) { return (low.at(p) + close.at(p) + high.at(p)) / 3; };
+    RowMemo typical(n, [&](int p) { return (low.at(p) + close.at(p) + high.at(p)) / 3; });
+    RowMemo volumeUsed(n, [&](int p) { return std::max(volume.at(p), 1.0); });
     walkRecords(cursor, periods + 1, n, [&](int q) {
         double positive = 0;
         double negative = 0;
         for (int p = q - periods + 1; p <= q; ++p) {
             const double price = typical(p);
             const double before = typical(p - 1);
-            const double flow = price * std::max(volume.at(p), 1.0);
+            const double flow = price * volumeUsed(p);
             if (price > before)
                 positive += flow;
             else if (price < before)
@@ -163,7 +185,7 @@ com::ComPtr<_RecordSet> chaikinMoneyFlow(_Database* data, _RecordSet* ohlcv, int
     const PriceColumn close(ohlcv, u"Close");
     const PriceColumn volume(ohlcv, u"Volume");
     // Close location value times volume; a record without range or volume adds nothing.
-    const auto flowVolume = [&](int r) {
+    RowMemo flowVolume(n, [&](int r) {
         const double h = high.at(r);
         const double l = low.at(r);
         const double c = close.at(r);
@@ -172,10 +194,11 @@ com::ComPtr<_RecordSet> chaikinMoneyFlow(_Database* data, _RecordSet* ohlcv, int
         if (location == 0 || h - l == 0 || v == 0)
             return 0.0;
         return divide(location, h - l) * v;
-    };
+    });
+    RowMemo volumes(n, [&](int r) { return volume.at(r); });
     for (int q = periods + 1; q <= n; ++q) {
         const double flows = windowSum(q, periods, flowVolume);
-        out.set(q, divide(flows, windowSum(q, periods, [&](int r) { return volume.at(r); })));
+        out.set(q, divide(flows, windowSum(q, periods, volumes)));
         yieldToMessageLoop();
     }
     cursor.moveFirst();
