@@ -1,0 +1,89 @@
+#include "format/ResourceText.h"
+
+#include <algorithm>
+#include <cstring>
+
+#include "com/FixedText.h"
+#include "res/ModuleRegistry.h"
+
+namespace dravik {
+
+CResourceText::CResourceText(const CResourceText& other)
+    : bufferSize_(other.bufferSize_), stringId_(other.stringId_) {
+    if (other.buffer_) {
+        ensureBuffer();
+        std::memcpy(buffer_.get(), other.buffer_.get(),
+                    static_cast<std::size_t>(std::max<int>(bufferSize_, 1)));
+    }
+}
+
+CResourceText& CResourceText::operator=(const CResourceText& other) {
+    if (this != &other) {
+        CResourceText copy(other);
+        *this = std::move(copy);
+    }
+    return *this;
+}
+
+char* CResourceText::ensureBuffer() {
+    if (!buffer_) {
+        // One byte at least, so that an empty text always has its terminator.
+        const std::size_t bytes = static_cast<std::size_t>(std::max<int>(bufferSize_, 1));
+        buffer_ = std::make_unique<char[]>(bytes);
+        buffer_[0] = '\0';
+    }
+    return buffer_.get();
+}
+
+const char* CResourceText::GetText(const res::ResourceModule* module) {
+    char* buffer = ensureBuffer();
+    if (stringId_ != -1) {
+        const std::size_t capacity = static_cast<std::size_t>(std::max<int>(bufferSize_, 1));
+        if (!module || !module->loadString(static_cast<std::uint16_t>(stringId_), buffer, capacity))
+            buffer[0] = '\0';
+    }
+    return buffer;
+}
+
+const char* CResourceText::GetText() {
+    const auto module = res::ModuleRegistry::current(QString::fromLatin1(kResourceComponent));
+    return GetText(module.get());
+}
+
+int CResourceText::SetText(std::string_view text, const res::ResourceModule* module) {
+    if (text == std::string_view(GetText(module)))
+        return 0;
+    com::copyToFixed(text, buffer_.get(), static_cast<std::size_t>(std::max<int>(bufferSize_, 1)));
+    stringId_ = -1;
+    return 1;
+}
+
+void CResourceText::SetStringId(std::int16_t id) {
+    if (id != stringId_)
+        stringId_ = id;
+}
+
+void CResourceText::SetSize(std::int16_t size) {
+    size = std::max<std::int16_t>(size, 0);
+    if (size == bufferSize_)
+        return;
+    const std::string kept = buffer_ ? std::string(buffer_.get()) : std::string();
+    const bool hadBuffer = buffer_ != nullptr;
+    buffer_.reset();
+    bufferSize_ = size;
+    if (hadBuffer)
+        com::copyToFixed(kept, ensureBuffer(), static_cast<std::size_t>(std::max<int>(bufferSize_, 1)));
+}
+
+std::vector<std::string> StringsInRange(const res::ResourceModule& module, std::uint32_t first,
+                                        std::uint32_t last) {
+    std::vector<std::string> texts;
+    for (std::uint64_t id = first; id <= last; ++id) {
+        char buffer[256];
+        module.loadString(static_cast<std::uint32_t>(id), buffer, sizeof buffer);
+        texts.emplace_back(buffer);
+    }
+    return texts;
+}
+
+}  // namespace dravik
