@@ -1,5 +1,6 @@
 #include "format/ScaleRounding.h"
 
+#include <algorithm>
 #include <cmath>
 
 #include "format/FormatCode.h"
@@ -11,15 +12,21 @@ double powerOfTenBelow(double value) {
     return std::pow(10.0, std::floor(std::log10(value)));
 }
 
-// The smallest k >= start with 10^k * magnitude >= 10. The loop is bounded: a positive double reaches
-// 10 within about 330 decades.
+// 10^k * magnitude without overflowing the power on the way (k may exceed 308 for tiny magnitudes).
+double scaledByPowerOfTen(double magnitude, std::int32_t k) {
+    const std::int32_t half = k / 2;
+    return magnitude * std::pow(10.0, half) * std::pow(10.0, k - half);
+}
+
+// The smallest k >= start with 10^k * magnitude >= 10 (magnitude positive and finite): a first guess
+// from the logarithm, then corrected by a step either way where rounding misled it.
 std::int32_t decadesToTen(double magnitude, std::int32_t start) {
-    std::int32_t k = start < 0 ? 0 : start;
-    double scaled = magnitude * std::pow(10.0, k);
-    while (scaled < 10.0 && k < 400) {
-        scaled *= 10.0;
+    const double guess = std::ceil(1.0 - std::log10(magnitude));
+    std::int32_t k = std::max(start, static_cast<std::int32_t>(std::clamp(guess, -400.0, 400.0)));
+    while (scaledByPowerOfTen(magnitude, k) < 10.0)
         ++k;
-    }
+    while (k > start && scaledByPowerOfTen(magnitude, k - 1) >= 10.0)
+        --k;
     return k;
 }
 

@@ -17,6 +17,12 @@ std::uint32_t nonNegative(std::int32_t value) {
     return static_cast<std::uint32_t>(std::max(value, 0));
 }
 
+// A record without a decimal separator would run the integer and fraction digits together.
+std::string separatorOf(const NumberFormatRecord& record) {
+    std::string separator = record.decimal();
+    return separator.empty() ? std::string(".") : separator;
+}
+
 std::optional<std::string_view> pictureOf(const std::string& picture) {
     if (picture.empty())
         return std::nullopt;
@@ -95,16 +101,16 @@ std::string formatValueText(double value, FormatCode code, int decimals, const P
                 .value_or("");
         }
         case FC_SCIENTIFIC:
-            return formatDoubleText(value, decimals, record.decimal(), true);
+            return formatDoubleText(value, decimals, separatorOf(record), true);
         case FC_PERCENT:
-            return formatDoubleText(value * 100.0, decimals, record.decimal(), false) + "%";
+            return formatDoubleText(value * 100.0, decimals, separatorOf(record), false) + "%";
         case FC_DATE:
         case FC_LONGDATE:
         case FC_TIME:
         case FC_DATETIME:
             return dateKindText(value, code, format, locale);
         default:
-            return formatDoubleText(value, decimals, record.decimal(), false);
+            return formatDoubleText(value, decimals, separatorOf(record), false);
     }
 }
 

@@ -46,9 +46,14 @@ loc::SystemTime ParseDateText(loc::LCID locale, std::string_view text, bool time
         time.day = 1;
     } else {
         unsigned fields[3] = {};
-        for (unsigned& field : fields)
-            text = ParseUnsigned(text, field);
+        bool given[3] = {};
+        for (int i = 0; i < 3; ++i) {
+            const std::string_view rest = skipBlanks(text);
+            given[i] = !rest.empty() && rest.front() >= '0' && rest.front() <= '9';
+            text = ParseUnsigned(text, fields[i]);
+        }
         unsigned month = fields[0], day = fields[1], year = fields[2];
+        bool yearGiven = given[2];
         if (dateOrder == 1) {
             day = fields[0];
             month = fields[1];
@@ -56,8 +61,12 @@ loc::SystemTime ParseDateText(loc::LCID locale, std::string_view text, bool time
             year = fields[0];
             month = fields[1];
             day = fields[2];
+            yearGiven = given[0];
         }
-        if (year < 30)
+        // A year typed with two digits; a year not typed at all stays 0 and makes no date.
+        if (!yearGiven)
+            year = 0;
+        else if (year < 30)
             year += 2000;
         else if (year < 100)
             year += 1900;
