@@ -9,20 +9,10 @@
 
 #include "com/Dispatch.h"
 #include "com/OleDate.h"
+#include "com/VbMath.h"
 
 namespace com {
 namespace {
-
-// Round half to even, as automation narrows floating values to integers.
-double roundHalfEven(double value) {
-    const double lower = std::floor(value);
-    const double fraction = value - lower;
-    if (fraction > 0.5)
-        return lower + 1.0;
-    if (fraction < 0.5)
-        return lower;
-    return std::fmod(lower, 2.0) == 0.0 ? lower : lower + 1.0;
-}
 
 bool isIntegerType(VARTYPE vt) {
     return vt == VT_I2 || vt == VT_I4 || vt == VT_UI1;
@@ -270,7 +260,7 @@ HRESULT numberTo(double value, bool fromFloating, VARTYPE target, Variant& out) 
         case VT_UI1: {
             if (std::isnan(value))
                 return DISP_E_OVERFLOW;
-            const double whole = fromFloating ? roundHalfEven(value) : value;
+            const double whole = fromFloating ? vb::roundHalfEven(value) : value;
             const double low = target == VT_I2 ? -32768.0 : target == VT_I4 ? -2147483648.0 : 0.0;
             const double high = target == VT_I2 ? 32767.0 : target == VT_I4 ? 2147483647.0 : 255.0;
             if (whole < low || whole > high)

@@ -30,9 +30,6 @@
 
 namespace com {
 
-inline constexpr HRESULT REGDB_E_READREGDB = hr(0x80040150);
-inline constexpr HRESULT CO_E_ERRORINDLL = hr(0x800401F9);
-
 struct ClassEntry {
     CLSID clsid;
     std::string progId;           // version-independent, e.g. "Lomex.Financial"

@@ -1,0 +1,63 @@
+#pragma once
+
+// A window of the program built from its design model: one Qt widget per control, placed by the
+// design geometry in twips. The model stays the source of truth; applyModel() shows it.
+
+#include <QRect>
+#include <QWidget>
+
+#include <vector>
+
+#include "frame/FormModel.h"
+
+class QAction;
+class QMenu;
+class QMenuBar;
+
+namespace frame {
+
+class Form : public QWidget {
+public:
+    enum class Localization { Localized, AsDesigned };
+
+    // Allowance for the title bar and borders of the window in its outer design size, in twips.
+    static constexpr int32_t kChromeWidthTwips = 70;
+    static constexpr int32_t kChromeHeightTwips = 400;
+
+    // Builds the widgets of `design`; a localised window is localised here, on creation, so that its
+    // first showing is already in the program's language.
+    explicit Form(FormModel design, Localization localization = Localization::Localized,
+                  QWidget* parent = nullptr);
+
+    FormModel& model() { return m_model; }
+    const FormModel& model() const { return m_model; }
+
+    // The widget of a control, or nullptr for controls without a window (image lists, dialogs, menu
+    // items). Throws std::out_of_range for an unknown name.
+    QWidget* controlWidget(const QString& controlName) const;
+    // The action of a menu item or nullptr.
+    QAction* menuAction(const QString& controlName) const;
+    QMenuBar* menuBar() const { return m_menuBar; }
+
+    // Brings texts, geometry, reading order and alignment of every widget in line with the model.
+    void applyModel();
+
+    static QRect toPixels(int32_t left, int32_t top, int32_t width, int32_t height);
+
+private:
+    void buildMenus();
+    void buildControls();
+    QWidget* parentFor(const ControlModel& c) const;
+    void showTab(size_t tabControl, int page);
+    void applyControl(const ControlModel& c, QWidget* w);
+    void applyMenuItem(const ControlModel& c, QAction* action);
+
+    FormModel m_model;
+    QMenuBar* m_menuBar = nullptr;
+    QWidget* m_client = nullptr;
+    std::vector<QWidget*> m_widgets;  // by control index
+    std::vector<QAction*> m_actions;  // by control index
+    std::vector<QMenu*> m_menus;      // by control index, menu items that hold others
+};
+
+}  // namespace frame

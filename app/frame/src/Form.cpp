@@ -1,0 +1,337 @@
+#include "frame/Form.h"
+
+#include <QAbstractButton>
+#include <QAction>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QGroupBox>
+#include <QHeaderView>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenu>
+#include <QMenuBar>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTabWidget>
+#include <QToolBar>
+#include <QTreeWidget>
+
+#include <stdexcept>
+
+#include "frame/Localize.h"
+
+namespace frame {
+namespace {
+
+int32_t toPx(int32_t twips) {
+    return static_cast<int32_t>(qRound(static_cast<double>(twips) / kTwipsPerPixel));
+}
+
+Qt::LayoutDirection direction(bool rightToLeft) {
+    return rightToLeft ? Qt::RightToLeft : Qt::LeftToRight;
+}
+
+// Absolute alignment: right-justified text stays on the right in a right-to-left widget, where Qt
+// would otherwise swap left and right.
+Qt::Alignment horizontal(Alignment a) {
+    switch (a) {
+        case Alignment::RightJustify:
+            return Qt::AlignRight | Qt::AlignAbsolute;
+        case Alignment::Center:
+            return Qt::AlignHCenter;
+        case Alignment::LeftJustify:
+            break;
+    }
+    return Qt::AlignLeft | Qt::AlignAbsolute;
+}
+
+QWidget* makeTabControl(const ControlModel& c, QWidget* parent) {
+    auto* tabs = new QTabWidget(parent);
+    for (qsizetype i = 0; i < std::max<qsizetype>(c.items.size(), 1); ++i)
+        tabs->addTab(new QWidget, QString());
+    return tabs;
+}
+
+QWidget* makeListView(const ControlModel& c, QWidget* parent) {
+    auto* list = new QTreeWidget(parent);
+    list->setRootIsDecorated(false);
+    list->setColumnCount(static_cast<int>(c.columns.size()));
+    for (size_t i = 0; i < c.columns.size(); ++i)
+        list->setColumnWidth(static_cast<int>(i), toPx(c.columns[i].width));
+    return list;
+}
+
+QWidget* makeLine(QWidget* parent) {
+    auto* line = new QFrame(parent);
+    line->setFrameShape(QFrame::HLine);
+    line->setFrameShadow(QFrame::Sunken);
+    return line;
+}
+
+// A placeholder for a control hosted by another part of the program (chart, docking area).
+QWidget* makeHost(QWidget* parent) {
+    auto* host = new QFrame(parent);
+    host->setFrameShape(QFrame::StyledPanel);
+    return host;
+}
+
+QWidget* makeWidget(const ControlModel& c, QWidget* parent) {
+    switch (c.kind) {
+        case ControlKind::TextBox:
+            return new QLineEdit(parent);
+        case ControlKind::Label: {
+            auto* label = new QLabel(parent);
+            label->setWordWrap(true);
+            return label;
+        }
+        case ControlKind::CommandButton:
+            return new QPushButton(parent);
+        case ControlKind::CheckBox:
+            return new QCheckBox(parent);
+        case ControlKind::ComboBox:
+            return new QComboBox(parent);
+        case ControlKind::Frame:
+            return new QGroupBox(parent);
+        case ControlKind::OptionButton:
+            return new QRadioButton(parent);
+        case ControlKind::Line:
+            return makeLine(parent);
+        case ControlKind::PictureBox:
+        case ControlKind::Animation:
+            return new QLabel(parent);
+        case ControlKind::ListView:
+            return makeListView(c, parent);
+        case ControlKind::ToolBar:
+            return new QToolBar(parent);
+        case ControlKind::ProgressBar:
+            return new QProgressBar(parent);
+        case ControlKind::TabControl:
+            return makeTabControl(c, parent);
+        case ControlKind::DockingControl:
+        case ControlKind::ChartControl:
+            return makeHost(parent);
+        case ControlKind::MenuItem:
+        case ControlKind::ImageList:
+        case ControlKind::CommonDialog:
+        case ControlKind::HttpControl:
+            break;
+    }
+    return nullptr;
+}
+
+void applyListView(const ControlModel& c, QTreeWidget* list) {
+    QStringList labels;
+    for (const ColumnModel& col : c.columns)
+        labels << col.text;
+    list->setHeaderLabels(labels);
+    list->setLayoutDirection(direction(c.exStyle & WS_EX_LAYOUTRTL));
+    list->header()->setLayoutDirection(direction(c.headerExStyle & WS_EX_LAYOUTRTL));
+}
+
+void applyToolBar(const ControlModel& c, QToolBar* bar) {
+    // Buttons are created on first use and then only updated, so their connections survive.
+    const auto actions = bar->actions();
+    for (size_t i = 0; i < c.buttons.size(); ++i) {
+        QAction* action = static_cast<qsizetype>(i) < actions.size() ? actions[static_cast<qsizetype>(i)]
+                                                                     : bar->addAction(c.buttons[i].key);
+        action->setObjectName(c.buttons[i].key);
+        action->setToolTip(c.buttons[i].toolTipText);
+    }
+    bar->setLayoutDirection(direction(c.exStyle & WS_EX_LAYOUTRTL));
+}
+
+void applyItems(const ControlModel& c, QComboBox* combo) {
+    const int current = combo->currentIndex();
+    combo->clear();
+    combo->addItems(c.items);
+    combo->setCurrentIndex(current);
+}
+
+void applyTabs(const ControlModel& c, QTabWidget* tabs) {
+    for (int i = 0; i < tabs->count() && i < c.items.size(); ++i)
+        tabs->setTabText(i, c.items[i]);
+}
+
+}  // namespace
+
+Form::Form(FormModel design, Localization localization, QWidget* parent)
+    : QWidget(parent), m_model(std::move(design)) {
+    setObjectName(m_model.name);
+    m_widgets.assign(m_model.controls.size(), nullptr);
+    m_actions.assign(m_model.controls.size(), nullptr);
+    m_menus.assign(m_model.controls.size(), nullptr);
+    buildMenus();
+    m_client = new QWidget(this);
+    m_client->setObjectName(QStringLiteral("client"));
+    buildControls();
+    if (localization == Localization::Localized)
+        LocalizeForm(*this);
+    else
+        applyModel();
+}
+
+QRect Form::toPixels(int32_t left, int32_t top, int32_t width, int32_t height) {
+    return QRect(toPx(left), toPx(top), toPx(width), toPx(height));
+}
+
+QWidget* Form::controlWidget(const QString& controlName) const {
+    return m_widgets[m_model.indexOf(controlName)];
+}
+
+QAction* Form::menuAction(const QString& controlName) const {
+    const auto i = m_model.find(controlName);
+    return i ? m_actions[*i] : nullptr;
+}
+
+// Menu items hang under the item that contains them; items without one form the menu bar.
+void Form::buildMenus() {
+    const auto& controls = m_model.controls;
+    std::vector<bool> holdsOthers(controls.size(), false);
+    bool any = false;
+    for (const ControlModel& c : controls) {
+        if (c.kind != ControlKind::MenuItem)
+            continue;
+        any = true;
+        if (c.container != ControlModel::kOnForm)
+            holdsOthers.at(static_cast<size_t>(c.container)) = true;
+    }
+    if (!any)
+        return;
+    m_menuBar = new QMenuBar(this);
+    for (size_t i = 0; i < controls.size(); ++i) {
+        const ControlModel& c = controls[i];
+        if (c.kind != ControlKind::MenuItem)
+            continue;
+        QMenu* parentMenu =
+            c.container == ControlModel::kOnForm ? nullptr : m_menus.at(static_cast<size_t>(c.container));
+        if (holdsOthers[i]) {
+            m_menus[i] = parentMenu ? parentMenu->addMenu(c.caption) : m_menuBar->addMenu(c.caption);
+            m_actions[i] = m_menus[i]->menuAction();
+        } else {
+            m_actions[i] = parentMenu ? parentMenu->addAction(c.caption) : m_menuBar->addAction(c.caption);
+        }
+        m_actions[i]->setObjectName(c.name);
+    }
+}
+
+// Controls come in collection order, a container before what it contains.
+void Form::buildControls() {
+    for (size_t i = 0; i < m_model.controls.size(); ++i) {
+        const ControlModel& c = m_model.controls[i];
+        if (c.kind == ControlKind::MenuItem)
+            continue;
+        if (QWidget* w = makeWidget(c, parentFor(c))) {
+            w->setObjectName(c.name);
+            m_widgets[i] = w;
+        }
+    }
+    for (size_t i = 0; i < m_model.controls.size(); ++i) {
+        if (auto* tabs = qobject_cast<QTabWidget*>(m_widgets[i])) {
+            QObject::connect(tabs, &QTabWidget::currentChanged, tabs,
+                             [this, i](int page) { showTab(i, page); });
+            showTab(i, tabs->currentIndex());
+        }
+    }
+}
+
+// Controls on a tab control sit on the tab control itself, placed relative to it as designed (below
+// the tabs); only those of the current page are shown.
+void Form::showTab(size_t tabControl, int page) {
+    for (size_t i = 0; i < m_model.controls.size(); ++i) {
+        const ControlModel& c = m_model.controls[i];
+        if (m_widgets[i] && c.container == static_cast<int>(tabControl))
+            m_widgets[i]->setVisible(c.tab == page);
+    }
+}
+
+QWidget* Form::parentFor(const ControlModel& c) const {
+    if (c.container == ControlModel::kOnForm)
+        return m_client;
+    QWidget* container = m_widgets.at(static_cast<size_t>(c.container));
+    if (!container)
+        throw std::logic_error("container of " + c.name.toStdString() + " has no window");
+    return container;
+}
+
+void Form::applyModel() {
+    setWindowTitle(m_model.caption);
+    setLayoutDirection(direction(m_model.exStyle & WS_EX_LAYOUTRTL));
+    const QRect client =
+        toPixels(0, 0, m_model.width - kChromeWidthTwips, m_model.height - kChromeHeightTwips);
+    const int menuHeight = m_menuBar ? m_menuBar->sizeHint().height() : 0;
+    if (m_menuBar)
+        m_menuBar->setGeometry(0, 0, client.width(), menuHeight);
+    m_client->setGeometry(0, menuHeight, client.width(), client.height());
+    setFixedSize(client.width(), client.height() + menuHeight);
+    for (size_t i = 0; i < m_model.controls.size(); ++i) {
+        const ControlModel& c = m_model.controls[i];
+        if (m_actions[i])
+            applyMenuItem(c, m_actions[i]);
+        if (m_widgets[i])
+            applyControl(c, m_widgets[i]);
+    }
+}
+
+void Form::applyMenuItem(const ControlModel& c, QAction* action) {
+    action->setText(c.caption);
+    action->setEnabled(c.enabled);
+}
+
+void Form::applyControl(const ControlModel& c, QWidget* w) {
+    w->setGeometry(toPixels(c.left, c.top, c.width, c.height));
+    w->setEnabled(c.enabled);
+    const bool rtl = c.rightToLeft;
+    switch (c.kind) {
+        case ControlKind::TextBox: {
+            auto* edit = static_cast<QLineEdit*>(w);
+            edit->setText(c.caption);
+            edit->setLayoutDirection(direction(rtl));
+            edit->setAlignment(horizontal(c.alignment) | Qt::AlignVCenter);
+            break;
+        }
+        case ControlKind::Label: {
+            auto* label = static_cast<QLabel*>(w);
+            label->setText(c.caption);
+            label->setLayoutDirection(direction(rtl));
+            label->setAlignment(horizontal(c.alignment) | Qt::AlignTop);
+            break;
+        }
+        case ControlKind::CommandButton:
+        case ControlKind::CheckBox:
+        case ControlKind::OptionButton: {
+            // A right-justified check box or option button has its box on the right of the caption.
+            auto* button = static_cast<QAbstractButton*>(w);
+            button->setText(c.caption);
+            button->setLayoutDirection(direction(rtl || c.alignment == Alignment::RightJustify));
+            break;
+        }
+        case ControlKind::Frame: {
+            auto* frame = static_cast<QGroupBox*>(w);
+            frame->setTitle(c.caption);
+            frame->setLayoutDirection(direction(rtl));
+            break;
+        }
+        case ControlKind::ComboBox:
+            applyItems(c, static_cast<QComboBox*>(w));
+            w->setLayoutDirection(direction(rtl));
+            break;
+        case ControlKind::ListView:
+            applyListView(c, static_cast<QTreeWidget*>(w));
+            break;
+        case ControlKind::ToolBar:
+            applyToolBar(c, static_cast<QToolBar*>(w));
+            break;
+        case ControlKind::TabControl:
+            applyTabs(c, static_cast<QTabWidget*>(w));
+            break;
+        case ControlKind::ProgressBar:
+        case ControlKind::Animation:
+            w->setLayoutDirection(direction(c.exStyle & WS_EX_LAYOUTRTL));
+            break;
+        default:
+            break;
+    }
+}
+
+}  // namespace frame

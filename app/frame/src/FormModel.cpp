@@ -1,0 +1,42 @@
+#include "frame/FormModel.h"
+
+#include <stdexcept>
+
+namespace frame {
+
+std::optional<size_t> FormModel::find(const QString& controlName) const {
+    for (size_t i = 0; i < controls.size(); ++i) {
+        if (controls[i].name == controlName)
+            return i;
+    }
+    return std::nullopt;
+}
+
+size_t FormModel::indexOf(const QString& controlName) const {
+    const auto i = find(controlName);
+    if (!i)
+        throw std::out_of_range("no control named " + controlName.toStdString() + " on " +
+                                name.toStdString());
+    return *i;
+}
+
+ControlModel& FormModel::control(const QString& controlName) {
+    return controls[indexOf(controlName)];
+}
+
+const ControlModel& FormModel::control(const QString& controlName) const {
+    return controls[indexOf(controlName)];
+}
+
+int32_t FormModel::containerWidth(const ControlModel& c) const {
+    if (c.container == ControlModel::kOnForm)
+        return width;
+    return controls.at(static_cast<size_t>(c.container)).width;
+}
+
+bool FormModel::containerIsFrame(const ControlModel& c) const {
+    return c.container != ControlModel::kOnForm &&
+           controls.at(static_cast<size_t>(c.container)).kind == ControlKind::Frame;
+}
+
+}  // namespace frame

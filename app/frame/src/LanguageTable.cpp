@@ -1,0 +1,21 @@
+#include "frame/LanguageTable.h"
+
+#include "LanguageData.h"
+#include "frame/RunTimeError.h"
+
+std::array<QString, frame::kLangStringCount> gLangStrings;
+bool gArabic = false;
+
+void LoadLanguageStrings() {
+    for (size_t i = 0; i < gLangStrings.size(); ++i) {
+        const std::string_view text = frame::langdata::kTexts[i];
+        gLangStrings[i] = QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+    }
+}
+
+QString GetLangString(int32_t index) {
+    // One unsigned comparison rejects negative indices as well.
+    if (static_cast<uint32_t>(index) >= static_cast<uint32_t>(frame::kLangRowCount))
+        throw frame::RunTimeError(frame::RunTimeError::kSubscriptOutOfRange, "Subscript out of range");
+    return gLangStrings[static_cast<size_t>(frame::langStringIndex(index, gArabic))];
+}

@@ -1,0 +1,63 @@
+// The device contexts that paint with QPainter: a memory context over a bitmap and a printer.
+#pragma once
+
+#include <QPainter>
+
+#include "gdi/DeviceContext.h"
+
+namespace gdi {
+
+class PainterDC : public DeviceContext {
+protected:
+    explicit PainterDC(Kind kind) : DeviceContext(kind) {}
+
+    // A painter on the device, set to identity and no clip; endPainter is called after each call.
+    virtual QPainter* beginPainter() = 0;
+    virtual void endPainter(QPainter*) {}
+    // Raster operations work only on bitmaps.
+    virtual bool supportsRasterOps() const = 0;
+
+    bool drawLine(Point from, Point to) override;
+    bool drawPoly(std::span<const Point> points, bool closed) override;
+    bool drawShape(Shape shape, const Rect& box, Point start, Point end) override;
+    bool fillDeviceRect(const Rect& rect, HBRUSH brush, DWORD rop) override;
+    bool renderText(Point reference, unsigned options, const Rect* rect, const QString& text) override;
+    // The pixels of a bitmap target, for block transfers; null on other devices.
+    virtual QImage* pixels() const { return nullptr; }
+    bool blit(const Rect& dest, const DeviceContext* source, Point src, DWORD rop) override;
+    COLORREF putPixel(Point p, COLORREF color) override;
+
+private:
+    template <typename Fn>
+    bool paint(Fn&& fn);
+    // False when the ROP2 mode draws nothing.
+    bool preparePen(QPainter& painter) const;
+    void prepareBrush(QPainter& painter) const;
+};
+
+// A memory context: draws into the selected bitmap.
+class MemoryDC final : public PainterDC {
+public:
+    // Starts with the stock 1x1 monochrome bitmap, or with `ownBitmap` (deleted with the context).
+    explicit MemoryDC(HBITMAP ownBitmap = NULL_HANDLE);
+    ~MemoryDC() override;
+
+    int getDeviceCaps(int index) const override;
+    QImage image() const override;
+
+protected:
+    QPainter* beginPainter() override;
+    void endPainter(QPainter* painter) override;
+    bool supportsRasterOps() const override { return true; }
+    bool acceptsBitmap() const override { return true; }
+    COLORREF readPixel(Point p) const override;
+
+private:
+    QImage* pixels() const override;
+    bool monochrome() const;
+
+    HBITMAP ownBitmap_;
+    std::unique_ptr<QPainter> painter_;
+};
+
+}  // namespace gdi

@@ -1,0 +1,434 @@
+#include "gdi/PainterDC.h"
+
+#include <algorithm>
+#include <cmath>
+#include <numbers>
+
+#include <QFontMetricsF>
+#include <QPolygon>
+
+#include "ObjectTable.h"
+
+namespace gdi {
+
+namespace {
+
+struct RopMode {
+    bool draws = true;
+    QPainter::CompositionMode mode = QPainter::CompositionMode_SourceOver;
+    std::optional<QColor> fixedColor;
+};
+
+RopMode ropMode(int rop2) {
+    using M = QPainter::CompositionMode;
+    switch (rop2) {
+        case R2_BLACK:
+            return {true, M::CompositionMode_SourceOver, QColor(Qt::black)};
+        case R2_WHITE:
+            return {true, M::CompositionMode_SourceOver, QColor(Qt::white)};
+        case R2_NOP:
+            return {false, QPainter::CompositionMode_SourceOver, std::nullopt};
+        case R2_NOT:
+            return {true, M::RasterOp_NotDestination, {}};
+        case R2_XORPEN:
+            return {true, M::RasterOp_SourceXorDestination, {}};
+        case R2_NOTXORPEN:
+            return {true, M::RasterOp_NotSourceXorDestination, {}};
+        case R2_NOTCOPYPEN:
+            return {true, M::RasterOp_NotSource, {}};
+        case R2_MASKPEN:
+            return {true, M::RasterOp_SourceAndDestination, {}};
+        case R2_MERGEPEN:
+            return {true, M::RasterOp_SourceOrDestination, {}};
+        case R2_NOTMERGEPEN:
+            return {true, M::RasterOp_NotSourceAndNotDestination, {}};
+        case R2_MASKNOTPEN:
+            return {true, M::RasterOp_NotSourceAndDestination, {}};
+        case R2_MASKPENNOT:
+            return {true, M::RasterOp_SourceAndNotDestination, {}};
+        case R2_NOTMASKPEN:
+            return {true, M::RasterOp_NotSourceOrNotDestination, {}};
+        case R2_MERGENOTPEN:
+            return {true, M::RasterOp_NotSourceOrDestination, {}};
+        case R2_MERGEPENNOT:
+            return {true, M::RasterOp_SourceOrNotDestination, {}};
+        default:
+            return {true, M::CompositionMode_SourceOver, std::nullopt};
+    }
+}
+
+// Dash patterns of cosmetic pens, in pixels.
+QList<qreal> cosmeticDashes(int style) {
+    switch (style) {
+        case PS_DASH:
+            return {18, 6};
+        case PS_DOT:
+            return {3, 3};
+        case PS_DASHDOT:
+            return {9, 6, 3, 6};
+        case PS_DASHDOTDOT:
+            return {9, 3, 3, 3, 3, 3};
+        default:
+            return {};
+    }
+}
+
+Qt::PenStyle geometricStyle(int style) {
+    switch (style) {
+        case PS_DASH:
+            return Qt::DashLine;
+        case PS_DOT:
+            return Qt::DotLine;
+        case PS_DASHDOT:
+            return Qt::DashDotLine;
+        case PS_DASHDOTDOT:
+            return Qt::DashDotDotLine;
+        default:
+            return Qt::SolidLine;
+    }
+}
+
+Qt::PenCapStyle capStyle(std::uint32_t style) {
+    switch (style & PS_ENDCAP_MASK) {
+        case PS_ENDCAP_SQUARE:
+            return Qt::SquareCap;
+        case PS_ENDCAP_FLAT:
+            return Qt::FlatCap;
+        default:
+            return Qt::RoundCap;
+    }
+}
+
+Qt::PenJoinStyle joinStyle(std::uint32_t style) {
+    switch (style & PS_JOIN_MASK) {
+        case PS_JOIN_BEVEL:
+            return Qt::BevelJoin;
+        case PS_JOIN_MITER:
+            return Qt::MiterJoin;
+        default:
+            return Qt::RoundJoin;
+    }
+}
+
+Qt::BrushStyle hatchStyle(int hatch) {
+    switch (hatch) {
+        case HS_HORIZONTAL:
+            return Qt::HorPattern;
+        case HS_VERTICAL:
+            return Qt::VerPattern;
+        case HS_FDIAGONAL:
+            return Qt::FDiagPattern;
+        case HS_BDIAGONAL:
+            return Qt::BDiagPattern;
+        case HS_CROSS:
+            return Qt::CrossPattern;
+        default:
+            return Qt::DiagCrossPattern;
+    }
+}
+
+QBrush qBrush(HBRUSH handle) {
+    auto* data = detail::ObjectTable::instance().data<detail::BrushData>(handle, ObjectType::Brush);
+    if (!data)
+        return Qt::NoBrush;
+    const LogBrush& b = data->brush;
+    switch (b.style) {
+        case BS_SOLID:
+            return QBrush(toQColor(b.color));
+        case BS_HATCHED:
+            return QBrush(toQColor(b.color), hatchStyle(b.hatch));
+        case BS_PATTERN:
+            return QBrush(data->pattern);
+        default:
+            return Qt::NoBrush;
+    }
+}
+
+// Angle in degrees (counter-clockwise on screen) of the ray from the centre through a point.
+double rayAngle(QPointF centre, QPointF p) {
+    return std::atan2(centre.y() - p.y(), p.x() - centre.x()) * 180.0 / std::numbers::pi;
+}
+
+// Ternary raster operation on 24-bit colours: bit i of the operation's index byte gives the
+// result for pattern/source/destination bits (P << 2 | S << 1 | D).
+std::uint32_t rop3(std::uint32_t rop, std::uint32_t p, std::uint32_t s, std::uint32_t d) {
+    const std::uint32_t code = (rop >> 16) & 0xFF;
+    std::uint32_t result = 0;
+    for (std::uint32_t i = 0; i < 8; ++i) {
+        if (!(code & (1u << i)))
+            continue;
+        result |= ((i & 4) ? p : ~p) & ((i & 2) ? s : ~s) & ((i & 1) ? d : ~d);
+    }
+    return result & 0xFFFFFF;
+}
+
+}  // namespace
+
+template <typename Fn>
+bool PainterDC::paint(Fn&& fn) {
+    QPainter* painter = beginPainter();
+    if (!painter)
+        return false;
+    painter->save();
+    if (state().clip)
+        painter->setClipRegion(*state().clip);
+    painter->setBackground(toQColor(state().bkColor));
+    painter->setBackgroundMode(state().bkMode == OPAQUE ? Qt::OpaqueMode : Qt::TransparentMode);
+    const bool result = fn(*painter);
+    painter->restore();
+    endPainter(painter);
+    return result;
+}
+
+bool PainterDC::preparePen(QPainter& painter) const {
+    const RopMode rop = ropMode(state().rop2);
+    if (!rop.draws)
+        return false;
+    if (supportsRasterOps())
+        painter.setCompositionMode(rop.mode);
+    const LogPen pen = getPen(state().pen).value_or(LogPen{PS_NULL, 0, 0});
+    const int style = static_cast<int>(pen.style & PS_STYLE_MASK);
+    if (style == PS_NULL) {
+        painter.setPen(Qt::NoPen);
+        return true;
+    }
+    QPen q(rop.fixedColor.value_or(toQColor(pen.color)));
+    const bool geometric = (pen.style & PS_TYPE_MASK) == PS_GEOMETRIC;
+    const double width = pen.width * scaleX();
+    if (!geometric && width <= 1.0) {
+        q.setWidth(1);
+        q.setCosmetic(true);
+        q.setCapStyle(Qt::FlatCap);
+        if (auto dashes = cosmeticDashes(style); !dashes.isEmpty())
+            q.setDashPattern(dashes);
+    } else if (!geometric) {
+        // A wide pen made by createPen is always solid, with round ends.
+        q.setWidthF(std::round(width));
+        q.setCapStyle(Qt::RoundCap);
+        q.setJoinStyle(Qt::RoundJoin);
+    } else {
+        q.setWidthF(std::max(1.0, std::round(width)));
+        q.setStyle(geometricStyle(style));
+        q.setCapStyle(capStyle(pen.style));
+        q.setJoinStyle(joinStyle(pen.style));
+    }
+    painter.setPen(q);
+    painter.setBrush(Qt::NoBrush);
+    return true;
+}
+
+void PainterDC::prepareBrush(QPainter& painter) const {
+    QBrush brush = qBrush(state().brush);
+    if (auto fixed = ropMode(state().rop2).fixedColor; fixed && brush.style() != Qt::NoBrush)
+        brush.setColor(*fixed);
+    painter.setBrush(brush);
+}
+
+bool PainterDC::drawLine(Point from, Point to) {
+    return paint([&](QPainter& p) {
+        if (!preparePen(p))
+            return true;
+        const Point a = lpToDp(from), b = lpToDp(to);
+        p.drawLine(a.x, a.y, b.x, b.y);
+        return true;
+    });
+}
+
+bool PainterDC::drawPoly(std::span<const Point> points, bool closed) {
+    return paint([&](QPainter& p) {
+        if (!preparePen(p))
+            return true;
+        QPolygon polygon;
+        for (const Point& pt : points) {
+            const Point d = lpToDp(pt);
+            polygon << QPoint(d.x, d.y);
+        }
+        if (closed) {
+            prepareBrush(p);
+            p.drawPolygon(polygon, state().polyFillMode == WINDING ? Qt::WindingFill : Qt::OddEvenFill);
+        } else {
+            p.drawPolyline(polygon);
+        }
+        return true;
+    });
+}
+
+bool PainterDC::drawShape(Shape shape, const Rect& box, Point start, Point end) {
+    return paint([&](QPainter& p) {
+        if (!preparePen(p))
+            return true;
+        if (shape != Shape::Arc)
+            prepareBrush(p);
+        // GDI shapes end one pixel before the right and bottom edges.
+        const QRect d = deviceRect(box.left, box.top, box.right, box.bottom);
+        const QRect r(d.left(), d.top(), std::max(0, d.width() - 1), std::max(0, d.height() - 1));
+        if (shape == Shape::Rectangle) {
+            p.drawRect(r);
+            return true;
+        }
+        if (shape == Shape::Ellipse) {
+            p.drawEllipse(r);
+            return true;
+        }
+        const QPointF centre = QRectF(r).center();
+        const Point s = lpToDp(start), e = lpToDp(end);
+        const double a0 = rayAngle(centre, QPointF(s.x, s.y));
+        double span = rayAngle(centre, QPointF(e.x, e.y)) - a0;
+        while (span <= 0)
+            span += 360.0;  // equal rays give the whole ellipse
+        const int qa = static_cast<int>(std::lround(a0 * 16)), qs = static_cast<int>(std::lround(span * 16));
+        if (shape == Shape::Arc)
+            p.drawArc(r, qa, qs);
+        if (shape == Shape::Pie)
+            p.drawPie(r, qa, qs);
+        if (shape == Shape::Chord)
+            p.drawChord(r, qa, qs);
+        return true;
+    });
+}
+
+bool PainterDC::fillDeviceRect(const Rect& rect, HBRUSH brush, DWORD rop) {
+    const QRect d = deviceRect(rect.left, rect.top, rect.right, rect.bottom);
+    if (d.isEmpty())
+        return true;
+    return paint([&](QPainter& p) {
+        if (rop == DSTINVERT) {
+            if (!supportsRasterOps())
+                return true;
+            p.setCompositionMode(QPainter::RasterOp_NotDestination);
+            p.fillRect(d, Qt::white);
+            return true;
+        }
+        if (rop == BLACKNESS || rop == WHITENESS) {
+            p.fillRect(d, rop == BLACKNESS ? Qt::black : Qt::white);
+            return true;
+        }
+        const QBrush b = qBrush(brush == NULL_HANDLE ? state().brush : brush);
+        if (rop == PATINVERT && supportsRasterOps())
+            p.setCompositionMode(QPainter::RasterOp_SourceXorDestination);
+        p.fillRect(d, b);
+        return true;
+    });
+}
+
+bool PainterDC::renderText(Point reference, unsigned options, const Rect* rect, const QString& text) {
+    return paint([&](QPainter& p) {
+        const QFont font = deviceFont();
+        const QFontMetricsF m(font);
+        if (rect) {
+            const QRect box = deviceRect(rect->left, rect->top, rect->right, rect->bottom);
+            if (options & ETO_OPAQUE)
+                p.fillRect(box, toQColor(state().bkColor));
+            if (options & ETO_CLIPPED)
+                p.setClipRect(box, Qt::IntersectClip);
+        }
+        const unsigned align = state().textAlign;
+        const double width = m.horizontalAdvance(text);
+        double x = 0;
+        if ((align & TA_CENTER) == TA_CENTER) {
+            x = -width / 2;
+        } else if (align & TA_RIGHT) {
+            x = -width;
+        }
+        double baseline = m.ascent();
+        if ((align & TA_BASELINE) == TA_BASELINE) {
+            baseline = 0;
+        } else if (align & TA_BOTTOM) {
+            baseline = -m.descent();
+        }
+        const Point d = lpToDp(reference);
+        p.translate(d.x, d.y);
+        const auto logFont = getFont(state().font);
+        if (logFont && logFont->escapement != 0)
+            p.rotate(-logFont->escapement / 10.0);
+        p.setBackgroundMode(Qt::TransparentMode);
+        if (state().bkMode == OPAQUE) {
+            p.fillRect(QRectF(x, baseline - m.ascent(), width, m.ascent() + m.descent()),
+                       toQColor(state().bkColor));
+        }
+        if (align & TA_RTLREADING)
+            p.setLayoutDirection(Qt::RightToLeft);
+        p.setFont(font);
+        p.setPen(toQColor(state().textColor));
+        p.drawText(QPointF(x, baseline), text);
+        return true;
+    });
+}
+
+bool PainterDC::blit(const Rect& dest, const DeviceContext* source, Point src, DWORD rop) {
+    const QRect d = deviceRect(dest.left, dest.top, dest.right, dest.bottom);
+    const bool needsSource = ((rop >> 2) ^ rop) & 0x330000;
+    QImage sourceImage;
+    QPoint sourceOrigin;
+    if (needsSource) {
+        sourceImage = source->image();
+        if (sourceImage.isNull())
+            return false;
+        const Point s = source->lpToDp(src);
+        sourceOrigin = QPoint(s.x, s.y);
+    }
+    QImage* target = pixels();
+    if (!target) {
+        // Devices without pixels take copies only.
+        return paint([&](QPainter& p) {
+            if (needsSource)
+                p.drawImage(d.topLeft(), sourceImage, QRect(sourceOrigin, d.size()));
+            return true;
+        });
+    }
+    const bool sourceMono = needsSource && source->getDeviceCaps(BITSPIXEL) == 1;
+    const bool targetMono = getDeviceCaps(BITSPIXEL) == 1;
+    const COLORREF sourceBk = needsSource ? source->bkColor() : 0;
+    const auto brush = getBrush(state().brush);
+    const std::uint32_t pattern = brush && brush->style == BS_SOLID ? brush->color : 0;
+    auto sourceColour = [&](int x, int y) -> std::uint32_t {
+        if (x < 0 || y < 0 || x >= sourceImage.width() || y >= sourceImage.height())
+            return 0xFFFFFF;
+        const COLORREF c = fromQColor(QColor(sourceImage.pixel(x, y)));
+        // Monochrome to colour: white takes the background colour, black the text colour;
+        // colour to monochrome: the source background colour becomes white, all else black.
+        if (sourceMono && !targetMono)
+            return c == 0xFFFFFF ? bkColor() : textColor();
+        if (targetMono && !sourceMono)
+            return c == sourceBk ? 0xFFFFFF : 0;
+        return c;
+    };
+    QRegion region = QRegion(d) & QRegion(target->rect());
+    if (state().clip)
+        region &= *state().clip;
+    for (const QRect& r : region) {
+        for (int y = r.top(); y <= r.bottom(); ++y) {
+            auto* line = reinterpret_cast<QRgb*>(target->scanLine(y));
+            for (int x = r.left(); x <= r.right(); ++x) {
+                const std::uint32_t dst = fromQColor(QColor(line[x]));
+                const std::uint32_t s = needsSource ? sourceColour(sourceOrigin.x() + x - d.left(),
+                                                                   sourceOrigin.y() + y - d.top())
+                                                    : 0;
+                const std::uint32_t out = rop3(rop, pattern, s, dst);
+                line[x] = toQColor(out).rgb();
+            }
+        }
+    }
+    return true;
+}
+
+COLORREF PainterDC::putPixel(Point p, COLORREF color) {
+    const Point d = lpToDp(p);
+    if (state().clip && !state().clip->contains(QPoint(d.x, d.y)))
+        return CLR_INVALID;
+    if (QImage* target = pixels()) {
+        if (!target->rect().contains(d.x, d.y))
+            return CLR_INVALID;
+        const bool mono = getDeviceCaps(BITSPIXEL) == 1;
+        const COLORREF stored = mono ? (color == 0xFFFFFF ? 0xFFFFFF : 0) : color;
+        target->setPixel(d.x, d.y, toQColor(stored).rgb());
+        return stored;
+    }
+    paint([&](QPainter& painter) {
+        painter.fillRect(QRect(d.x, d.y, 1, 1), toQColor(color));
+        return true;
+    });
+    return color;
+}
+
+}  // namespace gdi

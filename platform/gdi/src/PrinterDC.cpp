@@ -1,0 +1,102 @@
+#include "gdi/PrinterDC.h"
+
+#include <cmath>
+
+#include <QPageLayout>
+
+namespace gdi {
+
+PrinterDC::PrinterDC(QPrinter& printer) : PainterDC(Kind::Printer), printer_(printer) {
+    initDefaults(NULL_HANDLE);
+}
+
+PrinterDC::~PrinterDC() {
+    endDoc();
+    releaseSelections();
+}
+
+bool PrinterDC::startDoc(const QString& title) {
+    if (painter_.isActive())
+        return false;
+    printer_.setDocName(title);
+    if (!painter_.begin(&printer_))
+        return false;
+    pages_ = 0;
+    pageOpen_ = false;
+    return true;
+}
+
+bool PrinterDC::startPage() {
+    if (!painter_.isActive() && !startDoc(QString()))
+        return false;
+    if (pageOpen_)
+        return false;
+    // The first page comes with the document; later ones are started explicitly.
+    if (pages_ > 0 && !printer_.newPage())
+        return false;
+    pageOpen_ = true;
+    ++pages_;
+    return true;
+}
+
+bool PrinterDC::endPage() {
+    if (!pageOpen_)
+        return false;
+    pageOpen_ = false;
+    return true;
+}
+
+bool PrinterDC::endDoc() {
+    if (!painter_.isActive())
+        return false;
+    pageOpen_ = false;
+    return painter_.end();
+}
+
+QPainter* PrinterDC::beginPainter() {
+    if (!pageOpen_ && !startPage())
+        return nullptr;
+    return &painter_;
+}
+
+int PrinterDC::getDeviceCaps(int index) const {
+    const int dpiX = printer_.resolution(), dpiY = printer_.resolution();
+    const QRect page = printer_.pageLayout().paintRectPixels(printer_.resolution());
+    const QRect paper = printer_.pageLayout().fullRectPixels(printer_.resolution());
+    switch (index) {
+        case TECHNOLOGY:
+            return DT_RASPRINTER;
+        case HORZRES:
+            return page.width();
+        case VERTRES:
+            return page.height();
+        case HORZSIZE:
+            return static_cast<int>(std::lround(page.width() * 25.4 / dpiX));
+        case VERTSIZE:
+            return static_cast<int>(std::lround(page.height() * 25.4 / dpiY));
+        case LOGPIXELSX:
+            return dpiX;
+        case LOGPIXELSY:
+            return dpiY;
+        case BITSPIXEL:
+            return 24;
+        case PLANES:
+            return 1;
+        case NUMCOLORS:
+            return -1;
+        case RASTERCAPS:
+            return RC_BITBLT | RC_DI_BITMAP | RC_STRETCHBLT;
+        case PHYSICALWIDTH:
+            return paper.width();
+        case PHYSICALHEIGHT:
+            return paper.height();
+        case PHYSICALOFFSETX:
+            return page.left() - paper.left();
+        case PHYSICALOFFSETY:
+            return page.top() - paper.top();
+        default:
+            return 0;
+    }
+}
+
+}  // namespace gdi

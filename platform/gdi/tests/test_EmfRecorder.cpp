@@ -1,0 +1,201 @@
+#include <gtest/gtest.h>
+
+#include <array>
+#include <cstring>
+#include <vector>
+
+#include <QTemporaryDir>
+
+#include "gdi/EmfRecorder.h"
+
+using namespace gdi;
+
+namespace {
+
+std::uint32_t word(const QByteArray& bytes, std::size_t at) {
+    std::uint32_t v = 0;
+    std::memcpy(&v, bytes.constData() + at, 4);
+    return v;
+}
+
+struct RecordInfo {
+    std::uint32_t type;
+    std::size_t offset;
+    std::uint32_t size;
+};
+
+// Walks the records from the header on; fails the test when a size is not a positive multiple
+// of 4 or runs past the end, and stops at the end-of-file record.
+std::vector<RecordInfo> walk(const QByteArray& bytes) {
+    std::vector<RecordInfo> records;
+    std::size_t at = 0;
+    while (at + 8 <= std::size_t(bytes.size())) {
+        const RecordInfo r{word(bytes, at), at, word(bytes, at + 4)};
+        EXPECT_TRUE(r.size >= 8 && r.size % 4 == 0 && at + r.size <= std::size_t(bytes.size()))
+            << "record " << records.size() << " at " << at;
+        if (!(r.size >= 8 && r.size % 4 == 0))
+            break;
+        records.push_back(r);
+        at += r.size;
+        if (r.type == std::uint32_t(EmfRecord::Eof))
+            break;
+    }
+    EXPECT_EQ(at, std::size_t(bytes.size())) << "the end-of-file record is the last";
+    return records;
+}
+
+QByteArray words(std::initializer_list<std::uint32_t> values) {
+    QByteArray out;
+    for (std::uint32_t v : values)
+        out.append(reinterpret_cast<const char*>(&v), 4);
+    return out;
+}
+
+}  // namespace
+
+// One red line, assembled by hand from the record layouts: header (108 bytes), pen creation,
+// selections, move, line, deletion and end of file.
+TEST(EmfRecorder, GoldenLineMetafile) {
+    EmfRecorder::Options options;
+    options.frame = Rect{0, 0, 264, 264};
+    EmfRecorder emf(options);
+    const HPEN pen = createPen(PS_SOLID, 1, rgb(255, 0, 0));
+    const HGDIOBJ old = emf.selectObject(pen);
+    emf.moveTo(1, 2);
+    emf.lineTo(10, 2);
+    emf.selectObject(old);
+    deleteObject(pen);
+    const QByteArray bytes = emf.close();
+
+    const QByteArray expected = words({
+        1,          108,        1,          2,      10,     2, 0,
+        0,          264,        264,              // header: type, size, bounds, frame
+        0x464D4520, 0x00010000, 224,        8,    // signature, version, bytes, records
+        2,          0,          0,          0,    // handles (16 bits) + reserved, description, palette
+        1920,       1080,       508,        286,  // reference device in pixels and millimetres
+        0,          0,          0,          508000, 285750,               // pixel format, OpenGL, micrometres
+        38,         28,         1,          0,      1,      0, 0x0000FF,  // create pen 1: solid, width 1, red
+        37,         12,         1,                                        // select pen 1
+        27,         16,         1,          2,                            // move to
+        54,         16,         10,         2,                            // line to
+        37,         12,         0x80000007,                               // select stock black pen
+        40,         12,         1,                                        // delete pen 1
+        14,         20,         0,          16,     20,                   // end of file
+    });
+    EXPECT_EQ(bytes.toHex(), expected.toHex());
+    EXPECT_EQ(emf.close(), bytes) << "closing twice gives the same metafile";
+    EXPECT_FALSE(emf.lineTo(5, 5)) << "nothing is recorded after closing";
+}
+
+TEST(EmfRecorder, AChartDrawingWalksExactlyToTheEndOfFile) {
+    EmfRecorder::Options options;
+    options.application = "Tarnwick";
+    options.picture = "Chart";
+    EmfRecorder emf(options);
+    emf.setMapMode(MM_ANISOTROPIC);
+    emf.setWindowExt(1000, 1000);
+    emf.setViewportExt(500, 500);
+    const HPEN pen = extCreatePen(PS_GEOMETRIC | PS_DASH, 3, LogBrush{BS_SOLID, 0x00FF00, 0});
+    const HBRUSH brush = createHatchBrush(HS_CROSS, 0x0000FF);
+    LogFont lf;
+    lf.height = -24;
+    lf.faceName = "DejaVu Sans";
+    const HFONT font = createFontIndirect(lf);
+    emf.selectObject(pen);
+    emf.selectObject(brush);
+    emf.selectObject(font);
+    emf.setROP2(R2_XORPEN);
+    emf.setBkMode(TRANSPARENT);
+    emf.rectangle(10, 10, 400, 300);
+    emf.ellipse(20, 20, 100, 100);
+    emf.pie(0, 0, 200, 200, 200, 100, 100, 0);
+    const std::array<Point, 4> poly{{{0, 0}, {100000, 5}, {50, 50}, {0, 0}}};
+    emf.polyline(poly);
+    const std::array<Point, 3> triangle{{{0, 0}, {50, 5}, {50, 50}}};
+    emf.polygon(triangle);
+    const HRGN clip = createRectRgn(0, 0, 100, 100);
+    emf.selectClipRgn(clip);
+    deleteObject(clip);
+    emf.textOut(30, 40, std::string_view("\xD8\xB3\xD9\x87\xD9\x85 ABC"));
+    emf.fillRect({0, 0, 50, 50}, getStockObject(GRAY_BRUSH));
+    emf.invertRect({0, 0, 5, 5});
+    emf.setPixel(3, 3, 0xFF);
+    emf.saveDC();
+    emf.restoreDC(-1);
+    emf.selectObject(getStockObject(SYSTEM_FONT));
+    deleteObject(font);
+    const QByteArray bytes = emf.close();
+    deleteObject(pen);
+    deleteObject(brush);
+
+    EXPECT_EQ(word(bytes, 40), EMF_SIGNATURE);
+    EXPECT_EQ(bytes.mid(40, 4), QByteArray(" EMF"));
+    EXPECT_EQ(word(bytes, 48), std::uint32_t(bytes.size()));
+    const auto records = walk(bytes);
+    ASSERT_FALSE(records.empty());
+    EXPECT_EQ(word(bytes, 52), records.size());
+    EXPECT_EQ(records.front().type, std::uint32_t(EmfRecord::Header));
+    EXPECT_EQ(records.back().type, std::uint32_t(EmfRecord::Eof));
+    EXPECT_EQ(word(bytes, 56) & 0xFFFF, 4u) << "three objects plus the reserved slot 0";
+    // Description: "Tarnwick\0Chart\0\0" in UTF-16 after the 108-byte header.
+    EXPECT_EQ(word(bytes, 60), 16u);
+    EXPECT_EQ(word(bytes, 64), 108u);
+    EXPECT_EQ(QString::fromUtf16(reinterpret_cast<const char16_t*>(bytes.constData() + 108), 8), "Tarnwick");
+
+    std::vector<std::uint32_t> types;
+    for (const auto& r : records)
+        types.push_back(r.type);
+    auto has = [&](EmfRecord t) { return std::count(types.begin(), types.end(), std::uint32_t(t)); };
+    EXPECT_EQ(has(EmfRecord::ExtCreatePen), 1);
+    EXPECT_EQ(has(EmfRecord::ExtCreateFontIndirectW), 1);
+    EXPECT_EQ(has(EmfRecord::Polyline), 1) << "a coordinate beyond 16 bits needs the 32-bit record";
+    EXPECT_EQ(has(EmfRecord::Polygon16), 1);
+    EXPECT_EQ(has(EmfRecord::DeleteObject), 1) << "the font was deleted while recording";
+    EXPECT_EQ(has(EmfRecord::BitBlt), 2);
+
+    for (const auto& r : records) {
+        if (r.type == std::uint32_t(EmfRecord::ExtCreateFontIndirectW)) {
+            EXPECT_EQ(r.size, 332u);
+            EXPECT_EQ(static_cast<std::int32_t>(word(bytes, r.offset + 12)), -24);
+        }
+        if (r.type == std::uint32_t(EmfRecord::ExtTextOutW)) {
+            const std::uint32_t chars = word(bytes, r.offset + 44);
+            const std::uint32_t offString = word(bytes, r.offset + 48);
+            const std::uint32_t offDx = word(bytes, r.offset + 72);
+            EXPECT_EQ(chars, 7u);
+            EXPECT_EQ(offString, 76u);
+            EXPECT_EQ(offDx, 76u + 16u);
+            EXPECT_EQ(r.size, offDx + 4 * chars);
+            const QString text = QString::fromUtf16(
+                reinterpret_cast<const char16_t*>(bytes.constData() + r.offset + offString), chars);
+            EXPECT_EQ(text, QString::fromUtf8("\xD8\xB3\xD9\x87\xD9\x85 ABC"));
+        }
+    }
+}
+
+TEST(EmfRecorder, BoundsFollowTheMappingAndAnEmptyPictureHasNone) {
+    EmfRecorder empty;
+    const QByteArray bytes = empty.close();
+    EXPECT_EQ(bytes.size(), 128);
+    EXPECT_EQ(static_cast<std::int32_t>(word(bytes, 16)), -1) << "bounds (0, 0, -1, -1)";
+
+    EmfRecorder emf;
+    emf.setViewportOrg(100, 50);
+    emf.selectObject(getStockObject(NULL_PEN));
+    emf.rectangle(0, 0, 10, 20);
+    EXPECT_EQ(emf.bounds(), (Rect{100, 50, 110, 70}));
+}
+
+TEST(EmfRecorder, SavesToAFile) {
+    QTemporaryDir dir;
+    EmfRecorder emf;
+    emf.lineTo(10, 10);
+    const QString path = dir.filePath("chart.emf");
+    ASSERT_TRUE(emf.saveToFile(path));
+    QFile file(path);
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    const QByteArray bytes = file.readAll();
+    EXPECT_EQ(bytes, emf.close());
+    walk(bytes);
+    EXPECT_FALSE(EmfRecorder().saveToFile(dir.filePath("missing/x.emf")));
+}

@@ -1,0 +1,163 @@
+#include <gtest/gtest.h>
+
+#include "TestFiles.h"
+#include "com/ComPtr.h"
+#include "storage/GlobalMemory.h"
+#include "storage/Storage.h"
+
+using namespace com;
+
+namespace {
+
+void writeText(IStorage* storage, const char16_t* name, const std::string& text) {
+    ComPtr<IStream> stream;
+    ASSERT_EQ(storage->CreateStream(name, STGM_CREATE | STGM_WRITE | STGM_SHARE_EXCLUSIVE, stream.put()),
+              S_OK);
+    ULONG moved = 0;
+    ASSERT_EQ(stream->Write(text.data(), static_cast<ULONG>(text.size()), &moved), S_OK);
+}
+
+std::string readText(IStorage* storage, const char16_t* name) {
+    ComPtr<IStream> stream;
+    if (storage->OpenStream(name, STGM_READ | STGM_SHARE_EXCLUSIVE, stream.put()) != S_OK)
+        return "<missing>";
+    std::string text(256, '\0');
+    ULONG moved = 0;
+    stream->Read(text.data(), static_cast<ULONG>(text.size()), &moved);
+    text.resize(moved);
+    return text;
+}
+
+}  // namespace
+
+TEST(Docfile, TwoNamedStreamsWrittenAndReadBack) {
+    TempFolder folder;
+    const std::string path = folder.file("two.stg");
+    {
+        ComPtr<IStorage> storage;
+        ASSERT_EQ(createDocfile(path, STGM_CREATE | STGM_READWRITE | STGM_SHARE_EXCLUSIVE, storage.put()),
+                  S_OK);
+        writeText(storage.get(), u"Contents", "first stream");
+        writeText(storage.get(), u"Second", "two");
+    }
+    EXPECT_EQ(isStorageFile(path), S_OK);
+    ComPtr<IStorage> storage;
+    ASSERT_EQ(openStorage(path, STGM_READ | STGM_SHARE_DENY_WRITE, storage.put()), S_OK);
+    EXPECT_EQ(readText(storage.get(), u"Contents"), "first stream");
+    EXPECT_EQ(readText(storage.get(), u"SECOND"), "two");
+    std::vector<std::u16string> names;
+    storage->ElementNames(&names);
+    EXPECT_EQ(names, (std::vector<std::u16string>{u"Contents", u"Second"}));
+    ComPtr<IStream> stream;
+    EXPECT_EQ(storage->OpenStream(u"Third", STGM_READ, stream.put()), STG_E_FILENOTFOUND);
+    EXPECT_EQ(storage->CreateStream(u"New", STGM_WRITE, stream.put()), STG_E_ACCESSDENIED);
+}
+
+TEST(Docfile, ContainerByteImage) {
+    HGLOBAL block = globalAlloc(0);
+    ComPtr<ILockBytes> bytes;
+    createLockBytesOnHGlobal(block, bytes.put());
+    {
+        ComPtr<IStorage> storage;
+        ASSERT_EQ(createDocfileOnLockBytes(bytes.get(), STGM_CREATE | STGM_READWRITE, storage.put()), S_OK);
+        writeText(storage.get(), u"AB", "xyz");
+    }
+    const std::vector<std::uint8_t> expected{0x54, 0x57, 0x4B, 0x53, 0x54, 0x47, 0x0D, 0x0A,  // signature
+                                             1,    0,    0,    0,                             // version
+                                             0,    0,    0,    0,    0,    0,    0,    0,
+                                             0,    0,    0,    0,    0,    0,    0,    0,  // class id
+                                             1,    0,    0,    0,                          // one element
+                                             2,    0,    'A',  0,    'B',  0,              // name
+                                             3,    0,    0,    0,    0,    0,    0,    0,  // size
+                                             'x',  'y',  'z'};
+    EXPECT_EQ(block->bytes, expected);
+}
+
+TEST(Docfile, CreateWithoutCreateFlagRefusesExistingData) {
+    HGLOBAL block = globalAlloc(3);
+    ComPtr<ILockBytes> bytes;
+    createLockBytesOnHGlobal(block, bytes.put());
+    ComPtr<IStorage> storage;
+    EXPECT_EQ(createDocfileOnLockBytes(bytes.get(), STGM_READWRITE, storage.put()), STG_E_FILEALREADYEXISTS);
+    ComPtr<IStream> stream;
+    ASSERT_EQ(createDocfileOnLockBytes(bytes.get(), STGM_CREATE | STGM_READWRITE, storage.put()), S_OK);
+    EXPECT_EQ(storage->CreateStream(u"a", STGM_WRITE, stream.put()), S_OK);
+    EXPECT_EQ(storage->CreateStream(u"A", STGM_WRITE, stream.put()), STG_E_FILEALREADYEXISTS);
+    for (const char16_t* bad : {u"", u"a/b", u"a\\b", u"x:y", u"01234567890123456789012345678901"}) {
+        EXPECT_EQ(storage->CreateStream(bad, STGM_WRITE, stream.put()), STG_E_INVALIDNAME);
+    }
+}
+
+TEST(Docfile, PlainFileOpensByConversionWithoutBeingChanged) {
+    TempFolder folder;
+    const std::string path = folder.file("plain.bin");
+    writeFileBytes(path, {1, 2, 3});
+    EXPECT_EQ(isStorageFile(path), S_FALSE);
+    ComPtr<IStorage> storage;
+    EXPECT_EQ(openStorage(path, STGM_READ | STGM_SHARE_DENY_WRITE, storage.put()), STG_E_FILEALREADYEXISTS);
+    ASSERT_EQ(openStorage(path, STGM_CONVERT | STGM_TRANSACTED | STGM_READWRITE | STGM_SHARE_EXCLUSIVE,
+                          storage.put()),
+              STG_S_CONVERTED);
+    EXPECT_EQ(readText(storage.get(), u"Contents"), std::string("\x01\x02\x03"));
+    storage.reset();
+    EXPECT_EQ(fileBytes(path), (std::vector<unsigned char>{1, 2, 3}));
+}
+
+TEST(Docfile, TransactedStorageWritesOnlyOnCommitAndReverts) {
+    HGLOBAL block = globalAlloc(0);
+    ComPtr<ILockBytes> bytes;
+    createLockBytesOnHGlobal(block, bytes.put());
+    ComPtr<IStorage> storage;
+    ASSERT_EQ(
+        createDocfileOnLockBytes(bytes.get(), STGM_CREATE | STGM_READWRITE | STGM_TRANSACTED, storage.put()),
+        S_OK);
+    const std::size_t emptySize = block->bytes.size();
+    writeText(storage.get(), u"s", "kept");
+    EXPECT_EQ(block->bytes.size(), emptySize);
+    ASSERT_EQ(storage->Commit(STGC_DEFAULT), S_OK);
+    const auto committed = block->bytes;
+    writeText(storage.get(), u"s", "dropped");
+    writeText(storage.get(), u"t", "dropped too");
+    ASSERT_EQ(storage->Revert(), S_OK);
+    EXPECT_EQ(readText(storage.get(), u"s"), "kept");
+    EXPECT_EQ(readText(storage.get(), u"t"), "<missing>");
+    storage.reset();
+    EXPECT_EQ(block->bytes, committed);
+}
+
+TEST(Docfile, EveryTruncatedImageFailsCleanly) {
+    HGLOBAL block = globalAlloc(0);
+    ComPtr<ILockBytes> bytes;
+    createLockBytesOnHGlobal(block, bytes.put());
+    {
+        ComPtr<IStorage> storage;
+        createDocfileOnLockBytes(bytes.get(), STGM_CREATE | STGM_READWRITE, storage.put());
+        writeText(storage.get(), u"one", "abc");
+        writeText(storage.get(), u"two", "defgh");
+    }
+    const std::vector<std::uint8_t> image = block->bytes;
+    for (std::size_t length = 8; length < image.size(); ++length) {
+        HGLOBAL cut = globalAlloc(0);
+        cut->bytes.assign(image.begin(), image.begin() + static_cast<std::ptrdiff_t>(length));
+        ComPtr<ILockBytes> cutBytes;
+        createLockBytesOnHGlobal(cut, cutBytes.put());
+        ComPtr<IStorage> storage;
+        EXPECT_EQ(openStorageOnLockBytes(cutBytes.get(), STGM_READ, storage.put()), STG_E_DOCFILECORRUPT)
+            << length;
+        EXPECT_FALSE(storage);
+    }
+}
+
+TEST(Docfile, HugeElementCountIsRefused) {
+    HGLOBAL block = globalAlloc(0);
+    ComPtr<ILockBytes> bytes;
+    createLockBytesOnHGlobal(block, bytes.put());
+    {
+        ComPtr<IStorage> storage;
+        createDocfileOnLockBytes(bytes.get(), STGM_CREATE | STGM_READWRITE, storage.put());
+    }
+    block->bytes[28] = 0xFF;
+    block->bytes[31] = 0x7F;
+    ComPtr<IStorage> storage;
+    EXPECT_EQ(openStorageOnLockBytes(bytes.get(), STGM_READ, storage.put()), STG_E_DOCFILECORRUPT);
+}

@@ -1,0 +1,35 @@
+// A popup menu description: items with ids, check marks, disabled and owner-drawn entries.
+#pragma once
+
+#include <functional>
+#include <vector>
+
+#include <QString>
+
+#include "gdi/DeviceContext.h"
+
+namespace ui {
+
+struct MenuItem {
+    int id = 0;
+    QString text;
+    bool checked = false;
+    bool disabled = false;
+    bool separator = false;
+    bool ownerDrawn = false;  // drawn by PopupMenu::drawItem at the size PopupMenu::measureItem gives
+    std::vector<MenuItem> submenu;
+};
+
+struct PopupMenu {
+    std::vector<MenuItem> items;
+    std::function<gdi::Size(int id)> measureItem;
+    std::function<void(int id, gdi::HDC dc, const gdi::Rect& rect, bool selected)> drawItem;
+
+    // The item with that id, searching submenus; null when absent.
+    const MenuItem* find(int id) const;
+    MenuItem* find(int id);
+    // True when the id names an enabled, non-separator item with no submenu.
+    bool isChoosable(int id) const;
+};
+
+}  // namespace ui

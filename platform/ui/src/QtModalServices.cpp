@@ -1,0 +1,236 @@
+// The modal services on Qt dialogs.
+#include <QApplication>
+#include <QColorDialog>
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QFontDialog>
+#include <QInputDialog>
+#include <QMenu>
+#include <QMessageBox>
+#include <QPainter>
+#include <QPrintDialog>
+#include <QPrintPreviewDialog>
+#include <QPrinter>
+#include <QPushButton>
+#include <QWidgetAction>
+
+#include "ui/ModalServices.h"
+
+namespace ui {
+
+std::vector<std::pair<QString, QString>> parseFileFilter(const QString& filter) {
+    std::vector<std::pair<QString, QString>> result;
+    const QStringList parts = filter.split('|');
+    for (qsizetype i = 0; i + 1 < parts.size(); i += 2)
+        result.emplace_back(parts[i].trimmed(), parts[i + 1].trimmed());
+    return result;
+}
+
+namespace {
+
+struct ButtonSpec {
+    QMessageBox::StandardButton button;
+    int answer;
+};
+
+std::vector<ButtonSpec> buttonsFor(int style) {
+    using B = QMessageBox;
+    switch (style & MB_TYPEMASK) {
+        case MB_OKCANCEL:
+            return {{B::Ok, IDOK}, {B::Cancel, IDCANCEL}};
+        case MB_ABORTRETRYIGNORE:
+            return {{B::Abort, IDABORT}, {B::Retry, IDRETRY}, {B::Ignore, IDIGNORE}};
+        case MB_YESNOCANCEL:
+            return {{B::Yes, IDYES}, {B::No, IDNO}, {B::Cancel, IDCANCEL}};
+        case MB_YESNO:
+            return {{B::Yes, IDYES}, {B::No, IDNO}};
+        case MB_RETRYCANCEL:
+            return {{B::Retry, IDRETRY}, {B::Cancel, IDCANCEL}};
+        default:
+            return {{B::Ok, IDOK}};
+    }
+}
+
+QMessageBox::Icon iconFor(int style) {
+    switch (style & MB_ICONMASK) {
+        case MB_ICONCRITICAL:
+            return QMessageBox::Critical;
+        case MB_ICONQUESTION:
+            return QMessageBox::Question;
+        case MB_ICONEXCLAMATION:
+            return QMessageBox::Warning;
+        case MB_ICONINFORMATION:
+            return QMessageBox::Information;
+        default:
+            return QMessageBox::NoIcon;
+    }
+}
+
+QString qtFilter(const QString& filter) {
+    QStringList out;
+    for (const auto& [description, patterns] : parseFileFilter(filter)) {
+        out << QString("%1 (%2)").arg(description, QString(patterns).replace(';', ' '));
+    }
+    return out.join(";;");
+}
+
+QIcon ownerDrawnIcon(const PopupMenu& menu, int id) {
+    const gdi::Size size = menu.measureItem ? menu.measureItem(id) : gdi::Size{16, 16};
+    auto dc = gdi::createImageDC(std::max(1, size.cx), std::max(1, size.cy));
+    if (!dc)
+        return {};
+    if (menu.drawItem)
+        menu.drawItem(id, dc.get(), {0, 0, size.cx, size.cy}, false);
+    return QIcon(QPixmap::fromImage(dc->image()));
+}
+
+void addItems(QMenu& target, const PopupMenu& menu, const std::vector<MenuItem>& items) {
+    for (const MenuItem& item : items) {
+        if (item.separator) {
+            target.addSeparator();
+            continue;
+        }
+        if (!item.submenu.empty()) {
+            QMenu* sub = target.addMenu(item.text);
+            sub->setEnabled(!item.disabled);
+            addItems(*sub, menu, item.submenu);
+            continue;
+        }
+        QAction* action = target.addAction(item.text);
+        if (item.ownerDrawn)
+            action->setIcon(ownerDrawnIcon(menu, item.id));
+        action->setData(item.id);
+        action->setCheckable(item.checked);
+        action->setChecked(item.checked);
+        action->setEnabled(!item.disabled);
+    }
+}
+
+class QtModalServices final : public ModalServices {
+public:
+    int messageBox(QWidget* owner, const QString& text, const QString& caption, int style) override {
+        QMessageBox box(iconFor(style), caption.isEmpty() ? QApplication::applicationName() : caption, text,
+                        QMessageBox::NoButton, owner);
+        if (style & MB_RTLREADING)
+            box.setLayoutDirection(Qt::RightToLeft);
+        const auto specs = buttonsFor(style);
+        for (const ButtonSpec& spec : specs)
+            box.addButton(spec.button);
+        const std::size_t defaultIndex = static_cast<std::size_t>((style & MB_DEFMASK) >> 8);
+        if (defaultIndex < specs.size())
+            box.setDefaultButton(specs[defaultIndex].button);
+        box.exec();
+        const auto clicked = box.standardButton(box.clickedButton());
+        for (const ButtonSpec& spec : specs) {
+            if (spec.button == clicked)
+                return spec.answer;
+        }
+        return dismissAnswer(style);
+    }
+
+    std::optional<QString> inputBox(QWidget* owner, const QString& prompt, const QString& title,
+                                    const QString& defaultText) override {
+        bool ok = false;
+        const QString text =
+            QInputDialog::getText(owner, title.isEmpty() ? QApplication::applicationName() : title, prompt,
+                                  QLineEdit::Normal, defaultText, &ok);
+        if (!ok)
+            return std::nullopt;
+        return text;
+    }
+
+    FileDialogResult openFile(const FileDialogRequest& request) override { return file(request, false); }
+    FileDialogResult saveFile(const FileDialogRequest& request) override { return file(request, true); }
+
+    std::optional<gdi::COLORREF> chooseColor(QWidget* owner, gdi::COLORREF initial) override {
+        const QColor color = QColorDialog::getColor(gdi::toQColor(initial), owner);
+        if (!color.isValid())
+            return std::nullopt;
+        return gdi::fromQColor(color);
+    }
+
+    std::optional<gdi::LogFont> chooseFont(QWidget* owner, const gdi::LogFont& initial) override {
+        bool ok = false;
+        QFont start(QString::fromStdString(initial.faceName));
+        if (initial.height != 0)
+            start.setPixelSize(std::abs(initial.height));
+        start.setWeight(
+            static_cast<QFont::Weight>(std::clamp(initial.weight == 0 ? 400 : initial.weight, 100, 900)));
+        start.setItalic(initial.italic);
+        const QFont chosen = QFontDialog::getFont(&ok, start, owner);
+        if (!ok)
+            return std::nullopt;
+        gdi::LogFont font = initial;
+        font.faceName = chosen.family().toStdString();
+        const int pixels = chosen.pixelSize() > 0
+                               ? chosen.pixelSize()
+                               : static_cast<int>(std::lround(chosen.pointSizeF() * 96 / 72));
+        font.height = -pixels;
+        font.weight = chosen.weight();
+        font.italic = chosen.italic();
+        font.underline = chosen.underline();
+        font.strikeOut = chosen.strikeOut();
+        return font;
+    }
+
+    bool printDialog(QWidget* owner, QPrinter& printer) override {
+        QPrintDialog dialog(&printer, owner);
+        return dialog.exec() == QDialog::Accepted;
+    }
+
+    bool printPreview(QWidget* owner, QPrinter& printer,
+                      const std::function<void(QPrinter&)>& paint) override {
+        QPrintPreviewDialog dialog(&printer, owner);
+        QObject::connect(&dialog, &QPrintPreviewDialog::paintRequested, [&](QPrinter* p) {
+            if (paint)
+                paint(*p);
+        });
+        return dialog.exec() == QDialog::Accepted;
+    }
+
+    int trackPopupMenu(QWidget* owner, const PopupMenu& menu, QPoint screenPoint) override {
+        QMenu popup(owner);
+        addItems(popup, menu, menu.items);
+        QAction* chosen = popup.exec(screenPoint);
+        return chosen ? chosen->data().toInt() : 0;
+    }
+
+private:
+    static FileDialogResult file(const FileDialogRequest& request, bool save) {
+        QFileDialog dialog(request.owner, request.title, request.initialFolder);
+        dialog.setAcceptMode(save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
+        dialog.setFileMode(save ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
+        const QString filter = qtFilter(request.filter);
+        const QStringList filters = filter.split(";;", Qt::SkipEmptyParts);
+        dialog.setNameFilters(filters);
+        if (request.filterIndex >= 1 && request.filterIndex <= filters.size()) {
+            dialog.selectNameFilter(filters[request.filterIndex - 1]);
+        }
+        QString extension = request.defaultExtension;
+        if (extension.startsWith('.'))
+            extension.remove(0, 1);
+        dialog.setDefaultSuffix(extension);
+        if (!request.fileName.isEmpty())
+            dialog.selectFile(request.fileName);
+        if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) {
+            return {false, request.fileName, request.filterIndex};
+        }
+        const int index = static_cast<int>(filters.indexOf(dialog.selectedNameFilter())) + 1;
+        return {true, dialog.selectedFiles().front(), index > 0 ? index : request.filterIndex};
+    }
+};
+
+ModalServices* installed = nullptr;
+
+}  // namespace
+
+ModalServices& modalServices() {
+    static QtModalServices qt;
+    return installed ? *installed : qt;
+}
+
+ModalServices* setModalServices(ModalServices* services) {
+    return std::exchange(installed, services);
+}
+
+}  // namespace ui

@@ -1,0 +1,11 @@
+// The whole type library of the indicator library.
+#pragma once
+
+#include "indikon/Errors.h"
+#include "indikon/Identities.h"
+#include "indikon/_Database.h"
+#include "indikon/_Field.h"
+#include "indikon/_Index.h"
+#include "indikon/_Note.h"
+#include "indikon/_Oscillator.h"
+#include "indikon/_RecordSet.h"

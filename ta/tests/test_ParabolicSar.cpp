@@ -1,0 +1,100 @@
+#include "TestSupport.h"
+#include "indicators/Oscillator.h"
+
+namespace indikon::test {
+namespace {
+
+std::vector<double> sar(const std::vector<double>& highs, const std::vector<double>& lows, double minAF,
+                        double maxAF, com::Bstr* alias = nullptr) {
+    com::ComPtr<_Database> database = makeDatabase(highs, highs, lows);
+    com::ComPtr<_RecordSet> result;
+    com::Bstr name;
+    EXPECT_EQ(com::makeComObject<Oscillator>()->ParabolicSAR(
+                  database.get(), fieldOf(database.get(), u"High").get(),
+                  fieldOf(database.get(), u"Low").get(), minAF, maxAF, alias ? alias : &name, result.put()),
+              com::S_OK);
+    if (!result)
+        return {};
+    EXPECT_EQ(fieldCount(result.get()), 1);
+    EXPECT_EQ(position(database.get()), 1);
+    com::Bstr resultName;
+    result->getName(1, &resultName);
+    return valuesOf(fieldOf(result.get(), resultName.text()).get());
+}
+
+// The factor each record's stop was stepped with, recovered from a long trend:
+// SAR(i) = SAR(i-1) + AF * (H(i-1) - SAR(i-1)) when every high is a new extreme.
+std::vector<double> factorsOfRisingTrend(int records, double minAF, double maxAF) {
+    std::vector<double> highs;
+    std::vector<double> lows;
+    for (int i = 1; i <= records; ++i) {
+        highs.push_back(100 + i);
+        lows.push_back(99 + i);
+    }
+    const std::vector<double> stops = sar(highs, lows, minAF, maxAF);
+    std::vector<double> factors;
+    double before = lows[0];
+    for (int i = 1; i < records; ++i) {
+        factors.push_back((stops[i] - before) / (highs[i - 1] - before));
+        before = stops[i];
+    }
+    return factors;
+}
+
+TEST(ParabolicSAR, HandWorkedSeriesWithAReversal) {
+    // Equal first moves start long from L(1) = 9; record 5 falls through the stop and reverses to the
+    // old extreme high 12; record 6 steps down from there with the factor reset to 0.02.
+    const std::vector<double> highs{10, 11, 12, 11.5, 10, 9};
+    const std::vector<double> lows{9, 10, 11, 10, 8.5, 8};
+    const std::vector<double> expected{0, 9.02, 9.0992, 9.273248, 12, 11.93};
+    const std::vector<double> stops = sar(highs, lows, 0.02, 0.2);
+    ASSERT_EQ(stops.size(), expected.size());
+    for (std::size_t i = 0; i < expected.size(); ++i)
+        EXPECT_NEAR(stops[i], expected[i], 1e-12) << "record " << i + 1;
+}
+
+TEST(ParabolicSAR, StartsShortWhenLowsRiseMoreThanHighs) {
+    const std::vector<double> stops = sar({10, 10.5, 10}, {9, 10, 9.5}, 0.02, 0.2);
+    // Short from H(1) = 10: record 2 steps to 9.98, its high 10.5 reverses to the extreme low 9, and
+    // record 3 steps long from there toward the new extreme 10.5.
+    ASSERT_EQ(stops.size(), 3u);
+    EXPECT_EQ(stops[0], 0);
+    EXPECT_EQ(stops[1], 9);
+    EXPECT_NEAR(stops[2], 9.03, 1e-12);
+}
+
+TEST(ParabolicSAR, FactorNeverExceedsItsMaximum) {
+    const struct {
+        double minAF;
+        double maxAF;
+    } cases[] = {{0.02, 0.2}, {0.03, 0.1}};
+    for (const auto& c : cases) {
+        const std::vector<double> factors = factorsOfRisingTrend(40, c.minAF, c.maxAF);
+        EXPECT_NEAR(factors.front(), c.minAF, 1e-9);
+        for (double factor : factors)
+            EXPECT_LE(factor, c.maxAF + 1e-9);
+        EXPECT_NEAR(factors.back(), c.maxAF, 1e-9) << "the factor reaches its maximum";
+    }
+}
+
+TEST(ParabolicSAR, EmptyAliasGetsTheMethodName) {
+    com::Bstr alias(u"");
+    sar({1, 2, 3}, {0.5, 1.5, 2.5}, 0.02, 0.2, &alias);
+    EXPECT_EQ(alias.view(), u"ParabolicSAR");
+    com::Bstr own(u"SAR");
+    sar({1, 2, 3}, {0.5, 1.5, 2.5}, 0.02, 0.2, &own);
+    EXPECT_EQ(own.view(), u"SAR");
+}
+
+TEST(ParabolicSAR, ShortInputFieldFailsAsUnexpected) {
+    com::ComPtr<_Database> database = makeDatabase({1, 2, 3});
+    com::ComPtr<_RecordSet> result;
+    EXPECT_TRUE(failedWith(
+        com::makeComObject<Oscillator>()->ParabolicSAR(database.get(), fieldOf(database.get(), u"High").get(),
+                                                       makeField({1, 2}, u"L").get(), 0.02, 0.2, nullptr,
+                                                       result.put()),
+        {1105, "Oscillator.ParabolicSAR.UnexpectedError", "An unexpected error has occured"}));
+}
+
+}  // namespace
+}  // namespace indikon::test
