@@ -4,6 +4,7 @@
 #include <cstring>
 
 #include "com/FixedText.h"
+#include "persist/CPropertyArchive.h"
 #include "res/ModuleRegistry.h"
 
 namespace dravik {
@@ -73,6 +74,46 @@ void CResourceText::SetSize(std::int16_t size) {
     bufferSize_ = size;
     if (hadBuffer)
         com::copyToFixed(kept, ensureBuffer(), static_cast<std::size_t>(std::max<int>(bufferSize_, 1)));
+}
+
+void CResourceText::takeOwnText(std::string_view text, std::int16_t savedSize) {
+    if (bufferSize_ <= 0 && !buffer_)
+        bufferSize_ = savedSize;
+    com::copyToFixed(text, ensureBuffer(), static_cast<std::size_t>(std::max<int>(bufferSize_, 1)));
+    stringId_ = -1;
+}
+
+int CResourceText::Exchange(CPropertyArchive& archive, std::u16string_view key, std::uint32_t flags) {
+    const std::u16string textKey(key);
+    if ((flags & kExchangeTextOnly) != 0) {
+        std::string text;
+        if (archive.IsStoring()) {
+            if (!isOwnText())
+                return 0;
+            text = GetText(nullptr);
+            return archive.ExchangeAnsiText(&text, textKey.c_str());
+        }
+        const int moved = archive.ExchangeAnsiText(&text, textKey.c_str());
+        if (moved > 0 && !archive.Failed())
+            takeOwnText(text, static_cast<std::int16_t>(std::min<std::size_t>(text.size() + 1, 0x7FFF)));
+        return moved;
+    }
+
+    const std::u16string sizeKey = textKey + u"_strSize";
+    std::int16_t size = archive.IsStoring() && isOwnText() ? bufferSize_ : 0;
+    int moved = archive.ExchangeShort(&size, sizeKey.c_str(), 0);
+    if (size <= 0 || archive.Failed())
+        return moved;
+    // The block is exactly `size` bytes: the text, then zeros (never what an older text left behind).
+    std::vector<char> block(static_cast<std::size_t>(size) + 1, '\0');
+    if (archive.IsStoring()) {
+        com::copyToFixed(GetText(nullptr), block.data(), block.size() - 1);
+        return moved + archive.ExchangeSized(block.data(), size, textKey.c_str());
+    }
+    moved += archive.ExchangeSized(block.data(), size, textKey.c_str());
+    if (!archive.Failed())
+        takeOwnText(com::readFixed(block.data(), static_cast<std::size_t>(size)), size);
+    return moved;
 }
 
 std::vector<std::string> StringsInRange(const res::ResourceModule& module, std::uint32_t first,

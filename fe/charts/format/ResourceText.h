@@ -12,6 +12,8 @@
 
 namespace dravik {
 
+class CPropertyArchive;
+
 // The component name under which the resource modules of this library are registered.
 inline constexpr char kResourceComponent[] = "Dravik";
 
@@ -43,8 +45,20 @@ public:
     void SetSize(std::int16_t size);
     std::int16_t GetSize() const { return bufferSize_; }
 
+    // Exchange flag: the short form, for named-property media.
+    static constexpr std::uint32_t kExchangeTextOnly = 0x2;
+
+    // Saves or loads the text. Full form: a 16-bit size under key + "_strSize" (the buffer size for
+    // an own text, 0 for a string id), then for an own text the whole buffer of that size under `key`.
+    // Short form (flags & kExchangeTextOnly, for the property bag): only an own text, as a text with
+    // its length, under `key`. Loading an own text keeps this object's buffer size (cutting a longer
+    // saved text at a character boundary) and makes it the own text; loading a string id keeps the id
+    // the owner set. Returns the bytes (or properties) moved.
+    int Exchange(CPropertyArchive& archive, std::u16string_view key, std::uint32_t flags = 0);
+
 private:
     char* ensureBuffer();
+    void takeOwnText(std::string_view text, std::int16_t savedSize);
 
     std::unique_ptr<char[]> buffer_;
     std::int16_t bufferSize_ = 0;
