@@ -318,3 +318,17 @@ bool CDateScale::ParseValue(std::string_view text, std::int32_t& position, doubl
 }
 
 }  // namespace dravik
+
+namespace dravik {
+
+int CDateScale::FormatNumberText(char* buffer, std::size_t size, double value, std::int32_t code,
+                                 std::int32_t decimals, const PreparedFormat& format, loc::LCID locale) {
+    return dravik::FormatValue(buffer, size, value, code, decimals, format, locale);
+}
+
+bool CDateScale::ParseNumberText(std::string_view text, double& value) {
+    value = ParseNumber(text, ".");
+    return true;
+}
+
+}  // namespace dravik

@@ -14,6 +14,7 @@
 #include <vector>
 
 #include "com/Types.h"
+#include "format/NumberFormatRecord.h"
 #include "locale/LocaleInfo.h"
 
 namespace dravik {
@@ -93,6 +94,12 @@ public:
     // text is not a date (nothing is changed).
     bool ParseValue(std::string_view text, std::int32_t& position, double& value, loc::LCID locale,
                     bool clamp) const;
+
+    // The price side of the chart: a value under a format code (as value labels are formatted), and a
+    // number text read with "." as separator.
+    static int FormatNumberText(char* buffer, std::size_t size, double value, std::int32_t code,
+                                std::int32_t decimals, const PreparedFormat& format, loc::LCID locale);
+    static bool ParseNumberText(std::string_view text, double& value);
 
 private:
     struct Level {

@@ -219,6 +219,23 @@ TEST_F(DateScaleTest, ParsesDatesToPeriods) {
     EXPECT_EQ(value, 12.75);
 }
 
+TEST(DateScale, PriceTexts) {
+    test::useLocale(test::commaLocale());
+    PreparedFormat format;
+    format.number.setDecimal(",");
+    format.number.setThousand(".");
+    format.number.grouping = 3;
+    format.number.digits = 2;
+    format.number.negativeOrder = 1;
+    char buffer[16];
+    EXPECT_EQ(CDateScale::FormatNumberText(buffer, sizeof buffer, -12345.625, 1, 2, format, 0x400), 10);
+    EXPECT_STREQ(buffer, "-12.345,63");  // an exact tie, away from zero
+    double value = 0;
+    EXPECT_TRUE(CDateScale::ParseNumberText("12.5 ", value));
+    EXPECT_EQ(value, 12.5);
+    loc::LocaleRegistry::reset();
+}
+
 TEST(DateScale, EmptyAndRebuilt) {
     CDateScale scale;
     EXPECT_EQ(scale.GetLevel(), DL_POINTS);
