@@ -6,6 +6,7 @@
 #include <string_view>
 
 #include "format/FormatCode.h"
+#include "format/NumberFormatRecord.h"
 
 namespace dravik {
 
@@ -47,5 +48,13 @@ inline constexpr std::array<DateLabelFormat, kDateLabelFormatCount> kDefaultDate
     {FC_DATE, ""},
     {FC_TIME, ""},
 }};
+
+// The default format of one date level with its picture (an empty format for an index out of range).
+inline PreparedFormat defaultDateLabelFormat(std::size_t index) {
+    PreparedFormat format;
+    if (index < kDefaultDateLabelFormats.size())
+        format.setPicture(kDefaultDateLabelFormats[index].picture);
+    return format;
+}
 
 }  // namespace dravik

@@ -5,6 +5,7 @@
 
 #include "TestLocales.h"
 #include "com/OleDate.h"
+#include "format/DateLabelFormats.h"
 #include "format/FormatPicture.h"
 #include "format/LocaleFormats.h"
 #include "format/ValueFormat.h"
@@ -165,6 +166,29 @@ TEST(SystemTime, OleDateConversions) {
     EXPECT_FALSE(VariantTimeToSystemTimeHelper(1e308, time));
     EXPECT_FALSE(SystemTimeToVariantTimeHelper(loc::SystemTime{2023, 2, 0, 29, 0, 0, 0, 0}, date));
     EXPECT_DOUBLE_EQ(date, 45357.5);  // untouched on failure
+}
+
+TEST(DateLabelFormats, DefaultsLabelTheirLevels) {
+    test::useLocale(test::englishLocale());
+    const double date = *com::toOleDate({2024, 3, 6, 14, 5, 9});
+    const std::pair<lomexDateAxisFormatIndex, const char*> cases[] = {
+        {FI_YEAR, "2024"},
+        {FI_FIRSTMONTH, "Mar 24"},
+        {FI_MONTH, "Mar"},
+        {FI_WEEK, "3/6/2024"},
+        {FI_DAY, "3/6/2024"},
+        {FI_INTRADAY, "2:05:09 PM"},
+        {FI_FIRSTINDAY, "2:05:09 PM"},
+        // The step tokens stay for the chart types to expand.
+        {FI_FIRSTQUARTER, "#Q#K 24"},
+    };
+    for (const auto& [index, expected] : cases) {
+        const PreparedFormat format = defaultDateLabelFormat(index);
+        EXPECT_EQ(formatValueText(date, kDefaultDateLabelFormats[index].code, 0, format, 0x400), expected)
+            << index;
+    }
+    EXPECT_EQ(defaultDateLabelFormat(13).pictureText(), "");
+    loc::LocaleRegistry::reset();
 }
 
 }  // namespace
