@@ -1,5 +1,6 @@
 #include "format/NumberText.h"
 
+#include <algorithm>
 #include <charconv>
 #include <cmath>
 #include <limits>
@@ -113,6 +114,8 @@ std::string scientificText(double value, int decimals, std::string_view separato
     return out;
 }
 
+constexpr int kMaxDecimals = 1100;
+
 bool isBlank(char c) {
     return c == ' ' || c == '\t' || c == '\n' || c == '\r' || c == '\v' || c == '\f';
 }
@@ -188,6 +191,9 @@ double readNumber(std::string_view text) {
 std::string formatDoubleText(double value, int decimals, std::string_view separator, bool scientific) {
     if (decimals < 0)
         decimals = 6;
+    // No double has a non-zero digit beyond the 1074th decimal; more decimals would only add zeros
+    // (and let a wild count allocate without bound).
+    decimals = std::min(decimals, kMaxDecimals);
     if (std::isnan(value))
         return "nan";
     if (std::isinf(value))
@@ -197,10 +203,6 @@ std::string formatDoubleText(double value, int decimals, std::string_view separa
 
 int FormatDouble(char* buffer, std::size_t size, int decimals, double value, std::string_view separator,
                  bool scientific) {
-    // Wider than any buffer a caller has is pointless; a decimals count above what a double holds
-    // only adds zeros, so it is capped where the buffer would be full anyway.
-    if (decimals > static_cast<int>(size) + 400)
-        decimals = static_cast<int>(size) + 400;
     const std::string text = formatDoubleText(value, decimals, separator, scientific);
     return static_cast<int>(com::copyToFixed(text, buffer, size).length);
 }

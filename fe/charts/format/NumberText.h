@@ -12,7 +12,8 @@
 namespace dravik {
 
 // "%.<decimals>f" (or "%.<decimals>e" when scientific: at least two exponent digits) with the first "."
-// replaced by `separator`; negative decimals mean 6 as in C. Infinities and NaN print as "inf", "-inf"
+// replaced by `separator`; negative decimals mean 6 as in C, and more than 1100 count as 1100 (a double
+// has no non-zero digit beyond the 1074th). Infinities and NaN print as "inf", "-inf"
 // and "nan". Returns the text.
 std::string formatDoubleText(double value, int decimals, std::string_view separator, bool scientific);
 

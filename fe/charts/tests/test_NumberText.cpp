@@ -71,6 +71,9 @@ TEST(FormatDouble, BoundedByTheBuffer) {
     EXPECT_EQ(FormatDouble(buffer, 3, 1, 1.5, "\xD9\xAB", false), 1);
     EXPECT_STREQ(buffer, "1");
     EXPECT_EQ(FormatItemNumber(1.0 / 3.0, 100).size(), 39u);
+    EXPECT_EQ(FormatDouble(buffer, sizeof buffer, 2147483647, 0.5, ".", false), 7);
+    EXPECT_STREQ(buffer, "0.50000");
+    EXPECT_EQ(formatDoubleText(0.5, 5000, ".", false).size(), 1102u);
 }
 
 struct ParseCase {

@@ -1,7 +1,6 @@
 #include "locale/LocaleFormat.h"
 
 #include <array>
-#include <charconv>
 #include <vector>
 
 #include "com/OleDate.h"
