@@ -9,7 +9,7 @@
 #include <QTemporaryDir>
 
 #include "GifCodeReader.h"
-#include "appchart/YieldHook.h"
+#include "com/Yield.h"
 #include "appchart/output/GIF.h"
 #include "appchart/output/GifPalette.h"
 
@@ -210,11 +210,11 @@ TEST_F(GifFile, ProgressEveryTenthRowRoundsHalvesToEven) {
     std::vector<int> percents;
     int yields = 0;
     gif_.setProgressHandler([&](com::SHORT percent) { percents.push_back(percent); });
-    appchart::setYieldHook([&] { ++yields; });
+    com::setYieldHook([&] { ++yields; });
     QImage image(1, 400, QImage::Format_RGB32);
     image.fill(Qt::white);
     save(image);
-    appchart::setYieldHook({});
+    com::setYieldHook({});
 
     ASSERT_EQ(percents.size(), 40u);
     EXPECT_EQ(yields, 40);

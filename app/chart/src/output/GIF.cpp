@@ -4,7 +4,7 @@
 
 #include <QSaveFile>
 
-#include "appchart/YieldHook.h"
+#include "com/Yield.h"
 #include "appchart/output/GifLzwEncoder.h"
 #include "appchart/output/GifPalette.h"
 
@@ -167,7 +167,7 @@ void GIF::reportProgress(int rowsDone, int height) {
     if (progress_) {
         progress_(progressPercent(rowsDone, height));
     }
-    yieldToEventLoop();
+    com::processPendingEvents();
 }
 
 }  // namespace appchart

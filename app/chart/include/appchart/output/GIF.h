@@ -36,7 +36,7 @@ public:
     static constexpr std::uint8_t kMinimumCodeSize = 8;
 
     // ---- events
-    // Called after every tenth row; pending events are processed (yieldToEventLoop) after each call.
+    // Called after every tenth row; pending events are processed (com::processPendingEvents) after each call.
     void setProgressHandler(ProgressHandler handler) { progress_ = std::move(handler); }
 
     // ---- commands
