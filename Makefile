@@ -8,7 +8,7 @@ ASAN_DIR    ?= build-asan
 BUILD_TYPE  ?= RelWithDebInfo
 JOBS        ?= $(shell nproc)
 PACKAGES    := g++ make cmake ninja-build qt6-base-dev libsqlite3-dev googletest libgtest-dev \
-               libbenchmark-dev fonts-dejavu-core
+               libbenchmark-dev fonts-dejavu-core locales
 # Warnings are errors; WERROR=OFF relaxes that for a local experiment.
 WERROR      ?= ON
 SUDO        := $(if $(filter 0,$(shell id -u)),,sudo)
@@ -43,7 +43,7 @@ run: build
 asan: deps
 	cmake -S . -B $(ASAN_DIR) -G Ninja -DCMAKE_BUILD_TYPE=Debug -DTARNWICK_SANITIZE=ON -DTARNWICK_WERROR=$(WERROR)
 	cmake --build $(ASAN_DIR) -j $(JOBS)
-	cd $(ASAN_DIR) && QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j $(JOBS)
+	cd $(ASAN_DIR) && QT_QPA_PLATFORM=offscreen LSAN_OPTIONS=suppressions=$(CURDIR)/cmake/lsan.supp ctest --output-on-failure -j $(JOBS)
 
 format:
 	git ls-files '*.cpp' '*.h' | xargs clang-format -i
