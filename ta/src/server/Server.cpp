@@ -4,7 +4,9 @@
 #include "containers/Field.h"
 #include "containers/Note.h"
 #include "containers/RecordSet.h"
+#include "indicators/Cycle.h"
 #include "indicators/Index.h"
+#include "indicators/LinearRegression.h"
 #include "indicators/Oscillator.h"
 #include "indikon/Identities.h"
 
@@ -18,6 +20,9 @@ const com::ServerClass kClasses[] = {
     {CLSID_RecordSet, "Indikon.RecordSet", nullptr, "Apartment", &com::createComObject<RecordSet>},
     {CLSID_Index, "Indikon.Index", nullptr, "Apartment", &com::createComObject<Index>},
     {CLSID_Note, "Indikon.Note", nullptr, "Apartment", &com::createComObject<Note>},
+    {CLSID_Cycle, "Indikon.Cycle", nullptr, "Apartment", &com::createComObject<Cycle>},
+    {CLSID_LinearRegression, "Indikon.LinearRegression", nullptr, "Apartment",
+     &com::createComObject<LinearRegression>},
 };
 
 }  // namespace
