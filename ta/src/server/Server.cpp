@@ -7,6 +7,7 @@
 #include "indicators/Cycle.h"
 #include "indicators/Index.h"
 #include "indicators/LinearRegression.h"
+#include "indicators/MovingAverage.h"
 #include "indicators/Oscillator.h"
 #include "indikon/Identities.h"
 
@@ -15,6 +16,8 @@ namespace {
 
 const com::ServerClass kClasses[] = {
     {CLSID_Database, "Indikon.Database", nullptr, "Apartment", &com::createComObject<Database>},
+    {CLSID_MovingAverage, "Indikon.MovingAverage", nullptr, "Apartment",
+     &com::createComObject<MovingAverage>},
     {CLSID_Field, "Indikon.Field", nullptr, "Apartment", &com::createComObject<Field>},
     {CLSID_Oscillator, "Indikon.Oscillator", nullptr, "Apartment", &com::createComObject<Oscillator>},
     {CLSID_RecordSet, "Indikon.RecordSet", nullptr, "Apartment", &com::createComObject<RecordSet>},
