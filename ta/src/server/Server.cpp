@@ -5,6 +5,7 @@
 #include "containers/Note.h"
 #include "containers/RecordSet.h"
 #include "indicators/Cycle.h"
+#include "indicators/General.h"
 #include "indicators/Index.h"
 #include "indicators/LinearRegression.h"
 #include "indicators/MovingAverage.h"
@@ -22,6 +23,7 @@ const com::ServerClass kClasses[] = {
     {CLSID_Oscillator, "Indikon.Oscillator", nullptr, "Apartment", &com::createComObject<Oscillator>},
     {CLSID_RecordSet, "Indikon.RecordSet", nullptr, "Apartment", &com::createComObject<RecordSet>},
     {CLSID_Index, "Indikon.Index", nullptr, "Apartment", &com::createComObject<Index>},
+    {CLSID_General, "Indikon.General", nullptr, "Apartment", &com::createComObject<General>},
     {CLSID_Note, "Indikon.Note", nullptr, "Apartment", &com::createComObject<Note>},
     {CLSID_Cycle, "Indikon.Cycle", nullptr, "Apartment", &com::createComObject<Cycle>},
     {CLSID_LinearRegression, "Indikon.LinearRegression", nullptr, "Apartment",
