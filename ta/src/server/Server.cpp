@@ -4,6 +4,7 @@
 #include "containers/Field.h"
 #include "containers/Note.h"
 #include "containers/RecordSet.h"
+#include "indicators/ChartPattern.h"
 #include "indicators/Cycle.h"
 #include "indicators/General.h"
 #include "indicators/Index.h"
@@ -24,6 +25,7 @@ const com::ServerClass kClasses[] = {
     {CLSID_RecordSet, "Indikon.RecordSet", nullptr, "Apartment", &com::createComObject<RecordSet>},
     {CLSID_Index, "Indikon.Index", nullptr, "Apartment", &com::createComObject<Index>},
     {CLSID_General, "Indikon.General", nullptr, "Apartment", &com::createComObject<General>},
+    {CLSID_ChartPattern, "Indikon.ChartPattern", nullptr, "Apartment", &com::createComObject<ChartPattern>},
     {CLSID_Note, "Indikon.Note", nullptr, "Apartment", &com::createComObject<Note>},
     {CLSID_Cycle, "Indikon.Cycle", nullptr, "Apartment", &com::createComObject<Cycle>},
     {CLSID_LinearRegression, "Indikon.LinearRegression", nullptr, "Apartment",
