@@ -62,5 +62,33 @@ TEST_F(ServerTest, RegistersAndCreatesByProgId) {
     EXPECT_EQ(com::createInstance("Indikon.Database", gone), com::REGDB_E_CLASSNOTREG);
 }
 
+TEST_F(ServerTest, IndicatorClassesAnswerTheirInterfaces) {
+    const auto registerServer = entry<com::DllRegisterServerFunction>("DllRegisterServer");
+    ASSERT_NE(registerServer, nullptr);
+    ASSERT_EQ(registerServer(), com::S_OK) << com::lastActivationError();
+    const struct {
+        const char* progId;
+        com::IID iid;
+    } classes[] = {
+        {"Indikon.MovingAverage", IID_MovingAverage},       {"Indikon.General", IID_General},
+        {"Indikon.ChartPattern", IID_ChartPattern},         {"Indikon.Cycle", IID_Cycle},
+        {"Indikon.LinearRegression", IID_LinearRegression},
+    };
+    for (const auto& c : classes) {
+        com::ComPtr<com::IUnknown> object;
+        EXPECT_EQ(com::createInstance(c.progId, nullptr, c.iid, object.putVoid()), com::S_OK) << c.progId;
+    }
+    com::ComPtr<_MovingAverage> averages;
+    ASSERT_EQ(com::createInstance(CLSID_MovingAverage, averages), com::S_OK);
+    com::ComPtr<_Database> database = makeDatabase({1, 2, 3, 4});
+    com::ComPtr<_RecordSet> result;
+    com::Bstr alias;
+    ASSERT_EQ(averages->SimpleMovingAverage(database.get(), fieldOf(database.get(), u"Close").get(), 2,
+                                            &alias, result.put()),
+              com::S_OK);
+    EXPECT_EQ(valuesOf(fieldOf(result.get(), u"SimpleMovingAverage").get()),
+              (std::vector<double>{0, 0, 2.5, 3.5}));
+}
+
 }  // namespace
 }  // namespace indikon::test

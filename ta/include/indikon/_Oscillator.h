@@ -16,6 +16,23 @@ struct _Oscillator : com::IUnknown {
     // Stop-and-reverse levels; the factor starts at minAF, grows by minAF per new extreme, up to maxAF.
     virtual com::HRESULT ParabolicSAR(_Database* data, _Field* highPrice, _Field* lowPrice, double minAF,
                                       double maxAF, com::Bstr* alias, _RecordSet** result) = 0;
+    // Chande momentum oscillator: 100 (up - down) / (up + down) over the last `periods` changes; a
+    // window without change repeats the value before it.
+    virtual com::HRESULT CMO(_Database* data, _Field* source, com::SHORT periods, com::Bstr* alias,
+                             _RecordSet** result) = 0;
+    // source / source `periods` records earlier, in per cent; the first value at periods + 2.
+    virtual com::HRESULT Momentum(_Database* data, _Field* source, com::SHORT periods, com::Bstr* alias,
+                                  _RecordSet** result) = 0;
+    // Percentage change of a triple exponential average.
+    virtual com::HRESULT TRIX(_Database* data, _Field* source, com::SHORT periods, com::Bstr* alias,
+                              _RecordSet** result) = 0;
+    // Buying pressure over true range on three windows, weighted 4, 2 and 1 in argument order.
+    virtual com::HRESULT UltimateOscillator(_Database* data, _RecordSet* ohlcv, com::SHORT cycle1,
+                                            com::SHORT cycle2, com::SHORT cycle3, com::Bstr* alias,
+                                            _RecordSet** result) = 0;
+    // Range of the last `periods` values over the sum of their absolute changes.
+    virtual com::HRESULT VerticalHorizontalFilter(_Database* data, _Field* source, com::SHORT periods,
+                                                  com::Bstr* alias, _RecordSet** result) = 0;
 
 protected:
     ~_Oscillator() = default;

@@ -70,6 +70,14 @@ com::ComPtr<_RecordSet> newRecordSet(std::initializer_list<_Field*> fields) {
     return records;
 }
 
+com::ComPtr<_Field> fieldNamed(_RecordSet* records, const com::Bstr& name) {
+    if (!records)
+        raise(RuntimeError::ObjectNotSet);
+    com::ComPtr<_Field> field;
+    check(records->getField(name, field.put()));
+    return field;
+}
+
 com::Bstr applyDefaultAlias(com::Bstr* alias, std::u16string_view defaultName) {
     if (alias && !alias->isEmpty())
         return *alias;

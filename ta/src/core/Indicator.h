@@ -60,6 +60,9 @@ private:
 com::ComPtr<_Field> newField(int recordCount, const com::Bstr& name);
 // A new record set holding `fields` in this order.
 com::ComPtr<_RecordSet> newRecordSet(std::initializer_list<_Field*> fields);
+// The field of `records` named `name` (the first of that name); raises the record set's failure when
+// there is none.
+com::ComPtr<_Field> fieldNamed(_RecordSet* records, const com::Bstr& name);
 
 // An empty (or null) alias is replaced by the method's name, written back into the caller's variable
 // when there is one. Returns the name the result takes.

@@ -1,6 +1,7 @@
 #include "indicators/Oscillator.h"
 
 #include "core/Indicator.h"
+#include "indicators/Momentum.h"
 #include "indicators/ParabolicSar.h"
 
 namespace indikon {
@@ -11,6 +12,39 @@ com::HRESULT Oscillator::ParabolicSAR(_Database* data, _Field* highPrice, _Field
                         [&](const com::Bstr& name) {
                             return parabolicSar(data, highPrice, lowPrice, {minAF, maxAF}, name);
                         });
+}
+
+com::HRESULT Oscillator::CMO(_Database* data, _Field* source, com::SHORT periods, com::Bstr* alias,
+                             _RecordSet** result) {
+    return runIndicator({"Oscillator.CMO", u"CMO"}, alias, result,
+                        [&](const com::Bstr& name) { return cmo(data, source, periods, name); });
+}
+
+com::HRESULT Oscillator::Momentum(_Database* data, _Field* source, com::SHORT periods, com::Bstr* alias,
+                                  _RecordSet** result) {
+    return runIndicator({"Oscillator.Momentum", u"Momentum"}, alias, result,
+                        [&](const com::Bstr& name) { return momentum(data, source, periods, name); });
+}
+
+com::HRESULT Oscillator::TRIX(_Database* data, _Field* source, com::SHORT periods, com::Bstr* alias,
+                              _RecordSet** result) {
+    return runIndicator({"Oscillator.TRIX", u"TRIX"}, alias, result,
+                        [&](const com::Bstr& name) { return trix(data, source, periods, name); });
+}
+
+com::HRESULT Oscillator::UltimateOscillator(_Database* data, _RecordSet* ohlcv, com::SHORT cycle1,
+                                            com::SHORT cycle2, com::SHORT cycle3, com::Bstr* alias,
+                                            _RecordSet** result) {
+    return runIndicator(
+        {"Oscillator.UltimateOscillator", u"UltimateOscillator"}, alias, result,
+        [&](const com::Bstr& name) { return ultimateOscillator(data, ohlcv, cycle1, cycle2, cycle3, name); });
+}
+
+com::HRESULT Oscillator::VerticalHorizontalFilter(_Database* data, _Field* source, com::SHORT periods,
+                                                  com::Bstr* alias, _RecordSet** result) {
+    return runIndicator(
+        {"Oscillator.VerticalHorizontalFilter", u"VerticalHorizontalFilter"}, alias, result,
+        [&](const com::Bstr& name) { return verticalHorizontalFilter(data, source, periods, name); });
 }
 
 }  // namespace indikon

@@ -10,6 +10,16 @@ class Oscillator final : public com::ComObject<_Oscillator> {
 public:
     com::HRESULT ParabolicSAR(_Database* data, _Field* highPrice, _Field* lowPrice, double minAF,
                               double maxAF, com::Bstr* alias, _RecordSet** result) override;
+    com::HRESULT CMO(_Database* data, _Field* source, com::SHORT periods, com::Bstr* alias,
+                     _RecordSet** result) override;
+    com::HRESULT Momentum(_Database* data, _Field* source, com::SHORT periods, com::Bstr* alias,
+                          _RecordSet** result) override;
+    com::HRESULT TRIX(_Database* data, _Field* source, com::SHORT periods, com::Bstr* alias,
+                      _RecordSet** result) override;
+    com::HRESULT UltimateOscillator(_Database* data, _RecordSet* ohlcv, com::SHORT cycle1, com::SHORT cycle2,
+                                    com::SHORT cycle3, com::Bstr* alias, _RecordSet** result) override;
+    com::HRESULT VerticalHorizontalFilter(_Database* data, _Field* source, com::SHORT periods,
+                                          com::Bstr* alias, _RecordSet** result) override;
 };
 
 }  // namespace indikon
