@@ -1,5 +1,6 @@
 #include "indicators/Regression.h"
 
+#include <cstdint>
 #include <vector>
 
 #include "core/Indicator.h"
@@ -102,7 +103,10 @@ com::SHORT cycleLength(_Field* source) {
     for (int i = 1; i <= n; ++i)
         s[static_cast<std::size_t>(i)] = series.at(i);
 
-    com::SHORT total = 0;
+    // The distances of a series of n records add up to at most about n * n / 2: a 16-bit total
+    // would overflow on any real series of a few hundred records, so it is kept in 64 bits; the
+    // mean returned is at most n and fits the 16-bit result.
+    std::int64_t total = 0;
     for (int i = 2; i <= n - 1; ++i) {
         const double previous = s[static_cast<std::size_t>(i - 1)];
         const double next = s[static_cast<std::size_t>(i + 1)];
@@ -119,10 +123,10 @@ com::SHORT cycleLength(_Field* source) {
         }
         if (!found && previous == 0)
             distance = n - i;
-        total = toInteger(total + distance);
+        total += distance;
         yieldToMessageLoop();
     }
-    return roundToInteger(divide(total, n - 2));
+    return roundToInteger(divide(static_cast<double>(total), n - 2));
 }
 
 }  // namespace indikon
