@@ -57,6 +57,15 @@ T narrowed(std::int64_t value) {
     return static_cast<T>(value);
 }
 
+// Two-digit years as the desktop's date conversion reads them by default: 0-29 are 2000-2029,
+// 30-99 are 1930-1999.
+int fullYear(int year) {
+    if (year < 30) {
+        return 2000 + year;
+    }
+    return year < 100 ? 1900 + year : year;
+}
+
 std::vector<std::string> split(std::string_view text, char separator) {
     std::vector<std::string> parts;
     if (text.empty()) {
@@ -118,12 +127,11 @@ db::Date RecordLine::date(std::size_t index) const {
     const auto year = narrowed<std::int16_t>(wholeNumber(parts[0]));
     const auto month = narrowed<std::int16_t>(wholeNumber(parts[1]));
     const auto day = narrowed<std::int16_t>(wholeNumber(parts[2]));
-    // A date of the database is written with a four-digit year; a day that does not exist is a
-    // corrupt field, not one to roll over into the next month.
-    if (year < 100 || month < 1 || day < 1) {
+    // A day that does not exist is a corrupt field, not one to roll over into the next month.
+    if (year < 0 || month < 1 || day < 1) {
         throw typeMismatch();
     }
-    const db::Date date{std::chrono::year(year), std::chrono::month(static_cast<unsigned>(month)),
+    const db::Date date{std::chrono::year(fullYear(year)), std::chrono::month(static_cast<unsigned>(month)),
                         std::chrono::day(static_cast<unsigned>(day))};
     if (!date.ok()) {
         throw typeMismatch();
