@@ -6,12 +6,6 @@
 
 namespace tarnwick {
 
-KeyedCollection<clsMarket> gMarkets;
-KeyedCollection<clsCategory> gCategories;
-KeyedCollection<clsWL> gWatchLists;
-KeyedCollection<clsTemplate> gTemplates;
-KeyedCollection<clsSettings> gSettings;
-
 namespace {
 
 constexpr const char* kLiveMarketsSql = R"(SELECT * FROM "Markets" WHERE "isDELETED" = 0 ORDER BY "NAME")";
