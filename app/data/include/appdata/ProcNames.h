@@ -21,6 +21,7 @@ inline constexpr std::string_view kClsCompanyGetNotes = "clsCompany_GetNotes";
 
 // Record classes: prices, splits, notes, settings, templates, watch lists.
 inline constexpr std::string_view kClsDailyDataParseParameters = "clsDailyData_ParseParameters";
+inline constexpr std::string_view kClsDailyDataInsertDB = "clsDailyData_InsertDB";
 inline constexpr std::string_view kClsDailyDataUpdateDB = "clsDailyData_UpdateDB";
 inline constexpr std::string_view kClsSplitParseParameters = "clsSplit_ParseParameters";
 inline constexpr std::string_view kClsSplitInsertDB = "clsSplit_InsertDB";
@@ -37,6 +38,12 @@ inline constexpr std::string_view kClsWLUpdateDB = "clsWL_UpdateDB";
 inline constexpr std::string_view kClsWLAddWLitem = "clsWL_AddWLItem";
 inline constexpr std::string_view kClsWLRemoveWLItem = "clsWL_RemoveWLItem";
 inline constexpr std::string_view kClsWLDeleteDB = "clsWL_DeleteDB";
+
+// Queries over the market database.
+inline constexpr std::string_view kGetSplits = "GetSplits";
+inline constexpr std::string_view kGetCompaniyInfo = "GetCompaniyInfo";
+inline constexpr std::string_view kGetAllNotes = "GetAllNotes";
+inline constexpr std::string_view kSearchCompanies = "SearchCompanies";
 
 // Windows.
 inline constexpr std::string_view kFrmMainFormLoad = "frmMain Form_Load";

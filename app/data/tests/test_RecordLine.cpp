@@ -1,0 +1,58 @@
+#include <gtest/gtest.h>
+
+#include <functional>
+
+#include "appdata/AppError.h"
+#include "appdata/RecordLine.h"
+
+using namespace tarnwick;
+using namespace std::chrono;
+
+namespace {
+
+std::int32_t errorNumber(const std::function<void()>& body) {
+    try {
+        body();
+    } catch (const AppError& e) {
+        return e.number();
+    }
+    return 0;
+}
+
+}  // namespace
+
+TEST(RecordLine, FieldsAndConversions) {
+    const RecordLine line("2005-3-9| 42 |1.5e3|-0.25|NO||yes");
+    ASSERT_EQ(line.size(), 7u);
+    EXPECT_EQ(line.date(0), (year_month_day{2005y, March, 9d}));
+    EXPECT_EQ(line.int32(1), 42);
+    EXPECT_DOUBLE_EQ(line.real(2), 1500.0);
+    EXPECT_DOUBLE_EQ(line.real(3), -0.25);
+    EXPECT_FALSE(line.flag(4));
+    EXPECT_TRUE(line.flag(5));  // empty is not "NO"
+    EXPECT_TRUE(line.flag(6));
+    EXPECT_EQ(RecordLine("5-3-9|99-12-31|100-1-1").date(0), (year_month_day{2005y, March, 9d}));
+    EXPECT_EQ(RecordLine("5-3-9|99-12-31|100-1-1").date(1), (year_month_day{1999y, December, 31d}));
+    EXPECT_EQ(RecordLine("5-3-9|99-12-31|100-1-1").date(2), (year_month_day{year(100), January, 1d}));
+    EXPECT_EQ(RecordLine("").size(), 0u);
+    EXPECT_EQ(RecordLine("a||").size(), 3u);
+    EXPECT_EQ(RecordLine("no bar").size(), 1u);
+}
+
+TEST(RecordLine, MalformedFieldsRaise) {
+    const RecordLine line("x|2147483648|1,5|inf|2005-02-29|2005/03/09|05-3|no|2005-13-01|-5-1-1");
+    struct Case {
+        std::function<void()> read;
+        std::int32_t number;
+    };
+    const Case cases[] = {
+        {[&] { line.int32(0); }, 13}, {[&] { line.int32(1); }, 6}, {[&] { line.real(2); }, 13},
+        {[&] { line.real(3); }, 13},  {[&] { line.date(4); }, 13}, {[&] { line.date(5); }, 13},
+        {[&] { line.date(6); }, 13},  {[&] { line.text(10); }, 9}, {[&] { line.require(11); }, 9},
+        {[&] { line.date(8); }, 13},  {[&] { line.date(9); }, 13}, {[&] { line.int32(0x7fff); }, 9},
+    };
+    for (std::size_t i = 0; i < std::size(cases); ++i) {
+        EXPECT_EQ(errorNumber(cases[i].read), cases[i].number) << i;
+    }
+    EXPECT_TRUE(line.flag(7));  // "no" is not exactly "NO"
+}
