@@ -10,8 +10,10 @@
 #include <string>
 
 #include "appdata/AppError.h"
+#include "appdata/MarketReaders.h"
 #include "appdata/Startup.h"
 #include "appdata/StoreStartupSettings.h"
+#include "com/Yield.h"
 
 namespace {
 
@@ -38,11 +40,20 @@ void reportStartFailure(const tarnwick::AppError& error) {
 
 int main(int argc, char* argv[]) {
     QApplication app(argc, argv);
+    // Long loops of every component yield through this one hook (at most every few tens of ms).
+    com::setYieldHook([] { QApplication::processEvents(); });
     tarnwick::StoreStartupSettings settings;
     tarnwick::StartupHooks hooks;
     hooks.settings = &settings;
     hooks.seedFolder = seedFolder();
     hooks.processEvents = [] { QApplication::processEvents(); };
+    hooks.readSettings = [] {
+        try {
+            tarnwick::ReadSettings();
+        } catch (...) {
+            throw tarnwick::AppError::fromCurrentException();
+        }
+    };
     bool frameShown = false;
     hooks.showFrameWindow = [&frameShown] { frameShown = true; };
 
