@@ -8,9 +8,9 @@ ASAN_DIR    ?= build-asan
 BUILD_TYPE  ?= RelWithDebInfo
 JOBS        ?= $(shell nproc)
 PACKAGES    := g++ make cmake ninja-build qt6-base-dev libsqlite3-dev googletest libgtest-dev \
-               libbenchmark-dev fonts-dejavu-core
-# Warnings are errors on CI and whenever WERROR=ON is given.
-WERROR      ?= $(if $(CI),ON,OFF)
+               libbenchmark-dev fonts-dejavu-core locales
+# Warnings are errors; WERROR=OFF relaxes that for a local experiment.
+WERROR      ?= ON
 SUDO        := $(if $(filter 0,$(shell id -u)),,sudo)
 
 .PHONY: all deps configure build test run asan format clean
@@ -43,7 +43,7 @@ run: build
 asan: deps
 	cmake -S . -B $(ASAN_DIR) -G Ninja -DCMAKE_BUILD_TYPE=Debug -DTARNWICK_SANITIZE=ON -DTARNWICK_WERROR=$(WERROR)
 	cmake --build $(ASAN_DIR) -j $(JOBS)
-	cd $(ASAN_DIR) && QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j $(JOBS)
+	cd $(ASAN_DIR) && QT_QPA_PLATFORM=offscreen LSAN_OPTIONS=suppressions=$(CURDIR)/cmake/lsan.supp ctest --output-on-failure -j $(JOBS)
 
 format:
 	git ls-files '*.cpp' '*.h' | xargs clang-format -i

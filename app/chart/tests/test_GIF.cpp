@@ -9,9 +9,9 @@
 #include <QTemporaryDir>
 
 #include "GifCodeReader.h"
-#include "appchart/YieldHook.h"
 #include "appchart/output/GIF.h"
 #include "appchart/output/GifPalette.h"
+#include "com/Yield.h"
 
 using appchart::GIF;
 using appchart::GifPalette;
@@ -210,11 +210,11 @@ TEST_F(GifFile, ProgressEveryTenthRowRoundsHalvesToEven) {
     std::vector<int> percents;
     int yields = 0;
     gif_.setProgressHandler([&](com::SHORT percent) { percents.push_back(percent); });
-    appchart::setYieldHook([&] { ++yields; });
+    com::setYieldHook([&] { ++yields; });
     QImage image(1, 400, QImage::Format_RGB32);
     image.fill(Qt::white);
     save(image);
-    appchart::setYieldHook({});
+    com::setYieldHook({});
 
     ASSERT_EQ(percents.size(), 40u);
     EXPECT_EQ(yields, 40);
@@ -314,3 +314,38 @@ TEST_F(GifFile, WriteFailureStopsTheEncoding) {
         EXPECT_NE(gif_.errorString().indexOf("No space left"), -1) << gif_.errorString().toStdString();
     }
 }
+
+namespace {
+
+TEST_F(GifFile, BitmapPictureWritesTheSameFileThroughEitherMemoryDC) {
+    QImage image(7, 3, QImage::Format_RGB32);
+    for (int y = 0; y < 3; ++y)
+        for (int x = 0; x < 7; ++x)
+            image.setPixel(x, y, qRgb(x * 36, y * 100, 255 - x * 30));
+    const Bytes expected = save(image);
+
+    const gdi::HBITMAP picture = gdi::createBitmapFromImage(image);
+    ASSERT_TRUE(gif_.SaveGIF(picture, path("own.gif"), nullptr)) << gif_.errorString().toStdString();
+    EXPECT_EQ(read(path("own.gif")), expected);
+
+    // The caller's memory DC is used and handed back with the bitmap it held before.
+    const std::unique_ptr<gdi::DeviceContext> callerDC = gdi::createCompatibleDC();
+    const gdi::HBITMAP held = gdi::createBitmap(2, 2, 32);
+    const gdi::HGDIOBJ original = callerDC->selectObject(held);
+    ASSERT_TRUE(gif_.SaveGIF(picture, path("caller.gif"), callerDC.get()));
+    EXPECT_EQ(read(path("caller.gif")), expected);
+    EXPECT_EQ(callerDC->selectObject(original), held);
+
+    gdi::deleteObject(held);
+    gdi::deleteObject(picture);
+}
+
+TEST_F(GifFile, NonBitmapPictureFailsAndWritesNothing) {
+    const gdi::HPEN pen = gdi::createPen(gdi::PS_SOLID, 1, 0);
+    EXPECT_FALSE(gif_.SaveGIF(pen, path("pen.gif"), nullptr));
+    EXPECT_FALSE(QFile::exists(path("pen.gif")));
+    EXPECT_FALSE(gif_.errorString().isEmpty());
+    gdi::deleteObject(pen);
+}
+
+}  // namespace

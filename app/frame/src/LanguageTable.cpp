@@ -4,7 +4,6 @@
 #include "frame/RunTimeError.h"
 
 std::array<QString, frame::kLangStringCount> gLangStrings;
-bool gArabic = false;
 
 void LoadLanguageStrings() {
     for (size_t i = 0; i < gLangStrings.size(); ++i) {

@@ -1,5 +1,5 @@
 // What the memory archive needs of the system clipboard: blocks of memory by format number. The
-// program installs an implementation over its clipboard; without one, clipboard transfers fail.
+// system clipboard serves unless another implementation is installed (tests install a fake).
 #pragma once
 
 #include <cstdint>
@@ -22,7 +22,7 @@ public:
     virtual bool SetData(std::uint32_t format, com::HGLOBAL data) = 0;
 };
 
-// Not owned; null removes it.
+// Not owned; null puts the system clipboard back.
 void SetArchiveClipboard(IArchiveClipboard* clipboard);
 IArchiveClipboard* ArchiveClipboard();
 

@@ -1,11 +1,13 @@
 #include "persist/CMemoryArchive.h"
 
 #include "persist/ArchiveClipboard.h"
+#include "persist/SystemArchiveClipboard.h"
 
 namespace dravik {
 namespace {
 
-IArchiveClipboard* g_clipboard = nullptr;
+SystemArchiveClipboard g_systemClipboard;
+IArchiveClipboard* g_clipboard = &g_systemClipboard;
 
 com::ComPtr<com::IStream> streamOn(com::HGLOBAL memory) {
     com::ComPtr<com::IStream> stream;
@@ -16,7 +18,7 @@ com::ComPtr<com::IStream> streamOn(com::HGLOBAL memory) {
 }  // namespace
 
 void SetArchiveClipboard(IArchiveClipboard* clipboard) {
-    g_clipboard = clipboard;
+    g_clipboard = clipboard != nullptr ? clipboard : &g_systemClipboard;
 }
 IArchiveClipboard* ArchiveClipboard() {
     return g_clipboard;

@@ -1,5 +1,9 @@
 #include <gtest/gtest.h>
 
+#include <QGuiApplication>
+
+#include "ui/Input.h"
+
 #include "TestFiles.h"
 #include "com/Text.h"
 #include "persist/ArchiveClipboard.h"
@@ -157,7 +161,30 @@ TEST(MemoryArchive, ClipboardRoundTripWithTextTerminator) {
     EXPECT_FALSE(clipboard.open);
     EXPECT_EQ(archive.CloseClipboard(), com::E_FAIL);
     SetArchiveClipboard(nullptr);
-    EXPECT_FALSE(archive.OpenClipboard(CF_TEXT, false, false));
+    EXPECT_NE(ArchiveClipboard(), &clipboard);  // the system clipboard is back
+    EXPECT_NE(ArchiveClipboard(), nullptr);
+}
+
+TEST(MemoryArchive, SystemClipboardCarriesAPrivateFormat) {
+    static int argc = 1;
+    static char name[] = "test";
+    static char* argv[] = {name, nullptr};
+    if (QGuiApplication::instance() == nullptr)
+        new QGuiApplication(argc, argv);  // the clipboard needs one; it lives to the end of the program
+    const std::uint32_t format = ui::registerClipboardFormat(QStringLiteral("Tarnwick test archive"));
+    {
+        CMemoryArchive archive;
+        ASSERT_TRUE(archive.OpenClipboard(format, true, true));
+        std::int32_t value = 0x10012012;
+        archive.ExchangeLong(&value, u"k", 0);
+        EXPECT_EQ(archive.CloseClipboard(), com::S_OK);
+    }
+    CMemoryArchive archive;
+    ASSERT_TRUE(archive.OpenClipboard(format, false, false));
+    std::int32_t value = 0;
+    archive.ExchangeLong(&value, u"k", 0);
+    EXPECT_EQ(value, 0x10012012);
+    EXPECT_EQ(archive.CloseClipboard(), com::S_OK);
 }
 
 TEST(MemoryArchive, OwnedMemoryLoadsAndDetaches) {

@@ -3,6 +3,7 @@
 
 #include "indikon/Errors.h"
 #include "indikon/Identities.h"
+#include "indikon/_CandleStick.h"
 #include "indikon/_Database.h"
 #include "indikon/_Field.h"
 #include "indikon/_Index.h"

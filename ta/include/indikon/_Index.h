@@ -11,15 +11,42 @@ namespace indikon {
 struct _Index : com::IUnknown {
     static constexpr com::IID iid = IID_Index;
 
+    // Money flow over `periods` records of typical price; the first value stands at periods + 1.
+    virtual com::HRESULT MoneyFlowIndex(_Database* data, _RecordSet* ohlcv, com::SHORT periods,
+                                        com::Bstr* alias, _RecordSet** result) = 0;
+    // Volume added or subtracted by the direction of moves larger than the tick.
+    virtual com::HRESULT TradeVolumeIndex(_Database* data, _Field* source, _Field* volume,
+                                          double minTickValue, com::Bstr* alias, _RecordSet** result) = 0;
+    // The swing of each record against the one before, scaled by the limit move; 0 at record 1.
+    virtual com::HRESULT SwingIndex(_Database* data, _RecordSet* ohlcv, double limitMoveValue,
+                                    com::Bstr* alias, _RecordSet** result) = 0;
+    // The running sum of the swing index.
+    virtual com::HRESULT AccumulativeSwingIndex(_Database* data, _RecordSet* ohlcv, double limitMoveValue,
+                                                com::Bstr* alias, _RecordSet** result) = 0;
     // Wilder's RSI; the first value stands at periods + 2.
     virtual com::HRESULT RelativeStrengthIndex(_Database* data, _Field* source, com::SHORT periods,
                                                com::Bstr* alias, _RecordSet** result) = 0;
     // source1 / source2 at every record.
     virtual com::HRESULT ComparativeRelativeStrength(_Database* data, _Field* source1, _Field* source2,
                                                      com::Bstr* alias, _RecordSet** result) = 0;
+    // Relative price change times volume, summed from 0.
+    virtual com::HRESULT PriceVolumeTrend(_Database* data, _Field* source, _Field* volume, com::Bstr* alias,
+                                          _RecordSet** result) = 0;
+    // From 1, follows the price on records of rising volume.
+    virtual com::HRESULT PositiveVolumeIndex(_Database* data, _Field* source, _Field* volume,
+                                             com::Bstr* alias, _RecordSet** result) = 0;
+    // From 1, follows the price on records of falling volume.
+    virtual com::HRESULT NegativeVolumeIndex(_Database* data, _Field* source, _Field* volume,
+                                             com::Bstr* alias, _RecordSet** result) = 0;
     // Percentage change from the first record.
     virtual com::HRESULT Performance(_Database* data, _Field* source, com::Bstr* alias,
                                      _RecordSet** result) = 0;
+    // Volume added on a rise and subtracted on a fall, from 0.
+    virtual com::HRESULT OnBalanceVolume(_Database* data, _Field* source, _Field* volume, com::Bstr* alias,
+                                         _RecordSet** result) = 0;
+    // Money-flow volume over volume of the last `periods` records; the first value at periods + 1.
+    virtual com::HRESULT ChaikinMoneyFlow(_Database* data, _RecordSet* ohlcv, com::SHORT periods,
+                                          com::Bstr* alias, _RecordSet** result) = 0;
 
 protected:
     ~_Index() = default;

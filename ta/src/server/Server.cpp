@@ -4,6 +4,7 @@
 #include "containers/Field.h"
 #include "containers/Note.h"
 #include "containers/RecordSet.h"
+#include "indicators/CandleStick.h"
 #include "indicators/Index.h"
 #include "indicators/Oscillator.h"
 #include "indikon/Identities.h"
@@ -18,6 +19,7 @@ const com::ServerClass kClasses[] = {
     {CLSID_RecordSet, "Indikon.RecordSet", nullptr, "Apartment", &com::createComObject<RecordSet>},
     {CLSID_Index, "Indikon.Index", nullptr, "Apartment", &com::createComObject<Index>},
     {CLSID_Note, "Indikon.Note", nullptr, "Apartment", &com::createComObject<Note>},
+    {CLSID_CandleStick, "Indikon.CandleStick", nullptr, "Apartment", &com::createComObject<CandleStick>},
 };
 
 }  // namespace

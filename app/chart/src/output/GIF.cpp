@@ -1,12 +1,14 @@
 #include "appchart/output/GIF.h"
 
+#include <memory>
+#include <optional>
 #include <vector>
 
 #include <QSaveFile>
 
-#include "appchart/YieldHook.h"
 #include "appchart/output/GifLzwEncoder.h"
 #include "appchart/output/GifPalette.h"
+#include "com/Yield.h"
 
 namespace appchart {
 
@@ -91,6 +93,36 @@ bool GIF::SaveGIF(const QImage& picture, const QString& fileName, bool transpare
     return true;
 }
 
+bool GIF::SaveGIF(gdi::HBITMAP picture, const QString& fileName, gdi::DeviceContext* memoryDC,
+                  bool transparent, com::COLORREF transparentColour) {
+    const QImage captured = capture(picture, memoryDC);
+    if (captured.isNull())
+        return fail(QStringLiteral("The picture is not a bitmap that can be read."));
+    return SaveGIF(captured, fileName, transparent, transparentColour);
+}
+
+QImage GIF::capture(gdi::HBITMAP picture, gdi::DeviceContext* memoryDC) {
+    const std::optional<gdi::BitmapInfo> info = gdi::getBitmap(picture);
+    if (!info || info->width <= 0 || info->height <= 0)
+        return {};
+    std::unique_ptr<gdi::DeviceContext> ownDC;
+    if (memoryDC == nullptr) {
+        ownDC = gdi::createCompatibleDC();
+        memoryDC = ownDC.get();
+    }
+    const std::unique_ptr<gdi::DeviceContext> source = gdi::createCompatibleDC();
+    const gdi::HGDIOBJ sourcePrevious = source->selectObject(picture);
+    const gdi::HBITMAP target = gdi::createBitmap(info->width, info->height, 32);
+    const gdi::HGDIOBJ targetPrevious = memoryDC->selectObject(target);
+    QImage result;
+    if (memoryDC->bitBlt(0, 0, info->width, info->height, source.get(), 0, 0, gdi::SRCCOPY))
+        result = memoryDC->image();
+    memoryDC->selectObject(targetPrevious);
+    source->selectObject(sourcePrevious);
+    gdi::deleteObject(target);
+    return result;
+}
+
 bool GIF::writeGIF(const QImage& picture, QIODevice& device, bool transparent,
                    com::COLORREF transparentColour) {
     error_.clear();
@@ -167,7 +199,7 @@ void GIF::reportProgress(int rowsDone, int height) {
     if (progress_) {
         progress_(progressPercent(rowsDone, height));
     }
-    yieldToEventLoop();
+    com::processPendingEvents();
 }
 
 }  // namespace appchart

@@ -9,6 +9,8 @@
 #include <array>
 #include <cstdint>
 
+#include "appdata/Globals.h"
+
 namespace frame {
 
 inline constexpr int32_t kLangRowCount = 211;
@@ -19,9 +21,8 @@ inline constexpr int32_t kLangStringCount = 2 * kLangRowCount;
 
 extern std::array<QString, frame::kLangStringCount> gLangStrings;
 
-// Interface language of this run: true selects the Arabic half of the table, right-to-left layout and
-// the Arabic name columns.
-extern bool gArabic;
+// gArabic, the interface language of this run, is set at start-up (appdata/Globals.h): true selects
+// the Arabic half of the table, right-to-left layout and the Arabic name columns.
 
 // Fills both halves of every row from the table compiled into the program. Cannot fail.
 void LoadLanguageStrings();

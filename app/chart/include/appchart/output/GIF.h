@@ -5,12 +5,9 @@
 // extension when transparent, the image descriptor (flags 7), LZW minimum code size 8, the image
 // data as sub-blocks, block terminator 0 and trailer 0x3B. Multi-byte numbers are little-endian.
 //
-// Pictures held as GDI bitmaps: the overload taking a bitmap and a memory DC is meant to be a thin
-// adapter over the QImage form. It selects the bitmap into the caller's memory DC when one is given
-// (and restores that DC's previous bitmap, leaving the DC itself alone), otherwise into a memory DC
-// of its own that it deletes at the end, reads the pixels into a QImage and calls SaveGIF below.
-// From the GDI layer it needs: the bitmap's size, CreateCompatibleDC/SelectObject/DeleteDC, and
-// either GetDIBits into 32-bit top-down rows or access to the QImage behind a bitmap.
+// A picture held as a GDI bitmap is first copied (SRCCOPY) into a capture bitmap of the same size
+// selected into a memory DC: the caller's when one is given (its previous bitmap is put back and the
+// DC left alone), otherwise one of the writer's own that it deletes at the end.
 #pragma once
 
 #include <cstdint>
@@ -21,6 +18,8 @@
 #include <QString>
 
 #include "com/Types.h"
+#include "gdi/DeviceContext.h"
+#include "gdi/Objects.h"
 
 class QIODevice;
 
@@ -36,7 +35,7 @@ public:
     static constexpr std::uint8_t kMinimumCodeSize = 8;
 
     // ---- events
-    // Called after every tenth row; pending events are processed (yieldToEventLoop) after each call.
+    // Called after every tenth row; pending events are processed (com::processPendingEvents) after each call.
     void setProgressHandler(ProgressHandler handler) { progress_ = std::move(handler); }
 
     // ---- commands
@@ -46,6 +45,10 @@ public:
     // that `transparentColour` (0x00BBGGRR) maps to is marked transparent.
     bool SaveGIF(const QImage& picture, const QString& fileName, bool transparent = false,
                  com::COLORREF transparentColour = 0);
+
+    // The same for a picture held as a bitmap; `memoryDC` may be null.
+    bool SaveGIF(gdi::HBITMAP picture, const QString& fileName, gdi::DeviceContext* memoryDC,
+                 bool transparent = false, com::COLORREF transparentColour = 0);
 
     // The same file image written to an open device; stops at the first failed write.
     bool writeGIF(const QImage& picture, QIODevice& device, bool transparent = false,
@@ -59,6 +62,7 @@ public:
 
 private:
     bool fail(const QString& message);
+    QImage capture(gdi::HBITMAP picture, gdi::DeviceContext* memoryDC);
     bool checkPicture(const QImage& picture);
     bool writeImageData(const QImage& rgb32, QIODevice& device);
     void reportProgress(int rowsDone, int height);

@@ -1,0 +1,195 @@
+#include "db/Connection.h"
+
+#include <string>
+#include <system_error>
+#include <unordered_map>
+
+#include "Sqlite.h"
+#include "db/Error.h"
+#include "db/Files.h"
+
+namespace db {
+
+namespace {
+
+// Statements run through execute() are kept prepared, keyed by their text; the record classes run
+// the same few statements for every row of an update.
+constexpr std::size_t kStatementCacheLimit = 64;
+constexpr int kBusyTimeoutMs = 2000;
+
+Error notFound(const std::filesystem::path& file) {
+    return Error(ErrorKind::NotFound, errnum::kNotFound,
+                 "The database file \"" + file.string() + "\" does not exist.");
+}
+
+}  // namespace
+
+struct Connection::Impl {
+    std::shared_ptr<detail::ConnectionState> state = std::make_shared<detail::ConnectionState>();
+    std::filesystem::path file;
+    std::unordered_map<std::string, std::shared_ptr<detail::StatementHandle>> cache;
+    int transactionDepth = 0;
+
+    static std::unique_ptr<Impl> open(const std::filesystem::path& file, const std::string& name, int flags) {
+        auto impl = std::make_unique<Impl>();
+        impl->file = file;
+        sqlite3* db = nullptr;
+        const int rc = sqlite3_open_v2(name.c_str(), &db, flags | SQLITE_OPEN_NOMUTEX, nullptr);
+        impl->state->db = db;
+        if (rc != SQLITE_OK) {
+            Error error = detail::engineError(db, rc);
+            throw Error(error.kind(), error.number(),
+                        "The database \"" + file.string() + "\" cannot be opened: " + error.description());
+        }
+        impl->state->open = true;
+        sqlite3_extended_result_codes(db, 1);
+        sqlite3_busy_timeout(db, kBusyTimeoutMs);
+        // Reading the schema here makes a file that is not a database fail at open, not at first use.
+        const int check = sqlite3_exec(db, "SELECT count(*) FROM sqlite_master", nullptr, nullptr, nullptr);
+        if (check != SQLITE_OK) {
+            Error error = detail::engineError(db, check);
+            throw Error(error.kind(), error.number(),
+                        "The database \"" + file.string() + "\" cannot be opened: " + error.description());
+        }
+        return impl;
+    }
+};
+
+Connection::Connection() = default;
+Connection::Connection(std::unique_ptr<Impl> impl) : impl_(std::move(impl)) {}
+Connection::Connection(Connection&&) noexcept = default;
+Connection& Connection::operator=(Connection&& other) noexcept {
+    if (this != &other) {
+        close();
+        impl_ = std::move(other.impl_);
+    }
+    return *this;
+}
+Connection::~Connection() {
+    close();
+}
+
+Connection Connection::openExisting(const std::filesystem::path& file) {
+    std::error_code ec;
+    if (!std::filesystem::is_regular_file(file, ec)) {
+        throw notFound(file);
+    }
+    // No SQLITE_OPEN_CREATE: a file removed in between is refused, not recreated empty.
+    return Connection(Impl::open(file, file.string(), SQLITE_OPEN_READWRITE));
+}
+
+Connection Connection::openReadOnly(const std::filesystem::path& file) {
+    std::error_code ec;
+    if (!std::filesystem::is_regular_file(file, ec)) {
+        throw notFound(file);
+    }
+    return Connection(Impl::open(file, file.string(), SQLITE_OPEN_READONLY));
+}
+
+Connection Connection::openInMemory() {
+    return Connection(Impl::open(":memory:", ":memory:", SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE));
+}
+
+Connection Connection::createNew(const std::filesystem::path& file) {
+    std::error_code ec;
+    if (std::filesystem::exists(file, ec)) {
+        throw Error(ErrorKind::Provider, errnum::kProvider,
+                    "The database file \"" + file.string() + "\" exists already.");
+    }
+    return Connection(Impl::open(file, file.string(), SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE));
+}
+
+bool Connection::isOpen() const {
+    return impl_ && impl_->state->open;
+}
+
+const std::filesystem::path& Connection::file() const {
+    static const std::filesystem::path none;
+    return impl_ ? impl_->file : none;
+}
+
+void Connection::close() {
+    if (!impl_) {
+        return;
+    }
+    impl_->cache.clear();
+    impl_->state->open = false;
+    // Statements or row sets still held elsewhere keep the engine handle until they go; the handle is
+    // released with the last of them (the state's destructor).
+    impl_.reset();
+}
+
+Connection::Impl& Connection::impl() const {
+    if (!isOpen()) {
+        throw detail::closedError();
+    }
+    return *impl_;
+}
+
+std::int64_t Connection::execute(std::string_view sql, std::span<const Value> params) {
+    Impl& self = impl();
+    std::string key(sql);
+    auto it = self.cache.find(key);
+    if (it == self.cache.end()) {
+        if (self.cache.size() >= kStatementCacheLimit) {
+            self.cache.clear();
+        }
+        it = self.cache.emplace(std::move(key), detail::prepareOn(self.state, sql)).first;
+    }
+    // A copy of the handle keeps the statement alive even if the cache is cleared meanwhile.
+    Statement statement(it->second);
+    return statement.execute(params);
+}
+
+void Connection::executeScript(std::string_view sql) {
+    Impl& self = impl();
+    const std::string text(sql);
+    char* message = nullptr;
+    const int rc = sqlite3_exec(self.state->db, text.c_str(), nullptr, nullptr, &message);
+    if (rc != SQLITE_OK) {
+        sqlite3_free(message);
+        throw detail::engineError(self.state->db, rc);
+    }
+}
+
+RowSet Connection::query(std::string_view sql, std::span<const Value> params, CursorType cursor) {
+    return prepare(sql).query(params, cursor);
+}
+
+Statement Connection::prepare(std::string_view sql) {
+    return Statement(detail::prepareOn(impl().state, sql));
+}
+
+bool Connection::tableExists(std::string_view name) {
+    RowSet rows = query("SELECT 1 FROM sqlite_master WHERE type = 'table' AND name = ? COLLATE NOCASE",
+                        {std::string(name)});
+    return !rows.eof();
+}
+
+void Connection::vacuumInto(const std::filesystem::path& destination) {
+    impl();
+    std::error_code ec;
+    if (std::filesystem::exists(destination, ec)) {
+        throw Error(ErrorKind::Provider, errnum::kProvider,
+                    "The file \"" + destination.string() + "\" exists already.");
+    }
+    try {
+        execute("VACUUM INTO ?", {destination.string()});
+        syncFile(destination);
+    } catch (...) {
+        std::filesystem::remove(destination, ec);
+        throw;
+    }
+}
+
+int Connection::enterTransaction() {
+    return ++impl().transactionDepth;
+}
+
+void Connection::leaveTransaction() {
+    if (impl_ && impl_->transactionDepth > 0) {
+        --impl_->transactionDepth;
+    }
+}
+
+}  // namespace db

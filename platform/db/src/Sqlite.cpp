@@ -1,0 +1,132 @@
+#include "Sqlite.h"
+
+#include <string>
+#include <type_traits>
+
+namespace db::detail {
+
+ConnectionState::~ConnectionState() {
+    if (db != nullptr) {
+        sqlite3_close_v2(db);
+    }
+}
+
+StatementHandle::~StatementHandle() {
+    sqlite3_finalize(stmt);
+}
+
+sqlite3_stmt* StatementHandle::checked() const {
+    if (!connection || !connection->open) {
+        throw closedError();
+    }
+    return stmt;
+}
+
+namespace {
+
+int bindOne(sqlite3_stmt* stmt, int index, const Value& value) {
+    return std::visit(
+        [&](const auto& v) -> int {
+            using T = std::decay_t<decltype(v)>;
+            if constexpr (std::is_same_v<T, Null>) {
+                return sqlite3_bind_null(stmt, index);
+            } else if constexpr (std::is_same_v<T, std::int32_t> || std::is_same_v<T, std::int64_t>) {
+                return sqlite3_bind_int64(stmt, index, v);
+            } else if constexpr (std::is_same_v<T, bool>) {
+                return sqlite3_bind_int(stmt, index, v ? 1 : 0);
+            } else if constexpr (std::is_same_v<T, double>) {
+                return sqlite3_bind_double(stmt, index, v);
+            } else if constexpr (std::is_same_v<T, std::string>) {
+                return sqlite3_bind_text64(stmt, index, v.data(), v.size(), SQLITE_TRANSIENT, SQLITE_UTF8);
+            } else {
+                const std::string text = formatIsoDate(v);
+                return sqlite3_bind_text64(stmt, index, text.data(), text.size(), SQLITE_TRANSIENT,
+                                           SQLITE_UTF8);
+            }
+        },
+        value.storage());
+}
+
+}  // namespace
+
+void StatementHandle::bind(std::span<const Value> params) {
+    sqlite3_stmt* s = checked();
+    sqlite3_reset(s);
+    sqlite3_clear_bindings(s);
+    const int expected = sqlite3_bind_parameter_count(s);
+    if (static_cast<std::size_t>(expected) != params.size()) {
+        throw Error(ErrorKind::Provider, errnum::kProvider,
+                    "The statement takes " + std::to_string(expected) + " parameters but " +
+                        std::to_string(params.size()) + " were given.");
+    }
+    for (std::size_t i = 0; i < params.size(); ++i) {
+        const int rc = bindOne(s, static_cast<int>(i) + 1, params[i]);
+        if (rc != SQLITE_OK) {
+            throw engineError(connection->db, rc);
+        }
+    }
+}
+
+bool StatementHandle::step() {
+    sqlite3_stmt* s = checked();
+    const int rc = sqlite3_step(s);
+    if (rc == SQLITE_ROW) {
+        return true;
+    }
+    if (rc == SQLITE_DONE) {
+        return false;
+    }
+    Error error = engineError(connection->db, rc);
+    sqlite3_reset(s);
+    throw error;
+}
+
+Value StatementHandle::column(int index) const {
+    switch (sqlite3_column_type(stmt, index)) {
+        case SQLITE_INTEGER:
+            return Value(static_cast<std::int64_t>(sqlite3_column_int64(stmt, index)));
+        case SQLITE_FLOAT:
+            return Value(sqlite3_column_double(stmt, index));
+        case SQLITE_NULL:
+            return Value();
+        default: {
+            const auto* bytes = reinterpret_cast<const char*>(sqlite3_column_text(stmt, index));
+            const int size = sqlite3_column_bytes(stmt, index);
+            return Value(std::string(bytes != nullptr ? bytes : "", static_cast<std::size_t>(size)));
+        }
+    }
+}
+
+Error engineError(sqlite3* db, int code) {
+    const int extended = db != nullptr ? sqlite3_extended_errcode(db) : code;
+    const std::string message = db != nullptr ? sqlite3_errmsg(db) : sqlite3_errstr(code);
+    if (extended == SQLITE_CONSTRAINT_PRIMARYKEY || extended == SQLITE_CONSTRAINT_UNIQUE) {
+        return Error(ErrorKind::DuplicateKey, errnum::kDuplicateKey, message);
+    }
+    return Error(ErrorKind::Provider, errnum::kProvider, message);
+}
+
+Error closedError() {
+    return Error(ErrorKind::Closed, errnum::kClosed, "Operation is not allowed when the object is closed.");
+}
+
+std::shared_ptr<StatementHandle> prepareOn(const std::shared_ptr<ConnectionState>& connection,
+                                           std::string_view sql) {
+    if (!connection || !connection->open) {
+        throw closedError();
+    }
+    auto handle = std::make_shared<StatementHandle>();
+    handle->connection = connection;
+    const char* tail = nullptr;
+    const int rc =
+        sqlite3_prepare_v2(connection->db, sql.data(), static_cast<int>(sql.size()), &handle->stmt, &tail);
+    if (rc != SQLITE_OK) {
+        throw engineError(connection->db, rc);
+    }
+    if (handle->stmt == nullptr) {
+        throw Error(ErrorKind::Provider, errnum::kProvider, "The statement text is empty.");
+    }
+    return handle;
+}
+
+}  // namespace db::detail
