@@ -259,3 +259,50 @@ TEST(KvlChartText, FixedBuffersAreBoundedAtCharacterBoundaries) {
 
 }  // namespace
 }  // namespace korvel
+
+namespace korvel {
+namespace {
+
+TEST(KvlChartApplication, SeriesListTextsAndValues) {
+    auto chart = KvlChart::create();
+    chart->model().resize(2, 3);
+    ASSERT_EQ(chart->put_ValueAt(1, 2, 9.25), com::S_OK);
+    EXPECT_EQ(chart->put_ValueAt(2, 0, 1), com::E_INVALIDARG);
+
+    com::ComPtr<IKvlCollection> list;
+    ASSERT_EQ(chart->get_Series(list.put()), com::S_OK);
+    LONG count = 0;
+    list->get_Count(&count);
+    EXPECT_EQ(count, 2);
+    com::ComPtr<com::IUnknown> item;
+    EXPECT_EQ(list->Item(2, item.put()), com::E_INVALIDARG);
+    ASSERT_EQ(list->Item(1, item.put()), com::S_OK);
+    auto series = item.as<IKvlSeries>();
+    ASSERT_TRUE(series);
+    double value = 0;
+    ASSERT_EQ(series->get_YValue(2, &value), com::S_OK);
+    EXPECT_EQ(value, 9.25);
+    ASSERT_EQ(series->put_Legend(com::Bstr(u"Close")), com::S_OK);
+    char legend[8];
+    chart->GetSeriesLegendA(1, legend, sizeof legend);
+    EXPECT_STREQ(legend, "Close");
+    ASSERT_EQ(series->put_Visible(com::VARIANT_FALSE), com::S_OK);
+    com::VARIANT_BOOL visible = com::VARIANT_TRUE;
+    series->get_Visible(&visible);
+    EXPECT_EQ(visible, com::VARIANT_FALSE);
+
+    ASSERT_EQ(chart->put_TextAt(kTextTitle, com::Bstr(u"ACME")), com::S_OK);
+    com::Bstr title;
+    ASSERT_EQ(chart->get_TextAt(kTextTitle, &title), com::S_OK);
+    EXPECT_EQ(title.text(), u"ACME");
+    EXPECT_EQ(chart->put_TextAt(-1, com::Bstr(u"x")), com::E_INVALIDARG);
+
+    // The list item keeps the chart alive after the caller's own reference is gone.
+    list.reset();
+    chart.reset();
+    ASSERT_EQ(series->get_YValue(2, &value), com::S_OK);
+    EXPECT_EQ(value, 9.25);
+}
+
+}  // namespace
+}  // namespace korvel
