@@ -1,25 +1,46 @@
-// `IKvlChart`: the main interface of the chart control, as components outside the control call it.
+// `IKvlChart`: the chart control's interface towards the application and the indicator library.
 //
-// Only the members used outside the control so far are declared here; the control adds the rest of
-// its interface in this header when it is built. Points and series are numbered from 0.
+// Points and series are numbered from 0; point positions on the X axis are 1-based and fractional.
+// The members after get_PointXValue have a default body answering E_NOTIMPL, so that stand-ins that
+// only serve the first four members (test fakes of other components) keep compiling; the chart
+// control implements them all.
 #pragma once
 
 #include "com/Bstr.h"
 #include "com/Unknown.h"
+#include "com/Variant.h"
+#include "korvel/KvlContract.h"
 
 namespace korvel {
 
 // {BA725156-3E53-4189-82EB-E2F9A46DF358}
 inline constexpr com::IID IID_IKvlChart{
     0xBA725156, 0x3E53, 0x4189, {0x82, 0xEB, 0xE2, 0xF9, 0xA4, 0x6D, 0xF3, 0x58}};
+// {3C1C3D0E-7A7B-4C8E-9E2B-5D1B0F3E6A21}
+inline constexpr com::IID IID_IKvlDataProvider{
+    0x3C1C3D0E, 0x7A7B, 0x4C8E, {0x9E, 0x2B, 0x5D, 0x1B, 0x0F, 0x3E, 0x6A, 0x21}};
 
-// A point without a value holds exactly this.
-inline constexpr double kNoValue = 1e308;
+// Column kinds of ColumnKind: what a column of the data provider's rows feeds.
+enum KvlColumnKind : com::SHORT {
+    kColumnIgnored = 0,
+    kColumnValue = 2,   // a series (in column order)
+    kColumnXValue = 3,  // the points' x values (dates)
+    kColumnLegend = 4,  // the points' legends
+};
+
+// The x-value table of XValueAt.
+inline constexpr com::SHORT kXValues = 2;
+
+// TextAt index of the chart's title.
+inline constexpr com::LONG kTextTitle = 2;
+
+struct IKvlCollection;
 
 struct IKvlChart : com::IUnknown {
     static constexpr com::IID iid = IID_IKvlChart;
 
-    // The extension attached to this chart under `progId` (loaded on first request), with a reference.
+    // The extension attached to this chart under `progId` (loaded on first request; the same object
+    // on later requests), with a reference.
     virtual com::HRESULT AddExtension(const com::Bstr& progId, com::IUnknown** extension) = 0;
     // Number of points of every series.
     virtual com::HRESULT get_PointCount(com::LONG* count) = 0;
@@ -28,8 +49,55 @@ struct IKvlChart : com::IUnknown {
     // The point's x value: its date as an automation date serial.
     virtual com::HRESULT get_PointXValue(com::LONG point, double* value) = 0;
 
+    virtual com::HRESULT put_ValueAt(com::SHORT, com::LONG, double) { return com::E_NOTIMPL; }
+    // table kXValues: the point's x value.
+    virtual com::HRESULT get_XValueAt(com::SHORT, com::LONG, double*) { return com::E_NOTIMPL; }
+    virtual com::HRESULT put_XValueAt(com::SHORT, com::LONG, double) { return com::E_NOTIMPL; }
+    virtual com::HRESULT get_SeriesCount(com::LONG*) { return com::E_NOTIMPL; }
+    // The series list; items answer IKvlSeries (YValue, Legend, Visible).
+    virtual com::HRESULT get_Series(IKvlCollection**) { return com::E_NOTIMPL; }
+    // Chart type: the chart's own types below the first extension gallery type, then the galleries of
+    // the loaded extensions.
+    virtual com::HRESULT get_ChartType(com::LONG*) { return com::E_NOTIMPL; }
+    virtual com::HRESULT put_ChartType(com::LONG) { return com::E_NOTIMPL; }
+    virtual com::HRESULT get_ColumnKind(com::SHORT, com::SHORT*) { return com::E_NOTIMPL; }
+    virtual com::HRESULT put_ColumnKind(com::SHORT, com::SHORT) { return com::E_NOTIMPL; }
+    virtual com::HRESULT get_TextAt(com::LONG, com::Bstr*) { return com::E_NOTIMPL; }
+    virtual com::HRESULT put_TextAt(com::LONG, const com::Bstr&) { return com::E_NOTIMPL; }
+    // Reads the rows of the provider (IKvlDataProvider) into the chart by the column kinds.
+    virtual com::HRESULT SetDataProvider(com::IUnknown*) { return com::E_NOTIMPL; }
+    // Client pixels to a 1-based fractional point position and a value on the axis, and back.
+    virtual com::HRESULT PixelToValue(com::LONG, com::LONG, double*, double*, com::SHORT) {
+        return com::E_NOTIMPL;
+    }
+    virtual com::HRESULT ValueToPixel(double, double, com::LONG*, com::LONG*, com::SHORT) {
+        return com::E_NOTIMPL;
+    }
+    virtual com::HRESULT get_TipText(com::Bstr*) { return com::E_NOTIMPL; }
+    virtual com::HRESULT put_TipText(const com::Bstr&) { return com::E_NOTIMPL; }
+    virtual com::HRESULT get_Zoom(com::VARIANT_BOOL*) { return com::E_NOTIMPL; }
+    // False shows the whole range again.
+    virtual com::HRESULT put_Zoom(com::VARIANT_BOOL) { return com::E_NOTIMPL; }
+    // Shows the positions first..last and the values low..high.
+    virtual com::HRESULT ShowRange(double, double, double, double) { return com::E_NOTIMPL; }
+
 protected:
     ~IKvlChart() = default;
+};
+
+// A source of rows: the chart's data provider.
+struct IKvlDataProvider : com::IUnknown {
+    static constexpr com::IID iid = IID_IKvlDataProvider;
+
+    // The row set to read (the provider keeps a reference).
+    virtual com::HRESULT SetRecordset(com::IUnknown* recordset) = 0;
+    // Number of columns and rows of the row set; E_FAIL without one.
+    virtual com::HRESULT GetShape(com::LONG* columns, com::LONG* rows) = 0;
+    // One cell as a variant (VT_NULL for a NULL cell); E_INVALIDARG outside the row set.
+    virtual com::HRESULT GetCell(com::LONG row, com::LONG column, com::Variant* value) = 0;
+
+protected:
+    ~IKvlDataProvider() = default;
 };
 
 }  // namespace korvel

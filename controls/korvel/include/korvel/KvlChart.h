@@ -1,0 +1,224 @@
+// The chart control object without its window: the model behind every interface the chart offers
+// (the application's IKvlChart, both forms of the extensions' control interface, the site and the
+// services) and the driver of the extensions it hosts. The drawing widget sits on top of it.
+#pragma once
+
+#include <map>
+
+#include "com/ComObject.h"
+#include "korvel/IKvlChart.h"
+#include "korvel/IKvlControl.h"
+#include "korvel/KvlChartModel.h"
+#include "korvel/KvlContract.h"
+#include "korvel/KvlExtensionDriver.h"
+
+namespace korvel {
+
+// ProgID of the chart control.
+inline constexpr const char* kChartProgId = "KorvelLibCtl.Korvel";
+
+// Mouse messages handed to the active extension's OnMouseInput.
+enum KvlMouseMessage : LONG { kMouseDown = 1, kMouseUp = 2, kMouseMove = 3 };
+
+class KvlChart final
+    : public com::ComObject<IKvlChart, IKvlControlA, IKvlControlW, IKvlExtensionSite, IKvlExtensionServices> {
+public:
+    KvlChart();
+
+    static com::ComPtr<KvlChart> create() { return com::makeComObject<KvlChart>(); }
+
+    KvlChartModel& model() { return model_; }
+    const KvlChartModel& model() const { return model_; }
+    KvlExtensionDriver& extensions() { return driver_; }
+    // The installed extension callback (null when none).
+    IKvlExtensionCallback* callback() const { return callback_.get(); }
+    // QueryInfo's answer without a record: 0 system colours, non-zero the fixed colour table.
+    void setSiteInfo(LONG info) { siteInfo_ = info; }
+    LONG repaintCount() const { return repaints_; }
+    LONG dataRefreshCount() const { return dataRefreshes_; }
+
+    // The data changed from outside the extensions: rescale and tell the active gallery.
+    void dataChanged();
+    // One paint of the chart through the extension paint bracket.
+    LONG paint(gdi::DeviceContext* dc, const KvlRect& rect, bool printing);
+    // Input: the active extension first, then the callback chain; true when handled there.
+    bool buttonDown(LONG x, LONG y);
+    bool buttonUp(LONG x, LONG y);
+    bool mouseMove(LONG x, LONG y);
+    bool keyDown(LONG key, LONG flags);
+    // The tip text for a point: asks the callback chain, else the point's legend.
+    std::string tipText(LONG x, LONG y);
+
+    // Reads a provider's rows by the column kinds (2 value, 3 x value, 4 legend).
+    HRESULT loadRows(IKvlDataProvider* provider);
+
+    // --- IKvlChart ---
+    HRESULT AddExtension(const com::Bstr& progId, com::IUnknown** extension) override;
+    HRESULT get_PointCount(LONG* count) override;
+    HRESULT get_ValueAt(SHORT series, LONG point, double* value) override;
+    HRESULT get_PointXValue(LONG point, double* value) override;
+    HRESULT put_ValueAt(SHORT series, LONG point, double value) override;
+    HRESULT get_XValueAt(SHORT table, LONG point, double* value) override;
+    HRESULT put_XValueAt(SHORT table, LONG point, double value) override;
+    HRESULT get_SeriesCount(LONG* count) override;
+    HRESULT get_Series(IKvlCollection** series) override;
+    HRESULT get_ChartType(LONG* type) override;
+    HRESULT put_ChartType(LONG type) override;
+    HRESULT get_ColumnKind(SHORT column, SHORT* kind) override;
+    HRESULT put_ColumnKind(SHORT column, SHORT kind) override;
+    HRESULT get_TextAt(LONG index, com::Bstr* text) override;
+    HRESULT put_TextAt(LONG index, const com::Bstr& text) override;
+    HRESULT SetDataProvider(com::IUnknown* provider) override;
+    HRESULT PixelToValue(LONG x, LONG y, double* position, double* value, SHORT axis) override;
+    HRESULT ValueToPixel(double position, double value, LONG* x, LONG* y, SHORT axis) override;
+    HRESULT get_TipText(com::Bstr* text) override;
+    HRESULT put_TipText(const com::Bstr& text) override;
+    HRESULT get_Zoom(com::VARIANT_BOOL* zoomed) override;
+    HRESULT put_Zoom(com::VARIANT_BOOL zoomed) override;
+    HRESULT ShowRange(double first, double low, double last, double high) override;
+
+    // --- IKvlControlCore ---
+    HRESULT OpenData(SHORT kind, LONG seriesCount, LONG pointCount, LONG* answer) override;
+    HRESULT CloseData(SHORT kind, LONG* answer) override;
+    HRESULT GetValue(LONG series, LONG point, double* value) override;
+    HRESULT SetValue(LONG series, LONG point, double value) override;
+    HRESULT GetValue2(LONG series, LONG point, double* value) override;
+    HRESULT SetValue2(LONG series, LONG point, double value) override;
+    HRESULT GetValue3(LONG series, LONG point, double* value) override;
+    HRESULT SetValue3(LONG series, LONG point, double value) override;
+    HRESULT GetPointCount(LONG* count) override;
+    HRESULT SetPointCount(LONG count) override;
+    HRESULT GetAxes(IKvlCollection** axes) override;
+    HRESULT SetRects(KvlRect window, KvlRect client) override;
+    HRESULT SwitchStyle(LONG style) override;
+    HRESULT ExchangeSetting(LONG number, LONG value, LONG third, LONG* previous) override;
+    HRESULT Repaint() override;
+    HRESULT GetConstantLines(IKvlCollection** lines) override;
+    HRESULT GetSeriesList(IKvlCollection** series) override;
+    HRESULT SetStripe(SHORT index, LONG axis, LONG from, LONG to, LONG color, LONG* answer) override;
+    HRESULT GetStripe(SHORT index, LONG* axis, LONG* from, LONG* to, LONG* color) override;
+    HRESULT GetFlagA(LONG* value) override;
+    HRESULT SetFlagA(LONG value) override;
+    HRESULT SetSelectedSeries(SHORT series) override;
+    HRESULT SetFirstVisiblePoint(LONG point) override;
+    HRESULT SetPointsPerPage(LONG points) override;
+    HRESULT GetFlagB(LONG* value) override;
+    HRESULT SetFlagB(LONG value) override;
+    HRESULT GetSeriesColor(SHORT series, LONG* color) override;
+    HRESULT SetSeriesColor(SHORT series, LONG color) override;
+    HRESULT GetSeriesBkColor(SHORT series, LONG* color) override;
+    HRESULT SetSeriesBkColor(SHORT series, LONG color) override;
+    HRESULT GetValueA(LONG* value) override;
+    HRESULT SetValueA(LONG value) override;
+    HRESULT GetFlagC(LONG* value) override;
+    HRESULT SetFlagC(LONG value) override;
+    HRESULT GetValueB(LONG* value) override;
+    HRESULT SetValueB(LONG value) override;
+    HRESULT GetFlagD(LONG* value) override;
+    HRESULT SetFlagD(LONG value) override;
+    HRESULT GetTextFont(SHORT kind, gdi::HFONT* font) override;
+    HRESULT GetTextColor(SHORT kind, LONG* color) override;
+    HRESULT AdviseCallback(IKvlExtensionCallback* callback, IKvlExtensionCallback** previous) override;
+    HRESULT GetBackColor(LONG* color) override;
+    HRESULT SetBackColor(LONG color) override;
+    HRESULT RegisterCommandObject(LONG id, com::IUnknown* object) override;
+    HRESULT SetSetting(LONG number, LONG value) override;
+    HRESULT UnregisterCommandObject(LONG id) override;
+    HRESULT GetSelectedSeries(SHORT* series) override;
+    HRESULT GetFontObject(com::IUnknown** font) override;
+    HRESULT SetLegendBox(LONG left, LONG top, LONG right, LONG bottom, LONG style, LONG color,
+                         LONG visible) override;
+    HRESULT GetLegendBox(KvlLegendBox* box, SHORT* visible) override;
+    HRESULT GetSeriesCount(LONG* count) override;
+    HRESULT GetAxisCount(SHORT* count) override;
+    HRESULT GetLeftMargin(SHORT* pixels) override;
+    HRESULT SetLeftMargin(SHORT pixels) override;
+    HRESULT GetRightMargin(SHORT* pixels) override;
+    HRESULT SetRightMargin(SHORT pixels) override;
+    HRESULT GetTopMargin(SHORT* pixels) override;
+    HRESULT SetTopMargin(SHORT pixels) override;
+    HRESULT GetBottomMargin(SHORT* pixels) override;
+    HRESULT SetBottomMargin(SHORT pixels) override;
+    HRESULT GetBorderStyle(SHORT* style) override;
+    HRESULT SetBorderStyle(SHORT style) override;
+    HRESULT GetChartStyle(LONG* style) override;
+    HRESULT SetChartStyle(LONG style) override;
+    HRESULT GetStyleWord(LONG* word) override;
+    HRESULT SetStyleWord(LONG word) override;
+    HRESULT GetChartFlags(LONG* flags) override;
+    HRESULT SetChartFlags(LONG flags) override;
+    HRESULT GetMouseCapture(LONG* on) override;
+    HRESULT SetMouseCapture(LONG on) override;
+    HRESULT GetChartRect(SHORT kind, KvlRect rect, KvlRect* out) override;
+    HRESULT HitTest(LONG x, LONG y, LONG* series, LONG* point, SHORT* code) override;
+    HRESULT GetZoomMode(LONG* on) override;
+    HRESULT SetZoomMode(LONG on) override;
+    HRESULT ZoomTo(double firstPosition, double low, double lastPosition, double high) override;
+    HRESULT RefreshData(LONG flag) override;
+    HRESULT RunCommand(SHORT id, LONG value, LONG* result) override;
+    HRESULT GetOptions(LONG* options) override;
+    HRESULT SetOptions(LONG options) override;
+    HRESULT GetIndexedValue(LONG index, double* value) override;
+    HRESULT SetIndexedValue(LONG index, double value) override;
+    HRESULT UpdateZoom() override;
+    HRESULT GetChartColor(LONG* color) override;
+    HRESULT SetChartColor(LONG color) override;
+
+    // --- IKvlControlA ---
+    HRESULT GetToolTipTextA(char* buffer, LONG size) override;
+    HRESULT SetToolTipTextA(const char* text) override;
+    HRESULT GetSeriesLegendA(SHORT series, char* buffer, LONG size) override;
+    HRESULT SetSeriesLegendA(SHORT series, const char* text) override;
+    HRESULT GetCaptionTextA(char* buffer, LONG size) override;
+    HRESULT SetCaptionTextA(const char* text) override;
+    HRESULT GetAxisTitleA(SHORT position, char* buffer, LONG size) override;
+    HRESULT SetAxisTitleA(SHORT position, const char* text) override;
+    HRESULT GetTextAtA(LONG index, char* buffer, LONG size) override;
+    HRESULT SetTextAtA(LONG index, const char* text) override;
+
+    // --- IKvlControlW ---
+    HRESULT GetToolTipText(com::Bstr* text) override;
+    HRESULT SetToolTipText(const com::Bstr& text) override;
+    HRESULT GetSeriesLegend(SHORT series, com::Bstr* text) override;
+    HRESULT SetSeriesLegend(SHORT series, const com::Bstr& text) override;
+    HRESULT GetCaptionText(com::Bstr* text) override;
+    HRESULT SetCaptionText(const com::Bstr& text) override;
+    HRESULT GetAxisTitle(SHORT position, com::Bstr* text) override;
+    HRESULT SetAxisTitle(SHORT position, const com::Bstr& text) override;
+    HRESULT GetTextAt(LONG index, com::Bstr* text) override;
+    HRESULT SetTextAt(LONG index, const com::Bstr& text) override;
+
+    // --- IKvlExtensionSite ---
+    LONG QueryInfo(KvlInfoRecord* record) override;
+    HRESULT Refresh(LONG what, LONG argument) override;
+
+    // --- IKvlExtensionServices ---
+    HRESULT GetProperty(LONG* value, void** pointer, LONG argument, LONG kind) override;
+    HRESULT SetProperty(LONG seriesCount, LONG pointCount, KvlValueBlock* block, LONG kind) override;
+
+private:
+    ~KvlChart() override;
+
+    std::string* text(LONG index);
+    std::string* axisTitle(SHORT position);
+    HRESULT flag(LONG* out, LONG value) const;
+
+    KvlChartModel model_;
+    KvlExtensionDriver driver_;
+    com::ComPtr<IKvlExtensionCallback> callback_;
+    std::map<LONG, com::ComPtr<com::IUnknown>> commandObjects_;
+    com::ComPtr<com::IUnknown> font_;
+    std::map<SHORT, SHORT> columnKinds_;
+    KvlHitRecord lastHit_;
+    LONG chartType_ = 0;
+    LONG siteInfo_ = 0;
+    LONG repaints_ = 0;
+    LONG dataRefreshes_ = 0;
+    LONG mouseCapture_ = 0;
+    SHORT selectedSeries_ = -1;
+    LONG firstVisiblePoint_ = 0;
+    LONG pointsPerPage_ = 0;
+    LONG openDataKind_ = -1;
+};
+
+}  // namespace korvel

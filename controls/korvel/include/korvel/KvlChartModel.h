@@ -1,0 +1,183 @@
+// The chart's state without painting: data tables, series and axes, the chart-wide settings, the
+// layout rectangles and the conversion between client pixels and data coordinates.
+//
+// Coordinates: points are numbered from 0 in the tables; on the X axis a point sits at its 1-based
+// position (point p at p + 1), and the visible X range runs from first - 0.5 to last + 0.5. Pixels are
+// client pixels of the chart window. Values are data values of one value axis.
+#pragma once
+
+#include <array>
+#include <map>
+#include <memory>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "com/Types.h"
+#include "com/Variant.h"
+#include "korvel/IKvlControl.h"
+#include "korvel/KvlContract.h"
+
+namespace korvel {
+
+struct KvlSeriesState {
+    std::array<LONG, kSeriesAttributeCount> attributes{};
+    std::string legend;  // UTF-8
+};
+
+struct KvlAxisState {
+    std::array<double, kAxisPropertyCount> properties{};
+    com::Variant format;
+    std::string text;  // currency symbol, UTF-8
+    std::map<SHORT, std::string> labelTexts;
+    std::optional<std::pair<double, double>> zoomRange;  // set while the axis is zoomed
+};
+
+struct KvlConstantLine {
+    SHORT axis = 0;
+    double value = 0;
+    double width = 0;
+    LONG color = 0;
+};
+
+struct KvlStripe {
+    LONG axis = 0;
+    LONG from = 0;
+    LONG to = 0;
+    LONG color = 0;
+};
+
+// Chart-wide words and flags that the chart keeps for its extensions.
+struct KvlChartSettings {
+    LONG flagA = 0, flagB = 0, flagC = 0, flagD = 0;
+    LONG valueA = 0, valueB = 0;
+    LONG chartStyle = 0;
+    LONG switchedStyles = 0;  // styles toggled by SwitchStyle
+    LONG styleWord = 0;
+    LONG chartFlags = 0x4;  // bit 2: the context menu may open
+    LONG options = 0;
+    LONG backColor = static_cast<LONG>(0x80000005);  // negative: system colour (window)
+    LONG chartColor = 0xFFFFFF;
+    SHORT borderStyle = 0;
+    double indexedValue = 0;
+    std::map<LONG, LONG> numbered;  // ExchangeSetting and SetSetting
+};
+
+class KvlChartModel {
+public:
+    static constexpr int kDefaultWidth = 640;
+    static constexpr int kDefaultHeight = 480;
+
+    KvlChartModel();
+
+    // --- data tables -------------------------------------------------------------------------------
+    LONG seriesCount() const { return values_.seriesCount(); }
+    LONG pointCount() const { return values_.pointCount(); }
+    // Resizes every table to series x points, keeping what fits and filling the rest with kNoValue.
+    void resize(LONG seriesCount, LONG pointCount);
+    // Tables 1 (values), 2 (from-values), 3 (third values). E_INVALIDARG outside the table.
+    HRESULT value(int table, LONG series, LONG point, double* out) const;
+    HRESULT setValue(int table, LONG series, LONG point, double value);
+    const KvlValueBlock& values() const { return values_; }
+    const KvlValueBlock& fromValues() const { return fromValues_; }
+    bool fromValuesUsed() const { return fromValuesUsed_; }
+    // Takes the table out, leaving it empty (no series for the values, none used for the from-values).
+    std::unique_ptr<KvlValueBlock> takeValues();
+    std::unique_ptr<KvlValueBlock> takeFromValues();
+    void replaceValues(KvlValueBlock block);
+    void replaceFromValues(KvlValueBlock block);
+
+    // x values (OLE dates) and point legends, one per point.
+    HRESULT xValue(LONG point, double* out) const;
+    HRESULT setXValue(LONG point, double value);
+    const std::string& pointLegend(LONG point) const;
+    void setPointLegend(LONG point, std::string legend);
+
+    // --- series -------------------------------------------------------------------------------------
+    // Null for a series the chart does not have.
+    KvlSeriesState* series(LONG index);
+    const KvlSeriesState* series(LONG index) const;
+    HRESULT attribute(LONG series, LONG id, LONG* out) const;
+    HRESULT setAttribute(LONG series, LONG id, LONG value);
+
+    // --- axes ---------------------------------------------------------------------------------------
+    KvlAxisState* axis(LONG index);
+    const KvlAxisState* axis(LONG index) const;
+    HRESULT axisValue(LONG axis, LONG code, double* out) const;
+    HRESULT setAxisValue(LONG axis, LONG code, double value);
+    // The visible range of an axis: the zoom range while zoomed, else the X points or the scale.
+    std::pair<double, double> visibleRange(LONG axis) const;
+    HRESULT setVisibleRange(LONG axis, double first, double last);
+    // Recomputes minimum and maximum of the autoscaled value axes from the series on them.
+    void autoScale();
+    std::array<std::string, 4>& axisTitles() { return axisTitles_; }
+
+    // --- zoom ---------------------------------------------------------------------------------------
+    bool zoomMode() const { return zoomMode_; }
+    void setZoomMode(bool on) { zoomMode_ = on; }
+    bool zoomed() const;
+    HRESULT zoomTo(double firstPosition, double low, double lastPosition, double high);
+    void resetZoom();
+
+    // --- layout -------------------------------------------------------------------------------------
+    void setClientSize(LONG width, LONG height);
+    KvlRect clientRect() const { return client_; }
+    KvlRect windowRect() const { return window_; }
+    void setRects(KvlRect window, KvlRect client);
+    std::array<SHORT, 4>& margins() { return margins_; }  // left, right, top, bottom
+    KvlRect plotRect() const;
+    // Kinds kRectClient, kRectWindow, kRectPlot, kRectDrawArea; nullopt for others.
+    std::optional<KvlRect> rect(SHORT kind) const;
+
+    // Position (1-based, fractional) and value on a value axis to client pixels, and back. E_FAIL when
+    // the plot or the axis range is empty, E_INVALIDARG for an axis other than 0 or 1.
+    HRESULT valueToPixel(double position, double value, LONG* x, LONG* y, SHORT axis) const;
+    HRESULT pixelToValue(LONG x, LONG y, double* position, double* value, SHORT axis) const;
+    KvlHitRecord hitTest(LONG x, LONG y) const;
+
+    // --- chart-wide state ---------------------------------------------------------------------------
+    KvlChartSettings& settings() { return settings_; }
+    const KvlChartSettings& settings() const { return settings_; }
+    std::vector<COLORREF>& palette() { return palette_; }
+    const std::vector<COLORREF>& palette() const { return palette_; }
+    // Number of series the chart colours itself (the rest get their colour from whoever fills them).
+    LONG colouredCount() const { return colouredCount_; }
+    void setColouredCount(LONG count) { colouredCount_ = count; }
+    std::map<LONG, std::string>& texts() { return texts_; }  // TextAt
+    std::string& caption() { return caption_; }
+    std::string& toolTip() { return toolTip_; }
+    std::vector<KvlConstantLine>& constantLines() { return constantLines_; }
+    std::vector<KvlStripe>& stripes() { return stripes_; }
+    KvlLegendBox& legendBox() { return legendBox_; }
+    std::map<SHORT, LONG>& textColors() { return textColors_; }
+
+private:
+    void resizeSeries(LONG count);
+    static LONG defaultColor(const std::vector<COLORREF>& palette, LONG series);
+
+    KvlValueBlock values_;
+    KvlValueBlock fromValues_;
+    KvlValueBlock thirdValues_;
+    bool fromValuesUsed_ = false;
+    std::vector<double> xValues_;
+    std::vector<std::string> pointLegends_;
+    std::vector<KvlSeriesState> series_;
+    std::array<KvlAxisState, kAxisCount> axes_;
+    std::array<std::string, 4> axisTitles_;
+    bool zoomMode_ = false;
+    KvlRect window_{};
+    KvlRect client_{};
+    std::array<SHORT, 4> margins_{60, 20, 20, 40};
+    KvlChartSettings settings_;
+    std::vector<COLORREF> palette_;
+    LONG colouredCount_ = 0;
+    std::map<LONG, std::string> texts_;
+    std::string caption_;
+    std::string toolTip_;
+    std::vector<KvlConstantLine> constantLines_;
+    std::vector<KvlStripe> stripes_;
+    KvlLegendBox legendBox_;
+    std::map<SHORT, LONG> textColors_;
+};
+
+}  // namespace korvel

@@ -1,0 +1,995 @@
+#include "korvel/KvlChart.h"
+
+#include <cmath>
+#include <memory>
+
+#include "KvlItems.h"
+#include "com/FixedText.h"
+#include "com/Text.h"
+#include "storage/OleFont.h"
+
+namespace korvel {
+
+using detail::copyText;
+using detail::fromCText;
+
+namespace {
+
+// Fixed-size lists of the chart that its extensions address by index.
+constexpr std::size_t kConstantLineCount = 16;
+constexpr std::size_t kStripeCount = 16;
+// Highest column a row set may bind.
+constexpr SHORT kMaxColumns = 256;
+// The chart's own command that lays the chart out again and repaints it.
+constexpr SHORT kCommandRelayout = 29698;
+
+template <typename T>
+HRESULT put(T* out, T value) {
+    if (!out)
+        return com::E_POINTER;
+    *out = value;
+    return com::S_OK;
+}
+
+template <typename T>
+HRESULT handOut(com::ComPtr<T> object, IKvlCollection** out) {
+    if (!out)
+        return com::E_POINTER;
+    *out = object.detach();
+    return com::S_OK;
+}
+
+// A cell of a row set as a chart value: NULL (and anything that is no number) is no value.
+double cellValue(com::Variant cell) {
+    if (cell.vt() == com::VT_NULL || cell.vt() == com::VT_EMPTY)
+        return kNoValue;
+    if (com::FAILED(cell.changeType(com::VT_R8)) || !std::isfinite(cell.r8()))
+        return kNoValue;
+    return cell.r8();
+}
+
+double cellDate(com::Variant cell) {
+    if (cell.vt() == com::VT_DATE)
+        return cell.dateVal();
+    if (com::FAILED(cell.changeType(com::VT_DATE)))
+        return 0;
+    return cell.dateVal();
+}
+
+std::string cellText(com::Variant cell) {
+    if (cell.vt() == com::VT_NULL || com::FAILED(cell.changeType(com::VT_BSTR)))
+        return std::string();
+    return cell.bstr().toUtf8();
+}
+
+}  // namespace
+
+KvlChart::KvlChart() {
+    model_.constantLines().resize(kConstantLineCount);
+    model_.stripes().resize(kStripeCount);
+}
+
+KvlChart::~KvlChart() {
+    // Extensions detach while the chart can still answer them.
+    driver_.unloadAll();
+    callback_.reset();
+}
+
+std::string* KvlChart::text(LONG index) {
+    if (index < 0)
+        return nullptr;
+    return &model_.texts()[index];
+}
+
+std::string* KvlChart::axisTitle(SHORT position) {
+    if (position < 0 || position >= static_cast<SHORT>(model_.axisTitles().size()))
+        return nullptr;
+    return &model_.axisTitles()[static_cast<std::size_t>(position)];
+}
+
+HRESULT KvlChart::flag(LONG* out, LONG value) const {
+    return put(out, value);
+}
+
+// --- driving -------------------------------------------------------------------------------------------
+
+void KvlChart::dataChanged() {
+    model_.autoScale();
+    model_.resetZoom();
+    driver_.notifyNewData();
+    ++repaints_;
+}
+
+LONG KvlChart::paint(gdi::DeviceContext* dc, const KvlRect& rect, bool printing) {
+    return driver_.paint(dc, rect, printing, model_);
+}
+
+bool KvlChart::buttonDown(LONG x, LONG y) {
+    if (driver_.mouseInput(kMouseDown, x, y))
+        return true;
+    return callback_ && callback_->ButtonDown(x, y) != 0;
+}
+
+bool KvlChart::buttonUp(LONG x, LONG y) {
+    if (driver_.mouseInput(kMouseUp, x, y))
+        return true;
+    return callback_ && callback_->ButtonUp(x, y) != 0;
+}
+
+bool KvlChart::mouseMove(LONG x, LONG y) {
+    if (driver_.mouseInput(kMouseMove, x, y))
+        return true;
+    return callback_ && callback_->MouseMove(x, y) != 0;
+}
+
+bool KvlChart::keyDown(LONG key, LONG flags) {
+    if (driver_.keyInput(key, flags))
+        return true;
+    return callback_ && callback_->KeyDown(key, flags) != 0;
+}
+
+std::string KvlChart::tipText(LONG x, LONG y) {
+    lastHit_ = model_.hitTest(x, y);
+    if (callback_) {
+        char buffer[kTipTextSize] = {};
+        if (callback_->TipText(reinterpret_cast<KvlArg>(buffer), x, y) != 0)
+            return com::readFixed(buffer);
+    }
+    return model_.pointLegend(lastHit_.point);
+}
+
+HRESULT KvlChart::loadRows(IKvlDataProvider* provider) {
+    if (!provider)
+        return com::E_POINTER;
+    LONG columns = 0;
+    LONG rows = 0;
+    HRESULT result = provider->GetShape(&columns, &rows);
+    if (com::FAILED(result))
+        return result;
+    if (columns < 0 || rows < 0 || columns > kMaxColumns)
+        return com::E_INVALIDARG;
+    std::vector<LONG> valueColumns;
+    LONG xColumn = -1;
+    LONG legendColumn = -1;
+    for (LONG c = 0; c < columns; ++c) {
+        SHORT kind = kColumnValue;
+        get_ColumnKind(static_cast<SHORT>(c), &kind);
+        if (kind == kColumnValue)
+            valueColumns.push_back(c);
+        else if (kind == kColumnXValue && xColumn < 0)
+            xColumn = c;
+        else if (kind == kColumnLegend && legendColumn < 0)
+            legendColumn = c;
+    }
+    // Everything is read before the chart changes, so a failing row leaves the old data in place.
+    const auto seriesCount = static_cast<LONG>(valueColumns.size());
+    KvlValueBlock block(seriesCount, rows);
+    std::vector<double> xValues(static_cast<std::size_t>(rows), 0.0);
+    std::vector<std::string> legends(static_cast<std::size_t>(rows));
+    for (LONG r = 0; r < rows; ++r) {
+        com::Variant cell;
+        for (LONG s = 0; s < seriesCount; ++s) {
+            result = provider->GetCell(r, valueColumns[static_cast<std::size_t>(s)], &cell);
+            if (com::FAILED(result))
+                return result;
+            block.at(s, r) = cellValue(cell);
+        }
+        if (xColumn >= 0) {
+            result = provider->GetCell(r, xColumn, &cell);
+            if (com::FAILED(result))
+                return result;
+            xValues[static_cast<std::size_t>(r)] = cellDate(cell);
+        }
+        if (legendColumn >= 0) {
+            result = provider->GetCell(r, legendColumn, &cell);
+            if (com::FAILED(result))
+                return result;
+            legends[static_cast<std::size_t>(r)] = cellText(cell);
+        }
+    }
+    model_.takeFromValues();
+    model_.replaceValues(std::move(block));
+    model_.setColouredCount(seriesCount);
+    for (LONG r = 0; r < rows; ++r) {
+        model_.setXValue(r, xValues[static_cast<std::size_t>(r)]);
+        model_.setPointLegend(r, std::move(legends[static_cast<std::size_t>(r)]));
+    }
+    dataChanged();
+    return com::S_OK;
+}
+
+// --- IKvlChart -----------------------------------------------------------------------------------------
+
+HRESULT KvlChart::AddExtension(const com::Bstr& progId, com::IUnknown** extension) {
+    if (!extension)
+        return com::E_POINTER;
+    *extension = nullptr;
+    if (progId.isEmpty())
+        return com::E_INVALIDARG;
+    com::ComPtr<com::IUnknown> object;
+    const HRESULT result = driver_.addExtension(progId.toUtf8(), identity(), object);
+    if (com::SUCCEEDED(result))
+        *extension = object.detach();
+    return result;
+}
+
+HRESULT KvlChart::get_PointCount(LONG* count) {
+    return put(count, model_.pointCount());
+}
+
+HRESULT KvlChart::get_ValueAt(SHORT series, LONG point, double* value) {
+    return model_.value(1, series, point, value);
+}
+
+HRESULT KvlChart::get_PointXValue(LONG point, double* value) {
+    return model_.xValue(point, value);
+}
+
+HRESULT KvlChart::put_ValueAt(SHORT series, LONG point, double value) {
+    return model_.setValue(1, series, point, value);
+}
+
+HRESULT KvlChart::get_XValueAt(SHORT table, LONG point, double* value) {
+    if (table != kXValues) {
+        if (value)
+            *value = 0;
+        return com::E_INVALIDARG;
+    }
+    return model_.xValue(point, value);
+}
+
+HRESULT KvlChart::put_XValueAt(SHORT table, LONG point, double value) {
+    if (table != kXValues)
+        return com::E_INVALIDARG;
+    return model_.setXValue(point, value);
+}
+
+HRESULT KvlChart::get_SeriesCount(LONG* count) {
+    return put(count, model_.seriesCount());
+}
+
+HRESULT KvlChart::get_Series(IKvlCollection** series) {
+    return GetSeriesList(series);
+}
+
+HRESULT KvlChart::get_ChartType(LONG* type) {
+    const LONG active = driver_.activeType();
+    return put(type, active >= 0 ? active : chartType_);
+}
+
+HRESULT KvlChart::put_ChartType(LONG type) {
+    if (type < 0)
+        return com::E_INVALIDARG;
+    const HRESULT result = driver_.setChartType(type);
+    if (com::SUCCEEDED(result)) {
+        chartType_ = type;
+        ++repaints_;
+    }
+    return result;
+}
+
+HRESULT KvlChart::get_ColumnKind(SHORT column, SHORT* kind) {
+    if (!kind)
+        return com::E_POINTER;
+    *kind = 0;
+    if (column < 0 || column >= kMaxColumns)
+        return com::E_INVALIDARG;
+    const auto found = columnKinds_.find(column);
+    *kind = found == columnKinds_.end() ? SHORT{kColumnValue} : found->second;
+    return com::S_OK;
+}
+
+HRESULT KvlChart::put_ColumnKind(SHORT column, SHORT kind) {
+    if (column < 0 || column >= kMaxColumns)
+        return com::E_INVALIDARG;
+    if (kind != kColumnIgnored && kind != kColumnValue && kind != kColumnXValue && kind != kColumnLegend)
+        return com::E_INVALIDARG;
+    columnKinds_[column] = kind;
+    return com::S_OK;
+}
+
+HRESULT KvlChart::get_TextAt(LONG index, com::Bstr* value) {
+    return GetTextAt(index, value);
+}
+
+HRESULT KvlChart::put_TextAt(LONG index, const com::Bstr& value) {
+    return SetTextAt(index, value);
+}
+
+HRESULT KvlChart::SetDataProvider(com::IUnknown* provider) {
+    if (!provider)
+        return com::E_POINTER;
+    com::ComPtr<IKvlDataProvider> rows;
+    const HRESULT result = provider->QueryInterface(IKvlDataProvider::iid, rows.putVoid());
+    if (com::FAILED(result))
+        return result;
+    return loadRows(rows.get());
+}
+
+HRESULT KvlChart::PixelToValue(LONG x, LONG y, double* position, double* value, SHORT axis) {
+    return model_.pixelToValue(x, y, position, value, axis);
+}
+
+HRESULT KvlChart::ValueToPixel(double position, double value, LONG* x, LONG* y, SHORT axis) {
+    return model_.valueToPixel(position, value, x, y, axis);
+}
+
+HRESULT KvlChart::get_TipText(com::Bstr* value) {
+    return GetToolTipText(value);
+}
+
+HRESULT KvlChart::put_TipText(const com::Bstr& value) {
+    return SetToolTipText(value);
+}
+
+HRESULT KvlChart::get_Zoom(com::VARIANT_BOOL* zoomed) {
+    return put(zoomed, com::toVariantBool(model_.zoomed() || model_.zoomMode()));
+}
+
+HRESULT KvlChart::put_Zoom(com::VARIANT_BOOL zoomed) {
+    model_.setZoomMode(zoomed != 0);
+    if (!zoomed)
+        model_.resetZoom();
+    ++repaints_;
+    return com::S_OK;
+}
+
+HRESULT KvlChart::ShowRange(double first, double low, double last, double high) {
+    const HRESULT result = model_.zoomTo(first, low, last, high);
+    if (com::SUCCEEDED(result))
+        ++repaints_;
+    return result;
+}
+
+// --- IKvlControlCore -----------------------------------------------------------------------------------
+
+// Data kinds of OpenData: 1 both counts, 2 the point count, 3 the series count.
+HRESULT KvlChart::OpenData(SHORT kind, LONG seriesCount, LONG pointCount, LONG* answer) {
+    if (answer)
+        *answer = 0;
+    if (kind < 1 || kind > 3 || seriesCount < 0 || pointCount < 0)
+        return com::E_INVALIDARG;
+    const LONG series = kind == 2 ? model_.seriesCount() : seriesCount;
+    const LONG points = kind == 3 ? model_.pointCount() : pointCount;
+    model_.resize(series, points);
+    openDataKind_ = kind;
+    return put(answer, LONG{1});
+}
+
+HRESULT KvlChart::CloseData(SHORT kind, LONG* answer) {
+    if (answer)
+        *answer = 0;
+    if (kind != openDataKind_)
+        return com::E_INVALIDARG;
+    openDataKind_ = -1;
+    model_.autoScale();
+    ++repaints_;
+    return put(answer, LONG{1});
+}
+
+HRESULT KvlChart::GetValue(LONG series, LONG point, double* value) {
+    return model_.value(1, series, point, value);
+}
+HRESULT KvlChart::SetValue(LONG series, LONG point, double value) {
+    return model_.setValue(1, series, point, value);
+}
+HRESULT KvlChart::GetValue2(LONG series, LONG point, double* value) {
+    return model_.value(2, series, point, value);
+}
+HRESULT KvlChart::SetValue2(LONG series, LONG point, double value) {
+    return model_.setValue(2, series, point, value);
+}
+HRESULT KvlChart::GetValue3(LONG series, LONG point, double* value) {
+    return model_.value(3, series, point, value);
+}
+HRESULT KvlChart::SetValue3(LONG series, LONG point, double value) {
+    return model_.setValue(3, series, point, value);
+}
+
+HRESULT KvlChart::GetPointCount(LONG* count) {
+    return put(count, model_.pointCount());
+}
+
+HRESULT KvlChart::SetPointCount(LONG count) {
+    if (count < 0)
+        return com::E_INVALIDARG;
+    model_.resize(model_.seriesCount(), count);
+    return com::S_OK;
+}
+
+HRESULT KvlChart::GetAxes(IKvlCollection** axes) {
+    return handOut(com::makeComObject<detail::KvlCollection>(*this, detail::ListKind::Axes), axes);
+}
+
+HRESULT KvlChart::SetRects(KvlRect window, KvlRect client) {
+    if (window.width() < 0 || window.height() < 0 || client.width() < 0 || client.height() < 0)
+        return com::E_INVALIDARG;
+    model_.setRects(window, client);
+    return com::S_OK;
+}
+
+HRESULT KvlChart::SwitchStyle(LONG style) {
+    model_.settings().switchedStyles ^= style;
+    return com::S_OK;
+}
+
+HRESULT KvlChart::ExchangeSetting(LONG number, LONG value, LONG, LONG* previous) {
+    LONG& setting = model_.settings().numbered[number];
+    const LONG old = setting;
+    setting = value;
+    return put(previous, old);
+}
+
+HRESULT KvlChart::Repaint() {
+    ++repaints_;
+    return com::S_OK;
+}
+
+HRESULT KvlChart::GetConstantLines(IKvlCollection** lines) {
+    return handOut(com::makeComObject<detail::KvlCollection>(*this, detail::ListKind::ConstantLines), lines);
+}
+
+HRESULT KvlChart::GetSeriesList(IKvlCollection** series) {
+    return handOut(com::makeComObject<detail::KvlCollection>(*this, detail::ListKind::Series), series);
+}
+
+HRESULT KvlChart::SetStripe(SHORT index, LONG axis, LONG from, LONG to, LONG color, LONG* answer) {
+    if (answer)
+        *answer = 0;
+    if (index < 0 || static_cast<std::size_t>(index) >= model_.stripes().size() || axis < 0 ||
+        axis >= kAxisCount)
+        return com::E_INVALIDARG;
+    model_.stripes()[static_cast<std::size_t>(index)] = KvlStripe{axis, from, to, color};
+    return put(answer, LONG{1});
+}
+
+HRESULT KvlChart::GetStripe(SHORT index, LONG* axis, LONG* from, LONG* to, LONG* color) {
+    if (!axis || !from || !to || !color)
+        return com::E_POINTER;
+    *axis = *from = *to = *color = 0;
+    if (index < 0 || static_cast<std::size_t>(index) >= model_.stripes().size())
+        return com::E_INVALIDARG;
+    const KvlStripe& stripe = model_.stripes()[static_cast<std::size_t>(index)];
+    *axis = stripe.axis;
+    *from = stripe.from;
+    *to = stripe.to;
+    *color = stripe.color;
+    return com::S_OK;
+}
+
+HRESULT KvlChart::GetFlagA(LONG* value) {
+    return flag(value, model_.settings().flagA);
+}
+HRESULT KvlChart::SetFlagA(LONG value) {
+    model_.settings().flagA = value;
+    return com::S_OK;
+}
+
+HRESULT KvlChart::SetSelectedSeries(SHORT series) {
+    if (series < -1 || series >= model_.seriesCount())
+        return com::E_INVALIDARG;
+    selectedSeries_ = series;
+    return com::S_OK;
+}
+
+HRESULT KvlChart::SetFirstVisiblePoint(LONG point) {
+    if (point < 0)
+        return com::E_INVALIDARG;
+    firstVisiblePoint_ = point;
+    return com::S_OK;
+}
+
+HRESULT KvlChart::SetPointsPerPage(LONG points) {
+    if (points < 0)
+        return com::E_INVALIDARG;
+    pointsPerPage_ = points;
+    return com::S_OK;
+}
+
+HRESULT KvlChart::GetFlagB(LONG* value) {
+    return flag(value, model_.settings().flagB);
+}
+HRESULT KvlChart::SetFlagB(LONG value) {
+    model_.settings().flagB = value;
+    return com::S_OK;
+}
+
+HRESULT KvlChart::GetSeriesColor(SHORT series, LONG* color) {
+    return model_.attribute(series, kAttrColor, color);
+}
+HRESULT KvlChart::SetSeriesColor(SHORT series, LONG color) {
+    return model_.setAttribute(series, kAttrColor, color);
+}
+HRESULT KvlChart::GetSeriesBkColor(SHORT series, LONG* color) {
+    return model_.attribute(series, kAttrBkColor, color);
+}
+HRESULT KvlChart::SetSeriesBkColor(SHORT series, LONG color) {
+    return model_.setAttribute(series, kAttrBkColor, color);
+}
+
+HRESULT KvlChart::GetValueA(LONG* value) {
+    return flag(value, model_.settings().valueA);
+}
+HRESULT KvlChart::SetValueA(LONG value) {
+    model_.settings().valueA = value;
+    return com::S_OK;
+}
+HRESULT KvlChart::GetFlagC(LONG* value) {
+    return flag(value, model_.settings().flagC);
+}
+HRESULT KvlChart::SetFlagC(LONG value) {
+    model_.settings().flagC = value;
+    return com::S_OK;
+}
+HRESULT KvlChart::GetValueB(LONG* value) {
+    return flag(value, model_.settings().valueB);
+}
+HRESULT KvlChart::SetValueB(LONG value) {
+    model_.settings().valueB = value;
+    return com::S_OK;
+}
+HRESULT KvlChart::GetFlagD(LONG* value) {
+    return flag(value, model_.settings().flagD);
+}
+HRESULT KvlChart::SetFlagD(LONG value) {
+    model_.settings().flagD = value;
+    return com::S_OK;
+}
+
+HRESULT KvlChart::GetTextFont(SHORT, gdi::HFONT* font) {
+    // The chart keeps no font per kind of text: callers use the font object instead.
+    return put(font, gdi::HFONT{});
+}
+
+HRESULT KvlChart::GetTextColor(SHORT kind, LONG* color) {
+    const auto found = model_.textColors().find(kind);
+    return put(color, found == model_.textColors().end() ? LONG{0} : found->second);
+}
+
+HRESULT KvlChart::AdviseCallback(IKvlExtensionCallback* callback, IKvlExtensionCallback** previous) {
+    if (previous)
+        *previous = nullptr;
+    com::ComPtr<IKvlExtensionCallback> old =
+        std::exchange(callback_, com::ComPtr<IKvlExtensionCallback>(callback));
+    if (previous)
+        *previous = old.detach();
+    return com::S_OK;
+}
+
+HRESULT KvlChart::GetBackColor(LONG* color) {
+    return put(color, model_.settings().backColor);
+}
+HRESULT KvlChart::SetBackColor(LONG color) {
+    model_.settings().backColor = color;
+    return com::S_OK;
+}
+
+HRESULT KvlChart::RegisterCommandObject(LONG id, com::IUnknown* object) {
+    if (!object)
+        return com::E_POINTER;
+    commandObjects_[id] = com::ComPtr<com::IUnknown>(object);
+    return com::S_OK;
+}
+
+HRESULT KvlChart::SetSetting(LONG number, LONG value) {
+    model_.settings().numbered[number] = value;
+    return com::S_OK;
+}
+
+HRESULT KvlChart::UnregisterCommandObject(LONG id) {
+    return commandObjects_.erase(id) ? com::S_OK : com::S_FALSE;
+}
+
+HRESULT KvlChart::GetSelectedSeries(SHORT* series) {
+    return put(series, selectedSeries_);
+}
+
+HRESULT KvlChart::GetFontObject(com::IUnknown** font) {
+    if (!font)
+        return com::E_POINTER;
+    *font = nullptr;
+    if (!font_) {
+        com::FONTDESC desc;
+        desc.name = com::Bstr(u"DejaVu Sans");
+        desc.size = 8 * 10000;
+        const HRESULT result = com::createFontIndirect(desc, com::IID_IUnknown, font_.putVoid());
+        if (com::FAILED(result))
+            return result;
+    }
+    *font = com::ComPtr<com::IUnknown>(font_).detach();
+    return com::S_OK;
+}
+
+HRESULT KvlChart::SetLegendBox(LONG left, LONG top, LONG right, LONG bottom, LONG style, LONG color,
+                               LONG visible) {
+    model_.legendBox() = KvlLegendBox{left, top, right, bottom, style, color, visible};
+    return com::S_OK;
+}
+
+HRESULT KvlChart::GetLegendBox(KvlLegendBox* box, SHORT* visible) {
+    if (!box || !visible)
+        return com::E_POINTER;
+    *box = model_.legendBox();
+    *visible = box->visible ? 1 : 0;
+    return com::S_OK;
+}
+
+HRESULT KvlChart::GetSeriesCount(LONG* count) {
+    return put(count, model_.seriesCount());
+}
+
+HRESULT KvlChart::GetAxisCount(SHORT* count) {
+    return put(count, kAxisCount);
+}
+
+HRESULT KvlChart::GetLeftMargin(SHORT* pixels) {
+    return put(pixels, model_.margins()[0]);
+}
+HRESULT KvlChart::SetLeftMargin(SHORT pixels) {
+    if (pixels < 0)
+        return com::E_INVALIDARG;
+    model_.margins()[0] = pixels;
+    return com::S_OK;
+}
+HRESULT KvlChart::GetRightMargin(SHORT* pixels) {
+    return put(pixels, model_.margins()[1]);
+}
+HRESULT KvlChart::SetRightMargin(SHORT pixels) {
+    if (pixels < 0)
+        return com::E_INVALIDARG;
+    model_.margins()[1] = pixels;
+    return com::S_OK;
+}
+HRESULT KvlChart::GetTopMargin(SHORT* pixels) {
+    return put(pixels, model_.margins()[2]);
+}
+HRESULT KvlChart::SetTopMargin(SHORT pixels) {
+    if (pixels < 0)
+        return com::E_INVALIDARG;
+    model_.margins()[2] = pixels;
+    return com::S_OK;
+}
+HRESULT KvlChart::GetBottomMargin(SHORT* pixels) {
+    return put(pixels, model_.margins()[3]);
+}
+HRESULT KvlChart::SetBottomMargin(SHORT pixels) {
+    if (pixels < 0)
+        return com::E_INVALIDARG;
+    model_.margins()[3] = pixels;
+    return com::S_OK;
+}
+
+HRESULT KvlChart::GetBorderStyle(SHORT* style) {
+    return put(style, model_.settings().borderStyle);
+}
+HRESULT KvlChart::SetBorderStyle(SHORT style) {
+    model_.settings().borderStyle = style;
+    return com::S_OK;
+}
+HRESULT KvlChart::GetChartStyle(LONG* style) {
+    return put(style, model_.settings().chartStyle);
+}
+HRESULT KvlChart::SetChartStyle(LONG style) {
+    model_.settings().chartStyle = style;
+    return com::S_OK;
+}
+HRESULT KvlChart::GetStyleWord(LONG* word) {
+    return put(word, model_.settings().styleWord);
+}
+HRESULT KvlChart::SetStyleWord(LONG word) {
+    model_.settings().styleWord = word;
+    return com::S_OK;
+}
+HRESULT KvlChart::GetChartFlags(LONG* flags) {
+    return put(flags, model_.settings().chartFlags);
+}
+HRESULT KvlChart::SetChartFlags(LONG flags) {
+    model_.settings().chartFlags = flags;
+    return com::S_OK;
+}
+HRESULT KvlChart::GetMouseCapture(LONG* on) {
+    return put(on, mouseCapture_);
+}
+HRESULT KvlChart::SetMouseCapture(LONG on) {
+    mouseCapture_ = on ? 1 : 0;
+    return com::S_OK;
+}
+
+HRESULT KvlChart::GetChartRect(SHORT kind, KvlRect, KvlRect* out) {
+    if (!out)
+        return com::E_POINTER;
+    *out = KvlRect{};
+    const std::optional<KvlRect> found = model_.rect(kind);
+    if (!found)
+        return com::E_INVALIDARG;
+    *out = *found;
+    return com::S_OK;
+}
+
+HRESULT KvlChart::HitTest(LONG x, LONG y, LONG* series, LONG* point, SHORT* code) {
+    if (!series || !point || !code)
+        return com::E_POINTER;
+    lastHit_ = model_.hitTest(x, y);
+    *series = lastHit_.series;
+    *point = lastHit_.point;
+    *code = lastHit_.code;
+    return com::S_OK;
+}
+
+HRESULT KvlChart::GetZoomMode(LONG* on) {
+    return put(on, LONG{model_.zoomMode() ? 1 : 0});
+}
+HRESULT KvlChart::SetZoomMode(LONG on) {
+    model_.setZoomMode(on != 0);
+    return com::S_OK;
+}
+
+HRESULT KvlChart::ZoomTo(double firstPosition, double low, double lastPosition, double high) {
+    return model_.zoomTo(firstPosition, low, lastPosition, high);
+}
+
+HRESULT KvlChart::RefreshData(LONG) {
+    model_.autoScale();
+    ++dataRefreshes_;
+    ++repaints_;
+    return com::S_OK;
+}
+
+HRESULT KvlChart::RunCommand(SHORT id, LONG, LONG* result) {
+    if (result)
+        *result = 0;
+    if (id != kCommandRelayout)
+        return com::E_INVALIDARG;
+    model_.autoScale();
+    ++repaints_;
+    return com::S_OK;
+}
+
+HRESULT KvlChart::GetOptions(LONG* options) {
+    return put(options, model_.settings().options);
+}
+HRESULT KvlChart::SetOptions(LONG options) {
+    model_.settings().options = options;
+    return com::S_OK;
+}
+
+HRESULT KvlChart::GetIndexedValue(LONG index, double* value) {
+    if (!value)
+        return com::E_POINTER;
+    *value = 0;
+    if (index != 0)
+        return com::E_INVALIDARG;
+    *value = model_.settings().indexedValue;
+    return com::S_OK;
+}
+
+HRESULT KvlChart::SetIndexedValue(LONG index, double value) {
+    if (index != 0 || !std::isfinite(value))
+        return com::E_INVALIDARG;
+    model_.settings().indexedValue = value;
+    return com::S_OK;
+}
+
+HRESULT KvlChart::UpdateZoom() {
+    ++repaints_;
+    return com::S_OK;
+}
+
+HRESULT KvlChart::GetChartColor(LONG* color) {
+    return put(color, model_.settings().chartColor);
+}
+HRESULT KvlChart::SetChartColor(LONG color) {
+    model_.settings().chartColor = color;
+    return com::S_OK;
+}
+
+// --- IKvlControlA --------------------------------------------------------------------------------------
+
+HRESULT KvlChart::GetToolTipTextA(char* buffer, LONG size) {
+    return copyText(model_.toolTip(), buffer, size);
+}
+HRESULT KvlChart::SetToolTipTextA(const char* value) {
+    model_.toolTip() = fromCText(value);
+    return com::S_OK;
+}
+
+HRESULT KvlChart::GetSeriesLegendA(SHORT series, char* buffer, LONG size) {
+    const KvlSeriesState* state = model_.series(series);
+    if (!state) {
+        copyText(std::string(), buffer, size);
+        return com::E_INVALIDARG;
+    }
+    return copyText(state->legend, buffer, size);
+}
+
+HRESULT KvlChart::SetSeriesLegendA(SHORT series, const char* value) {
+    KvlSeriesState* state = model_.series(series);
+    if (!state)
+        return com::E_INVALIDARG;
+    state->legend = fromCText(value);
+    return com::S_OK;
+}
+
+HRESULT KvlChart::GetCaptionTextA(char* buffer, LONG size) {
+    return copyText(model_.caption(), buffer, size);
+}
+HRESULT KvlChart::SetCaptionTextA(const char* value) {
+    model_.caption() = fromCText(value);
+    return com::S_OK;
+}
+
+HRESULT KvlChart::GetAxisTitleA(SHORT position, char* buffer, LONG size) {
+    const std::string* title = axisTitle(position);
+    if (!title) {
+        copyText(std::string(), buffer, size);
+        return com::E_INVALIDARG;
+    }
+    return copyText(*title, buffer, size);
+}
+
+HRESULT KvlChart::SetAxisTitleA(SHORT position, const char* value) {
+    std::string* title = axisTitle(position);
+    if (!title)
+        return com::E_INVALIDARG;
+    *title = fromCText(value);
+    return com::S_OK;
+}
+
+HRESULT KvlChart::GetTextAtA(LONG index, char* buffer, LONG size) {
+    const std::string* found = text(index);
+    if (!found) {
+        copyText(std::string(), buffer, size);
+        return com::E_INVALIDARG;
+    }
+    return copyText(*found, buffer, size);
+}
+
+HRESULT KvlChart::SetTextAtA(LONG index, const char* value) {
+    std::string* found = text(index);
+    if (!found)
+        return com::E_INVALIDARG;
+    *found = fromCText(value);
+    return com::S_OK;
+}
+
+// --- IKvlControlW --------------------------------------------------------------------------------------
+
+namespace {
+
+HRESULT giveText(const std::string* source, com::Bstr* out) {
+    if (!out)
+        return com::E_POINTER;
+    *out = com::Bstr(u"");
+    if (!source)
+        return com::E_INVALIDARG;
+    *out = com::Bstr::fromUtf8(*source);
+    return com::S_OK;
+}
+
+HRESULT takeText(std::string* target, const com::Bstr& text) {
+    if (!target)
+        return com::E_INVALIDARG;
+    *target = text.toUtf8();
+    return com::S_OK;
+}
+
+}  // namespace
+
+HRESULT KvlChart::GetToolTipText(com::Bstr* value) {
+    return giveText(&model_.toolTip(), value);
+}
+HRESULT KvlChart::SetToolTipText(const com::Bstr& value) {
+    return takeText(&model_.toolTip(), value);
+}
+HRESULT KvlChart::GetSeriesLegend(SHORT series, com::Bstr* value) {
+    KvlSeriesState* state = model_.series(series);
+    return giveText(state ? &state->legend : nullptr, value);
+}
+HRESULT KvlChart::SetSeriesLegend(SHORT series, const com::Bstr& value) {
+    KvlSeriesState* state = model_.series(series);
+    return takeText(state ? &state->legend : nullptr, value);
+}
+HRESULT KvlChart::GetCaptionText(com::Bstr* value) {
+    return giveText(&model_.caption(), value);
+}
+HRESULT KvlChart::SetCaptionText(const com::Bstr& value) {
+    return takeText(&model_.caption(), value);
+}
+HRESULT KvlChart::GetAxisTitle(SHORT position, com::Bstr* value) {
+    return giveText(axisTitle(position), value);
+}
+HRESULT KvlChart::SetAxisTitle(SHORT position, const com::Bstr& value) {
+    return takeText(axisTitle(position), value);
+}
+HRESULT KvlChart::GetTextAt(LONG index, com::Bstr* value) {
+    return giveText(text(index), value);
+}
+HRESULT KvlChart::SetTextAt(LONG index, const com::Bstr& value) {
+    return takeText(text(index), value);
+}
+
+// --- IKvlExtensionSite ---------------------------------------------------------------------------------
+
+LONG KvlChart::QueryInfo(KvlInfoRecord* record) {
+    if (!record)
+        return siteInfo_;
+    record->commandCount = 0;
+    record->containerId = 0;
+    record->commands = nullptr;
+    // The chart has no command bar yet: there is no command collection to hand out.
+    return record->kind == kInfoCommands ? com::E_FAIL : com::E_INVALIDARG;
+}
+
+HRESULT KvlChart::Refresh(LONG what, LONG) {
+    if (what != kRefreshRepaint)
+        return com::E_INVALIDARG;
+    ++repaints_;
+    return com::S_OK;
+}
+
+// --- IKvlExtensionServices -----------------------------------------------------------------------------
+
+HRESULT KvlChart::GetProperty(LONG* value, void** pointer, LONG, LONG kind) {
+    if (value)
+        *value = 0;
+    if (pointer)
+        *pointer = nullptr;
+    const bool copy = (kind & kCopyFlag) != 0;
+    switch (kind & ~kCopyFlag) {
+        case kValues:
+        case kFromValues: {
+            const bool values = (kind & ~kCopyFlag) == kValues;
+            const KvlValueBlock& table = values ? model_.values() : model_.fromValues();
+            if (value)
+                *value = values || model_.fromValuesUsed() ? table.seriesCount() : 0;
+            if (!pointer)
+                return com::S_OK;
+            std::unique_ptr<KvlValueBlock> block;
+            if (copy)
+                block = table.clone();
+            else
+                block = values ? model_.takeValues() : model_.takeFromValues();
+            *pointer = block.release();
+            return com::S_OK;
+        }
+        case kPointCount:
+            return put(value, model_.pointCount());
+        case kColoured:
+            return put(value, model_.colouredCount());
+        case kFromValuesUsed:
+            return put(value, LONG{model_.fromValuesUsed() ? 1 : 0});
+        case kHitRecord:
+            if (!pointer)
+                return com::E_POINTER;
+            *pointer = &lastHit_;
+            return com::S_OK;
+        case kPalette:
+            if (value)
+                *value = static_cast<LONG>(model_.palette().size());
+            if (pointer)
+                *pointer = model_.palette().data();
+            return com::S_OK;
+        default:
+            return com::E_INVALIDARG;
+    }
+}
+
+HRESULT KvlChart::SetProperty(LONG seriesCount, LONG pointCount, KvlValueBlock* block, LONG kind) {
+    std::unique_ptr<KvlValueBlock> owned(block);
+    kind &= ~kCopyFlag;
+    if (kind != kValues && kind != kFromValues)
+        return com::E_INVALIDARG;
+    if (seriesCount < 0 || pointCount < 0)
+        return com::E_INVALIDARG;
+    // The counts given are the truth; a block of another shape is refused rather than misread.
+    if (owned && (owned->seriesCount() != seriesCount || owned->pointCount() != pointCount))
+        return com::E_INVALIDARG;
+    KvlValueBlock table = owned ? std::move(*owned) : KvlValueBlock(seriesCount, pointCount);
+    if (kind == kValues)
+        model_.replaceValues(std::move(table));
+    else
+        model_.replaceFromValues(std::move(table));
+    return com::S_OK;
+}
+
+}  // namespace korvel

@@ -1,0 +1,440 @@
+#include "korvel/KvlChartModel.h"
+
+#include <algorithm>
+#include <cmath>
+#include <limits>
+
+namespace korvel {
+
+namespace {
+
+// The chart's default series colours (COLORREF 0x00BBGGRR).
+const COLORREF kDefaultPalette[] = {
+    0x0000FF, 0x008000, 0xFF0000, 0x00C0C0, 0x800080, 0x808000, 0x000080, 0x008080,
+    0x800000, 0x00FF00, 0xFF00FF, 0xFFFF00, 0x404040, 0x0080FF, 0x80FF00, 0xFF0080,
+};
+
+// Axis property codes the chart itself reads.
+constexpr LONG kAxisMin = 0;
+constexpr LONG kAxisMax = 1;
+constexpr LONG kAxisStep = 2;
+constexpr LONG kAxisDecimals = 5;
+constexpr LONG kAxisStyle = 8;
+constexpr LONG kAxisVisible = 10;
+constexpr LONG kAxisLocale = 23;
+
+bool inTable(const KvlValueBlock& block, LONG series, LONG point) {
+    return block.contains(series, point);
+}
+
+KvlValueBlock resized(const KvlValueBlock& old, LONG seriesCount, LONG pointCount) {
+    KvlValueBlock block(seriesCount, pointCount);
+    const LONG keepSeries = std::min(seriesCount, old.seriesCount());
+    const LONG keepPoints = std::min(pointCount, old.pointCount());
+    for (LONG s = 0; s < keepSeries; ++s)
+        for (LONG p = 0; p < keepPoints; ++p)
+            block.at(s, p) = old.at(s, p);
+    return block;
+}
+
+LONG toPixel(double pixel) {
+    return static_cast<LONG>(std::llround(pixel));
+}
+
+}  // namespace
+
+KvlValueBlock::KvlValueBlock(LONG seriesCount, LONG pointCount, double fill)
+    : seriesCount_(std::max<LONG>(seriesCount, 0)),
+      pointCount_(std::max<LONG>(pointCount, 0)),
+      values_(static_cast<std::size_t>(seriesCount_) * static_cast<std::size_t>(pointCount_), fill) {}
+
+std::unique_ptr<KvlValueBlock> KvlValueBlock::clone() const {
+    auto copy = std::make_unique<KvlValueBlock>();
+    copy->seriesCount_ = seriesCount_;
+    copy->pointCount_ = pointCount_;
+    copy->values_ = values_;
+    return copy;
+}
+
+KvlChartModel::KvlChartModel() : palette_(std::begin(kDefaultPalette), std::end(kDefaultPalette)) {
+    for (KvlAxisState& axis : axes_) {
+        axis.properties[kAxisMax] = 100;
+        axis.properties[kAxisStep] = 10;
+        axis.properties[kAxisDecimals] = 2;
+        axis.properties[kAxisStyle] = kAxisStyleAutoScale;
+        axis.properties[kAxisVisible] = 1;
+        axis.properties[kAxisLocale] = 1024;
+    }
+    axes_[kXAxis].properties[kAxisDecimals] = 0;
+    setClientSize(kDefaultWidth, kDefaultHeight);
+}
+
+// --- data tables -------------------------------------------------------------------------------------
+
+void KvlChartModel::resize(LONG seriesCount, LONG pointCount) {
+    seriesCount = std::max<LONG>(seriesCount, 0);
+    pointCount = std::max<LONG>(pointCount, 0);
+    values_ = resized(values_, seriesCount, pointCount);
+    fromValues_ = resized(fromValues_, seriesCount, pointCount);
+    thirdValues_ = resized(thirdValues_, seriesCount, pointCount);
+    xValues_.resize(static_cast<std::size_t>(pointCount), 0.0);
+    pointLegends_.resize(static_cast<std::size_t>(pointCount));
+    resizeSeries(seriesCount);
+}
+
+void KvlChartModel::resizeSeries(LONG count) {
+    const auto old = static_cast<LONG>(series_.size());
+    series_.resize(static_cast<std::size_t>(count));
+    for (LONG s = old; s < count; ++s) {
+        auto& a = series_[static_cast<std::size_t>(s)].attributes;
+        a[kAttrColor] = defaultColor(palette_, s);
+        a[kAttrBkColor] = a[kAttrColor];
+        a[kAttrVisible] = 1;
+        a[kAttrLineWidth] = 1;
+        a[kAttrXAxis] = kXAxis;
+    }
+}
+
+LONG KvlChartModel::defaultColor(const std::vector<COLORREF>& palette, LONG series) {
+    if (palette.empty())
+        return 0;
+    return static_cast<LONG>(palette[static_cast<std::size_t>(series) % palette.size()]);
+}
+
+HRESULT KvlChartModel::value(int table, LONG series, LONG point, double* out) const {
+    if (!out)
+        return com::E_POINTER;
+    *out = 0;
+    const KvlValueBlock& block = table == 1 ? values_ : table == 2 ? fromValues_ : thirdValues_;
+    if (!inTable(block, series, point))
+        return com::E_INVALIDARG;
+    *out = block.at(series, point);
+    return com::S_OK;
+}
+
+HRESULT KvlChartModel::setValue(int table, LONG series, LONG point, double value) {
+    KvlValueBlock& block = table == 1 ? values_ : table == 2 ? fromValues_ : thirdValues_;
+    if (!inTable(block, series, point))
+        return com::E_INVALIDARG;
+    block.at(series, point) = value;
+    if (table == 2)
+        fromValuesUsed_ = true;
+    return com::S_OK;
+}
+
+std::unique_ptr<KvlValueBlock> KvlChartModel::takeValues() {
+    auto block = std::make_unique<KvlValueBlock>(std::move(values_));
+    values_ = KvlValueBlock();
+    return block;
+}
+
+std::unique_ptr<KvlValueBlock> KvlChartModel::takeFromValues() {
+    auto block = std::make_unique<KvlValueBlock>(std::move(fromValues_));
+    fromValues_ = KvlValueBlock();
+    fromValuesUsed_ = false;
+    return block;
+}
+
+void KvlChartModel::replaceValues(KvlValueBlock block) {
+    const LONG points = block.pointCount();
+    const LONG count = block.seriesCount();
+    values_ = std::move(block);
+    fromValues_ = resized(fromValues_, count, points);
+    thirdValues_ = resized(thirdValues_, count, points);
+    xValues_.resize(static_cast<std::size_t>(points), 0.0);
+    pointLegends_.resize(static_cast<std::size_t>(points));
+    resizeSeries(count);
+    autoScale();
+}
+
+void KvlChartModel::replaceFromValues(KvlValueBlock block) {
+    // From-values only mean something over the values they belong to.
+    fromValues_ = resized(block, values_.seriesCount(), values_.pointCount());
+    fromValuesUsed_ = block.seriesCount() > 0;
+    autoScale();
+}
+
+HRESULT KvlChartModel::xValue(LONG point, double* out) const {
+    if (!out)
+        return com::E_POINTER;
+    *out = 0;
+    if (point < 0 || point >= static_cast<LONG>(xValues_.size()))
+        return com::E_INVALIDARG;
+    *out = xValues_[static_cast<std::size_t>(point)];
+    return com::S_OK;
+}
+
+HRESULT KvlChartModel::setXValue(LONG point, double value) {
+    if (point < 0 || point >= static_cast<LONG>(xValues_.size()))
+        return com::E_INVALIDARG;
+    xValues_[static_cast<std::size_t>(point)] = value;
+    return com::S_OK;
+}
+
+const std::string& KvlChartModel::pointLegend(LONG point) const {
+    static const std::string kNone;
+    if (point < 0 || point >= static_cast<LONG>(pointLegends_.size()))
+        return kNone;
+    return pointLegends_[static_cast<std::size_t>(point)];
+}
+
+void KvlChartModel::setPointLegend(LONG point, std::string legend) {
+    if (point >= 0 && point < static_cast<LONG>(pointLegends_.size()))
+        pointLegends_[static_cast<std::size_t>(point)] = std::move(legend);
+}
+
+// --- series --------------------------------------------------------------------------------------------
+
+KvlSeriesState* KvlChartModel::series(LONG index) {
+    if (index < 0 || index >= static_cast<LONG>(series_.size()))
+        return nullptr;
+    return &series_[static_cast<std::size_t>(index)];
+}
+
+const KvlSeriesState* KvlChartModel::series(LONG index) const {
+    return const_cast<KvlChartModel*>(this)->series(index);
+}
+
+HRESULT KvlChartModel::attribute(LONG index, LONG id, LONG* out) const {
+    if (!out)
+        return com::E_POINTER;
+    *out = 0;
+    const KvlSeriesState* s = series(index);
+    if (!s || id < 0 || id >= kSeriesAttributeCount)
+        return com::E_INVALIDARG;
+    *out = s->attributes[static_cast<std::size_t>(id)];
+    return com::S_OK;
+}
+
+HRESULT KvlChartModel::setAttribute(LONG index, LONG id, LONG value) {
+    KvlSeriesState* s = series(index);
+    if (!s || id < 0 || id >= kSeriesAttributeCount)
+        return com::E_INVALIDARG;
+    if (id == kAttrYAxis && (value < 0 || value > 1))
+        return com::E_INVALIDARG;
+    s->attributes[static_cast<std::size_t>(id)] = value;
+    return com::S_OK;
+}
+
+// --- axes ----------------------------------------------------------------------------------------------
+
+KvlAxisState* KvlChartModel::axis(LONG index) {
+    if (index < 0 || index >= kAxisCount)
+        return nullptr;
+    return &axes_[static_cast<std::size_t>(index)];
+}
+
+const KvlAxisState* KvlChartModel::axis(LONG index) const {
+    return const_cast<KvlChartModel*>(this)->axis(index);
+}
+
+HRESULT KvlChartModel::axisValue(LONG index, LONG code, double* out) const {
+    if (!out)
+        return com::E_POINTER;
+    *out = 0;
+    const KvlAxisState* a = axis(index);
+    if (!a || code < 0 || code >= kAxisPropertyCount)
+        return com::E_INVALIDARG;
+    *out = a->properties[static_cast<std::size_t>(code)];
+    return com::S_OK;
+}
+
+HRESULT KvlChartModel::setAxisValue(LONG index, LONG code, double value) {
+    KvlAxisState* a = axis(index);
+    if (!a || code < 0 || code >= kAxisPropertyCount || !std::isfinite(value))
+        return com::E_INVALIDARG;
+    a->properties[static_cast<std::size_t>(code)] = value;
+    // A scale given by hand is no longer computed from the data.
+    if (code == kAxisMin || code == kAxisMax) {
+        auto style = static_cast<LONG>(a->properties[kAxisStyle]);
+        a->properties[kAxisStyle] = style & ~kAxisStyleAutoScale;
+    }
+    if (code == kAxisStyle && (static_cast<LONG>(value) & kAxisStyleAutoScale))
+        autoScale();
+    return com::S_OK;
+}
+
+std::pair<double, double> KvlChartModel::visibleRange(LONG index) const {
+    const KvlAxisState* a = axis(index);
+    if (!a)
+        return {0, 0};
+    if (a->zoomRange)
+        return *a->zoomRange;
+    if (index == kXAxis || index == 3)
+        return {0.5, std::max<LONG>(pointCount(), 1) + 0.5};
+    return {a->properties[kAxisMin], a->properties[kAxisMax]};
+}
+
+HRESULT KvlChartModel::setVisibleRange(LONG index, double first, double last) {
+    KvlAxisState* a = axis(index);
+    if (!a || !std::isfinite(first) || !std::isfinite(last) || first >= last)
+        return com::E_INVALIDARG;
+    a->zoomRange = std::make_pair(first, last);
+    return com::S_OK;
+}
+
+void KvlChartModel::autoScale() {
+    for (LONG axisIndex = 0; axisIndex < 2; ++axisIndex) {
+        KvlAxisState& a = axes_[static_cast<std::size_t>(axisIndex)];
+        if (!(static_cast<LONG>(a.properties[kAxisStyle]) & kAxisStyleAutoScale))
+            continue;
+        double low = std::numeric_limits<double>::max();
+        double high = -std::numeric_limits<double>::max();
+        auto take = [&](const KvlValueBlock& block, LONG s) {
+            for (LONG p = 0; p < block.pointCount(); ++p) {
+                const double v = block.at(s, p);
+                if (v >= kNoValue || !std::isfinite(v))
+                    continue;
+                low = std::min(low, v);
+                high = std::max(high, v);
+            }
+        };
+        for (LONG s = 0; s < values_.seriesCount(); ++s) {
+            const auto& attributes = series_[static_cast<std::size_t>(s)].attributes;
+            if (attributes[kAttrYAxis] != axisIndex || attributes[kAttrVisible] == 0)
+                continue;
+            take(values_, s);
+            if (fromValuesUsed_)
+                take(fromValues_, s);
+        }
+        if (low > high)
+            continue;
+        if (low == high) {
+            low -= 1;
+            high += 1;
+        }
+        a.properties[kAxisMin] = low;
+        a.properties[kAxisMax] = high;
+    }
+}
+
+// --- zoom ----------------------------------------------------------------------------------------------
+
+bool KvlChartModel::zoomed() const {
+    return std::any_of(axes_.begin(), axes_.end(),
+                       [](const KvlAxisState& a) { return a.zoomRange.has_value(); });
+}
+
+HRESULT KvlChartModel::zoomTo(double firstPosition, double low, double lastPosition, double high) {
+    const bool keepX = firstPosition == kNoValue && lastPosition == kNoValue;
+    if (!keepX &&
+        !(std::isfinite(firstPosition) && std::isfinite(lastPosition) && firstPosition < lastPosition))
+        return com::E_INVALIDARG;
+    if (!std::isfinite(low) || !std::isfinite(high) || low >= high)
+        return com::E_INVALIDARG;
+    if (!keepX)
+        axes_[kXAxis].zoomRange = std::make_pair(firstPosition, lastPosition);
+    axes_[0].zoomRange = std::make_pair(low, high);
+    return com::S_OK;
+}
+
+void KvlChartModel::resetZoom() {
+    for (KvlAxisState& a : axes_)
+        a.zoomRange.reset();
+}
+
+// --- layout --------------------------------------------------------------------------------------------
+
+void KvlChartModel::setClientSize(LONG width, LONG height) {
+    client_ = KvlRect{0, 0, std::max<LONG>(width, 0), std::max<LONG>(height, 0)};
+    window_ = client_;
+}
+
+void KvlChartModel::setRects(KvlRect window, KvlRect client) {
+    window_ = window;
+    client_ = client;
+}
+
+KvlRect KvlChartModel::plotRect() const {
+    KvlRect r{client_.left + margins_[0], client_.top + margins_[2], client_.right - margins_[1],
+              client_.bottom - margins_[3]};
+    if (r.right < r.left)
+        r.right = r.left;
+    if (r.bottom < r.top)
+        r.bottom = r.top;
+    return r;
+}
+
+std::optional<KvlRect> KvlChartModel::rect(SHORT kind) const {
+    switch (kind) {
+        case kRectClient:
+            return client_;
+        case kRectWindow:
+            return window_;
+        case kRectPlot:
+        case kRectDrawArea:
+            return plotRect();
+        default:
+            return std::nullopt;
+    }
+}
+
+HRESULT KvlChartModel::valueToPixel(double position, double value, LONG* x, LONG* y, SHORT axisIndex) const {
+    if (!x || !y)
+        return com::E_POINTER;
+    *x = 0;
+    *y = 0;
+    if (axisIndex != 0 && axisIndex != 1)
+        return com::E_INVALIDARG;
+    const KvlRect plot = plotRect();
+    const auto [first, last] = visibleRange(kXAxis);
+    const auto [low, high] = visibleRange(axisIndex);
+    if (plot.width() <= 0 || plot.height() <= 0 || !(last > first) || !(high > low))
+        return com::E_FAIL;
+    const double px = plot.left + (position - first) / (last - first) * plot.width();
+    const double py = plot.bottom - (value - low) / (high - low) * plot.height();
+    // Far outside the plot the pixel would not fit a 32-bit coordinate.
+    constexpr double kLimit = 1e9;
+    if (!(std::fabs(px) < kLimit) || !(std::fabs(py) < kLimit))
+        return com::E_INVALIDARG;
+    *x = toPixel(px);
+    *y = toPixel(py);
+    return com::S_OK;
+}
+
+HRESULT KvlChartModel::pixelToValue(LONG x, LONG y, double* position, double* value, SHORT axisIndex) const {
+    if (!position || !value)
+        return com::E_POINTER;
+    *position = 0;
+    *value = 0;
+    if (axisIndex != 0 && axisIndex != 1)
+        return com::E_INVALIDARG;
+    const KvlRect plot = plotRect();
+    const auto [first, last] = visibleRange(kXAxis);
+    const auto [low, high] = visibleRange(axisIndex);
+    if (plot.width() <= 0 || plot.height() <= 0 || !(last > first) || !(high > low))
+        return com::E_FAIL;
+    *position = first + static_cast<double>(x - plot.left) / plot.width() * (last - first);
+    *value = low + static_cast<double>(plot.bottom - y) / plot.height() * (high - low);
+    return com::S_OK;
+}
+
+KvlHitRecord KvlChartModel::hitTest(LONG x, LONG y) const {
+    KvlHitRecord hit;
+    hit.x = x;
+    hit.y = y;
+    const KvlRect plot = plotRect();
+    const bool acrossPlot = y >= plot.top && y < plot.bottom;
+    if (x < plot.left && acrossPlot && x >= client_.left) {
+        hit.code = kHitAxis0;
+        hit.axis = 0;
+    } else if (x >= plot.right && acrossPlot && x < client_.right) {
+        hit.code = kHitAxis1;
+        hit.axis = 1;
+    } else if (y >= plot.bottom && x >= plot.left && x < plot.right && y < client_.bottom) {
+        hit.code = kHitAxis2;
+        hit.axis = kXAxis;
+    } else if (x >= plot.left && x < plot.right && acrossPlot) {
+        hit.code = kHitPlot;
+        double position = 0;
+        double value = 0;
+        if (pixelToValue(x, y, &position, &value, 0) == com::S_OK) {
+            const auto point = static_cast<LONG>(std::floor(position + 0.5)) - 1;
+            if (point >= 0 && point < pointCount())
+                hit.point = point;
+        }
+    }
+    return hit;
+}
+
+}  // namespace korvel

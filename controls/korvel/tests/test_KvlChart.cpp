@@ -1,0 +1,308 @@
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <vector>
+
+#include "com/ComObject.h"
+#include "com/OleDate.h"
+#include "korvel/KvlChart.h"
+
+namespace korvel {
+namespace {
+
+// Rows of variants standing in for a row set.
+class FakeRows final : public com::ComObject<IKvlDataProvider> {
+public:
+    std::vector<std::vector<com::Variant>> rows;
+    LONG columns = 0;
+
+    HRESULT SetRecordset(com::IUnknown*) override { return com::S_OK; }
+    HRESULT GetShape(LONG* c, LONG* r) override {
+        *c = columns;
+        *r = static_cast<LONG>(rows.size());
+        return com::S_OK;
+    }
+    HRESULT GetCell(LONG row, LONG column, com::Variant* value) override {
+        if (row < 0 || row >= static_cast<LONG>(rows.size()) || column < 0 ||
+            column >= static_cast<LONG>(rows[static_cast<std::size_t>(row)].size()))
+            return com::E_INVALIDARG;
+        *value = rows[static_cast<std::size_t>(row)][static_cast<std::size_t>(column)];
+        return com::S_OK;
+    }
+};
+
+// Eleven columns as the chart window binds them: 0-8 values, 9 the date, 10 the legend.
+com::ComPtr<FakeRows> elevenColumns() {
+    auto rows = com::makeComObject<FakeRows>();
+    rows->columns = 11;
+    for (int r = 0; r < 3; ++r) {
+        std::vector<com::Variant> row;
+        for (int c = 0; c < 9; ++c)
+            row.push_back((r == 1 && c == 3) ? com::Variant::null() : com::Variant(100.0 * c + r));
+        row.push_back(com::Variant::date(*com::toOleDate({2004, 3, 1 + r})));
+        row.push_back(r == 2 ? com::Variant::null() : com::Variant::utf8("day " + std::to_string(r)));
+        rows->rows.push_back(std::move(row));
+    }
+    return rows;
+}
+
+void bindElevenColumns(KvlChart& chart) {
+    for (SHORT c = 0; c < 9; ++c)
+        ASSERT_EQ(chart.put_ColumnKind(c, kColumnValue), com::S_OK);
+    ASSERT_EQ(chart.put_ColumnKind(9, kColumnXValue), com::S_OK);
+    ASSERT_EQ(chart.put_ColumnKind(10, kColumnLegend), com::S_OK);
+}
+
+TEST(KvlChartBinding, ElevenColumnRowSetGivesSeriesDatesAndLegends) {
+    auto chart = KvlChart::create();
+    bindElevenColumns(*chart);
+    auto rows = elevenColumns();
+    ASSERT_EQ(chart->SetDataProvider(rows.get()), com::S_OK);
+
+    LONG count = 0;
+    chart->get_SeriesCount(&count);
+    EXPECT_EQ(count, 9);
+    chart->get_PointCount(&count);
+    EXPECT_EQ(count, 3);
+    double value = 0;
+    ASSERT_EQ(chart->get_ValueAt(8, 2, &value), com::S_OK);
+    EXPECT_EQ(value, 802);
+    ASSERT_EQ(chart->get_ValueAt(3, 1, &value), com::S_OK);
+    EXPECT_EQ(value, kNoValue) << "a NULL cell is no value";
+    ASSERT_EQ(chart->get_PointXValue(2, &value), com::S_OK);
+    EXPECT_EQ(com::formatIsoDate(value), "2004-03-03");
+    ASSERT_EQ(chart->get_XValueAt(kXValues, 0, &value), com::S_OK);
+    EXPECT_EQ(com::formatIsoDate(value), "2004-03-01");
+    EXPECT_EQ(chart->model().pointLegend(0), "day 0");
+    EXPECT_EQ(chart->model().pointLegend(2), "");
+    EXPECT_EQ(chart->model().colouredCount(), 9);
+}
+
+TEST(KvlChartBinding, FailingRowLeavesTheOldDataInPlace) {
+    auto chart = KvlChart::create();
+    bindElevenColumns(*chart);
+    ASSERT_EQ(chart->SetDataProvider(elevenColumns().get()), com::S_OK);
+    auto broken = elevenColumns();
+    broken->rows.push_back({});  // a row without cells
+    EXPECT_EQ(chart->SetDataProvider(broken.get()), com::E_INVALIDARG);
+    LONG points = 0;
+    chart->get_PointCount(&points);
+    EXPECT_EQ(points, 3);
+}
+
+TEST(KvlChartBinding, ColumnKindsOutsideTheTableAreRefused) {
+    auto chart = KvlChart::create();
+    EXPECT_EQ(chart->put_ColumnKind(0, 1), com::E_INVALIDARG);
+    EXPECT_EQ(chart->put_ColumnKind(-1, kColumnValue), com::E_INVALIDARG);
+    EXPECT_EQ(chart->SetDataProvider(nullptr), com::E_POINTER);
+}
+
+TEST(KvlChartServices, ValuesPropertyReflectsTheLoadedData) {
+    auto chart = KvlChart::create();
+    bindElevenColumns(*chart);
+    ASSERT_EQ(chart->SetDataProvider(elevenColumns().get()), com::S_OK);
+
+    LONG series = 0;
+    void* pointer = nullptr;
+    ASSERT_EQ(chart->GetProperty(&series, &pointer, 0, kValues | kCopyFlag), com::S_OK);
+    std::unique_ptr<KvlValueBlock> copy(static_cast<KvlValueBlock*>(pointer));
+    EXPECT_EQ(series, 9);
+    ASSERT_TRUE(copy);
+    EXPECT_EQ(copy->pointCount(), 3);
+    EXPECT_EQ(copy->at(4, 2), 402);
+    EXPECT_EQ(copy->at(3, 1), kNoValue);
+
+    // A copy leaves the chart's table alone; editing it changes nothing in the chart.
+    copy->at(0, 0) = -1;
+    double value = 0;
+    chart->get_ValueAt(0, 0, &value);
+    EXPECT_EQ(value, 0);
+
+    LONG points = 0;
+    ASSERT_EQ(chart->GetProperty(&points, nullptr, 0, kPointCount), com::S_OK);
+    EXPECT_EQ(points, 3);
+}
+
+TEST(KvlChartServices, BlocksChangeHandsExactlyOnce) {
+    auto chart = KvlChart::create();
+    chart->model().resize(2, 4);
+    chart->model().setValue(1, 1, 3, 7.5);
+
+    // Without the copy flag the chart gives its own table away.
+    void* pointer = nullptr;
+    LONG series = 0;
+    ASSERT_EQ(chart->GetProperty(&series, &pointer, 0, kValues), com::S_OK);
+    std::unique_ptr<KvlValueBlock> taken(static_cast<KvlValueBlock*>(pointer));
+    EXPECT_EQ(series, 2);
+    EXPECT_EQ(chart->model().seriesCount(), 0);
+    EXPECT_EQ(taken->at(1, 3), 7.5);
+
+    // SetProperty takes it back; the caller no longer owns it.
+    ASSERT_EQ(chart->SetProperty(2, 4, taken.release(), kValues), com::S_OK);
+    double value = 0;
+    chart->get_ValueAt(1, 3, &value);
+    EXPECT_EQ(value, 7.5);
+
+    // A block of another shape than the counts given is refused and still freed by the chart.
+    EXPECT_EQ(chart->SetProperty(3, 4, new KvlValueBlock(2, 4), kValues), com::E_INVALIDARG);
+    EXPECT_EQ(chart->SetProperty(1, 1, new KvlValueBlock(1, 1), kPalette), com::E_INVALIDARG);
+    EXPECT_EQ(chart->model().seriesCount(), 2);
+
+    // A null block gives an empty table of the size asked for.
+    ASSERT_EQ(chart->SetProperty(1, 0, nullptr, kValues), com::S_OK);
+    EXPECT_EQ(chart->model().seriesCount(), 1);
+    EXPECT_EQ(chart->model().pointCount(), 0);
+}
+
+TEST(KvlChartServices, FromValuesAndPalette) {
+    auto chart = KvlChart::create();
+    chart->model().resize(1, 2);
+    LONG used = -1;
+    chart->GetProperty(&used, nullptr, 0, kFromValuesUsed);
+    EXPECT_EQ(used, 0);
+    auto block = std::make_unique<KvlValueBlock>(1, 2, 3.0);
+    ASSERT_EQ(chart->SetProperty(1, 2, block.release(), kFromValues), com::S_OK);
+    chart->GetProperty(&used, nullptr, 0, kFromValuesUsed);
+    EXPECT_EQ(used, 1);
+
+    LONG length = 0;
+    void* colours = nullptr;
+    ASSERT_EQ(chart->GetProperty(&length, &colours, 0, kPalette), com::S_OK);
+    ASSERT_EQ(length, 16);
+    EXPECT_EQ(static_cast<const COLORREF*>(colours)[0], 0x0000FFu);
+    EXPECT_EQ(chart->GetProperty(&length, &colours, 0, 99), com::E_INVALIDARG);
+    EXPECT_EQ(length, 0);
+    EXPECT_EQ(colours, nullptr);
+}
+
+// A callback that only counts its references through the base machinery.
+class NullCallback final : public com::ComObject<IKvlExtensionCallback> {
+public:
+    LONG AxisDoubleClick(KvlArg, KvlArg, KvlArg, KvlArg) override { return 0; }
+    LONG ButtonDown(KvlArg, KvlArg) override { return 1; }
+    LONG ButtonUp(KvlArg, KvlArg) override { return 0; }
+    LONG CancelTracking(KvlArg, KvlArg, KvlArg, KvlArg) override { return 0; }
+    LONG AxisRightClick(KvlArg, KvlArg) override { return 0; }
+    LONG MouseLeave(KvlArg, KvlArg) override { return 0; }
+    LONG MouseMove(KvlArg, KvlArg) override { return 0; }
+    LONG ReadDrawArea(KvlArg, KvlArg) override { return 0; }
+    LONG ClearDrawArea(KvlArg, KvlArg) override { return 0; }
+    LONG DrawAreaNotify(KvlArg, KvlArg, KvlArg, KvlArg) override { return 0; }
+    LONG DrawAreaPrepare(KvlArg, KvlArg) override { return 0; }
+    LONG SetCursor(KvlArg, KvlArg) override { return 0; }
+    LONG PointTipText(KvlArg, KvlArg) override { return 0; }
+    LONG TipText(KvlArg, KvlArg, KvlArg) override { return 0; }
+    LONG HoverOn(KvlArg, KvlArg) override { return 0; }
+    LONG HoverOff(KvlArg, KvlArg) override { return 0; }
+    LONG KeyDown(KvlArg, KvlArg) override { return 0; }
+    LONG KeyUp(KvlArg, KvlArg) override { return 0; }
+    LONG AxisColorDrop(KvlArg, KvlArg, KvlArg) override { return 0; }
+    LONG BeforePaint(KvlArg, KvlArg) override { return 0; }
+    LONG AfterPaint(KvlArg, KvlArg) override { return 0; }
+    LONG BeforePrint(KvlArg, KvlArg) override { return 0; }
+    LONG AfterPrint(KvlArg, KvlArg) override { return 0; }
+    LONG DataChanged(KvlArg, KvlArg) override { return 0; }
+    LONG Command(KvlArg) override { return 0; }
+    LONG ZoomChanged(KvlArg, KvlArg) override { return 0; }
+    LONG ScrollChanged(KvlArg, KvlArg) override { return 0; }
+    LONG GalleryChanged(KvlArg, KvlArg) override { return 0; }
+    LONG SettingChanged(KvlArg, KvlArg) override { return 0; }
+    LONG HostNotify(KvlArg, KvlArg) override { return 0; }
+    LONG Destroying(KvlArg, KvlArg) override { return 0; }
+};
+
+TEST(KvlChartCallbacks, AdviseReturnsThePreviousAndReinstallingRestoresIt) {
+    auto chart = KvlChart::create();
+    auto first = com::makeComObject<NullCallback>();
+    auto second = com::makeComObject<NullCallback>();
+
+    com::ComPtr<IKvlExtensionCallback> previous;
+    ASSERT_EQ(chart->AdviseCallback(first.get(), previous.put()), com::S_OK);
+    EXPECT_FALSE(previous);
+    ASSERT_EQ(chart->AdviseCallback(second.get(), previous.put()), com::S_OK);
+    EXPECT_EQ(previous.get(), first.get());
+    EXPECT_EQ(chart->callback(), second.get());
+
+    com::ComPtr<IKvlExtensionCallback> mine;
+    ASSERT_EQ(chart->AdviseCallback(previous.get(), mine.put()), com::S_OK);
+    EXPECT_EQ(mine.get(), second.get());
+    EXPECT_EQ(chart->callback(), first.get());
+    EXPECT_TRUE(chart->buttonDown(1, 1)) << "the installed callback answered non-zero";
+}
+
+TEST(KvlChartSite, QueryInfoWithoutCommandBar) {
+    auto chart = KvlChart::create();
+    EXPECT_EQ(chart->QueryInfo(nullptr), 0);
+    chart->setSiteInfo(1);
+    EXPECT_EQ(chart->QueryInfo(nullptr), 1);
+    KvlInfoRecord record;
+    record.kind = kInfoCommands;
+    record.commandCount = 5;
+    EXPECT_EQ(chart->QueryInfo(&record), com::E_FAIL);
+    EXPECT_EQ(record.commandCount, 0);
+    EXPECT_EQ(record.commands, nullptr);
+    EXPECT_EQ(chart->Refresh(kRefreshRepaint, 0), com::S_OK);
+    EXPECT_EQ(chart->repaintCount(), 1);
+}
+
+TEST(KvlChartText, FixedBuffersAreBoundedAtCharacterBoundaries) {
+    auto chart = KvlChart::create();
+    chart->model().resize(1, 1);
+    ASSERT_EQ(chart->SetSeriesLegend(0, com::Bstr(u"\u0633\u0639\u0631")), com::S_OK);  // 6 bytes of UTF-8
+    char buffer[6] = {'x', 'x', 'x', 'x', 'x', 'x'};
+    EXPECT_EQ(chart->GetSeriesLegendA(0, buffer, sizeof buffer), com::S_FALSE);
+    EXPECT_STREQ(buffer, "\xd8\xb3\xd8\xb9");
+    EXPECT_EQ(chart->GetSeriesLegendA(5, buffer, sizeof buffer), com::E_INVALIDARG);
+    EXPECT_STREQ(buffer, "");
+    EXPECT_EQ(chart->GetCaptionTextA(nullptr, 10), com::E_POINTER);
+}
+
+}  // namespace
+}  // namespace korvel
+
+namespace korvel {
+namespace {
+
+TEST(KvlChartApplication, SeriesListTextsAndValues) {
+    auto chart = KvlChart::create();
+    chart->model().resize(2, 3);
+    ASSERT_EQ(chart->put_ValueAt(1, 2, 9.25), com::S_OK);
+    EXPECT_EQ(chart->put_ValueAt(2, 0, 1), com::E_INVALIDARG);
+
+    com::ComPtr<IKvlCollection> list;
+    ASSERT_EQ(chart->get_Series(list.put()), com::S_OK);
+    LONG count = 0;
+    list->get_Count(&count);
+    EXPECT_EQ(count, 2);
+    com::ComPtr<com::IUnknown> item;
+    EXPECT_EQ(list->Item(2, item.put()), com::E_INVALIDARG);
+    ASSERT_EQ(list->Item(1, item.put()), com::S_OK);
+    auto series = item.as<IKvlSeries>();
+    ASSERT_TRUE(series);
+    double value = 0;
+    ASSERT_EQ(series->get_YValue(2, &value), com::S_OK);
+    EXPECT_EQ(value, 9.25);
+    ASSERT_EQ(series->put_Legend(com::Bstr(u"Close")), com::S_OK);
+    char legend[8];
+    chart->GetSeriesLegendA(1, legend, sizeof legend);
+    EXPECT_STREQ(legend, "Close");
+    ASSERT_EQ(series->put_Visible(com::VARIANT_FALSE), com::S_OK);
+    com::VARIANT_BOOL visible = com::VARIANT_TRUE;
+    series->get_Visible(&visible);
+    EXPECT_EQ(visible, com::VARIANT_FALSE);
+
+    ASSERT_EQ(chart->put_TextAt(kTextTitle, com::Bstr(u"ACME")), com::S_OK);
+    com::Bstr title;
+    ASSERT_EQ(chart->get_TextAt(kTextTitle, &title), com::S_OK);
+    EXPECT_EQ(title.text(), u"ACME");
+    EXPECT_EQ(chart->put_TextAt(-1, com::Bstr(u"x")), com::E_INVALIDARG);
+
+    // The list item keeps the chart alive after the caller's own reference is gone.
+    list.reset();
+    chart.reset();
+    ASSERT_EQ(series->get_YValue(2, &value), com::S_OK);
+    EXPECT_EQ(value, 9.25);
+}
+
+}  // namespace
+}  // namespace korvel

@@ -1,0 +1,135 @@
+#include <gtest/gtest.h>
+
+#include "korvel/KvlChartModel.h"
+
+namespace korvel {
+namespace {
+
+KvlChartModel modelWith(LONG points, LONG width, LONG height) {
+    KvlChartModel model;
+    model.setClientSize(width, height);
+    model.resize(1, points);
+    for (LONG p = 0; p < points; ++p)
+        model.setValue(1, 0, p, 10.0 + p);
+    model.autoScale();
+    return model;
+}
+
+struct Size {
+    LONG points;
+    LONG width;
+    LONG height;
+};
+
+class PixelConversion : public ::testing::TestWithParam<Size> {};
+
+TEST_P(PixelConversion, PixelToValueAndBackGivesThePixel) {
+    const Size size = GetParam();
+    const KvlChartModel model = modelWith(size.points, size.width, size.height);
+    const KvlRect plot = model.plotRect();
+    for (LONG x = plot.left; x < plot.right; x += 7) {
+        for (LONG y = plot.top; y < plot.bottom; y += 5) {
+            double position = 0, value = 0;
+            ASSERT_EQ(model.pixelToValue(x, y, &position, &value, 0), com::S_OK);
+            LONG backX = -1, backY = -1;
+            ASSERT_EQ(model.valueToPixel(position, value, &backX, &backY, 0), com::S_OK);
+            EXPECT_EQ(backX, x);
+            EXPECT_EQ(backY, y);
+        }
+    }
+}
+
+TEST_P(PixelConversion, PointPositionsSitAtSlotCentres) {
+    const Size size = GetParam();
+    const KvlChartModel model = modelWith(size.points, size.width, size.height);
+    const KvlRect plot = model.plotRect();
+    // The visible X range runs from 0.5 to points + 0.5: position 0.5 is the left edge of the plot.
+    double low = 0, high = 0;
+    model.axisValue(0, 0, &low);
+    model.axisValue(0, 1, &high);
+    LONG x = 0, y = 0;
+    ASSERT_EQ(model.valueToPixel(0.5, low, &x, &y, 0), com::S_OK);
+    EXPECT_EQ(x, plot.left);
+    EXPECT_EQ(y, plot.bottom);
+    ASSERT_EQ(model.valueToPixel(size.points + 0.5, high, &x, &y, 0), com::S_OK);
+    EXPECT_EQ(x, plot.right);
+    EXPECT_EQ(y, plot.top);
+}
+
+INSTANTIATE_TEST_SUITE_P(Sizes, PixelConversion,
+                         ::testing::Values(Size{10, 640, 480}, Size{1, 200, 150}, Size{250, 1024, 768},
+                                           Size{3, 101, 97}));
+
+TEST(KvlChartModel, ConversionFailsWithoutRoom) {
+    KvlChartModel model = modelWith(5, 50, 40);  // margins eat the whole client area
+    double position = 0, value = 0;
+    EXPECT_EQ(model.pixelToValue(10, 10, &position, &value, 0), com::E_FAIL);
+    LONG x = 0, y = 0;
+    EXPECT_EQ(model.valueToPixel(1, 1, &x, &y, 2), com::E_INVALIDARG);
+}
+
+TEST(KvlChartModel, AutoScaleSkipsMissingPointsAndHiddenSeries) {
+    KvlChartModel model;
+    model.resize(3, 4);
+    const double rows[3][4] = {{5, kNoValue, 7, 6}, {100, 200, 300, 400}, {-3, -1, kNoValue, 0}};
+    for (LONG s = 0; s < 3; ++s)
+        for (LONG p = 0; p < 4; ++p)
+            model.setValue(1, s, p, rows[s][p]);
+    model.setAttribute(1, kAttrVisible, 0);
+    model.setAttribute(2, kAttrYAxis, 1);
+    model.autoScale();
+    double low = 0, high = 0;
+    model.axisValue(0, 0, &low);
+    model.axisValue(0, 1, &high);
+    EXPECT_EQ(low, 5);
+    EXPECT_EQ(high, 7);
+    model.axisValue(1, 0, &low);
+    model.axisValue(1, 1, &high);
+    EXPECT_EQ(low, -3);
+    EXPECT_EQ(high, 0);
+}
+
+TEST(KvlChartModel, ZoomWithNoValuePositionsKeepsTheXRange) {
+    KvlChartModel model = modelWith(20, 640, 480);
+    ASSERT_EQ(model.zoomTo(3, 12, 8, 15), com::S_OK);
+    EXPECT_EQ(model.visibleRange(kXAxis), std::make_pair(3.0, 8.0));
+    ASSERT_EQ(model.zoomTo(kNoValue, 11, kNoValue, 14), com::S_OK);
+    EXPECT_EQ(model.visibleRange(kXAxis), std::make_pair(3.0, 8.0));
+    EXPECT_EQ(model.visibleRange(0), std::make_pair(11.0, 14.0));
+    EXPECT_EQ(model.zoomTo(5, 14, 6, 11), com::E_INVALIDARG);
+    model.resetZoom();
+    EXPECT_FALSE(model.zoomed());
+    EXPECT_EQ(model.visibleRange(kXAxis), std::make_pair(0.5, 20.5));
+}
+
+TEST(KvlChartModel, HitTestNamesTheAxes) {
+    const KvlChartModel model = modelWith(10, 640, 480);
+    const KvlRect plot = model.plotRect();
+    struct Case {
+        LONG x, y;
+        SHORT code;
+    } cases[] = {
+        {plot.left - 5, plot.top + 10, kHitAxis0},    {plot.right + 2, plot.top + 10, kHitAxis1},
+        {plot.left + 10, plot.bottom + 3, kHitAxis2}, {plot.left + 1, plot.top + 1, kHitPlot},
+        {plot.left - 5, plot.bottom + 3, kHitNone},
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(model.hitTest(c.x, c.y).code, c.code) << c.x << "," << c.y;
+}
+
+TEST(KvlChartModel, ResizeKeepsWhatFits) {
+    KvlChartModel model;
+    model.resize(2, 3);
+    model.setValue(1, 1, 2, 42);
+    model.resize(3, 5);
+    double value = 0;
+    ASSERT_EQ(model.value(1, 1, 2, &value), com::S_OK);
+    EXPECT_EQ(value, 42);
+    ASSERT_EQ(model.value(1, 2, 4, &value), com::S_OK);
+    EXPECT_EQ(value, kNoValue);
+    EXPECT_EQ(model.value(1, 3, 0, &value), com::E_INVALIDARG);
+    EXPECT_EQ(value, 0);
+}
+
+}  // namespace
+}  // namespace korvel
