@@ -57,20 +57,71 @@ RopMode ropMode(int rop2) {
     }
 }
 
-// Dash patterns of cosmetic pens, in pixels.
-QList<qreal> cosmeticDashes(int style) {
+// Dash patterns of cosmetic pens: on and off lengths in pixels.
+std::span<const int> dashLengths(int style) {
+    static constexpr int kDash[] = {18, 6};
+    static constexpr int kDot[] = {3, 3};
+    static constexpr int kDashDot[] = {9, 6, 3, 6};
+    static constexpr int kDashDotDot[] = {9, 3, 3, 3, 3, 3};
     switch (style) {
         case PS_DASH:
-            return {18, 6};
+            return kDash;
         case PS_DOT:
-            return {3, 3};
+            return kDot;
         case PS_DASHDOT:
-            return {9, 6, 3, 6};
+            return kDashDot;
         case PS_DASHDOTDOT:
-            return {9, 3, 3, 3, 3, 3};
+            return kDashDotDot;
         default:
             return {};
     }
+}
+
+QList<qreal> cosmeticDashes(int style) {
+    QList<qreal> dashes;
+    for (int length : dashLengths(style))
+        dashes << length;
+    return dashes;
+}
+
+// Whether position `step` of a dash pattern is in a dash rather than a gap.
+bool inDash(std::span<const int> dashes, int step) {
+    int period = 0;
+    for (int length : dashes)
+        period += length;
+    step %= period;
+    for (std::size_t i = 0; i < dashes.size(); ++i) {
+        if (step < dashes[i])
+            return i % 2 == 0;
+        step -= dashes[i];
+    }
+    return true;
+}
+
+// Binary raster operation: bit (P << 1 | D) of (mode - 1) gives the result for pen bit P and
+// destination bit D.
+COLORREF binaryRop(int mode, COLORREF pen, COLORREF dest) {
+    const auto code = static_cast<std::uint32_t>(mode - 1);
+    std::uint32_t result = 0;
+    for (std::uint32_t i = 0; i < 4; ++i) {
+        if (code & (1u << i))
+            result |= ((i & 2) ? pen : ~pen) & ((i & 1) ? dest : ~dest);
+    }
+    return result & 0xFFFFFF;
+}
+
+// offset * i / steps rounded to the nearest integer (halves upwards), in exact arithmetic.
+int share(int i, int offset, int steps) {
+    const std::int64_t num = 2 * std::int64_t(i) * offset + steps;
+    const std::int64_t den = 2 * std::int64_t(steps);
+    return static_cast<int>(num >= 0 ? num / den : -((-num + den - 1) / den));
+}
+
+COLORREF fromRgb(QRgb c) {
+    return rgb(qRed(c), qGreen(c), qBlue(c));
+}
+QRgb toRgb(COLORREF c) {
+    return qRgb(redOf(c), greenOf(c), blueOf(c));
 }
 
 Qt::PenStyle geometricStyle(int style) {
@@ -224,7 +275,50 @@ void PainterDC::prepareBrush(QPainter& painter) const {
     painter.setBrush(brush);
 }
 
+std::optional<PainterDC::CosmeticLine> PainterDC::cosmeticLine() {
+    QImage* target = pixels();
+    const auto pen = getPen(state().pen);
+    if (!target || !pen)
+        return std::nullopt;
+    const int style = static_cast<int>(pen->style & PS_STYLE_MASK);
+    if (style == PS_NULL || (pen->style & PS_TYPE_MASK) == PS_GEOMETRIC || pen->width * scaleX() > 1.0)
+        return std::nullopt;
+    const bool mono = getDeviceCaps(BITSPIXEL) == 1;
+    auto stored = [mono](COLORREF c) { return mono ? (c == 0xFFFFFF ? c : 0) : c; };
+    return CosmeticLine{target,
+                        stored(pen->color),
+                        stored(state().bkColor),
+                        state().bkMode == OPAQUE,
+                        dashLengths(style),
+                        state().rop2};
+}
+
+// Steps along the longer axis from the start point, rounding the other coordinate to the nearest
+// pixel; the end point itself is left out.
+void PainterDC::plotLine(const CosmeticLine& line, Point from, Point to, int& styleStep) const {
+    const Point a = lpToDp(from), b = lpToDp(to);
+    const int dx = b.x - a.x, dy = b.y - a.y;
+    const int steps = std::max(std::abs(dx), std::abs(dy));
+    const QRect bounds = line.target->rect();
+    const QRegion* clip = state().clip ? &*state().clip : nullptr;
+    for (int i = 0; i < steps; ++i) {
+        const bool on = line.dashes.empty() || inDash(line.dashes, styleStep++);
+        if (!on && !line.opaqueGaps)
+            continue;
+        const int x = a.x + share(i, dx, steps), y = a.y + share(i, dy, steps);
+        if (!bounds.contains(x, y) || (clip && !clip->contains(QPoint(x, y))))
+            continue;
+        QRgb& pixel = reinterpret_cast<QRgb*>(line.target->scanLine(y))[x];
+        pixel = toRgb(binaryRop(line.rop2, on ? line.pen : line.gap, fromRgb(pixel)));
+    }
+}
+
 bool PainterDC::drawLine(Point from, Point to) {
+    if (const auto line = cosmeticLine()) {
+        int step = 0;
+        plotLine(*line, from, to, step);
+        return true;
+    }
     return paint([&](QPainter& p) {
         if (!preparePen(p))
             return true;
@@ -235,6 +329,14 @@ bool PainterDC::drawLine(Point from, Point to) {
 }
 
 bool PainterDC::drawPoly(std::span<const Point> points, bool closed) {
+    if (!closed) {
+        if (const auto line = cosmeticLine()) {
+            int step = 0;
+            for (std::size_t i = 1; i < points.size(); ++i)
+                plotLine(*line, points[i - 1], points[i], step);
+            return true;
+        }
+    }
     return paint([&](QPainter& p) {
         if (!preparePen(p))
             return true;
@@ -268,6 +370,13 @@ bool PainterDC::drawShape(Shape shape, const Rect& box, Point start, Point end) 
         }
         if (shape == Shape::Ellipse) {
             p.drawEllipse(r);
+            return true;
+        }
+        if (shape == Shape::RoundRect) {
+            // `start` holds the corner ellipse's size; its radii cannot exceed half the box.
+            const double rx = std::min(std::abs(start.x) * scaleX(), double(r.width())) / 2;
+            const double ry = std::min(std::abs(start.y) * scaleY(), double(r.height())) / 2;
+            p.drawRoundedRect(r, rx, ry, Qt::AbsoluteSize);
             return true;
         }
         const QPointF centre = QRectF(r).center();
@@ -355,24 +464,51 @@ bool PainterDC::renderText(Point reference, unsigned options, const Rect* rect, 
     });
 }
 
-bool PainterDC::blit(const Rect& dest, const DeviceContext* source, Point src, DWORD rop) {
-    const QRect d = deviceRect(dest.left, dest.top, dest.right, dest.bottom);
-    const bool needsSource = ((rop >> 2) ^ rop) & 0x330000;
+namespace {
+
+// For each destination pixel along one axis, the source pixel it takes: the destination runs from
+// device coordinate d0 to d1 and the source from s0 to s1 (either may run backwards).
+std::vector<int> sourceIndices(int first, int count, int d0, int d1, int s0, int s1) {
+    std::vector<int> out(static_cast<std::size_t>(count));
+    const double scale = double(s1 - s0) / double(d1 - d0);
+    for (int i = 0; i < count; ++i)
+        out[std::size_t(i)] = static_cast<int>(std::floor(s0 + (first + i + 0.5 - d0) * scale));
+    return out;
+}
+
+}  // namespace
+
+bool PainterDC::blit(const Rect& dest, const DeviceContext* source, const Rect& src, DWORD rop) {
+    const Point d0 = lpToDp({dest.left, dest.top}), d1 = lpToDp({dest.right, dest.bottom});
+    const QRect d(QPoint(std::min(d0.x, d1.x), std::min(d0.y, d1.y)),
+                  QPoint(std::max(d0.x, d1.x) - 1, std::max(d0.y, d1.y) - 1));
+    if (d.isEmpty())
+        return true;
+    const bool needsSource = ropUsesSource(rop);
     QImage sourceImage;
-    QPoint sourceOrigin;
+    Point s0, s1;
     if (needsSource) {
         sourceImage = source->image();
-        if (sourceImage.isNull())
+        s0 = source->lpToDp({src.left, src.top});
+        s1 = source->lpToDp({src.right, src.bottom});
+        if (sourceImage.isNull() || s0.x == s1.x || s0.y == s1.y)
             return false;
-        const Point s = source->lpToDp(src);
-        sourceOrigin = QPoint(s.x, s.y);
     }
     QImage* target = pixels();
     if (!target) {
-        // Devices without pixels take copies only.
+        // Devices without pixels take copies and fills only.
+        if (!needsSource) {
+            const Point a = dpToLp({d.left(), d.top()}), b = dpToLp({d.right() + 1, d.bottom() + 1});
+            return fillDeviceRect(
+                {std::min(a.x, b.x), std::min(a.y, b.y), std::max(a.x, b.x), std::max(a.y, b.y)}, NULL_HANDLE,
+                rop);
+        }
+        const QRect from(QPoint(std::min(s0.x, s1.x), std::min(s0.y, s1.y)),
+                         QPoint(std::max(s0.x, s1.x) - 1, std::max(s0.y, s1.y) - 1));
+        const bool mirrorX = (d1.x < d0.x) != (s1.x < s0.x), mirrorY = (d1.y < d0.y) != (s1.y < s0.y);
+        const QImage piece = sourceImage.copy(from).mirrored(mirrorX, mirrorY);
         return paint([&](QPainter& p) {
-            if (needsSource)
-                p.drawImage(d.topLeft(), sourceImage, QRect(sourceOrigin, d.size()));
+            p.drawImage(d, piece);
             return true;
         });
     }
@@ -384,7 +520,7 @@ bool PainterDC::blit(const Rect& dest, const DeviceContext* source, Point src, D
     auto sourceColour = [&](int x, int y) -> std::uint32_t {
         if (x < 0 || y < 0 || x >= sourceImage.width() || y >= sourceImage.height())
             return 0xFFFFFF;
-        const COLORREF c = fromQColor(QColor(sourceImage.pixel(x, y)));
+        const COLORREF c = fromRgb(sourceImage.pixel(x, y));
         // Monochrome to colour: white takes the background colour, black the text colour;
         // colour to monochrome: the source background colour becomes white, all else black.
         if (sourceMono && !targetMono)
@@ -393,6 +529,11 @@ bool PainterDC::blit(const Rect& dest, const DeviceContext* source, Point src, D
             return c == sourceBk ? 0xFFFFFF : 0;
         return c;
     };
+    std::vector<int> columns, rows;
+    if (needsSource) {
+        columns = sourceIndices(d.left(), d.width(), d0.x, d1.x, s0.x, s1.x);
+        rows = sourceIndices(d.top(), d.height(), d0.y, d1.y, s0.y, s1.y);
+    }
     QRegion region = QRegion(d) & QRegion(target->rect());
     if (state().clip)
         region &= *state().clip;
@@ -400,12 +541,10 @@ bool PainterDC::blit(const Rect& dest, const DeviceContext* source, Point src, D
         for (int y = r.top(); y <= r.bottom(); ++y) {
             auto* line = reinterpret_cast<QRgb*>(target->scanLine(y));
             for (int x = r.left(); x <= r.right(); ++x) {
-                const std::uint32_t dst = fromQColor(QColor(line[x]));
-                const std::uint32_t s = needsSource ? sourceColour(sourceOrigin.x() + x - d.left(),
-                                                                   sourceOrigin.y() + y - d.top())
+                const std::uint32_t s = needsSource ? sourceColour(columns[std::size_t(x - d.left())],
+                                                                   rows[std::size_t(y - d.top())])
                                                     : 0;
-                const std::uint32_t out = rop3(rop, pattern, s, dst);
-                line[x] = toQColor(out).rgb();
+                line[x] = toRgb(rop3(rop, pattern, s, fromRgb(line[x])));
             }
         }
     }
