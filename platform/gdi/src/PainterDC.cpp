@@ -85,11 +85,8 @@ QList<qreal> cosmeticDashes(int style) {
 }
 
 // Whether position `step` of a dash pattern is in a dash rather than a gap.
+// `step` is within one period of the pattern.
 bool inDash(std::span<const int> dashes, int step) {
-    int period = 0;
-    for (int length : dashes)
-        period += length;
-    step %= period;
     for (std::size_t i = 0; i < dashes.size(); ++i) {
         if (step < dashes[i])
             return i % 2 == 0;
@@ -110,11 +107,13 @@ COLORREF binaryRop(int mode, COLORREF pen, COLORREF dest) {
     return result & 0xFFFFFF;
 }
 
-// offset * i / steps rounded to the nearest integer (halves upwards), in exact arithmetic.
-int share(int i, int offset, int steps) {
-    const std::int64_t num = 2 * std::int64_t(i) * offset + steps;
-    const std::int64_t den = 2 * std::int64_t(steps);
-    return static_cast<int>(num >= 0 ? num / den : -((-num + den - 1) / den));
+// offset * i / steps rounded to the nearest integer (halves upwards), in exact arithmetic: i, |offset|
+// and steps are below 2^33, so the product needs more than 64 bits.
+std::int64_t share(std::int64_t i, std::int64_t offset, std::int64_t steps) {
+    using Wide = __int128;
+    const Wide num = 2 * Wide(i) * offset + steps;
+    const Wide den = 2 * Wide(steps);
+    return static_cast<std::int64_t>(num >= 0 ? num / den : -((-num + den - 1) / den));
 }
 
 COLORREF fromRgb(QRgb c) {
@@ -294,23 +293,44 @@ std::optional<PainterDC::CosmeticLine> PainterDC::cosmeticLine() {
 }
 
 // Steps along the longer axis from the start point, rounding the other coordinate to the nearest
-// pixel; the end point itself is left out.
+// pixel; the end point itself is left out. Only the steps whose major coordinate falls on the
+// bitmap are visited, so a line far longer than the bitmap costs no more than one across it.
 void PainterDC::plotLine(const CosmeticLine& line, Point from, Point to, int& styleStep) const {
     const Point a = lpToDp(from), b = lpToDp(to);
-    const int dx = b.x - a.x, dy = b.y - a.y;
-    const int steps = std::max(std::abs(dx), std::abs(dy));
+    const std::int64_t dx = std::int64_t(b.x) - a.x, dy = std::int64_t(b.y) - a.y;
+    const std::int64_t steps = std::max(std::abs(dx), std::abs(dy));
     const QRect bounds = line.target->rect();
+    // The major coordinate moves by exactly one pixel a step.
+    const bool alongX = std::abs(dx) >= std::abs(dy);
+    const std::int64_t start = alongX ? a.x : a.y, delta = alongX ? dx : dy;
+    const std::int64_t size = alongX ? bounds.width() : bounds.height();
+    std::int64_t first = 0, last = steps;  // [first, last)
+    if (delta > 0) {
+        first = std::max<std::int64_t>(0, -start);
+        last = std::min(steps, size - start);
+    } else if (delta < 0) {
+        first = std::max<std::int64_t>(0, start - (size - 1));
+        last = std::min(steps, start + 1);
+    }
     const QRegion* clip = state().clip ? &*state().clip : nullptr;
-    for (int i = 0; i < steps; ++i) {
-        const bool on = line.dashes.empty() || inDash(line.dashes, styleStep++);
+    const int period = [&] {
+        int sum = 0;
+        for (int length : line.dashes)
+            sum += length;
+        return sum;
+    }();
+    for (std::int64_t i = first; i < last; ++i) {
+        const bool on = period == 0 || inDash(line.dashes, static_cast<int>((styleStep + i) % period));
         if (!on && !line.opaqueGaps)
             continue;
-        const int x = a.x + share(i, dx, steps), y = a.y + share(i, dy, steps);
-        if (!bounds.contains(x, y) || (clip && !clip->contains(QPoint(x, y))))
+        const std::int64_t x = a.x + share(i, dx, steps), y = a.y + share(i, dy, steps);
+        if (!bounds.contains(int(x), int(y)) || (clip && !clip->contains(QPoint(int(x), int(y)))))
             continue;
-        QRgb& pixel = reinterpret_cast<QRgb*>(line.target->scanLine(y))[x];
+        QRgb& pixel = reinterpret_cast<QRgb*>(line.target->scanLine(int(y)))[x];
         pixel = toRgb(binaryRop(line.rop2, on ? line.pen : line.gap, fromRgb(pixel)));
     }
+    if (period > 0)
+        styleStep = static_cast<int>((styleStep + steps) % period);
 }
 
 bool PainterDC::drawLine(Point from, Point to) {
@@ -471,8 +491,11 @@ namespace {
 std::vector<int> sourceIndices(int first, int count, int d0, int d1, int s0, int s1) {
     std::vector<int> out(static_cast<std::size_t>(count));
     const double scale = double(s1 - s0) / double(d1 - d0);
-    for (int i = 0; i < count; ++i)
-        out[std::size_t(i)] = static_cast<int>(std::floor(s0 + (first + i + 0.5 - d0) * scale));
+    for (int i = 0; i < count; ++i) {
+        // Far outside any bitmap all positions read the same white, so they are kept in int range.
+        const double at = std::floor(s0 + (first + i + 0.5 - d0) * scale);
+        out[std::size_t(i)] = static_cast<int>(std::clamp(at, -1.0, double(INT32_MAX)));
+    }
     return out;
 }
 
@@ -529,20 +552,24 @@ bool PainterDC::blit(const Rect& dest, const DeviceContext* source, const Rect& 
             return c == sourceBk ? 0xFFFFFF : 0;
         return c;
     };
+    const QRect visible = d & target->rect();
+    if (visible.isEmpty())
+        return true;
     std::vector<int> columns, rows;
     if (needsSource) {
-        columns = sourceIndices(d.left(), d.width(), d0.x, d1.x, s0.x, s1.x);
-        rows = sourceIndices(d.top(), d.height(), d0.y, d1.y, s0.y, s1.y);
+        // Only the part over the bitmap is looked up.
+        columns = sourceIndices(visible.left(), visible.width(), d0.x, d1.x, s0.x, s1.x);
+        rows = sourceIndices(visible.top(), visible.height(), d0.y, d1.y, s0.y, s1.y);
     }
-    QRegion region = QRegion(d) & QRegion(target->rect());
+    QRegion region(visible);
     if (state().clip)
         region &= *state().clip;
     for (const QRect& r : region) {
         for (int y = r.top(); y <= r.bottom(); ++y) {
             auto* line = reinterpret_cast<QRgb*>(target->scanLine(y));
             for (int x = r.left(); x <= r.right(); ++x) {
-                const std::uint32_t s = needsSource ? sourceColour(columns[std::size_t(x - d.left())],
-                                                                   rows[std::size_t(y - d.top())])
+                const std::uint32_t s = needsSource ? sourceColour(columns[std::size_t(x - visible.left())],
+                                                                   rows[std::size_t(y - visible.top())])
                                                     : 0;
                 line[x] = toRgb(rop3(rop, pattern, s, fromRgb(line[x])));
             }

@@ -342,6 +342,26 @@ TEST(MemoryDC, AnXorPolylinePaintsEveryJointOnce) {
     deleteObject(pen);
 }
 
+TEST(MemoryDC, LinesStayInsideTheClipAndTheBitmap) {
+    auto dc = createImageDC(20, 10);
+    dc->intersectClipRect(5, 0, 10, 10);
+    dc->moveTo(-50, 4);
+    dc->lineTo(100, 4);
+    EXPECT_EQ(blackPixels(dc->image()).size(), 5u);
+    EXPECT_EQ(dc->getPixel(5, 4), 0x000000u);
+    EXPECT_EQ(dc->getPixel(9, 4), 0x000000u);
+    dc->selectClipRgn(NULL_HANDLE);
+    EXPECT_EQ(dc->getPixel(4, 4), 0xFFFFFFu);
+    EXPECT_EQ(dc->getPixel(10, 4), 0xFFFFFFu);
+    // Lines of the whole coordinate range end (only the steps over the bitmap are taken).
+    dc->moveTo(INT32_MIN, 7);
+    dc->lineTo(INT32_MAX, 7);
+    dc->moveTo(INT32_MAX, INT32_MAX);
+    dc->lineTo(INT32_MIN, INT32_MIN + 3);
+    EXPECT_EQ(dc->getPixel(0, 7), 0x000000u);
+    EXPECT_EQ(dc->getPixel(19, 7), 0x000000u);
+}
+
 TEST(MemoryDC, StyledCosmeticLinesFillTheirGapsOnlyWhenOpaque) {
     auto dc = createImageDC(30, 4);
     const HPEN pen = createPen(PS_DOT, 1, 0x000000);
