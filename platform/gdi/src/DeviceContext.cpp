@@ -390,6 +390,10 @@ bool DeviceContext::ellipse(int left, int top, int right, int bottom) {
     return drawShape(Shape::Ellipse, {left, top, right, bottom}, {}, {});
 }
 
+bool DeviceContext::roundRect(int left, int top, int right, int bottom, int width, int height) {
+    return drawShape(Shape::RoundRect, {left, top, right, bottom}, {width, height}, {});
+}
+
 bool DeviceContext::arc(int l, int t, int r, int b, int xs, int ys, int xe, int ye) {
     return drawShape(Shape::Arc, {l, t, r, b}, {xs, ys}, {xe, ye});
 }
@@ -528,10 +532,20 @@ bool DeviceContext::bitBlt(int x, int y, int width, int height, const DeviceCont
                            int ySrc, DWORD rop) {
     if (width <= 0 || height <= 0)
         return false;
-    const bool needsSource = ((rop >> 2) ^ rop) & 0x330000;
+    const bool needsSource = ropUsesSource(rop);
     if (needsSource && !source)
         return false;
-    return blit({x, y, x + width, y + height}, source, {xSrc, ySrc}, rop);
+    return blit({x, y, x + width, y + height}, source, {xSrc, ySrc, xSrc + width, ySrc + height}, rop);
+}
+
+bool DeviceContext::stretchBlt(int x, int y, int width, int height, const DeviceContext* source, int xSrc,
+                               int ySrc, int widthSrc, int heightSrc, DWORD rop) {
+    if (width == 0 || height == 0)
+        return false;
+    const bool needsSource = ropUsesSource(rop);
+    if (needsSource && (!source || widthSrc == 0 || heightSrc == 0))
+        return false;
+    return blit({x, y, x + width, y + height}, source, {xSrc, ySrc, xSrc + widthSrc, ySrc + heightSrc}, rop);
 }
 
 }  // namespace gdi

@@ -49,6 +49,39 @@ void putUtf16(QByteArray& out, const std::u16string& text, std::size_t chars) {
         put16(out, i < text.size() ? text[i] : 0);
 }
 
+constexpr std::uint32_t kInfoHeaderSize = 40;
+constexpr std::int32_t kPixelsPerMetre = 3780;  // 96 dpi
+
+// A 32-bit device-independent bitmap: BITMAPINFOHEADER, then the rows bottom-up as B, G, R, 0.
+// Empty when the image is empty or too large to carry.
+QByteArray encodeDib(const QImage& image) {
+    const std::int64_t pixels = std::int64_t(image.width()) * image.height();
+    if (image.isNull() || pixels > EMF_MAX_BITMAP_PIXELS)
+        return {};
+    const QImage rgb = image.convertToFormat(QImage::Format_RGB32);
+    QByteArray out;
+    out.reserve(qsizetype(kInfoHeaderSize + pixels * 4));
+    put32(out, kInfoHeaderSize);
+    putI32(out, rgb.width());
+    putI32(out, rgb.height());  // positive: bottom-up
+    put16(out, 1);              // planes
+    put16(out, 32);             // bits per pixel
+    put32(out, 0);              // BI_RGB
+    put32(out, static_cast<std::uint32_t>(pixels * 4));
+    putI32(out, kPixelsPerMetre);
+    putI32(out, kPixelsPerMetre);
+    put32(out, 0);  // colours used
+    put32(out, 0);  // colours important
+    for (int y = rgb.height() - 1; y >= 0; --y) {
+        const auto* line = reinterpret_cast<const QRgb*>(rgb.constScanLine(y));
+        for (int x = 0; x < rgb.width(); ++x) {
+            const char bgr0[4] = {char(qBlue(line[x])), char(qGreen(line[x])), char(qRed(line[x])), 0};
+            out.append(bgr0, 4);
+        }
+    }
+    return out;
+}
+
 bool fits16(std::span<const Point> points) {
     return std::all_of(points.begin(), points.end(), [](const Point& p) {
         return p.x >= INT16_MIN && p.x <= INT16_MAX && p.y >= INT16_MIN && p.y <= INT16_MAX;
@@ -335,11 +368,22 @@ std::optional<std::uint32_t> EmfRecorder::ensureObject(HGDIOBJ object) {
                        {index, 0, 0, 0, 0, pen.style, std::uint32_t(pen.width), BS_SOLID, pen.color, 0, 0});
         }
     } else if (found->type == ObjectType::Brush) {
-        LogBrush brush = found->as<detail::BrushData>().brush;
-        if (brush.style == BS_PATTERN)
-            brush = LogBrush{BS_NULL, 0, 0};
-        emitSimple(EmfRecord::CreateBrushIndirect,
-                   {index, brush.style, brush.color, std::uint32_t(brush.hatch)});
+        const auto& data = found->as<detail::BrushData>();
+        const LogBrush& brush = data.brush;
+        const QByteArray dib = brush.style == BS_PATTERN ? encodeDib(data.pattern) : QByteArray();
+        if (!dib.isEmpty()) {
+            // Brush index, DIB_RGB_COLORS, then offsets and sizes of the header and the bits.
+            begin(EmfRecord::CreateDibPatternBrushPt);
+            for (std::uint32_t v : {index, 0u, 32u, kInfoHeaderSize, 32u + kInfoHeaderSize,
+                                    static_cast<std::uint32_t>(dib.size()) - kInfoHeaderSize})
+                put32(data_, v);
+            data_.append(dib);
+            end();
+        } else {
+            const LogBrush plain = brush.style == BS_PATTERN ? LogBrush{BS_NULL, 0, 0} : brush;
+            emitSimple(EmfRecord::CreateBrushIndirect,
+                       {index, plain.style, plain.color, std::uint32_t(plain.hatch)});
+        }
     } else if (found->type == ObjectType::Font) {
         const LogFont& f = found->as<detail::FontData>().font;
         begin(EmfRecord::ExtCreateFontIndirectW);
@@ -445,10 +489,13 @@ bool EmfRecorder::drawShape(Shape shape, const Rect& box, Point start, Point end
         return false;
     includeLogical(box);
     static constexpr EmfRecord kTypes[] = {EmfRecord::Rectangle, EmfRecord::Ellipse, EmfRecord::Arc,
-                                           EmfRecord::Pie, EmfRecord::Chord};
+                                           EmfRecord::Pie,       EmfRecord::Chord,   EmfRecord::RoundRect};
     begin(kTypes[static_cast<int>(shape)]);
     writeRect(box);
-    if (shape != Shape::Rectangle && shape != Shape::Ellipse) {
+    if (shape == Shape::RoundRect) {
+        putI32(data_, start.x);
+        putI32(data_, start.y);
+    } else if (shape != Shape::Rectangle && shape != Shape::Ellipse) {
         for (std::int32_t v : {start.x, start.y, end_.x, end_.y})
             putI32(data_, v);
     }
@@ -465,27 +512,45 @@ bool EmfRecorder::fillDeviceRect(const Rect& rect, HBRUSH brush, DWORD rop) {
         emitSelect(brush);
     const QRect d = deviceRect(rect.left, rect.top, rect.right, rect.bottom);
     includeDevice(d);
-    begin(EmfRecord::BitBlt);
+    writeBlt(d, {rect.left, rect.top, rect.width(), rect.height()}, rop, 0, {}, std::nullopt);
+    if (swap)
+        emitSelect(current);
+    return true;
+}
+
+void EmfRecorder::writeBlt(const QRect& d, const Rect& dest, DWORD rop, COLORREF sourceBk,
+                           const QByteArray& dib, std::optional<Size> sourceSize) {
+    const std::uint32_t fixed = sourceSize ? 108 : 100;
+    begin(sourceSize ? EmfRecord::StretchBlt : EmfRecord::BitBlt);
     if (d.isEmpty()) {
         writeRect({0, 0, -1, -1});
     } else {
         writeRect({d.left(), d.top(), d.right(), d.bottom()});
     }
-    for (std::int32_t v : {rect.left, rect.top, rect.width(), rect.height()})
-        putI32(data_, v);
+    for (std::int32_t v : {dest.left, dest.top, dest.right, dest.bottom})
+        putI32(data_, v);  // x, y, width, height
     put32(data_, rop);
-    put32(data_, 0);  // source x, y
+    put32(data_, 0);  // source x, y: the carried bitmap starts at the source rectangle
     put32(data_, 0);
     for (float v : {1.0f, 0.0f, 0.0f, 1.0f, 0.0f, 0.0f})
         putFloat(data_, v);  // source transform
-    put32(data_, 0);         // source background colour
-    put32(data_, 0);         // source colour usage
-    for (int i = 0; i < 4; ++i)
-        put32(data_, 0);  // no source bitmap
+    put32(data_, sourceBk);
+    put32(data_, 0);  // DIB_RGB_COLORS
+    if (dib.isEmpty()) {
+        for (int i = 0; i < 4; ++i)
+            put32(data_, 0);
+    } else {
+        put32(data_, fixed);
+        put32(data_, kInfoHeaderSize);
+        put32(data_, fixed + kInfoHeaderSize);
+        put32(data_, static_cast<std::uint32_t>(dib.size()) - kInfoHeaderSize);
+    }
+    if (sourceSize) {
+        putI32(data_, sourceSize->cx);
+        putI32(data_, sourceSize->cy);
+    }
+    data_.append(dib);
     end();
-    if (swap)
-        emitSelect(current);
-    return true;
 }
 
 bool EmfRecorder::renderText(Point reference, unsigned options, const Rect* rect, const QString& text) {
@@ -541,10 +606,45 @@ bool EmfRecorder::renderText(Point reference, unsigned options, const Rect* rect
     return true;
 }
 
-bool EmfRecorder::blit(const Rect& dest, const DeviceContext* source, Point, DWORD rop) {
-    if (source)
-        return false;  // bitmaps are not recorded
-    return fillDeviceRect(dest, NULL_HANDLE, rop);
+bool EmfRecorder::blit(const Rect& dest, const DeviceContext* source, const Rect& src, DWORD rop) {
+    if (closed_)
+        return false;
+    const Rect box{std::min(dest.left, dest.right), std::min(dest.top, dest.bottom),
+                   std::max(dest.left, dest.right), std::max(dest.top, dest.bottom)};
+    if (!ropUsesSource(rop))
+        return fillDeviceRect(box, NULL_HANDLE, rop);
+    const QImage image = source->image();
+    const Point s0 = source->lpToDp({src.left, src.top}), s1 = source->lpToDp({src.right, src.bottom});
+    const int width = std::abs(s1.x - s0.x), height = std::abs(s1.y - s0.y);
+    if (image.isNull() || width == 0 || height == 0 || std::int64_t(width) * height > EMF_MAX_BITMAP_PIXELS)
+        return false;
+    // The source rectangle as it is read, in the colours the transfer gives it: a monochrome source
+    // takes this context's text (black) and background (white) colours; outside the bitmap is white.
+    const bool mono = source->getDeviceCaps(BITSPIXEL) == 1;
+    QImage piece(width, height, QImage::Format_RGB32);
+    const int left = std::min(s0.x, s1.x), top = std::min(s0.y, s1.y);
+    for (int y = 0; y < height; ++y) {
+        auto* line = reinterpret_cast<QRgb*>(piece.scanLine(y));
+        for (int x = 0; x < width; ++x) {
+            const QPoint at(left + x, top + y);
+            COLORREF c = image.rect().contains(at) ? fromQColor(QColor(image.pixel(at))) : 0xFFFFFF;
+            if (mono)
+                c = c == 0xFFFFFF ? bkColor() : textColor();
+            line[x] = toQColor(c).rgb();
+        }
+    }
+    // A source read backwards is carried mirrored, so the record's source extents stay positive.
+    piece = piece.mirrored(s1.x < s0.x, s1.y < s0.y);
+    const QByteArray dib = encodeDib(piece);
+    if (dib.isEmpty())
+        return false;
+    const QRect d = deviceRect(box.left, box.top, box.right, box.bottom);
+    includeDevice(d);
+    const Rect logical{dest.left, dest.top, dest.right - dest.left, dest.bottom - dest.top};
+    const bool sameSize = logical.right == width && logical.bottom == height;
+    writeBlt(d, logical, rop, source->bkColor(), dib,
+             sameSize ? std::nullopt : std::optional<Size>(Size{width, height}));
+    return true;
 }
 
 COLORREF EmfRecorder::putPixel(Point p, COLORREF color) {

@@ -57,20 +57,70 @@ RopMode ropMode(int rop2) {
     }
 }
 
-// Dash patterns of cosmetic pens, in pixels.
-QList<qreal> cosmeticDashes(int style) {
+// Dash patterns of cosmetic pens: on and off lengths in pixels.
+std::span<const int> dashLengths(int style) {
+    static constexpr int kDash[] = {18, 6};
+    static constexpr int kDot[] = {3, 3};
+    static constexpr int kDashDot[] = {9, 6, 3, 6};
+    static constexpr int kDashDotDot[] = {9, 3, 3, 3, 3, 3};
     switch (style) {
         case PS_DASH:
-            return {18, 6};
+            return kDash;
         case PS_DOT:
-            return {3, 3};
+            return kDot;
         case PS_DASHDOT:
-            return {9, 6, 3, 6};
+            return kDashDot;
         case PS_DASHDOTDOT:
-            return {9, 3, 3, 3, 3, 3};
+            return kDashDotDot;
         default:
             return {};
     }
+}
+
+QList<qreal> cosmeticDashes(int style) {
+    QList<qreal> dashes;
+    for (int length : dashLengths(style))
+        dashes << length;
+    return dashes;
+}
+
+// Whether position `step` of a dash pattern is in a dash rather than a gap.
+// `step` is within one period of the pattern.
+bool inDash(std::span<const int> dashes, int step) {
+    for (std::size_t i = 0; i < dashes.size(); ++i) {
+        if (step < dashes[i])
+            return i % 2 == 0;
+        step -= dashes[i];
+    }
+    return true;
+}
+
+// Binary raster operation: bit (P << 1 | D) of (mode - 1) gives the result for pen bit P and
+// destination bit D.
+COLORREF binaryRop(int mode, COLORREF pen, COLORREF dest) {
+    const auto code = static_cast<std::uint32_t>(mode - 1);
+    std::uint32_t result = 0;
+    for (std::uint32_t i = 0; i < 4; ++i) {
+        if (code & (1u << i))
+            result |= ((i & 2) ? pen : ~pen) & ((i & 1) ? dest : ~dest);
+    }
+    return result & 0xFFFFFF;
+}
+
+// offset * i / steps rounded to the nearest integer (halves upwards), in exact arithmetic: i, |offset|
+// and steps are below 2^33, so the product needs more than 64 bits.
+std::int64_t share(std::int64_t i, std::int64_t offset, std::int64_t steps) {
+    using Wide = __int128;
+    const Wide num = 2 * Wide(i) * offset + steps;
+    const Wide den = 2 * Wide(steps);
+    return static_cast<std::int64_t>(num >= 0 ? num / den : -((-num + den - 1) / den));
+}
+
+COLORREF fromRgb(QRgb c) {
+    return rgb(qRed(c), qGreen(c), qBlue(c));
+}
+QRgb toRgb(COLORREF c) {
+    return qRgb(redOf(c), greenOf(c), blueOf(c));
 }
 
 Qt::PenStyle geometricStyle(int style) {
@@ -224,7 +274,71 @@ void PainterDC::prepareBrush(QPainter& painter) const {
     painter.setBrush(brush);
 }
 
+std::optional<PainterDC::CosmeticLine> PainterDC::cosmeticLine() {
+    QImage* target = pixels();
+    const auto pen = getPen(state().pen);
+    if (!target || !pen)
+        return std::nullopt;
+    const int style = static_cast<int>(pen->style & PS_STYLE_MASK);
+    if (style == PS_NULL || (pen->style & PS_TYPE_MASK) == PS_GEOMETRIC || pen->width * scaleX() > 1.0)
+        return std::nullopt;
+    const bool mono = getDeviceCaps(BITSPIXEL) == 1;
+    auto stored = [mono](COLORREF c) { return mono ? (c == 0xFFFFFF ? c : 0) : c; };
+    return CosmeticLine{target,
+                        stored(pen->color),
+                        stored(state().bkColor),
+                        state().bkMode == OPAQUE,
+                        dashLengths(style),
+                        state().rop2};
+}
+
+// Steps along the longer axis from the start point, rounding the other coordinate to the nearest
+// pixel; the end point itself is left out. Only the steps whose major coordinate falls on the
+// bitmap are visited, so a line far longer than the bitmap costs no more than one across it.
+void PainterDC::plotLine(const CosmeticLine& line, Point from, Point to, int& styleStep) const {
+    const Point a = lpToDp(from), b = lpToDp(to);
+    const std::int64_t dx = std::int64_t(b.x) - a.x, dy = std::int64_t(b.y) - a.y;
+    const std::int64_t steps = std::max(std::abs(dx), std::abs(dy));
+    const QRect bounds = line.target->rect();
+    // The major coordinate moves by exactly one pixel a step.
+    const bool alongX = std::abs(dx) >= std::abs(dy);
+    const std::int64_t start = alongX ? a.x : a.y, delta = alongX ? dx : dy;
+    const std::int64_t size = alongX ? bounds.width() : bounds.height();
+    std::int64_t first = 0, last = steps;  // [first, last)
+    if (delta > 0) {
+        first = std::max<std::int64_t>(0, -start);
+        last = std::min(steps, size - start);
+    } else if (delta < 0) {
+        first = std::max<std::int64_t>(0, start - (size - 1));
+        last = std::min(steps, start + 1);
+    }
+    const QRegion* clip = state().clip ? &*state().clip : nullptr;
+    const int period = [&] {
+        int sum = 0;
+        for (int length : line.dashes)
+            sum += length;
+        return sum;
+    }();
+    for (std::int64_t i = first; i < last; ++i) {
+        const bool on = period == 0 || inDash(line.dashes, static_cast<int>((styleStep + i) % period));
+        if (!on && !line.opaqueGaps)
+            continue;
+        const std::int64_t x = a.x + share(i, dx, steps), y = a.y + share(i, dy, steps);
+        if (!bounds.contains(int(x), int(y)) || (clip && !clip->contains(QPoint(int(x), int(y)))))
+            continue;
+        QRgb& pixel = reinterpret_cast<QRgb*>(line.target->scanLine(int(y)))[x];
+        pixel = toRgb(binaryRop(line.rop2, on ? line.pen : line.gap, fromRgb(pixel)));
+    }
+    if (period > 0)
+        styleStep = static_cast<int>((styleStep + steps) % period);
+}
+
 bool PainterDC::drawLine(Point from, Point to) {
+    if (const auto line = cosmeticLine()) {
+        int step = 0;
+        plotLine(*line, from, to, step);
+        return true;
+    }
     return paint([&](QPainter& p) {
         if (!preparePen(p))
             return true;
@@ -235,6 +349,14 @@ bool PainterDC::drawLine(Point from, Point to) {
 }
 
 bool PainterDC::drawPoly(std::span<const Point> points, bool closed) {
+    if (!closed) {
+        if (const auto line = cosmeticLine()) {
+            int step = 0;
+            for (std::size_t i = 1; i < points.size(); ++i)
+                plotLine(*line, points[i - 1], points[i], step);
+            return true;
+        }
+    }
     return paint([&](QPainter& p) {
         if (!preparePen(p))
             return true;
@@ -268,6 +390,13 @@ bool PainterDC::drawShape(Shape shape, const Rect& box, Point start, Point end) 
         }
         if (shape == Shape::Ellipse) {
             p.drawEllipse(r);
+            return true;
+        }
+        if (shape == Shape::RoundRect) {
+            // `start` holds the corner ellipse's size; its radii cannot exceed half the box.
+            const double rx = std::min(std::abs(start.x) * scaleX(), double(r.width())) / 2;
+            const double ry = std::min(std::abs(start.y) * scaleY(), double(r.height())) / 2;
+            p.drawRoundedRect(r, rx, ry, Qt::AbsoluteSize);
             return true;
         }
         const QPointF centre = QRectF(r).center();
@@ -355,24 +484,54 @@ bool PainterDC::renderText(Point reference, unsigned options, const Rect* rect, 
     });
 }
 
-bool PainterDC::blit(const Rect& dest, const DeviceContext* source, Point src, DWORD rop) {
-    const QRect d = deviceRect(dest.left, dest.top, dest.right, dest.bottom);
-    const bool needsSource = ((rop >> 2) ^ rop) & 0x330000;
+namespace {
+
+// For each destination pixel along one axis, the source pixel it takes: the destination runs from
+// device coordinate d0 to d1 and the source from s0 to s1 (either may run backwards).
+std::vector<int> sourceIndices(int first, int count, int d0, int d1, int s0, int s1) {
+    std::vector<int> out(static_cast<std::size_t>(count));
+    const double scale = double(s1 - s0) / double(d1 - d0);
+    for (int i = 0; i < count; ++i) {
+        // Far outside any bitmap all positions read the same white, so they are kept in int range.
+        const double at = std::floor(s0 + (first + i + 0.5 - d0) * scale);
+        out[std::size_t(i)] = static_cast<int>(std::clamp(at, -1.0, double(INT32_MAX)));
+    }
+    return out;
+}
+
+}  // namespace
+
+bool PainterDC::blit(const Rect& dest, const DeviceContext* source, const Rect& src, DWORD rop) {
+    const Point d0 = lpToDp({dest.left, dest.top}), d1 = lpToDp({dest.right, dest.bottom});
+    const QRect d(QPoint(std::min(d0.x, d1.x), std::min(d0.y, d1.y)),
+                  QPoint(std::max(d0.x, d1.x) - 1, std::max(d0.y, d1.y) - 1));
+    if (d.isEmpty())
+        return true;
+    const bool needsSource = ropUsesSource(rop);
     QImage sourceImage;
-    QPoint sourceOrigin;
+    Point s0, s1;
     if (needsSource) {
         sourceImage = source->image();
-        if (sourceImage.isNull())
+        s0 = source->lpToDp({src.left, src.top});
+        s1 = source->lpToDp({src.right, src.bottom});
+        if (sourceImage.isNull() || s0.x == s1.x || s0.y == s1.y)
             return false;
-        const Point s = source->lpToDp(src);
-        sourceOrigin = QPoint(s.x, s.y);
     }
     QImage* target = pixels();
     if (!target) {
-        // Devices without pixels take copies only.
+        // Devices without pixels take copies and fills only.
+        if (!needsSource) {
+            const Point a = dpToLp({d.left(), d.top()}), b = dpToLp({d.right() + 1, d.bottom() + 1});
+            return fillDeviceRect(
+                {std::min(a.x, b.x), std::min(a.y, b.y), std::max(a.x, b.x), std::max(a.y, b.y)}, NULL_HANDLE,
+                rop);
+        }
+        const QRect from(QPoint(std::min(s0.x, s1.x), std::min(s0.y, s1.y)),
+                         QPoint(std::max(s0.x, s1.x) - 1, std::max(s0.y, s1.y) - 1));
+        const bool mirrorX = (d1.x < d0.x) != (s1.x < s0.x), mirrorY = (d1.y < d0.y) != (s1.y < s0.y);
+        const QImage piece = sourceImage.copy(from).mirrored(mirrorX, mirrorY);
         return paint([&](QPainter& p) {
-            if (needsSource)
-                p.drawImage(d.topLeft(), sourceImage, QRect(sourceOrigin, d.size()));
+            p.drawImage(d, piece);
             return true;
         });
     }
@@ -384,7 +543,7 @@ bool PainterDC::blit(const Rect& dest, const DeviceContext* source, Point src, D
     auto sourceColour = [&](int x, int y) -> std::uint32_t {
         if (x < 0 || y < 0 || x >= sourceImage.width() || y >= sourceImage.height())
             return 0xFFFFFF;
-        const COLORREF c = fromQColor(QColor(sourceImage.pixel(x, y)));
+        const COLORREF c = fromRgb(sourceImage.pixel(x, y));
         // Monochrome to colour: white takes the background colour, black the text colour;
         // colour to monochrome: the source background colour becomes white, all else black.
         if (sourceMono && !targetMono)
@@ -393,19 +552,26 @@ bool PainterDC::blit(const Rect& dest, const DeviceContext* source, Point src, D
             return c == sourceBk ? 0xFFFFFF : 0;
         return c;
     };
-    QRegion region = QRegion(d) & QRegion(target->rect());
+    const QRect visible = d & target->rect();
+    if (visible.isEmpty())
+        return true;
+    std::vector<int> columns, rows;
+    if (needsSource) {
+        // Only the part over the bitmap is looked up.
+        columns = sourceIndices(visible.left(), visible.width(), d0.x, d1.x, s0.x, s1.x);
+        rows = sourceIndices(visible.top(), visible.height(), d0.y, d1.y, s0.y, s1.y);
+    }
+    QRegion region(visible);
     if (state().clip)
         region &= *state().clip;
     for (const QRect& r : region) {
         for (int y = r.top(); y <= r.bottom(); ++y) {
             auto* line = reinterpret_cast<QRgb*>(target->scanLine(y));
             for (int x = r.left(); x <= r.right(); ++x) {
-                const std::uint32_t dst = fromQColor(QColor(line[x]));
-                const std::uint32_t s = needsSource ? sourceColour(sourceOrigin.x() + x - d.left(),
-                                                                   sourceOrigin.y() + y - d.top())
+                const std::uint32_t s = needsSource ? sourceColour(columns[std::size_t(x - visible.left())],
+                                                                   rows[std::size_t(y - visible.top())])
                                                     : 0;
-                const std::uint32_t out = rop3(rop, pattern, s, dst);
-                line[x] = toQColor(out).rgb();
+                line[x] = toRgb(rop3(rop, pattern, s, fromRgb(line[x])));
             }
         }
     }

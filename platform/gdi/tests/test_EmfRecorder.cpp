@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <array>
 #include <cstring>
 #include <vector>
@@ -7,6 +8,7 @@
 #include <QTemporaryDir>
 
 #include "gdi/EmfRecorder.h"
+#include "gdi/PainterDC.h"
 
 using namespace gdi;
 
@@ -120,6 +122,18 @@ TEST(EmfRecorder, AChartDrawingWalksExactlyToTheEndOfFile) {
     emf.fillRect({0, 0, 50, 50}, getStockObject(GRAY_BRUSH));
     emf.invertRect({0, 0, 5, 5});
     emf.setPixel(3, 3, 0xFF);
+    // A pasted bitmap, copied and stretched, a patterned fill and a rounded frame.
+    auto picture = createImageDC(3, 2);
+    picture->setPixel(0, 0, 0x123456);
+    emf.bitBlt(60, 60, 3, 2, picture.get(), 0, 0, SRCCOPY);
+    emf.stretchBlt(70, 60, 30, 20, picture.get(), 0, 0, 3, 2, SRCCOPY);
+    const HBITMAP tile = createBitmap(8, 8, 32);
+    const HBRUSH patterned = createPatternBrush(tile);
+    deleteObject(tile);
+    emf.selectObject(patterned);
+    emf.roundRect(0, 0, 80, 60, 10, 10);
+    emf.selectObject(brush);
+    deleteObject(patterned);
     emf.saveDC();
     emf.restoreDC(-1);
     emf.selectObject(getStockObject(SYSTEM_FONT));
@@ -136,7 +150,7 @@ TEST(EmfRecorder, AChartDrawingWalksExactlyToTheEndOfFile) {
     EXPECT_EQ(word(bytes, 52), records.size());
     EXPECT_EQ(records.front().type, std::uint32_t(EmfRecord::Header));
     EXPECT_EQ(records.back().type, std::uint32_t(EmfRecord::Eof));
-    EXPECT_EQ(word(bytes, 56) & 0xFFFF, 4u) << "three objects plus the reserved slot 0";
+    EXPECT_EQ(word(bytes, 56) & 0xFFFF, 5u) << "four objects at once plus the reserved slot 0";
     // Description: "Tarnwick\0Chart\0\0" in UTF-16 after the 108-byte header.
     EXPECT_EQ(word(bytes, 60), 16u);
     EXPECT_EQ(word(bytes, 64), 108u);
@@ -150,10 +164,33 @@ TEST(EmfRecorder, AChartDrawingWalksExactlyToTheEndOfFile) {
     EXPECT_EQ(has(EmfRecord::ExtCreateFontIndirectW), 1);
     EXPECT_EQ(has(EmfRecord::Polyline), 1) << "a coordinate beyond 16 bits needs the 32-bit record";
     EXPECT_EQ(has(EmfRecord::Polygon16), 1);
-    EXPECT_EQ(has(EmfRecord::DeleteObject), 1) << "the font was deleted while recording";
-    EXPECT_EQ(has(EmfRecord::BitBlt), 2);
+    EXPECT_EQ(has(EmfRecord::DeleteObject), 2)
+        << "the pattern brush and the font were deleted while recording";
+    EXPECT_EQ(has(EmfRecord::BitBlt), 3);
+    EXPECT_EQ(has(EmfRecord::StretchBlt), 1);
+    EXPECT_EQ(has(EmfRecord::CreateDibPatternBrushPt), 1);
+    EXPECT_EQ(has(EmfRecord::CreateBrushIndirect), 1);
+    EXPECT_EQ(has(EmfRecord::RoundRect), 1);
 
     for (const auto& r : records) {
+        if (r.type == std::uint32_t(EmfRecord::StretchBlt)) {
+            // Fixed part of 108 bytes, the bitmap header, then 3 x 2 pixels of 4 bytes.
+            EXPECT_EQ(r.size, 108u + 40u + 24u);
+            EXPECT_EQ(word(bytes, r.offset + 32), 30u) << "destination width";
+            EXPECT_EQ(word(bytes, r.offset + 84), 108u) << "header offset";
+            EXPECT_EQ(word(bytes, r.offset + 100), 3u) << "source width";
+            EXPECT_EQ(word(bytes, r.offset + 104), 2u) << "source height";
+        }
+        if (r.type == std::uint32_t(EmfRecord::CreateDibPatternBrushPt)) {
+            EXPECT_EQ(r.size, 32u + 40u + 8u * 8u * 4u);
+            EXPECT_EQ(word(bytes, r.offset + 16), 32u) << "header offset";
+            EXPECT_EQ(word(bytes, r.offset + 28), 256u) << "bits size";
+            EXPECT_EQ(word(bytes, r.offset + 32), 40u) << "BITMAPINFOHEADER";
+        }
+        if (r.type == std::uint32_t(EmfRecord::RoundRect)) {
+            EXPECT_EQ(r.size, 32u);
+            EXPECT_EQ(word(bytes, r.offset + 24), 10u);
+        }
         if (r.type == std::uint32_t(EmfRecord::ExtCreateFontIndirectW)) {
             EXPECT_EQ(r.size, 332u);
             EXPECT_EQ(static_cast<std::int32_t>(word(bytes, r.offset + 12)), -24);
@@ -171,6 +208,56 @@ TEST(EmfRecorder, AChartDrawingWalksExactlyToTheEndOfFile) {
             EXPECT_EQ(text, QString::fromUtf8("\xD8\xB3\xD9\x87\xD9\x85 ABC"));
         }
     }
+}
+
+// A two-pixel bitmap (red, blue) copied to (5, 6): the record carries it as a 32-bit bottom-up DIB.
+TEST(EmfRecorder, GoldenBitBltRecord) {
+    auto source = createImageDC(2, 1);
+    source->setPixel(0, 0, rgb(255, 0, 0));
+    source->setPixel(1, 0, rgb(0, 0, 255));
+    EmfRecorder emf;
+    ASSERT_TRUE(emf.bitBlt(5, 6, 2, 1, source.get(), 0, 0, SRCCOPY));
+    const QByteArray bytes = emf.close();
+    const auto records = walk(bytes);
+    ASSERT_EQ(records.size(), 3u);
+    const RecordInfo blt = records[1];
+    const QByteArray expected = words({
+        76,         148,                                // EMR_BITBLT, size
+        5,          6,          6,   6,                 // bounds (inclusive)
+        5,          6,          2,   1,                 // destination x, y, width, height
+        0x00CC0020, 0,          0,                      // SRCCOPY, source x, y
+        0x3F800000, 0,          0,   0x3F800000, 0, 0,  // source transform: identity
+        0xFFFFFF,   0,                                  // source background, DIB_RGB_COLORS
+        100,        40,         140, 8,                 // header and bits: offsets and sizes
+        40,         2,          1,   0x00200001, 0, 8, 3780, 3780, 0, 0,  // BITMAPINFOHEADER
+        0x00FF0000, 0x000000FF,                                           // red, blue as B G R 0
+    });
+    EXPECT_EQ(bytes.mid(qsizetype(blt.offset), qsizetype(blt.size)).toHex(), expected.toHex());
+    EXPECT_EQ(emf.bounds(), (Rect{5, 6, 6, 6}));
+}
+
+TEST(EmfRecorder, BlockTransfersFromAMonochromeOrMissingSource) {
+    auto mono = createCompatibleDC();
+    const HBITMAP bits = createBitmap(2, 1, 1);
+    const HGDIOBJ old = mono->selectObject(bits);
+    mono->setPixel(0, 0, 0xFFFFFF);
+    EmfRecorder emf;
+    emf.setBkColor(rgb(0, 255, 0));
+    emf.setTextColor(rgb(255, 0, 0));
+    ASSERT_TRUE(emf.bitBlt(0, 0, 2, 1, mono.get(), 0, 0, SRCCOPY));
+    EXPECT_FALSE(emf.bitBlt(0, 0, 2, 1, nullptr, 0, 0, SRCCOPY));
+    EXPECT_FALSE(emf.stretchBlt(0, 0, 2, 1, mono.get(), 0, 0, 0, 1, SRCCOPY));
+    const QByteArray bytes = emf.close();
+    const auto records = walk(bytes);
+    const auto blt = std::find_if(records.begin(), records.end(), [](const RecordInfo& r) {
+        return r.type == std::uint32_t(EmfRecord::BitBlt);
+    });
+    ASSERT_NE(blt, records.end());
+    // White takes the background colour (green), black the text colour (red).
+    EXPECT_EQ(word(bytes, blt->offset + 140), 0x0000FF00u);
+    EXPECT_EQ(word(bytes, blt->offset + 144), 0x00FF0000u);
+    mono->selectObject(old);
+    deleteObject(bits);
 }
 
 TEST(EmfRecorder, BoundsFollowTheMappingAndAnEmptyPictureHasNone) {

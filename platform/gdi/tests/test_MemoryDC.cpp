@@ -282,3 +282,196 @@ TEST(Bmp, FileBytes) {
     EXPECT_TRUE(encodeBmp(QImage()).isEmpty());
     EXPECT_FALSE(saveBmp(image, "/nonexistent-folder/x.bmp"));
 }
+
+namespace {
+
+std::vector<QPoint> blackPixels(const QImage& image) {
+    std::vector<QPoint> out;
+    for (int y = 0; y < image.height(); ++y) {
+        for (int x = 0; x < image.width(); ++x) {
+            if (image.pixel(x, y) == qRgb(0, 0, 0))
+                out.emplace_back(x, y);
+        }
+    }
+    return out;
+}
+
+}  // namespace
+
+// A line paints every pixel from its start up to, not including, its end: as many pixels as the
+// longer side of the move.
+TEST(MemoryDC, LinesLeaveOutTheirEndPoint) {
+    struct Case {
+        Point from, to;
+    };
+    const Case cases[] = {
+        {{1, 2}, {10, 2}}, {{3, 1}, {3, 6}},  {{0, 0}, {5, 5}}, {{9, 7}, {2, 7}},
+        {{2, 9}, {11, 4}}, {{11, 0}, {0, 3}}, {{4, 4}, {4, 4}},
+    };
+    for (const Case& c : cases) {
+        auto dc = createImageDC(12, 10);
+        dc->moveTo(c.from.x, c.from.y);
+        ASSERT_TRUE(dc->lineTo(c.to.x, c.to.y));
+        const auto painted = blackPixels(dc->image());
+        const int steps = std::max(std::abs(c.to.x - c.from.x), std::abs(c.to.y - c.from.y));
+        SCOPED_TRACE(testing::Message()
+                     << "(" << c.from.x << "," << c.from.y << ") to (" << c.to.x << "," << c.to.y << ")");
+        EXPECT_EQ(int(painted.size()), steps);
+        EXPECT_EQ(dc->getPixel(c.to.x, c.to.y), 0xFFFFFFu);
+        if (steps > 0) {
+            EXPECT_EQ(dc->getPixel(c.from.x, c.from.y), 0x000000u);
+        }
+        EXPECT_EQ(dc->currentPosition(), c.to);
+    }
+}
+
+// The joints of a closed XOR outline are painted once, so every pixel of the frame flips exactly
+// once: white pen XOR white paper gives a black frame of 2 x (10 + 6) pixels, corners included.
+TEST(MemoryDC, AnXorPolylinePaintsEveryJointOnce) {
+    auto dc = createImageDC(16, 12);
+    const HPEN pen = createPen(PS_SOLID, 1, 0xFFFFFF);
+    const HGDIOBJ old = dc->selectObject(pen);
+    dc->setROP2(R2_XORPEN);
+    const std::array<Point, 5> frame{{{2, 2}, {12, 2}, {12, 8}, {2, 8}, {2, 2}}};
+    ASSERT_TRUE(dc->polyline(frame));
+    EXPECT_EQ(blackPixels(dc->image()).size(), 32u);
+    for (const Point& corner : frame)
+        EXPECT_EQ(dc->getPixel(corner.x, corner.y), 0x000000u) << corner.x << "," << corner.y;
+    EXPECT_EQ(dc->getPixel(7, 5), 0xFFFFFFu);
+    dc->selectObject(old);
+    deleteObject(pen);
+}
+
+TEST(MemoryDC, LinesStayInsideTheClipAndTheBitmap) {
+    auto dc = createImageDC(20, 10);
+    dc->intersectClipRect(5, 0, 10, 10);
+    dc->moveTo(-50, 4);
+    dc->lineTo(100, 4);
+    EXPECT_EQ(blackPixels(dc->image()).size(), 5u);
+    EXPECT_EQ(dc->getPixel(5, 4), 0x000000u);
+    EXPECT_EQ(dc->getPixel(9, 4), 0x000000u);
+    dc->selectClipRgn(NULL_HANDLE);
+    EXPECT_EQ(dc->getPixel(4, 4), 0xFFFFFFu);
+    EXPECT_EQ(dc->getPixel(10, 4), 0xFFFFFFu);
+    // Lines of the whole coordinate range end (only the steps over the bitmap are taken).
+    dc->moveTo(INT32_MIN, 7);
+    dc->lineTo(INT32_MAX, 7);
+    dc->moveTo(INT32_MAX, INT32_MAX);
+    dc->lineTo(INT32_MIN, INT32_MIN + 3);
+    EXPECT_EQ(dc->getPixel(0, 7), 0x000000u);
+    EXPECT_EQ(dc->getPixel(19, 7), 0x000000u);
+}
+
+TEST(MemoryDC, StyledCosmeticLinesFillTheirGapsOnlyWhenOpaque) {
+    auto dc = createImageDC(30, 4);
+    const HPEN pen = createPen(PS_DOT, 1, 0x000000);
+    const HGDIOBJ old = dc->selectObject(pen);
+    dc->setBkColor(rgb(255, 0, 0));
+    dc->setBkMode(TRANSPARENT);
+    dc->moveTo(0, 1);
+    dc->lineTo(12, 1);
+    EXPECT_EQ(dc->getPixel(0, 1), 0x000000u);
+    EXPECT_EQ(dc->getPixel(2, 1), 0x000000u);
+    EXPECT_EQ(dc->getPixel(3, 1), 0xFFFFFFu) << "dots of 3 pixels, gaps of 3";
+    EXPECT_EQ(dc->getPixel(6, 1), 0x000000u);
+    dc->setBkMode(OPAQUE);
+    dc->moveTo(0, 2);
+    dc->lineTo(12, 2);
+    EXPECT_EQ(dc->getPixel(3, 2), rgb(255, 0, 0));
+    EXPECT_EQ(dc->getPixel(12, 2), 0xFFFFFFu);
+    dc->selectObject(old);
+    deleteObject(pen);
+}
+
+// With the y axis turned upwards (MM_LOMETRIC) an arc still runs counter-clockwise as seen on the
+// device: from the east ray to the logical south ray (below the centre on the device) it passes over
+// the top and the left of the circle and leaves the lower right quarter empty. Taking the angles of
+// the logical points as if y still grew downwards would draw that quarter alone.
+TEST(MemoryDC, ArcsRunCounterClockwiseOnTheDeviceUnderAFlippedMapping) {
+    auto dc = createImageDC(100, 100);
+    dc->setMapMode(MM_LOMETRIC);
+    dc->setViewportOrg(50, 50);
+    ASSERT_EQ(dc->lpToDp({0, 100}), (Point{50, 12})) << "logical north is up on the device";
+    ASSERT_TRUE(dc->arc(-106, 106, 106, -106, 200, 0, 0, -200));
+    int upperHalf = 0, lowerRight = 0, lowerLeft = 0;
+    for (const QPoint& p : blackPixels(dc->image())) {
+        upperHalf += p.y() < 48;
+        lowerRight += p.x() > 52 && p.y() > 52;
+        lowerLeft += p.x() < 48 && p.y() > 52;
+    }
+    EXPECT_GT(upperHalf, 40);
+    EXPECT_GT(lowerLeft, 20);
+    EXPECT_EQ(lowerRight, 0);
+
+    // The same rays in MM_TEXT: the device and logical senses agree.
+    auto text = createImageDC(100, 100);
+    text->arc(10, 10, 90, 90, 90, 50, 50, 10);
+    int quarter = 0, elsewhere = 0;
+    for (const QPoint& p : blackPixels(text->image()))
+        (p.x() > 45 && p.y() < 55 ? quarter : elsewhere) += 1;
+    EXPECT_GT(quarter, 20);
+    EXPECT_EQ(elsewhere, 0) << "the upper right quarter only";
+}
+
+TEST(MemoryDC, RoundRectangles) {
+    auto dc = createImageDC(60, 50);
+    const HGDIOBJ oldBrush = dc->selectObject(getStockObject(BLACK_BRUSH));
+    ASSERT_TRUE(dc->roundRect(10, 10, 50, 40, 20, 20));
+    EXPECT_EQ(dc->getPixel(10, 10), 0xFFFFFFu) << "the corner is cut";
+    EXPECT_EQ(dc->getPixel(30, 10), 0x000000u);
+    EXPECT_EQ(dc->getPixel(30, 25), 0x000000u);
+    EXPECT_EQ(dc->getPixel(49, 25), 0x000000u);
+    EXPECT_EQ(dc->getPixel(50, 25), 0xFFFFFFu) << "right and bottom edges are left out";
+    EXPECT_EQ(dc->getPixel(30, 40), 0xFFFFFFu);
+    // A corner larger than the box is limited to an ellipse.
+    auto big = createImageDC(60, 50);
+    big->selectObject(getStockObject(BLACK_BRUSH));
+    ASSERT_TRUE(big->roundRect(10, 10, 50, 40, 500, 500));
+    EXPECT_EQ(big->getPixel(30, 25), 0x000000u);
+    EXPECT_EQ(big->getPixel(12, 12), 0xFFFFFFu);
+    dc->selectObject(oldBrush);
+}
+
+TEST(MemoryDC, StretchBlockTransfers) {
+    // Source: red green / blue black.
+    auto source = createImageDC(2, 2);
+    const COLORREF colours[2][2] = {{rgb(255, 0, 0), rgb(0, 255, 0)}, {rgb(0, 0, 255), 0}};
+    for (int y = 0; y < 2; ++y) {
+        for (int x = 0; x < 2; ++x)
+            source->setPixel(x, y, colours[y][x]);
+    }
+    struct Case {
+        const char* name;
+        int x, y, w, h, xs, ys, ws, hs;
+        Point probe;
+        COLORREF expected;
+    };
+    const Case cases[] = {
+        {"enlarged", 0, 0, 4, 4, 0, 0, 2, 2, {1, 1}, rgb(255, 0, 0)},
+        {"enlarged", 0, 0, 4, 4, 0, 0, 2, 2, {2, 1}, rgb(0, 255, 0)},
+        {"enlarged", 0, 0, 4, 4, 0, 0, 2, 2, {3, 3}, 0},
+        {"mirrored by the source", 0, 0, 4, 4, 2, 0, -2, 2, {0, 0}, rgb(0, 255, 0)},
+        {"mirrored by the destination", 3, 3, -4, -4, 0, 0, 2, 2, {0, 0}, 0},
+        {"one pixel", 5, 5, 1, 1, 1, 1, 1, 1, {5, 5}, 0},
+    };
+    for (const Case& c : cases) {
+        auto dest = createImageDC(8, 8);
+        ASSERT_TRUE(dest->stretchBlt(c.x, c.y, c.w, c.h, source.get(), c.xs, c.ys, c.ws, c.hs, SRCCOPY))
+            << c.name;
+        EXPECT_EQ(dest->getPixel(c.probe.x, c.probe.y), c.expected) << c.name;
+    }
+    // Shrinking takes the source pixel under each destination pixel's centre.
+    auto large = createImageDC(4, 4);
+    large->setPixel(1, 1, rgb(9, 9, 9));
+    auto small = createImageDC(2, 2);
+    ASSERT_TRUE(small->stretchBlt(0, 0, 2, 2, large.get(), 0, 0, 4, 4, SRCCOPY));
+    EXPECT_EQ(small->getPixel(0, 0), rgb(9, 9, 9));
+    EXPECT_EQ(small->getPixel(1, 1), 0xFFFFFFu);
+
+    auto dest = createImageDC(8, 8);
+    EXPECT_FALSE(dest->stretchBlt(0, 0, 0, 4, source.get(), 0, 0, 2, 2, SRCCOPY));
+    EXPECT_FALSE(dest->stretchBlt(0, 0, 4, 4, source.get(), 0, 0, 0, 2, SRCCOPY));
+    EXPECT_FALSE(dest->stretchBlt(0, 0, 4, 4, nullptr, 0, 0, 2, 2, SRCCOPY));
+    EXPECT_TRUE(dest->stretchBlt(0, 0, 4, 4, nullptr, 0, 0, 0, 0, BLACKNESS));
+    EXPECT_EQ(dest->getPixel(3, 3), 0u);
+}

@@ -27,6 +27,10 @@ TEST(PrinterDC, DrawsPagesIntoAPdf) {
         EXPECT_TRUE(dc.endPage());
         ASSERT_TRUE(dc.startPage());
         EXPECT_TRUE(dc.ellipse(0, 0, -500, -500));
+        EXPECT_TRUE(dc.roundRect(100, -100, 600, -400, 50, 50));
+        auto logo = createImageDC(4, 4);
+        EXPECT_TRUE(dc.stretchBlt(100, -500, 400, -400, logo.get(), 0, 0, 4, 4, SRCCOPY));
+        EXPECT_TRUE(dc.stretchBlt(600, -500, 400, -400, logo.get(), 4, 0, -4, 4, SRCCOPY)) << "mirrored";
         EXPECT_TRUE(dc.endPage());
         EXPECT_TRUE(dc.endDoc());
     }

@@ -62,11 +62,17 @@ Dialog::Dialog(QWidget* parent, const QString& title, QSize size, const std::vec
     resize(size);
     for (const ControlSpec& spec : controls)
         createControl(spec);
-    connect(qApp, &QApplication::focusChanged, this, [this](QWidget* old, QWidget* now) {
+    focusConnection_ = connect(qApp, &QApplication::focusChanged, this, [this](QWidget* old, QWidget* now) {
         const int oldId = idOf(old);
         if (oldId != 0 && handler_)
             handler_->onKillFocus(*this, oldId, idOf(now));
     });
+}
+
+Dialog::~Dialog() {
+    disconnect(focusConnection_);
+    for (const auto& [id, widget] : controls_)
+        widget->disconnect(this);
 }
 
 void Dialog::createControl(const ControlSpec& spec) {

@@ -97,6 +97,10 @@ public:
     bool restoreDC(int level);
 
     // --- lines and shapes ---
+    // A line or polyline segment paints every pixel up to, but not including, its end point.
+    // Arcs, pies and chords run counter-clockwise from the start ray to the end ray in device space,
+    // so a mapping mode that turns the y axis upwards does not reverse them (GDI's compatible
+    // graphics mode).
     Point moveTo(int x, int y);
     Point currentPosition() const { return state_.position; }
     bool lineTo(int x, int y);
@@ -104,6 +108,8 @@ public:
     bool polygon(std::span<const Point> points);
     bool rectangle(int left, int top, int right, int bottom);
     bool ellipse(int left, int top, int right, int bottom);
+    // Corners are quarter ellipses of width x height logical units.
+    bool roundRect(int left, int top, int right, int bottom, int width, int height);
     bool arc(int left, int top, int right, int bottom, int xStart, int yStart, int xEnd, int yEnd);
     bool pie(int left, int top, int right, int bottom, int xStart, int yStart, int xEnd, int yEnd);
     bool chord(int left, int top, int right, int bottom, int xStart, int yStart, int xEnd, int yEnd);
@@ -132,6 +138,11 @@ public:
     // Source-free operations (PATCOPY, PATINVERT, DSTINVERT, BLACKNESS, WHITENESS) take a null source.
     bool bitBlt(int x, int y, int width, int height, const DeviceContext* source, int xSrc, int ySrc,
                 DWORD rop);
+    // Stretches or compresses the source rectangle onto the destination one, each in its context's
+    // logical units, by taking the nearest source pixel (on shrinking, rows and columns are dropped).
+    // Extents of opposite signs mirror the picture. A zero extent draws nothing and answers false.
+    bool stretchBlt(int x, int y, int width, int height, const DeviceContext* source, int xSrc, int ySrc,
+                    int widthSrc, int heightSrc, DWORD rop);
 
     // --- device ---
     virtual int getDeviceCaps(int index) const = 0;
@@ -198,13 +209,17 @@ protected:
     virtual void onSave() {}
     virtual void onRestore(int) {}
 
-    enum class Shape { Rectangle, Ellipse, Arc, Pie, Chord };
+    enum class Shape { Rectangle, Ellipse, Arc, Pie, Chord, RoundRect };
     virtual bool drawLine(Point from, Point to) = 0;
     virtual bool drawPoly(std::span<const Point> points, bool closed) = 0;
+    // For arcs, pies and chords `start` and `end` are the points of the rays; for a rounded
+    // rectangle `start` holds the corner width and height.
     virtual bool drawShape(Shape shape, const Rect& box, Point start, Point end) = 0;
     virtual bool fillDeviceRect(const Rect& rect, HBRUSH brush, DWORD rop) = 0;
     virtual bool renderText(Point reference, unsigned options, const Rect* rect, const QString& text) = 0;
-    virtual bool blit(const Rect& dest, const DeviceContext* source, Point src, DWORD rop) = 0;
+    // `dest` and `src` are logical rectangles of this context and of the source; right < left or
+    // bottom < top where an extent was negative. `source` is null for operations without one.
+    virtual bool blit(const Rect& dest, const DeviceContext* source, const Rect& src, DWORD rop) = 0;
     virtual COLORREF putPixel(Point p, COLORREF color) = 0;
     virtual COLORREF readPixel(Point) const { return CLR_INVALID; }
 
@@ -219,6 +234,11 @@ private:
 };
 
 using HDC = DeviceContext*;
+
+// Whether a ternary raster operation reads the source (its result depends on the S bit).
+constexpr bool ropUsesSource(DWORD rop) {
+    return (((rop >> 2) ^ rop) & 0x330000) != 0;
+}
 
 // A memory context compatible with the screen: it starts with a 1x1 monochrome bitmap selected.
 std::unique_ptr<DeviceContext> createCompatibleDC(const DeviceContext* reference = nullptr);

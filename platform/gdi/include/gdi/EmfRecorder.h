@@ -4,8 +4,9 @@
 // result is a vector picture that metafile readers replay. Objects are written into the
 // metafile's handle table when first selected (stock objects are referenced by their stock
 // number) and a delete record follows when the program destroys them. The reference device is a
-// 96-dpi screen. Block transfers with a source bitmap are not recorded (bitBlt answers false);
-// pattern brushes are recorded as hollow brushes.
+// 96-dpi screen. Block transfers from a bitmap carry the part of the source they read as a 32-bit
+// bottom-up device-independent bitmap (a monochrome source already turned into the colours it
+// would take), and pattern brushes carry their pattern the same way.
 #pragma once
 
 #include <map>
@@ -46,21 +47,26 @@ enum class EmfRecord : std::uint32_t {
     DeleteObject = 40,
     Ellipse = 42,
     Rectangle = 43,
+    RoundRect = 44,
     Arc = 45,
     Chord = 46,
     Pie = 47,
     LineTo = 54,
     ExtSelectClipRgn = 75,
     BitBlt = 76,
+    StretchBlt = 77,
     ExtCreateFontIndirectW = 82,
     ExtTextOutW = 84,
     Polygon16 = 86,
     Polyline16 = 87,
+    CreateDibPatternBrushPt = 94,
     ExtCreatePen = 95,
 };
 
 inline constexpr std::uint32_t EMF_SIGNATURE = 0x464D4520;  // " EMF"
 inline constexpr std::size_t EMF_HEADER_SIZE = 108;
+// A bitmap carried by a record is refused above this many pixels (a 32-bit picture of 64 MB).
+inline constexpr std::int64_t EMF_MAX_BITMAP_PIXELS = 16 * 1024 * 1024;
 
 class EmfRecorder final : public DeviceContext {
 public:
@@ -102,7 +108,7 @@ protected:
     bool drawShape(Shape shape, const Rect& box, Point start, Point end) override;
     bool fillDeviceRect(const Rect& rect, HBRUSH brush, DWORD rop) override;
     bool renderText(Point reference, unsigned options, const Rect* rect, const QString& text) override;
-    bool blit(const Rect& dest, const DeviceContext* source, Point src, DWORD rop) override;
+    bool blit(const Rect& dest, const DeviceContext* source, const Rect& src, DWORD rop) override;
     COLORREF putPixel(Point p, COLORREF color) override;
 
 private:
@@ -120,6 +126,10 @@ private:
     QRect includeLogical(const Rect& box);
     int penInflate() const;
     void writeRect(const Rect& r);
+    // A block-transfer record (BITBLT, or STRETCHBLT when `sourceSize` is given) over the logical
+    // destination x, y, width, height; `dib` is the source as BITMAPINFOHEADER + bits, or empty.
+    void writeBlt(const QRect& deviceBounds, const Rect& dest, DWORD rop, COLORREF sourceBk,
+                  const QByteArray& dib, std::optional<Size> sourceSize);
 
     Options options_;
     QByteArray data_;

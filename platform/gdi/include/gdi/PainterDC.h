@@ -24,10 +24,26 @@ protected:
     bool renderText(Point reference, unsigned options, const Rect* rect, const QString& text) override;
     // The pixels of a bitmap target, for block transfers; null on other devices.
     virtual QImage* pixels() const { return nullptr; }
-    bool blit(const Rect& dest, const DeviceContext* source, Point src, DWORD rop) override;
+    bool blit(const Rect& dest, const DeviceContext* source, const Rect& src, DWORD rop) override;
     COLORREF putPixel(Point p, COLORREF color) override;
 
 private:
+    // A one-pixel cosmetic pen drawing on a bitmap. Its lines are set pixel by pixel, as GDI sets
+    // them: each segment leaves out its end point, so the joints of a polyline are painted once and
+    // a raster operation applies exactly once to every pixel.
+    struct CosmeticLine {
+        QImage* target = nullptr;
+        COLORREF pen = 0;
+        COLORREF gap = 0;  // the gaps of a styled pen, drawn when the background mode is opaque
+        bool opaqueGaps = false;
+        std::span<const int> dashes;  // on and off lengths in pixels; empty: solid
+        int rop2 = R2_COPYPEN;
+    };
+    // Null when the pen or the device needs the painter.
+    std::optional<CosmeticLine> cosmeticLine();
+    // `styleStep` carries the dash position from one segment to the next.
+    void plotLine(const CosmeticLine& line, Point from, Point to, int& styleStep) const;
+
     template <typename Fn>
     bool paint(Fn&& fn);
     // False when the ROP2 mode draws nothing.

@@ -84,6 +84,9 @@ class Dialog : public QDialog {
 public:
     Dialog(QWidget* parent, const QString& title, QSize size, const std::vector<ControlSpec>& controls,
            DialogHandler* handler);
+    // Drops the notifications before the controls go: QWidget's destructor moves the focus and
+    // deletes the children after this object has stopped being a Dialog.
+    ~Dialog() override;
 
     // Runs modally; answers the value given to endDialog (IDCANCEL when closed otherwise).
     int doModal();
@@ -134,6 +137,7 @@ private:
     void notify(int id, int code);
 
     DialogHandler* handler_;
+    QMetaObject::Connection focusConnection_;
     std::map<int, QWidget*> controls_;
     int result_ = 2;
     bool ending_ = false;
