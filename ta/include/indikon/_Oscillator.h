@@ -34,6 +34,19 @@ struct _Oscillator : com::IUnknown {
     virtual com::HRESULT VerticalHorizontalFilter(_Database* data, _Field* source, com::SHORT periods,
                                                   com::Bstr* alias, _RecordSet** result) = 0;
 
+    // Simple average over `periods` records of the true range.
+    virtual com::HRESULT AverageTrueRange(_Database* data, _RecordSet* ohlcv, com::SHORT periods,
+                                          com::Bstr* alias, _RecordSet** result) = 0;
+    // The greatest of 0, high - low and the distances from the previous close; 0 at record 1.
+    virtual com::HRESULT TrueRange(_Database* data, _RecordSet* ohlcv, com::Bstr* alias,
+                                   _RecordSet** result) = 0;
+    // Fields "ADX", "ADXR", "DX", "TRSum", "DI-", "DI+" (whole numbers but TRSum), in this order.
+    virtual com::HRESULT DirectionalMovementSystem(_Database* data, _RecordSet* ohlcv, com::SHORT periods,
+                                                   _RecordSet** result) = 0;
+    // Fields "Aroon Up", "Aroon Down", "Aroon Oscillator": how recent the window's extremes are.
+    virtual com::HRESULT Aroon(_Database* data, _RecordSet* ohlcv, com::SHORT periods,
+                               _RecordSet** result) = 0;
+
 protected:
     ~_Oscillator() = default;
 };
