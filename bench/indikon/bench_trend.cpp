@@ -1,5 +1,5 @@
-// True range, directional movement and Aroon over 32,767
-// records, through the interfaces a program calls. One line per method; reports records per second.
+// True range, directional movement, Aroon and the bands over 32,767 records, through the interfaces a
+// program calls. One line per method; reports records per second.
 #include <benchmark/benchmark.h>
 
 #include <cmath>
@@ -10,6 +10,7 @@
 #include "containers/Database.h"
 #include "containers/Field.h"
 #include "containers/RecordSet.h"
+#include "indicators/Bands.h"
 #include "indicators/Oscillator.h"
 
 namespace {
@@ -65,6 +66,11 @@ const com::ComPtr<_Oscillator>& oscillator() {
     return object;
 }
 
+const com::ComPtr<_Bands>& bands() {
+    static const com::ComPtr<_Bands> object = com::makeComObject<Bands>();
+    return object;
+}
+
 const struct {
     const char* name;
     Method call;
@@ -83,6 +89,20 @@ const struct {
      }},
     {"Aroon", [](const Prices& p, com::Bstr*,
                  _RecordSet** r) { return oscillator()->Aroon(p.database.get(), p.records.get(), 25, r); }},
+    {"BollingerBands",
+     [](const Prices& p, com::Bstr*, _RecordSet** r) {
+         return bands()->BollingerBands(p.database.get(), p.close.get(), 20, 2, 1, r);
+     }},
+    {"MovingAverageEnvelope",
+     [](const Prices& p, com::Bstr*, _RecordSet** r) {
+         return bands()->MovingAverageEnvelope(p.database.get(), p.close.get(), 20, 1, 0.05, r);
+     }},
+    {"HighLowBands",
+     [](const Prices& p, com::Bstr*, _RecordSet** r) {
+         return bands()->HighLowBands(p.database.get(), p.high.get(), p.low.get(), p.close.get(), 14, r);
+     }},
+    {"Keltner", [](const Prices& p, com::Bstr*,
+                   _RecordSet** r) { return bands()->Keltner(p.database.get(), p.records.get(), 20, 2, r); }},
 };
 
 void runMethod(benchmark::State& state, const Method& method) {
