@@ -1,5 +1,5 @@
-// True range, directional movement, Aroon and the bands over 32,767 records, through the interfaces a
-// program calls. One line per method; reports records per second.
+// The price oscillators, MACD, true range, directional movement, Aroon and the bands over 32,767
+// records, through the interfaces a program calls. One line per method; reports records per second.
 #include <benchmark/benchmark.h>
 
 #include <cmath>
@@ -75,6 +75,20 @@ const struct {
     const char* name;
     Method call;
 } kMethods[] = {
+    {"PriceOscillator",
+     [](const Prices& p, com::Bstr* a, _RecordSet** r) {
+         return oscillator()->PriceOscillator(p.database.get(), p.close.get(), 26, 12, 1, a, r);
+     }},
+    {"MACD", [](const Prices& p, com::Bstr* a,
+                _RecordSet** r) { return oscillator()->MACD(p.database.get(), p.records.get(), 9, a, r); }},
+    {"EaseOfMovement",
+     [](const Prices& p, com::Bstr* a, _RecordSet** r) {
+         return oscillator()->EaseOfMovement(p.database.get(), p.records.get(), 14, 1, a, r);
+     }},
+    {"DetrendedPriceOscillator",
+     [](const Prices& p, com::Bstr* a, _RecordSet** r) {
+         return oscillator()->DetrendedPriceOscillator(p.database.get(), p.close.get(), 20, 1, a, r);
+     }},
     {"TrueRange",
      [](const Prices& p, com::Bstr* a, _RecordSet** r) {
          return oscillator()->TrueRange(p.database.get(), p.records.get(), a, r);
