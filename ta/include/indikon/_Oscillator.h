@@ -34,6 +34,35 @@ struct _Oscillator : com::IUnknown {
     virtual com::HRESULT VerticalHorizontalFilter(_Database* data, _Field* source, com::SHORT periods,
                                                   com::Bstr* alias, _RecordSet** result) = 0;
 
+    // (short average - long average) / long average in per cent, both averages of kind maType (1..7);
+    // the first value at longCycle + 1. Fails with 1015 unless shortCycle < longCycle.
+    virtual com::HRESULT PriceOscillator(_Database* data, _Field* source, com::SHORT longCycle,
+                                         com::SHORT shortCycle, com::SHORT maType, com::Bstr* alias,
+                                         _RecordSet** result) = 0;
+    // 12- less 26-record exponential average of "Close" from signalPeriods + 1 on, then its exponential
+    // average over signalPeriods as the field alias + "Signal".
+    virtual com::HRESULT MACD(_Database* data, _RecordSet* ohlcv, com::SHORT signalPeriods, com::Bstr* alias,
+                              _RecordSet** result) = 0;
+    // Midpoint move over volume per unit of range, times 10,000, averaged by kind maType over `periods`.
+    virtual com::HRESULT EaseOfMovement(_Database* data, _RecordSet* ohlcv, com::SHORT periods,
+                                        com::SHORT maType, com::Bstr* alias, _RecordSet** result) = 0;
+    // The source less its average of kind maType from about periods / 2 + 1 records back.
+    virtual com::HRESULT DetrendedPriceOscillator(_Database* data, _Field* source, com::SHORT periods,
+                                                  com::SHORT maType, com::Bstr* alias,
+                                                  _RecordSet** result) = 0;
+    // Simple average over `periods` records of the true range.
+    virtual com::HRESULT AverageTrueRange(_Database* data, _RecordSet* ohlcv, com::SHORT periods,
+                                          com::Bstr* alias, _RecordSet** result) = 0;
+    // The greatest of 0, high - low and the distances from the previous close; 0 at record 1.
+    virtual com::HRESULT TrueRange(_Database* data, _RecordSet* ohlcv, com::Bstr* alias,
+                                   _RecordSet** result) = 0;
+    // Fields "ADX", "ADXR", "DX", "TRSum", "DI-", "DI+" (whole numbers but TRSum), in this order.
+    virtual com::HRESULT DirectionalMovementSystem(_Database* data, _RecordSet* ohlcv, com::SHORT periods,
+                                                   _RecordSet** result) = 0;
+    // Fields "Aroon Up", "Aroon Down", "Aroon Oscillator": how recent the window's extremes are.
+    virtual com::HRESULT Aroon(_Database* data, _RecordSet* ohlcv, com::SHORT periods,
+                               _RecordSet** result) = 0;
+
 protected:
     ~_Oscillator() = default;
 };

@@ -1,5 +1,6 @@
 #include "core/Checked.h"
 
+#include <cmath>
 #include <limits>
 
 #include "com/VbMath.h"
@@ -31,6 +32,12 @@ double divide(double numerator, double denominator) {
 
 double exponential(double value) {
     return valueOrRaise(com::vb::exp(value));
+}
+
+double finiteValue(double value) {
+    if (!std::isfinite(value))
+        raise(RuntimeError::Overflow);
+    return value;
 }
 
 com::SHORT toInteger(std::int64_t value) {

@@ -14,6 +14,9 @@ namespace indikon {
 
 double divide(double numerator, double denominator);
 double exponential(double value);
+// The value itself; Overflow when it is infinite or NaN, as a product or sum too large for a double
+// fails, so that no such value is ever stored.
+double finiteValue(double value);
 
 // A whole number as a 16-bit Integer; Overflow when it does not fit.
 com::SHORT toInteger(std::int64_t value);

@@ -20,6 +20,23 @@ public:
                                     com::SHORT cycle3, com::Bstr* alias, _RecordSet** result) override;
     com::HRESULT VerticalHorizontalFilter(_Database* data, _Field* source, com::SHORT periods,
                                           com::Bstr* alias, _RecordSet** result) override;
+    // Price oscillators and MACD (PriceOscillators.cpp).
+    com::HRESULT PriceOscillator(_Database* data, _Field* source, com::SHORT longCycle, com::SHORT shortCycle,
+                                 com::SHORT maType, com::Bstr* alias, _RecordSet** result) override;
+    com::HRESULT MACD(_Database* data, _RecordSet* ohlcv, com::SHORT signalPeriods, com::Bstr* alias,
+                      _RecordSet** result) override;
+    com::HRESULT EaseOfMovement(_Database* data, _RecordSet* ohlcv, com::SHORT periods, com::SHORT maType,
+                                com::Bstr* alias, _RecordSet** result) override;
+    com::HRESULT DetrendedPriceOscillator(_Database* data, _Field* source, com::SHORT periods,
+                                          com::SHORT maType, com::Bstr* alias, _RecordSet** result) override;
+    // True range, directional movement and Aroon (DirectionalMovement.cpp).
+    com::HRESULT AverageTrueRange(_Database* data, _RecordSet* ohlcv, com::SHORT periods, com::Bstr* alias,
+                                  _RecordSet** result) override;
+    com::HRESULT TrueRange(_Database* data, _RecordSet* ohlcv, com::Bstr* alias,
+                           _RecordSet** result) override;
+    com::HRESULT DirectionalMovementSystem(_Database* data, _RecordSet* ohlcv, com::SHORT periods,
+                                           _RecordSet** result) override;
+    com::HRESULT Aroon(_Database* data, _RecordSet* ohlcv, com::SHORT periods, _RecordSet** result) override;
 };
 
 }  // namespace indikon

@@ -1,6 +1,7 @@
 #include "indicators/kernels/Window.h"
 
 #include <cmath>
+#include <initializer_list>
 
 namespace indikon::kernels {
 namespace {
@@ -67,6 +68,16 @@ double trueRange(double high, double low, double previousClose) {
         range = high - previousClose;
     if (previousClose - low > range)
         range = previousClose - low;
+    return range;
+}
+
+double absoluteTrueRange(double high, double low, double previousClose) {
+    double range = 0;
+    for (const double candidate :
+         {high - low, std::abs(high - previousClose), std::abs(previousClose - low)}) {
+        if (candidate > range)
+            range = candidate;
+    }
     return range;
 }
 

@@ -25,5 +25,8 @@ double absoluteChangeSum(const Series& source, int newest, int count);
 double trueLow(double low, double previousClose);
 // The true range: high - low, widened to the previous close when it lies outside the record's range.
 double trueRange(double high, double low, double previousClose);
+// The greatest of 0, high - low, |high - previousClose| and |previousClose - low|: like trueRange for a
+// sound record, and never negative, even for a record whose high lies below its low.
+double absoluteTrueRange(double high, double low, double previousClose);
 
 }  // namespace indikon::kernels
