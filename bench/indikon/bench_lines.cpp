@@ -12,6 +12,7 @@
 #include "containers/Field.h"
 #include "containers/RecordSet.h"
 #include "indicators/Index.h"
+#include "indicators/LineStudy.h"
 
 namespace {
 
@@ -84,6 +85,30 @@ const struct {
      [](const Prices& p, _RecordSet** r) {
          com::Bstr alias(u"CCI");
          return make<Index>()->CommodityChannelIndex(p.database.get(), p.records.get(), 20, &alias, r);
+     }},
+    {"QuadrantLines",
+     [](const Prices& p, _RecordSet** r) {
+         return make<LineStudy>()->QuadrantLines(p.database.get(), p.records.get(), 1, kRecords, r);
+     }},
+    {"TironeLevel",
+     [](const Prices& p, _RecordSet** r) {
+         return make<LineStudy>()->TironeLevel(p.database.get(), p.records.get(), 1, kRecords, r);
+     }},
+    {"SpeedResistanceLines",
+     [](const Prices& p, _RecordSet** r) {
+         com::SHORT start = 1;
+         com::SHORT end = kRecords;
+         return make<LineStudy>()->SpeedResistanceLines(p.database.get(), p.records.get(), &start, &end, r);
+     }},
+    {"Fibonacci",
+     [](const Prices& p, _RecordSet** r) {
+         com::Bstr alias;
+         return make<LineStudy>()->Fibonacci(p.close.get(), 1, kRecords, &alias, r);
+     }},
+    {"TrendLinePenetration",
+     [](const Prices& p, _RecordSet** r) {
+         com::Bstr alias;
+         return make<LineStudy>()->TrendLinePenetration(p.close.get(), 1, 100, kRecords, 90, &alias, r);
      }},
 };
 

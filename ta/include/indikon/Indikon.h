@@ -10,6 +10,7 @@
 #include "indikon/_Field.h"
 #include "indikon/_General.h"
 #include "indikon/_Index.h"
+#include "indikon/_LineStudy.h"
 #include "indikon/_LinearRegression.h"
 #include "indikon/_MovingAverage.h"
 #include "indikon/_Note.h"
