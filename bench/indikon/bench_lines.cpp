@@ -13,6 +13,7 @@
 #include "containers/RecordSet.h"
 #include "indicators/Index.h"
 #include "indicators/LineStudy.h"
+#include "indicators/NeuralNetwork.h"
 
 namespace {
 
@@ -109,6 +110,13 @@ const struct {
      [](const Prices& p, _RecordSet** r) {
          com::Bstr alias;
          return make<LineStudy>()->TrendLinePenetration(p.close.get(), 1, 100, kRecords, 90, &alias, r);
+     }},
+    // Ten passes over the first 70 % of the records.
+    {"NeuralIndicator",
+     [](const Prices& p, _RecordSet** r) {
+         com::Bstr alias;
+         return make<NeuralNetwork>()->NeuralIndicator(p.database.get(), p.close.get(), 5, 0.3, 10, 70,
+                                                       &alias, r);
      }},
 };
 

@@ -13,6 +13,7 @@
 #include "indikon/_LineStudy.h"
 #include "indikon/_LinearRegression.h"
 #include "indikon/_MovingAverage.h"
+#include "indikon/_NeuralNetwork.h"
 #include "indikon/_Note.h"
 #include "indikon/_Oscillator.h"
 #include "indikon/_RecordSet.h"
