@@ -1,6 +1,7 @@
 // The indices built on other indicators (mass index, stochastic momentum index, commodity channel
-// index), the line studies and the neural-network indicator over 32,767 records, through the interfaces
-// a program calls. One line per method; reports records per second.
+// index), comparative relative strength, performance, the least value of a range, the line studies and
+// the neural-network indicator over 32,767 records, through the interfaces a program calls. One line
+// per method; reports records per second.
 #include <benchmark/benchmark.h>
 
 #include <cmath>
@@ -11,6 +12,7 @@
 #include "containers/Database.h"
 #include "containers/Field.h"
 #include "containers/RecordSet.h"
+#include "indicators/General.h"
 #include "indicators/Index.h"
 #include "indicators/LineStudy.h"
 #include "indicators/NeuralNetwork.h"
@@ -28,6 +30,7 @@ double closeAt(int i) {
 struct Prices {
     com::ComPtr<_Database> database;
     com::ComPtr<_RecordSet> records;
+    com::ComPtr<_Field> open;
     com::ComPtr<_Field> close;
 };
 
@@ -46,7 +49,8 @@ const Prices& prices() {
         p.records = com::makeComObject<RecordSet>();
         p.close = makeField(u"Close", closeAt);
         p.records->addField(makeField(u"Date", [](int) { return 0.0; }).get());
-        p.records->addField(makeField(u"Open", [](int i) { return closeAt(i - 1); }).get());
+        p.open = makeField(u"Open", [](int i) { return closeAt(i - 1); });
+        p.records->addField(p.open.get());
         p.records->addField(
             makeField(u"High", [](int i) { return closeAt(i) + 1.5 + std::sin(i / 5.0); }).get());
         p.records->addField(
@@ -86,6 +90,23 @@ const struct {
      [](const Prices& p, _RecordSet** r) {
          com::Bstr alias(u"CCI");
          return make<Index>()->CommodityChannelIndex(p.database.get(), p.records.get(), 20, &alias, r);
+     }},
+    {"ComparativeRelativeStrength",
+     [](const Prices& p, _RecordSet** r) {
+         com::Bstr alias;
+         return make<Index>()->ComparativeRelativeStrength(p.database.get(), p.close.get(), p.open.get(),
+                                                           &alias, r);
+     }},
+    {"Performance",
+     [](const Prices& p, _RecordSet** r) {
+         com::Bstr alias;
+         return make<Index>()->Performance(p.database.get(), p.close.get(), &alias, r);
+     }},
+    {"MinValue",
+     [](const Prices& p, _RecordSet** r) {
+         *r = nullptr;
+         com::ComPtr<_Note> note;
+         return make<General>()->MinValue(p.close.get(), 1, kRecords, note.put());
      }},
     {"QuadrantLines",
      [](const Prices& p, _RecordSet** r) {
