@@ -142,8 +142,8 @@ com::ComPtr<_RecordSet> fibonacciMarks(_Field* source, int startPeriod, int endP
     check(source->getRecordCount(&n));
     const com::ComPtr<_Field> result = newField(n, name);
     const Series out(result.get());
-    // The numbers outgrow an Integer long before they could pass the end of a record set; the loop ends
-    // at the first mark past endPeriod.
+    // Counted in full width: the number that ends the loop, the first whose mark passes endPeriod, may
+    // itself exceed an Integer.
     long long number = 1;
     long long before = 0;
     for (int i = startPeriod; i <= endPeriod; ++i) {
