@@ -44,9 +44,22 @@ struct _Index : com::IUnknown {
     // Volume added on a rise and subtracted on a fall, from 0.
     virtual com::HRESULT OnBalanceVolume(_Database* data, _Field* source, _Field* volume, com::Bstr* alias,
                                          _RecordSet** result) = 0;
+    // Sum of EMA9(range) / EMA9(EMA9(range)) over `periods` records; the first value at 2 * periods.
+    virtual com::HRESULT MassIndex(_Database* data, _RecordSet* ohlcv, com::SHORT periods, com::Bstr* alias,
+                                   _RecordSet** result) = 0;
     // Money-flow volume over volume of the last `periods` records; the first value at periods + 1.
     virtual com::HRESULT ChaikinMoneyFlow(_Database* data, _RecordSet* ohlcv, com::SHORT periods,
                                           com::Bstr* alias, _RecordSet** result) = 0;
+    // Close against the midpoint of the kPeriods-record range, smoothed twice: fields "%K" and "%D".
+    // The caller's kPeriods is not changed.
+    virtual com::HRESULT StochasticMomentumIndex(_Database* data, _RecordSet* ohlcv, com::SHORT kPeriods,
+                                                 com::SHORT kSmooth, com::SHORT kDoubleSmooth,
+                                                 com::SHORT dPeriods, com::SHORT maType,
+                                                 com::SHORT pctDMAType, _RecordSet** result) = 0;
+    // Typical price against its simple average, in units of 1.5 % of the mean deviation; the first
+    // value at 2 * periods. The field takes the alias as given, even when empty.
+    virtual com::HRESULT CommodityChannelIndex(_Database* data, _RecordSet* ohlcv, com::SHORT periods,
+                                               com::Bstr* alias, _RecordSet** result) = 0;
 
 protected:
     ~_Index() = default;

@@ -1,6 +1,7 @@
 #include "indicators/Index.h"
 
 #include "core/Indicator.h"
+#include "indicators/CompositeIndices.h"
 #include "indicators/RelativeStrength.h"
 #include "indicators/SwingIndex.h"
 #include "indicators/VolumeIndices.h"
@@ -99,10 +100,33 @@ com::HRESULT Index::OnBalanceVolume(_Database* data, _Field* source, _Field* vol
                           source, volume, alias, result);
 }
 
+com::HRESULT Index::MassIndex(_Database* data, _RecordSet* ohlcv, com::SHORT periods, com::Bstr* alias,
+                              _RecordSet** result) {
+    return runIndicator({"Index.MassIndex", u"MassIndex"}, alias, result,
+                        [&](const com::Bstr& name) { return massIndex(data, ohlcv, periods, name); });
+}
+
 com::HRESULT Index::ChaikinMoneyFlow(_Database* data, _RecordSet* ohlcv, com::SHORT periods, com::Bstr* alias,
                                      _RecordSet** result) {
     return runIndicator({"Index.ChaikinMoneyFlow", u"ChaikinMoneyFlow"}, alias, result,
                         [&](const com::Bstr& name) { return chaikinMoneyFlow(data, ohlcv, periods, name); });
+}
+
+com::HRESULT Index::StochasticMomentumIndex(_Database* data, _RecordSet* ohlcv, com::SHORT kPeriods,
+                                            com::SHORT kSmooth, com::SHORT kDoubleSmooth, com::SHORT dPeriods,
+                                            com::SHORT maType, com::SHORT pctDMAType, _RecordSet** result) {
+    return runIndicator({"Index.StochasticMomentumIndex", u""}, nullptr, result, [&](const com::Bstr&) {
+        return stochasticMomentumIndex(data, ohlcv, kPeriods, kSmooth, kDoubleSmooth, dPeriods, maType,
+                                       pctDMAType);
+    });
+}
+
+// The field is named by the alias exactly as passed: there is no default name to write back.
+com::HRESULT Index::CommodityChannelIndex(_Database* data, _RecordSet* ohlcv, com::SHORT periods,
+                                          com::Bstr* alias, _RecordSet** result) {
+    const com::Bstr name = alias ? *alias : com::Bstr();
+    return runIndicator({"Index.CommodityChannelIndex", u""}, nullptr, result,
+                        [&](const com::Bstr&) { return commodityChannelIndex(data, ohlcv, periods, name); });
 }
 
 }  // namespace indikon

@@ -29,8 +29,16 @@ public:
     com::HRESULT Performance(_Database* data, _Field* source, com::Bstr* alias, _RecordSet** result) override;
     com::HRESULT OnBalanceVolume(_Database* data, _Field* source, _Field* volume, com::Bstr* alias,
                                  _RecordSet** result) override;
+    com::HRESULT MassIndex(_Database* data, _RecordSet* ohlcv, com::SHORT periods, com::Bstr* alias,
+                           _RecordSet** result) override;
     com::HRESULT ChaikinMoneyFlow(_Database* data, _RecordSet* ohlcv, com::SHORT periods, com::Bstr* alias,
                                   _RecordSet** result) override;
+    com::HRESULT StochasticMomentumIndex(_Database* data, _RecordSet* ohlcv, com::SHORT kPeriods,
+                                         com::SHORT kSmooth, com::SHORT kDoubleSmooth, com::SHORT dPeriods,
+                                         com::SHORT maType, com::SHORT pctDMAType,
+                                         _RecordSet** result) override;
+    com::HRESULT CommodityChannelIndex(_Database* data, _RecordSet* ohlcv, com::SHORT periods,
+                                       com::Bstr* alias, _RecordSet** result) override;
 };
 
 }  // namespace indikon

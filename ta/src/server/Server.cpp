@@ -10,8 +10,10 @@
 #include "indicators/Cycle.h"
 #include "indicators/General.h"
 #include "indicators/Index.h"
+#include "indicators/LineStudy.h"
 #include "indicators/LinearRegression.h"
 #include "indicators/MovingAverage.h"
+#include "indicators/NeuralNetwork.h"
 #include "indicators/Oscillator.h"
 #include "indikon/Identities.h"
 
@@ -28,8 +30,11 @@ const com::ServerClass kClasses[] = {
     {CLSID_RecordSet, "Indikon.RecordSet", nullptr, "Apartment", &com::createComObject<RecordSet>},
     {CLSID_Index, "Indikon.Index", nullptr, "Apartment", &com::createComObject<Index>},
     {CLSID_General, "Indikon.General", nullptr, "Apartment", &com::createComObject<General>},
+    {CLSID_LineStudy, "Indikon.LineStudy", nullptr, "Apartment", &com::createComObject<LineStudy>},
     {CLSID_ChartPattern, "Indikon.ChartPattern", nullptr, "Apartment", &com::createComObject<ChartPattern>},
     {CLSID_Note, "Indikon.Note", nullptr, "Apartment", &com::createComObject<Note>},
+    {CLSID_NeuralNetwork, "Indikon.NeuralNetwork", nullptr, "Apartment",
+     &com::createComObject<NeuralNetwork>},
     {CLSID_CandleStick, "Indikon.CandleStick", nullptr, "Apartment", &com::createComObject<CandleStick>},
     {CLSID_Cycle, "Indikon.Cycle", nullptr, "Apartment", &com::createComObject<Cycle>},
     {CLSID_LinearRegression, "Indikon.LinearRegression", nullptr, "Apartment",
