@@ -33,6 +33,25 @@ struct _Oscillator : com::IUnknown {
     // Range of the last `periods` values over the sum of their absolute changes.
     virtual com::HRESULT VerticalHorizontalFilter(_Database* data, _Field* source, com::SHORT periods,
                                                   com::Bstr* alias, _RecordSet** result) = 0;
+    // Williams %R: the close in the range of the last `periods` records, 0 at the high, -100 at the low;
+    // the first value at periods + 1.
+    virtual com::HRESULT WilliamsPctR(_Database* data, _RecordSet* ohlcv, com::SHORT periods,
+                                      com::Bstr* alias, _RecordSet** result) = 0;
+    // Running sum of each close's distance from its true low (rising) or true high (falling).
+    virtual com::HRESULT WilliamsAccumulationDistribution(_Database* data, _RecordSet* ohlcv,
+                                                          com::Bstr* alias, _RecordSet** result) = 0;
+    // Short against long average of the volume, in points (1) or per cent (2); 0 for any other mode.
+    virtual com::HRESULT VolumeOscillator(_Database* data, _Field* volume, com::SHORT shortTerm,
+                                          com::SHORT longTerm, com::SHORT maType, com::SHORT pointsOrPercent,
+                                          com::Bstr* alias, _RecordSet** result) = 0;
+    // Change of the averaged high-low range over `roc` records, in per cent.
+    virtual com::HRESULT ChaikinVolatility(_Database* data, _RecordSet* ohlcv, com::SHORT periods,
+                                           com::SHORT roc, com::SHORT maType, com::Bstr* alias,
+                                           _RecordSet** result) = 0;
+    // Fields "%K" (slowed when kSlowingPeriods is 2 or more) and "%D"; takes no alias.
+    virtual com::HRESULT StochasticOscillator(_Database* data, _RecordSet* ohlcv, com::SHORT kPeriods,
+                                              com::SHORT kSlowingPeriods, com::SHORT dPeriods,
+                                              com::SHORT maType, _RecordSet** result) = 0;
 
 protected:
     ~_Oscillator() = default;

@@ -3,6 +3,7 @@
 #include "core/Indicator.h"
 #include "indicators/Momentum.h"
 #include "indicators/ParabolicSar.h"
+#include "indicators/RangeOscillators.h"
 
 namespace indikon {
 
@@ -45,6 +46,47 @@ com::HRESULT Oscillator::VerticalHorizontalFilter(_Database* data, _Field* sourc
     return runIndicator(
         {"Oscillator.VerticalHorizontalFilter", u"VerticalHorizontalFilter"}, alias, result,
         [&](const com::Bstr& name) { return verticalHorizontalFilter(data, source, periods, name); });
+}
+
+com::HRESULT Oscillator::WilliamsPctR(_Database* data, _RecordSet* ohlcv, com::SHORT periods,
+                                      com::Bstr* alias, _RecordSet** result) {
+    return runIndicator({"Oscillator.WilliamsPctR", u"WilliamsPctR"}, alias, result,
+                        [&](const com::Bstr& name) { return williamsPctR(data, ohlcv, periods, name); });
+}
+
+// The error source keeps the spelling callers have always matched.
+com::HRESULT Oscillator::WilliamsAccumulationDistribution(_Database* data, _RecordSet* ohlcv,
+                                                          com::Bstr* alias, _RecordSet** result) {
+    return runIndicator(
+        {"Oscillator.WilliamsAccumultaionDistribution", u"WilliamsAccumulationDistribution"}, alias, result,
+        [&](const com::Bstr& name) { return williamsAccumulationDistribution(data, ohlcv, name); });
+}
+
+com::HRESULT Oscillator::VolumeOscillator(_Database* data, _Field* volume, com::SHORT shortTerm,
+                                          com::SHORT longTerm, com::SHORT maType, com::SHORT pointsOrPercent,
+                                          com::Bstr* alias, _RecordSet** result) {
+    return runIndicator(
+        {"Oscillator.VolumeOscillator", u"VolumeOscillator"}, alias, result, [&](const com::Bstr& name) {
+            return volumeOscillator(data, volume, shortTerm, longTerm, maType, pointsOrPercent, name);
+        });
+}
+
+// The error source keeps the spelling callers have always matched.
+com::HRESULT Oscillator::ChaikinVolatility(_Database* data, _RecordSet* ohlcv, com::SHORT periods,
+                                           com::SHORT roc, com::SHORT maType, com::Bstr* alias,
+                                           _RecordSet** result) {
+    return runIndicator(
+        {"Oscillator.ChaikinVolitlity", u"ChaikinVolatility"}, alias, result,
+        [&](const com::Bstr& name) { return chaikinVolatility(data, ohlcv, periods, roc, maType, name); });
+}
+
+// The fields are always "%K" and "%D".
+com::HRESULT Oscillator::StochasticOscillator(_Database* data, _RecordSet* ohlcv, com::SHORT kPeriods,
+                                              com::SHORT kSlowingPeriods, com::SHORT dPeriods,
+                                              com::SHORT maType, _RecordSet** result) {
+    return runIndicator({"Oscillator.StochasticOscillator", u"%K"}, nullptr, result, [&](const com::Bstr&) {
+        return stochasticOscillator(data, ohlcv, kPeriods, kSlowingPeriods, dPeriods, maType);
+    });
 }
 
 }  // namespace indikon

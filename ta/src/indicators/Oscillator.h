@@ -20,6 +20,18 @@ public:
                                     com::SHORT cycle3, com::Bstr* alias, _RecordSet** result) override;
     com::HRESULT VerticalHorizontalFilter(_Database* data, _Field* source, com::SHORT periods,
                                           com::Bstr* alias, _RecordSet** result) override;
+    com::HRESULT WilliamsPctR(_Database* data, _RecordSet* ohlcv, com::SHORT periods, com::Bstr* alias,
+                              _RecordSet** result) override;
+    com::HRESULT WilliamsAccumulationDistribution(_Database* data, _RecordSet* ohlcv, com::Bstr* alias,
+                                                  _RecordSet** result) override;
+    com::HRESULT VolumeOscillator(_Database* data, _Field* volume, com::SHORT shortTerm, com::SHORT longTerm,
+                                  com::SHORT maType, com::SHORT pointsOrPercent, com::Bstr* alias,
+                                  _RecordSet** result) override;
+    com::HRESULT ChaikinVolatility(_Database* data, _RecordSet* ohlcv, com::SHORT periods, com::SHORT roc,
+                                   com::SHORT maType, com::Bstr* alias, _RecordSet** result) override;
+    com::HRESULT StochasticOscillator(_Database* data, _RecordSet* ohlcv, com::SHORT kPeriods,
+                                      com::SHORT kSlowingPeriods, com::SHORT dPeriods, com::SHORT maType,
+                                      _RecordSet** result) override;
 };
 
 }  // namespace indikon
