@@ -90,6 +90,21 @@ const struct {
      [](_Oscillator& x, const Prices& p, _RecordSet** r) {
          return x.StochasticOscillator(p.database.get(), p.records.get(), 14, 3, 3, 1, r);
      }},
+    {"RainbowOscillator",
+     [](_Oscillator& x, const Prices& p, _RecordSet** r) {
+         com::Bstr alias;
+         return x.RainbowOscillator(p.database.get(), p.records.get(), 10, 7, &alias, r);
+     }},
+    {"LinearMomentumOscillator",
+     [](_Oscillator& x, const Prices& p, _RecordSet** r) {
+         com::Bstr alias;
+         return x.LinearMomentumOscillator(p.database.get(), p.close.get(), 14, &alias, r);
+     }},
+    {"ChaosFractalOscillator",
+     [](_Oscillator& x, const Prices& p, _RecordSet** r) {
+         com::SHORT periods = 0;
+         return x.ChaosFractalOscillator(p.database.get(), p.records.get(), &periods, r);
+     }},
 };
 
 void setRate(benchmark::State& state) {

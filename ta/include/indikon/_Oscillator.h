@@ -52,6 +52,16 @@ struct _Oscillator : com::IUnknown {
     virtual com::HRESULT StochasticOscillator(_Database* data, _RecordSet* ohlcv, com::SHORT kPeriods,
                                               com::SHORT kSlowingPeriods, com::SHORT dPeriods,
                                               com::SHORT maType, _RecordSet** result) = 0;
+    // How far the close lies from a stack of moving averages of it.
+    virtual com::HRESULT RainbowOscillator(_Database* data, _RecordSet* ohlcv, com::SHORT levels,
+                                           com::SHORT maType, com::Bstr* alias, _RecordSet** result) = 0;
+    // The goodness of fit of a regression over the CMO, from -100 to +100.
+    virtual com::HRESULT LinearMomentumOscillator(_Database* data, _Field* source, com::SHORT periods,
+                                                  com::Bstr* alias, _RecordSet** result) = 0;
+    // "Chaos Fractal Oscillator": +1 two records after a five-record fractal high, -1 after a low.
+    // `periods` plays no part in the values; one below 1 is set to 100 in the caller's variable.
+    virtual com::HRESULT ChaosFractalOscillator(_Database* data, _RecordSet* ohlcv, com::SHORT* periods,
+                                                _RecordSet** result) = 0;
 
 protected:
     ~_Oscillator() = default;

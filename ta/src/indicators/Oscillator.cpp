@@ -1,6 +1,7 @@
 #include "indicators/Oscillator.h"
 
 #include "core/Indicator.h"
+#include "indicators/FractalOscillators.h"
 #include "indicators/Momentum.h"
 #include "indicators/ParabolicSar.h"
 #include "indicators/RangeOscillators.h"
@@ -87,6 +88,30 @@ com::HRESULT Oscillator::StochasticOscillator(_Database* data, _RecordSet* ohlcv
     return runIndicator({"Oscillator.StochasticOscillator", u"%K"}, nullptr, result, [&](const com::Bstr&) {
         return stochasticOscillator(data, ohlcv, kPeriods, kSlowingPeriods, dPeriods, maType);
     });
+}
+
+com::HRESULT Oscillator::RainbowOscillator(_Database* data, _RecordSet* ohlcv, com::SHORT levels,
+                                           com::SHORT maType, com::Bstr* alias, _RecordSet** result) {
+    return runIndicator(
+        {"Oscillator.RainbowOscillator", u"Rainbow Oscillator"}, alias, result,
+        [&](const com::Bstr& name) { return rainbowOscillator(data, ohlcv, levels, maType, name); });
+}
+
+com::HRESULT Oscillator::LinearMomentumOscillator(_Database* data, _Field* source, com::SHORT periods,
+                                                  com::Bstr* alias, _RecordSet** result) {
+    return runIndicator(
+        {"Oscillator.LinearMomentumOscillator", u"Linear Momentum Oscillator"}, alias, result,
+        [&](const com::Bstr& name) { return linearMomentumOscillator(data, source, periods, name); });
+}
+
+// The period is handed back before anything is computed, so a failing call leaves it replaced too.
+com::HRESULT Oscillator::ChaosFractalOscillator(_Database* data, _RecordSet* ohlcv, com::SHORT* periods,
+                                                _RecordSet** result) {
+    if (!periods)
+        return com::E_POINTER;
+    *periods = fractalPeriods(*periods);
+    return runIndicator({"Oscillator.ChaosFractalOscillator", u"Chaos Fractal Oscillator"}, nullptr, result,
+                        [&](const com::Bstr&) { return chaosFractalOscillator(data, ohlcv); });
 }
 
 }  // namespace indikon

@@ -32,6 +32,12 @@ public:
     com::HRESULT StochasticOscillator(_Database* data, _RecordSet* ohlcv, com::SHORT kPeriods,
                                       com::SHORT kSlowingPeriods, com::SHORT dPeriods, com::SHORT maType,
                                       _RecordSet** result) override;
+    com::HRESULT RainbowOscillator(_Database* data, _RecordSet* ohlcv, com::SHORT levels, com::SHORT maType,
+                                   com::Bstr* alias, _RecordSet** result) override;
+    com::HRESULT LinearMomentumOscillator(_Database* data, _Field* source, com::SHORT periods,
+                                          com::Bstr* alias, _RecordSet** result) override;
+    com::HRESULT ChaosFractalOscillator(_Database* data, _RecordSet* ohlcv, com::SHORT* periods,
+                                        _RecordSet** result) override;
 };
 
 }  // namespace indikon
