@@ -1,5 +1,6 @@
-// The range, volume, rainbow, linear momentum and chaos fractal oscillators over 32,767 records,
-// through the interfaces a program calls. One line per method; reports records per second.
+// The range, volume, rainbow, linear momentum and chaos fractal oscillators and the fractal chaos bands
+// over 32,767 records, through the interfaces a program calls. One line per method; reports records per
+// second.
 #include <benchmark/benchmark.h>
 
 #include <cmath>
@@ -10,6 +11,7 @@
 #include "containers/Database.h"
 #include "containers/Field.h"
 #include "containers/RecordSet.h"
+#include "indicators/Bands.h"
 #include "indicators/Oscillator.h"
 
 namespace {
@@ -123,6 +125,19 @@ void runOscillatorMethod(benchmark::State& state, const OscillatorMethod& method
     setRate(state);
 }
 
+void BM_FractalChaosBands(benchmark::State& state) {
+    const com::ComPtr<_Bands> bands = com::makeComObject<Bands>();
+    for (auto _ : state) {
+        com::ComPtr<_RecordSet> result;
+        com::SHORT periods = 0;
+        if (bands->FractalChaosBands(prices().database.get(), prices().records.get(), &periods,
+                                     result.put()) != 0)
+            state.SkipWithError("FractalChaosBands failed");
+        benchmark::DoNotOptimize(result.get());
+    }
+    setRate(state);
+}
+
 const bool kRegistered = [] {
     for (const auto& method : kOscillatorMethods) {
         benchmark::RegisterBenchmark(
@@ -130,6 +145,7 @@ const bool kRegistered = [] {
             [&method](benchmark::State& state) { runOscillatorMethod(state, method.call); })
             ->Unit(benchmark::kMillisecond);
     }
+    benchmark::RegisterBenchmark("BM_FractalChaosBands", BM_FractalChaosBands)->Unit(benchmark::kMillisecond);
     return true;
 }();
 

@@ -72,7 +72,7 @@ TEST_F(ServerTest, IndicatorClassesAnswerTheirInterfaces) {
     } classes[] = {
         {"Indikon.MovingAverage", IID_MovingAverage},       {"Indikon.General", IID_General},
         {"Indikon.ChartPattern", IID_ChartPattern},         {"Indikon.Cycle", IID_Cycle},
-        {"Indikon.LinearRegression", IID_LinearRegression},
+        {"Indikon.LinearRegression", IID_LinearRegression}, {"Indikon.Bands", IID_Bands},
     };
     for (const auto& c : classes) {
         com::ComPtr<com::IUnknown> object;

@@ -3,6 +3,7 @@
 
 #include "indikon/Errors.h"
 #include "indikon/Identities.h"
+#include "indikon/_Bands.h"
 #include "indikon/_CandleStick.h"
 #include "indikon/_ChartPattern.h"
 #include "indikon/_Cycle.h"

@@ -4,6 +4,7 @@
 #include "containers/Field.h"
 #include "containers/Note.h"
 #include "containers/RecordSet.h"
+#include "indicators/Bands.h"
 #include "indicators/CandleStick.h"
 #include "indicators/ChartPattern.h"
 #include "indicators/Cycle.h"
@@ -23,6 +24,7 @@ const com::ServerClass kClasses[] = {
      &com::createComObject<MovingAverage>},
     {CLSID_Field, "Indikon.Field", nullptr, "Apartment", &com::createComObject<Field>},
     {CLSID_Oscillator, "Indikon.Oscillator", nullptr, "Apartment", &com::createComObject<Oscillator>},
+    {CLSID_Bands, "Indikon.Bands", nullptr, "Apartment", &com::createComObject<Bands>},
     {CLSID_RecordSet, "Indikon.RecordSet", nullptr, "Apartment", &com::createComObject<RecordSet>},
     {CLSID_Index, "Indikon.Index", nullptr, "Apartment", &com::createComObject<Index>},
     {CLSID_General, "Indikon.General", nullptr, "Apartment", &com::createComObject<General>},
