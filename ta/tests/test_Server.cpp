@@ -70,10 +70,14 @@ TEST_F(ServerTest, IndicatorClassesAnswerTheirInterfaces) {
         const char* progId;
         com::IID iid;
     } classes[] = {
-        {"Indikon.MovingAverage", IID_MovingAverage},       {"Indikon.General", IID_General},
-        {"Indikon.ChartPattern", IID_ChartPattern},         {"Indikon.Cycle", IID_Cycle},
-        {"Indikon.LinearRegression", IID_LinearRegression}, {"Indikon.Bands", IID_Bands},
-        {"Indikon.LineStudy", IID_LineStudy}, {"Indikon.NeuralNetwork", IID_NeuralNetwork},
+        {"Indikon.MovingAverage", IID_MovingAverage},
+        {"Indikon.General", IID_General},
+        {"Indikon.ChartPattern", IID_ChartPattern},
+        {"Indikon.Cycle", IID_Cycle},
+        {"Indikon.LinearRegression", IID_LinearRegression},
+        {"Indikon.Bands", IID_Bands},
+        {"Indikon.LineStudy", IID_LineStudy},
+        {"Indikon.NeuralNetwork", IID_NeuralNetwork},
     };
     for (const auto& c : classes) {
         com::ComPtr<com::IUnknown> object;

@@ -30,6 +30,12 @@ struct _Bands : com::IUnknown {
     // factor times the average true range, from record `periods` on.
     virtual com::HRESULT Keltner(_Database* data, _RecordSet* ohlcv, com::SHORT periods, double factor,
                                  _RecordSet** result) = 0;
+    // "Fractal High", the high of the latest five-record fractal high, and "Fractal Low", the low of the
+    // latest fractal low, each held until the next fractal of its kind. Reads "High" and "Low" of
+    // `ohlcv`. `periods` (the length of a simple average in the working values) below 1 is set to 100
+    // in the caller's variable.
+    virtual com::HRESULT FractalChaosBands(_Database* data, _RecordSet* ohlcv, com::SHORT* periods,
+                                           _RecordSet** result) = 0;
 
 protected:
     ~_Bands() = default;

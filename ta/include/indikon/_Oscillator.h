@@ -33,7 +33,25 @@ struct _Oscillator : com::IUnknown {
     // Range of the last `periods` values over the sum of their absolute changes.
     virtual com::HRESULT VerticalHorizontalFilter(_Database* data, _Field* source, com::SHORT periods,
                                                   com::Bstr* alias, _RecordSet** result) = 0;
-
+    // Williams %R: the close in the range of the last `periods` records, 0 at the high, -100 at the low;
+    // the first value at periods + 1.
+    virtual com::HRESULT WilliamsPctR(_Database* data, _RecordSet* ohlcv, com::SHORT periods,
+                                      com::Bstr* alias, _RecordSet** result) = 0;
+    // Running sum of each close's distance from its true low (rising) or true high (falling).
+    virtual com::HRESULT WilliamsAccumulationDistribution(_Database* data, _RecordSet* ohlcv,
+                                                          com::Bstr* alias, _RecordSet** result) = 0;
+    // Short against long average of the volume, in points (1) or per cent (2); 0 for any other mode.
+    virtual com::HRESULT VolumeOscillator(_Database* data, _Field* volume, com::SHORT shortTerm,
+                                          com::SHORT longTerm, com::SHORT maType, com::SHORT pointsOrPercent,
+                                          com::Bstr* alias, _RecordSet** result) = 0;
+    // Change of the averaged high-low range over `roc` records, in per cent.
+    virtual com::HRESULT ChaikinVolatility(_Database* data, _RecordSet* ohlcv, com::SHORT periods,
+                                           com::SHORT roc, com::SHORT maType, com::Bstr* alias,
+                                           _RecordSet** result) = 0;
+    // Fields "%K" (slowed when kSlowingPeriods is 2 or more) and "%D"; takes no alias.
+    virtual com::HRESULT StochasticOscillator(_Database* data, _RecordSet* ohlcv, com::SHORT kPeriods,
+                                              com::SHORT kSlowingPeriods, com::SHORT dPeriods,
+                                              com::SHORT maType, _RecordSet** result) = 0;
     // (short average - long average) / long average in per cent, both averages of kind maType (1..7);
     // the first value at longCycle + 1. Fails with 1015 unless shortCycle < longCycle.
     virtual com::HRESULT PriceOscillator(_Database* data, _Field* source, com::SHORT longCycle,
@@ -62,6 +80,16 @@ struct _Oscillator : com::IUnknown {
     // Fields "Aroon Up", "Aroon Down", "Aroon Oscillator": how recent the window's extremes are.
     virtual com::HRESULT Aroon(_Database* data, _RecordSet* ohlcv, com::SHORT periods,
                                _RecordSet** result) = 0;
+    // How far the close lies from a stack of moving averages of it.
+    virtual com::HRESULT RainbowOscillator(_Database* data, _RecordSet* ohlcv, com::SHORT levels,
+                                           com::SHORT maType, com::Bstr* alias, _RecordSet** result) = 0;
+    // The goodness of fit of a regression over the CMO, from -100 to +100.
+    virtual com::HRESULT LinearMomentumOscillator(_Database* data, _Field* source, com::SHORT periods,
+                                                  com::Bstr* alias, _RecordSet** result) = 0;
+    // "Chaos Fractal Oscillator": +1 two records after a five-record fractal high, -1 after a low.
+    // `periods` plays no part in the values; one below 1 is set to 100 in the caller's variable.
+    virtual com::HRESULT ChaosFractalOscillator(_Database* data, _RecordSet* ohlcv, com::SHORT* periods,
+                                                _RecordSet** result) = 0;
 
 protected:
     ~_Oscillator() = default;

@@ -1,6 +1,9 @@
 #include "indicators/Bands.h"
 
 #include "core/Calculation.h"
+#include "core/Indicator.h"
+#include "indicators/FractalBands.h"
+#include "indicators/FractalOscillators.h"
 #include "indicators/PriceBands.h"
 
 namespace indikon {
@@ -26,6 +29,16 @@ com::HRESULT Bands::HighLowBands(_Database* data, _Field* highPrice, _Field* low
 com::HRESULT Bands::Keltner(_Database* data, _RecordSet* ohlcv, com::SHORT periods, double factor,
                             _RecordSet** result) {
     return runCalculation("Bands.Keltner", result, [&] { return keltner(data, ohlcv, periods, factor); });
+}
+
+// The period is handed back before anything is computed, so a failing call leaves it replaced too.
+com::HRESULT Bands::FractalChaosBands(_Database* data, _RecordSet* ohlcv, com::SHORT* periods,
+                                      _RecordSet** result) {
+    if (!periods)
+        return com::E_POINTER;
+    *periods = fractalPeriods(*periods);
+    return runIndicator({"Bands.FractalChaosBands", u"Fractal High"}, nullptr, result,
+                        [&](const com::Bstr&) { return fractalChaosBands(data, ohlcv, *periods); });
 }
 
 }  // namespace indikon

@@ -17,6 +17,8 @@ public:
                               com::SHORT periods, _RecordSet** result) override;
     com::HRESULT Keltner(_Database* data, _RecordSet* ohlcv, com::SHORT periods, double factor,
                          _RecordSet** result) override;
+    com::HRESULT FractalChaosBands(_Database* data, _RecordSet* ohlcv, com::SHORT* periods,
+                                   _RecordSet** result) override;
 };
 
 }  // namespace indikon
