@@ -23,6 +23,39 @@ constexpr SHORT kMaxColumns = 256;
 // The chart's own command that lays the chart out again and repaints it.
 constexpr SHORT kCommandRelayout = 29698;
 
+// The commands of the chart's own command bar; `row` marks those with a button on the bar.
+struct ChartCommand {
+    SHORT id;
+    const char16_t* text;
+    bool row;
+};
+constexpr ChartCommand kChartCommands[] = {
+    {29442, u"Print", true},        {29444, u"Print Preview", false}, {29464, u"Copy to Clipboard", true},
+    {29471, u"As a Bitmap", false}, {29472, u"As a Metafile", false}, {29448, u"Zoom In", true},
+    {29440, u"Zoom Out", true},     {29449, u"Vertical Grid", true},  {29450, u"Horizontal Grid", true},
+    {29463, u"Legend Box", true},   {29457, u"Data Editor", true},    {29499, u"Color", true},
+    {29488, u"Font...", false},     {29451, u"Properties...", true},  {29452, u"Edit Title", false},
+    {29505, u"Tools", true},
+};
+// Commands that switch something on and off.
+constexpr SHORT kCheckCommands[] = {29448, 29449, 29450, 29463, 29457};
+
+com::ComPtr<ostbar::OstCommandBar> makeCommandBar() {
+    auto bar = ostbar::OstCommandBar::create();
+    ostbar::OstCommandTable& table = *bar->table();
+    for (const ChartCommand& command : kChartCommands) {
+        table.add(command.id)->text = command.text;
+        if (command.row)
+            table.insertAt(ostbar::kToolbarContainer, table.row().size(), command.id);
+    }
+    for (const SHORT id : kCheckCommands)
+        table.find(id)->style = ostbar::kStyleCheck;
+    // Copying offers its two forms.
+    table.find(29464)->subCommands = {29471, 29472};
+    table.setState(ostbar::kStateShown);
+    return bar;
+}
+
 template <typename T>
 HRESULT put(T* out, T value) {
     if (!out)
@@ -64,7 +97,7 @@ std::string cellText(com::Variant cell) {
 
 }  // namespace
 
-KvlChart::KvlChart() {
+KvlChart::KvlChart() : commandBar_(makeCommandBar()) {
     model_.constantLines().resize(kConstantLineCount);
     model_.stripes().resize(kStripeCount);
 }
@@ -908,6 +941,24 @@ HRESULT KvlChart::SetTextAt(LONG index, const com::Bstr& value) {
     return takeText(text(index), value);
 }
 
+// --- IOstToolbarHost ------------------------------------------------------------------------------------
+
+HRESULT KvlChart::AddCommandBar(ostbar::IOstCommandBar* bar, LONG position, LONG) {
+    if (!bar)
+        return com::E_POINTER;
+    com::ComPtr<ostbar::IOstCommandBar> held(bar);
+    std::erase(hostedBars_, held);
+    const auto size = static_cast<LONG>(hostedBars_.size());
+    const LONG at = position < 0 || position > size ? size : position;
+    hostedBars_.insert(hostedBars_.begin() + at, std::move(held));
+    return com::S_OK;
+}
+
+HRESULT KvlChart::RemoveCommandBar(ostbar::IOstCommandBar* bar) {
+    com::ComPtr<ostbar::IOstCommandBar> held(bar);
+    return std::erase(hostedBars_, held) ? com::S_OK : com::S_FALSE;
+}
+
 // --- IKvlExtensionSite ---------------------------------------------------------------------------------
 
 LONG KvlChart::QueryInfo(KvlInfoRecord* record) {
@@ -916,8 +967,16 @@ LONG KvlChart::QueryInfo(KvlInfoRecord* record) {
     record->commandCount = 0;
     record->containerId = 0;
     record->commands = nullptr;
-    // The chart has no command bar yet: there is no command collection to hand out.
-    return record->kind == kInfoCommands ? com::E_FAIL : com::E_INVALIDARG;
+    if (record->kind != kInfoCommands)
+        return com::E_INVALIDARG;
+    com::ComPtr<ostbar::IOstCommands> commands;
+    if (!commandBar_ || com::FAILED(commandBar_->GetCommands(commands.put())))
+        return com::E_FAIL;
+    if (com::FAILED(commands->get_Count(&record->commandCount)))
+        record->commandCount = 0;
+    record->containerId = ostbar::kToolbarContainer;
+    record->commands = commands.detach();
+    return com::S_OK;
 }
 
 HRESULT KvlChart::Refresh(LONG what, LONG) {

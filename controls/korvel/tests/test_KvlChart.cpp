@@ -230,19 +230,78 @@ TEST(KvlChartCallbacks, AdviseReturnsThePreviousAndReinstallingRestoresIt) {
     EXPECT_TRUE(chart->buttonDown(1, 1)) << "the installed callback answered non-zero";
 }
 
-TEST(KvlChartSite, QueryInfoWithoutCommandBar) {
+TEST(KvlChartSite, QueryInfoColourSchemeAndRefresh) {
     auto chart = KvlChart::create();
     EXPECT_EQ(chart->QueryInfo(nullptr), 0);
     chart->setSiteInfo(1);
     EXPECT_EQ(chart->QueryInfo(nullptr), 1);
     KvlInfoRecord record;
-    record.kind = kInfoCommands;
+    record.kind = 25;
     record.commandCount = 5;
-    EXPECT_EQ(chart->QueryInfo(&record), com::E_FAIL);
+    EXPECT_EQ(chart->QueryInfo(&record), com::E_INVALIDARG);
     EXPECT_EQ(record.commandCount, 0);
     EXPECT_EQ(record.commands, nullptr);
     EXPECT_EQ(chart->Refresh(kRefreshRepaint, 0), com::S_OK);
     EXPECT_EQ(chart->repaintCount(), 1);
+}
+
+TEST(KvlChartSite, QueryInfoHandsOutTheCommandCollection) {
+    auto chart = KvlChart::create();
+    KvlInfoRecord record;
+    record.kind = kInfoCommands;
+    ASSERT_EQ(chart->QueryInfo(&record), com::S_OK);
+    ASSERT_NE(record.commands, nullptr);
+    auto commands = com::ComPtr<com::IUnknown>::attach(record.commands).as<ostbar::IOstCommands>();
+    ASSERT_TRUE(commands);
+    SHORT count = 0;
+    commands->get_Count(&count);
+    EXPECT_EQ(record.commandCount, count);
+    EXPECT_GT(count, 0);
+    EXPECT_EQ(record.containerId, ostbar::kToolbarContainer);
+
+    // What an extension does with it: its gallery commands go on the chart's row.
+    com::ComPtr<ostbar::IOstCommandContainer> row;
+    ASSERT_EQ(commands->GetContainer(record.containerId, row.put()), com::S_OK);
+    SHORT position = 0;
+    row->get_InsertPosition(&position);
+    commands->Add(30000, nullptr);
+    ASSERT_EQ(row->InsertAt(position, 30000), com::S_OK);
+    EXPECT_EQ(chart->commandBar().table()->row().back(), 30000);
+    // The control's own commands are there for the application.
+    com::ComPtr<ostbar::IOstCommand> zoomOut;
+    ASSERT_EQ(chart->commandBar().Command(29440, zoomOut.put()), com::S_OK);
+    com::Bstr text;
+    zoomOut->get_Text(&text);
+    EXPECT_EQ(text.text(), u"Zoom Out");
+}
+
+TEST(KvlChartSite, RegisteredObjectsAndCommandsAreSeparateIdSpaces) {
+    auto chart = KvlChart::create();
+    auto object = com::makeComObject<FakeRows>();
+    // 29464 is both the chart's copy command and the id the studies tool is registered under.
+    ASSERT_EQ(chart->RegisterCommandObject(29464, object.get()), com::S_OK);
+    ASSERT_NE(chart->commandBar().table()->find(29464), nullptr);
+    EXPECT_EQ(chart->UnregisterCommandObject(29464), com::S_OK);
+    EXPECT_NE(chart->commandBar().table()->find(29464), nullptr);
+    EXPECT_EQ(chart->commandBar().table()->find(29464)->text, u"Copy to Clipboard");
+}
+
+TEST(KvlChartSite, HostsCommandBarsOfExtensions) {
+    auto chart = KvlChart::create();
+    auto host = com::ComPtr<IKvlExtensionSite>(chart.get()).as<ostbar::IOstToolbarHost>();
+    ASSERT_TRUE(host);
+    auto first = ostbar::OstCommandBar::create();
+    auto second = ostbar::OstCommandBar::create();
+    EXPECT_EQ(host->AddCommandBar(first.get(), -1, 0), com::S_OK);
+    EXPECT_EQ(host->AddCommandBar(second.get(), 0, 0), com::S_OK);
+    // Adding a hosted bar again moves it rather than showing it twice.
+    EXPECT_EQ(host->AddCommandBar(first.get(), 0, 0), com::S_OK);
+    ASSERT_EQ(chart->hostedBars().size(), 2u);
+    EXPECT_EQ(chart->hostedBars()[0].get(), static_cast<ostbar::IOstCommandBar*>(first.get()));
+    EXPECT_EQ(host->RemoveCommandBar(first.get()), com::S_OK);
+    EXPECT_EQ(host->RemoveCommandBar(first.get()), com::S_FALSE);
+    EXPECT_EQ(host->AddCommandBar(nullptr, -1, 0), com::E_POINTER);
+    ASSERT_EQ(chart->hostedBars().size(), 1u);
 }
 
 TEST(KvlChartText, FixedBuffersAreBoundedAtCharacterBoundaries) {

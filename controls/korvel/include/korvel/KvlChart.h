@@ -11,6 +11,8 @@
 #include "korvel/KvlChartModel.h"
 #include "korvel/KvlContract.h"
 #include "korvel/KvlExtensionDriver.h"
+#include "ostbar/OstBarContract.h"
+#include "ostbar/OstCommandBar.h"
 
 namespace korvel {
 
@@ -20,8 +22,8 @@ inline constexpr const char* kChartProgId = "KorvelLibCtl.Korvel";
 // Mouse messages handed to the active extension's OnMouseInput.
 enum KvlMouseMessage : LONG { kMouseDown = 1, kMouseUp = 2, kMouseMove = 3 };
 
-class KvlChart final
-    : public com::ComObject<IKvlChart, IKvlControlA, IKvlControlW, IKvlExtensionSite, IKvlExtensionServices> {
+class KvlChart final : public com::ComObject<IKvlChart, IKvlControlA, IKvlControlW, IKvlExtensionSite,
+                                             IKvlExtensionServices, ostbar::IOstToolbarHost> {
 public:
     KvlChart();
 
@@ -30,6 +32,10 @@ public:
     KvlChartModel& model() { return model_; }
     const KvlChartModel& model() const { return model_; }
     KvlExtensionDriver& extensions() { return driver_; }
+    // The chart's own command bar, whose command collection the extensions get (QueryInfo kind 26).
+    ostbar::OstCommandBar& commandBar() { return *commandBar_; }
+    // The command bars of extensions shown with the chart, in order.
+    const std::vector<com::ComPtr<ostbar::IOstCommandBar>>& hostedBars() const { return hostedBars_; }
     // The installed extension callback (null when none).
     IKvlExtensionCallback* callback() const { return callback_.get(); }
     // QueryInfo's answer without a record: 0 system colours, non-zero the fixed colour table.
@@ -196,6 +202,10 @@ public:
     HRESULT GetProperty(LONG* value, void** pointer, LONG argument, LONG kind) override;
     HRESULT SetProperty(LONG seriesCount, LONG pointCount, KvlValueBlock* block, LONG kind) override;
 
+    // --- IOstToolbarHost ---
+    HRESULT AddCommandBar(ostbar::IOstCommandBar* bar, LONG position, LONG flags) override;
+    HRESULT RemoveCommandBar(ostbar::IOstCommandBar* bar) override;
+
 private:
     ~KvlChart() override;
 
@@ -206,7 +216,10 @@ private:
     KvlChartModel model_;
     KvlExtensionDriver driver_;
     com::ComPtr<IKvlExtensionCallback> callback_;
+    // Objects registered under a command id; an id space of its own, apart from the bar's commands.
     std::map<LONG, com::ComPtr<com::IUnknown>> commandObjects_;
+    com::ComPtr<ostbar::OstCommandBar> commandBar_;
+    std::vector<com::ComPtr<ostbar::IOstCommandBar>> hostedBars_;
     com::ComPtr<com::IUnknown> font_;
     std::map<SHORT, SHORT> columnKinds_;
     KvlHitRecord lastHit_;

@@ -153,7 +153,9 @@ enum KvlHitCode : SHORT {
 // QueryInfo (null) answers the site's colour scheme: 0 = system colours, non-zero = the fixed table.
 // QueryInfo (record) looks at record->kind; kind 26 asks for the command collection of the chart's
 // command bar. It answers S_OK and fills the record when the chart has a command bar, else E_FAIL
-// with the record's outputs cleared. `commands` then holds a reference that the caller releases.
+// with the record's outputs cleared. `commands` then holds a reference that the caller releases; it
+// answers ostbar::IOstCommands (ostbar/OstBarContract.h), and `containerId` is the container of the
+// bar's row of buttons.
 inline constexpr SHORT kInfoCommands = 26;
 struct KvlInfoRecord {
     SHORT kind = 0;
