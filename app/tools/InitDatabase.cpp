@@ -1,8 +1,8 @@
 // tarnwick-initdb <database file> [<update stream>]
 // Creates the initial market database of an installation: a new file with the market schema and,
-// when an update stream is given, everything that stream carries, stored through the same processing
-// as a download from the data server. An existing file is never touched; a stream that does not go
-// through without an error leaves no database behind.
+// when an update stream is given, everything that stream carries (and the note images beside it), stored
+// through the same processing as a download from the data server. An existing file is never touched; a stream
+// that does not go through without an error leaves no database behind.
 #include <cstdio>
 #include <cstdlib>
 #include <exception>
@@ -44,10 +44,20 @@ private:
     std::filesystem::path folder_;
 };
 
-// The installation has no window and no network: messages are printed, addresses are not opened and
-// note images are not fetched.
-tarnwick::UpdateHooks installHooks() {
+// The installation has no window and no network: messages are printed and addresses are not opened.
+// Note images are taken from notes_images/<id>.gif beside the stream, where the data server would
+// serve them, into the Notes folder beside the database.
+tarnwick::UpdateHooks installHooks(const std::filesystem::path& database,
+                                   const std::filesystem::path& stream) {
     tarnwick::UpdateHooks hooks;
+    hooks.downloadNoteImage = [images = stream.parent_path() / "notes_images",
+                               notes = database.parent_path() / "Notes"](std::int32_t noteId) {
+        const std::filesystem::path image = images / (std::to_string(noteId) + ".gif");
+        std::error_code ec;
+        std::filesystem::create_directories(notes, ec);
+        return std::filesystem::copy_file(image, notes / std::to_string(noteId),
+                                          std::filesystem::copy_options::overwrite_existing, ec);
+    };
     hooks.showMessage = [](const std::string& text) { std::printf("message: %s\n", text.c_str()); };
     hooks.openUrl = [](const std::string& url) { std::printf("not opened: %s\n", url.c_str()); };
     return hooks;
@@ -61,7 +71,8 @@ bool storeStream(const std::filesystem::path& database, const std::filesystem::p
         return false;
     }
     tarnwick::gConnection = db::Connection::openExisting(database);
-    const auto outcome = tarnwick::UpdateStreamProcessor(stream, installHooks()).ProcessData(false);
+    const auto outcome =
+        tarnwick::UpdateStreamProcessor(stream, installHooks(database, stream)).ProcessData(false);
     tarnwick::gConnection.close();
     const std::string errors = log.text();
     if (outcome != tarnwick::ProcessOutcome::Updated || !errors.empty()) {

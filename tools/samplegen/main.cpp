@@ -1,8 +1,8 @@
 // tarnwick-samplegen <folder>
 // Writes the sample market data into the folder: update-stream.txt, the update stream that a fresh
 // installation processes into its first database (January 2015 to December 2024), and
-// sample-data.mqd, a data file for the import that carries the following January. The output is the
-// same on every run.
+// sample-data.mqd, a data file for the import that carries the following January, and
+// notes_images/<id>.gif, the pictures of the notes that have one. The output is the same on every run.
 #include <charconv>
 #include <cstdio>
 #include <exception>
@@ -11,6 +11,7 @@
 #include <string>
 #include <vector>
 
+#include "NoteImage.h"
 #include "PriceSeries.h"
 #include "SampleMarkets.h"
 #include "appdata/Schema.h"
@@ -246,6 +247,22 @@ void writeDataFile(const std::filesystem::path& file, const std::vector<MarketPr
     transaction.commit();
 }
 
+// The pictures of the notes that have one, as the data server keeps them.
+void writeNoteImages(const std::filesystem::path& folder) {
+    std::filesystem::create_directories(folder);
+    for (const Note& note : Notes()) {
+        if (note.hasImage) {
+            const std::vector<std::uint8_t> gif = NoteImage(note.id);
+            std::ofstream out(folder / (std::to_string(note.id) + ".gif"),
+                              std::ios::binary | std::ios::trunc);
+            out.write(reinterpret_cast<const char*>(gif.data()), static_cast<std::streamsize>(gif.size()));
+            if (!out) {
+                throw std::runtime_error("cannot write the image of note " + std::to_string(note.id));
+            }
+        }
+    }
+}
+
 }  // namespace
 
 int main(int argc, char* argv[]) {
@@ -264,6 +281,7 @@ int main(int argc, char* argv[]) {
         std::filesystem::create_directories(folder);
         writeStream(folder / "update-stream.txt", markets, splits);
         writeDataFile(folder / "sample-data.mqd", markets, splits);
+        writeNoteImages(folder / "notes_images");
     } catch (const std::exception& error) {
         std::fprintf(stderr, "tarnwick-samplegen: %s\n", error.what());
         return 1;
