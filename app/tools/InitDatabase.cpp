@@ -1,22 +1,105 @@
-// tarnwick-initdb <database file>
-// Creates the initial market database of an installation: a new file with the market schema. An
-// existing file is never touched.
+// tarnwick-initdb <database file> [<update stream>]
+// Creates the initial market database of an installation: a new file with the market schema and,
+// when an update stream is given, everything that stream carries (and the note images beside it), stored
+// through the same processing as a download from the data server. An existing file is never touched; a stream
+// that does not go through without an error leaves no database behind.
 #include <cstdio>
+#include <cstdlib>
 #include <exception>
 #include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <string>
 
+#include "appdata/ErrorLog.h"
+#include "appdata/Globals.h"
 #include "appdata/Schema.h"
+#include "appdata/update/CheckFileValidty.h"
+#include "appdata/update/UpdateStreamProcessor.h"
 #include "db/Connection.h"
 
+namespace {
+
+// Error records of the processing go to a log of their own, not into the user's program folder.
+class ScratchLog {
+public:
+    ScratchLog() {
+        std::string pattern = (std::filesystem::temp_directory_path() / "tarnwick-initdb-XXXXXX").string();
+        if (::mkdtemp(pattern.data()) == nullptr) {
+            throw std::runtime_error("cannot make a temporary folder");
+        }
+        folder_ = pattern;
+        ::setenv("TARNWICK_HOME", folder_.c_str(), 1);
+    }
+    ~ScratchLog() {
+        std::error_code ec;
+        std::filesystem::remove_all(folder_, ec);
+    }
+    std::string text() const {
+        std::ifstream in(tarnwick::ErrorLogFile(), std::ios::binary);
+        return std::string(std::istreambuf_iterator<char>(in), {});
+    }
+
+private:
+    std::filesystem::path folder_;
+};
+
+// The installation has no window and no network: messages are printed and addresses are not opened.
+// Note images are taken from notes_images/<id>.gif beside the stream, where the data server would
+// serve them, into the Notes folder beside the database.
+tarnwick::UpdateHooks installHooks(const std::filesystem::path& database,
+                                   const std::filesystem::path& stream) {
+    tarnwick::UpdateHooks hooks;
+    hooks.downloadNoteImage = [images = stream.parent_path() / "notes_images",
+                               notes = database.parent_path() / "Notes"](std::int32_t noteId) {
+        const std::filesystem::path image = images / (std::to_string(noteId) + ".gif");
+        std::error_code ec;
+        std::filesystem::create_directories(notes, ec);
+        return std::filesystem::copy_file(image, notes / std::to_string(noteId),
+                                          std::filesystem::copy_options::overwrite_existing, ec);
+    };
+    hooks.showMessage = [](const std::string& text) { std::printf("message: %s\n", text.c_str()); };
+    hooks.openUrl = [](const std::string& url) { std::printf("not opened: %s\n", url.c_str()); };
+    return hooks;
+}
+
+// True when the whole stream was stored without a single logged error.
+bool storeStream(const std::filesystem::path& database, const std::filesystem::path& stream) {
+    ScratchLog log;
+    if (!tarnwick::CheckFileValidty(stream)) {
+        std::fprintf(stderr, "tarnwick-initdb: %s is no complete update stream\n", stream.c_str());
+        return false;
+    }
+    tarnwick::gConnection = db::Connection::openExisting(database);
+    const auto outcome =
+        tarnwick::UpdateStreamProcessor(stream, installHooks(database, stream)).ProcessData(false);
+    tarnwick::gConnection.close();
+    const std::string errors = log.text();
+    if (outcome != tarnwick::ProcessOutcome::Updated || !errors.empty()) {
+        std::fprintf(stderr, "tarnwick-initdb: %s was not stored completely\n%s", stream.c_str(),
+                     errors.c_str());
+        return false;
+    }
+    return true;
+}
+
+}  // namespace
+
 int main(int argc, char* argv[]) {
-    if (argc != 2) {
-        std::fprintf(stderr, "usage: tarnwick-initdb <database file>\n");
+    if (argc != 2 && argc != 3) {
+        std::fprintf(stderr, "usage: tarnwick-initdb <database file> [<update stream>]\n");
         return 2;
     }
     const std::filesystem::path file = argv[1];
     try {
-        db::Connection connection = db::Connection::createNew(file);
-        tarnwick::CreateMarketSchema(connection);
+        {
+            db::Connection connection = db::Connection::createNew(file);
+            tarnwick::CreateMarketSchema(connection);
+        }
+        if (argc == 3 && !storeStream(file, argv[2])) {
+            std::filesystem::remove(file);
+            return 1;
+        }
     } catch (const std::exception& error) {
         std::fprintf(stderr, "tarnwick-initdb: %s: %s\n", file.c_str(), error.what());
         return 1;

@@ -45,6 +45,11 @@ inline constexpr std::string_view kGetCompaniyInfo = "GetCompaniyInfo";
 inline constexpr std::string_view kGetAllNotes = "GetAllNotes";
 inline constexpr std::string_view kSearchCompanies = "SearchCompanies";
 
+// Data update and import.
+inline constexpr std::string_view kProcessData = "ProcessData";
+inline constexpr std::string_view kCheckFileValidty = "CheckFileValidty";
+inline constexpr std::string_view kGetDataFromFile = "GetDataFromFile";
+
 // Windows.
 inline constexpr std::string_view kFrmMainFormLoad = "frmMain Form_Load";
 

@@ -1,0 +1,57 @@
+// The import of a data file: an SQLite database of the market schema whose daily rows all stand in
+// one table MarketDaily, with the market that receives each row (MarketID) and whether the row
+// replaces or deletes an existing one (IsUPDATE, NULL counting as false). The file is opened
+// read-only; its rows go through the same record classes as the update stream.
+//
+// Tables are read in this order: Markets, Category, Split, Company, MarketDaily. Columns copied only
+// when they hold text (a NULL or empty value leaves the field empty): the AName, Aprev and the two tags
+// of a market, the Aprev of a sector. Every other column must hold a value; a NULL there, a missing
+// column or a missing table ends the import with "Invalid Data".
+//
+// All rows are stored in one transaction on gConnection, committed also when an error ends the
+// import, so that the rows stored before it stay stored. The markets' tags from the file are stored
+// only after every daily row is, so that a failed import leaves the tags as they were and the next
+// update asks for the data again.
+#pragma once
+
+#include <cstdint>
+#include <filesystem>
+#include <functional>
+
+#include "appdata/update/UpdateHooks.h"
+
+namespace db {
+class Connection;
+}
+
+namespace tarnwick {
+
+struct ImportHooks {
+    std::function<void(std::int32_t row)> status;  // a language-table row for the status line
+    std::function<void(std::int64_t maximum)> setProgressMaximum;
+    std::function<void(std::int64_t value)> setProgressValue;
+    std::function<void(bool enabled)> enableOK;
+};
+
+enum class ImportOutcome {
+    NotRun,    // an import is running already, or no file was given
+    Imported,  // every table was read
+    Failed,    // an error ended the import; the rows stored before it are kept
+};
+
+class BulkImport {
+public:
+    explicit BulkImport(ImportHooks hooks);
+
+    // Never raises; an error is logged under "GetDataFromFile".
+    ImportOutcome GetDataFromFile(const std::filesystem::path& File);
+    bool isImporting() const { return Importing; }
+
+private:
+    void importTables(db::Connection& file);
+
+    ImportHooks hooks_;
+    bool Importing = false;
+};
+
+}  // namespace tarnwick

@@ -1,0 +1,42 @@
+#include "LineReader.h"
+
+#include <algorithm>
+
+#include "appdata/AppError.h"
+
+namespace tarnwick {
+
+namespace {
+constexpr std::int32_t kInputPastEndOfFile = 62;
+}
+
+LineReader::LineReader(const std::filesystem::path& file, std::function<void(double)> progress)
+    : in_(file, std::ios::binary), progress_(std::move(progress)) {
+    std::error_code ec;
+    size_ = std::filesystem::file_size(file, ec);
+    if (!in_ || ec) {
+        throw AppError(errnum::kFileNotFound, "File not found: " + file.string());
+    }
+}
+
+bool LineReader::atEnd() {
+    return in_.peek() == std::ifstream::traits_type::eof();
+}
+
+std::string LineReader::next() {
+    if (atEnd()) {
+        throw AppError(kInputPastEndOfFile, "Input past end of file");
+    }
+    std::string line;
+    std::getline(in_, line);
+    if (!line.empty() && line.back() == '\r') {
+        line.pop_back();
+    }
+    read_ += line.size() + 2;
+    if (progress_ && size_ > 0) {
+        progress_(std::min(1.0, static_cast<double>(read_) / static_cast<double>(size_)));
+    }
+    return line;
+}
+
+}  // namespace tarnwick

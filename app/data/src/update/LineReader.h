@@ -1,0 +1,30 @@
+// Reads an update stream one line at a time. Lines end in LF, optionally preceded by CR, which is
+// not part of the line. Every line read counts its length plus two bytes (the CR LF) towards the
+// share of the file read, which goes to the progress hook.
+#pragma once
+
+#include <cstdint>
+#include <filesystem>
+#include <fstream>
+#include <functional>
+#include <string>
+
+namespace tarnwick {
+
+class LineReader {
+public:
+    // Raises AppError 53 when the file cannot be opened.
+    LineReader(const std::filesystem::path& file, std::function<void(double share)> progress);
+
+    bool atEnd();
+    // The next line; AppError 62 ("Input past end of file") when there is none.
+    std::string next();
+
+private:
+    std::ifstream in_;
+    std::uintmax_t size_ = 0;
+    std::uintmax_t read_ = 0;
+    std::function<void(double)> progress_;
+};
+
+}  // namespace tarnwick
