@@ -110,6 +110,24 @@ Error closedError() {
     return Error(ErrorKind::Closed, errnum::kClosed, "Operation is not allowed when the object is closed.");
 }
 
+// One text is one statement: whatever follows the first statement must be blanks, semicolons or
+// comments. Anything else is refused rather than silently dropped, so that text joined from outside
+// can never carry a second statement.
+void refuseSecondStatement(sqlite3* db, const char* tail, const char* end) {
+    if (tail == nullptr || tail >= end) {
+        return;
+    }
+    sqlite3_stmt* next = nullptr;
+    const int rc = sqlite3_prepare_v2(db, tail, static_cast<int>(end - tail), &next, nullptr);
+    if (next != nullptr) {
+        sqlite3_finalize(next);
+    }
+    if (rc != SQLITE_OK || next != nullptr) {
+        throw Error(ErrorKind::Provider, errnum::kProvider,
+                    "The statement text holds more than one statement.");
+    }
+}
+
 std::shared_ptr<StatementHandle> prepareOn(const std::shared_ptr<ConnectionState>& connection,
                                            std::string_view sql) {
     if (!connection || !connection->open) {
@@ -126,6 +144,7 @@ std::shared_ptr<StatementHandle> prepareOn(const std::shared_ptr<ConnectionState
     if (handle->stmt == nullptr) {
         throw Error(ErrorKind::Provider, errnum::kProvider, "The statement text is empty.");
     }
+    refuseSecondStatement(connection->db, tail, sql.data() + sql.size());
     return handle;
 }
 

@@ -177,3 +177,12 @@ TEST(Connection, VacuumIntoWritesACompleteCopy) {
     EXPECT_EQ(copy.query("SELECT count(*) FROM t").int32(0), 2);
     EXPECT_THROW(copy.execute("INSERT INTO t VALUES (3)"), db::Error);  // read-only stays read-only
 }
+
+TEST(Connection, TextWithASecondStatementIsRefusedWhole) {
+    db::Connection c = tableOfValues();
+    c.execute("INSERT INTO t (k) VALUES (1); -- a trailing comment and blanks are fine\n ;  ");
+    const db::Error e = errorOf([&] { c.execute("DELETE FROM t WHERE k = 1; DROP TABLE t"); });
+    EXPECT_EQ(e.kind(), db::ErrorKind::Provider);
+    EXPECT_TRUE(c.tableExists("t"));
+    EXPECT_EQ(c.query("SELECT COUNT(*) FROM t").int32(0), 1);  // the first statement did not run either
+}
