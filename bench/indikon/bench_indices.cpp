@@ -6,59 +6,24 @@
 #include <functional>
 #include <string>
 
-#include "com/ComPtr.h"
-#include "containers/Database.h"
-#include "containers/Field.h"
-#include "containers/RecordSet.h"
+#include "BenchPrices.h"
 #include "indicators/CandleStick.h"
 #include "indicators/Index.h"
 
 namespace {
 
 using namespace indikon;
-
-constexpr int kRecords = 32767;
+using namespace indikon::bench;
 
 // A wandering price with daily ranges, gaps between records and a varying volume.
-double closeAt(int i) {
-    return 100 + 10 * std::sin(i / 40.0) + 3 * std::sin(i / 7.0);
-}
-
-struct Prices {
-    com::ComPtr<_Database> database;
-    com::ComPtr<_RecordSet> records;
-    com::ComPtr<_Field> close;
-    com::ComPtr<_Field> volume;
-};
-
-com::ComPtr<_Field> makeField(const char16_t* name, const std::function<double(int)>& value) {
-    com::ComPtr<_Field> field = com::makeComObject<Field>();
-    field->initialize(kRecords, com::Bstr(name));
-    for (int i = 1; i <= kRecords; ++i)
-        field->setValue(static_cast<com::SHORT>(i), value(i));
-    return field;
-}
-
 const Prices& prices() {
-    static const Prices loaded = [] {
-        Prices p;
-        p.records = com::makeComObject<RecordSet>();
-        p.close = makeField(u"Close", closeAt);
-        p.volume = makeField(u"Volume", [](int i) { return 1000 + 400 * std::sin(i / 3.0); });
-        p.records->addField(makeField(u"Date", [](int) { return 0.0; }).get());
-        p.records->addField(
-            makeField(u"Open", [](int i) { return closeAt(i - 1) + 0.3 * std::sin(i); }).get());
-        p.records->addField(
-            makeField(u"High", [](int i) { return closeAt(i) + 1 + std::sin(i / 5.0); }).get());
-        p.records->addField(
-            makeField(u"Low", [](int i) { return closeAt(i) - 1 - std::cos(i / 5.0); }).get());
-        p.records->addField(p.close.get());
-        p.records->addField(p.volume.get());
-        p.database = com::makeComObject<Database>();
-        p.database->putref_RecordsetCache(p.records.get());
-        p.database->MoveFirst();
-        return p;
-    }();
+    static const Prices loaded = makePrices({
+        .open = [](int i) { return wanderingClose(i - 1) + 0.3 * std::sin(i); },
+        .high = [](int i) { return wanderingClose(i) + 1 + std::sin(i / 5.0); },
+        .low = [](int i) { return wanderingClose(i) - 1 - std::cos(i / 5.0); },
+        .close = wanderingClose,
+        .volume = [](int i) { return 1000 + 400 * std::sin(i / 3.0); },
+    });
     return loaded;
 }
 
@@ -104,21 +69,12 @@ const struct {
      }},
 };
 
-void setRate(benchmark::State& state) {
-    state.counters["records/s"] =
-        benchmark::Counter(double(kRecords), benchmark::Counter::kIsIterationInvariantRate);
-}
-
 void runIndexMethod(benchmark::State& state, const IndexMethod& method) {
     const com::ComPtr<_Index> index = com::makeComObject<Index>();
-    for (auto _ : state) {
-        com::ComPtr<_RecordSet> result;
+    timeRecordSetCall(state, [&](_RecordSet** result) {
         com::Bstr alias;
-        if (method(*index, prices(), &alias, result.put()) != 0)
-            state.SkipWithError("the method failed");
-        benchmark::DoNotOptimize(result.get());
-    }
-    setRate(state);
+        return method(*index, prices(), &alias, result);
+    });
 }
 
 // The pattern of every three consecutive candles of the record set.
@@ -133,16 +89,11 @@ void identifyEveryPattern(benchmark::State& state) {
             benchmark::DoNotOptimize(note.get());
         }
     }
-    setRate(state);
+    setRecordRate(state);
 }
 
 const bool kRegistered = [] {
-    for (const auto& method : kIndexMethods) {
-        benchmark::RegisterBenchmark(
-            (std::string("BM_") + method.name).c_str(),
-            [&method](benchmark::State& state) { runIndexMethod(state, method.call); })
-            ->Unit(benchmark::kMillisecond);
-    }
+    registerMethods(kIndexMethods, runIndexMethod);
     benchmark::RegisterBenchmark("BM_CandleStickIdentifyPattern", identifyEveryPattern)
         ->Unit(benchmark::kMillisecond);
     return true;

@@ -5,10 +5,7 @@
 #include <cmath>
 #include <functional>
 
-#include "com/ComPtr.h"
-#include "containers/Database.h"
-#include "containers/Field.h"
-#include "containers/RecordSet.h"
+#include "BenchPrices.h"
 #include "indicators/ChartPattern.h"
 #include "indicators/Cycle.h"
 #include "indicators/General.h"
@@ -19,33 +16,20 @@
 
 namespace {
 
-constexpr int kRecords = 32767;
-
-com::ComPtr<indikon::_Field> makeField(const char16_t* name, double (*price)(int)) {
-    com::ComPtr<indikon::_Field> field = com::makeComObject<indikon::Field>();
-    field->initialize(kRecords, com::Bstr(name));
-    for (int i = 1; i <= kRecords; ++i)
-        field->setValue(static_cast<com::SHORT>(i), price(i));
-    return field;
-}
+using indikon::bench::kRecords;
+using indikon::bench::makeField;
+using indikon::bench::wanderingClose;
 
 // A wandering price with daily ranges, so both indicators see trends and reversals.
-double closeAt(int i) {
-    return 100 + 10 * std::sin(i / 40.0) + 3 * std::sin(i / 7.0);
-}
-
 com::ComPtr<indikon::_Database> makeDatabase() {
-    com::ComPtr<indikon::_RecordSet> records = com::makeComObject<indikon::RecordSet>();
-    records->addField(makeField(u"Date", [](int) { return 0.0; }).get());
-    records->addField(makeField(u"Open", closeAt).get());
-    records->addField(makeField(u"High", [](int i) { return closeAt(i) + 1; }).get());
-    records->addField(makeField(u"Low", [](int i) { return closeAt(i) - 1; }).get());
-    records->addField(makeField(u"Close", closeAt).get());
-    records->addField(makeField(u"Volume", [](int) { return 1000.0; }).get());
-    com::ComPtr<indikon::_Database> database = com::makeComObject<indikon::Database>();
-    database->putref_RecordsetCache(records.get());
-    database->MoveFirst();
-    return database;
+    return indikon::bench::makePrices({
+                                          .open = wanderingClose,
+                                          .high = [](int i) { return wanderingClose(i) + 1; },
+                                          .low = [](int i) { return wanderingClose(i) - 1; },
+                                          .close = wanderingClose,
+                                          .volume = [](int) { return 1000.0; },
+                                      })
+        .database;
 }
 
 com::ComPtr<indikon::_Field> fieldOf(indikon::_Database* database, const char16_t* name) {
@@ -69,8 +53,7 @@ void BM_ParabolicSAR(benchmark::State& state) {
             state.SkipWithError("ParabolicSAR failed");
         benchmark::DoNotOptimize(result.get());
     }
-    state.counters["records/s"] =
-        benchmark::Counter(double(kRecords), benchmark::Counter::kIsIterationInvariantRate);
+    indikon::bench::setRecordRate(state);
 }
 
 void BM_RelativeStrengthIndex(benchmark::State& state) {
@@ -84,8 +67,7 @@ void BM_RelativeStrengthIndex(benchmark::State& state) {
             state.SkipWithError("RelativeStrengthIndex failed");
         benchmark::DoNotOptimize(result.get());
     }
-    state.counters["records/s"] =
-        benchmark::Counter(double(kRecords), benchmark::Counter::kIsIterationInvariantRate);
+    indikon::bench::setRecordRate(state);
 }
 
 // The inputs every method of the table below reads.
@@ -215,8 +197,7 @@ void BM_Method(benchmark::State& state, const Call& call) {
         if (call(inputs) != 0)
             state.SkipWithError("the method failed");
     }
-    state.counters["records/s"] =
-        benchmark::Counter(double(kRecords), benchmark::Counter::kIsIterationInvariantRate);
+    indikon::bench::setRecordRate(state);
 }
 
 const bool kRegistered = [] {

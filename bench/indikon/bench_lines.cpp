@@ -8,10 +8,7 @@
 #include <functional>
 #include <string>
 
-#include "com/ComPtr.h"
-#include "containers/Database.h"
-#include "containers/Field.h"
-#include "containers/RecordSet.h"
+#include "BenchPrices.h"
 #include "indicators/General.h"
 #include "indicators/Index.h"
 #include "indicators/LineStudy.h"
@@ -20,48 +17,17 @@
 namespace {
 
 using namespace indikon;
-
-constexpr int kRecords = 32767;
-
-double closeAt(int i) {
-    return 100 + 10 * std::sin(i / 40.0) + 3 * std::sin(i / 7.0);
-}
-
-struct Prices {
-    com::ComPtr<_Database> database;
-    com::ComPtr<_RecordSet> records;
-    com::ComPtr<_Field> open;
-    com::ComPtr<_Field> close;
-};
-
-com::ComPtr<_Field> makeField(const char16_t* name, const std::function<double(int)>& value) {
-    com::ComPtr<_Field> field = com::makeComObject<Field>();
-    field->initialize(kRecords, com::Bstr(name));
-    for (int i = 1; i <= kRecords; ++i)
-        field->setValue(static_cast<com::SHORT>(i), value(i));
-    return field;
-}
+using namespace indikon::bench;
 
 // A wandering price whose daily range varies, so no window is flat.
 const Prices& prices() {
-    static const Prices loaded = [] {
-        Prices p;
-        p.records = com::makeComObject<RecordSet>();
-        p.close = makeField(u"Close", closeAt);
-        p.records->addField(makeField(u"Date", [](int) { return 0.0; }).get());
-        p.open = makeField(u"Open", [](int i) { return closeAt(i - 1); });
-        p.records->addField(p.open.get());
-        p.records->addField(
-            makeField(u"High", [](int i) { return closeAt(i) + 1.5 + std::sin(i / 5.0); }).get());
-        p.records->addField(
-            makeField(u"Low", [](int i) { return closeAt(i) - 1.5 - std::cos(i / 3.0); }).get());
-        p.records->addField(p.close.get());
-        p.records->addField(makeField(u"Volume", [](int i) { return 1000 + 400 * std::sin(i / 3.0); }).get());
-        p.database = com::makeComObject<Database>();
-        p.database->putref_RecordsetCache(p.records.get());
-        p.database->MoveFirst();
-        return p;
-    }();
+    static const Prices loaded = makePrices({
+        .open = [](int i) { return wanderingClose(i - 1); },
+        .high = [](int i) { return wanderingClose(i) + 1.5 + std::sin(i / 5.0); },
+        .low = [](int i) { return wanderingClose(i) - 1.5 - std::cos(i / 3.0); },
+        .close = wanderingClose,
+        .volume = [](int i) { return 1000 + 400 * std::sin(i / 3.0); },
+    });
     return loaded;
 }
 
@@ -142,22 +108,11 @@ const struct {
 };
 
 void runMethod(benchmark::State& state, const Method& method) {
-    for (auto _ : state) {
-        com::ComPtr<_RecordSet> result;
-        if (method(prices(), result.put()) != 0)
-            state.SkipWithError("the method failed");
-        benchmark::DoNotOptimize(result.get());
-    }
-    state.counters["records/s"] =
-        benchmark::Counter(double(kRecords), benchmark::Counter::kIsIterationInvariantRate);
+    timeRecordSetCall(state, [&](_RecordSet** result) { return method(prices(), result); });
 }
 
 const bool kRegistered = [] {
-    for (const auto& method : kMethods) {
-        benchmark::RegisterBenchmark((std::string("BM_") + method.name).c_str(),
-                                     [&method](benchmark::State& state) { runMethod(state, method.call); })
-            ->Unit(benchmark::kMillisecond);
-    }
+    registerMethods(kMethods, runMethod);
     return true;
 }();
 

@@ -1,9 +1,5 @@
 #include "TestSupport.h"
 
-#include <unistd.h>
-
-#include <fstream>
-
 #include "containers/Database.h"
 #include "containers/Field.h"
 #include "containers/RecordSet.h"
@@ -93,26 +89,6 @@ com::SHORT fieldCount(_RecordSet* records) {
     com::SHORT count = 0;
     records->getFieldCount(&count);
     return count;
-}
-
-TempFolder::TempFolder() {
-    static int counter = 0;
-    path_ = std::filesystem::temp_directory_path() /
-            ("indikon-test-" + std::to_string(::getpid()) + "-" + std::to_string(++counter));
-    std::filesystem::remove_all(path_);
-    std::filesystem::create_directories(path_);
-}
-
-TempFolder::~TempFolder() {
-    std::error_code ignored;
-    std::filesystem::remove_all(path_, ignored);
-}
-
-std::filesystem::path TempFolder::write(const std::string& name, const std::string& bytes) const {
-    const std::filesystem::path file = path_ / name;
-    std::ofstream out(file, std::ios::binary);
-    out << bytes;
-    return file;
 }
 
 }  // namespace indikon::test

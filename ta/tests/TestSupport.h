@@ -4,7 +4,6 @@
 #include <gtest/gtest.h>
 
 #include <cstdint>
-#include <filesystem>
 #include <string>
 #include <vector>
 
@@ -12,6 +11,7 @@
 #include "com/ErrorInfo.h"
 #include "indikon/Errors.h"
 #include "indikon/_Database.h"
+#include "testsupport/TempFolder.h"
 
 namespace indikon::test {
 
@@ -39,20 +39,6 @@ com::SHORT recordCount(_Database* database);
 com::SHORT position(_Database* database);
 com::SHORT fieldCount(_RecordSet* records);
 
-// A fresh temporary folder, removed with the object.
-class TempFolder {
-public:
-    TempFolder();
-    ~TempFolder();
-    TempFolder(const TempFolder&) = delete;
-    TempFolder& operator=(const TempFolder&) = delete;
-
-    const std::filesystem::path& path() const { return path_; }
-    // Writes `bytes` exactly (no line-end translation) into a file of the folder.
-    std::filesystem::path write(const std::string& name, const std::string& bytes) const;
-
-private:
-    std::filesystem::path path_;
-};
+using testsupport::TempFolder;
 
 }  // namespace indikon::test

@@ -2,7 +2,6 @@
 #include <limits>
 
 #include "PriceSet.h"
-#include "TestSupport.h"
 #include "indicators/Bands.h"
 #include "indicators/MovingAverage.h"
 #include "indicators/Oscillator.h"
@@ -10,32 +9,8 @@
 namespace indikon::test {
 namespace {
 
-struct BandRun {
-    com::HRESULT status = com::E_FAIL;
-    com::ComPtr<_RecordSet> result;
-    com::ComPtr<_Database> database;
-
-    std::vector<double> field(const std::u16string& name) const {
-        EXPECT_EQ(status, com::S_OK);
-        return result ? valuesOf(fieldOf(result.get(), name).get()) : std::vector<double>{};
-    }
-    std::vector<std::u16string> names() const {
-        std::vector<std::u16string> all;
-        for (com::SHORT i = 1; result && i <= fieldCount(result.get()); ++i) {
-            com::Bstr name;
-            result->getName(i, &name);
-            all.push_back(name.text());
-        }
-        return all;
-    }
-};
-
-com::SHORT s(int value) {
-    return static_cast<com::SHORT>(value);
-}
-
-BandRun bollinger(const std::vector<double>& source, int periods, int deviations, int maType) {
-    BandRun run;
+IndicatorRun bollinger(const std::vector<double>& source, int periods, int deviations, int maType) {
+    IndicatorRun run;
     run.database = makeDatabase(source);
     run.status = com::makeComObject<Bands>()->BollingerBands(
         run.database.get(), fieldOf(run.database.get(), u"Close").get(), s(periods), s(deviations), s(maType),
@@ -43,8 +18,8 @@ BandRun bollinger(const std::vector<double>& source, int periods, int deviations
     return run;
 }
 
-BandRun envelope(const std::vector<double>& source, int periods, int maType, double shift) {
-    BandRun run;
+IndicatorRun envelope(const std::vector<double>& source, int periods, int maType, double shift) {
+    IndicatorRun run;
     run.database = makeDatabase(source);
     run.status = com::makeComObject<Bands>()->MovingAverageEnvelope(
         run.database.get(), fieldOf(run.database.get(), u"Close").get(), s(periods), s(maType), shift,
@@ -53,14 +28,14 @@ BandRun envelope(const std::vector<double>& source, int periods, int maType, dou
 }
 
 // Highs one above and lows one below the source.
-BandRun highLow(const std::vector<double>& source, int periods) {
+IndicatorRun highLow(const std::vector<double>& source, int periods) {
     std::vector<double> highs;
     std::vector<double> lows;
     for (double value : source) {
         highs.push_back(value + 1);
         lows.push_back(value - 1);
     }
-    BandRun run;
+    IndicatorRun run;
     run.database = makeDatabase(source, highs, lows);
     _Database* data = run.database.get();
     run.status = com::makeComObject<Bands>()->HighLowBands(
@@ -90,7 +65,7 @@ ExpectedError bandError(std::int32_t number, const std::string& source, const st
 }
 
 TEST(BollingerBands, PopulationDeviationAroundTheCurrentMedian) {
-    const BandRun run = bollinger({1, 2, 3, 4, 5}, 2, 1, 1);
+    const IndicatorRun run = bollinger({1, 2, 3, 4, 5}, 2, 1, 1);
     EXPECT_EQ(run.names(), (std::vector<std::u16string>{u"BollingerBandsMedian", u"BollingerBandsTop",
                                                         u"BollingerBandsBottom"}));
     expectValues(run.field(u"BollingerBandsMedian"), {0, 0, 2.5, 3.5, 4.5});
@@ -99,13 +74,13 @@ TEST(BollingerBands, PopulationDeviationAroundTheCurrentMedian) {
     EXPECT_EQ(position(run.database.get()), 1);
 
     // Record 4 of 1, 2, 4, 8: both 4 and 8 are measured from the median 6 there, sqrt((4 + 4) / 2) = 2.
-    const BandRun doubling = bollinger({1, 2, 4, 8}, 2, 2, 1);
+    const IndicatorRun doubling = bollinger({1, 2, 4, 8}, 2, 2, 1);
     expectValues(doubling.field(u"BollingerBandsTop"), {0, 0, 5, 10});
     expectValues(doubling.field(u"BollingerBandsBottom"), {0, 0, 1, 2});
 }
 
 TEST(BollingerBands, ZeroDeviationsAndTheLongestPeriod) {
-    const BandRun flat = bollinger({1, 2, 3, 4, 5}, 2, 0, 1);
+    const IndicatorRun flat = bollinger({1, 2, 3, 4, 5}, 2, 0, 1);
     EXPECT_EQ(flat.field(u"BollingerBandsTop"), flat.field(u"BollingerBandsMedian"));
     EXPECT_EQ(flat.field(u"BollingerBandsBottom"), flat.field(u"BollingerBandsMedian"));
     // Periods = record count is valid and leaves nothing to fill.
@@ -125,7 +100,7 @@ TEST(BollingerBands, ChecksKindThenPeriodsThenDeviations) {
         {1, -3, 2, periods}, {1, 5, -1, deviations}, {2, 3, 101, deviations},
     };
     for (const auto& c : cases) {
-        const BandRun run = bollinger({1, 2, 3, 4, 5}, c.periods, c.deviations, c.maType);
+        const IndicatorRun run = bollinger({1, 2, 3, 4, 5}, c.periods, c.deviations, c.maType);
         EXPECT_TRUE(failedWith(run.status, c.expected))
             << c.maType << " " << c.periods << " " << c.deviations;
         EXPECT_EQ(run.result.get(), nullptr);
@@ -147,13 +122,13 @@ TEST(BollingerBands, FailingAverageIsReportedAsAverageError) {
 }
 
 TEST(MovingAverageEnvelope, ShiftIsAFractionOfTheAverage) {
-    const BandRun run = envelope({10, 20, 30, 40}, 1, 1, 0.1);
+    const IndicatorRun run = envelope({10, 20, 30, 40}, 1, 1, 0.1);
     EXPECT_EQ(run.names(), (std::vector<std::u16string>{u"EnvelopeTop", u"EnvelopeBottom"}));
     expectValues(run.field(u"EnvelopeTop"), {0, 22, 33, 44});
     expectValues(run.field(u"EnvelopeBottom"), {0, 18, 27, 36});
     EXPECT_EQ(position(run.database.get()), 1);
 
-    const BandRun none = envelope({10, 20, 30, 40}, 1, 1, 0);
+    const IndicatorRun none = envelope({10, 20, 30, 40}, 1, 1, 0);
     expectValues(none.field(u"EnvelopeTop"), {0, 20, 30, 40});
     expectValues(none.field(u"EnvelopeBottom"), {0, 20, 30, 40});
 }
@@ -179,7 +154,7 @@ TEST(MovingAverageEnvelope, ChecksKindThenPeriodsThenShift) {
 
 TEST(HighLowBands, VidyaOfHighsLowsAndCloses) {
     // The median averages the closes over 9 / 2 = 4.5, rounded to the even 4.
-    const BandRun run = highLow(wandering(30), 9);
+    const IndicatorRun run = highLow(wandering(30), 9);
     EXPECT_EQ(run.names(), (std::vector<std::u16string>{u"HighLowBandsTop", u"HighLowBandsMedian",
                                                         u"HighLowBandsBottom"}));
     _Database* data = run.database.get();
@@ -191,7 +166,7 @@ TEST(HighLowBands, VidyaOfHighsLowsAndCloses) {
     EXPECT_EQ(position(data), 1);
 
     // 11 / 2 = 5.5 rounds to 6.
-    const BandRun eleven = highLow(wandering(30), 11);
+    const IndicatorRun eleven = highLow(wandering(30), 11);
     EXPECT_EQ(eleven.field(u"HighLowBandsMedian"), vidya(eleven.database.get(), u"Close", 6, 0.8));
 }
 
@@ -206,14 +181,14 @@ TEST(HighLowBands, PeriodsFromSixToTheRecordCount) {
                    bandError(1104, "Bands.HighLowBands.MAError", "Error calculating moving average")));
 }
 
-BandRun keltner(const std::vector<double>& closes, int periods, double factor) {
+IndicatorRun keltner(const std::vector<double>& closes, int periods, double factor) {
     std::vector<double> highs;
     std::vector<double> lows;
     for (std::size_t i = 0; i < closes.size(); ++i) {
         highs.push_back(closes[i] + 1 + static_cast<double>(i % 3));
         lows.push_back(closes[i] - 1);
     }
-    BandRun run;
+    IndicatorRun run;
     run.database = makeDatabase(closes, highs, lows);
     com::ComPtr<_RecordSet> prices;
     run.database->getRecordset(prices.put());
@@ -223,7 +198,7 @@ BandRun keltner(const std::vector<double>& closes, int periods, double factor) {
 }
 
 TEST(Keltner, MedianPlusAndMinusTheAverageTrueRangeFromPeriods) {
-    const BandRun run = keltner(wandering(12), 4, 2);
+    const IndicatorRun run = keltner(wandering(12), 4, 2);
     EXPECT_EQ(run.names(),
               (std::vector<std::u16string>{u"Keltner Median", u"Keltner Top", u"Keltner Bottom"}));
     _Database* data = run.database.get();

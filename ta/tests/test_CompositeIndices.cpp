@@ -6,8 +6,6 @@
 namespace indikon::test {
 namespace {
 
-constexpr const char* kUnexpected = "An unexpected error has occured";
-
 struct Call {
     com::HRESULT status = com::E_FAIL;
     com::ComPtr<_RecordSet> result;
@@ -23,14 +21,6 @@ Call runOn(const std::vector<Candle>& candles, Method&& method) {
     run.status = method(*com::makeComObject<Index>(), database.get(), prices.get(), run.result.put());
     run.position = position(database.get());
     return run;
-}
-
-// Candles whose high, low and close are one price.
-std::vector<Candle> flatCandles(const std::vector<double>& prices) {
-    std::vector<Candle> candles;
-    for (double p : prices)
-        candles.push_back({p, p, p, p});
-    return candles;
 }
 
 // ---- mass index

@@ -1,5 +1,4 @@
 #include "PriceSet.h"
-#include "TestSupport.h"
 #include "core/Indicator.h"
 #include "indicators/Oscillator.h"
 
@@ -10,30 +9,9 @@ struct Bars {
     std::vector<double> highs, lows, closes;
 };
 
-struct RangeRun {
-    com::HRESULT status = com::E_FAIL;
-    com::ComPtr<_RecordSet> result;
-    com::ComPtr<_Database> database;
-    com::Bstr alias{u""};
-
-    std::vector<double> field(const std::u16string& name) const {
-        EXPECT_EQ(status, com::S_OK);
-        return result ? valuesOf(fieldOf(result.get(), name).get()) : std::vector<double>{};
-    }
-    std::vector<std::u16string> names() const {
-        std::vector<std::u16string> all;
-        for (com::SHORT i = 1; result && i <= fieldCount(result.get()); ++i) {
-            com::Bstr name;
-            result->getName(i, &name);
-            all.push_back(name.text());
-        }
-        return all;
-    }
-};
-
 template <typename Call>
-RangeRun runOn(const Bars& bars, Call&& call) {
-    RangeRun run;
+IndicatorRun runOn(const Bars& bars, Call&& call) {
+    IndicatorRun run;
     run.database = makeDatabase(bars.closes, bars.highs, bars.lows);
     com::ComPtr<_RecordSet> prices;
     run.database->getRecordset(prices.put());
@@ -43,35 +21,31 @@ RangeRun runOn(const Bars& bars, Call&& call) {
     return run;
 }
 
-RangeRun trueRange(const Bars& bars) {
-    return runOn(bars, [](_Oscillator& o, RangeRun& run, _RecordSet* prices) {
+IndicatorRun trueRange(const Bars& bars) {
+    return runOn(bars, [](_Oscillator& o, IndicatorRun& run, _RecordSet* prices) {
         return o.TrueRange(run.database.get(), prices, &run.alias, run.result.put());
     });
 }
 
-RangeRun averageTrueRange(const Bars& bars, int periods, std::u16string alias = u"") {
-    return runOn(bars, [&](_Oscillator& o, RangeRun& run, _RecordSet* prices) {
+IndicatorRun averageTrueRange(const Bars& bars, int periods, std::u16string alias = u"") {
+    return runOn(bars, [&](_Oscillator& o, IndicatorRun& run, _RecordSet* prices) {
         run.alias = com::Bstr(alias);
         return o.AverageTrueRange(run.database.get(), prices, static_cast<com::SHORT>(periods), &run.alias,
                                   run.result.put());
     });
 }
 
-RangeRun directionalMovement(const Bars& bars, int periods) {
-    return runOn(bars, [&](_Oscillator& o, RangeRun& run, _RecordSet* prices) {
+IndicatorRun directionalMovement(const Bars& bars, int periods) {
+    return runOn(bars, [&](_Oscillator& o, IndicatorRun& run, _RecordSet* prices) {
         return o.DirectionalMovementSystem(run.database.get(), prices, static_cast<com::SHORT>(periods),
                                            run.result.put());
     });
 }
 
-RangeRun aroon(const Bars& bars, int periods) {
-    return runOn(bars, [&](_Oscillator& o, RangeRun& run, _RecordSet* prices) {
+IndicatorRun aroon(const Bars& bars, int periods) {
+    return runOn(bars, [&](_Oscillator& o, IndicatorRun& run, _RecordSet* prices) {
         return o.Aroon(run.database.get(), prices, static_cast<com::SHORT>(periods), run.result.put());
     });
-}
-
-ExpectedError unexpected(const std::string& method) {
-    return {1105, "Oscillator." + method + ".UnexpectedError", "An unexpected error has occured"};
 }
 
 TEST(TrueRange, GreatestOfZeroTheRangeAndTheGaps) {
@@ -87,7 +61,7 @@ TEST(TrueRange, GreatestOfZeroTheRangeAndTheGaps) {
         {7, 7, 7, 0},      // no movement at all
     };
     for (const auto& c : cases) {
-        const RangeRun run =
+        const IndicatorRun run =
             trueRange({{c.previousClose, c.high}, {c.previousClose, c.low}, {c.previousClose, 0}});
         expectValues(run.field(u"TR"), {0, c.expected});
         EXPECT_EQ(run.alias.view(), u"TR");
@@ -108,21 +82,21 @@ Bars rangesAroundTen(const std::vector<double>& ranges) {
 
 TEST(AverageTrueRange, SimpleAverageOfTheTrueRangesFromRecordTwo) {
     // True ranges 0, 2, 4, 6, 8: the first window (records 2 and 3) does not average record 1's 0.
-    const RangeRun run = averageTrueRange(rangesAroundTen({0, 2, 4, 6, 8}), 2);
+    const IndicatorRun run = averageTrueRange(rangesAroundTen({0, 2, 4, 6, 8}), 2);
     expectValues(run.field(u"ATR"), {0, 0, 3, 5, 7});
     EXPECT_EQ(run.alias.view(), u"ATR");
     EXPECT_EQ(run.names(), std::vector<std::u16string>{u"ATR"});
     EXPECT_EQ(position(run.database.get()), 1);
 
-    const RangeRun named = averageTrueRange(rangesAroundTen({0, 2, 4, 6, 8}), 4, u"Range");
+    const IndicatorRun named = averageTrueRange(rangesAroundTen({0, 2, 4, 6, 8}), 4, u"Range");
     expectValues(named.field(u"Range"), {0, 0, 0, 0, 5});
     EXPECT_EQ(named.names(), std::vector<std::u16string>{u"Range"});
 }
 
 TEST(AverageTrueRange, PeriodsTheDataCannotHoldFail) {
     const Bars bars = rangesAroundTen({0, 2, 4});
-    EXPECT_TRUE(failedWith(averageTrueRange(bars, 0).status, unexpected("AverageTrueRange")));
-    EXPECT_TRUE(failedWith(averageTrueRange(bars, 4).status, unexpected("AverageTrueRange")));
+    EXPECT_TRUE(failedWith(averageTrueRange(bars, 0).status, unexpectedIn("Oscillator.AverageTrueRange")));
+    EXPECT_TRUE(failedWith(averageTrueRange(bars, 4).status, unexpectedIn("Oscillator.AverageTrueRange")));
     expectValues(averageTrueRange(bars, 3).field(u"ATR"), {0, 0, 0});
 }
 
@@ -134,7 +108,7 @@ const Bars kTrend{{10.5, 11.5, 11.5, 10.5, 11.0, 11.5},
                   {9.5, 11.0, 11.0, 9.5, 10.0, 11.0}};
 
 TEST(DirectionalMovementSystem, HandComputedWholeNumbers) {
-    const RangeRun run = directionalMovement(kTrend, 2);
+    const IndicatorRun run = directionalMovement(kTrend, 2);
     ASSERT_EQ(run.status, com::S_OK);
     expectValues(run.field(u"TRSum"), {0, 1, 1.25, 1.875, 1.6875, 1.59375});
     expectValues(run.field(u"DI+"), {0, 50, 20, 7, 19, 25});
@@ -153,11 +127,11 @@ TEST(DirectionalMovementSystem, FieldOrderIsFixed) {
 TEST(DirectionalMovementSystem, LargerMoveWinsAndTiesCancel) {
     // Record 2: the high rises by 2 while the low rises by 5 (a fall of -5): the rise counts alone.
     // With one-record smoothing DI+ = 2 / true range 4.
-    const RangeRun single = directionalMovement({{10, 12}, {5, 10}, {8, 11}}, 1);
+    const IndicatorRun single = directionalMovement({{10, 12}, {5, 10}, {8, 11}}, 1);
     expectValues(single.field(u"DI+"), {0, 50});
     expectValues(single.field(u"DI-"), {0, 0});
     // Record 2: high up by 1 and low down by 1 (up = down): nothing on either side, so DX stays 0.
-    const RangeRun tie = directionalMovement({{10, 11}, {8, 7}, {9, 9}}, 1);
+    const IndicatorRun tie = directionalMovement({{10, 11}, {8, 7}, {9, 9}}, 1);
     expectValues(tie.field(u"DI+"), {0, 0});
     expectValues(tie.field(u"DI-"), {0, 0});
     expectValues(tie.field(u"DX"), {0, 0});
@@ -166,14 +140,15 @@ TEST(DirectionalMovementSystem, LargerMoveWinsAndTiesCancel) {
 TEST(DirectionalMovementSystem, NoTrueRangeAtRecordTwoFails) {
     // The first two records without any movement: the smoothed true range at record 2 is 0.
     EXPECT_TRUE(failedWith(directionalMovement({{10, 10, 12}, {10, 10, 10}, {10, 10, 11}}, 2).status,
-                           unexpected("DirectionalMovementSystem")));
-    EXPECT_TRUE(failedWith(directionalMovement(kTrend, 0).status, unexpected("DirectionalMovementSystem")));
+                           unexpectedIn("Oscillator.DirectionalMovementSystem")));
+    EXPECT_TRUE(failedWith(directionalMovement(kTrend, 0).status,
+                           unexpectedIn("Oscillator.DirectionalMovementSystem")));
 }
 
 TEST(Aroon, TiesGoToTheCurrentRecordThenTheOldest) {
     // Window of record 6 (P = 5): highs 3, 9, 1, 9, 2 before it. The older 9 (record 2) is reported.
     const std::vector<double> closes(6, 2.5);
-    RangeRun run = aroon({{3, 9, 1, 9, 2, 4}, {1, 0.5, 2, 0.5, 3, 2}, closes}, 5);
+    IndicatorRun run = aroon({{3, 9, 1, 9, 2, 4}, {1, 0.5, 2, 0.5, 3, 2}, closes}, 5);
     expectValues(run.field(u"Aroon Up"), {0, 0, 0, 0, 0, 20});
     expectValues(run.field(u"Aroon Down"), {0, 0, 0, 0, 0, 20});
     expectValues(run.field(u"Aroon Oscillator"), {0, 0, 0, 0, 0, 0});
@@ -189,7 +164,7 @@ TEST(Aroon, TiesGoToTheCurrentRecordThenTheOldest) {
 
 TEST(Aroon, EveryRecordFromPeriodsPlusOne) {
     // Rising highs and lows: the high is always current (100), the low always P records back (0).
-    const RangeRun run = aroon({{1, 2, 3, 4, 5}, {1, 2, 3, 4, 5}, {1, 2, 3, 4, 5}}, 2);
+    const IndicatorRun run = aroon({{1, 2, 3, 4, 5}, {1, 2, 3, 4, 5}, {1, 2, 3, 4, 5}}, 2);
     expectValues(run.field(u"Aroon Up"), {0, 0, 100, 100, 100});
     expectValues(run.field(u"Aroon Down"), {0, 0, 0, 0, 0});
     expectValues(run.field(u"Aroon Oscillator"), {0, 0, 100, 100, 100});
@@ -197,8 +172,8 @@ TEST(Aroon, EveryRecordFromPeriodsPlusOne) {
 
 TEST(Aroon, ZeroOrNegativePeriodsFail) {
     const Bars bars{{1, 2, 3}, {1, 2, 3}, {1, 2, 3}};
-    EXPECT_TRUE(failedWith(aroon(bars, 0).status, unexpected("Aroon")));
-    EXPECT_TRUE(failedWith(aroon(bars, -2).status, unexpected("Aroon")));
+    EXPECT_TRUE(failedWith(aroon(bars, 0).status, unexpectedIn("Oscillator.Aroon")));
+    EXPECT_TRUE(failedWith(aroon(bars, -2).status, unexpectedIn("Oscillator.Aroon")));
 }
 
 TEST(TrueRangeFamily, MissingPriceFieldFails) {
@@ -208,10 +183,10 @@ TEST(TrueRangeFamily, MissingPriceFieldFails) {
     com::ComPtr<_RecordSet> result;
     com::Bstr alias;
     EXPECT_TRUE(failedWith(oscillator->TrueRange(database.get(), closesOnly.get(), &alias, result.put()),
-                           unexpected("TrueRange")));
+                           unexpectedIn("Oscillator.TrueRange")));
     EXPECT_EQ(result.get(), nullptr);
     EXPECT_TRUE(failedWith(oscillator->Aroon(database.get(), closesOnly.get(), 1, result.put()),
-                           unexpected("Aroon")));
+                           unexpectedIn("Oscillator.Aroon")));
 }
 
 }  // namespace

@@ -7,34 +7,16 @@
 namespace indikon::test {
 namespace {
 
-const ExpectedError kUnexpected{1105, "Bands.FractalChaosBands.UnexpectedError",
-                                "An unexpected error has occured"};
+const ExpectedError kChaosBandsUnexpected = unexpectedIn("Bands.FractalChaosBands");
 
-struct BandsRun {
-    com::HRESULT status = com::E_FAIL;
-    com::ComPtr<_RecordSet> result;
-    com::ComPtr<_Database> database;
-
-    std::vector<double> field(const std::u16string& name) const {
-        return valuesOf(fieldOf(result.get(), name).get());
-    }
-};
-
-BandsRun bands(const std::vector<double>& highs, const std::vector<double>& lows, com::SHORT* periods) {
-    BandsRun run;
+IndicatorRun bands(const std::vector<double>& highs, const std::vector<double>& lows, com::SHORT* periods) {
+    IndicatorRun run;
     run.database = makeDatabase(highs, highs, lows);
     com::ComPtr<_RecordSet> prices;
     run.database->getRecordset(prices.put());
     run.status = com::makeComObject<Bands>()->FractalChaosBands(run.database.get(), prices.get(), periods,
                                                                 run.result.put());
     return run;
-}
-
-std::vector<double> minus(const std::vector<double>& values, double amount) {
-    std::vector<double> result;
-    for (double value : values)
-        result.push_back(value - amount);
-    return result;
 }
 
 struct BandsCase {
@@ -84,7 +66,7 @@ TEST(FractalChaosBands, StepToEachFractal) {
     for (const BandsCase& c : cases) {
         SCOPED_TRACE(c.name);
         com::SHORT periods = c.periods;
-        const BandsRun run = bands(c.highs, c.lows, &periods);
+        const IndicatorRun run = bands(c.highs, c.lows, &periods);
         ASSERT_EQ(run.status, com::S_OK);
         ASSERT_EQ(fieldCount(run.result.get()), 2);
         com::Bstr first, second;
@@ -118,11 +100,11 @@ TEST(FractalChaosBands, PeriodsBelowOneBecomeHundred) {
         highs.push_back(50 + (i % 7) * (i % 3));
     const std::vector<double> lows = minus(highs, 4);
     com::SHORT hundred = 100;
-    const BandsRun expected = bands(highs, lows, &hundred);
+    const IndicatorRun expected = bands(highs, lows, &hundred);
     ASSERT_EQ(expected.status, com::S_OK);
     for (com::SHORT given : {0, -1}) {
         com::SHORT periods = given;
-        const BandsRun run = bands(highs, lows, &periods);
+        const IndicatorRun run = bands(highs, lows, &periods);
         ASSERT_EQ(run.status, com::S_OK);
         EXPECT_EQ(periods, 100);
         EXPECT_EQ(run.field(u"Fractal High"), expected.field(u"Fractal High"));
@@ -135,7 +117,7 @@ TEST(FractalChaosBands, Failures) {
     // The period of 100 that replaces 0 is longer than the records, so its average fails; the caller's
     // variable is replaced all the same.
     com::SHORT periods = 0;
-    EXPECT_TRUE(failedWith(bands({1, 2, 5, 5, 3}, {0, 1, 4, 4, 2}, &periods).status, kUnexpected));
+    EXPECT_TRUE(failedWith(bands({1, 2, 5, 5, 3}, {0, 1, 4, 4, 2}, &periods).status, kChaosBandsUnexpected));
     EXPECT_EQ(periods, 100);
 
     const com::ComPtr<_Database> database = makeDatabase({1, 2, 3, 4, 5});
@@ -145,7 +127,7 @@ TEST(FractalChaosBands, Failures) {
     periods = 2;
     EXPECT_TRUE(failedWith(com::makeComObject<Bands>()->FractalChaosBands(database.get(), highOnly.get(),
                                                                           &periods, result.put()),
-                           kUnexpected));
+                           kChaosBandsUnexpected));
     EXPECT_EQ(result.get(), nullptr);
 }
 

@@ -20,10 +20,6 @@ struct Outcome {
     }
 };
 
-ExpectedError unexpected(const std::string& method) {
-    return {1105, "Oscillator." + method + ".UnexpectedError", "An unexpected error has occured"};
-}
-
 Outcome rainbow(_Database* database, int levels, int maType) {
     Outcome run;
     com::ComPtr<_RecordSet> prices;
@@ -72,9 +68,12 @@ TEST(RainbowOscillator, VidyaGrowsWithTheLevel) {
 
 TEST(RainbowOscillator, Failures) {
     const com::ComPtr<_Database> database = makeDatabase(kCloses);
-    EXPECT_TRUE(failedWith(rainbow(database.get(), 0, 1).status, unexpected("RainbowOscillator")));
-    EXPECT_TRUE(failedWith(rainbow(database.get(), 3, 0).status, unexpected("RainbowOscillator")));
-    EXPECT_TRUE(failedWith(rainbow(database.get(), 3, 8).status, unexpected("RainbowOscillator")));
+    EXPECT_TRUE(
+        failedWith(rainbow(database.get(), 0, 1).status, unexpectedIn("Oscillator.RainbowOscillator")));
+    EXPECT_TRUE(
+        failedWith(rainbow(database.get(), 3, 0).status, unexpectedIn("Oscillator.RainbowOscillator")));
+    EXPECT_TRUE(
+        failedWith(rainbow(database.get(), 3, 8).status, unexpectedIn("Oscillator.RainbowOscillator")));
 }
 
 Outcome linearMomentum(_Database* database, int periods, const std::u16string& alias = u"") {
@@ -115,7 +114,8 @@ TEST(LinearMomentumOscillator, RescalesTheFitOfTheMomentum) {
     expectValues(run.values(), expected);
     EXPECT_EQ(run.alias.view(), u"LMO");
     // A regression needs two points.
-    EXPECT_TRUE(failedWith(linearMomentum(database.get(), 1).status, unexpected("LinearMomentumOscillator")));
+    EXPECT_TRUE(failedWith(linearMomentum(database.get(), 1).status,
+                           unexpectedIn("Oscillator.LinearMomentumOscillator")));
 }
 
 Outcome chaos(const std::vector<double>& highs, const std::vector<double>& lows, com::SHORT* periods) {
@@ -126,13 +126,6 @@ Outcome chaos(const std::vector<double>& highs, const std::vector<double>& lows,
     run.status = com::makeComObject<Oscillator>()->ChaosFractalOscillator(database.get(), prices.get(),
                                                                           periods, run.result.put());
     return run;
-}
-
-std::vector<double> minus(const std::vector<double>& values, double amount) {
-    std::vector<double> result;
-    for (double value : values)
-        result.push_back(value - amount);
-    return result;
 }
 
 struct ChaosCase {
@@ -186,7 +179,7 @@ TEST(ChaosFractalOscillator, FailureStillHandsBackThePeriods) {
     com::SHORT periods = 0;
     EXPECT_TRUE(failedWith(com::makeComObject<Oscillator>()->ChaosFractalOscillator(
                                database.get(), highOnly.get(), &periods, result.put()),
-                           unexpected("ChaosFractalOscillator")));
+                           unexpectedIn("Oscillator.ChaosFractalOscillator")));
     EXPECT_EQ(periods, 100);
     EXPECT_EQ(result.get(), nullptr);
 }

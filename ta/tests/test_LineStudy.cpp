@@ -6,8 +6,6 @@
 namespace indikon::test {
 namespace {
 
-constexpr const char* kUnexpected = "An unexpected error has occured";
-
 // Records 2..6 range from the low 7 at record 4 to the high 15 at record 3; records 4..7 from the low
 // 7 at record 4 to the high 16 at record 7, which is also the high of records 1..8.
 const std::vector<double> kHighs{10, 12, 15, 14, 13, 11, 16, 12};

@@ -1,4 +1,4 @@
-#include "TestSupport.h"
+#include "PriceSet.h"
 #include "indicators/Oscillator.h"
 
 namespace indikon::test {
@@ -6,24 +6,8 @@ namespace {
 
 using SourceMethod = com::HRESULT (_Oscillator::*)(_Database*, _Field*, com::SHORT, com::Bstr*, _RecordSet**);
 
-struct OscillatorRun {
-    com::HRESULT status = com::E_FAIL;
-    com::ComPtr<_RecordSet> result;
-    com::ComPtr<_Database> database;
-    com::Bstr alias{u""};
-
-    std::vector<double> values() const {
-        EXPECT_EQ(status, com::S_OK);
-        if (!result)
-            return {};
-        EXPECT_EQ(fieldCount(result.get()), 1);
-        EXPECT_EQ(position(database.get()), 1);
-        return valuesOf(fieldOf(result.get(), alias.text()).get());
-    }
-};
-
-OscillatorRun oscillate(SourceMethod method, const std::vector<double>& source, int periods) {
-    OscillatorRun run;
+IndicatorRun oscillate(SourceMethod method, const std::vector<double>& source, int periods) {
+    IndicatorRun run;
     run.database = makeDatabase(source);
     const com::ComPtr<_Oscillator> oscillator = com::makeComObject<Oscillator>();
     run.status = (oscillator.get()->*method)(run.database.get(), fieldOf(run.database.get(), u"Close").get(),
@@ -31,9 +15,9 @@ OscillatorRun oscillate(SourceMethod method, const std::vector<double>& source, 
     return run;
 }
 
-OscillatorRun ultimate(const std::vector<double>& highs, const std::vector<double>& lows,
-                       const std::vector<double>& closes, int cycle1, int cycle2, int cycle3) {
-    OscillatorRun run;
+IndicatorRun ultimate(const std::vector<double>& highs, const std::vector<double>& lows,
+                      const std::vector<double>& closes, int cycle1, int cycle2, int cycle3) {
+    IndicatorRun run;
     run.database = makeDatabase(closes, highs, lows);
     com::ComPtr<_RecordSet> prices;
     run.database->getRecordset(prices.put());
@@ -43,28 +27,17 @@ OscillatorRun ultimate(const std::vector<double>& highs, const std::vector<doubl
     return run;
 }
 
-void expectNear(const std::vector<double>& actual, const std::vector<double>& expected,
-                double tolerance = 1e-9) {
-    ASSERT_EQ(actual.size(), expected.size());
-    for (std::size_t i = 0; i < expected.size(); ++i)
-        EXPECT_NEAR(actual[i], expected[i], tolerance) << "record " << i + 1;
-}
-
-ExpectedError unexpected(const std::string& method) {
-    return {1105, "Oscillator." + method + ".UnexpectedError", "An unexpected error has occured"};
-}
-
 TEST(CMO, HandComputedAndFlatStretchRepeats) {
     // Record 3: up 2, down 1 gives 100/3; record 4: down 1 only, -100; then no change repeats -100.
-    expectNear(oscillate(&_Oscillator::CMO, {1, 3, 2, 2, 2, 2}, 2).values(),
-               {0, 0, 100.0 / 3, -100, -100, -100});
+    expectValues(oscillate(&_Oscillator::CMO, {1, 3, 2, 2, 2, 2}, 2).values(),
+                 {0, 0, 100.0 / 3, -100, -100, -100});
     // Flat from the start: nothing to repeat but 0, and no failure.
-    expectNear(oscillate(&_Oscillator::CMO, {5, 5, 5, 5}, 2).values(), {0, 0, 0, 0});
+    expectValues(oscillate(&_Oscillator::CMO, {5, 5, 5, 5}, 2).values(), {0, 0, 0, 0});
     EXPECT_EQ(oscillate(&_Oscillator::CMO, {5, 5, 5, 5}, 2).alias.view(), u"CMO");
 }
 
 TEST(MomentumOscillator, FirstValueTwoRecordsAfterTheWindow) {
-    expectNear(oscillate(&_Oscillator::Momentum, {10, 20, 10}, 1).values(), {0, 0, 50});
+    expectValues(oscillate(&_Oscillator::Momentum, {10, 20, 10}, 1).values(), {0, 0, 50});
     std::vector<double> flat(14, 7);
     const std::vector<double> values = oscillate(&_Oscillator::Momentum, flat, 10).values();
     ASSERT_EQ(values.size(), 14u);
@@ -74,15 +47,16 @@ TEST(MomentumOscillator, FirstValueTwoRecordsAfterTheWindow) {
 }
 
 TEST(MomentumOscillator, ZeroOldValueFails) {
-    EXPECT_TRUE(failedWith(oscillate(&_Oscillator::Momentum, {10, 0, 5}, 1).status, unexpected("Momentum")));
+    EXPECT_TRUE(failedWith(oscillate(&_Oscillator::Momentum, {10, 0, 5}, 1).status,
+                           unexpectedIn("Oscillator.Momentum")));
 }
 
 TEST(TRIX, TripleAverageChange) {
     // With P = 1 every average equals the source from record 2: changes of the source from record 3.
-    expectNear(oscillate(&_Oscillator::TRIX, {10, 20, 25, 20}, 1).values(), {0, 0, 25, -20});
+    expectValues(oscillate(&_Oscillator::TRIX, {10, 20, 25, 20}, 1).values(), {0, 0, 25, -20});
     // P = 2: the third average is first non-zero at record 3 (32/27), so the first change is at 4.
-    expectNear(oscillate(&_Oscillator::TRIX, {1, 2, 3, 4, 5, 6}, 2).values(),
-               {0, 0, 0, 100, 45.833333333333314, 29.841269841269856});
+    expectValues(oscillate(&_Oscillator::TRIX, {1, 2, 3, 4, 5, 6}, 2).values(),
+                 {0, 0, 0, 100, 45.833333333333314, 29.841269841269856});
 }
 
 TEST(UltimateOscillator, WeightsFollowTheArgumentOrder) {
@@ -91,10 +65,10 @@ TEST(UltimateOscillator, WeightsFollowTheArgumentOrder) {
     const std::vector<double> closes{9.5, 10.5, 11, 10.5, 12.5, 13};
     // Record 4 by hand: pressures 1, 1, 0.5 over ranges 1.5, 2, 1 (records 2..4):
     // (0.5 * 2 + 0.5 * 4 + 2.5 / 4.5) / 7 * 100.
-    expectNear(ultimate(highs, lows, closes, 1, 2, 3).values(),
-               {0, 0, 0, 50.79365079365079, 75.21335807050093, 56.7099567099567});
-    expectNear(ultimate(highs, lows, closes, 3, 2, 1).values(),
-               {0, 0, 0, 53.17460317460318, 68.2003710575139, 62.55411255411255});
+    expectValues(ultimate(highs, lows, closes, 1, 2, 3).values(),
+                 {0, 0, 0, 50.79365079365079, 75.21335807050093, 56.7099567099567});
+    expectValues(ultimate(highs, lows, closes, 3, 2, 1).values(),
+                 {0, 0, 0, 53.17460317460318, 68.2003710575139, 62.55411255411255});
 }
 
 TEST(UltimateOscillator, FirstValueAfterTheLongestCycle) {
@@ -115,24 +89,25 @@ TEST(UltimateOscillator, FirstValueAfterTheLongestCycle) {
 
 TEST(UltimateOscillator, WindowWithoutRangeFails) {
     const std::vector<double> flat(6, 5);
-    EXPECT_TRUE(failedWith(ultimate(flat, flat, flat, 1, 2, 3).status, unexpected("UltimateOscillator")));
+    EXPECT_TRUE(failedWith(ultimate(flat, flat, flat, 1, 2, 3).status,
+                           unexpectedIn("Oscillator.UltimateOscillator")));
 }
 
 TEST(VerticalHorizontalFilter, ExtremesComeFromTheWindow) {
     // Windows 4, 3, 6 (range 3 over changes 2 + 1 + 3) and 3, 6, 5 (range 3 over 1 + 3 + 1).
-    expectNear(oscillate(&_Oscillator::VerticalHorizontalFilter, {2, 4, 3, 6, 5}, 3).values(),
-               {0, 0, 0, 0.5, 0.6});
+    expectValues(oscillate(&_Oscillator::VerticalHorizontalFilter, {2, 4, 3, 6, 5}, 3).values(),
+                 {0, 0, 0, 0.5, 0.6});
     // A negative series: the highest of -1, -3 is -1, not 0 (range 2 over changes 4 + 2).
-    expectNear(oscillate(&_Oscillator::VerticalHorizontalFilter, {-5, -1, -3, -2}, 2).values(),
-               {0, 0, 2.0 / 6, 1.0 / 3});
+    expectValues(oscillate(&_Oscillator::VerticalHorizontalFilter, {-5, -1, -3, -2}, 2).values(),
+                 {0, 0, 2.0 / 6, 1.0 / 3});
     // Exactly periods + 1 records: the only value is computed from its own window 3, 2 (range 1 over
     // changes 2 + 1), without reading past the last record.
-    expectNear(oscillate(&_Oscillator::VerticalHorizontalFilter, {1, 3, 2}, 2).values(), {0, 0, 1.0 / 3});
+    expectValues(oscillate(&_Oscillator::VerticalHorizontalFilter, {1, 3, 2}, 2).values(), {0, 0, 1.0 / 3});
 }
 
 TEST(VerticalHorizontalFilter, WindowWithoutChangeFails) {
     EXPECT_TRUE(failedWith(oscillate(&_Oscillator::VerticalHorizontalFilter, {3, 3, 3, 3}, 2).status,
-                           unexpected("VerticalHorizontalFilter")));
+                           unexpectedIn("Oscillator.VerticalHorizontalFilter")));
 }
 
 TEST(MomentumOscillators, WindowsLongerThanTheDataComputeNothing) {
@@ -144,7 +119,7 @@ TEST(MomentumOscillators, WindowsLongerThanTheDataComputeNothing) {
     }
     EXPECT_EQ(oscillate(&_Oscillator::TRIX, prices, 4).values(), std::vector<double>(4, 0.0));
     // The averages under TRIX refuse a period beyond the records.
-    EXPECT_TRUE(failedWith(oscillate(&_Oscillator::TRIX, prices, 5).status, unexpected("TRIX")));
+    EXPECT_TRUE(failedWith(oscillate(&_Oscillator::TRIX, prices, 5).status, unexpectedIn("Oscillator.TRIX")));
 }
 
 }  // namespace

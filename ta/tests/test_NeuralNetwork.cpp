@@ -1,14 +1,12 @@
 #include <cmath>
 #include <memory>
 
-#include "TestSupport.h"
+#include "PriceSet.h"
 #include "core/Failure.h"
 #include "indicators/NeuralNetwork.h"
 
 namespace indikon::test {
 namespace {
-
-constexpr const char* kUnexpected = "An unexpected error has occured";
 
 // Draws the given values in turn, over and over, and counts its reseeds.
 class ScriptedSource final : public RandomSource {

@@ -1,34 +1,16 @@
 #include <cmath>
 
-#include "TestSupport.h"
+#include "PriceSet.h"
 #include "indicators/General.h"
 
 namespace indikon::test {
 namespace {
 
-const std::string kUnexpected = "An unexpected error has occured";
-
-struct GeneralRun {
-    com::HRESULT status = com::E_FAIL;
-    com::ComPtr<_RecordSet> result;
-    com::ComPtr<_Database> database;
-    com::Bstr alias{u""};
-
-    std::vector<double> values() const {
-        EXPECT_EQ(status, com::S_OK);
-        if (!result)
-            return {};
-        EXPECT_EQ(fieldCount(result.get()), 1);
-        EXPECT_EQ(position(database.get()), 1);
-        return valuesOf(fieldOf(result.get(), alias.text()).get());
-    }
-};
-
 using FieldMethod = com::HRESULT (_General::*)(_Database*, _Field*, com::SHORT, com::Bstr*, _RecordSet**);
 using PriceMethod = com::HRESULT (_General::*)(_Database*, _RecordSet*, com::Bstr*, _RecordSet**);
 
-GeneralRun onField(FieldMethod method, const std::vector<double>& values, int periods) {
-    GeneralRun run;
+IndicatorRun onField(FieldMethod method, const std::vector<double>& values, int periods) {
+    IndicatorRun run;
     run.database = makeDatabase(values);
     const com::ComPtr<_General> general = com::makeComObject<General>();
     run.status = (general.get()->*method)(run.database.get(), fieldOf(run.database.get(), u"Close").get(),
@@ -36,16 +18,16 @@ GeneralRun onField(FieldMethod method, const std::vector<double>& values, int pe
     return run;
 }
 
-GeneralRun onPrices(PriceMethod method, _RecordSet* prices, com::ComPtr<_Database> database) {
-    GeneralRun run;
+IndicatorRun onPrices(PriceMethod method, _RecordSet* prices, com::ComPtr<_Database> database) {
+    IndicatorRun run;
     run.database = std::move(database);
     const com::ComPtr<_General> general = com::makeComObject<General>();
     run.status = (general.get()->*method)(run.database.get(), prices, &run.alias, run.result.put());
     return run;
 }
 
-GeneralRun deviation(const std::vector<double>& values, int periods, int deviations, int maType) {
-    GeneralRun run;
+IndicatorRun deviation(const std::vector<double>& values, int periods, int deviations, int maType) {
+    IndicatorRun run;
     run.database = makeDatabase(values);
     run.status = com::makeComObject<General>()->StandardDeviation(
         run.database.get(), fieldOf(run.database.get(), u"Close").get(), static_cast<com::SHORT>(periods),
@@ -54,9 +36,7 @@ GeneralRun deviation(const std::vector<double>& values, int periods, int deviati
 }
 
 void expectNear(const std::vector<double>& actual, const std::vector<double>& expected) {
-    ASSERT_EQ(actual.size(), expected.size());
-    for (std::size_t i = 0; i < expected.size(); ++i)
-        EXPECT_NEAR(actual[i], expected[i], 1e-12) << "record " << i + 1;
+    expectValues(actual, expected, 1e-12);
 }
 
 TEST(General, RollingExtremesOverPeriodsPlusOneRecords) {
@@ -85,7 +65,7 @@ TEST(General, DailyPrices) {
         {&_General::WeightedClose, u"WeightedClose", {10.5, 4.75}},
     };
     for (const auto& c : cases) {
-        const GeneralRun run = onPrices(c.method, prices.get(), database);
+        const IndicatorRun run = onPrices(c.method, prices.get(), database);
         expectNear(run.values(), c.expected);
         EXPECT_EQ(run.alias.view(), c.name);
     }
@@ -128,7 +108,7 @@ TEST(General, CorrelationAnalysis) {
 
 TEST(General, StandardDeviation) {
     // Temp(3) = 2.5; deviations 0.5 and -0.5: 2 * sqrt(0.5 / 2) = 1.
-    const GeneralRun run = deviation({1, 2, 3}, 2, 2, 1);
+    const IndicatorRun run = deviation({1, 2, 3}, 2, 2, 1);
     expectNear(run.values(), {0, 0, 1});
     EXPECT_EQ(run.alias.view(), u"StandardDeviation");
     // Around the weighted average 8/3 at record 3: (1/9 + 4/9) / 2, one deviation.

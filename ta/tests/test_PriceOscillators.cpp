@@ -1,31 +1,14 @@
 #include <cmath>
 
 #include "PriceSet.h"
-#include "TestSupport.h"
 #include "indicators/MovingAverage.h"
 #include "indicators/Oscillator.h"
 
 namespace indikon::test {
 namespace {
 
-struct PriceRun {
-    com::HRESULT status = com::E_FAIL;
-    com::ComPtr<_RecordSet> result;
-    com::ComPtr<_Database> database;
-    com::Bstr alias{u""};
-
-    std::vector<double> field(const std::u16string& name) const {
-        EXPECT_EQ(status, com::S_OK);
-        return result ? valuesOf(fieldOf(result.get(), name).get()) : std::vector<double>{};
-    }
-};
-
-com::SHORT s(int value) {
-    return static_cast<com::SHORT>(value);
-}
-
-PriceRun priceOscillator(const std::vector<double>& source, int longCycle, int shortCycle, int maType) {
-    PriceRun run;
+IndicatorRun priceOscillator(const std::vector<double>& source, int longCycle, int shortCycle, int maType) {
+    IndicatorRun run;
     run.database = makeDatabase(source);
     run.status = com::makeComObject<Oscillator>()->PriceOscillator(
         run.database.get(), fieldOf(run.database.get(), u"Close").get(), s(longCycle), s(shortCycle),
@@ -33,8 +16,8 @@ PriceRun priceOscillator(const std::vector<double>& source, int longCycle, int s
     return run;
 }
 
-PriceRun macd(const std::vector<double>& closes, int signalPeriods, std::u16string alias = u"") {
-    PriceRun run;
+IndicatorRun macd(const std::vector<double>& closes, int signalPeriods, std::u16string alias = u"") {
+    IndicatorRun run;
     run.database = makeDatabase(closes);
     run.alias = com::Bstr(alias);
     com::ComPtr<_RecordSet> prices;
@@ -44,8 +27,8 @@ PriceRun macd(const std::vector<double>& closes, int signalPeriods, std::u16stri
     return run;
 }
 
-PriceRun easeOfMovement(const std::vector<Candle>& candles, int periods, int maType) {
-    PriceRun run;
+IndicatorRun easeOfMovement(const std::vector<Candle>& candles, int periods, int maType) {
+    IndicatorRun run;
     run.database = makeDatabase(std::vector<double>(candles.size(), 1));
     const com::ComPtr<_RecordSet> prices = makePriceSet(candles);
     run.status = com::makeComObject<Oscillator>()->EaseOfMovement(
@@ -53,8 +36,8 @@ PriceRun easeOfMovement(const std::vector<Candle>& candles, int periods, int maT
     return run;
 }
 
-PriceRun detrended(const std::vector<double>& source, int periods, int maType) {
-    PriceRun run;
+IndicatorRun detrended(const std::vector<double>& source, int periods, int maType) {
+    IndicatorRun run;
     run.database = makeDatabase(source);
     run.status = com::makeComObject<Oscillator>()->DetrendedPriceOscillator(
         run.database.get(), fieldOf(run.database.get(), u"Close").get(), s(periods), s(maType), &run.alias,
@@ -62,13 +45,9 @@ PriceRun detrended(const std::vector<double>& source, int periods, int maType) {
     return run;
 }
 
-ExpectedError unexpected(const std::string& method) {
-    return {1105, "Oscillator." + method + ".UnexpectedError", "An unexpected error has occured"};
-}
-
 TEST(PriceOscillator, ShortAgainstLongAverage) {
     // Simple averages of 1, 2, 3, 4: over 1 record 3 and 4, over 2 records 2.5 and 3.5.
-    const PriceRun run = priceOscillator({1, 2, 3, 4}, 2, 1, 1);
+    const IndicatorRun run = priceOscillator({1, 2, 3, 4}, 2, 1, 1);
     expectValues(run.field(u"PriceOscillator"), {0, 0, 20, 50.0 / 3.5});
     EXPECT_EQ(run.alias.view(), u"PriceOscillator");
     EXPECT_EQ(position(run.database.get()), 1);
@@ -86,7 +65,7 @@ TEST(PriceOscillator, FirstValueAfterTheLongCycle) {
 
 TEST(PriceOscillator, CyclesAreCheckedBeforeTheAlias) {
     for (const auto& [longCycle, shortCycle] : {std::pair{5, 5}, std::pair{3, 5}}) {
-        const PriceRun run = priceOscillator({1, 2, 3, 4, 5, 6}, longCycle, shortCycle, 1);
+        const IndicatorRun run = priceOscillator({1, 2, 3, 4, 5, 6}, longCycle, shortCycle, 1);
         EXPECT_TRUE(
             failedWith(run.status, {1015, "PriceOscillator", "ShortCycle must be less than LongCycle"}));
         EXPECT_EQ(run.result.get(), nullptr);
@@ -95,16 +74,19 @@ TEST(PriceOscillator, CyclesAreCheckedBeforeTheAlias) {
 }
 
 TEST(PriceOscillator, BadKindOrZeroAverageFails) {
-    EXPECT_TRUE(failedWith(priceOscillator({1, 2, 3, 4}, 2, 1, 0).status, unexpected("PriceOscillator")));
-    EXPECT_TRUE(failedWith(priceOscillator({1, 2, 3, 4}, 2, 1, 8).status, unexpected("PriceOscillator")));
-    EXPECT_TRUE(failedWith(priceOscillator({0, 0, 0, 0}, 2, 1, 1).status, unexpected("PriceOscillator")));
+    EXPECT_TRUE(failedWith(priceOscillator({1, 2, 3, 4}, 2, 1, 0).status,
+                           unexpectedIn("Oscillator.PriceOscillator")));
+    EXPECT_TRUE(failedWith(priceOscillator({1, 2, 3, 4}, 2, 1, 8).status,
+                           unexpectedIn("Oscillator.PriceOscillator")));
+    EXPECT_TRUE(failedWith(priceOscillator({0, 0, 0, 0}, 2, 1, 1).status,
+                           unexpectedIn("Oscillator.PriceOscillator")));
 }
 
 TEST(MACD, FilledFromSignalPeriodsPlusOneWithTheSignalBehind) {
     // A flat close of 10: the 12-record average is 10 from record 13, the 26-record one from record 27,
     // so MACD is 10 on records 13..26 and 0 elsewhere. The 9-record signal (factor 0.2) starts from the
     // zeros before record 13: 2 at 13, then 0.8 * previous + 0.2 * MACD.
-    const PriceRun run = macd(std::vector<double>(40, 10), 9);
+    const IndicatorRun run = macd(std::vector<double>(40, 10), 9);
     const std::vector<double> line = run.field(u"MACD");
     const std::vector<double> signal = run.field(u"MACDSignal");
     ASSERT_EQ(line.size(), 40u);
@@ -122,7 +104,7 @@ TEST(MACD, FilledFromSignalPeriodsPlusOneWithTheSignalBehind) {
 }
 
 TEST(MACD, SignalFieldFollowsTheAlias) {
-    const PriceRun run = macd(std::vector<double>(30, 5), 4, u"M");
+    const IndicatorRun run = macd(std::vector<double>(30, 5), 4, u"M");
     ASSERT_EQ(run.status, com::S_OK);
     ASSERT_EQ(fieldCount(run.result.get()), 2);
     com::Bstr first;
@@ -134,7 +116,7 @@ TEST(MACD, SignalFieldFollowsTheAlias) {
 }
 
 TEST(MACD, TooFewRecordsForTheLongAverageFail) {
-    EXPECT_TRUE(failedWith(macd(std::vector<double>(25, 10), 9).status, unexpected("MACD")));
+    EXPECT_TRUE(failedWith(macd(std::vector<double>(25, 10), 9).status, unexpectedIn("Oscillator.MACD")));
 }
 
 // Record 2: midpoint 9 -> 11 over box ratio 1000 / 2: 40. Record 3 has no range and reuses the ratio:
@@ -143,7 +125,7 @@ const std::vector<Candle> kMoves{
     {9, 10, 8, 9, 0}, {11, 12, 10, 11, 1000}, {12, 12, 12, 12, 500}, {12, 14, 10, 12, 2000}};
 
 TEST(EaseOfMovement, MidpointMoveOverBoxRatioAveraged) {
-    const PriceRun one = easeOfMovement(kMoves, 1, 1);
+    const IndicatorRun one = easeOfMovement(kMoves, 1, 1);
     expectValues(one.field(u"EaseOfMovement"), {0, 40, 20, 0});
     EXPECT_EQ(fieldCount(one.result.get()), 1) << "the raw values are not returned";
     EXPECT_EQ(position(one.database.get()), 1);
@@ -154,11 +136,12 @@ TEST(EaseOfMovement, NoBoxRatioFails) {
     // A record without range before any box ratio, and a record without volume.
     std::vector<Candle> flatFirst = kMoves;
     flatFirst[1] = {11, 11, 11, 11, 1000};
-    EXPECT_TRUE(failedWith(easeOfMovement(flatFirst, 1, 1).status, unexpected("EaseOfMovement")));
+    EXPECT_TRUE(
+        failedWith(easeOfMovement(flatFirst, 1, 1).status, unexpectedIn("Oscillator.EaseOfMovement")));
     std::vector<Candle> noVolume = kMoves;
     noVolume[1].volume = 0;
-    EXPECT_TRUE(failedWith(easeOfMovement(noVolume, 1, 1).status, unexpected("EaseOfMovement")));
-    EXPECT_TRUE(failedWith(easeOfMovement(kMoves, 1, 0).status, unexpected("EaseOfMovement")));
+    EXPECT_TRUE(failedWith(easeOfMovement(noVolume, 1, 1).status, unexpectedIn("Oscillator.EaseOfMovement")));
+    EXPECT_TRUE(failedWith(easeOfMovement(kMoves, 1, 0).status, unexpectedIn("Oscillator.EaseOfMovement")));
 }
 
 std::vector<double> wandering(int count) {
@@ -201,8 +184,8 @@ TEST(DetrendedPriceOscillator, ReachesBackHalfThePeriodPlusOne) {
 }
 
 TEST(DetrendedPriceOscillator, PeriodOneReachesRecordZeroAndFails) {
-    const PriceRun run = detrended(wandering(5), 1, 1);
-    EXPECT_TRUE(failedWith(run.status, unexpected("DetrendedPriceOscillator")));
+    const IndicatorRun run = detrended(wandering(5), 1, 1);
+    EXPECT_TRUE(failedWith(run.status, unexpectedIn("Oscillator.DetrendedPriceOscillator")));
     EXPECT_EQ(run.alias.view(), u"DetrendedPriceOscillator") << "the alias was set before the failure";
 }
 

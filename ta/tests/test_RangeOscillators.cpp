@@ -22,10 +22,6 @@ const std::vector<double> kHighs{10, 12, 11, 13, 12, 14};
 const std::vector<double> kLows{8, 9, 9, 10, 10, 11};
 const std::vector<double> kCloses{9, 11, 10, 12, 10, 13};
 
-ExpectedError unexpected(const std::string& source) {
-    return {1105, "Oscillator." + source + ".UnexpectedError", "An unexpected error has occured"};
-}
-
 std::vector<double> pctR(const Prices& p, int periods, com::HRESULT* status = nullptr) {
     com::ComPtr<_RecordSet> result;
     com::Bstr alias(u"R");
@@ -69,11 +65,11 @@ TEST(WilliamsPctR, FirstValueAfterTheWindowAndNoReadPastTheEnd) {
 TEST(WilliamsPctR, WindowsWithoutRangeFail) {
     com::HRESULT status = com::S_OK;
     pctR(Prices({5, 5, 5}, {5, 5, 5}, {5, 5, 5}), 2, &status);
-    EXPECT_TRUE(failedWith(status, unexpected("WilliamsPctR")));
+    EXPECT_TRUE(failedWith(status, unexpectedIn("Oscillator.WilliamsPctR")));
     pctR(Prices(kHighs, kLows, kCloses), 0, &status);
-    EXPECT_TRUE(failedWith(status, unexpected("WilliamsPctR")));
+    EXPECT_TRUE(failedWith(status, unexpectedIn("Oscillator.WilliamsPctR")));
     pctR(Prices(kHighs, kLows, kCloses), -1, &status);
-    EXPECT_TRUE(failedWith(status, unexpected("WilliamsPctR")));
+    EXPECT_TRUE(failedWith(status, unexpectedIn("Oscillator.WilliamsPctR")));
 }
 
 TEST(WilliamsAccumulationDistribution, AccumulatesFromTheTrueRange) {
@@ -99,7 +95,7 @@ TEST(WilliamsAccumulationDistribution, FailureKeepsItsSourceSpelling) {
     com::Bstr alias;
     EXPECT_TRUE(failedWith(com::makeComObject<Oscillator>()->WilliamsAccumulationDistribution(
                                p.database.get(), noClose.get(), &alias, result.put()),
-                           unexpected("WilliamsAccumultaionDistribution")));
+                           unexpectedIn("Oscillator.WilliamsAccumultaionDistribution")));
     EXPECT_EQ(result.get(), nullptr);
 }
 
@@ -130,7 +126,7 @@ TEST(VolumeOscillator, PointsPercentAndOtherModes) {
             static_cast<com::SHORT>(c.mode), &alias, result.put());
         SCOPED_TRACE("type " + std::to_string(c.maType) + " mode " + std::to_string(c.mode));
         if (c.expected.empty()) {
-            EXPECT_TRUE(failedWith(status, unexpected("VolumeOscillator")));
+            EXPECT_TRUE(failedWith(status, unexpectedIn("Oscillator.VolumeOscillator")));
             continue;
         }
         ASSERT_EQ(status, com::S_OK);
@@ -164,7 +160,7 @@ TEST(ChaikinVolatility, ChangeOfTheAveragedRange) {
 TEST(ChaikinVolatility, FailureKeepsItsSourceSpelling) {
     com::HRESULT status = com::S_OK;
     chaikin(1, 0, &status);
-    EXPECT_TRUE(failedWith(status, unexpected("ChaikinVolitlity")));
+    EXPECT_TRUE(failedWith(status, unexpectedIn("Oscillator.ChaikinVolitlity")));
 }
 
 struct Stochastic {
@@ -207,7 +203,7 @@ TEST(StochasticOscillator, RawAndSlowedK) {
 }
 
 TEST(StochasticOscillator, Failures) {
-    const ExpectedError error = unexpected("StochasticOscillator");
+    const ExpectedError error = unexpectedIn("Oscillator.StochasticOscillator");
     EXPECT_TRUE(failedWith(stochastic(Prices({5, 5, 5}, {5, 5, 5}, {5, 5, 5}), 2, 1, 1, 1).status, error));
     EXPECT_TRUE(failedWith(stochastic(Prices(kHighs, kLows, kCloses), 2, 1, 2, 0).status, error));
     EXPECT_TRUE(failedWith(stochastic(Prices(kHighs, kLows, kCloses), 2, 3, 2, 9).status, error));

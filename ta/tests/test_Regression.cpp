@@ -1,4 +1,4 @@
-#include "TestSupport.h"
+#include "PriceSet.h"
 #include "indicators/Cycle.h"
 #include "indicators/LinearRegression.h"
 
@@ -37,9 +37,7 @@ Fit fit(const std::vector<double>& values, int periods) {
 }
 
 void expectNear(const std::vector<double>& actual, const std::vector<double>& expected) {
-    ASSERT_EQ(actual.size(), expected.size());
-    for (std::size_t i = 0; i < expected.size(); ++i)
-        EXPECT_NEAR(actual[i], expected[i], 1e-12) << "record " << i + 1;
+    expectValues(actual, expected, 1e-12);
 }
 
 TEST(Regression, FieldsInOrderAndStraightLine) {

@@ -1,4 +1,4 @@
-#include "TestSupport.h"
+#include "PriceSet.h"
 #include "indicators/Index.h"
 
 namespace indikon::test {
@@ -27,34 +27,28 @@ IndexRun rsi(const std::vector<double>& closes, int periods) {
     return run;
 }
 
-void expectNear(const std::vector<double>& actual, const std::vector<double>& expected) {
-    ASSERT_EQ(actual.size(), expected.size());
-    for (std::size_t i = 0; i < expected.size(); ++i)
-        EXPECT_NEAR(actual[i], expected[i], 1e-9) << "record " << i + 1;
-}
-
 TEST(RelativeStrengthIndex, HandComputedSeries) {
     // Changes +1, -0.5, +1, -0.5, +1 with P = 3. Seed at 4: AU = 2/3, AD = 1/6.
     // Record 5: AU = 4/9, AD = 5/18, RS = 1.6; record 6: AU = 17/27, AD = 5/27, RS = 3.4.
     const IndexRun run = rsi({10, 11, 10.5, 11.5, 11, 12}, 3);
     ASSERT_EQ(run.status, com::S_OK);
-    expectNear(run.values(), {0, 0, 0, 0, 100 - 100 / 2.6, 100 - 100 / 4.4});
+    expectValues(run.values(), {0, 0, 0, 0, 100 - 100 / 2.6, 100 - 100 / 4.4});
     EXPECT_EQ(fieldCount(run.result.get()), 1) << "the AU and AD work fields are not returned";
     EXPECT_EQ(run.alias.view(), u"RelativeStrengthIndex");
     EXPECT_EQ(position(run.database.get()), 1);
 }
 
 TEST(RelativeStrengthIndex, RisingIsHundredAndFlatIsZero) {
-    expectNear(rsi({1, 2, 3, 4, 5, 6}, 2).values(), {0, 0, 0, 100, 100, 100});
-    expectNear(rsi({5, 5, 5, 5, 5}, 2).values(), {0, 0, 0, 0, 0});
-    expectNear(rsi({6, 5, 4, 3}, 1).values(), {0, 0, 0, 0});
+    expectValues(rsi({1, 2, 3, 4, 5, 6}, 2).values(), {0, 0, 0, 100, 100, 100});
+    expectValues(rsi({5, 5, 5, 5, 5}, 2).values(), {0, 0, 0, 0, 0});
+    expectValues(rsi({6, 5, 4, 3}, 1).values(), {0, 0, 0, 0});
 }
 
 TEST(RelativeStrengthIndex, PeriodsNearTheRecordCount) {
     // P = n - 2: only record n gets a value (seed AU = AD = 0.5, then AU = 0.75, AD = 0.25, RS = 3);
     // P = n - 1: none does.
-    expectNear(rsi({1, 2, 1, 2}, 2).values(), {0, 0, 0, 75});
-    expectNear(rsi({1, 2, 1, 2}, 3).values(), {0, 0, 0, 0});
+    expectValues(rsi({1, 2, 1, 2}, 2).values(), {0, 0, 0, 75});
+    expectValues(rsi({1, 2, 1, 2}, 3).values(), {0, 0, 0, 0});
 }
 
 TEST(RelativeStrengthIndex, ValidationAndFailuresAsTheyAre) {
@@ -82,7 +76,7 @@ TEST(ComparativeRelativeStrength, RatioAtEveryRecord) {
                   run.database.get(), fieldOf(run.database.get(), u"Close").get(),
                   makeField({1, 8, 6}, u"Other").get(), &run.alias, run.result.put()),
               com::S_OK);
-    expectNear(run.values(), {2, 0.5, 1});
+    expectValues(run.values(), {2, 0.5, 1});
     EXPECT_EQ(run.alias.view(), u"ComparativeRelativeStrength");
 }
 
@@ -92,7 +86,7 @@ TEST(Performance, PercentFromTheFirstRecord) {
         com::makeComObject<Index>()->Performance(
             run.database.get(), fieldOf(run.database.get(), u"Close").get(), &run.alias, run.result.put()),
         com::S_OK);
-    expectNear(run.values(), {0, 10, -10, 0});
+    expectValues(run.values(), {0, 10, -10, 0});
     EXPECT_EQ(run.alias.view(), u"Performance");
 }
 

@@ -4,8 +4,6 @@
 namespace indikon::test {
 namespace {
 
-constexpr const char* kUnexpected = "An unexpected error has occured";
-
 // Record 2: the high's distance from the previous close is largest (R = 2 - 0.5 * 0.5 = 1.75, K = 2,
 // move = 1.5 + 0.5 * 1 = 2). Record 3: the low's distance ties the range, so R stays 1.75 (K = 2.5,
 // move = -2 - 0.75 + 0.25). Record 4: the range is largest (R = 2 + 0.25 * 1.5, K = 1.5,

@@ -6,8 +6,6 @@
 namespace indikon::test {
 namespace {
 
-constexpr const char* kUnexpected = "An unexpected error has occured";
-
 // One call of an Index method over a price set: the database is the cursor, Source is the set's
 // "Close" and Volume its "Volume".
 using IndexCall =
@@ -32,14 +30,6 @@ Outcome call(const IndexCall& method, const std::vector<Candle>& candles) {
                             &outcome.alias, outcome.result.put());
     outcome.position = position(database.get());
     return outcome;
-}
-
-// Candles whose high, low and close are one price (so the typical price is that price) with a volume.
-std::vector<Candle> pricesWithVolumes(const std::vector<double>& prices, const std::vector<double>& volumes) {
-    std::vector<Candle> candles;
-    for (std::size_t i = 0; i < prices.size(); ++i)
-        candles.push_back({prices[i], prices[i], prices[i], prices[i], volumes[i]});
-    return candles;
 }
 
 IndexCall moneyFlow(com::SHORT periods) {
@@ -75,7 +65,7 @@ const IndexCall kOnBalanceVolume = [](_Index& index, _Database* d, _RecordSet*, 
 
 // Closes 10, 11, 11, 10, 12 on volumes 100, 200, 150, 100, 300: a rise on rising volume, no change on
 // falling volume, a fall on falling volume, a rise on rising volume.
-const std::vector<Candle> kTrend = pricesWithVolumes({10, 11, 11, 10, 12}, {100, 200, 150, 100, 300});
+const std::vector<Candle> kTrend = flatCandles({10, 11, 11, 10, 12}, {100, 200, 150, 100, 300});
 
 TEST(VolumeIndices, PriceAndVolumeTrends) {
     const struct {
@@ -99,10 +89,10 @@ TEST(VolumeIndices, PriceAndVolumeTrends) {
 
 TEST(VolumeIndices, TradeVolumeIndexFollowsMovesBeyondTheTick) {
     // +0.3 is inside the tick (R stays 0), +0.7 sets the direction up, -0.2 repeats it, -1.8 turns it down.
-    const std::vector<Candle> candles = pricesWithVolumes({10, 10.3, 11, 10.8, 9}, {100, 200, 150, 100, 300});
+    const std::vector<Candle> candles = flatCandles({10, 10.3, 11, 10.8, 9}, {100, 200, 150, 100, 300});
     expectValues(call(tradeVolume(0.5), candles).values(), {0, 0, 150, 250, -50});
     // A tick of 0 is accepted: an unchanged price sets no direction.
-    expectValues(call(tradeVolume(0), pricesWithVolumes({10, 10, 11}, {5, 6, 7})).values(), {0, 0, 7});
+    expectValues(call(tradeVolume(0), flatCandles({10, 10, 11}, {5, 6, 7})).values(), {0, 0, 7});
     EXPECT_TRUE(failedWith(call(tradeVolume(-0.01), candles).status,
                            {1107, "Index.TradeVolumeIndex", "Invalid MinTickValue"}));
 }
@@ -111,25 +101,25 @@ TEST(VolumeIndices, MoneyFlowIndex) {
     // Typical prices 10, 11, 12, 11, 13 with P = 2. Record 3: two rises (11 * 200 and 12 * 1, the zero
     // volume counting as 1) and no fall give 100. Record 4: 12 up, 11 * 50 down. Record 5: 11 * 50 down,
     // 13 * 100 up.
-    const std::vector<Candle> candles = pricesWithVolumes({10, 11, 12, 11, 13}, {100, 200, 0, 50, 100});
+    const std::vector<Candle> candles = flatCandles({10, 11, 12, 11, 13}, {100, 200, 0, 50, 100});
     const Outcome outcome = call(moneyFlow(2), candles);
     ASSERT_EQ(outcome.status, com::S_OK);
     expectValues(outcome.values(), {0, 0, 100, 100 - 100 / (1 + 12.0 / 550), 100 - 100 / (1 + 1300.0 / 550)});
     EXPECT_EQ(outcome.position, 1);
     // A volume below 1 counts as 1 too: 12 * 1 up against 11 * 50 down.
-    expectValues(call(moneyFlow(2), pricesWithVolumes({10, 11, 12, 11}, {1, 1, 0.25, 50})).values(),
+    expectValues(call(moneyFlow(2), flatCandles({10, 11, 12, 11}, {1, 1, 0.25, 50})).values(),
                  {0, 0, 100, 100 - 100 / (1 + 12.0 / 550)});
 }
 
 TEST(VolumeIndices, MoneyFlowWithoutARiseStaysZero) {
-    expectValues(call(moneyFlow(2), pricesWithVolumes({13, 12, 11}, {1, 1, 1})).values(), {0, 0, 0});
-    expectValues(call(moneyFlow(2), pricesWithVolumes({5, 5, 5}, {1, 1, 1})).values(), {0, 0, 0});
+    expectValues(call(moneyFlow(2), flatCandles({13, 12, 11}, {1, 1, 1})).values(), {0, 0, 0});
+    expectValues(call(moneyFlow(2), flatCandles({5, 5, 5}, {1, 1, 1})).values(), {0, 0, 0});
     // Periods equal to the record count passes the check and computes nothing.
-    expectValues(call(moneyFlow(3), pricesWithVolumes({1, 2, 3}, {1, 1, 1})).values(), {0, 0, 0});
+    expectValues(call(moneyFlow(3), flatCandles({1, 2, 3}, {1, 1, 1})).values(), {0, 0, 0});
 }
 
 TEST(VolumeIndices, MoneyFlowPeriodsAreChecked) {
-    const std::vector<Candle> candles = pricesWithVolumes({1, 2, 3}, {1, 1, 1});
+    const std::vector<Candle> candles = flatCandles({1, 2, 3}, {1, 1, 1});
     for (com::SHORT periods : {0, 4, -1}) {
         SCOPED_TRACE(periods);
         EXPECT_TRUE(failedWith(call(moneyFlow(periods), candles).status,
@@ -173,8 +163,8 @@ TEST(VolumeIndices, DefaultNamesAreWrittenBack) {
 }
 
 TEST(VolumeIndices, RunTimeFailuresAreUnexpectedErrors) {
-    const std::vector<Candle> zeroPrice = pricesWithVolumes({0, 1, 2}, {1, 2, 3});
-    const std::vector<Candle> noVolume = pricesWithVolumes({1, 2, 3}, {0, 0, 0});
+    const std::vector<Candle> zeroPrice = flatCandles({0, 1, 2}, {1, 2, 3});
+    const std::vector<Candle> noVolume = flatCandles({1, 2, 3}, {0, 0, 0});
     const auto missingVolume = [](_Index& index, _Database* d, _RecordSet* p, _Field*, _Field*, com::Bstr* a,
                                   _RecordSet** r) {
         p->removeField(com::Bstr(u"Volume"));
@@ -192,7 +182,7 @@ TEST(VolumeIndices, RunTimeFailuresAreUnexpectedErrors) {
     } cases[] = {
         {"price volume trend from a zero price", kPriceVolumeTrend, zeroPrice, "Index.PriceVolumeTrend"},
         {"positive volume index from a zero price", kPositiveVolume, zeroPrice, "Index.PositiveVolumeIndex"},
-        {"negative volume index from a zero price", kNegativeVolume, pricesWithVolumes({0, 1}, {2, 1}),
+        {"negative volume index from a zero price", kNegativeVolume, flatCandles({0, 1}, {2, 1}),
          "Index.NegativeVolumeIndex"},
         {"Chaikin with Periods 0", chaikin(0), kChaikin, "Index.ChaikinMoneyFlow"},
         {"Chaikin with negative Periods", chaikin(-2), kChaikin, "Index.ChaikinMoneyFlow"},
@@ -208,7 +198,7 @@ TEST(VolumeIndices, RunTimeFailuresAreUnexpectedErrors) {
         EXPECT_EQ(outcome.result, nullptr);
     }
     // A zero price is only divided by on a record whose volume qualifies.
-    expectValues(call(kPositiveVolume, pricesWithVolumes({0, 1, 2}, {3, 2, 1})).values(), {1, 1, 1});
+    expectValues(call(kPositiveVolume, flatCandles({0, 1, 2}, {3, 2, 1})).values(), {1, 1, 1});
 }
 
 }  // namespace

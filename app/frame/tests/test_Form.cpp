@@ -33,26 +33,8 @@ namespace {
 
 const char* const kFontFile = "/usr/share/fonts/truetype/dejavu/DejaVuSans.ttf";
 
-// One application for the whole test program, with a fixed style and font so that pictures of a
-// window do not depend on the machine's desktop settings. The application ends with the tests.
-class ApplicationEnvironment : public ::testing::Environment {
-public:
-    void SetUp() override {
-        if (!QApplication::instance())
-            m_app = std::make_unique<QApplication>(m_argc, m_argv);
-    }
-    void TearDown() override { m_app.reset(); }
-
-private:
-    int m_argc = 1;
-    char m_name[16] = "test_appframe";
-    char* m_argv[2] = {m_name, nullptr};
-    std::unique_ptr<QApplication> m_app;
-};
-
-[[maybe_unused]] ::testing::Environment* const kApplication =
-    ::testing::AddGlobalTestEnvironment(new ApplicationEnvironment);
-
+// The test program's application gets a fixed style and font, so that pictures of a window do not
+// depend on the machine's desktop settings.
 QFont fixedFont() {
     static QFont font = [] {
         QApplication::setStyle(QStringLiteral("Fusion"));

@@ -9,20 +9,9 @@
 namespace dravik {
 namespace {
 
-QApplication& application() {
-    static int argc = 1;
-    static char name[] = "test_dravik_charts";
-    static char* argv[] = {name, nullptr};
-    static QApplication* app = qobject_cast<QApplication*>(QCoreApplication::instance());
-    if (!app)
-        app = new QApplication(argc, argv);
-    return *app;
-}
-
 class DialogNumbersTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        application();
         dialog_ = std::make_unique<ui::Dialog>(
             nullptr, "Scale", QSize(200, 100),
             std::vector<ui::ControlSpec>{{1144, ui::ControlKind::Edit, "", QRect(0, 0, 80, 20)},

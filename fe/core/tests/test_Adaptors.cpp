@@ -4,7 +4,6 @@
 
 #include "ui/Input.h"
 
-#include "TestFiles.h"
 #include "com/Text.h"
 #include "persist/ArchiveClipboard.h"
 #include "persist/CArchiveStream.h"
@@ -12,9 +11,11 @@
 #include "persist/CIniPropertyBag.h"
 #include "persist/CLockBytesStream.h"
 #include "persist/CMemoryArchive.h"
+#include "testsupport/TempFolder.h"
 
 using namespace dravik;
 using com::ComPtr;
+using namespace testsupport;
 
 TEST(IniPropertyBag, ReadsOneKeyOfOneSectionWithConversion) {
     TempFolder folder;
@@ -166,11 +167,6 @@ TEST(MemoryArchive, ClipboardRoundTripWithTextTerminator) {
 }
 
 TEST(MemoryArchive, SystemClipboardCarriesAPrivateFormat) {
-    static int argc = 1;
-    static char name[] = "test";
-    static char* argv[] = {name, nullptr};
-    if (QGuiApplication::instance() == nullptr)
-        new QGuiApplication(argc, argv);  // the clipboard needs one; it lives to the end of the program
     const std::uint32_t format = ui::registerClipboardFormat(QStringLiteral("Tarnwick test archive"));
     {
         CMemoryArchive archive;

@@ -4,16 +4,17 @@
 #include <unistd.h>
 #include <cstring>
 
-#include "TestFiles.h"
 #include "com/Activation.h"
 #include "persist/CArchiveLockBytes.h"
 #include "persist/CFileArchive.h"
 #include "persist/CFileStream.h"
 #include "persist/CMemoryArchive.h"
 #include "persist/CStreamArchive.h"
+#include "testsupport/TempFolder.h"
 
 using namespace dravik;
 using com::ComPtr;
+using namespace testsupport;
 using Bytes = std::vector<unsigned char>;
 
 TEST(FileArchive, PlainValuesAreTheByteImage) {

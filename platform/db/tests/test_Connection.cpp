@@ -3,11 +3,12 @@
 #include <fstream>
 #include <functional>
 
-#include "TempFolder.h"
 #include "db/Connection.h"
 #include "db/Error.h"
+#include "testsupport/TempFolder.h"
 
 using namespace std::chrono;
+using testsupport::TempFolder;
 
 namespace {
 

@@ -5,9 +5,9 @@
 #include <cmath>
 #include <cstring>
 
-#include <QFile>
 #include <QFontMetricsF>
 
+#include "DibWriter.h"
 #include "ObjectTable.h"
 
 namespace gdi {
@@ -20,17 +20,12 @@ constexpr std::uint32_t kStockFlag = 0x80000000;
 constexpr std::size_t kLogFontPanoseSize = 320;
 constexpr std::size_t kFaceNameChars = 32;
 
-void put32(QByteArray& out, std::uint32_t v) {
-    const char bytes[4] = {char(v & 0xFF), char((v >> 8) & 0xFF), char((v >> 16) & 0xFF),
-                           char((v >> 24) & 0xFF)};
-    out.append(bytes, 4);
-}
+using dib::kInfoHeaderSize;
+using dib::put16;
+using dib::put32;
+
 void putI32(QByteArray& out, std::int32_t v) {
     put32(out, static_cast<std::uint32_t>(v));
-}
-void put16(QByteArray& out, std::uint16_t v) {
-    const char bytes[2] = {char(v & 0xFF), char((v >> 8) & 0xFF)};
-    out.append(bytes, 2);
 }
 void putFloat(QByteArray& out, float v) {
     put32(out, std::bit_cast<std::uint32_t>(v));
@@ -49,9 +44,6 @@ void putUtf16(QByteArray& out, const std::u16string& text, std::size_t chars) {
         put16(out, i < text.size() ? text[i] : 0);
 }
 
-constexpr std::uint32_t kInfoHeaderSize = 40;
-constexpr std::int32_t kPixelsPerMetre = 3780;  // 96 dpi
-
 // A 32-bit device-independent bitmap: BITMAPINFOHEADER, then the rows bottom-up as B, G, R, 0.
 // Empty when the image is empty or too large to carry.
 QByteArray encodeDib(const QImage& image) {
@@ -61,17 +53,7 @@ QByteArray encodeDib(const QImage& image) {
     const QImage rgb = image.convertToFormat(QImage::Format_RGB32);
     QByteArray out;
     out.reserve(qsizetype(kInfoHeaderSize + pixels * 4));
-    put32(out, kInfoHeaderSize);
-    putI32(out, rgb.width());
-    putI32(out, rgb.height());  // positive: bottom-up
-    put16(out, 1);              // planes
-    put16(out, 32);             // bits per pixel
-    put32(out, 0);              // BI_RGB
-    put32(out, static_cast<std::uint32_t>(pixels * 4));
-    putI32(out, kPixelsPerMetre);
-    putI32(out, kPixelsPerMetre);
-    put32(out, 0);  // colours used
-    put32(out, 0);  // colours important
+    dib::putInfoHeader(out, rgb.width(), rgb.height(), 32, static_cast<std::uint32_t>(pixels * 4));
     for (int y = rgb.height() - 1; y >= 0; --y) {
         const auto* line = reinterpret_cast<const QRgb*>(rgb.constScanLine(y));
         for (int x = 0; x < rgb.width(); ++x) {
@@ -196,16 +178,7 @@ QByteArray EmfRecorder::close() {
 }
 
 bool EmfRecorder::saveToFile(const QString& path) {
-    const QByteArray bytes = close();
-    QFile file(path);
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate))
-        return false;
-    if (file.write(bytes) != bytes.size() || !file.flush()) {
-        file.close();
-        file.remove();
-        return false;
-    }
-    return true;
+    return dib::writeWholeFile(path, close());
 }
 
 int EmfRecorder::getDeviceCaps(int index) const {

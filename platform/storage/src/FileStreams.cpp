@@ -30,6 +30,35 @@ HRESULT openFailure() {
     return STG_E_FILENOTFOUND;
 }
 
+// Reads and writes at the file's own pointer, the same for the stream and the lock bytes on a file.
+HRESULT readHere(FileHandle handle, void* buffer, ULONG count, ULONG* read) {
+    const std::int64_t n = readFile(handle, buffer, count);
+    if (n < 0)
+        return STG_E_READFAULT;
+    if (read)
+        *read = static_cast<ULONG>(n);
+    return S_OK;
+}
+
+HRESULT writeHere(FileHandle handle, const void* buffer, ULONG count, ULONG* written) {
+    const std::int64_t n = writeFile(handle, buffer, count);
+    if (n < 0)
+        return STG_E_WRITEFAULT;
+    if (written)
+        *written = static_cast<ULONG>(n);
+    return static_cast<ULONG>(n) == count ? S_OK : STG_E_MEDIUMFULL;
+}
+
+HRESULT setSizeOf(FileHandle handle, DWORD mode, ULONGLONG size) {
+    if (!stgmCanWrite(mode))
+        return STG_E_ACCESSDENIED;
+    return setFileSize(handle, size) ? S_OK : STG_E_MEDIUMFULL;
+}
+
+ULONGLONG sizeOf(FileHandle handle) {
+    return static_cast<ULONGLONG>(std::max<std::int64_t>(fileSize(handle), 0));
+}
+
 // A stream on a file it owns; the file's own pointer is the stream position.
 class PathFileStream final : public ComObject<IStream> {
 public:
@@ -41,24 +70,14 @@ public:
             *read = 0;
         if (!stgmCanRead(mode_))
             return STG_E_ACCESSDENIED;
-        const std::int64_t n = readFile(handle_, buffer, count);
-        if (n < 0)
-            return STG_E_READFAULT;
-        if (read)
-            *read = static_cast<ULONG>(n);
-        return S_OK;
+        return readHere(handle_, buffer, count, read);
     }
     HRESULT Write(const void* buffer, ULONG count, ULONG* written) override {
         if (written)
             *written = 0;
         if (!stgmCanWrite(mode_))
             return STG_E_ACCESSDENIED;
-        const std::int64_t n = writeFile(handle_, buffer, count);
-        if (n < 0)
-            return STG_E_WRITEFAULT;
-        if (written)
-            *written = static_cast<ULONG>(n);
-        return static_cast<ULONG>(n) == count ? S_OK : STG_E_MEDIUMFULL;
+        return writeHere(handle_, buffer, count, written);
     }
     HRESULT Seek(LONGLONG move, DWORD origin, ULONGLONG* newPosition) override {
         const std::int64_t position = seekFile(handle_, move, origin);
@@ -68,11 +87,7 @@ public:
             *newPosition = static_cast<ULONGLONG>(position);
         return S_OK;
     }
-    HRESULT SetSize(ULONGLONG size) override {
-        if (!stgmCanWrite(mode_))
-            return STG_E_ACCESSDENIED;
-        return setFileSize(handle_, size) ? S_OK : STG_E_MEDIUMFULL;
-    }
+    HRESULT SetSize(ULONGLONG size) override { return setSizeOf(handle_, mode_, size); }
     HRESULT CopyTo(IStream* target, ULONGLONG count, ULONGLONG* read, ULONGLONG* written) override {
         return copyStream(this, target, count, read, written);
     }
@@ -87,7 +102,7 @@ public:
         if (!(statFlag & STATFLAG_NONAME))
             stat->name.assign(path_.begin(), path_.end());
         stat->type = STGTY_STREAM;
-        stat->size = static_cast<ULONGLONG>(std::max<std::int64_t>(fileSize(handle_), 0));
+        stat->size = sizeOf(handle_);
         stat->mode = mode_;
         return S_OK;
     }
@@ -125,12 +140,7 @@ public:
             *read = 0;
         if (!moveTo(offset))
             return STG_E_SEEKERROR;
-        const std::int64_t n = readFile(handle_, buffer, count);
-        if (n < 0)
-            return STG_E_READFAULT;
-        if (read)
-            *read = static_cast<ULONG>(n);
-        return S_OK;
+        return readHere(handle_, buffer, count, read);
     }
     HRESULT WriteAt(ULONGLONG offset, const void* buffer, ULONG count, ULONG* written) override {
         if (written)
@@ -139,19 +149,10 @@ public:
             return STG_E_ACCESSDENIED;
         if (!moveTo(offset))
             return STG_E_SEEKERROR;
-        const std::int64_t n = writeFile(handle_, buffer, count);
-        if (n < 0)
-            return STG_E_WRITEFAULT;
-        if (written)
-            *written = static_cast<ULONG>(n);
-        return static_cast<ULONG>(n) == count ? S_OK : STG_E_MEDIUMFULL;
+        return writeHere(handle_, buffer, count, written);
     }
     HRESULT Flush() override { return S_OK; }
-    HRESULT SetSize(ULONGLONG size) override {
-        if (!stgmCanWrite(mode_))
-            return STG_E_ACCESSDENIED;
-        return setFileSize(handle_, size) ? S_OK : STG_E_MEDIUMFULL;
-    }
+    HRESULT SetSize(ULONGLONG size) override { return setSizeOf(handle_, mode_, size); }
     HRESULT LockRegion(ULONGLONG, ULONGLONG, DWORD) override { return STG_E_INVALIDFUNCTION; }
     HRESULT UnlockRegion(ULONGLONG, ULONGLONG, DWORD) override { return STG_E_INVALIDFUNCTION; }
     HRESULT Stat(STATSTG* stat, DWORD) override {
@@ -159,7 +160,7 @@ public:
             return STG_E_INVALIDPOINTER;
         *stat = STATSTG{};
         stat->type = STGTY_LOCKBYTES;
-        stat->size = static_cast<ULONGLONG>(std::max<std::int64_t>(fileSize(handle_), 0));
+        stat->size = sizeOf(handle_);
         stat->mode = mode_;
         return S_OK;
     }

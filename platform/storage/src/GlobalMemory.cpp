@@ -100,7 +100,11 @@ std::size_t globalSize(const HGLOBAL& memory) {
     return memory ? memory->bytes.size() : 0;
 }
 
-HRESULT createStreamOnHGlobal(HGLOBAL memory, IStream** out) {
+namespace {
+
+// An object over `memory`, or over a new empty block when there is none.
+template <typename Object, typename Interface, typename... Args>
+HRESULT createOnHGlobal(HGLOBAL memory, Interface** out, Args... args) {
     if (!out)
         return E_POINTER;
     *out = nullptr;
@@ -108,8 +112,14 @@ HRESULT createStreamOnHGlobal(HGLOBAL memory, IStream** out) {
         memory = globalAlloc(0);
     if (!memory)
         return E_OUTOFMEMORY;
-    *out = makeComObject<MemoryStream>(std::move(memory), true).detach();
+    *out = makeComObject<Object>(std::move(memory), args...).detach();
     return S_OK;
+}
+
+}  // namespace
+
+HRESULT createStreamOnHGlobal(HGLOBAL memory, IStream** out) {
+    return createOnHGlobal<MemoryStream>(std::move(memory), out, true);
 }
 
 HRESULT getHGlobalFromStream(IStream* stream, HGLOBAL* out) {
@@ -136,15 +146,7 @@ HRESULT createStreamOnBuffer(void* data, std::size_t size, bool writable, IStrea
 }
 
 HRESULT createLockBytesOnHGlobal(HGLOBAL memory, ILockBytes** out) {
-    if (!out)
-        return E_POINTER;
-    *out = nullptr;
-    if (!memory)
-        memory = globalAlloc(0);
-    if (!memory)
-        return E_OUTOFMEMORY;
-    *out = makeComObject<HGlobalLockBytes>(std::move(memory)).detach();
-    return S_OK;
+    return createOnHGlobal<HGlobalLockBytes>(std::move(memory), out);
 }
 
 HRESULT getHGlobalFromLockBytes(ILockBytes* lockBytes, HGLOBAL* out) {

@@ -1,10 +1,11 @@
 #include <gtest/gtest.h>
 
-#include "TestFiles.h"
 #include "com/ComPtr.h"
 #include "storage/FileStreams.h"
+#include "testsupport/TempFolder.h"
 
 using namespace com;
+using namespace testsupport;
 
 TEST(FileStream, WritesAndReadsBackThroughTheFile) {
     TempFolder folder;

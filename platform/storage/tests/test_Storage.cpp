@@ -1,11 +1,12 @@
 #include <gtest/gtest.h>
 
-#include "TestFiles.h"
 #include "com/ComPtr.h"
 #include "storage/GlobalMemory.h"
 #include "storage/Storage.h"
+#include "testsupport/TempFolder.h"
 
 using namespace com;
+using namespace testsupport;
 
 namespace {
 
