@@ -8,31 +8,26 @@
 #include <optional>
 #include <string>
 
+#include "testsupport/TempFolder.h"
+
 class TestHome {
 public:
     TestHome() {
-        std::string pattern = (std::filesystem::temp_directory_path() / "tarnwick-app-XXXXXX").string();
-        root_ = ::mkdtemp(pattern.data());
-        const char* old = std::getenv("TARNWICK_HOME");
-        if (old != nullptr) {
+        if (const char* old = std::getenv("TARNWICK_HOME"); old != nullptr)
             previous_ = old;
-        }
-        ::setenv("TARNWICK_HOME", root_.c_str(), 1);
+        ::setenv("TARNWICK_HOME", folder_.path().c_str(), 1);
     }
     ~TestHome() {
-        if (previous_) {
+        if (previous_)
             ::setenv("TARNWICK_HOME", previous_->c_str(), 1);
-        } else {
+        else
             ::unsetenv("TARNWICK_HOME");
-        }
-        std::error_code ec;
-        std::filesystem::remove_all(root_, ec);
     }
-    const std::filesystem::path& path() const { return root_; }
-    std::filesystem::path operator/(const std::string& name) const { return root_ / name; }
+    const std::filesystem::path& path() const { return folder_.path(); }
+    std::filesystem::path operator/(const std::string& name) const { return folder_ / name; }
 
 private:
-    std::filesystem::path root_;
+    testsupport::TempFolder folder_{"tarnwick-app"};
     std::optional<std::string> previous_;
 };
 
