@@ -7,7 +7,7 @@ BUILD_DIR   ?= build
 ASAN_DIR    ?= build-asan
 BUILD_TYPE  ?= RelWithDebInfo
 JOBS        ?= $(shell nproc)
-PACKAGES    := g++ make cmake ninja-build qt6-base-dev libsqlite3-dev googletest libgtest-dev \
+PACKAGES    := g++ make cmake ninja-build qt6-base-dev qt6-qpa-plugins libsqlite3-dev googletest libgtest-dev \
                libbenchmark-dev fonts-dejavu-core locales
 # Warnings are errors; WERROR=OFF relaxes that for a local experiment.
 WERROR      ?= ON
