@@ -135,3 +135,11 @@ TEST_F(ResourceFileTest, ReadResolvesFilesBesideTheResourceFile) {
     // A folder exists but cannot be read as a file.
     EXPECT_EQ(ResourceFile::read(dir_.filePath("images"), module).status, LoadStatus::Unreadable);
 }
+
+TEST(ResourceFileQt, BuiltInModuleFromQtResources) {
+    ResourceModule module("builtin");
+    const auto result = ResourceFile::read(":/restest/builtin.res", module);
+    ASSERT_TRUE(result.ok()) << result.line << ": " << result.message.toStdString();
+    EXPECT_EQ(module.string(153), "Close Price");
+    EXPECT_EQ(module.menu(ResourceId("ID_PRICESERIES_MENU")), QByteArray("Line\nArea\nBar\n"));
+}
