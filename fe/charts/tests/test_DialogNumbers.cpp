@@ -14,8 +14,8 @@ protected:
     void SetUp() override {
         dialog_ = std::make_unique<ui::Dialog>(
             nullptr, "Scale", QSize(200, 100),
-            std::vector<ui::ControlSpec>{{1144, ui::ControlKind::Edit, "", QRect(0, 0, 80, 20)},
-                                         {1200, ui::ControlKind::DropDownList, "", QRect(0, 30, 80, 20)}},
+            std::vector<ui::ControlTemplate>{{1144, ui::ControlKind::Edit, "", QRect(0, 0, 80, 20)},
+                                             {1200, ui::ControlKind::DropDownList, "", QRect(0, 30, 80, 20)}},
             nullptr);
     }
 

@@ -55,13 +55,13 @@ private:
 
 }  // namespace
 
-Dialog::Dialog(QWidget* parent, const QString& title, QSize size, const std::vector<ControlSpec>& controls,
-               DialogHandler* handler)
+Dialog::Dialog(QWidget* parent, const QString& title, QSize size,
+               const std::vector<ControlTemplate>& controls, DialogHandler* handler)
     : QDialog(parent), handler_(handler) {
     setWindowTitle(title);
     resize(size);
-    for (const ControlSpec& spec : controls)
-        createControl(spec);
+    for (const ControlTemplate& control : controls)
+        createControl(control);
     focusConnection_ = connect(qApp, &QApplication::focusChanged, this, [this](QWidget* old, QWidget* now) {
         const int oldId = idOf(old);
         if (oldId != 0 && handler_)
@@ -75,35 +75,35 @@ Dialog::~Dialog() {
         widget->disconnect(this);
 }
 
-void Dialog::createControl(const ControlSpec& spec) {
+void Dialog::createControl(const ControlTemplate& control) {
     QWidget* widget = nullptr;
-    const int id = spec.id;
-    switch (spec.kind) {
+    const int id = control.id;
+    switch (control.kind) {
         case ControlKind::Edit: {
-            auto* edit = new QLineEdit(spec.text, this);
+            auto* edit = new QLineEdit(control.text, this);
             connect(edit, &QLineEdit::textChanged, this, [this, id] { notify(id, EN_CHANGE); });
             widget = edit;
             break;
         }
         case ControlKind::Static:
-            widget = new QLabel(spec.text, this);
+            widget = new QLabel(control.text, this);
             break;
         case ControlKind::GroupBox:
-            widget = new QGroupBox(spec.text, this);
+            widget = new QGroupBox(control.text, this);
             break;
         case ControlKind::PushButton:
         case ControlKind::DefaultPushButton: {
-            auto* button = new QPushButton(spec.text, this);
-            button->setDefault(spec.kind == ControlKind::DefaultPushButton);
+            auto* button = new QPushButton(control.text, this);
+            button->setDefault(control.kind == ControlKind::DefaultPushButton);
             button->setAutoDefault(false);
             widget = button;
             break;
         }
         case ControlKind::CheckBox:
-            widget = new QCheckBox(spec.text, this);
+            widget = new QCheckBox(control.text, this);
             break;
         case ControlKind::RadioButton: {
-            auto* radio = new QRadioButton(spec.text, this);
+            auto* radio = new QRadioButton(control.text, this);
             radio->setAutoExclusive(false);  // groups are kept by checkRadioButton, as ids give them
             widget = radio;
             break;
@@ -112,8 +112,8 @@ void Dialog::createControl(const ControlSpec& spec) {
         case ControlKind::ComboBox:
         case ControlKind::OwnerDrawList: {
             auto* box = new QComboBox(this);
-            box->setEditable(spec.kind == ControlKind::ComboBox);
-            if (spec.kind == ControlKind::OwnerDrawList) {
+            box->setEditable(control.kind == ControlKind::ComboBox);
+            if (control.kind == ControlKind::OwnerDrawList) {
                 box->setItemDelegate(new OwnerDrawDelegate(*this, handler_, id, box));
             }
             connect(box, &QComboBox::activated, this, [this, id] { notify(id, CBN_SELCHANGE); });
@@ -132,8 +132,8 @@ void Dialog::createControl(const ControlSpec& spec) {
     if (auto* button = qobject_cast<QAbstractButton*>(widget)) {
         connect(button, &QAbstractButton::clicked, this, [this, id] { notify(id, BN_CLICKED); });
     }
-    if (spec.geometry.isValid())
-        widget->setGeometry(spec.geometry);
+    if (control.geometry.isValid())
+        widget->setGeometry(control.geometry);
     widget->setProperty("controlId", id);
     controls_[id] = widget;
 }

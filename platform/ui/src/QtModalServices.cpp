@@ -28,12 +28,12 @@ std::vector<std::pair<QString, QString>> parseFileFilter(const QString& filter) 
 
 namespace {
 
-struct ButtonSpec {
+struct ButtonChoice {
     QMessageBox::StandardButton button;
     int answer;
 };
 
-std::vector<ButtonSpec> buttonsFor(int style) {
+std::vector<ButtonChoice> buttonsFor(int style) {
     using B = QMessageBox;
     switch (style & MB_TYPEMASK) {
         case MB_OKCANCEL:
@@ -113,17 +113,17 @@ public:
                         QMessageBox::NoButton, owner);
         if (style & MB_RTLREADING)
             box.setLayoutDirection(Qt::RightToLeft);
-        const auto specs = buttonsFor(style);
-        for (const ButtonSpec& spec : specs)
-            box.addButton(spec.button);
+        const auto choices = buttonsFor(style);
+        for (const ButtonChoice& choice : choices)
+            box.addButton(choice.button);
         const std::size_t defaultIndex = static_cast<std::size_t>((style & MB_DEFMASK) >> 8);
-        if (defaultIndex < specs.size())
-            box.setDefaultButton(specs[defaultIndex].button);
+        if (defaultIndex < choices.size())
+            box.setDefaultButton(choices[defaultIndex].button);
         box.exec();
         const auto clicked = box.standardButton(box.clickedButton());
-        for (const ButtonSpec& spec : specs) {
-            if (spec.button == clicked)
-                return spec.answer;
+        for (const ButtonChoice& choice : choices) {
+            if (choice.button == clicked)
+                return choice.answer;
         }
         return dismissAnswer(style);
     }

@@ -41,7 +41,7 @@ struct Recorder final : DialogHandler {
     }
 };
 
-std::vector<ControlSpec> scaleControls() {
+std::vector<ControlTemplate> scaleControls() {
     return {{kMinimum, ControlKind::Edit, "", {10, 10, 80, 20}},
             {kMaximum, ControlKind::Edit, "", {10, 40, 80, 20}},
             {kFormat, ControlKind::DropDownList, "", {10, 70, 80, 20}},

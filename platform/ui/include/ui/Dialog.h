@@ -1,6 +1,6 @@
 // Dialog boxes and property-page windows whose controls are addressed by numeric id.
 //
-// A dialog is built from a table of control specifications; a DialogHandler receives the
+// A dialog is built from a table of control templates; a DialogHandler receives the
 // notifications (initialisation, commands with their notification codes, focus leaving a control
 // together with the control that receives it, owner drawing) and ends the dialog with a result.
 #pragma once
@@ -34,7 +34,7 @@ enum class ControlKind {
     OwnerDrawList,  // drop-down list whose items the handler draws (colours, line widths, styles)
 };
 
-struct ControlSpec {
+struct ControlTemplate {
     int id = 0;
     ControlKind kind = ControlKind::Static;
     QString text;
@@ -82,7 +82,7 @@ public:
 class Dialog : public QDialog {
     Q_OBJECT
 public:
-    Dialog(QWidget* parent, const QString& title, QSize size, const std::vector<ControlSpec>& controls,
+    Dialog(QWidget* parent, const QString& title, QSize size, const std::vector<ControlTemplate>& controls,
            DialogHandler* handler);
     // Drops the notifications before the controls go: QWidget's destructor moves the focus and
     // deletes the children after this object has stopped being a Dialog.
@@ -133,7 +133,7 @@ public:
 private:
     QComboBox* combo(int id) const;
     QListWidget* list(int id) const;
-    void createControl(const ControlSpec& spec);
+    void createControl(const ControlTemplate& control);
     void notify(int id, int code);
 
     DialogHandler* handler_;
