@@ -9,6 +9,7 @@
 
 #include "DibWriter.h"
 #include "ObjectTable.h"
+#include "gdi/WholeFile.h"
 
 namespace gdi {
 
@@ -178,7 +179,7 @@ QByteArray EmfRecorder::close() {
 }
 
 bool EmfRecorder::saveToFile(const QString& path) {
-    return dib::writeWholeFile(path, close());
+    return writeWholeFile(path, close());
 }
 
 int EmfRecorder::getDeviceCaps(int index) const {

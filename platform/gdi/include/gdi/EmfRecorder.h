@@ -87,7 +87,8 @@ public:
     // afterwards is refused; further calls answer the same bytes.
     QByteArray close();
     bool isClosed() const { return closed_; }
-    // Closes and writes the file; false (with the file removed) when it cannot be written.
+    // Closes and writes the file; false when it cannot be written completely, an existing file
+    // then being left as it was.
     bool saveToFile(const QString& path);
 
     std::uint32_t recordCount() const { return records_; }
