@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <array>
 #include <cstring>
+#include <iterator>
+#include <optional>
 #include <vector>
 
 #include <QTemporaryDir>
@@ -201,8 +203,11 @@ TEST(EmfRecorder, AChartDrawingWalksExactlyToTheEndOfFile) {
             const std::uint32_t offDx = word(bytes, r.offset + 72);
             EXPECT_EQ(chars, 7u);
             EXPECT_EQ(offString, 76u);
-            EXPECT_EQ(offDx, 76u + 16u);
-            EXPECT_EQ(r.size, offDx + 4 * chars);
+            // Arabic then Latin letters read in both directions: no advances can follow the
+            // string's order, so none are written, and the text reads right to left.
+            EXPECT_EQ(offDx, 0u);
+            EXPECT_EQ(r.size, 76u + 16u);
+            EXPECT_EQ(word(bytes, r.offset + 52), ETO_RTLREADING);
             const QString text = QString::fromUtf16(
                 reinterpret_cast<const char16_t*>(bytes.constData() + r.offset + offString), chars);
             EXPECT_EQ(text, QString::fromUtf8("\xD8\xB3\xD9\x87\xD9\x85 ABC"));
@@ -285,4 +290,120 @@ TEST(EmfRecorder, SavesToAFile) {
     EXPECT_EQ(bytes, emf.close());
     walk(bytes);
     EXPECT_FALSE(EmfRecorder().saveToFile(dir.filePath("missing/x.emf")));
+}
+
+namespace {
+
+// A reader's view of the clip: replays the clip records (and saved states) of the first `count`
+// records in device pixels, the mapping being the identity.
+std::optional<QRegion> replayClip(const QByteArray& bytes, const std::vector<RecordInfo>& records,
+                                  std::size_t count) {
+    const QRegion device(0, 0, 1920, 1080);
+    std::optional<QRegion> clip;
+    std::vector<std::optional<QRegion>> saved;
+    auto rectAt = [&](std::size_t at) {
+        const auto v = [&](int i) { return static_cast<std::int32_t>(word(bytes, at + 4 * std::size_t(i))); };
+        return QRegion(QRect(QPoint(v(0), v(1)), QPoint(v(2) - 1, v(3) - 1)));
+    };
+    for (std::size_t i = 0; i < count; ++i) {
+        const RecordInfo& r = records[i];
+        switch (static_cast<EmfRecord>(r.type)) {
+            case EmfRecord::IntersectClipRect:
+                clip = clip.value_or(device) & rectAt(r.offset + 8);
+                break;
+            case EmfRecord::ExcludeClipRect:
+                clip = clip.value_or(device) - rectAt(r.offset + 8);
+                break;
+            case EmfRecord::ExtSelectClipRgn: {
+                const std::uint32_t dataSize = word(bytes, r.offset + 8), mode = word(bytes, r.offset + 12);
+                QRegion region;
+                for (std::uint32_t k = 0; dataSize > 0 && k < word(bytes, r.offset + 24); ++k)
+                    region += rectAt(r.offset + 48 + 16 * k);
+                if (mode == std::uint32_t(RGN_COPY)) {
+                    EXPECT_EQ(dataSize, 0u) << "a region is never copied in";
+                    clip.reset();
+                } else {
+                    EXPECT_EQ(mode, std::uint32_t(RGN_AND));
+                    clip = clip.value_or(device) & region;
+                }
+                break;
+            }
+            case EmfRecord::SaveDC:
+                saved.push_back(clip);
+                break;
+            case EmfRecord::RestoreDC:
+                clip = saved.at(saved.size() + static_cast<std::int32_t>(word(bytes, r.offset + 8)));
+                saved.resize(saved.size() + static_cast<std::int32_t>(word(bytes, r.offset + 8)));
+                break;
+            default:
+                break;
+        }
+    }
+    return clip;
+}
+
+}  // namespace
+
+TEST(EmfRecorder, ClipChangesAreWrittenAsTheCallsThatMadeThem) {
+    EmfRecorder emf;
+    // After each step: the number of records so far and the clip box the recorder itself holds.
+    std::vector<std::pair<std::uint32_t, Rect>> checkpoints;
+    auto check = [&] {
+        Rect box;
+        emf.getClipBox(&box);
+        checkpoints.emplace_back(emf.recordCount(), box);
+    };
+    emf.saveDC();
+    emf.intersectClipRect(10, 20, 200, 120);
+    check();
+    emf.excludeClipRect(10, 20, 200, 60);  // the top part goes: the box shrinks
+    check();
+    emf.rectangle(0, 0, 300, 300);
+    emf.restoreDC(-1);
+    check();
+    const HRGN twoBoxes = createRectRgn(0, 0, 50, 50);
+    const HRGN second = createRectRgn(100, 100, 140, 130);
+    combineRgn(twoBoxes, twoBoxes, second, RGN_OR);
+    emf.selectClipRgn(twoBoxes);
+    check();
+    emf.intersectClipRect(0, 0, 120, 120);
+    check();
+    emf.selectClipRgn(NULL_HANDLE);
+    check();
+    deleteObject(twoBoxes);
+    deleteObject(second);
+    const QByteArray bytes = emf.close();
+    const auto records = walk(bytes);
+
+    std::vector<std::uint32_t> types;
+    for (const auto& r : records)
+        types.push_back(r.type);
+    constexpr auto kSelect = std::uint32_t(EmfRecord::ExtSelectClipRgn);
+    const std::vector<std::uint32_t> clipTypes = [&] {
+        std::vector<std::uint32_t> out;
+        std::copy_if(types.begin(), types.end(), std::back_inserter(out),
+                     [](std::uint32_t t) { return t == 29 || t == 30 || t == 75; });
+        return out;
+    }();
+    // Intersect, exclude, (reset, and with the region), intersect, reset.
+    EXPECT_EQ(clipTypes, (std::vector<std::uint32_t>{30, 29, kSelect, kSelect, 30, kSelect}));
+    const auto intersect = std::find_if(records.begin(), records.end(), [](const RecordInfo& r) {
+        return r.type == std::uint32_t(EmfRecord::IntersectClipRect);
+    });
+    ASSERT_NE(intersect, records.end());
+    EXPECT_EQ(bytes.mid(qsizetype(intersect->offset), 24).toHex(), words({30, 24, 10, 20, 200, 120}).toHex());
+
+    const Rect expected[] = {{10, 20, 200, 120}, {10, 60, 200, 120}, {0, 0, 1920, 1080},
+                             {0, 0, 140, 130},   {0, 0, 120, 120},   {0, 0, 1920, 1080}};
+    ASSERT_EQ(checkpoints.size(), std::size(expected));
+    for (std::size_t i = 0; i < checkpoints.size(); ++i) {
+        EXPECT_EQ(checkpoints[i].second, expected[i]) << i;
+        const std::optional<QRegion> replayed = replayClip(bytes, records, checkpoints[i].first);
+        const QRect b = replayed.value_or(QRegion(0, 0, 1920, 1080)).boundingRect();
+        EXPECT_EQ((Rect{b.left(), b.top(), b.right() + 1, b.bottom() + 1}), expected[i]) << "replayed " << i;
+    }
+    // The second rectangle of the region is cut by the last intersection.
+    const std::optional<QRegion> beforeReset = replayClip(bytes, records, checkpoints[4].first);
+    ASSERT_TRUE(beforeReset);
+    EXPECT_EQ(*beforeReset, QRegion(0, 0, 50, 50) + QRegion(100, 100, 20, 20));
 }
