@@ -4,9 +4,11 @@
 #include <array>
 #include <cstring>
 #include <iterator>
+#include <numeric>
 #include <optional>
 #include <vector>
 
+#include <QFontMetricsF>
 #include <QTemporaryDir>
 
 #include "gdi/EmfRecorder.h"
@@ -406,4 +408,137 @@ TEST(EmfRecorder, ClipChangesAreWrittenAsTheCallsThatMadeThem) {
     const std::optional<QRegion> beforeReset = replayClip(bytes, records, checkpoints[4].first);
     ASSERT_TRUE(beforeReset);
     EXPECT_EQ(*beforeReset, QRegion(0, 0, 50, 50) + QRegion(100, 100, 20, 20));
+}
+
+namespace {
+
+struct TextRecord {
+    Rect bounds;
+    std::uint32_t options = 0;
+    QString text;
+    std::vector<std::int32_t> dx;  // empty when the record has none
+};
+
+std::vector<TextRecord> textRecords(const QByteArray& bytes) {
+    std::vector<TextRecord> out;
+    for (const auto& r : walk(bytes)) {
+        if (r.type != std::uint32_t(EmfRecord::ExtTextOutW))
+            continue;
+        auto at = [&](std::size_t offset) {
+            return static_cast<std::int32_t>(word(bytes, r.offset + offset));
+        };
+        TextRecord t{{at(8), at(12), at(16), at(20)}, word(bytes, r.offset + 52), {}, {}};
+        const std::uint32_t chars = word(bytes, r.offset + 44), offDx = word(bytes, r.offset + 72);
+        t.text = QString::fromUtf16(
+            reinterpret_cast<const char16_t*>(bytes.constData() + r.offset + word(bytes, r.offset + 48)),
+            chars);
+        for (std::uint32_t i = 0; offDx != 0 && i < chars; ++i)
+            t.dx.push_back(at(offDx + 4 * i));
+        out.push_back(t);
+    }
+    return out;
+}
+
+HFONT dejaVu(int height, int escapement = 0) {
+    LogFont lf;
+    lf.height = height;
+    lf.escapement = escapement;
+    lf.faceName = "DejaVu Sans";
+    return createFontIndirect(lf);
+}
+
+}  // namespace
+
+TEST(EmfRecorder, ArabicTextCarriesTheShapedAdvancesAndReadsRightToLeft) {
+    const QString rsi = QString::fromUtf8("مؤشر القوة النسبية");
+    const HFONT font = dejaVu(-20);
+    EmfRecorder emf;
+    emf.selectObject(font);
+    emf.textOut(10, 10, rsi);
+    emf.textOut(10, 40, QStringLiteral("Close"));
+    const QFont qfont = emf.deviceFont();
+    // Twice the logical units per pixel: the advances are in logical units.
+    emf.setMapMode(MM_ANISOTROPIC);
+    emf.setWindowExt(2, 2);
+    emf.setViewportExt(1, 1);
+    emf.textOut(10, 80, rsi);
+    const QFont halfSize = emf.deviceFont();  // the same logical height in half the pixels
+    emf.selectObject(getStockObject(SYSTEM_FONT));
+    deleteObject(font);
+    const auto texts = textRecords(emf.close());
+    ASSERT_EQ(texts.size(), 3u);
+
+    // Qt's measure of the joined text, against the letters measured one by one.
+    const QFontMetricsF metrics(qfont);
+    const double joined = metrics.horizontalAdvance(rsi);
+    double unjoined = 0;
+    for (const QChar c : rsi)
+        unjoined += metrics.horizontalAdvance(c);
+    ASSERT_GT(unjoined, joined * 1.15) << "the test text must join";
+
+    const TextRecord& arabic = texts[0];
+    EXPECT_EQ(arabic.text, rsi);
+    EXPECT_EQ(arabic.options & ETO_RTLREADING, ETO_RTLREADING);
+    ASSERT_EQ(arabic.dx.size(), std::size_t(rsi.size()));
+    EXPECT_EQ(std::accumulate(arabic.dx.begin(), arabic.dx.end(), 0), std::lround(joined));
+    EXPECT_TRUE(std::all_of(arabic.dx.begin(), arabic.dx.end(), [](std::int32_t v) { return v >= 0; }));
+    // The space between the words is a space wide.
+    EXPECT_NEAR(arabic.dx[4], metrics.horizontalAdvance(QChar(' ')), 1.0);
+
+    const TextRecord& latin = texts[1];
+    EXPECT_EQ(latin.options & ETO_RTLREADING, 0u);
+    EXPECT_EQ(std::accumulate(latin.dx.begin(), latin.dx.end(), 0),
+              std::lround(metrics.horizontalAdvance(QStringLiteral("Close"))));
+
+    const TextRecord& scaled = texts[2];
+    ASSERT_EQ(scaled.dx.size(), std::size_t(rsi.size()));
+    EXPECT_EQ(std::accumulate(scaled.dx.begin(), scaled.dx.end(), 0),
+              std::lround(2 * QFontMetricsF(halfSize).horizontalAdvance(rsi)));
+}
+
+TEST(EmfRecorder, TextBoundsCoverRotatedTextAndTheOpaqueBox) {
+    const HFONT upright = dejaVu(-20);
+    const HFONT turned = dejaVu(-20, 900);  // reads upwards
+    EmfRecorder emf;
+    emf.setBkMode(TRANSPARENT);
+    emf.selectObject(upright);
+    const Size extent = emf.getTextExtent(QStringLiteral("Volume"));
+    const TextMetrics tm = emf.getTextMetrics();
+    emf.textOut(300, 300, QStringLiteral("Volume"));
+    emf.selectObject(turned);
+    emf.textOut(300, 300, QStringLiteral("Volume"));
+    emf.selectObject(upright);
+    // An opaque box larger than the text, and a clipping box smaller than it.
+    const Rect opaque{100, 500, 400, 600};
+    emf.extTextOut(110, 510, ETO_OPAQUE, &opaque, QStringLiteral("Volume"));
+    const Rect clipped{100, 700, 120, 710};
+    emf.extTextOut(100, 700, ETO_CLIPPED, &clipped, QStringLiteral("Volume"));
+    emf.selectObject(getStockObject(SYSTEM_FONT));
+    deleteObject(upright);
+    deleteObject(turned);
+    const QByteArray bytes = emf.close();
+    const auto texts = textRecords(bytes);
+    ASSERT_EQ(texts.size(), 4u);
+
+    ASSERT_GT(extent.cx, 2 * tm.height) << "the word is wider than high";
+    // Upright: from the reference point right and down.
+    const Rect flat = texts[0].bounds;
+    EXPECT_EQ(flat.left, 300);
+    EXPECT_EQ(flat.top, 300);
+    EXPECT_NEAR(flat.right - flat.left + 1, extent.cx, 1);
+    EXPECT_NEAR(flat.bottom - flat.top + 1, tm.height, 1);
+    // Turned a quarter counter-clockwise about the reference point: the width runs up from it and
+    // the height to its right.
+    const Rect up = texts[1].bounds;
+    EXPECT_NEAR(up.left, 300, 1);
+    EXPECT_NEAR(up.bottom, 299, 1);
+    EXPECT_NEAR(up.top, 300 - extent.cx, 1);
+    EXPECT_NEAR(up.right, 300 + tm.height - 1, 1);
+
+    EXPECT_EQ(texts[2].bounds, (Rect{100, 500, 399, 599})) << "the opaque box is part of the drawing";
+    EXPECT_EQ(texts[3].bounds, (Rect{100, 700, 119, 709})) << "clipped text ends at its box";
+    // The header's bounds: the union of all of them, no more.
+    const Rect header{static_cast<std::int32_t>(word(bytes, 8)), static_cast<std::int32_t>(word(bytes, 12)),
+                      static_cast<std::int32_t>(word(bytes, 16)), static_cast<std::int32_t>(word(bytes, 20))};
+    EXPECT_EQ(header, (Rect{100, up.top, std::max(399, flat.right), 709}));
 }
