@@ -581,12 +581,42 @@ bool EmfRecorder::renderText(Point reference, unsigned options, const Rect* rect
     return true;
 }
 
-// The advance of each UTF-16 unit in logical units, in reading order, taken from the text as it is
+namespace {
+
+// Whether every character runs in the text's reading direction or is neutral: a run of the other
+// direction (Latin words or numbers in Arabic text) is reordered by the reader, and advances in
+// string order do not describe it.
+bool readsOneWay(const QString& text, bool rtl) {
+    return std::none_of(text.begin(), text.end(), [rtl](QChar c) {
+        switch (c.direction()) {
+            case QChar::DirL:
+            case QChar::DirEN:
+            case QChar::DirAN:
+            case QChar::DirLRE:
+            case QChar::DirLRO:
+            case QChar::DirLRI:
+                return rtl;
+            case QChar::DirR:
+            case QChar::DirAL:
+            case QChar::DirRLE:
+            case QChar::DirRLO:
+            case QChar::DirRLI:
+                return !rtl;
+            default:
+                return false;
+        }
+    });
+}
+
+}  // namespace
+
+// The advance of each UTF-16 unit in logical units, in string order, taken from the text as it is
 // shaped: joined letters and ligatures are as wide as they are drawn, and the advances add up to the
-// drawn width. Where the reading positions do not run one way (text of both directions) there are
-// no such advances and the answer is empty.
+// drawn width. Text of both directions has no such advances: the answer is then empty.
 std::optional<std::vector<std::int32_t>> EmfRecorder::shapedAdvances(const QFont& font, const QString& text,
                                                                      bool rtl) const {
+    if (!readsOneWay(text, rtl))
+        return std::nullopt;
     QTextLayout layout(text, font);
     QTextOption option;
     option.setTextDirection(rtl ? Qt::RightToLeft : Qt::LeftToRight);
@@ -594,8 +624,11 @@ std::optional<std::vector<std::int32_t>> EmfRecorder::shapedAdvances(const QFont
     layout.beginLayout();
     QTextLine line = layout.createLine();
     layout.endLayout();
-    if (!line.isValid())
-        return std::vector<std::int32_t>(std::size_t(text.size()), 0);
+    if (!line.isValid()) {
+        if (text.isEmpty())
+            return std::vector<std::int32_t>();
+        return std::nullopt;
+    }
     const double sx = scaleX();
     const double start = line.cursorToX(0);
     std::vector<std::int32_t> advances;

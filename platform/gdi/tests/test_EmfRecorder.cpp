@@ -490,6 +490,20 @@ TEST(EmfRecorder, ArabicTextCarriesTheShapedAdvancesAndReadsRightToLeft) {
     EXPECT_EQ(std::accumulate(latin.dx.begin(), latin.dx.end(), 0),
               std::lround(metrics.horizontalAdvance(QStringLiteral("Close"))));
 
+    // Numbers in Arabic text are read left to right inside it: no advances in string order fit.
+    // Latin text with numbers reads one way.
+    EmfRecorder mixed;
+    mixed.textOut(0, 0, rsi + QStringLiteral(" (14)"));
+    mixed.textOut(0, 0, QStringLiteral("RSI (14)"));
+    mixed.textOut(0, 0, QString());
+    const auto mixedTexts = textRecords(mixed.close());
+    ASSERT_EQ(mixedTexts.size(), 3u);
+    EXPECT_EQ(mixedTexts[0].options, ETO_RTLREADING);
+    EXPECT_TRUE(mixedTexts[0].dx.empty());
+    EXPECT_EQ(mixedTexts[1].options, 0u);
+    EXPECT_EQ(mixedTexts[1].dx.size(), 8u);
+    EXPECT_TRUE(mixedTexts[2].text.isEmpty());
+
     const TextRecord& scaled = texts[2];
     ASSERT_EQ(scaled.dx.size(), std::size_t(rsi.size()));
     EXPECT_EQ(std::accumulate(scaled.dx.begin(), scaled.dx.end(), 0),
