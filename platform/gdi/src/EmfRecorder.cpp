@@ -547,8 +547,8 @@ bool EmfRecorder::renderText(Point reference, unsigned options, const Rect* rect
     const bool rtl =
         (options & ETO_RTLREADING) || (state().textAlign & TA_RTLREADING) || text.isRightToLeft();
     const std::optional<std::vector<std::int32_t>> dx = shapedAdvances(font, text, rtl);
-    const QRect textBox = textBounds(reference, metrics, getTextExtent(text));
-    QRect box = textBox;
+    // The record's bounds: the text as turned, cut by its clipping box, and the opaque box.
+    QRect box = textBounds(reference, metrics, getTextExtent(text));
     if (rect && (options & ETO_CLIPPED))
         box &= deviceRect(rect->left, rect->top, rect->right, rect->bottom);
     if (rect && (options & ETO_OPAQUE))

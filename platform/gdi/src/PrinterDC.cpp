@@ -78,6 +78,14 @@ bool PrinterDC::endDoc() {
     return finishOutput(painted);
 }
 
+// A file name without the ".pdf" suffix may switch the printer's format: the format is kept.
+void PrinterDC::pointPrinterAt(const QString& file) {
+    const QPrinter::OutputFormat format = printer_.outputFormat();
+    printer_.setOutputFileName(file);
+    if (printer_.outputFormat() != format)
+        printer_.setOutputFormat(format);
+}
+
 bool PrinterDC::redirectOutput() {
     target_ = printer_.outputFileName();
     if (target_.isEmpty())
@@ -90,18 +98,14 @@ bool PrinterDC::redirectOutput() {
     }
     temporary_ = file.fileName();
     file.close();
-    const QPrinter::OutputFormat format = printer_.outputFormat();
-    printer_.setOutputFileName(temporary_);
-    printer_.setOutputFormat(format);
+    pointPrinterAt(temporary_);
     return true;
 }
 
 bool PrinterDC::finishOutput(bool painted) {
     if (target_.isEmpty())
         return painted;
-    const QPrinter::OutputFormat format = printer_.outputFormat();
-    printer_.setOutputFileName(target_);
-    printer_.setOutputFormat(format);
+    pointPrinterAt(target_);
     const bool complete = painted && documentComplete(temporary_);
     const bool placed = complete && moveIntoPlace(temporary_, target_);
     if (!complete)

@@ -33,6 +33,7 @@ private:
     bool redirectOutput();
     // Gives the printer its file name back and puts a complete document in place.
     bool finishOutput(bool painted);
+    void pointPrinterAt(const QString& file);
 
     QPrinter& printer_;
     QString target_;  // the caller's output file while a document is written beside it
