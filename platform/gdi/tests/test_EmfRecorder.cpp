@@ -333,10 +333,15 @@ std::optional<QRegion> replayClip(const QByteArray& bytes, const std::vector<Rec
             case EmfRecord::SaveDC:
                 saved.push_back(clip);
                 break;
-            case EmfRecord::RestoreDC:
-                clip = saved.at(saved.size() + static_cast<std::int32_t>(word(bytes, r.offset + 8)));
-                saved.resize(saved.size() + static_cast<std::int32_t>(word(bytes, r.offset + 8)));
+            case EmfRecord::RestoreDC: {
+                // A negative level counts back from the last saved state.
+                const auto back =
+                    static_cast<std::size_t>(-static_cast<std::int32_t>(word(bytes, r.offset + 8)));
+                const std::size_t level = saved.size() - back;
+                clip = saved.at(level);
+                saved.resize(level);
                 break;
+            }
             default:
                 break;
         }
@@ -394,6 +399,18 @@ TEST(EmfRecorder, ClipChangesAreWrittenAsTheCallsThatMadeThem) {
     });
     ASSERT_NE(intersect, records.end());
     EXPECT_EQ(bytes.mid(qsizetype(intersect->offset), 24).toHex(), words({30, 24, 10, 20, 200, 120}).toHex());
+
+    // The region selection: a reset (no region data), then an intersection with the two boxes.
+    const auto select = std::find_if(records.begin(), records.end(), [](const RecordInfo& r) {
+        return r.type == std::uint32_t(EmfRecord::ExtSelectClipRgn);
+    });
+    ASSERT_NE(select, records.end());
+    EXPECT_EQ(bytes.mid(qsizetype(select->offset), 16 + 80).toHex(),
+              words({75, 16, 0,  5,                        // RGN_COPY without a region
+                     75, 80, 64, 1,                        // RGN_AND, 64 bytes of region
+                     32, 1,  2,  32, 0,   0,   140, 130,   // region header, bounds
+                     0,  0,  50, 50, 100, 100, 140, 130})  // the two rectangles
+                  .toHex());
 
     const Rect expected[] = {{10, 20, 200, 120}, {10, 60, 200, 120}, {0, 0, 1920, 1080},
                              {0, 0, 140, 130},   {0, 0, 120, 120},   {0, 0, 1920, 1080}};

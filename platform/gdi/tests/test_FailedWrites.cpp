@@ -123,14 +123,17 @@ TEST_F(FailedWrite, PdfOnAFullDiskReportsTheFailure) {
     QPrinter printer(QPrinter::HighResolution);
     printer.setOutputFormat(QPrinter::PdfFormat);
     printer.setOutputFileName(target());
-    {
-        PrinterDC dc(printer);
-        testsupport::FileSizeLimit full(kDiskRoom);
-        printTwoPages(dc);
-        EXPECT_FALSE(dc.endDoc());
+    for (const rlim_t room : {rlim_t(0), kDiskRoom}) {  // nothing at all, or part of the document
+        {
+            PrinterDC dc(printer);
+            testsupport::FileSizeLimit full(room);
+            printTwoPages(dc);
+            EXPECT_FALSE(dc.endDoc()) << room;
+        }
+        expectPreviousFileAlone();
+        EXPECT_EQ(printer.outputFileName(), target()) << "the printer keeps the caller's file name";
+        EXPECT_EQ(printer.outputFormat(), QPrinter::PdfFormat);
     }
-    expectPreviousFileAlone();
-    EXPECT_EQ(printer.outputFileName(), target()) << "the printer keeps the caller's file name";
 
     PrinterDC dc(printer);
     printTwoPages(dc);
