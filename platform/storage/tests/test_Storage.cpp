@@ -162,3 +162,100 @@ TEST(Docfile, HugeElementCountIsRefused) {
     ComPtr<IStorage> storage;
     EXPECT_EQ(openStorageOnLockBytes(bytes.get(), STGM_READ, storage.put()), STG_E_DOCFILECORRUPT);
 }
+
+TEST(Docfile, RecreatingAStreamWithTheCreateFlagStartsItEmpty) {
+    HGLOBAL block = globalAlloc(0);
+    ComPtr<ILockBytes> bytes;
+    createLockBytesOnHGlobal(block, bytes.put());
+    {
+        ComPtr<IStorage> storage;
+        ASSERT_EQ(createDocfileOnLockBytes(bytes.get(), STGM_CREATE | STGM_READWRITE, storage.put()), S_OK);
+        writeText(storage.get(), u"s", "a longer first text");
+        writeText(storage.get(), u"S", "ab");
+        EXPECT_EQ(readText(storage.get(), u"s"), "ab");
+        ComPtr<IStream> stream;
+        ASSERT_EQ(storage->CreateStream(u"t", STGM_WRITE, stream.put()), S_OK);
+        stream->Write("xyz", 3, nullptr);
+        stream.reset();
+        ASSERT_EQ(storage->CreateStream(u"t", STGM_CREATE | STGM_WRITE, stream.put()), S_OK);
+        stream.reset();
+        EXPECT_EQ(readText(storage.get(), u"t"), "");
+    }
+    // 32 header bytes, then "s" (2 + 2 + 8 + 2) and the empty "t" (2 + 2 + 8).
+    EXPECT_EQ(block->bytes.size(), 32u + 14 + 12);
+    ComPtr<IStorage> storage;
+    ASSERT_EQ(openStorageOnLockBytes(bytes.get(), STGM_READ, storage.put()), S_OK);
+    EXPECT_EQ(readText(storage.get(), u"s"), "ab");
+    EXPECT_EQ(readText(storage.get(), u"t"), "");
+}
+
+TEST(Docfile, DestroyingAnElementInDirectModeShrinksTheFileAtOnce) {
+    TempFolder folder;
+    const std::string path = folder.file("shrink.stg");
+    ComPtr<IStorage> storage;
+    ASSERT_EQ(createDocfile(path, STGM_CREATE | STGM_READWRITE | STGM_SHARE_EXCLUSIVE, storage.put()), S_OK);
+    writeText(storage.get(), u"one", "abc");
+    writeText(storage.get(), u"two", "defgh");
+    // 32 header bytes; "one": 2 + 6 + 8 + 3; "two": 2 + 6 + 8 + 5.
+    EXPECT_EQ(fileBytes(path).size(), 32u + 19 + 21);
+    ASSERT_EQ(storage->DestroyElement(u"TWO"), S_OK);
+    EXPECT_EQ(fileBytes(path).size(), 32u + 19);  // the storage is still open
+    EXPECT_EQ(storage->DestroyElement(u"two"), STG_E_FILENOTFOUND);
+    storage.reset();
+    ASSERT_EQ(openStorage(path, STGM_READ, storage.put()), S_OK);
+    EXPECT_EQ(readText(storage.get(), u"one"), "abc");
+    EXPECT_EQ(readText(storage.get(), u"two"), "<missing>");
+}
+
+TEST(Docfile, NamesOfThirtyOneUnitsAreTheLongest) {
+    const char16_t* longest = u"0123456789012345678901234567890";
+    ASSERT_EQ(std::u16string_view(longest).size(), 31u);
+    HGLOBAL block = globalAlloc(0);
+    ComPtr<ILockBytes> bytes;
+    createLockBytesOnHGlobal(block, bytes.put());
+    {
+        ComPtr<IStorage> storage;
+        ASSERT_EQ(createDocfileOnLockBytes(bytes.get(), STGM_CREATE | STGM_READWRITE, storage.put()), S_OK);
+        writeText(storage.get(), longest, "k");
+        ComPtr<IStream> stream;
+        EXPECT_EQ(storage->CreateStream(u"01234567890123456789012345678901", STGM_WRITE, stream.put()),
+                  STG_E_INVALIDNAME);
+    }
+    EXPECT_EQ(block->bytes[32], 31);
+    {
+        ComPtr<IStorage> storage;
+        ASSERT_EQ(openStorageOnLockBytes(bytes.get(), STGM_READ, storage.put()), S_OK);
+        EXPECT_EQ(readText(storage.get(), longest), "k");
+    }
+    // The same container with a 32-unit name: one more unit inserted after the 31 and the length
+    // raised to 32.
+    std::vector<std::uint8_t> image = block->bytes;
+    image[32] = 32;
+    image.insert(image.begin() + 34 + 62, {'1', 0});
+    block->bytes = image;
+    ComPtr<IStorage> storage;
+    EXPECT_EQ(openStorageOnLockBytes(bytes.get(), STGM_READ, storage.put()), STG_E_DOCFILECORRUPT);
+}
+
+TEST(Docfile, AnotherFormatVersionIsRefusedAsDamaged) {
+    HGLOBAL block = globalAlloc(0);
+    ComPtr<ILockBytes> bytes;
+    createLockBytesOnHGlobal(block, bytes.put());
+    {
+        ComPtr<IStorage> storage;
+        ASSERT_EQ(createDocfileOnLockBytes(bytes.get(), STGM_CREATE | STGM_READWRITE, storage.put()), S_OK);
+        writeText(storage.get(), u"s", "text");
+    }
+    const std::vector<std::uint8_t> image = block->bytes;
+    for (const auto& [offset, value] :
+         std::vector<std::pair<std::size_t, std::uint8_t>>{{8, 0}, {8, 2}, {9, 1}, {11, 0x80}}) {
+        block->bytes = image;
+        block->bytes[offset] = value;
+        ComPtr<IStorage> storage;
+        EXPECT_EQ(openStorageOnLockBytes(bytes.get(), STGM_READ, storage.put()), STG_E_DOCFILECORRUPT)
+            << offset << " " << int(value);
+        // Conversion does not take a damaged container for a plain file either.
+        EXPECT_EQ(openStorageOnLockBytes(bytes.get(), STGM_READWRITE | STGM_CONVERT, storage.put()),
+                  STG_E_DOCFILECORRUPT);
+    }
+}
