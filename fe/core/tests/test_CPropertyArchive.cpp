@@ -505,19 +505,26 @@ TEST(ByteArchive, ObjectThatCannotPersistIsStoredAsNoObjectAndReported) {
 }
 
 TEST_F(RegisteredPoint, PresentObjectOnAFileOpensTheDocfileAfterItsFlag) {
+    // Short, no object, an object, long: one routine for both directions.
+    struct Record {
+        std::int16_t head = 0;
+        ComPtr<com::IUnknown> none;
+        ComPtr<com::IUnknown> point;
+        std::int32_t tail = 0;
+        void Exchange(CPropertyArchive& a) {
+            a.ExchangeShort(&head, u"k", 0);
+            EXPECT_EQ(a.ExchangeObject(&none, u"k"), 1);
+            EXPECT_EQ(a.ExchangeObject(&point, u"k"), 1);
+            a.ExchangeLong(&tail, u"k", 0);
+        }
+    };
     testsupport::TempFolder folder;
     const std::string path = folder.file("object.bin");
     {
+        Record saved{7, nullptr, makePoint(3, -4), 99};
         CFileArchive archive;
         ASSERT_TRUE(archive.Open(path, true));
-        std::int16_t head = 7;
-        ComPtr<com::IUnknown> none;
-        ComPtr<com::IUnknown> point = makePoint(3, -4);
-        std::int32_t tail = 99;
-        archive.ExchangeShort(&head, u"k", 0);
-        EXPECT_EQ(archive.ExchangeObject(&none, u"k"), 1);
-        EXPECT_EQ(archive.ExchangeObject(&point, u"k"), 1);
-        archive.ExchangeLong(&tail, u"k", 0);
+        saved.Exchange(archive);
         EXPECT_FALSE(archive.Failed());
     }
     const std::vector<unsigned char> bytes = testsupport::fileBytes(path);
@@ -525,20 +532,14 @@ TEST_F(RegisteredPoint, PresentObjectOnAFileOpensTheDocfileAfterItsFlag) {
     // Short 7, the null object's FF, the present object's 00, then the container signature.
     EXPECT_EQ(Bytes(bytes.begin(), bytes.begin() + 6), (Bytes{0x07, 0x00, 0xFF, 0x00, 'T', 'W'}));
 
+    Record loaded;
     CFileArchive archive;
     ASSERT_TRUE(archive.Open(path, false));
-    std::int16_t head = 0;
-    ComPtr<com::IUnknown> none;
-    ComPtr<com::IUnknown> point;
-    std::int32_t tail = 0;
-    archive.ExchangeShort(&head, u"k", 0);
-    EXPECT_EQ(archive.ExchangeObject(&none, u"k"), 1);
-    EXPECT_EQ(archive.ExchangeObject(&point, u"k"), 1);
-    archive.ExchangeLong(&tail, u"k", 0);
+    loaded.Exchange(archive);
     EXPECT_FALSE(archive.Failed());
-    EXPECT_EQ(head, 7);
-    EXPECT_FALSE(none);
-    ASSERT_TRUE(point);
-    EXPECT_EQ(coordinates(point), std::make_pair(3, -4));
-    EXPECT_EQ(tail, 99);
+    EXPECT_EQ(loaded.head, 7);
+    EXPECT_FALSE(loaded.none);
+    ASSERT_TRUE(loaded.point);
+    EXPECT_EQ(coordinates(loaded.point), std::make_pair(3, -4));
+    EXPECT_EQ(loaded.tail, 99);
 }
