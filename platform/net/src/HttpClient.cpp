@@ -90,6 +90,7 @@ struct HttpClient::Impl {
 
     void start(const QString& userName, const QString& password);
     bool applyProxy();
+    bool clearBodyFile();
     bool openBodyFile();
     void connectReply(std::uint64_t transfer);
     void failLater(HttpErrorKind kind, const QString& description);
@@ -117,8 +118,8 @@ void HttpClient::Impl::start(const QString& userName, const QString& password) {
         failLater(HttpErrorKind::InvalidRequest, QStringLiteral("Invalid proxy server: ") + proxy);
         return;
     }
-    if (!openBodyFile()) {
-        failLater(HttpErrorKind::BodyFile, file->errorString());
+    if (!clearBodyFile()) {
+        failLater(HttpErrorKind::BodyFile, QStringLiteral("Cannot replace ") + bodyFile);
         return;
     }
     QNetworkRequest request(target);
@@ -156,8 +157,14 @@ bool HttpClient::Impl::applyProxy() {
     return true;
 }
 
+// The body file of the last answer goes before a request starts; it is made again when the answer
+// arrives, so a failed request leaves none.
+bool HttpClient::Impl::clearBodyFile() {
+    return bodyFile.isEmpty() || !QFile::exists(bodyFile) || QFile::remove(bodyFile);
+}
+
 bool HttpClient::Impl::openBodyFile() {
-    if (bodyFile.isEmpty()) {
+    if (file || bodyFile.isEmpty()) {
         return true;
     }
     file = std::make_unique<QFile>(bodyFile);
@@ -241,8 +248,8 @@ void HttpClient::Impl::readBody() {
     received += chunk.size();
     // The body of a refused request is no answer: it is counted but not kept.
     if (status < kFirstFailingStatus) {
-        if (file) {
-            if (file->write(chunk) != chunk.size()) {
+        if (!bodyFile.isEmpty()) {
+            if (!openBodyFile() || file->write(chunk) != chunk.size()) {
                 failure = HttpError{HttpErrorKind::BodyFile, 0, file->errorString()};
                 reply->abort();  // finishes the transfer through finish()
                 return;
@@ -282,8 +289,12 @@ void HttpClient::Impl::finish() {
         (status >= kFirstFailingStatus || status == 0 || ended->error() != QNetworkReply::NoError)) {
         failure = transferError(*ended);
     }
-    if (file && !file->flush() && !failure) {
+    // An empty answer still leaves its (empty) file; a failed one leaves none, not even a part.
+    if (!failure && (!openBodyFile() || (file && !file->flush()))) {
         failure = HttpError{HttpErrorKind::BodyFile, 0, file->errorString()};
+    }
+    if (failure && file) {
+        file->remove();
     }
     file.reset();
     ended->deleteLater();
