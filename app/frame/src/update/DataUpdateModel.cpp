@@ -60,6 +60,18 @@ constexpr std::int32_t kUnknownLength = 10000000;
 constexpr std::int64_t kProgressOffset = 19;
 constexpr std::int32_t kOverflow = 6;
 
+// The status row of a transfer state after connecting.
+int32_t stateRow(net::HttpState state) {
+    switch (state) {
+        case net::HttpState::Connected:
+            return row::kConnected;
+        case net::HttpState::Sending:
+            return row::kRequesting;
+        default:
+            return row::kWaiting;
+    }
+}
+
 // Characters that would end a query value or cannot stand in a URL are escaped; tags made of
 // letters, digits and the usual punctuation go as they are.
 QString queryValue(const std::string& tag) {
@@ -143,36 +155,23 @@ void DataUpdateModel::cmdCancel_Click() {
 
 void DataUpdateModel::Http1_State(net::HttpState state) {
     Trap(kHttpState, [&] {
-        switch (state) {
-            case net::HttpState::Idle:
-                if (!transferFailed_) {
-                    ReadData();
-                } else if (currentServer_ >= 1) {
-                    failFinally();
-                } else {
-                    failOver();
-                }
-                break;
-            case net::HttpState::Connecting:
-                setStatus(GetLangString(row::kConnecting) + QString::number(currentServer_ + 1) +
-                          QStringLiteral("..."));
-                stepProgress();
-                break;
-            case net::HttpState::Connected:
-                setStatus(GetLangString(row::kConnected));
-                stepProgress();
-                break;
-            case net::HttpState::Sending:
-                setStatus(GetLangString(row::kRequesting));
-                stepProgress();
-                break;
-            case net::HttpState::Waiting:
-                setStatus(GetLangString(row::kWaiting));
-                stepProgress();
-                break;
+        if (state != net::HttpState::Idle) {
+            setStatus(state == net::HttpState::Connecting ? connectingText()
+                                                          : GetLangString(stateRow(state)));
+            stepProgress();
+        } else if (!transferFailed_) {
+            ReadData();
+        } else if (currentServer_ >= 1) {
+            failFinally();
+        } else {
+            failOver();
         }
     });
     changed();
+}
+
+QString DataUpdateModel::connectingText() const {
+    return GetLangString(row::kConnecting) + QString::number(currentServer_ + 1) + QStringLiteral("...");
 }
 
 void DataUpdateModel::failFinally() {
@@ -188,7 +187,7 @@ void DataUpdateModel::failFinally() {
 // its own: nothing of the failed transfer (body, headers, announced length) carries over.
 void DataUpdateModel::failOver() {
     ++currentServer_;
-    setStatus(GetLangString(row::kConnecting) + QString::number(currentServer_ + 1) + QStringLiteral("..."));
+    setStatus(connectingText());
     Http1_.setUrl(requestUrl(tarnwick::gDataServers.at(static_cast<std::size_t>(currentServer_))));
     changed();
     com::processPendingEvents();

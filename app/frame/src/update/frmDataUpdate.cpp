@@ -9,7 +9,7 @@
 #include <QProgressBar>
 #include <QStyle>
 
-#include "DesignControl.h"
+#include "DesignedDialog.h"
 #include "frame/Form.h"
 
 namespace frame {
@@ -45,11 +45,7 @@ FormModel frmDataUpdate::design() {
 
 frmDataUpdate::frmDataUpdate(QWidget* parent, DataUpdateLinks links)
     : QDialog(parent), model_(std::move(links)) {
-    setObjectName(QStringLiteral("frmDataUpdate"));
-    form_ = new Form(design(), Form::Localization::Localized, this);
-    setWindowTitle(form_->windowTitle());
-    setLayoutDirection(form_->layoutDirection());
-    setFixedSize(form_->size());
+    form_ = embedForm(*this, design());
 
     auto* progress = static_cast<QProgressBar*>(form_->controlWidget(QStringLiteral("ProgressBar1")));
     progress->setRange(DataUpdateDisplay::kProgressMin, DataUpdateDisplay::kProgressMax);

@@ -7,7 +7,7 @@
 
 #include <array>
 
-#include "DesignControl.h"
+#include "DesignedDialog.h"
 #include "appdata/Trap.h"
 #include "frame/Form.h"
 
@@ -50,11 +50,7 @@ FormModel frmProxySettings::design() {
 }
 
 frmProxySettings::frmProxySettings(QWidget* parent) : QDialog(parent) {
-    setObjectName(QStringLiteral("frmProxySettings"));
-    form_ = new Form(design(), Form::Localization::Localized, this);
-    setWindowTitle(form_->windowTitle());
-    setLayoutDirection(form_->layoutDirection());
-    setFixedSize(form_->size());
+    form_ = embedForm(*this, design());
     static_cast<QLineEdit*>(form_->controlWidget(QStringLiteral("txtPassword")))
         ->setEchoMode(QLineEdit::Password);
     form_->controlWidget(QStringLiteral("txtPort"))->installEventFilter(this);

@@ -85,6 +85,7 @@ private:
     void ProcessData(bool noNewData);
     void FinishForm();
     void resetAnswer();
+    QString connectingText() const;
     void setStatus(const QString& text);
     void stepProgress();
     void changed();

@@ -1,6 +1,9 @@
-// Shorthand for the design tables of the update windows.
+// Shorthand for the design tables of the update windows, and the dialog that carries a designed form.
 #pragma once
 
+#include <QDialog>
+
+#include "frame/Form.h"
 #include "frame/FormModel.h"
 
 namespace frame {
@@ -19,6 +22,16 @@ inline ControlModel designControl(const char* name, ControlKind kind, const char
     c.width = width;
     c.height = height;
     return c;
+}
+
+// Builds the localised form of `design` inside `dialog`, which takes its title, reading order and size.
+inline Form* embedForm(QDialog& dialog, FormModel design) {
+    dialog.setObjectName(design.name);
+    auto* form = new Form(std::move(design), Form::Localization::Localized, &dialog);
+    dialog.setWindowTitle(form->windowTitle());
+    dialog.setLayoutDirection(form->layoutDirection());
+    dialog.setFixedSize(form->size());
+    return form;
 }
 
 }  // namespace frame
