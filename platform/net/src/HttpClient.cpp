@@ -25,6 +25,16 @@ QByteArray basicCredentials(const QString& userName, const QString& password) {
     return "Basic " + (userName + QLatin1Char(':') + password).toUtf8().toBase64();
 }
 
+// Calls an event handler through a copy of it, so that a handler that destroys the client (and with
+// it the stored handler) runs to its end.
+template <class Handler, class... Args>
+void fire(const Handler& handler, const Args&... args) {
+    if (handler) {
+        Handler copy = handler;
+        copy(args...);
+    }
+}
+
 }  // namespace
 
 bool parseHostAndPort(const QString& hostAndPort, QString& host, std::uint16_t& port) {
@@ -94,7 +104,7 @@ struct HttpClient::Impl {
     bool openBodyFile();
     void connectReply(std::uint64_t transfer);
     void failLater(HttpErrorKind kind, const QString& description);
-    void advance(HttpState next);
+    bool advance(HttpState next);
     void readBody();
     void readHeaders(const QNetworkReply& from);
     void finish();
@@ -181,10 +191,9 @@ void HttpClient::Impl::connectReply(std::uint64_t transfer) {
     });
     QObject::connect(reply, &QNetworkReply::requestSent, ctx, [this, current] {
         for (const HttpState next : {HttpState::Connected, HttpState::Sending, HttpState::Waiting}) {
-            if (!current()) {
+            if (!current() || !advance(next)) {
                 return;
             }
-            advance(next);
         }
     });
     QObject::connect(reply, &QNetworkReply::metaDataChanged, ctx, [this, current] {
@@ -214,24 +223,24 @@ void HttpClient::Impl::failLater(HttpErrorKind kind, const QString& description)
         }
         ++serial;
         const std::weak_ptr<bool> guard = alive;
-        if (events.error) {
-            events.error(*failure);
-        }
-        if (!guard.expired() && events.state) {
-            events.state(HttpState::Idle);
+        const HttpError error = *failure;
+        fire(events.error, error);
+        if (!guard.expired()) {
+            fire(events.state, HttpState::Idle);
         }
     });
 }
 
-// States only move forward within a transfer, so a state reported twice is reported once.
-void HttpClient::Impl::advance(HttpState next) {
+// States only move forward within a transfer, so a state reported twice is reported once. False when
+// the handler destroyed the client.
+bool HttpClient::Impl::advance(HttpState next) {
     if (static_cast<std::int32_t>(next) <= static_cast<std::int32_t>(state)) {
-        return;
+        return true;
     }
     state = next;
-    if (events.state) {
-        events.state(next);
-    }
+    const std::weak_ptr<bool> guard = alive;
+    fire(events.state, next);
+    return !guard.expired();
 }
 
 void HttpClient::Impl::readHeaders(const QNetworkReply& from) {
@@ -258,9 +267,7 @@ void HttpClient::Impl::readBody() {
             memory += chunk;
         }
     }
-    if (events.progress) {
-        events.progress(received);
-    }
+    fire(events.progress, received);
 }
 
 HttpError HttpClient::Impl::transferError(QNetworkReply& ended) const {
@@ -300,11 +307,12 @@ void HttpClient::Impl::finish() {
     ended->deleteLater();
 
     const std::weak_ptr<bool> guard = alive;
-    if (failure && events.error) {
-        events.error(*failure);
+    if (failure) {
+        const HttpError error = *failure;
+        fire(events.error, error);
     }
-    if (!guard.expired() && events.state) {
-        events.state(HttpState::Idle);
+    if (!guard.expired()) {
+        fire(events.state, HttpState::Idle);
     }
 }
 

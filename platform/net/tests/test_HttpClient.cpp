@@ -228,6 +228,25 @@ TEST_F(HttpClientTest, FinalIdleMayStartTheNextRequestOrDestroyTheClient) {
     EXPECT_EQ(server.requests()[0].target, "/retry");
 }
 
+TEST_F(HttpClientTest, StateHandlerMayDestroyTheClientBetweenStates) {
+    server.answerWith(testsupport::answer("x"));
+    auto owned = std::make_unique<HttpClient>();
+    std::vector<int> states;
+    net::HttpEvents events;
+    events.state = [&](HttpState s) {
+        states.push_back(static_cast<int>(s));
+        if (s == HttpState::Connected) {
+            owned.reset();
+        }
+    };
+    owned->setEvents(std::move(events));
+    owned->setUrl(url("/x"));
+    owned->get();
+    ASSERT_TRUE(testsupport::waitUntil([&] { return owned == nullptr; }));
+    testsupport::waitUntil([] { return false; }, 100);
+    EXPECT_EQ(states, (std::vector<int>{4, 5}));
+}
+
 TEST_F(HttpClientTest, DestroyingTheClientDuringATransferEndsItSilently) {
     server.answerWith(testsupport::hangUp());
     int events = 0;
