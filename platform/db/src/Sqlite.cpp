@@ -103,6 +103,9 @@ Error engineError(sqlite3* db, int code) {
     if (extended == SQLITE_CONSTRAINT_PRIMARYKEY || extended == SQLITE_CONSTRAINT_UNIQUE) {
         return Error(ErrorKind::DuplicateKey, errnum::kDuplicateKey, message);
     }
+    if (extended == SQLITE_AUTH) {
+        return Error(ErrorKind::Refused, errnum::kProvider, message);
+    }
     return Error(ErrorKind::Provider, errnum::kProvider, message);
 }
 
@@ -132,6 +135,10 @@ std::shared_ptr<StatementHandle> prepareOn(const std::shared_ptr<ConnectionState
                                            std::string_view sql) {
     if (!connection || !connection->open) {
         throw closedError();
+    }
+    // The engine stops reading at a NUL; what follows it would be dropped unseen.
+    if (sql.find('\0') != std::string_view::npos) {
+        throw Error(ErrorKind::Refused, errnum::kProvider, "The statement text holds a NUL character.");
     }
     auto handle = std::make_shared<StatementHandle>();
     handle->connection = connection;
