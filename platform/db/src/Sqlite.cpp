@@ -39,6 +39,10 @@ int bindOne(sqlite3_stmt* stmt, int index, const Value& value) {
             } else if constexpr (std::is_same_v<T, std::string>) {
                 return sqlite3_bind_text64(stmt, index, v.data(), v.size(), SQLITE_TRANSIENT, SQLITE_UTF8);
             } else {
+                // A date past the four-digit years would be stored as text that sorts out of order.
+                if (!isStorableDate(v)) {
+                    throw Error(ErrorKind::TypeMismatch, errnum::kTypeMismatch, "Type mismatch");
+                }
                 const std::string text = formatIsoDate(v);
                 return sqlite3_bind_text64(stmt, index, text.data(), text.size(), SQLITE_TRANSIENT,
                                            SQLITE_UTF8);

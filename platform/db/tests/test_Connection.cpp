@@ -108,6 +108,20 @@ TEST(Connection, GettersRaiseTheApplicationErrorNumbers) {
     EXPECT_EQ(errorOf([&] { rows.moveNext(); }).number(), 3021);
 }
 
+TEST(Connection, DatesPastTheFourDigitYearsAreNeverStored) {
+    db::Connection c = tableOfValues();
+    const db::Error e = errorOf([&] {
+        c.execute("INSERT INTO t (k, d) VALUES (1, ?)", {db::Date{year(20201), January, 5d}});
+    });
+    EXPECT_EQ(e.kind(), db::ErrorKind::TypeMismatch);
+    EXPECT_EQ(e.number(), 13);
+    EXPECT_EQ(errorOf([&] {
+                  c.execute("INSERT INTO t (k, d) VALUES (2, ?)", {db::Date{year(99), January, 5d}});
+              }).number(),
+              13);
+    EXPECT_EQ(c.query("SELECT COUNT(*) FROM t").int32(0), 0);
+}
+
 TEST(Connection, RecordsAffectedCountsOnlyChangedRows) {
     db::Connection c = tableOfValues();
     EXPECT_EQ(c.execute("INSERT INTO t (k, i) VALUES (1, 1), (2, 1), (3, 2)"), 3);
