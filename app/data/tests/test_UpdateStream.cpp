@@ -36,15 +36,6 @@ protected:
         writeFile(streamFile(), text);
         return UpdateStreamProcessor(streamFile(), recorder.hooks()).ProcessData(noNewData);
     }
-    int recordsOf(std::string_view procName) const {
-        const std::string text = log();
-        const std::string needle = "Function:" + std::string(procName) + "\r\n";
-        int n = 0;
-        for (std::size_t at = text.find(needle); at != std::string::npos; at = text.find(needle, at + 1)) {
-            ++n;
-        }
-        return n;
-    }
     std::filesystem::path streamFile() const { return home / "Socket.Log"; }
 
     static std::int64_t dailyRows() { return count("SELECT COUNT(*) FROM MARKETDAILY1"); }

@@ -11,6 +11,7 @@
 #include "appdata/ErrorLog.h"
 #include "appdata/Globals.h"
 #include "appdata/KeyedCollection.h"
+#include "appdata/LogText.h"
 #include "appdata/MarketCollections.h"
 #include "appdata/ProcNames.h"
 #include "appdata/RecordLine.h"
@@ -21,7 +22,7 @@
 #include "appdata/records/clsMarket.h"
 #include "appdata/records/clsNote.h"
 #include "appdata/records/clsSplit.h"
-#include "appdata/update/SingleStatement.h"
+#include "appdata/update/ServerSql.h"
 #include "com/Yield.h"
 #include "db/Error.h"
 #include "db/Transaction.h"
@@ -86,6 +87,34 @@ bool IsWebAddress(std::string_view line) {
 void logRefusal(std::int32_t number, const std::string& description) {
     WriteErrorLog(description, number, procname::kProcessData);
 }
+
+// Lines that stand where a section keyword should and are none. Blank lines carry nothing and pass
+// quietly; a run of others makes one log record, so that a section under a misspelt keyword
+// cannot flood the log and push the earlier records out.
+class SkippedLines {
+public:
+    void add(const std::string& line) {
+        if (line.find_first_not_of(" \t") == std::string::npos) {
+            return;
+        }
+        if (count_++ == 0) {
+            first_ = line;
+        }
+    }
+    void report() {
+        if (count_ > 0) {
+            logRefusal(errnum::kInvalidProcedureCall,
+                       std::to_string(count_) +
+                           " line(s) where a section keyword was expected were skipped, the first \"" +
+                           LogQuote(first_) + "\"");
+        }
+        count_ = 0;
+    }
+
+private:
+    std::size_t count_ = 0;
+    std::string first_;
+};
 
 // The market a tag record names: the one in gMarkets, else one that this or an earlier stream has
 // stored but the collections do not hold yet (they are read once per run). Null for neither.
@@ -159,15 +188,20 @@ ProcessOutcome UpdateStreamProcessor::ProcessData(bool noNewData) {
 }
 
 void UpdateStreamProcessor::readStream(LineReader& reader, Lists& lists) {
+    SkippedLines skipped;
     while (!reader.atEnd()) {
         const std::string line = reader.next();
         if (line == kExit) {
-            return;
+            break;
         }
         if (findKeyword(line) != nullptr) {
+            skipped.report();
             readSection(reader, line, lists);
+        } else {
+            skipped.add(line);
         }
     }
+    skipped.report();
 }
 
 void UpdateStreamProcessor::readSection(LineReader& reader, const std::string& keyword, Lists& lists) {
@@ -282,7 +316,8 @@ void UpdateStreamProcessor::applyTag(const std::string& record) {
         fields.require(3);
         const std::shared_ptr<clsMarket> market = KnownMarket(fields);
         if (!market) {
-            throw AppError(errnum::kInvalidProcedureCall, "No market for the tag record \"" + record + "\"");
+            throw AppError(errnum::kInvalidProcedureCall,
+                           "No market for the tag record \"" + LogQuote(record) + "\"");
         }
         if (upper(fields.text(0)) == "MARKET") {
             market->UpdateDataTag = fields.text(2);
@@ -296,19 +331,16 @@ void UpdateStreamProcessor::applyTag(const std::string& record) {
 
 void UpdateStreamProcessor::openCommand(const std::string& line) {
     if (!IsWebAddress(line)) {
-        logRefusal(errnum::kInvalidProcedureCall, "Only web addresses are opened; refused \"" + line + "\"");
+        logRefusal(errnum::kInvalidProcedureCall,
+                   "Only web addresses are opened; refused \"" + LogQuote(line) + "\"");
         return;
     }
     call(hooks_.openUrl, line);
 }
 
 void UpdateStreamProcessor::runStatement(const std::string& line) {
-    if (!IsSingleStatement(line)) {
-        logRefusal(db::errnum::kProvider, "Only one statement per line is run; refused \"" + line + "\"");
-        return;
-    }
-    // A failing statement is logged and the next one runs.
-    Trap(procname::kProcessData, [&] { gConnection.execute(line); });
+    // A refused or failing statement is logged, changes nothing, and the next one runs.
+    Trap(procname::kProcessData, [&] { RunServerSql(gConnection, line); });
 }
 
 void UpdateStreamProcessor::finishAfterError() {
