@@ -4,6 +4,7 @@
 #include <cctype>
 #include <memory>
 #include <string_view>
+#include <type_traits>
 
 #include "LineReader.h"
 #include "appdata/AppError.h"
@@ -23,6 +24,7 @@
 #include "appdata/records/clsNote.h"
 #include "appdata/records/clsSplit.h"
 #include "appdata/update/ServerSql.h"
+#include "appdata/update/StoreTally.h"
 #include "com/Yield.h"
 #include "db/Error.h"
 #include "db/Transaction.h"
@@ -52,6 +54,17 @@ constexpr std::string_view kUpdate = "UPDATE";
 const Keyword* findKeyword(std::string_view line) {
     const auto it = std::ranges::find(kKeywords, line, &Keyword::text);
     return it == std::end(kKeywords) ? nullptr : it;
+}
+
+// Stores a record; true when it was stored. The company record raises its errors instead.
+template <class Record>
+bool storedOrRaised(Record& record) {
+    if constexpr (std::is_void_v<decltype(record.InsertDB())>) {
+        record.InsertDB();
+        return true;
+    } else {
+        return record.InsertDB();
+    }
 }
 
 template <class Hook, class... Args>
@@ -144,6 +157,7 @@ ProcessOutcome UpdateStreamProcessor::ProcessData(bool noNewData) {
     }
     call(hooks_.enableCancel, false);
     nothingStored_ = true;
+    tally_ = StoreTally();
     Lists lists;
     bool read = false;
     Trap(procname::kProcessData, [&] {
@@ -157,7 +171,7 @@ ProcessOutcome UpdateStreamProcessor::ProcessData(bool noNewData) {
             readStream(reader, lists);
         } catch (...) {
             // Rows stored before the error stay stored, as they would row by row.
-            transaction.commit();
+            KeepStoredRows(transaction, procname::kProcessData);
             throw;
         }
         transaction.commit();
@@ -246,11 +260,8 @@ void UpdateStreamProcessor::readDaily(LineReader& reader) {
         if (!record.ParseParameters(line)) {
             continue;
         }
-        if (changed) {
-            record.UpdateDB();
-        } else {
-            record.InsertDB();
-        }
+        tally_.record(changed ? record.UpdateDB() : record.InsertDB(), record.MarketID);
+        RequireOpenTransaction(gConnection);
         nothingStored_ = false;
         com::yieldToMessageLoop();
     }
@@ -259,7 +270,8 @@ void UpdateStreamProcessor::readDaily(LineReader& reader) {
 void UpdateStreamProcessor::storeRecord(const std::string& keyword, const std::string& line) {
     const auto store = [&](auto record, auto&& afterStore) {
         if (record.ParseParameters(line)) {
-            record.InsertDB();
+            tally_.record(storedOrRaised(record));
+            RequireOpenTransaction(gConnection);
             nothingStored_ = false;
             afterStore(record);
         }
@@ -315,6 +327,12 @@ void UpdateStreamProcessor::applyTag(const std::string& record) {
         const RecordLine fields(record);
         fields.require(3);
         const std::shared_ptr<clsMarket> market = KnownMarket(fields);
+        if (market && !tally_.complete(market->ID)) {
+            throw AppError(errnum::kApplicationDefined,
+                           "The tag record \"" + LogQuote(record) +
+                               "\" was not applied: " + std::to_string(tally_.failures()) +
+                               " record(s) of the stream could not be stored.");
+        }
         if (!market) {
             throw AppError(errnum::kInvalidProcedureCall,
                            "No market for the tag record \"" + LogQuote(record) + "\"");
