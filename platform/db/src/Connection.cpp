@@ -197,6 +197,9 @@ std::int64_t Connection::execute(std::string_view sql, std::span<const Value> pa
 
 void Connection::executeScript(std::string_view sql) {
     Impl& self = impl();
+    if (sql.find('\0') != std::string_view::npos) {
+        throw Error(ErrorKind::Refused, errnum::kProvider, "The statement text holds a NUL character.");
+    }
     const std::string text(sql);
     char* message = nullptr;
     const int rc = sqlite3_exec(self.state->db, text.c_str(), nullptr, nullptr, &message);

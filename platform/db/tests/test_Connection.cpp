@@ -240,6 +240,7 @@ TEST(Connection, TextHoldingANulIsRefused) {
     const std::string sql("DELETE FROM t\0 WHERE k = 1", 26);
     EXPECT_EQ(errorOf([&] { c.execute(sql); }).kind(), db::ErrorKind::Refused);
     EXPECT_EQ(errorOf([&] { c.executeConfined(sql, kRules); }).kind(), db::ErrorKind::Refused);
+    EXPECT_EQ(errorOf([&] { c.executeScript(sql); }).kind(), db::ErrorKind::Refused);
     EXPECT_EQ(c.query("SELECT COUNT(*) FROM t").int32(0), 2);
 }
 
