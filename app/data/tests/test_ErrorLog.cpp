@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include <sys/stat.h>
+#include <cstdlib>
 
 #include "TestHome.h"
 #include "appdata/ErrorLog.h"
