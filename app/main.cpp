@@ -1,7 +1,8 @@
 // The program's entry: the start-up core of app/data with the windows that exist so far. The
-// language, splash and frame windows and the Settings-table reader join through the hooks as they
-// are built.
+// language step (language window and language table) and the Settings-table reader are connected;
+// the splash and frame windows join through the hooks as they are built.
 #include <QApplication>
+#include <QDialog>
 #include <QDir>
 #include <QMessageBox>
 
@@ -14,6 +15,7 @@
 #include "appdata/Startup.h"
 #include "appdata/StoreStartupSettings.h"
 #include "com/Yield.h"
+#include "frame/StartupWindows.h"
 
 namespace {
 
@@ -25,12 +27,16 @@ std::filesystem::path seedFolder() {
     return QDir(QApplication::applicationDirPath() + "/../share/tarnwick").absolutePath().toStdString();
 }
 
-// The message goes to the terminal always and to a message box when there is a screen to show it on
-// (a box on the off-screen platform would wait for an answer nobody can give).
+// A modal window on the off-screen platform would wait for an answer nobody can give.
+bool hasScreen() {
+    const QString platform = QGuiApplication::platformName();
+    return platform != QLatin1String("offscreen") && platform != QLatin1String("minimal");
+}
+
+// The message goes to the terminal always and to a message box when there is a screen to show it on.
 void reportStartFailure(const tarnwick::AppError& error) {
     std::fprintf(stderr, "Tarnwick: %s\n", error.description().c_str());
-    const QString platform = QGuiApplication::platformName();
-    if (platform != QLatin1String("offscreen") && platform != QLatin1String("minimal")) {
+    if (hasScreen()) {
         QMessageBox::critical(nullptr, QStringLiteral("Tarnwick"),
                               QString::fromStdString(error.description()));
     }
@@ -46,6 +52,9 @@ int main(int argc, char* argv[]) {
     tarnwick::StartupHooks hooks;
     hooks.settings = &settings;
     hooks.seedFolder = seedFolder();
+    frame::ConnectLanguageStep(
+        hooks, settings,
+        hasScreen() ? frame::ModalRunner([](QDialog& window) { window.exec(); }) : frame::ModalRunner());
     hooks.processEvents = [] { QApplication::processEvents(); };
     hooks.readSettings = [] {
         try {

@@ -10,6 +10,7 @@
 #include <system_error>
 
 #include "appdata/DataFolder.h"
+#include "appdata/LogText.h"
 
 namespace tarnwick {
 
@@ -37,8 +38,13 @@ std::string record(std::string_view description, std::int32_t number, std::strin
     text.reserve(stamp.size() + description.size() + procName.size() + 48);
     text.append(stamp).append("\r\n");
     text.append("Number: ").append(std::to_string(number)).append("\r\n");
-    text.append("Description: ").append(description).append("\r\n");
-    text.append("Function:").append(procName).append("\r\n");
+    // Descriptions often quote outside text; whatever they hold, the record stays readable.
+    text.append("Description: ")
+        .append(PrintableText(description, LineBreaks::Kept, kLogDescriptionLimit))
+        .append("\r\n");
+    text.append("Function:")
+        .append(PrintableText(procName, LineBreaks::Escaped, kLogQuoteLimit))
+        .append("\r\n");
     text.append("\r\n");
     return text;
 }

@@ -133,7 +133,7 @@ db::Date RecordLine::date(std::size_t index) const {
     }
     const db::Date date{std::chrono::year(fullYear(year)), std::chrono::month(static_cast<unsigned>(month)),
                         std::chrono::day(static_cast<unsigned>(day))};
-    if (!date.ok()) {
+    if (!db::isStorableDate(date)) {
         throw typeMismatch();
     }
     return date;

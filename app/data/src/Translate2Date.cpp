@@ -11,7 +11,7 @@ namespace tarnwick {
 std::string Translate2Date(db::Date date) {
     std::string result;
     Trap(procname::kTranslate2Date, [&] {
-        if (!date.ok()) {
+        if (!db::isStorableDate(date)) {
             throw AppError(errnum::kTypeMismatch, "Type mismatch");
         }
         char buffer[32];

@@ -56,6 +56,15 @@ protected:
         }
         return n;
     }
+    int recordsOf(std::string_view procName) const {
+        const std::string text = log();
+        const std::string needle = "Function:" + std::string(procName) + "\r\n";
+        int n = 0;
+        for (std::size_t at = text.find(needle); at != std::string::npos; at = text.find(needle, at + 1)) {
+            ++n;
+        }
+        return n;
+    }
     bool logged(std::string_view procName) const {
         return log().find("Function:" + std::string(procName) + "\r\n") != std::string::npos;
     }

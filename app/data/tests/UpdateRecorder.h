@@ -49,6 +49,7 @@ struct ImportRecorder {
     std::vector<std::int64_t> maxima;
     std::int64_t lastValue = -1;
     std::vector<bool> okStates;
+    std::vector<std::string> told;
 
     tarnwick::ImportHooks hooks() {
         tarnwick::ImportHooks h;
@@ -56,6 +57,7 @@ struct ImportRecorder {
         h.setProgressMaximum = [this](std::int64_t m) { maxima.push_back(m); };
         h.setProgressValue = [this](std::int64_t v) { lastValue = v; };
         h.enableOK = [this](bool on) { okStates.push_back(on); };
+        h.tellUser = [this](const std::string& message) { told.push_back(message); };
         return h;
     }
 };

@@ -2,6 +2,7 @@
 #include "UpdateRecorder.h"
 #include "appdata/ProcNames.h"
 #include "appdata/update/BulkImport.h"
+#include "db/Transaction.h"
 
 using namespace tarnwick;
 
@@ -177,4 +178,79 @@ TEST_F(BulkImportTest, RefusesAFileThatIsNoDatabaseNoFileAndASecondImport) {
     EXPECT_EQ(importer.GetDataFromFile(filePath()), ImportOutcome::Imported);
     EXPECT_EQ(nested, ImportOutcome::NotRun);
     EXPECT_FALSE(importer.isImporting());
+}
+
+namespace {
+
+// A file of two markets with `days` daily rows each, for companies 7 (market 1) and 8 (market 2).
+void fillDays(db::Connection& file, int days) {
+    db::Transaction tx(file);
+    for (int d = 0; d < days; ++d) {
+        const db::Date date = std::chrono::sys_days(std::chrono::year_month_day{
+                                  std::chrono::year(2001), std::chrono::January, std::chrono::day(1)}) +
+                              std::chrono::days(d);
+        file.execute("INSERT INTO MarketDaily VALUES (?, 7, 1, 2, 0.5, 1.5, 100, 150, 1, 0)", {date});
+        file.execute("INSERT INTO MarketDaily VALUES (?, 8, 1, 2, 0.5, 1.5, 100, 150, 2, 0)", {date});
+    }
+    tx.commit();
+}
+
+}  // namespace
+
+TEST_F(BulkImportTest, FullDiskLeavesTheTagsAndTellsTheUserAndARerunStoresEverything) {
+    {
+        db::Connection file = dataFile();
+        fillReferenceTables(file);
+        fillDays(file, 3000);
+    }
+    const std::int64_t pages = count("PRAGMA page_count");
+    db().query("PRAGMA max_page_count=" + std::to_string(pages + 40));
+
+    EXPECT_EQ(import(), ImportOutcome::Failed);
+    EXPECT_EQ(tags(1), "d0/n0");
+    EXPECT_EQ(count("SELECT COUNT(*) FROM Markets"), 1);  // market 2 went with the rest
+    EXPECT_EQ(count("SELECT COUNT(*) FROM MARKETDAILY1"), 1);
+    ASSERT_EQ(recorder.told.size(), 1u);
+    EXPECT_NE(recorder.told[0].find("could not be stored"), std::string::npos) << recorder.told[0];
+    EXPECT_EQ(recorder.statuses.back(), langrow::kImportInvalidData);
+    EXPECT_EQ(recorder.okStates, std::vector<bool>{true});
+    EXPECT_FALSE(db().inTransaction());
+    EXPECT_EQ(text("PRAGMA integrity_check"), "ok");
+    EXPECT_TRUE(logged(procname::kGetDataFromFile));
+
+    db().query("PRAGMA max_page_count=1073741823");
+    ImportRecorder again;
+    EXPECT_EQ(BulkImport(again.hooks()).GetDataFromFile(filePath()), ImportOutcome::Imported);
+    EXPECT_TRUE(again.told.empty());
+    EXPECT_EQ(count("SELECT COUNT(*) FROM MARKETDAILY1"), 3001);
+    EXPECT_EQ(count("SELECT COUNT(*) FROM MARKETDAILY2"), 3000);
+    EXPECT_EQ(tags(1), "d7/n7");
+    EXPECT_EQ(tags(2), "/");
+}
+
+TEST_F(BulkImportTest, ARowThatIsNotStoredHoldsBackTheTagsOfItsMarket) {
+    {
+        db::Connection file = dataFile();
+        fillReferenceTables(file);
+        fillDays(file, 3);
+        // Market 3 has no daily table: "no such table: MARKETDAILY3".
+        file.execute("INSERT INTO MarketDaily VALUES ('2001-01-01', 9, 1, 1, 1, 1, 1, 1, 3, 0)");
+        file.execute("INSERT INTO Markets VALUES (4, NULL, 'Fourth', '', 'd4', 'n4', 0)");
+    }
+    // One day of market 1 cannot be stored.
+    exec(
+        "CREATE TRIGGER refuse_day BEFORE INSERT ON MARKETDAILY1 WHEN NEW.DATE = '2001-01-02' "
+        "BEGIN SELECT RAISE(ABORT, 'refused'); END");
+
+    EXPECT_EQ(import(), ImportOutcome::Incomplete);
+    EXPECT_EQ(tags(1), "d0/n0");  // one of its rows is missing
+    EXPECT_EQ(tags(2), "/");      // all of its rows are here: the file's (empty) tags
+    EXPECT_EQ(tags(4), "d4/n4");
+    EXPECT_EQ(count("SELECT COUNT(*) FROM MARKETDAILY1"), 3);  // the old row and two of three days
+    EXPECT_EQ(count("SELECT COUNT(*) FROM MARKETDAILY2"), 3);
+    ASSERT_EQ(recorder.told.size(), 1u);
+    EXPECT_EQ(recorder.told[0].substr(0, 41), "2 row(s) of the file could not be stored ");
+    EXPECT_EQ(recorder.statuses.back(), langrow::kImportInvalidData);
+    EXPECT_EQ(recordsOf(procname::kClsDailyDataInsertDB), 2);
+    EXPECT_NE(log().find("no such table: MARKETDAILY3"), std::string::npos);
 }

@@ -1,5 +1,12 @@
 #include <gtest/gtest.h>
 
+#include <signal.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <functional>
+#include <stdexcept>
+
 #include "TestHome.h"
 #include "appdata/Compaction.h"
 #include "appdata/Schema.h"
@@ -110,4 +117,103 @@ TEST_F(CompactionTest, CompactMarketDatabaseReportsFailureWithoutLeavingAFile) {
     writeFile(backup(), "x");  // never overwrites a file
     EXPECT_FALSE(CompactMarketDatabase(database().string(), backup().string(), "", "", "", 0));
     EXPECT_EQ(readFile(backup()), "x");
+}
+
+namespace {
+
+// Runs `work` on a connection to the database in a child process, which then waits, the connection
+// still open, until it is killed with SIGKILL: a program ended by a crash, with whatever the engine
+// left beside the database.
+void killAfter(const std::filesystem::path& database, const std::function<void(db::Connection&)>& work) {
+    int ready[2];
+    ASSERT_EQ(::pipe(ready), 0);
+    const pid_t child = ::fork();
+    ASSERT_GE(child, 0);
+    if (child == 0) {
+        ::close(ready[0]);
+        // Never closed: the process ends only by the kill.
+        auto* connection = new db::Connection();
+        try {
+            *connection = db::Connection::openExisting(database);
+            work(*connection);
+        } catch (...) {
+            ::_exit(2);
+        }
+        const char done = 'x';
+        if (::write(ready[1], &done, 1) != 1) {
+            ::_exit(3);
+        }
+        for (;;) {
+            ::pause();
+        }
+    }
+    ::close(ready[1]);
+    char done = 0;
+    const ssize_t got = ::read(ready[0], &done, 1);
+    ::close(ready[0]);
+    ::kill(child, SIGKILL);
+    int status = 0;
+    ::waitpid(child, &status, 0);
+    ASSERT_EQ(got, 1) << "the child did not finish its work";
+    ASSERT_TRUE(WIFSIGNALED(status));
+}
+
+}  // namespace
+
+TEST_F(CompactionTest, LiveWriteAheadLogIsCheckpointedBeforeTheCopyReplacesTheDatabase) {
+    makeDatabase(database());
+    killAfter(database(), [](db::Connection& c) {
+        if (c.query("PRAGMA journal_mode=WAL").textOrEmpty(0) != "wal") {
+            throw std::runtime_error("no WAL");
+        }
+        c.execute("PRAGMA wal_autocheckpoint=0");
+        for (int i = 10; i < 60; ++i) {
+            c.execute("INSERT INTO WatchLists (ID, NAME) VALUES (?, 'committed')", {i});
+        }
+    });
+    ASSERT_GT(std::filesystem::file_size(home / "MQMKD.mqd-wal"), 0u);
+
+    EXPECT_EQ(CompactAtStart(home.path()), CompactionResult::Compacted);
+    for (const char* side : {"MQMKD.mqd-wal", "MQMKD.mqd-shm", "MQMKD.mqd-journal"}) {
+        EXPECT_FALSE(std::filesystem::exists(home / side)) << side;
+    }
+    db::Connection c = db::Connection::openExisting(database());
+    EXPECT_EQ(c.query("PRAGMA integrity_check").textOrEmpty(0), "ok");
+    EXPECT_EQ(c.query("PRAGMA journal_mode").textOrEmpty(0), "delete");
+    EXPECT_EQ(c.query("SELECT COUNT(*) FROM WatchLists WHERE NAME = 'committed'").int32(0), 50);
+    EXPECT_EQ(c.query("SELECT NAME FROM WatchLists WHERE ID = 1").textOrEmpty(0), "Banks");
+}
+
+TEST_F(CompactionTest, HotJournalIsRolledBackBeforeTheCopyIsMade) {
+    makeDatabase(database());
+    killAfter(database(), [](db::Connection& c) {
+        c.execute("PRAGMA cache_size=5");  // so that the open transaction spills into the file
+        c.execute("INSERT INTO WatchLists (ID, NAME) VALUES (2, 'committed')");
+        c.execute("SAVEPOINT open");
+        for (int i = 100; i < 2000; ++i) {
+            c.execute("INSERT INTO WatchLists (ID, NAME) VALUES (?, ?)", {i, std::string(300, 'u')});
+        }
+    });
+    ASSERT_TRUE(std::filesystem::exists(home / "MQMKD.mqd-journal"));
+
+    EXPECT_EQ(CompactAtStart(home.path()), CompactionResult::Compacted);
+    EXPECT_FALSE(std::filesystem::exists(home / "MQMKD.mqd-journal"));
+    db::Connection c = db::Connection::openExisting(database());
+    EXPECT_EQ(c.query("PRAGMA integrity_check").textOrEmpty(0), "ok");
+    EXPECT_EQ(c.query("SELECT group_concat(NAME) FROM WatchLists").textOrEmpty(0), "Banks,committed");
+}
+
+TEST_F(CompactionTest, JournalThatCannotBeSettledSkipsTheCompactionAndSaysSo) {
+    makeDatabase(database());
+    const std::string original = readFile(database());
+    // A log the engine can neither read nor remove: a folder in its place.
+    std::filesystem::create_directory(home / "MQMKD.mqd-wal");
+    EXPECT_EQ(CompactAtStart(home.path()), CompactionResult::Failed);
+    EXPECT_EQ(readFile(database()), original);
+    EXPECT_FALSE(std::filesystem::exists(backup()));
+    const std::string log = readFile(home / "Tarnwick.log");
+    EXPECT_NE(log.find("The market database was not compacted: \"MQMKD.mqd-wal\" is still beside it"),
+              std::string::npos)
+        << log;
+    EXPECT_NE(log.find("Function:CompactAtStart\r\n"), std::string::npos);
 }

@@ -56,3 +56,10 @@ TEST(RecordLine, MalformedFieldsRaise) {
     }
     EXPECT_TRUE(line.flag(7));  // "no" is not exactly "NO"
 }
+
+TEST(RecordLine, YearsEndAt9999) {
+    EXPECT_EQ(RecordLine("9999-12-31").date(0), (year_month_day{year(9999), December, 31d}));
+    // 20201 would be stored as text that sorts between 2020 and 2021.
+    EXPECT_EQ(errorNumber([] { RecordLine("20201-1-5").date(0); }), 13);
+    EXPECT_EQ(errorNumber([] { RecordLine("10000-1-1").date(0); }), 13);
+}

@@ -4,6 +4,7 @@
 #include "MarketDbFixture.h"
 #include "UpdateRecorder.h"
 #include "appdata/MarketCollections.h"
+#include "appdata/MarketQueries.h"
 #include "appdata/ProcNames.h"
 #include "appdata/update/CheckFileValidty.h"
 #include "appdata/update/SingleStatement.h"
@@ -35,15 +36,6 @@ protected:
         }
         writeFile(streamFile(), text);
         return UpdateStreamProcessor(streamFile(), recorder.hooks()).ProcessData(noNewData);
-    }
-    int recordsOf(std::string_view procName) const {
-        const std::string text = log();
-        const std::string needle = "Function:" + std::string(procName) + "\r\n";
-        int n = 0;
-        for (std::size_t at = text.find(needle); at != std::string::npos; at = text.find(needle, at + 1)) {
-            ++n;
-        }
-        return n;
     }
     std::filesystem::path streamFile() const { return home / "Socket.Log"; }
 
@@ -270,4 +262,88 @@ TEST_F(UpdateStream, CheckFileValidtyLooksForExitAtTheEnd) {
     EXPECT_TRUE(logged(procname::kCheckFileValidty));
     EXPECT_FALSE(CheckFileValidty(home / "missing.log"));
     EXPECT_EQ(logRecords(), expectedLog + 1);
+}
+
+TEST_F(UpdateStream, FullDiskLeavesTheTimeTagsAndARerunStoresEverything) {
+    std::string stream = "DAILY\r\nmarker\r\n";
+    for (int d = 1; d <= 28; ++d) {
+        for (int company = 1; company <= 100; ++company) {
+            stream += "2020-2-" + std::to_string(d) + "|" + std::to_string(company) + "|1|2|3|4|5|6|NO|1\r\n";
+        }
+    }
+    stream += "UPDATE\r\nEND\r\nTIME\r\nMARKET|1|d1\r\nNOTES|1|n1\r\nEND\r\nEXIT\r\n";
+    writeFile(streamFile(), stream);
+    db().query("PRAGMA max_page_count=" + std::to_string(count("PRAGMA page_count") + 20));
+
+    EXPECT_EQ(UpdateStreamProcessor(streamFile(), recorder.hooks()).ProcessData(false),
+              ProcessOutcome::Failed);
+    EXPECT_EQ(tags(), "d0/n0");
+    EXPECT_EQ(gMarkets.item("ID_1").UpdateDataTag, "d0");
+    EXPECT_EQ(dailyRows(), 0);
+    EXPECT_FALSE(db().inTransaction());
+    EXPECT_EQ(text("PRAGMA integrity_check"), "ok");
+    EXPECT_EQ(recorder.statuses.back(), langrow::kInvalidData);
+
+    db().query("PRAGMA max_page_count=1073741823");
+    EXPECT_EQ(UpdateStreamProcessor(streamFile(), recorder.hooks()).ProcessData(false),
+              ProcessOutcome::Updated);
+    EXPECT_EQ(dailyRows(), 2800);
+    EXPECT_EQ(tags(), "d1/n1");
+}
+
+TEST_F(UpdateStream, ARecordThatIsNotStoredHoldsBackTheTagsOfItsMarket) {
+    exec(R"(INSERT INTO Markets (ID, NAME, ANAME, APREV, isDELETED, UpdateDataTag, UpdateNotesTag)
+            VALUES (2, 'Second', '', 'S', 0, 'e0', 'm0'))");
+    EnsureMarketDailyTable(db(), 2);
+    exec(
+        "CREATE TRIGGER refuse_day BEFORE INSERT ON MARKETDAILY1 WHEN NEW.COMPANYID = 8 "
+        "BEGIN SELECT RAISE(ABORT, 'refused'); END");
+    EXPECT_EQ(process({"DAILY", "marker", kDay1, "2020-1-5|8|1|1|1|1|1|1|NO|1", "2020-1-5|9|1|1|1|1|1|1|NO|2",
+                       "UPDATE", "END", "TIME", "MARKET|1|d1", "MARKET|2|e1", "END", "EXIT"}),
+              ProcessOutcome::Updated);
+    EXPECT_EQ(tags(), "d0/n0");
+    EXPECT_EQ(text("SELECT UpdateDataTag FROM Markets WHERE ID = 2"), "e1");
+    EXPECT_EQ(recordsOf(procname::kClsDailyDataInsertDB), 1);
+    EXPECT_NE(log().find("\"MARKET|1|d1\" was not applied: 1 record(s) of the stream could not be stored"),
+              std::string::npos)
+        << log();
+}
+
+TEST_F(UpdateStream, LeadingByteOrderMarkIsSkipped) {
+    writeFile(streamFile(),
+              "\xEF\xBB\xBFSPLIT\r\n2020-1-5|7|2|NO\r\nEND\r\nTIME\r\nMARKET|1|d1\r\nEND\r\nEXIT\r\n");
+    EXPECT_EQ(UpdateStreamProcessor(streamFile(), recorder.hooks()).ProcessData(false),
+              ProcessOutcome::Updated);
+    EXPECT_EQ(count("SELECT COUNT(*) FROM Split"), 1);
+    EXPECT_EQ(tags(), "d1/n0");
+    EXPECT_EQ(logRecords(), 0);
+    EXPECT_EQ(recorder.progress.back(), 1.0);
+}
+
+TEST_F(UpdateStream, LinesWhereAKeywordBelongsAreLoggedOncePerRun) {
+    // A second byte-order mark is no part of the file's start: the keyword behind it is unknown.
+    EXPECT_EQ(process({"", "daily", "marker", kDay1, "UPDATE", "END", "SPLIT", "2020-1-5|7|2|NO", "END",
+                       "\xEF\xBB\xBFSPLIT", "2020-1-6|7|2|NO", "END", "EXIT"}),
+              ProcessOutcome::Updated);
+    EXPECT_EQ(recordsOf(procname::kProcessData), 2);
+    EXPECT_NE(log().find("5 line(s) where a section keyword was expected were skipped, the first \"daily\""),
+              std::string::npos)
+        << log();
+    EXPECT_NE(log().find("3 line(s) where a section keyword was expected were skipped, the first "
+                         "\"\xEF\xBB\xBFSPLIT\""),
+              std::string::npos);
+    EXPECT_EQ(count("SELECT COUNT(*) FROM Split"), 1);
+}
+
+TEST_F(UpdateStream, SplitPastTheYear9999IsRefusedAndLaterSplitsStayReadable) {
+    EXPECT_EQ(process({"SPLIT", "20201-1-5|7|4|NO", "2021-3-1|7|2|NO", "END", "EXIT"}),
+              ProcessOutcome::Updated);
+    EXPECT_EQ(text("SELECT group_concat(SPLITDATE) FROM Split"), "2021-03-01");
+    EXPECT_TRUE(logged(procname::kClsSplitParseParameters));
+    const KeyedCollection<clsSplit> splits =
+        GetSplits(7, db::Date{std::chrono::year(2000), std::chrono::January, std::chrono::day(1)},
+                  db::Date{std::chrono::year(2030), std::chrono::January, std::chrono::day(1)});
+    ASSERT_EQ(splits.count(), 1u);
+    EXPECT_DOUBLE_EQ(splits.at(0).Ratio, 2.0);
+    EXPECT_FALSE(logged(procname::kGetSplits));
 }

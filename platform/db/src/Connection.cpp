@@ -4,6 +4,7 @@
 #include <system_error>
 #include <unordered_map>
 
+#include "Authorizer.h"
 #include "Sqlite.h"
 #include "db/Error.h"
 #include "db/Files.h"
@@ -16,6 +17,59 @@ namespace {
 // the same few statements for every row of an update.
 constexpr std::size_t kStatementCacheLimit = 64;
 constexpr int kBusyTimeoutMs = 2000;
+
+// The engine's defensive settings, on for every connection the program opens.
+struct DbConfig {
+    int option;
+    int value;
+};
+constexpr DbConfig kDefensiveSettings[] = {
+    {SQLITE_DBCONFIG_DEFENSIVE, 1},              // no writes to the schema table, no journal_mode=OFF
+    {SQLITE_DBCONFIG_ENABLE_FTS3_TOKENIZER, 0},  // no tokenizer pointers from SQL text
+    {SQLITE_DBCONFIG_TRUSTED_SCHEMA, 0},         // functions named in the schema are not trusted
+    {SQLITE_DBCONFIG_ENABLE_LOAD_EXTENSION, 0},  // no extension loading, from C or SQL
+};
+
+Error openError(const std::filesystem::path& file, const Error& error) {
+    return Error(error.kind(), error.number(),
+                 "The database \"" + file.string() + "\" cannot be opened: " + error.description());
+}
+
+void applyDefensiveSettings(sqlite3* db, const std::filesystem::path& file) {
+    for (const DbConfig& setting : kDefensiveSettings) {
+        int applied = -1;
+        const int rc = sqlite3_db_config(db, setting.option, setting.value, &applied);
+        if (rc != SQLITE_OK || applied != setting.value) {
+            throw openError(
+                file, Error(ErrorKind::Provider, errnum::kProvider, "the engine refused a safety setting"));
+        }
+    }
+}
+
+// Switches a read-write connection to a rollback journal. Opening a database that another run left
+// in write-ahead-log mode first replays its log, and the switch checkpoints the log into the
+// database and removes it, so that the file alone holds every committed row.
+void useRollbackJournal(sqlite3* db, const std::filesystem::path& file) {
+    sqlite3_stmt* stmt = nullptr;
+    int rc = sqlite3_prepare_v2(db, "PRAGMA journal_mode=DELETE", -1, &stmt, nullptr);
+    std::string mode;
+    if (rc == SQLITE_OK) {
+        rc = sqlite3_step(stmt);
+        if (rc == SQLITE_ROW) {
+            const auto* text = reinterpret_cast<const char*>(sqlite3_column_text(stmt, 0));
+            mode = text != nullptr ? text : "";
+            rc = SQLITE_OK;
+        }
+    }
+    sqlite3_finalize(stmt);
+    if (rc != SQLITE_OK) {
+        throw openError(file, detail::engineError(db, rc));
+    }
+    if (mode != "delete") {
+        throw openError(file, Error(ErrorKind::Provider, errnum::kProvider,
+                                    "its journal stays in \"" + mode + "\" mode"));
+    }
+}
 
 Error notFound(const std::filesystem::path& file) {
     return Error(ErrorKind::NotFound, errnum::kNotFound,
@@ -37,19 +91,19 @@ struct Connection::Impl {
         const int rc = sqlite3_open_v2(name.c_str(), &db, flags | SQLITE_OPEN_NOMUTEX, nullptr);
         impl->state->db = db;
         if (rc != SQLITE_OK) {
-            Error error = detail::engineError(db, rc);
-            throw Error(error.kind(), error.number(),
-                        "The database \"" + file.string() + "\" cannot be opened: " + error.description());
+            throw openError(file, detail::engineError(db, rc));
         }
         impl->state->open = true;
         sqlite3_extended_result_codes(db, 1);
         sqlite3_busy_timeout(db, kBusyTimeoutMs);
+        applyDefensiveSettings(db, file);
         // Reading the schema here makes a file that is not a database fail at open, not at first use.
         const int check = sqlite3_exec(db, "SELECT count(*) FROM sqlite_master", nullptr, nullptr, nullptr);
         if (check != SQLITE_OK) {
-            Error error = detail::engineError(db, check);
-            throw Error(error.kind(), error.number(),
-                        "The database \"" + file.string() + "\" cannot be opened: " + error.description());
+            throw openError(file, detail::engineError(db, check));
+        }
+        if ((flags & SQLITE_OPEN_READWRITE) != 0 && name != ":memory:") {
+            useRollbackJournal(db, file);
         }
         return impl;
     }
@@ -143,6 +197,9 @@ std::int64_t Connection::execute(std::string_view sql, std::span<const Value> pa
 
 void Connection::executeScript(std::string_view sql) {
     Impl& self = impl();
+    if (sql.find('\0') != std::string_view::npos) {
+        throw Error(ErrorKind::Refused, errnum::kProvider, "The statement text holds a NUL character.");
+    }
     const std::string text(sql);
     char* message = nullptr;
     const int rc = sqlite3_exec(self.state->db, text.c_str(), nullptr, nullptr, &message);
@@ -158,6 +215,32 @@ RowSet Connection::query(std::string_view sql, std::span<const Value> params, Cu
 
 Statement Connection::prepare(std::string_view sql) {
     return Statement(detail::prepareOn(impl().state, sql));
+}
+
+std::int64_t Connection::executeConfined(std::string_view sql, const Confinement& rules) {
+    Impl& self = impl();
+    // The authorizer stays in place until the statement is finalized: the engine may prepare it
+    // again while it runs, and that preparation is checked too.
+    detail::AuthorizerScope authorizer(self.state->db, rules);
+    std::shared_ptr<detail::StatementHandle> handle;
+    try {
+        handle = detail::prepareOn(self.state, sql);
+    } catch (const Error& e) {
+        if (e.kind() == ErrorKind::Refused || authorizer.deniedSomething()) {
+            throw Error(ErrorKind::Refused, e.number(), "The statement is not allowed: " + e.description());
+        }
+        throw;
+    }
+    if (!authorizer.sawDataStatement() || sqlite3_stmt_isexplain(handle->stmt) != 0) {
+        throw Error(ErrorKind::Refused, errnum::kProvider,
+                    "The statement is not allowed: only SELECT, INSERT, UPDATE and DELETE are run.");
+    }
+    Statement statement(std::move(handle));
+    return statement.execute();
+}
+
+bool Connection::inTransaction() const {
+    return isOpen() && sqlite3_get_autocommit(impl_->state->db) == 0;
 }
 
 bool Connection::tableExists(std::string_view name) {

@@ -39,6 +39,10 @@ int bindOne(sqlite3_stmt* stmt, int index, const Value& value) {
             } else if constexpr (std::is_same_v<T, std::string>) {
                 return sqlite3_bind_text64(stmt, index, v.data(), v.size(), SQLITE_TRANSIENT, SQLITE_UTF8);
             } else {
+                // A date past the four-digit years would be stored as text that sorts out of order.
+                if (!isStorableDate(v)) {
+                    throw Error(ErrorKind::TypeMismatch, errnum::kTypeMismatch, "Type mismatch");
+                }
                 const std::string text = formatIsoDate(v);
                 return sqlite3_bind_text64(stmt, index, text.data(), text.size(), SQLITE_TRANSIENT,
                                            SQLITE_UTF8);
@@ -103,6 +107,9 @@ Error engineError(sqlite3* db, int code) {
     if (extended == SQLITE_CONSTRAINT_PRIMARYKEY || extended == SQLITE_CONSTRAINT_UNIQUE) {
         return Error(ErrorKind::DuplicateKey, errnum::kDuplicateKey, message);
     }
+    if (extended == SQLITE_AUTH) {
+        return Error(ErrorKind::Refused, errnum::kProvider, message);
+    }
     return Error(ErrorKind::Provider, errnum::kProvider, message);
 }
 
@@ -132,6 +139,10 @@ std::shared_ptr<StatementHandle> prepareOn(const std::shared_ptr<ConnectionState
                                            std::string_view sql) {
     if (!connection || !connection->open) {
         throw closedError();
+    }
+    // The engine stops reading at a NUL; what follows it would be dropped unseen.
+    if (sql.find('\0') != std::string_view::npos) {
+        throw Error(ErrorKind::Refused, errnum::kProvider, "The statement text holds a NUL character.");
     }
     auto handle = std::make_shared<StatementHandle>();
     handle->connection = connection;

@@ -3,6 +3,7 @@
 #include <exception>
 
 #include "db/Connection.h"
+#include "db/Error.h"
 
 namespace db {
 
@@ -41,6 +42,16 @@ void Transaction::commit() {
     if (!active_) {
         return;
     }
+    if (!connection_.inTransaction()) {
+        // The engine rolled the whole transaction back on its own after an error such as a full
+        // disk; committing now would report success for changes that are gone.
+        active_ = false;
+        connection_.leaveTransaction();
+        throw Error(
+            ErrorKind::Provider, errnum::kProvider,
+            "The changes were not stored: the database ended the transaction after an earlier error.");
+    }
+    // A failed commit leaves the transaction open, for the caller to roll back or to try again.
     connection_.execute("RELEASE " + savepoint_);
     active_ = false;
     connection_.leaveTransaction();
@@ -52,7 +63,7 @@ void Transaction::rollback() {
     }
     active_ = false;
     connection_.leaveTransaction();
-    if (connection_.isOpen()) {
+    if (connection_.inTransaction()) {
         connection_.execute("ROLLBACK TO " + savepoint_);
         connection_.execute("RELEASE " + savepoint_);
     }

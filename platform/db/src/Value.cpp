@@ -5,6 +5,11 @@
 
 namespace db {
 
+bool isStorableDate(Date date) {
+    const int year = static_cast<int>(date.year());
+    return date.ok() && year >= kFirstYear && year <= kLastYear;
+}
+
 std::string formatIsoDate(Date date) {
     char buffer[16];
     std::snprintf(buffer, sizeof buffer, "%04d-%02u-%02u", static_cast<int>(date.year()),
@@ -38,7 +43,7 @@ std::optional<Date> parseIsoDate(std::string_view text) {
     }
     const Date date{std::chrono::year(year), std::chrono::month(static_cast<unsigned>(month)),
                     std::chrono::day(static_cast<unsigned>(day))};
-    if (!date.ok()) {
+    if (!isStorableDate(date)) {
         return std::nullopt;
     }
     return date;

@@ -108,6 +108,20 @@ TEST(Connection, GettersRaiseTheApplicationErrorNumbers) {
     EXPECT_EQ(errorOf([&] { rows.moveNext(); }).number(), 3021);
 }
 
+TEST(Connection, DatesPastTheFourDigitYearsAreNeverStored) {
+    db::Connection c = tableOfValues();
+    const db::Error e = errorOf([&] {
+        c.execute("INSERT INTO t (k, d) VALUES (1, ?)", {db::Date{year(20201), January, 5d}});
+    });
+    EXPECT_EQ(e.kind(), db::ErrorKind::TypeMismatch);
+    EXPECT_EQ(e.number(), 13);
+    EXPECT_EQ(errorOf([&] {
+                  c.execute("INSERT INTO t (k, d) VALUES (2, ?)", {db::Date{year(99), January, 5d}});
+              }).number(),
+              13);
+    EXPECT_EQ(c.query("SELECT COUNT(*) FROM t").int32(0), 0);
+}
+
 TEST(Connection, RecordsAffectedCountsOnlyChangedRows) {
     db::Connection c = tableOfValues();
     EXPECT_EQ(c.execute("INSERT INTO t (k, i) VALUES (1, 1), (2, 1), (3, 2)"), 3);
@@ -186,4 +200,163 @@ TEST(Connection, TextWithASecondStatementIsRefusedWhole) {
     EXPECT_EQ(e.kind(), db::ErrorKind::Provider);
     EXPECT_TRUE(c.tableExists("t"));
     EXPECT_EQ(c.query("SELECT COUNT(*) FROM t").int32(0), 1);  // the first statement did not run either
+}
+
+namespace {
+
+std::string fileBytes(const std::filesystem::path& file) {
+    std::ifstream in(file, std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(in), {});
+}
+
+// Rows of t and u may be read and changed, with lower() and count(); nothing else.
+const db::Confinement kRules{
+    [](std::string_view table) { return table == "t" || table == "u"; },
+    [](std::string_view function) { return function == "lower" || function == "count"; },
+};
+
+}  // namespace
+
+TEST(Connection, EveryConnectionRunsWithTheDefensiveSettings) {
+    TempFolder folder;
+    db::Connection c = db::Connection::createNew(folder / "a.mqd");
+    c.execute("CREATE TABLE t (k INTEGER)");
+    // No schema-table writes even with writable_schema, no tokenizer pointers, no extensions.
+    c.execute("PRAGMA writable_schema=ON");
+    EXPECT_THROW(c.execute("UPDATE sqlite_master SET rootpage = 7"), db::Error);
+    EXPECT_THROW(c.execute("INSERT INTO sqlite_master VALUES ('table', 'x', 'x', 9, 'CREATE TABLE x (a)')"),
+                 db::Error);
+    c.execute("PRAGMA writable_schema=OFF");
+    EXPECT_THROW(c.query("SELECT fts3_tokenizer('simple', x'4141414141414141')"), db::Error);
+    EXPECT_THROW(c.query("SELECT load_extension('libc.so.6')"), db::Error);
+    EXPECT_EQ(c.query("PRAGMA trusted_schema").int32(0), 0);
+    EXPECT_EQ(c.query("PRAGMA journal_mode").textOrEmpty(0), "delete");
+    EXPECT_EQ(c.query("PRAGMA integrity_check").textOrEmpty(0), "ok");
+}
+
+TEST(Connection, TextHoldingANulIsRefused) {
+    db::Connection c = tableOfValues();
+    c.execute("INSERT INTO t (k) VALUES (1), (2)");
+    const std::string sql("DELETE FROM t\0 WHERE k = 1", 26);
+    EXPECT_EQ(errorOf([&] { c.execute(sql); }).kind(), db::ErrorKind::Refused);
+    EXPECT_EQ(errorOf([&] { c.executeConfined(sql, kRules); }).kind(), db::ErrorKind::Refused);
+    EXPECT_EQ(errorOf([&] { c.executeScript(sql); }).kind(), db::ErrorKind::Refused);
+    EXPECT_EQ(c.query("SELECT COUNT(*) FROM t").int32(0), 2);
+}
+
+TEST(Connection, DatabaseLeftInWalModeIsRecoveredIntoARollbackJournal) {
+    TempFolder folder;
+    const auto file = folder / "w.mqd";
+    { db::Connection::createNew(file).execute("CREATE TABLE t (k INTEGER)"); }
+    db::Connection writer = db::Connection::openExisting(file);
+    EXPECT_EQ(writer.query("PRAGMA journal_mode=WAL").textOrEmpty(0), "wal");
+    writer.execute("INSERT INTO t VALUES (1), (2)");
+    ASSERT_TRUE(std::filesystem::exists(folder / "w.mqd-wal"));
+    // The rows live in the log only; a second connection opened meanwhile cannot take the log
+    // away from the first and says so.
+    EXPECT_EQ(errorOf([&] { db::Connection::openExisting(file); }).kind(), db::ErrorKind::Provider);
+    writer.close();
+
+    db::Connection reopened = db::Connection::openExisting(file);
+    EXPECT_EQ(reopened.query("PRAGMA journal_mode").textOrEmpty(0), "delete");
+    EXPECT_FALSE(std::filesystem::exists(folder / "w.mqd-wal"));
+    EXPECT_EQ(reopened.query("SELECT COUNT(*) FROM t").int32(0), 2);
+}
+
+TEST(Connection, ConfinedStatementsChangeOnlyTheAllowedTables) {
+    TempFolder folder;
+    const auto file = folder / "c.mqd";
+    {
+        db::Connection c = db::Connection::createNew(file);
+        c.executeScript(
+            "CREATE TABLE t (a INTEGER PRIMARY KEY, b TEXT); CREATE TABLE u (a INTEGER);"
+            "CREATE TABLE secret (a INTEGER); INSERT INTO t VALUES (1, 'x'), (2, 'y');"
+            "INSERT INTO secret VALUES (42)");
+    }
+    { db::Connection::createNew(folder / "other.mqd").execute("CREATE TABLE x (a INTEGER)"); }
+    const std::string before = fileBytes(file);
+    const std::string other = fileBytes(folder / "other.mqd");
+    db::Connection c = db::Connection::openExisting(file);
+
+    const std::string attach = "ATTACH DATABASE '" + (folder / "other.mqd").string() + "' AS v";
+    const std::string vacuumInto = "VACUUM INTO '" + (folder / "copy.mqd").string() + "'";
+    const char* const refused[] = {
+        "PRAGMA writable_schema=ON",
+        "PRAGMA journal_mode=OFF",
+        "PRAGMA journal_mode=WAL",
+        "PRAGMA query_only=ON",
+        attach.c_str(),
+        "DETACH DATABASE v",
+        "VACUUM",
+        vacuumInto.c_str(),
+        "BEGIN",
+        "SAVEPOINT x",
+        "COMMIT",
+        "ROLLBACK",
+        "CREATE TABLE n (a)",
+        "CREATE TEMP TABLE n (a)",
+        "DROP TABLE u",
+        "ALTER TABLE t ADD COLUMN z",
+        "CREATE INDEX i ON t (b)",
+        "CREATE VIEW w AS SELECT * FROM t",
+        "CREATE TRIGGER g AFTER INSERT ON u BEGIN DELETE FROM t; END",
+        "CREATE VIRTUAL TABLE ft USING fts3(x, tokenize=simple)",
+        "ANALYZE",
+        "REINDEX",
+        "INSERT INTO sqlite_master VALUES ('table', 'x', 'x', 9, 'CREATE TABLE x (a)')",
+        "SELECT sql FROM sqlite_master",
+        "SELECT * FROM secret",
+        "INSERT INTO u SELECT a FROM secret",
+        "DELETE FROM secret",
+        "SELECT fts3_tokenizer('simple')",
+        "SELECT fts3_tokenizer('simple', x'4141414141414141')",
+        "SELECT load_extension('libc.so.6')",
+        "SELECT upper(b) FROM t",
+        "WITH RECURSIVE n(i) AS (SELECT 1 UNION ALL SELECT i + 1 FROM n) SELECT count(*) FROM n",
+        "EXPLAIN SELECT * FROM t",
+        "DELETE FROM t WHERE a = 1; DROP TABLE u",
+    };
+    for (const char* sql : refused) {
+        EXPECT_EQ(errorOf([&] { c.executeConfined(sql, kRules); }).kind(), db::ErrorKind::Refused) << sql;
+    }
+    // The engine itself refuses these before the rules are asked.
+    EXPECT_NE(errorOf([&] { c.executeConfined("UPDATE sqlite_master SET rootpage = 7", kRules); })
+                  .description()
+                  .find("may not be modified"),
+              std::string::npos);
+    EXPECT_FALSE(c.inTransaction());
+    EXPECT_FALSE(std::filesystem::exists(folder / "copy.mqd"));
+    EXPECT_EQ(fileBytes(file), before);
+    EXPECT_EQ(fileBytes(folder / "other.mqd"), other);
+
+    EXPECT_EQ(c.executeConfined("INSERT INTO t VALUES (3, lower('Z'))", kRules), 1);
+    EXPECT_EQ(c.executeConfined("UPDATE t SET b = 'w' WHERE a IN (SELECT count(*) FROM u)", kRules), 0);
+    EXPECT_EQ(c.executeConfined("DELETE FROM t WHERE a = 1", kRules), 1);
+    EXPECT_EQ(c.executeConfined("SELECT * FROM t", kRules), 0);
+    EXPECT_EQ(c.query("SELECT group_concat(b, ',') FROM t").textOrEmpty(0), "y,z");
+    // Ordinary statements of the program itself are not confined.
+    EXPECT_EQ(c.query("SELECT a FROM secret").int32(0), 42);
+}
+
+TEST(Connection, ConfinedStatementsNeverRunATriggerOrAView) {
+    db::Connection c = tableOfValues();
+    c.executeScript(
+        "CREATE TABLE u (a INTEGER); INSERT INTO t (k) VALUES (1);"
+        "CREATE TRIGGER g AFTER INSERT ON u BEGIN DELETE FROM t; END;"
+        "CREATE VIEW w AS SELECT k FROM t");
+    EXPECT_EQ(errorOf([&] { c.executeConfined("INSERT INTO u VALUES (1)", kRules); }).kind(),
+              db::ErrorKind::Refused);
+    EXPECT_EQ(errorOf([&] { c.executeConfined("SELECT * FROM w", kRules); }).kind(), db::ErrorKind::Refused);
+    EXPECT_EQ(c.query("SELECT COUNT(*) FROM t").int32(0), 1);
+    EXPECT_EQ(c.query("SELECT COUNT(*) FROM u").int32(0), 0);
+}
+
+TEST(Connection, InTransactionFollowsTheEngine) {
+    db::Connection c = tableOfValues();
+    EXPECT_FALSE(c.inTransaction());
+    c.execute("SAVEPOINT a");
+    EXPECT_TRUE(c.inTransaction());
+    c.execute("RELEASE a");
+    EXPECT_FALSE(c.inTransaction());
+    EXPECT_FALSE(db::Connection().inTransaction());
 }

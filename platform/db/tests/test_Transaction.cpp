@@ -64,3 +64,34 @@ TEST(Transaction, ExplicitRollbackDiscardsEverything) {
     EXPECT_FALSE(tx.isActive());
     EXPECT_EQ(count(c), 0);
 }
+
+TEST(Transaction, FullDiskNeverCommitsPartOfTheWork) {
+    db::Connection c = db::Connection::openInMemory();
+    c.execute("CREATE TABLE t (k INTEGER PRIMARY KEY, s TEXT)");
+    const int pages = c.query("PRAGMA page_count").int32(0);
+    c.query("PRAGMA max_page_count=" + std::to_string(pages + 8));
+    db::Transaction tx(c);
+    int stored = 0;
+    try {
+        for (;; ++stored) {
+            c.execute("INSERT INTO t VALUES (?, ?)", {stored, std::string(2000, 'x')});
+        }
+    } catch (const db::Error& e) {
+        EXPECT_NE(e.description().find("full"), std::string::npos) << e.description();
+    }
+    EXPECT_GT(stored, 3);
+    // The engine has rolled the whole transaction back on its own; the commit must say so rather
+    // than report the lost rows as stored.
+    EXPECT_FALSE(c.inTransaction());
+    try {
+        tx.commit();
+        ADD_FAILURE() << "the commit reported success";
+    } catch (const db::Error& e) {
+        EXPECT_NE(e.description().find("ended the transaction"), std::string::npos) << e.description();
+    }
+    EXPECT_FALSE(tx.isActive());
+    tx.rollback();  // nothing left to undo, and no error for it
+    EXPECT_EQ(count(c), 0);
+    c.execute("INSERT INTO t VALUES (1, 'fits')");  // usable afterwards, outside any transaction
+    EXPECT_EQ(count(c), 1);
+}

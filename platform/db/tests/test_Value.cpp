@@ -23,11 +23,24 @@ TEST(Value, IsoDateParsing) {
         {"2009-1-01", std::nullopt},
         {"2009/12/31", std::nullopt},
         {"2009-12-31x", std::nullopt},
+        {"0100-01-01", db::Date{year(100), January, 1d}},
+        {"9999-12-31", db::Date{year(9999), December, 31d}},
+        {"0099-12-31", std::nullopt},  // before the years a date may have
+        {"0000-01-01", std::nullopt},
+        {"20201-01-05", std::nullopt},
         {"", std::nullopt},
     };
     for (const Case& tc : cases) {
         EXPECT_EQ(db::parseIsoDate(tc.text), tc.expected) << tc.text;
     }
+}
+
+TEST(Value, StorableDatesAreTheYears100To9999) {
+    EXPECT_TRUE(db::isStorableDate(db::Date{year(100), January, 1d}));
+    EXPECT_TRUE(db::isStorableDate(db::Date{year(9999), December, 31d}));
+    EXPECT_FALSE(db::isStorableDate(db::Date{year(99), December, 31d}));
+    EXPECT_FALSE(db::isStorableDate(db::Date{year(10000), January, 1d}));
+    EXPECT_FALSE(db::isStorableDate(db::Date{2009y, February, 29d}));
 }
 
 TEST(Value, TextLiteralIsTextNotBoolean) {

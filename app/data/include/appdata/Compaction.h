@@ -32,7 +32,10 @@ enum class CompactionResult {
 // 1. A missing database with a backup beside it (a run stopped between compaction and replacement)
 //    is restored from the backup first.
 // 2. A leftover backup beside the database is removed.
-// 3. The database is compacted into the backup, which then replaces the database.
+// 3. A write-ahead log, its index or a rollback journal beside the database (a run ended by a crash)
+//    is settled by an ordinary read-write open first; when one is still there afterwards, the
+//    compaction is skipped and the log says why, since the copy must never meet them.
+// 4. The database is compacted into the backup, which then replaces the database.
 // It never raises; a failure leaves the database byte for byte as it was.
 CompactionResult CompactAtStart(const std::filesystem::path& folder,
                                 const Compactor& compact = CompactMarketDatabase);

@@ -1,6 +1,7 @@
 // The error log "Tarnwick.log" in the program folder. Each record is five CRLF lines: the date and
 // time, "Number: ", "Description: ", "Function:" followed by the procedure name, and an empty line.
-// A log grown past 512000 bytes is cut back to its last 102400 characters.
+// A log grown past 512000 bytes is cut back to its last 102400 characters. Descriptions and names
+// are written as printable UTF-8 (appdata/LogText.h), a description of at most 8192 bytes.
 #pragma once
 
 #include <cstdint>

@@ -45,6 +45,9 @@ inline constexpr std::string_view kGetCompaniyInfo = "GetCompaniyInfo";
 inline constexpr std::string_view kGetAllNotes = "GetAllNotes";
 inline constexpr std::string_view kSearchCompanies = "SearchCompanies";
 
+// Start-up.
+inline constexpr std::string_view kCompactAtStart = "CompactAtStart";
+
 // Data update and import.
 inline constexpr std::string_view kProcessData = "ProcessData";
 inline constexpr std::string_view kCheckFileValidty = "CheckFileValidty";

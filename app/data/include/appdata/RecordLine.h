@@ -32,7 +32,8 @@ public:
     // Exactly "NO" is false; any other text, the empty one included, is true.
     bool flag(std::size_t index) const;
     // year "-" month "-" day, each a 16-bit whole number, naming a day that exists; a year below 100
-    // is read as 2000-2029 (0-29) or 1930-1999 (30-99). AppError 13 for any other form.
+    // is read as 2000-2029 (0-29) or 1930-1999 (30-99). AppError 13 for any other form and for a
+    // year past 9999.
     db::Date date(std::size_t index) const;
 
 private:

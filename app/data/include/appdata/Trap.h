@@ -13,13 +13,16 @@
 
 namespace tarnwick {
 
+// True when the body ran to its end, false when an error was trapped and logged.
 template <class Body>
-void Trap(std::string_view procName, Body&& body) noexcept {
+bool Trap(std::string_view procName, Body&& body) noexcept {
     try {
         body();
+        return true;
     } catch (...) {
         const AppError error = AppError::fromCurrentException();
         WriteErrorLog(error.description(), error.number(), procName);
+        return false;
     }
 }
 

@@ -29,8 +29,8 @@ bool clsCategory::ParseParameters(std::string_view Line) {
     return parsed;
 }
 
-void clsCategory::InsertDB() {
-    Trap(procname::kClsCategoryInsertDB, [&] {
+bool clsCategory::InsertDB() {
+    return Trap(procname::kClsCategoryInsertDB, [&] {
         const bool deleted = BooleanWord(isDeleted);
         if (!HasRow(R"(SELECT 1 FROM "Category" WHERE "ID" = ?)", {ID})) {
             gConnection.execute(InsertSql(MarketTable("Category")), {ID, Name, AName, Aprev, deleted});

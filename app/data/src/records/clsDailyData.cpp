@@ -33,18 +33,18 @@ bool clsDailyData::ParseParameters(std::string_view Line) {
     return parsed;
 }
 
-void clsDailyData::InsertDB() {
+bool clsDailyData::InsertDB() {
     // A row that is there already is the normal case of a repeated download and stays quiet; any
     // other failure (no table for the market, a full disk) must not lose the row unnoticed.
-    Trap(procname::kClsDailyDataInsertDB, [&] {
+    return Trap(procname::kClsDailyDataInsertDB, [&] {
         InsertDailyRow(gConnection, MarketID,
                        DailyRow{Date, CompanyID, TotalShares, TotalAmount, OpeningPrice, MaxPrice, MinPrice,
                                 ClosingPrice, isDeleted});
     });
 }
 
-void clsDailyData::UpdateDB() {
-    Trap(procname::kClsDailyDataUpdateDB, [&] {
+bool clsDailyData::UpdateDB() {
+    return Trap(procname::kClsDailyDataUpdateDB, [&] {
         // Only the market number, an integer, is formatted into the statement.
         const std::string table = "\"" + MarketDailyTableName(MarketID) + "\"";
         if (isDeleted) {

@@ -29,8 +29,8 @@ bool clsMarket::ParseParameters(std::string_view Line) {
     return parsed;
 }
 
-void clsMarket::InsertDB() {
-    Trap(procname::kClsMarketInsertDB, [&] {
+bool clsMarket::InsertDB() {
+    return Trap(procname::kClsMarketInsertDB, [&] {
         if (!HasRow(R"(SELECT 1 FROM "Markets" WHERE "ID" = ?)", {ID})) {
             // The tags stay empty (NULL) until the data update or the import sets them.
             gConnection.execute(InsertSql(MarketTable("Markets")),
@@ -44,15 +44,15 @@ void clsMarket::InsertDB() {
     });
 }
 
-void clsMarket::ChangeDataTag() {
-    Trap(procname::kClsMarketChangeDataTag, [&] {
+bool clsMarket::ChangeDataTag() {
+    return Trap(procname::kClsMarketChangeDataTag, [&] {
         gConnection.execute(R"(UPDATE "Markets" SET "UpdateDataTag" = ? WHERE "ID" = ?)",
                             {UpdateDataTag, ID});
     });
 }
 
-void clsMarket::ChangeNotesTag() {
-    Trap(procname::kClsMarketChangeNotesTag, [&] {
+bool clsMarket::ChangeNotesTag() {
+    return Trap(procname::kClsMarketChangeNotesTag, [&] {
         gConnection.execute(R"(UPDATE "Markets" SET "UpdateNotesTag" = ? WHERE "ID" = ?)",
                             {UpdateNotesTag, ID});
     });

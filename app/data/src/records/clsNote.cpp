@@ -35,8 +35,8 @@ bool clsNote::ParseParameters(std::string_view Line) {
     return parsed;
 }
 
-void clsNote::InsertDB() {
-    Trap(procname::kClsNoteInsertDB, [&] {
+bool clsNote::InsertDB() {
+    return Trap(procname::kClsNoteInsertDB, [&] {
         // A note stored again from the stream counts as unread again.
         if (!HasRow(R"(SELECT 1 FROM "Notes" WHERE "ID" = ?)", {ID})) {
             gConnection.execute(InsertSql(MarketTable("Notes")),

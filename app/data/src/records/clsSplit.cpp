@@ -27,8 +27,8 @@ bool clsSplit::ParseParameters(std::string_view Line) {
     return parsed;
 }
 
-void clsSplit::InsertDB() {
-    Trap(procname::kClsSplitInsertDB, [&] {
+bool clsSplit::InsertDB() {
+    return Trap(procname::kClsSplitInsertDB, [&] {
         if (!HasRow(R"(SELECT 1 FROM "Split" WHERE "SPLITDATE" = ? AND "COMPANYID" = ?)",
                     {dtDate, CompanyID})) {
             gConnection.execute(InsertSql(MarketTable("Split")), {dtDate, CompanyID, Ratio, isDeleted});

@@ -13,6 +13,7 @@
 #include "appdata/records/clsDailyData.h"
 #include "appdata/records/clsMarket.h"
 #include "appdata/records/clsSplit.h"
+#include "appdata/update/StoreTally.h"
 #include "com/Yield.h"
 #include "db/Connection.h"
 #include "db/RowSet.h"
@@ -23,6 +24,11 @@ namespace tarnwick {
 namespace {
 
 constexpr std::int32_t kInvalidUseOfNull = 94;
+
+constexpr const char* kNothingStored =
+    "The imported data could not be stored (is the disk full?); nothing of the file was kept. Import it "
+    "again "
+    "when the problem is solved.";
 
 template <class Hook, class... Args>
 void call(const Hook& hook, Args&&... args) {
@@ -121,26 +127,31 @@ ImportOutcome BulkImport::GetDataFromFile(const std::filesystem::path& File) {
         return ImportOutcome::NotRun;
     }
     Importing = true;
-    bool imported = false;
+    problem_.clear();
+    bool read = false;
     Trap(procname::kGetDataFromFile, [&] {
         db::Connection file = db::Connection::openReadOnly(File);
         call(hooks_.status, langrow::kUpdatingData);
         importTables(file);
         file.close();
-        imported = true;
+        read = true;
     });
-    if (imported) {
-        call(hooks_.status, langrow::kImportDone);
-    } else {
-        call(hooks_.status, langrow::kImportInvalidData);
+    const ImportOutcome outcome = !read              ? ImportOutcome::Failed
+                                  : problem_.empty() ? ImportOutcome::Imported
+                                                     : ImportOutcome::Incomplete;
+    call(hooks_.status,
+         outcome == ImportOutcome::Imported ? langrow::kImportDone : langrow::kImportInvalidData);
+    if (!problem_.empty()) {
+        call(hooks_.tellUser, problem_);
     }
     // Usable after a failed import too, so that the window can be closed.
     call(hooks_.enableOK, true);
     Importing = false;
-    return imported ? ImportOutcome::Imported : ImportOutcome::Failed;
+    return outcome;
 }
 
 void BulkImport::importTables(db::Connection& file) {
+    StoreTally tally;
     const auto readTable = [&](std::string_view table, bool yieldPerRow, auto&& storeRow) {
         // Only the fixed table names above are formatted into the statements.
         const std::string name = "\"" + std::string(table) + "\"";
@@ -152,6 +163,7 @@ void BulkImport::importTables(db::Connection& file) {
         db::RowSet rows = file.query("SELECT * FROM " + name, {}, db::CursorType::ForwardOnly);
         for (std::int64_t value = 1; !rows.eof(); rows.moveNext(), ++value) {
             storeRow(rows);
+            RequireOpenTransaction(gConnection);
             call(hooks_.setProgressValue, value);
             if (yieldPerRow) {
                 com::yieldToMessageLoop();
@@ -164,30 +176,46 @@ void BulkImport::importTables(db::Connection& file) {
     try {
         readTable("Markets", false, [&](const db::RowSet& rows) {
             clsMarket market = MarketRow(rows);
-            market.InsertDB();
+            tally.record(market.InsertDB(), market.ID);
             tagged.push_back(std::move(market));
         });
-        readTable("Category", false, [](const db::RowSet& rows) { CategoryRow(rows).InsertDB(); });
-        readTable("Split", false, [](const db::RowSet& rows) { SplitRow(rows).InsertDB(); });
+        readTable("Category", false,
+                  [&](const db::RowSet& rows) { tally.record(CategoryRow(rows).InsertDB()); });
+        readTable("Split", false, [&](const db::RowSet& rows) { tally.record(SplitRow(rows).InsertDB()); });
         readTable("Company", true, [](const db::RowSet& rows) { CompanyRow(rows).InsertDB(); });
-        readTable("MarketDaily", true, [](const db::RowSet& rows) {
+        readTable("MarketDaily", true, [&](const db::RowSet& rows) {
             ImportedDay day = DailyRow(rows);
-            if (day.isUpdate) {
-                day.record.UpdateDB();
-            } else {
-                day.record.InsertDB();
-            }
+            tally.record(day.isUpdate ? day.record.UpdateDB() : day.record.InsertDB(), day.record.MarketID);
         });
-        // The file's tags say that its data is here: only now is that true.
+        // The file's tags say that a market's data is here: only true when all of it was stored.
         for (clsMarket& market : tagged) {
-            market.ChangeDataTag();
-            market.ChangeNotesTag();
+            if (tally.complete(market.ID)) {
+                tally.record(market.ChangeDataTag() && market.ChangeNotesTag(), market.ID);
+            }
         }
+        RequireOpenTransaction(gConnection);
     } catch (...) {
-        transaction.commit();
+        // A file the import cannot read ends it with "Invalid Data"; a database that cannot store it
+        // is a problem the user must hear of.
+        if (!KeepStoredRows(transaction, procname::kGetDataFromFile)) {
+            problem_ = kNothingStored;
+        }
         throw;
     }
-    transaction.commit();
+    try {
+        transaction.commit();
+    } catch (...) {
+        // Nothing of the file is stored, its tags included; the user can free space and try again.
+        transaction.rollback();
+        problem_ = kNothingStored;
+        throw;
+    }
+    if (tally.failures() > 0) {
+        problem_ =
+            std::to_string(tally.failures()) +
+            " row(s) of the file could not be stored (see the error log). The update tags of the markets "
+            "concerned are unchanged, so that their data is asked for again.";
+    }
 }
 
 }  // namespace tarnwick

@@ -1,6 +1,7 @@
 #include "LineReader.h"
 
 #include <algorithm>
+#include <string_view>
 
 #include "appdata/AppError.h"
 
@@ -17,6 +18,21 @@ LineReader::LineReader(const std::filesystem::path& file, std::function<void(dou
     if (!in_ || ec) {
         throw AppError(errnum::kFileNotFound, "File not found: " + file.string());
     }
+    skipByteOrderMark();
+}
+
+// A UTF-8 byte-order mark before the first line is no part of it: left there, it would hide the
+// first keyword.
+void LineReader::skipByteOrderMark() {
+    constexpr std::string_view kMark = "\xEF\xBB\xBF";
+    char head[3] = {};
+    in_.read(head, sizeof head);
+    if (in_.gcount() == 3 && std::string_view(head, 3) == kMark) {
+        read_ += kMark.size();
+        return;
+    }
+    in_.clear();
+    in_.seekg(0);
 }
 
 bool LineReader::atEnd() {

@@ -1,6 +1,6 @@
 // Reads an update stream one line at a time. Lines end in LF, optionally preceded by CR, which is
-// not part of the line. Every line read counts its length plus two bytes (the CR LF) towards the
-// share of the file read, which goes to the progress hook.
+// not part of the line; a UTF-8 byte-order mark at the start of the file is skipped. Every line read counts
+// its length plus two bytes (the CR LF) towards the share of the file read, which goes to the progress hook.
 #pragma once
 
 #include <cstdint>
@@ -21,6 +21,8 @@ public:
     std::string next();
 
 private:
+    void skipByteOrderMark();
+
     std::ifstream in_;
     std::uintmax_t size_ = 0;
     std::uintmax_t read_ = 0;

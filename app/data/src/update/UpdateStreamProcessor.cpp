@@ -4,6 +4,7 @@
 #include <cctype>
 #include <memory>
 #include <string_view>
+#include <type_traits>
 
 #include "LineReader.h"
 #include "appdata/AppError.h"
@@ -11,6 +12,7 @@
 #include "appdata/ErrorLog.h"
 #include "appdata/Globals.h"
 #include "appdata/KeyedCollection.h"
+#include "appdata/LogText.h"
 #include "appdata/MarketCollections.h"
 #include "appdata/ProcNames.h"
 #include "appdata/RecordLine.h"
@@ -21,7 +23,8 @@
 #include "appdata/records/clsMarket.h"
 #include "appdata/records/clsNote.h"
 #include "appdata/records/clsSplit.h"
-#include "appdata/update/SingleStatement.h"
+#include "appdata/update/ServerSql.h"
+#include "appdata/update/StoreTally.h"
 #include "com/Yield.h"
 #include "db/Error.h"
 #include "db/Transaction.h"
@@ -51,6 +54,17 @@ constexpr std::string_view kUpdate = "UPDATE";
 const Keyword* findKeyword(std::string_view line) {
     const auto it = std::ranges::find(kKeywords, line, &Keyword::text);
     return it == std::end(kKeywords) ? nullptr : it;
+}
+
+// Stores a record; true when it was stored. The company record raises its errors instead.
+template <class Record>
+bool storedOrRaised(Record& record) {
+    if constexpr (std::is_void_v<decltype(record.InsertDB())>) {
+        record.InsertDB();
+        return true;
+    } else {
+        return record.InsertDB();
+    }
 }
 
 template <class Hook, class... Args>
@@ -87,6 +101,34 @@ void logRefusal(std::int32_t number, const std::string& description) {
     WriteErrorLog(description, number, procname::kProcessData);
 }
 
+// Lines that stand where a section keyword should and are none. Blank lines carry nothing and pass
+// quietly; a run of others makes one log record, so that a section under a misspelt keyword
+// cannot flood the log and push the earlier records out.
+class SkippedLines {
+public:
+    void add(const std::string& line) {
+        if (line.find_first_not_of(" \t") == std::string::npos) {
+            return;
+        }
+        if (count_++ == 0) {
+            first_ = line;
+        }
+    }
+    void report() {
+        if (count_ > 0) {
+            logRefusal(errnum::kInvalidProcedureCall,
+                       std::to_string(count_) +
+                           " line(s) where a section keyword was expected were skipped, the first \"" +
+                           LogQuote(first_) + "\"");
+        }
+        count_ = 0;
+    }
+
+private:
+    std::size_t count_ = 0;
+    std::string first_;
+};
+
 // The market a tag record names: the one in gMarkets, else one that this or an earlier stream has
 // stored but the collections do not hold yet (they are read once per run). Null for neither.
 std::shared_ptr<clsMarket> KnownMarket(const RecordLine& fields) {
@@ -115,6 +157,7 @@ ProcessOutcome UpdateStreamProcessor::ProcessData(bool noNewData) {
     }
     call(hooks_.enableCancel, false);
     nothingStored_ = true;
+    tally_ = StoreTally();
     Lists lists;
     bool read = false;
     Trap(procname::kProcessData, [&] {
@@ -128,7 +171,7 @@ ProcessOutcome UpdateStreamProcessor::ProcessData(bool noNewData) {
             readStream(reader, lists);
         } catch (...) {
             // Rows stored before the error stay stored, as they would row by row.
-            transaction.commit();
+            KeepStoredRows(transaction, procname::kProcessData);
             throw;
         }
         transaction.commit();
@@ -159,15 +202,20 @@ ProcessOutcome UpdateStreamProcessor::ProcessData(bool noNewData) {
 }
 
 void UpdateStreamProcessor::readStream(LineReader& reader, Lists& lists) {
+    SkippedLines skipped;
     while (!reader.atEnd()) {
         const std::string line = reader.next();
         if (line == kExit) {
-            return;
+            break;
         }
         if (findKeyword(line) != nullptr) {
+            skipped.report();
             readSection(reader, line, lists);
+        } else {
+            skipped.add(line);
         }
     }
+    skipped.report();
 }
 
 void UpdateStreamProcessor::readSection(LineReader& reader, const std::string& keyword, Lists& lists) {
@@ -212,11 +260,8 @@ void UpdateStreamProcessor::readDaily(LineReader& reader) {
         if (!record.ParseParameters(line)) {
             continue;
         }
-        if (changed) {
-            record.UpdateDB();
-        } else {
-            record.InsertDB();
-        }
+        tally_.record(changed ? record.UpdateDB() : record.InsertDB(), record.MarketID);
+        RequireOpenTransaction(gConnection);
         nothingStored_ = false;
         com::yieldToMessageLoop();
     }
@@ -225,7 +270,8 @@ void UpdateStreamProcessor::readDaily(LineReader& reader) {
 void UpdateStreamProcessor::storeRecord(const std::string& keyword, const std::string& line) {
     const auto store = [&](auto record, auto&& afterStore) {
         if (record.ParseParameters(line)) {
-            record.InsertDB();
+            tally_.record(storedOrRaised(record));
+            RequireOpenTransaction(gConnection);
             nothingStored_ = false;
             afterStore(record);
         }
@@ -281,8 +327,15 @@ void UpdateStreamProcessor::applyTag(const std::string& record) {
         const RecordLine fields(record);
         fields.require(3);
         const std::shared_ptr<clsMarket> market = KnownMarket(fields);
+        if (market && !tally_.complete(market->ID)) {
+            throw AppError(errnum::kApplicationDefined,
+                           "The tag record \"" + LogQuote(record) +
+                               "\" was not applied: " + std::to_string(tally_.failures()) +
+                               " record(s) of the stream could not be stored.");
+        }
         if (!market) {
-            throw AppError(errnum::kInvalidProcedureCall, "No market for the tag record \"" + record + "\"");
+            throw AppError(errnum::kInvalidProcedureCall,
+                           "No market for the tag record \"" + LogQuote(record) + "\"");
         }
         if (upper(fields.text(0)) == "MARKET") {
             market->UpdateDataTag = fields.text(2);
@@ -296,19 +349,16 @@ void UpdateStreamProcessor::applyTag(const std::string& record) {
 
 void UpdateStreamProcessor::openCommand(const std::string& line) {
     if (!IsWebAddress(line)) {
-        logRefusal(errnum::kInvalidProcedureCall, "Only web addresses are opened; refused \"" + line + "\"");
+        logRefusal(errnum::kInvalidProcedureCall,
+                   "Only web addresses are opened; refused \"" + LogQuote(line) + "\"");
         return;
     }
     call(hooks_.openUrl, line);
 }
 
 void UpdateStreamProcessor::runStatement(const std::string& line) {
-    if (!IsSingleStatement(line)) {
-        logRefusal(db::errnum::kProvider, "Only one statement per line is run; refused \"" + line + "\"");
-        return;
-    }
-    // A failing statement is logged and the next one runs.
-    Trap(procname::kProcessData, [&] { gConnection.execute(line); });
+    // A refused or failing statement is logged, changes nothing, and the next one runs.
+    Trap(procname::kProcessData, [&] { RunServerSql(gConnection, line); });
 }
 
 void UpdateStreamProcessor::finishAfterError() {

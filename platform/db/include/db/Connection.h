@@ -1,6 +1,12 @@
 // A connection to one SQLite database file, standing in for the data-access connection of the
 // program. Opening never creates a database by accident: the file must exist unless createNew is
 // asked for explicitly.
+//
+// Every connection runs with the engine's defensive settings: no writes to the schema table, no
+// FTS3 tokenizer pointers, functions of the schema treated as untrusted, no extension loading. A
+// read-write connection keeps a rollback journal: a database left in write-ahead-log mode is
+// recovered (its log checkpointed) and switched back when it is opened. A statement text holding a
+// NUL character is refused, so that nothing after it goes unseen.
 #pragma once
 
 #include <cstdint>
@@ -10,6 +16,7 @@
 #include <span>
 #include <string_view>
 
+#include "db/Confinement.h"
 #include "db/RowSet.h"
 #include "db/Statement.h"
 #include "db/Value.h"
@@ -49,6 +56,12 @@ public:
         return query(sql, Statement::asSpan(params), cursor);
     }
     Statement prepare(std::string_view sql);
+    // Runs one statement that came from outside the program: a SELECT, INSERT, UPDATE or DELETE that
+    // touches only what `rules` allow. Anything else raises Error of kind Refused before it runs.
+    std::int64_t executeConfined(std::string_view sql, const Confinement& rules);
+    // True while a transaction is open; false again when the engine ended one on its own (a full
+    // disk rolls the whole transaction back).
+    bool inTransaction() const;
 
     bool tableExists(std::string_view name);
     // Writes a compacted copy of the whole database into a new file and flushes it to disk. The

@@ -17,6 +17,7 @@ enum class ErrorKind {
     NoSuchColumn,  // a field name or position that the row set does not have
     NullValue,     // a NULL read through a getter that cannot hold one
     TypeMismatch,  // a value that does not convert to the type asked for
+    Refused,       // a statement from outside the program that its confinement does not allow
 };
 
 // Numbers the way the data-access layer reported them, so that logged errors read the same.

@@ -15,8 +15,10 @@ public:
     Transaction& operator=(const Transaction&) = delete;
     ~Transaction();
 
-    // Ends the transaction now; raises the engine's error when the commit fails.
+    // Ends the transaction now; raises the engine's error when the commit fails (the transaction then
+    // stays open) and an Error when the engine has already rolled it back on its own.
     void commit();
+    // Undoes the transaction's changes; nothing to do when the engine has rolled it back already.
     void rollback();
     bool isActive() const { return active_; }
 

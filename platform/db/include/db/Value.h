@@ -46,10 +46,17 @@ private:
     Storage v_;
 };
 
+// The years a date may have wherever text becomes a date or a date is stored: four-digit ISO text
+// sorts in date order only within them.
+inline constexpr int kFirstYear = 100;
+inline constexpr int kLastYear = 9999;
+// A day that exists, in the years kFirstYear to kLastYear.
+bool isStorableDate(Date date);
+
 // "YYYY-MM-DD", the year padded to four digits.
 std::string formatIsoDate(Date date);
 // Reads "YYYY-MM-DD" with an optional " HH:MM:SS" tail (the time is ignored); nullopt when the text
-// is not such a date or names a day that does not exist.
+// is not such a date, names a day that does not exist or a year before kFirstYear.
 std::optional<Date> parseIsoDate(std::string_view text);
 
 }  // namespace db

@@ -18,8 +18,9 @@ public:
 
     // A CATEGORY line: ID|Name|AName|Aprev|deleted flag. Same rules as clsMarket::ParseParameters.
     bool ParseParameters(std::string_view Line);
-    // Inserts or updates the row by ID. Errors (also an isDeleted that is no Boolean) are logged.
-    void InsertDB();
+    // Inserts or updates the row by ID. Errors (also an isDeleted that is no Boolean) are logged and
+    // give false.
+    bool InsertDB();
 };
 
 }  // namespace tarnwick

@@ -26,11 +26,11 @@ public:
     // for fewer than two fields (silently) or a short or malformed line (logged).
     bool ParseParameters(std::string_view Line);
     // Inserts the row. A row of that date and company that exists already is left as it is, without
-    // a log record; any other failure is logged.
-    void InsertDB();
+    // a log record (and counts as stored); any other failure is logged and gives false.
+    bool InsertDB();
     // Deletes the row of that date and company when isDeleted, else replaces its six values. Errors
-    // are logged.
-    void UpdateDB();
+    // are logged and give false.
+    bool UpdateDB();
 };
 
 }  // namespace tarnwick

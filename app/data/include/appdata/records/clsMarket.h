@@ -23,11 +23,12 @@ public:
     // malformed (logged).
     bool ParseParameters(std::string_view Line);
     // Inserts or updates the row by ID, leaving the tag columns alone, and makes sure the market's
-    // daily-price table exists. Errors are logged.
-    void InsertDB();
-    // Store UpdateDataTag / UpdateNotesTag in the market's row. Errors are logged.
-    void ChangeDataTag();
-    void ChangeNotesTag();
+    // daily-price table exists. Errors are logged; the result tells whether the row
+    // was stored.
+    bool InsertDB();
+    // Store UpdateDataTag / UpdateNotesTag in the market's row. Errors are logged; false then.
+    bool ChangeDataTag();
+    bool ChangeNotesTag();
 };
 
 }  // namespace tarnwick

@@ -24,8 +24,8 @@ public:
     // flag|deleted flag.
     bool ParseParameters(std::string_view Line);
     // Inserts or updates the row by ID, both texts included, and marks it unread ("N"). Errors are
-    // logged.
-    void InsertDB();
+    // logged and give false.
+    bool InsertDB();
     // Stores isNew. Errors are logged.
     void UpdateDB();
 

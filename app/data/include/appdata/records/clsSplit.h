@@ -17,8 +17,8 @@ public:
 
     // A SPLIT line: date|CompanyID|Ratio|deleted flag.
     bool ParseParameters(std::string_view Line);
-    // Inserts or updates the row by date and company. Errors are logged.
-    void InsertDB();
+    // Inserts or updates the row by date and company. Errors are logged and give false.
+    bool InsertDB();
 };
 
 }  // namespace tarnwick

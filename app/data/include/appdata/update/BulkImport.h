@@ -9,14 +9,17 @@
 // column or a missing table ends the import with "Invalid Data".
 //
 // All rows are stored in one transaction on gConnection, committed also when an error ends the
-// import, so that the rows stored before it stay stored. The markets' tags from the file are stored
-// only after every daily row is, so that a failed import leaves the tags as they were and the next
-// update asks for the data again.
+// import, so that the rows stored before it stay stored. A market takes the file's tags only when
+// every one of its rows was stored and the transaction commits, so that an import that failed or
+// left rows out leaves the tags as they were and the next update asks for the data again. A
+// transaction that the database ended on its own (a full disk) or a commit that fails stops the
+// import; the user is told, and nothing of the file is kept.
 #pragma once
 
 #include <cstdint>
 #include <filesystem>
 #include <functional>
+#include <string>
 
 #include "appdata/update/UpdateHooks.h"
 
@@ -31,12 +34,15 @@ struct ImportHooks {
     std::function<void(std::int64_t maximum)> setProgressMaximum;
     std::function<void(std::int64_t value)> setProgressValue;
     std::function<void(bool enabled)> enableOK;
+    // A message box: what went wrong with the data and what the user can do.
+    std::function<void(const std::string& message)> tellUser;
 };
 
 enum class ImportOutcome {
-    NotRun,    // an import is running already, or no file was given
-    Imported,  // every table was read
-    Failed,    // an error ended the import; the rows stored before it are kept
+    NotRun,      // an import is running already, or no file was given
+    Imported,    // every row was stored
+    Incomplete,  // every table was read but some rows could not be stored; the user was told
+    Failed,      // an error ended the import; the rows stored before it are kept when the database could
 };
 
 class BulkImport {
@@ -52,6 +58,7 @@ private:
 
     ImportHooks hooks_;
     bool Importing = false;
+    std::string problem_;  // what the user is told about this import; empty when all went well
 };
 
 }  // namespace tarnwick

@@ -12,13 +12,16 @@
 // nothing and the next request asks for the same data again.
 //
 // The records are stored in one transaction on gConnection, which is committed also when an error
-// stops the reading, so that every record stored before it stays stored.
+// stops the reading, so that every record stored before it stays stored. A TIME record applies only
+// to a market all of whose records were stored (appdata/update/StoreTally.h); a transaction that the
+// database ended on its own (a full disk) stops the reading.
 #pragma once
 
 #include <filesystem>
 #include <string>
 #include <vector>
 
+#include "appdata/update/StoreTally.h"
 #include "appdata/update/UpdateHooks.h"
 
 namespace tarnwick {
@@ -62,6 +65,7 @@ private:
     std::filesystem::path file_;
     UpdateHooks hooks_;
     bool nothingStored_ = true;
+    StoreTally tally_;
 };
 
 }  // namespace tarnwick
