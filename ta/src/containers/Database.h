@@ -27,6 +27,16 @@ public:
     com::HRESULT OpenDatabaseFX(com::IUnknown* chart, com::LONG trimDays) override;
     com::HRESULT CloseDatabase() override;
 
+    // MoveNext for the library's own record walks, without the error machinery: moves on and returns
+    // true where MoveNext would succeed; returns false without moving where it would fail.
+    bool stepForward() {
+        if (position_ < 0 || position_ >= recordCount_ + 1 ||
+            position_ == std::numeric_limits<com::SHORT>::max())
+            return false;
+        ++position_;
+        return true;
+    }
+
 private:
     enum PriceField { Date, Open, High, Low, Close, Volume, PriceFieldCount };
 

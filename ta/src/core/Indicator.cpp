@@ -5,7 +5,7 @@
 
 namespace indikon {
 
-Cursor::Cursor(_Database* database) : database_(database) {
+Cursor::Cursor(_Database* database) : database_(database), own_(dynamic_cast<Database*>(database)) {
     if (!database_)
         raise(RuntimeError::ObjectNotSet);
 }
@@ -26,10 +26,6 @@ void Cursor::setPosition(int position) {
     check(database_->setPosition(toInteger(position)));
 }
 
-void Cursor::moveNext() {
-    check(database_->MoveNext());
-}
-
 void Cursor::movePrevious() {
     check(database_->MovePrevious());
 }
@@ -38,18 +34,18 @@ void Cursor::moveFirst() {
     check(database_->MoveFirst());
 }
 
-Series::Series(_Field* field) : field_(field) {
+Series::Series(_Field* field) : field_(field), storage_(dynamic_cast<Field*>(field)) {
     if (!field_)
         raise(RuntimeError::ObjectNotSet);
 }
 
-double Series::at(int position) const {
+double Series::readThroughField(int position) const {
     double value = 0;
     check(field_->getValue(toInteger(position), &value));
     return value;
 }
 
-void Series::set(int position, double value) const {
+void Series::writeThroughField(int position, double value) const {
     check(field_->setValue(toInteger(position), value));
 }
 

@@ -8,14 +8,19 @@
 // runIndicator writes the default name into an empty alias, runs the calculation under the method's
 // catch-all (any failure but a parameter check becomes 1105 "<source>.UnexpectedError") and hands out
 // the record set it returns. Calculations read and move the caller's cursor through Cursor, read and
-// write fields through Series, and walk records with walkRecords, which yields once per record.
+// write fields through Series, and walk records with walkRecords, which yields every few thousand
+// records.
 #pragma once
 
+#include <cstddef>
 #include <initializer_list>
+#include <span>
 #include <string>
 #include <string_view>
 
 #include "com/ComPtr.h"
+#include "containers/Database.h"
+#include "containers/Field.h"
 #include "core/Checked.h"
 #include "core/Failure.h"
 #include "core/YieldGate.h"
@@ -33,27 +38,66 @@ public:
     com::SHORT position() const;
     // The position is computed in full width and must fit an Integer (Overflow otherwise).
     void setPosition(int position);
-    void moveNext();
+    void moveNext() {
+        if (!own_ || !own_->stepForward())
+            check(database_->MoveNext());
+    }
     void movePrevious();
     void moveFirst();
 
 private:
     _Database* database_;
+    Database* own_;  // the same database when it is the library's own, else null
 };
 
-// Reads and writes one field by 1-based position; every failure of the field is raised.
+// Reads and writes one field by 1-based position; every failure of the field is raised. A field of
+// the library's own is read and written in its storage directly; a position outside it, and any other
+// implementation of _Field, goes through the field's members, which report the failure.
 class Series {
 public:
     // ObjectNotSet for a null field.
     explicit Series(_Field* field);
 
-    double at(int position) const;
-    void set(int position, double value) const;
+    double at(int position) const {
+        if (storage_) {
+            const std::span<const double> values = storage_->values();
+            const std::size_t index = static_cast<std::size_t>(position) - 1;
+            if (index < values.size())
+                return values[index];
+        }
+        return readThroughField(position);
+    }
+    void set(int position, double value) const {
+        if (storage_) {
+            const std::span<double> values = storage_->values();
+            const std::size_t index = static_cast<std::size_t>(position) - 1;
+            if (index < values.size()) {
+                values[index] = value;
+                return;
+            }
+        }
+        writeThroughField(position, value);
+    }
+    // Positions first..last as one block, checked once; empty when the range is empty, lies partly
+    // outside the field or the field is not one of the library's own (then read by at()).
+    std::span<const double> block(int first, int last) const {
+        if (!storage_ || first < 1 || last < first)
+            return {};
+        const std::span<const double> values = storage_->values();
+        if (static_cast<std::size_t>(last) > values.size())
+            return {};
+        return values.subspan(static_cast<std::size_t>(first) - 1,
+                              static_cast<std::size_t>(last - first) + 1);
+    }
     void setText(int position, const com::Bstr& text) const;
     _Field* field() const { return field_; }
 
 private:
+    double readThroughField(int position) const;
+    void writeThroughField(int position, double value) const;
+
     _Field* field_;
+    Field* storage_;
 };
 
 // A new field of `recordCount` zero values named `name`.
@@ -68,16 +112,26 @@ com::ComPtr<_Field> fieldNamed(_RecordSet* records, const com::Bstr& name);
 // when there is one. Returns the name the result takes.
 com::Bstr applyDefaultAlias(com::Bstr* alias, std::u16string_view defaultName);
 
+// How many records a loop of light per-record work computes between two yields: a yield asks the
+// clock, which would cost more than the record.
+inline constexpr int kRecordsPerYield = 2048;
+
+// Yields after every kRecordsPerYield-th position.
+inline void yieldAfterRecord(int position) {
+    if (position % kRecordsPerYield == 0)
+        yieldToMessageLoop();
+}
+
 // Visits positions first..last through the cursor: the cursor is set to `first` (so `first` may be
 // the place just past the last record, and then nothing is visited), each visit happens with the
-// cursor on its position, and the loop yields after every record. The cursor is not moved past `last`,
-// so a walk to record 32,767 needs no position 32,768.
+// cursor on its position, and the loop yields every kRecordsPerYield records. The cursor is not moved
+// past `last`, so a walk to record 32,767 needs no position 32,768.
 template <typename Visit>
 void walkRecords(Cursor& cursor, int first, int last, Visit&& visit) {
     cursor.setPosition(first);
     for (int position = first; position <= last; ++position) {
         visit(position);
-        yieldToMessageLoop();
+        yieldAfterRecord(position);
         if (position < last)
             cursor.moveNext();
     }

@@ -13,12 +13,13 @@
 namespace indikon {
 namespace {
 
-// Visits positions first..last by position, without the cursor, yielding after every record.
+// Visits positions first..last by position, without the cursor, yielding every kRecordsPerYield
+// records.
 template <typename Visit>
 void eachRecord(int first, int last, Visit&& visit) {
     for (int position = first; position <= last; ++position) {
         visit(position);
-        yieldToMessageLoop();
+        yieldAfterRecord(position);
     }
 }
 

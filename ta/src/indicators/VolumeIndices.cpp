@@ -199,7 +199,7 @@ com::ComPtr<_RecordSet> chaikinMoneyFlow(_Database* data, _RecordSet* ohlcv, int
     for (int q = periods + 1; q <= n; ++q) {
         const double flows = windowSum(q, periods, flowVolume);
         out.set(q, divide(flows, windowSum(q, periods, volumes)));
-        yieldToMessageLoop();
+        yieldAfterRecord(q);
     }
     cursor.moveFirst();
     return newRecordSet({result.get()});
