@@ -6,10 +6,11 @@
 //   }
 //
 // runIndicator writes the default name into an empty alias, runs the calculation under the method's
-// catch-all (any failure but a parameter check becomes 1105 "<source>.UnexpectedError") and hands out
-// the record set it returns. Calculations read and move the caller's cursor through Cursor, read and
-// write fields through Series, and walk records with walkRecords, which yields every few thousand
-// records.
+// catch-all (any failure but a parameter check becomes 1105 "<source>.UnexpectedError"), fails a
+// result holding a NaN or an infinity the same way, and hands out the record set it returns. When
+// the method fails, the caller's cursor is back where it stood and no result is handed out. Calculations read
+// and move the caller's cursor through Cursor, read and write fields through Series, and walk records with
+// walkRecords, which yields every few thousand records.
 #pragma once
 
 #include <cstddef>
@@ -17,6 +18,7 @@
 #include <span>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "com/ComPtr.h"
 #include "containers/Database.h"
@@ -25,6 +27,7 @@
 #include "core/Failure.h"
 #include "core/YieldGate.h"
 #include "indikon/_Database.h"
+#include "indikon/_Note.h"
 
 namespace indikon {
 
@@ -137,6 +140,49 @@ void walkRecords(Cursor& cursor, int first, int last, Visit&& visit) {
     }
 }
 
+// Where the callers' cursors stood when a method began, put back when the method fails. The method's
+// runner makes one; every Cursor made while it runs on this thread records its database's position
+// the first time it meets that database. Runners nest: an inner one restores what it saw.
+class CursorRestorer {
+public:
+    CursorRestorer();
+    ~CursorRestorer();
+    CursorRestorer(const CursorRestorer&) = delete;
+    CursorRestorer& operator=(const CursorRestorer&) = delete;
+
+    // The restorer of the method running on this thread, or null.
+    static CursorRestorer* current();
+    void remember(_Database* database);
+
+    // Runs `body`; when it fails, every cursor goes back to where it stood and the failure goes on.
+    template <typename Body>
+    void restoreOnFailure(Body&& body) {
+        try {
+            body();
+        } catch (...) {
+            restore();
+            throw;
+        }
+    }
+
+private:
+    void restore() noexcept;
+
+    struct Saved {
+        com::ComPtr<_Database> database;
+        com::SHORT position;
+    };
+    std::vector<Saved> saved_;
+    CursorRestorer* previous_;
+};
+
+// The library never hands out a NaN or an infinity: a result holding one fails with 1105
+// "<source>.UnexpectedError". Every field of a record set is checked, once per call.
+void requireFinite(_RecordSet* records, std::string_view source);
+void requireFinite(_Note* note, std::string_view source);
+void requireFinite(double value, std::string_view source);
+inline void requireFinite(com::SHORT, std::string_view) {}
+
 struct IndicatorMethod {
     std::string_view source;          // class and method: "Oscillator.ParabolicSAR"
     std::u16string_view defaultName;  // name of the result when the alias is empty
@@ -152,16 +198,20 @@ com::HRESULT runIndicator(const IndicatorMethod& method, com::Bstr* alias, _Reco
     if (!result)
         return com::E_POINTER;
     *result = nullptr;
+    CursorRestorer cursors;
     return reportFailures([&] {
-        const com::Bstr name = applyDefaultAlias(alias, method.defaultName);
-        com::ComPtr<_RecordSet> records;
-        if (method.catchAll) {
-            records = convertFailures(Error::Unexpected, unexpectedSource(method.source),
-                                      [&] { return compute(name); });
-        } else {
-            records = compute(name);
-        }
-        *result = records.detach();
+        cursors.restoreOnFailure([&] {
+            const com::Bstr name = applyDefaultAlias(alias, method.defaultName);
+            com::ComPtr<_RecordSet> records;
+            if (method.catchAll) {
+                records = convertFailures(Error::Unexpected, unexpectedSource(method.source),
+                                          [&] { return compute(name); });
+            } else {
+                records = compute(name);
+            }
+            requireFinite(records.get(), method.source);
+            *result = records.detach();
+        });
     });
 }
 
