@@ -514,6 +514,17 @@ PriceColumns uniformPrices(const std::vector<double>& closes) {
     return {closes, closes, closes, closes, closes};
 }
 
+std::vector<NamedSeries> edgeSeries() {
+    return {
+        {"oneRecord", uniformPrices({10}), 2},
+        {"threeRising", uniformPrices({10, 11, 12}), 2},
+        {"flatFrom3", uniformPrices({10, 11, 12, 12, 12, 12, 13}), 2},
+        {"zeroFirst", uniformPrices({0, 1, 2}), 2},
+        {"zeros", uniformPrices({0, 0, 0, 0, 0}), 2},
+        {"ones50", uniformPrices(std::vector<double>(50, 1.0)), 5},
+    };
+}
+
 const std::vector<CatalogueEntry>& methodCatalogue() {
     static const std::vector<CatalogueEntry> catalogue = buildCatalogue();
     return catalogue;

@@ -37,6 +37,16 @@ PriceColumns generatedPrices(int count);
 // A series whose every column (volume too) is `closes`.
 PriceColumns uniformPrices(const std::vector<double>& closes);
 
+struct NamedSeries {
+    const char* name;
+    PriceColumns prices;
+    com::SHORT periods;
+};
+
+// The short series of the method tests, on which many methods fail: one record, too few records,
+// flat stretches (no range), zeros, a constant series.
+std::vector<NamedSeries> edgeSeries();
+
 struct Output {
     std::string name;
     std::vector<double> values;

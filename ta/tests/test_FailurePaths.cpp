@@ -14,27 +14,9 @@
 namespace indikon::test {
 namespace {
 
-struct NamedSeries {
-    const char* name;
-    PriceColumns prices;
-    com::SHORT periods;
-};
-
-// Short series on which many methods fail: too few records, flat stretches (no range), zeros.
-std::vector<NamedSeries> failingSeries() {
-    return {
-        {"one record", uniformPrices({10}), 2},
-        {"three rising", uniformPrices({10, 11, 12}), 2},
-        {"flat from record 3 to 6", uniformPrices({10, 11, 12, 12, 12, 12, 13}), 2},
-        {"zero first", uniformPrices({0, 1, 2}), 2},
-        {"zeros", uniformPrices({0, 0, 0, 0, 0}), 2},
-        {"fifty ones", uniformPrices(std::vector<double>(50, 1.0)), 5},
-    };
-}
-
 TEST(FailurePaths, EveryFailingMethodLeavesTheCursorWhereItWas) {
     std::set<std::string> failing;
-    for (const NamedSeries& series : failingSeries()) {
+    for (const NamedSeries& series : edgeSeries()) {
         const Market market = makeMarket(series.prices, series.periods);
         const com::SHORT start = recordCount(market.database.get()) >= 2 ? 2 : 1;
         for (const CatalogueEntry& entry : methodCatalogue()) {

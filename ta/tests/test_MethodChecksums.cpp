@@ -17,23 +17,12 @@
 namespace indikon::test {
 namespace {
 
-struct NamedSeries {
-    const char* name;
-    PriceColumns prices;
-    com::SHORT periods;
-};
-
 std::vector<NamedSeries> checkedSeries() {
-    return {
-        {"generated32767", generatedPrices(32767), 14},
-        {"generated40", generatedPrices(40), 5},
-        {"oneRecord", uniformPrices({10}), 2},
-        {"threeRising", uniformPrices({10, 11, 12}), 2},
-        {"flatFrom3", uniformPrices({10, 11, 12, 12, 12, 12, 13}), 2},
-        {"zeroFirst", uniformPrices({0, 1, 2}), 2},
-        {"zeros", uniformPrices({0, 0, 0, 0, 0}), 2},
-        {"ones50", uniformPrices(std::vector<double>(50, 1.0)), 5},
-    };
+    std::vector<NamedSeries> series{{"generated32767", generatedPrices(32767), 14},
+                                    {"generated40", generatedPrices(40), 5}};
+    for (NamedSeries& edge : edgeSeries())
+        series.push_back(std::move(edge));
+    return series;
 }
 
 // FNV-1a over the eight bytes of each value, least significant first.

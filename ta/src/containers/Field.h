@@ -3,6 +3,7 @@
 
 #include <span>
 #include <string_view>
+#include <typeinfo>
 #include <vector>
 
 #include "com/ComObject.h"
@@ -29,6 +30,12 @@ public:
     // calculations read and write through it with one bounds check per call; the block moves when
     // the field is initialised or destroyed again, so it is fetched afresh rather than kept.
     std::span<double> values() { return values_; }
+
+    // The field itself when it is one of the library's own, else null. A type comparison rather than
+    // a dynamic_cast: it runs for every column an indicator opens, and Field has no subclasses.
+    static Field* own(_Field* field) {
+        return field && typeid(*field) == typeid(Field) ? static_cast<Field*>(field) : nullptr;
+    }
 
 private:
     // Index into the arrays of a 1-based row; OutOfBounds under `source` when the row is outside

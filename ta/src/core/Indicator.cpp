@@ -8,7 +8,7 @@
 
 namespace indikon {
 
-Cursor::Cursor(_Database* database) : database_(database), own_(dynamic_cast<Database*>(database)) {
+Cursor::Cursor(_Database* database) : database_(database), own_(Database::own(database)) {
     if (!database_)
         raise(RuntimeError::ObjectNotSet);
     if (CursorRestorer* restorer = CursorRestorer::current())
@@ -26,7 +26,7 @@ bool allFinite(std::span<const double> values) {
 bool fieldIsFinite(_Field* field) {
     if (!field)
         return true;
-    if (Field* own = dynamic_cast<Field*>(field))
+    if (Field* own = Field::own(field))
         return allFinite(own->values());
     com::SHORT count = 0;
     check(field->getRecordCount(&count));
@@ -127,7 +127,7 @@ void Cursor::moveFirst() {
     check(database_->MoveFirst());
 }
 
-Series::Series(_Field* field) : field_(field), storage_(dynamic_cast<Field*>(field)) {
+Series::Series(_Field* field) : field_(field), storage_(Field::own(field)) {
     if (!field_)
         raise(RuntimeError::ObjectNotSet);
 }

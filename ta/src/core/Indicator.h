@@ -8,9 +8,9 @@
 // runIndicator writes the default name into an empty alias, runs the calculation under the method's
 // catch-all (any failure but a parameter check becomes 1105 "<source>.UnexpectedError"), fails a
 // result holding a NaN or an infinity the same way, and hands out the record set it returns. When
-// the method fails, the caller's cursor is back where it stood and no result is handed out. Calculations read
-// and move the caller's cursor through Cursor, read and write fields through Series, and walk records with
-// walkRecords, which yields every few thousand records.
+// the method fails, the caller's cursor is back where it stood and no result is handed out.
+// Calculations read and move the caller's cursor through Cursor, read and write fields through
+// Series, and walk records with walkRecords, which yields every few thousand records.
 #pragma once
 
 #include <cstddef>
