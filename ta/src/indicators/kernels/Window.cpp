@@ -2,6 +2,7 @@
 
 #include <cmath>
 #include <cstddef>
+#include <cstring>
 #include <initializer_list>
 #include <span>
 
@@ -98,6 +99,31 @@ double absoluteChangeSum(const Series& source, int newest, int count) {
     for (int position = newest; position > newest - count; --position)
         sum += std::abs(source.at(position) - source.at(position - 1));
     return sum;
+}
+
+// Eight values at a time, two per vector compare, without branching inside a block; the block that
+// holds a match is then searched value by value. The cycle analysis runs this over the rest of the
+// series from every record.
+std::size_t firstStrictlyBetween(std::span<const double> values, double low, double high) {
+    using Pair = double __attribute__((vector_size(16)));
+    const Pair lows = {low, low};
+    const Pair highs = {high, high};
+    const auto between = [&](std::size_t at) {
+        Pair pair;
+        std::memcpy(&pair, values.data() + at, sizeof pair);
+        return (lows < pair) & (pair < highs);
+    };
+    std::size_t i = 0;
+    for (; i + 8 <= values.size(); i += 8) {
+        const auto hits = between(i) | between(i + 2) | between(i + 4) | between(i + 6);
+        if ((hits[0] | hits[1]) != 0)
+            break;
+    }
+    for (; i < values.size(); ++i) {
+        if (low < values[i] && values[i] < high)
+            return i;
+    }
+    return values.size();
 }
 
 double trueLow(double low, double previousClose) {
