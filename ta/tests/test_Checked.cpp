@@ -1,9 +1,14 @@
 // The shared helpers every indicator builds on: checked arithmetic, 16-bit counts, the numeric helpers,
 // the yield gate and the reading of numbers and columns from text.
+#include <cmath>
+#include <limits>
+#include <vector>
+
 #include "TestSupport.h"
 #include "core/Checked.h"
 #include "core/Failure.h"
 #include "core/YieldGate.h"
+#include "indicators/MovingAverage.h"
 #include "loading/PriceTextFile.h"
 
 namespace indikon::test {
@@ -32,6 +37,10 @@ TEST(Checked, FailuresCarryTheLanguageErrorNumbers) {
 
 TEST(Checked, ValuesAndHalvesToEven) {
     EXPECT_EQ(divide(1, 4), 0.25);
+    // A quotient is refused only when finite values overflow; an infinite or NaN operand passes on.
+    EXPECT_EQ(errorNumberOf([] { divide(-1e308, 0.5); }), 6);
+    EXPECT_EQ(divide(std::numeric_limits<double>::infinity(), 2), std::numeric_limits<double>::infinity());
+    EXPECT_TRUE(std::isnan(divide(1, std::numeric_limits<double>::quiet_NaN())));
     EXPECT_EQ(toInteger(-32768), -32768);
     EXPECT_EQ(roundToInteger(2.5), 2);
     EXPECT_EQ(roundToInteger(3.5), 4);
@@ -53,6 +62,22 @@ TEST(YieldGate, RunsTheHookAtMostOncePerInterval) {
     EXPECT_EQ(runs, 1);
     yieldToMessageLoop();
     EXPECT_EQ(runs, 1) << "a removed hook is not called";
+}
+
+TEST(YieldGate, ALongIndicatorLetsTheProgramRun) {
+    std::vector<double> closes;
+    for (int i = 0; i < 5000; ++i)
+        closes.push_back(100 + i % 7);
+    const com::ComPtr<_Database> database = makeDatabase(closes);
+    int runs = 0;
+    const YieldHook previous = setYieldHook([&] { ++runs; });
+    com::ComPtr<_RecordSet> result;
+    com::Bstr alias;
+    const com::HRESULT status = com::makeComObject<MovingAverage>()->SimpleMovingAverage(
+        database.get(), fieldOf(database.get(), u"Close").get(), 14, &alias, result.put());
+    setYieldHook(previous);
+    EXPECT_EQ(status, com::S_OK);
+    EXPECT_GE(runs, 1);
 }
 
 TEST(LeadingNumber, ReadsAsFarAsTheNumberGoes) {

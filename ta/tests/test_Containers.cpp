@@ -1,3 +1,6 @@
+#include <utility>
+
+#include "PriceSet.h"
 #include "TestSupport.h"
 #include "containers/Database.h"
 #include "containers/Field.h"
@@ -127,6 +130,34 @@ TEST(Field, InitializeAgainStartsAfreshWithANewNote) {
     com::SHORT period = -1;
     newNote->getPeriod(&period);
     EXPECT_EQ(period, 0);
+}
+
+TEST(Field, TextsAndNoteAreThereBeforeTheyAreWritten) {
+    com::ComPtr<_Field> field = makeField({3, 4, 5}, u"F");
+    com::Bstr text;
+    EXPECT_EQ(field->getStrValue(3, &text), com::S_OK);
+    EXPECT_FALSE(text.isNull());
+    EXPECT_EQ(text.view(), u"");
+    EXPECT_EQ(field->setStrValue(2, com::Bstr(u"y")), com::S_OK);
+    for (const auto& [row, expected] : {std::pair{1, u""}, {2, u"y"}, {3, u""}}) {
+        field->getStrValue(static_cast<com::SHORT>(row), &text);
+        EXPECT_EQ(text.view(), expected) << row;
+    }
+    EXPECT_TRUE(
+        failedWith(field->getStrValue(4, &text), {1105, "Field.getStrValue.ArrayOutOfBounds", kOutOfBounds}));
+
+    // The note asked for twice is one note; a note set replaces it.
+    com::ComPtr<_Note> first;
+    com::ComPtr<_Note> second;
+    field->getNote(first.put());
+    field->getNote(second.put());
+    ASSERT_NE(first, nullptr);
+    EXPECT_EQ(first.get(), second.get());
+    com::ComPtr<_Note> own = com::makeComObject<Note>();
+    field->setNote(own.get());
+    com::ComPtr<_Note> third;
+    field->getNote(third.put());
+    EXPECT_EQ(third.get(), own.get());
 }
 
 TEST(Field, NoRecordsCannotBeAllocated) {

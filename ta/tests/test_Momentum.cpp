@@ -71,6 +71,13 @@ TEST(UltimateOscillator, WeightsFollowTheArgumentOrder) {
                  {0, 0, 0, 53.17460317460318, 68.2003710575139, 62.55411255411255});
 }
 
+TEST(UltimateOscillator, TrueRangeReachesBackToAGapDown) {
+    // Record 2 opens below the close of record 1: its true low is its own low 7, its true range runs
+    // from the previous close 9.5 down to 7 (2.5), and its buying pressure is 7.5 - 7 = 0.5, so every
+    // cycle gives 0.2 and the oscillator 20. Record 3 has no gap: 0.5 over its range 1, so 50.
+    expectValues(ultimate({10, 8, 8}, {9, 7, 7}, {9.5, 7.5, 7.5}, 1, 1, 1).values(), {0, 20, 50});
+}
+
 TEST(UltimateOscillator, FirstValueAfterTheLongestCycle) {
     std::vector<double> highs;
     std::vector<double> lows;

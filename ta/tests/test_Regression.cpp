@@ -1,6 +1,10 @@
+#include <limits>
+#include <vector>
+
 #include "PriceSet.h"
 #include "indicators/Cycle.h"
 #include "indicators/LinearRegression.h"
+#include "indicators/kernels/Window.h"
 
 namespace indikon::test {
 namespace {
@@ -154,6 +158,25 @@ TEST(CycleAnalyze, LongSeriesTotalsBeyondSixteenBits) {
     EXPECT_EQ(com::makeComObject<Cycle>()->Analyze(makeField(std::vector<double>(255), u"S").get(), &length),
               com::S_OK);
     EXPECT_EQ(length, 127);
+}
+
+TEST(CycleAnalyze, TheSearchFindsTheFirstValueStrictlyBetweenAtAnyPlace) {
+    // The search tests blocks of values at a time: a match at every place of series up to 20 long,
+    // behind values on the bounds themselves (not strictly between) and NaN, and before a second match.
+    const double nan = std::numeric_limits<double>::quiet_NaN();
+    const std::vector<double> fillers{5, 10, 20, 25, nan};
+    for (std::size_t length = 0; length <= 20; ++length) {
+        for (std::size_t match = 0; match <= length; ++match) {
+            std::vector<double> values;
+            for (std::size_t i = 0; i < length; ++i)
+                values.push_back(i == match ? 15 : fillers[i % fillers.size()]);
+            if (match + 3 < length)
+                values[match + 3] = 11;
+            const std::size_t expected = match < length ? match : length;
+            EXPECT_EQ(kernels::firstStrictlyBetween(values, 10, 20), expected) << length << " " << match;
+        }
+    }
+    EXPECT_EQ(kernels::firstStrictlyBetween({}, 0, 1), 0u);
 }
 
 TEST(CycleAnalyze, TwoRecordsDivideZeroByZero) {

@@ -5,6 +5,7 @@
 #include <array>
 #include <cstdint>
 #include <limits>
+#include <typeinfo>
 
 #include "com/ComObject.h"
 #include "com/ComPtr.h"
@@ -26,6 +27,21 @@ public:
     com::HRESULT OpenDatabase(const com::Bstr& fileName, const com::Bstr& delimiter) override;
     com::HRESULT OpenDatabaseFX(com::IUnknown* chart, com::LONG trimDays) override;
     com::HRESULT CloseDatabase() override;
+
+    // The database itself when it is one of the library's own, else null (as Field::own).
+    static Database* own(_Database* database) {
+        return database && typeid(*database) == typeid(Database) ? static_cast<Database*>(database) : nullptr;
+    }
+
+    // MoveNext for the library's own record walks, without the error machinery: moves on and returns
+    // true where MoveNext would succeed; returns false without moving where it would fail.
+    bool stepForward() {
+        if (position_ < 0 || position_ >= recordCount_ + 1 ||
+            position_ == std::numeric_limits<com::SHORT>::max())
+            return false;
+        ++position_;
+        return true;
+    }
 
 private:
     enum PriceField { Date, Open, High, Low, Close, Volume, PriceFieldCount };

@@ -7,14 +7,21 @@ namespace indikon {
 
 com::HRESULT Field::setNote(_Note* newNote) {
     note_ = com::ComPtr<_Note>(newNote);
+    notePending_ = false;
     return com::S_OK;
 }
 
 com::HRESULT Field::getNote(_Note** note) {
     if (!note)
         return com::E_POINTER;
-    *note = com::ComPtr<_Note>(note_).detach();
-    return com::S_OK;
+    *note = nullptr;
+    return reportFailures([&] {
+        if (notePending_) {
+            note_ = com::makeComObject<Note>();
+            notePending_ = false;
+        }
+        *note = com::ComPtr<_Note>(note_).detach();
+    });
 }
 
 com::HRESULT Field::getRecordCount(com::SHORT* count) {
@@ -30,14 +37,13 @@ com::HRESULT Field::initialize(com::SHORT recordCount, const com::Bstr& name) {
         if (recordCount < 1)
             raise(RuntimeError::SubscriptOutOfRange);
         std::vector<double> values(static_cast<std::size_t>(recordCount), 0.0);
-        std::vector<com::Bstr> texts(static_cast<std::size_t>(recordCount), com::Bstr(u""));
-        com::ComPtr<_Note> note = com::makeComObject<Note>();
         values_ = std::move(values);
-        texts_ = std::move(texts);
+        texts_ = {};
         allocated_ = true;
         name_ = name;
         recordCount_ = recordCount;
-        note_ = std::move(note);
+        note_ = nullptr;
+        notePending_ = true;
     });
 }
 
@@ -80,14 +86,22 @@ com::HRESULT Field::getValue(com::SHORT rowIndex, double* value) {
 }
 
 com::HRESULT Field::setStrValue(com::SHORT rowIndex, const com::Bstr& value) {
-    return reportFailures([&] { texts_[slot(rowIndex, "Field.setStrValue.ArrayOutOfBounds")] = value; });
+    return reportFailures([&] {
+        const std::size_t index = slot(rowIndex, "Field.setStrValue.ArrayOutOfBounds");
+        if (texts_.empty())
+            texts_.assign(values_.size(), com::Bstr(u""));
+        texts_[index] = value;
+    });
 }
 
 com::HRESULT Field::getStrValue(com::SHORT rowIndex, com::Bstr* value) {
     if (!value)
         return com::E_POINTER;
     *value = com::Bstr();
-    return reportFailures([&] { *value = texts_[slot(rowIndex, "Field.getStrValue.ArrayOutOfBounds")]; });
+    return reportFailures([&] {
+        const std::size_t index = slot(rowIndex, "Field.getStrValue.ArrayOutOfBounds");
+        *value = texts_.empty() ? com::Bstr(u"") : texts_[index];
+    });
 }
 
 }  // namespace indikon

@@ -26,6 +26,9 @@ public:
     com::HRESULT getFieldCount(com::SHORT* count) override;
     com::HRESULT isValidField(const com::Bstr& fieldName, com::VARIANT_BOOL* valid) override;
 
+    // Every field, in order (for the library's own checks of its results).
+    const std::vector<com::ComPtr<_Field>>& fields() const { return fields_; }
+
 private:
     // 1-based index of the first field named `fieldName`; 0 when there is none.
     int find(const com::Bstr& fieldName) const;

@@ -26,8 +26,9 @@ T valueOrRaise(const com::vb::Checked<T>& checked) {
 
 }  // namespace
 
-double divide(double numerator, double denominator) {
-    return valueOrRaise(com::vb::divide(numerator, denominator));
+double failedDivision(double numerator, double denominator) {
+    valueOrRaise(com::vb::divide(numerator, denominator));
+    raise(RuntimeError::Overflow);  // divide() comes here only for a failing division
 }
 
 double exponential(double value) {

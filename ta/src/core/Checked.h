@@ -6,13 +6,26 @@
 // which raises Overflow outside -32768..32767.
 #pragma once
 
+#include <cmath>
 #include <cstdint>
 
 #include "com/Types.h"
 
 namespace indikon {
 
-double divide(double numerator, double denominator);
+// Raises the failure of a division that divide() found to fail.
+[[noreturn]] double failedDivision(double numerator, double denominator);
+
+// numerator / denominator; Division by zero for a zero denominator, Overflow when two finite values
+// give an infinite quotient. Inline, since it sits in the inner loops of the indicators.
+inline double divide(double numerator, double denominator) {
+    if (denominator != 0.0) {
+        const double quotient = numerator / denominator;
+        if (std::isfinite(quotient) || !std::isfinite(numerator) || !std::isfinite(denominator))
+            return quotient;
+    }
+    return failedDivision(numerator, denominator);
+}
 double exponential(double value);
 // The value itself; Overflow when it is infinite or NaN, as a product or sum too large for a double
 // fails, so that no such value is ever stored.

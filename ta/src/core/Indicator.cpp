@@ -1,13 +1,106 @@
 #include "core/Indicator.h"
 
+#include <algorithm>
+#include <cmath>
+
 #include "containers/Field.h"
 #include "containers/RecordSet.h"
 
 namespace indikon {
 
-Cursor::Cursor(_Database* database) : database_(database) {
+Cursor::Cursor(_Database* database) : database_(database), own_(Database::own(database)) {
     if (!database_)
         raise(RuntimeError::ObjectNotSet);
+    if (CursorRestorer* restorer = CursorRestorer::current())
+        restorer->remember(database_);
+}
+
+namespace {
+
+thread_local CursorRestorer* currentRestorer = nullptr;
+
+bool allFinite(std::span<const double> values) {
+    return std::all_of(values.begin(), values.end(), [](double value) { return std::isfinite(value); });
+}
+
+bool fieldIsFinite(_Field* field) {
+    if (!field)
+        return true;
+    if (Field* own = Field::own(field))
+        return allFinite(own->values());
+    com::SHORT count = 0;
+    check(field->getRecordCount(&count));
+    for (com::SHORT row = 1; row <= count && row > 0; ++row) {
+        double value = 0;
+        check(field->getValue(row, &value));
+        if (!std::isfinite(value))
+            return false;
+    }
+    return true;
+}
+
+std::vector<com::ComPtr<_Field>> fieldsOf(_RecordSet* records) {
+    if (auto* own = dynamic_cast<RecordSet*>(records))
+        return own->fields();
+    std::vector<com::ComPtr<_Field>> fields;
+    com::SHORT count = 0;
+    check(records->getFieldCount(&count));
+    for (com::SHORT index = 1; index <= count && index > 0; ++index) {
+        com::Bstr name;
+        check(records->getName(index, &name));
+        fields.push_back(fieldNamed(records, name));
+    }
+    return fields;
+}
+
+}  // namespace
+
+CursorRestorer::CursorRestorer() : previous_(currentRestorer) {
+    currentRestorer = this;
+}
+
+CursorRestorer::~CursorRestorer() {
+    currentRestorer = previous_;
+}
+
+CursorRestorer* CursorRestorer::current() {
+    return currentRestorer;
+}
+
+void CursorRestorer::remember(_Database* database) {
+    for (const Saved& saved : saved_) {
+        if (saved.database.get() == database)
+            return;
+    }
+    com::SHORT position = 0;
+    if (com::SUCCEEDED(database->getPosition(&position)))
+        saved_.push_back({com::ComPtr<_Database>(database), position});
+}
+
+void CursorRestorer::restore() noexcept {
+    // A cursor that cannot go back (its records were replaced meanwhile) stays where it is.
+    for (const Saved& saved : saved_)
+        saved.database->setPosition(saved.position);
+}
+
+void requireFinite(_RecordSet* records, std::string_view source) {
+    if (!records)
+        return;
+    for (const com::ComPtr<_Field>& field : fieldsOf(records)) {
+        if (!fieldIsFinite(field.get()))
+            raise(Error::Unexpected, unexpectedSource(source));
+    }
+}
+
+void requireFinite(_Note* note, std::string_view source) {
+    double value = 0;
+    if (note && com::SUCCEEDED(note->getValue(&value)))
+        requireFinite(value, source);
+}
+
+void requireFinite(double value, std::string_view source) {
+    if (!std::isfinite(value))
+        raise(Error::Unexpected, unexpectedSource(source));
 }
 
 com::SHORT Cursor::recordCount() const {
@@ -26,10 +119,6 @@ void Cursor::setPosition(int position) {
     check(database_->setPosition(toInteger(position)));
 }
 
-void Cursor::moveNext() {
-    check(database_->MoveNext());
-}
-
 void Cursor::movePrevious() {
     check(database_->MovePrevious());
 }
@@ -38,18 +127,18 @@ void Cursor::moveFirst() {
     check(database_->MoveFirst());
 }
 
-Series::Series(_Field* field) : field_(field) {
+Series::Series(_Field* field) : field_(field), storage_(Field::own(field)) {
     if (!field_)
         raise(RuntimeError::ObjectNotSet);
 }
 
-double Series::at(int position) const {
+double Series::readThroughField(int position) const {
     double value = 0;
     check(field_->getValue(toInteger(position), &value));
     return value;
 }
 
-void Series::set(int position, double value) const {
+void Series::writeThroughField(int position, double value) const {
     check(field_->setValue(toInteger(position), value));
 }
 

@@ -1,4 +1,4 @@
-// Indicators and loaders yield once per record through the process-wide hook of the program that
+// Indicators and loaders yield between records through the process-wide hook of the program that
 // loaded the library (com/Yield.h), which runs it at most once per interval.
 #pragma once
 

@@ -1,6 +1,7 @@
 #include "indicators/CandleStick.h"
 
 #include "core/Failure.h"
+#include "core/Indicator.h"
 #include "indicators/CandlePattern.h"
 
 namespace indikon {
@@ -13,6 +14,7 @@ com::HRESULT CandleStick::IdentifyPattern(_RecordSet* ohlcv, com::SHORT period, 
     return reportFailures([&] {
         com::ComPtr<_Note> note = convertFailures(Error::Unexpected, "CandleStick.UnexpectedError",
                                                   [&] { return identifyCandlePattern(ohlcv, period); });
+        requireFinite(note.get(), "CandleStick");
         *result = note.detach();
     });
 }

@@ -52,7 +52,7 @@ com::ComPtr<_RecordSet> massIndex(_Database* data, _RecordSet* ohlcv, int period
         for (int p = q - periods + 1; p <= q; ++p)
             sum += divide(e1.at(p), e2.at(p));
         out.set(q, sum);
-        yieldToMessageLoop();
+        yieldAfterRecord(q);
     }
     cursor.moveFirst();
     return newRecordSet({result.get()});

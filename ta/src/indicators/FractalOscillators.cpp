@@ -72,7 +72,7 @@ com::ComPtr<_RecordSet> chaosFractalOscillator(_Database* data, _RecordSet* ohlc
             mark.set(p, 1);
         if (fractal.isLow(p))
             mark.set(p, -1);
-        yieldToMessageLoop();
+        yieldAfterRecord(p);
     }
     return newRecordSet({result.get()});
 }

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 #include <optional>
+#include <vector>
 
 #include "core/Indicator.h"
 #include "indicators/Averages.h"
@@ -40,17 +41,29 @@ struct PriceSeries {
         return {close.at(k) - kernels::trueLow(low.at(k), previousClose),
                 kernels::trueRange(high.at(k), low.at(k), previousClose)};
     }
+};
 
-    // Buying pressure over true range, summed over the `cycle` records ending at t.
+// The pressure of every record 2..n, computed once: each window of the oscillator sums these values.
+class PressureTable {
+public:
+    PressureTable(const PriceSeries& prices, int n) : pressures_(static_cast<std::size_t>(std::max(n, 1))) {
+        for (int k = 2; k <= n; ++k)
+            pressures_[static_cast<std::size_t>(k) - 1] = prices.at(k);
+    }
+
+    // Buying pressure over true range, summed over the `cycle` records ending at t (from t back).
     double ratio(int t, int cycle) const {
         Pressure sum;
         for (int k = t; k > t - cycle; --k) {
-            const Pressure p = at(k);
+            const Pressure& p = pressures_.at(static_cast<std::size_t>(k) - 1);
             sum.buying += p.buying;
             sum.range += p.range;
         }
         return divide(sum.buying, sum.range);
     }
+
+private:
+    std::vector<Pressure> pressures_;
 };
 
 }  // namespace
@@ -62,11 +75,11 @@ com::ComPtr<_RecordSet> cmo(_Database* data, _Field* source, int periods, const 
         double up = 0;
         double down = 0;
         for (int k = t - periods + 1; k <= t; ++k) {
+            // Without branches, which the sign of a change would mispredict; adding or taking away
+            // 0 leaves the sums as they are.
             const double change = s.at(k) - s.at(k - 1);
-            if (change > 0)
-                up += change;
-            else if (change < 0)
-                down -= change;
+            up += change > 0 ? change : 0.0;
+            down -= change < 0 ? change : 0.0;
         }
         if (up + down != 0)
             last = divide(100 * (up - down), up + down);
@@ -107,17 +120,19 @@ com::ComPtr<_RecordSet> trix(_Database* data, _Field* source, int periods, const
 com::ComPtr<_RecordSet> ultimateOscillator(_Database* data, _RecordSet* ohlcv, int cycle1, int cycle2,
                                            int cycle3, const com::Bstr& name) {
     const int longest = std::max({cycle1, cycle2, cycle3});
-    std::optional<PriceSeries> prices;
+    std::optional<PressureTable> pressures;
     return oscillate(data, name, longest + 1, [&](int t) {
-        // The price fields are looked up when the first value needs them.
-        if (!prices) {
-            prices.emplace(PriceSeries{Series(fieldNamed(ohlcv, com::Bstr(u"High")).get()),
-                                       Series(fieldNamed(ohlcv, com::Bstr(u"Low")).get()),
-                                       Series(fieldNamed(ohlcv, com::Bstr(u"Close")).get())});
+        // The price fields are looked up, and the pressures computed, when the first value needs them:
+        // the windows of the longest cycle cover every record from 2 on.
+        if (!pressures) {
+            const PriceSeries prices{Series(fieldNamed(ohlcv, com::Bstr(u"High")).get()),
+                                     Series(fieldNamed(ohlcv, com::Bstr(u"Low")).get()),
+                                     Series(fieldNamed(ohlcv, com::Bstr(u"Close")).get())};
+            pressures.emplace(prices, Cursor(data).recordCount());
         }
-        const double first = prices->ratio(t, cycle1);
-        const double second = prices->ratio(t, cycle2);
-        const double third = prices->ratio(t, cycle3);
+        const double first = pressures->ratio(t, cycle1);
+        const double second = pressures->ratio(t, cycle2);
+        const double third = pressures->ratio(t, cycle3);
         return (second * 2 + first * 4 + third) / 7 * 100;
     });
 }

@@ -8,10 +8,8 @@ PriceColumn::PriceColumn(_RecordSet* records, std::u16string_view name) {
     if (!records)
         raise(RuntimeError::ObjectNotSet);
     check(records->getField(com::Bstr(name), field_.put()));
-}
-
-double PriceColumn::at(int row) const {
-    return Series(field_.get()).at(row);
+    if (field_)
+        series_.emplace(field_.get());
 }
 
 }  // namespace indikon

@@ -1,6 +1,7 @@
 #include "indicators/PriceFunctions.h"
 
 #include <cmath>
+#include <optional>
 
 #include "containers/Note.h"
 #include "core/Indicator.h"
@@ -78,8 +79,11 @@ com::ComPtr<_RecordSet> dailyPrice(DailyPrice kind, _Database* data, _RecordSet*
     const com::ComPtr<_Field> closeField = rule.readsClose ? fieldNamed(ohlcv, com::Bstr(u"Close")) : nullptr;
     const Series high(highField.get());
     const Series low(lowField.get());
+    std::optional<Series> closes;
+    if (closeField)
+        closes.emplace(closeField.get());
     return perRecord(data, name, 1, [&](int i) {
-        const double close = closeField ? Series(closeField.get()).at(i) : 0;
+        const double close = closes ? closes->at(i) : 0;
         return rule.price(high.at(i), low.at(i), close);
     });
 }
@@ -113,7 +117,7 @@ double correlationAnalysis(_Field* source1, _Field* source2) {
     double sum = 0;
     for (int i = 2; i <= n; ++i) {
         sum += std::abs(first.at(i) - first.at(i - 1)) * std::abs(second.at(i) - second.at(i - 1));
-        yieldToMessageLoop();
+        yieldAfterRecord(i);
     }
     return 1 - divide(sum, n - 2);
 }

@@ -114,6 +114,8 @@ com::ComPtr<_RecordSet> volumeOscillator(_Database* data, _Field* volume, int sh
     // The averages are read only by the two modes, so an unknown kind fails only there.
     com::ComPtr<_Field> shortField;
     com::ComPtr<_Field> longField;
+    std::optional<Series> shortSeries;
+    std::optional<Series> longSeries;
     double last = 0;
     return walkResult(data, name, 1, [&](int t, const Series&) {
         if (!readsAverages)
@@ -121,9 +123,11 @@ com::ComPtr<_RecordSet> volumeOscillator(_Database* data, _Field* volume, int sh
         if (!shortField) {
             shortField = fieldNamed(shortAverage.get(), shortName);
             longField = fieldNamed(longAverage.get(), longName);
+            shortSeries.emplace(shortField.get());
+            longSeries.emplace(longField.get());
         }
-        const double shortValue = Series(shortField.get()).at(t);
-        const double longValue = Series(longField.get()).at(t);
+        const double shortValue = shortSeries->at(t);
+        const double longValue = longSeries->at(t);
         if (mode == VolumeDifference::Points)
             return shortValue - longValue;
         if (longValue > 0)

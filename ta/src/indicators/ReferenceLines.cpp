@@ -176,7 +176,7 @@ com::ComPtr<_RecordSet> trendLinePenetration(_Field* source, int trendStartPerio
     for (int i = trendStartPeriod; i <= trendEndPeriod; ++i) {
         t += slope;
         trend.set(i, t);
-        yieldToMessageLoop();
+        yieldAfterRecord(i);
     }
     const Series out(result.get());
     for (int i = trendStartPeriod + 1; i <= trendEndPeriod; ++i) {
@@ -188,7 +188,7 @@ com::ComPtr<_RecordSet> trendLinePenetration(_Field* source, int trendStartPerio
             out.set(i, -1);
         else if (lineBefore > priceBefore && line <= price)
             out.set(i, 1);
-        yieldToMessageLoop();
+        yieldAfterRecord(i);
     }
     return newRecordSet({trendField.get(), result.get()});
 }

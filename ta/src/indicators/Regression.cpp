@@ -1,9 +1,11 @@
 #include "indicators/Regression.h"
 
 #include <cstdint>
+#include <span>
 #include <vector>
 
 #include "core/Indicator.h"
+#include "indicators/kernels/Window.h"
 
 namespace indikon {
 namespace {
@@ -113,12 +115,12 @@ com::SHORT cycleLength(_Field* source) {
         int distance = 0;
         bool found = false;
         // Only falling neighbours leave room for a value strictly between them.
-        for (int j = i + 2; next < previous && j <= n; ++j) {
-            const double value = s[static_cast<std::size_t>(j)];
-            if (next < value && value < previous) {
-                distance = j - i - 1;
+        if (next < previous) {
+            // Positions i + 2 .. n.
+            const std::span<const double> rest(s.data() + i + 2, static_cast<std::size_t>(n - i - 1));
+            if (const std::size_t k = kernels::firstStrictlyBetween(rest, next, previous); k < rest.size()) {
+                distance = static_cast<int>(k) + 1;
                 found = true;
-                break;
             }
         }
         if (!found && previous == 0)

@@ -1,7 +1,7 @@
 #include "indicators/VolumeIndices.h"
 
 #include <algorithm>
-#include <optional>
+#include <span>
 #include <vector>
 
 #include "core/Indicator.h"
@@ -16,8 +16,10 @@ namespace {
 template <typename Term>
 double windowSum(int last, int count, Term&& term) {
     double sum = 0;
-    for (int r = last - count + 1; r <= last; ++r)
-        sum += term(r);
+    if (count > 0) {
+        for (const double value : term.window(last - count + 1, last))
+            sum += value;
+    }
     return sum;
 }
 
@@ -26,17 +28,32 @@ double windowSum(int last, int count, Term&& term) {
 template <typename Compute>
 class RowMemo {
 public:
-    RowMemo(int n, Compute compute) : values_(static_cast<std::size_t>(std::max(n, 0))), compute_(compute) {}
+    RowMemo(int n, Compute compute)
+        : values_(static_cast<std::size_t>(std::max(n, 0))), known_(values_.size()), compute_(compute) {}
 
+    // A row outside 1..n fails as a subscript out of range.
     double operator()(int row) {
-        std::optional<double>& value = values_.at(static_cast<std::size_t>(row - 1));
-        if (!value)
-            value = compute_(row);
-        return *value;
+        const std::size_t index = static_cast<std::size_t>(row) - 1;
+        if (index >= values_.size())
+            raise(RuntimeError::SubscriptOutOfRange);
+        if (!known_[index]) {
+            values_[index] = compute_(row);
+            known_[index] = true;
+        }
+        return values_[index];
+    }
+
+    // Rows first..last (first >= 1) as one block, computing the unknown ones from the oldest on.
+    std::span<const double> window(int first, int last) {
+        for (int row = first; row <= last; ++row)
+            (*this)(row);
+        return std::span<const double>(values_).subspan(static_cast<std::size_t>(first) - 1,
+                                                        static_cast<std::size_t>(last - first) + 1);
     }
 
 private:
-    std::vector<std::optional<double>> values_;
+    std::vector<double> values_;
+    std::vector<unsigned char> known_;
     Compute compute_;
 };
 
@@ -111,14 +128,17 @@ com::ComPtr<_RecordSet> moneyFlowIndex(_Database* data, _RecordSet* ohlcv, int p
     walkRecords(cursor, periods + 1, n, [&](int q) {
         double positive = 0;
         double negative = 0;
-        for (int p = q - periods + 1; p <= q; ++p) {
-            const double price = typical(p);
-            const double before = typical(p - 1);
-            const double flow = price * volumeUsed(p);
-            if (price > before)
-                positive += flow;
-            else if (price < before)
-                negative += flow;
+        // prices[k] is the typical price of record q - periods + k, k = 0 the record before the window.
+        const std::span<const double> prices = typical.window(q - periods, q);
+        const std::span<const double> volumes = volumeUsed.window(q - periods + 1, q);
+        for (std::size_t k = 1; k < prices.size(); ++k) {
+            const double price = prices[k];
+            const double before = prices[k - 1];
+            const double flow = price * volumes[k - 1];
+            // Without branches, which the direction of each change would mispredict: adding 0 leaves a
+            // sum as it is (neither sum is ever -0).
+            positive += price > before ? flow : 0.0;
+            negative += price < before ? flow : 0.0;
         }
         double value = 0;
         if (moneyFlowValue(positive, negative, value))
@@ -199,7 +219,7 @@ com::ComPtr<_RecordSet> chaikinMoneyFlow(_Database* data, _RecordSet* ohlcv, int
     for (int q = periods + 1; q <= n; ++q) {
         const double flows = windowSum(q, periods, flowVolume);
         out.set(q, divide(flows, windowSum(q, periods, volumes)));
-        yieldToMessageLoop();
+        yieldAfterRecord(q);
     }
     cursor.moveFirst();
     return newRecordSet({result.get()});

@@ -48,7 +48,7 @@ void wilderSmoothing(const Series& source, const Series& out, int periods, int c
         // A zero period fails at the first record computed, not before.
         previous = previous + (source.at(i) - previous) * divide(1, periods);
         out.set(i, previous);
-        yieldToMessageLoop();
+        yieldAfterRecord(i);
     }
 }
 

@@ -32,7 +32,7 @@ void triangularAverage(Cursor& cursor, const Series& source, const Series& work,
                        int periods);
 
 // Wilder's smoothing over records 1..count by position, without a cursor: out(1) = 0 and
-// out(i) = out(i - 1) + (source(i) - out(i - 1)) / periods. Yields once per record.
+// out(i) = out(i - 1) + (source(i) - out(i - 1)) / periods. Yields every kRecordsPerYield records.
 void wilderSmoothing(const Series& source, const Series& out, int periods, int count);
 
 }  // namespace indikon::kernels

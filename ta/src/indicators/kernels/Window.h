@@ -3,6 +3,9 @@
 // Reading outside the field fails as the field reports it.
 #pragma once
 
+#include <cstddef>
+#include <span>
+
 #include "core/Indicator.h"
 
 namespace indikon::kernels {
@@ -20,6 +23,9 @@ double squaredDeviations(const Series& source, int newest, int count, double mea
 // Sum of the absolute changes from each record of the window to the record before it (so the record
 // before the window is read too).
 double absoluteChangeSum(const Series& source, int newest, int count);
+
+// The index of the first value v of `values` with low < v < high; values.size() when there is none.
+std::size_t firstStrictlyBetween(std::span<const double> values, double low, double high);
 
 // The true low of a record: its low, or the previous close when that is lower.
 double trueLow(double low, double previousClose);
