@@ -97,7 +97,7 @@ std::string cellText(com::Variant cell) {
 
 }  // namespace
 
-KvlChart::KvlChart() : commandBar_(makeCommandBar()) {
+KvlChart::KvlChart() : commandBar_(makeCommandBar()), events_(points_.add(DIID_DKvlChartEvents)) {
     model_.constantLines().resize(kConstantLineCount);
     model_.stripes().resize(kStripeCount);
 }
@@ -904,6 +904,12 @@ HRESULT KvlChart::GetTextAt(LONG index, com::Bstr* value) {
 }
 HRESULT KvlChart::SetTextAt(LONG index, const com::Bstr& value) {
     return takeText(text(index), value);
+}
+
+// --- IConnectionPointContainer -------------------------------------------------------------------------
+
+HRESULT KvlChart::FindConnectionPoint(const com::IID& iid, com::IConnectionPoint** point) {
+    return points_.find(iid, point);
 }
 
 // --- IOstToolbarHost ------------------------------------------------------------------------------------

@@ -135,6 +135,10 @@ bool KvlChart::runCommand(LONG id) {
         command->checked = !command->checked;
     if (callChain(&IKvlExtensionCallback::Command, id) != 0)
         return true;
+    if (id == kCommandProperties) {
+        showPropertyFrame(1);
+        return false;
+    }
     if (id == kCommandZoom) {
         const auto* command = table.find(static_cast<SHORT>(id));
         model_.setZoomMode(command && command->checked);

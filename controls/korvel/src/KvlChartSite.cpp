@@ -5,6 +5,7 @@
 
 #include "gdi/Objects.h"
 #include "korvel/KvlChart.h"
+#include "ui/PropertyPageObject.h"
 
 namespace korvel {
 
@@ -157,6 +158,32 @@ HRESULT KvlChart::SetCursor(ui::HCURSOR cursor, ui::HCURSOR* previous) {
     if (window_.isValid() && window_.widget())
         window_.widget()->setCursor(ui::toQCursor(cursor));
     return com::S_OK;
+}
+
+// --- the property frame --------------------------------------------------------------------------------
+
+HRESULT KvlChart::propertyFrameRequest(LONG kind, ui::PropertyFrameRequest* request) {
+    if (!request)
+        return com::E_POINTER;
+    *request = ui::PropertyFrameRequest{};
+    com::CLSID page{};
+    if (driver_.pageClsid(kind, &page) != com::S_OK)
+        return com::S_FALSE;
+    request->owner = window_.widget();
+    request->caption = QStringLiteral("Properties");
+    request->objects = {identity()};
+    request->pages = {page};
+    return com::S_OK;
+}
+
+HRESULT KvlChart::showPropertyFrame(LONG kind) {
+    ui::PropertyFrameRequest request;
+    const HRESULT result = propertyFrameRequest(kind, &request);
+    if (result != com::S_OK)
+        return result;
+    // The frame holds the chart through its object list for as long as it is open.
+    const com::ComPtr<com::IUnknown> self(identity());
+    return ui::showPropertyFrame(request, ui::classRegistryPageFactory());
 }
 
 // --- the attached extensions' interfaces ----------------------------------------------------------------

@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "com/ComObject.h"
+#include "com/ConnectionPoint.h"
 #include "gdi/DeviceContext.h"
 #include "korvel/IKvlChart.h"
 #include "korvel/IKvlControl.h"
@@ -20,6 +21,7 @@
 #include "ostbar/OstBarContract.h"
 #include "ostbar/OstCommandBar.h"
 #include "ui/Cursors.h"
+#include "ui/PropertyFrame.h"
 #include "ui/WindowHandle.h"
 
 namespace korvel {
@@ -37,8 +39,9 @@ struct KvlTip {
     std::string text;
     Source source = Source::None;
 };
-class KvlChart final : public com::ComObject<IKvlChart, IKvlControlA, IKvlControlW, IKvlExtensionSite,
-                                             IKvlExtensionServices, ostbar::IOstToolbarHost> {
+class KvlChart final
+    : public com::ComObject<IKvlChart, IKvlControlA, IKvlControlW, IKvlExtensionSite, IKvlExtensionServices,
+                            ostbar::IOstToolbarHost, com::IConnectionPointContainer> {
 public:
     KvlChart();
 
@@ -98,6 +101,15 @@ public:
     // What InvalidateRect marked since the last paint of the surface (empty: nothing).
     const std::optional<KvlRect>& invalidRect() const { return invalid_; }
     ui::HCURSOR cursor() const { return cursor_; }
+
+    // The property frame of the active gallery's page of a kind (1 the chart type's, 2 the axis page):
+    // owned by the chart's window, with the chart as its one object. S_FALSE (and no pages) when no
+    // gallery is active or it names no page.
+    HRESULT propertyFrameRequest(LONG kind, ui::PropertyFrameRequest* request);
+    // Shows that frame modally, its pages made by class id through the class registry.
+    HRESULT showPropertyFrame(LONG kind);
+    // The connection point of the chart's events, for raising them.
+    com::ConnectionPoint& events() { return *events_; }
 
     // Reads a provider's rows by the column kinds (2 value, 3 x value, 4 legend).
     HRESULT loadRows(IKvlDataProvider* provider);
@@ -254,6 +266,9 @@ public:
     HRESULT GetProperty(LONG* value, void** pointer, LONG argument, LONG kind) override;
     HRESULT SetProperty(LONG seriesCount, LONG pointCount, KvlValueBlock* block, LONG kind) override;
 
+    // --- IConnectionPointContainer ---
+    HRESULT FindConnectionPoint(const com::IID& iid, com::IConnectionPoint** point) override;
+
     // --- IOstToolbarHost ---
     HRESULT AddCommandBar(ostbar::IOstCommandBar* bar, LONG position, LONG flags) override;
     HRESULT RemoveCommandBar(ostbar::IOstCommandBar* bar) override;
@@ -280,6 +295,8 @@ private:
     // Objects registered under a command id; an id space of its own, apart from the bar's commands.
     std::map<LONG, com::ComPtr<com::IUnknown>> commandObjects_;
     com::ComPtr<ostbar::OstCommandBar> commandBar_;
+    com::ConnectionPointList points_;
+    com::ComPtr<com::ConnectionPoint> events_;
     std::vector<com::ComPtr<ostbar::IOstCommandBar>> hostedBars_;
     com::ComPtr<com::IUnknown> font_;
     std::map<SHORT, SHORT> columnKinds_;

@@ -88,6 +88,10 @@ HRESULT KvlRecordingExtension::registerClass() {
                                                   &com::createComObject<KvlRecordingExtension>});
     if (com::FAILED(result))
         return result;
+    const HRESULT page = com::registerClassObject(com::ServerClass{
+        kPageClsid, "Korvel.RecordingPage", nullptr, "Apartment", &com::createComObject<KvlRecordingPage>});
+    if (com::FAILED(page))
+        return page;
     return com::registerClassObject(com::ServerClass{kAnnotationClsid, kRecordingAnnotationProgId, nullptr,
                                                      "Apartment",
                                                      &com::createComObject<KvlRecordingAnnotation>});

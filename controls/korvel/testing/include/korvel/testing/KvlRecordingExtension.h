@@ -25,6 +25,7 @@
 #include "gdi/Objects.h"
 #include "korvel/IKvlControl.h"
 #include "korvel/KvlContract.h"
+#include "korvel/testing/KvlRecordingPage.h"
 
 namespace korvel::testing {
 
@@ -46,8 +47,9 @@ struct KvlLabelPane {
     gdi::COLORREF gridColor = 0;
 };
 
-class KvlRecordingExtension : public com::ComObject<IKvlExtension, IKvlExtensionPaint, IKvlExtensionGallery,
-                                                    IKvlExtensionScroll, KvlChainedCallback> {
+class KvlRecordingExtension
+    : public com::ComObject<IKvlExtension, IKvlExtensionPaint, IKvlExtensionGallery, IKvlExtensionScroll,
+                            KvlChainedCallback, IKvlRecordingInfo> {
 public:
     static constexpr LONG kGalleryCount = 6;
 
@@ -80,6 +82,9 @@ public:
     IKvlExtensionSite* site() const { return site_; }
 
     HRESULT QueryInterface(const com::IID& iid, void** object) override;
+
+    // IKvlRecordingInfo
+    const char* Name() override { return name_.c_str(); }
 
     // IKvlExtension
     HRESULT SetChart(com::IUnknown* chart) override;
