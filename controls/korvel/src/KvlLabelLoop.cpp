@@ -86,21 +86,11 @@ void KvlLabelLoop::pass(IKvlExtensionGallery* gallery, LONG galleryIndex, LONG a
                 ownPass(axis, major);
             return;
         }
-        KvlDrawnLabel label;
-        label.axis = axis;
-        label.major = major;
-        label.index = index;
-        label.position = position;
-        label.value = value;
-        label.gap = gap;
-        label.text = major ? std::string(text) : std::string();
-        label.pen = dc_.currentObject(gdi::ObjectType::Pen);
-        label.brush = dc_.currentObject(gdi::ObjectType::Brush);
-        draw(label);
-        labels_.push_back(std::move(label));
-        if (!std::isfinite(gap) || gap == 0)
+        drawLabel(KvlDrawnLabel{axis, major, index, position, value, gap,
+                                major ? std::string(text) : std::string()});
+        if (!(gap > 0) || !std::isfinite(gap))
             return;
-        position += std::fabs(gap);
+        position += gap;
         index = next == index ? index + 1 : next;
     }
 }
@@ -113,20 +103,19 @@ void KvlLabelLoop::ownPass(LONG axis, LONG major) {
     for (double position = low; position <= end && index < kMaxAxisLabels; position = low + ++index * step) {
         dc_.selectObject(gridPen_);
         dc_.selectObject(gdi::getStockObject(gdi::NULL_BRUSH));
-        KvlDrawnLabel label;
-        label.axis = axis;
-        label.major = major;
-        label.index = index;
-        label.position = position;
-        label.value = position;
-        label.gap = step;
-        label.text = major ? numberText(position) : std::string();
-        label.pen = gridPen_;
-        label.brush = gdi::getStockObject(gdi::NULL_BRUSH);
+        KvlDrawnLabel label{
+            axis, major, index, position, position, step, major ? numberText(position) : std::string()};
         label.own = true;
-        draw(label);
-        labels_.push_back(std::move(label));
+        drawLabel(std::move(label));
     }
+}
+
+void KvlLabelLoop::drawLabel(KvlDrawnLabel label) {
+    // The grid line and band take what is selected in the DC now: the gallery's choice, or the chart's.
+    label.pen = dc_.currentObject(gdi::ObjectType::Pen);
+    label.brush = dc_.currentObject(gdi::ObjectType::Brush);
+    draw(label);
+    labels_.push_back(std::move(label));
 }
 
 void KvlLabelLoop::draw(KvlDrawnLabel& label) {

@@ -18,7 +18,7 @@ using testing::KvlRecordingPage;
 class KvlChartSiteTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        ASSERT_EQ(KvlRecordingExtension::registerClass(), com::S_OK);
+        ASSERT_EQ(KvlRecordingExtension::startTest(), com::S_OK);
         chart = KvlChart::create();
         chart->model().resize(1, 3);
     }

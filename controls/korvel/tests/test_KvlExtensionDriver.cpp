@@ -16,13 +16,7 @@ using Log = std::vector<std::string>;
 class KvlExtensionDriverTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        ASSERT_EQ(KvlRecordingExtension::registerClass(), com::S_OK);
-        KvlRecordingExtension::log().clear();
-        KvlRecordingExtension::faults().clear();
-        KvlRecordingExtension::buttonDownAnswer() = 0;
-        KvlRecordingExtension::annotationButtonDownAnswer() = 0;
-        KvlRecordingExtension::panes().clear();
-        KvlRecordingExtension::tracking() = false;
+        ASSERT_EQ(KvlRecordingExtension::startTest(), com::S_OK);
         chart = KvlChart::create();
         chart->model().resize(2, 5);
     }

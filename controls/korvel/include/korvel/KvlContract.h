@@ -45,7 +45,7 @@
 //     1. OnMouseInput (dc, rect, scaled)      set-up: scaled 1 on a printer or metafile DC, else 0
 //     2. ActiveGalleryNotify (index, dc, 0, scaled)
 //     3. Paint (dc, rect, flags)              kPaintPrinting for a printer or metafile DC
-//     4. GetGalleryAxisLabel, the label loop of each value axis (see KvlAxisLabelCall)
+//     4. GetGalleryAxisLabel, the label loop of each labelled axis (see "the label loop" below)
 //     5. GalleryCommand (record, &kind, &mode) once per point of series 0, kPaintFirst on the first,
 //        kPaintLast on the last; kind kDrawKindChart leaves the point to the chart
 //     6. OnGalleryNotify (dc, kNotifyPaintEnd, 0)
@@ -65,6 +65,7 @@
 //     24 Command                            a command of the chart's command bar runs, after the chart
 //                                           has switched its check state and before its own action
 //     7 ReadDrawArea, 8 ClearDrawArea       around a paint onto a printer or metafile
+//     23 DataChanged                        the chart's data changed, after NotifyGallery
 //     26 ScrollChanged                      the visible X range changed, after OnScrollChange
 //     the other methods                     not called by this control
 //

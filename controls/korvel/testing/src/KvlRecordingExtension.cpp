@@ -97,6 +97,16 @@ HRESULT KvlRecordingExtension::registerClass() {
                                                      &com::createComObject<KvlRecordingAnnotation>});
 }
 
+HRESULT KvlRecordingExtension::startTest() {
+    log().clear();
+    faults().clear();
+    buttonDownAnswer() = 0;
+    annotationButtonDownAnswer() = 0;
+    panes().clear();
+    tracking() = false;
+    return registerClass();
+}
+
 void KvlRecordingExtension::note(const std::string& entry) const {
     log().push_back(name_ == "ext" ? entry : name_ + ":" + entry);
 }

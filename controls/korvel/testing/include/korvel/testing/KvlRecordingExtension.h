@@ -61,6 +61,8 @@ public:
     static std::vector<std::string>& faults();
     // Makes both classes creatable by their ProgIDs.
     static HRESULT registerClass();
+    // Registers the classes and clears the log, the faults and every setting below: a test's start.
+    static HRESULT startTest();
     // What ButtonDown answers when the chained callbacks answered 0 (non-zero: the chart does nothing
     // more), per extension name.
     static LONG& buttonDownAnswer();
