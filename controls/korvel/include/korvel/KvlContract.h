@@ -38,8 +38,8 @@
 //     GetGalleryCapabilities, GetGalleryInfo, GalleryQuery, GalleryAction, ActiveGalleryCall,
 //     MapGalleryItemId, ConvertCoordinates, ModifyGalleryFlags
 //                                    not called by this control
-//     GetPageClsid (index, kind, out) the property frame of the active gallery opens: kind 1 the chart
-//                                    type's page, kind 2 the page of the axis under the mouse
+//     GetPageClsid (index, 1, out)   the chart's Properties command opens the property frame of the
+//                                    active gallery's page (kind 2, the axis page, is the extension's own)
 //     ActiveGalleryNotify, GetGalleryAxisLabel, GalleryCommand: each paint, below
 //   IKvlExtensionPaint and the paint bracket (each paint while a gallery is active, in this order):
 //     1. OnMouseInput (dc, rect, scaled)      set-up: scaled 1 on a printer or metafile DC, else 0
