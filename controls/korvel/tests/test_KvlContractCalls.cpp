@@ -2,6 +2,8 @@
 // its scaled flag, input through the callback chain, tips, the label loop and the window channel.
 #include <gtest/gtest.h>
 
+#include <QWidget>
+
 #include <string>
 #include <vector>
 
@@ -9,6 +11,7 @@
 #include "gdi/EmfRecorder.h"
 #include "korvel/KvlChart.h"
 #include "korvel/testing/KvlRecordingExtension.h"
+#include "ui/WindowHandle.h"
 
 namespace korvel {
 namespace {
@@ -363,6 +366,32 @@ TEST_F(KvlContractCallsTest, WindowChannelWithoutAWindow) {
     EXPECT_EQ(chart->cursor(), cross);
     EXPECT_EQ(chart->SetCursor(previous, nullptr), com::S_OK);
     EXPECT_EQ(chart->cursor(), previous);
+}
+
+TEST_F(KvlContractCallsTest, WindowChannelHandsOutTheChartsWindow) {
+    QWidget widget;
+    widget.setGeometry(100, 50, 640, 480);
+    chart->setWindow(ui::WindowHandle(&widget));
+    ui::WindowHandle window;
+    EXPECT_EQ(chart->GetWindow(&window), com::S_OK);
+    EXPECT_EQ(window.widget(), &widget) << "the owner of frames, dialogs and menus";
+
+    KvlPoint point{12, 34};
+    ASSERT_EQ(chart->ClientToScreen(&point), com::S_OK);
+    const QPoint expected = widget.mapToGlobal(QPoint(12, 34));
+    EXPECT_EQ(point, (KvlPoint{expected.x(), expected.y()}));
+
+    EXPECT_EQ(chart->CaptureMouse(1), com::S_OK);
+    EXPECT_EQ(ui::WindowHandle::capture(), window);
+    LONG captured = 0;
+    chart->GetMouseCapture(&captured);
+    EXPECT_EQ(captured, 1) << "one capture state for the site and the control";
+    EXPECT_EQ(chart->CaptureMouse(0), com::S_OK);
+    EXPECT_FALSE(ui::WindowHandle::capture().isValid());
+
+    const ui::HCURSOR cross = ui::loadSystemCursor(ui::IDC_CROSS);
+    chart->SetCursor(cross, nullptr);
+    EXPECT_EQ(widget.cursor().shape(), Qt::CrossCursor);
 }
 
 }  // namespace
