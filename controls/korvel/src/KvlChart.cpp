@@ -97,7 +97,7 @@ std::string cellText(com::Variant cell) {
 
 }  // namespace
 
-KvlChart::KvlChart() : commandBar_(makeCommandBar()) {
+KvlChart::KvlChart() : commandBar_(makeCommandBar()), events_(points_.add(DIID_DKvlChartEvents)) {
     model_.constantLines().resize(kConstantLineCount);
     model_.stripes().resize(kStripeCount);
 }
@@ -122,53 +122,6 @@ std::string* KvlChart::axisTitle(SHORT position) {
 
 HRESULT KvlChart::flag(LONG* out, LONG value) const {
     return put(out, value);
-}
-
-// --- driving -------------------------------------------------------------------------------------------
-
-void KvlChart::dataChanged() {
-    model_.autoScale();
-    model_.resetZoom();
-    driver_.notifyNewData();
-    ++repaints_;
-}
-
-LONG KvlChart::paint(gdi::DeviceContext* dc, const KvlRect& rect, bool printing) {
-    return driver_.paint(dc, rect, printing, model_);
-}
-
-bool KvlChart::buttonDown(LONG x, LONG y) {
-    if (driver_.mouseInput(kMouseDown, x, y))
-        return true;
-    return callback_ && callback_->ButtonDown(x, y) != 0;
-}
-
-bool KvlChart::buttonUp(LONG x, LONG y) {
-    if (driver_.mouseInput(kMouseUp, x, y))
-        return true;
-    return callback_ && callback_->ButtonUp(x, y) != 0;
-}
-
-bool KvlChart::mouseMove(LONG x, LONG y) {
-    if (driver_.mouseInput(kMouseMove, x, y))
-        return true;
-    return callback_ && callback_->MouseMove(x, y) != 0;
-}
-
-bool KvlChart::keyDown(LONG key, LONG flags) {
-    if (driver_.keyInput(key, flags))
-        return true;
-    return callback_ && callback_->KeyDown(key, flags) != 0;
-}
-
-std::string KvlChart::tipText(LONG x, LONG y) {
-    lastHit_ = model_.hitTest(x, y);
-    if (callback_) {
-        char buffer[kTipTextSize] = {};
-        if (callback_->TipText(reinterpret_cast<KvlArg>(buffer), x, y) != 0)
-            return com::readFixed(buffer);
-    }
-    return model_.pointLegend(lastHit_.point);
 }
 
 HRESULT KvlChart::loadRows(IKvlDataProvider* provider) {
@@ -368,10 +321,7 @@ HRESULT KvlChart::put_Zoom(com::VARIANT_BOOL zoomed) {
 }
 
 HRESULT KvlChart::ShowRange(double first, double low, double last, double high) {
-    const HRESULT result = model_.zoomTo(first, low, last, high);
-    if (com::SUCCEEDED(result))
-        ++repaints_;
-    return result;
+    return ZoomTo(first, low, last, high);
 }
 
 // --- IKvlControlCore -----------------------------------------------------------------------------------
@@ -725,6 +675,12 @@ HRESULT KvlChart::GetMouseCapture(LONG* on) {
 }
 HRESULT KvlChart::SetMouseCapture(LONG on) {
     mouseCapture_ = on ? 1 : 0;
+    if (window_.isValid()) {
+        if (on)
+            window_.setCapture();
+        else if (ui::WindowHandle::capture() == window_)
+            ui::WindowHandle::releaseCapture();
+    }
     return com::S_OK;
 }
 
@@ -758,7 +714,14 @@ HRESULT KvlChart::SetZoomMode(LONG on) {
 }
 
 HRESULT KvlChart::ZoomTo(double firstPosition, double low, double lastPosition, double high) {
-    return model_.zoomTo(firstPosition, low, lastPosition, high);
+    const auto before = model_.visibleRange(kXAxis);
+    const HRESULT result = model_.zoomTo(firstPosition, low, lastPosition, high);
+    if (com::FAILED(result))
+        return result;
+    ++repaints_;
+    if (model_.visibleRange(kXAxis) != before)
+        scrolled();
+    return result;
 }
 
 HRESULT KvlChart::RefreshData(LONG) {
@@ -816,129 +779,10 @@ HRESULT KvlChart::SetChartColor(LONG color) {
     return com::S_OK;
 }
 
-// --- IKvlControlA --------------------------------------------------------------------------------------
+// --- IConnectionPointContainer -------------------------------------------------------------------------
 
-HRESULT KvlChart::GetToolTipTextA(char* buffer, LONG size) {
-    return copyText(model_.toolTip(), buffer, size);
-}
-HRESULT KvlChart::SetToolTipTextA(const char* value) {
-    model_.toolTip() = fromCText(value);
-    return com::S_OK;
-}
-
-HRESULT KvlChart::GetSeriesLegendA(SHORT series, char* buffer, LONG size) {
-    const KvlSeriesState* state = model_.series(series);
-    if (!state) {
-        copyText(std::string(), buffer, size);
-        return com::E_INVALIDARG;
-    }
-    return copyText(state->legend, buffer, size);
-}
-
-HRESULT KvlChart::SetSeriesLegendA(SHORT series, const char* value) {
-    KvlSeriesState* state = model_.series(series);
-    if (!state)
-        return com::E_INVALIDARG;
-    state->legend = fromCText(value);
-    return com::S_OK;
-}
-
-HRESULT KvlChart::GetCaptionTextA(char* buffer, LONG size) {
-    return copyText(model_.caption(), buffer, size);
-}
-HRESULT KvlChart::SetCaptionTextA(const char* value) {
-    model_.caption() = fromCText(value);
-    return com::S_OK;
-}
-
-HRESULT KvlChart::GetAxisTitleA(SHORT position, char* buffer, LONG size) {
-    const std::string* title = axisTitle(position);
-    if (!title) {
-        copyText(std::string(), buffer, size);
-        return com::E_INVALIDARG;
-    }
-    return copyText(*title, buffer, size);
-}
-
-HRESULT KvlChart::SetAxisTitleA(SHORT position, const char* value) {
-    std::string* title = axisTitle(position);
-    if (!title)
-        return com::E_INVALIDARG;
-    *title = fromCText(value);
-    return com::S_OK;
-}
-
-HRESULT KvlChart::GetTextAtA(LONG index, char* buffer, LONG size) {
-    const std::string* found = text(index);
-    if (!found) {
-        copyText(std::string(), buffer, size);
-        return com::E_INVALIDARG;
-    }
-    return copyText(*found, buffer, size);
-}
-
-HRESULT KvlChart::SetTextAtA(LONG index, const char* value) {
-    std::string* found = text(index);
-    if (!found)
-        return com::E_INVALIDARG;
-    *found = fromCText(value);
-    return com::S_OK;
-}
-
-// --- IKvlControlW --------------------------------------------------------------------------------------
-
-namespace {
-
-HRESULT giveText(const std::string* source, com::Bstr* out) {
-    if (!out)
-        return com::E_POINTER;
-    *out = com::Bstr(u"");
-    if (!source)
-        return com::E_INVALIDARG;
-    *out = com::Bstr::fromUtf8(*source);
-    return com::S_OK;
-}
-
-HRESULT takeText(std::string* target, const com::Bstr& text) {
-    if (!target)
-        return com::E_INVALIDARG;
-    *target = text.toUtf8();
-    return com::S_OK;
-}
-
-}  // namespace
-
-HRESULT KvlChart::GetToolTipText(com::Bstr* value) {
-    return giveText(&model_.toolTip(), value);
-}
-HRESULT KvlChart::SetToolTipText(const com::Bstr& value) {
-    return takeText(&model_.toolTip(), value);
-}
-HRESULT KvlChart::GetSeriesLegend(SHORT series, com::Bstr* value) {
-    KvlSeriesState* state = model_.series(series);
-    return giveText(state ? &state->legend : nullptr, value);
-}
-HRESULT KvlChart::SetSeriesLegend(SHORT series, const com::Bstr& value) {
-    KvlSeriesState* state = model_.series(series);
-    return takeText(state ? &state->legend : nullptr, value);
-}
-HRESULT KvlChart::GetCaptionText(com::Bstr* value) {
-    return giveText(&model_.caption(), value);
-}
-HRESULT KvlChart::SetCaptionText(const com::Bstr& value) {
-    return takeText(&model_.caption(), value);
-}
-HRESULT KvlChart::GetAxisTitle(SHORT position, com::Bstr* value) {
-    return giveText(axisTitle(position), value);
-}
-HRESULT KvlChart::SetAxisTitle(SHORT position, const com::Bstr& value) {
-    return takeText(axisTitle(position), value);
-}
-HRESULT KvlChart::GetTextAt(LONG index, com::Bstr* value) {
-    return giveText(text(index), value);
-}
-HRESULT KvlChart::SetTextAt(LONG index, const com::Bstr& value) {
-    return takeText(text(index), value);
+HRESULT KvlChart::FindConnectionPoint(const com::IID& iid, com::IConnectionPoint** point) {
+    return points_.find(iid, point);
 }
 
 // --- IOstToolbarHost ------------------------------------------------------------------------------------
@@ -957,98 +801,6 @@ HRESULT KvlChart::AddCommandBar(ostbar::IOstCommandBar* bar, LONG position, LONG
 HRESULT KvlChart::RemoveCommandBar(ostbar::IOstCommandBar* bar) {
     com::ComPtr<ostbar::IOstCommandBar> held(bar);
     return std::erase(hostedBars_, held) ? com::S_OK : com::S_FALSE;
-}
-
-// --- IKvlExtensionSite ---------------------------------------------------------------------------------
-
-LONG KvlChart::QueryInfo(KvlInfoRecord* record) {
-    if (!record)
-        return siteInfo_;
-    record->commandCount = 0;
-    record->containerId = 0;
-    record->commands = nullptr;
-    if (record->kind != kInfoCommands)
-        return com::E_INVALIDARG;
-    com::ComPtr<ostbar::IOstCommands> commands;
-    if (!commandBar_ || com::FAILED(commandBar_->GetCommands(commands.put())))
-        return com::E_FAIL;
-    if (com::FAILED(commands->get_Count(&record->commandCount)))
-        record->commandCount = 0;
-    record->containerId = ostbar::kToolbarContainer;
-    record->commands = commands.detach();
-    return com::S_OK;
-}
-
-HRESULT KvlChart::Refresh(LONG what, LONG) {
-    if (what != kRefreshRepaint)
-        return com::E_INVALIDARG;
-    ++repaints_;
-    return com::S_OK;
-}
-
-// --- IKvlExtensionServices -----------------------------------------------------------------------------
-
-HRESULT KvlChart::GetProperty(LONG* value, void** pointer, LONG, LONG kind) {
-    if (value)
-        *value = 0;
-    if (pointer)
-        *pointer = nullptr;
-    const bool copy = (kind & kCopyFlag) != 0;
-    switch (kind & ~kCopyFlag) {
-        case kValues:
-        case kFromValues: {
-            const bool values = (kind & ~kCopyFlag) == kValues;
-            const KvlValueBlock& table = values ? model_.values() : model_.fromValues();
-            if (value)
-                *value = values || model_.fromValuesUsed() ? table.seriesCount() : 0;
-            if (!pointer)
-                return com::S_OK;
-            std::unique_ptr<KvlValueBlock> block;
-            if (copy)
-                block = table.clone();
-            else
-                block = values ? model_.takeValues() : model_.takeFromValues();
-            *pointer = block.release();
-            return com::S_OK;
-        }
-        case kPointCount:
-            return put(value, model_.pointCount());
-        case kColoured:
-            return put(value, model_.colouredCount());
-        case kFromValuesUsed:
-            return put(value, LONG{model_.fromValuesUsed() ? 1 : 0});
-        case kHitRecord:
-            if (!pointer)
-                return com::E_POINTER;
-            *pointer = &lastHit_;
-            return com::S_OK;
-        case kPalette:
-            if (value)
-                *value = static_cast<LONG>(model_.palette().size());
-            if (pointer)
-                *pointer = model_.palette().data();
-            return com::S_OK;
-        default:
-            return com::E_INVALIDARG;
-    }
-}
-
-HRESULT KvlChart::SetProperty(LONG seriesCount, LONG pointCount, KvlValueBlock* block, LONG kind) {
-    std::unique_ptr<KvlValueBlock> owned(block);
-    kind &= ~kCopyFlag;
-    if (kind != kValues && kind != kFromValues)
-        return com::E_INVALIDARG;
-    if (seriesCount < 0 || pointCount < 0)
-        return com::E_INVALIDARG;
-    // The counts given are the truth; a block of another shape is refused rather than misread.
-    if (owned && (owned->seriesCount() != seriesCount || owned->pointCount() != pointCount))
-        return com::E_INVALIDARG;
-    KvlValueBlock table = owned ? std::move(*owned) : KvlValueBlock(seriesCount, pointCount);
-    if (kind == kValues)
-        model_.replaceValues(std::move(table));
-    else
-        model_.replaceFromValues(std::move(table));
-    return com::S_OK;
 }
 
 }  // namespace korvel

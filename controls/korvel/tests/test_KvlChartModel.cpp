@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <cmath>
+
 #include "korvel/KvlChartModel.h"
 
 namespace korvel {
@@ -129,6 +131,98 @@ TEST(KvlChartModel, ResizeKeepsWhatFits) {
     EXPECT_EQ(value, kNoValue);
     EXPECT_EQ(model.value(1, 3, 0, &value), com::E_INVALIDARG);
     EXPECT_EQ(value, 0);
+}
+
+TEST(KvlChartModel, AxisMinimumGivenByHandSurvivesTheNextRescale) {
+    KvlChartModel model = modelWith(5, 640, 480);  // values 10 .. 14
+    ASSERT_EQ(model.setAxisValue(0, 0, 2), com::S_OK);
+    double style = 0;
+    model.axisValue(0, 8, &style);
+    EXPECT_EQ(static_cast<LONG>(style) & kAxisStyleAutoScale, 0) << "a minimum by hand ends autoscaling";
+    model.setValue(1, 0, 0, -50);
+    model.autoScale();
+    double low = 0, high = 0;
+    model.axisValue(0, 0, &low);
+    model.axisValue(0, 1, &high);
+    EXPECT_EQ(low, 2);
+    EXPECT_EQ(high, 14) << "the maximum autoscale had computed stays too";
+
+    // Switching autoscale back on rescales at once.
+    ASSERT_EQ(model.setAxisValue(0, 8, kAxisStyleAutoScale), com::S_OK);
+    model.axisValue(0, 0, &low);
+    EXPECT_EQ(low, -50);
+}
+
+TEST(KvlChartModel, ValueToPixelFailsRatherThanOverflowing) {
+    KvlChartModel model = modelWith(5, 640, 480);
+    LONG x = 7, y = 7;
+    EXPECT_EQ(model.valueToPixel(1e12, 12, &x, &y, 0), com::E_INVALIDARG) << "far beyond any 32-bit pixel";
+    EXPECT_EQ(x, 0);
+    EXPECT_EQ(y, 0);
+    EXPECT_EQ(model.valueToPixel(3, -1e300, &x, &y, 0), com::E_INVALIDARG);
+    EXPECT_EQ(model.valueToPixel(3, 12, &x, &y, 0), com::S_OK) << "inside, the same chart converts";
+
+    model.setClientSize(0, 0);
+    x = 7;
+    y = 7;
+    EXPECT_EQ(model.valueToPixel(3, 12, &x, &y, 0), com::E_FAIL) << "a zero-size plot has no pixels";
+    EXPECT_EQ(x, 0);
+    EXPECT_EQ(y, 0);
+    double position = 1, value = 1;
+    EXPECT_EQ(model.pixelToValue(0, 0, &position, &value, 0), com::E_FAIL);
+    EXPECT_EQ(position, 0);
+    EXPECT_EQ(value, 0);
+}
+
+TEST(KvlChartModel, HitTestEdgesBelongToTheAxes) {
+    const KvlChartModel model = modelWith(10, 640, 480);
+    const KvlRect plot = model.plotRect();
+    // Rising values: the series runs near the bottom on the left and near the top on the right.
+    EXPECT_EQ(model.hitTest(plot.right - 20, plot.bottom - 1).code, kHitPlot);
+    EXPECT_EQ(model.hitTest(plot.right - 20, plot.bottom).code, kHitAxis2)
+        << "the bottom row is outside the plot";
+    EXPECT_EQ(model.hitTest(plot.right - 1, plot.bottom - 20).code, kHitPlot);
+    EXPECT_EQ(model.hitTest(plot.right, plot.bottom - 20).code, kHitAxis1);
+    EXPECT_EQ(model.hitTest(plot.left, plot.top).code, kHitPlot);
+    EXPECT_EQ(model.hitTest(plot.left - 1, plot.top).code, kHitAxis0);
+    EXPECT_EQ(model.hitTest(plot.left + 20, plot.top - 1).code, kHitNone);
+}
+
+TEST(KvlChartModel, HitTestFindsTheSeriesAtAPoint) {
+    const KvlChartModel model = modelWith(10, 640, 480);
+    LONG x = 0, y = 0;
+    ASSERT_EQ(model.valueToPixel(4, 13, &x, &y, 0), com::S_OK);  // point 3 holds 13
+    KvlHitRecord hit = model.hitTest(x, y + 3);
+    EXPECT_EQ(hit.code, kHitSeries);
+    EXPECT_EQ(hit.series, 0);
+    EXPECT_EQ(hit.point, 3);
+    hit = model.hitTest(x, y + 4);
+    EXPECT_EQ(hit.code, kHitPlot) << "four pixels off the value is beside the series";
+    EXPECT_EQ(hit.series, -1);
+    EXPECT_EQ(hit.point, 3);
+}
+
+TEST(KvlChartModel, EmptyChartStillHasAnXRange) {
+    KvlChartModel model;
+    EXPECT_EQ(model.pointCount(), 0);
+    EXPECT_EQ(model.visibleRange(kXAxis), std::make_pair(0.5, 1.5)) << "one empty slot, never a zero range";
+    LONG x = 0, y = 0;
+    EXPECT_EQ(model.valueToPixel(1, 50, &x, &y, 0), com::S_OK);
+    const KvlRect plot = model.plotRect();
+    EXPECT_EQ(x, (plot.left + plot.right) / 2);
+    EXPECT_EQ(model.hitTest(x, y).point, -1) << "no point to hit";
+}
+
+TEST(KvlChartModel, EmptyOrReversedVisibleRangesAreRefused) {
+    KvlChartModel model = modelWith(10, 640, 480);
+    EXPECT_EQ(model.setVisibleRange(kXAxis, 5, 5), com::E_INVALIDARG);
+    EXPECT_EQ(model.setVisibleRange(kXAxis, 6, 5), com::E_INVALIDARG);
+    EXPECT_EQ(model.setVisibleRange(kXAxis, std::nan(""), 5), com::E_INVALIDARG);
+    EXPECT_EQ(model.setVisibleRange(9, 1, 5), com::E_INVALIDARG) << "no such axis";
+    EXPECT_FALSE(model.zoomed());
+    EXPECT_EQ(model.visibleRange(kXAxis), std::make_pair(0.5, 10.5));
+    ASSERT_EQ(model.setVisibleRange(kXAxis, 2.5, 4.5), com::S_OK);
+    EXPECT_EQ(model.visibleRange(kXAxis), std::make_pair(2.5, 4.5));
 }
 
 }  // namespace

@@ -1,5 +1,7 @@
 #include "ostbar/OstCommandBar.h"
 
+#include "OstOwnerDraw.h"
+
 #include <QString>
 
 #include "com/Text.h"
@@ -51,12 +53,10 @@ HRESULT OstCommandBar::choose(SHORT id, IOstMessageReceiver* receiver) {
     if (command->style & kStyleCheck) {
         command->checked = !command->checked;
         table_->changed();
-        command = table_->find(id);  // a listener may have changed the table
     }
-    // Hold the receiver for the call: it may drop the command, or the command its receiver.
-    com::ComPtr<IOstMessageReceiver> target(receiver                       ? receiver
-                                            : command && command->receiver ? command->receiver.get()
-                                                                           : receiver_);
+    // Hold the receiver for the call: it may drop the command, or the command its receiver. A listener
+    // of the check change may have changed the table, so the command is looked up again.
+    com::ComPtr<IOstMessageReceiver> target(receiverFor(id, receiver));
     if (!target)
         return com::S_FALSE;
     LONG result = 0;
@@ -168,6 +168,13 @@ HRESULT OstCommandBar::FireCommand(SHORT id) {
     return choose(id);
 }
 
+IOstMessageReceiver* OstCommandBar::receiverFor(SHORT id, IOstMessageReceiver* given) const {
+    if (given)
+        return given;
+    const OstCommandData* command = table_->find(id);
+    return command && command->receiver ? command->receiver.get() : receiver_;
+}
+
 HRESULT OstCommandBar::TrackPopup(SHORT menuId, LONG x, LONG y, IOstMessageReceiver* receiver,
                                   SHORT* chosen) {
     if (chosen)
@@ -178,6 +185,9 @@ HRESULT OstCommandBar::TrackPopup(SHORT menuId, LONG x, LONG y, IOstMessageRecei
     ui::PopupMenu menu;
     std::size_t budget = OstCommandTable::kMaxMenuEntries;
     fillMenu(*table_, menuCommand->subCommands, menu.items, 1, budget);
+    routeOwnerDrawn(
+        *table_, menu, [this, receiver](SHORT entry) { return receiverFor(entry, receiver); },
+        reinterpret_cast<std::intptr_t>(window_.data()));
     const int id = ui::modalServices().trackPopupMenu(window_, menu, QPoint(x, y));
     if (id == 0 || !menu.isChoosable(id))
         return com::S_OK;

@@ -10,7 +10,10 @@
 #include <QPainter>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QRegularExpressionValidator>
 #include <QStyledItemDelegate>
+
+#include "ui/UpDownControl.h"
 
 namespace ui {
 
@@ -85,6 +88,20 @@ void Dialog::createControl(const ControlTemplate& control) {
             widget = edit;
             break;
         }
+        case ControlKind::NumberEdit: {
+            auto* edit = new QLineEdit(control.text, this);
+            edit->setValidator(
+                new QRegularExpressionValidator(QRegularExpression(QStringLiteral("[0-9]*")), edit));
+            connect(edit, &QLineEdit::textChanged, this, [this, id] { notify(id, EN_CHANGE); });
+            widget = edit;
+            break;
+        }
+        case ControlKind::UpDown: {
+            auto* arrows = new UpDownControl(this);
+            arrows->setBuddy(qobject_cast<QLineEdit*>(lastControl_));
+            widget = arrows;
+            break;
+        }
         case ControlKind::Static:
             widget = new QLabel(control.text, this);
             break;
@@ -120,8 +137,13 @@ void Dialog::createControl(const ControlTemplate& control) {
             widget = box;
             break;
         }
-        case ControlKind::ListBox: {
+        case ControlKind::ListBox:
+        case ControlKind::OwnerDrawListBox: {
             auto* listBox = new QListWidget(this);
+            if (control.kind == ControlKind::OwnerDrawListBox) {
+                listBox->setItemDelegate(new OwnerDrawDelegate(*this, handler_, id, listBox));
+                listBox->setUniformItemSizes(true);
+            }
             connect(listBox, &QListWidget::itemSelectionChanged, this,
                     [this, id] { notify(id, LBN_SELCHANGE); });
             connect(listBox, &QListWidget::itemDoubleClicked, this, [this, id] { notify(id, LBN_DBLCLK); });
@@ -136,6 +158,7 @@ void Dialog::createControl(const ControlTemplate& control) {
         widget->setGeometry(control.geometry);
     widget->setProperty("controlId", id);
     controls_[id] = widget;
+    lastControl_ = widget;
 }
 
 void Dialog::notify(int id, int code) {
@@ -266,6 +289,33 @@ QComboBox* Dialog::combo(int id) const {
 }
 QListWidget* Dialog::list(int id) const {
     return qobject_cast<QListWidget*>(item(id));
+}
+
+UpDownControl* Dialog::upDown(int id) const {
+    return qobject_cast<UpDownControl*>(item(id));
+}
+
+void Dialog::setUpDownRange(int id, int low, int high) {
+    if (UpDownControl* arrows = upDown(id))
+        arrows->setRange(low, high);
+}
+
+void Dialog::setUpDownPos(int id, int position) {
+    if (UpDownControl* arrows = upDown(id))
+        arrows->setPosition(position);
+}
+
+int Dialog::upDownPos(int id) const {
+    const UpDownControl* arrows = upDown(id);
+    return arrows ? arrows->position() : 0;
+}
+
+bool Dialog::stepUpDown(int id, int steps) {
+    UpDownControl* arrows = upDown(id);
+    if (!arrows)
+        return false;
+    arrows->step(steps);
+    return true;
 }
 
 int Dialog::addString(int id, const QString& text, std::intptr_t data) {

@@ -1,5 +1,7 @@
 #include "ui/PopupMenu.h"
 
+#include <algorithm>
+
 namespace ui {
 
 namespace {
@@ -15,6 +17,14 @@ auto findIn(Items& items, int id) -> decltype(&items[0]) {
     return nullptr;
 }
 
+void collectOwnerDrawn(const std::vector<MenuItem>& items, std::vector<int>& ids) {
+    for (const MenuItem& item : items) {
+        if (item.ownerDrawn && !item.separator)
+            ids.push_back(item.id);
+        collectOwnerDrawn(item.submenu, ids);
+    }
+}
+
 }  // namespace
 
 const MenuItem* PopupMenu::find(int id) const {
@@ -27,6 +37,22 @@ MenuItem* PopupMenu::find(int id) {
 bool PopupMenu::isChoosable(int id) const {
     const MenuItem* item = find(id);
     return item && !item->disabled && item->submenu.empty();
+}
+
+QImage PopupMenu::renderOwnerDrawn(int id) const {
+    const gdi::Size size = measureItem ? measureItem(id) : gdi::Size{16, 16};
+    auto dc = gdi::createImageDC(std::max(1, size.cx), std::max(1, size.cy));
+    if (!dc)
+        return {};
+    if (drawItem)
+        drawItem(id, dc.get(), {0, 0, size.cx, size.cy}, false);
+    return dc->image();
+}
+
+std::vector<int> PopupMenu::ownerDrawnIds() const {
+    std::vector<int> ids;
+    collectOwnerDrawn(items, ids);
+    return ids;
 }
 
 }  // namespace ui

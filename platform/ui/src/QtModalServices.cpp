@@ -75,13 +75,8 @@ QString qtFilter(const QString& filter) {
 }
 
 QIcon ownerDrawnIcon(const PopupMenu& menu, int id) {
-    const gdi::Size size = menu.measureItem ? menu.measureItem(id) : gdi::Size{16, 16};
-    auto dc = gdi::createImageDC(std::max(1, size.cx), std::max(1, size.cy));
-    if (!dc)
-        return {};
-    if (menu.drawItem)
-        menu.drawItem(id, dc.get(), {0, 0, size.cx, size.cy}, false);
-    return QIcon(QPixmap::fromImage(dc->image()));
+    const QImage image = menu.renderOwnerDrawn(id);
+    return image.isNull() ? QIcon() : QIcon(QPixmap::fromImage(image));
 }
 
 void addItems(QMenu& target, const PopupMenu& menu, const std::vector<MenuItem>& items) {

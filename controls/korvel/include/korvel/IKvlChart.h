@@ -14,6 +14,10 @@
 namespace korvel {
 
 // {BA725156-3E53-4189-82EB-E2F9A46DF358}
+// {4B7E21D0-6C3A-4F18-B2E5-9D0A7C3F5E61}: the chart's outgoing events, offered through its connection-point
+// container; the chart widget raises them.
+inline constexpr com::IID DIID_DKvlChartEvents{
+    0x4B7E21D0, 0x6C3A, 0x4F18, {0xB2, 0xE5, 0x9D, 0x0A, 0x7C, 0x3F, 0x5E, 0x61}};
 inline constexpr com::IID IID_IKvlChart{
     0xBA725156, 0x3E53, 0x4189, {0x82, 0xEB, 0xE2, 0xF9, 0xA4, 0x6D, 0xF3, 0x58}};
 // {3C1C3D0E-7A7B-4C8E-9E2B-5D1B0F3E6A21}

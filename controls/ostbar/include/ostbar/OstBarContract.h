@@ -6,7 +6,7 @@
 //   command collection                 IOstCommands (the bar's commands, images and containers)
 //   command container                  IOstCommandContainer (an ordered list of command ids)
 //   command                            IOstCommand, IOstCombo (a view of one command by id)
-//   tool (CLSID_OstTool)               IOstTool; may be aggregated by another object
+//   tool (CLSID_OstTool)               IOstTool, IOstToolWindow; may be aggregated by another object
 //   a chart that hosts command bars    IOstToolbarHost
 //   whoever receives chosen commands   IOstMessageReceiver
 //
@@ -27,6 +27,11 @@
 #include "com/Unknown.h"
 
 class QImage;
+class QWidget;
+
+namespace gdi {
+class DeviceContext;
+}
 
 namespace res {
 class ResourceModule;
@@ -51,9 +56,32 @@ inline constexpr LONG kStateShown = 0x100;
 
 // Style word of a command.
 enum OstCommandStyle : LONG {
-    kStyleCheck = 0x01,    // choosing it toggles its check mark
-    kStyleToolbar = 0x20,  // the entry stands for a whole toolbar (checked = shown)
-    kStyleCombo = 0x40,    // shown as a combo box over its drop-down
+    kStyleCheck = 0x01,       // choosing it toggles its check mark
+    kStyleToolbar = 0x20,     // the entry stands for a whole toolbar (checked = shown)
+    kStyleCombo = 0x40,       // shown as a combo box over its drop-down
+    kStyleOwnerDraw = 0x100,  // in a popup menu, measured and drawn by its receiver (below)
+};
+
+// Owner-drawn menu entries. When a popup menu shows a command of style kStyleOwnerDraw, the receiver
+// its choice would go to (the one given to TrackPopup, else the command's, else the bar's) is asked
+//   (window, kWmMeasureItem, id, OstMeasureItem*): it sets the entry's size (left at 0: 16 x 16), and
+//   (window, kWmDrawItem, id, OstDrawItem*): it draws the entry on `dc` inside the rectangle.
+inline constexpr LONG kWmDrawItem = 0x002B;
+inline constexpr LONG kWmMeasureItem = 0x002C;
+struct OstMeasureItem {
+    SHORT id = -1;
+    LONG width = 0;
+    LONG height = 0;
+};
+enum OstDrawItemState : LONG { kDrawItemSelected = 0x1, kDrawItemChecked = 0x8 };
+struct OstDrawItem {
+    SHORT id = -1;
+    gdi::DeviceContext* dc = nullptr;
+    LONG left = 0;
+    LONG top = 0;
+    LONG right = 0;
+    LONG bottom = 0;
+    LONG state = 0;  // OstDrawItemState bits
 };
 // The style of a toolbar entry registered by an extension.
 inline constexpr LONG kStyleToolbarEntry = kStyleToolbar | kStyleCheck;  // 33
@@ -129,6 +157,9 @@ inline constexpr com::IID IID_IOstCombo{
 // {A6E7E158-5F7D-4CFB-85F2-D7C84BB66BCB}
 inline constexpr com::IID IID_IOstTool{
     0xA6E7E158, 0x5F7D, 0x4CFB, {0x85, 0xF2, 0xD7, 0xC8, 0x4B, 0xB6, 0x6B, 0xCB}};
+// {A6E7E159-5F7D-4CFB-85F2-D7C84BB66BCB}
+inline constexpr com::IID IID_IOstToolWindow{
+    0xA6E7E159, 0x5F7D, 0x4CFB, {0x85, 0xF2, 0xD7, 0xC8, 0x4B, 0xB6, 0x6B, 0xCB}};
 
 // Whoever is told about chosen commands: a chosen command arrives as (window, kWmCommand, id, 0).
 struct IOstMessageReceiver : com::IUnknown {
@@ -345,6 +376,42 @@ struct IOstTool : com::IUnknown {
 
 protected:
     ~IOstTool() = default;
+};
+
+// The message that tells a tool's receiver it was shown (wParam 1) or hidden (wParam 0).
+inline constexpr LONG kWmShowWindow = 0x0018;
+
+// The commands of a tool window's menu.
+enum OstToolCommand : SHORT {
+    kToolCommandHide = 29488,      // hides the tool
+    kToolCommandShow = 29489,      // shows it
+    kToolCommandFloat = 29490,     // switches between docked (kToolStyleDocked) and floating
+    kToolCommandDockLeft = 29491,  // 29491-29496 dock it at positions 0-5 (see DockPosition)
+    kToolCommandDockHidden = 29496,
+};
+inline constexpr SHORT kToolCommandFirst = kToolCommandHide;
+inline constexpr SHORT kToolCommandLast = kToolCommandDockHidden;
+
+// The window part of a tool: the widget an outer object (the studies tool) puts its own windows in,
+// the notice of the tool being shown or hidden, and the tool's menu commands.
+struct IOstToolWindow : com::IUnknown {
+    static constexpr com::IID iid = IID_IOstToolWindow;
+
+    // The widget the outer object's windows go in: made on the first call, owned by the tool, inside
+    // the owner widget when one was set. Shown while the tool is visible.
+    virtual HRESULT GetParentWidget(QWidget** parent) = 0;
+    // The window the tool docks into (null: none, the widget stands alone).
+    virtual HRESULT SetOwnerWidget(QWidget* owner) = 0;
+    // Who hears (0, kWmShowWindow, 1 or 0, 0) when the tool is shown or hidden, and (0, kWmCommand, id,
+    // 0) for a tool command before the tool handles it; held without a reference (null: nobody).
+    virtual HRESULT SetToolReceiver(IOstMessageReceiver* receiver) = 0;
+    // A tool command as if chosen from the tool's menu: the receiver first; unless it answered
+    // non-zero the tool does its own part. *result (when given) := the receiver's answer.
+    // E_INVALIDARG for an id outside kToolCommandFirst .. kToolCommandLast.
+    virtual HRESULT FireToolCommand(SHORT id, LONG* result) = 0;
+
+protected:
+    ~IOstToolWindow() = default;
 };
 
 // ProgIDs of the classes.

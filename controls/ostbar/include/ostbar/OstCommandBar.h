@@ -59,6 +59,8 @@ private:
     ~OstCommandBar() override = default;
 
     void loadTexts();
+    // Who a command's choice goes to: `given`, else the command's receiver, else the bar's.
+    IOstMessageReceiver* receiverFor(SHORT id, IOstMessageReceiver* given) const;
 
     std::shared_ptr<OstCommandTable> table_;
     IOstMessageReceiver* receiver_ = nullptr;  // not held: see SetMessageReceiver

@@ -31,7 +31,10 @@ enum class ControlKind {
     DropDownList,  // combo box without edit field
     ComboBox,      // combo box with edit field
     ListBox,
-    OwnerDrawList,  // drop-down list whose items the handler draws (colours, line widths, styles)
+    OwnerDrawList,     // drop-down list whose items the handler draws (colours, line widths, styles)
+    NumberEdit,        // edit field that takes digits only
+    UpDown,            // arrows that step the whole number of the control made just before it
+    OwnerDrawListBox,  // list box (always open) whose rows the handler draws
 };
 
 struct ControlTemplate {
@@ -65,6 +68,7 @@ struct DrawItem {
 };
 
 class Dialog;
+class UpDownControl;
 
 class DialogHandler {
 public:
@@ -130,15 +134,27 @@ public:
     // The custom entry of an owner-drawn list (data CUSTOM_ENTRY_DATA) carries a text of its own.
     void setCustomEntry(int id, const QString& text);
 
+    // Up-down controls. The position shows in the buddy (the control made just before the up-down) as
+    // a whole number; changing it sends the buddy's EN_CHANGE.
+    void setUpDownRange(int id, int low, int high);
+    void setUpDownPos(int id, int position);
+    // The buddy's number clamped into the range; 0 for an id that is no up-down control.
+    int upDownPos(int id) const;
+    // Steps as the arrows do (positive: toward the range's high end); false for an id that is no
+    // up-down control.
+    bool stepUpDown(int id, int steps);
+
 private:
     QComboBox* combo(int id) const;
     QListWidget* list(int id) const;
+    UpDownControl* upDown(int id) const;
     void createControl(const ControlTemplate& control);
     void notify(int id, int code);
 
     DialogHandler* handler_;
     QMetaObject::Connection focusConnection_;
     std::map<int, QWidget*> controls_;
+    QWidget* lastControl_ = nullptr;  // the buddy of an up-down control made next
     int result_ = 2;
     bool ending_ = false;
 };

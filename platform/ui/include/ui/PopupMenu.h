@@ -4,6 +4,7 @@
 #include <functional>
 #include <vector>
 
+#include <QImage>
 #include <QString>
 
 #include "gdi/DeviceContext.h"
@@ -30,6 +31,11 @@ struct PopupMenu {
     MenuItem* find(int id);
     // True when the id names an enabled, non-separator item with no submenu.
     bool isChoosable(int id) const;
+    // An owner-drawn item as the menu shows it: measured (16 x 16 without measureItem), then drawn
+    // unselected on a white image of that size.
+    QImage renderOwnerDrawn(int id) const;
+    // The ids of the owner-drawn items, submenus included, in menu order.
+    std::vector<int> ownerDrawnIds() const;
 };
 
 }  // namespace ui

@@ -12,10 +12,11 @@ public:
     enum class Kind { MessageBox, InputBox, OpenFile, SaveFile, Color, Font, Print, Preview, Menu };
     struct Question {
         Kind kind;
-        QString text;     // message, prompt, dialog title or first menu item
-        QString caption;  // caption, title, preset file name
-        int style = 0;    // message box style, filter index or menu item count
-        QPoint point;     // popup menus
+        QString text;                    // message, prompt, dialog title or first menu item
+        QString caption;                 // caption, title, preset file name
+        int style = 0;                   // message box style, filter index or menu item count
+        QPoint point;                    // popup menus
+        std::vector<QImage> ownerDrawn;  // popup menus: the owner-drawn items as they were shown
     };
 
     // Installs itself while alive and restores the previous services afterwards.
