@@ -1,0 +1,102 @@
+#include "gallery/CGalleryBase.h"
+
+#include "com/FixedText.h"
+#include "extension/CFinancialCharts.h"
+
+namespace dravik {
+
+CGalleryBase::CGalleryBase(CFinancialCharts* owner, SHORT galleryNumber)
+    : owner_(owner), nameId_(galleryNumber == 0 ? kUserDefinedGalleryNumber : galleryNumber) {}
+
+CGalleryBase::~CGalleryBase() = default;
+
+void CGalleryBase::GetName(char* buffer, LONG size) {
+    if (!buffer || size <= 0)
+        return;
+    const auto module = owner_ ? owner_->GetResourceInstance() : BuiltInResources();
+    if (!module ||
+        !module->loadString(static_cast<std::uint32_t>(nameId_), buffer, static_cast<std::size_t>(size)))
+        buffer[0] = '\0';
+}
+
+LONG CGalleryBase::DrawPoint(LONG* kind, KvlPaintRecord*, LONG* mode) {
+    if (kind)
+        *kind = 0;
+    if (mode)
+        *mode = 0;
+    return 0;
+}
+
+LONG CGalleryBase::Activate(LONG on, LONG) {
+    if (on) {
+        OnActivate();
+    } else {
+        OnDeactivate();
+    }
+    return 0;
+}
+
+LONG CGalleryBase::GalleryAction(LONG* seriesCount, LONG* pointCount, KvlValueBlock** block, LONG, LONG) {
+    if (seriesCount)
+        *seriesCount = 0;
+    if (pointCount)
+        *pointCount = 0;
+    if (block)
+        *block = nullptr;
+    return 0;
+}
+
+HRESULT CGalleryBase::GetAxisLabel(gdi::DeviceContext*, LONG, LONG, double, char*, LONG, LONG*, KvlRect*) {
+    return com::S_OK;
+}
+
+LONG CGalleryBase::OnMouseInput(KvlArg, KvlArg, KvlArg value) {
+    SetViewport(nullptr);
+    scaledDc_ = value != 0 ? 1 : 0;
+    return 0;
+}
+
+LONG CGalleryBase::OnKeyInput(KvlArg, KvlArg, KvlArg) {
+    scaledDc_ = 0;
+    return 0;
+}
+
+void CGalleryBase::GetPersistSize(LONG* size) {
+    if (size)
+        *size += 2;
+}
+
+LONG CGalleryBase::ExchangeProperties(CPropertyArchive&, LONG, LONG) {
+    return 0;
+}
+
+void CGalleryBase::SetViewport(const KvlRect*) {}
+
+void CGalleryBase::Recalculate() {
+    FreeFigure();
+    needsLayout_ = 1;
+    AllocateFigure(0);
+    BuildFigure(1);
+}
+
+LONG CGalleryBase::OnAxisMenuCommand(LONG, std::intptr_t, std::intptr_t) {
+    return 0;
+}
+
+LONG CGalleryBase::OnHostNotify(KvlArg a, KvlArg b) {
+    return OnScrollChange(a, b);
+}
+
+void CGalleryBase::SetYAxis(LONG, LONG, SHORT axis) {
+    if (axis == yAxis_ || (axis != 0 && axis != 1))
+        return;
+    yAxis_ = axis;
+}
+
+LONG CGalleryBase::ModifyFlags(LONG set, LONG clear) {
+    const LONG old = flags_;
+    flags_ = (flags_ | set) & ~clear;
+    return old;
+}
+
+}  // namespace dravik
