@@ -226,15 +226,13 @@ void CFinancialCharts::OnDetachCommands(IKvlExtensionSite* site) {
     if (auto host = com::ComPtr<com::IUnknown>(site).as<ostbar::IOstToolbarHost>(); host && commandBar_)
         host->RemoveCommandBar(commandBar_.get());
     if (toolbarId_ != -1) {
-        const com::ComPtr<ostbar::IOstCommands> kept = keptCommands_;
-        const LONG containerId = keptContainerId_;
+        // Collections are views made per query: the entry is taken off only where the chart still
+        // reports it.
         keepReportedCollection();
-        const bool sameCollection =
-            keptCommands_ && kept.as<com::IUnknown>() == keptCommands_.as<com::IUnknown>();
         com::ComPtr<ostbar::IOstCommandContainer> container;
         SHORT position = -1;
-        if (sameCollection && com::SUCCEEDED(kept->GetContainer(containerId, container.put())) && container &&
-            container->PositionOf(toolbarId_, &position) == com::S_OK && position >= 0)
+        if (keptCommands_ && com::SUCCEEDED(keptCommands_->GetContainer(keptContainerId_, container.put())) &&
+            container && container->PositionOf(toolbarId_, &position) == com::S_OK && position >= 0)
             container->RemoveAt(position);
     }
     toolbarId_ = -1;
