@@ -124,53 +124,6 @@ HRESULT KvlChart::flag(LONG* out, LONG value) const {
     return put(out, value);
 }
 
-// --- driving -------------------------------------------------------------------------------------------
-
-void KvlChart::dataChanged() {
-    model_.autoScale();
-    model_.resetZoom();
-    driver_.notifyNewData();
-    ++repaints_;
-}
-
-LONG KvlChart::paint(gdi::DeviceContext* dc, const KvlRect& rect, bool printing) {
-    return driver_.paint(dc, rect, printing, model_);
-}
-
-bool KvlChart::buttonDown(LONG x, LONG y) {
-    if (driver_.mouseInput(kMouseDown, x, y))
-        return true;
-    return callback_ && callback_->ButtonDown(x, y) != 0;
-}
-
-bool KvlChart::buttonUp(LONG x, LONG y) {
-    if (driver_.mouseInput(kMouseUp, x, y))
-        return true;
-    return callback_ && callback_->ButtonUp(x, y) != 0;
-}
-
-bool KvlChart::mouseMove(LONG x, LONG y) {
-    if (driver_.mouseInput(kMouseMove, x, y))
-        return true;
-    return callback_ && callback_->MouseMove(x, y) != 0;
-}
-
-bool KvlChart::keyDown(LONG key, LONG flags) {
-    if (driver_.keyInput(key, flags))
-        return true;
-    return callback_ && callback_->KeyDown(key, flags) != 0;
-}
-
-std::string KvlChart::tipText(LONG x, LONG y) {
-    lastHit_ = model_.hitTest(x, y);
-    if (callback_) {
-        char buffer[kTipTextSize] = {};
-        if (callback_->TipText(reinterpret_cast<KvlArg>(buffer), x, y) != 0)
-            return com::readFixed(buffer);
-    }
-    return model_.pointLegend(lastHit_.point);
-}
-
 HRESULT KvlChart::loadRows(IKvlDataProvider* provider) {
     if (!provider)
         return com::E_POINTER;
@@ -368,10 +321,7 @@ HRESULT KvlChart::put_Zoom(com::VARIANT_BOOL zoomed) {
 }
 
 HRESULT KvlChart::ShowRange(double first, double low, double last, double high) {
-    const HRESULT result = model_.zoomTo(first, low, last, high);
-    if (com::SUCCEEDED(result))
-        ++repaints_;
-    return result;
+    return ZoomTo(first, low, last, high);
 }
 
 // --- IKvlControlCore -----------------------------------------------------------------------------------
@@ -725,6 +675,12 @@ HRESULT KvlChart::GetMouseCapture(LONG* on) {
 }
 HRESULT KvlChart::SetMouseCapture(LONG on) {
     mouseCapture_ = on ? 1 : 0;
+    if (window_.isValid()) {
+        if (on)
+            window_.setCapture();
+        else if (ui::WindowHandle::capture() == window_)
+            ui::WindowHandle::releaseCapture();
+    }
     return com::S_OK;
 }
 
@@ -758,7 +714,14 @@ HRESULT KvlChart::SetZoomMode(LONG on) {
 }
 
 HRESULT KvlChart::ZoomTo(double firstPosition, double low, double lastPosition, double high) {
-    return model_.zoomTo(firstPosition, low, lastPosition, high);
+    const auto before = model_.visibleRange(kXAxis);
+    const HRESULT result = model_.zoomTo(firstPosition, low, lastPosition, high);
+    if (com::FAILED(result))
+        return result;
+    ++repaints_;
+    if (model_.visibleRange(kXAxis) != before)
+        scrolled();
+    return result;
 }
 
 HRESULT KvlChart::RefreshData(LONG) {
@@ -823,6 +786,7 @@ HRESULT KvlChart::GetToolTipTextA(char* buffer, LONG size) {
 }
 HRESULT KvlChart::SetToolTipTextA(const char* value) {
     model_.toolTip() = fromCText(value);
+    ++toolTipsSet_;
     return com::S_OK;
 }
 
@@ -912,6 +876,7 @@ HRESULT KvlChart::GetToolTipText(com::Bstr* value) {
     return giveText(&model_.toolTip(), value);
 }
 HRESULT KvlChart::SetToolTipText(const com::Bstr& value) {
+    ++toolTipsSet_;
     return takeText(&model_.toolTip(), value);
 }
 HRESULT KvlChart::GetSeriesLegend(SHORT series, com::Bstr* value) {
@@ -957,98 +922,6 @@ HRESULT KvlChart::AddCommandBar(ostbar::IOstCommandBar* bar, LONG position, LONG
 HRESULT KvlChart::RemoveCommandBar(ostbar::IOstCommandBar* bar) {
     com::ComPtr<ostbar::IOstCommandBar> held(bar);
     return std::erase(hostedBars_, held) ? com::S_OK : com::S_FALSE;
-}
-
-// --- IKvlExtensionSite ---------------------------------------------------------------------------------
-
-LONG KvlChart::QueryInfo(KvlInfoRecord* record) {
-    if (!record)
-        return siteInfo_;
-    record->commandCount = 0;
-    record->containerId = 0;
-    record->commands = nullptr;
-    if (record->kind != kInfoCommands)
-        return com::E_INVALIDARG;
-    com::ComPtr<ostbar::IOstCommands> commands;
-    if (!commandBar_ || com::FAILED(commandBar_->GetCommands(commands.put())))
-        return com::E_FAIL;
-    if (com::FAILED(commands->get_Count(&record->commandCount)))
-        record->commandCount = 0;
-    record->containerId = ostbar::kToolbarContainer;
-    record->commands = commands.detach();
-    return com::S_OK;
-}
-
-HRESULT KvlChart::Refresh(LONG what, LONG) {
-    if (what != kRefreshRepaint)
-        return com::E_INVALIDARG;
-    ++repaints_;
-    return com::S_OK;
-}
-
-// --- IKvlExtensionServices -----------------------------------------------------------------------------
-
-HRESULT KvlChart::GetProperty(LONG* value, void** pointer, LONG, LONG kind) {
-    if (value)
-        *value = 0;
-    if (pointer)
-        *pointer = nullptr;
-    const bool copy = (kind & kCopyFlag) != 0;
-    switch (kind & ~kCopyFlag) {
-        case kValues:
-        case kFromValues: {
-            const bool values = (kind & ~kCopyFlag) == kValues;
-            const KvlValueBlock& table = values ? model_.values() : model_.fromValues();
-            if (value)
-                *value = values || model_.fromValuesUsed() ? table.seriesCount() : 0;
-            if (!pointer)
-                return com::S_OK;
-            std::unique_ptr<KvlValueBlock> block;
-            if (copy)
-                block = table.clone();
-            else
-                block = values ? model_.takeValues() : model_.takeFromValues();
-            *pointer = block.release();
-            return com::S_OK;
-        }
-        case kPointCount:
-            return put(value, model_.pointCount());
-        case kColoured:
-            return put(value, model_.colouredCount());
-        case kFromValuesUsed:
-            return put(value, LONG{model_.fromValuesUsed() ? 1 : 0});
-        case kHitRecord:
-            if (!pointer)
-                return com::E_POINTER;
-            *pointer = &lastHit_;
-            return com::S_OK;
-        case kPalette:
-            if (value)
-                *value = static_cast<LONG>(model_.palette().size());
-            if (pointer)
-                *pointer = model_.palette().data();
-            return com::S_OK;
-        default:
-            return com::E_INVALIDARG;
-    }
-}
-
-HRESULT KvlChart::SetProperty(LONG seriesCount, LONG pointCount, KvlValueBlock* block, LONG kind) {
-    std::unique_ptr<KvlValueBlock> owned(block);
-    kind &= ~kCopyFlag;
-    if (kind != kValues && kind != kFromValues)
-        return com::E_INVALIDARG;
-    if (seriesCount < 0 || pointCount < 0)
-        return com::E_INVALIDARG;
-    // The counts given are the truth; a block of another shape is refused rather than misread.
-    if (owned && (owned->seriesCount() != seriesCount || owned->pointCount() != pointCount))
-        return com::E_INVALIDARG;
-    KvlValueBlock table = owned ? std::move(*owned) : KvlValueBlock(seriesCount, pointCount);
-    if (kind == kValues)
-        model_.replaceValues(std::move(table));
-    else
-        model_.replaceFromValues(std::move(table));
-    return com::S_OK;
 }
 
 }  // namespace korvel

@@ -409,6 +409,23 @@ HRESULT KvlChartModel::pixelToValue(LONG x, LONG y, double* position, double* va
     return com::S_OK;
 }
 
+LONG KvlChartModel::seriesNear(LONG point, LONG y) const {
+    // A series counts as hit within a few pixels of its value.
+    constexpr LONG kReach = 3;
+    for (LONG s = 0; s < seriesCount(); ++s) {
+        const auto& attributes = series_[static_cast<std::size_t>(s)].attributes;
+        const double v = values_.at(s, point);
+        if (attributes[kAttrVisible] == 0 || v >= kNoValue ||
+            (attributes[kAttrYAxis] != 0 && attributes[kAttrYAxis] != 1))
+            continue;
+        LONG px = 0, py = 0;
+        if (valueToPixel(point + 1, v, &px, &py, static_cast<SHORT>(attributes[kAttrYAxis])) == com::S_OK &&
+            std::abs(py - y) <= kReach)
+            return s;
+    }
+    return -1;
+}
+
 KvlHitRecord KvlChartModel::hitTest(LONG x, LONG y) const {
     KvlHitRecord hit;
     hit.x = x;
@@ -430,8 +447,12 @@ KvlHitRecord KvlChartModel::hitTest(LONG x, LONG y) const {
         double value = 0;
         if (pixelToValue(x, y, &position, &value, 0) == com::S_OK) {
             const auto point = static_cast<LONG>(std::floor(position + 0.5)) - 1;
-            if (point >= 0 && point < pointCount())
+            if (point >= 0 && point < pointCount()) {
                 hit.point = point;
+                hit.series = seriesNear(point, y);
+                if (hit.series >= 0)
+                    hit.code = kHitSeries;
+            }
         }
     }
     return hit;

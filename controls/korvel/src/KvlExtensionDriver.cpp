@@ -49,6 +49,7 @@ HRESULT KvlExtensionDriver::addExtension(std::string_view progId, com::IUnknown*
         return com::E_NOINTERFACE;
     loaded.gallery = loaded.object.as<IKvlExtensionGallery>();
     loaded.painter = loaded.object.as<IKvlExtensionPaint>();
+    loaded.scroller = loaded.object.as<IKvlExtensionScroll>();
     result = loaded.extension->SetChart(chart);
     if (com::FAILED(result))
         return result;
@@ -121,64 +122,102 @@ void KvlExtensionDriver::notifyNewData() {
         extensions_[active_.extension].gallery->NotifyGallery(active_.index, 1);
 }
 
-LONG KvlExtensionDriver::paint(gdi::DeviceContext* dc, const KvlRect& rect, bool printing,
-                               const KvlChartModel& model) {
+void KvlExtensionDriver::notifyScroll(LONG first, LONG last) {
+    if (active_.index >= 0 && extensions_[active_.extension].scroller)
+        extensions_[active_.extension].scroller->OnScrollChange(first, last);
+}
+
+namespace {
+
+KvlPaintRecord elementRecord(const KvlChartModel& model, LONG element, LONG count) {
+    const KvlRect plot = model.plotRect();
+    KvlPaintRecord record;
+    record.element = element;
+    record.flags = (element == 0 ? kPaintFirst : 0) | (element == count - 1 ? kPaintLast : 0);
+    LONG left = 0, top = 0, right = 0, bottom = 0;
+    model.valueToPixel(element + 0.5, 0, &left, &top, 0);
+    model.valueToPixel(element + 1.5, 0, &right, &bottom, 0);
+    record.slotLeft = left;
+    record.slotWidth = std::max<LONG>(right - left, 1);
+    record.barWidth = std::max<LONG>(record.slotWidth * 2 / 3, 1);
+    double end = 0, start = 0;
+    model.value(1, 0, element, &end);
+    if (model.fromValuesUsed() && model.value(2, 0, element, &start) == com::S_OK && start < kNoValue)
+        model.valueToPixel(element + 1, start, &left, &record.rowStart, 0);
+    model.valueToPixel(element + 1, end, &left, &record.rowEnd, 0);
+    if (!model.fromValuesUsed())
+        record.rowStart = record.rowEnd;
+    record.rect = KvlRect{record.slotLeft, std::min(record.rowEnd, record.rowStart),
+                          record.slotLeft + record.slotWidth, std::max(record.rowEnd, record.rowStart)};
+    if (record.rect.bottom == record.rect.top)
+        record.rect.bottom = std::min<LONG>(record.rect.top + 1, plot.bottom);
+    return record;
+}
+
+}  // namespace
+
+LONG KvlExtensionDriver::paint(gdi::DeviceContext* dc, const KvlRect& rect, bool scaled,
+                               const KvlChartModel& model, std::vector<KvlDrawnLabel>* labels) {
     if (active_.index < 0)
         return 0;
-    Loaded& loaded = extensions_[active_.extension];
-    const auto dcArg = reinterpret_cast<KvlArg>(dc);
-    loaded.gallery->ActiveGalleryNotify(active_.index, dcArg, 0, printing ? 1 : 0);
-    if (loaded.painter)
-        loaded.painter->Paint(dc, &rect, printing ? kPaintPrinting : 0);
-
-    const KvlRect plot = model.plotRect();
+    // The extension may unload itself from inside a call; keep what the paint talks to.
+    const com::ComPtr<IKvlExtensionGallery> gallery = extensions_[active_.extension].gallery;
+    const com::ComPtr<IKvlExtensionPaint> painter = extensions_[active_.extension].painter;
+    const LONG index = active_.index;
+    const LONG scaledFlag = scaled ? 1 : 0;
+    if (painter)
+        painter->OnMouseInput(dc, &rect, scaledFlag);
+    gallery->ActiveGalleryNotify(index, dc, 0, scaledFlag);
+    if (painter)
+        painter->Paint(dc, &rect, scaled ? kPaintPrinting : 0);
+    if (dc) {
+        KvlLabelLoop loop(model, *dc);
+        loop.run(gallery.get(), index);
+        if (labels)
+            *labels = loop.labels();
+    }
     const LONG count = model.pointCount();
     LONG leftToChart = 0;
     for (LONG element = 0; element < count; ++element) {
-        KvlPaintRecord record;
-        record.galleryIndex = static_cast<SHORT>(active_.index);
+        KvlPaintRecord record = elementRecord(model, element, count);
+        record.galleryIndex = static_cast<SHORT>(index);
         record.dc = dc;
-        record.element = element;
-        record.flags = (element == 0 ? kPaintFirst : 0) | (element == count - 1 ? kPaintLast : 0) |
-                       (printing ? kPaintPrinting : 0);
-        LONG left = 0, top = 0, right = 0, bottom = 0;
-        model.valueToPixel(element + 0.5, 0, &left, &top, 0);
-        model.valueToPixel(element + 1.5, 0, &right, &bottom, 0);
-        record.slotLeft = left;
-        record.slotWidth = std::max<LONG>(right - left, 1);
-        record.barWidth = std::max<LONG>(record.slotWidth * 2 / 3, 1);
-        double end = 0, start = 0;
-        model.value(1, 0, element, &end);
-        if (model.fromValuesUsed() && model.value(2, 0, element, &start) == com::S_OK && start < kNoValue) {
-            model.valueToPixel(element + 1, start, &left, &record.rowStart, 0);
-        }
-        model.valueToPixel(element + 1, end, &left, &record.rowEnd, 0);
-        if (!model.fromValuesUsed())
-            record.rowStart = record.rowEnd;
-        record.rect = KvlRect{record.slotLeft, std::min(record.rowEnd, record.rowStart),
-                              record.slotLeft + record.slotWidth, std::max(record.rowEnd, record.rowStart)};
-        if (record.rect.bottom == record.rect.top)
-            record.rect.bottom = std::min<LONG>(record.rect.top + 1, plot.bottom);
+        record.flags |= scaled ? kPaintPrinting : 0;
         LONG kind = 0, mode = 0;
-        loaded.gallery->GalleryCommand(&record, &kind, &mode);
+        gallery->GalleryCommand(&record, &kind, &mode);
         if (kind == kDrawKindChart)
             ++leftToChart;
     }
-    if (loaded.painter)
-        loaded.painter->OnGalleryNotify(dcArg, kNotifyPaintEnd, 0);
+    if (painter) {
+        painter->OnGalleryNotify(dc, kNotifyPaintEnd, 0);
+        painter->OnKeyInput(dc, &rect, 0);
+    }
     return leftToChart;
 }
 
-bool KvlExtensionDriver::mouseInput(LONG message, LONG x, LONG y) {
-    if (active_.index < 0 || !extensions_[active_.extension].painter)
-        return false;
-    return extensions_[active_.extension].painter->OnMouseInput(message, x, y) != 0;
+HRESULT KvlExtensionDriver::pageClsid(LONG kind, com::CLSID* clsid) {
+    if (!clsid)
+        return com::E_POINTER;
+    *clsid = com::CLSID{};
+    if (active_.index < 0)
+        return com::S_FALSE;
+    const HRESULT result = extensions_[active_.extension].gallery->GetPageClsid(active_.index, kind, clsid);
+    if (result != com::S_OK || *clsid == com::CLSID{}) {
+        *clsid = com::CLSID{};
+        return com::S_FALSE;
+    }
+    return com::S_OK;
 }
 
-bool KvlExtensionDriver::keyInput(LONG key, LONG flags) {
-    if (active_.index < 0 || !extensions_[active_.extension].painter)
-        return false;
-    return extensions_[active_.extension].painter->OnKeyInput(key, flags, 0) != 0;
+HRESULT KvlExtensionDriver::queryExtensions(const com::IID& iid, void** object) {
+    if (!object)
+        return com::E_POINTER;
+    *object = nullptr;
+    for (const Loaded& loaded : extensions_) {
+        if (com::SUCCEEDED(loaded.object->QueryInterface(iid, object)))
+            return com::S_OK;
+    }
+    return com::E_NOINTERFACE;
 }
 
 void KvlExtensionDriver::unloadAll() {

@@ -4,24 +4,39 @@
 #pragma once
 
 #include <map>
+#include <memory>
+#include <optional>
+#include <string>
+#include <vector>
 
 #include "com/ComObject.h"
+#include "gdi/DeviceContext.h"
 #include "korvel/IKvlChart.h"
 #include "korvel/IKvlControl.h"
 #include "korvel/KvlChartModel.h"
 #include "korvel/KvlContract.h"
 #include "korvel/KvlExtensionDriver.h"
+#include "korvel/KvlLabelLoop.h"
 #include "ostbar/OstBarContract.h"
 #include "ostbar/OstCommandBar.h"
+#include "ui/Cursors.h"
+#include "ui/WindowHandle.h"
 
 namespace korvel {
 
 // ProgID of the chart control.
 inline constexpr const char* kChartProgId = "KorvelLibCtl.Korvel";
 
-// Mouse messages handed to the active extension's OnMouseInput.
-enum KvlMouseMessage : LONG { kMouseDown = 1, kMouseUp = 2, kMouseMove = 3 };
+// The chart's own commands that its command bar offers and that it handles itself.
+inline constexpr LONG kCommandZoom = 29448;
+inline constexpr LONG kCommandProperties = 29451;
 
+// The tip the chart shows for a point, and where it came from.
+struct KvlTip {
+    enum class Source { None, Extension, ToolTip, Legend };
+    std::string text;
+    Source source = Source::None;
+};
 class KvlChart final : public com::ComObject<IKvlChart, IKvlControlA, IKvlControlW, IKvlExtensionSite,
                                              IKvlExtensionServices, ostbar::IOstToolbarHost> {
 public:
@@ -45,15 +60,44 @@ public:
 
     // The data changed from outside the extensions: rescale and tell the active gallery.
     void dataChanged();
-    // One paint of the chart through the extension paint bracket.
+    // One paint of the chart through the extension paint bracket; a printer or metafile DC (or
+    // `printing`) makes it a scaled paint, wrapped in the callback chain's ReadDrawArea and
+    // ClearDrawArea.
     LONG paint(gdi::DeviceContext* dc, const KvlRect& rect, bool printing);
-    // Input: the active extension first, then the callback chain; true when handled there.
+    // The labels of the last paint with a DC.
+    const std::vector<KvlDrawnLabel>& drawnLabels() const { return drawnLabels_; }
+
+    // Input goes to the callback chain first; true when the chain handled it (the chart then does
+    // nothing more). Otherwise the chart does its own: in zoom mode a drag in the plot zooms to the
+    // points dragged over.
     bool buttonDown(LONG x, LONG y);
     bool buttonUp(LONG x, LONG y);
     bool mouseMove(LONG x, LONG y);
-    bool keyDown(LONG key, LONG flags);
-    // The tip text for a point: asks the callback chain, else the point's legend.
-    std::string tipText(LONG x, LONG y);
+    bool keyDown(LONG key, LONG keys);
+    // Double click and right click: on an axis they go to the chain with the hit record.
+    bool doubleClick(LONG x, LONG y, LONG keys);
+    bool rightClick(LONG x, LONG y);
+    // The mouse capture was taken away: tracking ends without a release.
+    void captureLost(LONG x, LONG y);
+    // Runs a command of the chart's command bar: switches a check command, offers the command to the
+    // callback chain, then does the chart's own action unless the chain handled it.
+    bool runCommand(LONG id);
+    // True while the chart's own zoom drag runs.
+    bool ownZoomDragging() const { return zoomDragFrom_.has_value(); }
+
+    // The tip for a point (see the tip rules of KvlContract.h); the last one is kept as the shown tip.
+    KvlTip tipText(LONG x, LONG y);
+    const KvlTip& shownTip() const { return shownTip_; }
+
+    // The window the chart is shown in (none until the chart widget gives it one).
+    void setWindow(const ui::WindowHandle& window);
+    // The chart's surface: a back buffer of the client size, made on first use; null for a zero size.
+    gdi::DeviceContext* surface();
+    // Paints the chart into its surface (a screen paint) and clears what was marked.
+    void paintSurface();
+    // What InvalidateRect marked since the last paint of the surface (empty: nothing).
+    const std::optional<KvlRect>& invalidRect() const { return invalid_; }
+    ui::HCURSOR cursor() const { return cursor_; }
 
     // Reads a provider's rows by the column kinds (2 value, 3 x value, 4 legend).
     HRESULT loadRows(IKvlDataProvider* provider);
@@ -197,6 +241,14 @@ public:
     // --- IKvlExtensionSite ---
     LONG QueryInfo(KvlInfoRecord* record) override;
     HRESULT Refresh(LONG what, LONG argument) override;
+    HRESULT GetWindow(ui::WindowHandle* window) override;
+    HRESULT ClientToScreen(KvlPoint* point) override;
+    HRESULT GetSurfaceDC(gdi::DeviceContext** dc) override;
+    HRESULT ReleaseSurfaceDC(gdi::DeviceContext* dc) override;
+    HRESULT InvalidateRect(const KvlRect* rect) override;
+    HRESULT UpdateWindow() override;
+    HRESULT CaptureMouse(LONG capture) override;
+    HRESULT SetCursor(ui::HCURSOR cursor, ui::HCURSOR* previous) override;
 
     // --- IKvlExtensionServices ---
     HRESULT GetProperty(LONG* value, void** pointer, LONG argument, LONG kind) override;
@@ -206,8 +258,17 @@ public:
     HRESULT AddCommandBar(ostbar::IOstCommandBar* bar, LONG position, LONG flags) override;
     HRESULT RemoveCommandBar(ostbar::IOstCommandBar* bar) override;
 
+protected:
+    // Interfaces of the attached extensions, asked for through the chart (the site).
+    HRESULT queryAggregate(const com::IID& iid, void** object) override;
+
 private:
     ~KvlChart() override;
+
+    // Calls `method` of the installed callback; 0 without one.
+    template <typename Method, typename... Args>
+    LONG callChain(Method method, Args... args);
+    void scrolled();
 
     std::string* text(LONG index);
     std::string* axisTitle(SHORT position);
@@ -223,6 +284,19 @@ private:
     com::ComPtr<com::IUnknown> font_;
     std::map<SHORT, SHORT> columnKinds_;
     KvlHitRecord lastHit_;
+    KvlPoint mouse_;  // where the mouse was last pressed, moved or released
+    std::vector<KvlDrawnLabel> drawnLabels_;
+    KvlTip shownTip_;
+    // Counts the tool-tip texts handed over, so a tip call can tell whether it got one.
+    LONG toolTipsSet_ = 0;
+    std::optional<double> zoomDragFrom_;  // point position where the chart's own zoom drag began
+    ui::WindowHandle window_;
+    std::unique_ptr<gdi::DeviceContext> surface_;
+    std::optional<int> surfaceDcLevel_;  // saved state of the surface DC while it is handed out
+    std::optional<KvlRect> invalid_;
+    ui::HCURSOR cursor_{};
+    bool painting_ = false;
+    bool queryingExtensions_ = false;
     LONG chartType_ = 0;
     LONG siteInfo_ = 0;
     LONG repaints_ = 0;

@@ -153,6 +153,8 @@ public:
 
 private:
     void resizeSeries(LONG count);
+    // The first visible series whose value at the point lies within a few pixels of row y; -1 none.
+    LONG seriesNear(LONG point, LONG y) const;
     static LONG defaultColor(const std::vector<COLORREF>& palette, LONG series);
 
     KvlValueBlock values_;

@@ -1,16 +1,8 @@
 // What the chart owes the extensions it hosts: loading them by ProgID and attaching them, numbering
 // their galleries as chart types, activating and deactivating a gallery when the chart type changes,
-// telling the active gallery about new data, the paint bracket, passing input on, and detaching them
-// before they are released.
-//
-// Order of the calls an extension sees:
-//   load:      SetChart (chart), UpdateCommandTexts (first gallery type, first command id)
-//   type:      ActivateGallery (old, 0, -1) for the gallery being left, then (new, 1, -1)
-//   new data:  NotifyGallery (active, 1)
-//   paint:     ActiveGalleryNotify (active, dc, 0, printing), Paint (dc, rect, flags),
-//              GalleryCommand per element (first/last flags), OnGalleryNotify (dc, kNotifyPaintEnd, 0)
-//   input:     OnMouseInput / OnKeyInput of the active extension, then the installed callback chain
-//   unload:    ActivateGallery (active, 0, -1), SetChart (null), then the last reference goes
+// telling the active gallery about new data and scrolling, the paint bracket with its label loop, and
+// detaching them before they are released. The order of the calls is the table of KvlContract.h; input
+// does not pass through here but through the chart's callback chain.
 #pragma once
 
 #include <string>
@@ -19,6 +11,7 @@
 
 #include "com/ComPtr.h"
 #include "korvel/KvlContract.h"
+#include "korvel/KvlLabelLoop.h"
 
 namespace korvel {
 
@@ -50,12 +43,18 @@ public:
     LONG activeType() const;
 
     void notifyNewData();
-    // The paint bracket around the chart's own paint; `elements` is the number of points to hand to
-    // GalleryCommand for series 0. Returns the number of elements the extension left to the chart.
-    LONG paint(gdi::DeviceContext* dc, const KvlRect& rect, bool printing, const KvlChartModel& model);
-    // Input for the active extension; true when it asked the chart to do nothing more.
-    bool mouseInput(LONG message, LONG x, LONG y);
-    bool keyInput(LONG key, LONG flags);
+    // The visible X range changed to points first .. last.
+    void notifyScroll(LONG first, LONG last);
+    // The paint bracket of the active gallery; `scaled` for a printer or metafile DC. The label loop
+    // runs when there is a DC, its labels going to `labels` (may be null). Returns the number of
+    // elements the extension left to the chart.
+    LONG paint(gdi::DeviceContext* dc, const KvlRect& rect, bool scaled, const KvlChartModel& model,
+               std::vector<KvlDrawnLabel>* labels);
+    // The active gallery's property page of a kind; S_FALSE and a null CLSID when it has none or no
+    // gallery is active.
+    HRESULT pageClsid(LONG kind, com::CLSID* clsid);
+    // Asks each loaded extension, in load order, for the interface; E_NOINTERFACE when none has it.
+    HRESULT queryExtensions(const com::IID& iid, void** object);
 
     // Deactivates, detaches and releases every extension.
     void unloadAll();
@@ -67,6 +66,7 @@ private:
         com::ComPtr<IKvlExtension> extension;
         com::ComPtr<IKvlExtensionGallery> gallery;  // null for an extension without galleries
         com::ComPtr<IKvlExtensionPaint> painter;
+        com::ComPtr<IKvlExtensionScroll> scroller;
         LONG firstType = 0;
         LONG galleryCount = 0;
     };

@@ -556,6 +556,46 @@ HRESULT KvlRecordingControl::Refresh(LONG what, LONG argument) {
     return inner_->Refresh(what, argument);
 }
 
+HRESULT KvlRecordingControl::GetWindow(ui::WindowHandle* window) {
+    calls_.push_back("GetWindow");
+    return inner_->GetWindow(window);
+}
+
+HRESULT KvlRecordingControl::ClientToScreen(KvlPoint* point) {
+    calls_.push_back("ClientToScreen");
+    return inner_->ClientToScreen(point);
+}
+
+HRESULT KvlRecordingControl::GetSurfaceDC(gdi::DeviceContext** dc) {
+    calls_.push_back("GetSurfaceDC");
+    return inner_->GetSurfaceDC(dc);
+}
+
+HRESULT KvlRecordingControl::ReleaseSurfaceDC(gdi::DeviceContext* dc) {
+    calls_.push_back("ReleaseSurfaceDC");
+    return inner_->ReleaseSurfaceDC(dc);
+}
+
+HRESULT KvlRecordingControl::InvalidateRect(const KvlRect* rect) {
+    calls_.push_back("InvalidateRect");
+    return inner_->InvalidateRect(rect);
+}
+
+HRESULT KvlRecordingControl::UpdateWindow() {
+    calls_.push_back("UpdateWindow");
+    return inner_->UpdateWindow();
+}
+
+HRESULT KvlRecordingControl::CaptureMouse(LONG capture) {
+    calls_.push_back("CaptureMouse");
+    return inner_->CaptureMouse(capture);
+}
+
+HRESULT KvlRecordingControl::SetCursor(ui::HCURSOR cursor, ui::HCURSOR* previous) {
+    calls_.push_back("SetCursor");
+    return inner_->SetCursor(cursor, previous);
+}
+
 HRESULT KvlRecordingControl::GetProperty(LONG* value, void** pointer, LONG argument, LONG kind) {
     calls_.push_back("GetProperty");
     return inner_->GetProperty(value, pointer, argument, kind);

@@ -141,6 +141,14 @@ public:
 
     LONG QueryInfo(KvlInfoRecord* record) override;
     HRESULT Refresh(LONG what, LONG argument) override;
+    HRESULT GetWindow(ui::WindowHandle* window) override;
+    HRESULT ClientToScreen(KvlPoint* point) override;
+    HRESULT GetSurfaceDC(gdi::DeviceContext** dc) override;
+    HRESULT ReleaseSurfaceDC(gdi::DeviceContext* dc) override;
+    HRESULT InvalidateRect(const KvlRect* rect) override;
+    HRESULT UpdateWindow() override;
+    HRESULT CaptureMouse(LONG capture) override;
+    HRESULT SetCursor(ui::HCURSOR cursor, ui::HCURSOR* previous) override;
     HRESULT GetProperty(LONG* value, void** pointer, LONG argument, LONG kind) override;
     HRESULT SetProperty(LONG seriesCount, LONG pointCount, KvlValueBlock* block, LONG kind) override;
 

@@ -1,0 +1,59 @@
+// The chart's axis-label loop: for each axis it asks the active gallery for one label after the other,
+// advances by the gap the gallery hands back and draws each grid line with the pen (and each band with
+// the brush) that the gallery selected into the DC for that label. Without a gallery answer the chart
+// labels the axis itself at its own step.
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "gdi/Objects.h"
+#include "korvel/KvlContract.h"
+
+namespace korvel {
+
+class KvlChartModel;
+
+// One label as the chart drew it.
+struct KvlDrawnLabel {
+    LONG axis = 0;
+    LONG major = 0;
+    LONG index = 0;       // the label index handed to the gallery
+    double position = 0;  // where on the axis the label sits
+    double value = 0;     // the value the label stands for
+    double gap = 0;       // distance to the next label as handed back
+    std::string text;     // drawn in the major pass
+    gdi::HPEN pen{};      // pen of the grid line
+    gdi::HBRUSH brush{};  // brush of the band to the next label (the null brush: none)
+    LONG pixel = 0;       // row (value axes) or column (X axis) of the grid line
+    bool own = false;     // the chart's own label (the gallery gave nothing)
+};
+
+class KvlLabelLoop {
+public:
+    // The grid pen the chart selects before each call; the gallery may select another.
+    static constexpr gdi::COLORREF kGridColor = 0xC0C0C0;
+
+    KvlLabelLoop(const KvlChartModel& model, gdi::DeviceContext& dc);
+    KvlLabelLoop(const KvlLabelLoop&) = delete;
+    KvlLabelLoop& operator=(const KvlLabelLoop&) = delete;
+    ~KvlLabelLoop();
+
+    // Both passes of every labelled axis; `gallery` null gives the chart's own labels.
+    void run(IKvlExtensionGallery* gallery, LONG galleryIndex);
+    const std::vector<KvlDrawnLabel>& labels() const { return labels_; }
+
+private:
+    void pass(IKvlExtensionGallery* gallery, LONG galleryIndex, LONG axis, LONG major);
+    // The chart's own labels of one pass, at its own step.
+    void ownPass(LONG axis, LONG major);
+    double ownStep(LONG axis, LONG major) const;
+    void draw(KvlDrawnLabel& label);
+
+    const KvlChartModel& model_;
+    gdi::DeviceContext& dc_;
+    gdi::HPEN gridPen_{};
+    std::vector<KvlDrawnLabel> labels_;
+};
+
+}  // namespace korvel

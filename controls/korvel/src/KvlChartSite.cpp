@@ -1,0 +1,239 @@
+// The chart as its extensions' site: the information and repaint requests, the window channel that
+// extensions draw and open windows through outside a paint, and the services over the chart's tables.
+#include <algorithm>
+#include <memory>
+
+#include "gdi/Objects.h"
+#include "korvel/KvlChart.h"
+
+namespace korvel {
+
+namespace {
+
+template <typename T>
+HRESULT put(T* out, T value) {
+    if (!out)
+        return com::E_POINTER;
+    *out = value;
+    return com::S_OK;
+}
+
+}  // namespace
+
+// --- IKvlExtensionSite ---------------------------------------------------------------------------------
+
+LONG KvlChart::QueryInfo(KvlInfoRecord* record) {
+    if (!record)
+        return siteInfo_;
+    record->commandCount = 0;
+    record->containerId = 0;
+    record->commands = nullptr;
+    if (record->kind != kInfoCommands)
+        return com::E_INVALIDARG;
+    com::ComPtr<ostbar::IOstCommands> commands;
+    if (!commandBar_ || com::FAILED(commandBar_->GetCommands(commands.put())))
+        return com::E_FAIL;
+    if (com::FAILED(commands->get_Count(&record->commandCount)))
+        record->commandCount = 0;
+    record->containerId = ostbar::kToolbarContainer;
+    record->commands = commands.detach();
+    return com::S_OK;
+}
+
+HRESULT KvlChart::Refresh(LONG what, LONG) {
+    if (what != kRefreshRepaint)
+        return com::E_INVALIDARG;
+    ++repaints_;
+    return InvalidateRect(nullptr);
+}
+
+// --- the window channel ----------------------------------------------------------------------------
+
+void KvlChart::setWindow(const ui::WindowHandle& window) {
+    window_ = window;
+}
+
+HRESULT KvlChart::GetWindow(ui::WindowHandle* window) {
+    if (!window)
+        return com::E_POINTER;
+    *window = window_;
+    return window_.isValid() ? com::S_OK : com::S_FALSE;
+}
+
+HRESULT KvlChart::ClientToScreen(KvlPoint* point) {
+    if (!point)
+        return com::E_POINTER;
+    if (!window_.isValid())
+        return com::S_FALSE;
+    const gdi::Point screen = window_.clientToScreen(gdi::Point{point->x, point->y});
+    *point = KvlPoint{screen.x, screen.y};
+    return com::S_OK;
+}
+
+gdi::DeviceContext* KvlChart::surface() {
+    const KvlRect client = model_.clientRect();
+    if (client.width() <= 0 || client.height() <= 0)
+        return nullptr;
+    const QImage image = surface_ ? surface_->image() : QImage();
+    if (!surface_ || image.width() != client.width() || image.height() != client.height()) {
+        surface_ = gdi::createImageDC(client.width(), client.height());
+        invalid_ = client;
+    }
+    return surface_.get();
+}
+
+void KvlChart::paintSurface() {
+    gdi::DeviceContext* dc = surface();
+    if (!dc || surfaceDcLevel_)
+        return;
+    const KvlRect client = model_.clientRect();
+    dc->fillRect(gdi::Rect{0, 0, client.width(), client.height()}, gdi::getStockObject(gdi::WHITE_BRUSH));
+    paint(dc, client, false);
+    invalid_.reset();
+    if (window_.isValid())
+        window_.invalidate();
+}
+
+HRESULT KvlChart::GetSurfaceDC(gdi::DeviceContext** dc) {
+    if (!dc)
+        return com::E_POINTER;
+    *dc = nullptr;
+    if (painting_ || surfaceDcLevel_)
+        return com::E_UNEXPECTED;
+    gdi::DeviceContext* target = surface();
+    if (!target)
+        return com::E_FAIL;
+    surfaceDcLevel_ = target->saveDC();
+    *dc = target;
+    return com::S_OK;
+}
+
+HRESULT KvlChart::ReleaseSurfaceDC(gdi::DeviceContext* dc) {
+    if (!dc || !surfaceDcLevel_ || dc != surface_.get())
+        return com::E_INVALIDARG;
+    surface_->restoreDC(*surfaceDcLevel_);
+    surfaceDcLevel_.reset();
+    // What was drawn is on the surface already; the window only has to show it again.
+    if (window_.isValid())
+        window_.invalidate();
+    return com::S_OK;
+}
+
+HRESULT KvlChart::InvalidateRect(const KvlRect* rect) {
+    const KvlRect client = model_.clientRect();
+    KvlRect area = rect ? *rect : client;
+    area = KvlRect{std::max(area.left, client.left), std::max(area.top, client.top),
+                   std::min(area.right, client.right), std::min(area.bottom, client.bottom)};
+    if (area.width() <= 0 || area.height() <= 0)
+        return com::S_OK;
+    if (invalid_) {
+        area = KvlRect{std::min(area.left, invalid_->left), std::min(area.top, invalid_->top),
+                       std::max(area.right, invalid_->right), std::max(area.bottom, invalid_->bottom)};
+    }
+    invalid_ = area;
+    if (window_.isValid()) {
+        const gdi::Rect marked{area.left, area.top, area.right, area.bottom};
+        window_.invalidate(&marked);
+    }
+    return com::S_OK;
+}
+
+HRESULT KvlChart::UpdateWindow() {
+    if (painting_)
+        return com::E_UNEXPECTED;
+    if (invalid_ || !surface_)
+        paintSurface();
+    return com::S_OK;
+}
+
+HRESULT KvlChart::CaptureMouse(LONG capture) {
+    return SetMouseCapture(capture);
+}
+
+HRESULT KvlChart::SetCursor(ui::HCURSOR cursor, ui::HCURSOR* previous) {
+    const ui::HCURSOR old = std::exchange(cursor_, cursor);
+    if (previous)
+        *previous = old;
+    if (window_.isValid() && window_.widget())
+        window_.widget()->setCursor(ui::toQCursor(cursor));
+    return com::S_OK;
+}
+
+// --- the attached extensions' interfaces ----------------------------------------------------------------
+
+HRESULT KvlChart::queryAggregate(const com::IID& iid, void** object) {
+    // An extension that passes a query back to its site would otherwise come back here for ever.
+    if (queryingExtensions_)
+        return com::E_NOINTERFACE;
+    queryingExtensions_ = true;
+    const HRESULT result = driver_.queryExtensions(iid, object);
+    queryingExtensions_ = false;
+    return result;
+}
+
+// --- IKvlExtensionServices -----------------------------------------------------------------------------
+
+HRESULT KvlChart::GetProperty(LONG* value, void** pointer, LONG, LONG kind) {
+    if (value)
+        *value = 0;
+    if (pointer)
+        *pointer = nullptr;
+    const bool copy = (kind & kCopyFlag) != 0;
+    switch (kind & ~kCopyFlag) {
+        case kValues:
+        case kFromValues: {
+            const bool values = (kind & ~kCopyFlag) == kValues;
+            const KvlValueBlock& table = values ? model_.values() : model_.fromValues();
+            if (value)
+                *value = values || model_.fromValuesUsed() ? table.seriesCount() : 0;
+            if (!pointer)
+                return com::S_OK;
+            std::unique_ptr<KvlValueBlock> block;
+            if (copy)
+                block = table.clone();
+            else
+                block = values ? model_.takeValues() : model_.takeFromValues();
+            *pointer = block.release();
+            return com::S_OK;
+        }
+        case kPointCount:
+            return put(value, model_.pointCount());
+        case kColoured:
+            return put(value, model_.colouredCount());
+        case kFromValuesUsed:
+            return put(value, LONG{model_.fromValuesUsed() ? 1 : 0});
+        case kHitRecord:
+            if (!pointer)
+                return com::E_POINTER;
+            *pointer = &lastHit_;
+            return com::S_OK;
+        case kPalette:
+            if (value)
+                *value = static_cast<LONG>(model_.palette().size());
+            if (pointer)
+                *pointer = model_.palette().data();
+            return com::S_OK;
+        default:
+            return com::E_INVALIDARG;
+    }
+}
+
+HRESULT KvlChart::SetProperty(LONG seriesCount, LONG pointCount, KvlValueBlock* block, LONG kind) {
+    std::unique_ptr<KvlValueBlock> owned(block);
+    kind &= ~kCopyFlag;
+    if (kind != kValues && kind != kFromValues)
+        return com::E_INVALIDARG;
+    if (seriesCount < 0 || pointCount < 0)
+        return com::E_INVALIDARG;
+    // The counts given are the truth; a block of another shape is refused rather than misread.
+    if (owned && (owned->seriesCount() != seriesCount || owned->pointCount() != pointCount))
+        return com::E_INVALIDARG;
+    KvlValueBlock table = owned ? std::move(*owned) : KvlValueBlock(seriesCount, pointCount);
+    if (kind == kValues)
+        model_.replaceValues(std::move(table));
+    else
+        model_.replaceFromValues(std::move(table));
+    return com::S_OK;
+}
+
+}  // namespace korvel
