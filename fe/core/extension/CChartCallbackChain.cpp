@@ -55,98 +55,100 @@ LONG CChartCallbackChain::route(std::size_t method, Chained&& chained, Routed&& 
         return g.call;              \
     }
 
-LONG CChartCallbackChain::AxisDoubleClick(KvlArg hit, KvlArg x, KvlArg y, KvlArg flags) {
-    return route(0, CHAINED(AxisDoubleClick(hit, x, y, flags)), ROUTED(OnAxisDoubleClick(hit, x, y, flags)));
+LONG CChartCallbackChain::AxisDoubleClick(const KvlHitRecord* hit, LONG x, LONG y, LONG keys) {
+    return route(0, CHAINED(AxisDoubleClick(hit, x, y, keys)), ROUTED(OnAxisDoubleClick(hit, x, y, keys)));
 }
-LONG CChartCallbackChain::ButtonDown(KvlArg x, KvlArg y) {
+LONG CChartCallbackChain::ButtonDown(LONG x, LONG y) {
     return route(1, CHAINED(ButtonDown(x, y)), ROUTED(OnButtonDown(x, y)));
 }
-LONG CChartCallbackChain::ButtonUp(KvlArg x, KvlArg y) {
+LONG CChartCallbackChain::ButtonUp(LONG x, LONG y) {
     return route(2, CHAINED(ButtonUp(x, y)), ROUTED(OnButtonUp(x, y)));
 }
-LONG CChartCallbackChain::CancelTracking(KvlArg a, KvlArg b, KvlArg c, KvlArg d) {
-    return route(3, CHAINED(CancelTracking(a, b, c, d)), ROUTED(CancelTracking(a, b, c, d)));
+LONG CChartCallbackChain::CancelTracking(LONG reason, LONG x, LONG y, LONG keys) {
+    return route(3, CHAINED(CancelTracking(reason, x, y, keys)), ROUTED(CancelTracking(reason, x, y, keys)));
 }
-LONG CChartCallbackChain::AxisRightClick(KvlArg x, KvlArg y) {
+LONG CChartCallbackChain::AxisRightClick(LONG x, LONG y) {
     return route(4, CHAINED(AxisRightClick(x, y)), ROUTED(OnAxisRightClick(x, y)));
 }
-LONG CChartCallbackChain::MouseLeave(KvlArg a, KvlArg b) {
-    return chainedOnly(CHAINED(MouseLeave(a, b)));
+LONG CChartCallbackChain::MouseLeave(LONG x, LONG y) {
+    return chainedOnly(CHAINED(MouseLeave(x, y)));
 }
-LONG CChartCallbackChain::MouseMove(KvlArg x, KvlArg y) {
+LONG CChartCallbackChain::MouseMove(LONG x, LONG y) {
     return route(6, CHAINED(MouseMove(x, y)), ROUTED(OnMouseMove(x, y)));
 }
-LONG CChartCallbackChain::ReadDrawArea(KvlArg dc, KvlArg rect) {
+LONG CChartCallbackChain::ReadDrawArea(gdi::DeviceContext* dc, const KvlRect* rect) {
     return route(7, CHAINED(ReadDrawArea(dc, rect)), ROUTED(ReadDrawArea(dc, rect)));
 }
-LONG CChartCallbackChain::ClearDrawArea(KvlArg dc, KvlArg rect) {
+LONG CChartCallbackChain::ClearDrawArea(gdi::DeviceContext* dc, const KvlRect* rect) {
     return route(8, CHAINED(ClearDrawArea(dc, rect)), ROUTED(ClearDrawArea(dc, rect)));
 }
-LONG CChartCallbackChain::DrawAreaNotify(KvlArg a, KvlArg b, KvlArg c, KvlArg d) {
-    return route(9, CHAINED(DrawAreaNotify(a, b, c, d)), ROUTED(DrawAreaNotify(a, b, c, d)));
+LONG CChartCallbackChain::DrawAreaNotify(gdi::DeviceContext* dc, const KvlRect* rect, LONG code,
+                                         LONG reserved) {
+    return route(9, CHAINED(DrawAreaNotify(dc, rect, code, reserved)),
+                 ROUTED(DrawAreaNotify(dc, rect, code, reserved)));
 }
-LONG CChartCallbackChain::DrawAreaPrepare(KvlArg a, KvlArg b) {
-    return route(10, CHAINED(DrawAreaPrepare(a, b)), ROUTED(DrawAreaPrepare(a, b)));
+LONG CChartCallbackChain::DrawAreaPrepare(gdi::DeviceContext* dc, const KvlRect* rect) {
+    return route(10, CHAINED(DrawAreaPrepare(dc, rect)), ROUTED(DrawAreaPrepare(dc, rect)));
 }
-LONG CChartCallbackChain::SetCursor(KvlArg x, KvlArg y) {
+LONG CChartCallbackChain::SetCursor(LONG x, LONG y) {
     return chainedOnly(CHAINED(SetCursor(x, y)));
 }
-LONG CChartCallbackChain::PointTipText(KvlArg text, KvlArg point) {
-    return route(12, CHAINED(PointTipText(text, point)), ROUTED(GetPointTipText(t, text, point)));
+LONG CChartCallbackChain::PointTipText(LONG series, LONG point) {
+    return route(12, CHAINED(PointTipText(series, point)), ROUTED(GetPointTipText(t, series, point)));
 }
-LONG CChartCallbackChain::TipText(KvlArg text, KvlArg x, KvlArg y) {
-    return route(13, CHAINED(TipText(text, x, y)), ROUTED(GetTipText(t, text, x, y)));
+LONG CChartCallbackChain::TipText(LONG kind, LONG a, LONG b) {
+    return route(13, CHAINED(TipText(kind, a, b)), ROUTED(GetTipText(t, kind, a, b)));
 }
-LONG CChartCallbackChain::HoverOn(KvlArg a, KvlArg b) {
-    return chainedOnly(CHAINED(HoverOn(a, b)));
+LONG CChartCallbackChain::HoverOn(LONG x, LONG y) {
+    return chainedOnly(CHAINED(HoverOn(x, y)));
 }
-LONG CChartCallbackChain::HoverOff(KvlArg a, KvlArg b) {
-    return chainedOnly(CHAINED(HoverOff(a, b)));
+LONG CChartCallbackChain::HoverOff(LONG x, LONG y) {
+    return chainedOnly(CHAINED(HoverOff(x, y)));
 }
-LONG CChartCallbackChain::KeyDown(KvlArg key, KvlArg flags) {
-    return chainedOnly(CHAINED(KeyDown(key, flags)));
+LONG CChartCallbackChain::KeyDown(LONG key, LONG keys) {
+    return chainedOnly(CHAINED(KeyDown(key, keys)));
 }
-LONG CChartCallbackChain::KeyUp(KvlArg key, KvlArg flags) {
-    return chainedOnly(CHAINED(KeyUp(key, flags)));
+LONG CChartCallbackChain::KeyUp(LONG key, LONG keys) {
+    return chainedOnly(CHAINED(KeyUp(key, keys)));
 }
-LONG CChartCallbackChain::AxisColorDrop(KvlArg hit, KvlArg x, KvlArg y) {
+LONG CChartCallbackChain::AxisColorDrop(const KvlHitRecord* hit, LONG x, LONG y) {
     return route(18, CHAINED(AxisColorDrop(hit, x, y)), ROUTED(OnAxisColorDrop(hit, x, y)));
 }
-LONG CChartCallbackChain::BeforePaint(KvlArg dc, KvlArg rect) {
+LONG CChartCallbackChain::BeforePaint(gdi::DeviceContext* dc, const KvlRect* rect) {
     return chainedOnly(CHAINED(BeforePaint(dc, rect)));
 }
-LONG CChartCallbackChain::AfterPaint(KvlArg dc, KvlArg rect) {
+LONG CChartCallbackChain::AfterPaint(gdi::DeviceContext* dc, const KvlRect* rect) {
     return chainedOnly(CHAINED(AfterPaint(dc, rect)));
 }
-LONG CChartCallbackChain::BeforePrint(KvlArg dc, KvlArg rect) {
+LONG CChartCallbackChain::BeforePrint(gdi::DeviceContext* dc, const KvlRect* rect) {
     return chainedOnly(CHAINED(BeforePrint(dc, rect)));
 }
-LONG CChartCallbackChain::AfterPrint(KvlArg dc, KvlArg rect) {
+LONG CChartCallbackChain::AfterPrint(gdi::DeviceContext* dc, const KvlRect* rect) {
     return chainedOnly(CHAINED(AfterPrint(dc, rect)));
 }
-LONG CChartCallbackChain::DataChanged(KvlArg a, KvlArg b) {
-    return chainedOnly(CHAINED(DataChanged(a, b)));
+LONG CChartCallbackChain::DataChanged(LONG seriesCount, LONG pointCount) {
+    return chainedOnly(CHAINED(DataChanged(seriesCount, pointCount)));
 }
-LONG CChartCallbackChain::Command(KvlArg id) {
+LONG CChartCallbackChain::Command(LONG id) {
     return route(24, CHAINED(Command(id)), ROUTED(OnCommand(id)));
 }
-LONG CChartCallbackChain::ZoomChanged(KvlArg a, KvlArg b) {
-    return chainedOnly(CHAINED(ZoomChanged(a, b)));
+LONG CChartCallbackChain::ZoomChanged(LONG zoomed, LONG reserved) {
+    return chainedOnly(CHAINED(ZoomChanged(zoomed, reserved)));
 }
-LONG CChartCallbackChain::ScrollChanged(KvlArg a, KvlArg b) {
-    return chainedOnly(CHAINED(ScrollChanged(a, b)));
+LONG CChartCallbackChain::ScrollChanged(LONG first, LONG last) {
+    return chainedOnly(CHAINED(ScrollChanged(first, last)));
 }
-LONG CChartCallbackChain::GalleryChanged(KvlArg a, KvlArg b) {
-    return chainedOnly(CHAINED(GalleryChanged(a, b)));
+LONG CChartCallbackChain::GalleryChanged(LONG oldType, LONG newType) {
+    return chainedOnly(CHAINED(GalleryChanged(oldType, newType)));
 }
-LONG CChartCallbackChain::SettingChanged(KvlArg a, KvlArg b) {
-    return chainedOnly(CHAINED(SettingChanged(a, b)));
+LONG CChartCallbackChain::SettingChanged(LONG number, LONG value) {
+    return chainedOnly(CHAINED(SettingChanged(number, value)));
 }
-LONG CChartCallbackChain::HostNotify(KvlArg a, KvlArg b) {
-    return route(29, CHAINED(HostNotify(a, b)), ROUTED(OnHostNotify(a, b)));
+LONG CChartCallbackChain::HostNotify(LONG code, LONG value) {
+    return route(29, CHAINED(HostNotify(code, value)), ROUTED(OnHostNotify(code, value)));
 }
-LONG CChartCallbackChain::Destroying(KvlArg a, KvlArg b) {
-    return chainedOnly(CHAINED(Destroying(a, b)));
+LONG CChartCallbackChain::Destroying() {
+    return chainedOnly(CHAINED(Destroying()));
 }
 
 #undef CHAINED

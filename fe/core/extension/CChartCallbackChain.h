@@ -71,37 +71,37 @@ inline constexpr std::array<CallbackRule, kCallbackMethodCount> kCallbackRules =
 
 class CChartCallbackChain : public IKvlExtensionCallback {
 public:
-    LONG AxisDoubleClick(KvlArg hit, KvlArg x, KvlArg y, KvlArg flags) override;
-    LONG ButtonDown(KvlArg x, KvlArg y) override;
-    LONG ButtonUp(KvlArg x, KvlArg y) override;
-    LONG CancelTracking(KvlArg a, KvlArg b, KvlArg c, KvlArg d) override;
-    LONG AxisRightClick(KvlArg x, KvlArg y) override;
-    LONG MouseLeave(KvlArg a, KvlArg b) override;
-    LONG MouseMove(KvlArg x, KvlArg y) override;
-    LONG ReadDrawArea(KvlArg dc, KvlArg rect) override;
-    LONG ClearDrawArea(KvlArg dc, KvlArg rect) override;
-    LONG DrawAreaNotify(KvlArg a, KvlArg b, KvlArg c, KvlArg d) override;
-    LONG DrawAreaPrepare(KvlArg a, KvlArg b) override;
-    LONG SetCursor(KvlArg x, KvlArg y) override;
-    LONG PointTipText(KvlArg text, KvlArg point) override;
-    LONG TipText(KvlArg text, KvlArg x, KvlArg y) override;
-    LONG HoverOn(KvlArg a, KvlArg b) override;
-    LONG HoverOff(KvlArg a, KvlArg b) override;
-    LONG KeyDown(KvlArg key, KvlArg flags) override;
-    LONG KeyUp(KvlArg key, KvlArg flags) override;
-    LONG AxisColorDrop(KvlArg hit, KvlArg x, KvlArg y) override;
-    LONG BeforePaint(KvlArg dc, KvlArg rect) override;
-    LONG AfterPaint(KvlArg dc, KvlArg rect) override;
-    LONG BeforePrint(KvlArg dc, KvlArg rect) override;
-    LONG AfterPrint(KvlArg dc, KvlArg rect) override;
-    LONG DataChanged(KvlArg a, KvlArg b) override;
-    LONG Command(KvlArg id) override;
-    LONG ZoomChanged(KvlArg a, KvlArg b) override;
-    LONG ScrollChanged(KvlArg a, KvlArg b) override;
-    LONG GalleryChanged(KvlArg a, KvlArg b) override;
-    LONG SettingChanged(KvlArg a, KvlArg b) override;
-    LONG HostNotify(KvlArg a, KvlArg b) override;
-    LONG Destroying(KvlArg a, KvlArg b) override;
+    LONG AxisDoubleClick(const KvlHitRecord* hit, LONG x, LONG y, LONG keys) override;
+    LONG ButtonDown(LONG x, LONG y) override;
+    LONG ButtonUp(LONG x, LONG y) override;
+    LONG CancelTracking(LONG reason, LONG x, LONG y, LONG keys) override;
+    LONG AxisRightClick(LONG x, LONG y) override;
+    LONG MouseLeave(LONG x, LONG y) override;
+    LONG MouseMove(LONG x, LONG y) override;
+    LONG ReadDrawArea(gdi::DeviceContext* dc, const KvlRect* rect) override;
+    LONG ClearDrawArea(gdi::DeviceContext* dc, const KvlRect* rect) override;
+    LONG DrawAreaNotify(gdi::DeviceContext* dc, const KvlRect* rect, LONG code, LONG reserved) override;
+    LONG DrawAreaPrepare(gdi::DeviceContext* dc, const KvlRect* rect) override;
+    LONG SetCursor(LONG x, LONG y) override;
+    LONG PointTipText(LONG series, LONG point) override;
+    LONG TipText(LONG kind, LONG a, LONG b) override;
+    LONG HoverOn(LONG x, LONG y) override;
+    LONG HoverOff(LONG x, LONG y) override;
+    LONG KeyDown(LONG key, LONG keys) override;
+    LONG KeyUp(LONG key, LONG keys) override;
+    LONG AxisColorDrop(const KvlHitRecord* hit, LONG x, LONG y) override;
+    LONG BeforePaint(gdi::DeviceContext* dc, const KvlRect* rect) override;
+    LONG AfterPaint(gdi::DeviceContext* dc, const KvlRect* rect) override;
+    LONG BeforePrint(gdi::DeviceContext* dc, const KvlRect* rect) override;
+    LONG AfterPrint(gdi::DeviceContext* dc, const KvlRect* rect) override;
+    LONG DataChanged(LONG seriesCount, LONG pointCount) override;
+    LONG Command(LONG id) override;
+    LONG ZoomChanged(LONG zoomed, LONG reserved) override;
+    LONG ScrollChanged(LONG first, LONG last) override;
+    LONG GalleryChanged(LONG oldType, LONG newType) override;
+    LONG SettingChanged(LONG number, LONG value) override;
+    LONG HostNotify(LONG code, LONG value) override;
+    LONG Destroying() override;
 
     // The callback installed before this one (null when none).
     IKvlExtensionCallback* previous() const { return previous_.get(); }

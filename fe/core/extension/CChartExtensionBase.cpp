@@ -310,7 +310,7 @@ LONG CChartExtensionBase::Paint(gdi::DeviceContext* dc, const KvlRect* rect, LON
     return active ? active->Paint(dc, rect, flags) : 0;
 }
 
-LONG CChartExtensionBase::OnMouseInput(KvlArg a, KvlArg b, KvlArg c) {
+LONG CChartExtensionBase::OnMouseInput(gdi::DeviceContext* dc, const KvlRect* rect, LONG scaled) {
     CGalleryBase* active = activeGallery();
     if (!active)
         return 0;
@@ -318,19 +318,19 @@ LONG CChartExtensionBase::OnMouseInput(KvlArg a, KvlArg b, KvlArg c) {
         active->Resume();
         return 0;
     }
-    return active->OnMouseInput(a, b, c);
+    return active->OnMouseInput(dc, rect, scaled);
 }
 
-LONG CChartExtensionBase::OnKeyInput(KvlArg a, KvlArg b, KvlArg c) {
+LONG CChartExtensionBase::OnKeyInput(gdi::DeviceContext* dc, const KvlRect* rect, LONG reserved) {
     if (activeIsHeldSuspended())
         return 0;
     CGalleryBase* active = activeGallery();
-    return active ? active->OnKeyInput(a, b, c) : 0;
+    return active ? active->OnKeyInput(dc, rect, reserved) : 0;
 }
 
-LONG CChartExtensionBase::OnGalleryNotify(KvlArg a, KvlArg b, KvlArg c) {
+LONG CChartExtensionBase::OnGalleryNotify(gdi::DeviceContext* dc, LONG code, LONG reserved) {
     CGalleryBase* active = activeGallery();
-    return active ? active->OnGalleryNotify(a, b, c) : 0;
+    return active ? active->OnGalleryNotify(dc, code, reserved) : 0;
 }
 
 LONG CChartExtensionBase::GetGalleryCapabilities(LONG index) {
@@ -350,9 +350,9 @@ LONG CChartExtensionBase::GalleryCommand(KvlPaintRecord* record, LONG* kind, LON
     return type ? type->DrawPoint(kind, record, mode) : 0;
 }
 
-LONG CChartExtensionBase::GalleryQuery(LONG index, KvlArg a, KvlArg b, KvlArg c, KvlArg d) {
+LONG CChartExtensionBase::GalleryQuery(LONG index, LONG what, LONG a, LONG b, LONG c) {
     CGalleryBase* type = gallery(index);
-    return type ? type->GalleryQuery(a, b, c, d) : -1;
+    return type ? type->GalleryQuery(what, a, b, c) : -1;
 }
 
 LONG CChartExtensionBase::IsGalleryEnabled(LONG index) {
@@ -360,12 +360,12 @@ LONG CChartExtensionBase::IsGalleryEnabled(LONG index) {
 }
 
 HRESULT CChartExtensionBase::GetGalleryAxisLabel(LONG index, gdi::DeviceContext* dc, LONG axisCode,
-                                                 LONG major, double value, char* text, LONG textSize,
-                                                 LONG* labelIndex, KvlRect* rect) {
+                                                 LONG major, double* gap, double position, double* value,
+                                                 LONG* labelIndex, KvlTextBuffer* text) {
     CGalleryBase* type = gallery(index);
     if (!type)
         return com::E_INVALIDARG;
-    return type->GetAxisLabel(dc, axisCode, major, value, text, textSize, labelIndex, rect);
+    return type->GetAxisLabel(dc, axisCode, major, gap, position, value, labelIndex, text);
 }
 
 LONG CChartExtensionBase::GalleryAction(LONG index, LONG* seriesCount, LONG* pointCount,
@@ -374,16 +374,16 @@ LONG CChartExtensionBase::GalleryAction(LONG index, LONG* seriesCount, LONG* poi
     return type ? type->GalleryAction(seriesCount, pointCount, block, which, subCode) : 0;
 }
 
-LONG CChartExtensionBase::NotifyGallery(LONG index, LONG a) {
+LONG CChartExtensionBase::NotifyGallery(LONG index, LONG code) {
     CGalleryBase* type = gallery(index);
-    return type && site_ ? type->OnSetState(a) : 0;
+    return type && site_ ? type->OnSetState(code) : 0;
 }
 
-LONG CChartExtensionBase::ActiveGalleryCall(LONG index, KvlArg b, KvlArg c, KvlArg d) {
+LONG CChartExtensionBase::ActiveGalleryCall(LONG index, LONG code, LONG a, LONG b) {
     CGalleryBase* active = activeGallery();
     if (!isGoodIndex(index) || !active)
         return 0;
-    return active->ActiveGalleryCall(b, c, d);
+    return active->ActiveGalleryCall(code, a, b);
 }
 
 HRESULT CChartExtensionBase::GetPageClsid(LONG, LONG, com::CLSID* clsid) {
@@ -392,11 +392,11 @@ HRESULT CChartExtensionBase::GetPageClsid(LONG, LONG, com::CLSID* clsid) {
     return com::S_OK;
 }
 
-LONG CChartExtensionBase::ActiveGalleryNotify(LONG index, KvlArg b, KvlArg c, KvlArg d) {
+LONG CChartExtensionBase::ActiveGalleryNotify(LONG index, gdi::DeviceContext* dc, LONG force, LONG scaled) {
     CGalleryBase* active = activeGallery();
     if (!active || index != activeIndex_)
         return 0;
-    return active->OnActiveNotify(b, c, d);
+    return active->OnActiveNotify(dc, force, scaled);
 }
 
 LONG CChartExtensionBase::MapGalleryItemId(LONG, LONG, LONG id) {
@@ -420,14 +420,14 @@ LONG CChartExtensionBase::ModifyGalleryFlags(LONG index, LONG set, LONG clear) {
     return type ? type->ModifyFlags(set, clear) : 0;
 }
 
-LONG CChartExtensionBase::OnScrollChange(KvlArg a, KvlArg b) {
+LONG CChartExtensionBase::OnScrollChange(LONG first, LONG last) {
     CGalleryBase* active = activeGallery();
-    return active ? active->OnScrollChange(a, b) : 0;
+    return active ? active->OnScrollChange(first, last) : 0;
 }
 
-LONG CChartExtensionBase::OnScrollPosition(KvlArg a, KvlArg b) {
+LONG CChartExtensionBase::OnScrollPosition(LONG first, LONG last) {
     CGalleryBase* active = activeGallery();
-    return active ? active->OnScrollChange(a, b) : 0;
+    return active ? active->OnScrollChange(first, last) : 0;
 }
 
 // --- Resources and repainting --------------------------------------------------------------------------

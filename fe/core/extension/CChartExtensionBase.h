@@ -53,9 +53,9 @@ public:
 
     // --- IKvlExtensionPaint ---
     LONG Paint(gdi::DeviceContext* dc, const KvlRect* rect, LONG flags) override;
-    LONG OnMouseInput(KvlArg a, KvlArg b, KvlArg c) override;
-    LONG OnKeyInput(KvlArg a, KvlArg b, KvlArg c) override;
-    LONG OnGalleryNotify(KvlArg a, KvlArg b, KvlArg c) override;
+    LONG OnMouseInput(gdi::DeviceContext* dc, const KvlRect* rect, LONG scaled) override;
+    LONG OnKeyInput(gdi::DeviceContext* dc, const KvlRect* rect, LONG reserved) override;
+    LONG OnGalleryNotify(gdi::DeviceContext* dc, LONG code, LONG reserved) override;
     LONG ReservedCall() override { return 0; }
 
     // --- IKvlExtensionGallery ---
@@ -64,25 +64,26 @@ public:
     LONG GetGalleryCapabilities(LONG index) override;
     LONG GetGalleryInfo(LONG index) override;
     LONG GalleryCommand(KvlPaintRecord* record, LONG* kind, LONG* mode) override;
-    LONG GalleryQuery(LONG index, KvlArg a, KvlArg b, KvlArg c, KvlArg d) override;
+    LONG GalleryQuery(LONG index, LONG what, LONG a, LONG b, LONG c) override;
     LONG IsGalleryEnabled(LONG index) override;
     HRESULT ActivateGallery(LONG index, LONG activate, LONG selector) override;
-    HRESULT GetGalleryAxisLabel(LONG index, gdi::DeviceContext* dc, LONG axisCode, LONG major, double value,
-                                char* text, LONG textSize, LONG* labelIndex, KvlRect* rect) override;
+    HRESULT GetGalleryAxisLabel(LONG index, gdi::DeviceContext* dc, LONG axisCode, LONG major, double* gap,
+                                double position, double* value, LONG* labelIndex,
+                                KvlTextBuffer* text) override;
     LONG GalleryAction(LONG index, LONG* seriesCount, LONG* pointCount, KvlValueBlock** block, LONG which,
                        LONG subCode) override;
-    LONG NotifyGallery(LONG index, LONG a) override;
-    LONG ActiveGalleryCall(LONG index, KvlArg b, KvlArg c, KvlArg d) override;
+    LONG NotifyGallery(LONG index, LONG code) override;
+    LONG ActiveGalleryCall(LONG index, LONG code, LONG a, LONG b) override;
     HRESULT GetPageClsid(LONG index, LONG kind, com::CLSID* clsid) override;
-    LONG ActiveGalleryNotify(LONG index, KvlArg b, KvlArg c, KvlArg d) override;
+    LONG ActiveGalleryNotify(LONG index, gdi::DeviceContext* dc, LONG force, LONG scaled) override;
     LONG MapGalleryItemId(LONG a, LONG b, LONG id) override;
     HRESULT ConvertCoordinates(LONG index, LONG kind, KvlCoordinate* points, LONG count, LONG reserved,
                                KvlTextBuffer* text) override;
     LONG ModifyGalleryFlags(LONG index, LONG set, LONG clear) override;
 
     // --- IKvlExtensionScroll: the active chart type's OnScrollChange ---
-    LONG OnScrollChange(KvlArg a, KvlArg b) override;
-    LONG OnScrollPosition(KvlArg a, KvlArg b) override;
+    LONG OnScrollChange(LONG first, LONG last) override;
+    LONG OnScrollPosition(LONG first, LONG last) override;
     LONG ScrollReserved() override { return 0; }
 
     // --- Further operations ---

@@ -44,6 +44,15 @@ HRESULT CFinancialCharts::QueryInterface(const com::IID& iid, void** object) {
     if (!object)
         return com::E_POINTER;
     *object = nullptr;
+    // While attached the object hands out the site it is attached to (a property page bound to the
+    // chart object finds the chart that way); nothing else of the site is answered here.
+    if (iid == IKvlExtensionSite::iid) {
+        if (!site())
+            return com::E_NOINTERFACE;
+        site()->AddRef();
+        *object = site();
+        return com::S_OK;
+    }
     void* found = nullptr;
     if (iid == IFinancialCharts::iid) {
         found = static_cast<IFinancialCharts*>(this);

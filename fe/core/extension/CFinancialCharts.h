@@ -20,6 +20,7 @@
 #include "extension/ExtensionMembers.h"
 #include "gallery/ChartTypes.h"
 #include "ostbar/OstBarContract.h"
+#include "ui/WindowHandle.h"
 
 namespace dravik {
 
@@ -89,6 +90,9 @@ public:
     // Shows the financial toolbar (only while the analytical chart is active) or hides it.
     HRESULT put_ToolBar(com::VARIANT_BOOL show);
     HRESULT get_ToolBar(com::VARIANT_BOOL* shown);
+    // The chart's window: owner of the frames, dialogs and menus the extension opens; empty while
+    // detached or while the chart is not shown.
+    ui::WindowHandle hostWindow() const;
     // Opens the popup `menuId` at a client point when the chart allows context menus.
     HRESULT ShowContextMenu(SHORT menuId, LONG x, LONG y);
     // Gives consecutive chart series [first, first + count) one colour.

@@ -372,7 +372,17 @@ HRESULT CFinancialCharts::ShowContextMenu(SHORT menuId, LONG x, LONG y) {
     auto menu = commandBar_.as<ostbar::IOstMenu>();
     if (!menu)
         return com::E_FAIL;
-    return menu->TrackPopup(menuId, x, y, this, nullptr);
+    // Without a window the point stays in client pixels.
+    korvel::KvlPoint point{x, y};
+    site()->ClientToScreen(&point);
+    return menu->TrackPopup(menuId, point.x, point.y, this, nullptr);
+}
+
+ui::WindowHandle CFinancialCharts::hostWindow() const {
+    ui::WindowHandle window;
+    if (site())
+        site()->GetWindow(&window);
+    return window;
 }
 
 }  // namespace dravik

@@ -1,6 +1,5 @@
 #include "gallery/CGalleryBase.h"
 
-#include "com/FixedText.h"
 #include "extension/CFinancialCharts.h"
 
 namespace dravik {
@@ -46,17 +45,19 @@ LONG CGalleryBase::GalleryAction(LONG* seriesCount, LONG* pointCount, KvlValueBl
     return 0;
 }
 
-HRESULT CGalleryBase::GetAxisLabel(gdi::DeviceContext*, LONG, LONG, double, char*, LONG, LONG*, KvlRect*) {
+// Nothing to label: the index and the text stay as they were, so the chart labels the pass itself.
+HRESULT CGalleryBase::GetAxisLabel(gdi::DeviceContext*, LONG, LONG, double*, double, double*, LONG*,
+                                   KvlTextBuffer*) {
     return com::S_OK;
 }
 
-LONG CGalleryBase::OnMouseInput(KvlArg, KvlArg, KvlArg value) {
+LONG CGalleryBase::OnMouseInput(gdi::DeviceContext*, const KvlRect*, LONG scaled) {
     SetViewport(nullptr);
-    scaledDc_ = value != 0 ? 1 : 0;
+    scaledDc_ = scaled != 0 ? 1 : 0;
     return 0;
 }
 
-LONG CGalleryBase::OnKeyInput(KvlArg, KvlArg, KvlArg) {
+LONG CGalleryBase::OnKeyInput(gdi::DeviceContext*, const KvlRect*, LONG) {
     scaledDc_ = 0;
     return 0;
 }
@@ -83,8 +84,13 @@ LONG CGalleryBase::OnAxisMenuCommand(LONG, std::intptr_t, std::intptr_t) {
     return 0;
 }
 
-LONG CGalleryBase::OnHostNotify(KvlArg a, KvlArg b) {
-    return OnScrollChange(a, b);
+LONG CGalleryBase::OnHostNotify(LONG code, LONG value) {
+    return OnScrollChange(code, value);
+}
+
+LONG CGalleryBase::OnScrollChange(LONG, LONG) {
+    needsLayout_ = 1;
+    return 0;
 }
 
 void CGalleryBase::SetYAxis(LONG, LONG, SHORT axis) {

@@ -4,7 +4,7 @@
 //
 // Operations are listed in their fixed slot order. Each has the neutral behaviour of a chart type that
 // adds nothing of its own; the chart-type base and the chart types override what they do. Arguments
-// that the chart hands through unchanged keep the chart's types (korvel/KvlContract.h).
+// that the chart hands through unchanged keep the chart's types and meanings (korvel/KvlContract.h).
 #pragma once
 
 #include <cstdint>
@@ -22,9 +22,10 @@ namespace dravik {
 using com::HRESULT;
 using com::LONG;
 using com::SHORT;
-using korvel::KvlArg;
+using korvel::KvlHitRecord;
 using korvel::KvlPaintRecord;
 using korvel::KvlRect;
+using korvel::KvlTextBuffer;
 using korvel::KvlValueBlock;
 
 class CFinancialCharts;
@@ -55,18 +56,20 @@ public:
     virtual LONG GetGalleryInfo() { return 1; }
     // One point or figure element of the paint (GalleryCommand); kind and mode out.
     virtual LONG DrawPoint(LONG* kind, KvlPaintRecord* record, LONG* mode);
-    virtual LONG GalleryQuery(KvlArg, KvlArg, KvlArg, KvlArg) { return 0; }
+    virtual LONG GalleryQuery(LONG, LONG, LONG, LONG) { return 0; }
     // on non-zero: OnActivate, else OnDeactivate; `selector` -1 = the whole chart.
     virtual LONG Activate(LONG on, LONG selector);
     virtual LONG GalleryAction(LONG* seriesCount, LONG* pointCount, KvlValueBlock** block, LONG which,
                                LONG subCode);
-    virtual HRESULT GetAxisLabel(gdi::DeviceContext* dc, LONG axisCode, LONG major, double value, char* text,
-                                 LONG textSize, LONG* labelIndex, KvlRect* rect);
-    virtual LONG ActiveGalleryCall(KvlArg, KvlArg, KvlArg) { return 0; }
+    // One label of the chart's label loop (korvel::IKvlExtensionGallery::GetGalleryAxisLabel).
+    virtual HRESULT GetAxisLabel(gdi::DeviceContext* dc, LONG axisCode, LONG major, double* gap,
+                                 double position, double* value, LONG* labelIndex, KvlTextBuffer* text);
+    virtual LONG ActiveGalleryCall(LONG, LONG, LONG) { return 0; }
     virtual LONG Paint(gdi::DeviceContext*, const KvlRect*, LONG) { return 0; }
-    virtual LONG OnMouseInput(KvlArg a, KvlArg b, KvlArg value);
-    virtual LONG OnKeyInput(KvlArg a, KvlArg b, KvlArg c);
-    virtual LONG OnGalleryNotify(KvlArg, KvlArg, KvlArg) { return 0; }
+    // The paint bracket: opened with the scaled flag, closed by OnKeyInput.
+    virtual LONG OnMouseInput(gdi::DeviceContext* dc, const KvlRect* rect, LONG scaled);
+    virtual LONG OnKeyInput(gdi::DeviceContext* dc, const KvlRect* rect, LONG reserved);
+    virtual LONG OnGalleryNotify(gdi::DeviceContext*, LONG, LONG) { return 0; }
     virtual void SetModified(LONG flag) { modified_ = flag; }
     // S_OK when modified, else S_FALSE.
     virtual HRESULT IsDirty() { return modified_ ? com::S_OK : com::S_FALSE; }
@@ -87,7 +90,8 @@ public:
     virtual void LayoutDateLabels(gdi::DeviceContext*) {}
     virtual LONG HasDistinctBreaks(LONG) { return 0; }
     virtual void SetDateLabelCentering(LONG) {}
-    virtual HRESULT FormatDateAxisLabel(gdi::DeviceContext*, LONG, double, char*, LONG, LONG*, KvlRect*) {
+    virtual HRESULT FormatDateAxisLabel(gdi::DeviceContext*, LONG, double*, double, double*, LONG*,
+                                        KvlTextBuffer*) {
         return com::S_OK;
     }
     virtual LONG FormatDateText(double, LONG, char*, LONG) { return 0; }
@@ -101,17 +105,18 @@ public:
     virtual LONG GetSourcePoint(LONG element) { return element; }
     // A message for the chart type (menu command, owner-draw request); non-zero: handled.
     virtual LONG OnAxisMenuCommand(LONG message, std::intptr_t id, std::intptr_t record);
-    virtual LONG OnAxisColorDrop(KvlArg, KvlArg, KvlArg) { return 1; }
-    // Tracking and zoom by mouse, and the axis clicks.
-    virtual LONG OnButtonDown(KvlArg, KvlArg) { return 1; }
-    virtual LONG OnButtonUp(KvlArg, KvlArg) { return 1; }
-    virtual LONG OnAxisDoubleClick(KvlArg, KvlArg, KvlArg, KvlArg) { return 1; }
-    virtual LONG CancelTracking(KvlArg, KvlArg, KvlArg, KvlArg) { return 1; }
-    virtual LONG OnAxisRightClick(KvlArg, KvlArg) { return 1; }
-    virtual LONG OnMouseMove(KvlArg, KvlArg) { return 1; }
-    virtual LONG OnCommand(KvlArg) { return 1; }
-    // `text` is a zeroed buffer of korvel::kTipTextSize bytes.
-    virtual LONG GetTipText(char*, KvlArg, KvlArg, KvlArg) { return 0; }
+    virtual LONG OnAxisColorDrop(const KvlHitRecord*, LONG, LONG) { return 1; }
+    // Tracking and zoom by mouse, and the axis clicks (client pixels). Each answers 0 when it handled
+    // the input, which ends the chart's own handling.
+    virtual LONG OnButtonDown(LONG, LONG) { return 1; }
+    virtual LONG OnButtonUp(LONG, LONG) { return 1; }
+    virtual LONG OnAxisDoubleClick(const KvlHitRecord*, LONG, LONG, LONG) { return 1; }
+    virtual LONG CancelTracking(LONG, LONG, LONG, LONG) { return 1; }
+    virtual LONG OnAxisRightClick(LONG, LONG) { return 1; }
+    virtual LONG OnMouseMove(LONG, LONG) { return 1; }
+    virtual LONG OnCommand(LONG) { return 1; }
+    // `text` is a zeroed buffer of korvel::kTipTextSize bytes; kind, a and b as korvel's TipText.
+    virtual LONG GetTipText(char*, LONG, LONG, LONG) { return 0; }
     virtual void OnZoomCommand() {}
     virtual LONG GetValueRange(LONG, LONG, double*, double*) { return 0; }
     virtual void RestoreXRange(LONG) {}
@@ -128,16 +133,17 @@ public:
     virtual void SetAxisTextColor(SHORT, LONG) {}
     virtual void DrawTrackingLine(LONG) {}
     virtual void ShowPointInfo(LONG, LONG) {}
-    virtual LONG OnHostNotify(KvlArg, KvlArg);
-    virtual LONG ReadDrawArea(KvlArg, KvlArg) { return 0; }
-    virtual LONG ClearDrawArea(KvlArg, KvlArg) { return 0; }
+    virtual LONG OnHostNotify(LONG code, LONG value);
+    virtual LONG ReadDrawArea(gdi::DeviceContext*, const KvlRect*) { return 0; }
+    virtual LONG ClearDrawArea(gdi::DeviceContext*, const KvlRect*) { return 0; }
     // The two further callbacks after ClearDrawArea (callback methods 10 and 9).
-    virtual LONG DrawAreaPrepare(KvlArg, KvlArg) { return 0; }
-    virtual LONG DrawAreaNotify(KvlArg, KvlArg, KvlArg, KvlArg) { return 0; }
-    // `text` is a zeroed buffer of korvel::kTipTextSize bytes.
-    virtual LONG GetPointTipText(char*, KvlArg, KvlArg) { return 1; }
+    virtual LONG DrawAreaPrepare(gdi::DeviceContext*, const KvlRect*) { return 0; }
+    virtual LONG DrawAreaNotify(gdi::DeviceContext*, const KvlRect*, LONG, LONG) { return 0; }
+    // `text` is a zeroed buffer of korvel::kTipTextSize bytes; the point of a series.
+    virtual LONG GetPointTipText(char*, LONG, LONG) { return 1; }
     virtual LONG IsEnabled() { return (flags_ & kGalleryDisabled) == 0 ? 1 : 0; }
-    virtual LONG OnScrollChange(KvlArg, KvlArg) { return 0; }
+    // The visible X range changed (0-based points first .. last).
+    virtual LONG OnScrollChange(LONG, LONG);
     virtual LONG GetLabelText(char*, LONG, LONG, LONG) { return 0; }
     virtual void SelectLabelFont(gdi::DeviceContext*) {}
     virtual void RestoreLabelFont(gdi::DeviceContext*) {}
@@ -148,7 +154,7 @@ public:
     virtual LONG IsSuspended() { return suspended_; }
     virtual HRESULT GetPageClsid(LONG, com::CLSID*) { return com::S_OK; }
     // Before each paint (ActiveGalleryNotify).
-    virtual LONG OnActiveNotify(KvlArg, KvlArg, KvlArg) { return 0; }
+    virtual LONG OnActiveNotify(gdi::DeviceContext*, LONG, LONG) { return 0; }
     virtual void Suspend() { suspended_ = 1; }
     virtual void Resume() { suspended_ = 0; }
     virtual void SetDateSteps(SHORT, SHORT, SHORT, SHORT) {}

@@ -62,8 +62,8 @@ LONG CRecordingGallery::DrawPoint(LONG* kind, KvlPaintRecord* paint, LONG* mode)
     return record("DrawPoint", {paint ? paint->galleryIndex : -1, paint ? paint->element : -1}, 0);
 }
 
-LONG CRecordingGallery::GalleryQuery(KvlArg a, KvlArg b, KvlArg c, KvlArg d) {
-    return record("GalleryQuery", {a, b, c, d}, 0);
+LONG CRecordingGallery::GalleryQuery(LONG what, LONG a, LONG b, LONG c) {
+    return record("GalleryQuery", {what, a, b, c}, 0);
 }
 
 LONG CRecordingGallery::Activate(LONG on, LONG selector) {
@@ -78,59 +78,72 @@ LONG CRecordingGallery::GalleryAction(LONG* seriesCount, LONG* pointCount, KvlVa
     return record("GalleryAction", {which, subCode}, 0);
 }
 
-HRESULT CRecordingGallery::GetAxisLabel(gdi::DeviceContext*, LONG axisCode, LONG major, double, char*, LONG,
-                                        LONG*, KvlRect*) {
+HRESULT CRecordingGallery::GetAxisLabel(gdi::DeviceContext*, LONG axisCode, LONG major, double*, double,
+                                        double*, LONG*, KvlTextBuffer*) {
     return record("GetAxisLabel", {axisCode, major}, com::S_OK);
 }
 
-LONG CRecordingGallery::ActiveGalleryCall(KvlArg b, KvlArg c, KvlArg d) {
-    return record("ActiveGalleryCall", {b, c, d}, 0);
+LONG CRecordingGallery::ActiveGalleryCall(LONG code, LONG a, LONG b) {
+    return record("ActiveGalleryCall", {code, a, b}, 0);
 }
 
 LONG CRecordingGallery::Paint(gdi::DeviceContext* dc, const KvlRect*, LONG flags) {
     return record("Paint", {pointerArg(dc), flags}, 0);
 }
 
-LONG CRecordingGallery::OnMouseInput(KvlArg a, KvlArg b, KvlArg value) {
-    CGalleryBase::OnMouseInput(a, b, value);
-    return record("OnMouseInput", {a, b, value}, 0);
+LONG CRecordingGallery::OnMouseInput(gdi::DeviceContext* dc, const KvlRect* rect, LONG scaled) {
+    CGalleryBase::OnMouseInput(dc, rect, scaled);
+    return record("OnMouseInput", {pointerArg(dc), pointerArg(rect), scaled}, 0);
 }
 
-LONG CRecordingGallery::OnKeyInput(KvlArg a, KvlArg b, KvlArg c) {
-    CGalleryBase::OnKeyInput(a, b, c);
-    return record("OnKeyInput", {a, b, c}, 0);
+LONG CRecordingGallery::OnKeyInput(gdi::DeviceContext* dc, const KvlRect* rect, LONG reserved) {
+    CGalleryBase::OnKeyInput(dc, rect, reserved);
+    return record("OnKeyInput", {pointerArg(dc), pointerArg(rect), reserved}, 0);
 }
 
-LONG CRecordingGallery::OnGalleryNotify(KvlArg a, KvlArg b, KvlArg c) {
-    return record("OnGalleryNotify", {a, b, c}, 0);
+LONG CRecordingGallery::OnGalleryNotify(gdi::DeviceContext* dc, LONG code, LONG reserved) {
+    return record("OnGalleryNotify", {pointerArg(dc), code, reserved}, 0);
 }
 
 LONG CRecordingGallery::OnAxisMenuCommand(LONG message, std::intptr_t id, std::intptr_t data) {
     return record("OnAxisMenuCommand", {message, id, data}, 0);
 }
 
-LONG CRecordingGallery::OnAxisColorDrop(KvlArg hit, KvlArg x, KvlArg y) {
-    return record("OnAxisColorDrop", {hit, x, y}, 1);
+LONG CRecordingGallery::OnAxisColorDrop(const KvlHitRecord* hit, LONG x, LONG y) {
+    return record("OnAxisColorDrop", {pointerArg(hit), x, y}, 1);
 }
 
-LONG CRecordingGallery::OnAxisDoubleClick(KvlArg a, KvlArg b, KvlArg c, KvlArg d) {
-    return record("OnAxisDoubleClick", {a, b, c, d}, 1);
+LONG CRecordingGallery::OnAxisDoubleClick(const KvlHitRecord* hit, LONG x, LONG y, LONG keys) {
+    return record("OnAxisDoubleClick", {pointerArg(hit), x, y, keys}, 1);
 }
 
-LONG CRecordingGallery::CancelTracking(KvlArg a, KvlArg b, KvlArg c, KvlArg d) {
-    return record("CancelTracking", {a, b, c, d}, 1);
+LONG CRecordingGallery::CancelTracking(LONG reason, LONG x, LONG y, LONG keys) {
+    return record("CancelTracking", {reason, x, y, keys}, 1);
 }
 
-LONG CRecordingGallery::GetTipText(char* text, KvlArg kind, KvlArg a, KvlArg b) {
+LONG CRecordingGallery::GetTipText(char* text, LONG kind, LONG a, LONG b) {
     return fillTip("GetTipText", text, {kind, a, b}, 0);
 }
 
-LONG CRecordingGallery::DrawAreaNotify(KvlArg a, KvlArg b, KvlArg c, KvlArg d) {
-    return record("DrawAreaNotify", {a, b, c, d}, 0);
+LONG CRecordingGallery::ReadDrawArea(gdi::DeviceContext* dc, const KvlRect* rect) {
+    return record("ReadDrawArea", {pointerArg(dc), pointerArg(rect)}, 0);
 }
 
-LONG CRecordingGallery::GetPointTipText(char* text, KvlArg a, KvlArg b) {
-    return fillTip("GetPointTipText", text, {a, b}, 1);
+LONG CRecordingGallery::ClearDrawArea(gdi::DeviceContext* dc, const KvlRect* rect) {
+    return record("ClearDrawArea", {pointerArg(dc), pointerArg(rect)}, 0);
+}
+
+LONG CRecordingGallery::DrawAreaPrepare(gdi::DeviceContext* dc, const KvlRect* rect) {
+    return record("DrawAreaPrepare", {pointerArg(dc), pointerArg(rect)}, 0);
+}
+
+LONG CRecordingGallery::DrawAreaNotify(gdi::DeviceContext* dc, const KvlRect* rect, LONG code,
+                                       LONG reserved) {
+    return record("DrawAreaNotify", {pointerArg(dc), pointerArg(rect), code, reserved}, 0);
+}
+
+LONG CRecordingGallery::GetPointTipText(char* text, LONG series, LONG point) {
+    return fillTip("GetPointTipText", text, {series, point}, 1);
 }
 
 HRESULT CRecordingGallery::GetPageClsid(LONG kind, com::CLSID* clsid) {
@@ -139,8 +152,8 @@ HRESULT CRecordingGallery::GetPageClsid(LONG kind, com::CLSID* clsid) {
     return record("GetPageClsid", {kind}, com::S_OK);
 }
 
-LONG CRecordingGallery::OnActiveNotify(KvlArg dc, KvlArg force, KvlArg scaled) {
-    return record("OnActiveNotify", {dc, force, scaled}, 0);
+LONG CRecordingGallery::OnActiveNotify(gdi::DeviceContext* dc, LONG force, LONG scaled) {
+    return record("OnActiveNotify", {pointerArg(dc), force, scaled}, 0);
 }
 
 void CRecordingGallery::Resume() {

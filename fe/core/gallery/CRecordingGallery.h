@@ -38,39 +38,39 @@ public:
     LONG GetGalleryFlags() override { return record("GetGalleryFlags", {}, capabilities_); }
     LONG GetGalleryInfo() override { return record("GetGalleryInfo", {}, 1); }
     LONG DrawPoint(LONG* kind, KvlPaintRecord* record, LONG* mode) override;
-    LONG GalleryQuery(KvlArg a, KvlArg b, KvlArg c, KvlArg d) override;
+    LONG GalleryQuery(LONG what, LONG a, LONG b, LONG c) override;
     LONG Activate(LONG on, LONG selector) override;
     LONG GalleryAction(LONG* seriesCount, LONG* pointCount, KvlValueBlock** block, LONG which,
                        LONG subCode) override;
-    HRESULT GetAxisLabel(gdi::DeviceContext* dc, LONG axisCode, LONG major, double value, char* text,
-                         LONG textSize, LONG* labelIndex, KvlRect* rect) override;
-    LONG ActiveGalleryCall(KvlArg b, KvlArg c, KvlArg d) override;
+    HRESULT GetAxisLabel(gdi::DeviceContext* dc, LONG axisCode, LONG major, double* gap, double position,
+                         double* value, LONG* labelIndex, KvlTextBuffer* text) override;
+    LONG ActiveGalleryCall(LONG code, LONG a, LONG b) override;
     LONG Paint(gdi::DeviceContext* dc, const KvlRect* rect, LONG flags) override;
-    LONG OnMouseInput(KvlArg a, KvlArg b, KvlArg value) override;
-    LONG OnKeyInput(KvlArg a, KvlArg b, KvlArg c) override;
-    LONG OnGalleryNotify(KvlArg a, KvlArg b, KvlArg c) override;
+    LONG OnMouseInput(gdi::DeviceContext* dc, const KvlRect* rect, LONG scaled) override;
+    LONG OnKeyInput(gdi::DeviceContext* dc, const KvlRect* rect, LONG reserved) override;
+    LONG OnGalleryNotify(gdi::DeviceContext* dc, LONG code, LONG reserved) override;
     void Recalculate() override { record("Recalculate", {}, 0); }
     LONG OnSetState(LONG code) override { return record("OnSetState", {code}, 1); }
     LONG OnAxisMenuCommand(LONG message, std::intptr_t id, std::intptr_t record) override;
-    LONG OnAxisColorDrop(KvlArg hit, KvlArg x, KvlArg y) override;
-    LONG OnButtonDown(KvlArg x, KvlArg y) override { return record("OnButtonDown", {x, y}, 1); }
-    LONG OnButtonUp(KvlArg x, KvlArg y) override { return record("OnButtonUp", {x, y}, 1); }
-    LONG OnAxisDoubleClick(KvlArg a, KvlArg b, KvlArg c, KvlArg d) override;
-    LONG CancelTracking(KvlArg a, KvlArg b, KvlArg c, KvlArg d) override;
-    LONG OnAxisRightClick(KvlArg x, KvlArg y) override { return record("OnAxisRightClick", {x, y}, 1); }
-    LONG OnMouseMove(KvlArg x, KvlArg y) override { return record("OnMouseMove", {x, y}, 1); }
-    LONG OnCommand(KvlArg id) override { return record("OnCommand", {id}, 1); }
-    LONG GetTipText(char* text, KvlArg kind, KvlArg a, KvlArg b) override;
-    LONG OnHostNotify(KvlArg a, KvlArg b) override { return record("OnHostNotify", {a, b}, 0); }
-    LONG ReadDrawArea(KvlArg a, KvlArg b) override { return record("ReadDrawArea", {a, b}, 0); }
-    LONG ClearDrawArea(KvlArg a, KvlArg b) override { return record("ClearDrawArea", {a, b}, 0); }
-    LONG DrawAreaPrepare(KvlArg a, KvlArg b) override { return record("DrawAreaPrepare", {a, b}, 0); }
-    LONG DrawAreaNotify(KvlArg a, KvlArg b, KvlArg c, KvlArg d) override;
-    LONG GetPointTipText(char* text, KvlArg a, KvlArg b) override;
-    LONG OnScrollChange(KvlArg a, KvlArg b) override { return record("OnScrollChange", {a, b}, 0); }
+    LONG OnAxisColorDrop(const KvlHitRecord* hit, LONG x, LONG y) override;
+    LONG OnButtonDown(LONG x, LONG y) override { return record("OnButtonDown", {x, y}, 1); }
+    LONG OnButtonUp(LONG x, LONG y) override { return record("OnButtonUp", {x, y}, 1); }
+    LONG OnAxisDoubleClick(const KvlHitRecord* hit, LONG x, LONG y, LONG keys) override;
+    LONG CancelTracking(LONG reason, LONG x, LONG y, LONG keys) override;
+    LONG OnAxisRightClick(LONG x, LONG y) override { return record("OnAxisRightClick", {x, y}, 1); }
+    LONG OnMouseMove(LONG x, LONG y) override { return record("OnMouseMove", {x, y}, 1); }
+    LONG OnCommand(LONG id) override { return record("OnCommand", {id}, 1); }
+    LONG GetTipText(char* text, LONG kind, LONG a, LONG b) override;
+    LONG OnHostNotify(LONG code, LONG value) override { return record("OnHostNotify", {code, value}, 0); }
+    LONG ReadDrawArea(gdi::DeviceContext* dc, const KvlRect* rect) override;
+    LONG ClearDrawArea(gdi::DeviceContext* dc, const KvlRect* rect) override;
+    LONG DrawAreaPrepare(gdi::DeviceContext* dc, const KvlRect* rect) override;
+    LONG DrawAreaNotify(gdi::DeviceContext* dc, const KvlRect* rect, LONG code, LONG reserved) override;
+    LONG GetPointTipText(char* text, LONG series, LONG point) override;
+    LONG OnScrollChange(LONG first, LONG last) override { return record("OnScrollChange", {first, last}, 0); }
     void SetDataUnit(LONG unit) override { record("SetDataUnit", {unit}, 0); }
     HRESULT GetPageClsid(LONG kind, com::CLSID* clsid) override;
-    LONG OnActiveNotify(KvlArg dc, KvlArg force, KvlArg scaled) override;
+    LONG OnActiveNotify(gdi::DeviceContext* dc, LONG force, LONG scaled) override;
     void Resume() override;
 
 private:

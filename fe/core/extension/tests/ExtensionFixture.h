@@ -15,8 +15,6 @@
 
 namespace dravik::test {
 
-using korvel::KvlArg;
-
 // The callback installed in the chart before the extension's: answers `answer` from every method and
 // logs "prev:<method>" into a shared log.
 class FakePreviousCallback final : public com::ComObject<korvel::IKvlExtensionCallback> {
@@ -25,46 +23,46 @@ public:
 
     LONG answer = 0;
     std::vector<int> methods;
-    // The text buffer handed to methods 12 and 13.
-    KvlArg lastText = 0;
+    // The arguments of the last tip call (methods 12 and 13).
+    std::vector<LONG> tipArgs;
 
-    LONG AxisDoubleClick(KvlArg, KvlArg, KvlArg, KvlArg) override { return hit(0); }
-    LONG ButtonDown(KvlArg, KvlArg) override { return hit(1); }
-    LONG ButtonUp(KvlArg, KvlArg) override { return hit(2); }
-    LONG CancelTracking(KvlArg, KvlArg, KvlArg, KvlArg) override { return hit(3); }
-    LONG AxisRightClick(KvlArg, KvlArg) override { return hit(4); }
-    LONG MouseLeave(KvlArg, KvlArg) override { return hit(5); }
-    LONG MouseMove(KvlArg, KvlArg) override { return hit(6); }
-    LONG ReadDrawArea(KvlArg, KvlArg) override { return hit(7); }
-    LONG ClearDrawArea(KvlArg, KvlArg) override { return hit(8); }
-    LONG DrawAreaNotify(KvlArg, KvlArg, KvlArg, KvlArg) override { return hit(9); }
-    LONG DrawAreaPrepare(KvlArg, KvlArg) override { return hit(10); }
-    LONG SetCursor(KvlArg, KvlArg) override { return hit(11); }
-    LONG PointTipText(KvlArg text, KvlArg) override {
-        lastText = text;
+    LONG AxisDoubleClick(const korvel::KvlHitRecord*, LONG, LONG, LONG) override { return hit(0); }
+    LONG ButtonDown(LONG, LONG) override { return hit(1); }
+    LONG ButtonUp(LONG, LONG) override { return hit(2); }
+    LONG CancelTracking(LONG, LONG, LONG, LONG) override { return hit(3); }
+    LONG AxisRightClick(LONG, LONG) override { return hit(4); }
+    LONG MouseLeave(LONG, LONG) override { return hit(5); }
+    LONG MouseMove(LONG, LONG) override { return hit(6); }
+    LONG ReadDrawArea(gdi::DeviceContext*, const korvel::KvlRect*) override { return hit(7); }
+    LONG ClearDrawArea(gdi::DeviceContext*, const korvel::KvlRect*) override { return hit(8); }
+    LONG DrawAreaNotify(gdi::DeviceContext*, const korvel::KvlRect*, LONG, LONG) override { return hit(9); }
+    LONG DrawAreaPrepare(gdi::DeviceContext*, const korvel::KvlRect*) override { return hit(10); }
+    LONG SetCursor(LONG, LONG) override { return hit(11); }
+    LONG PointTipText(LONG series, LONG point) override {
+        tipArgs = {series, point};
         return hit(12);
     }
-    LONG TipText(KvlArg text, KvlArg, KvlArg) override {
-        lastText = text;
+    LONG TipText(LONG kind, LONG a, LONG b) override {
+        tipArgs = {kind, a, b};
         return hit(13);
     }
-    LONG HoverOn(KvlArg, KvlArg) override { return hit(14); }
-    LONG HoverOff(KvlArg, KvlArg) override { return hit(15); }
-    LONG KeyDown(KvlArg, KvlArg) override { return hit(16); }
-    LONG KeyUp(KvlArg, KvlArg) override { return hit(17); }
-    LONG AxisColorDrop(KvlArg, KvlArg, KvlArg) override { return hit(18); }
-    LONG BeforePaint(KvlArg, KvlArg) override { return hit(19); }
-    LONG AfterPaint(KvlArg, KvlArg) override { return hit(20); }
-    LONG BeforePrint(KvlArg, KvlArg) override { return hit(21); }
-    LONG AfterPrint(KvlArg, KvlArg) override { return hit(22); }
-    LONG DataChanged(KvlArg, KvlArg) override { return hit(23); }
-    LONG Command(KvlArg) override { return hit(24); }
-    LONG ZoomChanged(KvlArg, KvlArg) override { return hit(25); }
-    LONG ScrollChanged(KvlArg, KvlArg) override { return hit(26); }
-    LONG GalleryChanged(KvlArg, KvlArg) override { return hit(27); }
-    LONG SettingChanged(KvlArg, KvlArg) override { return hit(28); }
-    LONG HostNotify(KvlArg, KvlArg) override { return hit(29); }
-    LONG Destroying(KvlArg, KvlArg) override { return hit(30); }
+    LONG HoverOn(LONG, LONG) override { return hit(14); }
+    LONG HoverOff(LONG, LONG) override { return hit(15); }
+    LONG KeyDown(LONG, LONG) override { return hit(16); }
+    LONG KeyUp(LONG, LONG) override { return hit(17); }
+    LONG AxisColorDrop(const korvel::KvlHitRecord*, LONG, LONG) override { return hit(18); }
+    LONG BeforePaint(gdi::DeviceContext*, const korvel::KvlRect*) override { return hit(19); }
+    LONG AfterPaint(gdi::DeviceContext*, const korvel::KvlRect*) override { return hit(20); }
+    LONG BeforePrint(gdi::DeviceContext*, const korvel::KvlRect*) override { return hit(21); }
+    LONG AfterPrint(gdi::DeviceContext*, const korvel::KvlRect*) override { return hit(22); }
+    LONG DataChanged(LONG, LONG) override { return hit(23); }
+    LONG Command(LONG) override { return hit(24); }
+    LONG ZoomChanged(LONG, LONG) override { return hit(25); }
+    LONG ScrollChanged(LONG, LONG) override { return hit(26); }
+    LONG GalleryChanged(LONG, LONG) override { return hit(27); }
+    LONG SettingChanged(LONG, LONG) override { return hit(28); }
+    LONG HostNotify(LONG, LONG) override { return hit(29); }
+    LONG Destroying() override { return hit(30); }
 
 private:
     LONG hit(int method) {

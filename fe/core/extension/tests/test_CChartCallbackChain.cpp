@@ -21,38 +21,33 @@ struct Method {
 
 const std::vector<Method>& methods() {
     using C = korvel::IKvlExtensionCallback;
+    static const korvel::KvlHitRecord hit{korvel::kHitAxis1, 1, -1, -1, 0, 3, 4};
+    static const korvel::KvlRect rect{0, 0, 50, 40};
     static const std::vector<Method> table = {
-        {0, Rule::AsMethod0, "OnAxisDoubleClick", [](C& c) { return c.AxisDoubleClick(5, 1, 2, 3); }},
+        {0, Rule::AsMethod0, "OnAxisDoubleClick", [](C& c) { return c.AxisDoubleClick(&hit, 1, 2, 0); }},
         {1, Rule::AsMethod0, "OnButtonDown", [](C& c) { return c.ButtonDown(10, 20); }},
         {2, Rule::AsMethod0, "OnButtonUp", [](C& c) { return c.ButtonUp(10, 20); }},
-        {3, Rule::AsMethod3, "CancelTracking", [](C& c) { return c.CancelTracking(1, 2, 3, 4); }},
+        {3, Rule::AsMethod3, "CancelTracking",
+         [](C& c) { return c.CancelTracking(korvel::kCancelEscape, 2, 3, 0); }},
         {4, Rule::AsMethod3, "OnAxisRightClick", [](C& c) { return c.AxisRightClick(3, 4); }},
         {5, Rule::Chained, nullptr, [](C& c) { return c.MouseLeave(0, 0); }},
         {6, Rule::AsMethod3, "OnMouseMove", [](C& c) { return c.MouseMove(11, 12); }},
-        {7, Rule::AsMethod7, "ReadDrawArea", [](C& c) { return c.ReadDrawArea(0, 0); }},
-        {8, Rule::AsMethod7, "ClearDrawArea", [](C& c) { return c.ClearDrawArea(0, 0); }},
-        {9, Rule::AsMethod7, "DrawAreaNotify", [](C& c) { return c.DrawAreaNotify(1, 2, 3, 4); }},
-        {10, Rule::AsMethod7, "DrawAreaPrepare", [](C& c) { return c.DrawAreaPrepare(1, 2); }},
+        {7, Rule::AsMethod7, "ReadDrawArea", [](C& c) { return c.ReadDrawArea(nullptr, &rect); }},
+        {8, Rule::AsMethod7, "ClearDrawArea", [](C& c) { return c.ClearDrawArea(nullptr, &rect); }},
+        {9, Rule::AsMethod7, "DrawAreaNotify", [](C& c) { return c.DrawAreaNotify(nullptr, &rect, 3, 0); }},
+        {10, Rule::AsMethod7, "DrawAreaPrepare", [](C& c) { return c.DrawAreaPrepare(nullptr, &rect); }},
         {11, Rule::Chained, nullptr, [](C& c) { return c.SetCursor(0, 0); }},
-        {12, Rule::PointTip, "GetPointTipText",
-         [](C& c) {
-             static char text[korvel::kTipTextSize];
-             return c.PointTipText(reinterpret_cast<KvlArg>(text), 3);
-         }},
-        {13, Rule::Tip, "GetTipText",
-         [](C& c) {
-             static char text[korvel::kTipTextSize];
-             return c.TipText(reinterpret_cast<KvlArg>(text), 4, 5);
-         }},
+        {12, Rule::PointTip, "GetPointTipText", [](C& c) { return c.PointTipText(1, 3); }},
+        {13, Rule::Tip, "GetTipText", [](C& c) { return c.TipText(korvel::kTipSeriesPoint, 1, 5); }},
         {14, Rule::Chained, nullptr, [](C& c) { return c.HoverOn(0, 0); }},
         {15, Rule::Chained, nullptr, [](C& c) { return c.HoverOff(0, 0); }},
         {16, Rule::Chained, nullptr, [](C& c) { return c.KeyDown(0, 0); }},
         {17, Rule::Chained, nullptr, [](C& c) { return c.KeyUp(0, 0); }},
-        {18, Rule::AsMethod0, "OnAxisColorDrop", [](C& c) { return c.AxisColorDrop(5, 0, 0); }},
-        {19, Rule::Chained, nullptr, [](C& c) { return c.BeforePaint(0, 0); }},
-        {20, Rule::Chained, nullptr, [](C& c) { return c.AfterPaint(0, 0); }},
-        {21, Rule::Chained, nullptr, [](C& c) { return c.BeforePrint(0, 0); }},
-        {22, Rule::Chained, nullptr, [](C& c) { return c.AfterPrint(0, 0); }},
+        {18, Rule::AsMethod0, "OnAxisColorDrop", [](C& c) { return c.AxisColorDrop(&hit, 0, 0); }},
+        {19, Rule::Chained, nullptr, [](C& c) { return c.BeforePaint(nullptr, &rect); }},
+        {20, Rule::Chained, nullptr, [](C& c) { return c.AfterPaint(nullptr, &rect); }},
+        {21, Rule::Chained, nullptr, [](C& c) { return c.BeforePrint(nullptr, &rect); }},
+        {22, Rule::Chained, nullptr, [](C& c) { return c.AfterPrint(nullptr, &rect); }},
         {23, Rule::Chained, nullptr, [](C& c) { return c.DataChanged(0, 0); }},
         {24, Rule::AsMethod0, "OnCommand", [](C& c) { return c.Command(0x7308); }},
         {25, Rule::Chained, nullptr, [](C& c) { return c.ZoomChanged(0, 0); }},
@@ -60,7 +55,7 @@ const std::vector<Method>& methods() {
         {27, Rule::Chained, nullptr, [](C& c) { return c.GalleryChanged(0, 0); }},
         {28, Rule::Chained, nullptr, [](C& c) { return c.SettingChanged(0, 0); }},
         {29, Rule::AsMethod7, "OnHostNotify", [](C& c) { return c.HostNotify(1, 2); }},
-        {30, Rule::Chained, nullptr, [](C& c) { return c.Destroying(0, 0); }},
+        {30, Rule::Chained, nullptr, [](C& c) { return c.Destroying(); }},
     };
     return table;
 }
@@ -185,28 +180,32 @@ TEST_F(CallbackChainTest, TipMethodsHandTheTypeItsOwnZeroedBuffer) {
     activate(true);
     setTarget(Target::Answers0);
     type(kActive).setTipText("a tip that fills the buffer");
-    char controlText[korvel::kTipTextSize] = "the control's text";
     previous->answer = 1;
 
-    // The point tip: the type is asked even though the predecessor already answered.
-    EXPECT_EQ(ownCallback()->PointTipText(reinterpret_cast<KvlArg>(controlText), 3), 1);
+    // The point tip: the type is asked even though the predecessor already answered, with the series
+    // and point behind a buffer of its own.
+    EXPECT_EQ(ownCallback()->PointTipText(2, 7), 1);
     EXPECT_TRUE(type(kActive).lastTipBufferWasZeroed());
-    EXPECT_STREQ(controlText, "the control's text");
-    EXPECT_EQ(previous->lastText, reinterpret_cast<KvlArg>(controlText));
-    const auto& pointCall = type(kActive).calls().back();
+    EXPECT_EQ(previous->tipArgs, (std::vector<LONG>{2, 7}));
+    const auto pointCall = type(kActive).calls().back();
     EXPECT_EQ(pointCall.name, "GetPointTipText");
-    EXPECT_NE(pointCall.args[0], reinterpret_cast<std::intptr_t>(controlText));
+    ASSERT_EQ(pointCall.args.size(), 3u);
+    EXPECT_NE(pointCall.args[0], 0);
+    EXPECT_EQ(pointCall.args[1], 2);
+    EXPECT_EQ(pointCall.args[2], 7);
 
     // The buffer is zeroed again for the next call, after the type wrote into it last time.
-    EXPECT_EQ(ownCallback()->PointTipText(reinterpret_cast<KvlArg>(controlText), 3), 1);
+    EXPECT_EQ(ownCallback()->PointTipText(2, 8), 1);
     EXPECT_TRUE(type(kActive).lastTipBufferWasZeroed());
 
     previous->answer = 4;
-    EXPECT_EQ(ownCallback()->TipText(reinterpret_cast<KvlArg>(controlText), 3, 9), 4);
+    EXPECT_EQ(ownCallback()->TipText(korvel::kTipPlotPoint, -1, 9), 4);
     EXPECT_TRUE(type(kActive).lastTipBufferWasZeroed());
-    EXPECT_EQ(type(kActive).calls().back().args,
-              (std::vector<std::intptr_t>{type(kActive).calls().back().args[0],
-                                          reinterpret_cast<std::intptr_t>(controlText), 3, 9}));
+    const auto tipCall = type(kActive).calls().back();
+    EXPECT_EQ(tipCall.name, "GetTipText");
+    EXPECT_EQ(std::vector<std::intptr_t>(tipCall.args.begin() + 1, tipCall.args.end()),
+              (std::vector<std::intptr_t>{korvel::kTipPlotPoint, -1, 9}));
+    EXPECT_EQ(previous->tipArgs, (std::vector<LONG>{korvel::kTipPlotPoint, -1, 9}));
 }
 
 }  // namespace

@@ -83,6 +83,21 @@ TEST_F(AttachTest, HoldsNoReferenceOnTheChartWhileAttached) {
     EXPECT_EQ(extension->adapter(), nullptr);
 }
 
+TEST_F(AttachTest, AnswersTheSiteItIsAttachedToOnlyWhileAttached) {
+    com::ComPtr<korvel::IKvlExtensionSite> site;
+    EXPECT_EQ(extension.as<IFinancialCharts>().get()->QueryInterface(korvel::IKvlExtensionSite::iid,
+                                                                     site.putVoid()),
+              com::E_NOINTERFACE);
+    ASSERT_EQ(attach(), com::S_OK);
+    site = extension.as<IFinancialCharts>().as<korvel::IKvlExtensionSite>();
+    EXPECT_EQ(site.get(), static_cast<korvel::IKvlExtensionSite*>(recorder.get()));
+    // The site's services are not answered by the extension.
+    EXPECT_FALSE(extension.as<IFinancialCharts>().as<korvel::IKvlExtensionServices>());
+    site.reset();
+    extension->SetChart(nullptr);
+    EXPECT_FALSE(extension.as<IFinancialCharts>().as<korvel::IKvlExtensionSite>());
+}
+
 TEST_F(AttachTest, CaptionComesFromTheStringTable) {
     korvel::KvlCaption caption;
     ASSERT_EQ(extension->GetCaption(&caption), com::S_OK);
@@ -230,7 +245,9 @@ TEST_F(ActivationTest, BadIndexAndOtherSelectors) {
     ASSERT_EQ(attach(), com::S_OK);
     for (LONG index : {-1, 6, 0x8000, 0x8001}) {
         EXPECT_EQ(extension->ActivateGallery(index, 1, -1), com::E_INVALIDARG) << index;
-        EXPECT_EQ(extension->GetGalleryAxisLabel(index, nullptr, 2, 1, 0, nullptr, 0, nullptr, nullptr),
+        double gap = 1, value = 0;
+        LONG labelIndex = 0;
+        EXPECT_EQ(extension->GetGalleryAxisLabel(index, nullptr, 2, 1, &gap, 0, &value, &labelIndex, nullptr),
                   com::E_INVALIDARG);
         EXPECT_EQ(extension->GalleryQuery(index, 0, 0, 0, 0), -1);
         EXPECT_EQ(extension->GetGalleryCapabilities(index), 0);
@@ -326,16 +343,18 @@ TEST_F(ForwardingTest, PaintFillsTheBackgroundAlsoWithoutAnActiveType) {
     EXPECT_EQ(type(1).calls().back().args[1], 4);
 }
 
-TEST_F(ForwardingTest, InputResumesASuspendedTypeOnlyWithAutoResume) {
+TEST_F(ForwardingTest, ThePaintBracketCarriesTheScaledFlag) {
     ASSERT_EQ(attach(), com::S_OK);
-    EXPECT_EQ(extension->OnMouseInput(1, 2, 3), 0);  // nothing active
+    auto dc = gdi::createImageDC(20, 10);
+    const korvel::KvlRect rect{0, 0, 20, 10};
+    EXPECT_EQ(extension->OnMouseInput(dc.get(), &rect, 1), 0);  // nothing active
     ASSERT_EQ(extension->ActivateGallery(2, 1, -1), com::S_OK);
     type(2).Suspend();
     type(2).setAnswer("OnMouseInput", 7);
-    // Auto-resume is off: the suspended type gets the input as usual.
-    EXPECT_EQ(extension->OnMouseInput(1, 2, 3), 7);
-    EXPECT_EQ(type(2).scaledDc(), 1);  // the third argument is the scaled flag
-    EXPECT_EQ(extension->OnKeyInput(4, 5, 6), 0);
+    // Auto-resume is off: the suspended type takes part in the paint as usual.
+    EXPECT_EQ(extension->OnMouseInput(dc.get(), &rect, 1), 7);
+    EXPECT_EQ(type(2).scaledDc(), 1);
+    EXPECT_EQ(extension->OnKeyInput(dc.get(), &rect, 0), 0);
     EXPECT_EQ(type(2).scaledDc(), 0);
     EXPECT_EQ(type(2).IsSuspended(), 1);
 }
@@ -349,8 +368,8 @@ TEST_F(ForwardingTest, NotifyGalleryOnlyWhileAttachedAndActiveNotifyOnlyForTheAc
 
     ASSERT_EQ(extension->ActivateGallery(3, 1, -1), com::S_OK);
     type(3).setAnswer("OnActiveNotify", 4);
-    EXPECT_EQ(extension->ActiveGalleryNotify(2, 0, 1, 0), 0);
-    EXPECT_EQ(extension->ActiveGalleryNotify(3, 0, 1, 0), 4);
+    EXPECT_EQ(extension->ActiveGalleryNotify(2, nullptr, 1, 0), 0);
+    EXPECT_EQ(extension->ActiveGalleryNotify(3, nullptr, 1, 0), 4);
     type(3).setAnswer("ActiveGalleryCall", 8);
     EXPECT_EQ(extension->ActiveGalleryCall(0, 1, 2, 3), 8);  // any good index reaches the active type
     EXPECT_EQ(extension->ActiveGalleryCall(9, 1, 2, 3), 0);
@@ -417,18 +436,74 @@ TEST(FinancialChartsConstruction, FailsUnlessAllSixChartTypesAreMade) {
     EXPECT_EQ(complete->gallery(6), nullptr);
 }
 
-TEST(FinancialChartsConstruction, TheChartDetachesTheExtensionBeforeLettingItGo) {
-    const com::ServerClass serverClass{CLSID_FinancialCharts, kFinancialChartsProgIdText,
-                                       kFinancialChartsVersionedProgId, "Apartment",
-                                       &com::createComObject<CFinancialCharts>};
-    ASSERT_EQ(com::registerClassObject(serverClass), com::S_OK);
-    auto chart = KvlChart::create();
-    chart->model().resize(2, 5);
-    com::ComPtr<com::IUnknown> loaded;
-    ASSERT_EQ(chart->AddExtension(com::Bstr(u"Lomex.Financial"), loaded.put()), com::S_OK);
-    auto financial = loaded.as<IFinancialCharts>();
-    ASSERT_TRUE(financial);
-    auto* object = static_cast<CFinancialCharts*>(financial.get());
+// The extension as the chart loads it by ProgID (made creatable inside this process).
+class LoadedByTheChart : public ::testing::Test {
+protected:
+    void SetUp() override {
+        const com::ServerClass serverClass{CLSID_FinancialCharts, kFinancialChartsProgIdText,
+                                           kFinancialChartsVersionedProgId, "Apartment",
+                                           &com::createComObject<CFinancialCharts>};
+        ASSERT_EQ(com::registerClassObject(serverClass), com::S_OK);
+        chart = KvlChart::create();
+        chart->model().resize(2, 5);
+        com::ComPtr<com::IUnknown> loaded;
+        ASSERT_EQ(chart->AddExtension(com::Bstr(u"Lomex.Financial"), loaded.put()), com::S_OK);
+        financial = loaded.as<IFinancialCharts>();
+        ASSERT_TRUE(financial);
+        object = static_cast<CFinancialCharts*>(financial.get());
+    }
+    void TearDown() override {
+        CRecordingGallery::setObserver(nullptr);
+        chart.reset();
+        com::revokeClassObject(CLSID_FinancialCharts);
+    }
+    CRecordingGallery& type(LONG index) { return static_cast<CRecordingGallery&>(*object->gallery(index)); }
+
+    com::ComPtr<KvlChart> chart;
+    com::ComPtr<IFinancialCharts> financial;
+    CFinancialCharts* object = nullptr;
+};
+
+TEST_F(LoadedByTheChart, PaintsReachTheActiveTypeInsideTheBracket) {
+    ASSERT_EQ(chart->put_ChartType(kFirstGalleryNumber + 4), com::S_OK);
+    LONG scaledSeen = -1;
+    CRecordingGallery::setObserver(
+        [&](const CRecordingGallery& gallery, const CRecordingGallery::Call& call) {
+            if (call.name == "OnMouseInput")
+                scaledSeen = gallery.scaledDc();
+        });
+    auto dc = gdi::createImageDC(200, 100);
+    for (const bool printing : {false, true}) {
+        type(4).clearCalls();
+        chart->paint(dc.get(), korvel::KvlRect{0, 0, 200, 100}, printing);
+        std::vector<std::string> names = type(4).callNames();
+        ASSERT_GE(names.size(), 4u);
+        if (printing) {
+            // A printed paint is wrapped in the draw-area callbacks.
+            EXPECT_EQ(names.front(), "ReadDrawArea");
+            EXPECT_EQ(names.back(), "ClearDrawArea");
+            names = std::vector<std::string>(names.begin() + 1, names.end() - 1);
+        }
+        EXPECT_EQ(names.front(), "OnMouseInput");
+        EXPECT_EQ(names.back(), "OnKeyInput");
+        EXPECT_EQ(scaledSeen, printing ? 1 : 0);
+        EXPECT_EQ(type(4).scaledDc(), 0);  // the bracket is closed again
+        EXPECT_NE(std::find(names.begin(), names.end(), "DrawPoint"), names.end());
+    }
+}
+
+TEST_F(LoadedByTheChart, MouseInputComesThroughTheCallbackChain) {
+    ASSERT_EQ(chart->put_ChartType(kFirstGalleryNumber + 1), com::S_OK);
+    type(1).clearCalls();
+    type(1).setAnswer("OnButtonDown", 0);  // handled: the chart does nothing more
+    EXPECT_TRUE(chart->buttonDown(30, 40));
+    type(1).setAnswer("OnMouseMove", 1);  // not handled
+    EXPECT_FALSE(chart->mouseMove(31, 41));
+    EXPECT_EQ(type(1).callNames(), (std::vector<std::string>{"OnButtonDown", "OnMouseMove"}));
+    EXPECT_EQ(type(1).calls()[0].args, (std::vector<std::intptr_t>{30, 40}));
+}
+
+TEST_F(LoadedByTheChart, TheChartDetachesTheExtensionBeforeLettingItGo) {
     ASSERT_TRUE(object->isAttached());
     ASSERT_EQ(chart->put_ChartType(kFirstGalleryNumber + 2), com::S_OK);
     EXPECT_EQ(object->activeIndex(), 2);
@@ -437,7 +512,6 @@ TEST(FinancialChartsConstruction, TheChartDetachesTheExtensionBeforeLettingItGo)
     EXPECT_FALSE(object->isAttached());
     EXPECT_EQ(object->activeIndex(), -1);
     EXPECT_EQ(object->previous(), nullptr);
-    com::revokeClassObject(CLSID_FinancialCharts);
 }
 
 // --- Resource language ----------------------------------------------------------------------------------
