@@ -387,9 +387,10 @@ LONG CChartExtensionBase::ActiveGalleryCall(LONG index, LONG code, LONG a, LONG 
 }
 
 HRESULT CChartExtensionBase::GetPageClsid(LONG, LONG, com::CLSID* clsid) {
-    if (clsid)
-        *clsid = com::GUID_NULL;
-    return com::S_OK;
+    if (!clsid)
+        return com::E_POINTER;
+    *clsid = com::GUID_NULL;
+    return com::S_FALSE;
 }
 
 LONG CChartExtensionBase::ActiveGalleryNotify(LONG index, gdi::DeviceContext* dc, LONG force, LONG scaled) {

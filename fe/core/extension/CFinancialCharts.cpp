@@ -95,11 +95,13 @@ HRESULT CFinancialCharts::GetPageClsid(LONG index, LONG kind, com::CLSID* clsid)
     *clsid = com::GUID_NULL;
     CGalleryBase* type = index >= 0 && index < kChartTypeCount ? gallery(index) : nullptr;
     if (!type)
-        return com::S_OK;
+        return com::S_FALSE;
     const HRESULT result = type->GetPageClsid(kind, clsid);
+    if (com::FAILED(result))
+        return result;
     if (kind == 2 && clsid->isNull())
         *clsid = CLSID_AxisGeneralPage;
-    return result;
+    return clsid->isNull() ? com::S_FALSE : com::S_OK;
 }
 
 LONG CFinancialCharts::MapGalleryItemId(LONG, LONG, LONG id) {

@@ -163,6 +163,7 @@ private:
     SHORT toolbarId_ = -1;
     com::ComPtr<ostbar::IOstCommands> keptCommands_;
     bool studiesToolRegistered_ = false;
+    bool barHosted_ = false;
     LONG keptContainerId_ = 0;
     std::vector<CommandStateEntry> commandStates_;
     CExtensionEvents events_;

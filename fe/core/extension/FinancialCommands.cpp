@@ -176,7 +176,7 @@ void CFinancialCharts::ShowFinancialToolbar(bool show, bool attach) {
         return;
     if (attach && site()) {
         if (auto host = com::ComPtr<com::IUnknown>(site()).as<ostbar::IOstToolbarHost>())
-            host->AddCommandBar(commandBar_.get(), -1, 0);
+            barHosted_ = com::SUCCEEDED(host->AddCommandBar(commandBar_.get(), -1, 0));
         keepReportedCollection();
         if (keptCommands_)
             registerToolbarEntry(show);
@@ -221,11 +221,11 @@ void CFinancialCharts::OnDetachCommands(IKvlExtensionSite* site) {
     if (studiesToolRegistered_ && adapter())
         adapter()->UnregisterCommandObject(kStudiesToolCommandId);
     studiesToolRegistered_ = false;
-    if (!keptCommands_)
-        return;
-    if (auto host = com::ComPtr<com::IUnknown>(site).as<ostbar::IOstToolbarHost>(); host && commandBar_)
+    // The bar goes from the chart whenever it was handed over, also to a chart without commands.
+    if (auto host = com::ComPtr<com::IUnknown>(site).as<ostbar::IOstToolbarHost>(); host && barHosted_)
         host->RemoveCommandBar(commandBar_.get());
-    if (toolbarId_ != -1) {
+    barHosted_ = false;
+    if (keptCommands_ && toolbarId_ != -1) {
         // Collections are views made per query: the entry is taken off only where the chart still
         // reports it.
         keepReportedCollection();

@@ -393,10 +393,11 @@ TEST_F(ForwardingTest, PageOfKindTwoFallsBackToTheAxisPage) {
     com::CLSID clsid;
     EXPECT_EQ(extension->GetPageClsid(1, 2, &clsid), com::S_OK);
     EXPECT_EQ(clsid, CLSID_AxisGeneralPage);
-    EXPECT_EQ(extension->GetPageClsid(1, 1, &clsid), com::S_OK);
+    EXPECT_EQ(extension->GetPageClsid(1, 1, &clsid), com::S_FALSE);  // no page of its own yet
     EXPECT_TRUE(clsid.isNull());
-    EXPECT_EQ(extension->GetPageClsid(7, 2, &clsid), com::S_OK);
+    EXPECT_EQ(extension->GetPageClsid(7, 2, &clsid), com::S_FALSE);
     EXPECT_TRUE(clsid.isNull());
+    EXPECT_EQ(extension->GetPageClsid(1, 2, nullptr), com::E_POINTER);
 }
 
 TEST_F(ForwardingTest, AutoRecalcRecalculatesOnlyASpecialChart) {

@@ -140,6 +140,19 @@ TEST_F(CommandsTest, TheToolbarShowsOnlyWithTheAnalyticalChart) {
     EXPECT_EQ(std::find(row.begin(), row.end(), entry), row.end());
 }
 
+TEST_F(CommandsTest, TheBarLeavesAChartWithoutCommandsToo) {
+    // A chart whose command bar holds no commands reports no collection worth keeping.
+    auto bare = korvel::KvlChart::create();
+    bare->model().resize(2, 4);
+    for (SHORT id : bare->commandBar().table()->ids())
+        bare->commandBar().table()->remove(id);
+    ASSERT_EQ(extension->SetChart(static_cast<korvel::IKvlExtensionSite*>(bare.get())), com::S_OK);
+    EXPECT_EQ(bare->hostedBars().size(), 1u);
+    EXPECT_EQ(extension->toolbarId(), -1);
+    ASSERT_EQ(extension->SetChart(nullptr), com::S_OK);
+    EXPECT_TRUE(bare->hostedBars().empty());
+}
+
 TEST_F(CommandsTest, TheStudiesToolIsRegisteredWhileAttached) {
     ASSERT_EQ(attach(), com::S_OK);
     EXPECT_EQ(callsAmong({"RegisterCommandObject", "UnregisterCommandObject"}),
