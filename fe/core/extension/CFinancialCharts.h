@@ -4,7 +4,9 @@
 // chart's callback chain while one of its chart types is active, and raises DLomex_Events.
 //
 // COM identities: IFinancialCharts, the four control-side extension interfaces, the callback
-// interface, the command bar's message receiver and the connection-point container.
+// interface, the command bar's message receiver and the connection-point container; while attached it
+// also hands out the site it is attached to (IKvlExtensionSite), so that a page bound to the object
+// finds the chart.
 #pragma once
 
 #include <array>

@@ -62,10 +62,7 @@ LONG CGalleryBase::OnKeyInput(gdi::DeviceContext*, const KvlRect*, LONG) {
     return 0;
 }
 
-void CGalleryBase::GetPersistSize(LONG* size) {
-    if (size)
-        *size += 2;
-}
+void CGalleryBase::GetPersistSize(LONG*) {}
 
 LONG CGalleryBase::ExchangeProperties(CPropertyArchive&, LONG, LONG) {
     return 0;

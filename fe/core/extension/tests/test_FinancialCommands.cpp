@@ -182,7 +182,8 @@ TEST_F(CommandsTest, ContextMenuOnlyWhenTheChartAllowsIt) {
     EXPECT_EQ(extension->ShowContextMenu(ID_AXIS_MENU, 40, 50), com::S_OK);
     ASSERT_EQ(modal.questions().size(), 1u);
     EXPECT_EQ(modal.questions()[0].kind, ui::ScriptedModalServices::Kind::Menu);
-    EXPECT_EQ(modal.questions()[0].style, 4);  // the axis menu's four entries
+    EXPECT_EQ(modal.questions()[0].style, 4);               // the axis menu's four entries
+    EXPECT_EQ(modal.questions()[0].point, QPoint(40, 50));  // no window: the client point as it is
     // The chosen entry reaches the active chart type as a command.
     ASSERT_FALSE(type(FINANCIAL_ANALYTICAL).calls().empty());
     EXPECT_EQ(type(FINANCIAL_ANALYTICAL).calls().back().name, "OnAxisMenuCommand");
