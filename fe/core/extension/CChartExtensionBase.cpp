@@ -5,7 +5,6 @@
 
 #include <QString>
 
-#include "com/Text.h"
 #include "format/ResourceText.h"
 #include "gdi/DeviceContext.h"
 #include "gdi/Objects.h"
@@ -23,30 +22,6 @@ constexpr int kBackgroundColorIndex = gdi::COLOR_ACTIVECAPTION;
 // Characters of a chart type's name given to its command.
 constexpr LONG kGalleryNameSize = 56;
 
-// The command collection the site reports (QueryInfo kind 26), with its reference.
-struct CommandCollection {
-    com::ComPtr<ostbar::IOstCommands> commands;
-    SHORT count = 0;
-    LONG containerId = 0;
-};
-
-CommandCollection queryCommands(IKvlExtensionSite* site) {
-    CommandCollection result;
-    if (!site)
-        return result;
-    korvel::KvlInfoRecord record;
-    record.kind = korvel::kInfoCommands;
-    const LONG status = site->QueryInfo(&record);
-
-    const auto collection = com::ComPtr<com::IUnknown>::attach(record.commands);
-    if (com::FAILED(status) || !collection)
-        return result;
-    result.commands = collection.as<ostbar::IOstCommands>();
-    result.count = record.commandCount;
-    result.containerId = record.containerId;
-    return result;
-}
-
 }  // namespace
 
 CChartExtensionBase::CChartExtensionBase(LONG galleryCount, LONG commandGalleryCount,
@@ -63,6 +38,22 @@ CChartExtensionBase::CChartExtensionBase(LONG galleryCount, LONG commandGalleryC
 }
 
 CChartExtensionBase::~CChartExtensionBase() = default;
+
+CChartExtensionBase::CommandCollection CChartExtensionBase::reportedCommands() const {
+    CommandCollection result;
+    if (!site_)
+        return result;
+    korvel::KvlInfoRecord record;
+    record.kind = korvel::kInfoCommands;
+    const LONG status = site_->QueryInfo(&record);
+    const auto collection = com::ComPtr<com::IUnknown>::attach(record.commands);
+    if (com::FAILED(status) || !collection)
+        return result;
+    result.commands = collection.as<ostbar::IOstCommands>();
+    result.count = record.commandCount;
+    result.containerId = record.containerId;
+    return result;
+}
 
 void CChartExtensionBase::setGalleries(std::vector<std::unique_ptr<CGalleryBase>> galleries) {
     galleries_ = std::move(galleries);
@@ -127,7 +118,7 @@ void CChartExtensionBase::removeGalleryCommands() {
     // name the chart's own commands.
     if (firstCommandId_ < 0)
         return;
-    const CommandCollection collection = queryCommands(site_);
+    const CommandCollection collection = reportedCommands();
     if (!collection.commands || collection.count == 0)
         return;
     com::ComPtr<ostbar::IOstCommandContainer> container;
@@ -170,7 +161,7 @@ HRESULT CChartExtensionBase::SetHostData(LONG value) {
 // --- Gallery commands ----------------------------------------------------------------------------------
 
 HRESULT CChartExtensionBase::UpdateCommandTexts(LONG galleryTypeBase, LONG firstId) {
-    const CommandCollection collection = queryCommands(site_);
+    const CommandCollection collection = reportedCommands();
     if (!collection.commands)
         return com::S_OK;
     if (firstCommandId_ == -1)

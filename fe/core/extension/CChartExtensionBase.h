@@ -15,6 +15,7 @@
 #include "gallery/CGalleryBase.h"
 #include "host/CHostChartAdapter.h"
 #include "korvel/KvlContract.h"
+#include "ostbar/OstBarContract.h"
 #include "res/ResourceModule.h"
 #include "resources/BuiltInResources.h"
 
@@ -133,6 +134,13 @@ protected:
     // Fills the gallery array; called once by the constructor of the derived class.
     void setGalleries(std::vector<std::unique_ptr<CGalleryBase>> galleries);
     bool isGoodIndex(LONG index) const;
+    // The command collection the site reports (QueryInfo kind 26); no commands when it reports none.
+    struct CommandCollection {
+        com::ComPtr<ostbar::IOstCommands> commands;
+        SHORT count = 0;
+        LONG containerId = 0;
+    };
+    CommandCollection reportedCommands() const;
     // The active chart type when auto-resume holds it suspended (input then only resumes it).
     bool activeIsHeldSuspended() const;
 

@@ -159,16 +159,12 @@ void CFinancialCharts::createCommandBar() {
 // --- The financial toolbar's entry -------------------------------------------------------------------------
 
 void CFinancialCharts::keepReportedCollection() {
+    CommandCollection reported = reportedCommands();
     keptCommands_.reset();
-    korvel::KvlInfoRecord record;
-    record.kind = korvel::kInfoCommands;
-    const LONG status = site() ? site()->QueryInfo(&record) : com::E_FAIL;
-
-    const auto reported = com::ComPtr<com::IUnknown>::attach(record.commands);
-    if (com::FAILED(status) || !reported || record.commandCount == 0)
+    if (!reported.commands || reported.count == 0)
         return;
-    keptCommands_ = reported.as<ostbar::IOstCommands>();
-    keptContainerId_ = record.containerId;
+    keptCommands_ = std::move(reported.commands);
+    keptContainerId_ = reported.containerId;
 }
 
 void CFinancialCharts::ShowFinancialToolbar(bool show, bool attach) {
