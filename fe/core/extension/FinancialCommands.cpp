@@ -156,7 +156,7 @@ void CFinancialCharts::createCommandBar() {
     commandBar_->ResetState(-1);
 }
 
-// --- The financial toolbar's entry -------------------------------------------------------------------------
+// --- The financial toolbar's entry -----------------------------------------------------------------------
 
 void CFinancialCharts::keepReportedCollection() {
     CommandCollection reported = reportedCommands();
@@ -230,13 +230,16 @@ void CFinancialCharts::OnDetachCommands(IKvlExtensionSite* site) {
         if (keptCommands_ && com::SUCCEEDED(keptCommands_->GetContainer(keptContainerId_, container.put())) &&
             container && container->PositionOf(toolbarId_, &position) == com::S_OK && position >= 0)
             container->RemoveAt(position);
+        // The entry's command holds this object as its receiver: it goes with the entry, so the chart
+        // keeps no reference to a detached extension.
+        if (keptCommands_)
+            keptCommands_->Remove(toolbarId_);
     }
     toolbarId_ = -1;
     keptCommands_.reset();
 }
 
-// --- Activation of the analytical chart
-// ---------------------------------------------------------------------
+// --- Activation of the analytical chart ------------------------------------------------------------------
 
 void CFinancialCharts::OnActivateCommands(LONG active) {
     if (activeIndex() != FINANCIAL_ANALYTICAL)
@@ -303,8 +306,7 @@ void CFinancialCharts::setCommandState(SHORT id, LONG state) {
     commandStates_.push_back({id, state});
 }
 
-// --- The studies tool
-// ---------------------------------------------------------------------------------------
+// --- The studies tool ------------------------------------------------------------------------------------
 
 com::IUnknown* CFinancialCharts::GetStudiesToolObject(bool registerWithChart) {
     if (!studiesTool_) {
@@ -323,7 +325,7 @@ void CFinancialCharts::showStudiesTool(bool show) {
         tool->put_Visible(show ? com::VARIANT_TRUE : com::VARIANT_FALSE);
 }
 
-// --- The toolbar and chosen commands -----------------------------------------------------------------------
+// --- The toolbar and chosen commands ---------------------------------------------------------------------
 
 HRESULT CFinancialCharts::put_ToolBar(com::VARIANT_BOOL show) {
     ShowFinancialToolbar(show != 0 && activeIndex() == FINANCIAL_ANALYTICAL, false);

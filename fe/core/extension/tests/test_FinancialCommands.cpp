@@ -138,6 +138,7 @@ TEST_F(CommandsTest, TheToolbarShowsOnlyWithTheAnalyticalChart) {
     EXPECT_EQ(extension->toolbarId(), -1);
     const auto& row = chart->commandBar().table()->row();
     EXPECT_EQ(std::find(row.begin(), row.end(), entry), row.end());
+    EXPECT_EQ(chart->commandBar().table()->find(entry), nullptr);
 }
 
 TEST_F(CommandsTest, TheBarLeavesAChartWithoutCommandsToo) {
