@@ -166,10 +166,18 @@ HRESULT CFinancialCharts::put_AutoRecalc(com::VARIANT_BOOL value) {
     return com::S_OK;
 }
 
+bool CFinancialCharts::isPriceIndicator(LONG study) const {
+    return study >= 0 && study < kPriceIndicatorStudyCount;
+}
+
 std::string CFinancialCharts::studyName(LONG study) const {
-    if (study < 0 || study > 37)
+    if (study < 0 || study >= kStudyCount)
         return {};
-    return GetResourceInstance()->stringOr(kStudyNameStringBase + static_cast<std::uint32_t>(study));
+    // Built-in studies have their long names; user and custom studies the caption of their command.
+    const std::uint32_t id = study < kBuiltInStudyCount
+                                 ? kStudyNameStringBase + static_cast<std::uint32_t>(study)
+                                 : kCommandTextStringBase + static_cast<std::uint32_t>(StudyCommand(study));
+    return GetResourceInstance()->stringOr(id);
 }
 
 }  // namespace dravik

@@ -32,6 +32,10 @@ inline constexpr LONG kCommandStateChecked = 2;
 // added by the user and go when the analytical chart is left.
 inline constexpr SHORT kPriceIndicatorMenuEntries = 11;
 inline constexpr SHORT kTechnicalIndicatorMenuEntries = 30;
+// Studies: 38 built-in ones, then 10 user and 10 custom studies; the first 12 are drawn over the prices.
+inline constexpr LONG kStudyCount = 58;
+inline constexpr LONG kBuiltInStudyCount = 38;
+inline constexpr LONG kPriceIndicatorStudyCount = 12;
 // The caption of the chart while the extension is attached, and the series it prepares.
 inline constexpr const char* kChartCaption = "Financial";
 inline constexpr LONG kPreparedSeriesCount = 56;
@@ -108,8 +112,15 @@ public:
     // The command's state in the table of command states (0 when it has no entry).
     LONG commandState(SHORT id) const;
     void setCommandState(SHORT id, LONG state);
-    // The name of study 0-57 as its study record holds it.
+    // The name of study 0-57 as its study record holds it, and whether it is drawn over the prices.
     std::string studyName(LONG study) const;
+    bool isPriceIndicator(LONG study) const;
+    // While the analytical chart is active: puts the study's command into its indicator menu when it is
+    // missing there and gives it the study's name (and, for RegisterStudyCommand, its check mark).
+    void RegisterStudyCommand(LONG study, bool checked);
+    void UpdateStudyCommand(LONG study);
+    // Sets the caption of a command the command bar knows.
+    void SetCommandText(SHORT id, const std::string& text);
     // Number of user studies in use.
     LONG userStudyCount() const { return userStudyCount_; }
 
@@ -136,6 +147,7 @@ private:
     void ShowFinancialToolbar(bool show, bool attach);
     void registerToolbarEntry(bool show);
     void trimIndicatorMenu(SHORT menu, SHORT keep);
+    void placeStudyCommand(LONG study);
     void enableStudyCommands();
     void applyCommandStates();
     void showStudiesTool(bool show);

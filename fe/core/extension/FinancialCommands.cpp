@@ -266,10 +266,44 @@ void CFinancialCharts::enableStudyCommands() {
         if (auto command = commandOf(toolbar_.get(), static_cast<SHORT>(ID_USER0 + user)))
             command->put_Enabled(com::VARIANT_TRUE);
     }
-    for (LONG study = 0; study <= 37; ++study) {
-        if (auto command = commandOf(toolbar_.get(), StudyCommand(study)))
-            command->put_Text(com::Bstr::fromUtf8(studyName(study)));
+    for (LONG study = 0; study < kBuiltInStudyCount; ++study)
+        SetCommandText(StudyCommand(study), studyName(study));
+}
+
+void CFinancialCharts::SetCommandText(SHORT id, const std::string& text) {
+    if (auto command = commandOf(toolbar_.get(), id))
+        command->put_Text(com::Bstr::fromUtf8(text));
+}
+
+void CFinancialCharts::placeStudyCommand(LONG study) {
+    const SHORT id = StudyCommand(study);
+    auto menu =
+        commandOf(toolbar_.get(), isPriceIndicator(study) ? ID_PRICE_INDICATORS : ID_TECHNICAL_INDICATORS);
+    SHORT count = 0;
+    if (!menu || com::FAILED(menu->get_SubCommands(0, &count)))
+        return;
+    for (SHORT slot = 0; slot < count; ++slot) {
+        SHORT entry = -1;
+        if (com::SUCCEEDED(menu->get_SubCommand(slot, &entry)) && entry == id)
+            return;
     }
+    if (com::SUCCEEDED(menu->put_SubCommands(0, static_cast<SHORT>(count + 1))))
+        menu->put_SubCommand(count, id);
+}
+
+void CFinancialCharts::RegisterStudyCommand(LONG study, bool checked) {
+    if (activeIndex() != FINANCIAL_ANALYTICAL || study < 0 || study >= kStudyCount)
+        return;
+    UpdateStudyCommand(study);
+    if (auto command = commandOf(toolbar_.get(), StudyCommand(study)))
+        command->put_Checked(checked ? com::VARIANT_TRUE : com::VARIANT_FALSE);
+}
+
+void CFinancialCharts::UpdateStudyCommand(LONG study) {
+    if (activeIndex() != FINANCIAL_ANALYTICAL || study < 0 || study >= kStudyCount)
+        return;
+    placeStudyCommand(study);
+    SetCommandText(StudyCommand(study), studyName(study));
 }
 
 void CFinancialCharts::trimIndicatorMenu(SHORT menu, SHORT keep) {

@@ -97,6 +97,33 @@ TEST_F(CommandsTest, StudyCommandsAndMenuTrimmingFollowOnlyTheAnalyticalChart) {
               std::vector<SHORT>(technicalMenu.begin(), technicalMenu.begin() + 30));
 }
 
+TEST_F(CommandsTest, StudyCommandsJoinTheirMenuOnceAndOnlyWithTheAnalyticalChart) {
+    ASSERT_EQ(attach(), com::S_OK);
+    const std::vector<SHORT> technicalMenu = menu(ID_TECHNICAL_INDICATORS);
+    extension->RegisterStudyCommand(40, true);  // USER2, not while no chart type is active
+    EXPECT_EQ(menu(ID_TECHNICAL_INDICATORS), technicalMenu);
+
+    ASSERT_EQ(extension->ActivateGallery(FINANCIAL_ANALYTICAL, 1, -1), com::S_OK);
+    extension->RegisterStudyCommand(40, true);
+    extension->RegisterStudyCommand(40, true);
+    std::vector<SHORT> expected = technicalMenu;
+    expected.push_back(ID_USER2);
+    EXPECT_EQ(menu(ID_TECHNICAL_INDICATORS), expected);
+    EXPECT_EQ(text(ID_USER2), u"User Study 2");
+    com::VARIANT_BOOL checked = 0;
+    command(ID_USER2)->get_Checked(&checked);
+    EXPECT_EQ(checked, com::VARIANT_TRUE);
+
+    // A price indicator already in its menu stays once; a bad study number changes nothing.
+    const std::vector<SHORT> priceMenu = menu(ID_PRICE_INDICATORS);
+    extension->UpdateStudyCommand(3);
+    extension->UpdateStudyCommand(58);
+    extension->UpdateStudyCommand(-1);
+    EXPECT_EQ(menu(ID_PRICE_INDICATORS), priceMenu);
+    extension->UpdateStudyCommand(11);  // weighted close: a price indicator not yet in the menu
+    EXPECT_EQ(menu(ID_PRICE_INDICATORS).back(), StudyCommand(11));
+}
+
 TEST_F(CommandsTest, CheckedStatesAndTheStudiesToolFollowActivation) {
     ASSERT_EQ(attach(), com::S_OK);
     extension->setCommandState(ID_OTHERSTUDIES, kCommandStateChecked);
