@@ -1,0 +1,23 @@
+#include "gallery/ChartTypes.h"
+
+#include "gallery/CRecordingGallery.h"
+
+namespace dravik {
+namespace {
+
+// Capability word of each chart type: the four special charts, the analytical chart, the bar type.
+constexpr LONG kCapabilities[kChartTypeCount] = {
+    kGalleryFlagsSpecial, kGalleryFlagsSpecial, kGalleryFlagsSpecial,
+    kGalleryFlagsSpecial, kGalleryFlagsBase,    kGalleryFlagsBarType,
+};
+
+}  // namespace
+
+std::unique_ptr<CGalleryBase> CreateChartType(SHORT index, CFinancialCharts* owner) {
+    if (index < 0 || index >= kChartTypeCount)
+        return nullptr;
+    return std::make_unique<CRecordingGallery>(owner, static_cast<SHORT>(kFirstGalleryNumber + index),
+                                               kCapabilities[index]);
+}
+
+}  // namespace dravik
