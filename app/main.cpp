@@ -1,6 +1,5 @@
-// The program's entry: the start-up core of app/data with the windows that exist so far. The
-// language, splash and frame windows and the Settings-table reader join through the hooks as they
-// are built.
+// The program's entry: the start-up core of app/data with the program's windows joined through its
+// hooks; the program then lives in the frame window's event loop.
 #include <QApplication>
 #include <QDir>
 #include <QMessageBox>
@@ -14,6 +13,7 @@
 #include "appdata/Startup.h"
 #include "appdata/StoreStartupSettings.h"
 #include "com/Yield.h"
+#include "frame/StartupWindows.h"
 
 namespace {
 
@@ -54,8 +54,8 @@ int main(int argc, char* argv[]) {
             throw tarnwick::AppError::fromCurrentException();
         }
     };
-    bool frameShown = false;
-    hooks.showFrameWindow = [&frameShown] { frameShown = true; };
+    frame::StartupWindows windows;
+    windows.connect(hooks);
 
     tarnwick::SingleInstanceGuard guard;
     try {
@@ -66,8 +66,5 @@ int main(int argc, char* argv[]) {
         reportStartFailure(error);
         return 1;
     }
-    if (frameShown) {
-        std::puts("Tarnwick: the market database is open; the frame and chart windows are not built yet.");
-    }
-    return 0;
+    return windows.frame() != nullptr ? QApplication::exec() : 0;
 }
