@@ -170,8 +170,8 @@ bool ToolWindowHost::isShown(const QString& key) const {
 
 bool ToolWindowHost::isOnScreen(const QString& key) const {
     const Entry& e = entry(key);
-    // A window of a tab behind another is hidden by its group.
-    return e.shown && e.dock->widget() != nullptr && e.dock->widget()->isVisible() && !m_frame->isMinimized();
+    // The dock of a tab behind another stays "visible" but is moved out of the frame's sight.
+    return e.shown && e.dock->isVisible() && !e.dock->visibleRegion().isEmpty() && !m_frame->isMinimized();
 }
 
 QDockWidget* ToolWindowHost::dock(const QString& key) const {
