@@ -160,8 +160,10 @@ void applyToolBar(const ControlModel& c, QToolBar* bar) {
 void applyTextBox(const ControlModel& c, QWidget* w) {
     w->setLayoutDirection(direction(c.rightToLeft));
     if (auto* text = qobject_cast<QPlainTextEdit*>(w)) {
-        if (text->toPlainText() != c.caption)
-            text->setPlainText(c.caption);
+        // Texts break their lines with CR LF; the editor keeps a line break as one character.
+        const QString lines = QString(c.caption).replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+        if (text->toPlainText() != lines)
+            text->setPlainText(lines);
         QTextOption option = text->document()->defaultTextOption();
         option.setAlignment(horizontal(c.alignment));
         text->document()->setDefaultTextOption(option);
