@@ -230,6 +230,13 @@ void Form::unload() {
     deleteLater();
 }
 
+void Form::onClick(const QString& controlName, std::function<void()> handler) {
+    auto* button = qobject_cast<QAbstractButton*>(controlWidget(controlName));
+    if (button == nullptr)
+        throw std::invalid_argument(controlName.toStdString() + " is no button");
+    QObject::connect(button, &QAbstractButton::clicked, this, [handler = std::move(handler)] { handler(); });
+}
+
 void Form::setMenuChecked(const QString& controlName, bool checked) {
     const size_t i = m_model.indexOf(controlName);
     m_model.controls[i].checked = checked;

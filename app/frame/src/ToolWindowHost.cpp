@@ -3,6 +3,7 @@
 #include <QCloseEvent>
 #include <QDockWidget>
 #include <QMainWindow>
+#include <QTabBar>
 #include <QTabWidget>
 
 #include <stdexcept>
@@ -82,6 +83,8 @@ void ToolWindowHost::registerForm(QWidget* window, int group, int style, const Q
     dock->setWidget(window);
     dock->setFeatures(QDockWidget::DockWidgetClosable | QDockWidget::DockWidgetMovable |
                       QDockWidget::DockWidgetFloatable);
+    // The dock and its tab carry the window's caption, also when the window changes it.
+    QObject::connect(window, &QWidget::windowTitleChanged, dock, &QWidget::setWindowTitle);
     QObject::connect(dock, &QDockWidget::visibilityChanged, dock, [this, key](bool visible) {
         if (visible && isShown(key))
             emitEvent(events.formSelect, key);
@@ -125,6 +128,11 @@ void ToolWindowHost::finishSetup() {
             m_frame->resizeDocks({e->dock}, {pixels}, across);
             break;
         }
+    }
+    // Tabs show whole captions; a group too narrow for them scrolls its tabs.
+    for (QTabBar* tabs : m_frame->findChildren<QTabBar*>(Qt::FindDirectChildrenOnly)) {
+        tabs->setElideMode(Qt::ElideNone);
+        tabs->setUsesScrollButtons(true);
     }
     // Registration showed every window.
     for (const auto& e : m_entries) {

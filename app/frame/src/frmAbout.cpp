@@ -1,7 +1,6 @@
 #include "frame/frmAbout.h"
 
 #include <QLabel>
-#include <QPushButton>
 
 #include "frame/ProgramPicture.h"
 #include "frame/Version.h"
@@ -31,8 +30,7 @@ FormModel frmAbout::design() {
 frmAbout::frmAbout(QWidget* parent) : Form(design(), Localization::Localized, parent) {
     setWindowFlags(Qt::Dialog);
     static_cast<QLabel*>(controlWidget(QStringLiteral("Image1")))->setPixmap(programPicture(48));
-    QObject::connect(static_cast<QPushButton*>(controlWidget(QStringLiteral("cmdOK"))), &QPushButton::clicked,
-                     this, [this] { cmdOK_Click(); });
+    onClick(QStringLiteral("cmdOK"), [this] { cmdOK_Click(); });
     Form_Load();
 }
 

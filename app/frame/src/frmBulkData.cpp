@@ -3,7 +3,6 @@
 #include <QCloseEvent>
 #include <QLabel>
 #include <QProgressBar>
-#include <QPushButton>
 
 #include <algorithm>
 #include <limits>
@@ -48,8 +47,7 @@ frmBulkData::frmBulkData(QWidget* parent)
                                 },
                                 [this](bool enabled) { enableOK(enabled); }}) {
     setWindowFlags(Qt::Dialog);
-    QObject::connect(static_cast<QPushButton*>(controlWidget(QStringLiteral("cmdOK"))), &QPushButton::clicked,
-                     this, [this] { cmdOK_Click(); });
+    onClick(QStringLiteral("cmdOK"), [this] { cmdOK_Click(); });
 }
 
 // OK is off while the rows go in, and on again afterwards also when the import failed, so that the

@@ -1,7 +1,6 @@
 #include "frame/frmDisclaimer.h"
 
 #include <QCheckBox>
-#include <QPushButton>
 
 #include "frame/LanguageTable.h"
 #include "frame/ProgramSettings.h"
@@ -28,8 +27,7 @@ FormModel frmDisclaimer::design() {
 
 frmDisclaimer::frmDisclaimer(QWidget* parent) : Form(design(), Localization::Localized, parent) {
     setWindowFlags(Qt::Dialog);
-    QObject::connect(static_cast<QPushButton*>(controlWidget(QStringLiteral("cmdOK"))), &QPushButton::clicked,
-                     this, [this] { cmdOK_Click(); });
+    onClick(QStringLiteral("cmdOK"), [this] { cmdOK_Click(); });
     Form_Load();
 }
 

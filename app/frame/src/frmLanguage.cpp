@@ -1,7 +1,6 @@
 #include "frame/frmLanguage.h"
 
 #include <QComboBox>
-#include <QPushButton>
 
 #include "appdata/Globals.h"
 #include "frame/ProgramSettings.h"
@@ -25,8 +24,7 @@ FormModel frmLanguage::design() {
 // The window asks before the language is known, so it is shown as designed.
 frmLanguage::frmLanguage(QWidget* parent) : Form(design(), Localization::AsDesigned, parent) {
     setWindowFlags(Qt::Dialog);
-    QObject::connect(static_cast<QPushButton*>(controlWidget(QStringLiteral("cmdOK"))), &QPushButton::clicked,
-                     this, [this] { cmdOK_Click(); });
+    onClick(QStringLiteral("cmdOK"), [this] { cmdOK_Click(); });
     Form_Load();
 }
 

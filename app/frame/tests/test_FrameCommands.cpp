@@ -254,3 +254,14 @@ TEST_F(FrameCommandsTest, ClosingTheFrameUnloadsEveryWindowButTheFourDockedOnes)
     EXPECT_NE(Form::findOpen(QStringLiteral("frmWatchList")), nullptr);
     EXPECT_EQ(tarnwick::gMarkets.count(), 0u);
 }
+
+TEST_F(FrameCommandsTest, DocksCarryTheCaptionsOfTheirWindows) {
+    MDIForm1& frame = loadFrame();
+    QDockWidget* notes = frame.TabDock().dock(QStringLiteral("frmNoteList"));
+    EXPECT_EQ(notes->windowTitle(), QStringLiteral("Market Commentary - All Notes"));
+    frame.toolWindow(QStringLiteral("frmNoteList"))
+        ->setWindowTitle(QStringLiteral("Market Commentary - Alder"));
+    EXPECT_EQ(notes->windowTitle(), QStringLiteral("Market Commentary - Alder"));
+    EXPECT_EQ(frame.TabDock().dock(QStringLiteral("frmDataEditor"))->windowTitle(),
+              QStringLiteral("Data Editor"));
+}

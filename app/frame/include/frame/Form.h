@@ -6,6 +6,7 @@
 #include <QRect>
 #include <QWidget>
 
+#include <functional>
 #include <vector>
 
 #include "frame/FormModel.h"
@@ -49,6 +50,8 @@ public:
     // The action of a menu item or nullptr.
     QAction* menuAction(const QString& controlName) const;
     QMenuBar* menuBar() const { return m_menuBar; }
+    // Runs `handler` when the command button `controlName` is clicked.
+    void onClick(const QString& controlName, std::function<void()> handler);
     // Sets the check mark of a menu item in the model and on screen.
     void setMenuChecked(const QString& controlName, bool checked);
     // Hands the menu bar to the window that shows it (a frame shows its child window's menus); the
