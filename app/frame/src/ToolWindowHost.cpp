@@ -116,6 +116,7 @@ void ToolWindowHost::setPanelRightToLeft(int panel, bool rightToLeft) {
 // The first window of each group starts in front; each group gets its panel's size, else the first
 // window's share of the frame.
 void ToolWindowHost::finishSetup() {
+    placeSideGroup();
     for (int group : {kSideGroup, kBottomGroup}) {
         for (const auto& e : m_entries) {
             if (e->group != group)
@@ -138,6 +139,23 @@ void ToolWindowHost::finishSetup() {
     for (const auto& e : m_entries) {
         if (e->shown)
             emitEvent(events.formShow, e->key);
+    }
+}
+
+// The side group stands on the frame's leading side: the right one in a right-to-left frame.
+void ToolWindowHost::placeSideGroup() {
+    const Qt::DockWidgetArea side =
+        m_frame->layoutDirection() == Qt::RightToLeft ? Qt::RightDockWidgetArea : Qt::LeftDockWidgetArea;
+    QDockWidget* first = nullptr;
+    for (const auto& e : m_entries) {
+        if (e->group != kSideGroup)
+            continue;
+        if (m_frame->dockWidgetArea(e->dock) != side)
+            m_frame->addDockWidget(side, e->dock);
+        if (first == nullptr)
+            first = e->dock;
+        else
+            m_frame->tabifyDockWidget(first, e->dock);
     }
 }
 

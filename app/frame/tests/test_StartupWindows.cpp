@@ -92,6 +92,12 @@ TEST_F(StartupWindowsTest, FirstStartAsksTheLanguageOnceThenShowsTheDefaultToolW
     EXPECT_TRUE(frame.isVisible());
     EXPECT_EQ(frame.layoutDirection(), Qt::RightToLeft);
     EXPECT_EQ(frame.windowTitle(), GetLangString(1));
+    // Mirrored: the side group stands on the right, the values below the chart.
+    EXPECT_EQ(frame.dockWidgetArea(frame.TabDock().dock(QStringLiteral("frmWatchList"))),
+              Qt::RightDockWidgetArea);
+    EXPECT_EQ(frame.dockWidgetArea(frame.TabDock().dock(QStringLiteral("frmData"))),
+              Qt::BottomDockWidgetArea);
+    EXPECT_EQ(frame.TabDock().dock(QStringLiteral("frmChartSettings"))->layoutDirection(), Qt::RightToLeft);
     // The three settings are missing: chart settings, watch list and commentary show; the chart
     // values show as docked; the data editor is hidden at every start.
     EXPECT_EQ(shownToolWindows(frame), kAllToolWindows.mid(0, 4));
@@ -126,6 +132,9 @@ TEST_F(StartupWindowsTest, AHiddenToolWindowStaysHiddenAfterARestart) {
     saveSetting("Language", "False");
     MDIForm1& frame = start();
     EXPECT_EQ(m_languageQuestions, 0);
+    EXPECT_EQ(frame.layoutDirection(), Qt::LeftToRight);
+    EXPECT_EQ(frame.dockWidgetArea(frame.TabDock().dock(QStringLiteral("frmWatchList"))),
+              Qt::LeftDockWidgetArea);
     frame.chartWindow().menuAction(QStringLiteral("mnuViewForm(1)"))->trigger();
     EXPECT_FALSE(frame.TabDock().isShown(QStringLiteral("frmWatchList")));
     EXPECT_FALSE(viewItemChecked(frame, 1));

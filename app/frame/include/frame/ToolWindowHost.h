@@ -71,6 +71,7 @@ private:
     struct Entry;
     Entry& entry(const QString& key) const;
     void closeRequested(const QString& key);
+    void placeSideGroup();
 
     QMainWindow* m_frame = nullptr;
     std::vector<std::unique_ptr<Entry>> m_entries;
