@@ -55,10 +55,10 @@ bool staysDocked(const QString& name) {
 
 // An empty tool window: only its caption, in the program's language, until the window's own design
 // takes its place through FrameHooks::createToolWindow.
-FormModel toolWindowDesign(const MDIForm1::ToolWindowSpec& spec) {
+FormModel toolWindowDesign(const MDIForm1::ToolWindowInfo& info) {
     FormModel f;
-    f.name = QString::fromLatin1(spec.key);
-    f.tag = QString::fromLatin1(spec.tag);
+    f.name = QString::fromLatin1(info.key);
+    f.tag = QString::fromLatin1(info.tag);
     f.caption = GetLangString(tagRow(f.tag));
     f.width = 4150;
     f.height = 6000;
@@ -76,15 +76,15 @@ void ignoringErrors(Step&& step) noexcept {
 
 }  // namespace
 
-const std::array<MDIForm1::ToolWindowSpec, 5>& MDIForm1::toolWindows() {
-    static const std::array<ToolWindowSpec, 5> specs = {{
+const std::array<MDIForm1::ToolWindowInfo, 5>& MDIForm1::toolWindows() {
+    static const std::array<ToolWindowInfo, 5> windows = {{
         {"frmChartSettings", "45", "Chart Settings", ToolWindowHost::kSideGroup, 38, "ShowChartSettings"},
         {"frmWatchList", "96", "WatchList", ToolWindowHost::kSideGroup, 38, "ShowWatchList"},
         {"frmNoteList", "100", "Market Commentary - All Notes", ToolWindowHost::kSideGroup, 38, "ShowNotes"},
         {"frmData", "85", "Chart Values", ToolWindowHost::kBottomGroup, 32, nullptr},
         {"frmDataEditor", "149", "Data Editor", ToolWindowHost::kBottomGroup, 42, nullptr},
     }};
-    return specs;
+    return windows;
 }
 
 FormModel MDIForm1::design() {
@@ -128,11 +128,11 @@ Form* MDIForm1::toolWindow(const QString& key) const {
     return it == m_toolWindows.end() ? nullptr : it->second;
 }
 
-Form* MDIForm1::createToolWindow(const ToolWindowSpec& spec) {
-    const QString key = QString::fromLatin1(spec.key);
+Form* MDIForm1::createToolWindow(const ToolWindowInfo& info) {
+    const QString key = QString::fromLatin1(info.key);
     Form* window = m_hooks.createToolWindow ? m_hooks.createToolWindow(key) : nullptr;
     if (window == nullptr)
-        window = new Form(toolWindowDesign(spec), Form::Localization::AsDesigned);
+        window = new Form(toolWindowDesign(info), Form::Localization::AsDesigned);
     m_toolWindows[key] = window;
     return window;
 }
@@ -158,21 +158,21 @@ void MDIForm1::MDIForm_Load() {
 }
 
 void MDIForm1::registerToolWindows() {
-    for (const ToolWindowSpec& spec : toolWindows()) {
-        const QString key = QString::fromLatin1(spec.key);
+    for (const ToolWindowInfo& info : toolWindows()) {
+        const QString key = QString::fromLatin1(info.key);
         Form* window = toolWindow(key);
         if (window == nullptr)
-            window = createToolWindow(spec);
-        m_dock.registerForm(window, spec.group, 3, key, spec.size);
+            window = createToolWindow(info);
+        m_dock.registerForm(window, info.group, 3, key, info.size);
     }
 }
 
 void MDIForm1::showToolWindowsAsStored() {
-    for (const ToolWindowSpec& spec : toolWindows()) {
-        if (spec.showSetting == nullptr)
+    for (const ToolWindowInfo& info : toolWindows()) {
+        if (info.showSetting == nullptr)
             continue;
-        const QString key = QString::fromLatin1(spec.key);
-        if (ProgramSettings::boolean(QString::fromLatin1(spec.showSetting), true))
+        const QString key = QString::fromLatin1(info.key);
+        if (ProgramSettings::boolean(QString::fromLatin1(info.showSetting), true))
             m_dock.showForm(key);
         else
             m_dock.hideForm(key);

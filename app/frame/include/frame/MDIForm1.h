@@ -23,7 +23,7 @@ class frmMain;
 class MDIForm1 : public QMainWindow {
 public:
     // The tool windows in the order they are registered.
-    struct ToolWindowSpec {
+    struct ToolWindowInfo {
         const char* key;          // also the window's name
         const char* tag;          // language-table row of the window's caption
         const char* caption;      // design caption
@@ -31,7 +31,7 @@ public:
         int size;                 // share of the frame across the group's panel, percent
         const char* showSetting;  // the setting that says whether it shows at load; null: see load
     };
-    static const std::array<ToolWindowSpec, 5>& toolWindows();
+    static const std::array<ToolWindowInfo, 5>& toolWindows();
 
     explicit MDIForm1(FrameHooks hooks = {});
     ~MDIForm1() override;
@@ -56,7 +56,7 @@ protected:
 
 private:
     static FormModel design();
-    Form* createToolWindow(const ToolWindowSpec& spec);
+    Form* createToolWindow(const ToolWindowInfo& info);
     void registerToolWindows();
     void showToolWindowsAsStored();
     void MDIForm_Unload();
