@@ -1,7 +1,10 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cerrno>
+#include <cstring>
 #include <random>
+#include <tuple>
 #include <vector>
 
 #include <QFile>
@@ -12,6 +15,7 @@
 #include "appchart/output/GIF.h"
 #include "appchart/output/GifPalette.h"
 #include "com/Yield.h"
+#include "testsupport/FileSizeLimit.h"
 
 using appchart::GIF;
 using appchart::GifPalette;
@@ -138,17 +142,42 @@ TEST_F(GifFile, OtherPixelFormatsGiveTheSameFile) {
 TEST_F(GifFile, TransparencyWritesGif89aWithGraphicControlExtension) {
     const struct {
         com::COLORREF colour;
+        std::uint8_t flags;
         std::uint8_t index;
-    } cases[] = {{0x00FFFFFF, 124},
-                 {0x00000000, 0},
-                 // Not a palette colour: the entry its pixels would map to (red 250, green 10, blue 70).
-                 {0x00460AFA, 29}};
+    } cases[] = {{0x00FFFFFF, 9, 124},
+                 // Black is entry 0 and again entries 125-255: the first one is marked.
+                 {0x00000000, 9, 0},
+                 // Red 64, green 128, blue 255: 4 x 25 + 2 x 5 + 1.
+                 {0x00FF8040, 9, 111},
+                 // The top byte is not part of the colour.
+                 {0xFF00FF00, 9, 20},
+                 // Not a palette colour (red 250, green 10, blue 70; its pixels would take entry 29):
+                 // no entry is transparent.
+                 {0x00460AFA, 8, 0},
+                 {0x00FFFFFE, 8, 0}};
     for (const auto& c : cases) {
         const Bytes file = save(imageOfIndices(1, 1, {124}), true, c.colour);
         ASSERT_EQ(file.size(), 807u);
         EXPECT_EQ(slice(file, 0, 6), (Bytes{'G', 'I', 'F', '8', '9', 'a'}));
-        EXPECT_EQ(slice(file, kImageDescriptorOffset, 9), (Bytes{0x21, 0xF9, 4, 9, 0, 0, c.index, 0, 0x2C}));
+        EXPECT_EQ(slice(file, kImageDescriptorOffset, 9),
+                  (Bytes{0x21, 0xF9, 4, c.flags, 0, 0, c.index, 0, 0x2C}))
+            << std::hex << c.colour;
         EXPECT_EQ(slice(file, kDataOffset + 8, 7), (Bytes{0x04, 0x00, 0xF9, 0x04, 0x04, 0x00, 0x3B}));
+    }
+}
+
+TEST_F(GifFile, NoTransparentPixelsForAColourOutsideThePalette) {
+    // Qt's reader turns the transparent entry's pixels transparent: none may be for a colour that is
+    // not in the palette, however close.
+    QImage image(2, 1, QImage::Format_RGB32);
+    image.setPixel(0, 0, qRgb(250, 10, 70));
+    image.setPixel(1, 0, qRgb(255, 255, 255));
+    for (const auto& [colour, alpha0, alpha1] : {std::tuple{0x00460AFAu, 255, 255}, {0x00FFFFFFu, 255, 0}}) {
+        save(image, true, colour);
+        const QImage decoded = QImageReader(path("out.gif"), "gif").read();
+        ASSERT_EQ(decoded.size(), QSize(2, 1));
+        EXPECT_EQ(qAlpha(decoded.pixel(0, 0)), alpha0) << std::hex << colour;
+        EXPECT_EQ(qAlpha(decoded.pixel(1, 0)), alpha1) << std::hex << colour;
     }
 }
 
@@ -349,3 +378,22 @@ TEST_F(GifFile, NonBitmapPictureFailsAndWritesNothing) {
 }
 
 }  // namespace
+
+TEST_F(GifFile, FullDiskSaysWhyAndKeepsThePreviousFile) {
+    const QString file = path("chart.gif");
+    writeText(file, "old");
+    QImage image(300, 300, QImage::Format_RGB32);
+    for (int y = 0; y < 300; ++y)
+        for (int x = 0; x < 300; ++x)
+            image.setPixel(x, y, qRgb(x * 7 % 256, y * 13 % 256, (x ^ y) % 256));
+    {
+        testsupport::FileSizeLimit full(4096);
+        EXPECT_FALSE(gif_.SaveGIF(image, file));
+    }
+    // The write fails with EFBIG under the size limit: the system's text for it is given.
+    EXPECT_NE(gif_.errorString().indexOf(QString::fromLocal8Bit(std::strerror(EFBIG))), -1)
+        << gif_.errorString().toStdString();
+    EXPECT_EQ(gif_.errorString().indexOf("Unknown error"), -1);
+    EXPECT_EQ(read(file), (Bytes{'o', 'l', 'd'}));
+    EXPECT_EQ(QDir(dir_.path()).entryList(QDir::Files | QDir::Hidden), QStringList{"chart.gif"});
+}

@@ -10,12 +10,16 @@
 namespace ostbar {
 namespace {
 
-// Drop-downs may name each other; a popup stops nesting here so that a cycle cannot recurse forever.
+// Drop-downs may name each other; a popup stops nesting here so that a cycle cannot recurse forever,
+// and stops adding entries when `budget` (every entry looked at counts) is spent.
 constexpr int kMaxMenuDepth = 8;
 
 void fillMenu(const OstCommandTable& table, const std::vector<SHORT>& entries,
-              std::vector<ui::MenuItem>& items, int depth) {
+              std::vector<ui::MenuItem>& items, int depth, std::size_t& budget) {
     for (const SHORT id : entries) {
+        if (budget == 0)
+            return;
+        --budget;
         ui::MenuItem item;
         const OstCommandData* command = table.find(id);
         if (id == -1 || !command) {
@@ -28,7 +32,7 @@ void fillMenu(const OstCommandTable& table, const std::vector<SHORT>& entries,
             item.checked = command->checked;
             item.disabled = !command->enabled;
             if (depth < kMaxMenuDepth)
-                fillMenu(table, command->subCommands, item.submenu, depth + 1);
+                fillMenu(table, command->subCommands, item.submenu, depth + 1, budget);
         }
         items.push_back(std::move(item));
     }
@@ -172,7 +176,8 @@ HRESULT OstCommandBar::TrackPopup(SHORT menuId, LONG x, LONG y, IOstMessageRecei
     if (!menuCommand)
         return com::E_INVALIDARG;
     ui::PopupMenu menu;
-    fillMenu(*table_, menuCommand->subCommands, menu.items, 1);
+    std::size_t budget = OstCommandTable::kMaxMenuEntries;
+    fillMenu(*table_, menuCommand->subCommands, menu.items, 1, budget);
     const int id = ui::modalServices().trackPopupMenu(window_, menu, QPoint(x, y));
     if (id == 0 || !menu.isChoosable(id))
         return com::S_OK;

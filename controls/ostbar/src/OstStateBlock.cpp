@@ -124,6 +124,46 @@ bool readCommand(Reader& in, OstCommandData& command) {
     return in.text(command.text) && in.ids(command.subCommands);
 }
 
+// Whether the drop-downs of the table, once the loaded commands have replaced theirs, would lead from
+// some command back to itself (a self-reference included). Ids that name no command are separators.
+bool leadsBackToItself(const OstCommandTable& table, const std::vector<OstCommandData>& loaded) {
+    constexpr std::size_t kIds = 1u << 16;
+    const auto slot = [](SHORT id) { return static_cast<std::size_t>(static_cast<std::uint16_t>(id)); };
+    std::vector<const std::vector<SHORT>*> dropDown(kIds, nullptr);
+    for (const SHORT id : table.ids())
+        dropDown[slot(id)] = &table.find(id)->subCommands;
+    for (const OstCommandData& command : loaded)
+        dropDown[slot(command.id)] = &command.subCommands;
+
+    // Depth-first, without recursion: a chain may be as long as there are commands.
+    enum : std::uint8_t { kUnseen, kOnPath, kDone };
+    std::vector<std::uint8_t> mark(kIds, kUnseen);
+    std::vector<std::pair<std::size_t, std::size_t>> path;  // command slot, next entry
+    for (std::size_t root = 0; root < kIds; ++root) {
+        if (!dropDown[root] || mark[root] != kUnseen)
+            continue;
+        mark[root] = kOnPath;
+        path.emplace_back(root, 0);
+        while (!path.empty()) {
+            const std::size_t command = path.back().first;
+            const std::vector<SHORT>& entries = *dropDown[command];
+            if (path.back().second == entries.size()) {
+                mark[command] = kDone;
+                path.pop_back();
+                continue;
+            }
+            const std::size_t next = slot(entries[path.back().second++]);
+            if (!dropDown[next] || mark[next] == kDone)
+                continue;
+            if (mark[next] == kOnPath)
+                return true;
+            mark[next] = kOnPath;
+            path.emplace_back(next, 0);
+        }
+    }
+    return false;
+}
+
 HRESULT writeAll(com::IStream* stream, const std::vector<std::uint8_t>& data) {
     com::ULONG written = 0;
     const HRESULT result = stream->Write(data.data(), static_cast<com::ULONG>(data.size()), &written);
@@ -198,7 +238,7 @@ HRESULT OstStateBlock::load(OstCommandTable& table, com::IStream* stream) {
             return com::STG_E_DOCFILECORRUPT;
     }
     std::vector<SHORT> row;
-    if (!in.ids(row) || in.remaining() != 0)
+    if (!in.ids(row) || in.remaining() != 0 || leadsBackToItself(table, commands))
         return com::STG_E_DOCFILECORRUPT;
     table.restore(*state, commands, std::move(row));
     return com::S_OK;

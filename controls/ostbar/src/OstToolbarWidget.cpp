@@ -71,6 +71,7 @@ void OstToolbarWidget::rebuild() {
     for (QMenu* menu : findChildren<QMenu*>(Qt::FindDirectChildrenOnly))
         menu->deleteLater();
     const OstCommandTable& table = *bar_->table();
+    menuEntriesLeft_ = OstCommandTable::kMaxMenuEntries;
     for (const SHORT id : table.row()) {
         const OstCommandData* command = table.find(id);
         if (id == -1 || !command) {
@@ -97,7 +98,7 @@ QAction* OstToolbarWidget::addCommand(const OstCommandData& command) {
     action->setCheckable(command.style & kStyleCheck);
     action->setChecked(command.checked);
     connect(action, &QAction::triggered, this, [this, id] { bar_->choose(id); });
-    if (!command.subCommands.empty())
+    if (!command.subCommands.empty() && menuEntriesLeft_ > 0)
         action->setMenu(makeMenu(command.subCommands, 1));
     if (auto* button = qobject_cast<QToolButton*>(widgetForAction(action))) {
         if (action->menu())
@@ -139,6 +140,9 @@ QMenu* OstToolbarWidget::makeMenu(const std::vector<SHORT>& entries, int depth) 
     auto* menu = new QMenu(this);
     const OstCommandTable& table = *bar_->table();
     for (const SHORT id : entries) {
+        if (menuEntriesLeft_ == 0)
+            break;
+        --menuEntriesLeft_;
         const OstCommandData* command = table.find(id);
         if (id == -1 || !command) {
             menu->addSeparator();
@@ -151,7 +155,7 @@ QMenu* OstToolbarWidget::makeMenu(const std::vector<SHORT>& entries, int depth) 
         action->setEnabled(command->enabled);
         action->setCheckable(command->style & kStyleCheck);
         action->setChecked(command->checked);
-        if (!command->subCommands.empty() && depth < kMaxMenuDepth) {
+        if (!command->subCommands.empty() && depth < kMaxMenuDepth && menuEntriesLeft_ > 0) {
             QMenu* submenu = makeMenu(command->subCommands, depth + 1);
             submenu->setParent(menu, submenu->windowFlags());
             action->setMenu(submenu);

@@ -30,38 +30,31 @@ int weekdayFromMonday(double date) {
     return (com::weekdayFromSunday0(date) + 6) % 7;
 }
 
-// Index of the week (beginning on `firstWeekday`, Monday = 0) that holds a day number. Day 0
-// (1899-12-30) was a Saturday.
-std::int64_t weekIndex(std::int64_t day, int firstWeekday) {
-    const std::int64_t sinceMonday = day + 5;  // day - 2 (Monday 1900-01-01 is day 2) + 7
-    const std::int64_t shifted = sinceMonday - firstWeekday;
-    return shifted >= 0 ? shifted / 7 : -((-shifted + 6) / 7);
+constexpr int kMonday = 0;
+constexpr int kFriday = 4;
+constexpr int kSaturday = 5;
+constexpr int kSunday = 6;
+
+// The day weeks begin on (Monday = 0): Monday, or Sunday for a run that has points on Sundays and
+// none on a Friday or a Saturday (a market whose weekend is Friday and Saturday).
+int firstWeekday(const double* dates, std::size_t count) {
+    bool sunday = false;
+    bool fridayOrSaturday = false;
+    for (std::size_t i = 0; i < count; ++i) {
+        const int weekday = weekdayFromMonday(dates[i]);
+        sunday = sunday || weekday == kSunday;
+        fridayOrSaturday = fridayOrSaturday || weekday == kFriday || weekday == kSaturday;
+    }
+    return sunday && !fridayOrSaturday ? kSunday : kMonday;
 }
 
-// The first weekday of the run's trading week (Monday = 0): the day after the longest run of weekdays
-// on which no point falls (the weekend), Monday when every weekday has points. Counting points by
-// weekday is not misled by holidays.
-int firstTradingWeekday(std::size_t count, const double* dates) {
-    std::array<std::size_t, 7> points{};
-    for (std::size_t i = 0; i < count; ++i)
-        ++points[static_cast<std::size_t>(weekdayFromMonday(dates[i]))];
-    int bestStart = 0;
-    int bestLength = 0;
-    // A run of empty days ending on day `end` (cyclically); ties keep the earliest start from Monday.
-    for (int first = 0; first < 7; ++first) {
-        const int start = (first + 1) % 7;  // the day after the run's last day
-        const int end = first;
-        int length = 0;
-        while (length < 7 && points[static_cast<std::size_t>((end - length + 7) % 7)] == 0)
-            ++length;
-        if (length == 7)
-            return 0;
-        if (length > bestLength || (length == bestLength && length > 0 && start == 0)) {
-            bestLength = length;
-            bestStart = start;
-        }
-    }
-    return bestLength == 0 ? 0 : bestStart;
+// Whether a point begins a new week: it falls on the week's first day, or more days have passed
+// since the open week began than the point's day counted from that first day (the first day lay in
+// a gap). Further points of the same day stay in their week.
+bool beginsWeek(double date, double weekStart, int first) {
+    const std::int64_t dayOfWeek = (weekdayFromMonday(date) - first + 7) % 7;
+    const std::int64_t passed = dayNumber(date) - dayNumber(weekStart);
+    return (dayOfWeek == 0 && passed != 0) || passed > dayOfWeek;
 }
 
 enum class SeriesRole { Open, High, Low, Volume, Other };
@@ -133,7 +126,7 @@ BreakTables CDateScale::FindBreaks(const double* dates, std::int32_t count) {
     }
     if (times.empty())
         return tables;
-    const int firstWeekday = firstTradingWeekday(times.size(), dates);
+    const int weekBegins = firstWeekday(dates, times.size());
 
     // Where the open period of each level began.
     std::array<std::size_t, kBreakLevelCount> start{};
@@ -149,8 +142,7 @@ BreakTables CDateScale::FindBreaks(const double* dates, std::int32_t count) {
                 case DL_MONTH:
                     return t.year != s.year || t.month != s.month;
                 case DL_WEEK:
-                    return weekIndex(dayNumber(dates[i]), firstWeekday) !=
-                           weekIndex(dayNumber(dates[start[DL_WEEK]]), firstWeekday);
+                    return beginsWeek(dates[i], dates[start[DL_WEEK]], weekBegins);
                 default:
                     return t.year != s.year || t.month != s.month || t.day != s.day;
             }

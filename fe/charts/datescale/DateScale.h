@@ -57,11 +57,10 @@ public:
                PriceSeries prices);
 
     // The breaks of a run of dates. A date that cannot be converted ends the scan: it and every later
-    // point stay in the period that was open. Weeks begin on the day after the run's weekend (the longest
-    // run of weekdays without points; Monday when every weekday has points), so a market that trades
-    // from Sunday to Thursday gets Sunday-to-Thursday weeks and one trading from Monday to Friday
-    // Monday-to-Friday weeks. A new week begins at the first point of a later week, also when the
-    // week's first day (or the whole week) lay in a gap.
+    // point stay in the period that was open. Weeks begin on Monday, or on Sunday when the run has
+    // points on Sundays and none on a Friday or a Saturday (a market trading Sunday to Thursday). A
+    // point begins a new week when it falls on that day or when its week's first day lay in a gap
+    // since the open week began.
     static BreakTables FindBreaks(const double* dates, std::int32_t count);
 
     // The current level (0..5; other values are clamped).

@@ -67,6 +67,49 @@ TEST(DateScaleBreaks, WeeksOfDifferentMarkets) {
               (std::vector<int>{1}));
 }
 
+TEST(DateScaleBreaks, WeeksOfSparseRuns) {
+    // March 2024: Sunday 3, Monday 4, Friday 8, Sunday 10, Monday 11, Tuesday 12, Friday 15.
+    struct Case {
+        const char* what;
+        std::vector<double> dates;
+        std::vector<int> breaks;
+    };
+    const std::vector<Case> cases = {
+        {"Monday to Friday, two weeks",
+         {day(2024, 3, 4), day(2024, 3, 5), day(2024, 3, 6), day(2024, 3, 7), day(2024, 3, 8),
+          day(2024, 3, 11), day(2024, 3, 12), day(2024, 3, 13), day(2024, 3, 14), day(2024, 3, 15)},
+         {5}},
+        {"Mondays and Fridays only",
+         {day(2024, 3, 4), day(2024, 3, 8), day(2024, 3, 11), day(2024, 3, 15)},
+         {2}},
+        {"Friday then Monday", {day(2024, 3, 8), day(2024, 3, 11)}, {1}},
+        {"Monday then Friday", {day(2024, 3, 4), day(2024, 3, 8)}, {}},
+        {"Friday to Tuesday, Monday missing", {day(2024, 3, 8), day(2024, 3, 12)}, {1}},
+        {"Tuesday to the next Monday", {day(2024, 3, 5), day(2024, 3, 11)}, {1}},
+        {"Wednesday to the next Tuesday", {day(2024, 3, 6), day(2024, 3, 12)}, {1}},
+        {"Sundays and Thursdays only",
+         {day(2024, 3, 3), day(2024, 3, 7), day(2024, 3, 10), day(2024, 3, 14)},
+         {2}},
+        {"Thursday then Sunday in a Sunday market",
+         {day(2024, 3, 3), day(2024, 3, 7), day(2024, 3, 10)},
+         {2}},
+        {"Thursday to Monday, Sunday missing", {day(2024, 3, 3), day(2024, 3, 7), day(2024, 3, 11)}, {2}},
+        {"a Sunday beside a Friday keeps Monday weeks",
+         {day(2024, 3, 1), day(2024, 3, 3), day(2024, 3, 4)},
+         {2}},
+        {"a Sunday beside a Saturday keeps Monday weeks",
+         {day(2024, 3, 2), day(2024, 3, 3), day(2024, 3, 4)},
+         {2}},
+        {"Monday to Thursday market", {day(2024, 3, 7), day(2024, 3, 11), day(2024, 3, 14)}, {1}},
+        {"several points on one Monday",
+         {day(2024, 3, 4, 10), day(2024, 3, 4, 14), day(2024, 3, 5, 10), day(2024, 3, 11, 9),
+          day(2024, 3, 11, 15)},
+         {3}},
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(breaksOf(c.dates, DL_WEEK), c.breaks) << c.what;
+}
+
 TEST(DateScaleBreaks, IntradayPointsAndDatesThatCannotBeRead) {
     EXPECT_EQ(breaksOf({day(2024, 3, 4, 10), day(2024, 3, 4, 14), day(2024, 3, 5, 10)}, DL_DAY),
               (std::vector<int>{2}));

@@ -1,10 +1,11 @@
 // The archive over a file handle.
 //
-// Nested objects need a stream of their own, so the first ExchangeObject (in either direction) lays
-// a docfile out on lock bytes that start at the file position of that moment, and from then on every
-// exchange of the archive, the object's flag byte included, goes into the docfile's stream
-// "CONTENTS". The docfile is written to the file when the archive closes. An archive that never
-// exchanges an object stays a plain concatenation of its values.
+// Nested objects need a stream of their own, so the first present object (in either direction) lays
+// a docfile out on lock bytes that start at the file position right after its flag byte, and from
+// then on every exchange of the archive goes into the docfile's stream "CONTENTS". The docfile is
+// written to the file when the archive closes. A null object is its single flag byte 0xFF and opens
+// nothing; an archive that never exchanges a present object stays a plain concatenation of its
+// values.
 #pragma once
 
 #include <string>

@@ -1,6 +1,6 @@
 #include "persist/CIniPropertyBag.h"
 
-#include <algorithm>
+#include <filesystem>
 #include <fstream>
 #include <sstream>
 
@@ -24,28 +24,36 @@ std::string_view trim(std::string_view text) {
     return text;
 }
 
-bool sameName(std::string_view a, std::string_view b) {
-    const auto fold = [](char c) { return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 32) : c; };
-    return a.size() == b.size() &&
-           std::equal(a.begin(), a.end(), b.begin(), [&](char x, char y) { return fold(x) == fold(y); });
+std::string foldName(std::string_view name) {
+    std::string folded(name);
+    for (char& c : folded)
+        c = (c >= 'a' && c <= 'z') ? static_cast<char>(c - 32) : c;
+    return folded;
 }
 
-bool readText(const std::string& path, std::string& text) {
+// The whole file, or nothing when it cannot be read or is too large to be a settings file.
+std::string readText(const std::string& path) {
+    std::error_code error;
+    const std::uintmax_t size = std::filesystem::file_size(path, error);
+    if (error || size > static_cast<std::uintmax_t>(kMaxIniFile))
+        return {};
     std::ifstream in(path, std::ios::binary);
     if (!in)
-        return false;
-    text.assign(static_cast<std::size_t>(kMaxIniFile) + 1, '\0');
-    in.read(text.data(), kMaxIniFile + 1);
+        return {};
+    std::string text(static_cast<std::size_t>(size), '\0');
+    in.read(text.data(), static_cast<std::streamsize>(size));
     text.resize(static_cast<std::size_t>(in.gcount()));
-    return text.size() <= static_cast<std::size_t>(kMaxIniFile);
+    return text;
 }
 
 }  // namespace
 
-std::string CIniPropertyBag::LookUp(const std::string& iniText, const std::string& section,
-                                    const std::string& key) {
+std::map<std::string, std::string> CIniPropertyBag::SectionValues(const std::string& iniText,
+                                                                  const std::string& section) {
+    std::map<std::string, std::string> values;
     std::istringstream lines(iniText);
     std::string line;
+    const std::string wanted = foldName(section);
     bool inSection = false;
     while (std::getline(lines, line)) {
         const std::string_view text = trim(line);
@@ -53,20 +61,29 @@ std::string CIniPropertyBag::LookUp(const std::string& iniText, const std::strin
             continue;
         if (text.front() == '[') {
             const std::size_t close = text.find(']');
-            inSection = close != std::string_view::npos && sameName(trim(text.substr(1, close - 1)), section);
+            inSection =
+                close != std::string_view::npos && foldName(trim(text.substr(1, close - 1))) == wanted;
             continue;
         }
         const std::size_t equals = text.find('=');
-        if (!inSection || equals == std::string_view::npos || !sameName(trim(text.substr(0, equals)), key))
+        if (!inSection || equals == std::string_view::npos)
             continue;
         std::string_view value = trim(text.substr(equals + 1));
         if (value.size() >= 2 && (value.front() == '"' || value.front() == '\'') &&
             value.back() == value.front()) {
             value = value.substr(1, value.size() - 2);
         }
-        return std::string(value);
+        // The first of two equal keys holds.
+        values.emplace(foldName(trim(text.substr(0, equals))), std::string(value));
     }
-    return {};
+    return values;
+}
+
+std::string CIniPropertyBag::LookUp(const std::string& iniText, const std::string& section,
+                                    const std::string& key) {
+    const std::map<std::string, std::string> values = SectionValues(iniText, section);
+    const auto found = values.find(foldName(key));
+    return found == values.end() ? std::string() : found->second;
 }
 
 com::HRESULT CIniPropertyBag::Read(const char16_t* name, com::Variant* value, com::IErrorLog*) {
@@ -75,10 +92,11 @@ com::HRESULT CIniPropertyBag::Read(const char16_t* name, com::Variant* value, co
     std::u16string wideName(name);
     if (wideName.size() > kMaxNameChars)
         wideName.resize(kMaxNameChars);
-    std::string text;
-    if (!readText(path_, text))
-        return com::E_INVALIDARG;
-    std::string found = LookUp(text, section_, com::utf16ToUtf8(wideName));
+    // The file is read once, at the first property asked for: a load asks for many.
+    if (!values_)
+        values_ = SectionValues(readText(path_), section_);
+    const auto entry = values_->find(foldName(com::utf16ToUtf8(wideName)));
+    std::string found = entry == values_->end() ? std::string() : entry->second;
     found.resize(com::utf8PrefixLength(found, kMaxValueBytes));
     if (found.empty())
         return com::E_INVALIDARG;

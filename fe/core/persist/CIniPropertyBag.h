@@ -1,6 +1,9 @@
 // A read-only property bag over one section of an INI file: each property is a key of the section.
+// The file is read once, when the first property is asked for; the bag serves one load.
 #pragma once
 
+#include <map>
+#include <optional>
 #include <string>
 
 #include "com/ComObject.h"
@@ -27,8 +30,13 @@ public:
     static std::string LookUp(const std::string& iniText, const std::string& section, const std::string& key);
 
 private:
+    // The keys of `section` (upper-cased) with their values, the first of equal keys kept.
+    static std::map<std::string, std::string> SectionValues(const std::string& iniText,
+                                                            const std::string& section);
+
     std::string path_;
     std::string section_;
+    std::optional<std::map<std::string, std::string>> values_;
 };
 
 }  // namespace dravik

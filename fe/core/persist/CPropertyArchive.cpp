@@ -216,21 +216,22 @@ int CPropertyArchive::ExchangeBlob(std::vector<std::uint8_t>* blob, const char16
 }
 
 int CPropertyArchive::ExchangeObject(com::ComPtr<com::IUnknown>* object, const char16_t* key) {
-    // The storage archive comes first: on a file medium its opening moves the rest of the archive,
-    // flag byte included, into the nested docfile.
-    CPropertyArchive* nested = GetStorageArchive();
-    com::IStream* stream = nested ? nested->ObjectStream() : nullptr;
+    // The flag byte goes to the medium as it stands; only a present object fetches the storage
+    // archive, which on a file medium opens the nested docfile right after the flag.
     if (IsStoring()) {
-        const bool present = *object && canPersist(*object) && stream;
-        std::uint8_t flag = present ? kObjectFollows : kNoObject;
+        const bool persistable = *object && canPersist(*object);
+        std::uint8_t flag = persistable ? kObjectFollows : kNoObject;
         if (ExchangeByte(&flag, key, kNoObject) != 1)
             return 0;
-        if (!present) {
-            // A persistable object with nowhere to go is a failed save; one that cannot persist
-            // itself is left out, and the marker keeps the rest of the archive readable.
-            if (*object && canPersist(*object))
-                SetError(com::E_FAIL);
+        // An object that cannot persist itself is left out, and the marker keeps the rest of the
+        // archive readable.
+        if (!persistable)
             return *object ? 0 : 1;
+        CPropertyArchive* nested = GetStorageArchive();
+        com::IStream* stream = nested ? nested->ObjectStream() : nullptr;
+        if (!stream) {
+            SetError(com::E_FAIL);
+            return 0;
         }
         const com::HRESULT result = com::oleSaveToStream(object->get(), stream);
         nested->SyncPosition();
@@ -244,8 +245,14 @@ int CPropertyArchive::ExchangeObject(com::ComPtr<com::IUnknown>* object, const c
         return 0;
     if (flag == kNoObject)
         return 1;
-    if (flag != kObjectFollows || !stream) {
-        SetError(stream ? kDamaged : com::E_FAIL);
+    if (flag != kObjectFollows) {
+        SetError(kDamaged);
+        return 0;
+    }
+    CPropertyArchive* nested = GetStorageArchive();
+    com::IStream* stream = nested ? nested->ObjectStream() : nullptr;
+    if (!stream) {
+        SetError(com::E_FAIL);
         return 0;
     }
     const com::HRESULT result = com::oleLoadFromStream(stream, com::IID_IUnknown, object->putVoid());

@@ -220,6 +220,11 @@ int CPropertyBagArchive::ExchangeSized(void* value, std::int16_t size, const cha
     return ExchangeAnsiText(static_cast<char*>(value), static_cast<std::size_t>(size), nullptr, key);
 }
 
+int CPropertyBagArchive::ExchangeGuid(com::Guid* value, const char16_t*) {
+    auto bytes = value->toBytes();
+    return static_cast<int>(IsStoring() ? WriteBytes(bytes.data(), 16) : ReadBytes(bytes.data(), 16));
+}
+
 int CPropertyBagArchive::ExchangeBlob(std::vector<std::uint8_t>* blob, const char16_t* key) {
     if (!key)
         return 0;

@@ -33,6 +33,9 @@ public:
     CPropertyArchive* GetStorageArchive() override;
 
     int ExchangeSized(void* value, std::int16_t size, const char16_t* key) override;
+    // As on the byte media, through the byte operations, which move nothing here: returns 0, leaves
+    // the GUID as it was and does not fail the archive.
+    int ExchangeGuid(com::Guid* value, const char16_t* key) override;
     int ExchangeObject(com::ComPtr<com::IUnknown>* object, const char16_t* key) override;
     int ExchangeFont(com::ComPtr<com::IFont>* font, const char16_t* key) override;
     int ExchangeBstr(com::Bstr* value, const char16_t* key, const char16_t* defaultText) override;

@@ -194,3 +194,44 @@ TEST(MemoryArchive, OwnedMemoryLoadsAndDetaches) {
     EXPECT_EQ(archive.LockGlobal(), memory->bytes.data());
     EXPECT_EQ(archive.DetachGlobal(), memory);
 }
+
+TEST(IniPropertyBag, ReadsTheFileOnceForAllItsProperties) {
+    TempFolder folder;
+    const std::string path = folder.file("once.ini");
+    const std::string text = "[Study]\nPeriods=12\nperiods=13\nName=RSI\n";
+    writeFileBytes(path, std::vector<unsigned char>(text.begin(), text.end()));
+    auto bag = com::makeComObject<CIniPropertyBag>(path, "Study");
+    com::Variant value(std::int32_t{0});
+    ASSERT_EQ(bag->Read(u"PERIODS", &value, nullptr), com::S_OK);
+    EXPECT_EQ(value.i4(), 12);  // the first of two equal keys
+
+    // Later properties come from what the first read found, not from the file as it is now.
+    const std::string changed = "[Study]\nPeriods=99\nName=MACD\nRate=2\n";
+    writeFileBytes(path, std::vector<unsigned char>(changed.begin(), changed.end()));
+    com::Variant name(com::Bstr(u""));
+    ASSERT_EQ(bag->Read(u"Name", &name, nullptr), com::S_OK);
+    EXPECT_EQ(name, com::Variant(com::Bstr(u"RSI")));
+    EXPECT_EQ(bag->Read(u"Rate", &value, nullptr), com::E_INVALIDARG);
+
+    // A new bag (the next load) reads the file again.
+    auto next = com::makeComObject<CIniPropertyBag>(path, "Study");
+    ASSERT_EQ(next->Read(u"Name", &name, nullptr), com::S_OK);
+    EXPECT_EQ(name, com::Variant(com::Bstr(u"MACD")));
+}
+
+TEST(IniPropertyBag, FileBeyondOneMebibyteIsNotRead) {
+    TempFolder folder;
+    const std::string path = folder.file("big.ini");
+    std::string text = "[Study]\nPeriods=12\n";
+    std::vector<unsigned char> bytes(text.begin(), text.end());
+    bytes.resize((1u << 20) + 1, ' ');
+    writeFileBytes(path, bytes);
+    auto bag = com::makeComObject<CIniPropertyBag>(path, "Study");
+    com::Variant value(std::int32_t{0});
+    EXPECT_EQ(bag->Read(u"Periods", &value, nullptr), com::E_INVALIDARG);
+    bytes.resize(1u << 20);
+    writeFileBytes(path, bytes);
+    auto fits = com::makeComObject<CIniPropertyBag>(path, "Study");
+    EXPECT_EQ(fits->Read(u"Periods", &value, nullptr), com::S_OK);
+    EXPECT_EQ(value.i4(), 12);
+}

@@ -5,9 +5,11 @@
 #include "com/Activation.h"
 #include "com/ComObject.h"
 #include "com/InprocServer.h"
+#include "persist/CFileArchive.h"
 #include "persist/CMemoryArchive.h"
 #include "persist/CStreamArchive.h"
 #include "storage/Persist.h"
+#include "testsupport/TempFolder.h"
 
 using namespace dravik;
 using com::ComPtr;
@@ -240,6 +242,92 @@ TEST(ByteArchive, TextIsCutToTheCallersBufferAndTheRestSkipped) {
     EXPECT_EQ(after, 77);
 }
 
+TEST(ByteArchive, FontRecordImage) {
+    com::FONTDESC desc;
+    desc.name = com::Bstr(u"A");
+    desc.size = 90000;  // 9 points
+    desc.weight = 700;
+    desc.charset = 178;
+    desc.italic = 1;
+    desc.underline = 0;
+    desc.strikethrough = 1;
+    ComPtr<com::IFont> font;
+    ASSERT_EQ(com::createFontIndirect(desc, com::IID_IFont, font.putVoid()), com::S_OK);
+    int moved = 0;
+    const Bytes bytes = store([&](CPropertyArchive& a) { moved = a.ExchangeFont(&font, u"Font"); });
+    const Bytes expected{1,    0,    'A',  0,                             // name
+                         0x90, 0x5F, 0x01, 0x00, 0x00, 0x00, 0x00, 0x00,  // size, low then high word
+                         0xBC, 0x02,                                      // weight 700
+                         0xB2, 0x00,                                      // charset 178
+                         1,    0,    0,    0,    0,    0,    0,    0,
+                         1,    0,    0,    0};  // italic, underline, strike
+    EXPECT_EQ(moved, 28);
+    EXPECT_EQ(bytes, expected);
+
+    ComPtr<com::IFont> loaded;
+    EXPECT_EQ(load(bytes, [&](CPropertyArchive& a) { EXPECT_EQ(a.ExchangeFont(&loaded, u"Font"), 28); }),
+              com::S_OK);
+    ASSERT_TRUE(loaded);
+    com::CY size = 0;
+    com::SHORT weight = 0;
+    com::Bstr name;
+    loaded->get_Size(&size);
+    loaded->get_Weight(&weight);
+    loaded->get_Name(&name);
+    EXPECT_EQ(size, 90000);
+    EXPECT_EQ(weight, 700);
+    EXPECT_EQ(name, com::Bstr(u"A"));
+}
+
+TEST(ByteArchive, NegativeSizeMovesNothing) {
+    CMemoryArchive archive;
+    char value[4] = {'a', 'b', 'c', 'd'};
+    EXPECT_EQ(archive.ExchangeSized(value, -1, u"k"), 0);
+    EXPECT_EQ(archive.ExchangeSized(value, INT16_MIN, u"k"), 0);
+    EXPECT_EQ(archive.Error(), com::E_INVALIDARG);
+    EXPECT_TRUE(storedBytes(archive).empty());
+
+    const Bytes bytes{1, 2, 3, 4};
+    EXPECT_EQ(load(bytes, [&](CPropertyArchive& a) { EXPECT_EQ(a.ExchangeSized(value, -4, u"k"), 0); }),
+              com::E_INVALIDARG);
+    EXPECT_EQ(std::string(value, 4), "abcd");
+}
+
+TEST(ByteArchive, TextOfTheLongestLengthRoundTrips) {
+    std::string text(kMaxArchiveText, 'x');
+    text.front() = 'a';
+    text.back() = 'z';
+    com::Bstr wide(std::u16string(kMaxArchiveText, u'\u0645'));
+    const Bytes bytes = store([&](CPropertyArchive& a) {
+        EXPECT_EQ(a.ExchangeAnsiText(&text, u"k"), 2 + 0x7FFF);
+        EXPECT_EQ(a.ExchangeBstr(&wide, u"w", nullptr), 2 + 2 * 0x7FFF);
+    });
+    ASSERT_EQ(bytes.size(), 2u + 0x7FFF + 2 + 2 * 0x7FFF);
+    EXPECT_EQ(bytes[0], 0xFF);
+    EXPECT_EQ(bytes[1], 0x7F);
+    EXPECT_EQ(bytes[2 + 0x7FFF], 0xFF);
+    EXPECT_EQ(bytes[3 + 0x7FFF], 0x7F);
+    std::string loadedText;
+    com::Bstr loadedWide;
+    EXPECT_EQ(load(bytes,
+                   [&](CPropertyArchive& a) {
+                       a.ExchangeAnsiText(&loadedText, u"k");
+                       a.ExchangeBstr(&loadedWide, u"w", nullptr);
+                   }),
+              com::S_OK);
+    EXPECT_EQ(loadedText, text);
+    EXPECT_EQ(loadedWide, wide);
+}
+
+TEST(ByteArchive, ShortGuidReadLeavesTheGuidUntouched) {
+    const com::Guid before = com::Guid::fromString("{3F53C702-5296-42FF-BD60-3C37A4308F7D}");
+    com::Guid guid = before;
+    const Bytes fifteen(15, 0xAA);
+    EXPECT_EQ(load(fifteen, [&](CPropertyArchive& a) { EXPECT_EQ(a.ExchangeGuid(&guid, u"k"), 15); }),
+              com::STG_E_READFAULT);
+    EXPECT_EQ(guid, before);
+}
+
 TEST(ByteArchive, OverlongTextIsRefusedOnStore) {
     CMemoryArchive archive;
     std::string text(kMaxArchiveText + 1, 'x');
@@ -414,4 +502,44 @@ TEST(ByteArchive, ObjectThatCannotPersistIsStoredAsNoObjectAndReported) {
     CMemoryArchive archive;
     EXPECT_EQ(archive.ExchangeObject(&plain, u"k"), 0);
     EXPECT_EQ(storedBytes(archive), Bytes{0xFF});
+}
+
+TEST_F(RegisteredPoint, PresentObjectOnAFileOpensTheDocfileAfterItsFlag) {
+    // Short, no object, an object, long: one routine for both directions.
+    struct Record {
+        std::int16_t head = 0;
+        ComPtr<com::IUnknown> none;
+        ComPtr<com::IUnknown> point;
+        std::int32_t tail = 0;
+        void Exchange(CPropertyArchive& a) {
+            a.ExchangeShort(&head, u"k", 0);
+            EXPECT_EQ(a.ExchangeObject(&none, u"k"), 1);
+            EXPECT_EQ(a.ExchangeObject(&point, u"k"), 1);
+            a.ExchangeLong(&tail, u"k", 0);
+        }
+    };
+    testsupport::TempFolder folder;
+    const std::string path = folder.file("object.bin");
+    {
+        Record saved{7, nullptr, makePoint(3, -4), 99};
+        CFileArchive archive;
+        ASSERT_TRUE(archive.Open(path, true));
+        saved.Exchange(archive);
+        EXPECT_FALSE(archive.Failed());
+    }
+    const std::vector<unsigned char> bytes = testsupport::fileBytes(path);
+    ASSERT_GT(bytes.size(), 12u);
+    // Short 7, the null object's FF, the present object's 00, then the container signature.
+    EXPECT_EQ(Bytes(bytes.begin(), bytes.begin() + 6), (Bytes{0x07, 0x00, 0xFF, 0x00, 'T', 'W'}));
+
+    Record loaded;
+    CFileArchive archive;
+    ASSERT_TRUE(archive.Open(path, false));
+    loaded.Exchange(archive);
+    EXPECT_FALSE(archive.Failed());
+    EXPECT_EQ(loaded.head, 7);
+    EXPECT_FALSE(loaded.none);
+    ASSERT_TRUE(loaded.point);
+    EXPECT_EQ(coordinates(loaded.point), std::make_pair(3, -4));
+    EXPECT_EQ(loaded.tail, 99);
 }

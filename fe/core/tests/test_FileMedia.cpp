@@ -64,7 +64,7 @@ TEST(FileArchive, AttachedHandleStartsAtItsPositionAndStaysOpen) {
     EXPECT_EQ(fileBytes(path)[4], 0x5A);
 }
 
-TEST(FileArchive, DocfileOfNestedObjectsFollowsThePlainValues) {
+TEST(FileArchive, NullObjectIsOneByteAndOpensNoDocfile) {
     TempFolder folder;
     const std::string path = folder.file("nested.bin");
     {
@@ -76,11 +76,9 @@ TEST(FileArchive, DocfileOfNestedObjectsFollowsThePlainValues) {
         EXPECT_EQ(archive.ExchangeObject(&none, u"k"), 1);
         std::int32_t tail = 99;
         archive.ExchangeLong(&tail, u"k", 0);
+        EXPECT_EQ(archive.Position(), 7u);
     }
-    const Bytes bytes = fileBytes(path);
-    ASSERT_GT(bytes.size(), 10u);
-    EXPECT_EQ(bytes[0], 7);
-    EXPECT_EQ(bytes[2], 0x54);  // the container signature follows the plain values
+    EXPECT_EQ(fileBytes(path), (Bytes{0x07, 0x00, 0xFF, 0x63, 0x00, 0x00, 0x00}));
 
     CFileArchive archive;
     ASSERT_TRUE(archive.Open(path, false));
@@ -89,9 +87,11 @@ TEST(FileArchive, DocfileOfNestedObjectsFollowsThePlainValues) {
     ComPtr<com::IUnknown> none;
     archive.ExchangeShort(&head, u"k", 0);
     EXPECT_EQ(archive.ExchangeObject(&none, u"k"), 1);
+    EXPECT_FALSE(none);
     archive.ExchangeLong(&tail, u"k", 0);
     EXPECT_EQ(head, 7);
     EXPECT_EQ(tail, 99);
+    EXPECT_EQ(archive.Position(), 7u);
     EXPECT_FALSE(archive.Failed());
 }
 

@@ -98,6 +98,11 @@ HRESULT classObjectEntry(const ClassEntry& entry, DllGetClassObjectFunction& fun
     static std::mutex mutex;
     static std::map<std::string, DllGetClassObjectFunction> loaded;
     const std::string path = entry.library.string();
+    // A bare or relative name would be looked up along the loader's search path.
+    if (!entry.library.is_absolute()) {
+        return fail(CO_E_DLLNOTFOUND, "the library " + path + " of class " + entry.progId +
+                                          " is not named by an absolute path");
+    }
     std::lock_guard lock(mutex);
     if (const auto it = loaded.find(path); it != loaded.end()) {
         function = it->second;
@@ -175,9 +180,7 @@ HRESULT entryOf(const ServerClass& serverClass, const fs::path& library, ClassEn
     }
     // The versioned name must extend the version-independent one, or the one could not name the other.
     const std::string& versioned = entry.versionedProgId;
-    if (!versioned.empty() &&
-        (!ClassRegistry::isValidProgId(versioned) || !versioned.starts_with(entry.progId + ".") ||
-         versioned.size() == entry.progId.size() + 1)) {
+    if (!versioned.empty() && !ClassRegistry::isValidVersionedProgId(versioned, entry.progId)) {
         return fail(E_INVALIDARG, "class " + entry.clsid.toString() + " has a bad versioned ProgID \"" +
                                       versioned + "\" for \"" + entry.progId + "\"");
     }

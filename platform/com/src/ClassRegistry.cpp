@@ -83,6 +83,11 @@ bool ClassRegistry::isValidProgId(std::string_view progId) {
     });
 }
 
+bool ClassRegistry::isValidVersionedProgId(std::string_view versioned, std::string_view progId) {
+    return isValidProgId(versioned) && versioned.size() > progId.size() + 1 &&
+           versioned.starts_with(progId) && versioned[progId.size()] == '.';
+}
+
 bool ClassRegistry::load(const fs::path& path, std::string& error) {
     std::error_code ec;
     if (!fs::exists(path, ec)) {
@@ -127,9 +132,22 @@ bool ClassRegistry::parse(std::string_view text, std::string& error) {
         ClassEntry& last = parsed.back();
         last.library = library;
         library.clear();
+        const std::string name = "class " + last.clsid.toString();
         if (last.progId.empty() || last.library.empty()) {
-            error =
-                "class " + last.clsid.toString() + " has no " + (last.progId.empty() ? "ProgID" : "Library");
+            error = name + " has no " + (last.progId.empty() ? "ProgID" : "Library");
+            return false;
+        }
+        if (!isValidProgId(last.progId)) {
+            error = name + " has a bad ProgID \"" + last.progId + "\"";
+            return false;
+        }
+        if (!last.versionedProgId.empty() && !isValidVersionedProgId(last.versionedProgId, last.progId)) {
+            error = name + " has a bad versioned ProgID \"" + last.versionedProgId + "\"";
+            return false;
+        }
+        // Activation loads only a library named by its full path, as registration writes it.
+        if (!last.library.is_absolute()) {
+            error = name + " has a library path that is not absolute: " + last.library.string();
             return false;
         }
         return true;

@@ -68,7 +68,8 @@ FixedTextResult copyToFixed(std::string_view text, char* buffer, std::size_t cap
         text = text.substr(0, nul);
     }
     const std::size_t length = utf8PrefixLength(text, capacity - 1);
-    std::memcpy(buffer, text.data(), length);
+    if (length)
+        std::memcpy(buffer, text.data(), length);
     buffer[length] = '\0';
     return {length, length == text.size() ? FixedTextStatus::Complete : FixedTextStatus::Truncated};
 }

@@ -96,6 +96,17 @@ TEST(ClassRegistry, RefusesDamagedText) {
         {"[{3F53C702-5296-42FF-BD60-3C37A4308F7D}]\nProgID=A\nLibrary=/a.so\n"
          "[{3f53c702-5296-42ff-bd60-3c37a4308f7d}]\nProgID=B\nLibrary=/b.so\n",
          "line 4: class {3F53C702-5296-42FF-BD60-3C37A4308F7D} appears twice"},
+        // Values that registration would never write.
+        {"[{3F53C702-5296-42FF-BD60-3C37A4308F7D}]\nProgID=1 not a progid!\nLibrary=/a.so\n",
+         "{3F53C702-5296-42FF-BD60-3C37A4308F7D} has a bad ProgID \"1 not a progid!\""},
+        {"[{3F53C702-5296-42FF-BD60-3C37A4308F7D}]\nProgID=Lomex.Financial\nVersionedProgID=Lomex.Other.4\n"
+         "Library=/a.so\n",
+         "has a bad versioned ProgID \"Lomex.Other.4\""},
+        {"[{3F53C702-5296-42FF-BD60-3C37A4308F7D}]\nProgID=A\nVersionedProgID=A.\nLibrary=/a.so\n",
+         "has a bad versioned ProgID"},
+        {"[{3F53C702-5296-42FF-BD60-3C37A4308F7D}]\nProgID=A\nLibrary=libc.so.6\n",
+         "has a library path that is not absolute: libc.so.6"},
+        {"[{3F53C702-5296-42FF-BD60-3C37A4308F7D}]\nProgID=A\nLibrary=lib/../libdravik.so\n", "not absolute"},
     };
     for (const auto& c : cases) {
         ClassRegistry registry;

@@ -1,6 +1,7 @@
 #include "gdi/BmpWriter.h"
 
 #include "DibWriter.h"
+#include "gdi/WholeFile.h"
 
 namespace gdi {
 
@@ -46,7 +47,7 @@ bool saveBmp(const QImage& image, const QString& path) {
     const QByteArray bytes = encodeBmp(image);
     if (bytes.isEmpty())
         return false;
-    return dib::writeWholeFile(path, bytes);
+    return writeWholeFile(path, bytes);
 }
 
 bool saveBitmapFile(HBITMAP bitmap, const QString& path) {

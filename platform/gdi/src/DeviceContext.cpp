@@ -285,32 +285,31 @@ int DeviceContext::clipKind() const {
     return state_.clip->rectCount() == 1 ? SIMPLEREGION : COMPLEXREGION;
 }
 
-void DeviceContext::setClip(std::optional<QRegion> clip) {
-    state_.clip = std::move(clip);
-    onClip(state_.clip);
-}
-
 int DeviceContext::selectClipRgn(HRGN region) {
     if (region == NULL_HANDLE) {
-        setClip(std::nullopt);
+        state_.clip.reset();
+        onSelectClip(state_.clip);
         return SIMPLEREGION;
     }
     auto* data = ObjectTable::instance().data<detail::RegionData>(region, ObjectType::Region);
     if (!data)
         return RGN_ERROR;
-    setClip(data->region);
+    state_.clip = data->region;
+    onSelectClip(state_.clip);
     return clipKind();
 }
 
 int DeviceContext::intersectClipRect(int left, int top, int right, int bottom) {
     const QRegion current = state_.clip.value_or(deviceBounds());
-    setClip(current & QRegion(deviceRect(left, top, right, bottom)));
+    state_.clip = current & QRegion(deviceRect(left, top, right, bottom));
+    onIntersectClip({left, top, right, bottom});
     return clipKind();
 }
 
 int DeviceContext::excludeClipRect(int left, int top, int right, int bottom) {
     const QRegion current = state_.clip.value_or(deviceBounds());
-    setClip(current - QRegion(deviceRect(left, top, right, bottom)));
+    state_.clip = current - QRegion(deviceRect(left, top, right, bottom));
+    onExcludeClip({left, top, right, bottom});
     return clipKind();
 }
 

@@ -1,7 +1,5 @@
 #include "DibWriter.h"
 
-#include <QFile>
-
 namespace gdi::dib {
 
 namespace {
@@ -34,18 +32,6 @@ void putInfoHeader(QByteArray& out, std::int32_t width, std::int32_t height, std
     put32(out, kPixelsPerMetre);
     put32(out, 0);  // colours used
     put32(out, 0);  // important colours
-}
-
-bool writeWholeFile(const QString& path, const QByteArray& bytes) {
-    QFile file(path);
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate))
-        return false;
-    if (file.write(bytes) != bytes.size() || !file.flush()) {
-        file.close();
-        file.remove();
-        return false;
-    }
-    return true;
 }
 
 }  // namespace gdi::dib

@@ -1,11 +1,10 @@
 // What the bitmap file writer and the metafile recorder both write: little-endian fields, the
-// BITMAPINFOHEADER of a device-independent bitmap, and whole files.
+// BITMAPINFOHEADER of a device-independent bitmap.
 #pragma once
 
 #include <cstdint>
 
 #include <QByteArray>
-#include <QString>
 
 namespace gdi::dib {
 
@@ -17,8 +16,5 @@ void put32(QByteArray& out, std::uint32_t v);
 // The header of an uncompressed (BI_RGB), bottom-up bitmap at 96 dpi.
 void putInfoHeader(QByteArray& out, std::int32_t width, std::int32_t height, std::uint16_t bitsPerPixel,
                    std::uint32_t imageBytes);
-
-// Writes `bytes` as the whole file; false, and no file left behind, when that fails.
-bool writeWholeFile(const QString& path, const QByteArray& bytes);
 
 }  // namespace gdi::dib

@@ -6,9 +6,12 @@
 #include <cstring>
 
 #include <QFontMetricsF>
+#include <QTextLayout>
+#include <QTransform>
 
 #include "DibWriter.h"
 #include "ObjectTable.h"
+#include "gdi/WholeFile.h"
 
 namespace gdi {
 
@@ -178,7 +181,7 @@ QByteArray EmfRecorder::close() {
 }
 
 bool EmfRecorder::saveToFile(const QString& path) {
-    return dib::writeWholeFile(path, close());
+    return writeWholeFile(path, close());
 }
 
 int EmfRecorder::getDeviceCaps(int index) const {
@@ -266,20 +269,19 @@ void EmfRecorder::onRestore(int relative) {
     emitSimple(EmfRecord::RestoreDC, {std::uint32_t(relative)});
 }
 
-void EmfRecorder::onClip(const std::optional<QRegion>& region) {
+// Clip changes are written as the calls that made them, which every reader replays. A selection is
+// a reset followed by an intersection with the region: readers take a region copied in (RGN_COPY)
+// as a reset or ignore it, so the copy is used only to remove the clip.
+void EmfRecorder::onSelectClip(const std::optional<QRegion>& region) {
     if (closed_)
         return;
-    constexpr std::uint32_t kCopy = RGN_COPY;
-    begin(EmfRecord::ExtSelectClipRgn);
-    if (!region) {
-        put32(data_, 0);
-        put32(data_, kCopy);
-        end();
+    emitSimple(EmfRecord::ExtSelectClipRgn, {0, std::uint32_t(RGN_COPY)});
+    if (!region)
         return;
-    }
     const auto count = static_cast<std::uint32_t>(region->rectCount());
+    begin(EmfRecord::ExtSelectClipRgn);
     put32(data_, 32 + 16 * count);
-    put32(data_, kCopy);
+    put32(data_, std::uint32_t(RGN_AND));
     // Region data: header (size 32, rectangles type 1, count, data size, bounds), then rectangles.
     put32(data_, 32);
     put32(data_, 1);
@@ -293,6 +295,16 @@ void EmfRecorder::onClip(const std::optional<QRegion>& region) {
             putI32(data_, v);
     }
     end();
+}
+
+void EmfRecorder::onIntersectClip(const Rect& logical) {
+    emitSimple(EmfRecord::IntersectClipRect, {std::uint32_t(logical.left), std::uint32_t(logical.top),
+                                              std::uint32_t(logical.right), std::uint32_t(logical.bottom)});
+}
+
+void EmfRecorder::onExcludeClip(const Rect& logical) {
+    emitSimple(EmfRecord::ExcludeClipRect, {std::uint32_t(logical.left), std::uint32_t(logical.top),
+                                            std::uint32_t(logical.right), std::uint32_t(logical.bottom)});
 }
 
 // --- objects ---
@@ -532,35 +544,25 @@ bool EmfRecorder::renderText(Point reference, unsigned options, const Rect* rect
     const QFont font = deviceFont();
     const QFontMetricsF metrics(font);
     const std::u16string chars = text.toStdU16String();
-    // Advances in logical units, one per UTF-16 unit.
-    std::vector<std::int32_t> dx;
-    dx.reserve(chars.size());
-    for (char16_t c : chars) {
-        dx.push_back(static_cast<std::int32_t>(std::lround(metrics.horizontalAdvance(QChar(c)) / scaleX())));
-    }
-    const Size extent = getTextExtent(text);
-    const Point d = lpToDp(reference);
-    const unsigned align = state().textAlign;
-    int left = d.x;
-    if ((align & TA_CENTER) == TA_CENTER) {
-        left -= static_cast<int>(extent.cx * scaleX() / 2);
-    } else if (align & TA_RIGHT) {
-        left -= static_cast<int>(extent.cx * scaleX());
-    }
-    int top = d.y;
-    if ((align & TA_BASELINE) == TA_BASELINE) {
-        top -= static_cast<int>(std::lround(metrics.ascent()));
-    } else if (align & TA_BOTTOM) {
-        top -= static_cast<int>(std::lround(metrics.height()));
-    }
-    const QRect textBox(left, top, static_cast<int>(extent.cx * scaleX()),
-                        static_cast<int>(std::lround(metrics.height())));
-    includeDevice(textBox);
+    const bool rtl =
+        (options & ETO_RTLREADING) || (state().textAlign & TA_RTLREADING) || text.isRightToLeft();
+    const std::optional<std::vector<std::int32_t>> dx = shapedAdvances(font, text, rtl);
+    // The record's bounds: the text as turned, cut by its clipping box, and the opaque box.
+    QRect box = textBounds(reference, metrics, getTextExtent(text));
+    if (rect && (options & ETO_CLIPPED))
+        box &= deviceRect(rect->left, rect->top, rect->right, rect->bottom);
+    if (rect && (options & ETO_OPAQUE))
+        box |= deviceRect(rect->left, rect->top, rect->right, rect->bottom);
+    includeDevice(box);
 
     constexpr std::uint32_t kTextOffset = 76;  // fixed part of the record
     const auto stringBytes = static_cast<std::uint32_t>((chars.size() * 2 + 3) & ~std::size_t(3));
     begin(EmfRecord::ExtTextOutW);
-    writeRect({textBox.left(), textBox.top(), textBox.right(), textBox.bottom()});
+    if (box.isEmpty()) {
+        writeRect({0, 0, -1, -1});
+    } else {
+        writeRect({box.left(), box.top(), box.right(), box.bottom()});
+    }
     put32(data_, 1);  // GM_COMPATIBLE
     putFloat(data_, static_cast<float>(kMmPerPixel * 100));
     putFloat(data_, static_cast<float>(kMmPerPixel * 100));
@@ -568,15 +570,110 @@ bool EmfRecorder::renderText(Point reference, unsigned options, const Rect* rect
     putI32(data_, reference.y);
     put32(data_, static_cast<std::uint32_t>(chars.size()));
     put32(data_, kTextOffset);
-    put32(data_, options & (ETO_OPAQUE | ETO_CLIPPED));
+    put32(data_, (options & (ETO_OPAQUE | ETO_CLIPPED)) | (rtl ? ETO_RTLREADING : 0));
     writeRect(rect ? *rect : Rect{0, 0, -1, -1});
-    put32(data_, kTextOffset + stringBytes);
+    put32(data_, dx ? kTextOffset + stringBytes : 0);
     putUtf16(data_, chars, chars.size());
     pad4(data_);
-    for (std::int32_t v : dx)
+    for (std::int32_t v : dx.value_or(std::vector<std::int32_t>{}))
         putI32(data_, v);
     end();
     return true;
+}
+
+namespace {
+
+// Whether every character runs in the text's reading direction or is neutral: a run of the other
+// direction (Latin words or numbers in Arabic text) is reordered by the reader, and advances in
+// string order do not describe it.
+bool readsOneWay(const QString& text, bool rtl) {
+    return std::none_of(text.begin(), text.end(), [rtl](QChar c) {
+        switch (c.direction()) {
+            case QChar::DirL:
+            case QChar::DirEN:
+            case QChar::DirAN:
+            case QChar::DirLRE:
+            case QChar::DirLRO:
+            case QChar::DirLRI:
+                return rtl;
+            case QChar::DirR:
+            case QChar::DirAL:
+            case QChar::DirRLE:
+            case QChar::DirRLO:
+            case QChar::DirRLI:
+                return !rtl;
+            default:
+                return false;
+        }
+    });
+}
+
+}  // namespace
+
+// The advance of each UTF-16 unit in logical units, in string order, taken from the text as it is
+// shaped: joined letters and ligatures are as wide as they are drawn, and the advances add up to the
+// drawn width. Text of both directions has no such advances: the answer is then empty.
+std::optional<std::vector<std::int32_t>> EmfRecorder::shapedAdvances(const QFont& font, const QString& text,
+                                                                     bool rtl) const {
+    if (!readsOneWay(text, rtl))
+        return std::nullopt;
+    QTextLayout layout(text, font);
+    QTextOption option;
+    option.setTextDirection(rtl ? Qt::RightToLeft : Qt::LeftToRight);
+    layout.setTextOption(option);
+    layout.beginLayout();
+    QTextLine line = layout.createLine();
+    layout.endLayout();
+    if (!line.isValid()) {
+        if (text.isEmpty())
+            return std::vector<std::int32_t>();
+        return std::nullopt;
+    }
+    const double sx = scaleX();
+    const double start = line.cursorToX(0);
+    std::vector<std::int32_t> advances;
+    advances.reserve(std::size_t(text.size()));
+    long previous = 0;
+    double previousDistance = 0;
+    for (int i = 1; i <= text.size(); ++i) {
+        const double x = line.cursorToX(i);
+        const double distance = rtl ? start - x : x - start;
+        if (distance < previousDistance - 1e-6)
+            return std::nullopt;
+        const long here = std::lround(distance / sx);
+        advances.push_back(static_cast<std::int32_t>(here - previous));
+        previous = here;
+        previousDistance = distance;
+    }
+    return advances;
+}
+
+// The device box the text covers: the unrotated box placed by the alignment at the reference point,
+// turned with the font's escapement about that point.
+QRect EmfRecorder::textBounds(Point reference, const QFontMetricsF& metrics, Size extent) const {
+    const Point d = lpToDp(reference);
+    const unsigned align = state().textAlign;
+    const int width = static_cast<int>(extent.cx * scaleX());
+    int left = 0;
+    if ((align & TA_CENTER) == TA_CENTER) {
+        left = -width / 2;
+    } else if (align & TA_RIGHT) {
+        left = -width;
+    }
+    int top = 0;
+    if ((align & TA_BASELINE) == TA_BASELINE) {
+        top = -static_cast<int>(std::lround(metrics.ascent()));
+    } else if (align & TA_BOTTOM) {
+        top = -static_cast<int>(std::lround(metrics.height()));
+    }
+    QRect box(left, top, width, static_cast<int>(std::lround(metrics.height())));
+    const auto font = getFont(state().font);
+    if (font && font->escapement % 3600 != 0) {
+        QTransform turn;
+        turn.rotate(-font->escapement / 10.0);  // counter-clockwise on the screen, as drawn
+        box = turn.mapRect(QRectF(box)).toAlignedRect();
+    }
+    return box.translated(d.x, d.y);
 }
 
 bool EmfRecorder::blit(const Rect& dest, const DeviceContext* source, const Rect& src, DWORD rop) {

@@ -475,7 +475,7 @@ bool PainterDC::renderText(Point reference, unsigned options, const Rect* rect, 
             p.fillRect(QRectF(x, baseline - m.ascent(), width, m.ascent() + m.descent()),
                        toQColor(state().bkColor));
         }
-        if (align & TA_RTLREADING)
+        if ((align & TA_RTLREADING) || (options & ETO_RTLREADING))
             p.setLayoutDirection(Qt::RightToLeft);
         p.setFont(font);
         p.setPen(toQColor(state().textColor));

@@ -1,10 +1,29 @@
 #include "gdi/PrinterDC.h"
 
+#include <algorithm>
 #include <cmath>
 
+#include <QFile>
 #include <QPageLayout>
+#include <QTemporaryFile>
+
+#include "gdi/WholeFile.h"
 
 namespace gdi {
+
+namespace {
+
+// Every document the print engines write to a file ends with the end-of-file marker; a write that
+// failed part-way leaves it out.
+bool documentComplete(const QString& path) {
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly) || file.size() == 0)
+        return false;
+    file.seek(std::max<qint64>(0, file.size() - 64));
+    return file.readAll().contains("%%EOF");
+}
+
+}  // namespace
 
 PrinterDC::PrinterDC(QPrinter& printer) : PainterDC(Kind::Printer), printer_(printer) {
     initDefaults(NULL_HANDLE);
@@ -19,8 +38,12 @@ bool PrinterDC::startDoc(const QString& title) {
     if (painter_.isActive())
         return false;
     printer_.setDocName(title);
-    if (!painter_.begin(&printer_))
+    if (!redirectOutput())
         return false;
+    if (!painter_.begin(&printer_)) {
+        finishOutput(false);
+        return false;
+    }
     pages_ = 0;
     pageOpen_ = false;
     return true;
@@ -50,7 +73,46 @@ bool PrinterDC::endDoc() {
     if (!painter_.isActive())
         return false;
     pageOpen_ = false;
-    return painter_.end();
+    // The engine's own answer stays true when its file writes failed, so the file is checked too.
+    const bool painted = painter_.end() && printer_.printerState() != QPrinter::Error;
+    return finishOutput(painted);
+}
+
+// A file name without the ".pdf" suffix may switch the printer's format: the format is kept.
+void PrinterDC::pointPrinterAt(const QString& file) {
+    const QPrinter::OutputFormat format = printer_.outputFormat();
+    printer_.setOutputFileName(file);
+    if (printer_.outputFormat() != format)
+        printer_.setOutputFormat(format);
+}
+
+bool PrinterDC::redirectOutput() {
+    target_ = printer_.outputFileName();
+    if (target_.isEmpty())
+        return true;
+    QTemporaryFile file(target_ + QStringLiteral(".XXXXXX"));
+    file.setAutoRemove(false);
+    if (!file.open()) {
+        target_.clear();
+        return false;
+    }
+    temporary_ = file.fileName();
+    file.close();
+    pointPrinterAt(temporary_);
+    return true;
+}
+
+bool PrinterDC::finishOutput(bool painted) {
+    if (target_.isEmpty())
+        return painted;
+    pointPrinterAt(target_);
+    const bool complete = painted && documentComplete(temporary_);
+    const bool placed = complete && moveIntoPlace(temporary_, target_);
+    if (!complete)
+        QFile::remove(temporary_);
+    target_.clear();
+    temporary_.clear();
+    return placed;
 }
 
 QPainter* PrinterDC::beginPainter() {

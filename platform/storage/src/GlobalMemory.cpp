@@ -34,7 +34,8 @@ public:
         if (offset >= bytes.size())
             return S_OK;
         const std::size_t moved = std::min<std::uint64_t>(count, bytes.size() - offset);
-        std::memcpy(buffer, bytes.data() + offset, moved);
+        if (moved)
+            std::memcpy(buffer, bytes.data() + offset, moved);
         if (read)
             *read = static_cast<ULONG>(moved);
         return S_OK;

@@ -29,10 +29,9 @@ bool sameName(std::u16string_view a, std::u16string_view b) {
            });
 }
 
-bool validName(const char16_t* name) {
-    if (!name)
-        return false;
-    const std::u16string_view text(name);
+// A name as the container keeps it: 1..31 units, no control character (NUL included) and none of
+// the separators. The same rule holds for names given by callers and names read from a container.
+bool validName(std::u16string_view text) {
     if (text.empty() || text.size() > kMaxNameLength)
         return false;
     return std::none_of(text.begin(), text.end(), [](char16_t c) {
@@ -40,10 +39,16 @@ bool validName(const char16_t* name) {
     });
 }
 
+bool validName(const char16_t* name) {
+    return name && validName(std::u16string_view(name));
+}
+
 // Little-endian image writer and bounds-checked reader.
 class ImageWriter {
 public:
     void bytes(const void* data, std::size_t n) {
+        if (n == 0)
+            return;
         const auto* p = static_cast<const std::uint8_t*>(data);
         out_.insert(out_.end(), p, p + n);
     }
@@ -72,6 +77,8 @@ public:
     bool bytes(void* data, std::size_t n) {
         if (left() < n)
             return false;
+        if (n == 0)
+            return true;
         std::memcpy(data, in_.data() + pos_, n);
         pos_ += n;
         return true;
@@ -196,7 +203,8 @@ public:
             restored.push_back({name, block});
         }
         elements_ = std::move(restored);
-        dirty_ = false;
+        // The last committed state may not be on the medium yet (a plain file opened by conversion).
+        dirty_ = !onMedium_;
         return S_OK;
     }
     HRESULT SetClass(const CLSID& clsid) override {
@@ -256,6 +264,8 @@ private:
     std::vector<Element> elements_;
     std::vector<std::pair<std::u16string, std::vector<std::uint8_t>>> committed_;
     bool dirty_ = false;
+    // Whether the medium holds the image of the last committed state.
+    bool onMedium_ = true;
 };
 
 ElementStream::ElementStream(DocfileStorage* storage, HGLOBAL block, bool writable)
@@ -326,6 +336,11 @@ HRESULT DocfileStorage::load(const std::vector<std::uint8_t>& image) {
             in.uint(unit, 2);
             c = static_cast<char16_t>(unit);
         }
+        // Names are looked up without regard to case, so two that differ only in case (or a name no
+        // caller could have created) would make one stream stand for another.
+        const auto clash = [&](const Element& e) { return sameName(e.name, name); };
+        if (!validName(name) || std::any_of(elements.begin(), elements.end(), clash))
+            return STG_E_DOCFILECORRUPT;
         if (!in.uint(size, 8) || size > in.left())
             return STG_E_DOCFILECORRUPT;
         HGLOBAL block = globalAlloc(static_cast<std::size_t>(size));
@@ -345,6 +360,7 @@ HRESULT DocfileStorage::adoptPlainBytes(std::vector<std::uint8_t> bytes) {
     block->bytes = std::move(bytes);
     elements_ = {{kConvertedStreamName, block}};
     dirty_ = true;
+    onMedium_ = false;
     return S_OK;
 }
 
@@ -376,6 +392,7 @@ HRESULT DocfileStorage::flush() {
     medium_->SetSize(bytes.size());
     medium_->Flush();
     dirty_ = false;
+    onMedium_ = true;
     if (transacted())
         remember();
     return S_OK;

@@ -4,11 +4,12 @@
 #include <optional>
 #include <vector>
 
-#include <QSaveFile>
+#include <QBuffer>
 
 #include "appchart/output/GifLzwEncoder.h"
 #include "appchart/output/GifPalette.h"
 #include "com/Yield.h"
+#include "gdi/WholeFile.h"
 
 namespace appchart {
 
@@ -16,7 +17,8 @@ namespace {
 
 constexpr std::uint8_t kScreenFlags = 0xF7;  // global table, 8-bit colour resolution, 256 entries
 constexpr std::uint8_t kImageFlags = 7;
-constexpr std::uint8_t kTransparencyFlags = 9;  // restore to background, transparent index valid
+constexpr std::uint8_t kTransparencyFlags = 9;    // restore to background, transparent index valid
+constexpr std::uint8_t kNoTransparencyFlags = 8;  // restore to background, no transparent index
 constexpr std::uint8_t kExtensionIntroducer = 0x21;
 constexpr std::uint8_t kGraphicControlLabel = 0xF9;
 constexpr std::uint8_t kImageSeparator = 0x2C;
@@ -43,9 +45,21 @@ private:
     std::vector<std::uint8_t> data_;
 };
 
-// Everything before the image data: signature up to the LZW minimum code size.
+// The lowest palette entry whose colour is exactly `colour` (0x00BBGGRR), if any.
+std::optional<std::uint8_t> firstEntryEqualTo(com::COLORREF colour) {
+    const auto& table = GifPalette::colourTable();
+    for (int i = 0; i < GifPalette::kEntries; ++i) {
+        const com::COLORREF entry = table[3 * i] | (table[3 * i + 1] << 8) | (table[3 * i + 2] << 16);
+        if (entry == (colour & 0xFFFFFF))
+            return static_cast<std::uint8_t>(i);
+    }
+    return std::nullopt;
+}
+
+// Everything before the image data: signature up to the LZW minimum code size. With transparency
+// asked for, the graphic control extension marks `transparentIndex`, or no entry when it is empty.
 std::vector<std::uint8_t> headerBytes(int width, int height, bool transparent,
-                                      std::uint8_t transparentIndex) {
+                                      std::optional<std::uint8_t> transparentIndex) {
     ByteImage out;
     out.text(transparent ? "GIF89a" : "GIF87a");
     out.le16(width);
@@ -53,8 +67,9 @@ std::vector<std::uint8_t> headerBytes(int width, int height, bool transparent,
     out.bytes({kScreenFlags, 0, 0});
     out.table(GifPalette::colourTable());
     if (transparent) {
-        out.bytes(
-            {kExtensionIntroducer, kGraphicControlLabel, 4, kTransparencyFlags, 0, 0, transparentIndex, 0});
+        out.bytes({kExtensionIntroducer, kGraphicControlLabel, 4,
+                   transparentIndex ? kTransparencyFlags : kNoTransparencyFlags, 0, 0,
+                   transparentIndex.value_or(0), 0});
     }
     out.bytes({kImageSeparator});
     out.le16(0);
@@ -78,17 +93,16 @@ bool GIF::SaveGIF(const QImage& picture, const QString& fileName, bool transpare
     if (!checkPicture(picture)) {
         return false;
     }
-    // The new file is written beside the target and renamed over it only once complete.
-    QSaveFile file(fileName);
-    if (!file.open(QIODevice::WriteOnly)) {
-        return fail(QStringLiteral("Cannot create \"%1\": %2").arg(fileName, file.errorString()));
-    }
-    if (!writeGIF(picture, file, transparent, transparentColour)) {
-        file.cancelWriting();
+    // The whole file is made in memory (a fraction of the picture's own size) and then written
+    // beside the target, which it replaces only once complete.
+    QBuffer image;
+    image.open(QIODevice::WriteOnly);
+    if (!writeGIF(picture, image, transparent, transparentColour)) {
         return false;
     }
-    if (!file.commit()) {
-        return fail(QStringLiteral("Cannot write \"%1\": %2").arg(fileName, file.errorString()));
+    QString why;
+    if (!gdi::writeWholeFile(fileName, image.data(), &why)) {
+        return fail(QStringLiteral("Cannot write \"%1\": %2").arg(fileName, why));
     }
     return true;
 }
@@ -135,10 +149,10 @@ bool GIF::writeGIF(const QImage& picture, QIODevice& device, bool transparent,
     if (rgb32.isNull()) {
         return fail(QStringLiteral("Not enough memory to convert the picture."));
     }
-    // Pixels of the transparent colour take the palette entry it maps to, so that entry is the one
-    // to mark, also for a colour that is not in the palette itself.
-    const std::vector<std::uint8_t> header = headerBytes(rgb32.width(), rgb32.height(), transparent,
-                                                         GifPalette::indexOfColorRef(transparentColour));
+    // Only a colour the palette holds exactly can be transparent; the pixels of any other colour
+    // map to entries that other colours share, which must stay visible.
+    const std::vector<std::uint8_t> header =
+        headerBytes(rgb32.width(), rgb32.height(), transparent, firstEntryEqualTo(transparentColour));
     const std::uint8_t trailer[] = {0, kTrailer};
     if (!writeAll(device, header.data(), header.size()) || !writeImageData(rgb32, device) ||
         !writeAll(device, trailer, sizeof trailer)) {

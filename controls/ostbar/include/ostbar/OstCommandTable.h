@@ -39,6 +39,9 @@ public:
     // The largest number of entries in a container (counts are 16-bit).
     static constexpr std::size_t kMaxSlots = 32767;
     static constexpr SHORT kMaxComboRows = 100;
+    // The most menu entries built from the table at once (one popup, or the drop-downs of the whole
+    // row): drop-downs that name one command many times would otherwise fan out beyond any memory.
+    static constexpr std::size_t kMaxMenuEntries = 4096;
 
     OstCommandTable() = default;
     OstCommandTable(const OstCommandTable&) = delete;

@@ -28,6 +28,8 @@ public:
     // Reads a block at the stream's position into the table. Once the header has been read the
     // stream is left at the block's end, whether the payload was good or not; a damaged payload
     // (STG_E_DOCFILECORRUPT) or a newer version (STG_E_INVALIDHEADER) leaves the table unchanged.
+    // Drop-downs that would lead from a command back to itself, once loaded beside the table's other
+    // commands, make the payload damaged.
     // A wrong magic number (STG_E_INVALIDHEADER) puts the stream back where it was.
     static HRESULT load(OstCommandTable& table, com::IStream* stream);
 };

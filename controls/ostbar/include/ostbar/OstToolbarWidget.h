@@ -39,6 +39,8 @@ private:
     com::ComPtr<OstCommandBar> bar_;
     int subscription_ = 0;
     bool rebuildPending_ = false;
+    // Menu entries the rebuild under way may still add (the drop-downs of the whole row share them).
+    std::size_t menuEntriesLeft_ = 0;
 };
 
 }  // namespace ostbar

@@ -14,8 +14,10 @@
 // ProgID (required) is the version-independent name; VersionedProgID (optional) names one version.
 // Library (required) is an absolute path. A value is the rest of its line after the first '='; keys
 // are matched exactly and unknown keys are ignored. Blank lines and lines starting with '#' or ';'
-// are ignored. Anything else is damage: the whole file is then refused rather than half read, so that
-// a later write cannot silently drop the classes the damaged part described.
+// are ignored. A ProgID or VersionedProgID that registration would refuse, or a Library that is not
+// an absolute path (the loader would search for it), is damage too. Anything else is damage: the whole file
+// is then refused rather than half read, so that a later write cannot silently drop the classes the damaged
+// part described.
 //
 // A version-independent ProgID names the class registered last under it (its current version).
 #pragma once
@@ -47,6 +49,8 @@ public:
 
     // A ProgID is 1-39 letters, digits, '.' and '_', not starting with a digit or '.'.
     static bool isValidProgId(std::string_view progId);
+    // A versioned ProgID is a valid ProgID that extends `progId` by '.' and at least one character.
+    static bool isValidVersionedProgId(std::string_view versioned, std::string_view progId);
 
     // Reads `path`; a missing file is an empty registry. On failure the registry is left unchanged
     // and `error` says why.

@@ -11,7 +11,8 @@
 namespace gdi {
 
 QByteArray encodeBmp(const QImage& image);
-// False (and no file left behind) when the image is empty or the file cannot be written.
+// False when the image is empty or the file cannot be written completely; an existing file is then
+// left as it was and no new one is made.
 bool saveBmp(const QImage& image, const QString& path);
 bool saveBitmapFile(HBITMAP bitmap, const QString& path);
 // The bitmap selected into a memory context.

@@ -204,8 +204,12 @@ protected:
     virtual void onAttribute(Attribute) {}
     virtual void onSelect(HGDIOBJ) {}
     virtual bool acceptsBitmap() const { return false; }
-    // `region` is the new clip in device pixels, or none.
-    virtual void onClip(const std::optional<QRegion>&) {}
+    // Clip changes, after the new clip is in place. A selection gives the selected region in device
+    // pixels (none: no clip); an intersection or exclusion the rectangle as the caller gave it, in
+    // logical units.
+    virtual void onSelectClip(const std::optional<QRegion>&) {}
+    virtual void onIntersectClip(const Rect&) {}
+    virtual void onExcludeClip(const Rect&) {}
     virtual void onSave() {}
     virtual void onRestore(int) {}
 
@@ -226,7 +230,6 @@ protected:
 private:
     void applyIsotropic();
     int clipKind() const;
-    void setClip(std::optional<QRegion> clip);
 
     Kind kind_;
     State state_;

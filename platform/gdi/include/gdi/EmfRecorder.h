@@ -14,6 +14,7 @@
 #include <vector>
 
 #include <QByteArray>
+#include <QFontMetricsF>
 #include <QString>
 
 #include "gdi/DeviceContext.h"
@@ -39,6 +40,8 @@ enum class EmfRecord : std::uint32_t {
     SetTextColor = 24,
     SetBkColor = 25,
     MoveToEx = 27,
+    ExcludeClipRect = 29,
+    IntersectClipRect = 30,
     SaveDC = 33,
     RestoreDC = 34,
     SelectObject = 37,
@@ -87,7 +90,8 @@ public:
     // afterwards is refused; further calls answer the same bytes.
     QByteArray close();
     bool isClosed() const { return closed_; }
-    // Closes and writes the file; false (with the file removed) when it cannot be written.
+    // Closes and writes the file; false when it cannot be written completely, an existing file
+    // then being left as it was.
     bool saveToFile(const QString& path);
 
     std::uint32_t recordCount() const { return records_; }
@@ -99,7 +103,9 @@ public:
 protected:
     void onAttribute(Attribute attribute) override;
     void onSelect(HGDIOBJ object) override;
-    void onClip(const std::optional<QRegion>& region) override;
+    void onSelectClip(const std::optional<QRegion>& region) override;
+    void onIntersectClip(const Rect& logical) override;
+    void onExcludeClip(const Rect& logical) override;
     void onSave() override;
     void onRestore(int relative) override;
 
@@ -125,6 +131,9 @@ private:
     // Adds a logical box (widened by the pen) to the bounds; answers it in device pixels.
     QRect includeLogical(const Rect& box);
     int penInflate() const;
+    std::optional<std::vector<std::int32_t>> shapedAdvances(const QFont& font, const QString& text,
+                                                            bool rtl) const;
+    QRect textBounds(Point reference, const QFontMetricsF& metrics, Size extent) const;
     void writeRect(const Rect& r);
     // A block-transfer record (BITBLT, or STRETCHBLT when `sourceSize` is given) over the logical
     // destination x, y, width, height; `dib` is the source as BITMAPINFOHEADER + bits, or empty.

@@ -154,6 +154,7 @@ inline constexpr unsigned TA_BASELINE = 24;
 inline constexpr unsigned TA_RTLREADING = 256;
 inline constexpr unsigned ETO_OPAQUE = 0x0002;
 inline constexpr unsigned ETO_CLIPPED = 0x0004;
+inline constexpr unsigned ETO_RTLREADING = 0x0080;
 
 // DrawText formats.
 inline constexpr unsigned DT_LEFT = 0x0000;

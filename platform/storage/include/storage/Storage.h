@@ -13,7 +13,9 @@
 //
 // Bytes after the last element are not part of the storage and are ignored (the lock bytes may be
 // a window on a larger medium). Element names compare without regard to ASCII case, so "Contents"
-// and "CONTENTS" name one stream. Only streams are kept; nested storages are not supported.
+// and "CONTENTS" name one stream: a container holding two names equal but for case, or a name that
+// CreateStream would refuse (a control character such as NUL, a separator, more than 31 units), is
+// damaged. Only streams are kept; nested storages are not supported.
 //
 // Writing: in direct mode every commit or release of a stream, and the release of the storage,
 // writes the image to the medium; in transacted mode (STGM_TRANSACTED) only IStorage::Commit

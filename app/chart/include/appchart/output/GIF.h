@@ -41,8 +41,9 @@ public:
     // ---- commands
     // Writes `picture` to `fileName`. The file appears, replacing any existing one, only when it has
     // been written completely; on failure nothing is left behind, an existing file is unchanged,
-    // the result is false and errorString() says why. With `transparent` set, the palette entry
-    // that `transparentColour` (0x00BBGGRR) maps to is marked transparent.
+    // the result is false and errorString() says why. With `transparent` set, the first palette
+    // entry whose colour is exactly `transparentColour` (0x00BBGGRR) is marked transparent; when no
+    // entry equals it, the file marks no entry.
     bool SaveGIF(const QImage& picture, const QString& fileName, bool transparent = false,
                  com::COLORREF transparentColour = 0);
 
