@@ -1,9 +1,3 @@
 #include "frame/FrameGlobals.h"
 
 bool gClosing = false;
-
-namespace frame {
-
-std::array<QString, 2> gDataServers;
-
-}  // namespace frame

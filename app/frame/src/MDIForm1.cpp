@@ -1,6 +1,7 @@
 #include "frame/MDIForm1.h"
 
 #include <QCloseEvent>
+#include <QDialog>
 #include <QDockWidget>
 #include <QEvent>
 
@@ -251,12 +252,18 @@ void MDIForm1::MDIForm_Unload() {
     releaseCollections();
 }
 
-// Last loaded first; the four docked windows go with the frame.
+// Last loaded first; the four docked windows go with the frame. A window carried by a dialog is
+// unloaded by closing its dialog.
 void MDIForm1::unloadOpenWindows() {
     const std::vector<Form*> open = Form::openForms();
     for (auto it = open.rbegin(); it != open.rend(); ++it) {
-        if (!staysDocked((*it)->objectName()))
-            ignoringErrors([&] { (*it)->unload(); });
+        Form* form = *it;
+        if (staysDocked(form->objectName()) || !form->isLoaded())
+            continue;
+        if (auto* dialog = qobject_cast<QDialog*>(form->parentWidget()))
+            ignoringErrors([&] { dialog->close(); });
+        else
+            ignoringErrors([&] { form->unload(); });
     }
 }
 

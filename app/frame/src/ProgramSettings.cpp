@@ -25,6 +25,10 @@ bool boolean(const QString& key, bool defaultValue) {
     return store::SettingsStore::getBool(application(), section(), key, defaultValue);
 }
 
+int32_t int32(const QString& key, int32_t defaultValue) {
+    return store::SettingsStore::getInt32(application(), section(), key, defaultValue);
+}
+
 void saveText(const QString& key, const QString& value) {
     store::SettingsStore::saveSetting(application(), section(), key, value);
 }

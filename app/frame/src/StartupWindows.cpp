@@ -6,6 +6,8 @@
 #include "frame/ModalWindow.h"
 #include "frame/frmLanguage.h"
 #include "frame/frmSplash.h"
+#include "frame/update/frmDataUpdate.h"
+#include "frame/update/frmProxySettings.h"
 
 namespace frame {
 
@@ -46,10 +48,16 @@ void StartupWindows::unloadSplash() {
     m_splash = nullptr;
 }
 
-// A new frame is a new run of the program: nothing is closing yet.
+// A new frame is a new run of the program: nothing is closing yet. The update and connection
+// settings windows open over the frame unless the caller provides its own.
 void StartupWindows::showFrameWindow() {
     gClosing = false;
-    m_frame = std::make_unique<MDIForm1>(m_hooks);
+    FrameHooks hooks = m_hooks;
+    if (!hooks.showDataUpdate)
+        hooks.showDataUpdate = [this] { ShowDataUpdate(m_frame.get()); };
+    if (!hooks.showProxySettings)
+        hooks.showProxySettings = [this] { ShowProxySettings(m_frame.get()); };
+    m_frame = std::make_unique<MDIForm1>(std::move(hooks));
     m_frame->MDIForm_Load();
     m_frame->show();
 }

@@ -1,5 +1,7 @@
 #include "frame/Version.h"
 
+#include "appdata/ProgramVersion.h"
+
 namespace frame {
 
 QString versionText(int major, int minor, int revision) {
@@ -7,7 +9,7 @@ QString versionText(int major, int minor, int revision) {
 }
 
 QString programVersionText() {
-    return versionText(TARNWICK_VERSION_MAJOR, TARNWICK_VERSION_MINOR, TARNWICK_VERSION_REVISION);
+    return versionText(tarnwick::kVersionMajor, tarnwick::kVersionMinor, tarnwick::kVersionRevision);
 }
 
 }  // namespace frame

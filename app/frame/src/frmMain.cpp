@@ -8,6 +8,7 @@
 
 #include "appdata/DataFolder.h"
 #include "appdata/Globals.h"
+#include "appdata/InternetSettings.h"
 #include "appdata/Trap.h"
 #include "frame/FrameGlobals.h"
 #include "frame/LanguageTable.h"
@@ -95,6 +96,10 @@ const std::vector<MenuDesign>& menuDesigns() {
           {{"mnuHelpAbout", "0", "About Tarnwick..."}}}},
     };
     return menus;
+}
+
+std::string text(const char* key, const char* defaultValue) {
+    return ProgramSettings::text(QString::fromLatin1(key), QString::fromLatin1(defaultValue)).toStdString();
 }
 
 QString viewItemName(int index) {
@@ -193,27 +198,44 @@ bool frmMain::runMenuCommand(const QString& itemName) {
 }
 
 // What the chart window's load does before the chart itself is built: the program folder's own
-// folders, the data servers, and the end of the start-up phase.
+// folders, the data servers and the proxy, and the end of the start-up phase.
 void frmMain::Form_Load() {
     Trap("frmMain Form_Load", [&] {
         const std::filesystem::path folder = tarnwick::ProgramFolder();
         for (const char* name : {"Templates", "Notes", "Documentation"})
             std::filesystem::create_directories(folder / name);
-        gDataServers[0] = ProgramSettings::text("DataServer", QString::fromLatin1(kDefaultDataServer));
-        gDataServers[1] =
-            ProgramSettings::text("BackupDataServer", QString::fromLatin1(kDefaultBackupDataServer));
+        tarnwick::gDataServers = {
+            text(tarnwick::kDataServerKey, tarnwick::kDefaultDataServer),
+            text(tarnwick::kBackupDataServerKey, tarnwick::kDefaultBackupDataServer),
+        };
+        tarnwick::gProxyUsed = ProgramSettings::boolean(QStringLiteral("ProxyUsed"), false);
+        tarnwick::gProxyServer = text("ProxyServer", "");
+        tarnwick::gProxyPort =
+            ProgramSettings::int32(QStringLiteral("ProxyPort"), tarnwick::kDefaultProxyPort);
+        tarnwick::gProxyUserName = text("ProxyUserName", "");
+        tarnwick::gProxyPassword = text("ProxyPassword", "");
     });
     tarnwick::gStarting = false;
 }
 
-// Keeps which tool windows are shown for the next start, then closes the database. A tool window
-// counts as shown while its tab is behind another one or the frame is minimised.
+// Keeps which tool windows are shown and the proxy for the next start, then closes the database. A
+// tool window counts as shown also while its tab is behind another one or the frame is minimised.
 void frmMain::Finalize() {
     Trap("Finalize", [&] {
         const ToolWindowHost& dock = m_frame.TabDock();
-        ProgramSettings::saveBool("ShowChartSettings", dock.isShown(QStringLiteral("frmChartSettings")));
-        ProgramSettings::saveBool("ShowWatchList", dock.isShown(QStringLiteral("frmWatchList")));
-        ProgramSettings::saveBool("ShowNotes", dock.isShown(QStringLiteral("frmNoteList")));
+        ProgramSettings::saveBool(QStringLiteral("ShowChartSettings"),
+                                  dock.isShown(QStringLiteral("frmChartSettings")));
+        ProgramSettings::saveBool(QStringLiteral("ShowWatchList"),
+                                  dock.isShown(QStringLiteral("frmWatchList")));
+        ProgramSettings::saveBool(QStringLiteral("ShowNotes"), dock.isShown(QStringLiteral("frmNoteList")));
+        ProgramSettings::saveBool(QStringLiteral("ProxyUsed"), tarnwick::gProxyUsed);
+        ProgramSettings::saveText(QStringLiteral("ProxyServer"),
+                                  QString::fromStdString(tarnwick::gProxyServer));
+        ProgramSettings::saveText(QStringLiteral("ProxyPort"), QString::number(tarnwick::gProxyPort));
+        ProgramSettings::saveText(QStringLiteral("ProxyUserName"),
+                                  QString::fromStdString(tarnwick::gProxyUserName));
+        ProgramSettings::saveText(QStringLiteral("ProxyPassword"),
+                                  QString::fromStdString(tarnwick::gProxyPassword));
     });
     tarnwick::gConnection.close();
 }
@@ -255,9 +277,10 @@ void frmMain::mnuViewLanguage_Click() {
 void frmMain::mnuDatabankUpdate_Click() {
     Trap("mnuDatabankUpdate_Click", [&] {
         if (Form* running = Form::findOpen(QStringLiteral("frmDataUpdate"))) {
-            running->show();
-            running->raise();
-            running->activateWindow();
+            QWidget* window = running->window();
+            window->show();
+            window->raise();
+            window->activateWindow();
             return;
         }
         if (m_hooks.showDataUpdate)
@@ -296,7 +319,8 @@ void frmMain::mnuHelpFAQ_Click() {
 
 void frmMain::mnuHelpWebsite_Click() {
     Trap("mnuHelpWebsite_Click", [&] {
-        openTarget(QUrl(QStringLiteral("http://") + gDataServers[0] + QStringLiteral("/contact_us.php")));
+        openTarget(QUrl(QStringLiteral("http://") + QString::fromStdString(tarnwick::gDataServers[0]) +
+                        QStringLiteral("/contact_us.php")));
     });
 }
 

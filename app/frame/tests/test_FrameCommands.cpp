@@ -7,6 +7,7 @@
 #include <filesystem>
 
 #include "ProgramFixture.h"
+#include "appdata/InternetSettings.h"
 #include "frame/MDIForm1.h"
 #include "frame/frmBulkData.h"
 #include "frame/frmMain.h"
@@ -53,6 +54,12 @@ protected:
 
     void TearDown() override {
         m_frame.reset();
+        tarnwick::gDataServers = {tarnwick::kDefaultDataServer, tarnwick::kDefaultBackupDataServer};
+        tarnwick::gProxyUsed = false;
+        tarnwick::gProxyServer.clear();
+        tarnwick::gProxyPort = tarnwick::kDefaultProxyPort;
+        tarnwick::gProxyUserName.clear();
+        tarnwick::gProxyPassword.clear();
         ProgramTest::TearDown();
     }
 
@@ -264,4 +271,27 @@ TEST_F(FrameCommandsTest, DocksCarryTheCaptionsOfTheirWindows) {
     EXPECT_EQ(notes->windowTitle(), QStringLiteral("Market Commentary - Alder"));
     EXPECT_EQ(frame.TabDock().dock(QStringLiteral("frmDataEditor"))->windowTitle(),
               QStringLiteral("Data Editor"));
+}
+
+TEST_F(FrameCommandsTest, TheChartWindowLoadsTheConnectionSettingsAndKeepsThemAtTheEnd) {
+    saveSetting("BackupDataServer", "second.example.net");
+    saveSetting("ProxyUsed", "True");
+    saveSetting("ProxyServer", "proxy.example.net");
+    saveSetting("ProxyPort", "3128");
+    MDIForm1& frame = loadFrame();
+    EXPECT_EQ(tarnwick::gDataServers[0], tarnwick::kDefaultDataServer);
+    EXPECT_EQ(tarnwick::gDataServers[1], "second.example.net");
+    EXPECT_TRUE(tarnwick::gProxyUsed);
+    EXPECT_EQ(tarnwick::gProxyServer, "proxy.example.net");
+    EXPECT_EQ(tarnwick::gProxyPort, 3128);
+    EXPECT_EQ(tarnwick::gProxyUserName, "");
+    // The connection settings window changes the globals; closing keeps them.
+    tarnwick::gProxyUsed = false;
+    tarnwick::gProxyUserName = "ana";
+    EXPECT_TRUE(frame.close());
+    EXPECT_EQ(setting("ProxyUsed"), QStringLiteral("False"));
+    EXPECT_EQ(setting("ProxyServer"), QStringLiteral("proxy.example.net"));
+    EXPECT_EQ(setting("ProxyPort"), QStringLiteral("3128"));
+    EXPECT_EQ(setting("ProxyUserName"), QStringLiteral("ana"));
+    EXPECT_EQ(setting("ProxyPassword"), QStringLiteral(""));
 }

@@ -133,6 +133,9 @@ TEST_F(StartupWindowsTest, AHiddenToolWindowStaysHiddenAfterARestart) {
     MDIForm1& frame = start();
     EXPECT_EQ(m_languageQuestions, 0);
     EXPECT_EQ(frame.layoutDirection(), Qt::LeftToRight);
+    // The program's own update and connection settings windows stand behind their commands.
+    EXPECT_TRUE(frame.chartWindow().menuAction(QStringLiteral("mnuDatabankUpdate"))->isEnabled());
+    EXPECT_TRUE(frame.chartWindow().menuAction(QStringLiteral("mnuDatabankSettings"))->isEnabled());
     EXPECT_EQ(frame.dockWidgetArea(frame.TabDock().dock(QStringLiteral("frmWatchList"))),
               Qt::LeftDockWidgetArea);
     frame.chartWindow().menuAction(QStringLiteral("mnuViewForm(1)"))->trigger();
