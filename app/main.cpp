@@ -1,8 +1,6 @@
-// The program's entry: the start-up core of app/data with the windows that exist so far. The
-// language step (language window and language table) and the Settings-table reader are connected;
-// the splash and frame windows join through the hooks as they are built.
+// The program's entry: the start-up core of app/data with the program's windows joined through its
+// hooks; the program then lives in the frame window's event loop.
 #include <QApplication>
-#include <QDialog>
 #include <QDir>
 #include <QMessageBox>
 
@@ -27,16 +25,12 @@ std::filesystem::path seedFolder() {
     return QDir(QApplication::applicationDirPath() + "/../share/tarnwick").absolutePath().toStdString();
 }
 
-// A modal window on the off-screen platform would wait for an answer nobody can give.
-bool hasScreen() {
-    const QString platform = QGuiApplication::platformName();
-    return platform != QLatin1String("offscreen") && platform != QLatin1String("minimal");
-}
-
-// The message goes to the terminal always and to a message box when there is a screen to show it on.
+// The message goes to the terminal always and to a message box when there is a screen to show it on
+// (a box on the off-screen platform would wait for an answer nobody can give).
 void reportStartFailure(const tarnwick::AppError& error) {
     std::fprintf(stderr, "Tarnwick: %s\n", error.description().c_str());
-    if (hasScreen()) {
+    const QString platform = QGuiApplication::platformName();
+    if (platform != QLatin1String("offscreen") && platform != QLatin1String("minimal")) {
         QMessageBox::critical(nullptr, QStringLiteral("Tarnwick"),
                               QString::fromStdString(error.description()));
     }
@@ -52,9 +46,6 @@ int main(int argc, char* argv[]) {
     tarnwick::StartupHooks hooks;
     hooks.settings = &settings;
     hooks.seedFolder = seedFolder();
-    frame::ConnectLanguageStep(
-        hooks, settings,
-        hasScreen() ? frame::ModalRunner([](QDialog& window) { window.exec(); }) : frame::ModalRunner());
     hooks.processEvents = [] { QApplication::processEvents(); };
     hooks.readSettings = [] {
         try {
@@ -63,8 +54,8 @@ int main(int argc, char* argv[]) {
             throw tarnwick::AppError::fromCurrentException();
         }
     };
-    bool frameShown = false;
-    hooks.showFrameWindow = [&frameShown] { frameShown = true; };
+    frame::StartupWindows windows;
+    windows.connect(hooks);
 
     tarnwick::SingleInstanceGuard guard;
     try {
@@ -75,8 +66,5 @@ int main(int argc, char* argv[]) {
         reportStartFailure(error);
         return 1;
     }
-    if (frameShown) {
-        std::puts("Tarnwick: the market database is open; the frame and chart windows are not built yet.");
-    }
-    return 0;
+    return windows.frame() != nullptr ? QApplication::exec() : 0;
 }

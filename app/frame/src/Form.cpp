@@ -3,6 +3,7 @@
 #include <QAbstractButton>
 #include <QAction>
 #include <QCheckBox>
+#include <QCloseEvent>
 #include <QComboBox>
 #include <QGroupBox>
 #include <QHeaderView>
@@ -10,6 +11,7 @@
 #include <QLineEdit>
 #include <QMenu>
 #include <QMenuBar>
+#include <QPlainTextEdit>
 #include <QProgressBar>
 #include <QPushButton>
 #include <QRadioButton>
@@ -17,6 +19,7 @@
 #include <QToolBar>
 #include <QTreeWidget>
 
+#include <algorithm>
 #include <stdexcept>
 
 #include "frame/Localize.h"
@@ -76,10 +79,23 @@ QWidget* makeHost(QWidget* parent) {
     return host;
 }
 
+QWidget* makeTextBox(const ControlModel& c, QWidget* parent) {
+    if (!c.multiLine)
+        return new QLineEdit(parent);
+    auto* text = new QPlainTextEdit(parent);
+    text->setReadOnly(true);
+    return text;
+}
+
+std::vector<Form*>& loadedForms() {
+    static std::vector<Form*> forms;
+    return forms;
+}
+
 QWidget* makeWidget(const ControlModel& c, QWidget* parent) {
     switch (c.kind) {
         case ControlKind::TextBox:
-            return new QLineEdit(parent);
+            return makeTextBox(c, parent);
         case ControlKind::Label: {
             auto* label = new QLabel(parent);
             label->setWordWrap(true);
@@ -141,6 +157,23 @@ void applyToolBar(const ControlModel& c, QToolBar* bar) {
     bar->setLayoutDirection(direction(c.exStyle & WS_EX_LAYOUTRTL));
 }
 
+void applyTextBox(const ControlModel& c, QWidget* w) {
+    w->setLayoutDirection(direction(c.rightToLeft));
+    if (auto* text = qobject_cast<QPlainTextEdit*>(w)) {
+        // Texts break their lines with CR LF; the editor keeps a line break as one character.
+        const QString lines = QString(c.caption).replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+        if (text->toPlainText() != lines)
+            text->setPlainText(lines);
+        QTextOption option = text->document()->defaultTextOption();
+        option.setAlignment(horizontal(c.alignment));
+        text->document()->setDefaultTextOption(option);
+        return;
+    }
+    auto* edit = static_cast<QLineEdit*>(w);
+    edit->setText(c.caption);
+    edit->setAlignment(horizontal(c.alignment) | Qt::AlignVCenter);
+}
+
 void applyItems(const ControlModel& c, QComboBox* combo) {
     const int current = combo->currentIndex();
     combo->clear();
@@ -161,6 +194,7 @@ Form::Form(FormModel design, Localization localization, QWidget* parent)
     m_widgets.assign(m_model.controls.size(), nullptr);
     m_actions.assign(m_model.controls.size(), nullptr);
     m_menus.assign(m_model.controls.size(), nullptr);
+    loadedForms().push_back(this);
     buildMenus();
     m_client = new QWidget(this);
     m_client->setObjectName(QStringLiteral("client"));
@@ -169,6 +203,51 @@ Form::Form(FormModel design, Localization localization, QWidget* parent)
         LocalizeForm(*this);
     else
         applyModel();
+}
+
+Form::~Form() {
+    std::erase(loadedForms(), this);
+}
+
+const std::vector<Form*>& Form::openForms() {
+    return loadedForms();
+}
+
+Form* Form::findOpen(const QString& name) {
+    for (Form* form : loadedForms()) {
+        if (form->objectName() == name)
+            return form;
+    }
+    return nullptr;
+}
+
+void Form::unload() {
+    if (!m_loaded)
+        return;
+    m_loaded = false;
+    std::erase(loadedForms(), this);
+    hide();
+    deleteLater();
+}
+
+void Form::onClick(const QString& controlName, std::function<void()> handler) {
+    auto* button = qobject_cast<QAbstractButton*>(controlWidget(controlName));
+    if (button == nullptr)
+        throw std::invalid_argument(controlName.toStdString() + " is no button");
+    QObject::connect(button, &QAbstractButton::clicked, this, [handler = std::move(handler)] { handler(); });
+}
+
+void Form::setMenuChecked(const QString& controlName, bool checked) {
+    const size_t i = m_model.indexOf(controlName);
+    m_model.controls[i].checked = checked;
+    if (m_actions[i])
+        applyMenuItem(m_model.controls[i], m_actions[i]);
+}
+
+QMenuBar* Form::releaseMenuBar() {
+    m_menuBarHere = false;
+    applyModel();
+    return m_menuBar;
 }
 
 QRect Form::toPixels(int32_t left, int32_t top, int32_t width, int32_t height) {
@@ -259,11 +338,19 @@ void Form::applyModel() {
     setLayoutDirection(direction(m_model.exStyle & WS_EX_LAYOUTRTL));
     const QRect client =
         toPixels(0, 0, m_model.width - kChromeWidthTwips, m_model.height - kChromeHeightTwips);
-    const int menuHeight = m_menuBar ? m_menuBar->sizeHint().height() : 0;
-    if (m_menuBar)
-        m_menuBar->setGeometry(0, 0, client.width(), menuHeight);
-    m_client->setGeometry(0, menuHeight, client.width(), client.height());
-    setFixedSize(client.width(), client.height() + menuHeight);
+    const int menuHeight = m_menuBar && m_menuBarHere ? m_menuBar->sizeHint().height() : 0;
+    if (m_model.resizable) {
+        // The design size is the first size only; the user sizes the window afterwards.
+        if (!m_sized)
+            resize(client.width(), client.height() + menuHeight);
+        m_sized = true;
+        layoutClient();
+    } else {
+        if (menuHeight > 0)
+            m_menuBar->setGeometry(0, 0, client.width(), menuHeight);
+        m_client->setGeometry(0, menuHeight, client.width(), client.height());
+        setFixedSize(client.width(), client.height() + menuHeight);
+    }
     for (size_t i = 0; i < m_model.controls.size(); ++i) {
         const ControlModel& c = m_model.controls[i];
         if (m_actions[i])
@@ -273,9 +360,33 @@ void Form::applyModel() {
     }
 }
 
+void Form::closeEvent(QCloseEvent* event) {
+    QWidget::closeEvent(event);
+    if (event->isAccepted())
+        unload();
+}
+
+void Form::resizeEvent(QResizeEvent* event) {
+    QWidget::resizeEvent(event);
+    if (m_model.resizable)
+        layoutClient();
+}
+
+// The client area of a resizable window fills it below the menu bar.
+void Form::layoutClient() {
+    const int menuHeight = m_menuBar && m_menuBarHere ? m_menuBar->sizeHint().height() : 0;
+    if (menuHeight > 0)
+        m_menuBar->setGeometry(0, 0, width(), menuHeight);
+    m_client->setGeometry(0, menuHeight, width(), std::max(0, height() - menuHeight));
+}
+
 void Form::applyMenuItem(const ControlModel& c, QAction* action) {
+    action->setSeparator(c.caption == QLatin1String("-"));
     action->setText(c.caption);
     action->setEnabled(c.enabled);
+    // Only a checked item is checkable, so an unchecked one shows no empty box.
+    action->setCheckable(c.checked);
+    action->setChecked(c.checked);
 }
 
 void Form::applyControl(const ControlModel& c, QWidget* w) {
@@ -283,13 +394,9 @@ void Form::applyControl(const ControlModel& c, QWidget* w) {
     w->setEnabled(c.enabled);
     const bool rtl = c.rightToLeft;
     switch (c.kind) {
-        case ControlKind::TextBox: {
-            auto* edit = static_cast<QLineEdit*>(w);
-            edit->setText(c.caption);
-            edit->setLayoutDirection(direction(rtl));
-            edit->setAlignment(horizontal(c.alignment) | Qt::AlignVCenter);
+        case ControlKind::TextBox:
+            applyTextBox(c, w);
             break;
-        }
         case ControlKind::Label: {
             auto* label = static_cast<QLabel*>(w);
             label->setText(c.caption);

@@ -4,6 +4,20 @@
 
 namespace frame {
 
+ControlModel designControl(const char* name, ControlKind kind, const char* tag, const QString& caption,
+                           int32_t left, int32_t top, int32_t width, int32_t height) {
+    ControlModel c;
+    c.name = QString::fromLatin1(name);
+    c.kind = kind;
+    c.tag = QString::fromLatin1(tag);
+    c.caption = caption;
+    c.left = left;
+    c.top = top;
+    c.width = width;
+    c.height = height;
+    return c;
+}
+
 std::optional<size_t> FormModel::find(const QString& controlName) const {
     for (size_t i = 0; i < controls.size(); ++i) {
         if (controls[i].name == controlName)

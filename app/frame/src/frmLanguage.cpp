@@ -1,47 +1,45 @@
 #include "frame/frmLanguage.h"
 
 #include <QComboBox>
-#include <QPushButton>
-#include <QVBoxLayout>
 
 #include "appdata/Globals.h"
-#include "appdata/Startup.h"
+#include "frame/ProgramSettings.h"
 
 namespace frame {
 
-namespace {
-constexpr int kArabicPosition = 1;
+FormModel frmLanguage::design() {
+    FormModel f;
+    f.name = QStringLiteral("frmLanguage");
+    f.caption = QStringLiteral("Select Language");
+    f.width = 4000;
+    f.height = 1900;
+    f.controls = {
+        designControl("cmbLanguage", ControlKind::ComboBox, "", QString(), 360, 240, 3150, 315),
+        designControl("cmdOK", ControlKind::CommandButton, "", QStringLiteral("OK"), 1380, 840, 1200, 375),
+    };
+    f.control(QStringLiteral("cmbLanguage")).items = {QStringLiteral("English"), QStringLiteral("Arabic")};
+    return f;
 }
 
-frmLanguage::frmLanguage(tarnwick::StartupSettings& settings, QWidget* parent)
-    : QDialog(parent), m_settings(settings) {
-    // The program's language is not chosen yet, so these texts are the same in both.
-    setWindowTitle(QStringLiteral("Select Language"));
-    m_cmbLanguage = new QComboBox(this);
-    m_cmbLanguage->setObjectName(QStringLiteral("cmbLanguage"));
-    m_cmbLanguage->addItems({QStringLiteral("English"), QStringLiteral("Arabic")});
-    m_cmdOK = new QPushButton(QStringLiteral("OK"), this);
-    m_cmdOK->setObjectName(QStringLiteral("cmdOK"));
-    m_cmdOK->setDefault(true);
-    auto* layout = new QVBoxLayout(this);
-    layout->addWidget(m_cmbLanguage);
-    layout->addWidget(m_cmdOK);
-    connect(m_cmdOK, &QPushButton::clicked, this, [this] { cmdOK_Click(); });
+// The window asks before the language is known, so it is shown as designed.
+frmLanguage::frmLanguage(QWidget* parent) : Form(design(), Localization::AsDesigned, parent) {
+    setWindowFlags(Qt::Dialog);
+    onClick(QStringLiteral("cmdOK"), [this] { cmdOK_Click(); });
     Form_Load();
 }
 
 void frmLanguage::Form_Load() {
-    m_cmbLanguage->setCurrentIndex(0);
+    static_cast<QComboBox*>(controlWidget(QStringLiteral("cmbLanguage")))->setCurrentIndex(kEnglish);
 }
 
 void frmLanguage::cmdOK_Click() {
-    const int position = m_cmbLanguage->currentIndex();
-    if (position < 0) {
+    const int position =
+        static_cast<QComboBox*>(controlWidget(QStringLiteral("cmbLanguage")))->currentIndex();
+    if (position < 0)
         return;
-    }
-    gArabic = position == kArabicPosition;
-    m_settings.SaveSetting("Language", gArabic ? "True" : "False");
-    accept();
+    gArabic = position == kArabic;
+    ProgramSettings::saveBool(QStringLiteral("Language"), gArabic);
+    unload();
 }
 
 }  // namespace frame

@@ -2,6 +2,8 @@
 // every time (golden images of one window in English and in Arabic).
 #include <gtest/gtest.h>
 
+#include <QAbstractButton>
+#include <QAction>
 #include <QApplication>
 #include <QCheckBox>
 #include <QDir>
@@ -257,3 +259,58 @@ TEST_F(FormTest, PicturesMatchTheGoldenImages) {
 }
 
 }  // namespace
+
+TEST_F(FormTest, AResizableWindowKeepsTheSizeTheUserGaveIt) {
+    FormModel design = sampleDesign();
+    design.resizable = true;
+    Form form(design);
+    EXPECT_EQ(form.size(), QSize((6570 - 70) / 15, (4500 - 400) / 15));
+    form.resize(700, 500);
+    form.applyModel();
+    EXPECT_EQ(form.size(), QSize(700, 500));
+    EXPECT_EQ(form.findChild<QWidget*>(QStringLiteral("client"))->geometry(), QRect(0, 0, 700, 500));
+    // Controls keep their designed places.
+    EXPECT_EQ(form.controlWidget("cmdCancel")->geometry(), QRect(333, 220, 93, 28));
+}
+
+TEST_F(FormTest, LoadedWindowsAreListedFirstLoadedFirstUntilUnloaded) {
+    FormModel first = sampleDesign();
+    FormModel second = sampleDesign();
+    second.name = QStringLiteral("frmSecond");
+    auto* a = new Form(first);
+    auto* b = new Form(second);
+    EXPECT_EQ(Form::openForms(), (std::vector<Form*>{a, b}));
+    EXPECT_EQ(Form::findOpen(QStringLiteral("frmSecond")), b);
+    a->show();
+    a->close();  // the close box unloads
+    EXPECT_FALSE(a->isLoaded());
+    EXPECT_EQ(Form::openForms(), std::vector<Form*>{b});
+    EXPECT_EQ(Form::findOpen(QStringLiteral("frmSample")), nullptr);
+    delete b;
+    EXPECT_TRUE(Form::openForms().empty());
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+}
+
+TEST_F(FormTest, MenuSeparatorsChecksAndButtonClicks) {
+    FormModel design = sampleDesign();
+    ControlModel menu = control("mnuView", ControlKind::MenuItem, "", 0, 0, 0, 0);
+    ControlModel item = control("mnuViewList", ControlKind::MenuItem, "", 0, 0, 0, 0, 12);
+    ControlModel split = control("mnuSplit", ControlKind::MenuItem, "", 0, 0, 0, 0, 12);
+    split.caption = QStringLiteral("-");
+    design.controls.push_back(menu);
+    design.controls.push_back(item);
+    design.controls.push_back(split);
+    Form form(design);
+    EXPECT_TRUE(form.menuAction("mnuSplit")->isSeparator());
+    EXPECT_FALSE(form.menuAction("mnuViewList")->isChecked());
+    form.setMenuChecked("mnuViewList", true);
+    EXPECT_TRUE(form.menuAction("mnuViewList")->isChecked());
+    EXPECT_TRUE(form.model().control("mnuViewList").checked);
+    form.setMenuChecked("mnuViewList", false);
+    EXPECT_FALSE(form.menuAction("mnuViewList")->isChecked());
+    int clicks = 0;
+    form.onClick("cmdOK", [&clicks] { ++clicks; });
+    static_cast<QAbstractButton*>(form.controlWidget("cmdOK"))->click();
+    EXPECT_EQ(clicks, 1);
+    EXPECT_THROW(form.onClick("Label1", [] {}), std::invalid_argument);
+}

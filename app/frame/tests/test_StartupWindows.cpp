@@ -1,100 +1,207 @@
-// The start-up's language step: the language window and the language table, as the program
-// connects them.
-#include <gtest/gtest.h>
-
+// The program's start as the user meets it: the language question on the first start only, the
+// frame with the tool windows the settings ask for, and what closing keeps for the next start.
+#include <QAction>
 #include <QComboBox>
+#include <QDockWidget>
 #include <QPushButton>
+#include <QTimer>
 
-#include <map>
-
-#include "appdata/Globals.h"
+#include "ProgramFixture.h"
+#include "appdata/MarketReaders.h"
 #include "appdata/Startup.h"
-#include "frame/LanguageTable.h"
+#include "appdata/StoreStartupSettings.h"
+#include "frame/MDIForm1.h"
 #include "frame/StartupWindows.h"
 #include "frame/frmLanguage.h"
+#include "frame/frmMain.h"
+
+using frame::Form;
+using frame::MDIForm1;
 
 namespace {
 
-class MemorySettings : public tarnwick::StartupSettings {
-public:
-    std::optional<std::string> GetSetting(std::string_view key) override {
-        const auto it = values.find(std::string(key));
-        return it == values.end() ? std::nullopt : std::optional<std::string>(it->second);
-    }
-    void SaveSetting(std::string_view key, std::string_view value) override {
-        values[std::string(key)] = std::string(value);
-    }
+const QStringList kAllToolWindows = {QStringLiteral("frmChartSettings"), QStringLiteral("frmWatchList"),
+                                     QStringLiteral("frmNoteList"), QStringLiteral("frmData"),
+                                     QStringLiteral("frmDataEditor")};
 
-    std::map<std::string, std::string> values;
-};
-
-class LanguageStep : public ::testing::Test {
+class StartupWindowsTest : public ProgramTest {
 protected:
-    void SetUp() override { gArabic = false; }
-    void TearDown() override { gArabic = false; }
+    // One start of the program, the language window answered with `language` whenever it shows.
+    MDIForm1& start(int language = frame::frmLanguage::kEnglish) {
+        m_windows = std::make_unique<frame::StartupWindows>();
+        tarnwick::StartupHooks hooks;
+        hooks.settings = &m_settings;
+        hooks.readSettings = [] { tarnwick::ReadSettings(); };
+        m_windows->connect(hooks);
+        QTimer answer;
+        answer.setInterval(10);
+        QObject::connect(&answer, &QTimer::timeout, [this, language] {
+            if (Form* window = Form::findOpen(QStringLiteral("frmLanguage")); window && window->isVisible()) {
+                ++m_languageQuestions;
+                static_cast<QComboBox*>(window->controlWidget(QStringLiteral("cmbLanguage")))
+                    ->setCurrentIndex(language);
+                static_cast<QPushButton*>(window->controlWidget(QStringLiteral("cmdOK")))->click();
+            }
+        });
+        answer.start();
+        m_guard.release();
+        EXPECT_EQ(tarnwick::Main(hooks, m_guard), tarnwick::StartResult::Started);
+        answer.stop();
+        EXPECT_NE(m_windows->frame(), nullptr);
+        return *m_windows->frame();
+    }
 
-    MemorySettings settings;
+    // Closes the frame as the user does and lets the unloaded windows go.
+    void closeFrame(MDIForm1& frame) {
+        EXPECT_TRUE(frame.close());
+        processEvents();
+    }
+
+    static QStringList shownToolWindows(const MDIForm1& frame) {
+        QStringList shown;
+        for (const QString& key : kAllToolWindows) {
+            if (frame.TabDock().isShown(key))
+                shown << key;
+        }
+        return shown;
+    }
+
+    static bool viewItemChecked(MDIForm1& frame, int index) {
+        return frame.chartWindow().model().control(QStringLiteral("mnuViewForm(%1)").arg(index)).checked;
+    }
+
+    void TearDown() override {
+        m_windows.reset();
+        m_guard.release();
+        ProgramTest::TearDown();
+    }
+
+    tarnwick::StoreStartupSettings m_settings;
+    tarnwick::SingleInstanceGuard m_guard;
+    std::unique_ptr<frame::StartupWindows> m_windows;
+    int m_languageQuestions = 0;
 };
 
 }  // namespace
 
-TEST_F(LanguageStep, WindowOpensOnEnglishAndStoresTheChoice) {
-    struct Case {
-        int position;
-        bool arabic;
-        const char* stored;
-    };
-    for (const Case c : {Case{1, true, "True"}, Case{0, false, "False"}}) {
-        frame::frmLanguage window(settings);
-        EXPECT_EQ(window.windowTitle(), QStringLiteral("Select Language"));
-        ASSERT_EQ(window.cmbLanguage()->count(), 2);
-        EXPECT_EQ(window.cmbLanguage()->itemText(1), QStringLiteral("Arabic"));
-        EXPECT_EQ(window.cmbLanguage()->currentIndex(), 0);
-        window.cmbLanguage()->setCurrentIndex(c.position);
-        gArabic = !c.arabic;
-        window.cmdOK()->click();
-        EXPECT_EQ(gArabic, c.arabic);
-        EXPECT_EQ(settings.values["Language"], c.stored);
-        EXPECT_EQ(window.result(), QDialog::Accepted);
-    }
-}
-
-TEST_F(LanguageStep, WithoutAChoiceOkDoesNothing) {
-    frame::frmLanguage window(settings);
-    window.cmbLanguage()->setCurrentIndex(-1);
-    window.cmdOK()->click();
-    EXPECT_TRUE(settings.values.empty());
-    EXPECT_EQ(window.result(), QDialog::Rejected);
-    EXPECT_FALSE(gArabic);
-}
-
-TEST_F(LanguageStep, ConnectedHooksShowTheWindowAndFillTheTable) {
-    tarnwick::StartupHooks hooks;
-    int shown = 0;
-    frame::ConnectLanguageStep(hooks, settings, [&shown](QDialog& window) {
-        ++shown;
-        auto& language = dynamic_cast<frame::frmLanguage&>(window);
-        language.cmbLanguage()->setCurrentIndex(1);
-        language.cmdOK()->click();
-    });
-    ASSERT_TRUE(hooks.showLanguageWindow);
-    ASSERT_TRUE(hooks.loadLanguageStrings);
-    hooks.showLanguageWindow();
-    EXPECT_EQ(shown, 1);
+TEST_F(StartupWindowsTest, FirstStartAsksTheLanguageOnceThenShowsTheDefaultToolWindows) {
+    MDIForm1& frame = start(frame::frmLanguage::kArabic);
+    EXPECT_EQ(m_languageQuestions, 1);
+    EXPECT_EQ(setting("Language"), QStringLiteral("True"));
     EXPECT_TRUE(gArabic);
-    EXPECT_EQ(settings.values["Language"], "True");
+    EXPECT_TRUE(frame.isVisible());
+    EXPECT_EQ(frame.layoutDirection(), Qt::RightToLeft);
+    EXPECT_EQ(frame.windowTitle(), GetLangString(1));
+    // Mirrored: the side group stands on the right, the values below the chart.
+    EXPECT_EQ(frame.dockWidgetArea(frame.TabDock().dock(QStringLiteral("frmWatchList"))),
+              Qt::RightDockWidgetArea);
+    EXPECT_EQ(frame.dockWidgetArea(frame.TabDock().dock(QStringLiteral("frmData"))),
+              Qt::BottomDockWidgetArea);
+    EXPECT_EQ(frame.TabDock().dock(QStringLiteral("frmChartSettings"))->layoutDirection(), Qt::RightToLeft);
+    // The three settings are missing: chart settings, watch list and commentary show; the chart
+    // values show as docked; the data editor is hidden at every start.
+    EXPECT_EQ(shownToolWindows(frame), kAllToolWindows.mid(0, 4));
+    for (int i = 0; i < 4; ++i)
+        EXPECT_TRUE(viewItemChecked(frame, i)) << i;
+    EXPECT_EQ(frame.TabDock().dock(QStringLiteral("frmNoteList"))->windowTitle(), GetLangString(100));
+    // The chart window's load ends the start-up phase.
+    EXPECT_FALSE(tarnwick::gStarting);
+    closeFrame(frame);
 
-    gLangStrings[40].clear();
-    hooks.loadLanguageStrings();
-    EXPECT_EQ(gLangStrings[40], QStringLiteral("Processing data..."));
-    EXPECT_FALSE(GetLangString(40).isEmpty());  // the Arabic half, now that Arabic is chosen
-    EXPECT_NE(GetLangString(40), QStringLiteral("Processing data..."));
+    // The stored language is used without asking again.
+    gArabic = false;
+    MDIForm1& again = start(frame::frmLanguage::kEnglish);
+    EXPECT_EQ(m_languageQuestions, 1);
+    EXPECT_TRUE(gArabic);
+    closeFrame(again);
 }
 
-TEST_F(LanguageStep, WithoutAScreenTheWindowIsSkippedAndNothingStored) {
-    tarnwick::StartupHooks hooks;
-    frame::ConnectLanguageStep(hooks, settings, {});
-    hooks.showLanguageWindow();
+TEST_F(StartupWindowsTest, ClosingTheLanguageWindowWithoutOkAsksAgainNextTime) {
+    m_windows = std::make_unique<frame::StartupWindows>();
+    QTimer::singleShot(10, [] {
+        if (Form* window = Form::findOpen(QStringLiteral("frmLanguage")))
+            window->close();
+    });
+    m_windows->showLanguageWindow();
+    EXPECT_FALSE(setting("Language").has_value());
     EXPECT_FALSE(gArabic);
-    EXPECT_TRUE(settings.values.empty());
+    EXPECT_EQ(Form::findOpen(QStringLiteral("frmLanguage")), nullptr);
+}
+
+TEST_F(StartupWindowsTest, AHiddenToolWindowStaysHiddenAfterARestart) {
+    saveSetting("Language", "False");
+    MDIForm1& frame = start();
+    EXPECT_EQ(m_languageQuestions, 0);
+    EXPECT_EQ(frame.layoutDirection(), Qt::LeftToRight);
+    // The program's own update and connection settings windows stand behind their commands.
+    EXPECT_TRUE(frame.chartWindow().menuAction(QStringLiteral("mnuDatabankUpdate"))->isEnabled());
+    EXPECT_TRUE(frame.chartWindow().menuAction(QStringLiteral("mnuDatabankSettings"))->isEnabled());
+    EXPECT_EQ(frame.dockWidgetArea(frame.TabDock().dock(QStringLiteral("frmWatchList"))),
+              Qt::LeftDockWidgetArea);
+    frame.chartWindow().menuAction(QStringLiteral("mnuViewForm(1)"))->trigger();
+    EXPECT_FALSE(frame.TabDock().isShown(QStringLiteral("frmWatchList")));
+    EXPECT_FALSE(viewItemChecked(frame, 1));
+    closeFrame(frame);
+    EXPECT_EQ(setting("ShowWatchList"), QStringLiteral("False"));
+    EXPECT_EQ(setting("ShowChartSettings"), QStringLiteral("True"));
+    EXPECT_EQ(setting("ShowNotes"), QStringLiteral("True"));
+
+    MDIForm1& again = start();
+    EXPECT_EQ(shownToolWindows(again),
+              (QStringList{QStringLiteral("frmChartSettings"), QStringLiteral("frmNoteList"),
+                           QStringLiteral("frmData")}));
+    EXPECT_FALSE(viewItemChecked(again, 1));
+    EXPECT_TRUE(viewItemChecked(again, 0));
+    // Shown again from the View menu, it is kept as shown.
+    again.chartWindow().menuAction(QStringLiteral("mnuViewForm(1)"))->trigger();
+    EXPECT_TRUE(again.TabDock().isShown(QStringLiteral("frmWatchList")));
+    EXPECT_TRUE(viewItemChecked(again, 1));
+    closeFrame(again);
+    EXPECT_EQ(setting("ShowWatchList"), QStringLiteral("True"));
+}
+
+TEST_F(StartupWindowsTest, ClosingAToolWindowHidesItAndClosingTheFrameEndsTheProgram) {
+    saveSetting("Language", "False");
+    MDIForm1& frame = start();
+    QDockWidget* notes = frame.TabDock().dock(QStringLiteral("frmNoteList"));
+    Form* notesWindow = frame.toolWindow(QStringLiteral("frmNoteList"));
+    EXPECT_FALSE(notes->close());
+    processEvents();
+    EXPECT_FALSE(frame.TabDock().isShown(QStringLiteral("frmNoteList")));
+    EXPECT_FALSE(notes->isVisible());
+    EXPECT_FALSE(viewItemChecked(frame, 2));
+    EXPECT_TRUE(notesWindow->isLoaded());
+    EXPECT_FALSE(gClosing);
+
+    frame.chartWindow().menuAction(QStringLiteral("mnuExit"))->trigger();
+    processEvents();
+    EXPECT_TRUE(gClosing);
+    EXPECT_FALSE(frame.isVisible());
+    EXPECT_FALSE(tarnwick::gConnection.isOpen());
+    EXPECT_EQ(setting("ShowNotes"), QStringLiteral("False"));
+    // Every other window is unloaded; the four docked ones go with the frame.
+    QStringList open;
+    for (const Form* form : Form::openForms())
+        open << form->objectName();
+    EXPECT_EQ(open, (QStringList{QStringLiteral("frmChartSettings"), QStringLiteral("frmWatchList"),
+                                 QStringLiteral("frmNoteList"), QStringLiteral("frmData")}));
+    // Now a tool window's close box really closes it.
+    EXPECT_TRUE(frame.TabDock().dock(QStringLiteral("frmData"))->close());
+}
+
+TEST_F(StartupWindowsTest, AToolWindowBehindAnotherTabIsShownButNotOnScreen) {
+    saveSetting("Language", "False");
+    MDIForm1& frame = start();
+    const QString watchList = QStringLiteral("frmWatchList");
+    processEvents();
+    ASSERT_TRUE(frame.TabDock().isOnScreen(QStringLiteral("frmChartSettings")));
+    EXPECT_TRUE(frame.TabDock().isShown(watchList));
+    EXPECT_FALSE(frame.TabDock().isOnScreen(watchList));
+    frame.TabDock().activateForm(watchList);
+    processEvents();
+    EXPECT_TRUE(frame.TabDock().isOnScreen(watchList));
+    EXPECT_FALSE(frame.TabDock().isOnScreen(QStringLiteral("frmChartSettings")));
+    closeFrame(frame);
+    // Behind another tab it was still shown, and the next start shows it.
+    EXPECT_EQ(setting("ShowChartSettings"), QStringLiteral("True"));
 }

@@ -6,6 +6,7 @@
 #include <QRect>
 #include <QWidget>
 
+#include <functional>
 #include <vector>
 
 #include "frame/FormModel.h"
@@ -28,6 +29,17 @@ public:
     // first showing is already in the program's language.
     explicit Form(FormModel design, Localization localization = Localization::Localized,
                   QWidget* parent = nullptr);
+    ~Form() override;
+
+    // The loaded windows of the program, first loaded first. A window is loaded from its creation
+    // until unload() or its destruction.
+    static const std::vector<Form*>& openForms();
+    // The first loaded window named `name`, or nullptr.
+    static Form* findOpen(const QString& name);
+    // Unloads the window: hidden and out of openForms() at once, destroyed when control returns to
+    // the event loop (so a window may unload itself from one of its own handlers).
+    void unload();
+    bool isLoaded() const { return m_loaded; }
 
     FormModel& model() { return m_model; }
     const FormModel& model() const { return m_model; }
@@ -38,22 +50,38 @@ public:
     // The action of a menu item or nullptr.
     QAction* menuAction(const QString& controlName) const;
     QMenuBar* menuBar() const { return m_menuBar; }
+    // Runs `handler` when the command button `controlName` is clicked.
+    void onClick(const QString& controlName, std::function<void()> handler);
+    // Sets the check mark of a menu item in the model and on screen.
+    void setMenuChecked(const QString& controlName, bool checked);
+    // Hands the menu bar to the window that shows it (a frame shows its child window's menus); the
+    // form no longer keeps room for it.
+    QMenuBar* releaseMenuBar();
 
     // Brings texts, geometry, reading order and alignment of every widget in line with the model.
     void applyModel();
 
     static QRect toPixels(int32_t left, int32_t top, int32_t width, int32_t height);
 
+protected:
+    void resizeEvent(QResizeEvent* event) override;
+    // Closing a window with its close box unloads it.
+    void closeEvent(QCloseEvent* event) override;
+
 private:
     void buildMenus();
     void buildControls();
     QWidget* parentFor(const ControlModel& c) const;
     void showTab(size_t tabControl, int page);
+    void layoutClient();
     void applyControl(const ControlModel& c, QWidget* w);
     void applyMenuItem(const ControlModel& c, QAction* action);
 
     FormModel m_model;
     QMenuBar* m_menuBar = nullptr;
+    bool m_menuBarHere = true;
+    bool m_loaded = true;
+    bool m_sized = false;
     QWidget* m_client = nullptr;
     std::vector<QWidget*> m_widgets;  // by control index
     std::vector<QAction*> m_actions;  // by control index

@@ -63,7 +63,7 @@ struct ControlModel {
     QString name;
     ControlKind kind = ControlKind::Label;
     QString tag;      // language-table row in decimal, or empty to keep the designed caption
-    QString caption;  // caption or, for a text box, its text
+    QString caption;  // caption or, for a text box, its text; a menu item captioned "-" is a separator
     int32_t left = 0;
     int32_t top = 0;
     int32_t width = 0;
@@ -76,11 +76,17 @@ struct ControlModel {
     uint32_t exStyle = 0;        // of the control's window
     uint32_t headerExStyle = 0;  // of a list view's column header
     bool enabled = true;
+    bool multiLine = false;  // text box: several lines, read-only text such as a notice
+    bool checked = false;    // menu item: shows a check mark
 
     std::vector<ToolButtonModel> buttons;  // tool bar
     std::vector<ColumnModel> columns;      // list view
     QStringList items;                     // combo-box entries, tab captions
 };
+
+// A control of a window's design, placed on the window itself.
+ControlModel designControl(const char* name, ControlKind kind, const char* tag, const QString& caption,
+                           int32_t left, int32_t top, int32_t width, int32_t height);
 
 struct FormModel {
     QString name;
@@ -89,6 +95,9 @@ struct FormModel {
     int32_t width = 0;  // outer size of the window, twips
     int32_t height = 0;
     uint32_t exStyle = 0;
+    // A resizable window keeps its design size as its first size only; its controls keep their
+    // designed places (windows that fill themselves lay out their content in their own resize).
+    bool resizable = false;
     std::vector<ControlModel> controls;
 
     // Index of the control named `controlName`, or nullopt.

@@ -1,26 +1,40 @@
 #pragma once
 
-// The start-up's language step as the program runs it: the language window when no language has
-// been chosen yet, then the language table.
+// The windows of the program's start-up: the language question, the language table, the splash
+// window while the database is compacted, and the frame window that the program then lives in.
 
-#include <functional>
+#include <memory>
 
-class QDialog;
-
-namespace tarnwick {
-struct StartupHooks;
-class StartupSettings;
-}  // namespace tarnwick
+#include "appdata/Startup.h"
+#include "frame/FrameHooks.h"
 
 namespace frame {
 
-// Shows a modal window and returns when it is closed. Empty: windows cannot be shown (no screen);
-// the language window is then skipped, the run stays in English and nothing is stored, so that the
-// next start asks again.
-using ModalRunner = std::function<void(QDialog& window)>;
+class MDIForm1;
+class frmSplash;
 
-// Connects showLanguageWindow and loadLanguageStrings. `settings` must outlive the hooks.
-void ConnectLanguageStep(tarnwick::StartupHooks& hooks, tarnwick::StartupSettings& settings,
-                         ModalRunner runModal);
+class StartupWindows {
+public:
+    explicit StartupWindows(FrameHooks hooks = {});
+    ~StartupWindows();
+    StartupWindows(const StartupWindows&) = delete;
+    StartupWindows& operator=(const StartupWindows&) = delete;
+
+    // Connects the language, splash, frame and watch-list hooks of `hooks`; the others stay as they are.
+    void connect(tarnwick::StartupHooks& hooks);
+
+    // The frame window once start-up has shown it.
+    MDIForm1* frame() const { return m_frame.get(); }
+
+    void showLanguageWindow();
+    void showSplash();
+    void unloadSplash();
+    void showFrameWindow();
+
+private:
+    FrameHooks m_hooks;
+    std::unique_ptr<MDIForm1> m_frame;
+    frmSplash* m_splash = nullptr;
+};
 
 }  // namespace frame

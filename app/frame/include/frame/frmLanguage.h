@@ -1,36 +1,22 @@
 #pragma once
 
-// The language window: the user chooses English or Arabic on the first start. The choice takes
-// effect at once (gArabic) and is stored under "Language" as "True" (Arabic) or "False" (English).
+// The language window: English or Arabic for the interface. The choice is stored under "Language"
+// ("True" Arabic, "False" English) and takes effect for every window localised afterwards.
 
-#include <QDialog>
-
-namespace tarnwick {
-class StartupSettings;
-}
-
-class QComboBox;
-class QPushButton;
+#include "frame/Form.h"
 
 namespace frame {
 
-class frmLanguage : public QDialog {
+class frmLanguage : public Form {
 public:
-    explicit frmLanguage(tarnwick::StartupSettings& settings, QWidget* parent = nullptr);
+    static constexpr int kEnglish = 0;
+    static constexpr int kArabic = 1;
 
-    QComboBox* cmbLanguage() const { return m_cmbLanguage; }
-    QPushButton* cmdOK() const { return m_cmdOK; }
+    explicit frmLanguage(QWidget* parent = nullptr);
+    static FormModel design();
 
-    // Selects "English".
     void Form_Load();
-    // With an entry selected: sets gArabic, stores it and closes the window. Without one the
-    // window stays and nothing changes.
     void cmdOK_Click();
-
-private:
-    tarnwick::StartupSettings& m_settings;
-    QComboBox* m_cmbLanguage = nullptr;
-    QPushButton* m_cmdOK = nullptr;
 };
 
 }  // namespace frame

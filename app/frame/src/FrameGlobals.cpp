@@ -1,0 +1,3 @@
+#include "frame/FrameGlobals.h"
+
+bool gClosing = false;
