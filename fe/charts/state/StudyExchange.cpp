@@ -156,6 +156,11 @@ private:
 
 }  // namespace
 
+com::HRESULT ExchangeStudy(StudyRecord& record, CPropertyArchive& archive, std::uint32_t version,
+                           std::uint32_t flags, int study) {
+    return StudyExchanger(record, archive, version, flags, study).run();
+}
+
 com::HRESULT ExchangeStudyWeights(StudyParameters& parameters, std::int16_t periods,
                                   CPropertyArchive& archive, std::string_view prefix, std::uint32_t version) {
     if (version >= 34)
