@@ -61,7 +61,7 @@ public:
 
     void run() {
         if (!bodyOnly_)
-            archive_.ExchangeUlong(&record_.setMask, u"_UsedFields", defaults_.setMask);
+            archive_.ExchangeUlong(&record_.setMask, key("_UsedFields").c_str(), defaults_.setMask);
         if (present(SA_TYPEMASK, true))
             archive_.ExchangeLong(&record_.typeMask, key("TypeMask").c_str(), defaults_.typeMask);
         exchangeShorts();

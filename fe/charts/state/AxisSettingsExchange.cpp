@@ -52,7 +52,7 @@ public:
 
     void run() {
         if (!isBodyOnly(flags_))
-            archive_.ExchangeUlong(&record_.usedFields, u"_UsedFields", defaults_.usedFields);
+            archive_.ExchangeUlong(&record_.usedFields, key("_UsedFields").c_str(), defaults_.usedFields);
         exchangeUsedFields();
         for (const GridLine& line : kGridLines)
             exchangeGridLine(line);
