@@ -61,6 +61,9 @@ enum SeriesAttributeId : std::int32_t {
     SAID_POINTLABELANGLE = 21,
 };
 
+// Estimated bytes of one saved record.
+inline constexpr std::uint32_t kSeriesRecordSavedSize = 72;
+
 // Legend texts hold 40 bytes, terminator included.
 inline constexpr std::int16_t kLegendBytes = 40;
 

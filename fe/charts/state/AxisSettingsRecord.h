@@ -45,6 +45,8 @@ inline constexpr std::int16_t kAxisCurrencyBytes = 8;
 // Bit 15 of a tick style: the grid of that tick kind is shown.
 inline constexpr std::int16_t kTickGridShown = static_cast<std::int16_t>(0x8000);
 inline constexpr std::uint32_t kUserDefaultLocale = 1024;
+// Estimated bytes of a saved record, to which its picture text and 2 x 8 bytes are added.
+inline constexpr std::uint32_t kAxisSettingsSavedSize = 318;
 
 struct AxisSettingsRecord {
     std::uint32_t usedFields = 0;

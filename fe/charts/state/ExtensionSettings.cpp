@@ -39,8 +39,9 @@ public:
             if (version_ >= 27)
                 exchangeHideOutput();
         }
-        exchangeDataUnit();
-        return ArchiveResult(archive_);
+        if (archive_.Failed())
+            return ArchiveResult(archive_);
+        return exchangeDataUnit();
     }
 
 private:
@@ -103,16 +104,18 @@ private:
             s_.hideOutput = hidden;
     }
 
-    void exchangeDataUnit() {
+    // A data unit is a date level; anything else is a damaged save.
+    com::HRESULT exchangeDataUnit() {
         std::int32_t dataUnit = s_.dateScale.GetLevel();
         if (version_ >= 22)
             archive_.ExchangeInt(&dataUnit, u"DataUnit", DL_POINTS);
         if (archive_.IsStoring() || archive_.Failed())
-            return;
+            return ArchiveResult(archive_);
         if (dataUnit < 0 || dataUnit >= kDateLevelCount)
-            dataUnit = DL_POINTS;
+            return kDamagedState;
         s_.dateScale.SetLevel(dataUnit);
         s_.currentDataUnit = dataUnit;
+        return com::S_OK;
     }
 
     ExtensionSettings& s_;

@@ -20,6 +20,9 @@ inline constexpr std::size_t kSnapshotAxisCount = 7;
 inline constexpr std::int16_t kSnapshotCurrencyBytes = 6;
 // More series than a 16-bit series index can name is a damaged save.
 inline constexpr std::int32_t kMaxSnapshotSeries = 0x7FFF;
+// Estimated bytes of a saved snapshot: a base and 8 per series.
+inline constexpr std::uint32_t kChartSnapshotSavedSize = 752;
+inline constexpr std::uint32_t kChartSnapshotSeriesSavedSize = 8;
 
 struct AxisSnapshot {
     double min = 0;

@@ -29,6 +29,8 @@ public:
                 return ArchiveResult(archive_);
         }
         exchangeLayout();
+        if (!archive_.Failed() && !calcIndexFits())
+            return kDamagedState;
         if (const com::HRESULT result = exchangeOutputs(); com::FAILED(result))
             return result;
         if (const com::HRESULT result = exchangeParameters(); com::FAILED(result))
@@ -46,6 +48,15 @@ private:
     }
     void shortEntry(std::int16_t& value, std::string_view name, std::int16_t defaultValue) {
         archive_.ExchangeShort(&value, key(name).c_str(), defaultValue);
+    }
+
+    // A custom study not set up yet computes with -1; any other value names a study.
+    bool calcIndexFits() const {
+        return record_.calcIndex >= -1 && record_.calcIndex < static_cast<std::int16_t>(kStudyCount);
+    }
+    bool defaultSeriesFits() const {
+        return record_.defaultSeries >= 0 &&
+               record_.defaultSeries < static_cast<std::int16_t>(kStudyOutputCount);
     }
 
     void exchangeLayout() {
@@ -94,6 +105,8 @@ private:
         for (std::size_t i = 0; i < static_cast<std::size_t>(count); ++i) {
             if (!bodyOnly() && oldLayout)
                 shortEntry(record_.defaultSeries, "_DefaultSeries", 0);
+            if (!archive_.Failed() && !defaultSeriesFits())
+                return kDamagedState;
             if (const com::HRESULT result = exchangeOutput(i); com::FAILED(result))
                 return result;
         }

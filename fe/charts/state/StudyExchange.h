@@ -11,8 +11,9 @@ namespace dravik {
 class CPropertyArchive;
 
 // "_UsedIndicator" (a study not in use ends there), the name and layout, the flags, the output series
-// and the parameters the study number carries. A sub-indicator count outside 0..4 or a periods count
-// that the stream cannot hold fails with kDamagedState. Loading marks the study for recalculation.
+// and the parameters the study number carries. A sub-indicator count outside 0..4, a default output
+// outside 0..3, a calculation index outside -1..57 or more weights than the stream can hold fail with
+// kDamagedState. Loading marks the study for recalculation.
 com::HRESULT ExchangeStudy(StudyRecord& record, CPropertyArchive& archive, std::uint32_t version,
                            std::uint32_t flags, int study);
 

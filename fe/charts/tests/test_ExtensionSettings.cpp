@@ -200,6 +200,19 @@ TEST(ExtensionSettings, Version28CarriesTenDateFormats) {
     EXPECT_EQ(loaded.dateFormats[FI_YEAR].pictureText(), "yyyy");
 }
 
+TEST(ExtensionSettings, DataUnitOutsideTheDateLevelsFails) {
+    Bytes saved = defaultImageAt33();
+    saved[saved.size() - 4] = 6;
+    ExtensionSettings loaded = defaults();
+    loaded.dateLine = 0;
+    EXPECT_EQ(load(saved, loaded, 33), kDamagedState);
+    EXPECT_EQ(loaded.dateLine, 0);
+    saved[saved.size() - 4] = 0;
+    ASSERT_EQ(load(saved, loaded, 33), com::S_OK);
+    EXPECT_EQ(loaded.currentDataUnit, 0);
+    EXPECT_EQ(loaded.dateScale.GetLevel(), 0);
+}
+
 TEST(ExtensionSettings, HiddenOutputsAreNotClearedByAZero) {
     ExtensionSettings settings = defaults();
     const Bytes saved = store(settings, 33);

@@ -211,6 +211,28 @@ TEST(StudyExchange, OutputCountsOutsideTheRecordFail) {
     EXPECT_EQ(load(fiveOld, record, 24, 18), kDamagedState);
 }
 
+TEST(StudyExchange, IndicesOutsideTheirTablesFail) {
+    StudyRecord record = MakeDefaultStudyRecord(24, nullptr);
+    record.inUse = 1;
+    Bytes saved = store(record, 24, 33);
+    // "_CalcIndex" and "_DefaultSeries" are the two shorts after the four flag bytes.
+    const std::size_t calcAt = 2 * 6 + 4;
+    ASSERT_EQ(saved[calcAt], 24);
+    ASSERT_EQ(saved[calcAt + 2], 1);
+    Bytes badCalc = saved;
+    badCalc[calcAt] = 58;
+    StudyRecord loaded = MakeDefaultStudyRecord(24, nullptr);
+    EXPECT_EQ(load(badCalc, loaded, 24, 33), kDamagedState);
+    Bytes badOutput = saved;
+    badOutput[calcAt + 2] = 4;
+    EXPECT_EQ(load(badOutput, loaded, 24, 33), kDamagedState);
+    Bytes unsetCustom = saved;
+    unsetCustom[calcAt] = 0xFF;
+    unsetCustom[calcAt + 1] = 0xFF;
+    EXPECT_EQ(load(unsetCustom, loaded, 24, 33), com::S_OK);
+    EXPECT_EQ(loaded.calcIndex, -1);
+}
+
 TEST(StudyExchange, TruncatedSavesFail) {
     StudyRecord record = MakeDefaultStudyRecord(WEIGHTED_MOVINGAVG, nullptr);
     record.inUse = 1;
