@@ -110,6 +110,17 @@ bool seriesIndexOf(const com::Variant& index, int& result) {
     return true;
 }
 
+// Runs a getter of a 32-bit value for a 16-bit result.
+template <typename Get>
+HRESULT asShort(SHORT* value, Get get) {
+    if (!value)
+        return com::E_POINTER;
+    LONG wide = 0;
+    const HRESULT result = get(&wide);
+    *value = static_cast<SHORT>(wide);
+    return result;
+}
+
 constexpr std::array<std::uint32_t, 4> kIndexedBits{SA_LINEWIDTH, SA_PATTERN, SA_COLOR, SA_BKCOLOR};
 
 }  // namespace
@@ -151,12 +162,7 @@ HRESULT CSeriesAttributes::putPlain(std::uint32_t bit, LONG value) {
 }
 
 HRESULT CSeriesAttributes::getShort(std::uint32_t bit, SHORT* value) {
-    if (!value)
-        return com::E_POINTER;
-    LONG wide = 0;
-    const HRESULT result = getPlain(bit, &wide);
-    *value = static_cast<SHORT>(wide);
-    return result;
+    return asShort(value, [&](LONG* wide) { return getPlain(bit, wide); });
 }
 
 HRESULT CSeriesAttributes::getFlag(std::uint32_t bit, com::VARIANT_BOOL* value) {
@@ -310,45 +316,11 @@ HRESULT CSeriesAttributes::putIndexed(Indexed which, const com::Variant& index, 
 }
 
 HRESULT CSeriesAttributes::get_LineWidth(const com::Variant& index, SHORT* value) {
-    if (!value)
-        return com::E_POINTER;
-    LONG wide = 0;
-    const HRESULT result = getIndexed(Indexed::LineWidth, index, &wide);
-    *value = static_cast<SHORT>(wide);
-    return result;
-}
-
-HRESULT CSeriesAttributes::put_LineWidth(const com::Variant& index, SHORT value) {
-    return putIndexed(Indexed::LineWidth, index, value);
+    return asShort(value, [&](LONG* wide) { return getIndexed(Indexed::LineWidth, index, wide); });
 }
 
 HRESULT CSeriesAttributes::get_Pattern(const com::Variant& index, SHORT* value) {
-    if (!value)
-        return com::E_POINTER;
-    LONG wide = 0;
-    const HRESULT result = getIndexed(Indexed::Pattern, index, &wide);
-    *value = static_cast<SHORT>(wide);
-    return result;
-}
-
-HRESULT CSeriesAttributes::put_Pattern(const com::Variant& index, SHORT value) {
-    return putIndexed(Indexed::Pattern, index, value);
-}
-
-HRESULT CSeriesAttributes::get_Color(const com::Variant& index, LONG* value) {
-    return getIndexed(Indexed::Color, index, value);
-}
-
-HRESULT CSeriesAttributes::put_Color(const com::Variant& index, LONG value) {
-    return putIndexed(Indexed::Color, index, value);
-}
-
-HRESULT CSeriesAttributes::get_BkColor(const com::Variant& index, LONG* value) {
-    return getIndexed(Indexed::BkColor, index, value);
-}
-
-HRESULT CSeriesAttributes::put_BkColor(const com::Variant& index, LONG value) {
-    return putIndexed(Indexed::BkColor, index, value);
+    return asShort(value, [&](LONG* wide) { return getIndexed(Indexed::Pattern, index, wide); });
 }
 
 CSeriesAttributes::Indexed CSeriesAttributes::indexedOf(std::uint32_t bit) {

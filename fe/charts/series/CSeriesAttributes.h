@@ -77,13 +77,25 @@ public:
     // Indexed attributes: a missing index (VT_ERROR) means 0; any other index must read as 0 or 1,
     // else E_INVALIDARG.
     com::HRESULT get_LineWidth(const com::Variant& index, com::SHORT* value);
-    com::HRESULT put_LineWidth(const com::Variant& index, com::SHORT value);
+    com::HRESULT put_LineWidth(const com::Variant& index, com::SHORT value) {
+        return putIndexed(Indexed::LineWidth, index, value);
+    }
     com::HRESULT get_Pattern(const com::Variant& index, com::SHORT* value);
-    com::HRESULT put_Pattern(const com::Variant& index, com::SHORT value);
-    com::HRESULT get_Color(const com::Variant& index, com::LONG* value);
-    com::HRESULT put_Color(const com::Variant& index, com::LONG value);
-    com::HRESULT get_BkColor(const com::Variant& index, com::LONG* value);
-    com::HRESULT put_BkColor(const com::Variant& index, com::LONG value);
+    com::HRESULT put_Pattern(const com::Variant& index, com::SHORT value) {
+        return putIndexed(Indexed::Pattern, index, value);
+    }
+    com::HRESULT get_Color(const com::Variant& index, com::LONG* value) {
+        return getIndexed(Indexed::Color, index, value);
+    }
+    com::HRESULT put_Color(const com::Variant& index, com::LONG value) {
+        return putIndexed(Indexed::Color, index, value);
+    }
+    com::HRESULT get_BkColor(const com::Variant& index, com::LONG* value) {
+        return getIndexed(Indexed::BkColor, index, value);
+    }
+    com::HRESULT put_BkColor(const com::Variant& index, com::LONG value) {
+        return putIndexed(Indexed::BkColor, index, value);
+    }
 
     // Writes to the bound series every attribute set both in `mask` and in the record's set-mask.
     void ApplyToSeries(std::uint32_t mask);

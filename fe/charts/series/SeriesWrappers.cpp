@@ -1,15 +1,6 @@
 #include "series/SeriesWrappers.h"
 
 namespace dravik {
-namespace {
-
-com::HRESULT notImplemented(double* value) {
-    if (value)
-        *value = 0;
-    return com::E_NOTIMPL;
-}
-
-}  // namespace
 
 SeriesWrapperBase::SeriesWrapperBase(const SeriesView& view) : study_(view.study) {
     if (view.channel)
@@ -51,26 +42,6 @@ com::HRESULT SeriesWrapperBase::putFigureAxis(com::SHORT value) {
     if (!owner || !attributes_.IsBound())
         return com::S_OK;
     return owner->SetSeriesAxis(attributes_.GetSeriesIndex(), -1, value);
-}
-
-com::HRESULT CIndexSeries::get_Yvalue(double* v) {
-    return notImplemented(v);
-}
-
-com::HRESULT CIndexSeries::get_Xvalue(double* v) {
-    return notImplemented(v);
-}
-
-com::HRESULT CIndexSeries::get_YFrom(double* v) {
-    return notImplemented(v);
-}
-
-com::HRESULT CKvlBasedSeries::get_Yvalue(double* v) {
-    return notImplemented(v);
-}
-
-com::HRESULT CKvlBasedSeries::get_Xvalue(double* v) {
-    return notImplemented(v);
 }
 
 com::ComPtr<IIndexSeries> CreateIndexSeries(const SeriesView& view) {

@@ -30,40 +30,42 @@ com::HRESULT countFailure(const CPropertyArchive& archive) {
     return archive.Failed() ? archive.Error() : kDamagedState;
 }
 
-com::HRESULT exchangeSpecialSeries(SpecialChartSeriesBlock& block, CPropertyArchive& archive,
-                                   std::uint32_t version, std::uint32_t flags, const SeriesBinding& binding) {
-    archive.ExchangeShort(&block.workSeries, u"WorkSeries", -1);
-    ExchangeFlag(archive, &block.autoRecalc, u"AutoRecalc", 1, version);
-    std::int16_t count = static_cast<std::int16_t>(kSpecialChartSeriesCount);
-    if (!exchangeCount(archive, count, u"_JapaneseImplNumber", kSpecialChartSeriesCount, flags))
+// A counted list of series records; `prefixOf`, `defaultsOf` and `skip` tell each record's key prefix,
+// defaults and whether a body-only exchange leaves it out.
+template <std::size_t N, typename PrefixOf, typename DefaultsOf, typename Skip>
+com::HRESULT exchangeSeriesRecords(std::array<SeriesAttributeRecord, N>& records, CPropertyArchive& archive,
+                                   const char16_t* countKey, std::uint32_t version, std::uint32_t flags,
+                                   PrefixOf prefixOf, DefaultsOf defaultsOf, Skip skip) {
+    std::int16_t count = static_cast<std::int16_t>(N);
+    if (!exchangeCount(archive, count, countKey, N, flags))
         return countFailure(archive);
-    for (int i = 0; i < count; ++i) {
-        if (isBodyOnly(flags) && !binding.bindsPrice(i))
+    for (std::size_t i = 0; i < static_cast<std::size_t>(count); ++i) {
+        if (isBodyOnly(flags) && skip(i))
             continue;
-        const std::size_t index = static_cast<std::size_t>(i);
-        if (const auto result =
-                ExchangeSeriesAttributes(block.series[index], archive, kSpecialChartPrefixes[index], version,
-                                         flags, SpecialChartSeriesDefaults(index), true);
+        if (const auto result = ExchangeSeriesAttributes(records[i], archive, prefixOf(i), version, flags,
+                                                         defaultsOf(i), true);
             com::FAILED(result))
             return result;
     }
     return ArchiveResult(archive);
 }
 
+com::HRESULT exchangeSpecialSeries(SpecialChartSeriesBlock& block, CPropertyArchive& archive,
+                                   std::uint32_t version, std::uint32_t flags, const SeriesBinding& binding) {
+    archive.ExchangeShort(&block.workSeries, u"WorkSeries", -1);
+    ExchangeFlag(archive, &block.autoRecalc, u"AutoRecalc", 1, version);
+    return exchangeSeriesRecords(
+        block.series, archive, u"_JapaneseImplNumber", version, flags,
+        [](std::size_t i) { return std::string(kSpecialChartPrefixes[i]); }, SpecialChartSeriesDefaults,
+        [&binding](std::size_t i) { return !binding.bindsPrice(static_cast<int>(i)); });
+}
+
 com::HRESULT exchangePriceSeries(StudiesBlock& block, CPropertyArchive& archive, std::uint32_t version,
                                  std::uint32_t flags) {
-    std::int16_t count = static_cast<std::int16_t>(kPriceSeriesCount);
-    if (!exchangeCount(archive, count, u"_PriceSeriesNumber", kPriceSeriesCount, flags))
-        return countFailure(archive);
-    for (int i = 0; i < count; ++i) {
-        const std::size_t index = static_cast<std::size_t>(i);
-        if (const auto result = ExchangeSeriesAttributes(block.priceSeries[index], archive,
-                                                         IndexedPrefix("PriceSeries(%d).", i), version, flags,
-                                                         DefaultPriceSeriesRecord(index), true);
-            com::FAILED(result))
-            return result;
-    }
-    return ArchiveResult(archive);
+    return exchangeSeriesRecords(
+        block.priceSeries, archive, u"_PriceSeriesNumber", version, flags,
+        [](std::size_t i) { return IndexedPrefix("PriceSeries(%d).", static_cast<int>(i)); },
+        DefaultPriceSeriesRecord, [](std::size_t) { return false; });
 }
 
 com::HRESULT exchangeStudies(StudiesBlock& block, CPropertyArchive& archive, std::uint32_t version,

@@ -81,15 +81,14 @@ protected:
     ~IIndexSeries() = default;
 };
 
-// The Kagi and Point & Figure series: an unbound series reads as axis 0 and ignores an axis put.
-// Kagi's LineWidth takes an index (0 or 1; missing means 0).
-struct IKagiSeries : com::IUnknown {
-    static constexpr com::IID iid = IID_IKagiSeries;
-
+// The Kagi and Point & Figure series share their members; Kagi's LineWidth takes an index (0 or 1;
+// missing means 0), Point & Figure's none. An unbound series reads as axis 0 and ignores an axis put.
+template <typename... LineWidthIndex>
+struct ILineFigureSeries : com::IUnknown {
     virtual com::HRESULT get_YAxis(com::SHORT* value) = 0;
     virtual com::HRESULT put_YAxis(com::SHORT value) = 0;
-    virtual com::HRESULT get_LineWidth(com::Variant vIndex, com::SHORT* value) = 0;
-    virtual com::HRESULT put_LineWidth(com::Variant vIndex, com::SHORT value) = 0;
+    virtual com::HRESULT get_LineWidth(LineWidthIndex... vIndex, com::SHORT* value) = 0;
+    virtual com::HRESULT put_LineWidth(LineWidthIndex... vIndex, com::SHORT value) = 0;
     virtual com::HRESULT get_LineStyle(com::SHORT* value) = 0;
     virtual com::HRESULT put_LineStyle(com::SHORT value) = 0;
     virtual com::HRESULT get_Yvalue(double* value) = 0;
@@ -110,34 +109,18 @@ struct IKagiSeries : com::IUnknown {
     virtual com::HRESULT put_Visible(com::VARIANT_BOOL value) = 0;
 
 protected:
+    ~ILineFigureSeries() = default;
+};
+
+struct IKagiSeries : ILineFigureSeries<com::Variant> {
+    static constexpr com::IID iid = IID_IKagiSeries;
+
+protected:
     ~IKagiSeries() = default;
 };
 
-struct IPointFigureSeries : com::IUnknown {
+struct IPointFigureSeries : ILineFigureSeries<> {
     static constexpr com::IID iid = IID_IPointFigureSeries;
-
-    virtual com::HRESULT get_YAxis(com::SHORT* value) = 0;
-    virtual com::HRESULT put_YAxis(com::SHORT value) = 0;
-    virtual com::HRESULT get_LineWidth(com::SHORT* value) = 0;
-    virtual com::HRESULT put_LineWidth(com::SHORT value) = 0;
-    virtual com::HRESULT get_LineStyle(com::SHORT* value) = 0;
-    virtual com::HRESULT put_LineStyle(com::SHORT value) = 0;
-    virtual com::HRESULT get_Yvalue(double* value) = 0;
-    virtual com::HRESULT put_Yvalue(double value) = 0;
-    virtual com::HRESULT get_Xvalue(double* value) = 0;
-    virtual com::HRESULT put_Xvalue(double value) = 0;
-    virtual com::HRESULT get_Legend(com::Bstr* value) = 0;
-    virtual com::HRESULT put_Legend(const com::Bstr& value) = 0;
-    virtual com::HRESULT get_Color(com::LONG* value) = 0;
-    virtual com::HRESULT put_Color(com::LONG value) = 0;
-    virtual com::HRESULT get_PointLabels(com::VARIANT_BOOL* value) = 0;
-    virtual com::HRESULT put_PointLabels(com::VARIANT_BOOL value) = 0;
-    virtual com::HRESULT get_PointLabelAlign(com::SHORT* value) = 0;
-    virtual com::HRESULT put_PointLabelAlign(com::SHORT value) = 0;
-    virtual com::HRESULT get_PointLabelAngle(com::SHORT* value) = 0;
-    virtual com::HRESULT put_PointLabelAngle(com::SHORT value) = 0;
-    virtual com::HRESULT get_Visible(com::VARIANT_BOOL* value) = 0;
-    virtual com::HRESULT put_Visible(com::VARIANT_BOOL value) = 0;
 
 protected:
     ~IPointFigureSeries() = default;
