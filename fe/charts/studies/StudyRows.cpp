@@ -1,0 +1,44 @@
+#include "studies/StudyRows.h"
+
+namespace dravik {
+
+int WorkSeriesRow(int workSeries, const BoundPriceSeries& bound, int rowCount) {
+    int row = workSeries;
+    if (workSeries >= -4 && workSeries <= -1) {
+        const std::int16_t priceSeries[] = {bound.open, bound.high, bound.low, bound.close};
+        row = priceSeries[workSeries + 4];
+        if (row == -1)
+            row = 0;
+    }
+    return row < 0 || row >= rowCount ? 0 : row;
+}
+
+int PriceSeriesRow(int series, int rowCount) {
+    return series < 0 || series >= rowCount ? -1 : series;
+}
+
+std::span<double> BufferRow(std::span<double> buffer, std::size_t points, int row) {
+    if (row < 0 || points == 0)
+        return {};
+    const std::size_t first = static_cast<std::size_t>(row) * points;
+    if (first / points != static_cast<std::size_t>(row) || first > buffer.size() ||
+        buffer.size() - first < points)
+        return {};
+    return buffer.subspan(first, points);
+}
+
+StudyInputs StudyInputRows(std::span<double> buffer, std::size_t points, int workSeries,
+                           const BoundPriceSeries& bound) {
+    const int rowCount =
+        points == 0 ? 0 : static_cast<int>(std::min<std::size_t>(buffer.size() / points, 0x7fffffff));
+    auto priceRow = [&](int series) { return BufferRow(buffer, points, PriceSeriesRow(series, rowCount)); };
+    StudyInputs rows;
+    rows.work = BufferRow(buffer, points, WorkSeriesRow(workSeries, bound, rowCount));
+    rows.close = priceRow(bound.close);
+    rows.low = priceRow(bound.low);
+    rows.high = priceRow(bound.high);
+    rows.volume = priceRow(bound.volume);
+    return rows;
+}
+
+}  // namespace dravik
