@@ -96,26 +96,21 @@ void CalcWeightedMovingAverage(InRow values, OutRow out, int periods, std::span<
     for (std::size_t k = 0; k < period; ++k)
         weightSum += weightAt(k);
 
-    ValidPositions seen(out.size());
     double leadInSum = 0.0;
-    for (std::size_t i = 0; i < out.size(); ++i) {
-        out[i] = kEmptyValue;
-        if (!IsValidPoint(values[i]))
-            continue;
-        seen.Add(i);
+    studies::ForEachValidPoint(values, out, [&](std::size_t i, const ValidPositions& seen) {
         if (seen.Count() < period) {
             leadInSum += values[i];
             if (full)
                 Put(out, i, leadInSum / static_cast<double>(seen.Count()), range);
-            continue;
+            return;
         }
         if (weightSum == 0.0)
-            continue;
+            return;
         double sum = 0.0;
         for (std::size_t back = 0; back < period; ++back)
             sum += weightAt(period - 1 - back) * values[seen.Back(back)];
         Put(out, i, sum / weightSum, range);
-    }
+    });
 }
 
 void CalcStandardDeviation(InRow values, OutRow out, int periods, StudyRange& range, bool full,
@@ -130,24 +125,19 @@ void CalcStandardDeviation(InRow values, OutRow out, int periods, StudyRange& ra
         average = ownAverage;
     }
     const std::size_t period = static_cast<std::size_t>(periods);
-    ValidPositions seen(out.size());
-    for (std::size_t i = 0; i < out.size(); ++i) {
-        out[i] = kEmptyValue;
-        if (!IsValidPoint(values[i]))
-            continue;
-        seen.Add(i);
+    studies::ForEachValidPoint(values, out, [&](std::size_t i, const ValidPositions& seen) {
         if (!IsValidPoint(average[i]))
-            continue;
+            return;
         const auto window = seen.Last(period);
         if (window.size() < period && !full)
-            continue;
+            return;
         double sum = 0.0;
         for (std::size_t k = window.size(); k-- > 0;) {
             const double difference = values[window[k]] - average[i];
             sum += difference * difference;
         }
         Put(out, i, std::sqrt(sum / static_cast<double>(window.size())), range);
-    }
+    });
 }
 
 void CalcBollingerBands(InRow values, OutRow upper, OutRow lower, int periods, double deviations,

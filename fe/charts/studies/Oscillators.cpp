@@ -23,19 +23,14 @@ void SeedsWhenZero(StudyRange& range) {
 // relative to the first valid non-zero value (a zero is never a base).
 void CalcRelativeChange(InRow values, OutRow out, int periods, double scale, StudyRange& range, bool full) {
     const std::size_t period = static_cast<std::size_t>(periods);
-    ValidPositions seen(out.size());
     double base = 0.0;
-    for (std::size_t i = 0; i < out.size(); ++i) {
-        out[i] = kEmptyValue;
-        if (!IsValidPoint(values[i]))
-            continue;
-        seen.Add(i);
+    studies::ForEachValidPoint(values, out, [&](std::size_t i, const ValidPositions& seen) {
         if (base == 0.0)
             base = values[i];
         const double earlier = seen.Count() > period ? values[seen.Back(period)] : (full ? base : 0.0);
         if (earlier != 0.0)
             Put(out, i, (values[i] - earlier) / earlier * scale, range);
-    }
+    });
 }
 
 // H - L where both are valid.
@@ -77,17 +72,12 @@ void CalcRateOfChange(InRow values, OutRow out, int periods, StudyRange& range, 
         return;
     range.min = range.max = 0.0;
     const std::size_t period = static_cast<std::size_t>(periods);
-    ValidPositions seen(out.size());
-    for (std::size_t i = 0; i < out.size(); ++i) {
-        out[i] = kEmptyValue;
-        if (!IsValidPoint(values[i]))
-            continue;
-        seen.Add(i);
+    studies::ForEachValidPoint(values, out, [&](std::size_t i, const ValidPositions& seen) {
         if (seen.Count() > period)
             Put(out, i, values[i] - values[seen.Back(period)], range);
         else if (full)
             Put(out, i, values[i] - values[seen.Back(seen.Count() - 1)], range);
-    }
+    });
     SeedsWhenZero(range);
 }
 
@@ -103,18 +93,11 @@ void CalcMomentum(InRow values, OutRow out, int periods, StudyRange& range) {
     if (!Prepare({values}, {out}, {periods}))
         return;
     const std::size_t period = static_cast<std::size_t>(periods);
-    ValidPositions seen(out.size());
-    for (std::size_t i = 0; i < out.size(); ++i) {
-        out[i] = kEmptyValue;
-        if (!IsValidPoint(values[i]))
-            continue;
-        seen.Add(i);
-        if (seen.Count() <= period)
-            continue;
-        const double earlier = values[seen.Back(period)];
+    studies::ForEachValidPoint(values, out, [&](std::size_t i, const ValidPositions& seen) {
+        const double earlier = seen.Count() > period ? values[seen.Back(period)] : 0.0;
         if (earlier != 0.0)
             Put(out, i, values[i] / earlier * 100.0, range);
-    }
+    });
 }
 
 void CalcRsi(InRow values, OutRow out, int periods, StudyRange& range, bool full) {
@@ -215,22 +198,17 @@ void CalcDetrendedPriceOscillator(InRow values, OutRow out, int periods, StudyRa
     StudyRange discarded;
     CalcSimpleMovingAverage(values, average, periods, discarded, full);
     const std::size_t shift = static_cast<std::size_t>(periods / 2 + 1);
-    ValidPositions seen(out.size());
     double firstAverage = kEmptyValue;
-    for (std::size_t i = 0; i < out.size(); ++i) {
-        out[i] = kEmptyValue;
-        if (!IsValidPoint(values[i]))
-            continue;
-        seen.Add(i);
+    studies::ForEachValidPoint(values, out, [&](std::size_t i, const ValidPositions& seen) {
         if (!IsValidPoint(average[i]))
-            continue;
+            return;
         if (!IsValidPoint(firstAverage))
             firstAverage = average[i];
         const double earlier =
             seen.Count() > shift ? average[seen.Back(shift)] : (full ? firstAverage : kEmptyValue);
         if (IsValidPoint(earlier))
             Put(out, i, values[i] - earlier, range);
-    }
+    });
 }
 
 void CalcMacd(InRow values, OutRow divergence, OutRow line, OutRow signal, int signalPeriod, int shortPeriod,
@@ -242,18 +220,12 @@ void CalcMacd(InRow values, OutRow divergence, OutRow line, OutRow signal, int s
     StudyRange discarded;
     CalcExponentialMovingAverage(values, shortAverage, shortPeriod, discarded, full);
     CalcExponentialMovingAverage(values, longAverage, longPeriod, discarded, full);
-    for (std::size_t i = 0; i < points; ++i) {
-        line[i] = kEmptyValue;
-        if (IsValidPoint(shortAverage[i]) && IsValidPoint(longAverage[i]))
-            Put(line, i, shortAverage[i] - longAverage[i], range);
-    }
-    CalcExponentialMovingAverage(line.first(points), signal.first(points), signalPeriod, discarded, full);
-    for (std::size_t i = 0; i < points; ++i) {
-        divergence[i] = kEmptyValue;
-        range.Take(signal[i]);
-        if (IsValidPoint(line[i]) && IsValidPoint(signal[i]))
-            Put(divergence, i, line[i] - signal[i], range);
-    }
+    line = line.first(points);
+    signal = signal.first(points);
+    studies::Subtract(shortAverage, longAverage, line, range);
+    CalcExponentialMovingAverage(line, signal, signalPeriod, discarded, full);
+    range.TakeRow(signal);
+    studies::Subtract(line, signal, divergence, range);
 }
 
 void CalcTrix(InRow values, OutRow trix, OutRow signal, int periods, int signalPeriod, StudyRange& range,
@@ -358,12 +330,7 @@ void CalcVerticalHorizontalFilter(InRow values, OutRow out, int periods, StudyRa
     if (!Prepare({values}, {out}, {periods}))
         return;
     const std::size_t period = static_cast<std::size_t>(periods);
-    ValidPositions seen(out.size());
-    for (std::size_t i = 0; i < out.size(); ++i) {
-        out[i] = kEmptyValue;
-        if (!IsValidPoint(values[i]))
-            continue;
-        seen.Add(i);
+    studies::ForEachValidPoint(values, out, [&](std::size_t i, const ValidPositions& seen) {
         // Each window value's change from the valid value before it, which may lie outside the window.
         const std::size_t windowSize = std::min(period, seen.Count());
         double highest = values[i], lowest = values[i], changes = 0.0;
@@ -376,7 +343,7 @@ void CalcVerticalHorizontalFilter(InRow values, OutRow out, int periods, StudyRa
         }
         if (changes != 0.0 && (windowSize == period || full))
             Put(out, i, std::fabs(highest - lowest) / changes, range);
-    }
+    });
 }
 
 void CalcChaikinVolatility(InRow high, InRow low, OutRow out, int periods, int averagePeriod,

@@ -84,6 +84,15 @@ inline bool Prepare(std::initializer_list<InRow> inputs, std::initializer_list<O
     return usable;
 }
 
+// out = minuend - subtrahend at the points where both are valid, empty elsewhere (rows as long as out).
+inline void Subtract(InRow minuend, InRow subtrahend, OutRow out, StudyRange& range) {
+    for (std::size_t i = 0; i < out.size(); ++i) {
+        out[i] = kEmptyValue;
+        if (IsValidPoint(minuend[i]) && IsValidPoint(subtrahend[i]))
+            Put(out, i, minuend[i] - subtrahend[i], range);
+    }
+}
+
 // Positions of the valid points met so far, oldest first, for routines that look back a number of
 // valid points.
 class ValidPositions {
@@ -103,6 +112,20 @@ public:
 private:
     std::vector<std::size_t> positions_;
 };
+
+// Calls visit(i, seen) at each valid point i of `values`, `seen` already holding it. Every point of
+// `out` is emptied before its visit, so a point the visit writes nothing to stays empty.
+template <typename Visit>
+void ForEachValidPoint(InRow values, OutRow out, Visit visit) {
+    ValidPositions seen(out.size());
+    for (std::size_t i = 0; i < out.size(); ++i) {
+        out[i] = kEmptyValue;
+        if (!IsValidPoint(values[i]))
+            continue;
+        seen.Add(i);
+        visit(i, seen);
+    }
+}
 
 }  // namespace studies
 }  // namespace dravik

@@ -134,11 +134,7 @@ void CalcChaikinOscillator(InRow high, InRow low, InRow close, InRow volume, Out
     CalcAccumulationDistribution(high, low, close, volume, line, discarded);
     CalcExponentialMovingAverage(line, shortAverage, shortPeriod, discarded, full);
     CalcExponentialMovingAverage(line, longAverage, longPeriod, discarded, full);
-    for (std::size_t i = 0; i < points; ++i) {
-        out[i] = kEmptyValue;
-        if (IsValidPoint(shortAverage[i]) && IsValidPoint(longAverage[i]))
-            Put(out, i, shortAverage[i] - longAverage[i], range);
-    }
+    studies::Subtract(shortAverage, longAverage, out, range);
 }
 
 void CalcMoneyFlowIndex(InRow high, InRow low, InRow close, InRow volume, OutRow out, int periods,
@@ -185,11 +181,8 @@ void CalcVolumeOscillator(InRow volume, OutRow out, int shortPeriod, int longPer
     StudyRange discarded;
     CalcSimpleMovingAverage(volume, shortAverage, shortPeriod, discarded, full);
     CalcSimpleMovingAverage(volume, longAverage, longPeriod, range, full);
-    for (std::size_t i = 0; i < points; ++i) {
-        out[i] = kEmptyValue;
-        if (IsValidPoint(volume[i]) && IsValidPoint(shortAverage[i]) && IsValidPoint(longAverage[i]))
-            Put(out, i, shortAverage[i] - longAverage[i], range);
-    }
+    // Both averages are empty wherever the volume is.
+    studies::Subtract(shortAverage, longAverage, out, range);
 }
 
 }  // namespace dravik
