@@ -1,5 +1,7 @@
 #include "studies/StudyDescriptor.h"
 
+#include <new>
+
 #include "studies/MovingAverages.h"
 #include "studies/Oscillators.h"
 #include "studies/PriceCombinations.h"
@@ -201,7 +203,14 @@ StudyComputeResult ComputeBuiltInStudy(int kind, const StudyInputs& inputs, cons
         range.max = 100.0;
         return StudyComputeResult::MissingPriceSeries;
     }
-    study->compute(inputs, parameters, outputs, full, range);
+    try {
+        study->compute(inputs, parameters, outputs, full, range);
+    } catch (const std::bad_alloc&) {
+        for (std::size_t k = 0; k < static_cast<std::size_t>(study->outputCount); ++k)
+            studies::FillEmpty(outputs.rows[k]);
+        range = StudyRange{};
+        return StudyComputeResult::OutOfMemory;
+    }
     return StudyComputeResult::Computed;
 }
 

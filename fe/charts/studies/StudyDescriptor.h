@@ -84,6 +84,7 @@ enum class StudyComputeResult {
     Computed,
     MissingPriceSeries,  // a price row the study reads is not there: range 0..100, outputs untouched
     NotComputed,         // VOLUME, or a kind outside 0-37: nothing written, range untouched
+    OutOfMemory,         // no room for the work rows: outputs emptied, range at the seeds
 };
 
 // Runs the routine of `kind`. A missing work row is the routine's own business (it empties its

@@ -75,6 +75,12 @@ TEST(MovingAverages, NotFiniteInputCountsAsEmpty) {
     StudyRange range;
     CalcSimpleMovingAverage(values, out, 2, range, false);
     EXPECT_TRUE(RowsMatch(out, {kE, kE, 2, kE, 4}));
+
+    // A sum that overflows gives an empty point, never an infinity in the row or the range.
+    range = {};
+    CalcSimpleMovingAverage(Row{1.7e308, 1.7e308}, out = Row(2), 2, range, true);
+    EXPECT_TRUE(RowsMatch(out, {1.7e308, kE}));
+    EXPECT_EQ(range.max, 1.7e308);
 }
 
 TEST(ExponentialMovingAverage, TenPeriodsReachesTheWorkedValue) {

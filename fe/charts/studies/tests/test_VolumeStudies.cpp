@@ -22,6 +22,11 @@ TEST(PriceVolumeTrend, RunningSumSkipsAZeroPreviousClose) {
     EXPECT_TRUE(RowsMatch(out, {kE, 20, kE, -280, kE, -180}));
     EXPECT_EQ(range.min, -280);
     EXPECT_EQ(range.max, 20);
+
+    range = {};
+    CalcPriceVolumeTrend(Row{1, 1e10, 2e10}, Row{1, 1e300, 1}, out = Row(3), range);
+    EXPECT_TRUE(RowsMatch(out, {kE, kE, 1}));  // 1e300 x (1e10 - 1) overflows; the sum stays 0
+    EXPECT_EQ(range.min, 1);
 }
 
 TEST(NegativeVolumeIndex, MovesOnlyWhenTheVolumeFell) {
