@@ -1,5 +1,7 @@
 #include "studies/StudyRows.h"
 
+#include <algorithm>
+
 namespace dravik {
 
 int WorkSeriesRow(int workSeries, const BoundPriceSeries& bound, int rowCount) {
@@ -38,6 +40,14 @@ StudyInputs StudyInputRows(std::span<double> buffer, std::size_t points, int wor
     rows.low = priceRow(bound.low);
     rows.high = priceRow(bound.high);
     rows.volume = priceRow(bound.volume);
+    return rows;
+}
+
+StudyOutputs StudyOutputRows(std::span<double> buffer, std::size_t points, int firstSeries, int count) {
+    StudyOutputs rows;
+    const int rowCount = std::clamp(count, 0, static_cast<int>(rows.rows.size()));
+    for (int k = 0; k < rowCount && firstSeries >= 0; ++k)
+        rows.rows[static_cast<std::size_t>(k)] = BufferRow(buffer, points, firstSeries + k);
     return rows;
 }
 

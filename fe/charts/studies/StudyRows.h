@@ -30,4 +30,8 @@ std::span<double> BufferRow(std::span<double> buffer, std::size_t points, int ro
 StudyInputs StudyInputRows(std::span<double> buffer, std::size_t points, int workSeries,
                            const BoundPriceSeries& bound);
 
+// The output rows of a study: `count` (at most 3) rows from `firstSeries` on; rows past the buffer are
+// empty.
+StudyOutputs StudyOutputRows(std::span<double> buffer, std::size_t points, int firstSeries, int count);
+
 }  // namespace dravik

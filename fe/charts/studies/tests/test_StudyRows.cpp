@@ -52,5 +52,15 @@ TEST(StudyInputRows, UnboundAndOutsidePriceSeriesAreMissing) {
     EXPECT_EQ(StudyInputRows(buffer, 2, 9, bound).work.data(), buffer.data());  // past the buffer: row 0
 }
 
+TEST(StudyOutputRows, RowsFromTheFirstSeriesInsideTheBuffer) {
+    std::vector<double> buffer(4 * 2);
+    const StudyOutputs rows = StudyOutputRows(buffer, 2, 2, 3);
+    EXPECT_EQ(rows.rows[0].data(), buffer.data() + 4);
+    EXPECT_EQ(rows.rows[1].data(), buffer.data() + 6);
+    EXPECT_TRUE(rows.rows[2].empty());  // past the buffer
+    EXPECT_TRUE(StudyOutputRows(buffer, 2, -1, 1).rows[0].empty());
+    EXPECT_TRUE(StudyOutputRows(buffer, 2, 0, 9).rows[2].data() == buffer.data() + 4);  // at most three
+}
+
 }  // namespace
 }  // namespace dravik
