@@ -1,5 +1,6 @@
 #include "drawing/CDrawingList.h"
 
+#include <algorithm>
 #include <array>
 
 #include "drawing/DrawingCommands.h"
@@ -155,23 +156,39 @@ com::HRESULT CDrawingList::Load(CPropertyArchive& archive, std::uint32_t version
         if (com::FAILED(result))
             return result;
     }
-    if (!loaded.ItemCommandsValid())
+    if (!loaded.AssignItemCommands())
         return com::STG_E_DOCFILECORRUPT;
     records_ = std::move(loaded.records_);
     return com::S_OK;
 }
 
-bool CDrawingList::ItemCommandsValid() const {
+bool CDrawingList::AssignItemCommands() {
+    for (int kind = 0; kind < kDrawingKindCount; ++kind) {
+        if (CountOfKind(kind) > kMaxDrawingsPerKind)
+            return false;
+    }
+    // Drawings keep their item when it is one of their kind's and the first to claim it; the others
+    // take the lowest free item of their kind.
     std::array<std::array<bool, kMaxDrawingsPerKind>, kDrawingKindCount> used{};
-    for (const DrawingRecord& record : records_) {
-        const DrawingCommandBlock* commands = DrawingCommandsOf(record.kind);
-        const int item = commands ? record.toolCommand - commands->firstItemCommand : -1;
-        if (item < 0 || item >= kMaxDrawingsPerKind)
-            return false;
-        bool& taken = used[static_cast<std::size_t>(record.kind)][static_cast<std::size_t>(item)];
-        if (taken)
-            return false;
-        taken = true;
+    std::vector<DrawingRecord*> homeless;
+    for (DrawingRecord& record : records_) {
+        const int item = record.toolCommand -
+                         kDrawingCommandBlocks[static_cast<std::size_t>(record.kind)].firstItemCommand;
+        bool* slot = item >= 0 && item < kMaxDrawingsPerKind
+                         ? &used[static_cast<std::size_t>(record.kind)][static_cast<std::size_t>(item)]
+                         : nullptr;
+        if (slot && !*slot)
+            *slot = true;
+        else
+            homeless.push_back(&record);
+    }
+    for (DrawingRecord* record : homeless) {
+        auto& items = used[static_cast<std::size_t>(record->kind)];
+        const auto free = std::find(items.begin(), items.end(), false);
+        *free = true;
+        record->toolCommand = static_cast<std::int16_t>(
+            kDrawingCommandBlocks[static_cast<std::size_t>(record->kind)].firstItemCommand +
+            (free - items.begin()));
     }
     return true;
 }

@@ -48,17 +48,20 @@ public:
     com::HRESULT RemoveAt(int index);
 
     // Writes or reads the list in the layout of `version`. A load is all or nothing: it reads into a
-    // new list, checks it (a count outside 0-60, a record refused by DrawingRecord::Exchange, more
-    // than six drawings of a kind or a menu item command outside the kind's or used twice give
-    // STG_E_DOCFILECORRUPT) and only then replaces this list. With body only no count is exchanged
-    // and the drawings already in the list are written, or read in place.
+    // new list, checks it (a count outside 0-60, a record refused by DrawingRecord::Exchange or more
+    // than six drawings of a kind give STG_E_DOCFILECORRUPT) and only then replaces this list. A
+    // loaded drawing whose menu item command is not one of its kind's, or is already taken, gets the
+    // lowest free one. With body only no count is exchanged and the drawings already in the list are
+    // written, or read in place.
     com::HRESULT Exchange(CPropertyArchive& archive, std::uint32_t version, std::uint32_t flags);
     // Bytes that a save of the list in the current layout takes (without own key prefixes).
     std::uint32_t EstimatedSaveSize() const;
 
 private:
     com::HRESULT Load(CPropertyArchive& archive, std::uint32_t version, std::uint32_t flags);
-    bool ItemCommandsValid() const;
+    // Gives every loaded drawing an item command of its own kind; false when a kind has more than
+    // six drawings. Only for records whose kinds were checked.
+    bool AssignItemCommands();
 
     std::vector<DrawingRecord> records_;
 };

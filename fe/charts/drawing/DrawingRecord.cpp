@@ -98,6 +98,23 @@ void DrawingRecord::SetUserData(std::string_view text) {
     setFixed(userData, text);
 }
 
+com::HRESULT DrawingRecord::GetExtraByte(int position, std::uint8_t* value) const {
+    if (!value)
+        return com::E_POINTER;
+    *value = 0;
+    if (position < 0 || static_cast<std::size_t>(position) >= extraBytes.size())
+        return com::E_INVALIDARG;
+    *value = extraBytes[static_cast<std::size_t>(position)];
+    return com::S_OK;
+}
+
+com::HRESULT DrawingRecord::SetExtraByte(int position, std::uint8_t value) {
+    if (position < 0 || static_cast<std::size_t>(position) >= extraBytes.size())
+        return com::E_INVALIDARG;
+    extraBytes[static_cast<std::size_t>(position)] = value;
+    return com::S_OK;
+}
+
 DrawingPens DrawingRecord::Pens() const {
     const int mainStyle = penStyle(lineStyle);
     const int signalStyle = penStyle(signalLineStyle);

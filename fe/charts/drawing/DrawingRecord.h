@@ -87,6 +87,11 @@ struct DrawingRecord {
     std::string UserData() const;
     void SetUserData(std::string_view text);
 
+    // One of the extra bytes, by position 0 to count - 1; E_INVALIDARG for any other position (and
+    // for every position of a drawing without extra bytes), the value then set to 0 or unchanged.
+    com::HRESULT GetExtraByte(int position, std::uint8_t* value) const;
+    com::HRESULT SetExtraByte(int position, std::uint8_t value);
+
     bool Visible() const { return state == kDrawingShown; }
     bool Enabled() const { return state < kDrawingHiddenByRange; }
 

@@ -97,6 +97,23 @@ TEST(DrawingKinds, NewDrawingsTakeTheirKindsDefaults) {
     EXPECT_EQ(last, 7.595754112725);
 }
 
+TEST(DrawingKinds, ExtraBytesByPosition) {
+    DrawingRecord arcs = DrawingRecord::New(DrawingKind::FibonacciArcs, 98, false, -1);
+    std::uint8_t value = 7;
+    EXPECT_EQ(arcs.GetExtraByte(23, &value), com::S_OK);
+    EXPECT_EQ(value, 0x3F);  // last byte of 0.618
+    EXPECT_EQ(arcs.SetExtraByte(23, 0x40), com::S_OK);
+    EXPECT_EQ(arcs.extraBytes[23], 0x40);
+    EXPECT_EQ(arcs.GetExtraByte(24, &value), com::E_INVALIDARG);
+    EXPECT_EQ(value, 0);
+    EXPECT_EQ(arcs.GetExtraByte(-1, &value), com::E_INVALIDARG);
+    EXPECT_EQ(arcs.SetExtraByte(24, 1), com::E_INVALIDARG);
+    EXPECT_EQ(arcs.extraBytes.size(), 24u);
+    const DrawingRecord trend = DrawingRecord::New(DrawingKind::TrendLine, 162, false, -1);
+    EXPECT_EQ(trend.GetExtraByte(0, &value), com::E_INVALIDARG);
+    EXPECT_EQ(trend.GetExtraByte(0, nullptr), com::E_POINTER);
+}
+
 TEST(DrawingKinds, PensFollowThePenSpecification) {
     DrawingRecord record = DrawingRecord::New(DrawingKind::TrendLine, 162, false, -1);
     record.lineWidth = 3;
