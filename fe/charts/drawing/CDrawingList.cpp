@@ -75,8 +75,8 @@ bool CDrawingList::GetTypeAndOrdinal(int argument, std::int16_t* kind, std::int1
     return true;
 }
 
-void CDrawingList::Grow(int count) {
-    records_.resize(static_cast<std::size_t>(std::max(count, 0)));
+void CDrawingList::Grow(std::int16_t count) {
+    records_.resize(static_cast<std::size_t>(std::max<std::int16_t>(count, 0)));
 }
 
 void CDrawingList::RemoveAll() {

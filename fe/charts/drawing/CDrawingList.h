@@ -34,7 +34,7 @@ public:
 
     // Makes the list hold exactly `count` records (0 for a negative count); records added start as
     // a default record with no extra bytes.
-    void Grow(int count);
+    void Grow(std::int16_t count);
     void RemoveAll();
     // A new drawing with its kind's defaults, hidden, at the end of the list. E_INVALIDARG for an
     // unknown kind, for a tool command that is not a free item command of the kind, or when the kind

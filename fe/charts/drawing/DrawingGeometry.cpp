@@ -199,7 +199,22 @@ bool anchorsUsable(const DrawingRecord& record) {
     return std::abs(record.from) < kLargestPosition && std::abs(record.to) < kLargestPosition;
 }
 
+void takeValueAt(double position, std::span<const double> values, double& price) {
+    if (!std::isfinite(position) || position < 1.0 || position >= static_cast<double>(values.size()) + 1.0)
+        return;
+    const double value = values[static_cast<std::size_t>(position) - 1];
+    if (value != kEmptyValue && std::isfinite(value))
+        price = value;
+}
+
 }  // namespace
+
+void TakePricesFromWorkSeries(DrawingRecord& record, std::span<const double> values) {
+    if (record.freeDraw)
+        return;
+    takeValueAt(record.from, values, record.fromPrice);
+    takeValueAt(record.to, values, record.toPrice);
+}
 
 DrawingShape DrawingGeometry(const DrawingRecord& record, const DrawingView& view) {
     if (!IsDrawingKind(record.kind) || !anchorsUsable(record) || !view.toPixel)

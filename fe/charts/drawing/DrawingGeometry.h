@@ -59,6 +59,11 @@ struct DrawingView {
     std::span<const double> closes;
 };
 
+// A drawing that is not free-drawn takes its prices from its work series before it is painted: the
+// values at its anchors' points (values[0] holds point 1). A price whose point lies outside the
+// values, or holds no data, stays as it is.
+void TakePricesFromWorkSeries(DrawingRecord& record, std::span<const double> values);
+
 // The figure of a drawing: nothing for an unknown kind or anchors that are not finite numbers.
 DrawingShape DrawingGeometry(const DrawingRecord& record, const DrawingView& view);
 

@@ -277,6 +277,24 @@ TEST(DrawingGeometry, FanAndSpeedLinesTakeTheBaseLineHeightAtTheEdge) {
     expectLine(steep.lines[3], {50, 50}, {71.74938941960949, 100}, Role::Main);
 }
 
+TEST(DrawingGeometry, AnchoredDrawingsTakeTheirPricesFromTheWorkSeries) {
+    const std::vector<double> values{10, 11, 12, 1e308, 14};
+    DrawingRecord record = drawing(DrawingKind::TrendLine, 2.6, 0, 5, 0);
+    record.freeDraw = 0;
+    TakePricesFromWorkSeries(record, values);
+    EXPECT_EQ(record.fromPrice, 11);  // point 2 (2.6 truncated)
+    EXPECT_EQ(record.toPrice, 14);
+    record.from = 4;  // no data there
+    record.to = 6;    // beyond the values
+    TakePricesFromWorkSeries(record, values);
+    EXPECT_EQ(record.fromPrice, 11);
+    EXPECT_EQ(record.toPrice, 14);
+    record.from = 1;
+    record.freeDraw = 1;  // the user's own prices stay
+    TakePricesFromWorkSeries(record, values);
+    EXPECT_EQ(record.fromPrice, 11);
+}
+
 TEST(DrawingGeometry, NothingForUnknownKindsOrUnusableAnchors) {
     TestChart chart;
     DrawingRecord record = drawing(DrawingKind::TrendLine, 2, 10, 12, 35);
