@@ -114,6 +114,17 @@ com::HRESULT CDrawingList::DrawingOfKind(int kind, int position, int* index) {
     return Add(kind, FreeItemCommand(kind), false, -1, index);
 }
 
+com::HRESULT CDrawingList::RemoveAllOfKind(int kind) {
+    if (kind == -1) {
+        RemoveAll();
+        return com::S_OK;
+    }
+    if (!IsDrawingKind(kind))
+        return com::E_INVALIDARG;
+    std::erase_if(records_, [kind](const DrawingRecord& record) { return record.kind == kind; });
+    return com::S_OK;
+}
+
 com::HRESULT CDrawingList::RemoveAt(int index) {
     if (!At(index))
         return com::E_INVALIDARG;

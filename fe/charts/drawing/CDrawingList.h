@@ -44,6 +44,8 @@ public:
     // adds a new drawing of the kind (with its lowest free item command). E_INVALIDARG for an unknown
     // kind, a negative position, or a new drawing that a kind with six drawings cannot take.
     com::HRESULT DrawingOfKind(int kind, int position, int* index);
+    // Every drawing of one kind (all kinds for -1); E_INVALIDARG for any other value.
+    com::HRESULT RemoveAllOfKind(int kind);
     // Closes the gap: later drawings move one place forward. E_INVALIDARG outside the list.
     com::HRESULT RemoveAt(int index);
 

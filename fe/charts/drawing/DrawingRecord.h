@@ -1,5 +1,5 @@
 // One drawing feature as the extension keeps and saves it: its kind, menu item, state, anchor points
-// in data coordinates (1-based point positions and prices), its pen specification and its
+// in data coordinates (1-based point positions and prices), its pen settings and its
 // parameters (the kind's extra bytes, see DrawingKind.h).
 #pragma once
 
@@ -95,7 +95,7 @@ struct DrawingRecord {
     bool Visible() const { return state == kDrawingShown; }
     bool Enabled() const { return state < kDrawingHiddenByRange; }
 
-    // The pens made from the pen specification. Line styles 0-5 give solid, dash, dot, dash-dot,
+    // The pens made from the pen settings. Line styles 0-5 give solid, dash, dot, dash-dot,
     // dash-dot-dot and solid; any other style draws solid.
     DrawingPens Pens() const;
 

@@ -77,7 +77,14 @@ TEST(CDrawingList, RemovingClosesTheGapAndFreesTheItem) {
     EXPECT_EQ(list.FreeItemCommand(kGann), 91);
     EXPECT_EQ(list.RemoveAt(3), com::E_INVALIDARG);
     EXPECT_EQ(list.RemoveAt(-1), com::E_INVALIDARG);
-    list.RemoveAll();
+    ASSERT_EQ(list.DrawingOfKind(kTrend, 1, &index), com::S_OK);
+    EXPECT_EQ(list.RemoveAllOfKind(10), com::E_INVALIDARG);
+    EXPECT_EQ(list.RemoveAllOfKind(-2), com::E_INVALIDARG);
+    ASSERT_EQ(list.RemoveAllOfKind(kTrend), com::S_OK);
+    ASSERT_EQ(list.Count(), 2);
+    EXPECT_EQ(list.CountOfKind(kGann), 2);
+    EXPECT_EQ(list.FreeItemCommand(kTrend), 162);
+    ASSERT_EQ(list.RemoveAllOfKind(-1), com::S_OK);
     EXPECT_EQ(list.Count(), 0);
 }
 

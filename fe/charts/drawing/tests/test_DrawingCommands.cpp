@@ -114,7 +114,7 @@ TEST(DrawingKinds, ExtraBytesByPosition) {
     EXPECT_EQ(trend.GetExtraByte(0, nullptr), com::E_POINTER);
 }
 
-TEST(DrawingKinds, PensFollowThePenSpecification) {
+TEST(DrawingKinds, PensFollowThePenSettings) {
     DrawingRecord record = DrawingRecord::New(DrawingKind::TrendLine, 162, false, -1);
     record.lineWidth = 3;
     record.lineStyle = 4;
