@@ -8,6 +8,7 @@
 #include <limits>
 
 #include "frame/LanguageTable.h"
+#include "frame/MessageBox.h"
 
 namespace frame {
 namespace {
@@ -35,17 +36,20 @@ FormModel frmBulkData::design() {
 
 frmBulkData::frmBulkData(QWidget* parent)
     : Form(design(), Localization::Localized, parent),
-      m_import(
-          tarnwick::ImportHooks{[this](std::int32_t row) { setStatus(row); },
-                                [this](std::int64_t maximum) {
-                                    static_cast<QProgressBar*>(controlWidget(QStringLiteral("ProgressBar1")))
-                                        ->setMaximum(progressValue(maximum));
-                                },
-                                [this](std::int64_t value) {
-                                    static_cast<QProgressBar*>(controlWidget(QStringLiteral("ProgressBar1")))
-                                        ->setValue(progressValue(value));
-                                },
-                                [this](bool enabled) { enableOK(enabled); }}) {
+      m_import(tarnwick::ImportHooks{
+          [this](std::int32_t row) { setStatus(row); },
+          [this](std::int64_t maximum) {
+              static_cast<QProgressBar*>(controlWidget(QStringLiteral("ProgressBar1")))
+                  ->setMaximum(progressValue(maximum));
+          },
+          [this](std::int64_t value) {
+              static_cast<QProgressBar*>(controlWidget(QStringLiteral("ProgressBar1")))
+                  ->setValue(progressValue(value));
+          },
+          [this](bool enabled) { enableOK(enabled); },
+          [](const std::string& message) {
+              showMessage(QString::fromStdString(message), ui::MB_OK | ui::MB_ICONEXCLAMATION);
+          }}) {
     setWindowFlags(Qt::Dialog);
     onClick(QStringLiteral("cmdOK"), [this] { cmdOK_Click(); });
 }
