@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <optional>
 
+#include "dravik/Commands.h"
 #include "drawing/DrawingKind.h"
 
 namespace dravik {
@@ -18,19 +19,16 @@ struct DrawingCommandBlock {
     std::int16_t firstItemCommand;  // menu item of the first drawing; the others follow
 };
 
-// One row per kind, in kind order.
-inline constexpr std::array<DrawingCommandBlock, kDrawingKindCount> kDrawingCommandBlocks{{
-    {DrawingKind::GannFan, 68, 88, 89, 90},
-    {DrawingKind::FibonacciArcs, 69, 96, 97, 98},
-    {DrawingKind::FibonacciFan, 70, 104, 105, 106},
-    {DrawingKind::FibonacciRetracements, 71, 112, 113, 114},
-    {DrawingKind::FibonacciTimeZones, 72, 120, 121, 122},
-    {DrawingKind::MidPointTironeLevels, 73, 128, 129, 130},
-    {DrawingKind::MeanTironeLevels, 74, 136, 137, 138},
-    {DrawingKind::SpeedResistanceLines, 75, 144, 145, 146},
-    {DrawingKind::QuadrantLines, 76, 152, 153, 154},
-    {DrawingKind::TrendLine, 77, 160, 161, 162},
-}};
+// One row per kind, in kind order; the ids are the extension's public command numbers.
+inline constexpr std::array<DrawingCommandBlock, kDrawingKindCount> kDrawingCommandBlocks = [] {
+    std::array<DrawingCommandBlock, kDrawingKindCount> blocks{};
+    for (int kind = 0; kind < kDrawingKindCount; ++kind) {
+        blocks[static_cast<std::size_t>(kind)] = {static_cast<DrawingKind>(kind), NewDrawingCommand(kind),
+                                                  DrawingMenuCommand(kind), DeleteAllDrawingsCommand(kind),
+                                                  DrawingInstanceCommand(kind, 0)};
+    }
+    return blocks;
+}();
 
 // The block of a kind 0-9; null for any other value.
 const DrawingCommandBlock* DrawingCommandsOf(int kind);
