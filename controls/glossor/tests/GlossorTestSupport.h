@@ -47,6 +47,14 @@ inline void setEnds(IGlosxObject* object, Ends ends) {
     points->put_Y2(static_cast<SHORT>(ends.y2));
 }
 
+// Whether two pointers reach the same object.
+inline bool sameObject(com::IUnknown* a, com::IUnknown* b) {
+    if (!a || !b)
+        return false;
+    return com::ComPtr<com::IUnknown>(a).as<com::IUnknown>() ==
+           com::ComPtr<com::IUnknown>(b).as<com::IUnknown>();
+}
+
 inline LONG tagOf(IGlosxObject* object) {
     LONG tag = -12345;
     object->get_Tag(&tag);

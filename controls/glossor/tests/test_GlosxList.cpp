@@ -9,13 +9,6 @@
 namespace glossor::testing {
 namespace {
 
-bool sameObject(com::IUnknown* a, com::IUnknown* b) {
-    if (!a || !b)
-        return false;
-    return com::ComPtr<com::IUnknown>(a).as<com::IUnknown>() ==
-           com::ComPtr<com::IUnknown>(b).as<com::IUnknown>();
-}
-
 TEST_F(GlossorList, IsAChartExtensionWithAnEmptyList) {
     EXPECT_TRUE(list.as<korvel::IKvlExtension>());
     EXPECT_EQ(count(), 0);
