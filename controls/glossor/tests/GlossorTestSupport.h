@@ -109,6 +109,15 @@ protected:
         object->put_Tag(tag);
         return object;
     }
+    // Two rectangles, (0, 0)-(20, 20) and (100, 100)-(120, 120), grouped by the user and selected.
+    std::pair<com::ComPtr<IGlosxObject>, com::ComPtr<IGlosxObject>> groupedPair() {
+        auto a = add(kKindRectangle, {0, 0, 20, 20});
+        auto b = add(kKindRectangle, {100, 100, 120, 120});
+        click(10, 10);
+        click(110, 110, kInputShift);
+        choose(kCmdGroup);
+        return {a, b};
+    }
     com::ComPtr<IGlosxObject> item(LONG position) {
         com::ComPtr<IGlosxObject> object;
         list->Item(position, object.put());

@@ -130,11 +130,7 @@ TEST(GlosxClipboard, EveryAttributeSurvivesTheRoundTrip) {
 }
 
 TEST_F(GlossorList, PastedGroupsAreNewGroups) {
-    auto a = add(kKindRectangle, {0, 0, 20, 20});
-    auto b = add(kKindRectangle, {100, 100, 120, 120});
-    click(10, 10);
-    click(110, 110, kInputShift);
-    choose(kCmdGroup);
+    auto [a, b] = groupedPair();
     choose(kCmdCopy);
     ASSERT_EQ(list->Paste(com::VARIANT_FALSE), com::S_OK);
     ASSERT_EQ(count(), 4);

@@ -1,19 +1,12 @@
 #include <gtest/gtest.h>
 
 #include "GlosxGeometry.h"
+#include "GlosxShapes.h"
 
 namespace glossor {
 namespace {
 
-GlosxData shape(com::SHORT kind, int x1, int y1, int x2, int y2) {
-    GlosxData data;
-    data.kind = kind;
-    data.x1 = static_cast<com::SHORT>(x1);
-    data.y1 = static_cast<com::SHORT>(y1);
-    data.x2 = static_cast<com::SHORT>(x2);
-    data.y2 = static_cast<com::SHORT>(y2);
-    return data;
-}
+using testing::shape;
 
 struct Ends {
     int x1, y1, x2, y2;

@@ -376,11 +376,7 @@ TEST_F(GlossorList, ToolBarOffersTheCommandsTheProgramCaptions) {
 }
 
 TEST_F(GlossorList, GroupsAreSelectedAndMovedTogether) {
-    auto a = add(kKindRectangle, {0, 0, 20, 20});
-    auto b = add(kKindRectangle, {100, 100, 120, 120});
-    click(10, 10);
-    click(110, 110, kInputShift);
-    choose(kCmdGroup);
+    auto [a, b] = groupedPair();
     click(300, 300);  // nothing
     EXPECT_EQ(selectedCount(), 0);
     drag(10, 10, 15, 12);

@@ -1,25 +1,18 @@
 #include <gtest/gtest.h>
 
 #include "GlosxPainter.h"
+#include "GlosxShapes.h"
 #include "gdi/DeviceContext.h"
 #include "glossor/IGlosxList.h"
 
 namespace glossor {
 namespace {
 
+using testing::shape;
+
 constexpr gdi::COLORREF kWhite = 0xFFFFFF;
 constexpr gdi::COLORREF kBlack = 0x000000;
 constexpr gdi::COLORREF kRed = 0x0000FF;
-
-GlosxData shape(com::SHORT kind, int x1, int y1, int x2, int y2) {
-    GlosxData data;
-    data.kind = kind;
-    data.x1 = static_cast<com::SHORT>(x1);
-    data.y1 = static_cast<com::SHORT>(y1);
-    data.x2 = static_cast<com::SHORT>(x2);
-    data.y2 = static_cast<com::SHORT>(y2);
-    return data;
-}
 
 TEST(GlosxPainter, LinesTakeTheirLook) {
     auto dc = gdi::createImageDC(60, 60);
