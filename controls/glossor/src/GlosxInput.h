@@ -45,6 +45,8 @@ public:
     bool doubleClick(int x, int y);
     // Drops a drag or drawing in progress (what was moved stays moved).
     void cancel();
+    // A drag or drawing is in progress.
+    bool busy() const { return drag_ != Drag::None; }
 
     // The object being drawn, or null.
     const GlosxData* pending() const { return pending_ ? &*pending_ : nullptr; }

@@ -371,7 +371,9 @@ HRESULT GlosxList::Remove(LONG position) {
     }
     if (position < 1 || static_cast<std::size_t>(position) > model_.count())
         return com::E_INVALIDARG;
-    input_.cancel();
+    // A drag of the user's goes on unless it was moving the object that goes.
+    if (model_.isSelected(model_.at(static_cast<std::size_t>(position - 1))))
+        input_.cancel();
     model_.removeAt(static_cast<std::size_t>(position - 1));
     return com::S_OK;
 }
@@ -493,6 +495,9 @@ HRESULT GlosxList::DoubleClick(LONG x, LONG y, LONG) {
 HRESULT GlosxList::KeyDown(LONG key) {
     const com::ComPtr<GlosxList> self(this);
     if (key == kKeyEscape) {
+        // Escape ends a drag or a drawing tool; otherwise it is the chart's.
+        if (!input_.busy() && input_.tool() == kCmdPointer)
+            return com::S_FALSE;
         input_.cancel();
         input_.setTool(kCmdPointer);
         return com::S_OK;

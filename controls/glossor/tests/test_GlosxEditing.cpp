@@ -147,3 +147,39 @@ TEST_F(GlossorList, PastedGroupsAreNewGroups) {
 
 }  // namespace
 }  // namespace glossor::testing
+
+namespace glossor::testing {
+namespace {
+
+TEST_F(GlossorList, RemovalOfAnotherObjectLeavesTheUsersDragAlone) {
+    auto moving = add(kKindLine, {10, 10, 100, 10});
+    add(kKindLine, {10, 80, 100, 80}, 1005);
+    overlay->MouseDown(50, 10, 0);
+    overlay->MouseMove(50, 20, 0);
+    // As the chart window clears its drawing handles between two mouse moves.
+    ASSERT_EQ(list->Remove(2), com::S_OK);
+    overlay->MouseMove(50, 30, 0);
+    overlay->MouseUp(50, 30, 0);
+    EXPECT_EQ(endMovings, 1);
+    EXPECT_EQ(endsOf(moving.get()), (Ends{10, 30, 100, 30}));
+
+    // Removing the object being moved ends the drag there.
+    overlay->MouseDown(50, 30, 0);
+    overlay->MouseMove(50, 35, 0);
+    ASSERT_EQ(list->Remove(1), com::S_OK);
+    EXPECT_EQ(overlay->MouseMove(50, 40, 0), com::S_FALSE);
+    EXPECT_EQ(endMovings, 2);
+}
+
+TEST_F(GlossorList, EscapeEndsADrawingToolAndIsOtherwiseTheCharts) {
+    EXPECT_EQ(overlay->KeyDown(kKeyEscape), com::S_FALSE);
+    choose(kKindCircle);
+    EXPECT_EQ(overlay->KeyDown(kKeyEscape), com::S_OK);
+    // Back at the pointer: a press on empty ground draws nothing.
+    EXPECT_EQ(overlay->MouseDown(10, 10, 0), com::S_FALSE);
+    overlay->MouseUp(10, 10, 0);
+    EXPECT_EQ(count(), 0);
+}
+
+}  // namespace
+}  // namespace glossor::testing
