@@ -49,6 +49,32 @@ struct FigureScan {
     bool refused = false;  // a count outgrew what can be held
 };
 
+// Walks the points that hold a value, taking each into the scan's range: `first(value, point)` for the
+// first of them, then `next(value, point)` for each later one while it answers true.
+template <typename First, typename Next>
+void ForEachFigureValue(std::span<const double> values, FigureScan& scan, First first, Next next) {
+    const auto start = FirstFigureValue(values);
+    if (!start)
+        return;
+    scan.range.TakeIn(values[*start]);
+    first(values[*start], static_cast<std::int32_t>(*start));
+    for (std::size_t i = *start + 1; i < values.size(); ++i) {
+        if (!IsFigureValue(values[i]))
+            continue;
+        scan.range.TakeIn(values[i]);
+        if (!next(values[i], static_cast<std::int32_t>(i)))
+            return;
+    }
+}
+
+// Adds the next element: counted always, written when the pass has a figure with room for it.
+inline void AppendElement(FigureScan& scan, SpecialFigure* figure, double start, double end,
+                          std::int32_t point) {
+    if (figure && scan.count < figure->count())
+        figure->Set(static_cast<std::int32_t>(scan.count), start, end, point);
+    ++scan.count;
+}
+
 // Runs a builder's pass twice, as every chart type builds: `scan(nullptr)` counts; when it finds
 // elements the figure is allocated and `scan(&figure)` writes them. The figure is emptied first; a
 // refused count leaves it empty with status E_INVALIDARG.

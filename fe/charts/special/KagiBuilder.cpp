@@ -15,49 +15,48 @@ bool counts(double distance, double reversal) {
     return std::trunc(distance / reversal) != 0.0;
 }
 
-// One pass; without a figure it only counts.
+// One pass; without a figure it only counts. The open element runs from `elementStart` to the current
+// extreme.
 FigureScan scanKagi(std::span<const double> values, double reversal, SpecialFigure* figure) {
     FigureScan scan;
-    const auto first = FirstFigureValue(values);
-    if (!first)
-        return scan;
-    double extreme = values[*first];
-    std::int32_t extremePoint = static_cast<std::int32_t>(*first);
-    double elementStart = extreme;
+    double extreme = 0;
+    std::int32_t extremePoint = 0;
+    double elementStart = 0;
     Direction direction = Direction::none;
-    scan.range.TakeIn(extreme);
-    // Element `scan.count - 1` ends at the extreme; the next one starts there.
-    auto turn = [&](Direction to) {
-        if (direction != Direction::none && figure && scan.count <= figure->count())
+    auto closeElement = [&] {
+        if (figure && scan.count <= figure->count())
             figure->Set(static_cast<std::int32_t>(scan.count - 1), elementStart, extreme, extremePoint);
-        if (direction != Direction::none)
+    };
+    // The first move opens element 0; a turn closes the open element at the extreme and opens the
+    // next one there.
+    auto turn = [&](Direction to) {
+        if (direction != Direction::none) {
+            closeElement();
             elementStart = extreme;
+        }
         direction = to;
         ++scan.count;
     };
-    for (std::size_t i = *first + 1; i < values.size(); ++i) {
-        const double v = values[i];
-        if (!IsFigureValue(v))
-            continue;
-        scan.range.TakeIn(v);
-        if (v > extreme) {
-            if (direction != Direction::up && counts(v - extreme, reversal))
-                turn(Direction::up);
-            if (direction == Direction::up) {
-                extreme = v;
-                extremePoint = static_cast<std::int32_t>(i);
-            }
-        } else if (v < extreme) {
-            if (direction != Direction::down && counts(extreme - v, reversal))
-                turn(Direction::down);
-            if (direction == Direction::down) {
-                extreme = v;
-                extremePoint = static_cast<std::int32_t>(i);
-            }
+    auto first = [&](double v, std::int32_t point) {
+        extreme = elementStart = v;
+        extremePoint = point;
+    };
+    auto next = [&](double v, std::int32_t point) {
+        // A rise extends a rising line by any amount but turns a falling one only by the reversal.
+        const Direction way = v > extreme ? Direction::up : v < extreme ? Direction::down : Direction::none;
+        if (way == Direction::none)
+            return true;
+        if (direction != way && counts(std::fabs(v - extreme), reversal))
+            turn(way);
+        if (direction == way) {
+            extreme = v;
+            extremePoint = point;
         }
-    }
-    if (scan.count > 0 && figure && scan.count <= figure->count())
-        figure->Set(static_cast<std::int32_t>(scan.count - 1), elementStart, extreme, extremePoint);
+        return true;
+    };
+    ForEachFigureValue(values, scan, first, next);
+    if (scan.count > 0)
+        closeElement();
     scan.range.min -= reversal;
     scan.range.max += reversal;
     return scan;

@@ -23,17 +23,12 @@ public:
         figure_ = figure;
         boxCount_ = boxCount;
         FigureScan scan;
-        const auto first = FirstFigureValue(values);
-        if (!first)
-            return scan;
-        level_ = start_ = values[*first];
-        scan.range.TakeIn(level_);
-        for (std::size_t i = *first + 1; i < values.size() && !scan.refused; ++i) {
-            if (!IsFigureValue(values[i]))
-                continue;
-            scan.range.TakeIn(values[i]);
-            scan.refused = !Take(values[i], static_cast<std::int32_t>(i));
-        }
+        auto first = [&](double v, std::int32_t) { level_ = start_ = v; };
+        auto next = [&](double v, std::int32_t point) {
+            scan.refused = !Take(v, point);
+            return !scan.refused;
+        };
+        ForEachFigureValue(values, scan, first, next);
         if (!scan.refused && columns_ > 0)
             Close(direction_ == Direction::up && !extraBox_ ? level_ + box_ : level_, start_);
         if (!extraBox_)

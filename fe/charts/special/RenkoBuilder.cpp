@@ -5,46 +5,36 @@
 namespace dravik {
 namespace {
 
-// One pass; without a figure it only counts.
+// One pass; without a figure it only counts. The current brick spans [lo, hi].
 FigureScan scanRenko(std::span<const double> values, double brick, SpecialFigure* figure) {
     FigureScan scan;
-    const auto first = FirstFigureValue(values);
-    if (!first)
-        return scan;
-    double lo = values[*first];
-    double hi = lo;
-    scan.range.TakeIn(lo);
-    auto lay = [&](double start, double end, std::size_t point) {
-        if (figure && scan.count < figure->count())
-            figure->Set(static_cast<std::int32_t>(scan.count), start, end, static_cast<std::int32_t>(point));
-        ++scan.count;
-    };
-    for (std::size_t i = *first + 1; i < values.size(); ++i) {
-        const double v = values[i];
-        if (!IsFigureValue(v))
-            continue;
-        scan.range.TakeIn(v);
+    double lo = 0;
+    double hi = 0;
+    auto first = [&](double v, std::int32_t) { lo = hi = v; };
+    auto next = [&](double v, std::int32_t point) {
         std::int64_t n = 0;
         if (v > hi)
             n = WholeUnits(v - hi, brick, kMaxFigureElements);
         else if (v < lo)
             n = WholeUnits(lo - v, brick, kMaxFigureElements);
         if (n == 0)
-            continue;
+            return true;
         if (scan.count + n > kMaxFigureElements) {
             scan.refused = true;
-            break;
+            return false;
         }
         if (v > hi) {
             for (std::int64_t b = 0; b < n; ++b, hi += brick)
-                lay(hi, hi + brick, i);
+                AppendElement(scan, figure, hi, hi + brick, point);
             lo = hi - brick;
         } else {
             for (std::int64_t b = 0; b < n; ++b, lo -= brick)
-                lay(lo, lo - brick, i);
+                AppendElement(scan, figure, lo, lo - brick, point);
             hi = lo + brick;
         }
-    }
+        return true;
+    };
+    ForEachFigureValue(values, scan, first, next);
     return scan;
 }
 

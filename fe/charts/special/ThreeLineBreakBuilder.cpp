@@ -83,36 +83,26 @@ private:
     bool started_ = false;
 };
 
-// One pass; without a figure it only counts.
+// One pass; without a figure it only counts. The first value p starts the first line.
 FigureScan scanThreeLineBreak(std::span<const double> values, std::int16_t breakDays, SpecialFigure* figure) {
     FigureScan scan;
-    const auto first = FirstFigureValue(values);
-    if (!first)
-        return scan;
-    const double p = values[*first];
-    scan.range.TakeIn(p);
+    double p = 0;
     LineWindow window(static_cast<std::size_t>(breakDays));
-    auto line = [&](double start, double end, std::size_t point) {
-        if (figure && scan.count < figure->count())
-            figure->Set(static_cast<std::int32_t>(scan.count), start, end, static_cast<std::int32_t>(point));
-        ++scan.count;
-    };
-    for (std::size_t i = *first + 1; i < values.size(); ++i) {
-        const double v = values[i];
-        if (!IsFigureValue(v))
-            continue;
-        scan.range.TakeIn(v);
+    auto first = [&](double v, std::int32_t) { p = v; };
+    auto next = [&](double v, std::int32_t point) {
         double start = 0;
         double end = 0;
         if (window.empty()) {
-            if (v == p)
-                continue;
-            window.Start(p, v);
-            line(p, v, i);
+            if (v != p) {
+                window.Start(p, v);
+                AppendElement(scan, figure, p, v, point);
+            }
         } else if (window.Take(v, start, end)) {
-            line(start, end, i);
+            AppendElement(scan, figure, start, end, point);
         }
-    }
+        return scan.count <= kMaxFigureElements;
+    };
+    ForEachFigureValue(values, scan, first, next);
     return scan;
 }
 
