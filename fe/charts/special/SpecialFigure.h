@@ -39,9 +39,10 @@ struct SpecialFigure {
 };
 
 // What a count and build pass found: the element count and the value range that the chart's value
-// axis is to show (each chart type's own rule). `status` is S_OK, or E_INVALIDARG when the settings
-// were refused (a size of zero or less, a percentage of a price of zero or less, more elements than
-// kMaxFigureElements): the figure is then empty and the chart gets an empty series.
+// axis is to show (each chart type's own rule; the range-search seeds when no point holds a value). `status`
+// is S_OK, or E_INVALIDARG when the settings were refused (a size of zero or less, a percentage of a price of
+// zero or less, more elements than kMaxFigureElements): the figure is then empty and the chart gets an empty
+// series.
 struct FigureBuild {
     com::HRESULT status = com::S_OK;
     std::int32_t count = 0;

@@ -64,6 +64,11 @@ TEST(RenkoBuilder, DefaultBrickIsFivePercentOfTheFirstPrice) {
     EXPECT_EQ(build.min, 100);
     EXPECT_EQ(build.max, 111);
     expectFigure(figure, {{100, 105, 2}, {105, 110, 2}});  // 104 is not a brick below 105
+
+    // The brick is (5 x 3.23) x 0.01 = 0.16149999999999998 in that order; 5 x (3.23 x 0.01) would be
+    // 0.1615 and end the brick at 3.3915.
+    BuildRenkoFigure(std::vector<double>{3.23, 3.4}, RenkoSettings{}, figure);
+    expectFigure(figure, {{3.23, 3.3914999999999997, 1}});
 }
 
 TEST(RenkoBuilder, NoFullBrickGivesAnEmptyFigure) {
@@ -77,6 +82,10 @@ TEST(RenkoBuilder, NoFullBrickGivesAnEmptyFigure) {
 }
 
 TEST(RenkoBuilder, RefusesBricksThatCannotMakeAFigure) {
+    // 0, 1, 0, 1, ...: 39 moves of a million bricks of 1e-6 each, far more than a figure may hold.
+    std::vector<double> swings(40, 0.0);
+    for (std::size_t i = 1; i < swings.size(); i += 2)
+        swings[i] = 1;
     struct Case {
         const char* what;
         std::vector<double> values;
@@ -89,17 +98,12 @@ TEST(RenkoBuilder, RefusesBricksThatCannotMakeAFigure) {
         {"percentage of a negative price", {kNone, -1, 20}, RenkoSettings{}},
         // A thousand million bricks: refused before any is laid.
         {"too many bricks", {0, 1}, fixedBrick(1e-9)},
-        {"too many bricks in all", std::vector<double>(40, 0.0), fixedBrick(1e-6)},
+        {"too many bricks in all", swings, fixedBrick(1e-6)},
     };
     for (const Case& c : cases) {
-        std::vector<double> values = c.values;
-        if (values.size() == 40) {
-            for (std::size_t i = 1; i < values.size(); i += 2)
-                values[i] = 1;  // 20 moves of a million bricks each way
-        }
         SpecialFigure figure;
         figure.Allocate(3);
-        const FigureBuild build = BuildRenkoFigure(values, c.settings, figure);
+        const FigureBuild build = BuildRenkoFigure(c.values, c.settings, figure);
         EXPECT_EQ(build.status, com::E_INVALIDARG) << c.what;
         EXPECT_EQ(build.count, 0) << c.what;
         EXPECT_TRUE(figure.empty()) << c.what;
