@@ -68,7 +68,8 @@ void CAnalyticalAxisBase::Refresh(std::uint32_t mask) {
         take(AUF_STEP, &Record::step, scale.step);
         take(AUF_MINORSTEP, &Record::minorStep, scale.minorStep);
     }
-    if (!isUserSet(AUF_STYLE))
+    // The chart scales its panes itself unless the user set the style or the range.
+    if (!isUserSet(AUF_STYLE | AUF_SCALE))
         settings_->style |= AS_AUTOSCALE;
     if (chart_ && chart() != nullptr)
         refreshFrom(chart_->StudyChartAxis(), mask & ~kScaleBits, false);

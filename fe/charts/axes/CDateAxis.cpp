@@ -16,7 +16,7 @@ bool isFormatIndex(SHORT index) {
 
 }  // namespace
 
-CDateAxis::CDateAxis(IAxisOwner& owner) : ownerReference_(owner.AxisOwnerIdentity()), owner_(owner) {
+CDateAxis::CDateAxis(IAxisOwner& owner) : CAxisMembers(owner), owner_(owner) {
     axis_.Bind(&owner, nullptr, &owner.AxisSettingsBlock().dateAxis);
     axis_.SetAxis(kDateChartAxis, 0);
 }

@@ -76,6 +76,13 @@ TEST(CAnalyticalAxisBase, RefreshTakesTheScaleAndTheSharedAxis) {
     EXPECT_EQ(f.record.style & AS_AUTOSCALE, static_cast<std::uint32_t>(AS_AUTOSCALE));
     EXPECT_EQ(f.record.gridColor, 0x00FF00u);
     EXPECT_EQ(f.record.textColor, 0xFFu);  // set by the user
+
+    // A range set by the user ends the automatic scale for good.
+    f.axis.put_Min(1);
+    f.axis.Refresh(kAllAxisProperties);
+    EXPECT_EQ(f.record.style & AS_AUTOSCALE, 0u);
+    EXPECT_EQ(f.record.min, 1);
+    EXPECT_EQ(f.record.max, 90);
 }
 
 TEST(CAnalyticalAxisBase, PropertiesLiveInTheRecord) {
