@@ -5,6 +5,7 @@
 #include "AxisTestOwner.h"
 #include "axes/AxisObjectFactory.h"
 #include "com/ComPtr.h"
+#include "com/ModuleLock.h"
 #include "dravik/AxisInterfaces.h"
 
 namespace dravik {
@@ -102,6 +103,17 @@ TEST(AxisObjects, ObjectsAnswerTheirOwnInterface) {
     static_cast<ILomexDateAxis*>(found)->Release();
     EXPECT_EQ(date->QueryInterface(IID_ILomexAxis, &found), com::E_NOINTERFACE);
     EXPECT_EQ(CreateChartAxisObject(*owner, owner->settings.priceAxis, 0, nullptr), com::E_POINTER);
+}
+
+TEST(AxisObjects, EveryLiveObjectLocksTheModule) {
+    auto owner = com::makeComObject<AxisTestOwner>();
+    const com::LONG before = com::moduleLocks();
+    auto value = pricesAxis(*owner);
+    auto date = dateAxis(*owner);
+    EXPECT_EQ(com::moduleLocks(), before + 2);
+    value = nullptr;
+    date = nullptr;
+    EXPECT_EQ(com::moduleLocks(), before);
 }
 
 TEST(AxisObjects, DateFormatsByLevel) {
