@@ -253,6 +253,30 @@ TEST(CAxisBase, TextsKeepTheirTerminator) {
     EXPECT_EQ(f.record.usedFields, AUF_TITLE | AUF_CURRENCYSYMBOL);
 }
 
+TEST(CAxisBase, TextsReadFromTheChartAreBounded) {
+    BoundAxis f;
+    f.owner->chart->model().axisTitles()[0] = std::string(400, 'x');
+    f.owner->chartAxis(0).text = "CURRENCY";
+    com::Bstr text;
+    ASSERT_EQ(f.axis.get_Title(&text), com::S_OK);
+    EXPECT_EQ(text.length(), 251u);
+    EXPECT_EQ(f.record.title[251], '\0');
+    ASSERT_EQ(f.axis.get_CurrencySymbol(&text), com::S_OK);
+    EXPECT_EQ(text, com::Bstr(u"CURRENC"));
+    EXPECT_EQ(f.record.currencySymbol[7], '\0');
+}
+
+TEST(CAxisBase, UnboundAxisRefreshesNothing) {
+    BoundAxis f;
+    f.axis.SetAxis(-1, 0);
+    f.owner->chartAxis(0).properties[15] = 0xABCDEF;
+    f.axis.Refresh(kAllAxisProperties);
+    EXPECT_EQ(f.record.gridColor, 0u);
+    com::LONG color = -1;
+    ASSERT_EQ(f.axis.get_GridColor(&color), com::S_OK);
+    EXPECT_EQ(color, 0);
+}
+
 TEST(CAxisBase, FormatLabel) {
     AxisSettingsRecord record;
     record.format = FC_PLAIN;
