@@ -13,6 +13,7 @@
 #include <chrono>
 
 #include "FakeChart.h"
+#include "IndicatorRegistry.h"
 #include "MarketDbFixture.h"
 #include "appchart/fill/clsKorvelFill.h"
 #include "appdata/Schema.h"
@@ -102,6 +103,7 @@ protected:
     }
     double at(int column, std::int32_t point) const { return chart.value(column, point); }
 
+    IndicatorRegistry registry;
     FakeChart chart;
     clsKorvelFill fill{[](std::int32_t entry) { return "text" + std::to_string(entry); }};
 };

@@ -118,6 +118,27 @@ TEST_F(ChartFillTest, EmptyDaysFollowTheMarketsLastDay) {
     EXPECT_EQ(chart.editorTrim, 30);
 }
 
+TEST_F(ChartFillTest, CustomStudiesLeaveOutTheEmptyDays) {
+    registry.registerIndicatorLibrary();
+    gSpecial = true;
+    chart10(0);
+    ASSERT_EQ(chart.pointCount(), 36);
+    const std::vector<double>& sar = chart.studySeries.at(kSarSeries);
+    // Long from the first adjusted low 9.5: 9.5 + 0.02 (11 - 9.5).
+    EXPECT_EQ(sar[0], N);
+    EXPECT_NEAR(sar[1], 9.53, 1e-12);
+    EXPECT_TRUE(IsChartValue(sar[5]));
+    // Adjusted closes only rise: no losses, an RSI of 100 from the first point after the seed.
+    const std::vector<double>& rsi = chart.studySeries.at(kRsiSeries);
+    EXPECT_EQ(rsi[2], N);
+    EXPECT_EQ(rsi[3], 100);
+    EXPECT_EQ(rsi[5], 100);
+    for (int p = 6; p < 36; ++p) {
+        EXPECT_EQ(sar[p], N) << p;
+        EXPECT_EQ(rsi[p], N) << p;
+    }
+}
+
 struct Week {
     const char* thursday;
     double low, open, close, high, volume, split, sector, general, ratio;

@@ -1,17 +1,12 @@
 // The custom studies computed by the indicator library (the built server, registered in a class
 // registry of the test's own) over a chart in memory.
-#include <dlfcn.h>
 #include <gtest/gtest.h>
 
-#include <cstdlib>
-
 #include "FakeChart.h"
+#include "IndicatorRegistry.h"
 #include "appchart/fill/FillPeriod.h"
 #include "appchart/studies/CustomStudies.h"
 #include "appdata/Globals.h"
-#include "com/Activation.h"
-#include "com/InprocServer.h"
-#include "testsupport/TempFolder.h"
 
 namespace tarnwick::chart::test {
 namespace {
@@ -21,7 +16,6 @@ constexpr double N = kNoValueMark;
 class CustomStudiesTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        ::setenv("TARNWICK_CLASS_REGISTRY", (folder_.path() / "classes.reg").c_str(), 1);
         gSpecial = false;
         // Five points; the last has no close.
         const double high[] = {11, 12, 11, 13, 14};
@@ -40,23 +34,13 @@ protected:
         chart.studySeries[kSarSeries].assign(5, N);
         chart.studySeries[kRsiSeries].assign(5, N);
     }
-    void TearDown() override {
-        ::unsetenv("TARNWICK_CLASS_REGISTRY");
-        gSpecial = true;
-    }
+    void TearDown() override { gSpecial = true; }
 
-    static void registerIndicatorLibrary() {
-        void* library = ::dlopen(INDIKON_SERVER_PATH, RTLD_NOW | RTLD_LOCAL);
-        ASSERT_NE(library, nullptr) << ::dlerror();
-        const auto registerServer =
-            reinterpret_cast<com::DllRegisterServerFunction>(::dlsym(library, "DllRegisterServer"));
-        ASSERT_NE(registerServer, nullptr);
-        ASSERT_EQ(registerServer(), com::S_OK) << com::lastActivationError();
-    }
+    static void registerIndicatorLibrary() { IndicatorRegistry::registerIndicatorLibrary(); }
 
     std::vector<double> series(int number) const { return chart.studySeries.at(number); }
 
-    testsupport::TempFolder folder_{"tarnwick-studies"};
+    IndicatorRegistry registry_;
     FakeChart chart;
 };
 

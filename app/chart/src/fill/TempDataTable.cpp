@@ -43,6 +43,24 @@ std::vector<std::int32_t> indexCompanies(db::Connection& connection, std::int32_
     return ids;
 }
 
+// The close of the index on the company row's day. Should a market have several such indexes, the one
+// with the highest number wins on the days it has a row.
+std::string indexCloseSql(std::int32_t marketId, std::size_t indexCount) {
+    if (indexCount == 0) {
+        return "NULL";
+    }
+    const std::string lookup =
+        "(SELECT \"ClosingPrice\" FROM " + dailyTable(marketId) + R"( WHERE "DATE" = "company"."DATE" AND )";
+    if (indexCount == 1) {
+        return lookup + R"("COMPANYID" = ?))";
+    }
+    std::string marks = "?";
+    for (std::size_t i = 1; i < indexCount; ++i) {
+        marks += ", ?";
+    }
+    return lookup + R"("COMPANYID" IN ()" + marks + R"() ORDER BY "COMPANYID" DESC LIMIT 1))";
+}
+
 void logSkippedSplit(const clsSplit& split) {
     WriteErrorLog("Split of " + db::formatIsoDate(split.dtDate) + " skipped: ratio " +
                       std::to_string(split.Ratio) + " is not above zero",
@@ -59,31 +77,26 @@ std::optional<db::Date> TempDataTable::lastMarketDate(std::int32_t marketId) {
     return rows.date(0);
 }
 
-std::int64_t TempDataTable::rebuild(std::int32_t marketId, std::int32_t companyId, db::Date start) {
-    connection_.execute(R"(DELETE FROM "tempData")");
-    return connection_.execute(
-        R"(INSERT INTO "tempData" ("Date", "CompanyID", "TotalShares", "TotalAmount", "OpeningPrice",)"
-        R"( "MaxPrice", "MinPrice", "ClosingPrice") SELECT "DATE", "COMPANYID", "TotalShares", "TotalAmount",)"
-        R"( "OpeningPrice", "MaxPrice", "MinPrice", "ClosingPrice" FROM )" +
-            dailyTable(marketId) + R"( WHERE "COMPANYID" = ? AND "DATE" >= ? ORDER BY "DATE")",
-        {companyId, start});
-}
+std::int64_t TempDataTable::rebuild(std::int32_t marketId, std::int32_t companyId, std::int32_t categoryId,
+                                    db::Date start) {
+    const std::vector<std::int32_t> sectorIndexes = indexCompanies(connection_, marketId, categoryId);
+    const std::vector<std::int32_t> generalIndexes =
+        indexCompanies(connection_, marketId, kGeneralIndexCategory);
+    std::vector<db::Value> params(sectorIndexes.begin(), sectorIndexes.end());
+    params.insert(params.end(), generalIndexes.begin(), generalIndexes.end());
+    params.emplace_back(companyId);
+    params.emplace_back(start);
 
-void TempDataTable::addIndexCloses(std::int32_t marketId, std::int32_t companyId, std::int32_t categoryId) {
-    const auto fill = [&](std::string_view column, const std::vector<std::int32_t>& indexes) {
-        // Should a market have several such indexes, the one with the highest number wins on the days
-        // it has a row.
-        const std::string sql = "UPDATE \"tempData\" SET \"" + std::string(column) +
-                                "\" = COALESCE((SELECT \"ClosingPrice\" FROM " + dailyTable(marketId) +
-                                " WHERE \"DATE\" = \"tempData\".\"Date\" AND \"COMPANYID\" = ?), \"" +
-                                std::string(column) + "\") WHERE \"CompanyID\" = ?";
-        db::Statement update = connection_.prepare(sql);
-        for (std::int32_t index : indexes) {
-            update.execute({index, companyId});
-        }
-    };
-    fill("IndustryIndex", indexCompanies(connection_, marketId, categoryId));
-    fill("GeneralIndex", indexCompanies(connection_, marketId, kGeneralIndexCategory));
+    connection_.execute(R"(DELETE FROM "tempData")");
+    // One pass over the company's rows; each index close is looked up by its day and company.
+    return connection_.execute(
+        R"(INSERT INTO "tempData" ("Date", "CompanyID", "TotalShares", "TotalAmount", "OpeningPrice", "MaxPrice",)"
+        R"( "MinPrice", "ClosingPrice", "IndustryIndex", "GeneralIndex") SELECT "DATE", "COMPANYID", "TotalShares",)"
+        R"( "TotalAmount", "OpeningPrice", "MaxPrice", "MinPrice", "ClosingPrice", )" +
+            indexCloseSql(marketId, sectorIndexes.size()) + ", " +
+            indexCloseSql(marketId, generalIndexes.size()) + " FROM " + dailyTable(marketId) +
+            R"( AS "company" WHERE "COMPANYID" = ? AND "DATE" >= ? ORDER BY "DATE")",
+        params);
 }
 
 void TempDataTable::addEmptyDays(db::Date last, int count) {

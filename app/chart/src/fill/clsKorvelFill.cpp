@@ -106,8 +106,7 @@ void clsKorvelFill::rebuildTempData(const clsCompany& company, db::Date start, d
     // All or nothing: a failure leaves the table as the last complete fill made it.
     db::Transaction transaction(gConnection);
     TempDataTable table(gConnection);
-    const std::int64_t inserted = table.rebuild(company.Market_ID, company.ID, start);
-    table.addIndexCloses(company.Market_ID, company.ID, company.Category_ID);
+    const std::int64_t inserted = table.rebuild(company.Market_ID, company.ID, company.Category_ID, start);
     if (gSpecial && inserted > 0) {
         table.addEmptyDays(last);
     }

@@ -45,12 +45,11 @@ public:
     // The last day of the market's daily table; nullopt for an empty table.
     std::optional<db::Date> lastMarketDate(std::int32_t marketId);
 
-    // Empties the table and copies the company's rows from `start` on into it; returns how many.
-    std::int64_t rebuild(std::int32_t marketId, std::int32_t companyId, db::Date start);
-    // Puts beside each of the company's rows the close, on that day, of its sector index (an index of
-    // the same market and sector) and of its market's general index (the index of the market in
-    // sector 5).
-    void addIndexCloses(std::int32_t marketId, std::int32_t companyId, std::int32_t categoryId);
+    // Empties the table and copies the company's rows from `start` on into it, each with the close, on
+    // that day, of its sector index (an index of the same market and sector) and of its market's
+    // general index (the index of the market in sector 5); returns how many rows.
+    std::int64_t rebuild(std::int32_t marketId, std::int32_t companyId, std::int32_t categoryId,
+                         db::Date start);
     // Rows that carry only a date: the `count` calendar days after `last`.
     void addEmptyDays(db::Date last, int count = kEmptyDays);
     // Divides the prices before each split by the product of its own and every later split's ratio
