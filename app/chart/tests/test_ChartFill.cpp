@@ -183,6 +183,20 @@ TEST_F(ChartFillTest, RepairLeavesAWeekThatHasItsClose) {
     EXPECT_EQ(fill.Trim(), 0);
 }
 
+TEST_F(ChartFillTest, RepairLeavesTheWeekAfterALastDayOnSaturday) {
+    gSpecial = true;
+    // A market that trades on Saturdays: the week of the last day ends on it and has its close; the
+    // week after it holds only empty days and must stay without one.
+    addDay(day(2005, 3, 12), kCompany, 13, 14.5, 13, 14, 500, 7000);
+    chart10(1);
+    ASSERT_EQ(chart.pointCount(), 7);
+    EXPECT_EQ(chart.data.legends[1], "2005-03-10");
+    EXPECT_EQ(at(kCloseColumn, 1), 14);
+    EXPECT_EQ(at(kCloseColumn, 2), N);
+    EXPECT_EQ(chart.data.legends[6], "2005-04-14");  // 11 April, the thirtieth empty day
+    EXPECT_EQ(fill.Trim(), 5);
+}
+
 TEST_F(ChartFillTest, RepairWritesNothingWhenTheCompanyDidNotTradeOnTheLastDay) {
     gSpecial = true;
     // The market's last day is now Thursday 10 March, on which the company has no row.

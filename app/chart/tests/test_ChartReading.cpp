@@ -4,6 +4,7 @@
 
 #include "appchart/fill/ChartReading.h"
 #include "appchart/fill/FillPeriod.h"
+#include "locale/LocaleRegistry.h"
 
 namespace tarnwick::chart {
 namespace {
@@ -69,6 +70,18 @@ TEST(ChartReading, DailyVolumeIsTheAmountForAnIndex) {
     EXPECT_EQ(data.columnNames[kSplitColumn], "Divident");
     EXPECT_EQ(data.columnNames[kXValueColumn], "Date");
     EXPECT_EQ(data.columnNames[kLegendColumn], "Legend");
+}
+
+TEST(ChartReading, DayLegendsAreTheUsersShortDate) {
+    loc::LocaleInfo info = loc::LocaleRegistry::userDefault();
+    info.shortDate = "dd/MM/yyyy";
+    loc::LocaleRegistry::setUserDefault(info);
+    EXPECT_EQ(ShortDateLegend(*db::parseIsoDate("2005-03-08")), "08/03/2005");
+    info.shortDate = "M/d/yyyy";
+    loc::LocaleRegistry::setUserDefault(info);
+    const TempDataRow rows[] = {row("2005-03-08", 1, 2)};
+    EXPECT_EQ(ChartReading{}.read(rows).legends[0], "3/8/2005");
+    loc::LocaleRegistry::reset();
 }
 
 TEST(ChartReading, ChartValueTextLeavesMissingValuesEmpty) {
