@@ -2,6 +2,8 @@
 // and month, split adjustment, index scaling, the fallback company and failures part-way.
 #include <gtest/gtest.h>
 
+#include <span>
+
 #include "ChartFillFixture.h"
 #include "appchart/fill/FillPeriod.h"
 
@@ -10,14 +12,16 @@ namespace {
 
 constexpr double N = kNoValueMark;
 
-struct DailyExpectation {
+// One point as the chart must hold it: its legend (the ISO date the fixture's legends give, also its
+// x value) and its nine value cells in column order.
+struct PointExpectation {
     const char* date;
-    double low, open, close, high, volume, split, sector, general, ratio;
+    double cells[kValueColumnCount];
 };
 
 // Adjusted by hand: before the first split / 4 (shares x 4), between the splits / 2, after as stored.
 // Index factors from the first day: 10.5 / 100 = 0.105 and 10.5 / 1000 = 0.0105.
-constexpr DailyExpectation kAdjustedDays[] = {
+constexpr PointExpectation kAdjustedDays[] = {
     {"2005-03-01", 9.5, 10, 10.5, 11, 400, N, 10.5, 10.5, N},
     {"2005-03-02", 10, 10.5, 11, 11.5, 800, N, N, 10.605, N},
     {"2005-03-03", 10, 11, 11.5, 12, 800, 11.55, 10.92, 10.71, 2},
@@ -26,28 +30,27 @@ constexpr DailyExpectation kAdjustedDays[] = {
     {"2005-03-08", 12, 12.5, 13, 13.5, 600, N, 11.55, 11.025, N},
 };
 
-void expectCell(double expected, double actual, const std::string& where) {
-    if (expected == N) {
-        EXPECT_EQ(actual, N) << where;
-    } else {
-        EXPECT_NEAR(actual, expected, 1e-9) << where;
+void expectPoints(const FakeChart& chart, std::span<const PointExpectation> points) {
+    ASSERT_EQ(chart.pointCount(), static_cast<std::int32_t>(points.size()));
+    for (std::int32_t p = 0; p < chart.pointCount(); ++p) {
+        const PointExpectation& e = points[static_cast<std::size_t>(p)];
+        EXPECT_EQ(chart.data.legends[static_cast<std::size_t>(p)], e.date);
+        EXPECT_EQ(chart.xValueAt(p), OleDay(*db::parseIsoDate(e.date))) << e.date;
+        for (int column = 0; column < kValueColumnCount; ++column) {
+            const double expected = e.cells[column];
+            const double actual = chart.value(column, p);
+            if (expected == N) {
+                EXPECT_EQ(actual, N) << e.date << " column " << column;
+            } else {
+                EXPECT_NEAR(actual, expected, 1e-9) << e.date << " column " << column;
+            }
+        }
     }
 }
 
 TEST_F(ChartFillTest, DailyFillAdjustsForTwoSplitsAndMarksThem) {
     chart10(0);
-    ASSERT_EQ(chart.pointCount(), 6);
-    for (int p = 0; p < 6; ++p) {
-        const DailyExpectation& e = kAdjustedDays[p];
-        const std::string where = e.date;
-        EXPECT_EQ(chart.data.legends[p], e.date);
-        EXPECT_EQ(chart.xValueAt(p), OleDay(*db::parseIsoDate(e.date))) << where;
-        const double expected[] = {e.low,   e.open,   e.close,   e.high, e.volume,
-                                   e.split, e.sector, e.general, e.ratio};
-        for (int column = 0; column < kValueColumnCount; ++column) {
-            expectCell(expected[column], at(column, p), where + " column " + std::to_string(column));
-        }
-    }
+    expectPoints(chart, kAdjustedDays);
     EXPECT_EQ(chart.xValueAt(0), 38412);  // 1 March 2005 as an OLE date
     EXPECT_EQ(chart.data.columnNames[kSplitColumn], "Divident");
     EXPECT_EQ(fill.Trim(), 0);
@@ -139,14 +142,9 @@ TEST_F(ChartFillTest, CustomStudiesLeaveOutTheEmptyDays) {
     }
 }
 
-struct Week {
-    const char* thursday;
-    double low, open, close, high, volume, split, sector, general, ratio;
-};
-
 // Weeks run Sunday to Saturday. The week of the last day (Tuesday 8 March) ends on empty days, so
 // its close comes from that day; the four weeks after it hold only empty days.
-constexpr Week kWeeks[] = {
+constexpr PointExpectation kWeeks[] = {
     {"2005-03-03", 9.5, 10, 12, 12.5, 2600, 11.55, 11.13, 10.815, 2},
     {"2005-03-10", 11, 12, 13, 13.5, 1400, 12.6, N, N, 2},
     {"2005-03-17", N, N, N, N, N, N, N, N, N},
@@ -158,18 +156,7 @@ constexpr Week kWeeks[] = {
 TEST_F(ChartFillTest, WeeklyFillRepairsTheCloseOfTheLastWeek) {
     gSpecial = true;
     chart10(1);
-    ASSERT_EQ(chart.pointCount(), 6);
-    for (int p = 0; p < 6; ++p) {
-        const Week& w = kWeeks[p];
-        EXPECT_EQ(chart.data.legends[p], w.thursday);
-        EXPECT_EQ(chart.xValueAt(p), OleDay(*db::parseIsoDate(w.thursday)));
-        const double expected[] = {w.low,   w.open,   w.close,   w.high, w.volume,
-                                   w.split, w.sector, w.general, w.ratio};
-        for (int column = 0; column < kValueColumnCount; ++column) {
-            expectCell(expected[column], at(column, p),
-                       std::string(w.thursday) + " column " + std::to_string(column));
-        }
-    }
+    expectPoints(chart, kWeeks);
     EXPECT_EQ(fill.Trim(), 4);
     EXPECT_EQ(chart.editorTrim, 4);
     EXPECT_EQ(chart.data.columnNames[kSplitColumn], "Split");
