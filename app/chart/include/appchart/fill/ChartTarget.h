@@ -68,25 +68,27 @@ struct SeriesLegends {
 
 class ChartFillTarget : public StudyChart {
 public:
-    // The company's name as the chart's title and its symbol as the window caption.
+    // The company's name as the chart's title (text 2) and its symbol as the window caption.
     virtual void showCompany(std::string_view name, std::string_view symbol) = 0;
     // Which columns of the coming data feed values, x values and legends.
     virtual void setColumnKinds(std::span<const ColumnKind> kinds) = 0;
-    // Prices in series 0-4 (low, open, close, high, volume), user series from `firstUser` on, drawn in
-    // the price area, rescaled on zoom.
+    // The extension's price series as `prices` numbers them, `userCount` user series from data column
+    // `firstUser` on; the four user studies are drawn in the price area; zooming rescales.
     virtual void setUpPriceSeries(const PriceSeriesNumbers& prices, std::int32_t firstUser,
                                   std::int32_t userCount) = 0;
-    // Removes every annotation and every drawing of the extension.
+    // Removes every annotation of the annotation list and every drawing of the extension, of all kinds.
     virtual void clearDrawings() = 0;
-    // Shows the extension's analytical chart type.
+    // Makes the extension's analytical gallery the chart's type. A failure here does not end a fill.
     virtual void showAnalyticalChart() = 0;
-    // The chart takes the points of `data` in place of what it held.
+    // The chart reads the points of `data` (through its data provider) in place of what it held.
     virtual void loadData(const ChartDataSet& data) = 0;
+    // How the extension draws prices: 0 close line, 1 high-low-close, 3 candlesticks.
     virtual void setPriceDisplay(std::int32_t display) = 0;
     // The data editor lists the chart's points but the last `trim`.
     virtual void refillDataEditor(std::int32_t trim) = 0;
     virtual void setLegends(const SeriesLegends& legends) = 0;
-    // The split markers shown, the fourth user series hidden, unit scales on the price and volume axes.
+    // The split markers (first user study) shown, the fourth user study hidden, a scale unit of 1 on the
+    // price axis and on the volume study's axis.
     virtual void showUserSeries() = 0;
     // Re-creates the company's stored drawings; returns the drawing text they were made from.
     virtual std::string restoreDrawings(const clsCompany& company) = 0;
@@ -94,7 +96,8 @@ public:
     virtual void setChartCompanyID(std::string_view id) = 0;
     virtual std::string chartCompanyID() const = 0;
     virtual void listNotes(const clsCompany& company) = 0;
-    // The chart's own "Zoom Out" command is disabled (nothing is zoomed after a fill).
+    // The chart's own "Zoom Out" command (29440 of its toolbar) is disabled: nothing is zoomed after a
+    // fill.
     virtual void disableZoomOut() = 0;
     // Hourglass while true.
     virtual void setBusy(bool busy) = 0;
