@@ -295,7 +295,7 @@ TEST_F(ChartFillTest, ASplitWithoutAPositiveRatioIsSkippedAndLogged) {
     EXPECT_EQ(at(kSplitColumn, 2), N);
     EXPECT_DOUBLE_EQ(at(kSplitColumn, 4), 12.6);
     EXPECT_EQ(recordsOf("GetData"), 1);
-    EXPECT_NE(log().find("Split of 2005-03-03 skipped"), std::string::npos);
+    EXPECT_NE(log().find("Split of 2005-03-03 skipped: ratio 0 is not above zero"), std::string::npos);
     EXPECT_EQ(chart.companyId, "10");
 }
 

@@ -1,5 +1,6 @@
 #include "appchart/fill/TempDataTable.h"
 
+#include <charconv>
 #include <chrono>
 #include <string>
 
@@ -26,18 +27,15 @@ std::optional<double> optionalReal(const db::RowSet& rows, int column) {
     return rows.real(column);
 }
 
+// The indexes of the market in that sector, deleted ones included, by number.
 std::vector<std::int32_t> indexCompanies(db::Connection& connection, std::int32_t marketId,
-                                         std::optional<std::int32_t> categoryId) {
-    std::string sql = R"(SELECT "ID" FROM "Company" WHERE "IS_INDEX" = 1 AND "MARKET_ID" = ?)";
-    std::vector<db::Value> params{marketId};
-    if (categoryId) {
-        sql += R"( AND "CATEGORY_ID" = ?)";
-        params.emplace_back(*categoryId);
-    }
-    sql += R"( ORDER BY "ID")";
+                                         std::int32_t categoryId) {
     std::vector<std::int32_t> ids;
-    for (db::RowSet rows = connection.query(sql, params, db::CursorType::ForwardOnly); !rows.eof();
-         rows.moveNext()) {
+    for (db::RowSet rows =
+             connection.query(R"(SELECT "ID" FROM "Company" WHERE "IS_INDEX" = 1 AND "MARKET_ID" = ?)"
+                              R"( AND "CATEGORY_ID" = ? ORDER BY "ID")",
+                              {marketId, categoryId}, db::CursorType::ForwardOnly);
+         !rows.eof(); rows.moveNext()) {
         ids.push_back(rows.int32(0));
     }
     return ids;
@@ -62,8 +60,10 @@ std::string indexCloseSql(std::int32_t marketId, std::size_t indexCount) {
 }
 
 void logSkippedSplit(const clsSplit& split) {
+    char ratio[32];
+    const auto end = std::to_chars(ratio, ratio + sizeof ratio, split.Ratio).ptr;
     WriteErrorLog("Split of " + db::formatIsoDate(split.dtDate) + " skipped: ratio " +
-                      std::to_string(split.Ratio) + " is not above zero",
+                      std::string(ratio, end) + " is not above zero",
                   errnum::kInvalidProcedureCall, kGetDataProc);
 }
 
