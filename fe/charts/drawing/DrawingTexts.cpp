@@ -13,9 +13,14 @@
 namespace dravik {
 namespace {
 
-// Written out with the decimals the value needs beyond these.
+// Without a price axis: fixed decimals, at least two, "." as decimal point.
 const AxisSettingsRecord& plainPriceAxis() {
-    static const AxisSettingsRecord record;
+    static const AxisSettingsRecord record = [] {
+        AxisSettingsRecord plain;
+        plain.format = FC_PLAIN;
+        plain.decimals = 2;
+        return plain;
+    }();
     return record;
 }
 
