@@ -24,6 +24,10 @@ CDrawingFeatures::CDrawingFeatures(IDrawingOwner& owner)
     : owner_(owner), link_(std::make_shared<DrawingLink>(DrawingLink{&owner, &list_})) {}
 
 CDrawingFeatures::~CDrawingFeatures() {
+    Disconnect();
+}
+
+void CDrawingFeatures::Disconnect() {
     *link_ = DrawingLink{};
 }
 

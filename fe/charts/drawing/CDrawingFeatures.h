@@ -26,6 +26,11 @@ public:
     CDrawingFeatures(const CDrawingFeatures&) = delete;
     CDrawingFeatures& operator=(const CDrawingFeatures&) = delete;
 
+    // Cuts the link to the drawing objects handed out so far: from then on they fail with E_FAIL. The
+    // owner calls it first thing in its destructor, before anything there could reach a drawing object
+    // (which would otherwise take a reference on an owner that is going); the destructor calls it too.
+    void Disconnect();
+
     CDrawingList& list() { return list_; }
     const CDrawingList& list() const { return list_; }
 

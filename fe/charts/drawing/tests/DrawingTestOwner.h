@@ -88,9 +88,16 @@ public:
 
 protected:
     ~DrawingTestOwner() override {
+        features_.Disconnect();
+        if (onDestroy)
+            onDestroy();
         if (destroyed_)
             *destroyed_ = true;
     }
+
+public:
+    // Runs while the owner is being destroyed, after it cut its drawing objects off.
+    std::function<void()> onDestroy;
 
 private:
     bool* destroyed_;

@@ -388,5 +388,21 @@ TEST(DrawFeatureLifetime, TheOwnerLivesUntilACallThatReleasedItReturns) {
     EXPECT_EQ(count, 0);
 }
 
+TEST(DrawFeatureLifetime, ACallWhileTheOwnerIsBeingDestroyedFailsWithoutReviving) {
+    bool destroyed = false;
+    com::ComPtr<DrawingTestOwner> owner = com::makeComObject<DrawingTestOwner>(&destroyed);
+    IDrawFeature* raw = nullptr;
+    ASSERT_EQ(owner->features().GetDrawing(kTrend, com::Variant::missing(), &raw), com::S_OK);
+    com::ComPtr<IDrawFeature> drawing = com::ComPtr<IDrawFeature>::attach(raw);
+    com::HRESULT during = com::S_OK;
+    owner->onDestroy = [&] {
+        com::SHORT width = 0;
+        during = drawing->get_LineWidth(&width);
+    };
+    owner.reset();
+    EXPECT_TRUE(destroyed);
+    EXPECT_EQ(during, com::E_FAIL);
+}
+
 }  // namespace
 }  // namespace dravik
