@@ -148,7 +148,7 @@ com::HRESULT CDrawingFeatures::RemoveDrawingByUser(int index) {
 bool CDrawingFeatures::RaiseEvent(DrawingEvent event, int index) {
     std::int16_t kind = 0;
     std::int16_t ordinal = 0;
-    if (!list_.GetTypeAndOrdinal(index, &kind, &ordinal))
+    if (!list_.At(index) || !list_.GetTypeAndOrdinal(index, &kind, &ordinal))
         return false;
     owner_.RaiseDrawingEvent(event, kind, ordinal);
     return true;

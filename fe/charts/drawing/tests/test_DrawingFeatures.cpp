@@ -219,6 +219,7 @@ TEST_F(DrawingFeaturesTest, EventsCarryTheKindAndTheOrdinalWithinIt) {
     EXPECT_TRUE(owner->features().RaiseEvent(DrawingEvent::Moved, 3));
     EXPECT_FALSE(owner->features().RaiseEvent(DrawingEvent::Moved, 5));
     EXPECT_FALSE(owner->features().RaiseEvent(DrawingEvent::Moved, -1));
+    EXPECT_FALSE(owner->features().RaiseEvent(DrawingEvent::Moved, 0x8000));
     EXPECT_EQ(owner->events, (std::vector<RaisedEvent>{{DrawingEvent::Created, kTrend, 2, 5},
                                                        {DrawingEvent::Moved, kGann, 1, 5}}));
 }
