@@ -275,7 +275,7 @@ public:
     HRESULT DeleteDrawing(LONG kind, SHORT ordinal) override;
     HRESULT get_FullTechnicalStudyAxis(LONG* value) override;
     HRESULT put_FullTechnicalStudyAxis(LONG value) override;
-    HRESULT RemoveGalleryItems(LONG keepMask) override;
+    HRESULT RemoveGalleryItems(LONG deleteMask) override;
     HRESULT get_Top2BottomStudyAxis(com::VARIANT_BOOL* value) override {
         return getFlag(value, settings_.top2BottomStudyAxis);
     }

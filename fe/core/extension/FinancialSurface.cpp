@@ -371,21 +371,23 @@ HRESULT CFinancialCharts::DeleteDrawing(LONG kind, SHORT ordinal) {
 
 // --- Gallery commands of the chart -------------------------------------------------------------------------
 
-HRESULT CFinancialCharts::RemoveGalleryItems(LONG keepMask) {
+HRESULT CFinancialCharts::RemoveGalleryItems(LONG deleteMask) {
     if (!isAttached())
         return com::E_FAIL;
-    if ((keepMask & kAllGalleryItemsMask) == kAllGalleryItemsMask)
+    // At least one of the extension's chart types stays offered.
+    if ((deleteMask & kAllGalleryItemsMask) == kAllGalleryItemsMask)
         return com::E_INVALIDARG;
     const CommandCollection collection = reportedCommands();
     com::ComPtr<ostbar::IOstCommandContainer> container;
     if (!collection.commands ||
         com::FAILED(collection.commands->GetContainer(collection.containerId, container.put())) || !container)
         return com::S_OK;
-    // Ids of our gallery commands only once they are registered; before that every entry is the chart's.
+    // Our gallery commands have ids only once they are registered; before that every entry is another's.
     const LONG first = firstCommandId();
     const auto keeps = [&](SHORT id) {
         const LONG offset = id - first;
-        return first >= 0 && offset >= 0 && offset < commandGalleryCount() && (keepMask & (1 << offset)) != 0;
+        return first >= 0 && offset >= 0 && offset < commandGalleryCount() &&
+               (deleteMask & (1 << offset)) == 0;
     };
     SHORT count = 0;
     container->get_Count(&count);

@@ -153,7 +153,7 @@ enum lomexOptions : com::LONG {
     FEO_UI_SHIFTMODE_ZOOM = 2048,
 };
 
-// Gallery commands that RemoveGalleryItems keeps, one bit per chart type 0-4 (0x1F: all of them).
+// RemoveGalleryItems: one bit per chart-type command 0-4 (0x1F: all of them).
 inline constexpr com::LONG kAllGalleryItemsMask = 0x1F;
 
 // How a late-bound call uses a member (combinable, as automation callers do).
@@ -342,8 +342,9 @@ struct IFinancialCharts : com::IDispatch {
     virtual com::HRESULT DeleteDrawing(com::LONG nDraw, com::SHORT nIndex) = 0;
     virtual com::HRESULT get_FullTechnicalStudyAxis(com::LONG* pVal) = 0;
     virtual com::HRESULT put_FullTechnicalStudyAxis(com::LONG pVal) = 0;
-    // Removes the chart's chart-type commands except the gallery commands whose bit is set (bit 0
-    // Point and Figure .. bit 4 Analytical).
+    // Takes from the chart's command container every entry that is not one of the extension's chart-type
+    // commands, and those chart-type commands whose bit is set (bit 0 Point and Figure .. bit 4
+    // Analytical); all five bits set is refused.
     virtual com::HRESULT RemoveGalleryItems(com::LONG dwFEDeleteMask) = 0;
     virtual com::HRESULT get_Top2BottomStudyAxis(com::VARIANT_BOOL* pVal) = 0;
     virtual com::HRESULT put_Top2BottomStudyAxis(com::VARIANT_BOOL pVal) = 0;
