@@ -122,13 +122,8 @@ HRESULT flag(C& self, Args args, com::Variant* result) {
     return call<M, true>(self, args, result);
 }
 
-// The study and drawing members share one untyped getter each.
-template <com::DISPID dispid>
-HRESULT study(C& self, Args args, com::Variant* result) {
-    if (!args.empty())
-        return com::DISP_E_BADPARAMCOUNT;
-    com::IUnknown* object = nullptr;
-    const HRESULT answer = self.GetStudyObject(dispid, &object);
+// Hands a getter's object to the caller, or releases it when the call failed or nobody asked for it.
+HRESULT handOut(HRESULT answer, com::IUnknown* object, com::Variant* result) {
     if (com::SUCCEEDED(answer) && result)
         writeResult(result, object);
     else
@@ -136,18 +131,22 @@ HRESULT study(C& self, Args args, com::Variant* result) {
     return answer;
 }
 
+// The study and drawing members share one untyped getter each.
+template <com::DISPID dispid>
+HRESULT study(C& self, Args args, com::Variant* result) {
+    if (!args.empty())
+        return com::DISP_E_BADPARAMCOUNT;
+    com::IUnknown* object = nullptr;
+    return handOut(self.GetStudyObject(dispid, &object), object, result);
+}
+
 template <LONG kind>
 HRESULT drawing(C& self, Args args, com::Variant* result) {
     if (args.size() > 1)
         return com::DISP_E_BADPARAMCOUNT;
     com::IUnknown* object = nullptr;
-    const HRESULT answer =
-        self.GetDrawingObject(kind, args.empty() ? com::Variant::missing() : args[0].dereferenced(), &object);
-    if (com::SUCCEEDED(answer) && result)
-        writeResult(result, object);
-    else
-        dropResult(object);
-    return answer;
+    const com::Variant ordinal = args.empty() ? com::Variant::missing() : args[0].dereferenced();
+    return handOut(self.GetDrawingObject(kind, ordinal, &object), object, result);
 }
 
 struct Member {

@@ -38,6 +38,14 @@ HRESULT notYetAvailable(PendingObject kind) {
     return IsNotYetAvailable(kind) ? com::E_NOTIMPL : com::S_OK;
 }
 
+// A getter without arguments of its own whose object class is still to come.
+template <typename T>
+HRESULT pendingGetter(T** out, PendingObject kind) {
+    if (const HRESULT result = clearOut(out); com::FAILED(result))
+        return result;
+    return notYetAvailable(kind);
+}
+
 std::vector<std::string_view> splitFields(std::string_view text) {
     std::vector<std::string_view> fields;
     for (std::size_t start = 0;;) {
@@ -88,39 +96,27 @@ HRESULT CFinancialCharts::GetDrawingObject(LONG kind, const com::Variant& ordina
 }
 
 HRESULT CFinancialCharts::get_DateAxis(ILomexDateAxis** axis) {
-    if (const HRESULT result = clearOut(axis); com::FAILED(result))
-        return result;
-    return notYetAvailable(PendingObject::AxisObject);
+    return pendingGetter(axis, PendingObject::AxisObject);
 }
 
 HRESULT CFinancialCharts::get_PricesAxis(ILomexAxis** axis) {
-    if (const HRESULT result = clearOut(axis); com::FAILED(result))
-        return result;
-    return notYetAvailable(PendingObject::AxisObject);
+    return pendingGetter(axis, PendingObject::AxisObject);
 }
 
 HRESULT CFinancialCharts::get_PointAndFigure(IPointFigure** object) {
-    if (const HRESULT result = clearOut(object); com::FAILED(result))
-        return result;
-    return notYetAvailable(PendingObject::ChartTypeObject);
+    return pendingGetter(object, PendingObject::ChartTypeObject);
 }
 
 HRESULT CFinancialCharts::get_Renko(IRenko** object) {
-    if (const HRESULT result = clearOut(object); com::FAILED(result))
-        return result;
-    return notYetAvailable(PendingObject::ChartTypeObject);
+    return pendingGetter(object, PendingObject::ChartTypeObject);
 }
 
 HRESULT CFinancialCharts::get_Kagi(IKagi** object) {
-    if (const HRESULT result = clearOut(object); com::FAILED(result))
-        return result;
-    return notYetAvailable(PendingObject::ChartTypeObject);
+    return pendingGetter(object, PendingObject::ChartTypeObject);
 }
 
 HRESULT CFinancialCharts::get_ThreeLineBreak(IThreeLineBreak** object) {
-    if (const HRESULT result = clearOut(object); com::FAILED(result))
-        return result;
-    return notYetAvailable(PendingObject::ChartTypeObject);
+    return pendingGetter(object, PendingObject::ChartTypeObject);
 }
 
 HRESULT CFinancialCharts::get_PriceSeries(SHORT series, IIndexSeries** object) {

@@ -261,6 +261,84 @@ TEST_F(SurfaceTest, MaskTextsKeepTheirFortyByteField) {
     EXPECT_EQ(text.toUtf8(), std::string(38, 'y'));
 }
 
+TEST_F(SurfaceTest, WorkSeriesAndDataUnitReachTheActiveChartType) {
+    chartSeries(5);
+    ASSERT_EQ(attach(), com::S_OK);
+    ASSERT_EQ(extension->ActivateGallery(CHART_KAGI, 1, -1), com::S_OK);
+    SHORT current = -1;
+    surface().get_CurrentGallery(&current);
+    EXPECT_EQ(current, CHART_KAGI);
+    surface().put_AutoRecalc(com::VARIANT_TRUE);
+    type(CHART_KAGI).clearCalls();
+    ASSERT_EQ(surface().put_WorkSeries(3), com::S_OK);
+    EXPECT_EQ(type(CHART_KAGI).callNames(), std::vector<std::string>{"Recalculate"});
+    LONG work = 0;
+    surface().get_WorkSeries(&work);
+    EXPECT_EQ(work, 3);
+
+    const double values[] = {1, 2, 3};
+    const double dates[] = {36892, 36893, 36894};
+    extension->settings().dateScale.Build(1, 3, values, dates, {});
+    type(CHART_KAGI).clearCalls();
+    ASSERT_EQ(surface().put_DataUnit(DL_DAY), com::S_OK);
+    ASSERT_EQ(surface().put_DataUnit(DL_DAY), com::S_OK);  // unchanged: not handed on again
+    ASSERT_EQ(type(CHART_KAGI).calls().size(), 1u);
+    EXPECT_EQ(type(CHART_KAGI).calls()[0].name, "SetDataUnit");
+    EXPECT_EQ(type(CHART_KAGI).calls()[0].args, std::vector<std::intptr_t>{DL_DAY});
+}
+
+TEST_F(SurfaceTest, ToolbarObjectsAndTheStudiesTool) {
+    ostbar::IOstToolbar* toolbar = nullptr;
+    ASSERT_EQ(surface().get_Commands(&toolbar), com::S_OK);
+    ASSERT_NE(toolbar, nullptr);
+    auto commands = com::ComPtr<ostbar::IOstToolbar>::attach(toolbar);
+    EXPECT_EQ(commands.get(),
+              com::ComPtr<ostbar::IOstCommandBar>(extension->commandBar()).as<ostbar::IOstToolbar>().get());
+    ostbar::IOstToolbarObj* object = nullptr;
+    ASSERT_EQ(surface().get_ToolBarObj(&object), com::S_OK);
+    ASSERT_NE(object, nullptr);
+    com::ComPtr<ostbar::IOstToolbarObj>::attach(object);
+
+    com::VARIANT_BOOL shown = -1;
+    EXPECT_EQ(surface().get_StudiesTool(&shown), com::S_OK);
+    EXPECT_EQ(shown, com::VARIANT_FALSE);  // no tool yet
+    EXPECT_EQ(surface().put_StudiesTool(com::VARIANT_TRUE), com::S_OK);
+    extension->GetStudiesToolObject(false);
+    // Shown only while the analytical chart is active.
+    surface().put_StudiesTool(com::VARIANT_TRUE);
+    surface().get_StudiesTool(&shown);
+    EXPECT_EQ(shown, com::VARIANT_FALSE);
+    chartSeries(5);
+    ASSERT_EQ(attach(), com::S_OK);
+    ASSERT_EQ(extension->ActivateGallery(FINANCIAL_ANALYTICAL, 1, -1), com::S_OK);
+    surface().put_StudiesTool(com::VARIANT_TRUE);
+    surface().get_StudiesTool(&shown);
+    EXPECT_EQ(shown, com::VARIANT_TRUE);
+    surface().put_StudiesTool(com::VARIANT_FALSE);
+    surface().get_StudiesTool(&shown);
+    EXPECT_EQ(shown, com::VARIANT_FALSE);
+}
+
+TEST_F(SurfaceTest, LanguageWithoutABundleFallsBackToTheOwnTexts) {
+    LONG loaded = -1;
+    EXPECT_EQ(surface().Language(com::Bstr(u"/no/such/bundle"), &loaded), com::S_OK);
+    EXPECT_EQ(loaded, 0);
+    std::vector<com::Variant> args{com::Variant(com::Bstr(u""))};
+    com::Variant result;
+    EXPECT_EQ(extension->InvokeMember(DISPID_Language, DISPATCH_METHOD, args, &result), com::S_OK);
+    EXPECT_EQ(result, com::Variant(LONG{0}));
+}
+
+TEST_F(SurfaceTest, PriceDisplayKinds) {
+    SHORT display = -1;
+    surface().get_PriceDisplay(&display);
+    EXPECT_EQ(display, CLOSE_PRICE);
+    EXPECT_EQ(surface().put_PriceDisplay(CANDLESTICK_PRICE), com::S_OK);
+    EXPECT_EQ(surface().put_PriceDisplay(-1), com::E_INVALIDARG);
+    surface().get_PriceDisplay(&display);
+    EXPECT_EQ(display, CANDLESTICK_PRICE);
+}
+
 // --- Studies and drawings --------------------------------------------------------------------------------
 
 TEST(StudyMembers, DispidsMapToStudyNumbers) {
