@@ -3,10 +3,14 @@
 // the control drive the chart types through the control-side interfaces, hooks itself into the
 // chart's callback chain while one of its chart types is active, and raises DLomex_Events.
 //
-// COM identities: IFinancialCharts, the four control-side extension interfaces, the callback
-// interface, the command bar's message receiver and the connection-point container; while attached it
-// also hands out the site it is attached to (IKvlExtensionSite), so that a page bound to the object
-// finds the chart.
+// It also holds the state its COM surface and its chart types share: the settings block, the series
+// binding, the price-series and study records, the study-parameter entries, the drawing list and the
+// Data buffer.
+//
+// COM identities: IFinancialCharts (and IDispatch for late binding), the four control-side extension
+// interfaces, the callback interface, ISpecifyPropertyPages, the command bar's message receiver and the
+// connection-point container; while attached it also hands out the site it is attached to
+// (IKvlExtensionSite), so that a page bound to the object finds the chart.
 #pragma once
 
 #include <array>
