@@ -4,13 +4,13 @@
 
 #include <vector>
 
-#include "FinancialChartsStub.h"
 #include "com/ComObject.h"
+#include "dravik/FinancialChartsUnimplemented.h"
 #include "korvel/IKvlChart.h"
 
 namespace indikon::test {
 
-class FakeExtension final : public FinancialChartsStub {
+class FakeExtension final : public dravik::FinancialChartsUnimplemented {
 public:
     // Open, high, low, close and volume series numbers.
     com::SHORT series[5] = {1, 2, 3, 4, 6};
