@@ -18,6 +18,7 @@
 #include <string>
 #include <vector>
 
+#include "axes/AxisOwner.h"
 #include "com/ConnectionPoint.h"
 #include "com/PropertyPages.h"
 #include "dravik/IFinancialCharts.h"
@@ -65,7 +66,8 @@ class CFinancialCharts final : public CChartExtensionBase,
                                public IFinancialCharts,
                                public com::ISpecifyPropertyPages,
                                public ostbar::IOstMessageReceiver,
-                               public com::IConnectionPointContainer {
+                               public com::IConnectionPointContainer,
+                               public IAxisOwner {
 public:
     CFinancialCharts();
     // With the maker of the chart types; construction fails (throws) unless it makes all six.
@@ -329,6 +331,13 @@ public:
     void SetCommandText(SHORT id, const std::string& text);
     // Number of user studies in use.
     LONG userStudyCount() const { return userStudyCount_; }
+
+    // --- IAxisOwner: what the axis objects it hands out view ---
+    com::IUnknown* AxisOwnerIdentity() override { return identity(); }
+    CHostChartAdapter* AxisAdapter() override { return adapter(); }
+    void RepaintAxisChart() override;
+    ExtensionSettings& AxisSettingsBlock() override { return settings_; }
+    void ApplyDateSteps(SHORT step, SHORT every, SHORT minorStep, SHORT minorEvery) override;
 
     // --- State the chart types, pages and saved state share ---
     ExtensionSettings& settings() { return settings_; }

@@ -4,6 +4,7 @@
 #include <string>
 #include <string_view>
 
+#include "axes/AxisObjectFactory.h"
 #include "dravik/Commands.h"
 #include "dravik/Identities.h"
 #include "extension/CFinancialCharts.h"
@@ -96,11 +97,39 @@ HRESULT CFinancialCharts::GetDrawingObject(LONG kind, const com::Variant& ordina
 }
 
 HRESULT CFinancialCharts::get_DateAxis(ILomexDateAxis** axis) {
-    return pendingGetter(axis, PendingObject::AxisObject);
+    return CreateDateAxisObject(*this, axis);
 }
 
 HRESULT CFinancialCharts::get_PricesAxis(ILomexAxis** axis) {
-    return pendingGetter(axis, PendingObject::AxisObject);
+    if (const HRESULT result = clearOut(axis); com::FAILED(result))
+        return result;
+    CGalleryBase* active = activeGallery();
+    if (!active)
+        return CreateChartAxisObject(*this, settings_.priceAxis, 0, axis);
+    if (activeIndex() == FINANCIAL_ANALYTICAL)
+        return notYetAvailable(PendingObject::AnalyticalAxisObject);
+    // The active chart type's value axis, bound to its own settings.
+    com::IUnknown* object = nullptr;
+    SHORT chartAxis = 0;
+    const HRESULT result = active->CreateAxisObject(&object, &chartAxis, 0);
+    const auto made = com::ComPtr<com::IUnknown>::attach(object);
+    if (com::FAILED(result))
+        return result;
+    if (!made)
+        return com::E_FAIL;
+    return made->QueryInterface(IID_ILomexAxis, reinterpret_cast<void**>(axis));
+}
+
+// --- What the axis objects see of the extension ------------------------------------------------------------
+
+void CFinancialCharts::RepaintAxisChart() {
+    if (isAttached())
+        site()->Refresh(korvel::kRefreshRepaint, 0);
+}
+
+void CFinancialCharts::ApplyDateSteps(SHORT step, SHORT every, SHORT minorStep, SHORT minorEvery) {
+    if (CGalleryBase* active = activeGallery())
+        active->SetDateSteps(step, every, minorStep, minorEvery);
 }
 
 HRESULT CFinancialCharts::get_PointAndFigure(IPointFigure** object) {

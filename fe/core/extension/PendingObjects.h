@@ -9,14 +9,14 @@
 namespace dravik {
 
 enum class PendingObject : std::size_t {
-    StudyObject,        // IIndex / ICustomIndex over a study record
-    DrawingFeature,     // IDrawFeature over a drawing, and new drawings made through the analytical chart
-    AxisObject,         // ILomexAxis (PricesAxis) and ILomexDateAxis (DateAxis)
-    ChartTypeObject,    // IPointFigure, IRenko, IKagi, IThreeLineBreak
-    SeriesObject,       // IIndexSeries over a price series (PriceSeries)
-    StudiesToolObject,  // IStudiesTool (StudiesToolObj)
-    StudySelection,     // the analytical chart's calculated study list (FindCalculatedStudy, AddStudy,
-                        // ToggleStudy)
+    StudyObject,           // IIndex / ICustomIndex over a study record
+    DrawingFeature,        // IDrawFeature over a drawing, and new drawings made through the analytical chart
+    AnalyticalAxisObject,  // ILomexAxis of the analytical chart (PricesAxis while it is active)
+    ChartTypeObject,       // IPointFigure, IRenko, IKagi, IThreeLineBreak
+    SeriesObject,          // IIndexSeries over a price series (PriceSeries)
+    StudiesToolObject,     // IStudiesTool (StudiesToolObj)
+    StudySelection,        // the analytical chart's calculated study list (FindCalculatedStudy, AddStudy,
+                           // ToggleStudy)
     Count,
 };
 
@@ -24,7 +24,7 @@ enum class PendingObject : std::size_t {
 inline constexpr std::array<bool, static_cast<std::size_t>(PendingObject::Count)> kNotYetAvailable{
     true,  // StudyObject
     true,  // DrawingFeature
-    true,  // AxisObject
+    true,  // AnalyticalAxisObject
     true,  // ChartTypeObject
     true,  // SeriesObject
     true,  // StudiesToolObject

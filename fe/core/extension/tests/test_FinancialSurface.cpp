@@ -5,6 +5,7 @@
 #include <cstring>
 
 #include "ExtensionFixture.h"
+#include "dravik/AxisInterfaces.h"
 #include "dravik/Commands.h"
 #include "dravik/Identities.h"
 #include "extension/PendingObjects.h"
@@ -362,9 +363,6 @@ TEST_F(SurfaceTest, ObjectsOfClassesStillToComeAreNotImplemented) {
     ICustomIndex* custom = reinterpret_cast<ICustomIndex*>(this);
     EXPECT_EQ(surface().get_CUSTOM0(&custom), com::E_NOTIMPL);
     EXPECT_EQ(custom, nullptr);
-    ILomexAxis* axis = reinterpret_cast<ILomexAxis*>(this);
-    EXPECT_EQ(surface().get_PricesAxis(&axis), com::E_NOTIMPL);
-    EXPECT_EQ(axis, nullptr);
     IKagi* kagi = nullptr;
     EXPECT_EQ(surface().get_Kagi(&kagi), com::E_NOTIMPL);
     // Arguments are checked first.
@@ -377,6 +375,41 @@ TEST_F(SurfaceTest, ObjectsOfClassesStillToComeAreNotImplemented) {
     EXPECT_EQ(surface().get_StudiesToolObj(&tool), com::E_INVALIDARG);  // no tool yet
     extension->GetStudiesToolObject(false);
     EXPECT_EQ(surface().get_StudiesToolObj(&tool), com::E_NOTIMPL);
+}
+
+TEST_F(SurfaceTest, AxisObjectsViewTheExtensionsSettings) {
+    ILomexDateAxis* date = nullptr;
+    ASSERT_EQ(surface().get_DateAxis(&date), com::S_OK);
+    auto dateAxis = com::ComPtr<ILomexDateAxis>::attach(date);
+    ASSERT_TRUE(dateAxis.as<ILomexDateAxis>());
+    ASSERT_EQ(dateAxis->put_DateStep(3), com::S_OK);
+    EXPECT_EQ(extension->settings().dateStep, 3);
+
+    // Without a chart type the price axis is chart axis 0 over the settings' price-axis record: two
+    // objects see one record.
+    ILomexAxis* first = nullptr;
+    ILomexAxis* second = nullptr;
+    ASSERT_EQ(surface().get_PricesAxis(&first), com::S_OK);
+    ASSERT_EQ(surface().get_PricesAxis(&second), com::S_OK);
+    auto a = com::ComPtr<ILomexAxis>::attach(first);
+    auto b = com::ComPtr<ILomexAxis>::attach(second);
+    ASSERT_NE(a.get(), b.get());  // a new object per call
+    ASSERT_EQ(a->put_Decimals(4), com::S_OK);
+    SHORT decimals = 0;
+    b->get_Decimals(&decimals);
+    EXPECT_EQ(decimals, 4);
+
+    // The analytical chart's axis is still to come; another chart type makes its own.
+    chartSeries(5);
+    ASSERT_EQ(attach(), com::S_OK);
+    ASSERT_EQ(extension->ActivateGallery(FINANCIAL_ANALYTICAL, 1, -1), com::S_OK);
+    ILomexAxis* axis = reinterpret_cast<ILomexAxis*>(this);
+    EXPECT_EQ(surface().get_PricesAxis(&axis), com::E_NOTIMPL);
+    EXPECT_EQ(axis, nullptr);
+    ASSERT_EQ(extension->ActivateGallery(FINANCIAL_ANALYTICAL, 0, -1), com::S_OK);
+    ASSERT_EQ(extension->ActivateGallery(CHART_RENKO, 1, -1), com::S_OK);
+    EXPECT_EQ(surface().get_PricesAxis(&axis), com::E_NOTIMPL);  // the placeholder chart type has none
+    EXPECT_EQ(axis, nullptr);
 }
 
 TEST_F(SurfaceTest, DrawingOrdinalsZeroToFive) {
