@@ -6,12 +6,12 @@
 
 #include "appchart/fill/ChartTarget.h"
 #include "com/ComObject.h"
-#include "dravik/IFinancialCharts.h"
+#include "dravik/FinancialChartsUnimplemented.h"
 #include "korvel/IKvlChart.h"
 
 namespace tarnwick::chart {
 
-class StudyPriceSeries final : public com::ComObject<dravik::IFinancialCharts> {
+class StudyPriceSeries final : public dravik::FinancialChartsUnimplemented {
 public:
     explicit StudyPriceSeries(const PriceSeriesNumbers& numbers) : numbers_(numbers) {}
 
