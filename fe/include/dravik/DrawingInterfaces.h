@@ -18,12 +18,9 @@
 #include "com/Bstr.h"
 #include "com/Types.h"
 #include "com/Unknown.h"
+#include "dravik/IFinancialCharts.h"  // IID_IDrawFeature, with the identities of the other views
 
 namespace dravik {
-
-// {3B5D26A1-624B-441D-A9F9-162C431024A7}
-inline constexpr com::IID IID_IDrawFeature{
-    0x3B5D26A1, 0x624B, 0x441D, {0xA9, 0xF9, 0x16, 0x2C, 0x43, 0x10, 0x24, 0xA7}};
 
 // Drawing kinds (`lomexDrawingFeature`).
 enum lomexDrawingFeature : com::LONG {
