@@ -35,6 +35,8 @@ CFinancialCharts::CFinancialCharts(const ChartTypeFactory& makeChartType)
 }
 
 CFinancialCharts::~CFinancialCharts() {
+    // Drawing objects clients still hold must not reach an extension that is going.
+    drawings_.Disconnect();
     if (commandBar_)
         commandBar_->SetMessageReceiver(nullptr);
     studiesTool_.reset();

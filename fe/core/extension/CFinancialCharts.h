@@ -22,7 +22,9 @@
 #include "com/ConnectionPoint.h"
 #include "com/PropertyPages.h"
 #include "dravik/IFinancialCharts.h"
+#include "drawing/CDrawingFeatures.h"
 #include "drawing/CDrawingList.h"
+#include "drawing/DrawingOwner.h"
 #include "extension/CChartCallbackChain.h"
 #include "extension/CChartExtensionBase.h"
 #include "extension/CExtensionEvents.h"
@@ -67,7 +69,8 @@ class CFinancialCharts final : public CChartExtensionBase,
                                public com::ISpecifyPropertyPages,
                                public ostbar::IOstMessageReceiver,
                                public com::IConnectionPointContainer,
-                               public IAxisOwner {
+                               public IAxisOwner,
+                               public IDrawingOwner {
 public:
     CFinancialCharts();
     // With the maker of the chart types; construction fails (throws) unless it makes all six.
@@ -339,6 +342,24 @@ public:
     ExtensionSettings& AxisSettingsBlock() override { return settings_; }
     void ApplyDateSteps(SHORT step, SHORT every, SHORT minorStep, SHORT minorEvery) override;
 
+    // --- IDrawingOwner: what the drawing objects it hands out view ---
+    com::IUnknown* DrawingOwnerIdentity() override { return identity(); }
+    const CDateScale* DrawingDateScale() override { return &settings_.dateScale; }
+    loc::LCID DrawingDateLocale() override { return settings_.dateAxis.locale; }
+    const AxisSettingsRecord* DrawingPriceAxis() override { return &settings_.priceAxis; }
+    void RepaintDrawings() override { RepaintIfActive(); }
+    void RefreshDrawings() override { RepaintIfActive(); }
+    void SetDrawingCommandChecked(std::int16_t command, bool checked) override;
+    void SetDrawingCommandText(std::int16_t command, const std::string& text) override {
+        SetCommandText(command, text);
+    }
+    void DrawingAdded(int) override {}
+    void DrawingRemoved(int, std::int16_t, std::int16_t) override { RepaintIfActive(); }
+    // The parameter dialogs are not offered yet: a drawing's parameters are changed through its
+    // object alone.
+    bool RunDrawingParameters(IDrawFeature&, std::intptr_t) override { return false; }
+    void RaiseDrawingEvent(DrawingEvent event, LONG kind, SHORT ordinal) override;
+
     // --- State the chart types, pages and saved state share ---
     ExtensionSettings& settings() { return settings_; }
     SeriesBinding& seriesBinding() { return binding_; }
@@ -346,7 +367,9 @@ public:
     StudyRecord* studyRecord(LONG study);
     StudyParameterEntry* studyParameterEntry(LONG study);
     SeriesAttributeRecord& priceSeriesRecord(std::size_t which) { return priceSeriesRecords_.at(which); }
-    CDrawingList& drawingList() { return drawings_; }
+    CDrawingList& drawingList() { return drawings_.list(); }
+    // The drawings with the objects handed out over them, for the chart type and the pages.
+    CDrawingFeatures& drawingFeatures() { return drawings_; }
     // The Data buffer; replaced as a whole by whoever fills it.
     void setDataBuffer(std::vector<double> values) { data_ = std::move(values); }
     const std::vector<double>& dataBuffer() const { return data_; }
@@ -402,13 +425,13 @@ private:
     HRESULT getStudy(com::DISPID dispid, Study** study) {
         return GetStudyObject(dispid, reinterpret_cast<com::IUnknown**>(study));
     }
+    void deleteAllOfKind(LONG kind);
     HRESULT getDrawing(LONG kind, const com::Variant& ordinal, IDrawFeature** drawing) {
         return GetDrawingObject(kind, ordinal, reinterpret_cast<com::IUnknown**>(drawing));
     }
     // The date scale's current position table (X values of positions 0 .. count - 1), empty when none.
     std::vector<double> positionTable() const;
     // The analytical chart's delete-all command of one drawing kind.
-    void deleteAllOfKind(LONG kind);
     void createCommandBar();
     void ShowFinancialToolbar(bool show, bool attach);
     void registerToolbarEntry(bool show);
@@ -434,7 +457,9 @@ private:
     std::array<SeriesAttributeRecord, 4> priceSeriesRecords_;
     std::vector<StudyRecord> studies_;
     std::vector<StudyParameterEntry> studyParameters_;
-    CDrawingList drawings_;
+    // Constructed after the settings it reads and destroyed before them; disconnected first of all
+    // in the destructor.
+    CDrawingFeatures drawings_{*this};
     LONG userStudyCount_ = 0;
     LONG workSeries_ = -1;
     bool autoRecalc_ = false;

@@ -291,6 +291,11 @@ void CFinancialCharts::placeStudyCommand(LONG study) {
         menu->put_SubCommand(count, id);
 }
 
+void CFinancialCharts::SetDrawingCommandChecked(std::int16_t command, bool checked) {
+    if (auto item = commandOf(toolbar_.get(), command))
+        item->put_Checked(checked ? com::VARIANT_TRUE : com::VARIANT_FALSE);
+}
+
 void CFinancialCharts::RegisterStudyCommand(LONG study, bool checked) {
     if (activeIndex() != FINANCIAL_ANALYTICAL || study < 0 || study >= kStudyNumberCount)
         return;

@@ -85,15 +85,10 @@ HRESULT CFinancialCharts::GetStudyObject(com::DISPID dispid, com::IUnknown** stu
 HRESULT CFinancialCharts::GetDrawingObject(LONG kind, const com::Variant& ordinal, com::IUnknown** drawing) {
     if (const HRESULT result = clearOut(drawing); com::FAILED(result))
         return result;
-    if (!IsDrawingKind(kind))
-        return com::E_INVALIDARG;
-    com::Variant position = ordinal.isMissing() ? com::Variant(SHORT{0}) : ordinal.dereferenced();
-    if (com::FAILED(position.changeType(com::VT_I2)))
-        return com::E_INVALIDARG;
-    // At most six drawings of a kind: ordinals 0-5.
-    if (position.i2() < 0 || position.i2() >= kMaxDrawingsPerKind)
-        return com::E_INVALIDARG;
-    return notYetAvailable(PendingObject::DrawingFeature);
+    IDrawFeature* feature = nullptr;
+    const HRESULT result = drawings_.GetDrawing(kind, ordinal, &feature);
+    *drawing = feature;
+    return result;
 }
 
 HRESULT CFinancialCharts::get_DateAxis(ILomexDateAxis** axis) {
@@ -194,7 +189,7 @@ HRESULT CFinancialCharts::GetPages(std::vector<com::CLSID>* pages) {
             break;
         case FINANCIAL_ANALYTICAL:
             offer(FEPPM_STUDIES, CLSID_Indices);
-            if (drawings_.Count() > 0)
+            if (drawings_.list().Count() > 0)
                 offer(FEPPM_DRAWING, CLSID_DrawPage);
             break;
         default:

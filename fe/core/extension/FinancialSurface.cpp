@@ -1,7 +1,9 @@
 // The COM surface of the extension object: settings, the series assignment, the Data buffer, the
 // toolbars and the drawing counts. The object getters are in FinancialObjects.cpp, late binding in
 // FinancialDispatch.cpp.
+#include <array>
 #include <limits>
+#include <utility>
 
 #include "com/Text.h"
 #include "dravik/Commands.h"
@@ -326,17 +328,7 @@ HRESULT CFinancialCharts::put_StudiesTool(com::VARIANT_BOOL show) {
 // --- Drawings ----------------------------------------------------------------------------------------------
 
 HRESULT CFinancialCharts::get_DrawingNumber(LONG kind, SHORT* count) {
-    if (!count)
-        return com::E_POINTER;
-    *count = 0;
-    if (kind == -1) {
-        *count = drawings_.Count();
-        return com::S_OK;
-    }
-    if (!IsDrawingKind(kind))
-        return com::E_INVALIDARG;
-    *count = static_cast<SHORT>(drawings_.CountOfKind(kind));
-    return com::S_OK;
+    return drawings_.DrawingNumber(kind, count);
 }
 
 void CFinancialCharts::deleteAllOfKind(LONG kind) {
@@ -359,14 +351,22 @@ HRESULT CFinancialCharts::DeleteAllDrawing(LONG kind) {
 }
 
 HRESULT CFinancialCharts::DeleteDrawing(LONG kind, SHORT ordinal) {
-    if (!IsDrawingKind(kind))
-        return com::E_INVALIDARG;
-    const int index = drawings_.IndexOfKind(kind, ordinal);
-    if (index < 0)
-        return com::E_INVALIDARG;
-    const HRESULT result = drawings_.RemoveAt(index);
-    RepaintIfActive();
-    return result;
+    return drawings_.DeleteDrawing(kind, ordinal);
+}
+
+void CFinancialCharts::RaiseDrawingEvent(DrawingEvent event, LONG kind, SHORT ordinal) {
+    using Raise = void (CExtensionEvents::*)(LONG, SHORT);
+    static constexpr std::array<std::pair<DrawingEvent, Raise>, 5> kRaisers{{
+        {DrawingEvent::Created, &CExtensionEvents::CreatedDrawing},
+        {DrawingEvent::Deleting, &CExtensionEvents::DeletingDrawing},
+        {DrawingEvent::Moved, &CExtensionEvents::MovedDrawing},
+        {DrawingEvent::PageCommit, &CExtensionEvents::DrawPageCommit},
+        {DrawingEvent::PrivateBytesCommit, &CExtensionEvents::DrawPrivateBytesCommit},
+    }};
+    for (const auto& [which, raise] : kRaisers) {
+        if (which == event)
+            (events_.*raise)(kind, ordinal);
+    }
 }
 
 // --- Gallery commands of the chart -------------------------------------------------------------------------

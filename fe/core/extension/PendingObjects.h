@@ -10,7 +10,6 @@ namespace dravik {
 
 enum class PendingObject : std::size_t {
     StudyObject,           // IIndex / ICustomIndex over a study record
-    DrawingFeature,        // IDrawFeature over a drawing, and new drawings made through the analytical chart
     AnalyticalAxisObject,  // ILomexAxis of the analytical chart (PricesAxis while it is active)
     ChartTypeObject,       // IPointFigure, IRenko, IKagi, IThreeLineBreak
     SeriesObject,          // IIndexSeries over a price series (PriceSeries)
@@ -23,7 +22,6 @@ enum class PendingObject : std::size_t {
 // true: not yet available.
 inline constexpr std::array<bool, static_cast<std::size_t>(PendingObject::Count)> kNotYetAvailable{
     true,  // StudyObject
-    true,  // DrawingFeature
     true,  // AnalyticalAxisObject
     true,  // ChartTypeObject
     true,  // SeriesObject

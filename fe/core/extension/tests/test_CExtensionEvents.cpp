@@ -163,5 +163,41 @@ TEST_F(EventsTest, NoSinkNoCostAndOnlyTheOwnEventInterface) {
     EXPECT_FALSE(other);
 }
 
+TEST_F(EventsTest, DrawingEventsCarryTheKindAndTheOrdinalAmongItsDrawings) {
+    std::vector<std::pair<com::DISPID, std::pair<LONG, SHORT>>> seen;
+    auto s = com::makeComObject<com::EventSink>(DIID_DLomex_Events);
+    for (com::DISPID dispid : {kEventCreatedDrawing, kEventDeletingDrawing, kEventMovedDrawing,
+                               kEventDrawPageCommit, kEventDrawPrivateBytesCommit}) {
+        s->on(dispid, [&seen, dispid](std::span<Variant> args) {
+            seen.push_back({dispid, {args[0].i4(), args[1].i2()}});
+            return com::S_OK;
+        });
+    }
+    advise(s);
+    CDrawingList& list = extension->drawingList();
+    int index = 0;
+    ASSERT_EQ(list.DrawingOfKind(9, 0, &index), com::S_OK);  // trend line 0, list index 0
+    ASSERT_EQ(list.DrawingOfKind(3, 0, &index), com::S_OK);  // retracements 0, list index 1
+    ASSERT_EQ(list.DrawingOfKind(9, 1, &index), com::S_OK);  // trend line 1, list index 2
+
+    CDrawingFeatures& features = extension->drawingFeatures();
+    EXPECT_TRUE(features.RaiseEvent(DrawingEvent::Created, 2));
+    EXPECT_TRUE(features.RaiseEvent(DrawingEvent::Moved, 1));
+    EXPECT_TRUE(features.RaiseEvent(DrawingEvent::PageCommit, 0));
+    EXPECT_TRUE(features.RaiseEvent(DrawingEvent::PrivateBytesCommit, 2));
+    EXPECT_FALSE(features.RaiseEvent(DrawingEvent::Moved, 3));
+    EXPECT_EQ(features.RemoveDrawingByUser(0), com::S_OK);
+
+    using Event = std::pair<com::DISPID, std::pair<LONG, SHORT>>;
+    EXPECT_EQ(seen, (std::vector<Event>{{kEventCreatedDrawing, {9, 1}},
+                                        {kEventMovedDrawing, {3, 0}},
+                                        {kEventDrawPageCommit, {9, 0}},
+                                        {kEventDrawPrivateBytesCommit, {9, 1}},
+                                        {kEventDeletingDrawing, {9, 0}}}));
+    SHORT count = 0;
+    EXPECT_EQ(extension->get_DrawingNumber(9, &count), com::S_OK);
+    EXPECT_EQ(count, 1);
+}
+
 }  // namespace
 }  // namespace dravik::test

@@ -418,9 +418,22 @@ TEST_F(SurfaceTest, DrawingOrdinalsZeroToFive) {
     EXPECT_EQ(surface().get_GannFan(com::Variant(LONG{-1}), &drawing), com::E_INVALIDARG);
     EXPECT_EQ(surface().get_GannFan(com::Variant::utf8("two"), &drawing), com::E_INVALIDARG);
     EXPECT_EQ(surface().get_GannFan(com::Variant(LONG{70000}), &drawing), com::E_INVALIDARG);
-    EXPECT_EQ(surface().get_QuadrantLines(com::Variant::missing(), &drawing), com::E_NOTIMPL);
-    EXPECT_EQ(surface().get_QuadrantLines(com::Variant(5.0), &drawing), com::E_NOTIMPL);
     EXPECT_EQ(drawing, nullptr);
+
+    // A missing ordinal is 0; an ordinal at or beyond the number of drawings of the kind adds one.
+    ASSERT_EQ(surface().get_QuadrantLines(com::Variant::missing(), &drawing), com::S_OK);
+    const auto first = com::ComPtr<IDrawFeature>::attach(drawing);
+    ASSERT_EQ(surface().get_QuadrantLines(com::Variant(5.0), &drawing), com::S_OK);
+    const auto second = com::ComPtr<IDrawFeature>::attach(drawing);
+    EXPECT_NE(first.get(), second.get());
+    SHORT count = 0;
+    EXPECT_EQ(surface().get_DrawingNumber(8, &count), com::S_OK);
+    EXPECT_EQ(count, 2);
+
+    // Kept past the extension, an object fails instead of reaching it.
+    extension.reset();
+    com::Bstr name;
+    EXPECT_EQ(second->get_Name(&name), com::E_FAIL);
 }
 
 TEST_F(SurfaceTest, DrawingCountsAndDeletion) {
