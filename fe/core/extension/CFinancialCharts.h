@@ -68,11 +68,11 @@ public:
     HRESULT SetResourceLanguage(const std::u16string& fileName, LONG* loaded) override;
 
     // --- IFinancialCharts ---
-    HRESULT get_OpenSeries(SHORT* series) override { return getSeries(series, openSeries_); }
-    HRESULT get_HighSeries(SHORT* series) override { return getSeries(series, highSeries_); }
-    HRESULT get_LowSeries(SHORT* series) override { return getSeries(series, lowSeries_); }
-    HRESULT get_CloseSeries(SHORT* series) override { return getSeries(series, closeSeries_); }
-    HRESULT get_VolumeSeries(SHORT* series) override { return getSeries(series, volumeSeries_); }
+    HRESULT get_OpenSeries(SHORT* series) override { return getSeries(series, chartTypeState_.settings.openSeries); }
+    HRESULT get_HighSeries(SHORT* series) override { return getSeries(series, chartTypeState_.settings.highSeries); }
+    HRESULT get_LowSeries(SHORT* series) override { return getSeries(series, chartTypeState_.settings.lowSeries); }
+    HRESULT get_CloseSeries(SHORT* series) override { return getSeries(series, chartTypeState_.settings.closeSeries); }
+    HRESULT get_VolumeSeries(SHORT* series) override { return getSeries(series, chartTypeState_.settings.volumeSeries); }
 
     // --- IOstMessageReceiver ---
     HRESULT OnToolbarMessage(std::intptr_t window, LONG message, std::intptr_t wParam, std::intptr_t lParam,
@@ -161,12 +161,7 @@ private:
     com::ComPtr<com::IUnknown> studiesTool_;
     // The Data buffer of the COM surface.
     std::vector<double> data_;
-    // The price series (-1 none), user-study series and work series.
-    SHORT openSeries_ = -1;
-    SHORT highSeries_ = -1;
-    SHORT lowSeries_ = -1;
-    SHORT closeSeries_ = -1;
-    SHORT volumeSeries_ = -1;
+    // User-study series.
     LONG userStudyCount_ = 0;
     bool autoRecalc_ = false;
     ChartTypeState chartTypeState_;

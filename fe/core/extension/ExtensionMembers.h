@@ -36,14 +36,31 @@ struct TrackingRecord {
     LONG y = 0;                // y of the last mouse point
     double position = 0;       // point position of the line
     double value = 0;          // value at the mouse point
-    LONG startPixel = -1;      // x where a zoom drag began; -1 for a zoom, the pixel otherwise
+    LONG startPixel = -1;      // x of the start line of a zoom drag; -1 while only tracking
     double startPosition = 0;  // point position where the drag began
     bool zooming = false;      // the drag zooms (else it only tracks)
     bool tracking = false;     // a drag is in progress
 };
 
+// The extension's settings that the chart types read, and the price binding that a chart type fills
+// in on activation when none is set (series numbers; -1 none).
+struct ChartTypeSettings {
+    LONG options = 1;         // lomexOptions bits
+    LONG propPageMask = 895;  // lomexPropPageMask bits
+    SHORT priceDisplay = 0;   // lomexPriceDisplay
+    LONG dataUnit = 5;        // date-scale level: 0 year .. 4 day, 5 the points as they are
+    SHORT openSeries = -1;
+    SHORT highSeries = -1;
+    SHORT lowSeries = -1;
+    SHORT closeSeries = -1;
+    SHORT volumeSeries = -1;
+    SHORT userSeries = 0;  // number of user series, from firstUserIndex on
+    SHORT firstUserIndex = 0;
+};
+
 // The owner-side members of the chart types, grouped so that their owners fill them in one place.
 struct ChartTypeState {
+    ChartTypeSettings settings;
     DataCache dataCache;
     TrackingRecord tracking;
     gdi::HPEN trackingPen = gdi::NULL_HANDLE;  // the XOR pen of the tracking line; made with the first line
