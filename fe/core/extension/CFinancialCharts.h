@@ -68,11 +68,21 @@ public:
     HRESULT SetResourceLanguage(const std::u16string& fileName, LONG* loaded) override;
 
     // --- IFinancialCharts ---
-    HRESULT get_OpenSeries(SHORT* series) override { return getSeries(series, chartTypeState_.settings.openSeries); }
-    HRESULT get_HighSeries(SHORT* series) override { return getSeries(series, chartTypeState_.settings.highSeries); }
-    HRESULT get_LowSeries(SHORT* series) override { return getSeries(series, chartTypeState_.settings.lowSeries); }
-    HRESULT get_CloseSeries(SHORT* series) override { return getSeries(series, chartTypeState_.settings.closeSeries); }
-    HRESULT get_VolumeSeries(SHORT* series) override { return getSeries(series, chartTypeState_.settings.volumeSeries); }
+    HRESULT get_OpenSeries(SHORT* series) override {
+        return getSeries(series, chartTypeState_.settings.openSeries);
+    }
+    HRESULT get_HighSeries(SHORT* series) override {
+        return getSeries(series, chartTypeState_.settings.highSeries);
+    }
+    HRESULT get_LowSeries(SHORT* series) override {
+        return getSeries(series, chartTypeState_.settings.lowSeries);
+    }
+    HRESULT get_CloseSeries(SHORT* series) override {
+        return getSeries(series, chartTypeState_.settings.closeSeries);
+    }
+    HRESULT get_VolumeSeries(SHORT* series) override {
+        return getSeries(series, chartTypeState_.settings.volumeSeries);
+    }
 
     // --- IOstMessageReceiver ---
     HRESULT OnToolbarMessage(std::intptr_t window, LONG message, std::intptr_t wParam, std::intptr_t lParam,

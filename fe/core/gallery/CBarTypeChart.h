@@ -8,7 +8,8 @@ namespace dravik {
 
 class CBarTypeChart final : public CGalleryBase {
 public:
-    explicit CBarTypeChart(CFinancialCharts* owner) : CGalleryBase(owner, static_cast<SHORT>(kFirstGalleryNumber + 5)) {}
+    explicit CBarTypeChart(CFinancialCharts* owner)
+        : CGalleryBase(owner, static_cast<SHORT>(kFirstGalleryNumber + 5)) {}
 
     LONG GetGalleryFlags() override { return kGalleryFlagsBarType; }
     // Kind korvel::kDrawKindChart, mode 1: the chart draws the point.

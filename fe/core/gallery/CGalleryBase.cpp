@@ -8,9 +8,9 @@
 #include <string>
 
 #include "extension/CFinancialCharts.h"
+#include "gallery/GalleryAxisAccess.h"
 #include "gdi/DeviceContext.h"
 #include "gdi/Objects.h"
-#include "gallery/GalleryAxisAccess.h"
 #include "host/CHostChartAdapter.h"
 #include "persist/CPropertyArchive.h"
 
@@ -372,7 +372,8 @@ const double* CGalleryBase::GetSeriesValues(LONG series) {
         return nullptr;
     if (series >= cache.seriesCount)
         series = 0;
-    return cache.values.data() + static_cast<std::size_t>(series) * static_cast<std::size_t>(cache.pointCount);
+    return cache.values.data() +
+           static_cast<std::size_t>(series) * static_cast<std::size_t>(cache.pointCount);
 }
 
 void* CGalleryBase::GetValueAxisSettings() {
@@ -459,11 +460,12 @@ LONG CGalleryBase::OnActiveNotify(gdi::DeviceContext* dc, LONG force, LONG scale
     else if (dc)
         scaledDc_ = dc->viewportExt() != dc->windowExt() ? 1 : 0;
     bool rescaled = false;
-    const bool wanted = chart->GetZoomMode() != 0 || force != 0 ||
-                        (state().settings.options & kOptionRestrictToPrices) != 0;
+    const bool wanted =
+        chart->GetZoomMode() != 0 || force != 0 || (state().settings.options & kOptionRestrictToPrices) != 0;
     double min = 0;
     double max = 0;
-    if (!scaledDc_ && wanted && reentry_ < 1 && GetValueRange(firstVisible_ - 1, lastVisible_ - 1, &min, &max)) {
+    if (!scaledDc_ && wanted && reentry_ < 1 &&
+        GetValueRange(firstVisible_ - 1, lastVisible_ - 1, &min, &max)) {
         ++reentry_;
         chart->ZoomTo(korvel::kNoValue, min, korvel::kNoValue, max);
         chart->UpdateZoom();
@@ -490,7 +492,8 @@ HRESULT CGalleryBase::GetAxisLabel(gdi::DeviceContext* dc, LONG axisCode, LONG m
 
 LONG CGalleryBase::ReadDrawArea(gdi::DeviceContext*, const KvlRect*) {
     KvlRect area{};
-    if (adapter() && com::SUCCEEDED(adapter()->GetChartRect(korvel::kRectDrawArea, KvlRect{3, 0, 0, 0}, &area)))
+    if (adapter() &&
+        com::SUCCEEDED(adapter()->GetChartRect(korvel::kRectDrawArea, KvlRect{3, 0, 0, 0}, &area)))
         scaledDc_ = 1;
     return 0;
 }
@@ -521,7 +524,8 @@ void CGalleryBase::SelectLabelFont(gdi::DeviceContext* dc) {
         saved->fontSelected = true;
     }
     saved->bkMode = dc->setBkMode(gdi::TRANSPARENT);
-    saved->textColor = dc->setTextColor(static_cast<gdi::COLORREF>(chart->MapColor(chart->GetTextColor(kLabelTextKind))));
+    saved->textColor =
+        dc->setTextColor(static_cast<gdi::COLORREF>(chart->MapColor(chart->GetTextColor(kLabelTextKind))));
     labelFont_ = std::move(saved);
 }
 

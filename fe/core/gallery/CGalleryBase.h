@@ -60,9 +60,9 @@ inline constexpr SHORT kFirstGalleryNumber = 130;
 inline constexpr SHORT kUserDefinedGalleryNumber = 122;
 
 // Options bits the base reads.
-inline constexpr LONG kOptionShiftModeZoom = 0x800;         // a zoom drag needs Shift (or zoom mode)
-inline constexpr LONG kOptionDateLabelsNoScroll = 0x4000;   // a scroll keeps the date labels once
-inline constexpr LONG kOptionRestrictToPrices = 0x4;         // every paint fits the values to the view
+inline constexpr LONG kOptionShiftModeZoom = 0x800;        // a zoom drag needs Shift (or zoom mode)
+inline constexpr LONG kOptionDateLabelsNoScroll = 0x4000;  // a scroll keeps the date labels once
+inline constexpr LONG kOptionRestrictToPrices = 0x4;       // every paint fits the values to the view
 // PropPageMask bits of the axis pages.
 inline constexpr LONG kPageMaskAxis = 64;
 inline constexpr LONG kPageMaskAxisScale = 256;

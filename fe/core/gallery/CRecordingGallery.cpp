@@ -167,7 +167,8 @@ std::unique_ptr<CGalleryBase> CreateRecordingChartType(SHORT index, CFinancialCh
         return nullptr;
     std::unique_ptr<CGalleryBase> real = CreateChartType(index, owner);
     const LONG capabilities = real ? real->GetGalleryFlags() : 0;
-    return std::make_unique<CRecordingGallery>(owner, static_cast<SHORT>(kFirstGalleryNumber + index), capabilities);
+    return std::make_unique<CRecordingGallery>(owner, static_cast<SHORT>(kFirstGalleryNumber + index),
+                                               capabilities);
 }
 
 }  // namespace dravik

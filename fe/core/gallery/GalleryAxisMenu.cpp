@@ -28,8 +28,9 @@ constexpr com::LCID kUserDefaultLocale = 1024;
 
 // The axis of a hit code (5, 6, 7 are axes 0, 1, 2); -1 for any other code.
 SHORT axisOfHit(SHORT code) {
-    return code >= korvel::kHitAxis0 && code <= korvel::kHitAxis2 ? static_cast<SHORT>(code - korvel::kHitAxis0)
-                                                                  : SHORT{-1};
+    return code >= korvel::kHitAxis0 && code <= korvel::kHitAxis2
+               ? static_cast<SHORT>(code - korvel::kHitAxis0)
+               : SHORT{-1};
 }
 
 std::string loadString(const std::shared_ptr<const res::ResourceModule>& module, std::uint32_t id,
@@ -61,11 +62,13 @@ void CGalleryBase::ShowAxisMenu(SHORT axis, LONG x, LONG y) {
         com::SUCCEEDED(toolbar->Command(ID_AXISGRID, gridCommand.put())) && gridCommand)
         gridCommand->put_Checked(grid ? com::VARIANT_TRUE : com::VARIANT_FALSE);
     com::ComPtr<ostbar::IOstMenu> menu;
-    if (com::FAILED(bar->QueryInterface(ostbar::IOstMenu::iid, reinterpret_cast<void**>(menu.put()))) || !menu)
+    if (com::FAILED(bar->QueryInterface(ostbar::IOstMenu::iid, reinterpret_cast<void**>(menu.put()))) ||
+        !menu)
         return;
     korvel::KvlPoint point{x, y};
     owner_->site()->ClientToScreen(&point);
-    menu->TrackPopup(ID_AXIS_MENU, point.x, point.y, static_cast<ostbar::IOstMessageReceiver*>(owner_), nullptr);
+    menu->TrackPopup(ID_AXIS_MENU, point.x, point.y, static_cast<ostbar::IOstMessageReceiver*>(owner_),
+                     nullptr);
 }
 
 LONG CGalleryBase::OnAxisMenuCommand(LONG message, std::intptr_t id, std::intptr_t record) {
@@ -218,8 +221,8 @@ bool CGalleryBase::PropertyFrameRequest(SHORT, ui::PropertyFrameRequest* request
         return false;
     *request = ui::PropertyFrameRequest{};
     request->owner = owner_->hostWindow().widget();
-    const std::string caption = loadString(owner_->GetResourceInstance(), kAxisFrameCaptionId,
-                                           kAxisFrameCaptionLength + 1);
+    const std::string caption =
+        loadString(owner_->GetResourceInstance(), kAxisFrameCaptionId, kAxisFrameCaptionLength + 1);
     request->caption = QString::fromUtf8(caption.data(), static_cast<qsizetype>(caption.size()));
     request->objects = {static_cast<IFinancialCharts*>(owner_)};
     request->pages = std::move(pages);
@@ -255,7 +258,7 @@ SHORT CGalleryBase::GetAxisName(LONG selector, SHORT* axisOut, char* text, LONG 
 void CGalleryBase::LoadAxisName(SHORT axis, char* text, LONG size) {
     if (!text || size <= 0)
         return;
-    const std::uint32_t id = axis == 0 || axis == 1 ? kPriceAxisNameId
+    const std::uint32_t id = axis == 0 || axis == 1   ? kPriceAxisNameId
                              : axis == korvel::kXAxis ? kDateAxisNameId
                                                       : kUnknownAxisNameId;
     const auto module = owner_ ? owner_->GetResourceInstance() : BuiltInResources();

@@ -225,8 +225,7 @@ void CGalleryBase::RestoreXRange(LONG store) {
         const double last = std::clamp(keptLast_, 0.0, static_cast<double>(count_ - 1));
         double min = 0;
         double max = 0;
-        if (first < last &&
-            GetValueRange(static_cast<LONG>(first), static_cast<LONG>(last), &min, &max)) {
+        if (first < last && GetValueRange(static_cast<LONG>(first), static_cast<LONG>(last), &min, &max)) {
             chart->ZoomTo(first + 1, min, last + 1, max);
             chart->UpdateZoom();
         }
