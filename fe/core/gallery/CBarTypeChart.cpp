@@ -10,4 +10,11 @@ LONG CBarTypeChart::DrawPoint(LONG* kind, KvlPaintRecord*, LONG* mode) {
     return 0;
 }
 
+LONG CBarTypeChart::ExchangeProperties(CPropertyArchive& archive, LONG version, LONG flags) {
+    constexpr LONG kBodyOnly = 0x2;
+    if (flags & kBodyOnly)
+        return 0;
+    return CGalleryBase::ExchangeProperties(archive, version, flags);
+}
+
 }  // namespace dravik

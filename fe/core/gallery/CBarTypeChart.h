@@ -14,6 +14,8 @@ public:
     LONG GetGalleryFlags() override { return kGalleryFlagsBarType; }
     // Kind korvel::kDrawKindChart, mode 1: the chart draws the point.
     LONG DrawPoint(LONG* kind, KvlPaintRecord* record, LONG* mode) override;
+    // The common keys; nothing in a body-only exchange.
+    LONG ExchangeProperties(CPropertyArchive& archive, LONG version, LONG flags) override;
 };
 
 }  // namespace dravik
