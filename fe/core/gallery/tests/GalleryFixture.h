@@ -8,6 +8,8 @@
 #include <string>
 
 #include "com/ComObject.h"
+#include "com/EventSink.h"
+#include "dravik/Events.h"
 #include "extension/CFinancialCharts.h"
 #include "gallery/CGalleryBase.h"
 #include "korvel/KvlChart.h"
@@ -83,6 +85,8 @@ protected:
         fillChart(kSeries, kPoints);
     }
     void TearDown() override {
+        if (sink_)
+            eventPoint()->Unadvise(cookie_);
         if (extension) {
             if (extension->activeIndex() >= 0)
                 extension->ActivateGallery(extension->activeIndex(), 0, -1);
@@ -103,6 +107,20 @@ protected:
         model.autoScale();
     }
 
+    // A sink on the extension's events, advised on first use; handlers are added with on().
+    com::EventSink& events() {
+        if (!sink_) {
+            sink_ = com::makeComObject<com::EventSink>(DIID_DLomex_Events);
+            EXPECT_EQ(eventPoint()->Advise(sink_->identity(), &cookie_), com::S_OK);
+        }
+        return *sink_;
+    }
+    com::ComPtr<com::IConnectionPoint> eventPoint() {
+        com::ComPtr<com::IConnectionPoint> point;
+        extension.as<com::IConnectionPointContainer>()->FindConnectionPoint(DIID_DLomex_Events, point.put());
+        return point;
+    }
+
     CGalleryBase& type(LONG index) { return *extension->gallery(index); }
     ChartTypeState& shared() { return extension->chartTypeState(); }
     HRESULT activate(LONG index) { return extension->ActivateGallery(index, 1, -1); }
@@ -110,6 +128,10 @@ protected:
 
     com::ComPtr<korvel::KvlChart> chart;
     com::ComPtr<CFinancialCharts> extension;
+
+private:
+    com::ComPtr<com::EventSink> sink_;
+    com::DWORD cookie_ = 0;
 };
 
 }  // namespace dravik::test

@@ -153,16 +153,10 @@ TEST_F(AxisTest, TheColourEntryIsASwatchOfTheAxisColour) {
 
 TEST_F(AxisTest, MenuCommandsActOnTheCurrentAxisAndOthersGoToTheContainer) {
     std::vector<std::vector<LONG>> userCommands;
-    auto container = extension.as<com::IConnectionPointContainer>();
-    com::ComPtr<com::IConnectionPoint> point;
-    ASSERT_EQ(container->FindConnectionPoint(DIID_DLomex_Events, point.put()), com::S_OK);
-    auto sink = com::makeComObject<com::EventSink>(DIID_DLomex_Events);
-    sink->on(kEventFinancialUserCommand, [&](std::span<com::Variant> args) {
+    events().on(kEventFinancialUserCommand, [&](std::span<com::Variant> args) {
         userCommands.push_back({args[0].i4(), args[1].i4(), args[2].i4()});
         return com::S_OK;
     });
-    com::DWORD cookie = 0;
-    ASSERT_EQ(point->Advise(sink->identity(), &cookie), com::S_OK);
 
     const std::vector<com::COLORREF>& palette = chart->model().palette();
     ASSERT_GT(palette.size(), 3u);
@@ -181,7 +175,6 @@ TEST_F(AxisTest, MenuCommandsActOnTheCurrentAxisAndOthersGoToTheContainer) {
     EXPECT_EQ(bar().OnAxisMenuCommand(ostbar::kWmCommand, 0x9001, 77), 0);
     EXPECT_EQ(userCommands, (std::vector<std::vector<LONG>>{{5, 0x9001, 77}}));
     EXPECT_EQ(bar().OnAxisMenuCommand(0x0200, ID_AXISGRID, 0), 0) << "not a command";
-    point->Unadvise(cookie);
 }
 
 TEST_F(AxisTest, AColourDroppedOnAnAxisTakesThePaletteEntry) {

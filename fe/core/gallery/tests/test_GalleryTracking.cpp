@@ -25,20 +25,15 @@ protected:
     void SetUp() override {
         GalleryFixture::SetUp();
         ASSERT_EQ(activate(5), com::S_OK);
-        auto container = extension.as<com::IConnectionPointContainer>();
-        com::ComPtr<com::IConnectionPoint> point;
-        ASSERT_EQ(container->FindConnectionPoint(DIID_DLomex_Events, point.put()), com::S_OK);
-        sink = com::makeComObject<com::EventSink>(DIID_DLomex_Events);
-        sink->on(kEventStartingZoomAction, [this](std::span<com::Variant>) {
-            events.push_back("start");
+        events().on(kEventStartingZoomAction, [this](std::span<com::Variant>) {
+            seen.push_back("start");
             return com::S_OK;
         });
-        sink->on(kEventEndingZoomAction, [this](std::span<com::Variant> args) {
-            events.push_back("end" + std::to_string(args[0].i2()));
+        events().on(kEventEndingZoomAction, [this](std::span<com::Variant> args) {
+            seen.push_back("end" + std::to_string(args[0].i2()));
             *args[1].i4Ref() = cancelZoom;
             return com::S_OK;
         });
-        ASSERT_EQ(point->Advise(sink->identity(), &cookie), com::S_OK);
         chart->UpdateWindow();
     }
     void TearDown() override {
@@ -52,22 +47,20 @@ protected:
         return on;
     }
 
-    com::ComPtr<com::EventSink> sink;
-    com::DWORD cookie = 0;
-    std::vector<std::string> events;
+    std::vector<std::string> seen;
     LONG cancelZoom = 0;
 };
 
 TEST_F(TrackingTest, AZoomDragRaisesTheZoomEventsAndZoomsToThePointsDraggedOver) {
     chart->model().setZoomMode(true);
     EXPECT_TRUE(chart->buttonDown(kPoint5 + 5, kRow));
-    EXPECT_EQ(events, (std::vector<std::string>{"start"}));
+    EXPECT_EQ(seen, (std::vector<std::string>{"start"}));
     EXPECT_EQ(capture(), 1);
     EXPECT_TRUE(shared().tracking.zooming);
     EXPECT_TRUE(chart->mouseMove(kPoint10 - 6, kRow + 30));
     EXPECT_EQ(shared().tracking.position, 10.0);
     EXPECT_TRUE(chart->buttonUp(kPoint10, kRow));
-    EXPECT_EQ(events, (std::vector<std::string>{"start", "end1"}));
+    EXPECT_EQ(seen, (std::vector<std::string>{"start", "end1"}));
     EXPECT_FALSE(chart->ownZoomDragging()) << "the chart left the drag to the chart type";
     const auto [first, last] = chart->model().visibleRange(korvel::kXAxis);
     EXPECT_EQ(first, 5.0);
@@ -96,7 +89,7 @@ TEST_F(TrackingTest, AHandlerThatCancelsKeepsTheChartUnzoomed) {
     chart->buttonDown(kPoint5, kRow);
     chart->mouseMove(kPoint10, kRow);
     chart->buttonUp(kPoint10, kRow);
-    EXPECT_EQ(events, (std::vector<std::string>{"start", "end1"}));
+    EXPECT_EQ(seen, (std::vector<std::string>{"start", "end1"}));
     EXPECT_FALSE(chart->model().zoomed());
     EXPECT_EQ(type(5).zoomed(), 0);
 }
@@ -105,7 +98,7 @@ TEST_F(TrackingTest, AZoomOverOnePointHasNoRangeAndDoesNotZoom) {
     chart->model().setZoomMode(true);
     chart->buttonDown(kPoint5, kRow);
     chart->buttonUp(kPoint5, kRow);
-    EXPECT_EQ(events, (std::vector<std::string>{"start", "end0"}));
+    EXPECT_EQ(seen, (std::vector<std::string>{"start", "end0"}));
     EXPECT_FALSE(chart->model().zoomed());
 }
 
@@ -113,7 +106,7 @@ TEST_F(TrackingTest, TheTrackingLineDrawnAndErasedLeavesTheSurfaceUnchanged) {
     shared().trackingOn = true;
     const QImage before = surface();
     EXPECT_TRUE(chart->buttonDown(kPoint5, kRow));
-    EXPECT_EQ(events, std::vector<std::string>{}) << "tracking is no zoom";
+    EXPECT_EQ(seen, std::vector<std::string>{}) << "tracking is no zoom";
     const QImage during = surface();
     EXPECT_NE(during, before);
     // The line runs down the point's column from the plot's top to its bottom.
@@ -152,7 +145,7 @@ TEST_F(TrackingTest, CancellingErasesTheLinesAndReleasesTheMouse) {
     EXPECT_EQ(surface(), before);
     EXPECT_FALSE(shared().tracking.tracking);
     EXPECT_EQ(capture(), 0);
-    EXPECT_EQ(events, (std::vector<std::string>{"start"}));
+    EXPECT_EQ(seen, (std::vector<std::string>{"start"}));
 }
 
 TEST_F(TrackingTest, APressOutsideThePlotOrItsPointsStartsNothing) {
