@@ -325,6 +325,8 @@ protected:
     LONG plotBottom_ = 0;
     // True while the moving tracking line is on the surface (the start line of a zoom drag is apart).
     bool trackingLineShown_ = false;
+    // True while the axis menu is open: its commands are chosen then.
+    bool axisMenuOpen_ = false;
     HeldBlocks held_;
     // A block lent to the chart by GalleryAction, kept until the next one or deactivation.
     std::unique_ptr<KvlValueBlock> lentBlock_;

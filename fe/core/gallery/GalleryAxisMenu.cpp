@@ -67,8 +67,11 @@ void CGalleryBase::ShowAxisMenu(SHORT axis, LONG x, LONG y) {
         return;
     korvel::KvlPoint point{x, y};
     owner_->site()->ClientToScreen(&point);
+    // The choice arrives while the menu is open.
+    axisMenuOpen_ = true;
     menu->TrackPopup(ID_AXIS_MENU, point.x, point.y, static_cast<ostbar::IOstMessageReceiver*>(owner_),
                      nullptr);
+    axisMenuOpen_ = false;
 }
 
 LONG CGalleryBase::OnAxisMenuCommand(LONG message, std::intptr_t id, std::intptr_t record) {
@@ -109,10 +112,13 @@ LONG CGalleryBase::OnAxisMenuCommand(LONG message, std::intptr_t id, std::intptr
             ShowPropertyFrame(currentAxis_);
             break;
         default:
-            if (owner_)
-                owner_->events().FinancialUserCommand(galleryIndex(), static_cast<LONG>(id),
-                                                      static_cast<LONG>(record));
-            return 0;
+            // A command the container put into the axis menu is the container's; other commands of
+            // the bar are the extension's own.
+            if (!axisMenuOpen_ || !owner_)
+                return 0;
+            owner_->events().FinancialUserCommand(galleryIndex(), static_cast<LONG>(id),
+                                                  static_cast<LONG>(record));
+            return 1;
     }
     currentAxis_ = -1;
     return 1;

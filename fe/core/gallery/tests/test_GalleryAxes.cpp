@@ -172,9 +172,26 @@ TEST_F(AxisTest, MenuCommandsActOnTheCurrentAxisAndOthersGoToTheContainer) {
     EXPECT_EQ(bar().OnAxisMenuCommand(ostbar::kWmCommand, ID_AXISTITLE, 0), 1);
     EXPECT_EQ(bar().currentAxis(), -1);
 
-    EXPECT_EQ(bar().OnAxisMenuCommand(ostbar::kWmCommand, 0x9001, 77), 0);
-    EXPECT_EQ(userCommands, (std::vector<std::vector<LONG>>{{5, 0x9001, 77}}));
+    // Outside the axis menu the bar's other commands are the extension's own.
+    EXPECT_EQ(bar().OnAxisMenuCommand(ostbar::kWmCommand, ID_NEW_TREND_LINE, 77), 0);
     EXPECT_EQ(bar().OnAxisMenuCommand(0x0200, ID_AXISGRID, 0), 0) << "not a command";
+    EXPECT_TRUE(userCommands.empty());
+    // Chosen from the axis menu, a command the container added goes to the container.
+    constexpr SHORT kContainerCommand = 400;
+    com::ComPtr<ostbar::IOstToolbar> toolbar;
+    ASSERT_EQ(extension->commandBar()->GetToolbar(toolbar.put()), com::S_OK);
+    ASSERT_EQ(toolbar->AddCommand(kContainerCommand, nullptr), com::S_OK);
+    com::ComPtr<ostbar::IOstCommand> axisMenu;
+    ASSERT_EQ(toolbar->Command(ID_AXIS_MENU, axisMenu.put()), com::S_OK);
+    ASSERT_EQ(axisMenu->put_SubCommands(0, 5), com::S_OK);
+    ASSERT_EQ(axisMenu->put_SubCommand(4, kContainerCommand), com::S_OK);
+    ui::ScriptedModalServices modal;
+    modal.answerMenu(kContainerCommand);
+    bar().ShowAxisMenu(1, 30, 200);
+    ASSERT_EQ(modal.questions().size(), 1u);
+    EXPECT_EQ(modal.questions()[0].style, 5);
+    EXPECT_EQ(modal.unanswered(), 0);
+    EXPECT_EQ(userCommands, (std::vector<std::vector<LONG>>{{5, kContainerCommand, 0}}));
 }
 
 TEST_F(AxisTest, AColourDroppedOnAnAxisTakesThePaletteEntry) {
