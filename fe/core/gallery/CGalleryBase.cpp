@@ -171,8 +171,8 @@ void CGalleryBase::SaveChartState() {
         axis.max = chart->GetAxisValue(a, 1);
         for (std::size_t i = 0; i < ChartSnapshot::kSavedAxisCodes.size(); ++i)
             axis.properties[i] = chart->GetAxisValue(a, ChartSnapshot::kSavedAxisCodes[i]);
-        // Visibility is kept as a flag.
-        axis.properties[4] = axis.properties[4] != 0 ? 1 : 0;
+        axis.properties[ChartSnapshot::kVisibleSlot] =
+            axis.properties[ChartSnapshot::kVisibleSlot] != 0 ? 1 : 0;
         char text[64] = {};
         chart->GetAxisText(a, text, sizeof text);
         axis.text = text;

@@ -99,6 +99,7 @@ struct ChartSnapshot {
     // Axis property codes saved besides minimum and maximum: style, step, minor step, decimals,
     // visible, locale, origin.
     static constexpr std::array<LONG, 6> kSavedAxisCodes{8, 2, 9, 5, 10, 23};
+    static constexpr std::size_t kVisibleSlot = 4;  // code 10, kept as a flag
     static constexpr LONG kOriginCode = 3;
 
     bool saved = false;

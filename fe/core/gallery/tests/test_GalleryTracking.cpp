@@ -148,6 +148,16 @@ TEST_F(TrackingTest, CancellingErasesTheLinesAndReleasesTheMouse) {
     EXPECT_EQ(seen, (std::vector<std::string>{"start"}));
 }
 
+TEST_F(TrackingTest, ADataChangeWhileTrackingEndsTheDragAndReleasesTheMouse) {
+    shared().trackingOn = true;
+    ASSERT_TRUE(chart->buttonDown(kPoint5, kRow));
+    ASSERT_EQ(capture(), 1);
+    EXPECT_EQ(extension->NotifyGallery(5, 1), 1);
+    EXPECT_FALSE(shared().tracking.tracking);
+    EXPECT_EQ(capture(), 0);
+    EXPECT_EQ(type(5).OnButtonUp(kPoint5, kRow), 1) << "nothing left to end";
+}
+
 TEST_F(TrackingTest, APressOutsideThePlotOrItsPointsStartsNothing) {
     shared().trackingOn = true;
     for (const auto& [x, y] : std::vector<std::pair<LONG, LONG>>{{kPoint5, 20},   // on the top edge
@@ -273,6 +283,20 @@ TEST_F(GalleryFixture, APaintInZoomModeFitsTheValuesToTheView) {
     EXPECT_EQ(high, 130.0);
     EXPECT_TRUE(chart->model().axis(0)->zoomRange.has_value());
     EXPECT_FALSE(chart->model().axis(korvel::kXAxis)->zoomRange.has_value()) << "X left as it was";
+}
+
+TEST_F(GalleryFixture, DateStepsAreKeptUnlessOneIsAutomatic) {
+    CGalleryBase& bar = type(5);
+    bar.SetDateSteps(3, 1, 5, 2);
+    EXPECT_EQ(bar.needsLayout(), 0);
+    bar.SetDateSteps(-1, 1, 5, 2);
+    EXPECT_EQ(bar.needsLayout(), 1);
+}
+
+TEST_F(GalleryFixture, ModifiedMakesTheChartTypeDirty) {
+    EXPECT_EQ(type(5).IsDirty(), com::S_FALSE);
+    type(5).SetModified(1);
+    EXPECT_EQ(type(5).IsDirty(), com::S_OK);
 }
 
 TEST_F(GalleryFixture, AScrollMarksTheLayoutAndCanSkipItOnce) {
