@@ -450,9 +450,6 @@ private:
     com::ComPtr<com::IUnknown> studiesTool_;
     // The Data buffer of the COM surface.
     std::vector<double> data_;
-    ExtensionSettings settings_;
-    // Which chart series hold the prices, the volume and the user series.
-    SeriesBinding binding_;
     // Open, high, low and close series attributes; the studies' records and parameter entries.
     std::array<SeriesAttributeRecord, 4> priceSeriesRecords_;
     std::vector<StudyRecord> studies_;
@@ -464,8 +461,12 @@ private:
     LONG workSeries_ = -1;
     bool autoRecalc_ = false;
     bool priceStartInZero_ = false;
-    SHORT priceDisplay_ = 0;
     ChartTypeState chartTypeState_;
+    // The settings block, which chart series hold the prices, the volume and the user series, and the
+    // price display, as the chart types share them.
+    ExtensionSettings& settings_ = chartTypeState_.extension;
+    SeriesBinding& binding_ = chartTypeState_.binding;
+    SHORT& priceDisplay_ = chartTypeState_.priceDisplay;
     // Set while the extension changes the chart itself; no chart type is offered then.
     bool busy_ = false;
     // Commands: the first study command id, the toolbar's entry, the collection last reported, states.

@@ -7,6 +7,8 @@
 
 #include "com/Types.h"
 #include "gdi/Objects.h"
+#include "state/ExtensionSettings.h"
+#include "state/SeriesBinding.h"
 
 namespace dravik {
 
@@ -36,7 +38,7 @@ struct TrackingRecord {
     LONG y = 0;                // y of the last mouse point
     double position = 0;       // point position of the line
     double value = 0;          // value at the mouse point
-    LONG startPixel = -1;      // x where a zoom drag began; -1 for a zoom, the pixel otherwise
+    LONG startPixel = -1;      // x of the start line of a zoom drag; -1 while only tracking
     double startPosition = 0;  // point position where the drag began
     bool zooming = false;      // the drag zooms (else it only tracks)
     bool tracking = false;     // a drag is in progress
@@ -44,6 +46,11 @@ struct TrackingRecord {
 
 // The owner-side members of the chart types, grouped so that their owners fill them in one place.
 struct ChartTypeState {
+    // The extension's settings block, its price binding (which a chart type fills in on activation when
+    // none is set) and its price display: the one copy that the COM surface and the chart types share.
+    ExtensionSettings extension;
+    SeriesBinding binding;
+    SHORT priceDisplay = 0;  // lomexPriceDisplay
     DataCache dataCache;
     TrackingRecord tracking;
     gdi::HPEN trackingPen = gdi::NULL_HANDLE;  // the XOR pen of the tracking line; made with the first line

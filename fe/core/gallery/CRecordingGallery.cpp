@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cstring>
 
+#include "gallery/ChartTypes.h"
 #include "korvel/KvlContract.h"
 
 namespace dravik {
@@ -159,6 +160,15 @@ LONG CRecordingGallery::OnActiveNotify(gdi::DeviceContext* dc, LONG force, LONG 
 void CRecordingGallery::Resume() {
     CGalleryBase::Resume();
     record("Resume", {}, 0);
+}
+
+std::unique_ptr<CGalleryBase> CreateRecordingChartType(SHORT index, CFinancialCharts* owner) {
+    if (index < 0 || index >= kChartTypeCount)
+        return nullptr;
+    std::unique_ptr<CGalleryBase> real = CreateChartType(index, owner);
+    const LONG capabilities = real ? real->GetGalleryFlags() : 0;
+    return std::make_unique<CRecordingGallery>(owner, static_cast<SHORT>(kFirstGalleryNumber + index),
+                                               capabilities);
 }
 
 }  // namespace dravik

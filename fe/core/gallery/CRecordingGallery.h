@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <functional>
 #include <map>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -83,5 +84,9 @@ private:
     std::string tipText_;
     bool lastTipBufferZeroed_ = false;
 };
+
+// Makes a recording chart type for `index` with the capability word of the real one: the chart types
+// a test of the extension object's routing gives it in place of the real ones.
+std::unique_ptr<CGalleryBase> CreateRecordingChartType(SHORT index, CFinancialCharts* owner);
 
 }  // namespace dravik

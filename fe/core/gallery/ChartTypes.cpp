@@ -1,6 +1,8 @@
 #include "gallery/ChartTypes.h"
 
-#include "gallery/CRecordingGallery.h"
+#include "dravik/Commands.h"
+#include "gallery/CBarTypeChart.h"
+#include "gallery/CPlainChartType.h"
 
 namespace dravik {
 namespace {
@@ -16,8 +18,10 @@ constexpr LONG kCapabilities[kChartTypeCount] = {
 std::unique_ptr<CGalleryBase> CreateChartType(SHORT index, CFinancialCharts* owner) {
     if (index < 0 || index >= kChartTypeCount)
         return nullptr;
-    return std::make_unique<CRecordingGallery>(owner, static_cast<SHORT>(kFirstGalleryNumber + index),
-                                               kCapabilities[index]);
+    if (index == FINANCIAL_BARTYPE)
+        return std::make_unique<CBarTypeChart>(owner);
+    return std::make_unique<CPlainChartType>(owner, static_cast<SHORT>(kFirstGalleryNumber + index),
+                                             kCapabilities[index]);
 }
 
 }  // namespace dravik

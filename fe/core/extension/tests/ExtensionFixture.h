@@ -75,13 +75,24 @@ private:
     std::vector<std::string>* log_;
 };
 
+// Creates the extension with recording chart types, as the chart creates it by ProgID.
+inline HRESULT createRecordingExtension(com::IUnknown* outer, const com::IID& iid, void** object) {
+    if (!object)
+        return com::E_POINTER;
+    *object = nullptr;
+    if (outer)
+        return com::CLASS_E_NOAGGREGATION;
+    auto made = com::makeComObject<CFinancialCharts>(ChartTypeFactory(&CreateRecordingChartType));
+    return made->QueryInterface(iid, object);
+}
+
 class ExtensionFixture : public ::testing::Test {
 protected:
     void SetUp() override {
         chart = korvel::KvlChart::create();
         chart->model().resize(3, 10);
         recorder = com::makeComObject<korvel::testing::KvlRecordingControl>(chart);
-        extension = com::makeComObject<CFinancialCharts>();
+        extension = com::makeComObject<CFinancialCharts>(ChartTypeFactory(&CreateRecordingChartType));
     }
     void TearDown() override {
         CRecordingGallery::setObserver(nullptr);

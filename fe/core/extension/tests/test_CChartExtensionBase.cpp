@@ -443,7 +443,7 @@ protected:
     void SetUp() override {
         const com::ServerClass serverClass{CLSID_FinancialCharts, kFinancialChartsProgIdText,
                                            kFinancialChartsVersionedProgId, "Apartment",
-                                           &com::createComObject<CFinancialCharts>};
+                                           &createRecordingExtension};
         ASSERT_EQ(com::registerClassObject(serverClass), com::S_OK);
         chart = KvlChart::create();
         chart->model().resize(2, 5);

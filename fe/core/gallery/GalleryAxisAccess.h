@@ -1,0 +1,41 @@
+// How the chart types reach the extension's axis objects and axis settings: the COM axis object of an
+// axis, the value-axis settings record, and the grid and text colour that the axis menu shows and
+// changes.
+//
+// The axis classes are not part of the library yet, so the access in use answers E_NOTIMPL and changes
+// nothing; the axis classes install theirs with setGalleryAxisAccess when they arrive. Tests install a
+// model of their own.
+#pragma once
+
+#include "com/Types.h"
+#include "com/Unknown.h"
+
+namespace dravik {
+
+class CFinancialCharts;
+
+class GalleryAxisAccess {
+public:
+    virtual ~GalleryAxisAccess() = default;
+
+    // The COM axis object of `axis` (2 the date axis, else the value axis of the chart type).
+    virtual com::HRESULT CreateAxisObject(CFinancialCharts* owner, com::SHORT axis, com::IUnknown** object);
+    // The extension's settings record of the value axis; null while there is none.
+    virtual void* GetValueAxisSettings(CFinancialCharts* owner);
+    virtual com::HRESULT GetGrid(CFinancialCharts* owner, com::SHORT axis, bool* shown);
+    virtual com::HRESULT SetGrid(CFinancialCharts* owner, com::SHORT axis, bool shown);
+    virtual com::HRESULT GetTextColor(CFinancialCharts* owner, com::SHORT axis, com::LONG* color);
+    virtual com::HRESULT SetTextColor(CFinancialCharts* owner, com::SHORT axis, com::LONG color);
+};
+
+// The access in use (never null).
+GalleryAxisAccess& galleryAxisAccess();
+// Installs `access` (not owned; null restores the one that answers E_NOTIMPL); answers the previous one.
+GalleryAxisAccess* setGalleryAxisAccess(GalleryAxisAccess* access);
+
+// Set while the chart types' axis frame is shown: the general axis page is titled "General" there
+// instead of "Axes".
+bool axisGeneralPageTitled();
+void setAxisGeneralPageTitled(bool general);
+
+}  // namespace dravik
