@@ -1,9 +1,14 @@
 #include "gallery/GalleryAxisAccess.h"
 
+#include "axes/AxisObjectFactory.h"
+#include "com/ComPtr.h"
+#include "dravik/AxisInterfaces.h"
+#include "extension/CFinancialCharts.h"
+
 namespace dravik {
 namespace {
 
-GalleryAxisAccess& pendingAccess() {
+GalleryAxisAccess& axisObjectAccess() {
     static GalleryAxisAccess access;
     return access;
 }
@@ -20,38 +25,71 @@ GalleryAxisAccess*& installed() {
 
 }  // namespace
 
-com::HRESULT GalleryAxisAccess::CreateAxisObject(CFinancialCharts*, com::SHORT, com::IUnknown** object) {
-    if (object)
-        *object = nullptr;
-    return com::E_NOTIMPL;
+namespace {
+
+// The axis object of `axis` as the chart type's axis menu reaches it.
+com::ComPtr<ILomexAxis> axisObject(GalleryAxisAccess& access, CFinancialCharts* owner, com::SHORT axis) {
+    com::IUnknown* object = nullptr;
+    if (com::FAILED(access.CreateAxisObject(owner, axis, &object)))
+        return {};
+    const auto made = com::ComPtr<com::IUnknown>::attach(object);
+    return made.as<ILomexAxis>();
 }
 
-void* GalleryAxisAccess::GetValueAxisSettings(CFinancialCharts*) {
-    return nullptr;
+}  // namespace
+
+com::HRESULT GalleryAxisAccess::CreateAxisObject(CFinancialCharts* owner, com::SHORT axis,
+                                                 com::IUnknown** object) {
+    if (!object)
+        return com::E_POINTER;
+    *object = nullptr;
+    if (!owner)
+        return com::E_FAIL;
+    ExtensionSettings& settings = owner->settings();
+    AxisSettingsRecord& record = axis == 2 ? settings.dateAxis : settings.priceAxis;
+    ILomexAxis* made = nullptr;
+    const com::HRESULT result = CreateChartAxisObject(*owner, record, axis, &made);
+    *object = made;
+    return result;
 }
 
-com::HRESULT GalleryAxisAccess::GetGrid(CFinancialCharts*, com::SHORT, bool* shown) {
-    if (shown)
-        *shown = false;
-    return com::E_NOTIMPL;
+void* GalleryAxisAccess::GetValueAxisSettings(CFinancialCharts* owner) {
+    return owner ? &owner->settings().priceAxis : nullptr;
 }
 
-com::HRESULT GalleryAxisAccess::SetGrid(CFinancialCharts*, com::SHORT, bool) {
-    return com::E_NOTIMPL;
+com::HRESULT GalleryAxisAccess::GetGrid(CFinancialCharts* owner, com::SHORT axis, bool* shown) {
+    if (!shown)
+        return com::E_POINTER;
+    *shown = false;
+    const com::ComPtr<ILomexAxis> object = axisObject(*this, owner, axis);
+    if (!object)
+        return com::E_FAIL;
+    com::VARIANT_BOOL grid = com::VARIANT_FALSE;
+    const com::HRESULT result = object->get_Grid(&grid);
+    *shown = grid != com::VARIANT_FALSE;
+    return result;
 }
 
-com::HRESULT GalleryAxisAccess::GetTextColor(CFinancialCharts*, com::SHORT, com::LONG* color) {
-    if (color)
-        *color = 0;
-    return com::E_NOTIMPL;
+com::HRESULT GalleryAxisAccess::SetGrid(CFinancialCharts* owner, com::SHORT axis, bool shown) {
+    const com::ComPtr<ILomexAxis> object = axisObject(*this, owner, axis);
+    return object ? object->put_Grid(shown ? com::VARIANT_TRUE : com::VARIANT_FALSE) : com::E_FAIL;
 }
 
-com::HRESULT GalleryAxisAccess::SetTextColor(CFinancialCharts*, com::SHORT, com::LONG) {
-    return com::E_NOTIMPL;
+com::HRESULT GalleryAxisAccess::GetTextColor(CFinancialCharts* owner, com::SHORT axis, com::LONG* color) {
+    if (!color)
+        return com::E_POINTER;
+    *color = 0;
+    const com::ComPtr<ILomexAxis> object = axisObject(*this, owner, axis);
+    return object ? object->get_TextColor(color) : com::E_FAIL;
+}
+
+com::HRESULT GalleryAxisAccess::SetTextColor(CFinancialCharts* owner, com::SHORT axis, com::LONG color) {
+    const com::ComPtr<ILomexAxis> object = axisObject(*this, owner, axis);
+    return object ? object->put_TextColor(color) : com::E_FAIL;
 }
 
 GalleryAxisAccess& galleryAxisAccess() {
-    return installed() ? *installed() : pendingAccess();
+    return installed() ? *installed() : axisObjectAccess();
 }
 
 GalleryAxisAccess* setGalleryAxisAccess(GalleryAxisAccess* access) {

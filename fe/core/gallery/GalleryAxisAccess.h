@@ -2,9 +2,9 @@
 // axis, the value-axis settings record, and the grid and text colour that the axis menu shows and
 // changes.
 //
-// The axis classes are not part of the library yet, so the access in use answers E_NOTIMPL and changes
-// nothing; the axis classes install theirs with setGalleryAxisAccess when they arrive. Tests install a
-// model of their own.
+// The access in use goes through the extension's axis objects: the date axis (2) is bound to the
+// extension's date-axis settings, every other axis to its value-axis settings. Tests install a model of
+// their own.
 #pragma once
 
 #include "com/Types.h"
@@ -30,7 +30,7 @@ public:
 
 // The access in use (never null).
 GalleryAxisAccess& galleryAxisAccess();
-// Installs `access` (not owned; null restores the one that answers E_NOTIMPL); answers the previous one.
+// Installs `access` (not owned; null restores the one over the axis objects); answers the previous one.
 GalleryAxisAccess* setGalleryAxisAccess(GalleryAxisAccess* access);
 
 // Set while the chart types' axis frame is shown: the general axis page is titled "General" there

@@ -407,9 +407,12 @@ TEST_F(SurfaceTest, AxisObjectsViewTheExtensionsSettings) {
     EXPECT_EQ(surface().get_PricesAxis(&axis), com::E_NOTIMPL);
     EXPECT_EQ(axis, nullptr);
     ASSERT_EQ(extension->ActivateGallery(FINANCIAL_ANALYTICAL, 0, -1), com::S_OK);
+    // Any other chart type's price axis views the same price-axis record.
     ASSERT_EQ(extension->ActivateGallery(CHART_RENKO, 1, -1), com::S_OK);
-    EXPECT_EQ(surface().get_PricesAxis(&axis), com::E_NOTIMPL);  // the placeholder chart type has none
-    EXPECT_EQ(axis, nullptr);
+    ASSERT_EQ(surface().get_PricesAxis(&axis), com::S_OK);
+    auto renko = com::ComPtr<ILomexAxis>::attach(axis);
+    ASSERT_EQ(renko->put_Decimals(6), com::S_OK);
+    EXPECT_EQ(extension->settings().priceAxis.decimals, 6);
 }
 
 TEST_F(SurfaceTest, DrawingOrdinalsZeroToFive) {

@@ -4,6 +4,7 @@
 
 #include "GalleryFixture.h"
 #include "com/EventSink.h"
+#include "dravik/AxisInterfaces.h"
 #include "dravik/Commands.h"
 #include "dravik/Events.h"
 #include "dravik/Identities.h"
@@ -212,18 +213,19 @@ TEST_F(AxisTest, AColourDroppedOnAnAxisTakesThePaletteEntry) {
     EXPECT_EQ(bar().OnAxisColorDrop(nullptr, 0, 0), 1);
 }
 
-TEST(GalleryAxisAccessPending, AnswersNotImplementedUntilTheAxesArrive) {
-    GalleryAxisAccess& pending = galleryAxisAccess();
+TEST(GalleryAxisAccessDefault, WithoutAnExtensionThereIsNoAxis) {
+    GalleryAxisAccess& access = galleryAxisAccess();
     com::IUnknown* object = reinterpret_cast<com::IUnknown*>(0x1);
     bool shown = true;
     LONG color = 5;
-    EXPECT_EQ(pending.CreateAxisObject(nullptr, 0, &object), com::E_NOTIMPL);
+    EXPECT_EQ(access.CreateAxisObject(nullptr, 0, &object), com::E_FAIL);
     EXPECT_EQ(object, nullptr);
-    EXPECT_EQ(pending.GetGrid(nullptr, 0, &shown), com::E_NOTIMPL);
+    EXPECT_EQ(access.CreateAxisObject(nullptr, 0, nullptr), com::E_POINTER);
+    EXPECT_EQ(access.GetGrid(nullptr, 0, &shown), com::E_FAIL);
     EXPECT_FALSE(shown);
-    EXPECT_EQ(pending.GetTextColor(nullptr, 0, &color), com::E_NOTIMPL);
+    EXPECT_EQ(access.GetTextColor(nullptr, 0, &color), com::E_FAIL);
     EXPECT_EQ(color, 0);
-    EXPECT_EQ(pending.GetValueAxisSettings(nullptr), nullptr);
+    EXPECT_EQ(access.GetValueAxisSettings(nullptr), nullptr);
 }
 
 TEST_F(AxisTest, CreateAxisObjectNeedsAnAxisAndAnOutPointer) {
@@ -233,8 +235,27 @@ TEST_F(AxisTest, CreateAxisObjectNeedsAnAxisAndAnOutPointer) {
     EXPECT_EQ(bar().CreateAxisObject(&object, &axis, -1), com::E_INVALIDARG) << "no current axis";
     EXPECT_EQ(axis, -1);
     bar().setCurrentAxis(2);
-    EXPECT_EQ(bar().CreateAxisObject(&object, &axis, -1), com::E_NOTIMPL);
+    ASSERT_EQ(bar().CreateAxisObject(&object, &axis, -1), com::S_OK);
     EXPECT_EQ(axis, 2);
+    const auto made = com::ComPtr<com::IUnknown>::attach(object);
+    EXPECT_TRUE(made.as<ILomexAxis>());
+}
+
+TEST_F(AxisTest, TheAxisMenuWorksOnTheExtensionsAxisRecords) {
+    setGalleryAxisAccess(nullptr);  // the axis objects, not the model
+    const auto restore = [&] { setGalleryAxisAccess(&axes); };
+    CGalleryBase& chart = bar();
+    // Axis 0 is the value axis over the price-axis record, axis 2 the date axis over the date-axis record.
+    ASSERT_EQ(galleryAxisAccess().SetTextColor(extension.get(), 0, 0x0000FF), com::S_OK);
+    ASSERT_EQ(galleryAxisAccess().SetTextColor(extension.get(), 2, 0x00FF00), com::S_OK);
+    LONG color = 0;
+    EXPECT_EQ(chart.GetAxisTextColor(0), 0x0000FF);
+    EXPECT_EQ(galleryAxisAccess().GetTextColor(extension.get(), 2, &color), com::S_OK);
+    EXPECT_EQ(color, 0x00FF00);
+    EXPECT_EQ(extension->settings().priceAxis.textColor, 0x0000FFu);
+    EXPECT_EQ(extension->settings().dateAxis.textColor, 0x00FF00u);
+    EXPECT_EQ(galleryAxisAccess().GetValueAxisSettings(extension.get()), &extension->settings().priceAxis);
+    restore();
 }
 
 // --- Names and the Y axis ------------------------------------------------------------------------------
