@@ -4,13 +4,13 @@
 
 #include <vector>
 
+#include "FinancialChartsStub.h"
 #include "com/ComObject.h"
-#include "dravik/IFinancialCharts.h"
 #include "korvel/IKvlChart.h"
 
 namespace indikon::test {
 
-class FakeExtension final : public com::ComObject<dravik::IFinancialCharts> {
+class FakeExtension final : public FinancialChartsStub {
 public:
     // Open, high, low, close and volume series numbers.
     com::SHORT series[5] = {1, 2, 3, 4, 6};
