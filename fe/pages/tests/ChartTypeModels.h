@@ -13,8 +13,8 @@
 
 #include "FinancialChartsStub.h"
 #include "com/ComObject.h"
-#include "gdi/Types.h"
 #include "dravik/ChartTypeInterfaces.h"
+#include "gdi/Types.h"
 #include "korvel/KvlContract.h"
 
 namespace dravik::test {
@@ -178,7 +178,9 @@ public:
     com::HRESULT get_PointAndFigure(IPointFigure** value) override { return handOut(pointFigure, value); }
     com::HRESULT get_Renko(IRenko** value) override { return handOut(renko, value); }
     com::HRESULT get_Kagi(IKagi** value) override { return handOut(kagi, value); }
-    com::HRESULT get_ThreeLineBreak(IThreeLineBreak** value) override { return handOut(threeLineBreak, value); }
+    com::HRESULT get_ThreeLineBreak(IThreeLineBreak** value) override {
+        return handOut(threeLineBreak, value);
+    }
 
 private:
     template <typename Model, typename I>

@@ -17,15 +17,15 @@ constexpr int kValueEdit = 600;
 class WorkSeriesPage final : public CFinancialPropertyPage {
 public:
     WorkSeriesPage()
-        : CFinancialPropertyPage(PageLayout{900,
-                                            "Test page",
-                                            901,
-                                            902,
-                                            400,
-                                            QSize(200, 80),
-                                            {{kValueEdit, ui::ControlKind::Edit, QString(), QRect(0, 0, 80, 20)},
-                                             {kWorkSeriesItem, ui::ControlKind::DropDownList, QString(),
-                                              QRect(0, 30, 80, 20)}}}) {}
+        : CFinancialPropertyPage(PageLayout{
+              900,
+              "Test page",
+              901,
+              902,
+              400,
+              QSize(200, 80),
+              {{kValueEdit, ui::ControlKind::Edit, QString(), QRect(0, 0, 80, 20)},
+               {kWorkSeriesItem, ui::ControlKind::DropDownList, QString(), QRect(0, 30, 80, 20)}}}) {}
 
     int applies = 0;
     com::HRESULT answer = com::S_OK;
@@ -75,7 +75,8 @@ TEST_F(PageBase, BindsToTheExtensionFromTheChartOrFromTheExtension) {
     ASSERT_EQ(page.BindObjects(chart.extension.get()), com::S_OK) << "the extension passes the page its site";
     EXPECT_EQ(page.extension(), static_cast<IFinancialCharts*>(chart.extension.get()));
     const std::vector<gdi::COLORREF> table(page.colorTable().begin(), page.colorTable().end());
-    EXPECT_EQ(table, (std::vector<gdi::COLORREF>{0x000000, 0x0000FF, 0x00FF00, 0xFF0000, 0xFFFFFF, 0x808080}));
+    EXPECT_EQ(table,
+              (std::vector<gdi::COLORREF>{0x000000, 0x0000FF, 0x00FF00, 0xFF0000, 0xFFFFFF, 0x808080}));
 
     chart.site->palette.assign(3, 0x111111);
     EXPECT_EQ(page.colorTable().size(), 6u) << "the page keeps the table it read at binding";
@@ -89,7 +90,8 @@ TEST_F(PageBase, ObjectWithoutTheExtensionBindsNothing) {
     EXPECT_EQ(page.chart(), nullptr) << "the site found first is not kept either";
     EXPECT_TRUE(page.colorTable().empty());
 
-    EXPECT_EQ(page.BindObjects(chart.extension.get()), com::E_INVALIDARG) << "a detached extension has no site";
+    EXPECT_EQ(page.BindObjects(chart.extension.get()), com::E_INVALIDARG)
+        << "a detached extension has no site";
     EXPECT_EQ(page.BindObjects(nullptr), com::E_INVALIDARG);
     EXPECT_EQ(page.setObjects({}), com::E_INVALIDARG);
 }
@@ -115,7 +117,8 @@ TEST_F(PageBase, AnEditMakesThePageDirtyOnce) {
     EXPECT_EQ(page.isPageDirty(), com::S_OK);
     EXPECT_TRUE(page.changed1());
     EXPECT_FALSE(page.changed2());
-    EXPECT_EQ(pageSite.changes, (std::vector<std::uint32_t>{ui::PROPPAGESTATUS_DIRTY | ui::PROPPAGESTATUS_VALIDATE}))
+    EXPECT_EQ(pageSite.changes,
+              (std::vector<std::uint32_t>{ui::PROPPAGESTATUS_DIRTY | ui::PROPPAGESTATUS_VALIDATE}))
         << "the site hears of the change of state, not of every edit";
     page.MarkChanged2();
     EXPECT_TRUE(page.changed2());

@@ -18,7 +18,8 @@ TEST(PageColors, FixedSchemeGivesTheTableColoursByIndex) {
         EXPECT_EQ(GetColorValue(i, true), expected[i]) << "index " << i;
     EXPECT_EQ(GetColorValue(24, true), 0u) << "beyond the table";
     EXPECT_EQ(GetColorValue(-1, true), 0u);
-    EXPECT_EQ(GetColorValue(gdi::COLOR_HOTLIGHT, false), 0xCC6600u) << "the system colour, which the table lacks";
+    EXPECT_EQ(GetColorValue(gdi::COLOR_HOTLIGHT, false), 0xCC6600u)
+        << "the system colour, which the table lacks";
 }
 
 TEST(PageColors, FixedSchemeBrushesAreStockGreysOrTheNullBrush) {
@@ -27,18 +28,19 @@ TEST(PageColors, FixedSchemeBrushesAreStockGreysOrTheNullBrush) {
         int stock;
     };
     const Case cases[] = {
-        {5, gdi::WHITE_BRUSH},  // 0xFFFFFF
-        {0, gdi::LTGRAY_BRUSH}, // 0xC0C0C0
-        {3, gdi::DKGRAY_BRUSH}, // 0x808080
-        {6, gdi::BLACK_BRUSH},  // 0x000000
-        {1, gdi::NULL_BRUSH},   // 0x808000, no stock brush
-        {2, gdi::NULL_BRUSH},   // 0x800000
-        {22, gdi::NULL_BRUSH},  // 0xDFDFDF
-        {24, gdi::NULL_BRUSH},  // outside the table
+        {5, gdi::WHITE_BRUSH},   // 0xFFFFFF
+        {0, gdi::LTGRAY_BRUSH},  // 0xC0C0C0
+        {3, gdi::DKGRAY_BRUSH},  // 0x808080
+        {6, gdi::BLACK_BRUSH},   // 0x000000
+        {1, gdi::NULL_BRUSH},    // 0x808000, no stock brush
+        {2, gdi::NULL_BRUSH},    // 0x800000
+        {22, gdi::NULL_BRUSH},   // 0xDFDFDF
+        {24, gdi::NULL_BRUSH},   // outside the table
     };
     for (const Case& c : cases)
         EXPECT_EQ(GetColorBrush(c.index, true), gdi::getStockObject(c.stock)) << "index " << c.index;
-    EXPECT_EQ(GetColorBrush(gdi::COLOR_ACTIVECAPTION, false), gdi::getSysColorBrush(gdi::COLOR_ACTIVECAPTION));
+    EXPECT_EQ(GetColorBrush(gdi::COLOR_ACTIVECAPTION, false),
+              gdi::getSysColorBrush(gdi::COLOR_ACTIVECAPTION));
 }
 
 TEST(PageColors, LinePenIsGeometricOnlyForWideBrokenLines) {

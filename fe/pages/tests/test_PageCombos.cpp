@@ -3,9 +3,9 @@
 
 #include "gdi/DeviceContext.h"
 #include "gdi/SystemColors.h"
+#include "pages/CFinancialPropertyPage.h"
 #include "pages/PageColors.h"
 #include "pages/PageCombos.h"
-#include "pages/CFinancialPropertyPage.h"
 
 namespace dravik {
 namespace {
@@ -14,8 +14,11 @@ constexpr int kList = 300;
 
 class PageCombos : public ::testing::Test {
 protected:
-    ui::Dialog dialog{nullptr, QStringLiteral("t"), QSize(200, 100),
-                      {{kList, ui::ControlKind::OwnerDrawList, QString(), QRect(0, 0, 100, 20)}}, nullptr};
+    ui::Dialog dialog{nullptr,
+                      QStringLiteral("t"),
+                      QSize(200, 100),
+                      {{kList, ui::ControlKind::OwnerDrawList, QString(), QRect(0, 0, 100, 20)}},
+                      nullptr};
 
     void addData(std::initializer_list<std::intptr_t> values) {
         for (const std::intptr_t value : values)
@@ -63,7 +66,8 @@ TEST_F(PageCombos, ColourListHoldsTheColoursInOrder) {
     addData({42});
     const gdi::COLORREF colours[] = {0x0000FF, 0x00FF00, kNoColor};
     FillColorList(colours, dialog, kList, 16);
-    EXPECT_EQ(data(), (std::vector<std::intptr_t>{0x0000FF, 0x00FF00, 0x80000000})) << "the old items are gone";
+    EXPECT_EQ(data(), (std::vector<std::intptr_t>{0x0000FF, 0x00FF00, 0x80000000}))
+        << "the old items are gone";
 }
 
 TEST_F(PageCombos, WidthListOffersOneToTenAndKeepsAnyOtherWidthShown) {
@@ -109,7 +113,8 @@ TEST_F(ItemDrawing, LineStyleItemIsALineThroughTheMiddleInsetByFive) {
 TEST_F(ItemDrawing, FocusedLineStyleItemIsFramedInTheWindowTextColour) {
     item.state = ui::ODS_FOCUS;
     DrawLineStyleItem(item, gdi::PS_SOLID, 1, 0x00FF00);
-    EXPECT_EQ(dc->getPixel(30, 1), gdi::getSysColor(gdi::COLOR_WINDOWTEXT)) << "frame inset 1 more than the focus";
+    EXPECT_EQ(dc->getPixel(30, 1), gdi::getSysColor(gdi::COLOR_WINDOWTEXT))
+        << "frame inset 1 more than the focus";
     EXPECT_EQ(dc->getPixel(30, 8), 0x00FF00u);
 }
 

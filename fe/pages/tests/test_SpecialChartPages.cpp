@@ -7,8 +7,8 @@
 #include <QLineEdit>
 
 #include "ChartTypeModels.h"
-#include "pages/SpecialChartPages.h"
 #include "dravik/Identities.h"
+#include "pages/SpecialChartPages.h"
 #include "ui/PropertyFrame.h"
 
 namespace dravik::test {
@@ -23,11 +23,25 @@ struct PageIdentity {
 };
 
 const PageIdentity kPages[] = {
-    {SpecialChartPage::PointFigure, "{3F53C704-5296-42FF-BD60-3C37A4308F7D}", "Point And Figure", 415,
+    {SpecialChartPage::PointFigure,
+     "{3F53C704-5296-42FF-BD60-3C37A4308F7D}",
+     "Point And Figure",
+     415,
      {502, 504, 505, 507, 501, 510, 511}},
-    {SpecialChartPage::Renko, "{3F53C705-5296-42FF-BD60-3C37A4308F7D}", "Renko", 421, {502, 504, 510, 513, 512}},
-    {SpecialChartPage::Kagi, "{3F53C706-5296-42FF-BD60-3C37A4308F7D}", "Kagi", 423, {502, 504, 503, 506, 510, 511}},
-    {SpecialChartPage::ThreeLineBreak, "{3F53C707-5296-42FF-BD60-3C37A4308F7D}", "Three Line Break", 419,
+    {SpecialChartPage::Renko,
+     "{3F53C705-5296-42FF-BD60-3C37A4308F7D}",
+     "Renko",
+     421,
+     {502, 504, 510, 513, 512}},
+    {SpecialChartPage::Kagi,
+     "{3F53C706-5296-42FF-BD60-3C37A4308F7D}",
+     "Kagi",
+     423,
+     {502, 504, 503, 506, 510, 511}},
+    {SpecialChartPage::ThreeLineBreak,
+     "{3F53C707-5296-42FF-BD60-3C37A4308F7D}",
+     "Three Line Break",
+     419,
      {508, 510, 513, 512}},
 };
 
@@ -224,7 +238,8 @@ TEST_F(SpecialPages, PageObjectHandsTheFrameItsPage) {
     ui::PropertyFrameRequest request;
     request.objects = {chart.extension.get()};
     request.pages = {CLSID_RenkoPage};
-    ui::PropertyFrame frame(request, [&object](const com::CLSID&) { return ui::adoptPageObject(object.get()); });
+    ui::PropertyFrame frame(request,
+                            [&object](const com::CLSID&) { return ui::adoptPageObject(object.get()); });
     ASSERT_EQ(frame.pageCount(), 1u);
     EXPECT_EQ(frame.page(0)->title(), QStringLiteral("Renko"));
 }
