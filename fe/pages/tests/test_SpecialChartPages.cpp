@@ -8,6 +8,8 @@
 
 #include "ChartTypeModels.h"
 #include "dravik/Identities.h"
+#include "format/LocaleFormats.h"
+#include "locale/LocaleRegistry.h"
 #include "pages/SpecialChartPages.h"
 #include "ui/PropertyFrame.h"
 
@@ -157,6 +159,23 @@ TEST_F(SpecialPages, LabelMaskIsCutAt119Characters) {
     dialog.setItemText(IDC_LABELMASK, QString(130, QLatin1Char('x')));
     ASSERT_EQ(page->apply(), com::S_OK);
     EXPECT_EQ(chart.extension->renko->labelMask, std::string(119, 'x'));
+}
+
+TEST_F(SpecialPages, PricesAreShownAndReadWithTheUsersDecimalSeparator) {
+    loc::LocaleInfo comma;
+    comma.decimalSeparator = ",";
+    comma.thousandSeparator = ".";
+    loc::LocaleRegistry::setUserDefault(comma);
+    InitLocaleFormats();
+    chart.extension->kagi->reversalAmount = 1.5;
+    ui::Dialog& dialog = open(SpecialChartPage::Kagi);
+    EXPECT_EQ(dialog.itemText(IDC_BOXSIZE), QStringLiteral("1,50"));
+    dialog.setItemText(IDC_BOXSIZE, QStringLiteral("2,25"));
+    const com::HRESULT applied = page->apply();
+    loc::LocaleRegistry::reset();
+    InitLocaleFormats();
+    ASSERT_EQ(applied, com::S_OK);
+    EXPECT_EQ(chart.extension->kagi->reversalAmount, 2.25);
 }
 
 TEST_F(SpecialPages, RenkoPageWritesEveryControl) {
