@@ -250,7 +250,7 @@ protected:
             FieldValue value;
             if (com::FAILED(field.get(*object_, value)))
                 continue;
-            show(dialog, field, value);
+            showField(dialog, field, value);
         }
     }
 
@@ -259,7 +259,7 @@ protected:
             return com::E_FAIL;
         com::HRESULT first = com::S_OK;
         for (const Field<I>& field : page_.fields) {
-            const std::optional<FieldValue> value = read(dialog, field);
+            const std::optional<FieldValue> value = readField(dialog, field);
             const com::HRESULT result = value ? field.put(*object_, *value) : com::E_INVALIDARG;
             if (com::FAILED(result) && com::SUCCEEDED(first))
                 first = result;
@@ -288,7 +288,7 @@ private:
         double value;
     };
 
-    void show(ui::Dialog& dialog, const Field<I>& field, const FieldValue& value) {
+    void showField(ui::Dialog& dialog, const Field<I>& field, const FieldValue& value) {
         switch (field.kind) {
             case FieldKind::Price: {
                 const QString text = QString::fromStdString(formatDoubleText(value.number, kPriceDecimals,
@@ -320,7 +320,7 @@ private:
     }
 
     // The control's value; none when its text is no value the member can take.
-    std::optional<FieldValue> read(const ui::Dialog& dialog, const Field<I>& field) const {
+    std::optional<FieldValue> readField(const ui::Dialog& dialog, const Field<I>& field) const {
         FieldValue value;
         switch (field.kind) {
             case FieldKind::Price: {
