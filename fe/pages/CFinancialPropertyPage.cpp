@@ -21,7 +21,7 @@ std::shared_ptr<const res::ResourceModule> CFinancialPropertyPage::textModule() 
 }
 
 QString CFinancialPropertyPage::title() const {
-    return QString::fromStdString(textModule()->stringOr(layout_.titleId, layout_.title));
+    return QString::fromStdString(textModule()->stringOr(layout_.titleId));
 }
 
 void CFinancialPropertyPage::setPageSite(ui::PropertyPageSite* site) {

@@ -32,11 +32,9 @@ namespace dravik {
 // The dialog item of a page's work-series list.
 inline constexpr int kWorkSeriesItem = 500;
 
-// What a page is made of: its title and help texts (string ids, with the texts used when the string
-// table lacks them), its dialog and its controls.
+// What a page is made of: its title and help texts (string ids), its dialog and its controls.
 struct PageLayout {
     std::uint32_t titleId = 0;
-    const char* title = "";
     std::uint32_t helpId = 0;
     std::uint32_t helpDocId = 0;
     int dialogId = 0;

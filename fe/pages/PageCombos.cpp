@@ -157,7 +157,7 @@ void DrawColorItem(const res::ResourceModule& module, const ui::DrawItem& item) 
     if (item.itemData == ui::CUSTOM_ENTRY_DATA) {
         gdi::Rect textRect = item.rect;
         dc.setBkMode(gdi::TRANSPARENT);
-        dc.drawText(module.stringOr(kOriginalColorStringId, "-Original -"), textRect,
+        dc.drawText(module.stringOr(kOriginalColorStringId), textRect,
                     gdi::DT_CENTER | gdi::DT_VCENTER | gdi::DT_SINGLELINE);
         return;
     }

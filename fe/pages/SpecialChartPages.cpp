@@ -92,7 +92,6 @@ Field<I> labelMask(com::HRESULT (I::*get)(com::Bstr*), com::HRESULT (I::*put)(co
 template <typename I>
 struct PageDescription {
     std::uint32_t titleId;
-    const char* title;
     int dialogId;
     com::HRESULT (IFinancialCharts::*getter)(I**);
     std::vector<Field<I>> fields;  // in the order Apply writes them
@@ -103,7 +102,6 @@ struct PageDescription {
 PageDescription<IPointFigure> pointFigurePage() {
     using I = IPointFigure;
     return {104,
-            "Point And Figure",
             415,
             &IFinancialCharts::get_PointAndFigure,
             {
@@ -122,7 +120,6 @@ PageDescription<IPointFigure> pointFigurePage() {
 PageDescription<IRenko> renkoPage() {
     using I = IRenko;
     return {110,
-            "Renko",
             421,
             &IFinancialCharts::get_Renko,
             {
@@ -137,7 +134,6 @@ PageDescription<IRenko> renkoPage() {
 PageDescription<IKagi> kagiPage() {
     using I = IKagi;
     return {107,
-            "Kagi",
             423,
             &IFinancialCharts::get_Kagi,
             {
@@ -155,7 +151,6 @@ PageDescription<IKagi> kagiPage() {
 PageDescription<IThreeLineBreak> threeLineBreakPage() {
     using I = IThreeLineBreak;
     return {113,
-            "Three Line Break",
             419,
             &IFinancialCharts::get_ThreeLineBreak,
             {
@@ -193,7 +188,6 @@ template <typename I>
 PageLayout layoutOf(const PageDescription<I>& page) {
     PageLayout layout;
     layout.titleId = page.titleId;
-    layout.title = page.title;
     layout.helpId = page.titleId + 1;
     layout.helpDocId = page.titleId + 2;
     layout.dialogId = page.dialogId;

@@ -19,7 +19,6 @@ public:
     WorkSeriesPage()
         : CFinancialPropertyPage(PageLayout{
               900,
-              "Test page",
               901,
               902,
               400,

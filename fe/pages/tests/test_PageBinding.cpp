@@ -18,7 +18,6 @@ public:
     SeriesPage()
         : CFinancialPropertyPage(PageLayout{
               900,
-              "Series",
               901,
               902,
               400,
