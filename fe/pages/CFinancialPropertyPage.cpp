@@ -1,11 +1,17 @@
 #include "CFinancialPropertyPage.h"
 
+#include <algorithm>
+
 #include "PageCombos.h"
 #include "format/ResourceText.h"
 #include "res/ModuleRegistry.h"
 #include "resources/BuiltInResources.h"
 
 namespace dravik {
+namespace {
+// More colours than any chart offers: a larger count is taken as a fault of the chart and cut.
+constexpr com::LONG kMaxChartColors = 256;
+}  // namespace
 
 CFinancialPropertyPage::CFinancialPropertyPage(PageLayout layout) : layout_(std::move(layout)) {}
 
@@ -60,7 +66,7 @@ com::HRESULT CFinancialPropertyPage::BindObjects(com::IUnknown* object) {
         if (com::SUCCEEDED(services->GetProperty(&count, &table, 0, korvel::kPalette)) && table &&
             count > 0) {
             const auto* colours = static_cast<const gdi::COLORREF*>(table);
-            colors_.assign(colours, colours + count);
+            colors_.assign(colours, colours + std::min(count, kMaxChartColors));
         }
     }
     chart_ = std::move(chart);
