@@ -1,7 +1,9 @@
-// The extension as an in-process server: the class FinancialCharts under "Lomex.Financial".
+// The extension as an in-process server: the class FinancialCharts under "Lomex.Financial", and the
+// property pages of the special chart types.
 #include "com/InprocServer.h"
 #include "dravik/Identities.h"
 #include "extension/CFinancialCharts.h"
+#include "pages/SpecialChartPages.h"
 
 namespace dravik {
 namespace {
@@ -9,6 +11,14 @@ namespace {
 const com::ServerClass kClasses[] = {
     {CLSID_FinancialCharts, kFinancialChartsProgIdText, kFinancialChartsVersionedProgId, "Apartment",
      &com::createComObject<CFinancialCharts>},
+    {CLSID_PointFigPage, "Lomex.PointFigPage", nullptr, "Apartment",
+     &com::createComObject<CSpecialChartPageObject<SpecialChartPage::PointFigure>>},
+    {CLSID_RenkoPage, "Lomex.RenkoPage", nullptr, "Apartment",
+     &com::createComObject<CSpecialChartPageObject<SpecialChartPage::Renko>>},
+    {CLSID_KagiPage, "Lomex.KagiPage", nullptr, "Apartment",
+     &com::createComObject<CSpecialChartPageObject<SpecialChartPage::Kagi>>},
+    {CLSID_ThreeLineBreakPage, "Lomex.ThreeLineBreakPage", nullptr, "Apartment",
+     &com::createComObject<CSpecialChartPageObject<SpecialChartPage::ThreeLineBreak>>},
 };
 
 }  // namespace

@@ -17,6 +17,7 @@
 #include "dravik/IFinancialCharts.h"
 #include "dravik/Identities.h"
 #include "korvel/KvlContract.h"
+#include "ui/PropertyPageObject.h"
 
 namespace {
 
@@ -104,6 +105,27 @@ TEST_F(FinancialChartsServer, TheLibraryCanUnloadOnceItsObjectsAreGone) {
     ASSERT_EQ(unregisterServer(), com::S_OK);
     com::ComPtr<korvel::IKvlExtension> gone;
     EXPECT_EQ(com::createInstance("Lomex.Financial", gone), com::REGDB_E_CLASSNOTREG);
+}
+
+TEST_F(FinancialChartsServer, PagesOfTheSpecialChartsAreCreatedByClassId) {
+    struct Page {
+        com::CLSID clsid;
+        const char* title;
+    };
+    const Page pages[] = {
+        {dravik::CLSID_PointFigPage, "Point And Figure"},
+        {dravik::CLSID_RenkoPage, "Renko"},
+        {dravik::CLSID_KagiPage, "Kagi"},
+        {dravik::CLSID_ThreeLineBreakPage, "Three Line Break"},
+    };
+    for (const Page& page : pages) {
+        com::ComPtr<ui::IPropertyPageObject> object;
+        ASSERT_EQ(com::createInstance(page.clsid, object), com::S_OK) << com::lastActivationError();
+        ASSERT_NE(object->GetPage(), nullptr);
+        EXPECT_EQ(object->GetPage()->title(), QString::fromLatin1(page.title));
+        // Without a chart there is nothing to bind to.
+        EXPECT_EQ(object->GetPage()->setObjects({}), com::E_INVALIDARG);
+    }
 }
 
 }  // namespace

@@ -19,11 +19,16 @@ struct StringEntry {
     const char* text;
 };
 
-// The built-in string table: the object's captions, the chart-type names (gallery numbers 130-135), the
-// studies' long names and the command captions.
+// The built-in string table: the object's captions, the property-page titles, the chart-type names
+// (gallery numbers 130-135), the studies' long names and the command captions.
 constexpr StringEntry kStrings[] = {
     {101, "Financial"},
     {102, "Financial Toolbar"},
+    {104, "Point And Figure"},
+    {107, "Kagi"},
+    {110, "Renko"},
+    {113, "Three Line Break"},
+    {120, "-Original -"},
     {122, "User Defined"},
     {130, "Point and Figure"},
     {131, "Renko"},
