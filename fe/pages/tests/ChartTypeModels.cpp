@@ -43,7 +43,7 @@ com::HRESULT ExtensionModel::QueryInterface(const com::IID& iid, void** object) 
         *object = site;
         return com::S_OK;
     }
-    return FinancialChartsStub::QueryInterface(iid, object);
+    return FinancialChartsUnimplemented::QueryInterface(iid, object);
 }
 
 com::HRESULT ExtensionModel::get_AutoRecalc(com::VARIANT_BOOL* value) {

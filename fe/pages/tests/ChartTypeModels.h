@@ -11,7 +11,7 @@
 #include <string>
 #include <vector>
 
-#include "FinancialChartsStub.h"
+#include "dravik/FinancialChartsUnimplemented.h"
 #include "com/ComObject.h"
 #include "dravik/ChartTypeInterfaces.h"
 #include "gdi/Types.h"
@@ -153,7 +153,7 @@ class SiteModel;
 
 // The extension as the pages see it: AutoRecalc (a put of -1 switches it on and recalculates, any other
 // value switches it off), the work series, the chart-type getters and the site it is attached to.
-class ExtensionModel final : public indikon::test::FinancialChartsStub {
+class ExtensionModel final : public FinancialChartsUnimplemented {
 public:
     ExtensionModel();
 
