@@ -321,7 +321,25 @@ HRESULT KvlChart::put_Zoom(com::VARIANT_BOOL zoomed) {
 }
 
 HRESULT KvlChart::ShowRange(double first, double low, double last, double high) {
-    return ZoomTo(first, low, last, high);
+    if (!std::isfinite(first) || !std::isfinite(low) || !std::isfinite(last) || !std::isfinite(high))
+        return com::E_INVALIDARG;
+    if (low < high)
+        return ZoomTo(first, low, last, high);
+    // No value range: the values scale themselves again, and a range covering every point is the
+    // whole chart (ShowRange (0, 0, PointCount, 0) shows everything again).
+    const auto before = model_.visibleRange(kXAxis);
+    model_.axis(0)->zoomRange.reset();
+    const double end = std::max<LONG>(model_.pointCount(), 1) + 0.5;
+    if (first <= 0.5 && last >= model_.pointCount())
+        model_.axis(kXAxis)->zoomRange.reset();
+    else if (com::FAILED(model_.setVisibleRange(kXAxis, std::max(first, 0.5), std::min(last, end))))
+        return com::E_INVALIDARG;
+    model_.autoScale();
+    ++repaints_;
+    InvalidateRect(nullptr);
+    if (model_.visibleRange(kXAxis) != before)
+        scrolled();
+    return com::S_OK;
 }
 
 // --- IKvlControlCore -----------------------------------------------------------------------------------
@@ -420,7 +438,7 @@ HRESULT KvlChart::SetStripe(SHORT index, LONG axis, LONG from, LONG to, LONG col
     if (answer)
         *answer = 0;
     if (index < 0 || static_cast<std::size_t>(index) >= model_.stripes().size() || axis < 0 ||
-        axis >= kAxisCount)
+        axis >= model_.axisCount())
         return com::E_INVALIDARG;
     model_.stripes()[static_cast<std::size_t>(index)] = KvlStripe{axis, from, to, color};
     return put(answer, LONG{1});
@@ -602,7 +620,7 @@ HRESULT KvlChart::GetSeriesCount(LONG* count) {
 }
 
 HRESULT KvlChart::GetAxisCount(SHORT* count) {
-    return put(count, kAxisCount);
+    return put(count, static_cast<SHORT>(model_.axisCount()));
 }
 
 HRESULT KvlChart::GetLeftMargin(SHORT* pixels) {

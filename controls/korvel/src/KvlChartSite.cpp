@@ -87,10 +87,11 @@ void KvlChart::paintSurface() {
     gdi::DeviceContext* dc = surface();
     if (!dc || surfaceDcLevel_)
         return;
-    const KvlRect client = model_.clientRect();
-    dc->fillRect(gdi::Rect{0, 0, client.width(), client.height()}, gdi::getStockObject(gdi::WHITE_BRUSH));
-    paint(dc, client, false);
+    paint(dc, model_.clientRect(), false);
     invalid_.reset();
+    // A zoom drag in progress keeps its rubber band over the fresh paint.
+    if (rubberBand_)
+        xorRubberBand(*rubberBand_);
     if (window_.isValid())
         window_.invalidate();
 }

@@ -157,7 +157,8 @@ KvlPaintRecord elementRecord(const KvlChartModel& model, LONG element, LONG coun
 }  // namespace
 
 LONG KvlExtensionDriver::paint(gdi::DeviceContext* dc, const KvlRect& rect, bool scaled,
-                               const KvlChartModel& model, std::vector<KvlDrawnLabel>* labels) {
+                               const KvlChartModel& model, std::vector<KvlDrawnLabel>* labels,
+                               const std::function<void(LONG element)>& drawByChart) {
     if (active_.index < 0)
         return 0;
     // The extension may unload itself from inside a call; keep what the paint talks to.
@@ -185,8 +186,11 @@ LONG KvlExtensionDriver::paint(gdi::DeviceContext* dc, const KvlRect& rect, bool
         record.flags |= scaled ? kPaintPrinting : 0;
         LONG kind = 0, mode = 0;
         gallery->GalleryCommand(&record, &kind, &mode);
-        if (kind == kDrawKindChart)
+        if (kind == kDrawKindChart) {
             ++leftToChart;
+            if (drawByChart)
+                drawByChart(element);
+        }
     }
     if (painter) {
         painter->OnGalleryNotify(dc, kNotifyPaintEnd, 0);

@@ -1,5 +1,6 @@
 #include "korvel/KvlLabelLoop.h"
 
+#include <algorithm>
 #include <cmath>
 #include <cstdio>
 
@@ -24,10 +25,26 @@ bool hasSeriesOn(const KvlChartModel& model, LONG axis) {
     return false;
 }
 
-std::string numberText(double value) {
-    char text[32] = {};
-    std::snprintf(text, sizeof text, "%g", value);
+std::string numberText(double value, double decimals) {
+    const int places = std::isfinite(decimals) ? std::clamp(static_cast<int>(decimals), 0, 10) : 0;
+    // A value within rounding of 0 prints as 0, never as -0.
+    if (std::fabs(value) < 0.5 * std::pow(10.0, -places))
+        value = 0;
+    char text[64] = {};
+    std::snprintf(text, sizeof text, "%.*f", places, value);
     return text;
+}
+
+// A step of 1, 2 or 5 times a power of ten near a fifth of the range.
+double niceStep(double range) {
+    const double raw = range / kMajorSteps;
+    if (!(raw > 0) || !std::isfinite(raw))
+        return 0;
+    const double power = std::pow(10.0, std::floor(std::log10(raw)));
+    for (const double factor : {1.0, 2.0, 5.0})
+        if (raw <= factor * power * (1 + 1e-9))
+            return factor * power;
+    return 10 * power;
 }
 
 }  // namespace
@@ -41,24 +58,49 @@ KvlLabelLoop::~KvlLabelLoop() {
 
 void KvlLabelLoop::run(IKvlExtensionGallery* gallery, LONG galleryIndex) {
     const int saved = dc_.saveDC();
-    for (const LONG axis : {LONG{0}, LONG{1}, LONG{kXAxis}}) {
-        if (axis == 1 && !hasSeriesOn(model_, 1))
+    std::vector<LONG> axes{0};
+    for (LONG axis = 1; axis < model_.axisCount(); ++axis)
+        if (KvlChartModel::isValueAxis(axis) && hasSeriesOn(model_, axis))
+            axes.push_back(axis);
+    axes.push_back(kXAxis);
+    for (const LONG axis : axes) {
+        const KvlAxisState* state = model_.axis(axis);
+        if (!state || state->properties[kAxisVisible] == 0)
             continue;
+        // The added axes are the chart's own: the gallery labels axes 0-2 only.
+        IKvlExtensionGallery* labeller = axis < kAxisCount ? gallery : nullptr;
         for (const LONG major : {LONG{0}, LONG{1}})
-            pass(gallery, galleryIndex, axis, major);
+            pass(labeller, galleryIndex, axis, major);
     }
     dc_.restoreDC(saved);
 }
 
-double KvlLabelLoop::ownStep(LONG axis, LONG major) const {
+double KvlLabelLoop::galleryStep(LONG axis, LONG major) const {
     const auto [low, high] = model_.visibleRange(axis);
     const double step = (high - low) / kMajorSteps;
     return major ? step : step / kMinorPerMajor;
 }
 
+double KvlLabelLoop::ownStep(LONG axis, LONG major) const {
+    const KvlAxisState* state = model_.axis(axis);
+    const auto [low, high] = model_.visibleRange(axis);
+    const double range = high - low;
+    // A step given (above 0) holds while it gives a bounded number of labels.
+    const double given = state->properties[major ? kAxisStep : kAxisMinorStep];
+    if (given > 0 && std::isfinite(given) && range / given < kMaxAxisLabels)
+        return given;
+    double step = niceStep(range);
+    if (!major)
+        step /= kMinorPerMajor;
+    // Points have whole positions.
+    if (!KvlChartModel::isValueAxis(axis))
+        step = std::max(1.0, std::round(step));
+    return step;
+}
+
 void KvlLabelLoop::pass(IKvlExtensionGallery* gallery, LONG galleryIndex, LONG axis, LONG major) {
     const auto [low, high] = model_.visibleRange(axis);
-    const double step = ownStep(axis, major);
+    const double step = galleryStep(axis, major);
     if (!(step > 0) || !std::isfinite(step))
         return;
     if (!gallery) {
@@ -96,18 +138,64 @@ void KvlLabelLoop::pass(IKvlExtensionGallery* gallery, LONG galleryIndex, LONG a
 }
 
 void KvlLabelLoop::ownPass(LONG axis, LONG major) {
+    const KvlAxisState* state = model_.axis(axis);
     const auto [low, high] = model_.visibleRange(axis);
-    const double step = ownStep(axis, major);
-    const double end = high + step * 1e-9;
+    const double decimals = state->properties[kAxisDecimals];
+    const bool shown = state->properties[major ? kAxisGridShown : kAxisMinorGridShown] != 0;
+    const gdi::HPEN pen =
+        shown
+            ? gdi::createPen(
+                  static_cast<int>(state->properties[major ? kAxisGridStyle : kAxisMinorGridStyle]) &
+                      gdi::PS_STYLE_MASK,
+                  std::max(1,
+                           static_cast<int>(state->properties[major ? kAxisGridWidth : kAxisMinorGridWidth])),
+                  static_cast<gdi::COLORREF>(state->properties[major ? kAxisGridColor : kAxisMinorGridColor]))
+            : gdi::getStockObject(gdi::NULL_PEN);
+    std::vector<double> positions;
+    if (state->logBase > 1) {
+        // A log axis is labelled at the powers of its base; it has no minor labels.
+        if (major && low > 0) {
+            const double base = state->logBase;
+            for (double k = std::ceil(std::log(low) / std::log(base) - 1e-9);
+                 positions.size() < static_cast<std::size_t>(kMaxAxisLabels); ++k) {
+                const double position = std::pow(base, k);
+                if (!(position <= high * (1 + 1e-9)))
+                    break;
+                positions.push_back(position);
+            }
+        }
+    } else {
+        const double step = ownStep(axis, major);
+        if (step > 0 && std::isfinite(step)) {
+            const double end = high + step * 1e-9;
+            const double start = std::ceil(low / step - 1e-9) * step;
+            for (LONG i = 0; i < kMaxAxisLabels; ++i) {
+                const double position = start + i * step;
+                if (!(position <= end))
+                    break;
+                positions.push_back(position);
+            }
+        }
+    }
     LONG index = 0;
-    for (double position = low; position <= end && index < kMaxAxisLabels; position = low + ++index * step) {
-        dc_.selectObject(gridPen_);
+    for (std::size_t i = 0; i < positions.size(); ++i) {
+        const double position = positions[i];
+        const double gap = i + 1 < positions.size() ? positions[i + 1] - position : 0;
+        dc_.selectObject(pen);
         dc_.selectObject(gdi::getStockObject(gdi::NULL_BRUSH));
-        KvlDrawnLabel label{
-            axis, major, index, position, position, step, major ? numberText(position) : std::string()};
+        KvlDrawnLabel label{axis,
+                            major,
+                            index++,
+                            position,
+                            position,
+                            gap,
+                            major ? numberText(position, decimals) : std::string()};
         label.own = true;
         drawLabel(std::move(label));
     }
+    dc_.selectObject(gridPen_);
+    if (shown)
+        gdi::deleteObject(pen);
 }
 
 void KvlLabelLoop::drawLabel(KvlDrawnLabel label) {
@@ -120,23 +208,29 @@ void KvlLabelLoop::drawLabel(KvlDrawnLabel label) {
 
 void KvlLabelLoop::draw(KvlDrawnLabel& label) {
     const KvlRect plot = model_.plotRect();
-    const double next = label.position + std::fabs(label.gap);
-    LONG x = 0, y = 0, nextX = 0, nextY = 0;
     const bool xAxis = label.axis == kXAxis;
     const SHORT valueAxis = xAxis ? SHORT{0} : static_cast<SHORT>(label.axis);
-    const double low = model_.visibleRange(valueAxis).first;
-    const double first = model_.visibleRange(kXAxis).first;
-    HRESULT here = xAxis ? model_.valueToPixel(label.position, low, &x, &y, valueAxis)
-                         : model_.valueToPixel(first, label.position, &x, &y, valueAxis);
-    HRESULT there = xAxis ? model_.valueToPixel(next, low, &nextX, &nextY, valueAxis)
-                          : model_.valueToPixel(first, next, &nextX, &nextY, valueAxis);
-    if (com::FAILED(here))
+    KvlChartModel::AxisMapping map;
+    if (com::FAILED(model_.mapping(valueAxis, &map)))
+        return;
+    // Any value the axis can show will do for the X axis's columns.
+    const double bandValue = model_.visibleRange(valueAxis).first;
+    const double next = label.position + std::fabs(label.gap);
+    LONG x = 0, y = 0, nextX = 0, nextY = 0;
+    const bool here = xAxis ? map.toPixel(label.position, bandValue, &x, &y)
+                            : map.toPixel(map.first, label.position, &x, &y);
+    const bool there =
+        xAxis ? map.toPixel(next, bandValue, &nextX, &nextY) : map.toPixel(map.first, next, &nextX, &nextY);
+    if (!here)
         return;
     label.pixel = xAxis ? x : y;
+    // A label of a value axis stays inside the axis's band.
+    if (!xAxis && (y < map.band.top || y > map.band.bottom))
+        return;
     const bool band = label.brush != gdi::getStockObject(gdi::NULL_BRUSH);
-    if (band && com::SUCCEEDED(there)) {
-        const gdi::Rect area =
-            xAxis ? gdi::Rect{x, plot.top, nextX, plot.bottom} : gdi::Rect{plot.left, nextY, plot.right, y};
+    if (band && there && label.gap != 0) {
+        const gdi::Rect area = xAxis ? gdi::Rect{x, plot.top, nextX, plot.bottom}
+                                     : gdi::Rect{plot.left, std::max(nextY, map.band.top), plot.right, y};
         dc_.fillRect(area, label.brush);
     }
     if (xAxis) {
@@ -146,14 +240,21 @@ void KvlLabelLoop::draw(KvlDrawnLabel& label) {
         dc_.moveTo(plot.left, y);
         dc_.lineTo(plot.right, y);
     }
-    if (label.text.empty())
+    if (label.text.empty() || label.text == " ")
         return;
-    if (xAxis)
-        dc_.textOut(x, plot.bottom + 2, label.text);
-    else if (label.axis == 0)
-        dc_.textOut(0, y, label.text);
-    else
-        dc_.textOut(plot.right + 2, y, label.text);
+    const KvlAxisState* state = model_.axis(label.axis);
+    const int saved = dc_.saveDC();
+    dc_.setBkMode(gdi::TRANSPARENT);
+    dc_.setTextColor(state ? static_cast<gdi::COLORREF>(state->properties[kAxisTextColor]) & 0xFFFFFF : 0);
+    const gdi::Size extent = dc_.getTextExtent(label.text);
+    if (xAxis) {
+        dc_.textOut(x - extent.cx / 2, plot.bottom + 3, label.text);
+    } else if (label.axis == 1) {
+        dc_.textOut(plot.right + 3, y - extent.cy / 2, label.text);
+    } else {
+        dc_.textOut(plot.left - 3 - extent.cx, y - extent.cy / 2, label.text);
+    }
+    dc_.restoreDC(saved);
 }
 
 }  // namespace korvel

@@ -48,6 +48,8 @@ private:
     // The chart's own labels of one pass, at its own step.
     void ownPass(LONG axis, LONG major);
     double ownStep(LONG axis, LONG major) const;
+    // The step handed to the gallery: a fifth of the visible range (half that for minor labels).
+    double galleryStep(LONG axis, LONG major) const;
     // Records a label with the pen and brush selected in the DC and draws it.
     void drawLabel(KvlDrawnLabel label);
     void draw(KvlDrawnLabel& label);

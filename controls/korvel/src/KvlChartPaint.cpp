@@ -1,0 +1,122 @@
+// One paint of the chart, for the screen, the printer and the metafile alike: the background, then
+// either the active extension's paint bracket (with the points it leaves to the chart) or the chart's
+// own labels and galleries, then the title, the legend and whatever is attached over the chart.
+#include <memory>
+
+#include "KvlSeriesPainter.h"
+#include "gdi/Objects.h"
+#include "gdi/SystemColors.h"
+#include "korvel/KvlChart.h"
+
+namespace korvel {
+
+namespace {
+
+// A negative colour names a system colour by its low byte, as the chart's background does by default.
+gdi::COLORREF resolved(LONG color) {
+    if (color < 0)
+        return gdi::getSysColor(color & 0xFF);
+    return static_cast<gdi::COLORREF>(color) & 0xFFFFFF;
+}
+
+gdi::Rect toRect(const KvlRect& r) {
+    return gdi::Rect{r.left, r.top, r.right, r.bottom};
+}
+
+// Side of the colour sample in front of a legend entry, and the height of an entry.
+constexpr LONG kLegendSample = 8;
+constexpr LONG kLegendLine = 14;
+
+}  // namespace
+
+KvlLayout KvlChart::layout() const {
+    const KvlRect client = model_.clientRect();
+    return layoutChart(model_, client.width(), client.height());
+}
+
+LONG KvlChart::paint(gdi::DeviceContext* dc, const KvlRect& rect, bool printing) {
+    const bool scaled = printing || (dc && dc->kind() != gdi::DeviceContext::Kind::Memory);
+    painting_ = true;
+    const KvlLayout where = layout();
+    if (dc)
+        paintBackground(*dc, where);
+    LONG leftToChart = 0;
+    if (driver_.activeType() >= 0) {
+        if (scaled)
+            callChain(&IKvlExtensionCallback::ReadDrawArea, dc, &rect);
+        std::vector<KvlDrawnLabel> labels;
+        // Made on the first point the extension leaves to the chart, so its pens live for the paint.
+        std::unique_ptr<detail::KvlSeriesPainter> painter;
+        leftToChart = driver_.paint(dc, rect, scaled, model_, &labels, [&](LONG element) {
+            if (!dc)
+                return;
+            if (!painter)
+                painter = std::make_unique<detail::KvlSeriesPainter>(model_, *dc, chartType_);
+            painter->drawPoint(element);
+        });
+        painter.reset();
+        if (dc)
+            drawnLabels_ = std::move(labels);
+        if (scaled)
+            callChain(&IKvlExtensionCallback::ClearDrawArea, dc, &rect);
+    } else if (dc) {
+        KvlLabelLoop loop(model_, *dc);
+        loop.run(nullptr, -1);
+        drawnLabels_ = loop.labels();
+        detail::KvlSeriesPainter(model_, *dc, chartType_).drawAll();
+    }
+    if (dc) {
+        paintTitleAndLegend(*dc, where);
+        if (overlay_)
+            overlay_->paintOverlay(*dc, where.plot);
+    }
+    painting_ = false;
+    return leftToChart;
+}
+
+void KvlChart::paintBackground(gdi::DeviceContext& dc, const KvlLayout& where) {
+    const gdi::HBRUSH back = gdi::createSolidBrush(resolved(model_.settings().backColor));
+    dc.fillRect(toRect(where.client), back);
+    gdi::deleteObject(back);
+    if (where.plot.width() <= 0 || where.plot.height() <= 0)
+        return;
+    const gdi::HBRUSH plot = gdi::createSolidBrush(resolved(model_.settings().chartColor));
+    dc.fillRect(toRect(where.plot), plot);
+    gdi::deleteObject(plot);
+    dc.frameRect(toRect(where.plot), gdi::getStockObject(gdi::BLACK_BRUSH));
+}
+
+void KvlChart::paintTitleAndLegend(gdi::DeviceContext& dc, const KvlLayout& where) {
+    const int saved = dc.saveDC();
+    dc.setBkMode(gdi::TRANSPARENT);
+    dc.setTextColor(0);
+    const auto title = model_.texts().find(kTextTitle);
+    if (where.title.height() > 0 && title != model_.texts().end()) {
+        gdi::Rect box = toRect(where.title);
+        dc.drawText(QString::fromStdString(title->second), box,
+                    gdi::DT_CENTER | gdi::DT_VCENTER | gdi::DT_SINGLELINE);
+    }
+    if (where.legend.width() > 0 && where.legend.height() > 0) {
+        const KvlLegendBox& box = model_.legendBox();
+        const gdi::HBRUSH fill = gdi::createSolidBrush(resolved(box.color));
+        dc.fillRect(toRect(where.legend), fill);
+        gdi::deleteObject(fill);
+        dc.frameRect(toRect(where.legend), gdi::getStockObject(gdi::BLACK_BRUSH));
+        dc.intersectClipRect(where.legend.left, where.legend.top, where.legend.right, where.legend.bottom);
+        LONG y = where.legend.top + 2;
+        for (LONG s = 0; s < model_.seriesCount() && y < where.legend.bottom; ++s) {
+            const KvlSeriesState* state = model_.series(s);
+            if (!state || state->attributes[kAttrVisible] == 0 || state->legend.empty())
+                continue;
+            const gdi::HBRUSH sample = gdi::createSolidBrush(resolved(state->attributes[kAttrColor]));
+            const LONG x = where.legend.left + 3;
+            dc.fillRect(gdi::Rect{x, y + 3, x + kLegendSample, y + 3 + kLegendSample}, sample);
+            gdi::deleteObject(sample);
+            dc.textOut(x + kLegendSample + 4, y, state->legend);
+            y += kLegendLine;
+        }
+    }
+    dc.restoreDC(saved);
+}
+
+}  // namespace korvel
