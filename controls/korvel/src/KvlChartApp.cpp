@@ -46,6 +46,8 @@ HRESULT KvlChart::get_ToolBar(com::VARIANT_BOOL* shown) {
 HRESULT KvlChart::put_ToolBar(com::VARIANT_BOOL shown) {
     toolBarShown_ = shown != 0;
     commandBar_->Show(toolBarShown_ ? 1 : 0);
+    if (toolBarListener_)
+        toolBarListener_(toolBarShown_);
     return com::S_OK;
 }
 

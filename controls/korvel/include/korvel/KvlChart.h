@@ -3,6 +3,7 @@
 // services) and the driver of the extensions it hosts. The drawing widget sits on top of it.
 #pragma once
 
+#include <functional>
 #include <map>
 #include <memory>
 #include <optional>
@@ -125,6 +126,10 @@ public:
     // The chart's own chart type (a gallery of KvlGallery below the first extension type).
     LONG ownChartType() const { return chartType_; }
     bool toolBarShown() const { return toolBarShown_; }
+    // Told when ToolBar changes (the widget showing the bar); empty: nobody.
+    void setToolBarListener(std::function<void(bool shown)> listener) {
+        toolBarListener_ = std::move(listener);
+    }
 
     // The tip for a point (see the tip rules of KvlContract.h); the last one is kept as the shown tip.
     KvlTip tipText(LONG x, LONG y);
@@ -374,6 +379,7 @@ private:
     std::optional<KvlRect> rubberBand_;
     KvlOverlay* overlay_ = nullptr;
     bool toolBarShown_ = true;
+    std::function<void(bool)> toolBarListener_;
     std::map<SHORT, LONG> settings_;  // Setting(n)
     std::string companyId_;
     com::ComPtr<com::IUnknown> options_;
