@@ -96,6 +96,7 @@ void KvlChart::paintTitleAndLegend(gdi::DeviceContext& dc, const KvlLayout& wher
         dc.drawText(QString::fromStdString(title->second), box,
                     gdi::DT_CENTER | gdi::DT_VCENTER | gdi::DT_SINGLELINE);
     }
+    paintAxisTitles(dc, where);
     if (where.legend.width() > 0 && where.legend.height() > 0) {
         const KvlLegendBox& box = model_.legendBox();
         const gdi::HBRUSH fill = gdi::createSolidBrush(resolved(box.color));
@@ -117,6 +118,27 @@ void KvlChart::paintTitleAndLegend(gdi::DeviceContext& dc, const KvlLayout& wher
         }
     }
     dc.restoreDC(saved);
+}
+
+void KvlChart::paintAxisTitles(gdi::DeviceContext& dc, const KvlLayout& where) {
+    // Titles by position: 0 over the left axis, 1 over the right one, 2 below the X axis, 3 above the
+    // plot's right end.
+    const auto& titles = model_.axisTitles();
+    const LONG lineHeight = dc.getTextExtent(std::string_view("X")).cy;
+    for (std::size_t position = 0; position < titles.size(); ++position) {
+        const std::string& title = titles[position];
+        if (title.empty())
+            continue;
+        const LONG width = dc.getTextExtent(title).cx;
+        LONG x = where.plot.left - width / 2, y = where.plot.top - lineHeight - 2;
+        if (position == 1 || position == 3)
+            x = where.plot.right - width / 2;
+        if (position == 2) {
+            x = (where.plot.left + where.plot.right - width) / 2;
+            y = where.client.bottom - lineHeight - 2;
+        }
+        dc.textOut(std::max<LONG>(x, where.client.left), std::max<LONG>(y, where.client.top), title);
+    }
 }
 
 }  // namespace korvel

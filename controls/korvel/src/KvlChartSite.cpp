@@ -75,8 +75,9 @@ gdi::DeviceContext* KvlChart::surface() {
     const KvlRect client = model_.clientRect();
     if (client.width() <= 0 || client.height() <= 0)
         return nullptr;
-    const QImage image = surface_ ? surface_->image() : QImage();
-    if (!surface_ || image.width() != client.width() || image.height() != client.height()) {
+    // The surface's size is asked of the DC, not of a copy of its image.
+    if (!surface_ || surface_->getDeviceCaps(gdi::HORZRES) != client.width() ||
+        surface_->getDeviceCaps(gdi::VERTRES) != client.height()) {
         surface_ = gdi::createImageDC(client.width(), client.height());
         invalid_ = client;
     }

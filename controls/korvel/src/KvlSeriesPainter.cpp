@@ -10,6 +10,8 @@ namespace {
 // A bar or a candle body takes this share of its point's slot.
 constexpr double kBarShare = 0.6;
 constexpr LONG kDefaultMarkerSize = 3;
+// Candle bodies up to this width are drawn as lines of their colour, without an outline.
+constexpr LONG kNarrowBody = 2;
 
 bool isEmpty(double v) {
     return !(v < kNoValue) || !std::isfinite(v);
@@ -55,7 +57,7 @@ KvlSeriesPainter::KvlSeriesPainter(const KvlChartModel& model, gdi::DeviceContex
 
 KvlSeriesPainter::~KvlSeriesPainter() {
     for (const Figure& figure : figures_) {
-        for (const gdi::HGDIOBJ object : {figure.pen, figure.wickPen})
+        for (const gdi::HGDIOBJ object : {figure.pen, figure.wickPen, figure.upPen, figure.downPen})
             gdi::deleteObject(object);
         for (const gdi::HGDIOBJ object : {figure.brush, figure.downBrush})
             gdi::deleteObject(object);
@@ -93,6 +95,10 @@ void KvlSeriesPainter::buildFigures(LONG chartType) {
         figure.brush =
             gdi::createSolidBrush(colour(gallery == kGalleryCandlestick ? a[kAttrBkColor] : a[kAttrColor]));
         figure.downBrush = gdi::createSolidBrush(colour(a[kAttrColor]));
+        if (gallery == kGalleryCandlestick) {
+            figure.upPen = gdi::createPen(gdi::PS_SOLID, 1, colour(a[kAttrBkColor]));
+            figure.downPen = gdi::createPen(gdi::PS_SOLID, 1, colour(a[kAttrColor]));
+        }
         figure.markerShape = a[kAttrMarkerShape];
         figure.markerSize = a[kAttrMarkerSize] > 0 ? a[kAttrMarkerSize] : kDefaultMarkerSize;
         figures_.push_back(figure);
@@ -250,6 +256,15 @@ void KvlSeriesPainter::drawElement(const Figure& figure, LONG point) {
         dc_.moveTo(xh, yh);
         dc_.lineTo(xh, yl + 1);
         const bool rising = value(high + 2, point) >= value(s, point);
+        if (barWidth_ <= kNarrowBody) {
+            // A body a pixel or two wide would be all outline: it shows its colour as a line.
+            dc_.selectObject(rising ? figure.upPen : figure.downPen);
+            for (LONG dx = 0; dx < barWidth_; ++dx) {
+                dc_.moveTo(xo - half + dx, std::min(yo, yc));
+                dc_.lineTo(xo - half + dx, std::max(yo, yc) + 1);
+            }
+            return;
+        }
         dc_.selectObject(rising ? figure.brush : figure.downBrush);
         dc_.rectangle(xo - half, std::min(yo, yc), xo - half + barWidth_, std::max(yo, yc) + 1);
         return;

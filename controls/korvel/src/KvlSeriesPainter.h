@@ -34,6 +34,8 @@ private:
         KvlChartModel::AxisMapping map;
         gdi::HPEN pen{};
         gdi::HPEN wickPen{};
+        gdi::HPEN upPen{};  // bodies too narrow for a rectangle are drawn as lines
+        gdi::HPEN downPen{};
         gdi::HBRUSH brush{};
         gdi::HBRUSH downBrush{};
         LONG markerShape = 0;

@@ -8,6 +8,7 @@
 #include "gdi/DeviceContext.h"
 #include "gdi/Objects.h"
 #include "korvel/KvlChart.h"
+#include "korvel/KvlLayout.h"
 #include "korvel/testing/KvlRecordingExtension.h"
 
 namespace korvel {
@@ -106,6 +107,55 @@ TEST_F(KvlChartPaintTest, EmptyPointsLeaveGapsInLines) {
     EXPECT_NE(at(image, (column(9) + column(10)) / 2, row(10)), kRed) << "no line into the empty point";
     EXPECT_NE(at(image, (column(10) + column(11)) / 2, row(10)), kRed) << "nor out of it";
     EXPECT_EQ(at(image, column(15), row(10)), kRed);
+}
+
+// --- layout ------------------------------------------------------------------------------------------
+
+TEST(KvlChartLayout, PartsFollowTheMarginsTitleAndLegendBox) {
+    KvlChartModel model;
+    KvlLayout layout = layoutChart(model, 640, 480);
+    EXPECT_EQ(layout.plot, (KvlRect{60, 20, 620, 440}));
+    EXPECT_EQ(layout.leftAxis, (KvlRect{0, 20, 60, 440}));
+    EXPECT_EQ(layout.rightAxis, (KvlRect{620, 20, 640, 440}));
+    EXPECT_EQ(layout.bottomAxis, (KvlRect{60, 440, 620, 480}));
+    EXPECT_EQ(layout.title, KvlRect{}) << "no title, no title box";
+    EXPECT_EQ(layout.legend, KvlRect{});
+    model.texts()[kTextTitle] = "Prices";
+    model.legendBox() = KvlLegendBox{500, 30, 700, 90, 0, 0xFFFFFF, 1};
+    layout = layoutChart(model, 640, 480);
+    EXPECT_EQ(layout.title, (KvlRect{0, 0, 640, 18}));
+    EXPECT_EQ(layout.legend, (KvlRect{500, 30, 640, 90})) << "kept inside the chart";
+    for (const auto& [w, h] : {std::pair{0, 0}, std::pair{-5, 30}, std::pair{50, 30}}) {
+        layout = layoutChart(model, w, h);
+        for (const KvlRect& r : {layout.client, layout.plot, layout.leftAxis, layout.rightAxis,
+                                 layout.bottomAxis, layout.title, layout.legend}) {
+            EXPECT_GE(r.width(), 0) << w << "x" << h;
+            EXPECT_GE(r.height(), 0) << w << "x" << h;
+        }
+    }
+}
+
+TEST_F(KvlChartPaintTest, TitlesAndLegendAreDrawnInTheirBoxes) {
+    auto inked = [](const QImage& image, const KvlRect& r) {
+        int count = 0;
+        for (LONG y = r.top; y < r.bottom; ++y)
+            for (LONG x = r.left; x < r.right; ++x)
+                count += at(image, x, y) != 0xFFFFFFu;
+        return count;
+    };
+    const KvlRect belowLabels{60, 182, 300, 200};
+    const KvlRect titleBox{0, 0, 320, 18};
+    const QImage plain = paint();
+    EXPECT_EQ(inked(plain, belowLabels), 0);
+    EXPECT_EQ(inked(plain, titleBox), 0);
+    chart->model().axisTitles()[2] = "Date";
+    chart->model().texts()[kTextTitle] = "Twenty days";
+    chart->model().legendBox() = KvlLegendBox{200, 30, 290, 60, 0, 0xFFFFFF, 1};
+    chart->model().series(0)->legend = "Open";
+    const QImage titled = paint();
+    EXPECT_GT(inked(titled, belowLabels), 10);
+    EXPECT_GT(inked(titled, titleBox), 10);
+    EXPECT_EQ(at(titled, 206, 37), kRed) << "the legend's colour sample of series 0";
 }
 
 // --- axis bands ----------------------------------------------------------------------------------------

@@ -51,6 +51,9 @@ enum KvlChartEvent : com::DISPID {
     kEventCommand = 6,
 };
 
+// Number of columns of a row set the chart can bind.
+inline constexpr com::SHORT kMaxColumns = 256;
+
 // The x-value table of XValueAt.
 inline constexpr com::SHORT kXValues = 2;
 

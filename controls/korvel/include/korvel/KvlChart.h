@@ -348,6 +348,7 @@ private:
     // The chart's own paint below the extension bracket: background, plot area and frame.
     void paintBackground(gdi::DeviceContext& dc, const KvlLayout& layout);
     void paintTitleAndLegend(gdi::DeviceContext& dc, const KvlLayout& layout);
+    void paintAxisTitles(gdi::DeviceContext& dc, const KvlLayout& layout);
     // The XOR rubber band of the zoom drag: drawn once shows it, drawn again erases it.
     void xorRubberBand(const KvlRect& band);
     void moveRubberBand(LONG x);

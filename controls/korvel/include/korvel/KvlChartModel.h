@@ -74,7 +74,6 @@ struct KvlAxisState {
     double bandBottom = 1;
     // Base of a logarithmic scale; 0 for a linear one. A log axis has no place for values <= 0.
     double logBase = 0;
-    std::string title;  // UTF-8, drawn beside the axis
     com::Variant format;
     std::string text;  // currency symbol, UTF-8
     std::map<SHORT, std::string> labelTexts;
