@@ -10,6 +10,8 @@
 
 namespace korvel {
 
+using detail::put;
+
 using detail::copyText;
 using detail::fromCText;
 
@@ -52,14 +54,6 @@ com::ComPtr<ostbar::OstCommandBar> makeCommandBar() {
     table.find(29464)->subCommands = {29471, 29472};
     table.setState(ostbar::kStateShown);
     return bar;
-}
-
-template <typename T>
-HRESULT put(T* out, T value) {
-    if (!out)
-        return com::E_POINTER;
-    *out = value;
-    return com::S_OK;
 }
 
 template <typename T>

@@ -3,10 +3,13 @@
 #include <algorithm>
 #include <cmath>
 
+#include "KvlItems.h"
 #include "com/ComObject.h"
 #include "korvel/KvlChart.h"
 
 namespace korvel {
+
+using detail::put;
 
 namespace {
 
@@ -34,14 +37,6 @@ public:
 private:
     bool enabled_ = false;
 };
-
-template <typename T>
-HRESULT put(T* out, T value) {
-    if (!out)
-        return com::E_POINTER;
-    *out = value;
-    return com::S_OK;
-}
 
 }  // namespace
 
@@ -296,11 +291,7 @@ HRESULT KvlChart::get_Width(LONG* twips) {
 HRESULT KvlChart::put_Width(LONG twips) {
     if (twips < 0)
         return com::E_INVALIDARG;
-    const LONG pixels = twips / kTwipsPerPixel;
-    if (window_.isValid() && window_.widget())
-        window_.widget()->resize(pixels, model_.clientRect().height());
-    model_.setClientSize(pixels, model_.clientRect().height());
-    InvalidateRect(nullptr);
+    resizeClient(twips / kTwipsPerPixel, model_.clientRect().height());
     return com::S_OK;
 }
 
@@ -314,12 +305,15 @@ HRESULT KvlChart::get_Height(LONG* twips) {
 HRESULT KvlChart::put_Height(LONG twips) {
     if (twips < 0)
         return com::E_INVALIDARG;
-    const LONG pixels = twips / kTwipsPerPixel;
-    if (window_.isValid() && window_.widget())
-        window_.widget()->resize(model_.clientRect().width(), pixels);
-    model_.setClientSize(model_.clientRect().width(), pixels);
-    InvalidateRect(nullptr);
+    resizeClient(model_.clientRect().width(), twips / kTwipsPerPixel);
     return com::S_OK;
+}
+
+void KvlChart::resizeClient(LONG width, LONG height) {
+    if (window_.isValid() && window_.widget())
+        window_.widget()->resize(width, height);
+    model_.setClientSize(width, height);
+    InvalidateRect(nullptr);
 }
 
 HRESULT KvlChart::get_ChartCompanyID(com::Bstr* id) {

@@ -3,23 +3,14 @@
 #include <algorithm>
 #include <memory>
 
+#include "KvlItems.h"
 #include "gdi/Objects.h"
 #include "korvel/KvlChart.h"
 #include "ui/PropertyPageObject.h"
 
 namespace korvel {
 
-namespace {
-
-template <typename T>
-HRESULT put(T* out, T value) {
-    if (!out)
-        return com::E_POINTER;
-    *out = value;
-    return com::S_OK;
-}
-
-}  // namespace
+using detail::put;
 
 // --- IKvlExtensionSite ---------------------------------------------------------------------------------
 

@@ -28,7 +28,9 @@ public:
         return com::S_OK;
     }
     HRESULT GetCell(LONG row, LONG column, com::Variant* value) override {
-        if (row < 0 || row >= static_cast<LONG>(rows.size()) || column < 0 || column >= columns)
+        // A short row (a broken row set) has no cell past its end.
+        if (row < 0 || row >= static_cast<LONG>(rows.size()) || column < 0 ||
+            column >= static_cast<LONG>(rows[static_cast<std::size_t>(row)].size()))
             return com::E_INVALIDARG;
         *value = rows[static_cast<std::size_t>(row)][static_cast<std::size_t>(column)];
         return com::S_OK;

@@ -353,6 +353,8 @@ private:
     void xorRubberBand(const KvlRect& band);
     void moveRubberBand(LONG x);
     KvlTip areaTip(const KvlHitRecord& hit) const;
+    // The extender's size changed: the window (when shown) and the chart take it.
+    void resizeClient(LONG width, LONG height);
 
     std::string* text(LONG index);
     std::string* axisTitle(SHORT position);
