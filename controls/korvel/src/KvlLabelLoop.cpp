@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdio>
+#include <string_view>
 
 #include "gdi/DeviceContext.h"
 #include "gdi/Objects.h"
@@ -25,14 +26,55 @@ bool hasSeriesOn(const KvlChartModel& model, LONG axis) {
     return false;
 }
 
-std::string numberText(double value, double decimals) {
-    const int places = std::isfinite(decimals) ? std::clamp(static_cast<int>(decimals), 0, 10) : 0;
+// How the chart's own labels print a number: the axis's decimals, or a picture format such as
+// "#,##0.00" or "$0.0 M" (digits after the point give the decimals, a comma groups thousands, text
+// before and after the digits is kept).
+struct NumberFormat {
+    int decimals = 0;
+    bool grouped = false;
+    std::string prefix, suffix;
+};
+
+NumberFormat numberFormat(const KvlAxisState& axis) {
+    NumberFormat format;
+    const double decimals = axis.properties[kAxisDecimals];
+    format.decimals = std::isfinite(decimals) ? std::clamp(static_cast<int>(decimals), 0, 10) : 0;
+    if (axis.format.vt() != com::VT_BSTR)
+        return format;
+    const std::string picture = axis.format.bstr().toUtf8();
+    const std::size_t first = picture.find_first_of("#0");
+    if (first == std::string::npos)
+        return format;
+    const std::size_t last = picture.find_last_of("#0");
+    const std::string digits = picture.substr(first, last - first + 1);
+    const std::size_t point = digits.find('.');
+    format.decimals =
+        point == std::string::npos ? 0 : std::min<int>(10, static_cast<int>(digits.size() - point - 1));
+    format.grouped = digits.substr(0, point).find(',') != std::string::npos;
+    format.prefix = picture.substr(0, first);
+    format.suffix = picture.substr(last + 1);
+    return format;
+}
+
+std::string numberText(double value, const NumberFormat& format) {
     // A value within rounding of 0 prints as 0, never as -0.
-    if (std::fabs(value) < 0.5 * std::pow(10.0, -places))
+    if (std::fabs(value) < 0.5 * std::pow(10.0, -format.decimals))
         value = 0;
     char text[64] = {};
-    std::snprintf(text, sizeof text, "%.*f", places, value);
-    return text;
+    std::snprintf(text, sizeof text, "%.*f", format.decimals, value);
+    const std::string_view number = text;
+    if (!format.grouped)
+        return format.prefix + std::string(number) + format.suffix;
+    const std::size_t start = number.starts_with('-') ? 1 : 0;
+    const std::size_t end = std::min(number.find('.'), number.size());
+    std::string grouped(number.substr(0, start));
+    for (std::size_t at = start; at < end; ++at) {
+        if (at > start && (end - at) % 3 == 0)
+            grouped += ',';
+        grouped += number[at];
+    }
+    grouped += number.substr(end);
+    return format.prefix + grouped + format.suffix;
 }
 
 // A step of 1, 2 or 5 times a power of ten near a fifth of the range.
@@ -140,7 +182,7 @@ void KvlLabelLoop::pass(IKvlExtensionGallery* gallery, LONG galleryIndex, LONG a
 void KvlLabelLoop::ownPass(LONG axis, LONG major) {
     const KvlAxisState* state = model_.axis(axis);
     const auto [low, high] = model_.visibleRange(axis);
-    const double decimals = state->properties[kAxisDecimals];
+    const NumberFormat format = numberFormat(*state);
     const bool shown = state->properties[major ? kAxisGridShown : kAxisMinorGridShown] != 0;
     const gdi::HPEN pen =
         shown
@@ -189,7 +231,7 @@ void KvlLabelLoop::ownPass(LONG axis, LONG major) {
                             position,
                             position,
                             gap,
-                            major ? numberText(position, decimals) : std::string()};
+                            major ? numberText(position, format) : std::string()};
         label.own = true;
         drawLabel(std::move(label));
     }

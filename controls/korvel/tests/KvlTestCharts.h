@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "com/ComObject.h"
+#include "com/Dispatch.h"
 #include "korvel/KvlChart.h"
 
 namespace korvel::test {
@@ -34,6 +35,20 @@ public:
             return com::E_INVALIDARG;
         *value = rows[static_cast<std::size_t>(row)][static_cast<std::size_t>(column)];
         return com::S_OK;
+    }
+};
+
+// A dispatch sink that answers the chart's events interface.
+template <typename Derived>
+class EventSink : public com::ComObject<com::IDispatch> {
+public:
+    HRESULT QueryInterface(const com::IID& iid, void** object) override {
+        if (object && iid == DIID_DKvlChartEvents) {
+            *object = static_cast<com::IDispatch*>(this);
+            AddRef();
+            return com::S_OK;
+        }
+        return com::ComObject<com::IDispatch>::QueryInterface(iid, object);
     }
 };
 

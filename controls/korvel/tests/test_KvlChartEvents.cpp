@@ -20,23 +20,9 @@ namespace {
 using testing::KvlRecordingExtension;
 using Log = std::vector<std::string>;
 
-// A dispatch sink that answers the chart's events interface.
-template <typename Derived>
-class EventSink : public com::ComObject<com::IDispatch> {
-public:
-    HRESULT QueryInterface(const com::IID& iid, void** object) override {
-        if (object && iid == DIID_DKvlChartEvents) {
-            *object = static_cast<com::IDispatch*>(this);
-            AddRef();
-            return com::S_OK;
-        }
-        return com::ComObject<com::IDispatch>::QueryInterface(iid, object);
-    }
-};
-
 // An application sink: records each event, reads the tip during GetTip and answers by reference as
 // the handlers it stands for would.
-class Sink final : public EventSink<Sink> {
+class Sink final : public test::EventSink<Sink> {
 public:
     KvlChart* chart = nullptr;
     Log events;
@@ -109,7 +95,7 @@ TEST_F(KvlChartEventsTest, AreaTipsCarryTheirNamesAndTheApplicationSuppressesThe
     EXPECT_EQ(chart->tipToShow(300, 460), std::nullopt);
     sink->results.clear();
     // Emptying TipText during the event shows none either.
-    struct Emptying final : EventSink<Emptying> {
+    struct Emptying final : test::EventSink<Emptying> {
         KvlChart* chart = nullptr;
         HRESULT Invoke(com::DISPID dispid, std::span<com::Variant>) override {
             if (dispid == kEventGetTip)

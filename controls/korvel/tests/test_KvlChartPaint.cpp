@@ -6,6 +6,7 @@
 
 #include "KvlTestCharts.h"
 #include "gdi/DeviceContext.h"
+#include "gdi/EmfRecorder.h"
 #include "gdi/Objects.h"
 #include "korvel/KvlChart.h"
 #include "korvel/KvlLayout.h"
@@ -107,6 +108,78 @@ TEST_F(KvlChartPaintTest, EmptyPointsLeaveGapsInLines) {
     EXPECT_NE(at(image, (column(9) + column(10)) / 2, row(10)), kRed) << "no line into the empty point";
     EXPECT_NE(at(image, (column(10) + column(11)) / 2, row(10)), kRed) << "nor out of it";
     EXPECT_EQ(at(image, column(15), row(10)), kRed);
+}
+
+TEST_F(KvlChartPaintTest, SeriesAttributesDecideHowALineIsDrawn) {
+    chart->model().resize(1, 20);
+    for (int p = 0; p < 20; ++p)
+        chart->model().setValue(1, 0, p, 10.0);
+    chart->model().setAxisValue(0, kAxisMin, 6.5);
+    chart->model().setAxisValue(0, kAxisMax, 13.5);
+    const LONG y = row(10), x = (column(4) + column(5)) / 2;
+    QImage image = paint();
+    EXPECT_EQ(at(image, x, y), kRed);
+    EXPECT_NE(at(image, x, y - 1), kRed);
+
+    chart->model().setAttribute(0, kAttrLineWidth, 3);
+    image = paint();
+    EXPECT_EQ(at(image, x, y - 1), kRed) << "a three-pixel line";
+    EXPECT_EQ(at(image, x, y + 1), kRed);
+
+    chart->model().setAttribute(0, kAttrLineWidth, 1);
+    chart->model().setAttribute(0, kAttrMarkerShape, 1);
+    chart->model().setAttribute(0, kAttrMarkerSize, 3);
+    image = paint();
+    EXPECT_EQ(at(image, column(4), y - 2), kRed) << "a square marker on each point";
+    EXPECT_NE(at(image, x, y - 2), kRed) << "but not between them";
+
+    chart->model().setAttribute(0, kAttrVisible, 0);
+    image = paint();
+    EXPECT_NE(at(image, x, y), kRed) << "an invisible series is not drawn";
+}
+
+TEST_F(KvlChartPaintTest, BarsAndAreasFillFromTheBottomOfTheScale) {
+    chart->model().resize(1, 20);
+    for (int p = 0; p < 20; ++p)
+        chart->model().setValue(1, 0, p, 10.0);
+    chart->model().setAxisValue(0, kAxisMin, 6.5);
+    chart->model().setAxisValue(0, kAxisMax, 13.5);
+    ASSERT_EQ(chart->put_ChartType(kGalleryBars), com::S_OK);
+    QImage image = paint();
+    EXPECT_EQ(at(image, column(7), row(8)), kRed) << "inside the bar";
+    EXPECT_NE(at(image, (column(7) + column(8)) / 2, row(8)), kRed) << "between the bars";
+    EXPECT_NE(at(image, column(7), row(11)), kRed) << "above the bar";
+    ASSERT_EQ(chart->put_ChartType(kGalleryArea), com::S_OK);
+    image = paint();
+    EXPECT_EQ(at(image, (column(7) + column(8)) / 2, row(8)), kRed) << "an area has no gaps between points";
+    EXPECT_NE(at(image, column(7), row(11)), kRed);
+}
+
+TEST_F(KvlChartPaintTest, PictureFormatsShapeTheOwnLabels) {
+    chart->model().axis(0)->format = com::Variant::utf8("#,##0.0 $");
+    chart->model().setAxisValue(0, kAxisMin, -3000);
+    chart->model().setAxisValue(0, kAxisMax, 3000);
+    paint();
+    EXPECT_EQ(majorTexts(0), (std::vector<std::string>{"-2,000.0 $", "0.0 $", "2,000.0 $"}));
+    chart->model().setAxisValue(0, kAxisMin, 0);
+    chart->model().setAxisValue(0, kAxisMax, 1.2e6);
+    chart->model().axis(0)->format = com::Variant::utf8("0");
+    paint();
+    // A fifth of the range is 240,000: the next round step is 500,000.
+    EXPECT_EQ(majorTexts(0), (std::vector<std::string>{"0", "500000", "1000000"}));
+}
+
+TEST_F(KvlChartPaintTest, AMetafilePaintTakesTheSamePathAsTheScreen) {
+    ASSERT_EQ(chart->put_ChartType(kGalleryCandlestick), com::S_OK);
+    paint();
+    const std::vector<KvlDrawnLabel> screen = chart->drawnLabels();
+    gdi::EmfRecorder metafile;
+    chart->paint(&metafile, chart->model().clientRect(), true);
+    ASSERT_EQ(chart->drawnLabels().size(), screen.size());
+    for (std::size_t i = 0; i < screen.size(); ++i)
+        EXPECT_EQ(chart->drawnLabels()[i].text, screen[i].text);
+    // Background, frame, 20 wicks and bodies, labels: far more records than the header and end.
+    EXPECT_GT(metafile.recordCount(), 60u);
 }
 
 // --- layout ------------------------------------------------------------------------------------------

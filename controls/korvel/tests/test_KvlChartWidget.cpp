@@ -4,6 +4,7 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QElapsedTimer>
 #include <QKeyEvent>
 #include <QMouseEvent>
 
@@ -92,6 +93,33 @@ TEST_F(KvlChartWidgetTest, BarZoomCommandRunsOnceAndADragZooms) {
     QKeyEvent right(QEvent::KeyPress, Qt::Key_Right, Qt::NoModifier);
     QApplication::sendEvent(canvas, &right);
     EXPECT_EQ(widget->chart().model().visibleRange(kXAxis), std::make_pair(3.5, 7.5));
+}
+
+// Counts the hover events.
+class HoverSink final : public test::EventSink<HoverSink> {
+public:
+    std::vector<com::DISPID> seen;
+    HRESULT Invoke(com::DISPID dispid, std::span<com::Variant>) override {
+        if (dispid == kEventHoverOn || dispid == kEventHoverOff)
+            seen.push_back(dispid);
+        return com::S_OK;
+    }
+};
+
+TEST_F(KvlChartWidgetTest, RestingMouseRaisesHoverOnAndMovingOnHoverOff) {
+    auto sink = com::makeComObject<HoverSink>();
+    com::DWORD cookie = 0;
+    ASSERT_EQ(widget->chart().events().Advise(sink.get(), &cookie), com::S_OK);
+    QWidget* canvas = widget->canvas();
+    send(canvas, QEvent::MouseMove, {200, 150}, Qt::NoButton);
+    QElapsedTimer waited;
+    waited.start();
+    while (sink->seen.empty() && waited.elapsed() < 3000)
+        QApplication::processEvents(QEventLoop::AllEvents, 20);
+    EXPECT_EQ(sink->seen, (std::vector<com::DISPID>{kEventHoverOn}));
+    send(canvas, QEvent::MouseMove, {230, 150}, Qt::NoButton);
+    EXPECT_EQ(sink->seen, (std::vector<com::DISPID>{kEventHoverOn, kEventHoverOff}));
+    widget->chart().events().Unadvise(cookie);
 }
 
 }  // namespace
