@@ -120,8 +120,8 @@ protected:
     void mouseMoveEvent(QMouseEvent* event) override {
         const QPoint at = event->position().toPoint();
         restHover(at);
+        // The chart marks the window itself when the surface changes.
         chart_.mouseMove(at.x(), at.y());
-        update();
     }
 
     void mouseReleaseEvent(QMouseEvent* event) override {
@@ -129,14 +129,13 @@ protected:
             return;
         const QPoint at = event->position().toPoint();
         chart_.buttonUp(at.x(), at.y());
-        update();
     }
 
     void wheelEvent(QWheelEvent* event) override {
         // One notch scrolls a zoomed chart by one point.
         const int notches = event->angleDelta().y() / 120;
-        if (notches != 0 && chart_.scrollBy(-notches))
-            update();
+        if (notches != 0)
+            chart_.scrollBy(-notches);
         event->accept();
     }
 
@@ -147,7 +146,6 @@ protected:
             return;
         }
         chart_.keyDown(key, modifierKeys(event->modifiers()));
-        update();
     }
 
     void leaveEvent(QEvent*) override {
@@ -170,7 +168,9 @@ protected:
                 QToolTip::hideText();
             return true;
         }
-        if (event->type() == QEvent::UngrabMouse && chart_.ownZoomDragging())
+        // Capture taken away from outside ends tracking; a capture the chart released itself is over
+        // already, and captureLost then does nothing.
+        if (event->type() == QEvent::UngrabMouse)
             chart_.captureLost(last_.x(), last_.y());
         return QWidget::event(event);
     }

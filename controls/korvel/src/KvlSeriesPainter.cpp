@@ -48,7 +48,8 @@ KvlSeriesPainter::KvlSeriesPainter(const KvlChartModel& model, gdi::DeviceContex
     if (count > 0 && last > first && std::isfinite(last - first)) {
         firstPoint_ = std::clamp<LONG>(static_cast<LONG>(std::floor(first)) - 1, 0, count - 1);
         lastPoint_ = std::clamp<LONG>(static_cast<LONG>(std::ceil(last)) - 1, 0, count - 1);
-        const double slot = plot.width() / (last - first);
+        // Zoomed in to less than a point, a slot is still no wider than the plot.
+        const double slot = std::min<double>(plot.width(), plot.width() / (last - first));
         slotWidth_ = std::max<LONG>(1, static_cast<LONG>(slot));
         barWidth_ = std::max<LONG>(1, static_cast<LONG>(slot * kBarShare));
     }

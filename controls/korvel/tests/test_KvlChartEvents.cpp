@@ -165,6 +165,17 @@ TEST_F(KvlChartEventsTest, ZoomOutShowsEverythingAndClearsTheZoomCommand) {
     EXPECT_EQ(chart->model().visibleRange(kXAxis), std::make_pair(0.5, 20.5));
     EXPECT_EQ(chart->model().visibleRange(0), std::make_pair(6.5, 13.5));
     EXPECT_EQ(chart->ShowRange(std::nan(""), 0, 20, 0), com::E_INVALIDARG);
+
+    // Zoom = False shows everything again and tells the extensions of the range.
+    ASSERT_EQ(KvlRecordingExtension::startTest(), com::S_OK);
+    com::ComPtr<com::IUnknown> extension;
+    ASSERT_EQ(chart->AddExtension(com::Bstr(u"Korvel.RecordingExtension"), extension.put()), com::S_OK);
+    ASSERT_EQ(chart->put_ChartType(kFirstExtensionGalleryType), com::S_OK);
+    ASSERT_EQ(chart->ShowRange(3.5, 8, 9.5, 12), com::S_OK);
+    KvlRecordingExtension::log().clear();
+    ASSERT_EQ(chart->put_Zoom(com::VARIANT_FALSE), com::S_OK);
+    EXPECT_FALSE(chart->model().zoomed());
+    EXPECT_EQ(KvlRecordingExtension::log(), (Log{"OnScrollChange(0,19)"}));
 }
 
 TEST_F(KvlChartEventsTest, GridAndLegendCommandsSwitchWhatIsDrawn) {

@@ -348,6 +348,14 @@ TEST(KvlChartSoundPaint, ZeroRangeAndZeroOrNegativeSizesDrawNothing) {
     EXPECT_EQ(chart->layout().plot.width(), 0);
 }
 
+TEST_F(KvlChartPaintTest, ZoomedFarInsideOnePointStillPaints) {
+    ASSERT_EQ(chart->put_ChartType(kGalleryCandlestick), com::S_OK);
+    ASSERT_EQ(chart->ShowRange(5, 9, 5 + 1e-9, 9 + 1e-9), com::S_OK);
+    const QImage image = paint();
+    EXPECT_LE(chart->drawnLabels().size(), 4u * kMaxAxisLabels);
+    EXPECT_FALSE(image.isNull());
+}
+
 TEST(KvlChartSoundPaint, TinyGivenStepFallsBackToTheChartsOwn) {
     auto chart = KvlChart::create();
     chart->model().resize(1, 3);
