@@ -47,12 +47,16 @@ LONG KvlChart::paint(gdi::DeviceContext* dc, const KvlRect& rect, bool printing)
         std::vector<KvlDrawnLabel> labels;
         // Made on the first point the extension leaves to the chart, so its pens live for the paint.
         std::unique_ptr<detail::KvlSeriesPainter> painter;
-        leftToChart = driver_.paint(dc, rect, scaled, model_, &labels, [&](LONG element) {
+        leftToChart = driver_.paint(dc, rect, scaled, model_, &labels, [&](const KvlPaintRecord& record) {
             if (!dc)
                 return;
+            if (model_.fromValuesUsed()) {
+                drawFloatingBar(*dc, record);
+                return;
+            }
             if (!painter)
                 painter = std::make_unique<detail::KvlSeriesPainter>(model_, *dc, chartType_);
-            painter->drawPoint(element);
+            painter->drawPoint(record.element);
         });
         painter.reset();
         if (dc)
@@ -72,6 +76,21 @@ LONG KvlChart::paint(gdi::DeviceContext* dc, const KvlRect& rect, bool printing)
     }
     painting_ = false;
     return leftToChart;
+}
+
+void KvlChart::drawFloatingBar(gdi::DeviceContext& dc, const KvlPaintRecord& record) {
+    // A bar from the element's start value to its end value (a box chart's element), in the pen and
+    // brush the extension selected for it; an element without both values has none.
+    double end = kNoValue, start = kNoValue;
+    if (com::FAILED(model_.value(1, 0, record.element, &end)) || !(end < kNoValue) ||
+        com::FAILED(model_.value(2, 0, record.element, &start)) || !(start < kNoValue))
+        return;
+    const LONG left = record.slotLeft + (record.slotWidth - record.barWidth) / 2;
+    const int saved = dc.saveDC();
+    const KvlRect plot = model_.plotRect();
+    dc.intersectClipRect(plot.left, plot.top, plot.right, plot.bottom);
+    dc.rectangle(left, record.rect.top, left + record.barWidth, record.rect.bottom + 1);
+    dc.restoreDC(saved);
 }
 
 void KvlChart::paintBackground(gdi::DeviceContext& dc, const KvlLayout& where) {

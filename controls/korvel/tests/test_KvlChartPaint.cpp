@@ -437,5 +437,39 @@ TEST(KvlChartExtensionLabels, XLabelsAndPaneGridLinesComeFromTheExtension) {
     EXPECT_EQ(KvlRecordingExtension::faults(), std::vector<std::string>{});
 }
 
+TEST(KvlChartExtensionLabels, ABoxChartsElementsAreBarsInTheBrushItSelected) {
+    using testing::KvlRecordingExtension;
+    ASSERT_EQ(KvlRecordingExtension::startTest(), com::S_OK);
+    KvlRecordingExtension::barBrush() = kBlue;
+    auto chart = KvlChart::create();
+    chart->model().setClientSize(320, 200);  // plot 60..300 x 20..160
+    // Four elements from 10 to 20, 20 to 30, none, 30 to 20; values 0 .. 40.
+    auto values = std::make_unique<KvlValueBlock>(1, 4);
+    auto from = std::make_unique<KvlValueBlock>(1, 4);
+    const double ends[] = {20, 30, kNoValue, 20}, starts[] = {10, 20, kNoValue, 30};
+    for (LONG p = 0; p < 4; ++p) {
+        values->at(0, p) = ends[p];
+        from->at(0, p) = starts[p];
+    }
+    ASSERT_EQ(chart->SetProperty(1, 4, values.release(), kValues), com::S_OK);
+    ASSERT_EQ(chart->SetProperty(1, 4, from.release(), kFromValues), com::S_OK);
+    chart->model().setAxisValue(0, kAxisMin, 0);
+    chart->model().setAxisValue(0, kAxisMax, 40);
+    com::ComPtr<com::IUnknown> extension;
+    ASSERT_EQ(chart->AddExtension(com::Bstr(u"Korvel.RecordingExtension"), extension.put()), com::S_OK);
+    ASSERT_EQ(chart->put_ChartType(kFirstExtensionGalleryType), com::S_OK);
+    chart->paintSurface();
+    const QImage image = chart->surface()->image();
+    // Slots are 60 pixels wide; a value v sits on row 160 - v * 3.5.
+    auto at = [&](LONG x, LONG y) { return gdi::fromQColor(image.pixelColor(x, y)); };
+    EXPECT_EQ(at(90, 160 - 15 * 3.5), kBlue) << "element 0 between 10 and 20";
+    EXPECT_NE(at(90, 160 - 25 * 3.5), kBlue);
+    EXPECT_EQ(at(150, 160 - 25 * 3.5), kBlue) << "element 1 between 20 and 30";
+    EXPECT_NE(at(210, 160 - 25 * 3.5), kBlue) << "element 2 has no values";
+    EXPECT_EQ(at(270, 160 - 25 * 3.5), kBlue) << "element 3 falls from 30 to 20";
+    EXPECT_NE(at(270, 160 - 35 * 3.5), kBlue);
+    EXPECT_EQ(KvlRecordingExtension::faults(), std::vector<std::string>{});
+}
+
 }  // namespace
 }  // namespace korvel

@@ -349,6 +349,8 @@ private:
     void paintBackground(gdi::DeviceContext& dc, const KvlLayout& layout);
     void paintTitleAndLegend(gdi::DeviceContext& dc, const KvlLayout& layout);
     void paintAxisTitles(gdi::DeviceContext& dc, const KvlLayout& layout);
+    // An element the active extension left to the chart while from-values are in use.
+    void drawFloatingBar(gdi::DeviceContext& dc, const KvlPaintRecord& record);
     // The XOR rubber band of the zoom drag: drawn once shows it, drawn again erases it.
     void xorRubberBand(const KvlRect& band);
     void moveRubberBand(LONG x);

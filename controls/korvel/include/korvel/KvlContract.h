@@ -48,7 +48,9 @@
 //     4. GetGalleryAxisLabel, the label loop of each labelled axis (see "the label loop" below)
 //     5. GalleryCommand (record, &kind, &mode) once per point of series 0, kPaintFirst on the first,
 //        kPaintLast on the last; kind kDrawKindChart leaves the point to the chart, which draws it
-//        at once with its own galleries (every visible series at that point)
+//        at once: while from-values are in use as the bar from the record's start row to its end
+//        row, bar width wide and centred in the slot, in the pen and brush selected in the DC (a box
+//        chart's element); otherwise with its own galleries (every visible series at that point)
 //     6. OnGalleryNotify (dc, kNotifyPaintEnd, 0)
 //     7. OnKeyInput (dc, rect, 0)             end of the bracket: the scaled flag is cleared
 //     A paint onto a printer or metafile is further wrapped in the callback chain's ReadDrawArea

@@ -50,7 +50,8 @@ public:
     // runs when there is a DC, its labels going to `labels` (may be null). Returns the number of
     // elements the extension left to the chart (kind kDrawKindChart); `drawByChart` draws each of them.
     LONG paint(gdi::DeviceContext* dc, const KvlRect& rect, bool scaled, const KvlChartModel& model,
-               std::vector<KvlDrawnLabel>* labels, const std::function<void(LONG element)>& drawByChart = {});
+               std::vector<KvlDrawnLabel>* labels,
+               const std::function<void(const KvlPaintRecord& record)>& drawByChart = {});
     // The active gallery's property page of a kind; S_FALSE and a null CLSID when it has none or no
     // gallery is active.
     HRESULT pageClsid(LONG kind, com::CLSID* clsid);

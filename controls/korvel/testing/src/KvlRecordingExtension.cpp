@@ -43,6 +43,8 @@ KvlRecordingExtension::~KvlRecordingExtension() {
         gdi::deleteObject(pen);
     if (xLabelPen_ != gdi::HPEN{})
         gdi::deleteObject(xLabelPen_);
+    if (barBrush_ != gdi::HBRUSH{})
+        gdi::deleteObject(barBrush_);
     if (trackingPen_ != gdi::HPEN{})
         gdi::deleteObject(trackingPen_);
     if (last() == this)
@@ -79,6 +81,11 @@ std::optional<KvlRecordingExtension::XLabels>& KvlRecordingExtension::xLabels() 
     return labels;
 }
 
+std::optional<gdi::COLORREF>& KvlRecordingExtension::barBrush() {
+    static std::optional<gdi::COLORREF> colour;
+    return colour;
+}
+
 bool& KvlRecordingExtension::tracking() {
     static bool on = false;
     return on;
@@ -111,6 +118,7 @@ HRESULT KvlRecordingExtension::startTest() {
     annotationButtonDownAnswer() = 0;
     panes().clear();
     xLabels().reset();
+    barBrush().reset();
     tracking() = false;
     return registerClass();
 }
@@ -287,6 +295,11 @@ LONG KvlRecordingExtension::GalleryCommand(KvlPaintRecord* record, LONG* kind, L
     if (record->flags & kPaintFirst)
         paintedElements_ = 0;
     ++paintedElements_;
+    if (barBrush() && record->dc) {
+        if (barBrush_ == gdi::HBRUSH{})
+            barBrush_ = gdi::createSolidBrush(*barBrush());
+        record->dc->selectObject(barBrush_);
+    }
     *kind = kDrawKindChart;
     *mode = 1;
     return 1;

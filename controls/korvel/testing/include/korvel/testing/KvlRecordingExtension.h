@@ -77,6 +77,9 @@ public:
         gdi::COLORREF gridColor = 0;
     };
     static std::optional<XLabels>& xLabels();
+    // The brush a box chart selects in GalleryCommand before leaving the element to the chart (none:
+    // the DC's brush stays as it is).
+    static std::optional<gdi::COLORREF>& barBrush();
     // Whether a press in the plot starts a tracking line.
     static bool& tracking();
     // The last extension of this class created (no reference).
@@ -176,6 +179,7 @@ private:
     int paintedElements_ = 0;
     std::vector<gdi::HPEN> panePens_;
     gdi::HPEN xLabelPen_{};
+    gdi::HBRUSH barBrush_{};
     std::optional<LONG> trackingX_;
     gdi::HPEN trackingPen_{};
 };
