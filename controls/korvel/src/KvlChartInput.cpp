@@ -75,9 +75,9 @@ void KvlChart::moveRubberBand(LONG x) {
 
 // --- mouse and keys -------------------------------------------------------------------------------------
 
-bool KvlChart::buttonDown(LONG x, LONG y) {
+bool KvlChart::buttonDown(LONG x, LONG y, LONG keys) {
     mouse_ = KvlPoint{x, y};
-    if (overlayTakes(KvlMouseAction::Press, x, y))
+    if (overlayTakes(KvlMouseAction::Press, x, y, keys))
         return true;
     if (callChain(&IKvlExtensionCallback::ButtonDown, x, y) != 0)
         return true;
@@ -96,12 +96,12 @@ bool KvlChart::buttonDown(LONG x, LONG y) {
     return false;
 }
 
-bool KvlChart::mouseMove(LONG x, LONG y) {
+bool KvlChart::mouseMove(LONG x, LONG y, LONG keys) {
     mouse_ = KvlPoint{x, y};
     // The application sees every movement, and may move the point it is told about.
     LONG eventX = x, eventY = y;
     events_->raiseWith(kEventMouseMoving, &eventX, &eventY);
-    if (overlayTakes(KvlMouseAction::Move, x, y))
+    if (overlayTakes(KvlMouseAction::Move, x, y, keys))
         return true;
     if (callChain(&IKvlExtensionCallback::MouseMove, x, y) != 0)
         return true;
@@ -110,9 +110,9 @@ bool KvlChart::mouseMove(LONG x, LONG y) {
     return false;
 }
 
-bool KvlChart::buttonUp(LONG x, LONG y) {
+bool KvlChart::buttonUp(LONG x, LONG y, LONG keys) {
     mouse_ = KvlPoint{x, y};
-    if (overlayTakes(KvlMouseAction::Release, x, y))
+    if (overlayTakes(KvlMouseAction::Release, x, y, keys))
         return true;
     const bool handled = callChain(&IKvlExtensionCallback::ButtonUp, x, y) != 0;
     if (!zoomDragFrom_)
@@ -150,6 +150,8 @@ bool KvlChart::scrollBy(double points) {
 }
 
 bool KvlChart::keyDown(LONG key, LONG keys) {
+    if (overlay_ && overlay_->overlayKey(key, keys))
+        return true;
     if (callChain(&IKvlExtensionCallback::KeyDown, key, keys) != 0)
         return true;
     if (key == kKeyEscape && mouseCapture_) {

@@ -106,7 +106,7 @@ protected:
         const QPoint at = event->position().toPoint();
         restHover(at);
         if (event->button() == Qt::LeftButton)
-            chart_.buttonDown(at.x(), at.y());
+            chart_.buttonDown(at.x(), at.y(), modifierKeys(event->modifiers()));
         else if (event->button() == Qt::RightButton)
             chart_.rightClick(at.x(), at.y());
     }
@@ -121,14 +121,14 @@ protected:
         const QPoint at = event->position().toPoint();
         restHover(at);
         // The chart marks the window itself when the surface changes.
-        chart_.mouseMove(at.x(), at.y());
+        chart_.mouseMove(at.x(), at.y(), modifierKeys(event->modifiers()));
     }
 
     void mouseReleaseEvent(QMouseEvent* event) override {
         if (event->button() != Qt::LeftButton)
             return;
         const QPoint at = event->position().toPoint();
-        chart_.buttonUp(at.x(), at.y());
+        chart_.buttonUp(at.x(), at.y(), modifierKeys(event->modifiers()));
     }
 
     void wheelEvent(QWheelEvent* event) override {

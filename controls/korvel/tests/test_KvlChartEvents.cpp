@@ -277,10 +277,17 @@ public:
         dc.fillRect(gdi::Rect{plot.left, plot.top, plot.left + 10, plot.top + 10},
                     gdi::getStockObject(gdi::BLACK_BRUSH));
     }
-    bool overlayMouse(KvlMouseAction action, LONG x, LONG, LONG) override {
+    bool overlayMouse(KvlMouseAction action, LONG x, LONG, LONG keys) override {
         seen.emplace_back(action, x);
+        lastKeys = keys;
         return take;
     }
+    bool overlayKey(LONG key, LONG) override {
+        keys.push_back(key);
+        return take;
+    }
+    std::vector<LONG> keys;
+    LONG lastKeys = 0;
 };
 
 TEST_F(KvlChartEventsTest, AnAttachedOverlayPaintsLastAndTakesTheMouseFirst) {
@@ -295,7 +302,10 @@ TEST_F(KvlChartEventsTest, AnAttachedOverlayPaintsLastAndTakesTheMouseFirst) {
     KvlRecordingExtension::log().clear();
     EXPECT_TRUE(chart->buttonDown(200, 200));
     EXPECT_TRUE(chart->mouseMove(210, 200));
-    EXPECT_TRUE(chart->buttonUp(210, 200));
+    EXPECT_TRUE(chart->buttonUp(210, 200, kKeyShift));
+    EXPECT_EQ(overlay.lastKeys, kKeyShift);
+    EXPECT_TRUE(chart->keyDown(0x2E, 0));
+    EXPECT_EQ(overlay.keys, std::vector<LONG>{0x2E});
     EXPECT_EQ(KvlRecordingExtension::log(), Log{}) << "the callback chain never heard of it";
     EXPECT_FALSE(chart->ownZoomDragging());
     EXPECT_EQ(overlay.seen.size(), 3u);

@@ -87,12 +87,13 @@ public:
     // The labels of the last paint with a DC.
     const std::vector<KvlDrawnLabel>& drawnLabels() const { return drawnLabels_; }
 
-    // Input goes to the callback chain first; true when the chain handled it (the chart then does
-    // nothing more). Otherwise the chart does its own: in zoom mode a drag in the plot zooms to the
-    // points dragged over.
-    bool buttonDown(LONG x, LONG y);
-    bool buttonUp(LONG x, LONG y);
-    bool mouseMove(LONG x, LONG y);
+    // Input goes to an attached overlay first, then to the callback chain; true when one of them took
+    // it (the chart then does nothing more). Otherwise the chart does its own: in zoom mode a drag in
+    // the plot zooms to the points dragged over (with an XOR rubber band), the arrow, page, Home and
+    // End keys scroll a zoomed chart. Every move raises MouseMoving first.
+    bool buttonDown(LONG x, LONG y, LONG keys = 0);
+    bool buttonUp(LONG x, LONG y, LONG keys = 0);
+    bool mouseMove(LONG x, LONG y, LONG keys = 0);
     bool keyDown(LONG key, LONG keys);
     // Double click and right click: on an axis they go to the chain with the hit record.
     bool doubleClick(LONG x, LONG y, LONG keys);
