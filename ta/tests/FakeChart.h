@@ -5,12 +5,12 @@
 #include <vector>
 
 #include "com/ComObject.h"
-#include "dravik/IFinancialCharts.h"
+#include "dravik/FinancialChartsUnimplemented.h"
 #include "korvel/IKvlChart.h"
 
 namespace indikon::test {
 
-class FakeExtension final : public com::ComObject<dravik::IFinancialCharts> {
+class FakeExtension final : public dravik::FinancialChartsUnimplemented {
 public:
     // Open, high, low, close and volume series numbers.
     com::SHORT series[5] = {1, 2, 3, 4, 6};

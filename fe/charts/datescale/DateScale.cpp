@@ -237,6 +237,38 @@ bool CDateScale::HasXValues(std::int32_t level) const {
     return level >= 0 && level < kDateLevelCount && !levels_[static_cast<std::size_t>(level)].xValues.empty();
 }
 
+std::span<const double> CDateScale::PositionTable() const {
+    if (!HasXValues(level_) || seriesCount_ <= 0)
+        return {};
+    const Level& l = levels_[static_cast<std::size_t>(level_)];
+    return std::span<const double>(l.xValues.data(), static_cast<std::size_t>(l.periodCount));
+}
+
+double CDateScale::ValueAtPosition(double position) const {
+    const std::span<const double> table = PositionTable();
+    // NaN fails every comparison: refuse it with the positions outside the table.
+    if (!(position >= 0.0) || position >= static_cast<double>(table.size()))
+        return -1.0;
+    const auto index = static_cast<std::size_t>(position);
+    const double fraction = position - static_cast<double>(index);
+    if (fraction == 0.0 || index + 1 >= table.size())
+        return table[index];
+    return table[index] + (table[index + 1] - table[index]) * fraction;
+}
+
+double CDateScale::PositionOfValue(double value) const {
+    const std::span<const double> table = PositionTable();
+    const double outside = -static_cast<double>(table.size());
+    if (table.empty() || value == -1.0 || !(value >= table.front() && value <= table.back()))
+        return outside;
+    const auto found = std::lower_bound(table.begin(), table.end(), value);
+    const auto index = static_cast<std::size_t>(found - table.begin());
+    if (*found == value || index == 0)
+        return static_cast<double>(index);
+    const double previous = table[index - 1];
+    return (value - previous) / (*found - previous) + static_cast<double>(index - 1);
+}
+
 double CDateScale::ValueAt(double position) const {
     const std::int32_t periods = PeriodCount(level_);
     if (periods <= 0 || std::isnan(position))

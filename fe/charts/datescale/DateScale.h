@@ -9,6 +9,7 @@
 #include <array>
 #include <cstddef>
 #include <cstdint>
+#include <span>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -80,6 +81,16 @@ public:
     // 1-based position on the X axis to a value of the current level: the position is clamped to the
     // periods; with X values the date of the nearest whole period, else the clamped position.
     double ValueAt(double position) const;
+
+    // The current level's position table: the X values of positions 0 .. count - 1 (the first series'
+    // periods), ascending; empty when the level has no X values.
+    std::span<const double> PositionTable() const;
+    // The X value at a 0-based position of the table, interpolated linearly between two entries for a
+    // fractional position; -1 for a negative position, one not below the count, or no table.
+    double ValueAtPosition(double position) const;
+    // The 0-based (fractional) position of an X value inside [first entry, last entry]; for -1 or a value
+    // outside the table, minus the table's count.
+    double PositionOfValue(double value) const;
 
     // Text of an X value: without X values the value as "%10.2f"; else its date in the locale's short
     // form, with the time when `dateOnly` is false and the time of day is not midnight.

@@ -44,6 +44,21 @@ int CDrawingList::IndexOfKind(int kind, int position) const {
     return -1;
 }
 
+int CDrawingList::IndexOfId(std::uint32_t id) const {
+    for (int index = 0; id != 0 && index < Count(); ++index) {
+        if (records_[static_cast<std::size_t>(index)].id == id)
+            return index;
+    }
+    return -1;
+}
+
+std::uint32_t CDrawingList::NewId() {
+    // Ids only grow; after four billion drawings they start again above 0.
+    if (++lastId_ == 0)
+        ++lastId_;
+    return lastId_;
+}
+
 std::int16_t CDrawingList::FreeItemCommand(int kind) const {
     const DrawingCommandBlock* commands = DrawingCommandsOf(kind);
     if (!commands)
@@ -76,7 +91,10 @@ bool CDrawingList::GetTypeAndOrdinal(int argument, std::int16_t* kind, std::int1
 }
 
 void CDrawingList::Grow(std::int16_t count) {
+    const std::size_t kept = records_.size();
     records_.resize(static_cast<std::size_t>(std::max<std::int16_t>(count, 0)));
+    for (std::size_t index = kept; index < records_.size(); ++index)
+        records_[index].id = NewId();
 }
 
 void CDrawingList::RemoveAll() {
@@ -98,6 +116,7 @@ com::HRESULT CDrawingList::Add(int kind, std::int16_t toolCommand, bool freeDraw
             return com::E_INVALIDARG;
     }
     records_.push_back(DrawingRecord::New(static_cast<DrawingKind>(kind), toolCommand, freeDraw, workSeries));
+    records_.back().id = NewId();
     if (index)
         *index = Count() - 1;
     return com::S_OK;
@@ -169,6 +188,11 @@ com::HRESULT CDrawingList::Load(CPropertyArchive& archive, std::uint32_t version
     }
     if (!loaded.AssignItemCommands())
         return com::STG_E_DOCFILECORRUPT;
+    // Read in place, the drawings stay the same drawings; a whole new list holds new ones.
+    if (!(flags & DrawingRecord::kExchangeBodyOnly)) {
+        for (DrawingRecord& record : loaded.records_)
+            record.id = NewId();
+    }
     records_ = std::move(loaded.records_);
     return com::S_OK;
 }

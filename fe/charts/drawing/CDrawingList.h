@@ -25,6 +25,8 @@ public:
     // Drawings of one kind, and the list index of the drawing at a position among them (-1: none).
     int CountOfKind(int kind) const;
     int IndexOfKind(int kind, int position) const;
+    // The list index of the drawing with this id (see DrawingRecord::id); -1 when it is no longer here.
+    int IndexOfId(std::uint32_t id) const;
     // The lowest item command of the kind that no drawing of the kind uses; -1 when all six are.
     std::int16_t FreeItemCommand(int kind) const;
     // The kind of the drawing at index (bit 15 of the argument ignored) and its 0-based ordinal among
@@ -33,7 +35,8 @@ public:
     bool GetTypeAndOrdinal(int argument, std::int16_t* kind, std::int16_t* ordinal) const;
 
     // Makes the list hold exactly `count` records (0 for a negative count); records added start as
-    // a default record with no extra bytes.
+    // a default record with no extra bytes. Every record that enters the list gets an id that no
+    // record of this list had before.
     void Grow(std::int16_t count);
     void RemoveAll();
     // A new drawing with its kind's defaults, hidden, at the end of the list. E_INVALIDARG for an
@@ -64,8 +67,10 @@ private:
     // Gives every loaded drawing an item command of its own kind; false when a kind has more than
     // six drawings. Only for records whose kinds were checked.
     bool AssignItemCommands();
+    std::uint32_t NewId();
 
     std::vector<DrawingRecord> records_;
+    std::uint32_t lastId_ = 0;
 };
 
 }  // namespace dravik

@@ -77,6 +77,9 @@ struct DrawingRecord {
     double xTo = -1.0;
     std::uint8_t lock = 0;  // 1 while the drawing is disabled
     std::vector<std::uint8_t> extraBytes;
+    // Names the drawing while it is in a list, so that a view of it finds it again after the drawings
+    // before it moved; 0 outside a list. Not saved.
+    std::uint32_t id = 0;
 
     // A new drawing of a kind, with that kind's pen styles and extra bytes.
     static DrawingRecord New(DrawingKind kind, std::int16_t toolCommand, bool freeDraw,

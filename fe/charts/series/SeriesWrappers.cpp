@@ -2,7 +2,7 @@
 
 namespace dravik {
 
-SeriesWrapperBase::SeriesWrapperBase(const SeriesView& view) : study_(view.study) {
+SeriesWrapperBase::SeriesWrapperBase(const SeriesView& view) : lifetime_(view.lifetime), study_(view.study) {
     if (view.channel)
         attributes_.Bind(view.owner, view.channel, view.record);
     else

@@ -14,7 +14,13 @@ namespace dravik {
 
 // What a series object views: the owner, how to reach the chart (a channel, else the adapter), the
 // record, the chart series (-1: not in the chart) and, for a study output, the study number.
+//
+// A client may keep a series object after it released the extension, so the object holds a reference
+// on `lifetime`, the COM object that owns the owner, the record and the channel. An owner that can
+// detach from its chart hands out a channel it owns and clears that channel's adapter on detach, so a
+// kept object then answers without reaching a chart.
 struct SeriesView {
+    com::IUnknown* lifetime = nullptr;
     SeriesOwner* owner = nullptr;
     CHostChartAdapter* adapter = nullptr;
     SeriesAttributeChannel* channel = nullptr;
@@ -37,6 +43,7 @@ protected:
 
     static com::Variant first() { return com::Variant::missing(); }
 
+    com::ComPtr<com::IUnknown> lifetime_;
     CSeriesAttributes attributes_;
     int study_;
 };

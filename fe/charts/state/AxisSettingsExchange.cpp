@@ -66,8 +66,11 @@ public:
                 ExchangeTextField(archive_, record_.currencySymbol.data(), kAxisCurrencyBytes,
                                   key("CurrencySymbol"));
         }
-        if (!archive_.IsStoring() && !archive_.Failed())
+        if (!archive_.IsStoring() && !archive_.Failed()) {
+            // The decimals a refresh falls back on are not saved: the loaded ones are the user's.
+            record_.savedDecimals = record_.decimals;
             PrepareAxisFormat(record_);
+        }
     }
 
 private:

@@ -84,6 +84,7 @@ TEST(AxisSettingsExchange, EveryFieldSurvivesARoundTrip) {
     record.textColor = 0x112233;
     record.scaleUnit = 1000;
     record.decimals = 4;
+    record.savedDecimals = 4;  // loading takes the saved decimals as the user's
     record.format = FC_CURRENCY;
     record.gridWidth = 2;
     record.gridStyle = 3;

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <limits>
 #include <vector>
 
 #include "TestLocales.h"
@@ -292,6 +293,69 @@ TEST(DateScale, EmptyAndRebuilt) {
     scale.Build(1, 0, one, date, {});
     EXPECT_EQ(scale.PeriodCount(DL_YEAR), 0);
     EXPECT_EQ(scale.Value(DL_YEAR, 0, 0), E);
+}
+
+}  // namespace
+}  // namespace dravik
+
+namespace dravik {
+namespace {
+
+// One series of four dated points (OLE dates 10, 20, 30, 40 are four different days): the day level's
+// position table is 10, 20, 30, 40.
+CDateScale ScaleOverTheTable10To40() {
+    const double values[] = {1, 2, 3, 4};
+    const double dates[] = {10, 20, 30, 40};
+    CDateScale scale;
+    scale.Build(1, 4, values, dates, {});
+    scale.SetLevel(DL_DAY);
+    return scale;
+}
+
+TEST(DateScalePositionTable, ValueAtPosition) {
+    const CDateScale scale = ScaleOverTheTable10To40();
+    ASSERT_EQ(scale.PositionTable().size(), 4u);
+    struct Case {
+        double position;
+        double value;
+    };
+    const Case cases[] = {
+        {0, 10},
+        {2.5, 35},
+        {3, 40},
+        {0.25, 12.5},  // exact entries and interpolation
+        {3.5, 40},     // no next entry: the last one
+        {4, -1},
+        {-0.5, -1},
+        {1e9, -1},  // outside the table
+        {std::numeric_limits<double>::quiet_NaN(), -1},
+    };
+    for (const Case& c : cases)
+        EXPECT_DOUBLE_EQ(scale.ValueAtPosition(c.position), c.value) << c.position;
+}
+
+TEST(DateScalePositionTable, PositionOfValue) {
+    const CDateScale scale = ScaleOverTheTable10To40();
+    struct Case {
+        double value;
+        double position;
+    };
+    const Case cases[] = {
+        {10, 0},  {25, 1.5},  {30, 2},  {40, 3}, {12, 0.2},  // inside: index or fraction past the entry below
+        {50, -4}, {9.99, -4}, {-1, -4},                      // outside, and -1 (no value): minus the count
+    };
+    for (const Case& c : cases)
+        EXPECT_DOUBLE_EQ(scale.PositionOfValue(c.value), c.position) << c.value;
+}
+
+TEST(DateScalePositionTable, NoTableAtTheLevelOfPlainPoints) {
+    CDateScale scale = ScaleOverTheTable10To40();
+    scale.SetLevel(DL_POINTS);
+    EXPECT_TRUE(scale.PositionTable().empty());
+    EXPECT_EQ(scale.ValueAtPosition(1), -1);
+    EXPECT_EQ(scale.PositionOfValue(20), 0);
+    const CDateScale empty;
+    EXPECT_EQ(empty.ValueAtPosition(0), -1);
 }
 
 }  // namespace

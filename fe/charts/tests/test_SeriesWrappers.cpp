@@ -118,5 +118,46 @@ TEST(SeriesWrappers, KvlBasedSeries) {
     EXPECT_EQ(raw->Release(), 0u);
 }
 
+// An owner that lives as a COM object, like the extension: it keeps the record and a channel over its
+// adapter, which it clears when it detaches from its chart.
+class KeptOwner final : public com::ComObject<com::IUnknown> {
+public:
+    explicit KeptOwner(bool* destroyed) : destroyed_(destroyed) {}
+    ~KeptOwner() override { *destroyed_ = true; }
+    SeriesView view() {
+        SeriesView v;
+        v.lifetime = identity();
+        v.owner = &owner;
+        v.channel = &channel;
+        v.record = &record;
+        v.series = 2;
+        return v;
+    }
+    SeriesTestOwner owner;
+    AdapterSeriesChannel channel;  // no adapter: the owner is detached
+    SeriesAttributeRecord record;
+
+private:
+    bool* destroyed_;
+};
+
+TEST(SeriesWrappers, AKeptObjectKeepsItsOwnerAndAnswersAfterDetach) {
+    bool destroyed = false;
+    com::ComPtr<IIndexSeries> series;
+    KeptOwner* kept = nullptr;
+    {
+        com::ComPtr<KeptOwner> owner = com::makeComObject<KeptOwner>(&destroyed);
+        kept = owner.get();
+        series = CreateIndexSeries(owner->view());
+    }
+    EXPECT_FALSE(destroyed);
+    // Detached: the record takes the value; the chart is not reached and reads as 0.
+    EXPECT_EQ(series->put_VOLUME(40), com::S_OK);
+    EXPECT_EQ(kept->record.volume, 40);
+    EXPECT_EQ(kept->record.setMask, SA_VOLUME);
+    series = nullptr;
+    EXPECT_TRUE(destroyed);
+}
+
 }  // namespace
 }  // namespace dravik

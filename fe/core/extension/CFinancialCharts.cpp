@@ -5,6 +5,7 @@
 #include "dravik/Commands.h"
 #include "dravik/Identities.h"
 #include "korvel/KvlContract.h"
+#include "state/StudyTable.h"
 
 namespace dravik {
 
@@ -25,6 +26,12 @@ CFinancialCharts::CFinancialCharts(const ChartTypeFactory& makeChartType)
     commandStates_ = {{ID_CLOSEPRICE, 0},  {ID_HILOWCLOSE, 0}, {ID_OPENHILOWCLOSE, 0},
                       {ID_CANDLESTICK, 0}, {ID_NOPRICE, 0},    {ID_OTHERSTUDIES, 0}};
     createCommandBar();
+    const res::ResourceModule* module = GetResourceInstance().get();
+    settings_.SetDefaults(module);
+    studies_.reserve(kStudyCount);
+    for (int study = 0; study < kStudyNumberCount; ++study)
+        studies_.push_back(MakeDefaultStudyRecord(study, module));
+    studyParameters_.resize(kStudyCount);
 }
 
 CFinancialCharts::~CFinancialCharts() {
@@ -54,8 +61,10 @@ HRESULT CFinancialCharts::QueryInterface(const com::IID& iid, void** object) {
         return com::S_OK;
     }
     void* found = nullptr;
-    if (iid == IFinancialCharts::iid) {
+    if (iid == IFinancialCharts::iid || iid == com::IDispatch::iid) {
         found = static_cast<IFinancialCharts*>(this);
+    } else if (iid == com::ISpecifyPropertyPages::iid) {
+        found = static_cast<com::ISpecifyPropertyPages*>(this);
     } else if (iid == IKvlExtensionCallback::iid) {
         found = static_cast<IKvlExtensionCallback*>(this);
     } else if (iid == ostbar::IOstMessageReceiver::iid) {
@@ -171,10 +180,10 @@ bool CFinancialCharts::isPriceIndicator(LONG study) const {
 }
 
 std::string CFinancialCharts::studyName(LONG study) const {
-    if (study < 0 || study >= kStudyCount)
+    if (study < 0 || study >= kStudyNumberCount)
         return {};
     // Built-in studies have their long names; user and custom studies the caption of their command.
-    const std::uint32_t id = study < kBuiltInStudyCount
+    const std::uint32_t id = study < kBuiltInStudyNumberCount
                                  ? kStudyNameStringBase + static_cast<std::uint32_t>(study)
                                  : kCommandTextStringBase + static_cast<std::uint32_t>(StudyCommand(study));
     return GetResourceInstance()->stringOr(id);

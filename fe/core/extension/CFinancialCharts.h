@@ -3,10 +3,14 @@
 // the control drive the chart types through the control-side interfaces, hooks itself into the
 // chart's callback chain while one of its chart types is active, and raises DLomex_Events.
 //
-// COM identities: IFinancialCharts, the four control-side extension interfaces, the callback
-// interface, the command bar's message receiver and the connection-point container; while attached it
-// also hands out the site it is attached to (IKvlExtensionSite), so that a page bound to the object
-// finds the chart.
+// It also holds the state its COM surface and its chart types share: the settings block, the series
+// binding, the price-series and study records, the study-parameter entries, the drawing list and the
+// Data buffer.
+//
+// COM identities: IFinancialCharts (and IDispatch for late binding), the four control-side extension
+// interfaces, the callback interface, ISpecifyPropertyPages, the command bar's message receiver and the
+// connection-point container; while attached it also hands out the site it is attached to
+// (IKvlExtensionSite), so that a page bound to the object finds the chart.
 #pragma once
 
 #include <array>
@@ -14,14 +18,21 @@
 #include <string>
 #include <vector>
 
+#include "axes/AxisOwner.h"
 #include "com/ConnectionPoint.h"
+#include "com/PropertyPages.h"
 #include "dravik/IFinancialCharts.h"
+#include "drawing/CDrawingList.h"
 #include "extension/CChartCallbackChain.h"
 #include "extension/CChartExtensionBase.h"
 #include "extension/CExtensionEvents.h"
 #include "extension/ExtensionMembers.h"
 #include "gallery/ChartTypes.h"
 #include "ostbar/OstBarContract.h"
+#include "series/SeriesAttributeRecord.h"
+#include "state/ExtensionSettings.h"
+#include "state/SeriesBinding.h"
+#include "state/StudyRecord.h"
 #include "ui/WindowHandle.h"
 
 namespace dravik {
@@ -32,21 +43,31 @@ inline constexpr LONG kCommandStateChecked = 2;
 // added by the user and go when the analytical chart is left.
 inline constexpr SHORT kPriceIndicatorMenuEntries = 11;
 inline constexpr SHORT kTechnicalIndicatorMenuEntries = 30;
-// Studies: 38 built-in ones, then 10 user and 10 custom studies; the first 12 are drawn over the prices.
-inline constexpr LONG kStudyCount = 58;
-inline constexpr LONG kBuiltInStudyCount = 38;
+// Studies (state/StudyRecord.h): 38 built-in ones, then 10 user and 10 custom studies; the first 12 are
+// drawn over the prices.
 inline constexpr LONG kPriceIndicatorStudyCount = 12;
+inline constexpr LONG kStudyNumberCount = static_cast<LONG>(kStudyCount);
+inline constexpr LONG kBuiltInStudyNumberCount = static_cast<LONG>(kBuiltInStudyCount);
+// The study records that the user studies occupy.
+inline constexpr LONG kUserStudyCount = 10;
 // The caption of the chart while the extension is attached, and the series it prepares.
 inline constexpr const char* kChartCaption = "Financial";
 inline constexpr LONG kPreparedSeriesCount = 56;
 // Bit of the chart's flags word that allows the context menu.
 inline constexpr LONG kChartFlagContextMenu = 0x4;
 
+// A study-parameter entry: three parameter blocks, picked by GetStudyParamBlock.
+struct StudyParameterEntry {
+    std::array<StudyParameters, 3> blocks;
+};
+
 class CFinancialCharts final : public CChartExtensionBase,
                                public CChartCallbackChain,
                                public IFinancialCharts,
+                               public com::ISpecifyPropertyPages,
                                public ostbar::IOstMessageReceiver,
-                               public com::IConnectionPointContainer {
+                               public com::IConnectionPointContainer,
+                               public IAxisOwner {
 public:
     CFinancialCharts();
     // With the maker of the chart types; construction fails (throws) unless it makes all six.
@@ -67,12 +88,206 @@ public:
     void PrepareChart(com::IUnknown* chart) override;
     HRESULT SetResourceLanguage(const std::u16string& fileName, LONG* loaded) override;
 
-    // --- IFinancialCharts ---
-    HRESULT get_OpenSeries(SHORT* series) override { return getSeries(series, openSeries_); }
-    HRESULT get_HighSeries(SHORT* series) override { return getSeries(series, highSeries_); }
-    HRESULT get_LowSeries(SHORT* series) override { return getSeries(series, lowSeries_); }
-    HRESULT get_CloseSeries(SHORT* series) override { return getSeries(series, closeSeries_); }
-    HRESULT get_VolumeSeries(SHORT* series) override { return getSeries(series, volumeSeries_); }
+    // --- IDispatch and late binding ---
+    HRESULT Invoke(com::DISPID dispid, std::span<com::Variant> args) override;
+    HRESULT InvokeMember(com::DISPID dispid, std::uint16_t flags, std::span<com::Variant> args,
+                         com::Variant* result) override;
+
+    // --- IFinancialCharts (dispatch order) ---
+    HRESULT get_Commands(ostbar::IOstToolbar** toolbar) override;
+    HRESULT get_DateAxis(ILomexDateAxis** axis) override;
+    HRESULT get_DateInfo(com::VARIANT_BOOL* value) override { return getFlag(value, settings_.dateInfo); }
+    HRESULT put_DateInfo(com::VARIANT_BOOL value) override;
+    HRESULT get_CurrentGallery(SHORT* index) override;
+    HRESULT get_DateLine(com::VARIANT_BOOL* value) override { return getFlag(value, settings_.dateLine); }
+    HRESULT put_DateLine(com::VARIANT_BOOL value) override { return putFlag(settings_.dateLine, value); }
+    HRESULT get_GalleryType(SHORT index, LONG* type) override;
+    HRESULT get_BuyMask(com::Bstr* text) override { return getMask(settings_.buyMask, text); }
+    HRESULT put_BuyMask(const com::Bstr& text) override { return putMask(settings_.buyMask, text); }
+    HRESULT get_SellMask(com::Bstr* text) override { return getMask(settings_.sellMask, text); }
+    HRESULT put_SellMask(const com::Bstr& text) override { return putMask(settings_.sellMask, text); }
+    HRESULT get_Data(LONG index, double* value) override;
+    HRESULT put_Data(LONG index, double value) override;
+    HRESULT get_DataUnit(LONG* unit) override;
+    HRESULT put_DataUnit(LONG unit) override;
+    HRESULT get_BreakInSemester(com::VARIANT_BOOL* value) override {
+        return getFlag(value, settings_.breakInSemester);
+    }
+    HRESULT put_BreakInSemester(com::VARIANT_BOOL value) override {
+        return putFlag(settings_.breakInSemester, value);
+    }
+    HRESULT get_BreakInQuarter(com::VARIANT_BOOL* value) override {
+        return getFlag(value, settings_.breakInQuarter);
+    }
+    HRESULT put_BreakInQuarter(com::VARIANT_BOOL value) override {
+        return putFlag(settings_.breakInQuarter, value);
+    }
+    HRESULT Language(const com::Bstr& resource, LONG* loaded) override;
+    HRESULT get_OpenSeries(SHORT* series) override { return getShort(series, binding_.openSeries); }
+    HRESULT put_OpenSeries(SHORT series) override { return putShort(binding_.openSeries, series); }
+    HRESULT get_HighSeries(SHORT* series) override { return getShort(series, binding_.highSeries); }
+    HRESULT put_HighSeries(SHORT series) override { return putShort(binding_.highSeries, series); }
+    HRESULT get_LowSeries(SHORT* series) override { return getShort(series, binding_.lowSeries); }
+    HRESULT put_LowSeries(SHORT series) override { return putShort(binding_.lowSeries, series); }
+    HRESULT get_CloseSeries(SHORT* series) override { return getShort(series, binding_.closeSeries); }
+    HRESULT put_CloseSeries(SHORT series) override { return putShort(binding_.closeSeries, series); }
+    HRESULT get_VolumeSeries(SHORT* series) override { return getShort(series, binding_.volumeSeries); }
+    HRESULT put_VolumeSeries(SHORT series) override { return putShort(binding_.volumeSeries, series); }
+    HRESULT get_UserSeries(SHORT* count) override { return getShort(count, binding_.userSeries); }
+    HRESULT put_UserSeries(SHORT count) override { return putShort(binding_.userSeries, count); }
+    HRESULT get_FirstUserIndex(SHORT* series) override { return getShort(series, binding_.firstUserIndex); }
+    HRESULT put_FirstUserIndex(SHORT series) override { return putShort(binding_.firstUserIndex, series); }
+    HRESULT get_SeriesDataErr(LONG* code) override;
+    HRESULT GetKvlSeries(SHORT series, SHORT* chartSeries) override;
+    HRESULT GetUsedSeries(SHORT series, SHORT* code) override;
+    HRESULT get_WorkSeries(LONG* series) override;
+    HRESULT put_WorkSeries(LONG series) override;
+    HRESULT get_AutoRecalc(com::VARIANT_BOOL* value) override;
+    // -1 sets the flag (and recalculates), any other value clears it.
+    HRESULT put_AutoRecalc(com::VARIANT_BOOL value) override;
+    HRESULT get_PointAndFigure(IPointFigure** object) override;
+    HRESULT get_Renko(IRenko** object) override;
+    HRESULT get_Kagi(IKagi** object) override;
+    HRESULT get_ThreeLineBreak(IThreeLineBreak** object) override;
+    HRESULT get_ToolBar(com::VARIANT_BOOL* shown) override;
+    // Shows the financial toolbar (only while the analytical chart is active) or hides it.
+    HRESULT put_ToolBar(com::VARIANT_BOOL show) override;
+    HRESULT get_ToolBarObj(ostbar::IOstToolbarObj** toolbar) override;
+    HRESULT get_StudiesTool(com::VARIANT_BOOL* shown) override;
+    HRESULT put_StudiesTool(com::VARIANT_BOOL show) override;
+    HRESULT get_StudiesToolObj(IStudiesTool** tool) override;
+    HRESULT get_PriceStartInZero(com::VARIANT_BOOL* value) override;
+    HRESULT put_PriceStartInZero(com::VARIANT_BOOL value) override;
+    HRESULT get_PriceDisplay(SHORT* display) override;
+    HRESULT put_PriceDisplay(SHORT display) override;
+    HRESULT get_PriceSeries(SHORT series, IIndexSeries** object) override;
+    HRESULT get_PricesAxis(ILomexAxis** axis) override;
+    HRESULT get_SimpleMA10(IIndex** study) override { return getStudy(DISPID_FirstStudy + 0, study); }
+    HRESULT get_SimpleMA50(IIndex** study) override { return getStudy(DISPID_FirstStudy + 1, study); }
+    HRESULT get_SimpleMA200(IIndex** study) override { return getStudy(DISPID_FirstStudy + 2, study); }
+    HRESULT get_SimpleMA(IIndex** study) override { return getStudy(DISPID_FirstStudy + 3, study); }
+    HRESULT get_ExponentialMA(IIndex** study) override { return getStudy(DISPID_FirstStudy + 4, study); }
+    HRESULT get_TriangularMA(IIndex** study) override { return getStudy(DISPID_FirstStudy + 5, study); }
+    HRESULT get_WeightedMA(IIndex** study) override { return getStudy(DISPID_FirstStudy + 6, study); }
+    HRESULT get_BollingerBand(IIndex** study) override { return getStudy(DISPID_FirstStudy + 7, study); }
+    HRESULT get_VOLUME(IIndex** study) override { return getStudy(DISPID_FirstStudy + 8, study); }
+    HRESULT get_PriceVolumeTrend(IIndex** study) override { return getStudy(DISPID_FirstStudy + 9, study); }
+    HRESULT get_NegativeVolumeIndex(IIndex** study) override {
+        return getStudy(DISPID_FirstStudy + 10, study);
+    }
+    HRESULT get_OnBalanceVolume(IIndex** study) override { return getStudy(DISPID_FirstStudy + 11, study); }
+    HRESULT get_RateOfChange(IIndex** study) override { return getStudy(DISPID_FirstStudy + 12, study); }
+    HRESULT get_RateOfChangePercentual(IIndex** study) override {
+        return getStudy(DISPID_FirstStudy + 13, study);
+    }
+    HRESULT get_AccumulationDistributionIndicator(IIndex** study) override {
+        return getStudy(DISPID_FirstStudy + 14, study);
+    }
+    HRESULT get_ChaikinOscillator(IIndex** study) override { return getStudy(DISPID_FirstStudy + 15, study); }
+    HRESULT get_MoneyFlowIndex(IIndex** study) override { return getStudy(DISPID_FirstStudy + 16, study); }
+    HRESULT get_CommodityChannelIndex(IIndex** study) override {
+        return getStudy(DISPID_FirstStudy + 17, study);
+    }
+    HRESULT get_LanesStochastics(IIndex** study) override { return getStudy(DISPID_FirstStudy + 18, study); }
+    HRESULT get_DetrendedPriceOscillator(IIndex** study) override {
+        return getStudy(DISPID_FirstStudy + 19, study);
+    }
+    HRESULT get_MACD(IIndex** study) override { return getStudy(DISPID_FirstStudy + 20, study); }
+    HRESULT get_RSI(IIndex** study) override { return getStudy(DISPID_FirstStudy + 21, study); }
+    HRESULT get_AverageTrueRange(IIndex** study) override { return getStudy(DISPID_FirstStudy + 22, study); }
+    HRESULT get_MOMENTUM(IIndex** study) override { return getStudy(DISPID_FirstStudy + 23, study); }
+    HRESULT get_PositiveVolumeIndex(IIndex** study) override {
+        return getStudy(DISPID_FirstStudy + 24, study);
+    }
+    HRESULT get_StandardDeviation(IIndex** study) override { return getStudy(DISPID_FirstStudy + 25, study); }
+    HRESULT get_TRIX(IIndex** study) override { return getStudy(DISPID_FirstStudy + 26, study); }
+    HRESULT get_WilliamsR(IIndex** study) override { return getStudy(DISPID_FirstStudy + 27, study); }
+    HRESULT get_ENVELOPES(IIndex** study) override { return getStudy(DISPID_FirstStudy + 28, study); }
+    HRESULT get_MedianPrice(IIndex** study) override { return getStudy(DISPID_FirstStudy + 29, study); }
+    HRESULT get_TypicalPrice(IIndex** study) override { return getStudy(DISPID_FirstStudy + 30, study); }
+    HRESULT get_WeightedClose(IIndex** study) override { return getStudy(DISPID_FirstStudy + 31, study); }
+    HRESULT get_EaseOfMovement(IIndex** study) override { return getStudy(DISPID_FirstStudy + 32, study); }
+    HRESULT get_MassIndex(IIndex** study) override { return getStudy(DISPID_FirstStudy + 33, study); }
+    HRESULT get_PERFORMANCE(IIndex** study) override { return getStudy(DISPID_FirstStudy + 34, study); }
+    HRESULT get_VHF(IIndex** study) override { return getStudy(DISPID_FirstStudy + 35, study); }
+    HRESULT get_VolumeOscillator(IIndex** study) override { return getStudy(DISPID_FirstStudy + 36, study); }
+    HRESULT get_VolatilityChaikins(IIndex** study) override {
+        return getStudy(DISPID_FirstStudy + 37, study);
+    }
+    HRESULT get_USER0(IIndex** study) override { return getStudy(DISPID_FirstStudy + 38, study); }
+    HRESULT get_USER1(IIndex** study) override { return getStudy(DISPID_FirstStudy + 39, study); }
+    HRESULT get_USER2(IIndex** study) override { return getStudy(DISPID_FirstStudy + 40, study); }
+    HRESULT get_USER3(IIndex** study) override { return getStudy(DISPID_FirstStudy + 41, study); }
+    HRESULT get_USER4(IIndex** study) override { return getStudy(DISPID_FirstStudy + 42, study); }
+    HRESULT get_USER5(IIndex** study) override { return getStudy(DISPID_FirstStudy + 43, study); }
+    HRESULT get_USER6(IIndex** study) override { return getStudy(DISPID_FirstStudy + 44, study); }
+    HRESULT get_USER7(IIndex** study) override { return getStudy(DISPID_FirstStudy + 45, study); }
+    HRESULT get_USER8(IIndex** study) override { return getStudy(DISPID_FirstStudy + 46, study); }
+    HRESULT get_USER9(IIndex** study) override { return getStudy(DISPID_FirstStudy + 47, study); }
+    HRESULT get_CUSTOM0(ICustomIndex** study) override { return getStudy(DISPID_FirstStudy + 48, study); }
+    HRESULT get_CUSTOM1(ICustomIndex** study) override { return getStudy(DISPID_FirstStudy + 49, study); }
+    HRESULT get_CUSTOM2(ICustomIndex** study) override { return getStudy(DISPID_FirstStudy + 50, study); }
+    HRESULT get_CUSTOM3(ICustomIndex** study) override { return getStudy(DISPID_FirstStudy + 51, study); }
+    HRESULT get_CUSTOM4(ICustomIndex** study) override { return getStudy(DISPID_FirstStudy + 52, study); }
+    HRESULT get_CUSTOM5(ICustomIndex** study) override { return getStudy(DISPID_FirstStudy + 53, study); }
+    HRESULT get_CUSTOM6(ICustomIndex** study) override { return getStudy(DISPID_FirstStudy + 54, study); }
+    HRESULT get_CUSTOM7(ICustomIndex** study) override { return getStudy(DISPID_FirstStudy + 55, study); }
+    HRESULT get_CUSTOM8(ICustomIndex** study) override { return getStudy(DISPID_FirstStudy + 56, study); }
+    HRESULT get_CUSTOM9(ICustomIndex** study) override { return getStudy(DISPID_FirstStudy + 57, study); }
+    HRESULT get_GannFan(const com::Variant& ordinal, IDrawFeature** drawing) override {
+        return getDrawing(0, ordinal, drawing);
+    }
+    HRESULT get_FibonacciArcs(const com::Variant& ordinal, IDrawFeature** drawing) override {
+        return getDrawing(1, ordinal, drawing);
+    }
+    HRESULT get_FibonacciFan(const com::Variant& ordinal, IDrawFeature** drawing) override {
+        return getDrawing(2, ordinal, drawing);
+    }
+    HRESULT get_FibonacciRetracements(const com::Variant& ordinal, IDrawFeature** drawing) override {
+        return getDrawing(3, ordinal, drawing);
+    }
+    HRESULT get_FibonacciTimeZones(const com::Variant& ordinal, IDrawFeature** drawing) override {
+        return getDrawing(4, ordinal, drawing);
+    }
+    HRESULT get_MidPointTironeLevels(const com::Variant& ordinal, IDrawFeature** drawing) override {
+        return getDrawing(5, ordinal, drawing);
+    }
+    HRESULT get_MeanTironeLevels(const com::Variant& ordinal, IDrawFeature** drawing) override {
+        return getDrawing(6, ordinal, drawing);
+    }
+    HRESULT get_SpeedResistanceLines(const com::Variant& ordinal, IDrawFeature** drawing) override {
+        return getDrawing(7, ordinal, drawing);
+    }
+    HRESULT get_QuadrantLines(const com::Variant& ordinal, IDrawFeature** drawing) override {
+        return getDrawing(8, ordinal, drawing);
+    }
+    HRESULT get_TrendLine(const com::Variant& ordinal, IDrawFeature** drawing) override {
+        return getDrawing(9, ordinal, drawing);
+    }
+    HRESULT get_ZoomRescale(com::VARIANT_BOOL* value) override {
+        return getFlag(value, settings_.zoomRescale);
+    }
+    HRESULT put_ZoomRescale(com::VARIANT_BOOL value) override {
+        return putFlag(settings_.zoomRescale, value);
+    }
+    // Chosen as if from the command bar.
+    HRESULT FireCommand(LONG id) override;
+    HRESULT get_DrawingNumber(LONG kind, SHORT* count) override;
+    HRESULT DeleteAllDrawing(LONG kind) override;
+    HRESULT get_Options(LONG* options) override;
+    HRESULT put_Options(LONG options) override;
+    HRESULT get_PropPageMask(LONG* mask) override;
+    HRESULT put_PropPageMask(LONG mask) override;
+    HRESULT DeleteDrawing(LONG kind, SHORT ordinal) override;
+    HRESULT get_FullTechnicalStudyAxis(LONG* value) override;
+    HRESULT put_FullTechnicalStudyAxis(LONG value) override;
+    HRESULT RemoveGalleryItems(LONG deleteMask) override;
+    HRESULT get_Top2BottomStudyAxis(com::VARIANT_BOOL* value) override {
+        return getFlag(value, settings_.top2BottomStudyAxis);
+    }
+    HRESULT put_Top2BottomStudyAxis(com::VARIANT_BOOL value) override {
+        return putFlag(settings_.top2BottomStudyAxis, value);
+    }
 
     // --- IOstMessageReceiver ---
     HRESULT OnToolbarMessage(std::intptr_t window, LONG message, std::intptr_t wParam, std::intptr_t lParam,
@@ -88,14 +303,7 @@ public:
     ChartTypeState& chartTypeState() { return chartTypeState_; }
     // Recalculates the active special chart when AutoRecalc is on, then repaints.
     void RecalcActiveGallery();
-    // -1 sets the flag (and recalculates), any other value clears it.
-    HRESULT put_AutoRecalc(com::VARIANT_BOOL value);
     bool autoRecalc() const { return autoRecalc_; }
-    // Chosen as if from the command bar.
-    HRESULT FireCommand(LONG id);
-    // Shows the financial toolbar (only while the analytical chart is active) or hides it.
-    HRESULT put_ToolBar(com::VARIANT_BOOL show);
-    HRESULT get_ToolBar(com::VARIANT_BOOL* shown);
     // The chart's window: owner of the frames, dialogs and menus the extension opens; empty while
     // detached or while the chart is not shown.
     ui::WindowHandle hostWindow() const;
@@ -124,6 +332,50 @@ public:
     // Number of user studies in use.
     LONG userStudyCount() const { return userStudyCount_; }
 
+    // --- IAxisOwner: what the axis objects it hands out view ---
+    com::IUnknown* AxisOwnerIdentity() override { return identity(); }
+    CHostChartAdapter* AxisAdapter() override { return adapter(); }
+    void RepaintAxisChart() override;
+    ExtensionSettings& AxisSettingsBlock() override { return settings_; }
+    void ApplyDateSteps(SHORT step, SHORT every, SHORT minorStep, SHORT minorEvery) override;
+
+    // --- State the chart types, pages and saved state share ---
+    ExtensionSettings& settings() { return settings_; }
+    SeriesBinding& seriesBinding() { return binding_; }
+    // Study record 0-57; null outside.
+    StudyRecord* studyRecord(LONG study);
+    StudyParameterEntry* studyParameterEntry(LONG study);
+    SeriesAttributeRecord& priceSeriesRecord(std::size_t which) { return priceSeriesRecords_.at(which); }
+    CDrawingList& drawingList() { return drawings_; }
+    // The Data buffer; replaced as a whole by whoever fills it.
+    void setDataBuffer(std::vector<double> values) { data_ = std::move(values); }
+    const std::vector<double>& dataBuffer() const { return data_; }
+
+    // The study object of a study member (dispid 39-96), and the drawing feature of kind 0-9 at an
+    // ordinal (a missing variant is 0). The pointer handed out is the object's IIndex (ICustomIndex
+    // for studies 48-57) or IDrawFeature interface, which the typed getters pass on as it is.
+    HRESULT GetStudyObject(com::DISPID dispid, com::IUnknown** study);
+    HRESULT GetDrawingObject(LONG kind, const com::Variant& ordinal, com::IUnknown** drawing);
+
+    // --- Coordinates, property pages and study selection ---
+    // Kinds 0 value -> position, 1 position -> value over the date scale's current table; 2 reads the
+    // values from the text, 3 appends them to it (korvel::KvlCoordinate, one point per entry).
+    HRESULT ConvertCoordinates(LONG index, LONG kind, KvlCoordinate* points, LONG count, LONG reserved,
+                               KvlTextBuffer* text) override;
+    // ISpecifyPropertyPages: the pages of the active chart type that PropPageMask lets through.
+    HRESULT GetPages(std::vector<com::CLSID>* pages) override;
+    // The slot of a study in the analytical chart's calculated list (-1 none) and whether it is shown.
+    SHORT FindCalculatedStudy(LONG study, bool* shown);
+    // Puts a study into the analytical chart's calculation; the slot or -1.
+    SHORT AddStudy(LONG study);
+    // Shows (hide false) or hides a study.
+    HRESULT ToggleStudy(LONG study, bool hide);
+    // VOLUME and MACD draw as bars unless a gallery was chosen for them.
+    void SetDefaultStudyGalleries();
+    // The parameter block of a study-parameter entry that a study of calculation `type` uses for `kind`.
+    static StudyParameters& GetStudyParamBlock(StudyParameterEntry& entry, LONG type, LONG kind);
+    HRESULT UpdateCommandTexts(LONG galleryTypeBase, LONG firstId) override;
+
 protected:
     ~CFinancialCharts() override;
 
@@ -137,12 +389,26 @@ private:
         LONG state;
     };
 
-    static HRESULT getSeries(SHORT* out, SHORT value) {
-        if (!out)
-            return com::E_POINTER;
-        *out = value;
-        return com::S_OK;
+    static HRESULT getShort(SHORT* out, SHORT value);
+    static HRESULT putShort(SHORT& field, SHORT value);
+    static HRESULT getFlag(com::VARIANT_BOOL* out, std::uint8_t flag);
+    static HRESULT putFlag(std::uint8_t& flag, com::VARIANT_BOOL value);
+    HRESULT getMask(CResourceText& mask, com::Bstr* text);
+    HRESULT putMask(CResourceText& mask, const com::Bstr& text);
+    // The study object of a study member (dispid 39-96).
+    // Every interface pointer is an IUnknown pointer: the typed getters pass on the typed interface
+    // that the untyped ones hand out.
+    template <typename Study>
+    HRESULT getStudy(com::DISPID dispid, Study** study) {
+        return GetStudyObject(dispid, reinterpret_cast<com::IUnknown**>(study));
     }
+    HRESULT getDrawing(LONG kind, const com::Variant& ordinal, IDrawFeature** drawing) {
+        return GetDrawingObject(kind, ordinal, reinterpret_cast<com::IUnknown**>(drawing));
+    }
+    // The date scale's current position table (X values of positions 0 .. count - 1), empty when none.
+    std::vector<double> positionTable() const;
+    // The analytical chart's delete-all command of one drawing kind.
+    void deleteAllOfKind(LONG kind);
     void createCommandBar();
     void ShowFinancialToolbar(bool show, bool attach);
     void registerToolbarEntry(bool show);
@@ -161,14 +427,19 @@ private:
     com::ComPtr<com::IUnknown> studiesTool_;
     // The Data buffer of the COM surface.
     std::vector<double> data_;
-    // The price series (-1 none), user-study series and work series.
-    SHORT openSeries_ = -1;
-    SHORT highSeries_ = -1;
-    SHORT lowSeries_ = -1;
-    SHORT closeSeries_ = -1;
-    SHORT volumeSeries_ = -1;
+    ExtensionSettings settings_;
+    // Which chart series hold the prices, the volume and the user series.
+    SeriesBinding binding_;
+    // Open, high, low and close series attributes; the studies' records and parameter entries.
+    std::array<SeriesAttributeRecord, 4> priceSeriesRecords_;
+    std::vector<StudyRecord> studies_;
+    std::vector<StudyParameterEntry> studyParameters_;
+    CDrawingList drawings_;
     LONG userStudyCount_ = 0;
+    LONG workSeries_ = -1;
     bool autoRecalc_ = false;
+    bool priceStartInZero_ = false;
+    SHORT priceDisplay_ = 0;
     ChartTypeState chartTypeState_;
     // Set while the extension changes the chart itself; no chart type is offered then.
     bool busy_ = false;

@@ -266,7 +266,7 @@ void CFinancialCharts::enableStudyCommands() {
         if (auto command = commandOf(toolbar_.get(), static_cast<SHORT>(ID_USER0 + user)))
             command->put_Enabled(com::VARIANT_TRUE);
     }
-    for (LONG study = 0; study < kBuiltInStudyCount; ++study)
+    for (LONG study = 0; study < kBuiltInStudyNumberCount; ++study)
         SetCommandText(StudyCommand(study), studyName(study));
 }
 
@@ -292,7 +292,7 @@ void CFinancialCharts::placeStudyCommand(LONG study) {
 }
 
 void CFinancialCharts::RegisterStudyCommand(LONG study, bool checked) {
-    if (activeIndex() != FINANCIAL_ANALYTICAL || study < 0 || study >= kStudyCount)
+    if (activeIndex() != FINANCIAL_ANALYTICAL || study < 0 || study >= kStudyNumberCount)
         return;
     UpdateStudyCommand(study);
     if (auto command = commandOf(toolbar_.get(), StudyCommand(study)))
@@ -300,7 +300,7 @@ void CFinancialCharts::RegisterStudyCommand(LONG study, bool checked) {
 }
 
 void CFinancialCharts::UpdateStudyCommand(LONG study) {
-    if (activeIndex() != FINANCIAL_ANALYTICAL || study < 0 || study >= kStudyCount)
+    if (activeIndex() != FINANCIAL_ANALYTICAL || study < 0 || study >= kStudyNumberCount)
         return;
     placeStudyCommand(study);
     SetCommandText(StudyCommand(study), studyName(study));

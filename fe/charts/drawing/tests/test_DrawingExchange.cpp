@@ -234,6 +234,24 @@ TEST(DrawingExchange, OwnKeyPrefixAndBodyOnly) {
     EXPECT_EQ(firstRatio(*target.At(1)), 0.25);
 }
 
+TEST(DrawingExchange, ALoadInPlaceKeepsTheDrawingsAWholeLoadMakesNewOnes) {
+    CDrawingList list = twoDrawings();
+    const std::uint32_t trend = list.At(0)->id;
+    const std::uint32_t fan = list.At(1)->id;
+    EXPECT_NE(trend, 0u);
+    EXPECT_NE(trend, fan);
+    ASSERT_EQ(load(list, store(list, 33, kBodyOnly), 33, kBodyOnly), com::S_OK);
+    EXPECT_EQ(list.IndexOfId(trend), 0);
+    EXPECT_EQ(list.IndexOfId(fan), 1);
+    // The same drawings read back whole are new ones: views of the old ones must not find them.
+    ASSERT_EQ(load(list, store(list, 33), 33), com::S_OK);
+    ASSERT_EQ(list.Count(), 2);
+    EXPECT_EQ(list.IndexOfId(trend), -1);
+    EXPECT_EQ(list.IndexOfId(fan), -1);
+    EXPECT_NE(list.At(0)->id, list.At(1)->id);
+    EXPECT_EQ(list.IndexOfId(0), -1);
+}
+
 TEST(DrawingExchange, DamagedSavesAreRefusedAndChangeNothing) {
     const Bytes good = listImage(33);
     constexpr std::size_t kFan = 2 + 386;  // offset of the fan's record
