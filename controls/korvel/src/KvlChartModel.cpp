@@ -208,16 +208,11 @@ HRESULT KvlChartModel::setAttribute(LONG index, LONG id, LONG value) {
 
 void KvlChartModel::setAxisDefaults(KvlAxisState& axis) {
     axis.properties[kAxisMax] = 100;
-    axis.properties[kAxisStep] = 0;  // 0: the chart chooses its own step
+    axis.properties[kAxisStep] = 10;
     axis.properties[kAxisDecimals] = 2;
     axis.properties[kAxisStyle] = kAxisStyleAutoScale;
     axis.properties[kAxisVisible] = 1;
     axis.properties[kAxisLocale] = 1024;
-    axis.properties[kAxisGridColor] = 0xC0C0C0;
-    axis.properties[kAxisMinorGridColor] = 0xE0E0E0;
-    axis.properties[kAxisGridWidth] = 1;
-    axis.properties[kAxisMinorGridWidth] = 1;
-    axis.properties[kAxisGridShown] = 1;
 }
 
 LONG KvlChartModel::addValueAxis() {
@@ -295,6 +290,7 @@ HRESULT KvlChartModel::setAxisValue(LONG index, LONG code, double value) {
     if (!a || code < 0 || code >= kAxisPropertyCount || !std::isfinite(value))
         return com::E_INVALIDARG;
     a->properties[static_cast<std::size_t>(code)] = value;
+    a->given.set(static_cast<std::size_t>(code));
     // A scale given by hand is no longer computed from the data.
     if (code == kAxisMin || code == kAxisMax) {
         auto style = static_cast<LONG>(a->properties[kAxisStyle]);

@@ -77,6 +77,11 @@ std::string numberText(double value, const NumberFormat& format) {
     return format.prefix + grouped + format.suffix;
 }
 
+// A property of the axis as given from outside, else the chart's own choice.
+double givenOr(const KvlAxisState& axis, LONG code, double own) {
+    return axis.given[static_cast<std::size_t>(code)] ? axis.properties[static_cast<std::size_t>(code)] : own;
+}
+
 // A step of 1, 2 or 5 times a power of ten near a fifth of the range.
 double niceStep(double range) {
     const double raw = range / kMajorSteps;
@@ -128,7 +133,8 @@ double KvlLabelLoop::ownStep(LONG axis, LONG major) const {
     const auto [low, high] = model_.visibleRange(axis);
     const double range = high - low;
     // A step given (above 0) holds while it gives a bounded number of labels.
-    const double given = state->properties[major ? kAxisStep : kAxisMinorStep];
+    const LONG code = major ? kAxisStep : kAxisMinorStep;
+    const double given = state->given[static_cast<std::size_t>(code)] ? state->properties[code] : 0;
     if (given > 0 && std::isfinite(given) && range / given < kMaxAxisLabels)
         return given;
     double step = niceStep(range);
@@ -183,16 +189,15 @@ void KvlLabelLoop::ownPass(LONG axis, LONG major) {
     const KvlAxisState* state = model_.axis(axis);
     const auto [low, high] = model_.visibleRange(axis);
     const NumberFormat format = numberFormat(*state);
-    const bool shown = state->properties[major ? kAxisGridShown : kAxisMinorGridShown] != 0;
-    const gdi::HPEN pen =
-        shown
-            ? gdi::createPen(
-                  static_cast<int>(state->properties[major ? kAxisGridStyle : kAxisMinorGridStyle]) &
-                      gdi::PS_STYLE_MASK,
-                  std::max(1,
-                           static_cast<int>(state->properties[major ? kAxisGridWidth : kAxisMinorGridWidth])),
-                  static_cast<gdi::COLORREF>(state->properties[major ? kAxisGridColor : kAxisMinorGridColor]))
-            : gdi::getStockObject(gdi::NULL_PEN);
+    const bool shown = givenOr(*state, major ? kAxisGridShown : kAxisMinorGridShown, major ? 1 : 0) != 0;
+    const int style =
+        static_cast<int>(givenOr(*state, major ? kAxisGridStyle : kAxisMinorGridStyle, gdi::PS_SOLID));
+    const int width =
+        std::max(1, static_cast<int>(givenOr(*state, major ? kAxisGridWidth : kAxisMinorGridWidth, 1)));
+    const auto colour = static_cast<gdi::COLORREF>(
+        givenOr(*state, major ? kAxisGridColor : kAxisMinorGridColor, major ? kGridColor : kMinorGridColor));
+    const gdi::HPEN pen = shown ? gdi::createPen(style & gdi::PS_STYLE_MASK, width, colour & 0xFFFFFF)
+                                : gdi::getStockObject(gdi::NULL_PEN);
     std::vector<double> positions;
     if (state->logBase > 1) {
         // A log axis is labelled at the powers of its base; it has no minor labels.

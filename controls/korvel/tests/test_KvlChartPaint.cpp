@@ -97,6 +97,24 @@ TEST_F(KvlChartPaintTest, OwnAxisLabelsTakeRoundStepsAndTheAxisDecimals) {
     EXPECT_EQ(majorTexts(0), (std::vector<std::string>{"7.5", "10.0", "12.5"})) << "a step given holds";
 }
 
+TEST_F(KvlChartPaintTest, GridPensComeFromTheAxisWhereGiven) {
+    // Row of the label at 10 on axis 0, away from the candles' column at the plot's left edge.
+    const LONG y = row(10), x = 61;
+    QImage image = paint();
+    EXPECT_EQ(at(image, x, y), 0xC0C0C0u) << "the chart's own light grey grid";
+    EXPECT_EQ(at(image, x, row(9)), 0xFFFFFFu) << "and no minor grid of its own";
+    chart->model().setAxisValue(0, kAxisGridColor, kBlue);
+    chart->model().setAxisValue(0, kAxisMinorGridShown, 1);
+    chart->model().setAxisValue(0, kAxisMinorGridColor, kGreen);
+    image = paint();
+    EXPECT_EQ(at(image, x, y), kBlue);
+    EXPECT_EQ(at(image, x, row(9)), kGreen) << "minor labels halve the step of 2";
+    chart->model().setAxisValue(0, kAxisGridShown, 0);
+    chart->model().setAxisValue(0, kAxisMinorGridShown, 0);
+    image = paint();
+    EXPECT_EQ(at(image, x, y), 0xFFFFFFu);
+}
+
 TEST_F(KvlChartPaintTest, EmptyPointsLeaveGapsInLines) {
     chart->model().resize(1, 20);
     for (int p = 0; p < 20; ++p)

@@ -7,6 +7,7 @@
 #pragma once
 
 #include <array>
+#include <bitset>
 #include <map>
 #include <memory>
 #include <optional>
@@ -68,6 +69,9 @@ inline constexpr LONG kMaxAxes = 16;
 
 struct KvlAxisState {
     std::array<double, kAxisPropertyCount> properties{};
+    // The properties set from outside (setAxisValue); where one is not, the chart draws its own way
+    // (its own step, a light grey one-pixel major grid, no minor grid).
+    std::bitset<kAxisPropertyCount> given;
     // The band of the plot's height the axis occupies, as fractions from the plot's top (0) to its
     // bottom (1): a value axis maps its visible range onto that band only.
     double bandTop = 0;

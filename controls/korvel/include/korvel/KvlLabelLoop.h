@@ -33,6 +33,8 @@ class KvlLabelLoop {
 public:
     // The grid pen the chart selects before each call; the gallery may select another.
     static constexpr gdi::COLORREF kGridColor = 0xC0C0C0;
+    // The chart's own minor grid, when one is asked for without a colour.
+    static constexpr gdi::COLORREF kMinorGridColor = 0xE0E0E0;
 
     KvlLabelLoop(const KvlChartModel& model, gdi::DeviceContext& dc);
     KvlLabelLoop(const KvlLabelLoop&) = delete;
