@@ -45,32 +45,9 @@ bool KvlChart::overlayTakes(KvlMouseAction action, LONG x, LONG y, LONG keys) {
     return overlay_ && overlay_->overlayMouse(action, x, y, keys);
 }
 
-// --- the zoom drag's rubber band ------------------------------------------------------------------------
-
-void KvlChart::xorRubberBand(const KvlRect& band) {
-    gdi::DeviceContext* dc = surface();
-    if (!dc || band.width() <= 0 || band.height() <= 0)
-        return;
-    const int saved = dc->saveDC();
-    dc->setROP2(gdi::R2_NOT);
-    dc->selectObject(gdi::getStockObject(gdi::BLACK_PEN));
-    dc->selectObject(gdi::getStockObject(gdi::NULL_BRUSH));
-    dc->rectangle(band.left, band.top, band.right, band.bottom);
-    dc->restoreDC(saved);
+void KvlChart::surfaceChanged() {
     if (window_.isValid())
         window_.invalidate();
-}
-
-void KvlChart::moveRubberBand(LONG x) {
-    const KvlRect plot = model_.plotRect();
-    x = std::clamp(x, plot.left, plot.right - 1);
-    const KvlRect band{std::min(zoomDragX_, x), plot.top, std::max(zoomDragX_, x) + 1, plot.bottom};
-    if (rubberBand_ && *rubberBand_ == band)
-        return;
-    if (rubberBand_)
-        xorRubberBand(*rubberBand_);
-    rubberBand_ = band;
-    xorRubberBand(band);
 }
 
 // --- mouse and keys -------------------------------------------------------------------------------------
@@ -89,10 +66,9 @@ bool KvlChart::buttonDown(LONG x, LONG y, LONG keys) {
         return false;
     // A paint still pending would cover the band; it is done first.
     UpdateWindow();
-    zoomDragFrom_ = position;
-    zoomDragX_ = x;
     SetMouseCapture(1);
-    moveRubberBand(x);
+    zoomDrag_.press(x, position, model_.plotRect(), surface());
+    surfaceChanged();
     return false;
 }
 
@@ -105,8 +81,10 @@ bool KvlChart::mouseMove(LONG x, LONG y, LONG keys) {
         return true;
     if (callChain(&IKvlExtensionCallback::MouseMove, x, y) != 0)
         return true;
-    if (zoomDragFrom_)
-        moveRubberBand(x);
+    if (zoomDrag_.active()) {
+        zoomDrag_.move(x, surface());
+        surfaceChanged();
+    }
     return false;
 }
 
@@ -115,23 +93,20 @@ bool KvlChart::buttonUp(LONG x, LONG y, LONG keys) {
     if (overlayTakes(KvlMouseAction::Release, x, y, keys))
         return true;
     const bool handled = callChain(&IKvlExtensionCallback::ButtonUp, x, y) != 0;
-    if (!zoomDragFrom_)
+    if (!zoomDrag_.active())
         return handled;
-    const double from = *std::exchange(zoomDragFrom_, std::nullopt);
-    if (rubberBand_)
-        xorRubberBand(*std::exchange(rubberBand_, std::nullopt));
-    SetMouseCapture(0);
-    if (handled)
-        return true;
     double to = 0, value = 0;
-    if (com::FAILED(model_.pixelToValue(x, y, &to, &value, 0)))
-        return false;
-    // The drag covers the points whose slots it touched.
-    const double first = std::floor(std::min(from, to) - 0.5) + 0.5;
-    const double last = std::ceil(std::max(from, to) - 0.5) + 0.5;
-    if (com::SUCCEEDED(model_.setVisibleRange(kXAxis, first, last)))
-        scrolled();
-    return false;
+    const bool converted = com::SUCCEEDED(model_.pixelToValue(x, y, &to, &value, 0));
+    if (handled || !converted) {
+        zoomDrag_.cancel(surface());
+    } else {
+        const auto [first, last] = zoomDrag_.release(to, surface());
+        if (com::SUCCEEDED(model_.setVisibleRange(kXAxis, first, last)))
+            scrolled();
+    }
+    surfaceChanged();
+    SetMouseCapture(0);
+    return handled;
 }
 
 bool KvlChart::scrollBy(double points) {
@@ -156,9 +131,8 @@ bool KvlChart::keyDown(LONG key, LONG keys) {
         return true;
     if (key == kKeyEscape && mouseCapture_) {
         callChain(&IKvlExtensionCallback::CancelTracking, LONG{kCancelEscape}, mouse_.x, mouse_.y, keys);
-        zoomDragFrom_.reset();
-        if (rubberBand_)
-            xorRubberBand(*std::exchange(rubberBand_, std::nullopt));
+        zoomDrag_.cancel(surface());
+        surfaceChanged();
         SetMouseCapture(0);
         return false;
     }
@@ -194,9 +168,8 @@ void KvlChart::captureLost(LONG x, LONG y) {
     if (!mouseCapture_)
         return;
     callChain(&IKvlExtensionCallback::CancelTracking, LONG{kCancelCaptureLost}, x, y, LONG{0});
-    zoomDragFrom_.reset();
-    if (rubberBand_)
-        xorRubberBand(*std::exchange(rubberBand_, std::nullopt));
+    zoomDrag_.cancel(surface());
+    surfaceChanged();
     mouseCapture_ = 0;
 }
 

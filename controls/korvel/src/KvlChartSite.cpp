@@ -82,8 +82,7 @@ void KvlChart::paintSurface() {
     paint(dc, model_.clientRect(), false);
     invalid_.reset();
     // A zoom drag in progress keeps its rubber band over the fresh paint.
-    if (rubberBand_)
-        xorRubberBand(*rubberBand_);
+    zoomDrag_.repaint(dc);
     if (window_.isValid())
         window_.invalidate();
 }

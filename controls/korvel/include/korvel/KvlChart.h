@@ -21,6 +21,7 @@
 #include "korvel/KvlLabelLoop.h"
 #include "korvel/KvlLayout.h"
 #include "korvel/KvlOverlay.h"
+#include "korvel/KvlZoomDrag.h"
 #include "ostbar/OstBarContract.h"
 #include "ostbar/OstCommandBar.h"
 #include "ui/Cursors.h"
@@ -105,9 +106,9 @@ public:
     // chain, then does the chart's own action unless the chain handled it, and raises Command.
     bool runCommand(LONG id, bool checkSwitched = false);
     // True while the chart's own zoom drag runs.
-    bool ownZoomDragging() const { return zoomDragFrom_.has_value(); }
+    bool ownZoomDragging() const { return zoomDrag_.active(); }
     // The rubber band of the chart's own zoom drag as drawn on the surface (empty: none).
-    const std::optional<KvlRect>& rubberBand() const { return rubberBand_; }
+    const std::optional<KvlRect>& rubberBand() const { return zoomDrag_.band(); }
     // Scrolls a zoomed chart by a number of points (negative: back); false when it did not move.
     bool scrollBy(double points);
     // The mouse came to rest, and moved on: the callback chain, then the HoverOn/HoverOff events.
@@ -352,9 +353,8 @@ private:
     void paintAxisTitles(gdi::DeviceContext& dc, const KvlLayout& layout);
     // An element the active extension left to the chart while from-values are in use.
     void drawFloatingBar(gdi::DeviceContext& dc, const KvlPaintRecord& record);
-    // The XOR rubber band of the zoom drag: drawn once shows it, drawn again erases it.
-    void xorRubberBand(const KvlRect& band);
-    void moveRubberBand(LONG x);
+    // The surface changed outside a paint: the window shows it again.
+    void surfaceChanged();
     KvlTip areaTip(const KvlHitRecord& hit) const;
     // The extender's size changed: the window (when shown) and the chart take it.
     void resizeClient(LONG width, LONG height);
@@ -380,9 +380,7 @@ private:
     KvlTip shownTip_;
     // Counts the tool-tip texts handed over, so a tip call can tell whether it got one.
     LONG toolTipsSet_ = 0;
-    std::optional<double> zoomDragFrom_;  // point position where the chart's own zoom drag began
-    LONG zoomDragX_ = 0;                  // and its pixel
-    std::optional<KvlRect> rubberBand_;
+    KvlZoomDrag zoomDrag_;
     KvlOverlay* overlay_ = nullptr;
     bool toolBarShown_ = true;
     std::function<void(bool)> toolBarListener_;
