@@ -12,6 +12,7 @@
 #include <QPolygon>
 
 #include <cmath>
+#include <cstdio>
 #include <cstdlib>
 #include <vector>
 
@@ -57,6 +58,14 @@ const Figure& figure() {
     return f;
 }
 
+// The figure must be built as described, or the timings mean nothing.
+void require(bool done, const char* what) {
+    if (!done) {
+        std::fprintf(stderr, "setting up the chart failed: %s\n", what);
+        std::exit(1);
+    }
+}
+
 com::ComPtr<korvel::KvlChart> makeChart() {
     using namespace korvel;
     auto chart = KvlChart::create();
@@ -73,13 +82,13 @@ com::ComPtr<korvel::KvlChart> makeChart() {
     for (int s = 0; s < kLines; ++s) {
         for (int p = 0; p < kPoints; ++p)
             model.setValue(1, 4 + s, p, f.lines[static_cast<std::size_t>(s)][static_cast<std::size_t>(p)]);
-        model.setAttribute(4 + s, kAttrGallery, kGalleryLines);
-        model.setAttribute(4 + s, kAttrYAxis, axes[s]);
+        require(model.setAttribute(4 + s, kAttrGallery, kGalleryLines) == com::S_OK, "line gallery");
+        require(model.setAttribute(4 + s, kAttrYAxis, axes[s]) == com::S_OK, "line axis");
     }
-    model.setAxisBand(0, 0, 0.5);
-    model.setAxisBand(1, 0.5, 0.75);
-    model.setAxisBand(third, 0.75, 1);
-    chart->put_ChartType(kGalleryCandlestick);
+    require(model.setAxisBand(0, 0, 0.5) == com::S_OK, "price band");
+    require(model.setAxisBand(1, 0.5, 0.75) == com::S_OK, "second band");
+    require(model.setAxisBand(third, 0.75, 1) == com::S_OK, "third band");
+    require(chart->put_ChartType(kGalleryCandlestick) == com::S_OK, "candlesticks");
     chart->dataChanged();
     return chart;
 }

@@ -198,7 +198,8 @@ HRESULT KvlChartModel::setAttribute(LONG index, LONG id, LONG value) {
     KvlSeriesState* s = series(index);
     if (!s || id < 0 || id >= kSeriesAttributeCount)
         return com::E_INVALIDARG;
-    if (id == kAttrYAxis && (value < 0 || value > 1))
+    // A series stands on one of the chart's value axes (0, 1 or an added one), never on an X axis.
+    if (id == kAttrYAxis && (!isValueAxis(value) || value >= axisCount()))
         return com::E_INVALIDARG;
     s->attributes[static_cast<std::size_t>(id)] = value;
     return com::S_OK;
@@ -440,11 +441,15 @@ HRESULT KvlChartModel::mapping(SHORT axisIndex, AxisMapping* out) const {
 }
 
 bool KvlChartModel::AxisMapping::toPixel(double position, double value, LONG* x, LONG* y) const {
-    const std::optional<double> coordinate = scaled(logBase, value);
-    if (!coordinate)
-        return false;
+    double coordinate = value;
+    if (logBase != 0) {
+        const std::optional<double> logarithm = scaled(logBase, value);
+        if (!logarithm)
+            return false;
+        coordinate = *logarithm;
+    }
     const double px = plot.left + (position - first) / (last - first) * plot.width();
-    const double py = band.bottom - (*coordinate - low) / (high - low) * band.height();
+    const double py = band.bottom - (coordinate - low) / (high - low) * band.height();
     // Far outside the plot the pixel would not fit a 32-bit coordinate.
     constexpr double kLimit = 1e9;
     if (!(std::fabs(px) < kLimit) || !(std::fabs(py) < kLimit))

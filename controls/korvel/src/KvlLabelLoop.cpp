@@ -297,7 +297,8 @@ void KvlLabelLoop::draw(KvlDrawnLabel& label) {
     if (xAxis) {
         dc_.textOut(x - extent.cx / 2, plot.bottom + 3, label.text);
     } else if (label.axis == 1) {
-        dc_.textOut(plot.right + 3, y - extent.cy / 2, label.text);
+        // The right-hand strip is often narrow: axis 1 labels sit just inside the plot's right edge.
+        dc_.textOut(plot.right - 3 - extent.cx, y - extent.cy / 2, label.text);
     } else {
         dc_.textOut(plot.left - 3 - extent.cx, y - extent.cy / 2, label.text);
     }

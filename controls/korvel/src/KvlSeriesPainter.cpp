@@ -100,11 +100,26 @@ void KvlSeriesPainter::buildFigures(LONG chartType) {
             figure.upPen = gdi::createPen(gdi::PS_SOLID, 1, colour(a[kAttrBkColor]));
             figure.downPen = gdi::createPen(gdi::PS_SOLID, 1, colour(a[kAttrColor]));
         }
+        // Drawing is clipped to the plot only when something could leave it: the clip costs a test
+        // for every pixel of a line.
+        figure.clip = model_.zoomed() || a[kAttrMarkerShape] != 0 || a[kAttrLineWidth] > 1 ||
+                      !insideRange(figure, taken);
         figure.markerShape = a[kAttrMarkerShape];
         figure.markerSize = a[kAttrMarkerSize] > 0 ? a[kAttrMarkerSize] : kDefaultMarkerSize;
         figures_.push_back(figure);
         s += taken;
     }
+}
+
+bool KvlSeriesPainter::insideRange(const Figure& figure, LONG taken) const {
+    const auto [low, high] = model_.visibleRange(model_.series(figure.series)->attributes[kAttrYAxis]);
+    for (LONG s = figure.series; s < figure.series + taken; ++s)
+        for (LONG p = firstPoint_; p <= lastPoint_; ++p) {
+            const double v = value(s, p);
+            if (!isEmpty(v) && !(v >= low && v <= high))
+                return false;
+        }
+    return true;
 }
 
 double KvlSeriesPainter::value(LONG series, LONG point) const {
@@ -128,10 +143,13 @@ LONG KvlSeriesPainter::baseline(const Figure& figure) const {
     return y;
 }
 
-void KvlSeriesPainter::clipToPlot() {
+void KvlSeriesPainter::clipToBand(const Figure& figure) {
     savedDc_ = dc_.saveDC();
-    const KvlRect plot = model_.plotRect();
-    dc_.intersectClipRect(plot.left, plot.top, plot.right, plot.bottom);
+    if (!figure.clip)
+        return;
+    // The band's bottom row is where its lowest value sits: it belongs to the band.
+    const KvlRect& band = figure.map.band;
+    dc_.intersectClipRect(band.left, band.top, band.right, band.bottom + 1);
 }
 
 void KvlSeriesPainter::unclip() {
@@ -139,56 +157,64 @@ void KvlSeriesPainter::unclip() {
 }
 
 void KvlSeriesPainter::drawAll() {
-    clipToPlot();
     for (const Figure& figure : figures_) {
-        if (figure.gallery != kGalleryLines && figure.gallery != kGalleryArea) {
-            dc_.selectObject(figure.pen);
-            for (LONG p = firstPoint_; p <= lastPoint_; ++p)
-                drawElement(figure, p);
-            continue;
-        }
-        // Lines and areas run over the stretches between empty points.
-        LONG runStart = -1;
-        for (LONG p = firstPoint_; p <= lastPoint_ + 1; ++p) {
-            LONG x = 0, y = 0;
-            const bool present = p <= lastPoint_ && pixel(figure, figure.series, p, &x, &y);
-            if (present && runStart < 0)
-                runStart = p;
-            if (!present && runStart >= 0) {
-                if (figure.gallery == kGalleryArea)
-                    drawAreaRun(figure, runStart, p - 1);
-                else
-                    drawLineRun(figure, runStart, p - 1);
-                runStart = -1;
-            }
+        clipToBand(figure);
+        drawFigure(figure);
+        unclip();
+    }
+}
+
+void KvlSeriesPainter::drawFigure(const Figure& figure) {
+    dc_.selectObject(figure.pen);
+    if (figure.gallery != kGalleryLines && figure.gallery != kGalleryArea) {
+        for (LONG p = firstPoint_; p <= lastPoint_; ++p)
+            drawElement(figure, p);
+        return;
+    }
+    // Lines and areas run over the stretches between empty points.
+    LONG runStart = -1;
+    for (LONG p = firstPoint_; p <= lastPoint_ + 1; ++p) {
+        LONG x = 0, y = 0;
+        const bool present = p <= lastPoint_ && pixel(figure, figure.series, p, &x, &y);
+        if (present && runStart < 0)
+            runStart = p;
+        if (!present && runStart >= 0) {
+            if (figure.gallery == kGalleryArea)
+                drawAreaRun(figure, runStart, p - 1);
+            else
+                drawLineRun(figure, runStart, p - 1);
+            runStart = -1;
         }
     }
-    unclip();
 }
 
 void KvlSeriesPainter::drawPoint(LONG point) {
     if (point < firstPoint_ || point > lastPoint_)
         return;
-    clipToPlot();
     for (const Figure& figure : figures_) {
-        dc_.selectObject(figure.pen);
-        if (figure.gallery == kGalleryLines || figure.gallery == kGalleryArea) {
-            LONG x = 0, y = 0, px = 0, py = 0;
-            if (!pixel(figure, figure.series, point, &x, &y))
-                continue;
-            const bool joined = point > 0 && pixel(figure, figure.series, point - 1, &px, &py);
-            if (figure.gallery == kGalleryArea && joined) {
-                drawAreaRun(figure, point - 1, point);
-            } else if (joined) {
-                dc_.moveTo(px, py);
-                dc_.lineTo(x, y);
-            }
-            drawMarker(figure, x, y);
-            continue;
-        }
-        drawElement(figure, point);
+        clipToBand(figure);
+        drawPointOf(figure, point);
+        unclip();
     }
-    unclip();
+}
+
+void KvlSeriesPainter::drawPointOf(const Figure& figure, LONG point) {
+    dc_.selectObject(figure.pen);
+    if (figure.gallery != kGalleryLines && figure.gallery != kGalleryArea) {
+        drawElement(figure, point);
+        return;
+    }
+    LONG x = 0, y = 0, px = 0, py = 0;
+    if (!pixel(figure, figure.series, point, &x, &y))
+        return;
+    const bool joined = point > 0 && pixel(figure, figure.series, point - 1, &px, &py);
+    if (figure.gallery == kGalleryArea && joined) {
+        drawAreaRun(figure, point - 1, point);
+    } else if (joined) {
+        dc_.moveTo(px, py);
+        dc_.lineTo(x, y);
+    }
+    drawMarker(figure, x, y);
 }
 
 void KvlSeriesPainter::drawLineRun(const Figure& figure, LONG first, LONG last) {

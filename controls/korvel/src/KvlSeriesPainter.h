@@ -40,12 +40,20 @@ private:
         gdi::HBRUSH downBrush{};
         LONG markerShape = 0;
         LONG markerSize = 0;
+        // Whether the figure is cut at its band: zoomed (points beyond the visible range are drawn
+        // too), with markers or wide lines, or with values beyond the axis's range. Otherwise the
+        // clip, a test for every pixel of a line, is left out.
+        bool clip = true;
     };
 
     void buildFigures(LONG chartType);
-    void clipToPlot();
+    void clipToBand(const Figure& figure);
     void unclip();
+    void drawFigure(const Figure& figure);
+    void drawPointOf(const Figure& figure, LONG point);
     double value(LONG series, LONG point) const;
+    // Whether every value of the figure's series over the visible points lies in its axis's range.
+    bool insideRange(const Figure& figure, LONG taken) const;
     bool pixel(const Figure& figure, LONG series, LONG point, LONG* x, LONG* y) const;
     void drawLineRun(const Figure& figure, LONG first, LONG last);
     void drawAreaRun(const Figure& figure, LONG first, LONG last);

@@ -303,6 +303,29 @@ TEST(KvlAxisBands, TwoSeriesOnTwoBandsEachStayInsideTheirBand) {
     }
 }
 
+TEST(KvlAxisBands, ValuesBeyondTheAxisRangeAreCutAtTheirBand) {
+    auto chart = KvlChart::create();
+    KvlChartModel& model = chart->model();
+    model.setClientSize(320, 200);  // plot 60..300 x 20..160; the lower band from row 90
+    model.resize(1, 20);
+    for (int p = 0; p < 20; ++p)
+        model.setValue(1, 0, p, p * 1.0);  // up to 19 on an axis that shows 0 .. 10
+    model.setAttribute(0, kAttrColor, kRed);
+    ASSERT_EQ(model.setAxisBand(0, 0.5, 1), com::S_OK);
+    model.setAxisValue(0, kAxisMin, 0);
+    model.setAxisValue(0, kAxisMax, 10);
+    chart->paintSurface();
+    const QImage image = chart->surface()->image();
+    int red = 0;
+    for (int y = 0; y < image.height(); ++y)
+        for (int x = 0; x < image.width(); ++x)
+            if (gdi::fromQColor(image.pixelColor(x, y)) == kRed) {
+                ++red;
+                EXPECT_GE(y, 90) << "nothing above the band";
+            }
+    EXPECT_GT(red, 100);
+}
+
 TEST(KvlAxisBands, AddedValueAxesAndBadBandsAreRefused) {
     KvlChartModel model;
     EXPECT_EQ(model.setAxisBand(kXAxis, 0, 1), com::E_INVALIDARG);
