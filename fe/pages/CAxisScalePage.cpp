@@ -133,6 +133,9 @@ void CAxisScalePage::LoadControls(ui::Dialog& dialog) {
         code_ = codeOf(format) & ~FC_PICTURE;
         LoadFormatList(dialog, code_);
         axis->get_ScaleUnit(&scaleUnit_);
+        // A unit of 0 counts as 1, as the field reads it.
+        if (scaleUnit_ == 0)
+            scaleUnit_ = 1;
         axis->get_Decimals(&decimals_);
         axis->get_Min(&min_);
         axis->get_Max(&max_);

@@ -9,8 +9,8 @@
 #include "dravik/Identities.h"
 #include "extension/CFinancialCharts.h"
 #include "extension/PendingObjects.h"
-#include "gallery/GalleryAxisAccess.h"
 #include "format/NumberText.h"
+#include "gallery/GalleryAxisAccess.h"
 
 namespace dravik {
 namespace {
