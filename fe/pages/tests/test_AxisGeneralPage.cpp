@@ -56,8 +56,9 @@ TEST_F(GeneralPage, OpenedForOneAxisItShowsItsName) {
     EXPECT_FALSE(page.dateAxis());
 }
 
-TEST_F(GeneralPage, ShowsTheAxisValues) {
-    const auto axis = axisObject(0);
+TEST_F(GeneralPage, ShowsTheAxisValuesAClientSetThroughThePricesAxis) {
+    com::ComPtr<ILomexAxis> axis;
+    ASSERT_EQ(financial->get_PricesAxis(axis.put()), com::S_OK);
     ASSERT_EQ(axis->put_Decimals(2), com::S_OK);
     ASSERT_EQ(axis->put_Step(5), com::S_OK);
     ASSERT_EQ(axis->put_Grid(com::VARIANT_TRUE), com::S_OK);
