@@ -159,12 +159,7 @@ com::HRESULT CAxisGeneralPage::ApplyPage(ui::Dialog& dialog) {
     ILomexAxis* axis = axisObject();
     if (!axis)
         return com::S_OK;
-    com::HRESULT first = com::S_OK;
-    const auto note = [&first](com::HRESULT result) {
-        if (com::FAILED(result) && com::SUCCEEDED(first))
-            first = result;
-        return com::SUCCEEDED(result);
-    };
+    FirstFailure note;
     const double step = ReadStep(dialog, IDC_MAJORUNIT, step_);
     const double minorStep = ReadStep(dialog, IDC_MINORUNIT, minorStep_);
     if (step != step_.value && note(axis->put_Step(step)))
@@ -194,7 +189,7 @@ com::HRESULT CAxisGeneralPage::ApplyPage(ui::Dialog& dialog) {
     if (minorGrid != minorGrid_ &&
         note(axis->put_MinorGrid(minorGrid ? com::VARIANT_TRUE : com::VARIANT_FALSE)))
         minorGrid_ = minorGrid;
-    return first;
+    return note.result();
 }
 
 void CAxisGeneralPage::OnAxisChosen(ui::Dialog& dialog) {

@@ -125,11 +125,7 @@ com::HRESULT CAxisGridPage::ApplyPage(ui::Dialog& dialog) {
     ILomexAxis* axis = axisObject();
     if (!axis)
         return com::S_OK;
-    com::HRESULT first = com::S_OK;
-    const auto note = [&first](com::HRESULT result) {
-        if (com::FAILED(result) && com::SUCCEEDED(first))
-            first = result;
-    };
+    FirstFailure note;
     for (const GridGroup& group : kGroups) {
         if (const auto colour = chosenData(dialog, group.colorId))
             note((axis->*group.putColor)(static_cast<com::LONG>(static_cast<gdi::COLORREF>(*colour))));
@@ -143,7 +139,7 @@ com::HRESULT CAxisGridPage::ApplyPage(ui::Dialog& dialog) {
         const bool interlaced = dialog.isButtonChecked(IDC_INTERLACED);
         note(axis->put_Style(interlaced ? style | AS_INTERLACED : style & ~com::LONG{AS_INTERLACED}));
     }
-    return first;
+    return note.result();
 }
 
 bool CAxisGridPage::onCommand(ui::Dialog& dialog, int id, int code) {

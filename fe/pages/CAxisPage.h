@@ -29,6 +29,21 @@ inline constexpr int kAxisNameChars = 156;
 // The chart axis that is the date axis.
 inline constexpr com::SHORT kDateAxisIndex = 2;
 
+// Keeps the first failure of a run of writes (the later writes still go ahead).
+class FirstFailure {
+public:
+    // True when `result` is a success.
+    bool operator()(com::HRESULT result) {
+        if (com::FAILED(result) && com::SUCCEEDED(first_))
+            first_ = result;
+        return com::SUCCEEDED(result);
+    }
+    com::HRESULT result() const { return first_; }
+
+private:
+    com::HRESULT first_ = com::S_OK;
+};
+
 class CAxisPage : public CFinancialPropertyPage {
 public:
     com::SHORT boundAxis() const { return axis_; }

@@ -281,17 +281,12 @@ com::HRESULT CAxisScalePage::ApplyPage(ui::Dialog& dialog) {
     ILomexAxis* axis = axisObject();
     if (!axis)
         return com::S_OK;
-    com::HRESULT first = com::S_OK;
-    const auto note = [&first](com::HRESULT result) {
-        if (com::FAILED(result) && com::SUCCEEDED(first))
-            first = result;
-        return com::SUCCEEDED(result);
-    };
+    FirstFailure note;
     if (dateAxis()) {
         const com::LONG unit = dialog.curSel(IDC_DATAUNIT);
         if (unit >= 0 && unit != dataUnit_ && extension() && note(extension()->put_DataUnit(unit)))
             dataUnit_ = unit;
-        return first;
+        return note.result();
     }
     ConvertRangeTexts(dialog);
     const com::SHORT decimals = ReadDecimals(dialog);
@@ -317,7 +312,7 @@ com::HRESULT CAxisScalePage::ApplyPage(ui::Dialog& dialog) {
         scaleUnit_ = unit;
     if (code != code_ && note(axis->put_Format(com::Variant(static_cast<std::int32_t>(code)))))
         code_ = code;
-    return first;
+    return note.result();
 }
 
 bool CAxisScalePage::onCommand(ui::Dialog& dialog, int id, int code) {

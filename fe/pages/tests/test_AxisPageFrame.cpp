@@ -139,5 +139,38 @@ TEST_F(AxisFrame, APageAppliedFromTheFrameWritesItsAxis) {
     EXPECT_NE(priceRecord().style & AS_INTERLACED, 0u);
 }
 
+TEST_F(AxisFrame, AWrongRangeHoldsTheFocusAgainstApplyAndGoesBackOnCancel) {
+    extension->settings().propPageMask = 256;
+    const auto axis = axisObject(0);
+    ASSERT_EQ(axis->put_Format(com::Variant(std::int32_t{0})), com::S_OK);
+    ASSERT_EQ(axis->put_Decimals(2), com::S_OK);
+    ASSERT_EQ(axis->put_Min(10), com::S_OK);
+    ASSERT_EQ(axis->put_Max(20), com::S_OK);
+    QString afterApply;
+    int focusAfterApply = 0;
+    QString afterCancel;
+    whenFrameShows([&](ui::PropertyFrame& frame) {
+        ui::Dialog* scale = pageWindow(frame, 363);
+        ASSERT_NE(scale, nullptr);
+        frame.activateWindow();
+        QApplication::processEvents();
+        scale->setFocusTo(IDC_AXISMIN);
+        QApplication::processEvents();
+        scale->setItemText(IDC_AXISMIN, "30");
+        frame.button(ui::ID_APPLY_NOW)->setFocus();
+        QApplication::processEvents();
+        focusAfterApply = scale->idOf(QApplication::focusWidget());
+        afterApply = scale->itemText(IDC_AXISMIN);
+        frame.button(2)->setFocus();
+        QApplication::processEvents();
+        afterCancel = scale->itemText(IDC_AXISMIN);
+    });
+    EXPECT_EQ(barType().ShowPropertyFrame(0), 1);
+    EXPECT_EQ(focusAfterApply, IDC_AXISMIN) << "the focus comes back from Apply";
+    EXPECT_EQ(afterApply, QString("30"));
+    EXPECT_EQ(afterCancel, QString("10.00")) << "Cancel brings the loaded range back";
+    EXPECT_DOUBLE_EQ(priceRecord().min, 10);
+}
+
 }  // namespace
 }  // namespace dravik::test
