@@ -1,8 +1,11 @@
 // The extension as an in-process server: the class FinancialCharts under "Lomex.Financial", and the
-// property pages of the special chart types.
+// property pages of the special chart types and of the axes.
 #include "com/InprocServer.h"
 #include "dravik/Identities.h"
 #include "extension/CFinancialCharts.h"
+#include "pages/CAxisGeneralPage.h"
+#include "pages/CAxisGridPage.h"
+#include "pages/CAxisScalePage.h"
 #include "pages/SpecialChartPages.h"
 
 namespace dravik {
@@ -19,6 +22,12 @@ const com::ServerClass kClasses[] = {
      &com::createComObject<CSpecialChartPageObject<SpecialChartPage::Kagi>>},
     {CLSID_ThreeLineBreakPage, "Lomex.ThreeLineBreakPage", nullptr, "Apartment",
      &com::createComObject<CSpecialChartPageObject<SpecialChartPage::ThreeLineBreak>>},
+    {CLSID_AxisGeneralPage, "Lomex.AxisGeneralPage", nullptr, "Apartment",
+     &com::createComObject<CAxisPageObject<CAxisGeneralPage>>},
+    {CLSID_AxisScalePage, "Lomex.AxisScalePage", nullptr, "Apartment",
+     &com::createComObject<CAxisPageObject<CAxisScalePage>>},
+    {CLSID_AxisGridPage, "Lomex.AxisGridPage", nullptr, "Apartment",
+     &com::createComObject<CAxisPageObject<CAxisGridPage>>},
 };
 
 }  // namespace

@@ -128,4 +128,27 @@ TEST_F(FinancialChartsServer, PagesOfTheSpecialChartsAreCreatedByClassId) {
     }
 }
 
+TEST_F(FinancialChartsServer, AxisPagesAreCreatedByClassIdAndProgId) {
+    struct Page {
+        com::CLSID clsid;
+        const char* progId;
+        const char* title;
+    };
+    const Page pages[] = {
+        {dravik::CLSID_AxisGeneralPage, "Lomex.AxisGeneralPage", "Axes"},
+        {dravik::CLSID_AxisScalePage, "Lomex.AxisScalePage", "Scale"},
+        {dravik::CLSID_AxisGridPage, "Lomex.AxisGridPage", "Grid Lines"},
+    };
+    for (const Page& page : pages) {
+        SCOPED_TRACE(page.progId);
+        com::ComPtr<ui::IPropertyPageObject> object;
+        ASSERT_EQ(com::createInstance(page.clsid, object), com::S_OK) << com::lastActivationError();
+        ASSERT_NE(object->GetPage(), nullptr);
+        EXPECT_EQ(object->GetPage()->title(), QString::fromLatin1(page.title));
+        EXPECT_EQ(object->GetPage()->setObjects({}), com::E_INVALIDARG);
+        com::ComPtr<ui::IPropertyPageObject> byName;
+        EXPECT_EQ(com::createInstance(page.progId, byName), com::S_OK) << com::lastActivationError();
+    }
+}
+
 }  // namespace

@@ -4,6 +4,7 @@
 
 #include "dravik/Commands.h"
 #include "dravik/Identities.h"
+#include "gallery/AxisPageHost.h"
 #include "korvel/KvlContract.h"
 #include "state/StudyTable.h"
 
@@ -62,6 +63,9 @@ HRESULT CFinancialCharts::QueryInterface(const com::IID& iid, void** object) {
         *object = site();
         return com::S_OK;
     }
+    // The axis pages reach the active chart type's axes through a forwarding object.
+    if (iid == IAxisPageHost::iid)
+        return CreateAxisPageHost(*this, object);
     void* found = nullptr;
     if (iid == IFinancialCharts::iid || iid == com::IDispatch::iid) {
         found = static_cast<IFinancialCharts*>(this);

@@ -10,6 +10,7 @@
 #include "extension/CFinancialCharts.h"
 #include "extension/PendingObjects.h"
 #include "format/NumberText.h"
+#include "gallery/GalleryAxisAccess.h"
 
 namespace dravik {
 namespace {
@@ -165,6 +166,8 @@ HRESULT CFinancialCharts::GetPages(std::vector<com::CLSID>* pages) {
     if (!pages)
         return com::E_POINTER;
     pages->clear();
+    // The general axis page listed here edits the chart type as a whole: it is titled "Axes".
+    setAxisGeneralPageTitled(false);
     const SHORT active = activeIndex();
     if (active < 0 || active >= kChartTypeCount)
         return com::S_OK;
