@@ -181,4 +181,8 @@ void CAddDrawingDialog::cancel(ui::Dialog& dialog) {
     dialog.endDialog(2);
 }
 
+void CAddDrawingDialog::onDrawItem(ui::Dialog& dialog, const ui::DrawItem& item) {
+    DrawDrawingValueItem(dialog, *CFinancialPropertyPage::textModule(), item);
+}
+
 }  // namespace dravik

@@ -115,7 +115,7 @@ std::optional<std::vector<QString>> DrawingParameterTexts(int kind, std::span<co
 }
 
 bool StoreDrawingParameterTexts(int kind, std::span<const QString> texts, std::vector<std::uint8_t>& bytes,
-                                std::string_view decimal) {
+                                std::string_view decimal, std::span<const QString> shown) {
     const std::optional<ParameterDialogShape> shape = DrawingParameterShape(kind);
     if (!shape || bytes.size() != static_cast<std::size_t>(DrawingExtraByteCount(kind)) ||
         texts.size() != shape->labels.size())
@@ -123,6 +123,8 @@ bool StoreDrawingParameterTexts(int kind, std::span<const QString> texts, std::v
     const Conversion conversion = conversionOf(kind);
     const std::size_t stride = strideOf(conversion);
     for (std::size_t level = 0; level < texts.size(); ++level) {
+        if (level < shown.size() && texts[level] == shown[level])
+            continue;
         const std::optional<double> value = readLevelText(texts[level], decimal);
         if (!value)
             continue;
@@ -246,11 +248,13 @@ bool CDrawingParametersDialog::writeBytes(const std::vector<std::uint8_t>& befor
 
 bool CDrawingParametersDialog::onInitDialog(ui::Dialog& dialog) {
     loading_ = true;
+    shown_.clear();
     const std::optional<std::vector<std::uint8_t>> bytes = readBytes();
     if (bytes) {
-        if (const auto texts = DrawingParameterTexts(kind_, *bytes, userDecimalSeparator())) {
+        if (auto texts = DrawingParameterTexts(kind_, *bytes, userDecimalSeparator())) {
             for (std::size_t i = 0; i < texts->size(); ++i)
                 dialog.setItemText(shape_.firstEdit + static_cast<int>(i), (*texts)[i]);
+            shown_ = std::move(*texts);
         }
     }
     loading_ = false;
@@ -288,7 +292,7 @@ void CDrawingParametersDialog::finish(ui::Dialog& dialog) {
             for (int i = 0; i < static_cast<int>(shape_.labels.size()); ++i)
                 texts.push_back(dialog.itemText(shape_.firstEdit + i));
             std::vector<std::uint8_t> after = *before;
-            if (StoreDrawingParameterTexts(kind_, texts, after, userDecimalSeparator()) &&
+            if (StoreDrawingParameterTexts(kind_, texts, after, userDecimalSeparator(), shown_) &&
                 writeBytes(*before, after))
                 result_ = kParametersChanged;
         }

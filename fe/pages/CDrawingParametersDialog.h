@@ -47,10 +47,11 @@ std::optional<std::vector<QString>> DrawingParameterTexts(int kind, std::span<co
                                                           std::string_view decimal);
 // Writes edited texts into the bytes: a Gann angle is brought into one turn and stored as its slope; a
 // Fibonacci percentage is limited to 0..100 and stored as a ratio (a retracement level also gets the
-// percentage as its label). A text that gives no finite number leaves its level as it was. False, and
-// nothing written, when the bytes do not have the kind's layout or the texts are not one per level.
+// percentage as its label). A text that gives no finite number, or that is still the text `shown` for
+// its level (when given), leaves its level as it was: the rounded text would change the value. False,
+// and nothing written, when the bytes do not have the kind's layout or the texts are not one per level.
 bool StoreDrawingParameterTexts(int kind, std::span<const QString> texts, std::vector<std::uint8_t>& bytes,
-                                std::string_view decimal);
+                                std::string_view decimal, std::span<const QString> shown = {});
 
 class CDrawingParametersDialog final : public ui::DialogHandler {
 public:
@@ -79,6 +80,7 @@ private:
     com::ComPtr<IDrawFeature> feature_;
     int kind_;
     ParameterDialogShape shape_;
+    std::vector<QString> shown_;
     QPointer<ui::Dialog> dialog_;
     bool changed_ = false;
     bool loading_ = false;

@@ -107,7 +107,7 @@ TEST_F(FinancialChartsServer, TheLibraryCanUnloadOnceItsObjectsAreGone) {
     EXPECT_EQ(com::createInstance("Lomex.Financial", gone), com::REGDB_E_CLASSNOTREG);
 }
 
-TEST_F(FinancialChartsServer, PagesOfTheSpecialChartsAreCreatedByClassId) {
+TEST_F(FinancialChartsServer, PagesOfTheSpecialChartsAndTheDrawPageAreCreatedByClassId) {
     struct Page {
         com::CLSID clsid;
         const char* title;
@@ -117,6 +117,7 @@ TEST_F(FinancialChartsServer, PagesOfTheSpecialChartsAreCreatedByClassId) {
         {dravik::CLSID_RenkoPage, "Renko"},
         {dravik::CLSID_KagiPage, "Kagi"},
         {dravik::CLSID_ThreeLineBreakPage, "Three Line Break"},
+        {dravik::CLSID_DrawPage, "Draws"},
     };
     for (const Page& page : pages) {
         com::ComPtr<ui::IPropertyPageObject> object;

@@ -1,0 +1,176 @@
+// The Draw page over the real extension's drawings: what it lists and shows, Apply and its
+// DrawPageCommit event, choosing another drawing, Remove and the page with no drawings.
+#include <gtest/gtest.h>
+
+#include <QComboBox>
+
+#include "DrawingFixture.h"
+#include "pages/CDrawPage.h"
+
+namespace dravik::test {
+namespace {
+
+class DrawPage : public DrawingFixture {
+protected:
+    void TearDown() override {
+        page.deactivate();
+        DrawingFixture::TearDown();
+    }
+    // Binds the page to the chart and opens its window.
+    ui::Dialog& open() {
+        com::IUnknown* objects[] = {chart->identity()};
+        EXPECT_EQ(page.setObjects(objects), com::S_OK);
+        page.activate(&parent);
+        return *page.dialog();
+    }
+    // The user picks item `index` of a list.
+    static void choose(ui::Dialog& dialog, int id, int index) {
+        auto* box = qobject_cast<QComboBox*>(dialog.item(id));
+        ASSERT_NE(box, nullptr);
+        box->setCurrentIndex(index);
+        emit box->activated(index);
+    }
+
+    QWidget parent;
+    CDrawPage page;
+};
+
+TEST_F(DrawPage, ListsEveryDrawingByNameAndShowsTheFirst) {
+    record(drawing(DF_TREND_LINE)).SetName("Trend");
+    record(drawing(DF_GANN_FAN)).SetName("Fan");
+    record(1).lineWidth = 4;
+    record(0).lineWidth = 2;
+    record(0).lineStyle = 1;
+    ui::Dialog& dialog = open();
+    EXPECT_EQ(page.title(), "Draws");
+    ASSERT_EQ(dialog.count(IDC_DRAW_LIST), 2);
+    EXPECT_EQ(dialog.listText(IDC_DRAW_LIST, 0), "Trend");
+    EXPECT_EQ(dialog.listText(IDC_DRAW_LIST, 1), "Fan");
+    EXPECT_EQ(dialog.curSel(IDC_DRAW_LIST), 0);
+    EXPECT_EQ(page.currentDrawing(), 0);
+    EXPECT_EQ(dialog.count(IDC_DRAW_WIDTH), 6);
+    EXPECT_EQ(dialog.count(IDC_DRAW_STYLE), 5);
+    EXPECT_EQ(dialog.curSel(IDC_DRAW_WIDTH), 1);
+    EXPECT_EQ(dialog.curSel(IDC_DRAW_STYLE), 1);
+    EXPECT_FALSE(page.isDirty()) << "showing a drawing is no edit";
+}
+
+TEST_F(DrawPage, ApplyWritesTheDrawingAndRaisesDrawPageCommit) {
+    drawing(DF_TREND_LINE);
+    drawing(DF_GANN_FAN, 0);
+    const int second = drawing(DF_GANN_FAN, 1);
+    ui::Dialog& dialog = open();
+    choose(dialog, IDC_DRAW_LIST, second);
+    ASSERT_EQ(page.currentDrawing(), second);
+    choose(dialog, IDC_DRAW_WIDTH, 3);
+    choose(dialog, IDC_DRAW_STYLE, 4);
+    dialog.clickButton(IDC_DRAW_FREE);
+    ASSERT_TRUE(page.isDirty());
+
+    ASSERT_EQ(page.apply(), com::S_OK);
+    EXPECT_EQ(record(second).lineWidth, 4);
+    EXPECT_EQ(record(second).lineStyle, 4);
+    EXPECT_EQ(record(second).freeDraw, 1);
+    EXPECT_EQ(events, (std::vector<SeenDrawingEvent>{{kEventDrawPageCommit, DF_GANN_FAN, 1}}));
+    EXPECT_FALSE(page.isDirty());
+    EXPECT_EQ(page.apply(), com::S_FALSE) << "a clean page applies nothing";
+    EXPECT_EQ(events.size(), 1u);
+}
+
+TEST_F(DrawPage, ChoosingAnotherDrawingAppliesThePendingChangesFirst) {
+    const int first = drawing(DF_TREND_LINE);
+    const int second = drawing(DF_QUADRANT_LINES);
+    record(first).lineWidth = 1;
+    ui::Dialog& dialog = open();
+    choose(dialog, IDC_DRAW_WIDTH, 5);
+    choose(dialog, IDC_DRAW_LIST, second);
+    EXPECT_EQ(record(first).lineWidth, 6);
+    EXPECT_EQ(page.currentDrawing(), second);
+    EXPECT_FALSE(page.isDirty());
+    EXPECT_EQ(events, (std::vector<SeenDrawingEvent>{{kEventDrawPageCommit, DF_TREND_LINE, 0}}));
+}
+
+TEST_F(DrawPage, RemovingTheLastDrawingLeavesNoSelection) {
+    drawing(DF_MEAN_TIRONE_LEVELS);
+    ui::Dialog& dialog = open();
+    choose(dialog, IDC_DRAW_WIDTH, 2);  // pending changes go with the drawing
+    dialog.clickButton(IDC_DRAW_REMOVE);
+
+    EXPECT_EQ(charts->drawingList().Count(), 0);
+    EXPECT_EQ(dialog.count(IDC_DRAW_LIST), 0);
+    EXPECT_EQ(dialog.curSel(IDC_DRAW_LIST), -1);
+    EXPECT_EQ(page.currentDrawing(), -1);
+    EXPECT_FALSE(dialog.isItemEnabled(IDC_DRAW_FROM));
+    EXPECT_FALSE(dialog.isItemEnabled(IDC_DRAW_REMOVE));
+    EXPECT_EQ(events, (std::vector<SeenDrawingEvent>{{kEventDeletingDrawing, DF_MEAN_TIRONE_LEVELS, 0}}));
+    EXPECT_EQ(page.apply(), com::S_FALSE);
+    EXPECT_EQ(events.size(), 1u);
+}
+
+TEST_F(DrawPage, RemovingADrawingSelectsTheFirstRemainingOne) {
+    drawing(DF_TREND_LINE, 0);
+    const int second = drawing(DF_TREND_LINE, 1);
+    record(second).SetName("Second");
+    drawing(DF_FIBONACCI_ARCS);
+    ui::Dialog& dialog = open();
+    choose(dialog, IDC_DRAW_LIST, second);
+    dialog.clickButton(IDC_DRAW_REMOVE);
+    ASSERT_EQ(dialog.count(IDC_DRAW_LIST), 2);
+    EXPECT_EQ(dialog.curSel(IDC_DRAW_LIST), 0);
+    EXPECT_EQ(page.currentDrawing(), 0);
+    EXPECT_EQ(events, (std::vector<SeenDrawingEvent>{{kEventDeletingDrawing, DF_TREND_LINE, 1}}));
+}
+
+TEST_F(DrawPage, WithNoDrawingsTheListIsEmptyAndApplyDoesNothing) {
+    ui::Dialog& dialog = open();
+    EXPECT_EQ(dialog.count(IDC_DRAW_LIST), 0);
+    EXPECT_EQ(page.currentDrawing(), -1);
+    page.MarkChanged1();
+    EXPECT_EQ(page.apply(), com::S_OK);
+    EXPECT_TRUE(events.empty());
+}
+
+TEST_F(DrawPage, ADisabledDrawingShowsItsValuesWithEveryEditingControlDisabled) {
+    const int index = drawing(DF_SPEED_RESISTANCE_LINES);
+    record(index).lineWidth = 5;
+    ASSERT_EQ(feature(index)->put_Enable(com::VARIANT_FALSE), com::S_OK);
+    ui::Dialog& dialog = open();
+    EXPECT_EQ(dialog.curSel(IDC_DRAW_WIDTH), 4);
+    EXPECT_TRUE(dialog.isItemEnabled(IDC_DRAW_LIST));
+    for (const int id : {IDC_DRAW_FROM, IDC_DRAW_TO, IDC_DRAW_FREE, IDC_DRAW_ON_SERIES, IDC_DRAW_SERIES,
+                         IDC_DRAW_COLOR, IDC_DRAW_WIDTH, IDC_DRAW_STYLE})
+        EXPECT_FALSE(dialog.isItemEnabled(id)) << id;
+}
+
+TEST_F(DrawPage, AWidthOutsideTheListIsKeptByApply) {
+    const int index = drawing(DF_TREND_LINE);
+    record(index).lineWidth = 9;
+    record(index).color = 0x123456;
+    ui::Dialog& dialog = open();
+    EXPECT_EQ(dialog.curSel(IDC_DRAW_WIDTH), -1);
+    choose(dialog, IDC_DRAW_STYLE, 2);
+    ASSERT_EQ(page.apply(), com::S_OK);
+    EXPECT_EQ(record(index).lineWidth, 9);
+    EXPECT_EQ(record(index).color, 0x123456u) << "a colour the chart does not list stays the drawing's";
+    EXPECT_EQ(record(index).lineStyle, 2);
+}
+
+TEST_F(DrawPage, TheWorkSeriesListOffersTheBoundPricesAndAppliesTheChosenOne) {
+    ASSERT_EQ(financial->put_OpenSeries(0), com::S_OK);
+    ASSERT_EQ(financial->put_HighSeries(1), com::S_OK);
+    ASSERT_EQ(financial->put_LowSeries(2), com::S_OK);
+    ASSERT_EQ(financial->put_CloseSeries(3), com::S_OK);
+    const int index = drawing(DF_TREND_LINE);
+    record(index).workSeries = -1;  // the close
+    ui::Dialog& dialog = open();
+    ASSERT_EQ(dialog.count(IDC_DRAW_SERIES), 4);
+    EXPECT_EQ(dialog.listText(IDC_DRAW_SERIES, 0), "Open Price");
+    EXPECT_EQ(dialog.listText(IDC_DRAW_SERIES, 3), "Close Price");
+    EXPECT_EQ(dialog.curSel(IDC_DRAW_SERIES), 3);
+    choose(dialog, IDC_DRAW_SERIES, 1);
+    ASSERT_EQ(page.apply(), com::S_OK);
+    EXPECT_EQ(record(index).workSeries, -3) << "the high series is kept as the high code";
+}
+
+}  // namespace
+}  // namespace dravik::test
