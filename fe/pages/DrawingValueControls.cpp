@@ -5,6 +5,7 @@
 #include <QColor>
 
 #include "datescale/DateScale.h"
+#include "drawing/DrawingTexts.h"
 #include "extension/CFinancialCharts.h"
 #include "pages/PageCombos.h"
 #include "pages/WorkSeriesCombo.h"
@@ -56,11 +57,26 @@ bool readDate(const ui::Dialog& dialog, int id, const DrawingControlContext& con
     const CDateScale* scale = context.extension ? context.extension->DrawingDateScale() : nullptr;
     if (!scale)
         return false;
-    const std::string text = dialog.itemText(id).left(kDrawingDateChars).toStdString();
+    const QString shown = dialog.itemText(id);
+    // A date left as it was shown keeps the anchor: read back, it would move an anchor that lies between
+    // two periods onto the next one.
+    if (shown == dateText(context, x))
+        return false;
+    const std::string text = shown.left(kDrawingDateChars).toStdString();
+    const loc::LCID locale = context.extension->DrawingDateLocale();
+    if (!scale->HasXValues(scale->GetLevel())) {
+        // Plain point numbers: the whole text must be one.
+        const std::optional<DrawingAnchor> anchor = ParseDrawingDate(*scale, text, locale);
+        if (!anchor)
+            return false;
+        position = anchor->position;
+        x = anchor->x;
+        return true;
+    }
     std::int32_t read = -1;
     double value = 0;
     if (text.find_first_not_of(" \t") == std::string::npos ||
-        !scale->ParseValue(text, read, value, context.extension->DrawingDateLocale(), true))
+        !scale->ParseValue(text, read, value, locale, true))
         return false;
     position = read;
     x = value;

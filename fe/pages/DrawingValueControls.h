@@ -56,9 +56,9 @@ void FillDrawingValueLists(ui::Dialog& dialog, const DrawingControlContext& cont
 // control is enabled only for an enabled drawing.
 void ShowDrawingValues(ui::Dialog& dialog, const DrawingControlContext& context, DrawingRecord& record);
 // Reads the controls into the drawing: the dates (a date after the data is taken as the last period; a
-// text that is no date keeps the anchor), free drawing, the work series, colour, width and style (a
-// list without a choice keeps the value) and recreates nothing else. The original colour entry keeps
-// the drawing's colour.
+// text that is no date, or the date as shown, keeps the anchor), free drawing, the work series, colour, width
+// and style (a list without a choice keeps the value) and recreates nothing else. The original colour entry
+// keeps the drawing's colour.
 void ReadDrawingValues(const ui::Dialog& dialog, const DrawingControlContext& context, DrawingRecord& record);
 // Draws an item of the colour, width or style list; false for another control.
 bool DrawDrawingValueItem(const ui::Dialog& dialog, const res::ResourceModule& module,

@@ -2,10 +2,14 @@
 // DrawPageCommit event, choosing another drawing, Remove and the page with no drawings.
 #include <gtest/gtest.h>
 
+#include <QApplication>
 #include <QComboBox>
+#include <QTimer>
 
 #include "DrawingFixture.h"
+#include "datescale/DateScale.h"
 #include "pages/CDrawPage.h"
+#include "pages/CDrawingDialogs.h"
 
 namespace dravik::test {
 namespace {
@@ -170,6 +174,68 @@ TEST_F(DrawPage, TheWorkSeriesListOffersTheBoundPricesAndAppliesTheChosenOne) {
     choose(dialog, IDC_DRAW_SERIES, 1);
     ASSERT_EQ(page.apply(), com::S_OK);
     EXPECT_EQ(record(index).workSeries, -3) << "the high series is kept as the high code";
+}
+
+TEST_F(DrawPage, ATypedDateMovesItsAnchorAndADateLeftAsShownKeepsIt) {
+    // This chart has no dates: an anchor's text is its x value as a number.
+    const int index = drawing(DF_TREND_LINE);
+    record(index).from = record(index).xFrom = 2.5;
+    record(index).to = record(index).xTo = 4.0;
+    ui::Dialog& dialog = open();
+    EXPECT_EQ(dialog.itemText(IDC_DRAW_FROM), "      2.50");
+    dialog.setItemText(IDC_DRAW_TO, "7");
+    ASSERT_EQ(page.apply(), com::S_OK);
+    EXPECT_EQ(record(index).from, 2.5);
+    EXPECT_EQ(record(index).to, 7.0);
+    EXPECT_EQ(record(index).xTo, 7.0);
+
+    dialog.setItemText(IDC_DRAW_TO, "no date");
+    ASSERT_EQ(page.apply(), com::S_OK);
+    EXPECT_EQ(record(index).to, 7.0) << "a text that is no date keeps the anchor";
+}
+
+TEST_F(DrawPage, ADateAfterTheDataIsTakenAsTheLastPeriod) {
+    // Five days, Monday 1 to Friday 5 January 2024 (OLE dates 45292-45296), shown day by day.
+    const double dates[] = {45292, 45293, 45294, 45295, 45296};
+    const double values[] = {1, 2, 3, 4, 5};
+    CDateScale& scale = charts->settings().dateScale;
+    scale.Build(1, 5, values, dates, {});
+    scale.SetLevel(4);
+    const int index = drawing(DF_TREND_LINE);
+    record(index).from = 2.0;
+    record(index).xFrom = 45293;
+    record(index).to = 3.0;
+    record(index).xTo = 45294;
+    ui::Dialog& dialog = open();
+    // 12 December 2024 lies after the data (the same text in day-month and month-day order).
+    dialog.setItemText(IDC_DRAW_TO, "12/12/2024");
+    ASSERT_EQ(page.apply(), com::S_OK);
+    EXPECT_EQ(record(index).to, 5.0);
+    EXPECT_EQ(record(index).xTo, 45296.0);
+    EXPECT_EQ(record(index).from, 2.0);
+}
+
+TEST_F(DrawPage, ConfigureRaisesDrawPrivateBytesCommitWhenTheParametersChanged) {
+    CDrawingDialogs dialogs;
+    IDrawingDialogs* previous = SetDrawingDialogs(&dialogs);
+    ASSERT_EQ(financial->put_Options(kOptionConfigureDrawings), com::S_OK);
+    drawing(DF_TREND_LINE);
+    const int fan = drawing(DF_FIBONACCI_FAN);
+    ui::Dialog& dialog = open();
+    choose(dialog, IDC_DRAW_LIST, fan);
+    ASSERT_FALSE(dialog.item(IDC_DRAW_CONFIGURE)->isHidden());
+
+    QTimer::singleShot(0, [] {
+        auto* parameters = qobject_cast<ui::Dialog*>(QApplication::activeModalWidget());
+        ASSERT_NE(parameters, nullptr);
+        parameters->setItemText(572, "20");
+        parameters->clickButton(1);
+    });
+    dialog.clickButton(IDC_DRAW_CONFIGURE);
+    EXPECT_EQ(ratio(fan, 0), 0.2);
+    EXPECT_EQ(events, (std::vector<SeenDrawingEvent>{{kEventDrawPrivateBytesCommit, DF_FIBONACCI_FAN, 0}}));
+    EXPECT_FALSE(page.isDirty()) << "the parameters are written by their dialog, not by Apply";
+    SetDrawingDialogs(previous);
 }
 
 }  // namespace

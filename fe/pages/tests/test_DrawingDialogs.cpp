@@ -316,5 +316,20 @@ TEST_F(AddDrawingDialog, ConfigureIsHiddenWithoutTheOptionOrWithoutParameters) {
     EXPECT_TRUE(trendDialog.Open(nullptr)->item(IDC_DRAW_CONFIGURE)->isHidden());
 }
 
+TEST_F(AddDrawingDialog, ClosingTheModalDialogOtherwiseIsACancel) {
+    const std::int16_t before = charts->drawingList().Count();
+    const int index = begin(DF_QUADRANT_LINES);
+    QWidget parent;
+    whenModal([](ui::Dialog& dialog) { dialog.reject(); });
+    EXPECT_FALSE(dialogs.RunAddDrawing(*charts, index, placement, reinterpret_cast<std::intptr_t>(&parent)));
+    EXPECT_EQ(charts->drawingList().Count(), before);
+
+    const int again = begin(DF_QUADRANT_LINES);
+    whenModal([](ui::Dialog& dialog) { dialog.clickButton(1); });
+    EXPECT_TRUE(GetDrawingDialogs()->RunAddDrawing(*charts, again, placement, 0));
+    EXPECT_EQ(record(again).state, kDrawingShown);
+    EXPECT_EQ(events, (std::vector<SeenDrawingEvent>{{kEventCreatedDrawing, DF_QUADRANT_LINES, 0}}));
+}
+
 }  // namespace
 }  // namespace dravik::test
