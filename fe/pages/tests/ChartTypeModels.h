@@ -11,9 +11,9 @@
 #include <string>
 #include <vector>
 
+#include "dravik/FinancialChartsUnimplemented.h"
 #include "com/ComObject.h"
 #include "dravik/ChartTypeInterfaces.h"
-#include "dravik/FinancialChartsUnimplemented.h"
 #include "gdi/Types.h"
 #include "korvel/KvlContract.h"
 
