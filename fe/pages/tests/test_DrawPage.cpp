@@ -238,5 +238,25 @@ TEST_F(DrawPage, ConfigureRaisesDrawPrivateBytesCommitWhenTheParametersChanged) 
     SetDrawingDialogs(previous);
 }
 
+TEST_F(DrawPage, WidthItemsAreLinesOfTheirWidthInTheChosenColour) {
+    drawing(DF_TREND_LINE);
+    ui::Dialog& dialog = open();
+    const int blue = dialog.addString(IDC_DRAW_COLOR, "#0000ff", 0xFF0000);  // COLORREF of pure blue
+    dialog.setCurSel(IDC_DRAW_COLOR, blue);
+    const auto dc = gdi::createImageDC(60, 16);
+    ui::DrawItem item;
+    item.controlId = IDC_DRAW_WIDTH;
+    item.itemIndex = 2;  // width 3: rows 7 to 9 around the middle
+    item.dc = dc.get();
+    item.rect = {0, 0, 60, 16};
+    ASSERT_TRUE(DrawDrawingValueItem(dialog, *CFinancialPropertyPage::textModule(), item));
+    EXPECT_EQ(dc->getPixel(30, 8), 0xFF0000u);
+    EXPECT_EQ(dc->getPixel(30, 7), 0xFF0000u);
+    EXPECT_EQ(dc->getPixel(30, 5), 0xFFFFFFu);
+
+    item.controlId = IDC_DRAW_LIST;
+    EXPECT_FALSE(DrawDrawingValueItem(dialog, *CFinancialPropertyPage::textModule(), item));
+}
+
 }  // namespace
 }  // namespace dravik::test
