@@ -11,6 +11,7 @@ namespace {
 constexpr int kMargin = 10;
 constexpr int kLabelWidth = 90;
 constexpr int kFieldWidth = 170;
+constexpr int kColorItemSide = 12;
 
 std::vector<ui::ControlTemplate> addDialogControls(QSize* size) {
     std::vector<ui::ControlTemplate> controls{
@@ -113,6 +114,8 @@ bool CAddDrawingDialog::onInitDialog(ui::Dialog& dialog) {
 }
 
 bool CAddDrawingDialog::onCommand(ui::Dialog& dialog, int id, int code) {
+    if (id == IDC_DRAW_COLOR && code == ui::CBN_SELCHANGE)
+        RepaintLineLists(dialog);
     if (code != ui::BN_CLICKED)
         return false;
     switch (id) {
@@ -183,6 +186,10 @@ void CAddDrawingDialog::cancel(ui::Dialog& dialog) {
 
 void CAddDrawingDialog::onDrawItem(ui::Dialog& dialog, const ui::DrawItem& item) {
     DrawDrawingValueItem(dialog, *CFinancialPropertyPage::textModule(), item);
+}
+
+int CAddDrawingDialog::onMeasureItem(ui::Dialog& dialog, int id) {
+    return id == IDC_DRAW_COLOR ? kColorItemSide : ui::DialogHandler::onMeasureItem(dialog, id);
 }
 
 }  // namespace dravik

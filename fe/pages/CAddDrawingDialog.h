@@ -39,6 +39,8 @@ protected:
     bool onInitDialog(ui::Dialog& dialog) override;
     bool onCommand(ui::Dialog& dialog, int id, int code) override;
     void onDrawItem(ui::Dialog& dialog, const ui::DrawItem& item) override;
+    // The colour list's cells are 12 pixels square.
+    int onMeasureItem(ui::Dialog& dialog, int id) override;
 
 private:
     ui::Dialog* build(QWidget* parent);

@@ -115,11 +115,7 @@ bool CDrawPage::onCommand(ui::Dialog& dialog, int id, int code) {
                 configureDrawing(dialog);
             return true;
         case IDC_DRAW_COLOR:
-            // The width and style items are drawn in the chosen colour.
-            if (QWidget* width = dialog.item(IDC_DRAW_WIDTH))
-                width->update();
-            if (QWidget* style = dialog.item(IDC_DRAW_STYLE))
-                style->update();
+            RepaintLineLists(dialog);
             break;
         default:
             break;

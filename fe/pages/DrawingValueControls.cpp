@@ -3,6 +3,7 @@
 #include <array>
 
 #include <QColor>
+#include <QWidget>
 
 #include "datescale/DateScale.h"
 #include "drawing/DrawingTexts.h"
@@ -177,6 +178,13 @@ void ReadDrawingValues(const ui::Dialog& dialog, const DrawingControlContext& co
         record.lineWidth = static_cast<std::int16_t>(GetSelectionPlusBase(dialog, IDC_DRAW_WIDTH, 1));
     if (dialog.curSel(IDC_DRAW_STYLE) != ui::CB_ERR)
         record.lineStyle = static_cast<std::int16_t>(GetSelectionPlusBase(dialog, IDC_DRAW_STYLE, 0));
+}
+
+void RepaintLineLists(ui::Dialog& dialog) {
+    for (const int id : {IDC_DRAW_WIDTH, IDC_DRAW_STYLE}) {
+        if (QWidget* list = dialog.item(id))
+            list->update();
+    }
 }
 
 bool DrawDrawingValueItem(const ui::Dialog& dialog, const res::ResourceModule& module,

@@ -60,6 +60,8 @@ void ShowDrawingValues(ui::Dialog& dialog, const DrawingControlContext& context,
 // and style (a list without a choice keeps the value) and recreates nothing else. The original colour entry
 // keeps the drawing's colour.
 void ReadDrawingValues(const ui::Dialog& dialog, const DrawingControlContext& context, DrawingRecord& record);
+// The width and style items are drawn in the chosen colour: repaints them after a colour change.
+void RepaintLineLists(ui::Dialog& dialog);
 // Draws an item of the colour, width or style list; false for another control.
 bool DrawDrawingValueItem(const ui::Dialog& dialog, const res::ResourceModule& module,
                           const ui::DrawItem& item);
