@@ -355,9 +355,8 @@ public:
     }
     void DrawingAdded(int) override {}
     void DrawingRemoved(int, std::int16_t, std::int16_t) override { RepaintIfActive(); }
-    // The parameter dialogs are not offered yet: a drawing's parameters are changed through its
-    // object alone.
-    bool RunDrawingParameters(IDrawFeature&, std::intptr_t) override { return false; }
+    // Through the installed drawing dialogs (extension/DrawingDialogs.h); false without them.
+    bool RunDrawingParameters(IDrawFeature& feature, std::intptr_t parent) override;
     void RaiseDrawingEvent(DrawingEvent event, LONG kind, SHORT ordinal) override;
 
     // --- State the chart types, pages and saved state share ---
