@@ -10,6 +10,7 @@
 #include "extension/CFinancialCharts.h"
 #include "extension/PendingObjects.h"
 #include "format/NumberText.h"
+#include "studyobjects/StudyObjectFactory.h"
 
 namespace dravik {
 namespace {
@@ -79,7 +80,9 @@ HRESULT CFinancialCharts::GetStudyObject(com::DISPID dispid, com::IUnknown** stu
         return result;
     if (dispid < DISPID_FirstStudy || dispid > DISPID_LastStudy)
         return com::E_INVALIDARG;
-    return notYetAvailable(PendingObject::StudyObject);
+    if (const HRESULT pending = notYetAvailable(PendingObject::StudyObject); com::FAILED(pending))
+        return pending;
+    return CreateStudyObject(*this, kStudyOfMember[dispid - DISPID_FirstStudy], study);
 }
 
 HRESULT CFinancialCharts::GetDrawingObject(LONG kind, const com::Variant& ordinal, com::IUnknown** drawing) {
