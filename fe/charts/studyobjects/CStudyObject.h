@@ -15,8 +15,8 @@ template <typename Interface>
 class CStudyObject final : public com::ComObject<Interface> {
 public:
     // The object holds a reference on the owner for its whole life.
-    CStudyObject(IStudyOwner& owner, int study, StudyRecord& record)
-        : lifetime_(owner.StudyOwnerIdentity()), link_(owner, study, record) {}
+    CStudyObject(IStudyOwner& owner, int study)
+        : lifetime_(owner.StudyOwnerIdentity()), link_(owner, study) {}
 
     com::HRESULT get_Visible(com::VARIANT_BOOL* v) { return link_.getVisible(v); }
     com::HRESULT put_Visible(com::VARIANT_BOOL v) { return link_.putVisible(v); }

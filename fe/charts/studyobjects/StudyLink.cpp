@@ -48,9 +48,12 @@ void sizeWeights(StudyParameters& parameters, std::size_t keep, std::size_t peri
 
 }  // namespace
 
-StudyLink::StudyLink(IStudyOwner& owner, int study, StudyRecord& record)
-    : owner_(owner), study_(study), record_(record) {
-    record_.inUse = 1;
+StudyLink::StudyLink(IStudyOwner& owner, int study) : owner_(owner), study_(study) {
+    record().inUse = 1;
+}
+
+StudyRecord& StudyLink::record() const {
+    return *owner_.StudyRecordOf(study_);
 }
 
 bool StudyLink::isShown() {
@@ -60,7 +63,7 @@ bool StudyLink::isShown() {
 }
 
 void StudyLink::markForRecalculation() {
-    record_.recalcPending = 1;
+    record().recalcPending = 1;
 }
 
 template <typename Change>
@@ -87,73 +90,73 @@ com::HRESULT StudyLink::putVisible(com::VARIANT_BOOL value) {
 }
 
 com::HRESULT StudyLink::getSubIndicators(com::SHORT* value) {
-    return read(value, record_.subIndicators);
+    return read(value, record().subIndicators);
 }
 
 com::HRESULT StudyLink::putSubIndicators(com::SHORT value) {
     if (value < 0 || value > static_cast<com::SHORT>(kStudyOutputCount))
         return com::E_INVALIDARG;
-    record_.subIndicators = value;
+    record().subIndicators = value;
     return com::S_OK;
 }
 
 com::HRESULT StudyLink::getSpace(com::SHORT* value) {
-    return read(value, record_.space);
+    return read(value, record().space);
 }
 
 com::HRESULT StudyLink::putSpace(com::SHORT value) {
-    record_.space = std::max<com::SHORT>(value, 0);
+    record().space = std::max<com::SHORT>(value, 0);
     if (owner_.IsAnalyticalChartActive())
         owner_.LayOutStudyAxes(study_);
     return com::S_OK;
 }
 
 com::HRESULT StudyLink::getSpaceGap(com::SHORT* value) {
-    return read(value, record_.spaceGap);
+    return read(value, record().spaceGap);
 }
 
 com::HRESULT StudyLink::putSpaceGap(com::SHORT value) {
-    record_.spaceGap = std::max<com::SHORT>(value, 0);
+    record().spaceGap = std::max<com::SHORT>(value, 0);
     if (owner_.IsAnalyticalChartActive())
         owner_.LayOutStudyAxes(study_);
     return com::S_OK;
 }
 
 com::HRESULT StudyLink::getPriceIndicator(com::VARIANT_BOOL* value) {
-    return read(value, asVariantBool(record_.priceIndicator));
+    return read(value, asVariantBool(record().priceIndicator));
 }
 
 com::HRESULT StudyLink::putPriceIndicator(com::VARIANT_BOOL value) {
     const std::uint8_t flag = value != 0 ? 1 : 0;
-    if (flag == record_.priceIndicator)
+    if (flag == record().priceIndicator)
         return com::S_OK;
     changeWhileHidden([&] {
-        record_.priceIndicator = flag;
-        if (flag != 0 && !isDisplayAxis(record_.usedAxis))
-            record_.usedAxis = -1;
+        record().priceIndicator = flag;
+        if (flag != 0 && !isDisplayAxis(record().usedAxis))
+            record().usedAxis = -1;
     });
     return com::S_OK;
 }
 
 com::HRESULT StudyLink::getDisplayAxisIndex(com::SHORT* value) {
-    return read(value, record_.usedAxis);
+    return read(value, record().usedAxis);
 }
 
 com::HRESULT StudyLink::putDisplayAxisIndex(com::SHORT value) {
     if (!isDisplayAxis(value))
         return com::E_INVALIDARG;
-    if (value == record_.usedAxis)
+    if (value == record().usedAxis)
         return com::S_OK;
-    changeWhileHidden([&] { record_.usedAxis = value; });
+    changeWhileHidden([&] { record().usedAxis = value; });
     return com::S_OK;
 }
 
 com::HRESULT StudyLink::getRememberAxisIndex(com::VARIANT_BOOL* value) {
-    return read(value, asVariantBool(record_.rememberAxisIndex));
+    return read(value, asVariantBool(record().rememberAxisIndex));
 }
 
 com::HRESULT StudyLink::putRememberAxisIndex(com::VARIANT_BOOL value) {
-    record_.rememberAxisIndex = value != 0 ? 1 : 0;
+    record().rememberAxisIndex = value != 0 ? 1 : 0;
     return com::S_OK;
 }
 
@@ -168,12 +171,12 @@ com::HRESULT StudyLink::SetSeriesAxis(com::SHORT, int, com::SHORT axis) {
 com::HRESULT StudyLink::getName(com::Bstr* value) {
     if (!value)
         return com::E_INVALIDARG;
-    *value = com::Bstr::fromUtf8(record_.name.GetText(owner_.StudyResourceModule()));
+    *value = com::Bstr::fromUtf8(record().name.GetText(owner_.StudyResourceModule()));
     return com::S_OK;
 }
 
 com::HRESULT StudyLink::putName(const com::Bstr& value) {
-    record_.name.SetText(value.toUtf8(), owner_.StudyResourceModule());
+    record().name.SetText(value.toUtf8(), owner_.StudyResourceModule());
     owner_.StudyNameChanged(study_);
     return com::S_OK;
 }
@@ -181,65 +184,65 @@ com::HRESULT StudyLink::putName(const com::Bstr& value) {
 // --- Parameters ------------------------------------------------------------------------------------------
 
 com::HRESULT StudyLink::getStartInZero(com::VARIANT_BOOL* value) {
-    return read(value, asVariantBool(record_.startInZero));
+    return read(value, asVariantBool(record().startInZero));
 }
 
 com::HRESULT StudyLink::putStartInZero(com::VARIANT_BOOL value) {
-    record_.startInZero = value == com::VARIANT_TRUE ? 1 : 0;
+    record().startInZero = value == com::VARIANT_TRUE ? 1 : 0;
     markForRecalculation();
     return com::S_OK;
 }
 
 com::HRESULT StudyLink::getPeriods(com::SHORT* value) {
-    return read(value, record_.periods);
+    return read(value, record().periods);
 }
 
 com::HRESULT StudyLink::putPeriods(com::SHORT value) {
-    const com::SHORT before = record_.periods;
-    if (value > before && record_.calcIndex == WEIGHTED_MOVINGAVG)
-        sizeWeights(record_.parameters, static_cast<std::size_t>(std::max<com::SHORT>(before, 0)),
+    const com::SHORT before = record().periods;
+    if (value > before && record().calcIndex == WEIGHTED_MOVINGAVG)
+        sizeWeights(record().parameters, static_cast<std::size_t>(std::max<com::SHORT>(before, 0)),
                     static_cast<std::size_t>(value));
-    record_.periods = value;
+    record().periods = value;
     markForRecalculation();
     return com::S_OK;
 }
 
 com::HRESULT StudyLink::getSignalPeriod(com::SHORT* value) {
-    return read(value, record_.parameters.signalPeriod());
+    return read(value, record().parameters.signalPeriod());
 }
 
 com::HRESULT StudyLink::putSignalPeriod(com::SHORT value) {
-    record_.parameters.setSignalPeriod(value);
+    record().parameters.setSignalPeriod(value);
     markForRecalculation();
     return com::S_OK;
 }
 
 com::HRESULT StudyLink::getLongPeriod(com::SHORT* value) {
-    return read(value, record_.parameters.longPeriod());
+    return read(value, record().parameters.longPeriod());
 }
 
 com::HRESULT StudyLink::putLongPeriod(com::SHORT value) {
-    record_.parameters.setLongPeriod(value);
+    record().parameters.setLongPeriod(value);
     markForRecalculation();
     return com::S_OK;
 }
 
 com::HRESULT StudyLink::getShortPeriod(com::SHORT* value) {
-    return read(value, record_.parameters.shortPeriod());
+    return read(value, record().parameters.shortPeriod());
 }
 
 com::HRESULT StudyLink::putShortPeriod(com::SHORT value) {
-    record_.parameters.setShortPeriod(value);
+    record().parameters.setShortPeriod(value);
     markForRecalculation();
     return com::S_OK;
 }
 
 com::HRESULT StudyLink::getD(double* value) {
-    return read(value, record_.parameters.D());
+    return read(value, record().parameters.D());
 }
 
 com::HRESULT StudyLink::putD(double value) {
-    record_.parameters.setD(value);
+    record().parameters.setD(value);
     markForRecalculation();
     return com::S_OK;
 }
@@ -248,20 +251,20 @@ com::HRESULT StudyLink::getWeights(com::SHORT day, com::SHORT* value) {
     if (!value)
         return com::E_POINTER;
     *value = 0;
-    if (day < 0 || day >= record_.periods)
+    if (day < 0 || day >= record().periods)
         return com::E_INVALIDARG;
     const auto position = static_cast<std::size_t>(day);
-    const std::vector<std::int16_t>& weights = record_.parameters.weights;
-    *value = position < weights.size() ? weights[position] : defaultWeight(record_.parameters, position);
+    const std::vector<std::int16_t>& weights = record().parameters.weights;
+    *value = position < weights.size() ? weights[position] : defaultWeight(record().parameters, position);
     return com::S_OK;
 }
 
 com::HRESULT StudyLink::putWeights(com::SHORT day, com::SHORT value) {
-    if (day < 0 || day >= record_.periods)
+    if (day < 0 || day >= record().periods)
         return com::E_INVALIDARG;
-    StudyParameters& parameters = record_.parameters;
+    StudyParameters& parameters = record().parameters;
     // The table is completed at the defaults it had before the linear weights end.
-    sizeWeights(parameters, parameters.weights.size(), static_cast<std::size_t>(record_.periods));
+    sizeWeights(parameters, parameters.weights.size(), static_cast<std::size_t>(record().periods));
     parameters.linearWeights = 0;
     parameters.weights[static_cast<std::size_t>(day)] = value;
     markForRecalculation();
@@ -269,11 +272,11 @@ com::HRESULT StudyLink::putWeights(com::SHORT day, com::SHORT value) {
 }
 
 com::HRESULT StudyLink::getWorkSeries(com::SHORT* value) {
-    return read(value, record_.workSeries);
+    return read(value, record().workSeries);
 }
 
 com::HRESULT StudyLink::putWorkSeries(com::SHORT value) {
-    record_.workSeries = value;
+    record().workSeries = value;
     markForRecalculation();
     return com::S_OK;
 }
@@ -281,14 +284,14 @@ com::HRESULT StudyLink::putWorkSeries(com::SHORT value) {
 // --- Series, axis and calculation ----------------------------------------------------------------------
 
 int StudyLink::subIndicatorOf(const com::Variant& argument) const {
-    int output = record_.defaultSeries;
+    int output = record().defaultSeries;
     if (!argument.isMissing()) {
         com::Variant value = argument.dereferenced();
         if (com::FAILED(value.changeType(com::VT_I2)))
             return -1;
         output = value.i2();
     }
-    return output >= 0 && output < record_.subIndicators ? output : -1;
+    return output >= 0 && output < record().subIndicators ? output : -1;
 }
 
 com::SHORT StudyLink::userSeriesOf(int output) const {
@@ -343,7 +346,7 @@ com::HRESULT StudyLink::getSeries(const com::Variant& subIndicator, com::IUnknow
     view.lifetime = self;
     view.owner = this;
     view.channel = owner_.StudyOutputChannel();
-    view.record = &record_.series[static_cast<std::size_t>(output)];
+    view.record = &record().series[static_cast<std::size_t>(output)];
     view.series = series;
     view.study = study_;
     *value = CreateIndexSeries(view).detach();
@@ -358,11 +361,11 @@ com::HRESULT StudyLink::getAxis(ILomexAxis** value) {
 }
 
 com::HRESULT StudyLink::recalculate() {
-    if (record_.recalcPending == 0 || !owner_.IsAnalyticalChartActive() ||
+    if (record().recalcPending == 0 || !owner_.IsAnalyticalChartActive() ||
         owner_.FindStudyEntry(study_, nullptr) < 0)
         return com::S_OK;
     owner_.RecalculateStudy(study_);
-    record_.recalcPending = 0;
+    record().recalcPending = 0;
     return com::S_OK;
 }
 
@@ -376,11 +379,11 @@ com::HRESULT StudyLink::setUpAs(com::SHORT base, const com::Bstr& name) {
     // The custom study keeps its own visibility, name and output legends; everything else is the base
     // study's, the weights table included (a copy the custom study owns).
     StudyRecord copy = *source;
-    copy.visible = record_.visible;
-    copy.name = record_.name;
+    copy.visible = record().visible;
+    copy.name = record().name;
     for (std::size_t output = 0; output < kStudyOutputCount; ++output) {
-        const bool ownLegend = (record_.series[output].setMask & SA_LEGEND) != 0;
-        copy.series[output].legend = record_.series[output].legend;
+        const bool ownLegend = (record().series[output].setMask & SA_LEGEND) != 0;
+        copy.series[output].legend = record().series[output].legend;
         copy.series[output].setMask =
             (copy.series[output].setMask & ~SA_LEGEND) | (ownLegend ? SA_LEGEND : 0u);
     }
@@ -390,15 +393,15 @@ com::HRESULT StudyLink::setUpAs(com::SHORT base, const com::Bstr& name) {
     copy.calcIndex = base;
     copy.inUse = 1;
     copy.recalcPending = 1;
-    record_ = std::move(copy);
+    record() = std::move(copy);
     putName(name);
-    owner_.StudySetUp(study_, record_.priceIndicator != 0);
+    owner_.StudySetUp(study_, record().priceIndicator != 0);
     return com::S_OK;
 }
 
 com::HRESULT StudyLink::getClonedStudy(com::SHORT* value) {
-    const bool cloned = record_.calcIndex >= 0 && record_.calcIndex <= kLastBuiltIn;
-    return read(value, cloned ? record_.calcIndex : com::SHORT{-1});
+    const bool cloned = record().calcIndex >= 0 && record().calcIndex <= kLastBuiltIn;
+    return read(value, cloned ? record().calcIndex : com::SHORT{-1});
 }
 
 }  // namespace dravik

@@ -21,8 +21,9 @@ struct StudyRecord;
 
 class StudyLink final : public SeriesOwner {
 public:
-    // Binds to `record` of study `study` and marks the record as in use.
-    StudyLink(IStudyOwner& owner, int study, StudyRecord& record);
+    // Binds to study `study`, which must have a record, and marks the record as in use. The record is
+    // looked up at every use, so that an owner may replace its records (a load) under the link.
+    StudyLink(IStudyOwner& owner, int study);
 
     int study() const { return study_; }
 
@@ -85,9 +86,10 @@ private:
     template <typename Change>
     void changeWhileHidden(Change change);
 
+    StudyRecord& record() const;
+
     IStudyOwner& owner_;
     int study_;
-    StudyRecord& record_;
 };
 
 }  // namespace dravik

@@ -7,10 +7,10 @@ namespace dravik {
 namespace {
 
 template <typename Interface>
-com::IUnknown* handOut(IStudyOwner& owner, int study, StudyRecord& record) {
+com::IUnknown* handOut(IStudyOwner& owner, int study) {
     // The interface pointer itself, whose IUnknown part is the interface's first base, so the typed
     // getters may pass it on as it is.
-    Interface* made = com::makeComObject<CStudyObject<Interface>>(owner, study, record).detach();
+    Interface* made = com::makeComObject<CStudyObject<Interface>>(owner, study).detach();
     return made;
 }
 
@@ -20,12 +20,10 @@ com::HRESULT CreateStudyObject(IStudyOwner& owner, int study, com::IUnknown** ob
     if (!object)
         return com::E_POINTER;
     *object = nullptr;
-    StudyRecord* record =
-        study >= 0 && study < static_cast<int>(kStudyCount) ? owner.StudyRecordOf(study) : nullptr;
-    if (!record)
+    if (study < 0 || study >= static_cast<int>(kStudyCount) || !owner.StudyRecordOf(study))
         return com::E_INVALIDARG;
-    *object = study < static_cast<int>(kFirstCustomStudy) ? handOut<IIndex>(owner, study, *record)
-                                                          : handOut<ICustomIndex>(owner, study, *record);
+    *object = study < static_cast<int>(kFirstCustomStudy) ? handOut<IIndex>(owner, study)
+                                                          : handOut<ICustomIndex>(owner, study);
     return com::S_OK;
 }
 
