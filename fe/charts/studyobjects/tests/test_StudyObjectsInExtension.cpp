@@ -107,7 +107,7 @@ TEST_F(ExtensionStudies, ApplicationsDefaultCustomStudiesSetUpThroughTheObjects)
                                   u"100 periods Simple M.A."};
     const char16_t* legends[] = {u"20 Simple M.A.", u"35 Simple M.A.", u"100 Simple M.A."};
     const SHORT periods[] = {20, 35, 100};
-    HRESULT (IFinancialCharts::*getters[])
+    HRESULT(IFinancialCharts::*getters[])
     (ICustomIndex**) = {&IFinancialCharts::get_CUSTOM1, &IFinancialCharts::get_CUSTOM2,
                         &IFinancialCharts::get_CUSTOM3};
     for (std::size_t i = 0; i < 3; ++i) {
@@ -169,9 +169,10 @@ TEST_F(ExtensionStudies, ApplicationsDefaultCustomStudiesSetUpThroughTheObjects)
 TEST_F(ExtensionStudies, NameBecomesTheStudysCommandText) {
     custom(&IFinancialCharts::get_CUSTOM2)->put_Name(com::Bstr(u"35 periods Simple M.A."));
     EXPECT_EQ(extension->studyName(50), "35 periods Simple M.A.");
-    // A user study that was not named keeps its command's caption.
     index(&IFinancialCharts::get_USER3)->put_Name(com::Bstr(u"Volume of the sector"));
     EXPECT_EQ(extension->studyName(41), "Volume of the sector");
+    // A user study that was not named keeps its command's caption.
+    EXPECT_EQ(extension->studyName(42), "User Study 4");
 }
 
 TEST(ExtensionStudyLifetime, ObjectKeptAfterTheExtensionIsReleased) {
