@@ -11,6 +11,7 @@
 #include "extension/PendingObjects.h"
 #include "format/NumberText.h"
 #include "gallery/GalleryAxisAccess.h"
+#include "studyobjects/StudyObjectFactory.h"
 
 namespace dravik {
 namespace {
@@ -80,7 +81,9 @@ HRESULT CFinancialCharts::GetStudyObject(com::DISPID dispid, com::IUnknown** stu
         return result;
     if (dispid < DISPID_FirstStudy || dispid > DISPID_LastStudy)
         return com::E_INVALIDARG;
-    return notYetAvailable(PendingObject::StudyObject);
+    if (const HRESULT pending = notYetAvailable(PendingObject::StudyObject); com::FAILED(pending))
+        return pending;
+    return CreateStudyObject(*this, kStudyOfMember[dispid - DISPID_FirstStudy], study);
 }
 
 HRESULT CFinancialCharts::GetDrawingObject(LONG kind, const com::Variant& ordinal, com::IUnknown** drawing) {
