@@ -29,12 +29,14 @@
 #include "extension/CChartExtensionBase.h"
 #include "extension/CExtensionEvents.h"
 #include "extension/ExtensionMembers.h"
+#include "extension/ExtensionSavedState.h"
 #include "gallery/ChartTypes.h"
 #include "ostbar/OstBarContract.h"
 #include "series/SeriesAttributeRecord.h"
 #include "state/ExtensionSettings.h"
 #include "state/SeriesBinding.h"
 #include "state/StudyRecord.h"
+#include "storage/Persist.h"
 #include "ui/WindowHandle.h"
 
 namespace dravik {
@@ -70,7 +72,8 @@ class CFinancialCharts final : public CChartExtensionBase,
                                public ostbar::IOstMessageReceiver,
                                public com::IConnectionPointContainer,
                                public IAxisOwner,
-                               public IDrawingOwner {
+                               public IDrawingOwner,
+                               public com::IPersistStream {
 public:
     CFinancialCharts();
     // With the maker of the chart types; construction fails (throws) unless it makes all six.
@@ -296,6 +299,18 @@ public:
     HRESULT OnToolbarMessage(std::intptr_t window, LONG message, std::intptr_t wParam, std::intptr_t lParam,
                              LONG* result) override;
 
+    // --- IPersistStream: the extension's state inside the chart's stream (FinancialPersist.cpp) ---
+    HRESULT GetClassID(com::CLSID* clsid) override;
+    // Always S_OK: the state is always offered for saving.
+    HRESULT IsDirty() override { return com::S_OK; }
+    // All or nothing: a stream that is refused (E_INVALIDARG for another signature or a newer
+    // version, E_FAIL for a broken end signature, or the failure of the part that was damaged)
+    // leaves the extension, its chart types and its toolbar as they were.
+    HRESULT Load(com::IStream* stream) override;
+    HRESULT Save(com::IStream* stream, com::BOOL clearDirty) override;
+    // Never less than what a save would write now.
+    HRESULT GetSizeMax(com::ULONGLONG* size) override;
+
     // --- IConnectionPointContainer ---
     HRESULT FindConnectionPoint(const com::IID& iid, com::IConnectionPoint** point) override {
         return events_.find(iid, point);
@@ -370,6 +385,10 @@ public:
     CDrawingList& drawingList() { return drawings_.list(); }
     // The drawings with the objects handed out over them, for the chart type and the pages.
     CDrawingFeatures& drawingFeatures() { return drawings_; }
+    // The series records of special chart 0-3 (Point & Figure, Renko, Kagi, Three Line Break) and the
+    // axis settings of study 0-57, as saved with the extension; null outside.
+    SeriesAttributeRecord* specialChartSeriesRecord(LONG chart);
+    AxisSettingsRecord* studyAxisSettings(LONG study);
     // The Data buffer; replaced as a whole by whoever fills it.
     void setDataBuffer(std::vector<double> values) { data_ = std::move(values); }
     const std::vector<double>& dataBuffer() const { return data_; }
@@ -442,6 +461,15 @@ private:
     void showStudiesTool(bool show);
     // The site's command collection (QueryInfo kind 26), kept for the commands' later use.
     void keepReportedCollection();
+    // The saved state in one direction (FinancialPersist.cpp); the toolbar saves itself into
+    // `stream` at the archive's position.
+    HRESULT storeState(CPropertyArchive& archive, com::IStream* stream);
+    HRESULT loadState(CPropertyArchive& archive, com::IStream* stream);
+    HRESULT exchangeChartTypes(CPropertyArchive& archive, std::uint32_t version, std::uint32_t flags);
+    HRESULT loadToolbarBlock(CPropertyArchive& archive, com::IStream* stream);
+    std::unique_ptr<ExtensionSavedState> captureSavedState();
+    void applySavedState(ExtensionSavedState&& state);
+    std::uint8_t studiesToolShownNow();
 
     // Command-bar objects: the bar, its toolbar, a second interface of it, the studies tool.
     com::ComPtr<ostbar::IOstCommandBar> commandBar_;
@@ -462,6 +490,7 @@ private:
     bool autoRecalc_ = false;
     bool priceStartInZero_ = false;
     ChartTypeState chartTypeState_;
+    ExtensionStateFields stateFields_ = MakeDefaultStateFields();
     // The settings block, which chart series hold the prices, the volume and the user series, and the
     // price display, as the chart types share them.
     ExtensionSettings& settings_ = chartTypeState_.extension;
