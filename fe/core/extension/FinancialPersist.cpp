@@ -236,6 +236,7 @@ HRESULT CFinancialCharts::loadState(CPropertyArchive& archive, com::IStream* str
         chartTypeState_.keepChartStateOnce = true;
     applySavedState(std::move(*state));
     SetDefaultStudyGalleries();
+    RepaintIfActive();
     return com::S_OK;
 }
 
@@ -258,22 +259,21 @@ HRESULT CFinancialCharts::exchangeChartTypes(CPropertyArchive& archive, std::uin
 
 // The toolbar reads its own block from the stream and stops at its end. A block it refuses after
 // reading its header (damaged, or of a newer toolbar) is passed over whole and the toolbar keeps its
-// state; a stream that holds no block where it should (saved without a toolbar) goes on unread.
+// state. Where the toolbar finds no block it can read (a save made without a toolbar), the stream goes
+// back to where the block would have begun. Either way the end signature tells whether the rest was
+// read where it was written.
 HRESULT CFinancialCharts::loadToolbarBlock(CPropertyArchive& archive, com::IStream* stream) {
     if (!commandBar_)
         return com::S_OK;
-    const std::optional<com::ULONGLONG> before = streamPosition(stream);
+    const std::optional<com::ULONGLONG> start = streamPosition(stream);
     const HRESULT result = commandBar_->ExchangeState(stream, ostbar::kExchangeLoad);
-    const std::optional<com::ULONGLONG> after = streamPosition(stream);
+    if (com::FAILED(result) && result != com::STG_E_DOCFILECORRUPT && result != com::STG_E_INVALIDHEADER) {
+        if (!start)
+            return result;
+        stream->Seek(static_cast<com::LONGLONG>(*start), com::STREAM_SEEK_SET, nullptr);
+    }
     archive.Seek(0, ARCHIVE_CURRENT);
-    if (com::SUCCEEDED(result))
-        return com::S_OK;
-    if (!before || !after)
-        return result;
-    const bool refusedWhole = result == com::STG_E_DOCFILECORRUPT || result == com::STG_E_INVALIDHEADER;
-    if (refusedWhole && (*after != *before || result == com::STG_E_INVALIDHEADER))
-        return com::S_OK;
-    return result;
+    return com::S_OK;
 }
 
 // --- The state as a whole

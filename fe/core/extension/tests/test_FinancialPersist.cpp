@@ -7,6 +7,7 @@
 #include <string_view>
 #include <vector>
 
+#include "ExtensionFixture.h"
 #include "com/ComObject.h"
 #include "dravik/Identities.h"
 #include "extension/CFinancialCharts.h"
@@ -123,7 +124,8 @@ private:
 // What the synthetic older saves below hold beyond the defaults.
 struct OldSaveOptions {
     bool snapshot = false;
-    Bytes toolbarBlock;  // empty: a block of a newer toolbar version with three payload bytes
+    bool toolbar = true;  // false: saved without a toolbar, no block at all
+    Bytes toolbarBlock;   // empty: a block of a newer toolbar version with three payload bytes
 };
 
 void writeAxisWithoutFields(StreamWriter& out, std::uint32_t version, std::uint32_t usedFields) {
@@ -222,7 +224,9 @@ Bytes oldSave(std::uint32_t version, const OldSaveOptions& options = {}) {
     for (int type = 0; type < 6; ++type)
         out.f64(type + 0.5);
     out.i16(9);  // tool command
-    if (options.toolbarBlock.empty()) {
+    if (!options.toolbar) {
+        // Nothing between the tool command and the studies tool's flag.
+    } else if (options.toolbarBlock.empty()) {
         out.u32(kToolbarMagic).u16(2).u32(3).u8(1).u8(2).u8(3);
     } else {
         for (std::uint8_t byte : options.toolbarBlock)
@@ -620,6 +624,10 @@ TEST(FinancialPersist, ABlockTheToolbarRefusesIsPassedOverWhole) {
         extension->commandBar()->get_State(&after);
         EXPECT_EQ(after, state);
     }
+    // A save without a toolbar goes on after the tool command.
+    OldSaveOptions withoutBlock;
+    withoutBlock.toolbar = false;
+    EXPECT_EQ(load(*extension, oldSave(33, withoutBlock)), com::S_OK);
     // A block whose length runs past the stream cannot be passed over.
     StreamWriter tooLong;
     tooLong.u32(kToolbarMagic).u16(1).u32(5000).u8(0);
@@ -647,6 +655,25 @@ TEST(FinancialPersist, VolumeAndMacdGetTheirBarGalleryAfterALoad) {
         // Not attached: the chart numbers no gallery types, so the bar type's is taken as 6.
         EXPECT_EQ(output.gallery, 6) << study;
     }
+}
+
+class AttachedPersistTest : public ExtensionFixture {};
+
+TEST_F(AttachedPersistTest, ASaveWhileAChartTypeIsActiveCarriesTheChartSnapshot) {
+    const Bytes inactive = save(*extension);
+    EXPECT_EQ(extension->settings().chartSnapshot.persistData, 0);
+    ASSERT_EQ(attach(), com::S_OK);
+    ASSERT_EQ(extension->ActivateGallery(1, 1, -1), com::S_OK);
+    const Bytes active = save(*extension);
+    EXPECT_EQ(extension->settings().chartSnapshot.persistData, 1);
+    EXPECT_GT(active.size(), inactive.size());
+
+    auto target = com::makeComObject<CFinancialCharts>(ChartTypeFactory(&CreateRecordingChartType));
+    ASSERT_EQ(load(*target, inactive), com::S_OK);
+    EXPECT_FALSE(target->chartTypeState().keepChartStateOnce);
+    ASSERT_EQ(load(*target, active), com::S_OK);
+    EXPECT_TRUE(target->chartTypeState().keepChartStateOnce);
+    EXPECT_EQ(target->settings().chartSnapshot.persistData, 1);
 }
 
 }  // namespace
