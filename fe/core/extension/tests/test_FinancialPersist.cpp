@@ -13,11 +13,10 @@
 #include "extension/CFinancialCharts.h"
 #include "format/FormatCode.h"
 #include "storage/GlobalMemory.h"
+#include "tests/StateTestSupport.h"
 
 namespace dravik::test {
 namespace {
-
-using Bytes = std::vector<std::uint8_t>;
 
 constexpr std::uint32_t kSignature = 0x10012012;
 constexpr std::uint32_t kEndSignature = 0x20021021;
@@ -85,41 +84,11 @@ std::uint32_t u32At(const Bytes& bytes, std::size_t offset) {
     return value;
 }
 
-// Writes a stream value by value, little-endian, as an older version of the library wrote it.
-class StreamWriter {
-public:
-    StreamWriter& u8(std::uint8_t value) {
-        bytes_.push_back(value);
-        return *this;
-    }
-    StreamWriter& i16(std::int16_t value) { return little(static_cast<std::uint16_t>(value), 2); }
-    StreamWriter& u16(std::uint16_t value) { return little(value, 2); }
-    StreamWriter& i32(std::int32_t value) { return little(static_cast<std::uint32_t>(value), 4); }
-    StreamWriter& u32(std::uint32_t value) { return little(value, 4); }
-    StreamWriter& f64(double value) {
-        std::uint64_t bits;
-        std::memcpy(&bits, &value, sizeof bits);
-        return little(bits, 8);
-    }
-    StreamWriter& fixed(std::string_view text, std::size_t size) {
-        for (std::size_t i = 0; i < size; ++i)
-            bytes_.push_back(i < text.size() ? static_cast<std::uint8_t>(text[i]) : 0);
-        return *this;
-    }
-    // A boolean: a 0/1 short before version 15, one byte from then on.
-    StreamWriter& flag(std::uint32_t version, bool value) {
-        return version < 15 ? i16(value ? 1 : 0) : u8(value ? 1 : 0);
-    }
-    const Bytes& bytes() const { return bytes_; }
-
-private:
-    StreamWriter& little(std::uint64_t value, int width) {
-        for (int i = 0; i < width; ++i)
-            bytes_.push_back(static_cast<std::uint8_t>(value >> (8 * i)));
-        return *this;
-    }
-    Bytes bytes_;
-};
+// Streams as an older version of the library wrote them are built with ByteWriter; a boolean is a 0/1
+// short before version 15 and one byte from then on.
+ByteWriter& flag(ByteWriter& out, std::uint32_t version, bool value) {
+    return version < 15 ? out.i16(value ? 1 : 0) : out.u8(value ? 1 : 0);
+}
 
 // What the synthetic older saves below hold beyond the defaults.
 struct OldSaveOptions {
@@ -128,7 +97,7 @@ struct OldSaveOptions {
     Bytes toolbarBlock;   // empty: a block of a newer toolbar version with three payload bytes
 };
 
-void writeAxisWithoutFields(StreamWriter& out, std::uint32_t version, std::uint32_t usedFields) {
+void writeAxisWithoutFields(ByteWriter& out, std::uint32_t version, std::uint32_t usedFields) {
     out.u32(usedFields);
     if (usedFields & 0x1)
         out.f64(10.5);  // Min
@@ -140,44 +109,52 @@ void writeAxisWithoutFields(StreamWriter& out, std::uint32_t version, std::uint3
     }
 }
 
-void writeSnapshot(StreamWriter& out, std::uint32_t version) {
-    out.i16(1);   // persist
-    out.i32(2);   // series
-    out.i32(40);  // points
-    out.flag(version, true).u32(0x112233).flag(version, false).i32(16);
-    out.flag(version, false).flag(version, true);
+void writeSnapshot(ByteWriter& out, std::uint32_t version) {
+    out.i16(1);                // persist
+    out.i32(2);                // series
+    out.i32(40);               // points
+    flag(out, version, true);  // multiple colours
+    out.u32(0x112233);
+    flag(out, version, false);  // border
+    out.i32(16);
+    flag(out, version, false);        // allow drag
+    flag(out, version, true);         // 3D
     out.i32(4).i32(5).i32(6).i32(7);  // chart type, style, border style, page mask
     out.i16(7);
     for (int axis = 0; axis < 7; ++axis) {
         for (int value = 0; value < 9; ++value)
             out.f64(axis * 10 + value);
-        out.i32(axis).flag(version, axis % 2 == 0);
+        flag(out.i32(axis), version, axis % 2 == 0);
         if (version >= 23)
             out.u32(1025).fixed("SR", 6);
     }
-    for (int series = 0; series < 2; ++series)
-        out.i16(static_cast<std::int16_t>(series)).i16(1).i16(3).flag(version, true).flag(version, false);
+    for (int series = 0; series < 2; ++series) {
+        out.i16(static_cast<std::int16_t>(series)).i16(1).i16(3);  // volume, Y axis, point type
+        flag(out, version, true);                                  // border
+        flag(out, version, false);                                 // visible
+    }
     if (version >= 17)
-        out.flag(version, true);
+        flag(out, version, true);
 }
 
 // A whole save of `version` as that version wrote it, with non-default values where the version has
 // them; study 0 (a simple moving average) is in use.
 Bytes oldSave(std::uint32_t version, const OldSaveOptions& options = {}) {
-    StreamWriter out;
+    ByteWriter out;
     out.u32(kSignature).u32(version).i16(7).i16(3);
     if (version < 15)
         out.i16(0x5A5A);  // helper, dropped
     // Settings.
-    out.flag(version, false).flag(version, true).flag(version, true).flag(version, false);
+    for (bool value : {false, true, true, false})  // date line, date info, semester and quarter breaks
+        flag(out, version, value);
     if (version >= 24)
         out.u32(5).u32(0x3F);
     if (version >= 28)
         out.i16(1);
     if (version >= 30)
-        out.flag(version, true);
+        flag(out, version, true);
     if (version >= 21)
-        out.flag(version, true).i16(2).i16(3).i16(4).i16(5);
+        flag(out, version, true).i16(2).i16(3).i16(4).i16(5);
     writeAxisWithoutFields(out, version, 0);  // date axis
     if (version >= 18) {
         for (int i = 0; i < (version >= 29 ? 13 : 10); ++i)
@@ -197,18 +174,20 @@ Bytes oldSave(std::uint32_t version, const OldSaveOptions& options = {}) {
     // Series binding.
     out.i16(0).i16(1).i16(2).i16(3).i16(4).i16(2).i16(5);
     // Special charts: work series, AutoRecalc, no series records.
-    out.i16(3).flag(version, true).i16(0);
+    flag(out.i16(3), version, true).i16(0);
     // Studies: price display, start in zero, no price series, 58 studies of which the first is in use.
-    out.i16(2).flag(version, true).i16(0).i16(58);
+    flag(out.i16(2), version, true).i16(0).i16(58);
     out.i16(1).i16(0).i16(1).i16(20).i16(4);  // in use, name by string, outputs, space, gap
     if (version == 31 || version == 32)
         out.i16(3);
-    out.i16(0).flag(version, true).flag(version, false);  // label axis, price indicator, start in zero
+    out.i16(0);                 // label axis
+    flag(out, version, true);   // price indicator
+    flag(out, version, false);  // start in zero
     if (version >= 33)
-        out.flag(version, true);
+        flag(out, version, true);
     else if (version < 19)
         out.i16(14);
-    out.flag(version, true).i16(0);  // visible, calculation index
+    flag(out, version, true).i16(0);  // visible, calculation index
     if (version >= 19) {
         out.i16(0).u32(0);    // default output, output 0 with no attributes
         out.i16(-1).i16(14);  // work series, periods
@@ -227,13 +206,13 @@ Bytes oldSave(std::uint32_t version, const OldSaveOptions& options = {}) {
     if (!options.toolbar) {
         // Nothing between the tool command and the studies tool's flag.
     } else if (options.toolbarBlock.empty()) {
-        out.u32(kToolbarMagic).u16(2).u32(3).u8(1).u8(2).u8(3);
+        out.u32(kToolbarMagic).i16(2).u32(3).u8(1).u8(2).u8(3);
     } else {
         for (std::uint8_t byte : options.toolbarBlock)
             out.u8(byte);
     }
     if (version >= 19)
-        out.flag(version, true);
+        flag(out, version, true);
     out.u32(kEndSignature);
     return out.bytes();
 }
@@ -267,7 +246,7 @@ TEST(FinancialPersist, SaveIsFramedBySignaturesAndCarriesTheChartTypesAndToolbar
     EXPECT_EQ(u32At(bytes, bytes.size() - 4), kEndSignature);
     EXPECT_EQ(bytes[bytes.size() - 5], 0);  // the studies tool is not shown
     // The six chart types follow their count; the tool command, then the toolbar's block follow them.
-    StreamWriter types;
+    ByteWriter types;
     types.i16(6);
     for (int type = 0; type < 6; ++type)
         types.f64(100 + type);
@@ -527,7 +506,7 @@ TEST(FinancialPersist, ABrokenEndSignatureFailsAndChangesNothing) {
 TEST(FinancialPersist, AChartTypeCountOtherThanSixFails) {
     auto source = makeExtension();
     Bytes bytes = save(*source);
-    StreamWriter count;
+    ByteWriter count;
     count.i16(6);
     for (int type = 0; type < 6; ++type)
         count.f64(0);
@@ -612,8 +591,8 @@ TEST(FinancialPersist, ABlockTheToolbarRefusesIsPassedOverWhole) {
     LONG state = 0;
     extension->commandBar()->get_State(&state);
     // A newer toolbar's block (the synthetic saves carry one) and a damaged payload.
-    StreamWriter damaged;
-    damaged.u32(kToolbarMagic).u16(1).u32(2).u8(0xFF).u8(0xFF);
+    ByteWriter damaged;
+    damaged.u32(kToolbarMagic).i16(1).u32(2).u8(0xFF).u8(0xFF);
     for (const Bytes& block : {Bytes{}, damaged.bytes()}) {
         OldSaveOptions options;
         options.toolbarBlock = block;
@@ -629,8 +608,8 @@ TEST(FinancialPersist, ABlockTheToolbarRefusesIsPassedOverWhole) {
     withoutBlock.toolbar = false;
     EXPECT_EQ(load(*extension, oldSave(33, withoutBlock)), com::S_OK);
     // A block whose length runs past the stream cannot be passed over.
-    StreamWriter tooLong;
-    tooLong.u32(kToolbarMagic).u16(1).u32(5000).u8(0);
+    ByteWriter tooLong;
+    tooLong.u32(kToolbarMagic).i16(1).u32(5000).u8(0);
     OldSaveOptions options;
     options.toolbarBlock = tooLong.bytes();
     EXPECT_TRUE(com::FAILED(load(*extension, oldSave(33, options))));
