@@ -4,13 +4,14 @@
 // chart's callback chain while one of its chart types is active, and raises DLomex_Events.
 //
 // It also holds the state its COM surface and its chart types share: the settings block, the series
-// binding, the price-series and study records, the study-parameter entries, the drawing list and the
-// Data buffer.
+// binding, the price-series and study records, the study-parameter entries, the drawing list, the
+// special charts' series records, each study's axis settings and the Data buffer.
 //
 // COM identities: IFinancialCharts (and IDispatch for late binding), the four control-side extension
-// interfaces, the callback interface, ISpecifyPropertyPages, the command bar's message receiver and the
-// connection-point container; while attached it also hands out the site it is attached to
-// (IKvlExtensionSite), so that a page bound to the object finds the chart.
+// interfaces, the callback interface, ISpecifyPropertyPages, the command bar's message receiver, the
+// connection-point container and IPersistStream (its state inside the chart's stream); while attached
+// it also hands out the site it is attached to (IKvlExtensionSite), so that a page bound to the object
+// finds the chart.
 #pragma once
 
 #include <array>
