@@ -18,6 +18,7 @@
 #include "ostbar/OstBarContract.h"
 #include "res/ResourceModule.h"
 #include "resources/BuiltInResources.h"
+#include "state/ExchangeKeys.h"
 
 namespace dravik {
 
@@ -35,7 +36,7 @@ using korvel::KvlTextBuffer;
 // The constants of the extension handed to the saved state.
 inline constexpr com::DWORD kExtensionSignature = 0x10012012;
 inline constexpr com::DWORD kExtensionEndSignature = 0x20021021;
-inline constexpr LONG kExtensionVersion = 33;
+inline constexpr LONG kExtensionVersion = static_cast<LONG>(kFormatVersion);
 // The mask colour of the extension's image strips.
 inline constexpr std::uint32_t kImageMaskColor = 0xC0C0C0;
 inline constexpr LONG kImageWidth = 16;

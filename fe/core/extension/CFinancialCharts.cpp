@@ -77,6 +77,8 @@ HRESULT CFinancialCharts::QueryInterface(const com::IID& iid, void** object) {
         found = static_cast<ostbar::IOstMessageReceiver*>(this);
     } else if (iid == com::IConnectionPointContainer::iid) {
         found = static_cast<com::IConnectionPointContainer*>(this);
+    } else if (iid == com::IPersistStream::iid || iid == com::IPersist::iid) {
+        found = static_cast<com::IPersistStream*>(this);
     }
     if (!found)
         return CChartExtensionBase::QueryInterface(iid, object);

@@ -4,13 +4,14 @@
 // chart's callback chain while one of its chart types is active, and raises DLomex_Events.
 //
 // It also holds the state its COM surface and its chart types share: the settings block, the series
-// binding, the price-series and study records, the study-parameter entries, the drawing list and the
-// Data buffer.
+// binding, the price-series and study records, the study-parameter entries, the drawing list, the
+// special charts' series records, each study's axis settings and the Data buffer.
 //
 // COM identities: IFinancialCharts (and IDispatch for late binding), the four control-side extension
-// interfaces, the callback interface, ISpecifyPropertyPages, the command bar's message receiver and the
-// connection-point container; while attached it also hands out the site it is attached to
-// (IKvlExtensionSite), so that a page bound to the object finds the chart.
+// interfaces, the callback interface, ISpecifyPropertyPages, the command bar's message receiver, the
+// connection-point container and IPersistStream (its state inside the chart's stream); while attached
+// it also hands out the site it is attached to (IKvlExtensionSite), so that a page bound to the object
+// finds the chart.
 #pragma once
 
 #include <array>
@@ -29,12 +30,14 @@
 #include "extension/CChartExtensionBase.h"
 #include "extension/CExtensionEvents.h"
 #include "extension/ExtensionMembers.h"
+#include "extension/ExtensionSavedState.h"
 #include "gallery/ChartTypes.h"
 #include "ostbar/OstBarContract.h"
 #include "series/SeriesAttributeRecord.h"
 #include "state/ExtensionSettings.h"
 #include "state/SeriesBinding.h"
 #include "state/StudyRecord.h"
+#include "storage/Persist.h"
 #include "studyobjects/StudyOwner.h"
 #include "studyobjects/StudySeriesChannel.h"
 #include "ui/WindowHandle.h"
@@ -73,7 +76,8 @@ class CFinancialCharts final : public CChartExtensionBase,
                                public com::IConnectionPointContainer,
                                public IAxisOwner,
                                public IDrawingOwner,
-                               public IStudyOwner {
+                               public IStudyOwner,
+                               public com::IPersistStream {
 public:
     CFinancialCharts();
     // With the maker of the chart types; construction fails (throws) unless it makes all six.
@@ -299,6 +303,18 @@ public:
     HRESULT OnToolbarMessage(std::intptr_t window, LONG message, std::intptr_t wParam, std::intptr_t lParam,
                              LONG* result) override;
 
+    // --- IPersistStream: the extension's state inside the chart's stream (FinancialPersist.cpp) ---
+    HRESULT GetClassID(com::CLSID* clsid) override;
+    // Always S_OK: the state is always offered for saving.
+    HRESULT IsDirty() override { return com::S_OK; }
+    // All or nothing: a stream that is refused (E_INVALIDARG for another signature or a newer
+    // version, E_FAIL for a broken end signature, or the failure of the part that was damaged)
+    // leaves the extension, its chart types and its toolbar as they were.
+    HRESULT Load(com::IStream* stream) override;
+    HRESULT Save(com::IStream* stream, com::BOOL clearDirty) override;
+    // Never less than what a save would write now.
+    HRESULT GetSizeMax(com::ULONGLONG* size) override;
+
     // --- IConnectionPointContainer ---
     HRESULT FindConnectionPoint(const com::IID& iid, com::IConnectionPoint** point) override {
         return events_.find(iid, point);
@@ -378,9 +394,6 @@ public:
     void LayOutStudyAxes(int study) override;
     void RecalculateStudy(int study) override;
     HRESULT CreateStudyAxis(int study, ILomexAxis** axis) override;
-    // The axis settings of study 0-57 (each study keeps its axis appearance whichever axis it gets);
-    // null outside.
-    AxisSettingsRecord* studyAxisSettings(LONG study);
 
     // --- State the chart types, pages and saved state share ---
     ExtensionSettings& settings() { return settings_; }
@@ -392,6 +405,10 @@ public:
     CDrawingList& drawingList() { return drawings_.list(); }
     // The drawings with the objects handed out over them, for the chart type and the pages.
     CDrawingFeatures& drawingFeatures() { return drawings_; }
+    // The series records of special chart 0-3 (Point & Figure, Renko, Kagi, Three Line Break) and the
+    // axis settings of study 0-57, as saved with the extension; null outside.
+    SeriesAttributeRecord* specialChartSeriesRecord(LONG chart);
+    AxisSettingsRecord* studyAxisSettings(LONG study);
     // The Data buffer; replaced as a whole by whoever fills it.
     void setDataBuffer(std::vector<double> values) { data_ = std::move(values); }
     const std::vector<double>& dataBuffer() const { return data_; }
@@ -447,7 +464,6 @@ private:
     HRESULT getStudy(com::DISPID dispid, Study** study) {
         return GetStudyObject(dispid, reinterpret_cast<com::IUnknown**>(study));
     }
-    static std::array<AxisSettingsRecord, kStudyCount> MakeDefaultStudyAxes();
     void deleteAllOfKind(LONG kind);
     HRESULT getDrawing(LONG kind, const com::Variant& ordinal, IDrawFeature** drawing) {
         return GetDrawingObject(kind, ordinal, reinterpret_cast<com::IUnknown**>(drawing));
@@ -465,6 +481,15 @@ private:
     void showStudiesTool(bool show);
     // The site's command collection (QueryInfo kind 26), kept for the commands' later use.
     void keepReportedCollection();
+    // The saved state in one direction (FinancialPersist.cpp); the toolbar saves itself into
+    // `stream` at the archive's position.
+    HRESULT storeState(CPropertyArchive& archive, com::IStream* stream);
+    HRESULT loadState(CPropertyArchive& archive, com::IStream* stream);
+    HRESULT exchangeChartTypes(CPropertyArchive& archive, std::uint32_t version, std::uint32_t flags);
+    HRESULT loadToolbarBlock(CPropertyArchive& archive, com::IStream* stream);
+    std::unique_ptr<ExtensionSavedState> captureSavedState();
+    void applySavedState(ExtensionSavedState&& state);
+    std::uint8_t studiesToolShownNow();
 
     // Command-bar objects: the bar, its toolbar, a second interface of it, the studies tool.
     com::ComPtr<ostbar::IOstCommandBar> commandBar_;
@@ -479,7 +504,6 @@ private:
     std::vector<StudyParameterEntry> studyParameters_;
     // The axis settings of each study, and the channel of the study outputs' series objects (it
     // reaches the chart only while the object is attached).
-    std::array<AxisSettingsRecord, kStudyCount> studyAxes_ = MakeDefaultStudyAxes();
     StudySeriesChannel studyChannel_{[this] { return adapter(); }};
     // Constructed after the settings it reads and destroyed before them; disconnected first of all
     // in the destructor.
@@ -489,6 +513,7 @@ private:
     bool autoRecalc_ = false;
     bool priceStartInZero_ = false;
     ChartTypeState chartTypeState_;
+    ExtensionStateFields stateFields_ = MakeDefaultStateFields();
     // The settings block, which chart series hold the prices, the volume and the user series, and the
     // price display, as the chart types share them.
     ExtensionSettings& settings_ = chartTypeState_.extension;

@@ -9,17 +9,6 @@
 
 namespace dravik {
 
-std::array<AxisSettingsRecord, kStudyCount> CFinancialCharts::MakeDefaultStudyAxes() {
-    std::array<AxisSettingsRecord, kStudyCount> axes;
-    for (std::size_t study = 0; study < kStudyCount; ++study)
-        axes[study] = DefaultAxisRecord(StudyDefaultAxisRecord(static_cast<int>(study)));
-    return axes;
-}
-
-AxisSettingsRecord* CFinancialCharts::studyAxisSettings(LONG study) {
-    return study >= 0 && study < kStudyNumberCount ? &studyAxes_[static_cast<std::size_t>(study)] : nullptr;
-}
-
 bool CFinancialCharts::IsAnalyticalChartActive() {
     return activeIndex() == FINANCIAL_ANALYTICAL;
 }
