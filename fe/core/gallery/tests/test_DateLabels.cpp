@@ -81,6 +81,36 @@ TEST(DateBreakTable, ADateThatCannotBeReadEndsTheScan) {
     EXPECT_EQ(table.Entry(0, 0), 0);
 }
 
+// The choice alone, with every label 40 px wide.
+DateBreakTable dailyTable(LONG days) {
+    DateBreakTable table;
+    table.Build(days, [](LONG i) { return std::optional<double>(oleDate(2024, 1, 1) + i); });
+    return table;
+}
+
+TEST(DateStepChoice, SpacingAndTwoRowsChangeWhatFits) {
+    const DateLabelWidth forty = [](LONG) { return 40; };
+    DateBreakTable table = dailyTable(20);  // 19 days begin after the first
+    // Days need 19 x 1.1 x 40 = 836 px, with wide spacing 19 x 1.5 x 40 = 1140 px, on two rows half.
+    EXPECT_EQ(ChooseDateSteps(table, {0, 19, 900}, forty), (DateSteps{5, 5, 1, 1}));
+    table.setWideSpacing(true);
+    EXPECT_EQ(ChooseDateSteps(table, {0, 19, 900}, forty), (DateSteps{4, 5, 1, 1}));
+    DateStepRequest twoRows{0, 19, 600};
+    twoRows.twoLevels = true;
+    EXPECT_EQ(ChooseDateSteps(table, twoRows, forty), (DateSteps{5, 5, 1, 1}));
+    EXPECT_EQ(ChooseDateSteps(table, {0, 19, 0}, forty), DateSteps{});
+}
+
+TEST(DateStepChoice, PointsWithinOneDayAreThinned) {
+    // 48 half-hour points of 2 January 2024: 47 points begin after the first, no day.
+    DateBreakTable table;
+    table.Build(48, [](LONG i) { return std::optional<double>(oleDate(2024, 1, 2) + i / 48.0); });
+    // 440 / (1.1 x 40) = 10 labels fit: one every ceil(47 / 10) = 5 points.
+    EXPECT_EQ(ChooseDateSteps(table, {0, 47, 440}, [](LONG) { return 40; }), (DateSteps{6, 6, 5, 1}));
+    EXPECT_EQ(table.visibleCount(5), 0);
+    EXPECT_EQ(table.visibleCount(6), 47);
+}
+
 class DateLabels : public GalleryFixture {
 protected:
     void SetUp() override {
