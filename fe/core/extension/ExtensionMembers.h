@@ -17,15 +17,19 @@ using com::SHORT;
 
 // A copy of the chart's values that the active chart type works on: series-major, the value of
 // series s at point p at values[s * pointCount + p]. Owned by the extension object; the chart-type base
-// fills it on activation and frees it on deactivation.
+// fills it on activation and frees it on deactivation. `xValues` holds the points' dates (OLE dates),
+// one per point, or nothing when the chart's points have none.
 struct DataCache {
     std::vector<double> values;
+    std::vector<double> xValues;
     LONG seriesCount = 0;
     LONG pointCount = 0;
 
     bool empty() const { return values.empty(); }
+    bool hasXValues() const { return !xValues.empty(); }
     void clear() {
         values.clear();
+        xValues.clear();
         seriesCount = 0;
         pointCount = 0;
     }

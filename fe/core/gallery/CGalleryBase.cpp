@@ -12,6 +12,7 @@
 #include "gdi/DeviceContext.h"
 #include "gdi/Objects.h"
 #include "host/CHostChartAdapter.h"
+#include "korvel/IKvlChart.h"
 #include "persist/CPropertyArchive.h"
 
 namespace dravik {
@@ -84,9 +85,10 @@ void CGalleryBase::GetName(char* buffer, LONG size) {
 }
 
 LONG CGalleryBase::Activate(LONG on, LONG) {
-    if (on)
+    if (on) {
         OnActivate();
-    else
+        BuildDateBreaks();
+    } else
         OnDeactivate();
     return 0;
 }
@@ -153,6 +155,28 @@ void CGalleryBase::FillDataCache() {
     cache.values = held_.values->values();
     cache.seriesCount = held_.values->seriesCount();
     cache.pointCount = held_.values->pointCount();
+    ReadChartDates(cache);
+}
+
+void CGalleryBase::ReadChartDates(DataCache& cache) {
+    // The dates are read while the chart still holds its own points: a figure handed to it later
+    // replaces them.
+    com::ComPtr<korvel::IKvlChart> chart;
+    if (!owner_->site() ||
+        com::FAILED(owner_->site()->QueryInterface(korvel::IKvlChart::iid, chart.putVoid())) || !chart)
+        return;
+    std::vector<double> dates(static_cast<std::size_t>(std::max<LONG>(cache.pointCount, 0)), 0.0);
+    bool anyDate = false;
+    for (LONG p = 0; p < cache.pointCount; ++p) {
+        double date = 0;
+        if (com::FAILED(chart->get_XValueAt(korvel::kXValues, p, &date)))
+            return;
+        dates[static_cast<std::size_t>(p)] = date;
+        anyDate = anyDate || date != 0;
+    }
+    // A chart without dates holds zeros as its x values.
+    if (anyDate)
+        cache.xValues = std::move(dates);
 }
 
 void CGalleryBase::SaveChartState() {
@@ -340,6 +364,7 @@ void CGalleryBase::Recalculate() {
     needsLayout_ = 1;
     AllocateFigure(owner_ ? state().dataCache.pointCount : 0);
     BuildFigure(1);
+    BuildDateBreaks();
 }
 
 void CGalleryBase::SetDataUnit(LONG unit) {
@@ -479,7 +504,9 @@ LONG CGalleryBase::OnActiveNotify(gdi::DeviceContext* dc, LONG force, LONG scale
         skipLayoutOnce_ = 0;
         needsLayout_ = 0;
     } else {
-        LayoutDateLabels(dc);
+        LayoutDateLabels(dc, firstVisible_ - 1, lastVisible_ - 1, plotRight_ - plotLeft_ + 1,
+                         &dateSteps_.majorKind, &dateSteps_.minorKind, &dateSteps_.majorEvery,
+                         &dateSteps_.minorEvery);
     }
     return 0;
 }

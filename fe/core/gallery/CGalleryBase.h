@@ -16,12 +16,15 @@
 #include <memory>
 #include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "com/Guid.h"
 #include "com/Types.h"
 #include "com/Unknown.h"
 #include "format/ResourceText.h"
+#include "gallery/DateBreakTable.h"
+#include "gallery/DateStepChoice.h"
 #include "korvel/KvlContract.h"
 
 namespace gdi {
@@ -47,6 +50,7 @@ class CFinancialCharts;
 class CHostChartAdapter;
 class CPropertyArchive;
 struct ChartTypeState;
+struct DataCache;
 
 // Capability words given to the chart (GetGalleryFlags).
 inline constexpr LONG kGalleryFlagsBase = 0x2081000;
@@ -82,6 +86,11 @@ inline constexpr std::uint32_t kDateAxisNameId = 578;
 inline constexpr std::uint32_t kUnknownAxisNameId = 579;
 // The chart's text kind of axis labels (its font and colour are the label font's).
 inline constexpr SHORT kLabelTextKind = 8;
+// Date-axis labels: the longest text, the width taken for a label that cannot be measured, and the
+// Options bit that blanks a label instead of cutting it.
+inline constexpr std::size_t kDateLabelTextBytes = 57;
+inline constexpr LONG kUnmeasuredLabelWidth = 25;
+inline constexpr LONG kOptionNoTruncatedDateLabels = 0x80;
 
 // What the chart settings, axis properties and chart-wide words were before a chart type was
 // activated; put back exactly on deactivation.
@@ -168,18 +177,30 @@ public:
     virtual void SetViewport(const KvlRect* rect);
     virtual void Recalculate();
     virtual void BuildFigure(LONG) {}
-    // Date-axis labels (laid out by the date-label pass of the chart types).
-    virtual void BuildDateBreaks() {}
-    virtual void LayoutDateLabels(gdi::DeviceContext*) {}
-    virtual LONG HasDistinctBreaks(LONG) { return 0; }
-    virtual void SetDateLabelCentering(LONG) {}
-    virtual HRESULT FormatDateAxisLabel(gdi::DeviceContext*, LONG, double*, double, double*, LONG*,
-                                        KvlTextBuffer*) {
-        return com::S_OK;
-    }
-    virtual LONG FormatDateText(double, LONG, char*, LONG) { return 0; }
-    virtual LONG ExpandStepNumber(LONG step) { return step; }
-    virtual LONG FormatDatePicture(double, const char*, char*, LONG) { return 0; }
+    // Date-axis labels (GalleryDateLabels.cpp).
+    // The period break tables over the elements' dates (GetSourcePoint maps an element to the chart
+    // point whose date it carries); freed when the chart's points have no dates.
+    virtual void BuildDateBreaks();
+    // Chooses the label steps for the visible elements first..last (0-based) on a plot `width` pixels
+    // wide, measuring labels on `dc` (none: 25 pixels a label). A width of 0 or less lays nothing out.
+    virtual void LayoutDateLabels(gdi::DeviceContext* dc, LONG first, LONG last, LONG width, SHORT* majorKind,
+                                  SHORT* minorKind, SHORT* majorEvery, SHORT* minorEvery);
+    // 1 when the kind is neither week nor each point and its periods differ in number from the next
+    // finer kind's in the visible range.
+    virtual LONG HasDistinctBreaks(LONG kind);
+    // Sets or clears the centring of the X-axis labels for the major kind.
+    virtual void SetDateLabelCentering(LONG kind);
+    // One label of an X-axis label pass (the arguments of GetAxisLabel).
+    virtual HRESULT FormatDateAxisLabel(gdi::DeviceContext* dc, LONG major, double* gap, double position,
+                                        double* value, LONG* labelIndex, KvlTextBuffer* text);
+    // The label text of an element of a step kind (at most kDateLabelTextBytes - 1 bytes); `first`
+    // marks the first label of a pass.
+    virtual std::string FormatDateText(LONG element, LONG first, LONG kind, double date);
+    // The picture with each "K" replaced by `number` and each "\n" by a line break.
+    virtual std::string ExpandStepNumber(std::string_view picture, LONG number);
+    // The picture written for `date`: text between a pair of `delimiter` literally, "\n" as a line
+    // break, every other stretch as a date picture of `code`.
+    virtual std::string FormatDatePicture(double date, std::string_view picture, LONG code, char delimiter);
     virtual void ApplyDefaultSeriesBinding();
     // code 1: the chart's data changed; the chart type activates itself again. Answers 1.
     virtual LONG OnSetState(LONG code);
@@ -267,6 +288,9 @@ public:
     KvlRect plotRect() const { return KvlRect{plotLeft_, plotTop_, plotRight_, plotBottom_}; }
     LONG firstVisible() const { return firstVisible_; }
     LONG lastVisible() const { return lastVisible_; }
+    const DateBreakTable& dateBreaks() const { return dateBreaks_; }
+    // The steps of the last date-label layout.
+    const DateSteps& dateSteps() const { return dateSteps_; }
     CResourceText& labelMask() { return labelMask_; }
     const HeldBlocks& heldBlocks() const { return held_; }
     const ChartSnapshot& snapshot() const { return snapshot_; }
@@ -289,11 +313,22 @@ protected:
     // Activation and deactivation steps.
     void TakeChartBlocks();
     void FillDataCache();
+    // The chart's x values of its points into the cache (none when the chart has no dates).
+    void ReadChartDates(DataCache& cache);
     void SaveChartState();
     void RestoreChartState();
     // Expands the element's label into the tip buffer (korvel::kTipTextSize bytes) and hands it to the
     // chart; a blank when the label is empty.
     void HandTipToChart(char* text, LONG series, LONG element, LONG forTip);
+    // The date (OLE date) of an element: the chart's x value of its source point; none without one.
+    std::optional<double> ElementDate(LONG element);
+    // The visible elements (0-based, clamped to the figure); false without elements.
+    bool VisibleElements(LONG* first, LONG* last) const;
+    // The width in pixels of a label text with the label font on `dc`; 0 when it cannot be measured.
+    LONG MeasureLabel(gdi::DeviceContext* dc, const std::string& text);
+    LONG LabelWidthOfKind(gdi::DeviceContext* dc, LONG kind, LONG first, LONG last);
+    // The label text cut (or blanked) to fit `space` pixels.
+    std::string FitLabel(gdi::DeviceContext* dc, std::string text, double space, LONG* width);
 
     CFinancialCharts* owner_;  // not owned: the extension object owns this chart type
     LONG reentry_ = 0;
@@ -302,7 +337,7 @@ protected:
     SHORT nameId_;
     CResourceText labelMask_;
     LONG flags_ = 0;
-    std::array<std::vector<LONG>, 7> dateBreaks_;
+    DateBreakTable dateBreaks_;
     LONG count_ = 0;
     SHORT yAxis_ = 0;
     SHORT currentAxis_ = -1;
@@ -319,6 +354,11 @@ protected:
     LONG lastVisible_ = 0;
     LONG needsLayout_ = 0;
     LONG skipLayoutOnce_ = 0;
+    // Date-label layout: the chosen steps (valid once laid out) and, during a label pass, where the
+    // text of the previous label ends (a point position).
+    DateSteps dateSteps_;
+    bool dateStepsLaid_ = false;
+    double previousLabelEnd_ = 0;
     LONG scaledDc_ = 0;
     LONG plotLeft_ = 0;
     LONG plotTop_ = 0;

@@ -501,6 +501,10 @@ QFont DeviceContext::deviceFont() const {
 }
 
 Size DeviceContext::getTextExtent(const QString& text) const {
+    return measureText(text);
+}
+
+Size DeviceContext::measureText(const QString& text) const {
     const QFontMetricsF metrics(deviceFont());
     const double w = metrics.horizontalAdvance(text) / scaleX();
     const double h = metrics.height() / scaleY();

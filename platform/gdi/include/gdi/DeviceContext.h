@@ -226,6 +226,9 @@ protected:
     virtual bool blit(const Rect& dest, const DeviceContext* source, const Rect& src, DWORD rop) = 0;
     virtual COLORREF putPixel(Point p, COLORREF color) = 0;
     virtual COLORREF readPixel(Point) const { return CLR_INVALID; }
+    // The extent of one line of text in logical units, with the selected font (getTextExtent and
+    // every measurement of the drawing calls go through it).
+    virtual Size measureText(const QString& text) const;
 
 private:
     void applyIsotropic();

@@ -1,0 +1,88 @@
+#include "gallery/DateStepChoice.h"
+
+#include <algorithm>
+#include <cmath>
+
+namespace dravik {
+namespace {
+
+using com::LONG;
+using com::SHORT;
+
+constexpr SHORT kYear = 0;
+constexpr SHORT kSemester = 1;
+constexpr SHORT kQuarter = 2;
+constexpr SHORT kDay = 5;
+constexpr SHORT kEachPoint = 6;
+// Labels keep this much of their width free beside them (wide: with the wide spacing of the table).
+constexpr double kSpacing = 1.1;
+constexpr double kWideSpacing = 1.5;
+constexpr double kMaxEvery = 0x7FFF;
+
+// The smallest step count s >= 1 with s * capacity >= wanted, as a 16-bit count.
+SHORT stepsFor(double wanted, double capacityPerStep) {
+    if (!(capacityPerStep > 0))
+        return static_cast<SHORT>(kMaxEvery);
+    return static_cast<SHORT>(std::clamp(std::ceil(wanted / capacityPerStep - 1e-9), 1.0, kMaxEvery));
+}
+
+SHORT switched(SHORT kind, bool semesters, bool quarters) {
+    if (kind == kQuarter && !quarters)
+        kind = kSemester;
+    if (kind == kSemester && !semesters)
+        kind = kYear;
+    return kind;
+}
+
+}  // namespace
+
+void CountVisibleBreaks(DateBreakTable& table, LONG first, LONG last) {
+    for (LONG k = 0; k < kDateStepKinds; ++k)
+        table.setVisibleCount(k, table.CountBeginnings(k, first, last));
+}
+
+DateSteps ChooseDateSteps(DateBreakTable& table, const DateStepRequest& request,
+                          const DateLabelWidth& width) {
+    DateSteps steps;
+    if (request.width <= 0 || !width)
+        return steps;
+    const double spacing = table.wideSpacing() ? kWideSpacing : kSpacing;
+    CountVisibleBreaks(table, request.first, request.last);
+    LONG k = 0;
+    for (; k < kDateStepKinds; ++k) {
+        const double labelWidth = std::max<LONG>(width(k), 1);
+        // How many labels of this kind fit the width, each spanning `majorEvery` periods.
+        const double perStep = request.width / (spacing * labelWidth) * (request.twoLevels ? 2 : 1);
+        double capacity = perStep * steps.majorEvery;
+        const double n = table.visibleCount(k);
+        if (k == kEachPoint && table.visibleCount(kDay) <= 1) {
+            // Points within one day: every point is a candidate, thinned until the labels fit.
+            capacity = std::max(capacity, 1.0);
+            steps.majorEvery = std::max(steps.majorEvery, stepsFor(n, capacity / steps.majorEvery));
+            continue;
+        }
+        if (k == kYear && capacity < n) {
+            // Too many years for one label each: a label every few years, and the search ends.
+            steps.majorEvery = stepsFor(n, perStep);
+            break;
+        }
+        if (capacity < n)
+            break;
+    }
+    steps.majorKind = static_cast<SHORT>(std::max<LONG>(k - 1, 0));
+    steps.minorKind = static_cast<SHORT>(std::min<LONG>(k, kEachPoint));
+    ApplyStepSwitches(steps, table, request.semesters, request.quarters);
+    return steps;
+}
+
+void ApplyStepSwitches(DateSteps& steps, const DateBreakTable& table, bool semesters, bool quarters) {
+    steps.majorKind = switched(steps.majorKind, semesters, quarters);
+    steps.minorKind = switched(steps.minorKind, semesters, quarters);
+    const bool pointsAreDays = table.visibleCount(kEachPoint) == table.visibleCount(kDay);
+    if (pointsAreDays && steps.majorKind == kEachPoint)
+        steps.majorKind = kDay;
+    if (pointsAreDays && steps.minorKind == kEachPoint)
+        steps.minorKind = kDay;
+}
+
+}  // namespace dravik
