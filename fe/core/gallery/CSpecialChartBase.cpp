@@ -42,9 +42,16 @@ std::unique_ptr<KvlValueBlock> seriesBlock(std::span<const double> values) {
 
 }  // namespace
 
+AdapterSeriesChannel AttachmentSeriesChannel::channel() {
+    return AdapterSeriesChannel(owner_ ? owner_->adapter() : nullptr);
+}
+
 CSpecialChartBase::CSpecialChartBase(CFinancialCharts* owner, SHORT galleryNumber, const char16_t* prefix,
                                      std::size_t seriesRecord, DefaultSeriesIndex defaults)
-    : CGalleryBase(owner, galleryNumber), prefix_(prefix), seriesRecordIndex_(seriesRecord) {
+    : CGalleryBase(owner, galleryNumber),
+      prefix_(prefix),
+      seriesChannel_(owner),
+      seriesRecordIndex_(seriesRecord) {
     // The legend of the chart type's series is its name.
     SeriesAttributeRecord& record = this->seriesRecord();
     record = DefaultSeriesRecord(defaults);

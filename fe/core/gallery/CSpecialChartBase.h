@@ -37,6 +37,32 @@ inline constexpr LONG kAxisStyleAutoScale = 0x1000;
 // Chart options bits cleared while a special chart is active.
 inline constexpr LONG kSpecialClearedOptions = 0x14;
 
+// The series channel of a chart type's series objects: it reaches the chart through the adapter of the
+// extension's current attachment, asked at every call, so that a series object a client keeps after
+// the extension left the chart reaches no chart (reads answer 0, writes E_FAIL).
+class AttachmentSeriesChannel final : public SeriesAttributeChannel {
+public:
+    explicit AttachmentSeriesChannel(CFinancialCharts* owner) : owner_(owner) {}
+
+    LONG GetAttribute(SHORT series, LONG id) override { return channel().GetAttribute(series, id); }
+    HRESULT SetAttribute(SHORT series, LONG id, LONG value) override {
+        return channel().SetAttribute(series, id, value);
+    }
+    LONG GetColor(SHORT series) override { return channel().GetColor(series); }
+    HRESULT SetColor(SHORT series, LONG color) override { return channel().SetColor(series, color); }
+    LONG GetBkColor(SHORT series) override { return channel().GetBkColor(series); }
+    HRESULT SetBkColor(SHORT series, LONG color) override { return channel().SetBkColor(series, color); }
+    HRESULT GetLegend(SHORT series, char* buffer, LONG size) override {
+        return channel().GetLegend(series, buffer, size);
+    }
+    HRESULT SetLegend(SHORT series, const char* text) override { return channel().SetLegend(series, text); }
+
+private:
+    AdapterSeriesChannel channel();
+
+    CFinancialCharts* owner_;  // not owned: it owns the chart type that owns this channel
+};
+
 class CSpecialChartBase : public CGalleryBase, public SeriesOwner {
 public:
     // `seriesRecord`: the index of the chart type's record among the extension's price-series records,
@@ -86,6 +112,8 @@ public:
     // The status of the last build: E_INVALIDARG when the settings were refused.
     HRESULT lastBuildStatus() const { return lastBuild_.status; }
     SeriesAttributeRecord& seriesRecord();
+    // The channel the series objects handed out over seriesRecord() reach the chart by.
+    SeriesAttributeChannel& seriesChannel() { return seriesChannel_; }
     // Whether this chart type is the one the chart shows now.
     bool isActiveChartType() const;
     // The label mask text (UTF-8).
@@ -121,6 +149,7 @@ private:
     void ActivateOff(CSeriesAttributes& binding);
 
     const char16_t* prefix_;
+    AttachmentSeriesChannel seriesChannel_;
     std::size_t seriesRecordIndex_;
     // The record used while the chart type has no extension (tests of the chart type alone).
     SeriesAttributeRecord ownRecord_;
