@@ -1,0 +1,327 @@
+// The four special chart types inside the chart-control model: the figure each hands the chart for a
+// small price series (worked out by hand from the chart types' rules), empty figures, the saved
+// properties, the brushes of the box charts and the labels of figure elements.
+#include <cstring>
+#include <vector>
+
+#include "GalleryFixture.h"
+#include "dravik/Commands.h"
+#include "dravik/Identities.h"
+#include "gallery/CKagiChart.h"
+#include "gallery/CPointFigureChart.h"
+#include "gallery/CRenkoChart.h"
+#include "gallery/CThreeLineBreakChart.h"
+#include "gdi/DeviceContext.h"
+#include "persist/CMemoryArchive.h"
+
+namespace dravik::test {
+namespace {
+
+using Bytes = std::vector<std::uint8_t>;
+using Values = std::vector<double>;
+
+Bytes save(CGalleryBase& chartType, LONG version, LONG flags) {
+    CMemoryArchive archive;
+    EXPECT_EQ(chartType.ExchangeProperties(archive, version, flags), com::S_OK);
+    com::HGLOBAL memory = archive.DetachGlobal();
+    return memory ? memory->bytes : Bytes{};
+}
+
+HRESULT load(CGalleryBase& chartType, const Bytes& bytes, LONG version) {
+    CMemoryArchive archive(bytes.data(), bytes.size());
+    return chartType.ExchangeProperties(archive, version, 0);
+}
+
+Values blockValues(const korvel::KvlValueBlock& block) {
+    return block.values();
+}
+
+// A chart of one price series; the chart types build from it (the close series of a one-series chart).
+class SpecialChartTest : public GalleryFixture {
+protected:
+    void prices(const Values& values) {
+        korvel::KvlChartModel& model = chart->model();
+        model.resize(1, static_cast<LONG>(values.size()));
+        for (std::size_t p = 0; p < values.size(); ++p)
+            model.setValue(1, 0, static_cast<LONG>(p), values[p]);
+        model.autoScale();
+    }
+    template <typename Chart>
+    Chart& chartType(LONG index) {
+        return static_cast<Chart&>(type(index));
+    }
+    Values shownValues() { return blockValues(chart->model().values()); }
+    Values shownFromValues() { return blockValues(chart->model().fromValues()); }
+    double axisProperty(LONG axis, std::size_t code) { return chart->model().axis(axis)->properties[code]; }
+};
+
+// --- The figure handed to the chart ---------------------------------------------------------------------
+
+TEST_F(SpecialChartTest, PointAndFigureHandsItsColumnsToTheChart) {
+    prices({10, 12, 14, 11});
+    auto& pf = chartType<CPointFigureChart>(CHART_POINTANDFIGURE);
+    pf.settings() = PointFigureSettings{1, 1, 0, 1};
+    ASSERT_EQ(activate(CHART_POINTANDFIGURE), com::S_OK);
+    // A rising column from 11 to 15 (4 boxes; its start moved up a box when the second column came),
+    // then a falling one from 14 to 11 (3 boxes).
+    EXPECT_EQ(shownValues(), (Values{15, 11}));
+    EXPECT_EQ(shownFromValues(), (Values{11, 14}));
+    EXPECT_EQ(chart->model().fromValuesUsed(), 1);
+    EXPECT_EQ(pf.boxCount(), (std::vector<std::int32_t>{4, 3}));
+    EXPECT_EQ(pf.figure().sourcePoint, (std::vector<std::int32_t>{2, 3}));
+    EXPECT_EQ(pf.count(), 2);
+    // The value axis of the chart type shows the figure's range (10 to 15 plus the box on top), the
+    // other value axis is hidden.
+    EXPECT_LE(axisProperty(0, 0), 10);
+    EXPECT_GE(axisProperty(0, 1), 15);
+    EXPECT_EQ(axisProperty(0, 10), 1);
+    EXPECT_EQ(axisProperty(1, 10), 0);
+    EXPECT_EQ(chart->model().series(0)->attributes[korvel::kAttrYAxis], 0);
+}
+
+TEST_F(SpecialChartTest, RenkoHandsItsBricksAndMarksItsSignals) {
+    prices({10, 12.5, 11.9, 9.9});
+    auto& renko = chartType<CRenkoChart>(CHART_RENKO);
+    renko.settings() = RenkoSettings{1, 0};
+    ASSERT_EQ(activate(CHART_RENKO), com::S_OK);
+    // Two rising bricks 10-11 and 11-12 laid by point 1, one falling brick 11-10 laid by point 3.
+    EXPECT_EQ(shownValues(), (Values{11, 12, 10}));
+    EXPECT_EQ(shownFromValues(), (Values{10, 11, 11}));
+    EXPECT_EQ(renko.figure().sourcePoint, (std::vector<std::int32_t>{1, 1, 3}));
+    EXPECT_EQ(renko.figure().signal, (std::vector<std::int32_t>{0, 0, -1}));
+}
+
+TEST_F(SpecialChartTest, KagiHandsItsLineAndItsKinds) {
+    prices({10, 15, 9, 16});
+    auto& kagi = chartType<CKagiChart>(CHART_KAGI);
+    kagi.settings() = KagiSettings{2, 0};
+    ASSERT_EQ(activate(CHART_KAGI), com::S_OK);
+    EXPECT_EQ(shownValues(), (Values{15, 9, 16}));
+    EXPECT_EQ(shownFromValues(), (Values{10, 15, 9}));
+    // Yang, yang turning yin below 10 (sell 1), yin turning yang above 15 (buy 1).
+    EXPECT_EQ(kagi.pointType(), (std::vector<std::int16_t>{-2, -3, -4}));
+    EXPECT_EQ(kagi.figure().signal, (std::vector<std::int32_t>{0, -1, 1}));
+}
+
+TEST_F(SpecialChartTest, ThreeLineBreakHandsItsLines) {
+    prices({10, 11, 12, 13, 9});
+    auto& tlb = chartType<CThreeLineBreakChart>(CHART_THREELINEBREAK);
+    ASSERT_EQ(tlb.settings().breakDays, 3);
+    ASSERT_EQ(activate(CHART_THREELINEBREAK), com::S_OK);
+    // Three rising lines, then 9 breaks below 10 and a falling line runs from 12 down to 9.
+    EXPECT_EQ(shownValues(), (Values{11, 12, 13, 9}));
+    EXPECT_EQ(shownFromValues(), (Values{10, 11, 12, 12}));
+    EXPECT_EQ(tlb.figure().sourcePoint, (std::vector<std::int32_t>{1, 2, 3, 4}));
+}
+
+TEST_F(SpecialChartTest, TheWorkSeriesChoosesThePrices) {
+    // Three series: low 0, close 1, high 2 by the default binding.
+    korvel::KvlChartModel& model = chart->model();
+    model.resize(3, 3);
+    const double rows[3][3] = {{1, 1, 1}, {10, 11, 12}, {20, 30, 40}};
+    for (LONG s = 0; s < 3; ++s) {
+        for (LONG p = 0; p < 3; ++p)
+            model.setValue(1, s, p, rows[s][p]);
+    }
+    auto& renko = chartType<CRenkoChart>(CHART_RENKO);
+    renko.settings() = RenkoSettings{10, 0};
+    ASSERT_EQ(extension->put_WorkSeries(-3), com::S_OK);  // the high series
+    ASSERT_EQ(activate(CHART_RENKO), com::S_OK);
+    EXPECT_EQ(shownValues(), (Values{30, 40}));
+    ASSERT_EQ(deactivate(CHART_RENKO), com::S_OK);
+    // Out of range: series 0, whose values never move a brick.
+    ASSERT_EQ(extension->put_WorkSeries(7), com::S_OK);
+    ASSERT_EQ(activate(CHART_RENKO), com::S_OK);
+    EXPECT_EQ(chart->model().pointCount(), 0);
+}
+
+TEST_F(SpecialChartTest, EmptyFiguresHandTheChartOneSeriesWithoutPoints) {
+    for (LONG index = 0; index < 4; ++index) {
+        SCOPED_TRACE(index);
+        prices({korvel::kNoValue, korvel::kNoValue, korvel::kNoValue});
+        ASSERT_EQ(activate(index), com::S_OK);
+        EXPECT_EQ(chart->model().seriesCount(), 1);
+        EXPECT_EQ(chart->model().pointCount(), 0);
+        EXPECT_EQ(static_cast<CSpecialChartBase&>(type(index)).figure().count(), 0);
+        ASSERT_EQ(deactivate(index), com::S_OK);
+    }
+}
+
+TEST_F(SpecialChartTest, RefusedSizesGiveAnEmptyFigureInsteadOfAHang) {
+    prices({10, 11, 12});
+    auto& pf = chartType<CPointFigureChart>(CHART_POINTANDFIGURE);
+    pf.settings().boxSize = 0;
+    ASSERT_EQ(activate(CHART_POINTANDFIGURE), com::S_OK);
+    EXPECT_EQ(pf.lastBuildStatus(), com::E_INVALIDARG);
+    EXPECT_EQ(chart->model().pointCount(), 0);
+    ASSERT_EQ(deactivate(CHART_POINTANDFIGURE), com::S_OK);
+
+    auto& renko = chartType<CRenkoChart>(CHART_RENKO);
+    renko.settings() = RenkoSettings{-1, 0};
+    ASSERT_EQ(activate(CHART_RENKO), com::S_OK);
+    EXPECT_EQ(renko.lastBuildStatus(), com::E_INVALIDARG);
+    EXPECT_EQ(chart->model().pointCount(), 0);
+}
+
+TEST_F(SpecialChartTest, DeactivationGivesTheChartItsPricesBack) {
+    prices({10, 12, 14, 11});
+    const std::string before = dumpModel(chart->model());
+    for (LONG index = 0; index < 4; ++index) {
+        SCOPED_TRACE(index);
+        ASSERT_EQ(activate(index), com::S_OK);
+        ASSERT_EQ(deactivate(index), com::S_OK);
+        EXPECT_EQ(dumpModel(chart->model()), before);
+        EXPECT_EQ(static_cast<CSpecialChartBase&>(type(index)).figure().count(), 0);
+    }
+}
+
+// --- Saved properties -------------------------------------------------------------------------------------
+
+TEST(SpecialChartProperties, SavedImagesAtVersion33) {
+    // "_YAxis" 0, the label mask as a string id, "_Flags" 0, then each chart type's own keys.
+    const Bytes common{0, 0, 0, 0, 0, 0, 0, 0};
+    const Bytes five{0, 0, 0, 0, 0, 0, 0x14, 0x40};  // 5.0 as a little-endian double
+    CPointFigureChart pf(nullptr);
+    Bytes expected = common;
+    expected.insert(expected.end(), five.begin(), five.end());
+    expected.insert(expected.end(), {1, 0, 1, 1});  // reversal 1, percentual, square marks
+    EXPECT_EQ(save(pf, 33, 1), expected);
+    EXPECT_EQ(expected.size(), 20u);
+
+    CRenkoChart renko(nullptr);
+    CKagiChart kagi(nullptr);
+    expected = common;
+    expected.insert(expected.end(), five.begin(), five.end());
+    expected.push_back(1);
+    EXPECT_EQ(save(renko, 33, 1), expected);
+    EXPECT_EQ(save(kagi, 33, 1), expected);
+    EXPECT_EQ(expected.size(), 17u);
+
+    CThreeLineBreakChart tlb(nullptr);
+    expected = common;
+    expected.insert(expected.end(), {3, 0});
+    EXPECT_EQ(save(tlb, 33, 1), expected);
+    EXPECT_EQ(expected.size(), 10u);
+
+    // The estimate: the label mask's 2 bytes and each chart type's own share.
+    const std::pair<CGalleryBase*, LONG> sizes[] = {{&pf, 16}, {&renko, 12}, {&kagi, 12}, {&tlb, 4}};
+    for (const auto& [chartType, size] : sizes) {
+        LONG estimate = 0;
+        chartType->GetPersistSize(&estimate);
+        EXPECT_EQ(estimate, size);
+    }
+}
+
+TEST(SpecialChartProperties, LoadsWhatItSavedAndRefusesAnEmptyWindow) {
+    CThreeLineBreakChart saved(nullptr);
+    saved.settings().breakDays = 5;
+    saved.SetYAxis(0, 0, 1);
+    CThreeLineBreakChart loaded(nullptr);
+    EXPECT_EQ(load(loaded, save(saved, 33, 0), 33), com::S_OK);
+    EXPECT_EQ(loaded.settings().breakDays, 5);
+    EXPECT_EQ(loaded.GetYAxis(), 1);
+
+    // BreakDays 0 from a saved state: the load fails and the chart type keeps its lines.
+    Bytes bad = save(saved, 33, 0);
+    bad[bad.size() - 2] = 0;
+    CThreeLineBreakChart refused(nullptr);
+    EXPECT_NE(load(refused, bad, 33), com::S_OK);
+    EXPECT_EQ(refused.settings().breakDays, 3);
+}
+
+TEST(SpecialChartProperties, IdentityTowardsTheChart) {
+    CPointFigureChart pf(nullptr);
+    CRenkoChart renko(nullptr);
+    CKagiChart kagi(nullptr);
+    CThreeLineBreakChart tlb(nullptr);
+    const std::pair<CGalleryBase*, com::CLSID> pages[] = {{&pf, CLSID_PointFigPage},
+                                                          {&renko, CLSID_RenkoPage},
+                                                          {&kagi, CLSID_KagiPage},
+                                                          {&tlb, CLSID_ThreeLineBreakPage}};
+    const char* names[] = {"Point and Figure", "Renko", "Kagi", "Three Line Break"};
+    for (LONG index = 0; index < 4; ++index) {
+        CGalleryBase& chartType = *pages[index].first;
+        EXPECT_EQ(chartType.nameId(), 130 + index);
+        EXPECT_EQ(chartType.GetGalleryFlags(), 0x20d7000);
+        char name[56] = {};
+        chartType.GetName(name, sizeof name);
+        EXPECT_STREQ(name, names[index]);
+        com::CLSID page{};
+        EXPECT_EQ(chartType.GetPageClsid(1, &page), com::S_OK);
+        EXPECT_EQ(page, pages[index].second);
+        EXPECT_EQ(chartType.GetPageClsid(2, &page), com::S_OK);
+        EXPECT_TRUE(page.isNull());
+    }
+}
+
+// --- Painting -------------------------------------------------------------------------------------------
+
+TEST_F(SpecialChartTest, BoxChartsSelectTheirBrushesAndDeleteThemOnlyOnceTheyAreOut) {
+    prices({10, 12.5, 11.9, 9.9});
+    auto& renko = chartType<CRenkoChart>(CHART_RENKO);
+    renko.settings() = RenkoSettings{1, 0};
+    ASSERT_EQ(activate(CHART_RENKO), com::S_OK);
+    auto screen = gdi::createImageDC(200, 100);
+    const gdi::HGDIOBJ chartBrush = screen->selectObject(gdi::getStockObject(gdi::WHITE_BRUSH));
+    screen->selectObject(chartBrush);
+    const std::size_t objectsBefore = gdi::liveObjectCount();
+    korvel::KvlPaintRecord record;
+    record.dc = screen.get();
+    LONG kind = 0;
+    LONG mode = 0;
+    for (LONG element = 0; element < 3; ++element) {
+        record.element = element;
+        record.flags = (element == 0 ? korvel::kPaintFirst : 0) | (element == 2 ? korvel::kPaintLast : 0);
+        EXPECT_EQ(renko.DrawPoint(&kind, &record, &mode), 1);
+        EXPECT_EQ(kind, korvel::kDrawKindChart);
+        EXPECT_EQ(mode, 1);
+        // The chart draws the bar with the brush the chart type selected.
+        EXPECT_EQ(renko.lastWasDown(), element == 2);
+        EXPECT_TRUE(gdi::isValidObject(renko.selectedBrush()));
+    }
+    EXPECT_EQ(gdi::liveObjectCount(), objectsBefore + 2);
+    // The last bar is drawn after the call: the brushes go at the end of the paint, with the chart's
+    // brush back in the DC first.
+    renko.OnGalleryNotify(screen.get(), korvel::kNotifyPaintEnd, 0);
+    EXPECT_EQ(gdi::liveObjectCount(), objectsBefore);
+    EXPECT_EQ(screen->selectObject(chartBrush), chartBrush);
+}
+
+TEST_F(SpecialChartTest, PaintingEachSpecialChartStaysInsideItsBracket) {
+    prices({10, 12, 14, 11, 15, 9, 16, 12});
+    chartType<CPointFigureChart>(CHART_POINTANDFIGURE).settings() = PointFigureSettings{1, 1, 0, 1};
+    chartType<CKagiChart>(CHART_KAGI).settings() = KagiSettings{2, 0};
+    auto screen = gdi::createImageDC(640, 480);
+    for (LONG index = 0; index < 4; ++index) {
+        SCOPED_TRACE(index);
+        const std::size_t objectsBefore = gdi::liveObjectCount();
+        ASSERT_EQ(activate(index), com::S_OK);
+        EXPECT_GT(chart->model().pointCount(), 0);
+        chart->paint(screen.get(), korvel::KvlRect{0, 0, 640, 480}, false);
+        ASSERT_EQ(deactivate(index), com::S_OK);
+        // Only the pens of the point-drawing chart types stay (kept for the next paint).
+        EXPECT_LE(gdi::liveObjectCount(), objectsBefore + 4);
+    }
+}
+
+// --- Labels ---------------------------------------------------------------------------------------------
+
+TEST_F(SpecialChartTest, LabelsOfFigureElements) {
+    prices({10, 15, 9, 16});
+    auto& kagi = chartType<CKagiChart>(CHART_KAGI);
+    kagi.settings() = KagiSettings{2, 0};
+    ASSERT_EQ(activate(CHART_KAGI), com::S_OK);
+    char text[256] = {};
+    extension->settings().sellMask.SetText("Sell ", nullptr);
+    kagi.labelMask().SetText("%S|%T", nullptr);
+    kagi.GetLabelText(text, sizeof text, 0, 0, 0);
+    EXPECT_STREQ(text, "2|") << "the first element ends at point 1; no signal";
+    kagi.GetLabelText(text, sizeof text, 0, 1, 0);
+    EXPECT_STREQ(text, "3|Sell 1");
+    kagi.GetLabelText(text, 4, 0, 1, 0);
+    EXPECT_STREQ(text, "3|S") << "cut to the buffer";
+    EXPECT_EQ(kagi.GetSourcePoint(2), 3);
+}
+
+}  // namespace
+}  // namespace dravik::test
