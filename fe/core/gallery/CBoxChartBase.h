@@ -21,6 +21,7 @@ public:
     // After the last bar of a paint: the chart's brush goes back into the DC and the brushes go.
     LONG OnGalleryNotify(gdi::DeviceContext* dc, LONG code, LONG reserved) override;
     LONG OnActivate() override;
+    bool IsTwoColoured() const override { return true; }
     void OnDeactivate() override;
 
     bool lastWasDown() const { return lastWasDown_; }

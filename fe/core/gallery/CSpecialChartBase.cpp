@@ -46,11 +46,35 @@ AdapterSeriesChannel AttachmentSeriesChannel::channel() {
     return AdapterSeriesChannel(owner_ ? owner_->adapter() : nullptr);
 }
 
+bool AttachmentSeriesChannel::keptInRecord(SHORT series) const {
+    return series != 0 && chart_.IsTwoColoured();
+}
+
+LONG AttachmentSeriesChannel::GetColor(SHORT series) {
+    if (keptInRecord(series))
+        return static_cast<LONG>(chart_.seriesRecord().color[1]);
+    return channel().GetColor(series);
+}
+
+HRESULT AttachmentSeriesChannel::SetColor(SHORT series, LONG color) {
+    return keptInRecord(series) ? com::S_OK : channel().SetColor(series, color);
+}
+
+LONG AttachmentSeriesChannel::GetBkColor(SHORT series) {
+    if (keptInRecord(series))
+        return static_cast<LONG>(chart_.seriesRecord().bkColor[1]);
+    return channel().GetBkColor(series);
+}
+
+HRESULT AttachmentSeriesChannel::SetBkColor(SHORT series, LONG color) {
+    return keptInRecord(series) ? com::S_OK : channel().SetBkColor(series, color);
+}
+
 CSpecialChartBase::CSpecialChartBase(CFinancialCharts* owner, SHORT galleryNumber, const char16_t* prefix,
                                      std::size_t seriesRecord, DefaultSeriesIndex defaults)
     : CGalleryBase(owner, galleryNumber),
       prefix_(prefix),
-      seriesChannel_(owner),
+      seriesChannel_(owner, *this),
       seriesRecordIndex_(seriesRecord) {
     // The legend of the chart type's series is its name.
     SeriesAttributeRecord& record = this->seriesRecord();
@@ -357,9 +381,11 @@ HRESULT CSpecialChartBase::SetSeriesAxis(SHORT, int, SHORT axis) {
 
 gdi::COLORREF CSpecialChartBase::SeriesColor(int index) {
     CHostChartAdapter* chart = adapter();
+    const SeriesAttributeRecord& record = seriesRecord();
     if (!chart)
-        return seriesRecord().color[static_cast<std::size_t>(index & 1)];
-    return static_cast<gdi::COLORREF>(chart->MapColor(chart->GetSeriesColor(static_cast<SHORT>(index))));
+        return record.color[static_cast<std::size_t>(index & 1)];
+    const LONG color = index == 0 ? chart->GetSeriesColor(0) : static_cast<LONG>(record.color[1]);
+    return static_cast<gdi::COLORREF>(chart->MapColor(color));
 }
 
 }  // namespace dravik

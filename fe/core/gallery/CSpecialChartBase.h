@@ -37,21 +37,29 @@ inline constexpr LONG kAxisStyleAutoScale = 0x1000;
 // Chart options bits cleared while a special chart is active.
 inline constexpr LONG kSpecialClearedOptions = 0x14;
 
+class CSpecialChartBase;
+
 // The series channel of a chart type's series objects: it reaches the chart through the adapter of the
 // extension's current attachment, asked at every call, so that a series object a client keeps after
 // the extension left the chart reaches no chart (reads answer 0, writes E_FAIL).
+//
+// The series objects are bound to chart series 0, whose second colour would be that of chart series 1.
+// A two-coloured chart type (the box charts) shows its figure as series 0 alone and keeps its second
+// colour in its own record: colours of series 1 are answered from the record and not written to the
+// chart.
 class AttachmentSeriesChannel final : public SeriesAttributeChannel {
 public:
-    explicit AttachmentSeriesChannel(CFinancialCharts* owner) : owner_(owner) {}
+    AttachmentSeriesChannel(CFinancialCharts* owner, CSpecialChartBase& chart)
+        : owner_(owner), chart_(chart) {}
 
     LONG GetAttribute(SHORT series, LONG id) override { return channel().GetAttribute(series, id); }
     HRESULT SetAttribute(SHORT series, LONG id, LONG value) override {
         return channel().SetAttribute(series, id, value);
     }
-    LONG GetColor(SHORT series) override { return channel().GetColor(series); }
-    HRESULT SetColor(SHORT series, LONG color) override { return channel().SetColor(series, color); }
-    LONG GetBkColor(SHORT series) override { return channel().GetBkColor(series); }
-    HRESULT SetBkColor(SHORT series, LONG color) override { return channel().SetBkColor(series, color); }
+    LONG GetColor(SHORT series) override;
+    HRESULT SetColor(SHORT series, LONG color) override;
+    LONG GetBkColor(SHORT series) override;
+    HRESULT SetBkColor(SHORT series, LONG color) override;
     HRESULT GetLegend(SHORT series, char* buffer, LONG size) override {
         return channel().GetLegend(series, buffer, size);
     }
@@ -59,8 +67,10 @@ public:
 
 private:
     AdapterSeriesChannel channel();
+    bool keptInRecord(SHORT series) const;
 
     CFinancialCharts* owner_;  // not owned: it owns the chart type that owns this channel
+    CSpecialChartBase& chart_;
 };
 
 class CSpecialChartBase : public CGalleryBase, public SeriesOwner {
@@ -112,6 +122,8 @@ public:
     // The status of the last build: E_INVALIDARG when the settings were refused.
     HRESULT lastBuildStatus() const { return lastBuild_.status; }
     SeriesAttributeRecord& seriesRecord();
+    // Whether the chart type's series has a second colour of its own (the box charts).
+    virtual bool IsTwoColoured() const { return false; }
     // The channel the series objects handed out over seriesRecord() reach the chart by.
     SeriesAttributeChannel& seriesChannel() { return seriesChannel_; }
     // Whether this chart type is the one the chart shows now.
@@ -138,7 +150,7 @@ protected:
     std::span<const double> WorkValues();
     // Hands the built figure (or, empty, one series without points) to the chart.
     void HandOverFigure(const FigureBuild& build);
-    // The chart's colour of series 0 (system colours resolved), for the pens.
+    // Colour `index` (0 or 1) of the chart type's series, system colours resolved, for pens and brushes.
     gdi::COLORREF SeriesColor(int index);
 
     SpecialFigure figure_;
