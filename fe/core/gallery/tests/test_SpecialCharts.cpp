@@ -1,11 +1,14 @@
 // The four special chart types inside the chart-control model: the figure each hands the chart for a
 // small price series (worked out by hand from the chart types' rules), empty figures, the saved
 // properties, the brushes of the box charts and the labels of figure elements.
+#include <QImage>
 #include <cstring>
 #include <vector>
 
 #include "GalleryFixture.h"
+#include "com/EventSink.h"
 #include "dravik/Commands.h"
+#include "dravik/Events.h"
 #include "dravik/Identities.h"
 #include "gallery/CKagiChart.h"
 #include "gallery/CPointFigureChart.h"
@@ -321,6 +324,43 @@ TEST_F(SpecialChartTest, LabelsOfFigureElements) {
     kagi.GetLabelText(text, 4, 0, 1, 0);
     EXPECT_STREQ(text, "3|S") << "cut to the buffer";
     EXPECT_EQ(kagi.GetSourcePoint(2), 3);
+}
+
+TEST_F(SpecialChartTest, TheInformationStripShowsTheLabelTheApplicationMayReplace) {
+    prices({10, 12.5, 11.9, 9.9});
+    auto& renko = chartType<CRenkoChart>(CHART_RENKO);
+    renko.settings() = RenkoSettings{1, 0};
+    ASSERT_EQ(activate(CHART_RENKO), com::S_OK);
+    chart->UpdateWindow();
+    renko.labelMask().SetText("%V", nullptr);
+    std::vector<std::string> asked;
+    events().on(kEventGetDateInfo, [&](std::span<com::Variant> args) {
+        asked.push_back(std::to_string(args[0].i4()) + ":" + std::to_string(args[1].i4()) + ":" +
+                        args[2].bstrRef()->toUtf8());
+        *args[2].bstrRef() = com::Bstr::fromUtf8("WWWWWWWW");
+        return com::S_OK;
+    });
+    // The strip runs over the top margin, from the left margin (60) to the plot's right edge.
+    const auto stripIsPlain = [&] {
+        const QImage image = chart->surface()->image();
+        const QRgb background = image.pixel(61, 2);
+        for (int y = 2; y < 19; ++y) {
+            for (int x = 61; x < 600; ++x) {
+                if (image.pixel(x, y) != background)
+                    return false;
+            }
+        }
+        return true;
+    };
+    renko.ShowPointInfo(1, 3);
+    // Gallery value 1 (Renko), element 2: the falling brick ending at 10.
+    ASSERT_EQ(asked.size(), 1u);
+    EXPECT_EQ(asked[0].substr(0, 4), "1:2:");
+    EXPECT_NE(asked[0].find("10"), std::string::npos);
+    EXPECT_FALSE(stripIsPlain()) << "the application's text is drawn";
+    renko.ShowPointInfo(0, 3);
+    EXPECT_TRUE(stripIsPlain()) << "hidden: the strip is cleared";
+    EXPECT_EQ(asked.size(), 1u);
 }
 
 }  // namespace
