@@ -178,6 +178,27 @@ TEST_F(SpecialChartTest, DeactivationGivesTheChartItsPricesBack) {
     }
 }
 
+TEST_F(SpecialChartTest, TheValueRangeFitsTheVisibleFigureWhenAsked) {
+    prices({10, 12.5, 11.9, 9.9, 14.2});
+    auto& renko = chartType<CRenkoChart>(CHART_RENKO);
+    renko.settings() = RenkoSettings{1, 0};
+    ASSERT_EQ(activate(CHART_RENKO), com::S_OK);
+    // Bricks 10-11, 11-12, 11-10, 11-12, 12-13, 13-14.
+    ASSERT_EQ(shownValues(), (Values{11, 12, 10, 12, 13, 14}));
+    shared().fitRangeToFigure = true;
+    chart->model().setZoomMode(true);
+    double min = 0;
+    double max = 0;
+    EXPECT_EQ(renko.GetValueRange(1, 2, &min, &max), 1);
+    EXPECT_EQ(min, 10);
+    EXPECT_EQ(max, 12);
+    EXPECT_EQ(renko.GetValueRange(4, 99, &min, &max), 1) << "the last element caps the span";
+    EXPECT_EQ(min, 12);
+    EXPECT_EQ(max, 14);
+    EXPECT_EQ(renko.GetValueRange(3, 3, &min, &max), 0) << "one element is no range";
+    EXPECT_EQ(renko.GetValueRange(40, 50, &min, &max), 0);
+}
+
 // --- Saved properties -------------------------------------------------------------------------------------
 
 TEST(SpecialChartProperties, SavedImagesAtVersion33) {
@@ -288,6 +309,51 @@ TEST_F(SpecialChartTest, BoxChartsSelectTheirBrushesAndDeleteThemOnlyOnceTheyAre
     renko.OnGalleryNotify(screen.get(), korvel::kNotifyPaintEnd, 0);
     EXPECT_EQ(gdi::liveObjectCount(), objectsBefore);
     EXPECT_EQ(screen->selectObject(chartBrush), chartBrush);
+}
+
+TEST_F(SpecialChartTest, PointAndFigureDrawsCrossesUpAndRingsDown) {
+    prices({10, 12, 14, 11});
+    auto& pf = chartType<CPointFigureChart>(CHART_POINTANDFIGURE);
+    pf.settings() = PointFigureSettings{1, 1, 0, 1};
+    ASSERT_EQ(activate(CHART_POINTANDFIGURE), com::S_OK);
+    ASSERT_EQ(pf.boxCount(), (std::vector<std::int32_t>{4, 3}));
+    auto dc = gdi::createImageDC(100, 60);
+    dc->fillRect(gdi::Rect{0, 0, 100, 60}, gdi::getStockObject(gdi::WHITE_BRUSH));
+    const std::size_t objectsBefore = gdi::liveObjectCount();
+    pf.OnMouseInput(dc.get(), nullptr, 0);  // the paint bracket makes the marker pen
+    // Column 0 rises from row 40 to row 0 in a slot 0..40: four boxes of 10 rows, square marks 10
+    // pixels wide centred at x 15..25.
+    korvel::KvlPaintRecord record;
+    record.dc = dc.get();
+    record.element = 0;
+    record.slotLeft = 0;
+    record.slotWidth = 40;
+    record.barWidth = 40;
+    record.rowEnd = 0;
+    record.rowStart = 40;
+    LONG kind = -1;
+    LONG mode = 0;
+    EXPECT_EQ(pf.DrawPoint(&kind, &record, &mode), 1);
+    EXPECT_NE(kind, korvel::kDrawKindChart) << "the chart type draws the column itself";
+    const QRgb white = qRgb(255, 255, 255);
+    QImage image = dc->image();
+    EXPECT_NE(image.pixel(20, 35), white) << "the crossing of the lowest X";
+    EXPECT_NE(image.pixel(20, 5), white) << "the crossing of the highest X";
+    EXPECT_EQ(image.pixel(10, 35), white) << "outside the square marks";
+    // Column 1 falls from row 10 to row 40 in the slot 50..90: three rings of 10 rows.
+    record.element = 1;
+    record.slotLeft = 50;
+    record.rowEnd = 40;
+    record.rowStart = 10;
+    EXPECT_EQ(pf.DrawPoint(&kind, &record, &mode), 1);
+    image = dc->image();
+    EXPECT_EQ(image.pixel(70, 35), white) << "a ring is hollow";
+    EXPECT_NE(image.pixel(70, 30), white) << "where two rings touch";
+    // An alternate paint fills the column black.
+    record.flags = korvel::kPaintAlternate;
+    EXPECT_EQ(pf.DrawPoint(&kind, &record, &mode), 1);
+    EXPECT_EQ(dc->image().pixel(70, 35), qRgb(0, 0, 0));
+    EXPECT_EQ(gdi::liveObjectCount(), objectsBefore + 1) << "the marker pen only";
 }
 
 TEST_F(SpecialChartTest, PaintingEachSpecialChartStaysInsideItsBracket) {
