@@ -356,6 +356,39 @@ TEST_F(SpecialChartTest, PointAndFigureDrawsCrossesUpAndRingsDown) {
     EXPECT_EQ(gdi::liveObjectCount(), objectsBefore + 1) << "the marker pen only";
 }
 
+TEST_F(SpecialChartTest, KagiChangesItsPenWhereTheLinePassesTheLastWaist) {
+    prices({10, 15, 9, 16});
+    auto& kagi = chartType<CKagiChart>(CHART_KAGI);
+    kagi.settings() = KagiSettings{2, 0};
+    ASSERT_EQ(activate(CHART_KAGI), com::S_OK);
+    SeriesAttributeRecord& record = extension->priceSeriesRecord(CHART_KAGI);
+    record.lineStyle = 0;
+    record.lineWidth = {7, 1};  // yang 7 pixels, yin 1
+    auto dc = gdi::createImageDC(100, 100);
+    dc->fillRect(gdi::Rect{0, 0, 100, 100}, gdi::getStockObject(gdi::WHITE_BRUSH));
+    kagi.OnMouseInput(dc.get(), nullptr, 0);
+    // Element 1 falls from 15 (row 0) to 9 (row 60): yang down to 10, the start of element 0, which is
+    // 5/6 of the way (row 50), then yin. Slot 20..60 with a bar of 40: the line runs at x 40.
+    korvel::KvlPaintRecord paint;
+    paint.dc = dc.get();
+    paint.element = 1;
+    paint.slotLeft = 20;
+    paint.slotWidth = 40;
+    paint.barWidth = 40;
+    paint.rowStart = 0;
+    paint.rowEnd = 60;
+    LONG kind = -1;
+    LONG mode = 0;
+    EXPECT_EQ(kagi.DrawPoint(&kind, &paint, &mode), 1);
+    const QImage image = dc->image();
+    const QRgb white = qRgb(255, 255, 255);
+    EXPECT_NE(image.pixel(42, 25), white) << "thick above the waist";
+    EXPECT_EQ(image.pixel(42, 56), white) << "thin below it";
+    EXPECT_NE(image.pixel(40, 56), white);
+    EXPECT_NE(image.pixel(30, 0), white) << "joined to the element before on the start row";
+    EXPECT_NE(image.pixel(55, 60), white) << "and on to the next on the end row";
+}
+
 TEST_F(SpecialChartTest, PaintingEachSpecialChartStaysInsideItsBracket) {
     prices({10, 12, 14, 11, 15, 9, 16, 12});
     chartType<CPointFigureChart>(CHART_POINTANDFIGURE).settings() = PointFigureSettings{1, 1, 0, 1};
