@@ -1,11 +1,13 @@
 #include "SpecialChartPages.h"
 
+#include <algorithm>
 #include <functional>
 #include <optional>
 #include <string>
 #include <vector>
 
 #include "PageCombos.h"
+#include "dravik/AxisInterfaces.h"
 #include "dravik/ChartTypeInterfaces.h"
 #include "dravik/Identities.h"
 #include "format/LocaleFormats.h"
@@ -14,9 +16,20 @@
 namespace dravik {
 namespace {
 
-// Decimals of a price in the number fields: those of the price axis's default record, which the
-// prices axis keeps unless the client changes them.
-constexpr int kPriceDecimals = 2;
+// Decimals of a price in the number fields when the extension's prices axis cannot tell them, and the
+// most a field shows.
+constexpr int kFallbackPriceDecimals = 2;
+constexpr int kMostPriceDecimals = 30;
+
+// The decimals the extension's prices axis shows its values with.
+int priceAxisDecimals(IFinancialCharts* extension) {
+    com::ComPtr<ILomexAxis> axis;
+    com::SHORT decimals = 0;
+    if (!extension || com::FAILED(extension->get_PricesAxis(axis.put())) || !axis ||
+        com::FAILED(axis->get_Decimals(&decimals)))
+        return kFallbackPriceDecimals;
+    return std::clamp<int>(decimals, 0, kMostPriceDecimals);
+}
 
 enum class FieldKind {
     Price,      // double as text in the user's locale
@@ -238,6 +251,7 @@ protected:
 
     void LoadPage(ui::Dialog& dialog) override {
         shownPrices_.clear();
+        priceDecimals_ = priceAxisDecimals(extension());
         if (!object_)
             return;
         for (const Field<I>& field : page_.fields) {
@@ -285,7 +299,7 @@ private:
     void showField(ui::Dialog& dialog, const Field<I>& field, const FieldValue& value) {
         switch (field.kind) {
             case FieldKind::Price: {
-                const QString text = QString::fromStdString(formatDoubleText(value.number, kPriceDecimals,
+                const QString text = QString::fromStdString(formatDoubleText(value.number, priceDecimals_,
                                                                              localeDecimalSeparator(), false))
                                          .left(kNumberTextLimit);
                 dialog.setItemText(field.id, text);
@@ -357,6 +371,7 @@ private:
     PageDescription<I> page_;
     com::ComPtr<I> object_;
     std::vector<ShownPrice> shownPrices_;
+    int priceDecimals_ = kFallbackPriceDecimals;
 };
 
 }  // namespace

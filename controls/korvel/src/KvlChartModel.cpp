@@ -129,8 +129,12 @@ void KvlChartModel::replaceValues(KvlValueBlock block) {
     values_ = std::move(block);
     fromValues_ = resized(fromValues_, count, points);
     thirdValues_ = resized(thirdValues_, count, points);
-    xValues_.resize(static_cast<std::size_t>(points), 0.0);
-    pointLegends_.resize(static_cast<std::size_t>(points));
+    // X values and point legends belong to the chart's points, not to a table of values: a shorter
+    // table handed over for a while (an extension's figure) leaves them for when the data come back.
+    if (static_cast<std::size_t>(points) > xValues_.size())
+        xValues_.resize(static_cast<std::size_t>(points), 0.0);
+    if (static_cast<std::size_t>(points) > pointLegends_.size())
+        pointLegends_.resize(static_cast<std::size_t>(points));
     resizeSeries(count);
     autoScale();
 }

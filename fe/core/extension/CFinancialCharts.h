@@ -326,6 +326,8 @@ public:
     // Recalculates the active special chart when AutoRecalc is on, then repaints.
     void RecalcActiveGallery();
     bool autoRecalc() const { return autoRecalc_; }
+    // The series the special charts build from (WorkSeries).
+    LONG workSeries() const { return workSeries_; }
     // The chart's window: owner of the frames, dialogs and menus the extension opens; empty while
     // detached or while the chart is not shown.
     ui::WindowHandle hostWindow() const;

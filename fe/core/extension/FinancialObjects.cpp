@@ -10,6 +10,7 @@
 #include "extension/CFinancialCharts.h"
 #include "extension/PendingObjects.h"
 #include "format/NumberText.h"
+#include "gallery/ChartTypeObjects.h"
 #include "gallery/GalleryAxisAccess.h"
 #include "studyobjects/StudyObjectFactory.h"
 
@@ -132,19 +133,35 @@ void CFinancialCharts::ApplyDateSteps(SHORT step, SHORT every, SHORT minorStep, 
 }
 
 HRESULT CFinancialCharts::get_PointAndFigure(IPointFigure** object) {
-    return pendingGetter(object, PendingObject::ChartTypeObject);
+    if (const HRESULT result = clearOut(object); com::FAILED(result))
+        return result;
+    if (IsNotYetAvailable(PendingObject::ChartTypeObject))
+        return com::E_NOTIMPL;
+    return CreatePointFigureObject(*this, object);
 }
 
 HRESULT CFinancialCharts::get_Renko(IRenko** object) {
-    return pendingGetter(object, PendingObject::ChartTypeObject);
+    if (const HRESULT result = clearOut(object); com::FAILED(result))
+        return result;
+    if (IsNotYetAvailable(PendingObject::ChartTypeObject))
+        return com::E_NOTIMPL;
+    return CreateRenkoObject(*this, object);
 }
 
 HRESULT CFinancialCharts::get_Kagi(IKagi** object) {
-    return pendingGetter(object, PendingObject::ChartTypeObject);
+    if (const HRESULT result = clearOut(object); com::FAILED(result))
+        return result;
+    if (IsNotYetAvailable(PendingObject::ChartTypeObject))
+        return com::E_NOTIMPL;
+    return CreateKagiObject(*this, object);
 }
 
 HRESULT CFinancialCharts::get_ThreeLineBreak(IThreeLineBreak** object) {
-    return pendingGetter(object, PendingObject::ChartTypeObject);
+    if (const HRESULT result = clearOut(object); com::FAILED(result))
+        return result;
+    if (IsNotYetAvailable(PendingObject::ChartTypeObject))
+        return com::E_NOTIMPL;
+    return CreateThreeLineBreakObject(*this, object);
 }
 
 HRESULT CFinancialCharts::get_PriceSeries(SHORT series, IIndexSeries** object) {

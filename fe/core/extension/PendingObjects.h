@@ -23,7 +23,7 @@ enum class PendingObject : std::size_t {
 inline constexpr std::array<bool, static_cast<std::size_t>(PendingObject::Count)> kNotYetAvailable{
     false,  // StudyObject
     true,   // AnalyticalAxisObject
-    true,   // ChartTypeObject
+    false,  // ChartTypeObject
     true,   // SeriesObject
     true,   // StudiesToolObject
     true,   // StudySelection

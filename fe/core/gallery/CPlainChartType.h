@@ -1,5 +1,5 @@
 // A chart type with the base's behaviour only and a capability word of its own: it holds the place of
-// a chart type whose figure is not built here (the special charts and the analytical chart), so that
+// a chart type whose figure is not built here (the analytical chart), so that
 // the extension owns all six and each activates and deactivates cleanly. Its points are drawn by the
 // chart, as the bar type's.
 #pragma once

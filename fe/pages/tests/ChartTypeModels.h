@@ -11,9 +11,10 @@
 #include <string>
 #include <vector>
 
-#include "dravik/FinancialChartsUnimplemented.h"
 #include "com/ComObject.h"
+#include "dravik/AxisInterfaces.h"
 #include "dravik/ChartTypeInterfaces.h"
+#include "dravik/FinancialChartsUnimplemented.h"
 #include "gdi/Types.h"
 #include "korvel/KvlContract.h"
 
@@ -167,6 +168,8 @@ public:
     com::ComPtr<RenkoModel> renko;
     com::ComPtr<KagiModel> kagi;
     com::ComPtr<ThreeLineBreakModel> threeLineBreak;
+    // The prices axis, whose decimals the price fields show; null: not handed out.
+    com::ComPtr<ILomexAxis> pricesAxis;
     korvel::IKvlExtensionSite* site = nullptr;  // no reference, while attached
 
     com::HRESULT QueryInterface(const com::IID& iid, void** object) override;
@@ -181,6 +184,7 @@ public:
     com::HRESULT get_ThreeLineBreak(IThreeLineBreak** value) override {
         return handOut(threeLineBreak, value);
     }
+    com::HRESULT get_PricesAxis(ILomexAxis** value) override { return handOut(pricesAxis, value); }
 
 private:
     template <typename Model, typename I>

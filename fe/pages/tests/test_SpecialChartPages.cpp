@@ -7,10 +7,14 @@
 #include <QLineEdit>
 
 #include "ChartTypeModels.h"
+#include "axes/AxisObjectFactory.h"
+#include "axes/AxisOwner.h"
+#include "com/ComObject.h"
 #include "dravik/Identities.h"
 #include "format/LocaleFormats.h"
 #include "locale/LocaleRegistry.h"
 #include "pages/SpecialChartPages.h"
+#include "state/ExtensionSettings.h"
 #include "ui/PropertyFrame.h"
 
 namespace dravik::test {
@@ -159,6 +163,33 @@ TEST_F(SpecialPages, LabelMaskIsCutAt119Characters) {
     dialog.setItemText(IDC_LABELMASK, QString(130, QLatin1Char('x')));
     ASSERT_EQ(page->apply(), com::S_OK);
     EXPECT_EQ(chart.extension->renko->labelMask, std::string(119, 'x'));
+}
+
+// The owner of a prices axis that is attached to no chart: the axis object answers from its record.
+class DetachedAxisOwner final : public com::ComObject<com::IUnknown>, public IAxisOwner {
+public:
+    com::IUnknown* AxisOwnerIdentity() override { return identity(); }
+    CHostChartAdapter* AxisAdapter() override { return nullptr; }
+    void RepaintAxisChart() override {}
+    ExtensionSettings& AxisSettingsBlock() override { return settings; }
+    void ApplyDateSteps(com::SHORT, com::SHORT, com::SHORT, com::SHORT) override {}
+
+    ExtensionSettings settings;
+};
+
+TEST_F(SpecialPages, PricesAreShownWithTheDecimalsOfThePricesAxis) {
+    auto owner = com::makeComObject<DetachedAxisOwner>();
+    owner->settings.priceAxis.decimals = 4;
+    ASSERT_EQ(CreateChartAxisObject(*owner, owner->settings.priceAxis, 0, chart.extension->pricesAxis.put()),
+              com::S_OK);
+    chart.extension->pointFigure->boxSize = 1.23456;
+    ui::Dialog& dialog = open(SpecialChartPage::PointFigure);
+    EXPECT_EQ(dialog.itemText(IDC_BOXSIZE), QStringLiteral("1.2346"));
+    page->deactivate();
+    // Without a prices axis the fields keep two decimals.
+    chart.extension->pricesAxis.reset();
+    ui::Dialog& again = open(SpecialChartPage::PointFigure);
+    EXPECT_EQ(again.itemText(IDC_BOXSIZE), QStringLiteral("1.23"));
 }
 
 TEST_F(SpecialPages, PricesAreShownAndReadWithTheUsersDecimalSeparator) {

@@ -8,6 +8,7 @@
 #include "special/RenkoBuilder.h"
 #include "special/ThreeLineBreakBuilder.h"
 #include "special/WorkSeries.h"
+#include "studies/StudyRows.h"
 
 namespace dravik {
 namespace {
