@@ -5,6 +5,7 @@
 #include <QDir>
 
 #include <QKeyEvent>
+#include <QMenu>
 
 #include <algorithm>
 #include <cmath>
@@ -17,22 +18,22 @@
 #include "appdata/MarketCollections.h"
 #include "appdata/MarketQueries.h"
 #include "appdata/MarketReaders.h"
-#include "dravik/SeriesInterfaces.h"
-#include "frame/chart/ChartWindowSettings.h"
-#include "frame/chart/DefaultChartSetUp.h"
-#include "frame/chart/ExtensionCalls.h"
-#include "frame/chart/GlossorOverlay.h"
-#include "frame/chart/KorvelChartTarget.h"
-#include "korvel/KvlChartWidget.h"
 #include "appdata/Trap.h"
+#include "dravik/SeriesInterfaces.h"
 #include "frame/FrameGlobals.h"
 #include "frame/LanguageTable.h"
 #include "frame/MDIForm1.h"
 #include "frame/MessageBox.h"
 #include "frame/ProgramSettings.h"
 #include "frame/ToolWindowHost.h"
+#include "frame/chart/ChartWindowSettings.h"
+#include "frame/chart/DefaultChartSetUp.h"
+#include "frame/chart/ExtensionCalls.h"
+#include "frame/chart/GlossorOverlay.h"
+#include "frame/chart/KorvelChartTarget.h"
 #include "frame/frmAbout.h"
 #include "frame/frmBulkData.h"
+#include "korvel/KvlChartWidget.h"
 #include "ui/ModalServices.h"
 
 namespace frame {
@@ -175,6 +176,7 @@ frmMain::frmMain(MDIForm1& frame, const FrameHooks& hooks) : Form(design()), m_f
         m_commands[viewItemName(i)] = [this, i] { mnuViewForm_Click(i); };
     connectMenus();
     enableAvailableCommands();
+    makePopupMenu();
     if (QWidget* host = controlWidget(QStringLiteral("Korvel1"))) {
         m_korvel = new korvel::KvlChartWidget(korvel::KvlChart::create(), host);
         m_korvel->setGeometry(host->rect());
@@ -254,6 +256,8 @@ frmMain::~frmMain() {
 // takes the mouse first.
 void frmMain::attachExtensions() {
     korvel::KvlChart& chart = m_korvel->chart();
+    // The annotation list comes with the chart control's own libraries; it may be registered already.
+    glossor::registerAnnotationClasses();
     com::ComPtr<com::IUnknown> object;
     chart::Succeeded(chart.AddExtension(com::Bstr(u"Scribant.AnnList"), object.put()), "AddExtension");
     gGlosx = object ? object.as<glossor::IGlosxList>() : com::ComPtr<glossor::IGlosxList>();
@@ -264,16 +268,24 @@ void frmMain::attachExtensions() {
     object = nullptr;
     const com::HRESULT attached = chart.AddExtension(com::Bstr(dravik::kFinancialChartsProgId), object.put());
     if (com::FAILED(attached))
-        throw tarnwick::AppError(attached, "The financial-chart extension \"Lomex.Financial\" cannot be loaded");
+        throw tarnwick::AppError(attached,
+                                 "The financial-chart extension \"Lomex.Financial\" cannot be loaded");
     gFinExt = object.as<dravik::IFinancialCharts>();
     if (!gFinExt)
         throw tarnwick::AppError(13, "Type mismatch");
     m_target = std::make_unique<chart::KorvelChartTarget>(
         chart, gFinExt.get(), gGlosx.get(),
-        chart::ChartWindowLinks{[this](const std::string& symbol) { setWindowTitle(QString::fromStdString(symbol)); },
-                                {},
-                                {},
-                                {}});
+        chart::ChartWindowLinks{
+            [this](const std::string& symbol) { setWindowTitle(QString::fromStdString(symbol)); },
+            [this](std::int32_t trim) {
+                if (m_hooks.chartPeers.fillDataEditor)
+                    m_hooks.chartPeers.fillDataEditor(trim);
+            },
+            [this](const tarnwick::clsCompany& company) {
+                if (m_hooks.chartPeers.listNotes)
+                    m_hooks.chartPeers.listNotes(company.ID);
+            },
+            {}});
     gChartFill->Chart = m_target.get();
 }
 
@@ -339,8 +351,8 @@ void frmMain::Form_Load() {
         m_choices.sectorIndex = stored.sectorIndex;
         tarnwick::gProxyUsed = ProgramSettings::boolean(QStringLiteral("ProxyUsed"), false);
         tarnwick::gProxyServer = text("ProxyServer", "");
-        tarnwick::gProxyPort = chart::StoredInteger(QStringLiteral("ProxyPort"), tarnwick::kDefaultProxyPort, 0,
-                                                    std::numeric_limits<std::int32_t>::max());
+        tarnwick::gProxyPort = chart::StoredInteger(QStringLiteral("ProxyPort"), tarnwick::kDefaultProxyPort,
+                                                    0, std::numeric_limits<std::int32_t>::max());
         tarnwick::gProxyUserName = text("ProxyUserName", "");
         tarnwick::gProxyPassword = text("ProxyPassword", "");
         tarnwick::gDefaultMarket = stored.defaultMarket;
@@ -358,7 +370,8 @@ void frmMain::Form_Load() {
         studies.put(chart::Study::USER2, chart::kStudyVisible, com::Variant(m_choices.generalIndex != 0));
         com::ComPtr<com::IUnknown> options;
         chart::Succeeded(m_korvel->chart().get_Object80(options.put()), "Object80");
-        if (const auto enabled = options ? options.as<korvel::IKvlOptions>() : com::ComPtr<korvel::IKvlOptions>())
+        if (const auto enabled =
+                options ? options.as<korvel::IKvlOptions>() : com::ComPtr<korvel::IKvlOptions>())
             chart::Succeeded(enabled->put_Enabled(com::VARIANT_TRUE), "Object80");
         if (peers.symbolChanged)
             peers.symbolChanged();
@@ -441,18 +454,22 @@ void frmMain::Finalize() {
         const ToolWindowHost& dock = m_frame.TabDock();
         ProgramSettings::saveBool(QStringLiteral("ShowChartSettings"),
                                   dock.isShown(QStringLiteral("frmChartSettings")));
-        ProgramSettings::saveBool(QStringLiteral("ShowWatchList"), dock.isShown(QStringLiteral("frmWatchList")));
+        ProgramSettings::saveBool(QStringLiteral("ShowWatchList"),
+                                  dock.isShown(QStringLiteral("frmWatchList")));
         ProgramSettings::saveBool(QStringLiteral("ShowNotes"), dock.isShown(QStringLiteral("frmNoteList")));
         ProgramSettings::saveBool(QStringLiteral("ProxyUsed"), tarnwick::gProxyUsed);
-        ProgramSettings::saveText(QStringLiteral("ProxyServer"), QString::fromStdString(tarnwick::gProxyServer));
+        ProgramSettings::saveText(QStringLiteral("ProxyServer"),
+                                  QString::fromStdString(tarnwick::gProxyServer));
         ProgramSettings::saveText(QStringLiteral("ProxyPort"), QString::number(tarnwick::gProxyPort));
-        ProgramSettings::saveText(QStringLiteral("ProxyUserName"), QString::fromStdString(tarnwick::gProxyUserName));
-        ProgramSettings::saveText(QStringLiteral("ProxyPassword"), QString::fromStdString(tarnwick::gProxyPassword));
+        ProgramSettings::saveText(QStringLiteral("ProxyUserName"),
+                                  QString::fromStdString(tarnwick::gProxyUserName));
+        ProgramSettings::saveText(QStringLiteral("ProxyPassword"),
+                                  QString::fromStdString(tarnwick::gProxyPassword));
         const ChartWindowPeers& peers = m_hooks.chartPeers;
         const auto selectedWL = peers.selectedWatchListKey ? peers.selectedWatchListKey() : std::nullopt;
-        ProgramSettings::saveText(QStringLiteral("LastWL"),
-                                  selectedWL ? QString::number(tarnwick::gWatchLists.item(*selectedWL).ID)
-                                             : QStringLiteral("1"));
+        ProgramSettings::saveText(
+            QStringLiteral("LastWL"),
+            selectedWL ? QString::number(tarnwick::gWatchLists.item(*selectedWL).ID) : QStringLiteral("1"));
         const auto selectedTemplate = peers.selectedTemplateKey ? peers.selectedTemplateKey() : std::nullopt;
         ProgramSettings::saveText(QStringLiteral("LastTemplate"),
                                   selectedTemplate
@@ -464,8 +481,35 @@ void frmMain::Finalize() {
     tarnwick::gConnection.close();
 }
 
+// The pop-up items add and remove companies of the watch list, as the WatchList menu's items do.
+void frmMain::makePopupMenu() {
+    m_popup = new QMenu(this);
+    const std::array<std::tuple<const char*, int, const char*>, 2> items = {{
+        {"mnuPopUPAdd", 190, "mnuWLAdd"},
+        {"mnuPopupRemove", 191, "mnuWLRemove"},
+    }};
+    for (const auto& [name, tag, command] : items) {
+        QAction* action = m_popup->addAction(GetLangString(tag));
+        action->setObjectName(QString::fromLatin1(name));
+        const QString target = QString::fromLatin1(command);
+        QObject::connect(action, &QAction::triggered, this, [this, target] { runMenuCommand(target); });
+        action->setEnabled(false);
+        m_popupItems[QString::fromLatin1(name)] = action;
+    }
+}
+
+bool frmMain::menuEnabled(const QString& itemName) const {
+    if (const auto it = m_popupItems.find(itemName); it != m_popupItems.end())
+        return it->second->isEnabled();
+    return model().control(itemName).enabled;
+}
+
 void frmMain::setMenuEnabled(const char* item, bool enabled) {
-    model().control(QString::fromLatin1(item)).enabled = enabled;
+    const QString name = QString::fromLatin1(item);
+    if (const auto it = m_popupItems.find(name); it != m_popupItems.end())
+        it->second->setEnabled(enabled);
+    else
+        model().control(name).enabled = enabled;
 }
 
 void frmMain::enableButton(const char* window, const char* key, bool enabled) {

@@ -39,6 +39,10 @@ struct ChartWindowPeers {
     std::function<void()> symbolChanged;
     // Enables or disables a tool-bar button of a tool window ("frmWatchList", "frmChartSettings").
     std::function<void(const QString& window, const QString& key, bool enabled)> enableButton;
+    // After every chart fill: the data editor lists the chart's points but the last `trim`.
+    std::function<void(std::int32_t trim)> fillDataEditor;
+    // After every chart fill: the notes list shows the charted company's notes.
+    std::function<void(std::int32_t companyId)> listNotes;
     // Writes the drawings now on the chart into the company's row, with the drawing text the chart
     // fill read for it.
     std::function<void(std::int32_t companyId, const std::string& drawingText)> saveDrawings;

@@ -21,6 +21,9 @@
 #include "frame/Form.h"
 #include "frame/FrameHooks.h"
 
+class QMenu;
+class QAction;
+
 namespace korvel {
 class KvlChartWidget;
 }
@@ -74,6 +77,10 @@ public:
     tarnwick::chart::clsKorvelFill* chartFill() const { return gChartFill.get(); }
     appchart::GIF* gifWriter() const { return gGifWriter.get(); }
     ChartChoices& chartChoices() { return m_choices; }
+    // The watch list's pop-up menu (mnuPopUPAdd, mnuPopupRemove), shown by the watch-list window.
+    QMenu* popupMenu() const { return m_popup; }
+    // Whether a menu item of the window or of its pop-up menu is enabled.
+    bool menuEnabled(const QString& itemName) const;
     // Charts the current company with the current choices (the chart settings of the chart window).
     void chartCurrentCompany();
 
@@ -113,7 +120,11 @@ private:
     MDIForm1& m_frame;
     const FrameHooks& m_hooks;
     std::map<QString, std::function<void()>> m_commands;  // this window's own, by menu item
+    void makePopupMenu();
+
     korvel::KvlChartWidget* m_korvel = nullptr;
+    QMenu* m_popup = nullptr;
+    std::map<QString, QAction*> m_popupItems;
     com::ComPtr<glossor::IGlosxList> gGlosx;
     com::ComPtr<dravik::IFinancialCharts> gFinExt;
     std::unique_ptr<chart::GlossorOverlay> m_overlay;

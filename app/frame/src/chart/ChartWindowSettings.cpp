@@ -41,7 +41,8 @@ const std::array<SettingKey, 28>& settingKeys() {
     return keys;
 }
 
-std::int32_t StoredInteger(const QString& key, std::int32_t defaultValue, std::int32_t low, std::int32_t high) {
+std::int32_t StoredInteger(const QString& key, std::int32_t defaultValue, std::int32_t low,
+                           std::int32_t high) {
     const QString text = ProgramSettings::text(key).trimmed();
     bool ok = false;
     const qlonglong value = text.toLongLong(&ok);
@@ -69,15 +70,19 @@ StoredChartChoices ReadStoredChartChoices() {
     c.mainWidth = StoredSingle(QStringLiteral("MainWidth"), d.mainWidth);
     c.mainHeight = StoredSingle(QStringLiteral("MainHeight"), d.mainHeight);
     c.lastWL = StoredInteger(QStringLiteral("LastWL"), d.lastWL, kInt32Min, kInt32Max);
-    c.selectedCompany = StoredInteger(QStringLiteral("SelectedCompany"), d.selectedCompany, kInt32Min, kInt32Max);
+    c.selectedCompany =
+        StoredInteger(QStringLiteral("SelectedCompany"), d.selectedCompany, kInt32Min, kInt32Max);
     if (c.selectedCompany < 1)
         c.selectedCompany = 1;
-    c.period = static_cast<std::int16_t>(StoredInteger(QStringLiteral("Period"), d.period, 0, kPeriodCount - 1));
-    c.interval =
-        static_cast<std::int16_t>(StoredInteger(QStringLiteral("Interval"), d.interval, 0, kIntervalCount - 1));
+    c.period =
+        static_cast<std::int16_t>(StoredInteger(QStringLiteral("Period"), d.period, 0, kPeriodCount - 1));
+    c.interval = static_cast<std::int16_t>(
+        StoredInteger(QStringLiteral("Interval"), d.interval, 0, kIntervalCount - 1));
     c.adjusted = static_cast<std::int16_t>(StoredInteger(QStringLiteral("Adjusted"), d.adjusted, 0, 1));
-    c.generalIndex = static_cast<std::int16_t>(StoredInteger(QStringLiteral("GeneralIndex"), d.generalIndex, 0, 1));
-    c.sectorIndex = static_cast<std::int16_t>(StoredInteger(QStringLiteral("SectorIndex"), d.sectorIndex, 0, 1));
+    c.generalIndex =
+        static_cast<std::int16_t>(StoredInteger(QStringLiteral("GeneralIndex"), d.generalIndex, 0, 1));
+    c.sectorIndex =
+        static_cast<std::int16_t>(StoredInteger(QStringLiteral("SectorIndex"), d.sectorIndex, 0, 1));
     c.defaultMarket = StoredInteger(QStringLiteral("DefaultMarket"), d.defaultMarket, kInt32Min, kInt32Max);
     if (c.defaultMarket < 1)
         c.defaultMarket = 1;

@@ -94,10 +94,12 @@ void averages(StudySlots& studies) {
         onSeries(studies, a.study,
                  [&](dravik::IIndexSeries& s) { Succeeded(s.put_Legend(com::Bstr(a.legend)), "Legend"); });
     }
-    onSeries(studies, Study::SimpleMA10,
-             [](dravik::IIndexSeries& s) { Succeeded(s.put_Legend(com::Bstr(u"10 Simple M.A.")), "Legend"); });
-    onSeries(studies, Study::SimpleMA50,
-             [](dravik::IIndexSeries& s) { Succeeded(s.put_Legend(com::Bstr(u"50 Simple M.A.")), "Legend"); });
+    onSeries(studies, Study::SimpleMA10, [](dravik::IIndexSeries& s) {
+        Succeeded(s.put_Legend(com::Bstr(u"10 Simple M.A.")), "Legend");
+    });
+    onSeries(studies, Study::SimpleMA50, [](dravik::IIndexSeries& s) {
+        Succeeded(s.put_Legend(com::Bstr(u"50 Simple M.A.")), "Legend");
+    });
     // The long average's legend follows its period count, as the studies page forms legends.
     const std::int16_t longPeriods = studies.get16(Study::SimpleMA200, kStudyPeriods, 200);
     const std::string longLegend = std::to_string(longPeriods) + " Simple M.A.";
@@ -125,10 +127,12 @@ void onExtensionCommand(dravik::IFinancialCharts& extension, std::int16_t id, Se
 void subCommands(dravik::IFinancialCharts& extension, std::int16_t id,
                  std::initializer_list<std::pair<std::int16_t, std::int16_t>> pairs) {
     for (const auto& [count, sub] : pairs) {
-        onExtensionCommand(extension, id,
-                           [&](ostbar::IOstCommand& c) { Succeeded(c.put_SubCommands(1, count), "SubCommands"); });
-        onExtensionCommand(extension, id,
-                           [&](ostbar::IOstCommand& c) { Succeeded(c.put_SubCommand(count, sub), "SubCommand"); });
+        onExtensionCommand(extension, id, [&](ostbar::IOstCommand& c) {
+            Succeeded(c.put_SubCommands(1, count), "SubCommands");
+        });
+        onExtensionCommand(extension, id, [&](ostbar::IOstCommand& c) {
+            Succeeded(c.put_SubCommand(count, sub), "SubCommand");
+        });
     }
 }
 
@@ -145,8 +149,8 @@ void markersAndOverlays(dravik::IFinancialCharts& extension, StudySlots& studies
 }
 
 template <class Setter>
-void onPriceSeries(dravik::IFinancialCharts& extension, com::HRESULT (dravik::IFinancialCharts::*number)(com::SHORT*),
-                   Setter&& set) {
+void onPriceSeries(dravik::IFinancialCharts& extension,
+                   com::HRESULT (dravik::IFinancialCharts::*number)(com::SHORT*), Setter&& set) {
     com::SHORT n = 0;
     Succeeded((extension.*number)(&n), "price series number");
     com::ComPtr<dravik::IIndexSeries> series;
@@ -160,7 +164,8 @@ void priceSeries(dravik::IFinancialCharts& extension) {
                   [](dravik::IIndexSeries& s) { Succeeded(s.put_Border(com::VARIANT_FALSE), "Border"); });
     const auto order = {&F::get_LowSeries, &F::get_OpenSeries, &F::get_CloseSeries, &F::get_HighSeries};
     for (const auto number : order)
-        onPriceSeries(extension, number, [](dravik::IIndexSeries& s) { Succeeded(s.put_VOLUME(5), "VOLUME"); });
+        onPriceSeries(extension, number,
+                      [](dravik::IIndexSeries& s) { Succeeded(s.put_VOLUME(5), "VOLUME"); });
     for (const auto number : order)
         onPriceSeries(extension, number, [](dravik::IIndexSeries& s) { Succeeded(s.put_Color(0), "Color"); });
 }
@@ -227,7 +232,8 @@ void SetUpDefaultChart(korvel::IKvlChart& chart, dravik::IFinancialCharts& exten
     markersAndOverlays(extension, studies);
     priceSeries(extension);
     for (const Study s : {Study::CUSTOM1, Study::CUSTOM2, Study::CUSTOM3})
-        onSeries(studies, s, [](dravik::IIndexSeries& series) { Succeeded(series.put_Gallery(kLines), "Gallery"); });
+        onSeries(studies, s,
+                 [](dravik::IIndexSeries& series) { Succeeded(series.put_Gallery(kLines), "Gallery"); });
     drawingTools(chart);
     Succeeded(chart.put_Setting(8, 35), "Setting8");
     if (steps.localizeChartCommands)

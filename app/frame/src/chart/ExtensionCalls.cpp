@@ -17,8 +17,8 @@ bool Succeeded(com::HRESULT result, std::string_view member) {
 
 com::ComPtr<com::IUnknown> ExtensionStudySlots::studyObject(Study study) {
     com::Variant result;
-    const com::HRESULT hr = extension_->InvokeMember(static_cast<com::DISPID>(study),
-                                                     dravik::DISPATCH_PROPERTYGET, {}, &result);
+    const com::HRESULT hr =
+        extension_->InvokeMember(static_cast<com::DISPID>(study), dravik::DISPATCH_PROPERTYGET, {}, &result);
     if (!Succeeded(hr, "study"))
         return {};
     return result.unknown();

@@ -64,7 +64,11 @@ private:
 
 KorvelChartTarget::KorvelChartTarget(korvel::KvlChart& chart, dravik::IFinancialCharts* extension,
                                      glossor::IGlosxList* annotations, ChartWindowLinks links)
-    : chart_(chart), extension_(extension), annotations_(annotations), studies_(extension), links_(std::move(links)) {}
+    : chart_(chart),
+      extension_(extension),
+      annotations_(annotations),
+      studies_(extension),
+      links_(std::move(links)) {}
 
 std::int32_t KorvelChartTarget::pointCount() const {
     com::LONG count = 0;
@@ -116,11 +120,12 @@ void KorvelChartTarget::showCompany(std::string_view name, std::string_view symb
 
 void KorvelChartTarget::setColumnKinds(std::span<const tarnwick::chart::ColumnKind> kinds) {
     for (std::size_t i = 0; i < kinds.size(); ++i)
-        check(chart_.put_ColumnKind(static_cast<com::SHORT>(i), static_cast<com::SHORT>(kinds[i])), "ColumnKind");
+        check(chart_.put_ColumnKind(static_cast<com::SHORT>(i), static_cast<com::SHORT>(kinds[i])),
+              "ColumnKind");
 }
 
-void KorvelChartTarget::setUpPriceSeries(const tarnwick::chart::PriceSeriesNumbers& prices, std::int32_t firstUser,
-                                         std::int32_t userCount) {
+void KorvelChartTarget::setUpPriceSeries(const tarnwick::chart::PriceSeriesNumbers& prices,
+                                         std::int32_t firstUser, std::int32_t userCount) {
     check(extension_->put_OpenSeries(prices.open), "OpenSeries");
     check(extension_->put_HighSeries(prices.high), "HighSeries");
     check(extension_->put_LowSeries(prices.low), "LowSeries");

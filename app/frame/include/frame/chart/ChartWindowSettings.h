@@ -47,7 +47,8 @@ StoredChartChoices ReadStoredChartChoices();
 
 // The stored text of a key as a number of the given kind; the default when it is missing, does not
 // convert or lies outside [low, high].
-std::int32_t StoredInteger(const QString& key, std::int32_t defaultValue, std::int32_t low, std::int32_t high);
+std::int32_t StoredInteger(const QString& key, std::int32_t defaultValue, std::int32_t low,
+                           std::int32_t high);
 float StoredSingle(const QString& key, float defaultValue);
 
 }  // namespace frame::chart

@@ -21,10 +21,11 @@ struct DrawingTool {
 inline constexpr std::int16_t kDrawingToolsCommand = 4;
 inline constexpr std::int16_t kChartToolsCommand = 29505;
 inline constexpr DrawingTool kDrawingTools[] = {
-    {77, "Trend Line"},         {69, "Fibonacci Arcs"},    {70, "Fibonacci Fan"},
-    {71, "Fibonacci Retracement"}, {72, "Fibonacci TimeZone"}, {68, "Gann Fan"},
-    {74, "Mean Tirone Level"},  {73, "Midpoint Tirone Level"}, {76, "Quadrant Line"},
-    {75, "Speed Resistance Line"},
+    {77, "Trend Line"},         {69, "Fibonacci Arcs"},
+    {70, "Fibonacci Fan"},      {71, "Fibonacci Retracement"},
+    {72, "Fibonacci TimeZone"}, {68, "Gann Fan"},
+    {74, "Mean Tirone Level"},  {73, "Midpoint Tirone Level"},
+    {76, "Quadrant Line"},      {75, "Speed Resistance Line"},
 };
 
 struct DefaultChartSetUpSteps {

@@ -18,7 +18,8 @@ public:
     GlossorOverlay& operator=(const GlossorOverlay&) = delete;
 
     void paintOverlay(gdi::DeviceContext& dc, const korvel::KvlRect& plot) override;
-    bool overlayMouse(korvel::KvlMouseAction action, korvel::LONG x, korvel::LONG y, korvel::LONG keys) override;
+    bool overlayMouse(korvel::KvlMouseAction action, korvel::LONG x, korvel::LONG y,
+                      korvel::LONG keys) override;
     bool overlayKey(korvel::LONG key, korvel::LONG keys) override;
 
     int clientWidth() const override;

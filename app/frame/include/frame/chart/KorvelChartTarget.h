@@ -26,8 +26,8 @@ struct ChartWindowLinks {
 
 class KorvelChartTarget final : public tarnwick::chart::ChartFillTarget {
 public:
-    KorvelChartTarget(korvel::KvlChart& chart, dravik::IFinancialCharts* extension, glossor::IGlosxList* annotations,
-                      ChartWindowLinks links);
+    KorvelChartTarget(korvel::KvlChart& chart, dravik::IFinancialCharts* extension,
+                      glossor::IGlosxList* annotations, ChartWindowLinks links);
 
     std::int32_t pointCount() const override;
     double valueAt(int series, std::int32_t point) const override;
