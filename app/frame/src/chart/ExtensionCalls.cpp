@@ -1,9 +1,14 @@
 #include "frame/chart/ExtensionCalls.h"
 
-#include <array>
-
 #include "appdata/AppError.h"
-#include "com/Dispatch.h"
+#include "dravik/AxisInterfaces.h"
+#include "dravik/SeriesInterfaces.h"
+#if __has_include("dravik/StudyInterfaces.h")
+#include "dravik/StudyInterfaces.h"
+#define TARNWICK_HAS_STUDY_OBJECTS 1
+#else
+#define TARNWICK_HAS_STUDY_OBJECTS 0
+#endif
 
 namespace frame::chart {
 
@@ -24,32 +29,126 @@ com::ComPtr<com::IUnknown> ExtensionStudySlots::studyObject(Study study) {
     return result.unknown();
 }
 
-// The study objects answer late-bound calls through their dispatch interface: arguments in declaration
-// order, the new value of a property last.
-void ExtensionStudySlots::put(Study study, StudyMember member, com::Variant value) {
-    const auto object = studyObject(study);
+#if TARNWICK_HAS_STUDY_OBJECTS
+
+namespace {
+
+bool isCustom(Study study) {
+    return static_cast<com::DISPID>(study) >= dravik::DISPID_FirstStudy + 48;
+}
+
+// The shared members of a study object, whichever interface it is handed out under.
+dravik::IIndex0* membersOf(Study study, const com::ComPtr<com::IUnknown>& object,
+                           com::ComPtr<com::IUnknown>& held) {
     if (!object)
+        return nullptr;
+    if (isCustom(study)) {
+        const auto custom = object.as<dravik::ICustomIndex>();
+        held = custom;
+        return custom.get();
+    }
+    const auto plain = object.as<dravik::IIndex>();
+    held = plain;
+    return plain.get();
+}
+
+template <class T>
+T converted(com::Variant value, com::VARTYPE type, T (com::Variant::*read)() const) {
+    if (com::FAILED(value.changeType(type)))
+        throw tarnwick::AppError(com::DISP_E_TYPEMISMATCH, "Type mismatch");
+    return (value.*read)();
+}
+
+}  // namespace
+
+void ExtensionStudySlots::put(Study study, StudyMember member, com::Variant value) {
+    com::ComPtr<com::IUnknown> held;
+    dravik::IIndex0* s = membersOf(study, studyObject(study), held);
+    if (s == nullptr)
         return;
-    const auto dispatch = object.as<com::IDispatch>();
-    if (!dispatch)
-        return;
-    std::array<com::Variant, 1> args{std::move(value)};
-    Succeeded(dispatch->Invoke(member, args), "study property");
+    switch (member) {
+        case kStudyVisible:
+            Succeeded(s->put_Visible(converted(value, com::VT_BOOL, &com::Variant::boolVal)), "Visible");
+            break;
+        case kStudyPriceIndicator:
+            Succeeded(s->put_PriceIndicator(converted(value, com::VT_BOOL, &com::Variant::boolVal)),
+                      "PriceIndicator");
+            break;
+        case kStudyName:
+            Succeeded(s->put_Name(converted(value, com::VT_BSTR, &com::Variant::bstr)), "Name");
+            break;
+        case kStudyPeriods:
+            Succeeded(s->put_Periods(converted(value, com::VT_I2, &com::Variant::i2)), "Periods");
+            break;
+        case kStudyD:
+            Succeeded(s->put_D(converted(value, com::VT_R8, &com::Variant::r8)), "D");
+            break;
+        case kStudyWorkSeries:
+            Succeeded(s->put_WorkSeries(converted(value, com::VT_I2, &com::Variant::i2)), "WorkSeries");
+            break;
+        default:
+            throw tarnwick::AppError(com::DISP_E_MEMBERNOTFOUND,
+                                     "Object doesn't support this property or method");
+    }
 }
 
 void ExtensionStudySlots::setUpAs(Study study, std::int16_t baseIndex, std::string_view name) {
     const auto object = studyObject(study);
-    if (!object)
-        return;
-    const auto dispatch = object.as<com::IDispatch>();
-    if (!dispatch)
-        return;
-    std::array<com::Variant, 2> args{com::Variant(baseIndex), com::Variant::utf8(name)};
-    Succeeded(dispatch->Invoke(kCustomSetUpAs, args), "SetUpAs");
+    const auto custom = object ? object.as<dravik::ICustomIndex>() : com::ComPtr<dravik::ICustomIndex>();
+    if (custom)
+        Succeeded(custom->SetUpAs(baseIndex, com::Bstr::fromUtf8(name)), "SetUpAs");
 }
 
-// Reading a study's properties needs the study interface itself; until the extension offers study
-// objects the caller's fallback stands.
+std::int16_t ExtensionStudySlots::get16(Study study, StudyMember member, std::int16_t fallback) {
+    com::ComPtr<com::IUnknown> held;
+    dravik::IIndex0* s = membersOf(study, studyObject(study), held);
+    if (s == nullptr)
+        return fallback;
+    com::SHORT value = fallback;
+    com::HRESULT hr = com::E_NOTIMPL;
+    if (member == kStudyPeriods)
+        hr = s->get_Periods(&value);
+    else if (member == kStudySeriesIndex)
+        hr = s->get_SeriesIndex(com::Variant::missing(), &value);
+    else if (member == kStudyWorkSeries)
+        hr = s->get_WorkSeries(&value);
+    return Succeeded(hr, "study property") ? value : fallback;
+}
+
+com::ComPtr<com::IUnknown> ExtensionStudySlots::defaultSeries(Study study) {
+    com::ComPtr<com::IUnknown> held;
+    dravik::IIndex0* s = membersOf(study, studyObject(study), held);
+    if (s == nullptr)
+        return {};
+    com::ComPtr<dravik::IIndexSeries> series;
+    if (!Succeeded(s->get_Series(com::Variant::missing(), series.put()), "Series"))
+        return {};
+    return series;
+}
+
+com::ComPtr<com::IUnknown> ExtensionStudySlots::axis(Study study) {
+    com::ComPtr<com::IUnknown> held;
+    dravik::IIndex0* s = membersOf(study, studyObject(study), held);
+    if (s == nullptr)
+        return {};
+    com::ComPtr<dravik::ILomexAxis> axis;
+    if (!Succeeded(s->get_Axis(axis.put()), "Axis"))
+        return {};
+    return axis;
+}
+
+#else
+
+// Without the study interface the objects cannot be bound: the slots are left as the extension keeps
+// them, as for an extension that hands out no study objects.
+void ExtensionStudySlots::put(Study study, StudyMember, com::Variant) {
+    studyObject(study);
+}
+
+void ExtensionStudySlots::setUpAs(Study study, std::int16_t, std::string_view) {
+    studyObject(study);
+}
+
 std::int16_t ExtensionStudySlots::get16(Study study, StudyMember, std::int16_t fallback) {
     studyObject(study);
     return fallback;
@@ -64,5 +163,7 @@ com::ComPtr<com::IUnknown> ExtensionStudySlots::axis(Study study) {
     studyObject(study);
     return {};
 }
+
+#endif
 
 }  // namespace frame::chart

@@ -4,8 +4,8 @@
 // of the calling procedure, except that a member the extension does not offer yet (E_NOTIMPL) leaves
 // that one setting undone, so the chart still comes up while parts of the extension are missing.
 //
-// Study objects are reached late-bound: the extension's study member by dispid, then the study's own
-// members by their dispids (IIndex0: 1-20, ICustomIndex::SetUpAs 21).
+// Study objects are fetched late-bound, by the dispid of the extension's study member, and then used
+// through their study interface (IIndex, ICustomIndex), when the extension's headers offer it.
 
 #include <cstdint>
 #include <string>
