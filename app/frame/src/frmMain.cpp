@@ -221,6 +221,8 @@ bool frmMain::runMenuCommand(const QString& itemName) {
 namespace {
 
 constexpr float kTwipsPerPixel = 15.0F;
+// The menu item whose command a pop-up item runs.
+constexpr const char* kPopupCommand = "command";
 
 int pixels(float twips) {
     return static_cast<int>(std::lround(twips / kTwipsPerPixel));
@@ -492,6 +494,7 @@ void frmMain::makePopupMenu() {
         QAction* action = m_popup->addAction(GetLangString(tag));
         action->setObjectName(QString::fromLatin1(name));
         const QString target = QString::fromLatin1(command);
+        action->setProperty(kPopupCommand, target);
         QObject::connect(action, &QAction::triggered, this, [this, target] { runMenuCommand(target); });
         action->setEnabled(false);
         m_popupItems[QString::fromLatin1(name)] = action;
@@ -504,12 +507,13 @@ bool frmMain::menuEnabled(const QString& itemName) const {
     return model().control(itemName).enabled;
 }
 
+// A command that nobody provides stays disabled whatever the selection.
 void frmMain::setMenuEnabled(const char* item, bool enabled) {
     const QString name = QString::fromLatin1(item);
     if (const auto it = m_popupItems.find(name); it != m_popupItems.end())
-        it->second->setEnabled(enabled);
+        it->second->setEnabled(enabled && hasMenuCommand(it->second->property(kPopupCommand).toString()));
     else
-        model().control(name).enabled = enabled;
+        model().control(name).enabled = enabled && hasMenuCommand(name);
 }
 
 void frmMain::enableButton(const char* window, const char* key, bool enabled) {

@@ -12,6 +12,7 @@
 #include "frame/chart/ChartWindowSettings.h"
 #include "frame/chart/DefaultChartSetUp.h"
 #include "frame/frmMain.h"
+#include "glossor/GlosxOverlay.h"
 #include "korvel/KvlChartWidget.h"
 #include "ostbar/OstBarContract.h"
 
@@ -65,8 +66,12 @@ protected:
     static void exec(const char* sql) { tarnwick::gConnection.execute(sql, {}); }
 
     // A frame whose watch-list and chart settings windows are stood in for by what they hold.
-    MDIForm1& loadFrame() {
+    MDIForm1& loadFrame(bool withCommands = true) {
         frame::FrameHooks hooks;
+        for (const char* item : {"mnuWLEdit", "mnuWLDelete", "mnuWLAdd", "mnuWLRemove", "mnuCTSave",
+                                 "mnuCTChange", "mnuCTDelete", "mnuCTSaveAs"})
+            if (withCommands)
+                hooks.chartCommands.set(QString::fromLatin1(item), [] {});
         ChartWindowPeers& p = hooks.chartPeers;
         p.selectWatchList = [this](std::int32_t id) {
             m_selectedWL = "ID_" + std::to_string(id);
@@ -373,6 +378,18 @@ TEST_F(ChartWindowTest, CommandsFollowTheSelectedWatchListCompanyAndTemplate) {
     }
 }
 
+TEST_F(ChartWindowTest, AMenuCommandNobodyProvidesStaysDisabled) {
+    loadFrame(false);
+    m_selectedWL = "ID_5";
+    m_companySelected = true;
+    m_selectedTemplate = "ID_1";
+    window().EnableDisable();
+    for (const char* item : {"mnuWLDelete", "mnuWLAdd", "mnuPopUPAdd", "mnuPopupRemove", "mnuCTSave"})
+        EXPECT_FALSE(window().menuEnabled(QString::fromLatin1(item))) << item;
+    EXPECT_TRUE(m_buttons.at("frmWatchList.DeleteWL"));
+    EXPECT_TRUE(m_buttons.at("frmChartSettings.SaveCurrentTemplate"));
+}
+
 com::ComPtr<ostbar::IOstCommand> chartCommand(korvel::KvlChart& chart, std::int16_t id) {
     com::ComPtr<com::IUnknown> object;
     EXPECT_EQ(chart.get_ToolBarObject(object.put()), com::S_OK);
@@ -500,6 +517,49 @@ TEST_F(ChartWindowTest, TheDefaultChartSetsUpTheSarTheThreeAveragesAndTheOverlay
     com::VARIANT_BOOL rescale = com::VARIANT_FALSE;
     window().financialExtension()->get_ZoomRescale(&rescale);
     EXPECT_EQ(rescale, com::VARIANT_TRUE);
+}
+
+}  // namespace
+
+namespace {
+
+// The annotation list lies over the chart: it sees the chart's size, takes the mouse and the keys first,
+// and its repaints reach the chart.
+TEST_F(ChartWindowTest, TheAnnotationListIsDrawnOverTheChartAndTakesItsInputFirst) {
+    loadFrame();
+    korvel::KvlChart& c = chart();
+    ASSERT_NE(c.overlay(), nullptr);
+    auto* host = dynamic_cast<glossor::GlosxHost*>(c.overlay());
+    ASSERT_NE(host, nullptr);
+    const korvel::KvlRect client = c.model().clientRect();
+    EXPECT_EQ(host->clientWidth(), client.right - client.left);
+    EXPECT_EQ(host->clientHeight(), client.bottom - client.top);
+
+    c.paintSurface();
+    ASSERT_FALSE(c.invalidRect().has_value());
+    glossor::IGlosxList* list = window().annotationList();
+    com::ComPtr<glossor::IGlosxObject> line;
+    ASSERT_EQ(list->Add(glossor::kKindLine, com::Variant::missing(), line.put()), com::S_OK);
+    com::ComPtr<glossor::IGlosxPoints> points;
+    ASSERT_EQ(line.as<glossor::IGlosxShape>()->get_Points(points.put()), com::S_OK);
+    points->put_X1(60);
+    points->put_Y1(80);
+    points->put_X2(200);
+    points->put_Y2(80);
+    EXPECT_TRUE(c.invalidRect().has_value());
+
+    // A press on the line selects it and stays with the list; Delete then removes it.
+    EXPECT_TRUE(c.buttonDown(130, 80));
+    EXPECT_TRUE(c.buttonUp(130, 80));
+    com::ComPtr<glossor::IGlosxSelection> selection;
+    ASSERT_EQ(list->get_Selection(selection.put()), com::S_OK);
+    com::LONG selected = 0;
+    selection->get_Count(&selected);
+    EXPECT_EQ(selected, 1);
+    EXPECT_TRUE(c.keyDown(glossor::kKeyDelete, 0));
+    com::LONG count = -1;
+    list->get_Count(&count);
+    EXPECT_EQ(count, 0);
 }
 
 }  // namespace
