@@ -149,6 +149,21 @@ TEST_F(ChartWindowTest, AFirstStartChartsTheDefaultCompanyOnceWithTheDefaultChoi
     EXPECT_EQ(errorLog(), "");
 }
 
+TEST_F(ChartWindowTest, WithoutTheCompanyTheLoadStillSetsUpTheChartAndOnlyTheFillComplains) {
+    exec(R"(DELETE FROM "Company")");
+    loadFrame();
+    EXPECT_EQ(chartCompanyID(chart()), "");
+    const std::string log = errorLog();
+    EXPECT_NE(log.find("Function:GetData"), std::string::npos) << log;
+    EXPECT_EQ(log.find("Function:frmMain Form_Load"), std::string::npos) << log;
+    com::ComPtr<com::IUnknown> options;
+    ASSERT_EQ(chart().get_Object80(options.put()), com::S_OK);
+    com::VARIANT_BOOL enabled = com::VARIANT_FALSE;
+    options.as<korvel::IKvlOptions>()->get_Enabled(&enabled);
+    EXPECT_EQ(enabled, com::VARIANT_TRUE);
+    EXPECT_FALSE(tarnwick::gStarting);
+}
+
 TEST_F(ChartWindowTest, StoredChoicesComeBackAndAWatchListThatExistsIsClicked) {
     saveSetting("LastWL", "5");
     saveSetting("SelectedCompany", "205");

@@ -7,40 +7,6 @@
 
 namespace frame::chart {
 
-const std::array<SettingKey, 28>& settingKeys() {
-    static const std::array<SettingKey, 28> keys = {{
-        {"Path", nullptr},
-        {"Language", "NONE"},
-        {"Special", "True"},
-        {"DataServer", nullptr},  // the program's data-server hosts, see InternetSettings.h
-        {"BackupDataServer", nullptr},
-        {"MainLeft", "-100"},
-        {"MainTop", "-60"},
-        {"MainWidth", "12160"},
-        {"MainHeight", "8670"},
-        {"LastWL", "-2"},
-        {"SelectedCompany", "199"},
-        {"Period", "4"},
-        {"Interval", "0"},
-        {"Adjusted", "1"},
-        {"GeneralIndex", "0"},
-        {"SectorIndex", "0"},
-        {"ProxyUsed", "False"},
-        {"ProxyServer", ""},
-        {"ProxyPort", "8080"},
-        {"ProxyUserName", ""},
-        {"ProxyPassword", ""},
-        {"DefaultMarket", "1"},
-        {"LastTemplate", "1"},
-        {"ShowChartSettings", "True"},
-        {"ShowWatchList", "True"},
-        {"ShowNotes", "True"},
-        {"ShowDisclaimer", "0"},
-        {"DeleteFile", "True"},
-    }};
-    return keys;
-}
-
 std::int32_t StoredInteger(const QString& key, std::int32_t defaultValue, std::int32_t low,
                            std::int32_t high) {
     const QString text = ProgramSettings::text(key).trimmed();

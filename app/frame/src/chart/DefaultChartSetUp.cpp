@@ -151,8 +151,10 @@ void markersAndOverlays(dravik::IFinancialCharts& extension, StudySlots& studies
 template <class Setter>
 void onPriceSeries(dravik::IFinancialCharts& extension,
                    com::HRESULT (dravik::IFinancialCharts::*number)(com::SHORT*), Setter&& set) {
-    com::SHORT n = 0;
+    com::SHORT n = -1;
     Succeeded((extension.*number)(&n), "price series number");
+    if (n < 0)
+        return;  // no chart series holds that price yet (nothing has been charted)
     com::ComPtr<dravik::IIndexSeries> series;
     if (Succeeded(extension.get_PriceSeries(n, series.put()), "PriceSeries") && series)
         set(*series);

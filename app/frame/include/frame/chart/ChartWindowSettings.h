@@ -1,23 +1,13 @@
 #pragma once
 
-// What the chart window keeps in the settings store between runs: every key of the program with its
-// default, and the chart window's own choices as the load reads them back. A stored value that does not
-// convert, or lies outside what its control can take, counts as the key's default.
+// The chart window's own choices in the settings store, as the load reads them back. A stored value
+// that does not convert, or lies outside what its control can take, counts as the key's default.
 
 #include <QString>
 
-#include <array>
 #include <cstdint>
 
 namespace frame::chart {
-
-struct SettingKey {
-    const char* name;
-    const char* defaultText;  // null: the key has no default (written only)
-};
-
-// The 28 keys of section "Settings", in the order of the program's list.
-const std::array<SettingKey, 28>& settingKeys();
 
 // Placement of the frame window in twips; Left -100 means nothing was stored.
 inline constexpr float kUnplacedLeft = -100.0F;
