@@ -101,6 +101,10 @@ protected:
 
     frmMain& window() { return m_frame->chartWindow(); }
     korvel::KvlChart& chart() { return window().Korvel1()->chart(); }
+    std::array<int, 5> choices() {
+        const frmMain::ChartChoices& c = window().chartChoices();
+        return {c.period, c.interval, c.adjusted, c.generalIndex, c.sectorIndex};
+    }
 
     std::optional<std::string> m_selectedWL;
     std::optional<std::string> m_selectedTemplate;
@@ -112,6 +116,9 @@ protected:
     std::map<QString, bool> m_buttons;
     std::unique_ptr<MDIForm1> m_frame;
 };
+
+// Period, interval, adjusted, general index, sector index.
+using Choices = std::array<int, 5>;
 
 std::string chartCompanyID(korvel::KvlChart& chart) {
     com::Bstr id;
@@ -128,12 +135,7 @@ TEST_F(ChartWindowTest, AFirstStartChartsTheDefaultCompanyOnceWithTheDefaultChoi
     com::LONG points = 0;
     chart().get_PointCount(&points);
     EXPECT_GE(points, 5);
-    const frmMain::ChartChoices& c = window().chartChoices();
-    EXPECT_EQ(c.period, 4);
-    EXPECT_EQ(c.interval, 0);
-    EXPECT_EQ(c.adjusted, 1);
-    EXPECT_EQ(c.generalIndex, 0);
-    EXPECT_EQ(c.sectorIndex, 0);
+    EXPECT_EQ(choices(), (Choices{4, 0, 1, 0, 0}));
     EXPECT_EQ(tarnwick::gDefaultMarket, 1);
     EXPECT_EQ(tarnwick::gProxyPort, 8080);
     // Watch list -2 does not exist: the first entry is marked, without a click.
@@ -182,12 +184,7 @@ TEST_F(ChartWindowTest, StoredChoicesComeBackAndAWatchListThatExistsIsClicked) {
     EXPECT_EQ(m_wlClicks, 1);
     EXPECT_EQ(m_selectedWL, std::optional<std::string>("ID_5"));
     EXPECT_EQ(chartCompanyID(chart()), "205");
-    const frmMain::ChartChoices& c = window().chartChoices();
-    EXPECT_EQ(c.period, 9);
-    EXPECT_EQ(c.interval, 2);
-    EXPECT_EQ(c.adjusted, 0);
-    EXPECT_EQ(c.generalIndex, 1);
-    EXPECT_EQ(c.sectorIndex, 1);
+    EXPECT_EQ(choices(), (Choices{9, 2, 0, 1, 1}));
     EXPECT_EQ(tarnwick::gDefaultMarket, 7);
     EXPECT_EQ(tarnwick::gProxyPort, 3128);
     EXPECT_FALSE(m_frame->windowState() & Qt::WindowMaximized);
@@ -210,12 +207,7 @@ TEST_F(ChartWindowTest, OutOfRangeAndUnreadableStoredValuesCountAsTheirDefaults)
     for (const auto& [key, value] : stored)
         saveSetting(key, value);
     loadFrame();
-    const frmMain::ChartChoices& c = window().chartChoices();
-    EXPECT_EQ(c.period, 4);
-    EXPECT_EQ(c.interval, 0);
-    EXPECT_EQ(c.adjusted, 1);
-    EXPECT_EQ(c.generalIndex, 0);
-    EXPECT_EQ(c.sectorIndex, 0);
+    EXPECT_EQ(choices(), (Choices{4, 0, 1, 0, 0}));
     EXPECT_EQ(tarnwick::gDefaultMarket, 1);
     EXPECT_EQ(tarnwick::gProxyPort, 8080);
     EXPECT_EQ(window().chartFill()->CompanyID, 1);
