@@ -338,35 +338,17 @@ void frmMain::Form_Load() {
         m_choices.period = 0;
         const chart::StoredChartChoices stored = chart::ReadStoredChartChoices();
         placeFrame(stored.mainLeft, stored.mainTop, stored.mainWidth, stored.mainHeight);
-        const ChartWindowPeers& peers = m_hooks.chartPeers;
-        if (tarnwick::gWatchLists.exists(keyOf(stored.lastWL))) {
-            if (peers.selectWatchList)
-                peers.selectWatchList(stored.lastWL);
-        } else if (peers.selectFirstWatchList) {
-            peers.selectFirstWatchList();
-        }
+        restoreWatchList(stored.lastWL);
         gChartFill->CompanyID = stored.selectedCompany;
-        m_choices.period = stored.period;
-        m_choices.interval = stored.interval;
-        m_choices.adjusted = stored.adjusted;
-        m_choices.generalIndex = stored.generalIndex;
-        m_choices.sectorIndex = stored.sectorIndex;
-        tarnwick::gProxyUsed = ProgramSettings::boolean(QStringLiteral("ProxyUsed"), false);
-        tarnwick::gProxyServer = text("ProxyServer", "");
-        tarnwick::gProxyPort = chart::StoredInteger(QStringLiteral("ProxyPort"), tarnwick::kDefaultProxyPort,
-                                                    0, std::numeric_limits<std::int32_t>::max());
-        tarnwick::gProxyUserName = text("ProxyUserName", "");
-        tarnwick::gProxyPassword = text("ProxyPassword", "");
+        m_choices = {stored.period, stored.interval, stored.adjusted, stored.generalIndex,
+                     stored.sectorIndex};
+        readConnectionSettings();
         tarnwick::gDefaultMarket = stored.defaultMarket;
         chart::ExtensionStudySlots studies(gFinExt.get());
         if (const auto volume = studies.defaultSeries(chart::Study::VOLUME))
             if (const auto series = volume.as<dravik::IIndexSeries>())
                 chart::Succeeded(series->put_VOLUME(65), "VOLUME");
-        // Chart templates are not read yet: the template hook loads one when there is a reader.
-        bool loaded = false;
-        if (tarnwick::gTemplates.exists(keyOf(stored.lastTemplate)) && peers.loadTemplate)
-            loaded = peers.loadTemplate(stored.lastTemplate);
-        if (!loaded)
+        if (!loadLastTemplate(stored.lastTemplate))
             setUpDefaultChart();
         studies.put(chart::Study::USER1, chart::kStudyVisible, com::Variant(m_choices.sectorIndex != 0));
         studies.put(chart::Study::USER2, chart::kStudyVisible, com::Variant(m_choices.generalIndex != 0));
@@ -375,10 +357,39 @@ void frmMain::Form_Load() {
         if (const auto enabled =
                 options ? options.as<korvel::IKvlOptions>() : com::ComPtr<korvel::IKvlOptions>())
             chart::Succeeded(enabled->put_Enabled(com::VARIANT_TRUE), "Object80");
-        if (peers.symbolChanged)
-            peers.symbolChanged();
+        if (m_hooks.chartPeers.symbolChanged)
+            m_hooks.chartPeers.symbolChanged();
     });
+    // Also after a failed load: the chart settings must chart again once the program runs.
     tarnwick::gStarting = false;
+}
+
+// The stored watch list is clicked when it still exists; else the combo's first entry is marked.
+void frmMain::restoreWatchList(std::int32_t lastWL) {
+    const ChartWindowPeers& peers = m_hooks.chartPeers;
+    if (tarnwick::gWatchLists.exists(keyOf(lastWL))) {
+        if (peers.selectWatchList)
+            peers.selectWatchList(lastWL);
+    } else if (peers.selectFirstWatchList) {
+        peers.selectFirstWatchList();
+    }
+}
+
+void frmMain::readConnectionSettings() {
+    tarnwick::gProxyUsed = ProgramSettings::boolean(QStringLiteral("ProxyUsed"), false);
+    tarnwick::gProxyServer = text("ProxyServer", "");
+    tarnwick::gProxyPort = chart::StoredInteger(QStringLiteral("ProxyPort"), tarnwick::kDefaultProxyPort, 0,
+                                                std::numeric_limits<std::int32_t>::max());
+    tarnwick::gProxyUserName = text("ProxyUserName", "");
+    tarnwick::gProxyPassword = text("ProxyPassword", "");
+}
+
+// Chart templates are loaded by the chart settings window; without it, or without the template, the
+// default chart is laid out.
+bool frmMain::loadLastTemplate(std::int32_t lastTemplate) {
+    if (!tarnwick::gTemplates.exists(keyOf(lastTemplate)) || !m_hooks.chartPeers.loadTemplate)
+        return false;
+    return m_hooks.chartPeers.loadTemplate(lastTemplate);
 }
 
 // The chart takes the window's width less 100 twips and its height less 400 (all of it in a low window).

@@ -113,6 +113,9 @@ private:
     void openTarget(const QUrl& target);
     void attachExtensions();
     void placeFrame(float left, float top, float width, float height);
+    void restoreWatchList(std::int32_t lastWL);
+    void readConnectionSettings();
+    bool loadLastTemplate(std::int32_t lastTemplate);
     void setUpDefaultChart();
     void setMenuEnabled(const char* item, bool enabled);
     void enableButton(const char* window, const char* key, bool enabled);
