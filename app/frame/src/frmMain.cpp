@@ -275,6 +275,11 @@ void frmMain::attachExtensions() {
     gFinExt = object.as<dravik::IFinancialCharts>();
     if (!gFinExt)
         throw tarnwick::AppError(13, "Type mismatch");
+    // The window's chart is designed with one series for each of the first three user studies: the
+    // split markers and the two index overlays that the chart fill writes into data columns 5 to 7.
+    chart::ExtensionStudySlots studies(gFinExt.get());
+    for (const chart::Study user : {chart::Study::USER0, chart::Study::USER1, chart::Study::USER2})
+        studies.put(user, chart::kStudySubIndicators, com::Variant(std::int16_t{1}));
     m_target = std::make_unique<chart::KorvelChartTarget>(
         chart, gFinExt.get(), gGlosx.get(),
         chart::ChartWindowLinks{

@@ -8,6 +8,8 @@
 #include "ProgramFixture.h"
 #include "appdata/InternetSettings.h"
 #include "appdata/Schema.h"
+#include "dravik/SeriesInterfaces.h"
+#include "dravik/StudyInterfaces.h"
 #include "frame/MDIForm1.h"
 #include "frame/chart/ChartWindowSettings.h"
 #include "frame/chart/DefaultChartSetUp.h"
@@ -567,6 +569,110 @@ TEST_F(ChartWindowTest, TheAnnotationListIsDrawnOverTheChartAndTakesItsInputFirs
     com::LONG count = -1;
     list->get_Count(&count);
     EXPECT_EQ(count, 0);
+}
+
+}  // namespace
+
+namespace {
+
+std::string nameOf(dravik::IIndex0& study) {
+    com::Bstr name;
+    EXPECT_EQ(study.get_Name(&name), com::S_OK);
+    return name.toUtf8();
+}
+
+com::SHORT periodsOf(dravik::IIndex0& study) {
+    com::SHORT periods = 0;
+    EXPECT_EQ(study.get_Periods(&periods), com::S_OK);
+    return periods;
+}
+
+// What the extension itself holds after a first start without templates.
+TEST_F(ChartWindowTest, TheExtensionHoldsTheDefaultStudiesAfterTheLoad) {
+    loadFrame();
+    EXPECT_EQ(errorLog(), "");
+    dravik::IFinancialCharts& ext = *window().financialExtension();
+    com::ComPtr<dravik::ICustomIndex> sar;
+    ASSERT_EQ(ext.get_CUSTOM4(sar.put()), com::S_OK);
+    EXPECT_EQ(nameOf(*sar), "Parabolic SAR");
+    EXPECT_EQ(periodsOf(*sar), 2);
+    double d = 0;
+    sar->get_D(&d);
+    EXPECT_EQ(d, 0.2);
+    com::VARIANT_BOOL onPrices = com::VARIANT_FALSE;
+    sar->get_PriceIndicator(&onPrices);
+    EXPECT_EQ(onPrices, com::VARIANT_TRUE);
+    com::SHORT cloned = -1;
+    sar->get_ClonedStudy(&cloned);
+    EXPECT_EQ(cloned, 0);
+
+    const std::tuple<com::HRESULT (dravik::IFinancialCharts::*)(dravik::ICustomIndex**), com::SHORT,
+                     const char*>
+        averages[] = {
+            {&dravik::IFinancialCharts::get_CUSTOM1, 20, "20 periods Simple M.A."},
+            {&dravik::IFinancialCharts::get_CUSTOM2, 35, "35 periods Simple M.A."},
+            {&dravik::IFinancialCharts::get_CUSTOM3, 100, "100 periods Simple M.A."},
+        };
+    for (const auto& [getter, periods, name] : averages) {
+        com::ComPtr<dravik::ICustomIndex> average;
+        ASSERT_EQ((ext.*getter)(average.put()), com::S_OK);
+        EXPECT_EQ(nameOf(*average), name);
+        EXPECT_EQ(periodsOf(*average), periods) << name;
+    }
+    const std::pair<com::HRESULT (dravik::IFinancialCharts::*)(dravik::IIndex**), const char*> users[] = {
+        {&dravik::IFinancialCharts::get_USER0, "Data Adjustment"},
+        {&dravik::IFinancialCharts::get_USER1, "Sector Index"},
+        {&dravik::IFinancialCharts::get_USER2, "Market General Index"},
+    };
+    for (const auto& [getter, name] : users) {
+        com::ComPtr<dravik::IIndex> user;
+        ASSERT_EQ((ext.*getter)(user.put()), com::S_OK);
+        EXPECT_EQ(nameOf(*user), name);
+    }
+    // The series of the studies.
+    const auto seriesOf = [](dravik::IIndex0& study) {
+        com::ComPtr<dravik::IIndexSeries> series;
+        EXPECT_EQ(study.get_Series(com::Variant::missing(), series.put()), com::S_OK);
+        return series;
+    };
+    const auto legendOf = [](dravik::IIndexSeries& series) {
+        com::Bstr legend;
+        series.get_Legend(&legend);
+        return legend.toUtf8();
+    };
+    const auto sarSeries = seriesOf(*sar);
+    ASSERT_TRUE(sarSeries);
+    EXPECT_EQ(legendOf(*sarSeries), "Parabolic SAR");
+    com::SHORT shape = 0, size = 0, gallery = 0, volume = 0;
+    com::VARIANT_BOOL border = com::VARIANT_FALSE;
+    sarSeries->get_MarkerShape(&shape);
+    sarSeries->get_MarkerSize(&size);
+    sarSeries->get_Border(&border);
+    EXPECT_EQ(shape, 2);
+    EXPECT_EQ(size, 2);
+    EXPECT_EQ(border, com::VARIANT_TRUE);
+    com::ComPtr<dravik::ICustomIndex> twenty;
+    ASSERT_EQ(ext.get_CUSTOM1(twenty.put()), com::S_OK);
+    const auto twentySeries = seriesOf(*twenty);
+    ASSERT_TRUE(twentySeries);
+    EXPECT_EQ(legendOf(*twentySeries), "20 Simple M.A.");
+    twentySeries->get_Gallery(&gallery);
+    EXPECT_EQ(gallery, 1);
+    com::ComPtr<dravik::IIndex> longAverage;
+    ASSERT_EQ(ext.get_SimpleMA200(longAverage.put()), com::S_OK);
+    EXPECT_EQ(legendOf(*seriesOf(*longAverage)), "200 Simple M.A.");
+    com::ComPtr<dravik::IIndex> volumeStudy;
+    ASSERT_EQ(ext.get_VOLUME(volumeStudy.put()), com::S_OK);
+    seriesOf(*volumeStudy)->get_VOLUME(&volume);
+    EXPECT_EQ(volume, 65);
+    // No index overlays were chosen: both stay hidden.
+    for (const auto getter : {&dravik::IFinancialCharts::get_USER1, &dravik::IFinancialCharts::get_USER2}) {
+        com::ComPtr<dravik::IIndex> overlay;
+        ASSERT_EQ((ext.*getter)(overlay.put()), com::S_OK);
+        com::VARIANT_BOOL visible = com::VARIANT_TRUE;
+        overlay->get_Visible(&visible);
+        EXPECT_EQ(visible, com::VARIANT_FALSE);
+    }
 }
 
 }  // namespace

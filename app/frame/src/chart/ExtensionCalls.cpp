@@ -3,12 +3,7 @@
 #include "appdata/AppError.h"
 #include "dravik/AxisInterfaces.h"
 #include "dravik/SeriesInterfaces.h"
-#if __has_include("dravik/StudyInterfaces.h")
 #include "dravik/StudyInterfaces.h"
-#define TARNWICK_HAS_STUDY_OBJECTS 1
-#else
-#define TARNWICK_HAS_STUDY_OBJECTS 0
-#endif
 
 namespace frame::chart {
 
@@ -28,8 +23,6 @@ com::ComPtr<com::IUnknown> ExtensionStudySlots::studyObject(Study study) {
         return {};
     return result.unknown();
 }
-
-#if TARNWICK_HAS_STUDY_OBJECTS
 
 namespace {
 
@@ -69,6 +62,9 @@ void ExtensionStudySlots::put(Study study, StudyMember member, com::Variant valu
     switch (member) {
         case kStudyVisible:
             Succeeded(s->put_Visible(converted(value, com::VT_BOOL, &com::Variant::boolVal)), "Visible");
+            break;
+        case kStudySubIndicators:
+            Succeeded(s->put_SubIndicators(converted(value, com::VT_I2, &com::Variant::i2)), "SubIndicators");
             break;
         case kStudyPriceIndicator:
             Succeeded(s->put_PriceIndicator(converted(value, com::VT_BOOL, &com::Variant::boolVal)),
@@ -136,34 +132,5 @@ com::ComPtr<com::IUnknown> ExtensionStudySlots::axis(Study study) {
         return {};
     return axis;
 }
-
-#else
-
-// Without the study interface the objects cannot be bound: the slots are left as the extension keeps
-// them, as for an extension that hands out no study objects.
-void ExtensionStudySlots::put(Study study, StudyMember, com::Variant) {
-    studyObject(study);
-}
-
-void ExtensionStudySlots::setUpAs(Study study, std::int16_t, std::string_view) {
-    studyObject(study);
-}
-
-std::int16_t ExtensionStudySlots::get16(Study study, StudyMember, std::int16_t fallback) {
-    studyObject(study);
-    return fallback;
-}
-
-com::ComPtr<com::IUnknown> ExtensionStudySlots::defaultSeries(Study study) {
-    studyObject(study);
-    return {};
-}
-
-com::ComPtr<com::IUnknown> ExtensionStudySlots::axis(Study study) {
-    studyObject(study);
-    return {};
-}
-
-#endif
 
 }  // namespace frame::chart

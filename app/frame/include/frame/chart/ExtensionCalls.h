@@ -5,7 +5,7 @@
 // that one setting undone, so the chart still comes up while parts of the extension are missing.
 //
 // Study objects are fetched late-bound, by the dispid of the extension's study member, and then used
-// through their study interface (IIndex, ICustomIndex), when the extension's headers offer it.
+// through their study interface (IIndex, ICustomIndex).
 
 #include <cstdint>
 #include <string>
@@ -41,6 +41,7 @@ enum class Study : com::DISPID {
 // Dispids of the study objects' members.
 enum StudyMember : com::DISPID {
     kStudyVisible = 1,
+    kStudySubIndicators = 2,
     kStudyPriceIndicator = 5,
     kStudyName = 7,
     kStudyPeriods = 8,
