@@ -7,6 +7,7 @@ namespace tarnwick {
 db::Connection gConnection;
 bool gSpecial = true;
 bool gStarting = false;
+std::int32_t gDefaultMarket = 1;
 db::Date gBaseDate{};
 
 }  // namespace tarnwick

@@ -4,20 +4,36 @@
 #include <QDesktopServices>
 #include <QDir>
 
+#include <QKeyEvent>
+#include <QMenu>
+
+#include <algorithm>
+#include <cmath>
 #include <filesystem>
+#include <limits>
 
 #include "appdata/DataFolder.h"
 #include "appdata/Globals.h"
 #include "appdata/InternetSettings.h"
+#include "appdata/MarketCollections.h"
+#include "appdata/MarketQueries.h"
+#include "appdata/MarketReaders.h"
 #include "appdata/Trap.h"
+#include "dravik/SeriesInterfaces.h"
 #include "frame/FrameGlobals.h"
 #include "frame/LanguageTable.h"
 #include "frame/MDIForm1.h"
 #include "frame/MessageBox.h"
 #include "frame/ProgramSettings.h"
 #include "frame/ToolWindowHost.h"
+#include "frame/chart/ChartWindowSettings.h"
+#include "frame/chart/DefaultChartSetUp.h"
+#include "frame/chart/ExtensionCalls.h"
+#include "frame/chart/GlossorOverlay.h"
+#include "frame/chart/KorvelChartTarget.h"
 #include "frame/frmAbout.h"
 #include "frame/frmBulkData.h"
+#include "korvel/KvlChartWidget.h"
 #include "ui/ModalServices.h"
 
 namespace frame {
@@ -160,6 +176,11 @@ frmMain::frmMain(MDIForm1& frame, const FrameHooks& hooks) : Form(design()), m_f
         m_commands[viewItemName(i)] = [this, i] { mnuViewForm_Click(i); };
     connectMenus();
     enableAvailableCommands();
+    makePopupMenu();
+    if (QWidget* host = controlWidget(QStringLiteral("Korvel1"))) {
+        m_korvel = new korvel::KvlChartWidget(korvel::KvlChart::create(), host);
+        m_korvel->setGeometry(host->rect());
+    }
 }
 
 void frmMain::connectMenus() {
@@ -197,31 +218,257 @@ bool frmMain::runMenuCommand(const QString& itemName) {
     return m_hooks.chartCommands.run(itemName);
 }
 
-// What the chart window's load does before the chart itself is built: the program folder's own
-// folders, the data servers and the proxy, and the end of the start-up phase.
+namespace {
+
+constexpr float kTwipsPerPixel = 15.0F;
+// The menu item whose command a pop-up item runs.
+constexpr const char* kPopupCommand = "command";
+
+int pixels(float twips) {
+    return static_cast<int>(std::lround(twips / kTwipsPerPixel));
+}
+
+float twips(int pixels) {
+    return static_cast<float>(pixels) * kTwipsPerPixel;
+}
+
+QString number(float value) {
+    return QString::number(static_cast<double>(value), 'g', 7);
+}
+
+tarnwick::chart::LanguageText languageText() {
+    return [](std::int32_t entry) { return GetLangString(entry).toStdString(); };
+}
+
+std::string keyOf(std::int32_t id) {
+    return "ID_" + std::to_string(id);
+}
+
+}  // namespace
+
+frmMain::~frmMain() {
+    // The overlay and the fill's view of the chart go before the chart widget and the extensions.
+    if (gChartFill)
+        gChartFill->Chart = nullptr;
+    m_target.reset();
+    m_overlay.reset();
+}
+
+// Attaches the annotation list, then the financial extension; the list is drawn over the chart and
+// takes the mouse first.
+void frmMain::attachExtensions() {
+    korvel::KvlChart& chart = m_korvel->chart();
+    // The annotation list comes with the chart control's own libraries; it may be registered already.
+    glossor::registerAnnotationClasses();
+    com::ComPtr<com::IUnknown> object;
+    chart::Succeeded(chart.AddExtension(com::Bstr(u"Scribant.AnnList"), object.put()), "AddExtension");
+    gGlosx = object ? object.as<glossor::IGlosxList>() : com::ComPtr<glossor::IGlosxList>();
+    if (!gGlosx)
+        throw tarnwick::AppError(13, "Type mismatch");
+    if (const auto overlay = gGlosx.as<glossor::IGlosxOverlay>())
+        m_overlay = std::make_unique<chart::GlossorOverlay>(chart, overlay);
+    object = nullptr;
+    const com::HRESULT attached = chart.AddExtension(com::Bstr(dravik::kFinancialChartsProgId), object.put());
+    if (com::FAILED(attached))
+        throw tarnwick::AppError(attached,
+                                 "The financial-chart extension \"Lomex.Financial\" cannot be loaded");
+    gFinExt = object.as<dravik::IFinancialCharts>();
+    if (!gFinExt)
+        throw tarnwick::AppError(13, "Type mismatch");
+    // The window's chart is designed with one series for each of the first three user studies: the
+    // split markers and the two index overlays that the chart fill writes into data columns 5 to 7.
+    chart::ExtensionStudySlots studies(gFinExt.get());
+    for (const chart::Study user : {chart::Study::USER0, chart::Study::USER1, chart::Study::USER2})
+        studies.put(user, chart::kStudySubIndicators, com::Variant(std::int16_t{1}));
+    m_target = std::make_unique<chart::KorvelChartTarget>(
+        chart, gFinExt.get(), gGlosx.get(),
+        chart::ChartWindowLinks{
+            [this](const std::string& symbol) { setWindowTitle(QString::fromStdString(symbol)); },
+            [this](std::int32_t trim) {
+                if (m_hooks.chartPeers.fillDataEditor)
+                    m_hooks.chartPeers.fillDataEditor(trim);
+            },
+            [this](const tarnwick::clsCompany& company) {
+                if (m_hooks.chartPeers.listNotes)
+                    m_hooks.chartPeers.listNotes(company.ID);
+            },
+            {}});
+    gChartFill->Chart = m_target.get();
+}
+
+// The frame window at the stored place; maximised when no place was stored.
+void frmMain::placeFrame(float left, float top, float width, float height) {
+    m_frame.setGeometry(pixels(left), pixels(top), std::max(1, pixels(width)), std::max(1, pixels(height)));
+    if (left == chart::kUnplacedLeft)
+        m_frame.setWindowState(m_frame.windowState() | Qt::WindowMaximized);
+}
+
+void frmMain::chartCurrentCompany() {
+    if (!gChartFill)
+        return;
+    gChartFill->GetData(gChartFill->CompanyID, m_choices.period, m_choices.adjusted != 0, m_choices.interval,
+                        m_choices.sectorIndex != 0, m_choices.generalIndex != 0, false, 0);
+}
+
+void frmMain::setUpDefaultChart() {
+    chart::ExtensionStudySlots studies(gFinExt.get());
+    chart::DefaultChartSetUpSteps steps;
+    steps.chartCompany = [this] { chartCurrentCompany(); };
+    steps.showCompanyInWatchList = [this] {
+        const std::string key = keyOf(gChartFill->CompanyID);
+        if (m_hooks.chartPeers.showWatchListCompany)
+            m_hooks.chartPeers.showWatchListCompany(key);
+    };
+    chart::SetUpDefaultChart(m_korvel->chart(), *gFinExt, studies, steps);
+}
+
+// The chart window's load: everything the last run left in the settings store comes back, and the
+// company is charted once, by the template load or by the default chart.
 void frmMain::Form_Load() {
     Trap("frmMain Form_Load", [&] {
         const std::filesystem::path folder = tarnwick::ProgramFolder();
         for (const char* name : {"Templates", "Notes", "Documentation"})
             std::filesystem::create_directories(folder / name);
+        gChartFill = std::make_unique<tarnwick::chart::clsKorvelFill>(languageText());
+        attachExtensions();
+        gGifWriter = std::make_unique<appchart::GIF>();
+        tarnwick::ReadMarkets();
+        tarnwick::ReadCategories();
+        tarnwick::ReadWatchLists();
+        tarnwick::ReadTemplates();
         tarnwick::gDataServers = {
             text(tarnwick::kDataServerKey, tarnwick::kDefaultDataServer),
             text(tarnwick::kBackupDataServerKey, tarnwick::kDefaultBackupDataServer),
         };
-        tarnwick::gProxyUsed = ProgramSettings::boolean(QStringLiteral("ProxyUsed"), false);
-        tarnwick::gProxyServer = text("ProxyServer", "");
-        tarnwick::gProxyPort =
-            ProgramSettings::int32(QStringLiteral("ProxyPort"), tarnwick::kDefaultProxyPort);
-        tarnwick::gProxyUserName = text("ProxyUserName", "");
-        tarnwick::gProxyPassword = text("ProxyPassword", "");
+        m_choices.period = 0;
+        const chart::StoredChartChoices stored = chart::ReadStoredChartChoices();
+        placeFrame(stored.mainLeft, stored.mainTop, stored.mainWidth, stored.mainHeight);
+        restoreWatchList(stored.lastWL);
+        gChartFill->CompanyID = stored.selectedCompany;
+        m_choices = {stored.period, stored.interval, stored.adjusted, stored.generalIndex,
+                     stored.sectorIndex};
+        readConnectionSettings();
+        tarnwick::gDefaultMarket = stored.defaultMarket;
+        chart::ExtensionStudySlots studies(gFinExt.get());
+        if (const auto volume = studies.defaultSeries(chart::Study::VOLUME))
+            if (const auto series = volume.as<dravik::IIndexSeries>())
+                chart::Succeeded(series->put_VOLUME(65), "VOLUME");
+        if (!loadLastTemplate(stored.lastTemplate))
+            setUpDefaultChart();
+        studies.put(chart::Study::USER1, chart::kStudyVisible, com::Variant(m_choices.sectorIndex != 0));
+        studies.put(chart::Study::USER2, chart::kStudyVisible, com::Variant(m_choices.generalIndex != 0));
+        com::ComPtr<com::IUnknown> options;
+        chart::Succeeded(m_korvel->chart().get_Object80(options.put()), "Object80");
+        if (const auto enabled =
+                options ? options.as<korvel::IKvlOptions>() : com::ComPtr<korvel::IKvlOptions>())
+            chart::Succeeded(enabled->put_Enabled(com::VARIANT_TRUE), "Object80");
+        if (m_hooks.chartPeers.symbolChanged)
+            m_hooks.chartPeers.symbolChanged();
     });
+    // Also after a failed load: the chart settings must chart again once the program runs.
     tarnwick::gStarting = false;
 }
 
-// Keeps which tool windows are shown and the proxy for the next start, then closes the database. A
-// tool window counts as shown also while its tab is behind another one or the frame is minimised.
+// The stored watch list is clicked when it still exists; else the combo's first entry is marked.
+void frmMain::restoreWatchList(std::int32_t lastWL) {
+    const ChartWindowPeers& peers = m_hooks.chartPeers;
+    if (tarnwick::gWatchLists.exists(keyOf(lastWL))) {
+        if (peers.selectWatchList)
+            peers.selectWatchList(lastWL);
+    } else if (peers.selectFirstWatchList) {
+        peers.selectFirstWatchList();
+    }
+}
+
+void frmMain::readConnectionSettings() {
+    tarnwick::gProxyUsed = ProgramSettings::boolean(QStringLiteral("ProxyUsed"), false);
+    tarnwick::gProxyServer = text("ProxyServer", "");
+    tarnwick::gProxyPort = chart::StoredInteger(QStringLiteral("ProxyPort"), tarnwick::kDefaultProxyPort, 0,
+                                                std::numeric_limits<std::int32_t>::max());
+    tarnwick::gProxyUserName = text("ProxyUserName", "");
+    tarnwick::gProxyPassword = text("ProxyPassword", "");
+}
+
+// Chart templates are loaded by the chart settings window; without it, or without the template, the
+// default chart is laid out.
+bool frmMain::loadLastTemplate(std::int32_t lastTemplate) {
+    if (!tarnwick::gTemplates.exists(keyOf(lastTemplate)) || !m_hooks.chartPeers.loadTemplate)
+        return false;
+    return m_hooks.chartPeers.loadTemplate(lastTemplate);
+}
+
+// The chart takes the window's width less 100 twips and its height less 400 (all of it in a low window).
+void frmMain::Form_Resize() {
+    Trap("Form_Resize", [&] {
+        if (m_korvel == nullptr)
+            return;
+        const float width = twips(this->width());
+        const float height = twips(this->height());
+        const float chartWidth = std::max(0.0F, width - 100.0F);
+        const float chartHeight = height > 400.0F ? height - 400.0F : height;
+        QWidget* host = m_korvel->parentWidget();
+        host->setGeometry(0, 0, pixels(chartWidth), pixels(chartHeight));
+        m_korvel->setGeometry(host->rect());
+        m_korvel->chart().put_Width(static_cast<com::LONG>(chartWidth));
+        m_korvel->chart().put_Height(static_cast<com::LONG>(chartHeight));
+    });
+}
+
+// "r" gives the chart its standard size of 9300 by 8370 twips by resizing the frame.
+void frmMain::Form_KeyPress(std::int16_t& KeyAscii) {
+    if (KeyAscii != 'r' || m_korvel == nullptr)
+        return;
+    if (m_frame.isMaximized())
+        m_frame.showNormal();
+    korvel::KvlChart& chart = m_korvel->chart();
+    com::LONG chartWidth = 0;
+    com::LONG chartHeight = 0;
+    chart.get_Width(&chartWidth);
+    chart.get_Height(&chartHeight);
+    const float dW = static_cast<float>(9300 - chartWidth);
+    float dH = static_cast<float>(8370 - chartHeight);
+    const auto shown = [](com::VARIANT_BOOL value) { return value != com::VARIANT_FALSE; };
+    com::VARIANT_BOOL bar = com::VARIANT_FALSE;
+    if (com::SUCCEEDED(chart.get_ToolBar(&bar)) && shown(bar))
+        dH += 450.0F;
+    bar = com::VARIANT_FALSE;
+    if (gGlosx && com::SUCCEEDED(gGlosx->get_ToolBar(&bar)) && shown(bar))
+        dH += 450.0F;
+    bar = com::VARIANT_FALSE;
+    if (gFinExt && com::SUCCEEDED(gFinExt->get_ToolBar(&bar)) && shown(bar))
+        dH += 450.0F;
+    m_frame.resize(pixels(twips(m_frame.width()) + dW), pixels(twips(m_frame.height()) + dH));
+}
+
+void frmMain::keyPressEvent(QKeyEvent* event) {
+    const QString typed = event->text();
+    if (typed.size() == 1 && typed.at(0).unicode() < 0x8000) {
+        std::int16_t key = static_cast<std::int16_t>(typed.at(0).unicode());
+        Form_KeyPress(key);
+    }
+    Form::keyPressEvent(event);
+}
+
+// Keeps the user's working state for the next start, then closes the database. A tool window counts
+// as shown also while its tab is behind another one or the frame is minimised.
 void frmMain::Finalize() {
     Trap("Finalize", [&] {
+        SaveKorvelCompanyProfile();
+        tarnwick::gConnection.close();
+        gGifWriter.reset();
+        if (!m_frame.isMinimized()) {
+            const QRect place = m_frame.geometry();
+            ProgramSettings::saveText(QStringLiteral("MainLeft"), number(twips(place.x())));
+            ProgramSettings::saveText(QStringLiteral("MainTop"), number(twips(place.y())));
+            ProgramSettings::saveText(QStringLiteral("MainWidth"), number(twips(place.width())));
+            ProgramSettings::saveText(QStringLiteral("MainHeight"), number(twips(place.height())));
+        }
+        ProgramSettings::saveText(QStringLiteral("Period"), QString::number(m_choices.period));
+        ProgramSettings::saveText(QStringLiteral("Interval"), QString::number(m_choices.interval));
+        ProgramSettings::saveText(QStringLiteral("Adjusted"), QString::number(m_choices.adjusted));
+        ProgramSettings::saveText(QStringLiteral("SectorIndex"), QString::number(m_choices.sectorIndex));
+        ProgramSettings::saveText(QStringLiteral("GeneralIndex"), QString::number(m_choices.generalIndex));
+        ProgramSettings::saveText(QStringLiteral("DefaultMarket"), QString::number(tarnwick::gDefaultMarket));
         const ToolWindowHost& dock = m_frame.TabDock();
         ProgramSettings::saveBool(QStringLiteral("ShowChartSettings"),
                                   dock.isShown(QStringLiteral("frmChartSettings")));
@@ -236,15 +483,114 @@ void frmMain::Finalize() {
                                   QString::fromStdString(tarnwick::gProxyUserName));
         ProgramSettings::saveText(QStringLiteral("ProxyPassword"),
                                   QString::fromStdString(tarnwick::gProxyPassword));
+        const ChartWindowPeers& peers = m_hooks.chartPeers;
+        const auto selectedWL = peers.selectedWatchListKey ? peers.selectedWatchListKey() : std::nullopt;
+        ProgramSettings::saveText(
+            QStringLiteral("LastWL"),
+            selectedWL ? QString::number(tarnwick::gWatchLists.item(*selectedWL).ID) : QStringLiteral("1"));
+        const auto selectedTemplate = peers.selectedTemplateKey ? peers.selectedTemplateKey() : std::nullopt;
+        ProgramSettings::saveText(QStringLiteral("LastTemplate"),
+                                  selectedTemplate
+                                      ? QString::number(tarnwick::gTemplates.item(*selectedTemplate).ID)
+                                      : QStringLiteral("1"));
+        ProgramSettings::saveText(QStringLiteral("SelectedCompany"),
+                                  QString::number(gChartFill ? gChartFill->CompanyID : 1));
     });
     tarnwick::gConnection.close();
 }
 
+// The pop-up items add and remove companies of the watch list, as the WatchList menu's items do.
+void frmMain::makePopupMenu() {
+    m_popup = new QMenu(this);
+    const std::array<std::tuple<const char*, int, const char*>, 2> items = {{
+        {"mnuPopUPAdd", 190, "mnuWLAdd"},
+        {"mnuPopupRemove", 191, "mnuWLRemove"},
+    }};
+    for (const auto& [name, tag, command] : items) {
+        QAction* action = m_popup->addAction(GetLangString(tag));
+        action->setObjectName(QString::fromLatin1(name));
+        const QString target = QString::fromLatin1(command);
+        action->setProperty(kPopupCommand, target);
+        QObject::connect(action, &QAction::triggered, this, [this, target] { runMenuCommand(target); });
+        action->setEnabled(false);
+        m_popupItems[QString::fromLatin1(name)] = action;
+    }
+}
+
+bool frmMain::menuEnabled(const QString& itemName) const {
+    if (const auto it = m_popupItems.find(itemName); it != m_popupItems.end())
+        return it->second->isEnabled();
+    return model().control(itemName).enabled;
+}
+
+// A command that nobody provides stays disabled whatever the selection.
+void frmMain::setMenuEnabled(const char* item, bool enabled) {
+    const QString name = QString::fromLatin1(item);
+    if (const auto it = m_popupItems.find(name); it != m_popupItems.end())
+        it->second->setEnabled(enabled && hasMenuCommand(it->second->property(kPopupCommand).toString()));
+    else
+        model().control(name).enabled = enabled && hasMenuCommand(name);
+}
+
+void frmMain::enableButton(const char* window, const char* key, bool enabled) {
+    if (m_hooks.chartPeers.enableButton)
+        m_hooks.chartPeers.enableButton(QString::fromLatin1(window), QString::fromLatin1(key), enabled);
+}
+
+// A user watch list can be changed, a system one cannot; the template commands need a chosen template.
+void frmMain::EnableDisable() {
+    Trap("EnableDisable", [&] {
+        const ChartWindowPeers& peers = m_hooks.chartPeers;
+        const auto selectedWL = peers.selectedWatchListKey ? peers.selectedWatchListKey() : std::nullopt;
+        const bool userList = selectedWL && !tarnwick::gWatchLists.item(*selectedWL).isSystem;
+        setMenuEnabled("mnuWLDelete", userList);
+        enableButton("frmWatchList", "DeleteWL", userList);
+        setMenuEnabled("mnuWLEdit", userList);
+        enableButton("frmWatchList", "EditWLName", userList);
+        setMenuEnabled("mnuWLAdd", userList);
+        setMenuEnabled("mnuPopUPAdd", userList);
+        enableButton("frmWatchList", "AddSysmbol", userList);
+        const bool removable = userList && peers.companySelected && peers.companySelected();
+        setMenuEnabled("mnuWLRemove", removable);
+        setMenuEnabled("mnuPopupRemove", removable);
+        enableButton("frmWatchList", "RemoveSymbol", removable);
+        const bool templateChosen = peers.selectedTemplateKey && peers.selectedTemplateKey().has_value();
+        setMenuEnabled("mnuCTSave", templateChosen);
+        enableButton("frmChartSettings", "SaveCurrentTemplate", templateChosen);
+        setMenuEnabled("mnuCTDelete", templateChosen);
+        enableButton("frmChartSettings", "DeleteTemplate", templateChosen);
+        setMenuEnabled("mnuCTChange", templateChosen);
+        enableButton("frmChartSettings", "EditTemplateName", templateChosen);
+    });
+    applyModel();
+}
+
+// The drawings of the company on the chart go to its row; nothing is saved before the first fill or
+// for a company that is gone.
+void frmMain::SaveKorvelCompanyProfile() {
+    Trap("SaveKorvelCompanyProfile", [&] {
+        if (m_korvel == nullptr || !gChartFill)
+            return;
+        com::Bstr text;
+        chart::Succeeded(m_korvel->chart().get_ChartCompanyID(&text), "ChartCompanyID");
+        const QString id = QString::fromStdString(text.toUtf8()).trimmed();
+        bool numeric = false;
+        const double value = id.toDouble(&numeric);
+        if (!numeric || !std::isfinite(value) || value < std::numeric_limits<std::int32_t>::min() ||
+            value > std::numeric_limits<std::int32_t>::max())
+            return;
+        const auto companyId = static_cast<std::int32_t>(std::nearbyint(value));
+        const auto companies = tarnwick::GetCompaniyInfo("", companyId);
+        if (companies.count() < 1)
+            return;
+        if (m_hooks.chartPeers.saveDrawings)
+            m_hooks.chartPeers.saveDrawings(companies.at(0).ID, gChartFill->DrawingText);
+    });
+}
+
 void frmMain::resizeEvent(QResizeEvent* event) {
     Form::resizeEvent(event);
-    // The chart fills the window's client area.
-    if (QWidget* chart = controlWidget(QStringLiteral("Korvel1")))
-        chart->setGeometry(chart->parentWidget()->rect());
+    Form_Resize();
 }
 
 void frmMain::mnuExit_Click() {

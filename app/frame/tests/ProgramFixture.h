@@ -3,6 +3,7 @@
 // script. Windows left open by a test are destroyed with it.
 #pragma once
 
+#include <dlfcn.h>
 #include <gtest/gtest.h>
 
 #include <QApplication>
@@ -17,6 +18,8 @@
 #include "appdata/Globals.h"
 #include "appdata/MarketCollections.h"
 #include "appdata/Schema.h"
+#include "com/Activation.h"
+#include "com/InprocServer.h"
 #include "frame/Form.h"
 #include "frame/FrameGlobals.h"
 #include "frame/LanguageTable.h"
@@ -31,6 +34,7 @@ protected:
             m_previousHome = old;
         ::setenv("TARNWICK_HOME", m_home.path().c_str(), 1);
         store::SettingsStore::setFolder(QString::fromStdString(m_config.path().string()));
+        registerFinancialExtension();
         db::Connection database = db::Connection::createNew(m_home / "MQMKD.mqd");
         tarnwick::CreateMarketSchema(database);
         database.close();
@@ -50,6 +54,7 @@ protected:
         tarnwick::gTemplates.clear();
         tarnwick::gSettings.clear();
         store::SettingsStore::setFolder(QString());
+        ::unsetenv("TARNWICK_CLASS_REGISTRY");
         if (m_previousHome)
             ::setenv("TARNWICK_HOME", m_previousHome->c_str(), 1);
         else
@@ -80,5 +85,18 @@ protected:
     ui::ScriptedModalServices m_script;
 
 private:
+    // A class registry of the test's own holding the freshly built financial-chart extension, which
+    // the chart window loads by its ProgID.
+    void registerFinancialExtension() {
+        ::setenv("TARNWICK_CLASS_REGISTRY", (m_config.path() / "classes.reg").c_str(), 1);
+        // Stays loaded, as the activation code keeps every library it loads.
+        void* library = ::dlopen(DRAVIK_SERVER_PATH, RTLD_NOW | RTLD_LOCAL);
+        ASSERT_NE(library, nullptr) << ::dlerror();
+        const auto registerServer =
+            reinterpret_cast<com::DllRegisterServerFunction>(::dlsym(library, "DllRegisterServer"));
+        ASSERT_NE(registerServer, nullptr);
+        ASSERT_EQ(registerServer(), com::S_OK) << com::lastActivationError();
+    }
+
     std::optional<std::string> m_previousHome;
 };

@@ -1,6 +1,8 @@
 // Program-wide state set at start-up and shared by every window and record class.
 #pragma once
 
+#include <cstdint>
+
 #include "db/Connection.h"
 #include "db/Value.h"
 
@@ -15,5 +17,6 @@ extern db::Connection gConnection;  // the one open connection to the market dat
 extern bool gSpecial;               // the chart shows 30 empty days after the last trading day
 extern bool gStarting;              // true from just before the frame window shows until the chart has loaded
 extern db::Date gBaseDate;          // the day the program started
+extern std::int32_t gDefaultMarket;  // the market a new watch list or search starts from
 
 }  // namespace tarnwick

@@ -5,7 +5,10 @@
 
 #include <QUrl>
 
+#include <cstdint>
 #include <functional>
+#include <optional>
+#include <string>
 
 #include "frame/CommandDispatcher.h"
 
@@ -14,6 +17,36 @@ class QWidget;
 namespace frame {
 
 class Form;
+
+// What the chart window needs of the watch-list and chart settings windows and of the drawing store.
+// An empty hook is a window or service that is not there: nothing is done, nothing is selected.
+struct ChartWindowPeers {
+    // Marks the watch list of that ID in the watch-list combo and runs its click (fills the list).
+    std::function<void(std::int32_t id)> selectWatchList;
+    // Marks the combo's first entry, without a click.
+    std::function<void()> selectFirstWatchList;
+    // The key ("ID_n") of the watch list marked in the combo.
+    std::function<std::optional<std::string>()> selectedWatchListKey;
+    // Whether a company is marked in the watch list.
+    std::function<bool()> companySelected;
+    // Marks the listed company of that key and scrolls it into view; false when it is not listed.
+    std::function<bool(const std::string& key)> showWatchListCompany;
+    // Marks the template of that ID in the template combo and loads it; true when it was loaded.
+    std::function<bool(std::int32_t id)> loadTemplate;
+    // The key of the template marked in the template combo.
+    std::function<std::optional<std::string>()> selectedTemplateKey;
+    // The symbol box of the chart settings window changed.
+    std::function<void()> symbolChanged;
+    // Enables or disables a tool-bar button of a tool window ("frmWatchList", "frmChartSettings").
+    std::function<void(const QString& window, const QString& key, bool enabled)> enableButton;
+    // After every chart fill: the data editor lists the chart's points but the last `trim`.
+    std::function<void(std::int32_t trim)> fillDataEditor;
+    // After every chart fill: the notes list shows the charted company's notes.
+    std::function<void(std::int32_t companyId)> listNotes;
+    // Writes the drawings now on the chart into the company's row, with the drawing text the chart
+    // fill read for it.
+    std::function<void(std::int32_t companyId, const std::string& drawingText)> saveDrawings;
+};
 
 struct FrameHooks {
     // Creates the tool window named `key` ("frmChartSettings", "frmWatchList", "frmNoteList",
@@ -37,6 +70,7 @@ struct FrameHooks {
     // Opens a document or a web page with the desktop's handler; the default asks the desktop.
     // The answer is not examined: a missing document is the handler's business.
     std::function<void(const QUrl& target)> openDocument;
+    ChartWindowPeers chartPeers;
 };
 
 }  // namespace frame

@@ -1,21 +1,40 @@
 #pragma once
 
-// The chart window: the child window of the frame that carries the chart and the program's menus.
-// The menus' data, view and help commands live here; the chart's own commands are reached through
-// FrameHooks::chartCommands until the chart is built into this window.
+// The chart window: the child window of the frame that carries the chart `Korvel1` with its financial
+// extension and annotation list, and the program's menus. The menus' data, view and help commands
+// live here; the chart's template, watch-list and output commands come through
+// FrameHooks::chartCommands.
 
 #include <QString>
 
 #include <array>
 #include <functional>
 #include <map>
+#include <memory>
+
+#include "appchart/fill/clsKorvelFill.h"
+#include "appchart/output/GIF.h"
+#include "com/ComPtr.h"
+#include "dravik/IFinancialCharts.h"
+#include "glossor/IGlosxList.h"
 
 #include "frame/Form.h"
 #include "frame/FrameHooks.h"
 
+class QMenu;
+class QAction;
+
+namespace korvel {
+class KvlChartWidget;
+}
+
 namespace frame {
 
 class MDIForm1;
+namespace chart {
+class GlossorOverlay;
+class KorvelChartTarget;
+}  // namespace chart
 
 class frmMain : public Form {
 public:
@@ -23,7 +42,18 @@ public:
     static constexpr std::array<const char*, 4> kViewForms = {"frmChartSettings", "frmWatchList",
                                                               "frmNoteList", "frmData"};
 
+    // What the chart settings window's controls hold: list indexes of cmbPeriod and cmbInterval, the
+    // values (0 or 1) of chkAdjusted, chkGeneralIndex and chkCatIndex.
+    struct ChartChoices {
+        std::int16_t period = 0;
+        std::int16_t interval = 0;
+        std::int16_t adjusted = 1;
+        std::int16_t generalIndex = 0;
+        std::int16_t sectorIndex = 0;
+    };
+
     frmMain(MDIForm1& frame, const FrameHooks& hooks);
+    ~frmMain() override;
 
     static FormModel design();
     // The name of the View item for a tool window, or an empty text for a window without one.
@@ -31,7 +61,28 @@ public:
 
     // Load and close of the window.
     void Form_Load();
+    void Form_Resize();
+    void Form_KeyPress(std::int16_t& KeyAscii);
     void Finalize();
+
+    // Brings the watch-list and template commands into line with what is selected.
+    void EnableDisable();
+    // Stores the drawings of the company on the chart in the market database.
+    void SaveKorvelCompanyProfile();
+
+    // The chart and its extensions (null until the load attached them).
+    korvel::KvlChartWidget* Korvel1() const { return m_korvel; }
+    dravik::IFinancialCharts* financialExtension() const { return gFinExt.get(); }
+    glossor::IGlosxList* annotationList() const { return gGlosx.get(); }
+    tarnwick::chart::clsKorvelFill* chartFill() const { return gChartFill.get(); }
+    appchart::GIF* gifWriter() const { return gGifWriter.get(); }
+    ChartChoices& chartChoices() { return m_choices; }
+    // The watch list's pop-up menu (mnuPopUPAdd, mnuPopupRemove), shown by the watch-list window.
+    QMenu* popupMenu() const { return m_popup; }
+    // Whether a menu item of the window or of its pop-up menu is enabled.
+    bool menuEnabled(const QString& itemName) const;
+    // Charts the current company with the current choices (the chart settings of the chart window).
+    void chartCurrentCompany();
 
     // Runs the command of a menu item by the item's name ("mnuExit", "mnuViewForm(2)", ...); false
     // when the item has no command.
@@ -53,16 +104,37 @@ public:
 
 protected:
     void resizeEvent(QResizeEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
 
 private:
     void connectMenus();
     void enableAvailableCommands();
     void openDocumentation(const char* page);
     void openTarget(const QUrl& target);
+    void attachExtensions();
+    void placeFrame(float left, float top, float width, float height);
+    void restoreWatchList(std::int32_t lastWL);
+    void readConnectionSettings();
+    bool loadLastTemplate(std::int32_t lastTemplate);
+    void setUpDefaultChart();
+    void setMenuEnabled(const char* item, bool enabled);
+    void enableButton(const char* window, const char* key, bool enabled);
 
     MDIForm1& m_frame;
     const FrameHooks& m_hooks;
     std::map<QString, std::function<void()>> m_commands;  // this window's own, by menu item
+    void makePopupMenu();
+
+    korvel::KvlChartWidget* m_korvel = nullptr;
+    QMenu* m_popup = nullptr;
+    std::map<QString, QAction*> m_popupItems;
+    com::ComPtr<glossor::IGlosxList> gGlosx;
+    com::ComPtr<dravik::IFinancialCharts> gFinExt;
+    std::unique_ptr<chart::GlossorOverlay> m_overlay;
+    std::unique_ptr<chart::KorvelChartTarget> m_target;
+    std::unique_ptr<tarnwick::chart::clsKorvelFill> gChartFill;
+    std::unique_ptr<appchart::GIF> gGifWriter;
+    ChartChoices m_choices;
 };
 
 }  // namespace frame
