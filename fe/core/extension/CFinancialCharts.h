@@ -332,6 +332,8 @@ public:
     void UpdateStudyCommand(LONG study);
     // Sets the caption of a command the command bar knows.
     void SetCommandText(SHORT id, const std::string& text);
+    void SetCommandEnabled(SHORT id, bool enabled);
+    bool priceStartInZero() const { return priceStartInZero_; }
     // Number of user studies in use.
     LONG userStudyCount() const { return userStudyCount_; }
 

@@ -21,12 +21,12 @@ enum class PendingObject : std::size_t {
 
 // true: not yet available.
 inline constexpr std::array<bool, static_cast<std::size_t>(PendingObject::Count)> kNotYetAvailable{
-    true,  // StudyObject
-    true,  // AnalyticalAxisObject
-    true,  // ChartTypeObject
-    true,  // SeriesObject
-    true,  // StudiesToolObject
-    true,  // StudySelection
+    true,   // StudyObject
+    false,  // AnalyticalAxisObject
+    true,   // ChartTypeObject
+    false,  // SeriesObject
+    true,   // StudiesToolObject
+    false,  // StudySelection
 };
 
 constexpr bool IsNotYetAvailable(PendingObject kind) {

@@ -1,5 +1,6 @@
 #include "gallery/ChartTypes.h"
 
+#include "analytical/CAnalyticalChart.h"
 #include "dravik/Commands.h"
 #include "gallery/CBarTypeChart.h"
 #include "gallery/CPlainChartType.h"
@@ -20,6 +21,8 @@ std::unique_ptr<CGalleryBase> CreateChartType(SHORT index, CFinancialCharts* own
         return nullptr;
     if (index == FINANCIAL_BARTYPE)
         return std::make_unique<CBarTypeChart>(owner);
+    if (index == FINANCIAL_ANALYTICAL)
+        return std::make_unique<CAnalyticalChart>(owner);
     return std::make_unique<CPlainChartType>(owner, static_cast<SHORT>(kFirstGalleryNumber + index),
                                              kCapabilities[index]);
 }

@@ -60,8 +60,11 @@ inline std::string dumpModel(const korvel::KvlChartModel& model) {
         << ' ' << s.valueB << ' ' << s.chartStyle << ' ' << s.switchedStyles << ' ' << s.styleWord << ' '
         << s.chartFlags << ' ' << s.options << ' ' << s.backColor << ' ' << s.chartColor << ' '
         << s.borderStyle << ' ' << s.indexedValue << '\n';
-    for (const auto& [number, value] : s.numbered)
-        out << "setting" << number << '=' << value << '\n';
+    // A numbered setting never written reads 0: one written back as 0 is the same state.
+    for (const auto& [number, value] : s.numbered) {
+        if (value != 0)
+            out << "setting" << number << '=' << value << '\n';
+    }
     out << "zoomMode " << model.zoomMode() << '\n';
     auto& m = const_cast<korvel::KvlChartModel&>(model);
     for (SHORT margin : m.margins())
