@@ -2,8 +2,10 @@
 // the range each axis shows, and what the axis objects see of them.
 #include <algorithm>
 #include <cmath>
+#include <string>
 
 #include "analytical/CAnalyticalChartBase.h"
+#include "axes/AxisObjectFactory.h"
 #include "dravik/IFinancialCharts.h"
 #include "extension/CFinancialCharts.h"
 #include "format/ScaleRounding.h"
@@ -210,6 +212,86 @@ bool CAnalyticalChartBase::IsCurrentChartType() {
 
 SHORT CAnalyticalChartBase::StudyChartAxis() {
     return axes_[kPriceAxisIndex].controlAxis;
+}
+
+}  // namespace dravik
+
+namespace dravik {
+namespace {
+
+// Pane codes of the axes the chart hands out: 50 + study axis, 53 the price axis.
+constexpr SHORT kFirstPaneCode = 50;
+constexpr SHORT kPricePaneCode = 53;
+constexpr std::uint32_t kStudyAxisNameId = 580;  // "%s axis"
+
+}  // namespace
+
+HRESULT CAnalyticalChartBase::CreateAxisObject(com::IUnknown** object, SHORT* axisOut, SHORT axis) {
+    if (axis < kFirstPaneCode || axis > kPricePaneCode)
+        return CGalleryBase::CreateAxisObject(object, axisOut, axis);
+    if (axisOut)
+        *axisOut = axis;
+    if (!object)
+        return com::E_INVALIDARG;
+    *object = nullptr;
+    if (!owner_)
+        return com::E_FAIL;
+    const auto number = static_cast<SHORT>(axis - kFirstPaneCode);
+    const StudyAxisRecord& record = axes_[static_cast<std::size_t>(number)];
+    AxisSettingsRecord* settings = nullptr;
+    if (number == kPriceAxisIndex)
+        settings = &owner_->settings().priceAxis;
+    else if (record.inUse())
+        settings = &studyAxisSettings(record.study);
+    if (!settings)
+        return com::E_FAIL;
+    ILomexAxis* made = nullptr;
+    const HRESULT result = CreateAnalyticalAxisObject(*owner_, *this, number, *settings,
+                                                      axes_[kPriceAxisIndex].controlAxis, &made);
+    *object = made;
+    return result;
+}
+
+LONG CAnalyticalChartBase::GetAxisCount() {
+    LONG count = 2;
+    for (std::size_t a = 0; a < kStudyAxisCount; ++a)
+        count += axes_[a].inUse() ? 1 : 0;
+    return count;
+}
+
+SHORT CAnalyticalChartBase::GetAxisName(LONG selector, SHORT* axisOut, char* text, LONG size) {
+    SHORT axis = -1;
+    if (selector == 0) {
+        axis = kPricePaneCode;
+    } else if (selector == 1) {
+        axis = korvel::kXAxis;
+    } else if (selector >= 2) {
+        LONG wanted = selector - 2;
+        for (SHORT a = 0; a < static_cast<SHORT>(kStudyAxisCount) && axis == -1; ++a) {
+            if (axes_[static_cast<std::size_t>(a)].inUse() && wanted-- == 0)
+                axis = static_cast<SHORT>(kFirstPaneCode + a);
+        }
+    }
+    if (axisOut)
+        *axisOut = axis;
+    if (!text || size <= 0)
+        return axis;
+    text[0] = '\0';
+    if (axis == kPricePaneCode) {
+        LoadAxisName(0, text, size);
+    } else if (axis >= kFirstPaneCode && axis < kPricePaneCode && owner_) {
+        const SHORT study = axes_[static_cast<std::size_t>(axis - kFirstPaneCode)].study;
+        std::string name = owner_->GetResourceInstance()->stringOr(kStudyAxisNameId);
+        const std::size_t mark = name.find("%s");
+        if (mark != std::string::npos)
+            name.replace(mark, 2, owner_->studyName(study));
+        const std::size_t length = std::min(name.size(), static_cast<std::size_t>(size - 1));
+        name.copy(text, length);
+        text[length] = '\0';
+    } else {
+        LoadAxisName(axis, text, size);
+    }
+    return axis;
 }
 
 }  // namespace dravik

@@ -102,6 +102,9 @@ void CAnalyticalChartBase::SwapOpenAndLow() {
             buffer_.begin() + static_cast<std::ptrdiff_t>(static_cast<std::size_t>(low) * points));
     binding.openSeries = low;
     binding.lowSeries = open;
+    openLowSwapped_ = !openLowSwapped_;
+    if (IsCurrentChartType())
+        HandBufferToChart();
 }
 
 bool CAnalyticalChartBase::PriceRange(const std::vector<SHORT>& rows, LONG first, LONG last, double& min,

@@ -317,6 +317,11 @@ void CAnalyticalChartBase::OnDeactivate() {
     if (owner_ && (owner_->settings().options & static_cast<std::uint32_t>(kOptionDropHiddenStudies)) != 0)
         DropHiddenStudies();
     RestoreActivationState();
+    if (openLowSwapped_ && owner_) {
+        SeriesBinding& binding = owner_->seriesBinding();
+        std::swap(binding.openSeries, binding.lowSeries);
+        openLowSwapped_ = false;
+    }
     CGalleryBase::OnDeactivate();
     seriesChannel_.SetAdapter(nullptr);
     FreeBuffer();

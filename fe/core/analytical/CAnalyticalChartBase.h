@@ -49,6 +49,13 @@ public:
     LONG OnActivate() override;
     void OnDeactivate() override;
     void SetDataUnit(LONG unit) override;
+    // Pane codes 50-52 (study axes 0-2, E_FAIL while not in use) and 53 (the price axis); other axes
+    // as the base.
+    HRESULT CreateAxisObject(com::IUnknown** object, SHORT* axisOut, SHORT axis) override;
+    // The price axis, the date axis and one per used study axis.
+    LONG GetAxisCount() override;
+    // Selector 0 the price axis (53), 1 the date axis, 2-4 the used study axes from the bottom.
+    SHORT GetAxisName(LONG selector, SHORT* axis, char* text, LONG size) override;
 
     // --- Added operations ---
     // Enables each study and price command only while the series it needs are bound.
@@ -180,6 +187,9 @@ protected:
     LONG savedChartFlags_ = 0;
     LONG savedFlagD_ = 0;
     bool activationSaved_ = false;
+    // The open and low series numbers were exchanged for the price display; leaving the chart, whose
+    // data then go back to the chart as they were, exchanges them back.
+    bool openLowSwapped_ = false;
 };
 
 }  // namespace dravik

@@ -48,10 +48,6 @@ HRESULT pendingGetter(T** out, PendingObject kind) {
     return notYetAvailable(kind);
 }
 
-CAnalyticalChartBase* analyticalChartOf(const CFinancialCharts& extension) {
-    return dynamic_cast<CAnalyticalChartBase*>(extension.gallery(FINANCIAL_ANALYTICAL));
-}
-
 std::vector<std::string_view> splitFields(std::string_view text) {
     std::vector<std::string_view> fields;
     for (std::size_t start = 0;;) {
@@ -75,6 +71,10 @@ StudyRecord* CFinancialCharts::studyRecord(LONG study) {
 StudyParameterEntry* CFinancialCharts::studyParameterEntry(LONG study) {
     return study >= 0 && study < kStudyNumberCount ? &studyParameters_[static_cast<std::size_t>(study)]
                                                    : nullptr;
+}
+
+CAnalyticalChartBase* CFinancialCharts::analyticalChart() const {
+    return dynamic_cast<CAnalyticalChartBase*>(gallery(FINANCIAL_ANALYTICAL));
 }
 
 // --- Object getters ----------------------------------------------------------------------------------------
@@ -107,7 +107,7 @@ HRESULT CFinancialCharts::get_PricesAxis(ILomexAxis** axis) {
     if (!active)
         return CreateChartAxisObject(*this, settings_.priceAxis, 0, axis);
     if (activeIndex() == FINANCIAL_ANALYTICAL) {
-        CAnalyticalChartBase* analytical = analyticalChartOf(*this);
+        CAnalyticalChartBase* analytical = analyticalChart();
         return analytical ? analytical->CreatePriceAxisObject(axis) : com::E_FAIL;
     }
     // The active chart type's value axis, bound to its own settings.
@@ -155,7 +155,7 @@ HRESULT CFinancialCharts::get_PriceSeries(SHORT series, IIndexSeries** object) {
         return result;
     if (series < 0 || !binding_.bindsPrice(series))
         return com::E_INVALIDARG;
-    CAnalyticalChartBase* analytical = analyticalChartOf(*this);
+    CAnalyticalChartBase* analytical = analyticalChart();
     return analytical ? analytical->CreatePriceSeriesObject(series, object) : com::E_FAIL;
 }
 
@@ -268,7 +268,7 @@ HRESULT CFinancialCharts::ConvertCoordinates(LONG index, LONG kind, KvlCoordinat
 
 SHORT CFinancialCharts::FindCalculatedStudy(LONG study, bool* shown) {
     const StudyRecord* record = studyRecord(study);
-    CAnalyticalChartBase* analytical = analyticalChartOf(*this);
+    CAnalyticalChartBase* analytical = analyticalChart();
     const LONG entry = record && analytical ? analytical->FindStudyEntry(static_cast<SHORT>(study)) : -1;
     if (shown)
         *shown = entry >= 0 ? analytical->entry(entry).visible != 0 : record && record->visible != 0;
@@ -277,7 +277,7 @@ SHORT CFinancialCharts::FindCalculatedStudy(LONG study, bool* shown) {
 
 SHORT CFinancialCharts::AddStudy(LONG study) {
     StudyRecord* record = studyRecord(study);
-    CAnalyticalChartBase* analytical = analyticalChartOf(*this);
+    CAnalyticalChartBase* analytical = analyticalChart();
     if (!record || !analytical)
         return -1;
     const auto number = static_cast<SHORT>(study);
@@ -293,7 +293,7 @@ HRESULT CFinancialCharts::ToggleStudy(LONG study, bool hide) {
     StudyRecord* record = studyRecord(study);
     if (!record)
         return com::E_INVALIDARG;
-    CAnalyticalChartBase* analytical = analyticalChartOf(*this);
+    CAnalyticalChartBase* analytical = analyticalChart();
     if (!analytical)
         return com::E_FAIL;
     LONG entry = analytical->FindStudyEntry(static_cast<SHORT>(study));

@@ -354,3 +354,86 @@ TEST_F(AnalyticalChartTest, ADamagedTableLoadsNothing) {
 
 }  // namespace
 }  // namespace dravik::test
+
+namespace dravik::test {
+namespace {
+
+TEST_F(AnalyticalChartTest, PriceDisplayChoosesTheSeriesAndTheRange) {
+    shared().extension.options |= FEO_NOINFLATE;
+    ASSERT_EQ(activate(FINANCIAL_ANALYTICAL), com::S_OK);
+    CAnalyticalChartBase& chartType = analytical();
+    // Open-high-low-close over series 0..3: 100..122.
+    ASSERT_EQ(shared().priceDisplay, OPENHILOWCLOSE_PRICE);
+    EXPECT_EQ(extension->priceSeriesRecord(0).gallery, 16);
+    // The close alone: 102..121.
+    ASSERT_EQ(extension->put_PriceDisplay(CLOSE_PRICE), com::S_OK);
+    EXPECT_EQ(shared().priceDisplay, CLOSE_PRICE);
+    EXPECT_EQ(chartType.axisRecord(3).dataMin, 102.0);
+    EXPECT_EQ(chartType.axisRecord(3).dataMax, 121.0);
+    EXPECT_EQ(extension->priceSeriesRecord(3).gallery, 1);
+    // High-low-close needs the open outside low..high: open and low change places, rows and all.
+    ASSERT_EQ(extension->put_PriceDisplay(HILOWCLOSE_PRICE), com::S_OK);
+    EXPECT_EQ(shared().binding.openSeries, 0);
+    EXPECT_EQ(shared().binding.lowSeries, 1);
+    double value = 0;
+    chart->model().value(1, 1, 0, &value);
+    EXPECT_EQ(value, 100.0);  // the low of point 0 is now series 1
+    EXPECT_EQ(chartType.axisRecord(3).dataMin, 100.0);
+    EXPECT_EQ(chartType.axisRecord(3).dataMax, 122.0);
+    // Leaving the chart gives the chart its data back as they were, and the binding with them.
+    ASSERT_EQ(deactivate(FINANCIAL_ANALYTICAL), com::S_OK);
+    EXPECT_EQ(shared().binding.openSeries, 1);
+    EXPECT_EQ(shared().binding.lowSeries, 0);
+    chart->model().value(1, 0, 0, &value);
+    EXPECT_EQ(value, 100.0);
+}
+
+TEST_F(AnalyticalChartTest, AnEmptyPriceSeriesGivesThePriceAxisZeroToOne) {
+    korvel::KvlChartModel& model = chart->model();
+    for (LONG p = 0; p < kPoints; ++p)
+        model.setValue(1, 2, p, korvel::kNoValue);
+    shared().binding.closeSeries = 2;
+    shared().priceDisplay = CLOSE_PRICE;
+    ASSERT_EQ(activate(FINANCIAL_ANALYTICAL), com::S_OK);
+    const StudyAxisRecord& price = analytical().axisRecord(3);
+    EXPECT_EQ(price.emptyState, 2);
+    EXPECT_EQ(price.dataMin, 0.0);
+    EXPECT_EQ(price.dataMax, 1.0);
+}
+
+}  // namespace
+}  // namespace dravik::test
+
+namespace dravik::test {
+namespace {
+
+TEST_F(AnalyticalChartTest, EachUsedPaneHandsOutAnAxisObject) {
+    chartWithUserSeries();
+    userStudy(kUser0, 15, 3);
+    ASSERT_EQ(activate(FINANCIAL_ANALYTICAL), com::S_OK);
+    CAnalyticalChartBase& chartType = analytical();
+    ASSERT_EQ(chartType.axisRecord(0).study, kUser0);
+    EXPECT_EQ(chartType.GetAxisCount(), 3);
+    char text[64] = {};
+    SHORT axis = -1;
+    EXPECT_EQ(chartType.GetAxisName(0, &axis, text, sizeof text), 53);
+    EXPECT_STREQ(text, "Price axis");
+    EXPECT_EQ(chartType.GetAxisName(1, &axis, text, sizeof text), 2);
+    EXPECT_STREQ(text, "Date axis");
+    EXPECT_EQ(chartType.GetAxisName(2, &axis, text, sizeof text), 50);
+    EXPECT_EQ(std::string(text), extension->studyName(kUser0) + " axis");
+    EXPECT_EQ(chartType.GetAxisName(3, &axis, text, sizeof text), -1);
+
+    com::IUnknown* object = nullptr;
+    ASSERT_EQ(chartType.CreateAxisObject(&object, &axis, 50), com::S_OK);
+    auto pane = com::ComPtr<com::IUnknown>::attach(object).as<ILomexAxis>();
+    ASSERT_TRUE(pane);
+    double max = 0;
+    ASSERT_EQ(pane->get_Max(&max), com::S_OK);
+    EXPECT_DOUBLE_EQ(max, chartType.axisRecord(0).dataMax);
+    EXPECT_EQ(chartType.CreateAxisObject(&object, &axis, 51), com::E_FAIL);  // axis 1 is free
+    EXPECT_EQ(object, nullptr);
+}
+
+}  // namespace
+}  // namespace dravik::test
