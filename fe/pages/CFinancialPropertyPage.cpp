@@ -13,6 +13,22 @@ namespace {
 constexpr com::LONG kMaxChartColors = 256;
 }  // namespace
 
+std::vector<gdi::COLORREF> ReadChartColorTable(korvel::IKvlExtensionSite* chart) {
+    std::vector<gdi::COLORREF> colours;
+    com::ComPtr<korvel::IKvlExtensionServices> services;
+    if (!chart ||
+        com::FAILED(chart->QueryInterface(korvel::IKvlExtensionServices::iid, services.putVoid())) ||
+        !services)
+        return colours;
+    com::LONG count = 0;
+    void* table = nullptr;
+    if (com::SUCCEEDED(services->GetProperty(&count, &table, 0, korvel::kPalette)) && table && count > 0) {
+        const auto* first = static_cast<const gdi::COLORREF*>(table);
+        colours.assign(first, first + std::min(count, kMaxChartColors));
+    }
+    return colours;
+}
+
 CFinancialPropertyPage::CFinancialPropertyPage(PageLayout layout) : layout_(std::move(layout)) {}
 
 CFinancialPropertyPage::~CFinancialPropertyPage() {
@@ -58,17 +74,7 @@ com::HRESULT CFinancialPropertyPage::BindObjects(com::IUnknown* object) {
     if (com::FAILED(chart->QueryInterface(IFinancialCharts::iid, extension.putVoid())) || !extension)
         return com::E_INVALIDARG;
     adapter_ = CreateHostChartAdapter(chart.get());
-    com::ComPtr<korvel::IKvlExtensionServices> services;
-    if (com::SUCCEEDED(chart->QueryInterface(korvel::IKvlExtensionServices::iid, services.putVoid())) &&
-        services) {
-        com::LONG count = 0;
-        void* table = nullptr;
-        if (com::SUCCEEDED(services->GetProperty(&count, &table, 0, korvel::kPalette)) && table &&
-            count > 0) {
-            const auto* colours = static_cast<const gdi::COLORREF*>(table);
-            colors_.assign(colours, colours + std::min(count, kMaxChartColors));
-        }
-    }
+    colors_ = ReadChartColorTable(chart.get());
     chart_ = std::move(chart);
     extension_ = std::move(extension);
     return com::S_OK;

@@ -42,6 +42,9 @@ struct PageLayout {
     std::vector<ui::ControlTemplate> controls;
 };
 
+// A copy of the chart's colour table (empty when the chart gives none).
+std::vector<gdi::COLORREF> ReadChartColorTable(korvel::IKvlExtensionSite* chart);
+
 class CFinancialPropertyPage : public ui::PropertyPage, protected ui::DialogHandler {
 public:
     explicit CFinancialPropertyPage(PageLayout layout);

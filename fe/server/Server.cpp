@@ -1,8 +1,13 @@
-// The extension as an in-process server: the class FinancialCharts under "Lomex.Financial", and the
-// property pages of the special chart types.
+// The extension as an in-process server: the class FinancialCharts under "Lomex.Financial", the
+// property pages of the special chart types and of the axes, and the Draw page.
 #include "com/InprocServer.h"
 #include "dravik/Identities.h"
 #include "extension/CFinancialCharts.h"
+#include "pages/CAxisGeneralPage.h"
+#include "pages/CAxisGridPage.h"
+#include "pages/CAxisScalePage.h"
+#include "pages/CDrawPage.h"
+#include "pages/CDrawingDialogs.h"
 #include "pages/SpecialChartPages.h"
 
 namespace dravik {
@@ -19,7 +24,17 @@ const com::ServerClass kClasses[] = {
      &com::createComObject<CSpecialChartPageObject<SpecialChartPage::Kagi>>},
     {CLSID_ThreeLineBreakPage, "Lomex.ThreeLineBreakPage", nullptr, "Apartment",
      &com::createComObject<CSpecialChartPageObject<SpecialChartPage::ThreeLineBreak>>},
+    {CLSID_AxisGeneralPage, "Lomex.AxisGeneralPage", nullptr, "Apartment",
+     &com::createComObject<CAxisPageObject<CAxisGeneralPage>>},
+    {CLSID_AxisScalePage, "Lomex.AxisScalePage", nullptr, "Apartment",
+     &com::createComObject<CAxisPageObject<CAxisScalePage>>},
+    {CLSID_AxisGridPage, "Lomex.AxisGridPage", nullptr, "Apartment",
+     &com::createComObject<CAxisPageObject<CAxisGridPage>>},
+    {CLSID_DrawPage, "Lomex.DrawPage", nullptr, "Apartment", &com::createComObject<CDrawPageObject>},
 };
+
+// The drawing features' dialogs live here, beside the pages; the extension finds them once loaded.
+[[maybe_unused]] const bool drawingDialogsInstalled = (InstallDrawingDialogs(), true);
 
 }  // namespace
 }  // namespace dravik

@@ -10,13 +10,18 @@
 #include <filesystem>
 #include <string>
 
+#include <QApplication>
+#include <QTimer>
+
 #include "com/Activation.h"
 #include "com/ConnectionPoint.h"
 #include "com/InprocServer.h"
+#include "dravik/DrawingInterfaces.h"
 #include "dravik/Events.h"
 #include "dravik/IFinancialCharts.h"
 #include "dravik/Identities.h"
 #include "korvel/KvlContract.h"
+#include "ui/Dialog.h"
 #include "ui/PropertyPageObject.h"
 
 namespace {
@@ -107,7 +112,7 @@ TEST_F(FinancialChartsServer, TheLibraryCanUnloadOnceItsObjectsAreGone) {
     EXPECT_EQ(com::createInstance("Lomex.Financial", gone), com::REGDB_E_CLASSNOTREG);
 }
 
-TEST_F(FinancialChartsServer, PagesOfTheSpecialChartsAreCreatedByClassId) {
+TEST_F(FinancialChartsServer, PagesOfTheSpecialChartsAndTheDrawPageAreCreatedByClassId) {
     struct Page {
         com::CLSID clsid;
         const char* title;
@@ -117,6 +122,7 @@ TEST_F(FinancialChartsServer, PagesOfTheSpecialChartsAreCreatedByClassId) {
         {dravik::CLSID_RenkoPage, "Renko"},
         {dravik::CLSID_KagiPage, "Kagi"},
         {dravik::CLSID_ThreeLineBreakPage, "Three Line Break"},
+        {dravik::CLSID_DrawPage, "Draws"},
     };
     for (const Page& page : pages) {
         com::ComPtr<ui::IPropertyPageObject> object;
@@ -126,6 +132,52 @@ TEST_F(FinancialChartsServer, PagesOfTheSpecialChartsAreCreatedByClassId) {
         // Without a chart there is nothing to bind to.
         EXPECT_EQ(object->GetPage()->setObjects({}), com::E_INVALIDARG);
     }
+}
+
+TEST_F(FinancialChartsServer, AxisPagesAreCreatedByClassIdAndProgId) {
+    struct Page {
+        com::CLSID clsid;
+        const char* progId;
+        const char* title;
+    };
+    const Page pages[] = {
+        {dravik::CLSID_AxisGeneralPage, "Lomex.AxisGeneralPage", "Axes"},
+        {dravik::CLSID_AxisScalePage, "Lomex.AxisScalePage", "Scale"},
+        {dravik::CLSID_AxisGridPage, "Lomex.AxisGridPage", "Grid Lines"},
+    };
+    for (const Page& page : pages) {
+        SCOPED_TRACE(page.progId);
+        com::ComPtr<ui::IPropertyPageObject> object;
+        ASSERT_EQ(com::createInstance(page.clsid, object), com::S_OK) << com::lastActivationError();
+        ASSERT_NE(object->GetPage(), nullptr);
+        EXPECT_EQ(object->GetPage()->title(), QString::fromLatin1(page.title));
+        EXPECT_EQ(object->GetPage()->setObjects({}), com::E_INVALIDARG);
+        com::ComPtr<ui::IPropertyPageObject> byName;
+        EXPECT_EQ(com::createInstance(page.progId, byName), com::S_OK) << com::lastActivationError();
+    }
+}
+
+TEST_F(FinancialChartsServer, DrawingsOpenTheirParameterDialogFromTheLoadedLibrary) {
+    com::ComPtr<dravik::IFinancialCharts> extension;
+    ASSERT_EQ(com::createInstance("Lomex.Financial", extension), com::S_OK) << com::lastActivationError();
+    com::ComPtr<dravik::IDrawFeature> fan;
+    ASSERT_EQ(extension->get_FibonacciFan(com::Variant(), fan.put()), com::S_OK);
+    QString title;
+    QTimer::singleShot(0, [&title] {
+        auto* dialog = qobject_cast<ui::Dialog*>(QApplication::activeModalWidget());
+        ASSERT_NE(dialog, nullptr) << "the parameter dialog did not open";
+        title = dialog->windowTitle();
+        dialog->setItemText(572, "50");
+        dialog->clickButton(1);
+    });
+    com::VARIANT_BOOL changed = com::VARIANT_FALSE;
+    ASSERT_EQ(fan->ShowParametersDlg(0, &changed), com::S_OK);
+    EXPECT_EQ(title, "Fibonacci Configuration");
+    EXPECT_EQ(changed, com::VARIANT_TRUE);
+    // The first level was 0.382 (0x3FD872B020C49BA6) and is now 0.5 (0x3FE0000000000000).
+    std::uint8_t byte6 = 0;
+    ASSERT_EQ(fan->get_ExtraByte(6, &byte6), com::S_OK);
+    EXPECT_EQ(byte6, 0xE0);
 }
 
 }  // namespace

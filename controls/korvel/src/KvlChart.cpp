@@ -10,6 +10,8 @@
 
 namespace korvel {
 
+using detail::put;
+
 using detail::copyText;
 using detail::fromCText;
 
@@ -18,8 +20,6 @@ namespace {
 // Fixed-size lists of the chart that its extensions address by index.
 constexpr std::size_t kConstantLineCount = 16;
 constexpr std::size_t kStripeCount = 16;
-// Highest column a row set may bind.
-constexpr SHORT kMaxColumns = 256;
 // The chart's own command that lays the chart out again and repaints it.
 constexpr SHORT kCommandRelayout = 29698;
 
@@ -54,14 +54,6 @@ com::ComPtr<ostbar::OstCommandBar> makeCommandBar() {
     table.find(29464)->subCommands = {29471, 29472};
     table.setState(ostbar::kStateShown);
     return bar;
-}
-
-template <typename T>
-HRESULT put(T* out, T value) {
-    if (!out)
-        return com::E_POINTER;
-    *out = value;
-    return com::S_OK;
 }
 
 template <typename T>
@@ -184,146 +176,6 @@ HRESULT KvlChart::loadRows(IKvlDataProvider* provider) {
     return com::S_OK;
 }
 
-// --- IKvlChart -----------------------------------------------------------------------------------------
-
-HRESULT KvlChart::AddExtension(const com::Bstr& progId, com::IUnknown** extension) {
-    if (!extension)
-        return com::E_POINTER;
-    *extension = nullptr;
-    if (progId.isEmpty())
-        return com::E_INVALIDARG;
-    com::ComPtr<com::IUnknown> object;
-    const HRESULT result = driver_.addExtension(progId.toUtf8(), identity(), object);
-    if (com::SUCCEEDED(result))
-        *extension = object.detach();
-    return result;
-}
-
-HRESULT KvlChart::get_PointCount(LONG* count) {
-    return put(count, model_.pointCount());
-}
-
-HRESULT KvlChart::get_ValueAt(SHORT series, LONG point, double* value) {
-    return model_.value(1, series, point, value);
-}
-
-HRESULT KvlChart::get_PointXValue(LONG point, double* value) {
-    return model_.xValue(point, value);
-}
-
-HRESULT KvlChart::put_ValueAt(SHORT series, LONG point, double value) {
-    return model_.setValue(1, series, point, value);
-}
-
-HRESULT KvlChart::get_XValueAt(SHORT table, LONG point, double* value) {
-    if (table != kXValues) {
-        if (value)
-            *value = 0;
-        return com::E_INVALIDARG;
-    }
-    return model_.xValue(point, value);
-}
-
-HRESULT KvlChart::put_XValueAt(SHORT table, LONG point, double value) {
-    if (table != kXValues)
-        return com::E_INVALIDARG;
-    return model_.setXValue(point, value);
-}
-
-HRESULT KvlChart::get_SeriesCount(LONG* count) {
-    return put(count, model_.seriesCount());
-}
-
-HRESULT KvlChart::get_Series(IKvlCollection** series) {
-    return GetSeriesList(series);
-}
-
-HRESULT KvlChart::get_ChartType(LONG* type) {
-    const LONG active = driver_.activeType();
-    return put(type, active >= 0 ? active : chartType_);
-}
-
-HRESULT KvlChart::put_ChartType(LONG type) {
-    if (type < 0)
-        return com::E_INVALIDARG;
-    const HRESULT result = driver_.setChartType(type);
-    if (com::SUCCEEDED(result)) {
-        chartType_ = type;
-        ++repaints_;
-    }
-    return result;
-}
-
-HRESULT KvlChart::get_ColumnKind(SHORT column, SHORT* kind) {
-    if (!kind)
-        return com::E_POINTER;
-    *kind = 0;
-    if (column < 0 || column >= kMaxColumns)
-        return com::E_INVALIDARG;
-    const auto found = columnKinds_.find(column);
-    *kind = found == columnKinds_.end() ? SHORT{kColumnValue} : found->second;
-    return com::S_OK;
-}
-
-HRESULT KvlChart::put_ColumnKind(SHORT column, SHORT kind) {
-    if (column < 0 || column >= kMaxColumns)
-        return com::E_INVALIDARG;
-    if (kind != kColumnIgnored && kind != kColumnValue && kind != kColumnXValue && kind != kColumnLegend)
-        return com::E_INVALIDARG;
-    columnKinds_[column] = kind;
-    return com::S_OK;
-}
-
-HRESULT KvlChart::get_TextAt(LONG index, com::Bstr* value) {
-    return GetTextAt(index, value);
-}
-
-HRESULT KvlChart::put_TextAt(LONG index, const com::Bstr& value) {
-    return SetTextAt(index, value);
-}
-
-HRESULT KvlChart::SetDataProvider(com::IUnknown* provider) {
-    if (!provider)
-        return com::E_POINTER;
-    com::ComPtr<IKvlDataProvider> rows;
-    const HRESULT result = provider->QueryInterface(IKvlDataProvider::iid, rows.putVoid());
-    if (com::FAILED(result))
-        return result;
-    return loadRows(rows.get());
-}
-
-HRESULT KvlChart::PixelToValue(LONG x, LONG y, double* position, double* value, SHORT axis) {
-    return model_.pixelToValue(x, y, position, value, axis);
-}
-
-HRESULT KvlChart::ValueToPixel(double position, double value, LONG* x, LONG* y, SHORT axis) {
-    return model_.valueToPixel(position, value, x, y, axis);
-}
-
-HRESULT KvlChart::get_TipText(com::Bstr* value) {
-    return GetToolTipText(value);
-}
-
-HRESULT KvlChart::put_TipText(const com::Bstr& value) {
-    return SetToolTipText(value);
-}
-
-HRESULT KvlChart::get_Zoom(com::VARIANT_BOOL* zoomed) {
-    return put(zoomed, com::toVariantBool(model_.zoomed() || model_.zoomMode()));
-}
-
-HRESULT KvlChart::put_Zoom(com::VARIANT_BOOL zoomed) {
-    model_.setZoomMode(zoomed != 0);
-    if (!zoomed)
-        model_.resetZoom();
-    ++repaints_;
-    return com::S_OK;
-}
-
-HRESULT KvlChart::ShowRange(double first, double low, double last, double high) {
-    return ZoomTo(first, low, last, high);
-}
-
 // --- IKvlControlCore -----------------------------------------------------------------------------------
 
 // Data kinds of OpenData: 1 both counts, 2 the point count, 3 the series count.
@@ -420,7 +272,7 @@ HRESULT KvlChart::SetStripe(SHORT index, LONG axis, LONG from, LONG to, LONG col
     if (answer)
         *answer = 0;
     if (index < 0 || static_cast<std::size_t>(index) >= model_.stripes().size() || axis < 0 ||
-        axis >= kAxisCount)
+        axis >= model_.axisCount())
         return com::E_INVALIDARG;
     model_.stripes()[static_cast<std::size_t>(index)] = KvlStripe{axis, from, to, color};
     return put(answer, LONG{1});
@@ -602,7 +454,7 @@ HRESULT KvlChart::GetSeriesCount(LONG* count) {
 }
 
 HRESULT KvlChart::GetAxisCount(SHORT* count) {
-    return put(count, kAxisCount);
+    return put(count, static_cast<SHORT>(model_.axisCount()));
 }
 
 HRESULT KvlChart::GetLeftMargin(SHORT* pixels) {

@@ -1,8 +1,10 @@
-// The chart driving its extensions: data changes, the paint, mouse and key input through the callback
-// chain with the chart's own zoom drag behind it, commands and tips.
+// The chart driving its extensions from input: data changes, mouse and key input (an attached overlay
+// first, then the callback chain, then the chart's own zoom drag with its rubber band and scrolling),
+// commands with the InternalCommand and Command events, hovering and tips with the GetTip event.
 #include <algorithm>
 #include <cmath>
 
+#include "gdi/Objects.h"
 #include "korvel/KvlChart.h"
 
 namespace korvel {
@@ -10,15 +12,14 @@ namespace korvel {
 namespace {
 
 constexpr LONG kKeyEscape = 0x1B;
+constexpr LONG kKeyPageUp = 0x21;
+constexpr LONG kKeyPageDown = 0x22;
+constexpr LONG kKeyEnd = 0x23;
+constexpr LONG kKeyHome = 0x24;
+constexpr LONG kKeyLeft = 0x25;
+constexpr LONG kKeyRight = 0x27;
 
 }  // namespace
-
-template <typename Method, typename... Args>
-LONG KvlChart::callChain(Method method, Args... args) {
-    // The chain may uninstall itself during the call.
-    const com::ComPtr<IKvlExtensionCallback> chain = callback_;
-    return chain ? (chain.get()->*method)(args...) : 0;
-}
 
 void KvlChart::dataChanged() {
     model_.autoScale();
@@ -40,23 +41,21 @@ void KvlChart::scrolled() {
     InvalidateRect(nullptr);
 }
 
-LONG KvlChart::paint(gdi::DeviceContext* dc, const KvlRect& rect, bool printing) {
-    const bool scaled = printing || (dc && dc->kind() != gdi::DeviceContext::Kind::Memory);
-    painting_ = true;
-    if (scaled)
-        callChain(&IKvlExtensionCallback::ReadDrawArea, dc, &rect);
-    std::vector<KvlDrawnLabel> labels;
-    const LONG leftToChart = driver_.paint(dc, rect, scaled, model_, &labels);
-    if (dc)
-        drawnLabels_ = std::move(labels);
-    if (scaled)
-        callChain(&IKvlExtensionCallback::ClearDrawArea, dc, &rect);
-    painting_ = false;
-    return leftToChart;
+bool KvlChart::overlayTakes(KvlMouseAction action, LONG x, LONG y, LONG keys) {
+    return overlay_ && overlay_->overlayMouse(action, x, y, keys);
 }
 
-bool KvlChart::buttonDown(LONG x, LONG y) {
+void KvlChart::surfaceChanged() {
+    if (window_.isValid())
+        window_.invalidate();
+}
+
+// --- mouse and keys -------------------------------------------------------------------------------------
+
+bool KvlChart::buttonDown(LONG x, LONG y, LONG keys) {
     mouse_ = KvlPoint{x, y};
+    if (overlayTakes(KvlMouseAction::Press, x, y, keys))
+        return true;
     if (callChain(&IKvlExtensionCallback::ButtonDown, x, y) != 0)
         return true;
     const KvlHitRecord hit = model_.hitTest(x, y);
@@ -65,43 +64,102 @@ bool KvlChart::buttonDown(LONG x, LONG y) {
     double position = 0, value = 0;
     if (com::FAILED(model_.pixelToValue(x, y, &position, &value, 0)))
         return false;
-    zoomDragFrom_ = position;
+    // A paint still pending would cover the band; it is done first.
+    UpdateWindow();
     SetMouseCapture(1);
+    zoomDrag_.press(x, position, model_.plotRect(), surface());
+    surfaceChanged();
     return false;
 }
 
-bool KvlChart::mouseMove(LONG x, LONG y) {
+bool KvlChart::mouseMove(LONG x, LONG y, LONG keys) {
     mouse_ = KvlPoint{x, y};
-    return callChain(&IKvlExtensionCallback::MouseMove, x, y) != 0;
-}
-
-bool KvlChart::buttonUp(LONG x, LONG y) {
-    mouse_ = KvlPoint{x, y};
-    const bool handled = callChain(&IKvlExtensionCallback::ButtonUp, x, y) != 0;
-    if (!zoomDragFrom_)
-        return handled;
-    const double from = *std::exchange(zoomDragFrom_, std::nullopt);
-    SetMouseCapture(0);
-    if (handled)
+    // The application sees every movement, and may move the point it is told about.
+    LONG eventX = x, eventY = y;
+    events_->raiseWith(kEventMouseMoving, &eventX, &eventY);
+    if (overlayTakes(KvlMouseAction::Move, x, y, keys))
         return true;
-    double to = 0, value = 0;
-    if (com::FAILED(model_.pixelToValue(x, y, &to, &value, 0)))
-        return false;
-    // The drag covers the points whose slots it touched.
-    const double first = std::floor(std::min(from, to) - 0.5) + 0.5;
-    const double last = std::ceil(std::max(from, to) - 0.5) + 0.5;
-    if (com::SUCCEEDED(model_.setVisibleRange(kXAxis, first, last)))
-        scrolled();
+    if (callChain(&IKvlExtensionCallback::MouseMove, x, y) != 0)
+        return true;
+    if (zoomDrag_.active()) {
+        zoomDrag_.move(x, surface());
+        surfaceChanged();
+    }
     return false;
+}
+
+bool KvlChart::buttonUp(LONG x, LONG y, LONG keys) {
+    mouse_ = KvlPoint{x, y};
+    if (overlayTakes(KvlMouseAction::Release, x, y, keys))
+        return true;
+    const bool handled = callChain(&IKvlExtensionCallback::ButtonUp, x, y) != 0;
+    if (!zoomDrag_.active())
+        return handled;
+    double to = 0, value = 0;
+    const bool converted = com::SUCCEEDED(model_.pixelToValue(x, y, &to, &value, 0));
+    if (handled || !converted) {
+        zoomDrag_.cancel(surface());
+    } else {
+        const auto [first, last] = zoomDrag_.release(to, surface());
+        if (com::SUCCEEDED(model_.setVisibleRange(kXAxis, first, last)))
+            scrolled();
+    }
+    surfaceChanged();
+    SetMouseCapture(0);
+    return handled;
+}
+
+bool KvlChart::scrollBy(double points) {
+    const auto [first, last] = model_.visibleRange(kXAxis);
+    const double whole = std::max<LONG>(model_.pointCount(), 1) + 0.5;
+    const double width = last - first;
+    if (!model_.zoomed() || !(width > 0) || !std::isfinite(points) || width >= whole - 0.5)
+        return false;
+    const double start = std::clamp(first + points, 0.5, whole - width);
+    if (start == first)
+        return false;
+    if (com::FAILED(model_.setVisibleRange(kXAxis, start, start + width)))
+        return false;
+    scrolled();
+    return true;
 }
 
 bool KvlChart::keyDown(LONG key, LONG keys) {
+    if (overlay_ && overlay_->overlayKey(key, keys))
+        return true;
     if (callChain(&IKvlExtensionCallback::KeyDown, key, keys) != 0)
         return true;
     if (key == kKeyEscape && mouseCapture_) {
         callChain(&IKvlExtensionCallback::CancelTracking, LONG{kCancelEscape}, mouse_.x, mouse_.y, keys);
-        zoomDragFrom_.reset();
+        zoomDrag_.cancel(surface());
+        surfaceChanged();
         SetMouseCapture(0);
+        return false;
+    }
+    const auto [first, last] = model_.visibleRange(kXAxis);
+    const double page = std::max(1.0, std::floor(last - first));
+    const double all = std::max<LONG>(model_.pointCount(), 1);
+    switch (key) {
+        case kKeyLeft:
+            scrollBy(-1);
+            break;
+        case kKeyRight:
+            scrollBy(1);
+            break;
+        case kKeyPageUp:
+            scrollBy(-page);
+            break;
+        case kKeyPageDown:
+            scrollBy(page);
+            break;
+        case kKeyHome:
+            scrollBy(-all);
+            break;
+        case kKeyEnd:
+            scrollBy(all);
+            break;
+        default:
+            break;
     }
     return false;
 }
@@ -110,11 +168,14 @@ void KvlChart::captureLost(LONG x, LONG y) {
     if (!mouseCapture_)
         return;
     callChain(&IKvlExtensionCallback::CancelTracking, LONG{kCancelCaptureLost}, x, y, LONG{0});
-    zoomDragFrom_.reset();
+    zoomDrag_.cancel(surface());
+    surfaceChanged();
     mouseCapture_ = 0;
 }
 
 bool KvlChart::doubleClick(LONG x, LONG y, LONG keys) {
+    if (overlayTakes(KvlMouseAction::DoubleClick, x, y, keys))
+        return true;
     lastHit_ = model_.hitTest(x, y);
     if (lastHit_.axis < 0)
         return false;
@@ -123,31 +184,104 @@ bool KvlChart::doubleClick(LONG x, LONG y, LONG keys) {
 }
 
 bool KvlChart::rightClick(LONG x, LONG y) {
+    if (overlayTakes(KvlMouseAction::RightClick, x, y))
+        return true;
     lastHit_ = model_.hitTest(x, y);
     if (lastHit_.axis < 0)
         return false;
     return callChain(&IKvlExtensionCallback::AxisRightClick, x, y) != 0;
 }
 
-bool KvlChart::runCommand(LONG id) {
+void KvlChart::hoverOn(LONG x, LONG y) {
+    callChain(&IKvlExtensionCallback::HoverOn, x, y);
+    events_->raiseWith(kEventHoverOn);
+}
+
+void KvlChart::hoverOff(LONG x, LONG y) {
+    callChain(&IKvlExtensionCallback::HoverOff, x, y);
+    events_->raiseWith(kEventHoverOff);
+}
+
+void KvlChart::mouseLeave(LONG x, LONG y) {
+    callChain(&IKvlExtensionCallback::MouseLeave, x, y);
+}
+
+// --- commands ------------------------------------------------------------------------------------------
+
+bool KvlChart::runCommand(LONG id, bool checkSwitched) {
     ostbar::OstCommandTable& table = *commandBar_->table();
-    if (auto* command = table.find(static_cast<SHORT>(id)); command && command->style == ostbar::kStyleCheck)
+    auto* command = table.find(static_cast<SHORT>(id));
+    if (!checkSwitched && command && command->style == ostbar::kStyleCheck)
         command->checked = !command->checked;
+    // The application may take the command over before anything else happens.
+    LONG result = 0;
+    events_->raiseWith(kEventInternalCommand, id, &result);
+    if (result == 1)
+        return true;
     if (callChain(&IKvlExtensionCallback::Command, id) != 0)
         return true;
-    if (id == kCommandProperties) {
-        showPropertyFrame(1);
-        return false;
-    }
-    if (id == kCommandZoom) {
-        const auto* command = table.find(static_cast<SHORT>(id));
-        model_.setZoomMode(command && command->checked);
-        if (!model_.zoomMode() && model_.zoomed()) {
-            model_.resetZoom();
-            scrolled();
-        }
-    }
+    ownCommand(id);
+    events_->raiseWith(kEventCommand, id);
     return false;
+}
+
+void KvlChart::ownCommand(LONG id) {
+    ostbar::OstCommandTable& table = *commandBar_->table();
+    const auto* command = table.find(static_cast<SHORT>(id));
+    const bool checked = command && command->checked;
+    switch (id) {
+        case kCommandProperties:
+            showPropertyFrame(1);
+            return;
+        case kCommandZoom:
+            model_.setZoomMode(checked);
+            if (!model_.zoomMode() && model_.zoomed()) {
+                model_.resetZoom();
+                scrolled();
+            }
+            return;
+        case kCommandZoomOut:
+            model_.setZoomMode(false);
+            if (auto* zoom = table.find(static_cast<SHORT>(kCommandZoom)))
+                zoom->checked = false;
+            if (model_.zoomed()) {
+                model_.resetZoom();
+                model_.autoScale();
+                scrolled();
+            }
+            return;
+        case kCommandVerticalGrid:
+            model_.setAxisValue(kXAxis, kAxisGridShown, checked ? 1 : 0);
+            break;
+        case kCommandHorizontalGrid:
+            model_.setAxisValue(0, kAxisGridShown, checked ? 1 : 0);
+            break;
+        case kCommandLegendBox:
+            model_.legendBox().visible = checked ? 1 : 0;
+            break;
+        default:
+            return;
+    }
+    ++repaints_;
+    InvalidateRect(nullptr);
+}
+
+// --- tips ----------------------------------------------------------------------------------------------
+
+KvlTip KvlChart::areaTip(const KvlHitRecord& hit) const {
+    const KvlLayout where = layout();
+    const bool inTitle = hit.x >= where.title.left && hit.x < where.title.right && hit.y >= where.title.top &&
+                         hit.y < where.title.bottom;
+    const char* name = kAreaTipChart;
+    if (hit.code == kHitAxis2)
+        name = kAreaTipXAxis;
+    else if (hit.code == kHitAxis0 || hit.code == kHitAxis1)
+        name = kAreaTipYAxis;
+    else if (inTitle)
+        name = kAreaTipTitle;
+    else if (hit.code == kHitPlot || hit.code == kHitSeries)
+        name = kAreaTipPlot;
+    return KvlTip{name, KvlTip::Source::Area};
 }
 
 KvlTip KvlChart::tipText(LONG x, LONG y) {
@@ -176,9 +310,22 @@ KvlTip KvlChart::tipText(LONG x, LONG y) {
         shownTip_ = KvlTip{model_.toolTip(), KvlTip::Source::Extension};
     else if (answer != 0)
         shownTip_ = KvlTip{model_.toolTip(), KvlTip::Source::ToolTip};
-    else
+    else if (lastHit_.point >= 0)
         shownTip_ = KvlTip{model_.pointLegend(lastHit_.point), KvlTip::Source::Legend};
+    else
+        shownTip_ = areaTip(lastHit_);
     return shownTip_;
+}
+
+std::optional<std::string> KvlChart::tipToShow(LONG x, LONG y) {
+    const KvlTip tip = tipText(x, y);
+    // The application reads the tip from TipText during the event and may replace it.
+    model_.toolTip() = tip.text;
+    LONG result = 0;
+    events_->raiseWith(kEventGetTip, static_cast<SHORT>(lastHit_.series), lastHit_.point, &result);
+    if (result == 1 || model_.toolTip().empty())
+        return std::nullopt;
+    return model_.toolTip();
 }
 
 }  // namespace korvel

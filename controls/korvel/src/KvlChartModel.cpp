@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 #include <limits>
+#include <tuple>
 
 namespace korvel {
 
@@ -13,15 +14,6 @@ const COLORREF kDefaultPalette[] = {
     0x0000FF, 0x008000, 0xFF0000, 0x00C0C0, 0x800080, 0x808000, 0x000080, 0x008080,
     0x800000, 0x00FF00, 0xFF00FF, 0xFFFF00, 0x404040, 0x0080FF, 0x80FF00, 0xFF0080,
 };
-
-// Axis property codes the chart itself reads.
-constexpr LONG kAxisMin = 0;
-constexpr LONG kAxisMax = 1;
-constexpr LONG kAxisStep = 2;
-constexpr LONG kAxisDecimals = 5;
-constexpr LONG kAxisStyle = 8;
-constexpr LONG kAxisVisible = 10;
-constexpr LONG kAxisLocale = 23;
 
 bool inTable(const KvlValueBlock& block, LONG series, LONG point) {
     return block.contains(series, point);
@@ -37,11 +29,11 @@ KvlValueBlock resized(const KvlValueBlock& old, LONG seriesCount, LONG pointCoun
     return block;
 }
 
-LONG toPixel(double pixel) {
+}  // namespace
+
+static LONG roundPixel(double pixel) {
     return static_cast<LONG>(std::llround(pixel));
 }
-
-}  // namespace
 
 std::unique_ptr<KvlValueBlock> KvlValueBlock::clone() const {
     auto copy = std::make_unique<KvlValueBlock>();
@@ -51,15 +43,11 @@ std::unique_ptr<KvlValueBlock> KvlValueBlock::clone() const {
     return copy;
 }
 
-KvlChartModel::KvlChartModel() : palette_(std::begin(kDefaultPalette), std::end(kDefaultPalette)) {
-    for (KvlAxisState& axis : axes_) {
-        axis.properties[kAxisMax] = 100;
-        axis.properties[kAxisStep] = 10;
-        axis.properties[kAxisDecimals] = 2;
-        axis.properties[kAxisStyle] = kAxisStyleAutoScale;
-        axis.properties[kAxisVisible] = 1;
-        axis.properties[kAxisLocale] = 1024;
-    }
+KvlChartModel::KvlChartModel()
+    : axes_(static_cast<std::size_t>(kAxisCount)),
+      palette_(std::begin(kDefaultPalette), std::end(kDefaultPalette)) {
+    for (KvlAxisState& axis : axes_)
+        setAxisDefaults(axis);
     axes_[kXAxis].properties[kAxisDecimals] = 0;
     setClientSize(kDefaultWidth, kDefaultHeight);
 }
@@ -205,7 +193,8 @@ HRESULT KvlChartModel::setAttribute(LONG index, LONG id, LONG value) {
     KvlSeriesState* s = series(index);
     if (!s || id < 0 || id >= kSeriesAttributeCount)
         return com::E_INVALIDARG;
-    if (id == kAttrYAxis && (value < 0 || value > 1))
+    // A series stands on one of the chart's value axes (0, 1 or an added one), never on an X axis.
+    if (id == kAttrYAxis && (!isValueAxis(value) || value >= axisCount()))
         return com::E_INVALIDARG;
     s->attributes[static_cast<std::size_t>(id)] = value;
     return com::S_OK;
@@ -213,8 +202,66 @@ HRESULT KvlChartModel::setAttribute(LONG index, LONG id, LONG value) {
 
 // --- axes ----------------------------------------------------------------------------------------------
 
+void KvlChartModel::setAxisDefaults(KvlAxisState& axis) {
+    axis.properties[kAxisMax] = 100;
+    axis.properties[kAxisStep] = 10;
+    axis.properties[kAxisDecimals] = 2;
+    axis.properties[kAxisStyle] = kAxisStyleAutoScale;
+    axis.properties[kAxisVisible] = 1;
+    axis.properties[kAxisLocale] = 1024;
+}
+
+LONG KvlChartModel::addValueAxis() {
+    if (axisCount() >= kMaxAxes)
+        return -1;
+    axes_.emplace_back();
+    setAxisDefaults(axes_.back());
+    return axisCount() - 1;
+}
+
+HRESULT KvlChartModel::setAxisBand(LONG index, double top, double bottom) {
+    KvlAxisState* a = axis(index);
+    if (!a || !isValueAxis(index) || !(top >= 0) || !(bottom <= 1) || !(top < bottom))
+        return com::E_INVALIDARG;
+    a->bandTop = top;
+    a->bandBottom = bottom;
+    return com::S_OK;
+}
+
+HRESULT KvlChartModel::setLogBase(LONG index, double base) {
+    KvlAxisState* a = axis(index);
+    // Base 1 (or below) has no logarithm; 0 makes the axis linear again.
+    if (!a || !isValueAxis(index) || !std::isfinite(base) || (base != 0 && !(base > 1)))
+        return com::E_INVALIDARG;
+    a->logBase = base;
+    autoScale();
+    return com::S_OK;
+}
+
+KvlRect KvlChartModel::bandRect(LONG index) const {
+    const KvlRect plot = plotRect();
+    const KvlAxisState* a = axis(index);
+    if (!a || !isValueAxis(index))
+        return plot;
+    const double height = plot.height();
+    return KvlRect{plot.left, plot.top + roundPixel(a->bandTop * height), plot.right,
+                   plot.top + roundPixel(a->bandBottom * height)};
+}
+
+std::optional<double> KvlChartModel::scaled(double logBase, double value) {
+    if (logBase == 0)
+        return value;
+    if (!(value > 0))
+        return std::nullopt;
+    return std::log(value) / std::log(logBase);
+}
+
+double KvlChartModel::unscaled(double logBase, double coordinate) {
+    return logBase == 0 ? coordinate : std::pow(logBase, coordinate);
+}
+
 KvlAxisState* KvlChartModel::axis(LONG index) {
-    if (index < 0 || index >= kAxisCount)
+    if (index < 0 || index >= axisCount())
         return nullptr;
     return &axes_[static_cast<std::size_t>(index)];
 }
@@ -239,6 +286,7 @@ HRESULT KvlChartModel::setAxisValue(LONG index, LONG code, double value) {
     if (!a || code < 0 || code >= kAxisPropertyCount || !std::isfinite(value))
         return com::E_INVALIDARG;
     a->properties[static_cast<std::size_t>(code)] = value;
+    a->given.set(static_cast<std::size_t>(code));
     // A scale given by hand is no longer computed from the data.
     if (code == kAxisMin || code == kAxisMax) {
         auto style = static_cast<LONG>(a->properties[kAxisStyle]);
@@ -255,7 +303,7 @@ std::pair<double, double> KvlChartModel::visibleRange(LONG index) const {
         return {0, 0};
     if (a->zoomRange)
         return *a->zoomRange;
-    if (index == kXAxis || index == 3)
+    if (!isValueAxis(index))
         return {0.5, std::max<LONG>(pointCount(), 1) + 0.5};
     return {a->properties[kAxisMin], a->properties[kAxisMax]};
 }
@@ -269,7 +317,9 @@ HRESULT KvlChartModel::setVisibleRange(LONG index, double first, double last) {
 }
 
 void KvlChartModel::autoScale() {
-    for (LONG axisIndex = 0; axisIndex < 2; ++axisIndex) {
+    for (LONG axisIndex = 0; axisIndex < axisCount(); ++axisIndex) {
+        if (!isValueAxis(axisIndex))
+            continue;
         KvlAxisState& a = axes_[static_cast<std::size_t>(axisIndex)];
         if (!(static_cast<LONG>(a.properties[kAxisStyle]) & kAxisStyleAutoScale))
             continue;
@@ -278,7 +328,8 @@ void KvlChartModel::autoScale() {
         auto take = [&](const KvlValueBlock& block, LONG s) {
             for (LONG p = 0; p < block.pointCount(); ++p) {
                 const double v = block.at(s, p);
-                if (v >= kNoValue || !std::isfinite(v))
+                // A log axis leaves out what it cannot show.
+                if (v >= kNoValue || !std::isfinite(v) || (a.logBase != 0 && !(v > 0)))
                     continue;
                 low = std::min(low, v);
                 high = std::max(high, v);
@@ -364,26 +415,57 @@ std::optional<KvlRect> KvlChartModel::rect(SHORT kind) const {
     }
 }
 
+HRESULT KvlChartModel::mapping(SHORT axisIndex, AxisMapping* out) const {
+    *out = AxisMapping{};
+    const KvlAxisState* a = axis(axisIndex);
+    if (!a || !isValueAxis(axisIndex))
+        return com::E_INVALIDARG;
+    out->logBase = a->logBase;
+    out->plot = plotRect();
+    out->band = bandRect(axisIndex);
+    std::tie(out->first, out->last) = visibleRange(kXAxis);
+    const auto [low, high] = visibleRange(axisIndex);
+    const std::optional<double> scaledLow = scaled(a->logBase, low);
+    const std::optional<double> scaledHigh = scaled(a->logBase, high);
+    if (out->plot.width() <= 0 || out->band.height() <= 0 || !(out->last > out->first) || !scaledLow ||
+        !scaledHigh || !(*scaledHigh > *scaledLow) || !std::isfinite(*scaledHigh - *scaledLow))
+        return com::E_FAIL;
+    out->low = *scaledLow;
+    out->high = *scaledHigh;
+    return com::S_OK;
+}
+
+bool KvlChartModel::AxisMapping::toPixel(double position, double value, LONG* x, LONG* y) const {
+    double coordinate = value;
+    if (logBase != 0) {
+        const std::optional<double> logarithm = scaled(logBase, value);
+        if (!logarithm)
+            return false;
+        coordinate = *logarithm;
+    }
+    const double px = plot.left + (position - first) / (last - first) * plot.width();
+    const double py = band.bottom - (coordinate - low) / (high - low) * band.height();
+    // Far outside the plot the pixel would not fit a 32-bit coordinate.
+    constexpr double kLimit = 1e9;
+    if (!(std::fabs(px) < kLimit) || !(std::fabs(py) < kLimit))
+        return false;
+    *x = roundPixel(px);
+    *y = roundPixel(py);
+    return true;
+}
+
 HRESULT KvlChartModel::valueToPixel(double position, double value, LONG* x, LONG* y, SHORT axisIndex) const {
     if (!x || !y)
         return com::E_POINTER;
     *x = 0;
     *y = 0;
-    if (axisIndex != 0 && axisIndex != 1)
+    AxisMapping m;
+    if (const HRESULT result = mapping(axisIndex, &m); com::FAILED(result))
+        return result;
+    if (!m.toPixel(position, value, x, y)) {
+        *x = *y = 0;
         return com::E_INVALIDARG;
-    const KvlRect plot = plotRect();
-    const auto [first, last] = visibleRange(kXAxis);
-    const auto [low, high] = visibleRange(axisIndex);
-    if (plot.width() <= 0 || plot.height() <= 0 || !(last > first) || !(high > low))
-        return com::E_FAIL;
-    const double px = plot.left + (position - first) / (last - first) * plot.width();
-    const double py = plot.bottom - (value - low) / (high - low) * plot.height();
-    // Far outside the plot the pixel would not fit a 32-bit coordinate.
-    constexpr double kLimit = 1e9;
-    if (!(std::fabs(px) < kLimit) || !(std::fabs(py) < kLimit))
-        return com::E_INVALIDARG;
-    *x = toPixel(px);
-    *y = toPixel(py);
+    }
     return com::S_OK;
 }
 
@@ -392,15 +474,12 @@ HRESULT KvlChartModel::pixelToValue(LONG x, LONG y, double* position, double* va
         return com::E_POINTER;
     *position = 0;
     *value = 0;
-    if (axisIndex != 0 && axisIndex != 1)
-        return com::E_INVALIDARG;
-    const KvlRect plot = plotRect();
-    const auto [first, last] = visibleRange(kXAxis);
-    const auto [low, high] = visibleRange(axisIndex);
-    if (plot.width() <= 0 || plot.height() <= 0 || !(last > first) || !(high > low))
-        return com::E_FAIL;
-    *position = first + static_cast<double>(x - plot.left) / plot.width() * (last - first);
-    *value = low + static_cast<double>(plot.bottom - y) / plot.height() * (high - low);
+    AxisMapping m;
+    if (const HRESULT result = mapping(axisIndex, &m); com::FAILED(result))
+        return result;
+    *position = m.first + static_cast<double>(x - m.plot.left) / m.plot.width() * (m.last - m.first);
+    *value = unscaled(m.logBase,
+                      m.low + static_cast<double>(m.band.bottom - y) / m.band.height() * (m.high - m.low));
     return com::S_OK;
 }
 
@@ -410,8 +489,7 @@ LONG KvlChartModel::seriesNear(LONG point, LONG y) const {
     for (LONG s = 0; s < seriesCount(); ++s) {
         const auto& attributes = series_[static_cast<std::size_t>(s)].attributes;
         const double v = values_.at(s, point);
-        if (attributes[kAttrVisible] == 0 || v >= kNoValue ||
-            (attributes[kAttrYAxis] != 0 && attributes[kAttrYAxis] != 1))
+        if (attributes[kAttrVisible] == 0 || v >= kNoValue || !isValueAxis(attributes[kAttrYAxis]))
             continue;
         LONG px = 0, py = 0;
         if (valueToPixel(point + 1, v, &px, &py, static_cast<SHORT>(attributes[kAttrYAxis])) == com::S_OK &&

@@ -3,23 +3,14 @@
 #include <algorithm>
 #include <memory>
 
+#include "KvlItems.h"
 #include "gdi/Objects.h"
 #include "korvel/KvlChart.h"
 #include "ui/PropertyPageObject.h"
 
 namespace korvel {
 
-namespace {
-
-template <typename T>
-HRESULT put(T* out, T value) {
-    if (!out)
-        return com::E_POINTER;
-    *out = value;
-    return com::S_OK;
-}
-
-}  // namespace
+using detail::put;
 
 // --- IKvlExtensionSite ---------------------------------------------------------------------------------
 
@@ -75,8 +66,9 @@ gdi::DeviceContext* KvlChart::surface() {
     const KvlRect client = model_.clientRect();
     if (client.width() <= 0 || client.height() <= 0)
         return nullptr;
-    const QImage image = surface_ ? surface_->image() : QImage();
-    if (!surface_ || image.width() != client.width() || image.height() != client.height()) {
+    // The surface's size is asked of the DC, not of a copy of its image.
+    if (!surface_ || surface_->getDeviceCaps(gdi::HORZRES) != client.width() ||
+        surface_->getDeviceCaps(gdi::VERTRES) != client.height()) {
         surface_ = gdi::createImageDC(client.width(), client.height());
         invalid_ = client;
     }
@@ -87,10 +79,10 @@ void KvlChart::paintSurface() {
     gdi::DeviceContext* dc = surface();
     if (!dc || surfaceDcLevel_)
         return;
-    const KvlRect client = model_.clientRect();
-    dc->fillRect(gdi::Rect{0, 0, client.width(), client.height()}, gdi::getStockObject(gdi::WHITE_BRUSH));
-    paint(dc, client, false);
+    paint(dc, model_.clientRect(), false);
     invalid_.reset();
+    // A zoom drag in progress keeps its rubber band over the fresh paint.
+    zoomDrag_.repaint(dc);
     if (window_.isValid())
         window_.invalidate();
 }

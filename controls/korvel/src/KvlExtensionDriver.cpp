@@ -135,8 +135,10 @@ KvlPaintRecord elementRecord(const KvlChartModel& model, LONG element, LONG coun
     record.element = element;
     record.flags = (element == 0 ? kPaintFirst : 0) | (element == count - 1 ? kPaintLast : 0);
     LONG left = 0, top = 0, right = 0, bottom = 0;
-    model.valueToPixel(element + 0.5, 0, &left, &top, 0);
-    model.valueToPixel(element + 1.5, 0, &right, &bottom, 0);
+    // Any value the axis shows will do for the columns (0 has no place on a log axis).
+    const double shown = model.visibleRange(0).first;
+    model.valueToPixel(element + 0.5, shown, &left, &top, 0);
+    model.valueToPixel(element + 1.5, shown, &right, &bottom, 0);
     record.slotLeft = left;
     record.slotWidth = std::max<LONG>(right - left, 1);
     record.barWidth = std::max<LONG>(record.slotWidth * 2 / 3, 1);
@@ -157,7 +159,8 @@ KvlPaintRecord elementRecord(const KvlChartModel& model, LONG element, LONG coun
 }  // namespace
 
 LONG KvlExtensionDriver::paint(gdi::DeviceContext* dc, const KvlRect& rect, bool scaled,
-                               const KvlChartModel& model, std::vector<KvlDrawnLabel>* labels) {
+                               const KvlChartModel& model, std::vector<KvlDrawnLabel>* labels,
+                               const std::function<void(const KvlPaintRecord& record)>& drawByChart) {
     if (active_.index < 0)
         return 0;
     // The extension may unload itself from inside a call; keep what the paint talks to.
@@ -185,8 +188,11 @@ LONG KvlExtensionDriver::paint(gdi::DeviceContext* dc, const KvlRect& rect, bool
         record.flags |= scaled ? kPaintPrinting : 0;
         LONG kind = 0, mode = 0;
         gallery->GalleryCommand(&record, &kind, &mode);
-        if (kind == kDrawKindChart)
+        if (kind == kDrawKindChart) {
             ++leftToChart;
+            if (drawByChart)
+                drawByChart(record);
+        }
     }
     if (painter) {
         painter->OnGalleryNotify(dc, kNotifyPaintEnd, 0);

@@ -33,7 +33,7 @@ HRESULT KvlCollection::get_Count(LONG* count) {
     KvlChartModel& model = chart_->model();
     switch (kind_) {
         case ListKind::Axes:
-            *count = kAxisCount;
+            *count = model.axisCount();
             break;
         case ListKind::Series:
             *count = model.seriesCount();
@@ -220,7 +220,7 @@ HRESULT KvlConstantLineItem::Get(SHORT* axis, double* value, double* width, LONG
 }
 
 HRESULT KvlConstantLineItem::Put(SHORT axis, double value, double width, LONG color) {
-    if (axis < 0 || axis >= kAxisCount)
+    if (axis < 0 || axis >= chart_->model().axisCount())
         return com::E_INVALIDARG;
     chart_->model().constantLines().at(static_cast<std::size_t>(index_)) =
         KvlConstantLine{axis, value, width, color};

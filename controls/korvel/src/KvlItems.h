@@ -10,6 +10,15 @@ namespace korvel::detail {
 
 enum class ListKind { Axes, Series, ConstantLines };
 
+// Hands a value out through an out argument.
+template <typename T>
+HRESULT put(T* out, T value) {
+    if (!out)
+        return com::E_POINTER;
+    *out = value;
+    return com::S_OK;
+}
+
 class KvlCollection final : public com::ComObject<IKvlCollection> {
 public:
     KvlCollection(KvlChart& chart, ListKind kind) : chart_(&chart), kind_(kind) {}

@@ -1,7 +1,9 @@
 #include "korvel/KvlLabelLoop.h"
 
+#include <algorithm>
 #include <cmath>
 #include <cstdio>
+#include <string_view>
 
 #include "gdi/DeviceContext.h"
 #include "gdi/Objects.h"
@@ -24,10 +26,72 @@ bool hasSeriesOn(const KvlChartModel& model, LONG axis) {
     return false;
 }
 
-std::string numberText(double value) {
-    char text[32] = {};
-    std::snprintf(text, sizeof text, "%g", value);
-    return text;
+// How the chart's own labels print a number: the axis's decimals, or a picture format such as
+// "#,##0.00" or "$0.0 M" (digits after the point give the decimals, a comma groups thousands, text
+// before and after the digits is kept).
+struct NumberFormat {
+    int decimals = 0;
+    bool grouped = false;
+    std::string prefix, suffix;
+};
+
+NumberFormat numberFormat(const KvlAxisState& axis) {
+    NumberFormat format;
+    const double decimals = axis.properties[kAxisDecimals];
+    format.decimals = std::isfinite(decimals) ? std::clamp(static_cast<int>(decimals), 0, 10) : 0;
+    if (axis.format.vt() != com::VT_BSTR)
+        return format;
+    const std::string picture = axis.format.bstr().toUtf8();
+    const std::size_t first = picture.find_first_of("#0");
+    if (first == std::string::npos)
+        return format;
+    const std::size_t last = picture.find_last_of("#0");
+    const std::string digits = picture.substr(first, last - first + 1);
+    const std::size_t point = digits.find('.');
+    format.decimals =
+        point == std::string::npos ? 0 : std::min<int>(10, static_cast<int>(digits.size() - point - 1));
+    format.grouped = digits.substr(0, point).find(',') != std::string::npos;
+    format.prefix = picture.substr(0, first);
+    format.suffix = picture.substr(last + 1);
+    return format;
+}
+
+std::string numberText(double value, const NumberFormat& format) {
+    // A value within rounding of 0 prints as 0, never as -0.
+    if (std::fabs(value) < 0.5 * std::pow(10.0, -format.decimals))
+        value = 0;
+    char text[64] = {};
+    std::snprintf(text, sizeof text, "%.*f", format.decimals, value);
+    const std::string_view number = text;
+    if (!format.grouped)
+        return format.prefix + std::string(number) + format.suffix;
+    const std::size_t start = number.starts_with('-') ? 1 : 0;
+    const std::size_t end = std::min(number.find('.'), number.size());
+    std::string grouped(number.substr(0, start));
+    for (std::size_t at = start; at < end; ++at) {
+        if (at > start && (end - at) % 3 == 0)
+            grouped += ',';
+        grouped += number[at];
+    }
+    grouped += number.substr(end);
+    return format.prefix + grouped + format.suffix;
+}
+
+// A property of the axis as given from outside, else the chart's own choice.
+double givenOr(const KvlAxisState& axis, LONG code, double own) {
+    return axis.given[static_cast<std::size_t>(code)] ? axis.properties[static_cast<std::size_t>(code)] : own;
+}
+
+// A step of 1, 2 or 5 times a power of ten near a fifth of the range.
+double niceStep(double range) {
+    const double raw = range / kMajorSteps;
+    if (!(raw > 0) || !std::isfinite(raw))
+        return 0;
+    const double power = std::pow(10.0, std::floor(std::log10(raw)));
+    for (const double factor : {1.0, 2.0, 5.0})
+        if (raw <= factor * power * (1 + 1e-9))
+            return factor * power;
+    return 10 * power;
 }
 
 }  // namespace
@@ -41,24 +105,50 @@ KvlLabelLoop::~KvlLabelLoop() {
 
 void KvlLabelLoop::run(IKvlExtensionGallery* gallery, LONG galleryIndex) {
     const int saved = dc_.saveDC();
-    for (const LONG axis : {LONG{0}, LONG{1}, LONG{kXAxis}}) {
-        if (axis == 1 && !hasSeriesOn(model_, 1))
+    std::vector<LONG> axes{0};
+    for (LONG axis = 1; axis < model_.axisCount(); ++axis)
+        if (KvlChartModel::isValueAxis(axis) && hasSeriesOn(model_, axis))
+            axes.push_back(axis);
+    axes.push_back(kXAxis);
+    for (const LONG axis : axes) {
+        const KvlAxisState* state = model_.axis(axis);
+        if (!state || state->properties[kAxisVisible] == 0)
             continue;
+        // The added axes are the chart's own: the gallery labels axes 0-2 only.
+        IKvlExtensionGallery* labeller = axis < kAxisCount ? gallery : nullptr;
         for (const LONG major : {LONG{0}, LONG{1}})
-            pass(gallery, galleryIndex, axis, major);
+            pass(labeller, galleryIndex, axis, major);
     }
     dc_.restoreDC(saved);
 }
 
-double KvlLabelLoop::ownStep(LONG axis, LONG major) const {
+double KvlLabelLoop::galleryStep(LONG axis, LONG major) const {
     const auto [low, high] = model_.visibleRange(axis);
     const double step = (high - low) / kMajorSteps;
     return major ? step : step / kMinorPerMajor;
 }
 
+double KvlLabelLoop::ownStep(LONG axis, LONG major) const {
+    const KvlAxisState* state = model_.axis(axis);
+    const auto [low, high] = model_.visibleRange(axis);
+    const double range = high - low;
+    // A step given (above 0) holds while it gives a bounded number of labels.
+    const LONG code = major ? kAxisStep : kAxisMinorStep;
+    const double given = state->given[static_cast<std::size_t>(code)] ? state->properties[code] : 0;
+    if (given > 0 && std::isfinite(given) && range / given < kMaxAxisLabels)
+        return given;
+    double step = niceStep(range);
+    if (!major)
+        step /= kMinorPerMajor;
+    // Points have whole positions.
+    if (!KvlChartModel::isValueAxis(axis))
+        step = std::max(1.0, std::round(step));
+    return step;
+}
+
 void KvlLabelLoop::pass(IKvlExtensionGallery* gallery, LONG galleryIndex, LONG axis, LONG major) {
     const auto [low, high] = model_.visibleRange(axis);
-    const double step = ownStep(axis, major);
+    const double step = galleryStep(axis, major);
     if (!(step > 0) || !std::isfinite(step))
         return;
     if (!gallery) {
@@ -96,18 +186,63 @@ void KvlLabelLoop::pass(IKvlExtensionGallery* gallery, LONG galleryIndex, LONG a
 }
 
 void KvlLabelLoop::ownPass(LONG axis, LONG major) {
+    const KvlAxisState* state = model_.axis(axis);
     const auto [low, high] = model_.visibleRange(axis);
-    const double step = ownStep(axis, major);
-    const double end = high + step * 1e-9;
+    const NumberFormat format = numberFormat(*state);
+    const bool shown = givenOr(*state, major ? kAxisGridShown : kAxisMinorGridShown, major ? 1 : 0) != 0;
+    const int style =
+        static_cast<int>(givenOr(*state, major ? kAxisGridStyle : kAxisMinorGridStyle, gdi::PS_SOLID));
+    const int width =
+        std::max(1, static_cast<int>(givenOr(*state, major ? kAxisGridWidth : kAxisMinorGridWidth, 1)));
+    const auto colour = static_cast<gdi::COLORREF>(
+        givenOr(*state, major ? kAxisGridColor : kAxisMinorGridColor, major ? kGridColor : kMinorGridColor));
+    const gdi::HPEN pen = shown ? gdi::createPen(style & gdi::PS_STYLE_MASK, width, colour & 0xFFFFFF)
+                                : gdi::getStockObject(gdi::NULL_PEN);
+    std::vector<double> positions;
+    if (state->logBase > 1) {
+        // A log axis is labelled at the powers of its base; it has no minor labels.
+        if (major && low > 0) {
+            const double base = state->logBase;
+            for (double k = std::ceil(std::log(low) / std::log(base) - 1e-9);
+                 positions.size() < static_cast<std::size_t>(kMaxAxisLabels); ++k) {
+                const double position = std::pow(base, k);
+                if (!(position <= high * (1 + 1e-9)))
+                    break;
+                positions.push_back(position);
+            }
+        }
+    } else {
+        const double step = ownStep(axis, major);
+        if (step > 0 && std::isfinite(step)) {
+            const double end = high + step * 1e-9;
+            const double start = std::ceil(low / step - 1e-9) * step;
+            for (LONG i = 0; i < kMaxAxisLabels; ++i) {
+                const double position = start + i * step;
+                if (!(position <= end))
+                    break;
+                positions.push_back(position);
+            }
+        }
+    }
     LONG index = 0;
-    for (double position = low; position <= end && index < kMaxAxisLabels; position = low + ++index * step) {
-        dc_.selectObject(gridPen_);
+    for (std::size_t i = 0; i < positions.size(); ++i) {
+        const double position = positions[i];
+        const double gap = i + 1 < positions.size() ? positions[i + 1] - position : 0;
+        dc_.selectObject(pen);
         dc_.selectObject(gdi::getStockObject(gdi::NULL_BRUSH));
-        KvlDrawnLabel label{
-            axis, major, index, position, position, step, major ? numberText(position) : std::string()};
+        KvlDrawnLabel label{axis,
+                            major,
+                            index++,
+                            position,
+                            position,
+                            gap,
+                            major ? numberText(position, format) : std::string()};
         label.own = true;
         drawLabel(std::move(label));
     }
+    dc_.selectObject(gridPen_);
+    if (shown)
+        gdi::deleteObject(pen);
 }
 
 void KvlLabelLoop::drawLabel(KvlDrawnLabel label) {
@@ -120,23 +255,29 @@ void KvlLabelLoop::drawLabel(KvlDrawnLabel label) {
 
 void KvlLabelLoop::draw(KvlDrawnLabel& label) {
     const KvlRect plot = model_.plotRect();
-    const double next = label.position + std::fabs(label.gap);
-    LONG x = 0, y = 0, nextX = 0, nextY = 0;
     const bool xAxis = label.axis == kXAxis;
     const SHORT valueAxis = xAxis ? SHORT{0} : static_cast<SHORT>(label.axis);
-    const double low = model_.visibleRange(valueAxis).first;
-    const double first = model_.visibleRange(kXAxis).first;
-    HRESULT here = xAxis ? model_.valueToPixel(label.position, low, &x, &y, valueAxis)
-                         : model_.valueToPixel(first, label.position, &x, &y, valueAxis);
-    HRESULT there = xAxis ? model_.valueToPixel(next, low, &nextX, &nextY, valueAxis)
-                          : model_.valueToPixel(first, next, &nextX, &nextY, valueAxis);
-    if (com::FAILED(here))
+    KvlChartModel::AxisMapping map;
+    if (com::FAILED(model_.mapping(valueAxis, &map)))
+        return;
+    // Any value the axis can show will do for the X axis's columns.
+    const double bandValue = model_.visibleRange(valueAxis).first;
+    const double next = label.position + std::fabs(label.gap);
+    LONG x = 0, y = 0, nextX = 0, nextY = 0;
+    const bool here = xAxis ? map.toPixel(label.position, bandValue, &x, &y)
+                            : map.toPixel(map.first, label.position, &x, &y);
+    const bool there =
+        xAxis ? map.toPixel(next, bandValue, &nextX, &nextY) : map.toPixel(map.first, next, &nextX, &nextY);
+    if (!here)
         return;
     label.pixel = xAxis ? x : y;
+    // A label of a value axis stays inside the axis's band.
+    if (!xAxis && (y < map.band.top || y > map.band.bottom))
+        return;
     const bool band = label.brush != gdi::getStockObject(gdi::NULL_BRUSH);
-    if (band && com::SUCCEEDED(there)) {
-        const gdi::Rect area =
-            xAxis ? gdi::Rect{x, plot.top, nextX, plot.bottom} : gdi::Rect{plot.left, nextY, plot.right, y};
+    if (band && there && label.gap != 0) {
+        const gdi::Rect area = xAxis ? gdi::Rect{x, plot.top, nextX, plot.bottom}
+                                     : gdi::Rect{plot.left, std::max(nextY, map.band.top), plot.right, y};
         dc_.fillRect(area, label.brush);
     }
     if (xAxis) {
@@ -146,14 +287,22 @@ void KvlLabelLoop::draw(KvlDrawnLabel& label) {
         dc_.moveTo(plot.left, y);
         dc_.lineTo(plot.right, y);
     }
-    if (label.text.empty())
+    if (label.text.empty() || label.text == " ")
         return;
-    if (xAxis)
-        dc_.textOut(x, plot.bottom + 2, label.text);
-    else if (label.axis == 0)
-        dc_.textOut(0, y, label.text);
-    else
-        dc_.textOut(plot.right + 2, y, label.text);
+    const KvlAxisState* state = model_.axis(label.axis);
+    const int saved = dc_.saveDC();
+    dc_.setBkMode(gdi::TRANSPARENT);
+    dc_.setTextColor(state ? static_cast<gdi::COLORREF>(state->properties[kAxisTextColor]) & 0xFFFFFF : 0);
+    const gdi::Size extent = dc_.getTextExtent(label.text);
+    if (xAxis) {
+        dc_.textOut(x - extent.cx / 2, plot.bottom + 3, label.text);
+    } else if (label.axis == 1) {
+        // The right-hand strip is often narrow: axis 1 labels sit just inside the plot's right edge.
+        dc_.textOut(plot.right - 3 - extent.cx, y - extent.cy / 2, label.text);
+    } else {
+        dc_.textOut(plot.left - 3 - extent.cx, y - extent.cy / 2, label.text);
+    }
+    dc_.restoreDC(saved);
 }
 
 }  // namespace korvel

@@ -3,6 +3,7 @@
 #include <memory>
 #include <vector>
 
+#include "KvlTestCharts.h"
 #include "com/ComObject.h"
 #include "com/OleDate.h"
 #include "korvel/KvlChart.h"
@@ -10,26 +11,7 @@
 namespace korvel {
 namespace {
 
-// Rows of variants standing in for a row set.
-class FakeRows final : public com::ComObject<IKvlDataProvider> {
-public:
-    std::vector<std::vector<com::Variant>> rows;
-    LONG columns = 0;
-
-    HRESULT SetRecordset(com::IUnknown*) override { return com::S_OK; }
-    HRESULT GetShape(LONG* c, LONG* r) override {
-        *c = columns;
-        *r = static_cast<LONG>(rows.size());
-        return com::S_OK;
-    }
-    HRESULT GetCell(LONG row, LONG column, com::Variant* value) override {
-        if (row < 0 || row >= static_cast<LONG>(rows.size()) || column < 0 ||
-            column >= static_cast<LONG>(rows[static_cast<std::size_t>(row)].size()))
-            return com::E_INVALIDARG;
-        *value = rows[static_cast<std::size_t>(row)][static_cast<std::size_t>(column)];
-        return com::S_OK;
-    }
-};
+using FakeRows = test::Rows;
 
 // Eleven columns as the chart window binds them: 0-8 values, 9 the date, 10 the legend.
 com::ComPtr<FakeRows> elevenColumns() {

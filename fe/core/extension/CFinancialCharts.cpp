@@ -4,6 +4,7 @@
 
 #include "dravik/Commands.h"
 #include "dravik/Identities.h"
+#include "gallery/AxisPageHost.h"
 #include "korvel/KvlContract.h"
 #include "state/StudyTable.h"
 
@@ -62,6 +63,9 @@ HRESULT CFinancialCharts::QueryInterface(const com::IID& iid, void** object) {
         *object = site();
         return com::S_OK;
     }
+    // The axis pages reach the active chart type's axes through a forwarding object.
+    if (iid == IAxisPageHost::iid)
+        return CreateAxisPageHost(*this, object);
     void* found = nullptr;
     if (iid == IFinancialCharts::iid || iid == com::IDispatch::iid) {
         found = static_cast<IFinancialCharts*>(this);
@@ -184,7 +188,15 @@ bool CFinancialCharts::isPriceIndicator(LONG study) const {
 std::string CFinancialCharts::studyName(LONG study) const {
     if (study < 0 || study >= kStudyNumberCount)
         return {};
-    // Built-in studies have their long names; user and custom studies the caption of their command.
+    // The name the record holds when it was given one (by the user, a study object or a load) ...
+    const res::ResourceModule* module = GetResourceInstance().get();
+    CResourceText recordName = studies_[static_cast<std::size_t>(study)].name;
+    CResourceText defaultName = MakeDefaultStudyRecord(static_cast<int>(study), module).name;
+    if (const std::string name = recordName.GetText(module);
+        !name.empty() && name != defaultName.GetText(module))
+        return name;
+    // ... else built-in studies have their long names; user and custom studies the caption of their
+    // command.
     const std::uint32_t id = study < kBuiltInStudyNumberCount
                                  ? kStudyNameStringBase + static_cast<std::uint32_t>(study)
                                  : kCommandTextStringBase + static_cast<std::uint32_t>(StudyCommand(study));

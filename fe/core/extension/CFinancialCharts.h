@@ -35,6 +35,8 @@
 #include "state/ExtensionSettings.h"
 #include "state/SeriesBinding.h"
 #include "state/StudyRecord.h"
+#include "studyobjects/StudyOwner.h"
+#include "studyobjects/StudySeriesChannel.h"
 #include "ui/WindowHandle.h"
 
 namespace dravik {
@@ -72,7 +74,8 @@ class CFinancialCharts final : public CChartExtensionBase,
                                public ostbar::IOstMessageReceiver,
                                public com::IConnectionPointContainer,
                                public IAxisOwner,
-                               public IDrawingOwner {
+                               public IDrawingOwner,
+                               public IStudyOwner {
 public:
     CFinancialCharts();
     // With the maker of the chart types; construction fails (throws) unless it makes all six.
@@ -359,10 +362,29 @@ public:
     }
     void DrawingAdded(int) override {}
     void DrawingRemoved(int, std::int16_t, std::int16_t) override { RepaintIfActive(); }
-    // The parameter dialogs are not offered yet: a drawing's parameters are changed through its
-    // object alone.
-    bool RunDrawingParameters(IDrawFeature&, std::intptr_t) override { return false; }
+    // Through the installed drawing dialogs (extension/DrawingDialogs.h); false without them.
+    bool RunDrawingParameters(IDrawFeature& feature, std::intptr_t parent) override;
     void RaiseDrawingEvent(DrawingEvent event, LONG kind, SHORT ordinal) override;
+
+    // --- IStudyOwner: what the study objects it hands out view (FinancialStudyOwner.cpp) ---
+    com::IUnknown* StudyOwnerIdentity() override { return identity(); }
+    StudyRecord* StudyRecordOf(int study) override { return studyRecord(study); }
+    const res::ResourceModule* StudyResourceModule() override { return GetResourceInstance().get(); }
+    SeriesAttributeChannel* StudyOutputChannel() override { return &studyChannel_; }
+    SHORT FirstUserSeries() override { return binding_.firstUserIndex; }
+    void StudyNameChanged(int study) override { UpdateStudyCommand(study); }
+    void StudySetUp(int study, bool checked) override { RegisterStudyCommand(study, checked); }
+    void RepaintStudies() override { RepaintIfActive(); }
+    bool IsAnalyticalChartActive() override;
+    SHORT FindStudyEntry(int study, bool* shown) override { return FindCalculatedStudy(study, shown); }
+    SHORT StudyFirstSeries(int study) override;
+    HRESULT ShowStudy(int study, bool show) override { return ToggleStudy(study, !show); }
+    void LayOutStudyAxes(int study) override;
+    void RecalculateStudy(int study) override;
+    HRESULT CreateStudyAxis(int study, ILomexAxis** axis) override;
+    // The axis settings of study 0-57 (each study keeps its axis appearance whichever axis it gets);
+    // null outside.
+    AxisSettingsRecord* studyAxisSettings(LONG study);
 
     // --- State the chart types, pages and saved state share ---
     ExtensionSettings& settings() { return settings_; }
@@ -431,6 +453,7 @@ private:
     HRESULT getStudy(com::DISPID dispid, Study** study) {
         return GetStudyObject(dispid, reinterpret_cast<com::IUnknown**>(study));
     }
+    static std::array<AxisSettingsRecord, kStudyCount> MakeDefaultStudyAxes();
     void deleteAllOfKind(LONG kind);
     HRESULT getDrawing(LONG kind, const com::Variant& ordinal, IDrawFeature** drawing) {
         return GetDrawingObject(kind, ordinal, reinterpret_cast<com::IUnknown**>(drawing));
@@ -460,6 +483,10 @@ private:
     std::array<SeriesAttributeRecord, 4> priceSeriesRecords_;
     std::vector<StudyRecord> studies_;
     std::vector<StudyParameterEntry> studyParameters_;
+    // The axis settings of each study, and the channel of the study outputs' series objects (it
+    // reaches the chart only while the object is attached).
+    std::array<AxisSettingsRecord, kStudyCount> studyAxes_ = MakeDefaultStudyAxes();
+    StudySeriesChannel studyChannel_{[this] { return adapter(); }};
     // Constructed after the settings it reads and destroyed before them; disconnected first of all
     // in the destructor.
     CDrawingFeatures drawings_{*this};

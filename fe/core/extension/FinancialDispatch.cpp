@@ -137,7 +137,9 @@ HRESULT study(C& self, Args args, com::Variant* result) {
     if (!args.empty())
         return com::DISP_E_BADPARAMCOUNT;
     com::IUnknown* object = nullptr;
-    return handOut(self.GetStudyObject(dispid, &object), object, result);
+    // The object is read only after the getter wrote it.
+    const HRESULT answer = self.GetStudyObject(dispid, &object);
+    return handOut(answer, object, result);
 }
 
 template <LONG kind>
@@ -146,7 +148,8 @@ HRESULT drawing(C& self, Args args, com::Variant* result) {
         return com::DISP_E_BADPARAMCOUNT;
     com::IUnknown* object = nullptr;
     const com::Variant ordinal = args.empty() ? com::Variant::missing() : args[0].dereferenced();
-    return handOut(self.GetDrawingObject(kind, ordinal, &object), object, result);
+    const HRESULT answer = self.GetDrawingObject(kind, ordinal, &object);
+    return handOut(answer, object, result);
 }
 
 struct Member {

@@ -11,6 +11,8 @@
 #include "extension/CFinancialCharts.h"
 #include "extension/PendingObjects.h"
 #include "format/NumberText.h"
+#include "gallery/GalleryAxisAccess.h"
+#include "studyobjects/StudyObjectFactory.h"
 
 namespace dravik {
 namespace {
@@ -84,7 +86,9 @@ HRESULT CFinancialCharts::GetStudyObject(com::DISPID dispid, com::IUnknown** stu
         return result;
     if (dispid < DISPID_FirstStudy || dispid > DISPID_LastStudy)
         return com::E_INVALIDARG;
-    return notYetAvailable(PendingObject::StudyObject);
+    if (const HRESULT pending = notYetAvailable(PendingObject::StudyObject); com::FAILED(pending))
+        return pending;
+    return CreateStudyObject(*this, kStudyOfMember[dispid - DISPID_FirstStudy], study);
 }
 
 HRESULT CFinancialCharts::GetDrawingObject(LONG kind, const com::Variant& ordinal, com::IUnknown** drawing) {
@@ -173,6 +177,8 @@ HRESULT CFinancialCharts::GetPages(std::vector<com::CLSID>* pages) {
     if (!pages)
         return com::E_POINTER;
     pages->clear();
+    // The general axis page listed here edits the chart type as a whole: it is titled "Axes".
+    setAxisGeneralPageTitled(false);
     const SHORT active = activeIndex();
     if (active < 0 || active >= kChartTypeCount)
         return com::S_OK;

@@ -9,6 +9,7 @@
 #include "com/Text.h"
 #include "dravik/Commands.h"
 #include "extension/CFinancialCharts.h"
+#include "extension/DrawingDialogs.h"
 #include "extension/PendingObjects.h"
 #include "korvel/KvlContract.h"
 
@@ -356,6 +357,11 @@ HRESULT CFinancialCharts::DeleteAllDrawing(LONG kind) {
 
 HRESULT CFinancialCharts::DeleteDrawing(LONG kind, SHORT ordinal) {
     return drawings_.DeleteDrawing(kind, ordinal);
+}
+
+bool CFinancialCharts::RunDrawingParameters(IDrawFeature& feature, std::intptr_t parent) {
+    IDrawingDialogs* dialogs = GetDrawingDialogs();
+    return dialogs && dialogs->RunParameters(*this, feature, parent);
 }
 
 void CFinancialCharts::RaiseDrawingEvent(DrawingEvent event, LONG kind, SHORT ordinal) {

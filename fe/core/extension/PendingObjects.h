@@ -21,7 +21,7 @@ enum class PendingObject : std::size_t {
 
 // true: not yet available.
 inline constexpr std::array<bool, static_cast<std::size_t>(PendingObject::Count)> kNotYetAvailable{
-    true,   // StudyObject
+    false,  // StudyObject
     false,  // AnalyticalAxisObject
     true,   // ChartTypeObject
     false,  // SeriesObject

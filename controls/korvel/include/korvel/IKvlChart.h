@@ -13,11 +13,11 @@
 
 namespace korvel {
 
-// {BA725156-3E53-4189-82EB-E2F9A46DF358}
 // {4B7E21D0-6C3A-4F18-B2E5-9D0A7C3F5E61}: the chart's outgoing events, offered through its connection-point
 // container; the chart widget raises them.
 inline constexpr com::IID DIID_DKvlChartEvents{
     0x4B7E21D0, 0x6C3A, 0x4F18, {0xB2, 0xE5, 0x9D, 0x0A, 0x7C, 0x3F, 0x5E, 0x61}};
+// {BA725156-3E53-4189-82EB-E2F9A46DF358}
 inline constexpr com::IID IID_IKvlChart{
     0xBA725156, 0x3E53, 0x4189, {0x82, 0xEB, 0xE2, 0xF9, 0xA4, 0x6D, 0xF3, 0x58}};
 // {3C1C3D0E-7A7B-4C8E-9E2B-5D1B0F3E6A21}
@@ -31,6 +31,28 @@ enum KvlColumnKind : com::SHORT {
     kColumnXValue = 3,  // the points' x values (dates)
     kColumnLegend = 4,  // the points' legends
 };
+
+// The chart's events (dispatch ids on DIID_DKvlChartEvents) and their arguments, in order. By-reference
+// arguments are VT_BYREF | VT_I4 over the chart's own variable; the chart reads them back after the
+// raise.
+enum KvlChartEvent : com::DISPID {
+    // A tip is about to show: series (I2, -1 away from a series), point (I4, -1 away from a point),
+    // result (by reference, 0). TipText holds the tip; result 1 or an empty TipText shows none.
+    kEventGetTip = 1,
+    // One of the chart's own commands is about to run: command (I4), result (by reference, 0).
+    // Result 1 takes the command over: the chart then does nothing of its own.
+    kEventInternalCommand = 2,
+    // The mouse came to rest on the chart, and moved on again. No arguments.
+    kEventHoverOn = 3,
+    kEventHoverOff = 4,
+    // The mouse moved over the chart: x, y (by reference, client pixels).
+    kEventMouseMoving = 5,
+    // A command of the chart has run: command (I4).
+    kEventCommand = 6,
+};
+
+// Number of columns of a row set the chart can bind.
+inline constexpr com::SHORT kMaxColumns = 256;
 
 // The x-value table of XValueAt.
 inline constexpr com::SHORT kXValues = 2;
@@ -84,9 +106,47 @@ struct IKvlChart : com::IUnknown {
     virtual com::HRESULT put_Zoom(com::VARIANT_BOOL) { return com::E_NOTIMPL; }
     // Shows the positions first..last and the values low..high.
     virtual com::HRESULT ShowRange(double, double, double, double) { return com::E_NOTIMPL; }
+    // Whether the chart's command bar shows.
+    virtual com::HRESULT get_ToolBar(com::VARIANT_BOOL*) { return com::E_NOTIMPL; }
+    virtual com::HRESULT put_ToolBar(com::VARIANT_BOOL) { return com::E_NOTIMPL; }
+    // The chart's command bar as its toolbar (ostbar::IOstToolbar), with a reference.
+    virtual com::HRESULT get_ToolBarObject(com::IUnknown**) { return com::E_NOTIMPL; }
+    // Runs one of the chart's own commands as if chosen on its bar (InternalCommand first).
+    // E_INVALIDARG for a command the chart does not have.
+    virtual com::HRESULT RunCommand(com::LONG, com::LONG) { return com::E_NOTIMPL; }
+    // Numbered settings: 8, 21 (the chart's background colour), 26 and 32 are kept; others refused.
+    virtual com::HRESULT get_Setting(com::SHORT, com::LONG*) { return com::E_NOTIMPL; }
+    virtual com::HRESULT put_Setting(com::SHORT, com::LONG) { return com::E_NOTIMPL; }
+    // The colour of the plot area.
+    virtual com::HRESULT get_ChartColor(com::LONG*) { return com::E_NOTIMPL; }
+    virtual com::HRESULT put_ChartColor(com::LONG) { return com::E_NOTIMPL; }
+    // The chart's options object (IKvlOptions), with a reference.
+    virtual com::HRESULT get_Object80(com::IUnknown**) { return com::E_NOTIMPL; }
+    // The extender's size in twips (15 per pixel) and the text the application leaves on the chart.
+    virtual com::HRESULT get_Width(com::LONG*) { return com::E_NOTIMPL; }
+    virtual com::HRESULT put_Width(com::LONG) { return com::E_NOTIMPL; }
+    virtual com::HRESULT get_Height(com::LONG*) { return com::E_NOTIMPL; }
+    virtual com::HRESULT put_Height(com::LONG) { return com::E_NOTIMPL; }
+    virtual com::HRESULT get_ChartCompanyID(com::Bstr*) { return com::E_NOTIMPL; }
+    virtual com::HRESULT put_ChartCompanyID(const com::Bstr&) { return com::E_NOTIMPL; }
 
 protected:
     ~IKvlChart() = default;
+};
+
+// {4B7E21D1-6C3A-4F18-B2E5-9D0A7C3F5E61}
+inline constexpr com::IID IID_IKvlOptions{
+    0x4B7E21D1, 0x6C3A, 0x4F18, {0xB2, 0xE5, 0x9D, 0x0A, 0x7C, 0x3F, 0x5E, 0x61}};
+
+// The chart's options object (Object80): one Boolean the application switches on.
+struct IKvlOptions : com::IUnknown {
+    static constexpr com::IID iid = IID_IKvlOptions;
+
+    virtual com::HRESULT get_Enabled(com::VARIANT_BOOL* enabled) = 0;
+    virtual com::HRESULT put_Enabled(com::VARIANT_BOOL enabled) = 0;
+
+protected:
+    ~IKvlOptions() = default;
 };
 
 // A source of rows: the chart's data provider.

@@ -3,6 +3,7 @@
 // services) and the driver of the extensions it hosts. The drawing widget sits on top of it.
 #pragma once
 
+#include <functional>
 #include <map>
 #include <memory>
 #include <optional>
@@ -18,6 +19,9 @@
 #include "korvel/KvlContract.h"
 #include "korvel/KvlExtensionDriver.h"
 #include "korvel/KvlLabelLoop.h"
+#include "korvel/KvlLayout.h"
+#include "korvel/KvlOverlay.h"
+#include "korvel/KvlZoomDrag.h"
 #include "ostbar/OstBarContract.h"
 #include "ostbar/OstCommandBar.h"
 #include "ui/Cursors.h"
@@ -31,11 +35,25 @@ inline constexpr const char* kChartProgId = "KorvelLibCtl.Korvel";
 
 // The chart's own commands that its command bar offers and that it handles itself.
 inline constexpr LONG kCommandZoom = 29448;
+inline constexpr LONG kCommandZoomOut = 29440;
+inline constexpr LONG kCommandVerticalGrid = 29449;
+inline constexpr LONG kCommandHorizontalGrid = 29450;
+inline constexpr LONG kCommandLegendBox = 29463;
 inline constexpr LONG kCommandProperties = 29451;
+
+// The control's own tips for the areas of the chart away from any point.
+inline constexpr const char* kAreaTipXAxis = "X Axis";
+inline constexpr const char* kAreaTipYAxis = "Y Axis";
+inline constexpr const char* kAreaTipTitle = "&Top title";
+inline constexpr const char* kAreaTipPlot = "Plot area";
+inline constexpr const char* kAreaTipChart = "Chart area";
+
+// Pixels to twips of the extender's Width and Height.
+inline constexpr LONG kTwipsPerPixel = 15;
 
 // The tip the chart shows for a point, and where it came from.
 struct KvlTip {
-    enum class Source { None, Extension, ToolTip, Legend };
+    enum class Source { None, Extension, ToolTip, Legend, Area };
     std::string text;
     Source source = Source::None;
 };
@@ -70,23 +88,50 @@ public:
     // The labels of the last paint with a DC.
     const std::vector<KvlDrawnLabel>& drawnLabels() const { return drawnLabels_; }
 
-    // Input goes to the callback chain first; true when the chain handled it (the chart then does
-    // nothing more). Otherwise the chart does its own: in zoom mode a drag in the plot zooms to the
-    // points dragged over.
-    bool buttonDown(LONG x, LONG y);
-    bool buttonUp(LONG x, LONG y);
-    bool mouseMove(LONG x, LONG y);
+    // Input goes to an attached overlay first, then to the callback chain; true when one of them took
+    // it (the chart then does nothing more). Otherwise the chart does its own: in zoom mode a drag in
+    // the plot zooms to the points dragged over (with an XOR rubber band), the arrow, page, Home and
+    // End keys scroll a zoomed chart. Every move raises MouseMoving first.
+    bool buttonDown(LONG x, LONG y, LONG keys = 0);
+    bool buttonUp(LONG x, LONG y, LONG keys = 0);
+    bool mouseMove(LONG x, LONG y, LONG keys = 0);
     bool keyDown(LONG key, LONG keys);
     // Double click and right click: on an axis they go to the chain with the hit record.
     bool doubleClick(LONG x, LONG y, LONG keys);
     bool rightClick(LONG x, LONG y);
     // The mouse capture was taken away: tracking ends without a release.
     void captureLost(LONG x, LONG y);
-    // Runs a command of the chart's command bar: switches a check command, offers the command to the
-    // callback chain, then does the chart's own action unless the chain handled it.
-    bool runCommand(LONG id);
+    // Runs a command of the chart's command bar: switches a check command (unless the bar switched it
+    // already), raises InternalCommand (result 1 ends it there), offers the command to the callback
+    // chain, then does the chart's own action unless the chain handled it, and raises Command.
+    bool runCommand(LONG id, bool checkSwitched = false);
     // True while the chart's own zoom drag runs.
-    bool ownZoomDragging() const { return zoomDragFrom_.has_value(); }
+    bool ownZoomDragging() const { return zoomDrag_.active(); }
+    // The rubber band of the chart's own zoom drag as drawn on the surface (empty: none).
+    const std::optional<KvlRect>& rubberBand() const { return zoomDrag_.band(); }
+    // Scrolls a zoomed chart by a number of points (negative: back); false when it did not move.
+    bool scrollBy(double points);
+    // The mouse came to rest, and moved on: the callback chain, then the HoverOn/HoverOff events.
+    void hoverOn(LONG x, LONG y);
+    void hoverOff(LONG x, LONG y);
+    // The mouse left the chart.
+    void mouseLeave(LONG x, LONG y);
+    // The tip to show at a point after the GetTip event; nullopt when none shows.
+    std::optional<std::string> tipToShow(LONG x, LONG y);
+
+    // Something drawn over the chart (see KvlOverlay.h); null detaches. Held without a reference: the
+    // overlay detaches itself before it goes away.
+    void attachOverlay(KvlOverlay* overlay) { overlay_ = overlay; }
+    KvlOverlay* overlay() const { return overlay_; }
+    // Where the parts of the chart go at its client size.
+    KvlLayout layout() const;
+    // The chart's own chart type (a gallery of KvlGallery below the first extension type).
+    LONG ownChartType() const { return chartType_; }
+    bool toolBarShown() const { return toolBarShown_; }
+    // Told when ToolBar changes (the widget showing the bar); empty: nobody.
+    void setToolBarListener(std::function<void(bool shown)> listener) {
+        toolBarListener_ = std::move(listener);
+    }
 
     // The tip for a point (see the tip rules of KvlContract.h); the last one is kept as the shown tip.
     KvlTip tipText(LONG x, LONG y);
@@ -138,6 +183,21 @@ public:
     HRESULT get_Zoom(com::VARIANT_BOOL* zoomed) override;
     HRESULT put_Zoom(com::VARIANT_BOOL zoomed) override;
     HRESULT ShowRange(double first, double low, double last, double high) override;
+    HRESULT get_ToolBar(com::VARIANT_BOOL* shown) override;
+    HRESULT put_ToolBar(com::VARIANT_BOOL shown) override;
+    HRESULT get_ToolBarObject(com::IUnknown** toolbar) override;
+    HRESULT RunCommand(LONG id, LONG parameter) override;
+    HRESULT get_Setting(SHORT number, LONG* value) override;
+    HRESULT put_Setting(SHORT number, LONG value) override;
+    HRESULT get_ChartColor(LONG* color) override;
+    HRESULT put_ChartColor(LONG color) override;
+    HRESULT get_Object80(com::IUnknown** object) override;
+    HRESULT get_Width(LONG* twips) override;
+    HRESULT put_Width(LONG twips) override;
+    HRESULT get_Height(LONG* twips) override;
+    HRESULT put_Height(LONG twips) override;
+    HRESULT get_ChartCompanyID(com::Bstr* id) override;
+    HRESULT put_ChartCompanyID(const com::Bstr& id) override;
 
     // --- IKvlControlCore ---
     HRESULT OpenData(SHORT kind, LONG seriesCount, LONG pointCount, LONG* answer) override;
@@ -284,6 +344,20 @@ private:
     template <typename Method, typename... Args>
     LONG callChain(Method method, Args... args);
     void scrolled();
+    bool overlayTakes(KvlMouseAction action, LONG x, LONG y, LONG keys = 0);
+    // The chart's own action of one of its commands.
+    void ownCommand(LONG id);
+    // The chart's own paint below the extension bracket: background, plot area and frame.
+    void paintBackground(gdi::DeviceContext& dc, const KvlLayout& layout);
+    void paintTitleAndLegend(gdi::DeviceContext& dc, const KvlLayout& layout);
+    void paintAxisTitles(gdi::DeviceContext& dc, const KvlLayout& layout);
+    // An element the active extension left to the chart while from-values are in use.
+    void drawFloatingBar(gdi::DeviceContext& dc, const KvlPaintRecord& record);
+    // The surface changed outside a paint: the window shows it again.
+    void surfaceChanged();
+    KvlTip areaTip(const KvlHitRecord& hit) const;
+    // The extender's size changed: the window (when shown) and the chart take it.
+    void resizeClient(LONG width, LONG height);
 
     std::string* text(LONG index);
     std::string* axisTitle(SHORT position);
@@ -306,7 +380,13 @@ private:
     KvlTip shownTip_;
     // Counts the tool-tip texts handed over, so a tip call can tell whether it got one.
     LONG toolTipsSet_ = 0;
-    std::optional<double> zoomDragFrom_;  // point position where the chart's own zoom drag began
+    KvlZoomDrag zoomDrag_;
+    KvlOverlay* overlay_ = nullptr;
+    bool toolBarShown_ = true;
+    std::function<void(bool)> toolBarListener_;
+    std::map<SHORT, LONG> settings_;  // Setting(n)
+    std::string companyId_;
+    com::ComPtr<com::IUnknown> options_;
     ui::WindowHandle window_;
     std::unique_ptr<gdi::DeviceContext> surface_;
     std::optional<int> surfaceDcLevel_;  // saved state of the surface DC while it is handed out
@@ -324,5 +404,12 @@ private:
     LONG pointsPerPage_ = 0;
     LONG openDataKind_ = -1;
 };
+
+template <typename Method, typename... Args>
+LONG KvlChart::callChain(Method method, Args... args) {
+    // The chain may uninstall itself during the call.
+    const com::ComPtr<IKvlExtensionCallback> chain = callback_;
+    return chain ? (chain.get()->*method)(args...) : 0;
+}
 
 }  // namespace korvel

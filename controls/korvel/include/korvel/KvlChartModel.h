@@ -7,6 +7,7 @@
 #pragma once
 
 #include <array>
+#include <bitset>
 #include <map>
 #include <memory>
 #include <optional>
@@ -20,13 +21,63 @@
 
 namespace korvel {
 
+// The chart's own galleries (series attribute kAttrGallery and the chart's own chart types). 0 on a
+// series follows the chart type. The price galleries take consecutive series: high-low-close three
+// (high, low, close), open-high-low-close and candlestick four (open, high, low, close); their
+// figure is drawn with the attributes of its first series. A candlestick's body is the first
+// series' background colour on a rising point and its colour on a falling one; its wick takes the
+// border colour.
+enum KvlGallery : LONG {
+    kGalleryLines = 1,
+    kGalleryBars = 2,
+    kGalleryArea = 3,
+    kGalleryHighLowClose = 4,
+    kGalleryOpenHighLowClose = 5,
+    kGalleryCandlestick = 6,
+};
+inline constexpr LONG kLastOwnGallery = kGalleryCandlestick;
+
 struct KvlSeriesState {
     std::array<LONG, kSeriesAttributeCount> attributes{};
     std::string legend;  // UTF-8
 };
 
+// Axis property codes (IKvlAxis::GetValue) that the chart itself reads.
+enum KvlAxisProperty : LONG {
+    kAxisMin = 0,
+    kAxisMax = 1,
+    kAxisStep = 2,
+    kAxisDecimals = 5,
+    kAxisStyle = 8,
+    kAxisMinorStep = 9,
+    kAxisVisible = 10,
+    kAxisTextColor = 11,
+    kAxisGridShown = 12,
+    kAxisGridWidth = 13,
+    kAxisGridStyle = 14,
+    kAxisGridColor = 15,
+    kAxisMinorGridShown = 16,
+    kAxisMinorGridWidth = 17,
+    kAxisMinorGridStyle = 18,
+    kAxisMinorGridColor = 19,
+    kAxisTitleColor = 20,
+    kAxisLocale = 23,
+};
+
+// Value axes beyond the chart's first four axes are added by addValueAxis; at most this many axes.
+inline constexpr LONG kMaxAxes = 16;
+
 struct KvlAxisState {
     std::array<double, kAxisPropertyCount> properties{};
+    // The properties set from outside (setAxisValue); where one is not, the chart draws its own way
+    // (its own step, a light grey one-pixel major grid, no minor grid).
+    std::bitset<kAxisPropertyCount> given;
+    // The band of the plot's height the axis occupies, as fractions from the plot's top (0) to its
+    // bottom (1): a value axis maps its visible range onto that band only.
+    double bandTop = 0;
+    double bandBottom = 1;
+    // Base of a logarithmic scale; 0 for a linear one. A log axis has no place for values <= 0.
+    double logBase = 0;
     com::Variant format;
     std::string text;  // currency symbol, UTF-8
     std::map<SHORT, std::string> labelTexts;
@@ -103,6 +154,17 @@ public:
     // --- axes ---------------------------------------------------------------------------------------
     KvlAxisState* axis(LONG index);
     const KvlAxisState* axis(LONG index) const;
+    LONG axisCount() const { return static_cast<LONG>(axes_.size()); }
+    // Axes 0 and 1 and every added axis carry values; 2 and 3 are X axes.
+    static bool isValueAxis(LONG index) { return index == 0 || index == 1 || index >= kAxisCount; }
+    // Adds a value axis (autoscaled, over the whole plot); its index, or -1 when there are kMaxAxes.
+    LONG addValueAxis();
+    // Places a value axis on a band of the plot (fractions from the top); E_INVALIDARG for an X axis
+    // or a band that is empty or outside 0..1.
+    HRESULT setAxisBand(LONG axis, double top, double bottom);
+    HRESULT setLogBase(LONG axis, double base);
+    // The rows of the plot a value axis occupies.
+    KvlRect bandRect(LONG axis) const;
     HRESULT axisValue(LONG axis, LONG code, double* out) const;
     HRESULT setAxisValue(LONG axis, LONG code, double value);
     // The visible range of an axis: the zoom range while zoomed, else the X points or the scale.
@@ -111,6 +173,7 @@ public:
     // Recomputes minimum and maximum of the autoscaled value axes from the series on them.
     void autoScale();
     std::array<std::string, 4>& axisTitles() { return axisTitles_; }
+    const std::array<std::string, 4>& axisTitles() const { return axisTitles_; }
 
     // --- zoom ---------------------------------------------------------------------------------------
     bool zoomMode() const { return zoomMode_; }
@@ -125,13 +188,26 @@ public:
     KvlRect windowRect() const { return window_; }
     void setRects(KvlRect window, KvlRect client);
     std::array<SHORT, 4>& margins() { return margins_; }  // left, right, top, bottom
+    const std::array<SHORT, 4>& margins() const { return margins_; }
     KvlRect plotRect() const;
     // Kinds kRectClient, kRectWindow, kRectPlot, kRectDrawArea; nullopt for others.
     std::optional<KvlRect> rect(SHORT kind) const;
 
-    // Position (1-based, fractional) and value on a value axis to client pixels, and back. E_FAIL when
-    // the plot or the axis range is empty, E_INVALIDARG for an axis other than 0 or 1.
+    // Position (1-based, fractional) and value on a value axis to client pixels, and back, within the
+    // axis's band. E_FAIL when the plot or the axis range is empty, E_INVALIDARG for an X axis and for
+    // a value a log axis cannot show (<= 0).
     HRESULT valueToPixel(double position, double value, LONG* x, LONG* y, SHORT axis) const;
+    // The mapping of one value axis, taken once for many points; E_FAIL / E_INVALIDARG as above.
+    struct AxisMapping {
+        KvlRect plot;
+        KvlRect band;
+        double first = 0, last = 0;  // the visible X range
+        double low = 0, high = 0;    // the visible value range (logarithms on a log axis)
+        double logBase = 0;
+        // The pixel of a point position and a value; false for a value the axis cannot show.
+        bool toPixel(double position, double value, LONG* x, LONG* y) const;
+    };
+    HRESULT mapping(SHORT axis, AxisMapping* out) const;
     HRESULT pixelToValue(LONG x, LONG y, double* position, double* value, SHORT axis) const;
     KvlHitRecord hitTest(LONG x, LONG y) const;
 
@@ -144,15 +220,21 @@ public:
     LONG colouredCount() const { return colouredCount_; }
     void setColouredCount(LONG count) { colouredCount_ = count; }
     std::map<LONG, std::string>& texts() { return texts_; }  // TextAt
+    const std::map<LONG, std::string>& texts() const { return texts_; }
     std::string& caption() { return caption_; }
     std::string& toolTip() { return toolTip_; }
     std::vector<KvlConstantLine>& constantLines() { return constantLines_; }
     std::vector<KvlStripe>& stripes() { return stripes_; }
     KvlLegendBox& legendBox() { return legendBox_; }
+    const KvlLegendBox& legendBox() const { return legendBox_; }
     std::map<SHORT, LONG>& textColors() { return textColors_; }
 
 private:
     void resizeSeries(LONG count);
+    static void setAxisDefaults(KvlAxisState& axis);
+    // The axis coordinate of a value (its logarithm on a log axis); nullopt when it has none.
+    static std::optional<double> scaled(double logBase, double value);
+    static double unscaled(double logBase, double coordinate);
     // The first visible series whose value at the point lies within a few pixels of row y; -1 none.
     LONG seriesNear(LONG point, LONG y) const;
     static LONG defaultColor(const std::vector<COLORREF>& palette, LONG series);
@@ -164,7 +246,7 @@ private:
     std::vector<double> xValues_;
     std::vector<std::string> pointLegends_;
     std::vector<KvlSeriesState> series_;
-    std::array<KvlAxisState, kAxisCount> axes_;
+    std::vector<KvlAxisState> axes_;
     std::array<std::string, 4> axisTitles_;
     bool zoomMode_ = false;
     KvlRect window_{};

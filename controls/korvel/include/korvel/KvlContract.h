@@ -47,7 +47,10 @@
 //     3. Paint (dc, rect, flags)              kPaintPrinting for a printer or metafile DC
 //     4. GetGalleryAxisLabel, the label loop of each labelled axis (see "the label loop" below)
 //     5. GalleryCommand (record, &kind, &mode) once per point of series 0, kPaintFirst on the first,
-//        kPaintLast on the last; kind kDrawKindChart leaves the point to the chart
+//        kPaintLast on the last; kind kDrawKindChart leaves the point to the chart, which draws it
+//        at once: while from-values are in use as the bar from the record's start row to its end
+//        row, bar width wide and centred in the slot, in the pen and brush selected in the DC (a box
+//        chart's element); otherwise with its own galleries (every visible series at that point)
 //     6. OnGalleryNotify (dc, kNotifyPaintEnd, 0)
 //     7. OnKeyInput (dc, rect, 0)             end of the bracket: the scaled flag is cleared
 //     A paint onto a printer or metafile is further wrapped in the callback chain's ReadDrawArea
@@ -55,7 +58,9 @@
 //   IKvlExtensionScroll
 //     OnScrollChange (first, last)   the visible X range changed (zoom, scroll, reset)
 //     OnScrollPosition, ScrollReserved: not called by this control
-//   IKvlExtensionCallback (the installed one; a non-zero answer ends the chart's own handling)
+//   IKvlExtensionCallback (the installed one; a non-zero answer ends the chart's own handling). Mouse
+//   input goes first to a control attached over the chart (KvlOverlay.h); what it takes never
+//   reaches the chain.
 //     0 AxisDoubleClick, 4 AxisRightClick   double click and right click on an axis
 //     1 ButtonDown, 6 MouseMove, 2 ButtonUp the left button pressed, the mouse moved, released; before
 //                                           the chart's own zoom drag
@@ -63,7 +68,12 @@
 //     12 PointTipText, 13 TipText           a tip is wanted for a point (see the tip rules below)
 //     16 KeyDown                            a key pressed on the chart
 //     24 Command                            a command of the chart's command bar runs, after the chart
-//                                           has switched its check state and before its own action
+//                                           has switched its check state and the application's
+//                                           InternalCommand event left it to the chart, before its
+//                                           own action
+//     5 MouseLeave                          the mouse left the chart's window
+//     14 HoverOn, 15 HoverOff               the mouse came to rest on the chart and moved on again;
+//                                           before the application's events of the same names
 //     7 ReadDrawArea, 8 ClearDrawArea       around a paint onto a printer or metafile
 //     23 DataChanged                        the chart's data changed, after NotifyGallery
 //     26 ScrollChanged                      the visible X range changed, after OnScrollChange

@@ -5,6 +5,7 @@
 // does not pass through here but through the chart's callback chain.
 #pragma once
 
+#include <functional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -47,9 +48,10 @@ public:
     void notifyScroll(LONG first, LONG last);
     // The paint bracket of the active gallery; `scaled` for a printer or metafile DC. The label loop
     // runs when there is a DC, its labels going to `labels` (may be null). Returns the number of
-    // elements the extension left to the chart.
+    // elements the extension left to the chart (kind kDrawKindChart); `drawByChart` draws each of them.
     LONG paint(gdi::DeviceContext* dc, const KvlRect& rect, bool scaled, const KvlChartModel& model,
-               std::vector<KvlDrawnLabel>* labels);
+               std::vector<KvlDrawnLabel>* labels,
+               const std::function<void(const KvlPaintRecord& record)>& drawByChart = {});
     // The active gallery's property page of a kind; S_FALSE and a null CLSID when it has none or no
     // gallery is active.
     HRESULT pageClsid(LONG kind, com::CLSID* clsid);

@@ -33,6 +33,8 @@ class KvlLabelLoop {
 public:
     // The grid pen the chart selects before each call; the gallery may select another.
     static constexpr gdi::COLORREF kGridColor = 0xC0C0C0;
+    // The chart's own minor grid, when one is asked for without a colour.
+    static constexpr gdi::COLORREF kMinorGridColor = 0xE0E0E0;
 
     KvlLabelLoop(const KvlChartModel& model, gdi::DeviceContext& dc);
     KvlLabelLoop(const KvlLabelLoop&) = delete;
@@ -48,6 +50,8 @@ private:
     // The chart's own labels of one pass, at its own step.
     void ownPass(LONG axis, LONG major);
     double ownStep(LONG axis, LONG major) const;
+    // The step handed to the gallery: a fifth of the visible range (half that for minor labels).
+    double galleryStep(LONG axis, LONG major) const;
     // Records a label with the pen and brush selected in the DC and draws it.
     void drawLabel(KvlDrawnLabel label);
     void draw(KvlDrawnLabel& label);

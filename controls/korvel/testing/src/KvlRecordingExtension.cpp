@@ -41,6 +41,10 @@ KvlRecordingExtension::~KvlRecordingExtension() {
     note(site_ ? "Released while attached" : "Released");
     for (const gdi::HPEN pen : panePens_)
         gdi::deleteObject(pen);
+    if (xLabelPen_ != gdi::HPEN{})
+        gdi::deleteObject(xLabelPen_);
+    if (barBrush_ != gdi::HBRUSH{})
+        gdi::deleteObject(barBrush_);
     if (trackingPen_ != gdi::HPEN{})
         gdi::deleteObject(trackingPen_);
     if (last() == this)
@@ -70,6 +74,16 @@ LONG& KvlRecordingExtension::annotationButtonDownAnswer() {
 std::vector<KvlLabelPane>& KvlRecordingExtension::panes() {
     static std::vector<KvlLabelPane> entries;
     return entries;
+}
+
+std::optional<KvlRecordingExtension::XLabels>& KvlRecordingExtension::xLabels() {
+    static std::optional<XLabels> labels;
+    return labels;
+}
+
+std::optional<gdi::COLORREF>& KvlRecordingExtension::barBrush() {
+    static std::optional<gdi::COLORREF> colour;
+    return colour;
 }
 
 bool& KvlRecordingExtension::tracking() {
@@ -103,6 +117,8 @@ HRESULT KvlRecordingExtension::startTest() {
     buttonDownAnswer() = 0;
     annotationButtonDownAnswer() = 0;
     panes().clear();
+    xLabels().reset();
+    barBrush().reset();
     tracking() = false;
     return registerClass();
 }
@@ -279,6 +295,11 @@ LONG KvlRecordingExtension::GalleryCommand(KvlPaintRecord* record, LONG* kind, L
     if (record->flags & kPaintFirst)
         paintedElements_ = 0;
     ++paintedElements_;
+    if (barBrush() && record->dc) {
+        if (barBrush_ == gdi::HBRUSH{})
+            barBrush_ = gdi::createSolidBrush(*barBrush());
+        record->dc->selectObject(barBrush_);
+    }
     *kind = kDrawKindChart;
     *mode = 1;
     return 1;
@@ -300,12 +321,14 @@ LONG KvlRecordingExtension::OnKeyInput(gdi::DeviceContext*, const KvlRect*, LONG
 // --- the label loop of the panes ----------------------------------------------------------------------
 
 HRESULT KvlRecordingExtension::GetGalleryAxisLabel(LONG index, gdi::DeviceContext* dc, LONG axisCode,
-                                                   LONG major, double* gap, double, double* value,
+                                                   LONG major, double* gap, double position, double* value,
                                                    LONG* labelIndex, KvlTextBuffer* text) {
     if (index < 0 || index >= galleryCount_)
         return com::E_INVALIDARG;
     if (bracket_ != Bracket::Painted)
         fault("GetGalleryAxisLabel out of the paint bracket");
+    if (axisCode == kXAxis && xLabels() && dc && gap && value && labelIndex && text)
+        return xAxisLabel(dc, gap, position, value, labelIndex, major, text);
     const std::vector<KvlLabelPane>& list = panes();
     if (axisCode != 0 || list.empty() || !dc || !gap || !value || !labelIndex || !text)
         return com::S_OK;
@@ -338,6 +361,22 @@ HRESULT KvlRecordingExtension::GetGalleryAxisLabel(LONG index, gdi::DeviceContex
         ++*labelIndex;
         return com::S_OK;
     }
+    return com::S_OK;
+}
+
+HRESULT KvlRecordingExtension::xAxisLabel(gdi::DeviceContext* dc, double* gap, double position, double* value,
+                                          LONG* labelIndex, LONG major, KvlTextBuffer* text) {
+    if (xLabelPen_ == gdi::HPEN{})
+        xLabelPen_ = gdi::createPen(gdi::PS_SOLID, 1, xLabels()->gridColor);
+    *gap = xLabels()->step;
+    *value = position;
+    if (major) {
+        char label[64] = {};
+        std::snprintf(label, sizeof label, "D%g", position);
+        com::copyToFixed(label, text->data, static_cast<std::size_t>(text->capacity));
+    }
+    dc->selectObject(xLabelPen_);
+    ++*labelIndex;
     return com::S_OK;
 }
 

@@ -69,6 +69,17 @@ public:
     static LONG& annotationButtonDownAnswer();
     // The panes of the label loop of axis 0; empty: the extension gives no labels.
     static std::vector<KvlLabelPane>& panes();
+    // The date labels of the X axis (axis code 2), as a chart type lays them out: one label every
+    // `step` points from the axis's start, text "D<position>", each grid line drawn with a pen of
+    // `gridColor`. No step: the extension gives no X labels.
+    struct XLabels {
+        double step = 0;
+        gdi::COLORREF gridColor = 0;
+    };
+    static std::optional<XLabels>& xLabels();
+    // The brush a box chart selects in GalleryCommand before leaving the element to the chart (none:
+    // the DC's brush stays as it is).
+    static std::optional<gdi::COLORREF>& barBrush();
     // Whether a press in the plot starts a tracking line.
     static bool& tracking();
     // The last extension of this class created (no reference).
@@ -150,6 +161,8 @@ private:
     void uninstall();
     // Makes a tip the chart type's way and hands it to the chart; true when it was handed over.
     bool handTip(LONG series, LONG point);
+    HRESULT xAxisLabel(gdi::DeviceContext* dc, double* gap, double position, double* value, LONG* labelIndex,
+                       LONG major, KvlTextBuffer* text);
     void drawTrackingLine(LONG x);
 
     std::string name_;
@@ -165,6 +178,8 @@ private:
     KvlRect viewport_{};
     int paintedElements_ = 0;
     std::vector<gdi::HPEN> panePens_;
+    gdi::HPEN xLabelPen_{};
+    gdi::HBRUSH barBrush_{};
     std::optional<LONG> trackingX_;
     gdi::HPEN trackingPen_{};
 };

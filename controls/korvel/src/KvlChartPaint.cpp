@@ -1,0 +1,163 @@
+// One paint of the chart, for the screen, the printer and the metafile alike: the background, then
+// either the active extension's paint bracket (with the points it leaves to the chart) or the chart's
+// own labels and galleries, then the title, the legend and whatever is attached over the chart.
+#include <memory>
+
+#include "KvlSeriesPainter.h"
+#include "gdi/Objects.h"
+#include "gdi/SystemColors.h"
+#include "korvel/KvlChart.h"
+
+namespace korvel {
+
+namespace {
+
+// A negative colour names a system colour by its low byte, as the chart's background does by default.
+gdi::COLORREF resolved(LONG color) {
+    if (color < 0)
+        return gdi::getSysColor(color & 0xFF);
+    return static_cast<gdi::COLORREF>(color) & 0xFFFFFF;
+}
+
+gdi::Rect toRect(const KvlRect& r) {
+    return gdi::Rect{r.left, r.top, r.right, r.bottom};
+}
+
+// Side of the colour sample in front of a legend entry, and the height of an entry.
+constexpr LONG kLegendSample = 8;
+constexpr LONG kLegendLine = 14;
+
+}  // namespace
+
+KvlLayout KvlChart::layout() const {
+    const KvlRect client = model_.clientRect();
+    return layoutChart(model_, client.width(), client.height());
+}
+
+LONG KvlChart::paint(gdi::DeviceContext* dc, const KvlRect& rect, bool printing) {
+    const bool scaled = printing || (dc && dc->kind() != gdi::DeviceContext::Kind::Memory);
+    painting_ = true;
+    const KvlLayout where = layout();
+    if (dc)
+        paintBackground(*dc, where);
+    LONG leftToChart = 0;
+    if (driver_.activeType() >= 0) {
+        if (scaled)
+            callChain(&IKvlExtensionCallback::ReadDrawArea, dc, &rect);
+        std::vector<KvlDrawnLabel> labels;
+        // Made on the first point the extension leaves to the chart, so its pens live for the paint.
+        std::unique_ptr<detail::KvlSeriesPainter> painter;
+        leftToChart = driver_.paint(dc, rect, scaled, model_, &labels, [&](const KvlPaintRecord& record) {
+            if (!dc)
+                return;
+            if (model_.fromValuesUsed()) {
+                drawFloatingBar(*dc, record);
+                return;
+            }
+            if (!painter)
+                painter = std::make_unique<detail::KvlSeriesPainter>(model_, *dc, chartType_);
+            painter->drawPoint(record.element);
+        });
+        painter.reset();
+        if (dc)
+            drawnLabels_ = std::move(labels);
+        if (scaled)
+            callChain(&IKvlExtensionCallback::ClearDrawArea, dc, &rect);
+    } else if (dc) {
+        KvlLabelLoop loop(model_, *dc);
+        loop.run(nullptr, -1);
+        drawnLabels_ = loop.labels();
+        detail::KvlSeriesPainter(model_, *dc, chartType_).drawAll();
+    }
+    if (dc) {
+        paintTitleAndLegend(*dc, where);
+        if (overlay_)
+            overlay_->paintOverlay(*dc, where.plot);
+    }
+    painting_ = false;
+    return leftToChart;
+}
+
+void KvlChart::drawFloatingBar(gdi::DeviceContext& dc, const KvlPaintRecord& record) {
+    // A bar from the element's start value to its end value (a box chart's element), in the pen and
+    // brush the extension selected for it; an element without both values has none.
+    double end = kNoValue, start = kNoValue;
+    if (com::FAILED(model_.value(1, 0, record.element, &end)) || !(end < kNoValue) ||
+        com::FAILED(model_.value(2, 0, record.element, &start)) || !(start < kNoValue))
+        return;
+    const LONG left = record.slotLeft + (record.slotWidth - record.barWidth) / 2;
+    const int saved = dc.saveDC();
+    const KvlRect plot = model_.plotRect();
+    dc.intersectClipRect(plot.left, plot.top, plot.right, plot.bottom);
+    dc.rectangle(left, record.rect.top, left + record.barWidth, record.rect.bottom + 1);
+    dc.restoreDC(saved);
+}
+
+void KvlChart::paintBackground(gdi::DeviceContext& dc, const KvlLayout& where) {
+    const gdi::HBRUSH back = gdi::createSolidBrush(resolved(model_.settings().backColor));
+    dc.fillRect(toRect(where.client), back);
+    gdi::deleteObject(back);
+    if (where.plot.width() <= 0 || where.plot.height() <= 0)
+        return;
+    const gdi::HBRUSH plot = gdi::createSolidBrush(resolved(model_.settings().chartColor));
+    dc.fillRect(toRect(where.plot), plot);
+    gdi::deleteObject(plot);
+    dc.frameRect(toRect(where.plot), gdi::getStockObject(gdi::BLACK_BRUSH));
+}
+
+void KvlChart::paintTitleAndLegend(gdi::DeviceContext& dc, const KvlLayout& where) {
+    const int saved = dc.saveDC();
+    dc.setBkMode(gdi::TRANSPARENT);
+    dc.setTextColor(0);
+    const auto title = model_.texts().find(kTextTitle);
+    if (where.title.height() > 0 && title != model_.texts().end()) {
+        gdi::Rect box = toRect(where.title);
+        dc.drawText(QString::fromStdString(title->second), box,
+                    gdi::DT_CENTER | gdi::DT_VCENTER | gdi::DT_SINGLELINE);
+    }
+    paintAxisTitles(dc, where);
+    if (where.legend.width() > 0 && where.legend.height() > 0) {
+        const KvlLegendBox& box = model_.legendBox();
+        const gdi::HBRUSH fill = gdi::createSolidBrush(resolved(box.color));
+        dc.fillRect(toRect(where.legend), fill);
+        gdi::deleteObject(fill);
+        dc.frameRect(toRect(where.legend), gdi::getStockObject(gdi::BLACK_BRUSH));
+        dc.intersectClipRect(where.legend.left, where.legend.top, where.legend.right, where.legend.bottom);
+        LONG y = where.legend.top + 2;
+        for (LONG s = 0; s < model_.seriesCount() && y < where.legend.bottom; ++s) {
+            const KvlSeriesState* state = model_.series(s);
+            if (!state || state->attributes[kAttrVisible] == 0 || state->legend.empty())
+                continue;
+            const gdi::HBRUSH sample = gdi::createSolidBrush(resolved(state->attributes[kAttrColor]));
+            const LONG x = where.legend.left + 3;
+            dc.fillRect(gdi::Rect{x, y + 3, x + kLegendSample, y + 3 + kLegendSample}, sample);
+            gdi::deleteObject(sample);
+            dc.textOut(x + kLegendSample + 4, y, state->legend);
+            y += kLegendLine;
+        }
+    }
+    dc.restoreDC(saved);
+}
+
+void KvlChart::paintAxisTitles(gdi::DeviceContext& dc, const KvlLayout& where) {
+    // Titles by position: 0 over the left axis, 1 over the right one, 2 below the X axis, 3 above the
+    // plot's right end.
+    const auto& titles = model_.axisTitles();
+    const LONG lineHeight = dc.getTextExtent(std::string_view("X")).cy;
+    for (std::size_t position = 0; position < titles.size(); ++position) {
+        const std::string& title = titles[position];
+        if (title.empty())
+            continue;
+        const LONG width = dc.getTextExtent(title).cx;
+        LONG x = where.plot.left - width / 2, y = where.plot.top - lineHeight - 2;
+        if (position == 1 || position == 3)
+            x = where.plot.right - width / 2;
+        if (position == 2) {
+            x = (where.plot.left + where.plot.right - width) / 2;
+            y = where.client.bottom - lineHeight - 2;
+        }
+        dc.textOut(std::max<LONG>(x, where.client.left), std::max<LONG>(y, where.client.top), title);
+    }
+}
+
+}  // namespace korvel

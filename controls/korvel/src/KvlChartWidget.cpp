@@ -1,0 +1,230 @@
+#include "korvel/KvlChartWidget.h"
+
+#include <QHelpEvent>
+#include <QKeyEvent>
+#include <QMouseEvent>
+#include <QPainter>
+#include <QTimer>
+#include <QToolTip>
+#include <QVBoxLayout>
+#include <QWheelEvent>
+
+#include "com/ComObject.h"
+#include "ostbar/OstToolbarWidget.h"
+
+namespace korvel {
+
+namespace {
+
+// How long the mouse rests before the chart hears HoverOn.
+constexpr int kHoverDelayMs = 400;
+
+// Virtual-key numbers of the keys the chart acts on.
+struct KeyMapping {
+    int qtKey;
+    LONG key;
+};
+constexpr KeyMapping kKeys[] = {
+    {Qt::Key_Escape, 0x1B}, {Qt::Key_PageUp, 0x21}, {Qt::Key_PageDown, 0x22}, {Qt::Key_End, 0x23},
+    {Qt::Key_Home, 0x24},   {Qt::Key_Left, 0x25},   {Qt::Key_Up, 0x26},       {Qt::Key_Right, 0x27},
+    {Qt::Key_Down, 0x28},   {Qt::Key_Delete, 0x2E},
+};
+
+LONG virtualKey(const QKeyEvent& event) {
+    for (const KeyMapping& mapping : kKeys)
+        if (mapping.qtKey == event.key())
+            return mapping.key;
+    const int key = event.key();
+    return (key >= Qt::Key_0 && key <= Qt::Key_9) || (key >= Qt::Key_A && key <= Qt::Key_Z) ? key : 0;
+}
+
+LONG modifierKeys(Qt::KeyboardModifiers modifiers) {
+    LONG keys = 0;
+    if (modifiers & Qt::ShiftModifier)
+        keys |= kKeyShift;
+    if (modifiers & Qt::ControlModifier)
+        keys |= kKeyControl;
+    return keys;
+}
+
+// Commands chosen on the chart's bar: the bar has switched the check mark already.
+class CommandReceiver final : public com::ComObject<ostbar::IOstMessageReceiver> {
+public:
+    explicit CommandReceiver(KvlChart& chart) : chart_(chart) {}
+
+    HRESULT OnToolbarMessage(std::intptr_t, LONG message, std::intptr_t wParam, std::intptr_t,
+                             LONG* result) override {
+        if (result)
+            *result = 0;
+        if (message == ostbar::kWmCommand)
+            chart_.runCommand(static_cast<LONG>(wParam), true);
+        return com::S_OK;
+    }
+
+private:
+    KvlChart& chart_;  // the widget that owns this receiver holds the chart
+};
+
+}  // namespace
+
+// The surface of the chart on screen.
+class KvlChartCanvas final : public QWidget {
+public:
+    KvlChartCanvas(KvlChart& chart, QWidget* parent)
+        : QWidget(parent), chart_(chart), hover_(new QTimer(this)) {
+        setMouseTracking(true);
+        setFocusPolicy(Qt::StrongFocus);
+        setAttribute(Qt::WA_OpaquePaintEvent);
+        hover_->setSingleShot(true);
+        hover_->setInterval(kHoverDelayMs);
+        QObject::connect(hover_, &QTimer::timeout, this, [this] {
+            hovering_ = true;
+            chart_.hoverOn(last_.x(), last_.y());
+        });
+        chart_.setWindow(ui::WindowHandle(this));
+    }
+    ~KvlChartCanvas() override { chart_.setWindow(ui::WindowHandle()); }
+
+protected:
+    void resizeEvent(QResizeEvent*) override {
+        chart_.model().setClientSize(width(), height());
+        chart_.InvalidateRect(nullptr);
+    }
+
+    void paintEvent(QPaintEvent*) override {
+        if (chart_.invalidRect() || !chart_.surface() || chart_.surface()->image().size() != size())
+            chart_.paintSurface();
+        QPainter painter(this);
+        gdi::DeviceContext* surface = chart_.surface();
+        if (surface)
+            painter.drawImage(0, 0, surface->image());
+        else
+            painter.fillRect(rect(), Qt::white);
+    }
+
+    void mousePressEvent(QMouseEvent* event) override {
+        const QPoint at = event->position().toPoint();
+        restHover(at);
+        if (event->button() == Qt::LeftButton)
+            chart_.buttonDown(at.x(), at.y(), modifierKeys(event->modifiers()));
+        else if (event->button() == Qt::RightButton)
+            chart_.rightClick(at.x(), at.y());
+    }
+
+    void mouseDoubleClickEvent(QMouseEvent* event) override {
+        const QPoint at = event->position().toPoint();
+        if (event->button() == Qt::LeftButton)
+            chart_.doubleClick(at.x(), at.y(), modifierKeys(event->modifiers()));
+    }
+
+    void mouseMoveEvent(QMouseEvent* event) override {
+        const QPoint at = event->position().toPoint();
+        restHover(at);
+        // The chart marks the window itself when the surface changes.
+        chart_.mouseMove(at.x(), at.y(), modifierKeys(event->modifiers()));
+    }
+
+    void mouseReleaseEvent(QMouseEvent* event) override {
+        if (event->button() != Qt::LeftButton)
+            return;
+        const QPoint at = event->position().toPoint();
+        chart_.buttonUp(at.x(), at.y(), modifierKeys(event->modifiers()));
+    }
+
+    void wheelEvent(QWheelEvent* event) override {
+        // One notch scrolls a zoomed chart by one point.
+        const int notches = event->angleDelta().y() / 120;
+        if (notches != 0)
+            chart_.scrollBy(-notches);
+        event->accept();
+    }
+
+    void keyPressEvent(QKeyEvent* event) override {
+        const LONG key = virtualKey(*event);
+        if (key == 0) {
+            QWidget::keyPressEvent(event);
+            return;
+        }
+        chart_.keyDown(key, modifierKeys(event->modifiers()));
+    }
+
+    void leaveEvent(QEvent*) override {
+        hover_->stop();
+        if (hovering_) {
+            hovering_ = false;
+            chart_.hoverOff(last_.x(), last_.y());
+        }
+        chart_.mouseLeave(last_.x(), last_.y());
+    }
+
+    bool event(QEvent* event) override {
+        if (event->type() == QEvent::ToolTip) {
+            const QPoint at = static_cast<QHelpEvent*>(event)->pos();
+            const std::optional<std::string> tip = chart_.tipToShow(at.x(), at.y());
+            if (tip)
+                QToolTip::showText(static_cast<QHelpEvent*>(event)->globalPos(), QString::fromStdString(*tip),
+                                   this);
+            else
+                QToolTip::hideText();
+            return true;
+        }
+        // Capture taken away from outside ends tracking; a capture the chart released itself is over
+        // already, and captureLost then does nothing.
+        if (event->type() == QEvent::UngrabMouse)
+            chart_.captureLost(last_.x(), last_.y());
+        return QWidget::event(event);
+    }
+
+private:
+    // Movement ends a rest (HoverOff) and starts waiting for the next one.
+    void restHover(const QPoint& at) {
+        last_ = at;
+        if (hovering_) {
+            hovering_ = false;
+            chart_.hoverOff(at.x(), at.y());
+        }
+        hover_->start();
+    }
+
+    KvlChart& chart_;
+    QTimer* hover_;
+    QPoint last_;
+    bool hovering_ = false;
+};
+
+KvlChartWidget::KvlChartWidget(com::ComPtr<KvlChart> chart, QWidget* parent)
+    : QWidget(parent), chart_(std::move(chart)) {
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->setSpacing(0);
+    receiver_ = com::ComPtr<com::IUnknown>(
+        static_cast<ostbar::IOstMessageReceiver*>(com::makeComObject<CommandReceiver>(*chart_).get()));
+    com::ComPtr<ostbar::IOstMessageReceiver> receiver = receiver_.as<ostbar::IOstMessageReceiver>();
+    chart_->commandBar().SetMessageReceiver(receiver.get());
+    toolBar_ = new ostbar::OstToolbarWidget(com::ComPtr<ostbar::OstCommandBar>(&chart_->commandBar()), this);
+    chart_->commandBar().setWindow(toolBar_);
+    canvas_ = new KvlChartCanvas(*chart_, this);
+    layout->addWidget(toolBar_);
+    layout->addWidget(canvas_, 1);
+    syncToolBar();
+    chart_->setToolBarListener([this](bool) { syncToolBar(); });
+}
+
+KvlChartWidget::~KvlChartWidget() {
+    // The children go while the chart they talk to is still held.
+    delete canvas_;
+    delete toolBar_;
+    chart_->setToolBarListener({});
+    chart_->commandBar().SetMessageReceiver(nullptr);
+    chart_->commandBar().setWindow(nullptr);
+}
+
+QWidget* KvlChartWidget::canvas() const {
+    return canvas_;
+}
+
+void KvlChartWidget::syncToolBar() {
+    toolBar_->setVisible(chart_->toolBarShown());
+}
+
+}  // namespace korvel

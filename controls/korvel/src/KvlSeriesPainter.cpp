@@ -1,0 +1,328 @@
+#include "KvlSeriesPainter.h"
+
+#include <algorithm>
+#include <cmath>
+
+namespace korvel::detail {
+
+namespace {
+
+// A bar or a candle body takes this share of its point's slot.
+constexpr double kBarShare = 0.6;
+constexpr LONG kDefaultMarkerSize = 3;
+// Candle bodies up to this width are drawn as lines of their colour, without an outline.
+constexpr LONG kNarrowBody = 2;
+
+bool isEmpty(double v) {
+    return !(v < kNoValue) || !std::isfinite(v);
+}
+
+int penStyle(LONG lineStyle) {
+    return lineStyle >= gdi::PS_SOLID && lineStyle <= gdi::PS_DASHDOTDOT ? static_cast<int>(lineStyle)
+                                                                         : gdi::PS_SOLID;
+}
+
+gdi::COLORREF colour(LONG value) {
+    return static_cast<gdi::COLORREF>(value) & 0xFFFFFF;
+}
+
+}  // namespace
+
+LONG KvlSeriesPainter::seriesTaken(LONG gallery) {
+    switch (gallery) {
+        case kGalleryHighLowClose:
+            return 3;
+        case kGalleryOpenHighLowClose:
+        case kGalleryCandlestick:
+            return 4;
+        default:
+            return 1;
+    }
+}
+
+KvlSeriesPainter::KvlSeriesPainter(const KvlChartModel& model, gdi::DeviceContext& dc, LONG chartType)
+    : model_(model), dc_(dc) {
+    const KvlRect plot = model_.plotRect();
+    const auto [first, last] = model_.visibleRange(kXAxis);
+    const LONG count = model_.pointCount();
+    if (count > 0 && last > first && std::isfinite(last - first)) {
+        firstPoint_ = std::clamp<LONG>(static_cast<LONG>(std::floor(first)) - 1, 0, count - 1);
+        lastPoint_ = std::clamp<LONG>(static_cast<LONG>(std::ceil(last)) - 1, 0, count - 1);
+        // Zoomed in to less than a point, a slot is still no wider than the plot.
+        const double slot = std::min<double>(plot.width(), plot.width() / (last - first));
+        slotWidth_ = std::max<LONG>(1, static_cast<LONG>(slot));
+        barWidth_ = std::max<LONG>(1, static_cast<LONG>(slot * kBarShare));
+    }
+    buildFigures(chartType);
+}
+
+KvlSeriesPainter::~KvlSeriesPainter() {
+    for (const Figure& figure : figures_) {
+        for (const gdi::HGDIOBJ object : {figure.pen, figure.wickPen, figure.upPen, figure.downPen})
+            gdi::deleteObject(object);
+        for (const gdi::HGDIOBJ object : {figure.brush, figure.downBrush})
+            gdi::deleteObject(object);
+    }
+}
+
+void KvlSeriesPainter::buildFigures(LONG chartType) {
+    const LONG ownType =
+        chartType >= kGalleryLines && chartType <= kLastOwnGallery ? chartType : kGalleryLines;
+    const LONG seriesCount = model_.values().seriesCount();
+    for (LONG s = 0; s < seriesCount;) {
+        const KvlSeriesState* state = model_.series(s);
+        LONG gallery = state ? state->attributes[kAttrGallery] : 0;
+        if (gallery < kGalleryLines || gallery > kLastOwnGallery)
+            gallery = ownType;
+        // A price gallery without enough series left draws its series as lines.
+        if (s + seriesTaken(gallery) > seriesCount)
+            gallery = kGalleryLines;
+        const LONG taken = seriesTaken(gallery);
+        if (!state || state->attributes[kAttrVisible] == 0) {
+            s += taken;
+            continue;
+        }
+        Figure figure;
+        figure.gallery = gallery;
+        figure.series = s;
+        const auto& a = state->attributes;
+        if (com::FAILED(model_.mapping(static_cast<SHORT>(a[kAttrYAxis]), &figure.map))) {
+            s += taken;  // nothing to draw against: an empty or zero range
+            continue;
+        }
+        figure.pen = gdi::createPen(penStyle(a[kAttrLineStyle]), std::max<LONG>(1, a[kAttrLineWidth]),
+                                    colour(a[kAttrColor]));
+        figure.wickPen = gdi::createPen(gdi::PS_SOLID, 1, colour(a[kAttrBorderColor]));
+        figure.brush =
+            gdi::createSolidBrush(colour(gallery == kGalleryCandlestick ? a[kAttrBkColor] : a[kAttrColor]));
+        figure.downBrush = gdi::createSolidBrush(colour(a[kAttrColor]));
+        if (gallery == kGalleryCandlestick) {
+            figure.upPen = gdi::createPen(gdi::PS_SOLID, 1, colour(a[kAttrBkColor]));
+            figure.downPen = gdi::createPen(gdi::PS_SOLID, 1, colour(a[kAttrColor]));
+        }
+        // Drawing is clipped to the plot only when something could leave it: the clip costs a test
+        // for every pixel of a line.
+        figure.clip = model_.zoomed() || a[kAttrMarkerShape] != 0 || a[kAttrLineWidth] > 1 ||
+                      !insideRange(figure, taken);
+        figure.markerShape = a[kAttrMarkerShape];
+        figure.markerSize = a[kAttrMarkerSize] > 0 ? a[kAttrMarkerSize] : kDefaultMarkerSize;
+        figures_.push_back(figure);
+        s += taken;
+    }
+}
+
+bool KvlSeriesPainter::insideRange(const Figure& figure, LONG taken) const {
+    const auto [low, high] = model_.visibleRange(model_.series(figure.series)->attributes[kAttrYAxis]);
+    for (LONG s = figure.series; s < figure.series + taken; ++s)
+        for (LONG p = firstPoint_; p <= lastPoint_; ++p) {
+            const double v = value(s, p);
+            if (!isEmpty(v) && !(v >= low && v <= high))
+                return false;
+        }
+    return true;
+}
+
+double KvlSeriesPainter::value(LONG series, LONG point) const {
+    const KvlValueBlock& values = model_.values();
+    return values.contains(series, point) ? values.at(series, point) : kNoValue;
+}
+
+bool KvlSeriesPainter::pixel(const Figure& figure, LONG series, LONG point, LONG* x, LONG* y) const {
+    const double v = value(series, point);
+    return !isEmpty(v) && figure.map.toPixel(point + 1.0, v, x, y);
+}
+
+LONG KvlSeriesPainter::baseline(const Figure& figure) const {
+    const KvlRect& band = figure.map.band;
+    if (figure.map.logBase != 0 || figure.map.low >= 0)
+        return band.bottom;
+    if (figure.map.high <= 0)
+        return band.top;
+    LONG x = 0, y = band.bottom;
+    figure.map.toPixel(figure.map.first, 0, &x, &y);
+    return y;
+}
+
+void KvlSeriesPainter::clipToBand(const Figure& figure) {
+    savedDc_ = dc_.saveDC();
+    if (!figure.clip)
+        return;
+    // The band's bottom row is where its lowest value sits: it belongs to the band.
+    const KvlRect& band = figure.map.band;
+    dc_.intersectClipRect(band.left, band.top, band.right, band.bottom + 1);
+}
+
+void KvlSeriesPainter::unclip() {
+    dc_.restoreDC(savedDc_);
+}
+
+void KvlSeriesPainter::drawAll() {
+    for (const Figure& figure : figures_) {
+        clipToBand(figure);
+        drawFigure(figure);
+        unclip();
+    }
+}
+
+void KvlSeriesPainter::drawFigure(const Figure& figure) {
+    dc_.selectObject(figure.pen);
+    if (figure.gallery != kGalleryLines && figure.gallery != kGalleryArea) {
+        for (LONG p = firstPoint_; p <= lastPoint_; ++p)
+            drawElement(figure, p);
+        return;
+    }
+    // Lines and areas run over the stretches between empty points.
+    LONG runStart = -1;
+    for (LONG p = firstPoint_; p <= lastPoint_ + 1; ++p) {
+        LONG x = 0, y = 0;
+        const bool present = p <= lastPoint_ && pixel(figure, figure.series, p, &x, &y);
+        if (present && runStart < 0)
+            runStart = p;
+        if (!present && runStart >= 0) {
+            if (figure.gallery == kGalleryArea)
+                drawAreaRun(figure, runStart, p - 1);
+            else
+                drawLineRun(figure, runStart, p - 1);
+            runStart = -1;
+        }
+    }
+}
+
+void KvlSeriesPainter::drawPoint(LONG point) {
+    if (point < firstPoint_ || point > lastPoint_)
+        return;
+    for (const Figure& figure : figures_) {
+        clipToBand(figure);
+        drawPointOf(figure, point);
+        unclip();
+    }
+}
+
+void KvlSeriesPainter::drawPointOf(const Figure& figure, LONG point) {
+    dc_.selectObject(figure.pen);
+    if (figure.gallery != kGalleryLines && figure.gallery != kGalleryArea) {
+        drawElement(figure, point);
+        return;
+    }
+    LONG x = 0, y = 0, px = 0, py = 0;
+    if (!pixel(figure, figure.series, point, &x, &y))
+        return;
+    const bool joined = point > 0 && pixel(figure, figure.series, point - 1, &px, &py);
+    if (figure.gallery == kGalleryArea && joined) {
+        drawAreaRun(figure, point - 1, point);
+    } else if (joined) {
+        dc_.moveTo(px, py);
+        dc_.lineTo(x, y);
+    }
+    drawMarker(figure, x, y);
+}
+
+void KvlSeriesPainter::drawLineRun(const Figure& figure, LONG first, LONG last) {
+    std::vector<gdi::Point> points;
+    points.reserve(static_cast<std::size_t>(last - first + 1));
+    for (LONG p = first; p <= last; ++p) {
+        LONG x = 0, y = 0;
+        if (pixel(figure, figure.series, p, &x, &y))
+            points.push_back(gdi::Point{x, y});
+    }
+    dc_.selectObject(figure.pen);
+    if (points.size() == 1) {
+        // A lone point still shows.
+        dc_.moveTo(points[0].x, points[0].y);
+        dc_.lineTo(points[0].x + 1, points[0].y);
+    } else {
+        dc_.polyline(points);
+    }
+    if (figure.markerShape != 0)
+        for (const gdi::Point& point : points)
+            drawMarker(figure, point.x, point.y);
+}
+
+void KvlSeriesPainter::drawAreaRun(const Figure& figure, LONG first, LONG last) {
+    std::vector<gdi::Point> points;
+    const LONG base = baseline(figure);
+    for (LONG p = first; p <= last; ++p) {
+        LONG x = 0, y = 0;
+        if (!pixel(figure, figure.series, p, &x, &y))
+            continue;
+        if (points.empty())
+            points.push_back(gdi::Point{x, base});
+        points.push_back(gdi::Point{x, y});
+    }
+    if (points.empty())
+        return;
+    points.push_back(gdi::Point{points.back().x, base});
+    dc_.selectObject(figure.pen);
+    dc_.selectObject(figure.brush);
+    dc_.polygon(points);
+}
+
+void KvlSeriesPainter::drawElement(const Figure& figure, LONG point) {
+    const LONG s = figure.series;
+    LONG x = 0, y = 0;
+    if (figure.gallery == kGalleryBars) {
+        if (!pixel(figure, s, point, &x, &y))
+            return;
+        const LONG base = baseline(figure);
+        dc_.selectObject(figure.pen);
+        dc_.selectObject(figure.brush);
+        dc_.rectangle(x - barWidth_ / 2, std::min(y, base), x - barWidth_ / 2 + barWidth_,
+                      std::max(y, base) + 1);
+        return;
+    }
+    // Price figures: every value of the point must be there.
+    const bool hasOpen = figure.gallery != kGalleryHighLowClose;
+    const LONG high = hasOpen ? s + 1 : s;
+    LONG xh = 0, yh = 0, xl = 0, yl = 0, xc = 0, yc = 0, xo = 0, yo = 0;
+    if (!pixel(figure, high, point, &xh, &yh) || !pixel(figure, high + 1, point, &xl, &yl) ||
+        !pixel(figure, high + 2, point, &xc, &yc) || (hasOpen && !pixel(figure, s, point, &xo, &yo)))
+        return;
+    const LONG half = barWidth_ / 2;
+    if (figure.gallery == kGalleryCandlestick) {
+        dc_.selectObject(figure.wickPen);
+        dc_.moveTo(xh, yh);
+        dc_.lineTo(xh, yl + 1);
+        const bool rising = value(high + 2, point) >= value(s, point);
+        if (barWidth_ <= kNarrowBody) {
+            // A body a pixel or two wide would be all outline: it shows its colour as a line.
+            dc_.selectObject(rising ? figure.upPen : figure.downPen);
+            for (LONG dx = 0; dx < barWidth_; ++dx) {
+                dc_.moveTo(xo - half + dx, std::min(yo, yc));
+                dc_.lineTo(xo - half + dx, std::max(yo, yc) + 1);
+            }
+            return;
+        }
+        dc_.selectObject(rising ? figure.brush : figure.downBrush);
+        dc_.rectangle(xo - half, std::min(yo, yc), xo - half + barWidth_, std::max(yo, yc) + 1);
+        return;
+    }
+    dc_.selectObject(figure.pen);
+    dc_.moveTo(xh, yh);
+    dc_.lineTo(xh, yl + 1);
+    dc_.moveTo(xc, yc);
+    dc_.lineTo(xc + half + 1, yc);
+    if (hasOpen) {
+        dc_.moveTo(xo - half, yo);
+        dc_.lineTo(xo + 1, yo);
+    }
+}
+
+void KvlSeriesPainter::drawMarker(const Figure& figure, LONG x, LONG y) {
+    if (figure.markerShape == 0)
+        return;
+    const LONG r = figure.markerSize;
+    dc_.selectObject(figure.pen);
+    dc_.selectObject(figure.downBrush);
+    constexpr LONG kCircle = 2;
+    constexpr LONG kInvertedTriangle = 9;
+    if (figure.markerShape == kCircle) {
+        dc_.ellipse(x - r, y - r, x + r + 1, y + r + 1);
+    } else if (figure.markerShape == kInvertedTriangle) {
+        const gdi::Point triangle[] = {{x - r, y - r}, {x + r, y - r}, {x, y + r}};
+        dc_.polygon(triangle);
+    } else {
+        dc_.rectangle(x - r, y - r, x + r + 1, y + r + 1);
+    }
+}
+
+}  // namespace korvel::detail

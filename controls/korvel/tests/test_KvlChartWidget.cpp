@@ -1,0 +1,126 @@
+// The chart widget on an offscreen screen: its canvas shows the chart's surface at the canvas's size,
+// hands Qt input to the chart, and its bar runs the chart's commands once.
+#include <gtest/gtest.h>
+
+#include <QAction>
+#include <QApplication>
+#include <QElapsedTimer>
+#include <QKeyEvent>
+#include <QMouseEvent>
+
+#include "KvlTestCharts.h"
+#include "korvel/KvlChartWidget.h"
+#include "korvel/testing/KvlRecordingExtension.h"
+#include "ostbar/OstToolbarWidget.h"
+
+namespace korvel {
+namespace {
+
+using testing::KvlRecordingExtension;
+using Log = std::vector<std::string>;
+
+void send(QWidget* to, QEvent::Type type, QPoint at, Qt::MouseButton button) {
+    const Qt::MouseButtons held =
+        type == QEvent::MouseButtonRelease ? Qt::NoButton : Qt::MouseButtons(button);
+    QMouseEvent event(type, QPointF(at), to->mapToGlobal(QPointF(at)), button, held, Qt::NoModifier);
+    QApplication::sendEvent(to, &event);
+}
+
+class KvlChartWidgetTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        ASSERT_EQ(KvlRecordingExtension::startTest(), com::S_OK);
+        widget = std::make_unique<KvlChartWidget>();
+        test::bindOhlc(widget->chart(), test::twentyDays());
+        widget->resize(640, 480);
+        widget->show();
+        QApplication::processEvents();
+    }
+
+    std::unique_ptr<KvlChartWidget> widget;
+};
+
+TEST_F(KvlChartWidgetTest, CanvasShowsTheChartAtItsOwnSize) {
+    QWidget* canvas = widget->canvas();
+    const KvlRect client = widget->chart().model().clientRect();
+    EXPECT_EQ(client.width(), canvas->width());
+    EXPECT_EQ(client.height(), canvas->height());
+    EXPECT_LT(canvas->height(), 480) << "the bar sits above the canvas";
+    const QImage shown = canvas->grab().toImage().convertToFormat(QImage::Format_RGB32);
+    ASSERT_NE(widget->chart().surface(), nullptr);
+    EXPECT_EQ(shown, widget->chart().surface()->image().convertToFormat(QImage::Format_RGB32));
+
+    widget->chart().put_ToolBar(com::VARIANT_FALSE);
+    QApplication::processEvents();
+    EXPECT_FALSE(widget->toolBar()->isVisible());
+}
+
+TEST_F(KvlChartWidgetTest, MouseInputReachesTheCallbackChainInOrder) {
+    KvlRecordingExtension::tracking() = true;
+    com::ComPtr<com::IUnknown> extension;
+    ASSERT_EQ(widget->chart().AddExtension(com::Bstr(u"Korvel.RecordingExtension"), extension.put()),
+              com::S_OK);
+    ASSERT_EQ(widget->chart().put_ChartType(kFirstExtensionGalleryType), com::S_OK);
+    QWidget* canvas = widget->canvas();
+    canvas->grab();  // the pending paint
+    const QImage before = widget->chart().surface()->image().copy();
+    KvlRecordingExtension::log().clear();
+    send(canvas, QEvent::MouseButtonPress, {200, 150}, Qt::LeftButton);
+    send(canvas, QEvent::MouseMove, {240, 160}, Qt::NoButton);
+    send(canvas, QEvent::MouseButtonRelease, {240, 160}, Qt::LeftButton);
+    EXPECT_EQ(KvlRecordingExtension::log(),
+              (Log{"ButtonDown(200,150)", "MouseMove(240,160)", "ButtonUp(240,160)"}));
+    EXPECT_EQ(widget->chart().surface()->image(), before) << "no XOR residue";
+    EXPECT_EQ(KvlRecordingExtension::faults(), Log{});
+}
+
+TEST_F(KvlChartWidgetTest, BarZoomCommandRunsOnceAndADragZooms) {
+    QAction* zoom = widget->toolBar()->actionFor(static_cast<SHORT>(kCommandZoom));
+    ASSERT_NE(zoom, nullptr);
+    zoom->trigger();
+    EXPECT_TRUE(widget->chart().model().zoomMode())
+        << "the bar switched the check once, the chart acted on it";
+    QWidget* canvas = widget->canvas();
+    canvas->grab();
+    LONG x0 = 0, x1 = 0, y = 0;
+    widget->chart().ValueToPixel(3, 10, &x0, &y, 0);
+    widget->chart().ValueToPixel(6, 10, &x1, &y, 0);
+    send(canvas, QEvent::MouseButtonPress, {x0, y}, Qt::LeftButton);
+    send(canvas, QEvent::MouseMove, {x1, y}, Qt::LeftButton);
+    EXPECT_TRUE(widget->chart().rubberBand().has_value());
+    send(canvas, QEvent::MouseButtonRelease, {x1, y}, Qt::LeftButton);
+    EXPECT_EQ(widget->chart().model().visibleRange(kXAxis), std::make_pair(2.5, 6.5));
+    QKeyEvent right(QEvent::KeyPress, Qt::Key_Right, Qt::NoModifier);
+    QApplication::sendEvent(canvas, &right);
+    EXPECT_EQ(widget->chart().model().visibleRange(kXAxis), std::make_pair(3.5, 7.5));
+}
+
+// Counts the hover events.
+class HoverSink final : public test::EventSink<HoverSink> {
+public:
+    std::vector<com::DISPID> seen;
+    HRESULT Invoke(com::DISPID dispid, std::span<com::Variant>) override {
+        if (dispid == kEventHoverOn || dispid == kEventHoverOff)
+            seen.push_back(dispid);
+        return com::S_OK;
+    }
+};
+
+TEST_F(KvlChartWidgetTest, RestingMouseRaisesHoverOnAndMovingOnHoverOff) {
+    auto sink = com::makeComObject<HoverSink>();
+    com::DWORD cookie = 0;
+    ASSERT_EQ(widget->chart().events().Advise(sink.get(), &cookie), com::S_OK);
+    QWidget* canvas = widget->canvas();
+    send(canvas, QEvent::MouseMove, {200, 150}, Qt::NoButton);
+    QElapsedTimer waited;
+    waited.start();
+    while (sink->seen.empty() && waited.elapsed() < 3000)
+        QApplication::processEvents(QEventLoop::AllEvents, 20);
+    EXPECT_EQ(sink->seen, (std::vector<com::DISPID>{kEventHoverOn}));
+    send(canvas, QEvent::MouseMove, {230, 150}, Qt::NoButton);
+    EXPECT_EQ(sink->seen, (std::vector<com::DISPID>{kEventHoverOn, kEventHoverOff}));
+    widget->chart().events().Unadvise(cookie);
+}
+
+}  // namespace
+}  // namespace korvel

@@ -1,0 +1,195 @@
+#include "pages/CAddDrawingDialog.h"
+
+#include "com/ComPtr.h"
+#include "datescale/DateScale.h"
+#include "extension/CFinancialCharts.h"
+#include "pages/CFinancialPropertyPage.h"
+
+namespace dravik {
+namespace {
+
+constexpr int kMargin = 10;
+constexpr int kLabelWidth = 90;
+constexpr int kFieldWidth = 170;
+constexpr int kColorItemSide = 12;
+
+std::vector<ui::ControlTemplate> addDialogControls(QSize* size) {
+    std::vector<ui::ControlTemplate> controls{
+        {-1, ui::ControlKind::Static, QStringLiteral("Name:"), QRect(kMargin, kMargin, kLabelWidth, 22)},
+        {IDC_DRAW_NAME, ui::ControlKind::Edit, QString(),
+         QRect(kMargin + kLabelWidth, kMargin, kFieldWidth, 22)}};
+    int height = 0;
+    for (ui::ControlTemplate& control : DrawingValueControlTemplates(kMargin, kMargin + 32, &height))
+        controls.push_back(std::move(control));
+    const int buttons = kMargin + 32 + height + 6;
+    controls.push_back(
+        {1, ui::ControlKind::DefaultPushButton, QStringLiteral("OK"), QRect(kMargin, buttons, 80, 24)});
+    controls.push_back({2, ui::ControlKind::PushButton, QStringLiteral("Cancel"),
+                        QRect(kMargin + kLabelWidth + kFieldWidth - 80, buttons, 80, 24)});
+    *size = QSize(2 * kMargin + kLabelWidth + kFieldWidth, buttons + 24 + kMargin);
+    return controls;
+}
+
+std::string dateText(CFinancialCharts& extension, double x) {
+    const CDateScale* scale = extension.DrawingDateScale();
+    return scale ? scale->FormatValue(x, extension.DrawingDateLocale(), false) : std::string();
+}
+
+// The x value (date) of a 1-based position; the position itself while the scale has no dates.
+double xOfPosition(const CDateScale& scale, double position) {
+    return scale.HasXValues(scale.GetLevel()) ? scale.ValueAtPosition(position - 1) : position;
+}
+
+}  // namespace
+
+CAddDrawingDialog::CAddDrawingDialog(CFinancialCharts& extension, int index,
+                                     const DrawingPlacement& placement,
+                                     std::span<const gdi::COLORREF> colours)
+    : extension_(extension), placement_(placement), colours_(colours.begin(), colours.end()) {
+    if (const DrawingRecord* drawing = extension_.drawingList().At(index))
+        drawingId_ = drawing->id;
+}
+
+CAddDrawingDialog::~CAddDrawingDialog() {
+    // The window calls back into this object: it must not outlive it.
+    delete dialog_.data();
+}
+
+int CAddDrawingDialog::index() const {
+    return drawingId_ ? extension_.drawingList().IndexOfId(drawingId_) : -1;
+}
+
+DrawingRecord* CAddDrawingDialog::record() const {
+    return extension_.drawingList().At(index());
+}
+
+DrawingControlContext CAddDrawingDialog::context() const {
+    return {&extension_, colours_, extension_.adapter()};
+}
+
+ui::Dialog* CAddDrawingDialog::build(QWidget* parent) {
+    delete dialog_.data();
+    confirmed_ = false;
+    ended_ = false;
+    configured_ = false;
+    QSize size;
+    std::vector<ui::ControlTemplate> controls = addDialogControls(&size);
+    auto* dialog = new ui::Dialog(parent, QStringLiteral("Add"), size, controls, this);
+    dialog->setProperty("dialogId", kAddDrawingDialogId);
+    dialog_ = dialog;
+    return dialog;
+}
+
+ui::Dialog* CAddDrawingDialog::Open(QWidget* parent) {
+    ui::Dialog* dialog = build(parent);
+    dialog->initialise();
+    return dialog;
+}
+
+bool CAddDrawingDialog::Run(QWidget* parent) {
+    if (!record())
+        return false;
+    ui::Dialog* dialog = build(parent);
+    dialog->doModal();
+    // Closed without OK or Cancel (the window's close box): as Cancel.
+    if (!ended_ && dialog_)
+        cancel(*dialog_);
+    return confirmed_;
+}
+
+bool CAddDrawingDialog::onInitDialog(ui::Dialog& dialog) {
+    DrawingRecord* drawing = record();
+    FillDrawingValueLists(dialog, context());
+    if (!drawing)
+        return true;
+    // The new drawing is named after its dates until the user names it.
+    if (const CDateScale* scale = extension_.DrawingDateScale()) {
+        drawing->xFrom = xOfPosition(*scale, placement_.from);
+        drawing->xTo = xOfPosition(*scale, placement_.to);
+    }
+    drawing->SetName(dateText(extension_, drawing->xFrom) + "-" + dateText(extension_, drawing->xTo));
+    dialog.setItemText(IDC_DRAW_NAME, QString::fromStdString(drawing->Name()));
+    ShowDrawingValues(dialog, context(), *drawing);
+    return true;
+}
+
+bool CAddDrawingDialog::onCommand(ui::Dialog& dialog, int id, int code) {
+    if (id == IDC_DRAW_COLOR && code == ui::CBN_SELCHANGE)
+        RepaintLineLists(dialog);
+    if (code != ui::BN_CLICKED)
+        return false;
+    switch (id) {
+        case 1:
+            confirm(dialog);
+            return true;
+        case 2:
+            cancel(dialog);
+            return true;
+        case IDC_DRAW_CONFIGURE:
+            configure(dialog);
+            return true;
+        default:
+            return false;
+    }
+}
+
+void CAddDrawingDialog::configure(ui::Dialog& dialog) {
+    const int at = index();
+    com::ComPtr<IDrawFeature> feature;
+    if (at < 0 || com::FAILED(extension_.drawingFeatures().CreateFeatureObject(at, feature.put())) ||
+        !feature)
+        return;
+    com::VARIANT_BOOL changed = com::VARIANT_FALSE;
+    feature->ShowParametersDlg(reinterpret_cast<std::intptr_t>(&dialog), &changed);
+    if (changed == com::VARIANT_TRUE)
+        configured_ = true;
+}
+
+void CAddDrawingDialog::confirm(ui::Dialog& dialog) {
+    ended_ = true;
+    DrawingRecord* drawing = record();
+    if (!drawing) {
+        dialog.endDialog(2);
+        return;
+    }
+    drawing->SetName(dialog.itemText(IDC_DRAW_NAME).left(kDrawingNameChars).toStdString());
+    const std::int16_t command = drawing->toolCommand;
+    const std::string name = drawing->Name();
+    drawing->from = placement_.from;
+    drawing->to = placement_.to;
+    ReadDrawingValues(dialog, context(), *drawing);
+    // The dates typed give the positions; the prices are where the user placed the drawing.
+    placement_.from = drawing->from;
+    placement_.to = drawing->to;
+    drawing->fromPrice = placement_.fromPrice;
+    drawing->toPrice = placement_.toPrice;
+    drawing->state = kDrawingShown;
+    confirmed_ = true;
+    extension_.SetDrawingCommandText(command, name);
+    CDrawingFeatures& features = extension_.drawingFeatures();
+    const std::uint32_t id = drawingId_;
+    features.RaiseEvent(DrawingEvent::Created, extension_.drawingList().IndexOfId(id));
+    if (configured_)
+        features.RaiseEvent(DrawingEvent::PrivateBytesCommit, extension_.drawingList().IndexOfId(id));
+    extension_.RepaintDrawings();
+    dialog.endDialog(1);
+}
+
+void CAddDrawingDialog::cancel(ui::Dialog& dialog) {
+    ended_ = true;
+    confirmed_ = false;
+    const int at = index();
+    if (at >= 0)
+        extension_.drawingFeatures().DeleteDrawingAt(at);
+    dialog.endDialog(2);
+}
+
+void CAddDrawingDialog::onDrawItem(ui::Dialog& dialog, const ui::DrawItem& item) {
+    DrawDrawingValueItem(dialog, *CFinancialPropertyPage::textModule(), item);
+}
+
+int CAddDrawingDialog::onMeasureItem(ui::Dialog& dialog, int id) {
+    return id == IDC_DRAW_COLOR ? kColorItemSide : ui::DialogHandler::onMeasureItem(dialog, id);
+}
+
+}  // namespace dravik
