@@ -109,9 +109,10 @@ void CAnalyticalChartBase::UpdateStudyAxisRange(LONG index) {
         return;
     const SHORT axisIndex = study->usedAxis;
     if (entry.rangeState == 1) {
-        const AxisSettingsRecord& settings =
-            axisIndex == kPriceAxisIndex ? owner_->settings().priceAxis : studyAxisSettings(entry.study);
-        entry.rangeState = static_cast<SHORT>(NormaliseRange(entry.min, entry.max, settings.decimals));
+        const AxisSettingsRecord* settings =
+            axisIndex == kPriceAxisIndex ? &owner_->settings().priceAxis : studyAxisSettings(entry.study);
+        const std::int32_t decimals = settings ? settings->decimals : 0;
+        entry.rangeState = static_cast<SHORT>(NormaliseRange(entry.min, entry.max, decimals));
         if (entry.rangeState == 0 && (owner_->settings().options & FEO_NOINFLATE) == 0)
             WidenRange(entry.min, entry.max, kRangeWidening);
     }
@@ -163,7 +164,7 @@ void CAnalyticalChartBase::BindAxisSettings(SHORT axis) {
     if (axis == kPriceAxisIndex)
         settings = &owner_->settings().priceAxis;
     else if (record.inUse())
-        settings = &studyAxisSettings(record.study);
+        settings = studyAxisSettings(record.study);
     if (!settings)
         return;
     CAnalyticalAxisBase& object = *axisSettings_[static_cast<std::size_t>(axis)];
@@ -242,13 +243,26 @@ HRESULT CAnalyticalChartBase::CreateAxisObject(com::IUnknown** object, SHORT* ax
     if (number == kPriceAxisIndex)
         settings = &owner_->settings().priceAxis;
     else if (record.inUse())
-        settings = &studyAxisSettings(record.study);
+        settings = studyAxisSettings(record.study);
     if (!settings)
         return com::E_FAIL;
     ILomexAxis* made = nullptr;
     const HRESULT result = CreateAnalyticalAxisObject(*owner_, *this, number, *settings,
                                                       axes_[kPriceAxisIndex].controlAxis, &made);
     *object = made;
+    return result;
+}
+
+HRESULT CAnalyticalChartBase::CreateStudyAxisObject(SHORT axis, ILomexAxis** object) {
+    if (!object)
+        return com::E_POINTER;
+    *object = nullptr;
+    if (axis < 0 || axis >= static_cast<SHORT>(kStudyAxisCount))
+        return com::E_INVALIDARG;
+    com::IUnknown* made = nullptr;
+    SHORT code = -1;
+    const HRESULT result = CreateAxisObject(&made, &code, static_cast<SHORT>(kFirstPaneCode + axis));
+    *object = static_cast<ILomexAxis*>(made);
     return result;
 }
 

@@ -51,8 +51,6 @@ CAnalyticalChartBase::CAnalyticalChartBase(CFinancialCharts* owner, SHORT galler
     : CGalleryBase(owner, galleryNumber) {
     ResetAxes(true);
     ClearStudyTable();
-    for (std::size_t s = 0; s < studyAxes_.size(); ++s)
-        studyAxes_[s] = DefaultAxisRecord(StudyDefaultAxisRecord(static_cast<int>(s)));
 }
 
 CAnalyticalChartBase::~CAnalyticalChartBase() = default;
@@ -100,8 +98,8 @@ LONG CAnalyticalChartBase::FindStudyEntry(SHORT study) const {
     return -1;
 }
 
-AxisSettingsRecord& CAnalyticalChartBase::studyAxisSettings(SHORT study) {
-    return studyAxes_.at(static_cast<std::size_t>(std::clamp<SHORT>(study, 0, kStudyTableSize - 1)));
+AxisSettingsRecord* CAnalyticalChartBase::studyAxisSettings(SHORT study) {
+    return owner_ ? owner_->studyAxisSettings(study) : nullptr;
 }
 
 // Makes the entry; usedAxis >= 0 is taken as it is, else the axis is picked when the study is shown.

@@ -106,8 +106,12 @@ public:
     // Writes each axis's ranges to its control axis.
     void ApplyAxesToChart();
     const StudyAxisRecord& axisRecord(LONG axis) const { return axes_.at(static_cast<std::size_t>(axis)); }
-    // The settings of the axis a study owns when it is shown on a study axis.
-    AxisSettingsRecord& studyAxisSettings(SHORT study);
+    // The settings of the axis a study owns when it is shown on a study axis (kept by the extension);
+    // null for a bad study number.
+    AxisSettingsRecord* studyAxisSettings(SHORT study);
+    // A new axis object over the study axis `axis` (0-2) as its owning study's settings; E_FAIL while
+    // the axis is free.
+    HRESULT CreateStudyAxisObject(SHORT axis, ILomexAxis** object);
     void setDrawingRangeSource(IDrawingRangeSource* source) { drawingRange_ = source; }
 
     // --- The series buffer ---
@@ -166,7 +170,6 @@ protected:
     std::array<StudyTableEntry, kStudyTableSize> table_{};
     std::array<StudyAxisRecord, kAxisRecordCount> axes_{};
     std::array<std::unique_ptr<CAnalyticalAxisBase>, kAxisRecordCount> axisSettings_;
-    std::array<AxisSettingsRecord, kStudyTableSize> studyAxes_{};
     std::vector<double> buffer_;
     LONG dataSeries_ = 0;
     LONG studySeries_ = 0;

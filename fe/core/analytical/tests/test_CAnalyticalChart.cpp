@@ -10,6 +10,7 @@
 #include "ostbar/OstBarContract.h"
 #include "persist/CMemoryArchive.h"
 #include "state/ExchangeKeys.h"
+#include "studyobjects/StudyOwner.h"
 
 namespace dravik::test {
 namespace {
@@ -433,6 +434,30 @@ TEST_F(AnalyticalChartTest, EachUsedPaneHandsOutAnAxisObject) {
     EXPECT_DOUBLE_EQ(max, chartType.axisRecord(0).dataMax);
     EXPECT_EQ(chartType.CreateAxisObject(&object, &axis, 51), com::E_FAIL);  // axis 1 is free
     EXPECT_EQ(object, nullptr);
+}
+
+}  // namespace
+}  // namespace dravik::test
+
+namespace dravik::test {
+namespace {
+
+TEST_F(AnalyticalChartTest, StudyObjectsReachTheTableAndThePanes) {
+    chartWithUserSeries();
+    userStudy(kUser0, 15, 3);
+    ASSERT_EQ(activate(FINANCIAL_ANALYTICAL), com::S_OK);
+    IStudyOwner& owner = *extension;
+    EXPECT_EQ(owner.StudyFirstSeries(kUser0), 5);
+    EXPECT_EQ(owner.StudyFirstSeries(25), -1);  // not in the table
+    ILomexAxis* axis = nullptr;
+    ASSERT_EQ(owner.CreateStudyAxis(kUser0, &axis), com::S_OK);
+    auto pane = com::ComPtr<ILomexAxis>::attach(axis);
+    double min = -1;
+    ASSERT_EQ(pane->get_Min(&min), com::S_OK);
+    EXPECT_DOUBLE_EQ(min, analytical().axisRecord(0).dataMin);
+    // A recalculation widens the pane by the study's range again.
+    owner.RecalculateStudy(kUser0);
+    EXPECT_DOUBLE_EQ(analytical().entry(analytical().FindStudyEntry(kUser0)).max, 20.2);
 }
 
 }  // namespace
