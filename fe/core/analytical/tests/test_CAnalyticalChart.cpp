@@ -462,3 +462,28 @@ TEST_F(AnalyticalChartTest, StudyObjectsReachTheTableAndThePanes) {
 
 }  // namespace
 }  // namespace dravik::test
+
+namespace dravik::test {
+namespace {
+
+TEST_F(AnalyticalChartTest, LeavingWithDropHiddenStudiesKeepsTheVisibleAndTheUserStudies) {
+    chartWithUserSeries();
+    userStudy(kUser0, 15, 3);
+    shared().extension.options |= 8192;
+    ASSERT_EQ(activate(FINANCIAL_ANALYTICAL), com::S_OK);
+    CAnalyticalChartBase& chartType = analytical();
+    ASSERT_EQ(extension->ToggleStudy(16, false), com::S_OK);
+    ASSERT_GE(extension->AddStudy(27), 0);  // in the table, hidden
+    ASSERT_EQ(extension->ToggleStudy(kUser0, true), com::S_OK);
+    ASSERT_GE(chartType.FindStudyEntry(12), 0);  // VOLUME, hidden
+    ASSERT_EQ(deactivate(FINANCIAL_ANALYTICAL), com::S_OK);
+    // The hidden user study stays, before the rate of change as it was added first.
+    ASSERT_EQ(chartType.entryCount(), 2);
+    EXPECT_EQ(chartType.entry(0).study, kUser0);
+    EXPECT_EQ(chartType.entry(1).study, 16);
+    EXPECT_EQ(chartType.FindStudyEntry(27), -1);
+    EXPECT_EQ(study(27).visible, 0);
+}
+
+}  // namespace
+}  // namespace dravik::test
