@@ -309,3 +309,49 @@ SHORT CAnalyticalChartBase::GetAxisName(LONG selector, SHORT* axisOut, char* tex
 }
 
 }  // namespace dravik
+
+namespace dravik {
+
+LONG CAnalyticalChartBase::OnScrollChange(LONG first, LONG last) {
+    const LONG result = CGalleryBase::OnScrollChange(first, last);
+    const bool partial = first > 0 || (last >= 0 && last < points_ - 1);
+    if (owner_ && owner_->settings().zoomRescale != 0 && partial && IsCurrentChartType())
+        FitAxesToPoints(first, last);
+    return result;
+}
+
+void CAnalyticalChartBase::FitAxesToPoints(LONG first, LONG last) {
+    if (first == last || points_ <= 0)
+        return;
+    for (SHORT a = 0; a < static_cast<SHORT>(kStudyAxisCount); ++a) {
+        const LONG index = EntryOfAxis(a);
+        const StudyRecord* study =
+            index >= 0 ? record(table_[static_cast<std::size_t>(index)].study) : nullptr;
+        if (!study)
+            continue;
+        std::vector<SHORT> rows;
+        for (LONG k = 0; k < study->subIndicators; ++k)
+            rows.push_back(static_cast<SHORT>(table_[static_cast<std::size_t>(index)].firstSeries + k));
+        StudyAxisRecord& axis = axes_[static_cast<std::size_t>(a)];
+        if (PriceRange(rows, first, last, axis.dataMin, axis.dataMax) && study->startInZero)
+            axis.dataMin = 0;
+    }
+    // The price pane: the price series and every study drawn over them.
+    std::vector<SHORT> rows = priceRows_;
+    for (std::size_t e = 0; e < table_.size() && !table_[e].isFree(); ++e) {
+        const StudyRecord* study = record(table_[e].study);
+        if (!table_[e].visible || !study || study->usedAxis != kPriceAxisIndex)
+            continue;
+        for (LONG k = 0; k < study->subIndicators; ++k)
+            rows.push_back(static_cast<SHORT>(table_[e].firstSeries + k));
+    }
+    double min = 0;
+    double max = 0;
+    if (PriceRange(rows, first, last, min, max)) {
+        axes_[kPriceAxisIndex].dataMin = min;
+        axes_[kPriceAxisIndex].dataMax = max;
+    }
+    LayoutStudyAxes();
+}
+
+}  // namespace dravik

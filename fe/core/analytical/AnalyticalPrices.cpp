@@ -155,6 +155,7 @@ void CAnalyticalChartBase::SetPriceDisplay(SHORT kind, LONG first, LONG last) {
             rows.push_back(binding.closeSeries);
         }
     }
+    priceRows_ = rows;
     const std::array<SHORT, 4> roles{binding.openSeries, binding.highSeries, binding.lowSeries,
                                      binding.closeSeries};
     for (std::size_t role = 0; role < roles.size(); ++role) {

@@ -49,6 +49,8 @@ public:
     LONG OnActivate() override;
     void OnDeactivate() override;
     void SetDataUnit(LONG unit) override;
+    // With the zoom option on, a view of part of the points fits every pane to the visible points.
+    LONG OnScrollChange(LONG first, LONG last) override;
     // Pane codes 50-52 (study axes 0-2, E_FAIL while not in use) and 53 (the price axis); other axes
     // as the base.
     HRESULT CreateAxisObject(com::IUnknown** object, SHORT* axisOut, SHORT axis) override;
@@ -105,6 +107,9 @@ public:
     void SetStudyAxis(bool repaint, SHORT study, SHORT value);
     // Writes each axis's ranges to its control axis.
     void ApplyAxesToChart();
+    // Every used pane takes the range of its values over points first..last (0-based) alone; nothing
+    // changes for a view of one point.
+    void FitAxesToPoints(LONG first, LONG last);
     const StudyAxisRecord& axisRecord(LONG axis) const { return axes_.at(static_cast<std::size_t>(axis)); }
     // The settings of the axis a study owns when it is shown on a study axis (kept by the extension);
     // null for a bad study number.
@@ -193,6 +198,8 @@ protected:
     // The open and low series numbers were exchanged for the price display; leaving the chart, whose
     // data then go back to the chart as they were, exchanges them back.
     bool openLowSwapped_ = false;
+    // The rows of the price series the price display shows.
+    std::vector<SHORT> priceRows_;
 };
 
 }  // namespace dravik

@@ -487,3 +487,31 @@ TEST_F(AnalyticalChartTest, LeavingWithDropHiddenStudiesKeepsTheVisibleAndTheUse
 
 }  // namespace
 }  // namespace dravik::test
+
+namespace dravik::test {
+namespace {
+
+TEST_F(AnalyticalChartTest, AZoomedViewFitsEachPaneToTheVisiblePoints) {
+    chartWithUserSeries();
+    // The only user study with an output takes the first user series, 5: 10, 20, then 15.
+    userStudy(kUser1, 15, 3);
+    study(0).visible = 1;  // a moving average over the prices
+    shared().extension.zoomRescale = 1;
+    ASSERT_EQ(activate(FINANCIAL_ANALYTICAL), com::S_OK);
+    CAnalyticalChartBase& chartType = analytical();
+    ASSERT_EQ(chartType.axisRecord(0).study, kUser1);
+    chartType.OnScrollChange(1, 10);
+    EXPECT_EQ(chartType.entry(chartType.FindStudyEntry(kUser1)).firstSeries, 5);
+    EXPECT_EQ(chartType.axisRecord(0).dataMin, 15.0);
+    EXPECT_EQ(chartType.axisRecord(0).dataMax, 20.0);
+    // Open-high-low-close rows 0..3 over points 1..10: 101..113; the 10-point average of the close
+    // (102..121, full lead-in) lies inside them.
+    EXPECT_EQ(chartType.axisRecord(3).dataMin, 101.0);
+    EXPECT_EQ(chartType.axisRecord(3).dataMax, 113.0);
+    // One point changes nothing.
+    chartType.OnScrollChange(4, 4);
+    EXPECT_EQ(chartType.axisRecord(3).dataMin, 101.0);
+}
+
+}  // namespace
+}  // namespace dravik::test
