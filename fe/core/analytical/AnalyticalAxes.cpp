@@ -215,9 +215,6 @@ SHORT CAnalyticalChartBase::StudyChartAxis() {
     return axes_[kPriceAxisIndex].controlAxis;
 }
 
-}  // namespace dravik
-
-namespace dravik {
 namespace {
 
 // Pane codes of the axes the chart hands out: 50 + study axis, 53 the price axis.
@@ -307,10 +304,6 @@ SHORT CAnalyticalChartBase::GetAxisName(LONG selector, SHORT* axisOut, char* tex
     }
     return axis;
 }
-
-}  // namespace dravik
-
-namespace dravik {
 
 LONG CAnalyticalChartBase::OnScrollChange(LONG first, LONG last) {
     const LONG result = CGalleryBase::OnScrollChange(first, last);

@@ -36,7 +36,6 @@ constexpr LONG kSwitchSetting = 111;
 // Saved forms: booleans as a byte and the first series from this version on.
 constexpr LONG kFirstVersionWithBytes = 15;
 constexpr SHORT kSavedAxisCount = 4;
-constexpr LONG kExchangeBodyOnly = 0x2;
 
 std::u16string indexedKey(const char16_t* prefix, std::size_t index, const char16_t* name) {
     std::u16string key(prefix);
@@ -119,8 +118,11 @@ LONG CAnalyticalChartBase::AddEntry(SHORT study, SHORT firstSeries, SHORT usedAx
     else if (pickWhenVisible && entry.visible)
         studyRecord->usedAxis =
             studyRecord->priceIndicator ? kPriceAxisIndex : PickStudyAxis(studyRecord->usedAxis);
-    if (firstSeries < 0)
-        GrowBuffer(std::clamp<LONG>(studyRecord->subIndicators, 0, kStudyOutputCount));
+    // Without room for its rows the study is not added: no entry names rows the buffer lacks.
+    if (firstSeries < 0 && !GrowBuffer(std::clamp<LONG>(studyRecord->subIndicators, 0, kStudyOutputCount))) {
+        entry = StudyTableEntry{};
+        return -1;
+    }
     return index;
 }
 
@@ -374,7 +376,6 @@ LONG CAnalyticalChartBase::ExchangeProperties(CPropertyArchive& archive, LONG ve
         return base;
     const bool storing = archive.IsStoring();
     const bool bytes = version >= kFirstVersionWithBytes;
-    (void)flags;
     // Loading reads everything into copies first and applies them only when all of it fits.
     std::array<StudyAxisRecord, kAxisRecordCount> axes = storing ? axes_ : DefaultAxisRecords();
     std::array<StudyTableEntry, kStudyTableSize> table =

@@ -353,11 +353,6 @@ TEST_F(AnalyticalChartTest, ADamagedTableLoadsNothing) {
     EXPECT_EQ(loaded.entry(0).study, 7);
 }
 
-}  // namespace
-}  // namespace dravik::test
-
-namespace dravik::test {
-namespace {
 
 TEST_F(AnalyticalChartTest, PriceDisplayChoosesTheSeriesAndTheRange) {
     shared().extension.options |= FEO_NOINFLATE;
@@ -402,11 +397,6 @@ TEST_F(AnalyticalChartTest, AnEmptyPriceSeriesGivesThePriceAxisZeroToOne) {
     EXPECT_EQ(price.dataMax, 1.0);
 }
 
-}  // namespace
-}  // namespace dravik::test
-
-namespace dravik::test {
-namespace {
 
 TEST_F(AnalyticalChartTest, EachUsedPaneHandsOutAnAxisObject) {
     chartWithUserSeries();
@@ -436,11 +426,6 @@ TEST_F(AnalyticalChartTest, EachUsedPaneHandsOutAnAxisObject) {
     EXPECT_EQ(object, nullptr);
 }
 
-}  // namespace
-}  // namespace dravik::test
-
-namespace dravik::test {
-namespace {
 
 TEST_F(AnalyticalChartTest, StudyObjectsReachTheTableAndThePanes) {
     chartWithUserSeries();
@@ -460,11 +445,6 @@ TEST_F(AnalyticalChartTest, StudyObjectsReachTheTableAndThePanes) {
     EXPECT_DOUBLE_EQ(analytical().entry(analytical().FindStudyEntry(kUser0)).max, 20.2);
 }
 
-}  // namespace
-}  // namespace dravik::test
-
-namespace dravik::test {
-namespace {
 
 TEST_F(AnalyticalChartTest, LeavingWithDropHiddenStudiesKeepsTheVisibleAndTheUserStudies) {
     chartWithUserSeries();
@@ -485,11 +465,6 @@ TEST_F(AnalyticalChartTest, LeavingWithDropHiddenStudiesKeepsTheVisibleAndTheUse
     EXPECT_EQ(study(27).visible, 0);
 }
 
-}  // namespace
-}  // namespace dravik::test
-
-namespace dravik::test {
-namespace {
 
 TEST_F(AnalyticalChartTest, AZoomedViewFitsEachPaneToTheVisiblePoints) {
     chartWithUserSeries();
