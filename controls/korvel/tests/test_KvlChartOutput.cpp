@@ -2,7 +2,10 @@
 // template files round-tripped with the financial-chart extension loaded by its ProgID, then damaged.
 #include <gtest/gtest.h>
 
+#include <QClipboard>
 #include <QFile>
+#include <QGuiApplication>
+#include <QMimeData>
 #include <QPrinter>
 #include <QTemporaryDir>
 
@@ -166,6 +169,24 @@ TEST(KvlChartOutput, MetafileRecordsWalkToItsEnd) {
     EXPECT_GT(shapes, 20u) << "candles, frame and grid as vector records";
 }
 
+TEST(KvlChartOutput, CopyCommandsPutTheDrawingOnTheClipboard) {
+    auto chart = chartWithPrices(200, 150);
+    QGuiApplication::clipboard()->clear();
+    ASSERT_EQ(chart->RunCommand(kCommandCopyMetafile, 0), com::S_OK);
+    const QMimeData* data = QGuiApplication::clipboard()->mimeData();
+    ASSERT_NE(data, nullptr);
+    const QImage image = qvariant_cast<QImage>(data->imageData());
+    EXPECT_EQ(image.size(), QSize(200, 150));
+    const QByteArray emf = data->data(QStringLiteral("image/x-emf"));
+    ASSERT_GE(emf.size(), 108);
+    EXPECT_EQ(u32At(emf, 48), static_cast<std::uint32_t>(emf.size()));
+    QGuiApplication::clipboard()->clear();
+    ASSERT_EQ(chart->RunCommand(kCommandCopyBitmap, 0), com::S_OK);
+    EXPECT_EQ(qvariant_cast<QImage>(QGuiApplication::clipboard()->mimeData()->imageData()).size(),
+              QSize(200, 150));
+    EXPECT_FALSE(QGuiApplication::clipboard()->mimeData()->hasFormat(QStringLiteral("image/x-emf")));
+}
+
 TEST(KvlChartOutput, UnknownFormatsAndEmptyChartsExportNothing) {
     QTemporaryDir dir;
     const QString path = dir.filePath("chart.gif");
@@ -182,6 +203,8 @@ TEST(KvlChartOutput, UnknownFormatsAndEmptyChartsExportNothing) {
 // --- templates ---------------------------------------------------------------------------------------
 
 constexpr const char* kFinancialProgId = "Lomex.Financial";
+// The extension's analytical chart, its fifth gallery, holds the chart in these tests.
+constexpr LONG kAnalytical = kFirstExtensionGalleryType + 4;
 
 // A class registry of the test's own holding the freshly built financial-chart extension.
 class KvlTemplateTest : public ::testing::Test {
@@ -198,6 +221,7 @@ protected:
         chart_ = chartWithPrices();
         financial_ = extension();
         ASSERT_TRUE(financial_);
+        ASSERT_EQ(chart_->put_ChartType(kAnalytical), com::S_OK);
     }
     void TearDown() override { ::unsetenv("TARNWICK_CLASS_REGISTRY"); }
 
@@ -262,6 +286,9 @@ protected:
         LONG setting = -1;
         chart_->get_Setting(32, &setting);
         EXPECT_EQ(setting, 0);
+        LONG type = 0;
+        chart_->get_ChartType(&type);
+        EXPECT_EQ(type, kAnalytical);
     }
 
     QTemporaryDir dir_;
@@ -271,6 +298,7 @@ protected:
 
 TEST_F(KvlTemplateTest, RoundTripKeepsTheStudyPeriodsThePriceDisplayAndTheLook) {
     const QByteArray bytes = exportThenChange();
+    ASSERT_EQ(chart_->put_ChartType(kGalleryLines), com::S_OK);
     ASSERT_FALSE(bytes.isEmpty());
     EXPECT_EQ(u32At(bytes, 0), kTemplateMagic);
     EXPECT_EQ(u16At(bytes, 6), 2) << "the look and one extension";
@@ -285,6 +313,9 @@ TEST_F(KvlTemplateTest, RoundTripKeepsTheStudyPeriodsThePriceDisplayAndTheLook) 
     LONG setting = 0;
     chart_->get_Setting(32, &setting);
     EXPECT_EQ(setting, 12031);
+    LONG type = 0;
+    chart_->get_ChartType(&type);
+    EXPECT_EQ(type, kAnalytical) << "the gallery shown when the template was written";
     // The chart still draws, now through the new extension.
     EXPECT_EQ(chart_->ExportFile(kFileBitmap, com::Bstr::fromUtf8(path("after.bmp").toStdString())),
               com::S_OK);
