@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <QClipboard>
+#include <QDir>
 #include <QFile>
 #include <QGuiApplication>
 #include <QMimeData>
@@ -18,6 +19,7 @@
 #include "com/InprocServer.h"
 #include "dravik/StudyInterfaces.h"
 #include "korvel/KvlTemplateFile.h"
+#include "testsupport/FileSizeLimit.h"
 #include "ui/ModalServices.h"
 
 namespace korvel {
@@ -185,6 +187,23 @@ TEST(KvlChartOutput, CopyCommandsPutTheDrawingOnTheClipboard) {
     EXPECT_EQ(qvariant_cast<QImage>(QGuiApplication::clipboard()->mimeData()->imageData()).size(),
               QSize(200, 150));
     EXPECT_FALSE(QGuiApplication::clipboard()->mimeData()->hasFormat(QStringLiteral("image/x-emf")));
+}
+
+TEST(KvlChartOutput, ExportsOnAFullDiskFailAndKeepTheFileThatWasThere) {
+    QTemporaryDir dir;
+    const QString path = dir.filePath("chart.out");
+    const QByteArray previous = "the previous good file";
+    auto chart = chartWithPrices();
+    for (const LONG format : {kFileBitmap, kFileMetafile, kFileTemplate}) {
+        writeAll(path, previous);
+        {
+            testsupport::FileSizeLimit full(1024);
+            EXPECT_EQ(chart->ExportFile(format, com::Bstr::fromUtf8(path.toStdString())), com::E_FAIL)
+                << format;
+        }
+        EXPECT_EQ(readAll(path), previous) << format;
+        EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files).size(), 1) << "no temporary file left behind";
+    }
 }
 
 TEST(KvlChartOutput, UnknownFormatsAndEmptyChartsExportNothing) {
