@@ -18,6 +18,7 @@
 #include "com/Activation.h"
 #include "com/InprocServer.h"
 #include "dravik/StudyInterfaces.h"
+#include "glossor/IGlosxList.h"
 #include "korvel/KvlTemplateFile.h"
 #include "testsupport/FileSizeLimit.h"
 #include "ui/ModalServices.h"
@@ -338,6 +339,29 @@ TEST_F(KvlTemplateTest, RoundTripKeepsTheStudyPeriodsThePriceDisplayAndTheLook) 
     // The chart still draws, now through the new extension.
     EXPECT_EQ(chart_->ExportFile(kFileBitmap, com::Bstr::fromUtf8(path("after.bmp").toStdString())),
               com::S_OK);
+}
+
+TEST_F(KvlTemplateTest, AnExtensionWithoutSavedStateIsCreatedAnewInItsPlace) {
+    // The annotation list attached first, as the chart window does; it keeps no state of its own.
+    ASSERT_EQ(glossor::registerAnnotationClasses(), com::S_OK);
+    auto fresh = KvlChart::create();
+    chart_ = fresh;
+    chart_->put_Width(400 * kTwipsPerPixel);
+    chart_->put_Height(300 * kTwipsPerPixel);
+    bindOhlc(*chart_, twentyDays());
+    com::ComPtr<com::IUnknown> annotations;
+    ASSERT_EQ(chart_->AddExtension(com::Bstr(u"Scribant.AnnList"), annotations.put()), com::S_OK);
+    financial_ = extension();
+    ASSERT_TRUE(financial_);
+    const QByteArray bytes = exportThenChange();
+    ASSERT_EQ(u16At(bytes, 6), 3) << "the look and two extensions";
+    ASSERT_EQ(import(path("T1")), kImportDone);
+    com::ComPtr<com::IUnknown> annotationsAfter;
+    ASSERT_EQ(chart_->AddExtension(com::Bstr(u"Scribant.AnnList"), annotationsAfter.put()), com::S_OK);
+    EXPECT_NE(annotationsAfter.get(), annotations.get());
+    EXPECT_TRUE(annotationsAfter.as<glossor::IGlosxList>());
+    EXPECT_EQ(periodsOf(extension().get()), 21);
+    EXPECT_EQ(priceDisplayOf(extension().get()), 3);
 }
 
 TEST_F(KvlTemplateTest, TruncatedTemplatesAreRefusedAndChangeNothing) {
