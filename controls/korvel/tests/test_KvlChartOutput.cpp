@@ -22,6 +22,7 @@
 #include "korvel/KvlTemplateFile.h"
 #include "testsupport/FileSizeLimit.h"
 #include "ui/ModalServices.h"
+#include "ui/ScriptedModalServices.h"
 
 namespace korvel {
 namespace {
@@ -139,37 +140,57 @@ TEST(KvlChartOutput, BitmapHeaderMatchesTheChartsPixelSize) {
               chart->surface()->image().convertToFormat(QImage::Format_RGB32));
 }
 
-TEST(KvlChartOutput, MetafileRecordsWalkToItsEnd) {
-    QTemporaryDir dir;
-    const QString path = dir.filePath("chart.emf");
-    auto chart = chartWithPrices();
-    ASSERT_EQ(chart->ExportFile(kFileMetafile, com::Bstr::fromUtf8(path.toStdString())), com::S_OK);
-    const QByteArray emf = readAll(path);
+// The records of a metafile, walked from its header to its end-of-file record.
+struct EmfWalk {
+    std::uint32_t records = 0, texts = 0, shapes = 0;
+};
+void walkMetafile(const QByteArray& emf, EmfWalk& walk) {
     ASSERT_GE(emf.size(), 108);
     EXPECT_EQ(u32At(emf, 0), 1u) << "header record first";
     EXPECT_EQ(u32At(emf, 40), 0x464D4520u);
     EXPECT_EQ(u32At(emf, 48), static_cast<std::uint32_t>(emf.size())) << "header byte count";
-    // The picture frame is the chart's client area in 0.01 mm at 96 dpi: 400 x 300 pixels.
-    EXPECT_EQ(static_cast<std::int32_t>(u32At(emf, 32)), 10583 - 1);
-    EXPECT_EQ(static_cast<std::int32_t>(u32At(emf, 36)), 7938 - 1);
     qsizetype offset = 0;
-    std::uint32_t records = 0, lastType = 0, texts = 0, shapes = 0;
+    std::uint32_t lastType = 0;
     while (offset < emf.size()) {
         ASSERT_LE(offset + 8, emf.size());
         lastType = u32At(emf, offset);
         const std::uint32_t size = u32At(emf, offset + 4);
         ASSERT_GE(size, 8u);
         ASSERT_EQ(size % 4, 0u);
-        texts += lastType == 84 ? 1 : 0;
-        shapes += (lastType == 43 || lastType == 4 || lastType == 87 || lastType == 54) ? 1 : 0;
+        walk.texts += lastType == 84 ? 1 : 0;
+        walk.shapes += (lastType == 43 || lastType == 4 || lastType == 87 || lastType == 54) ? 1 : 0;
         offset += size;
-        ++records;
+        ++walk.records;
     }
     EXPECT_EQ(offset, emf.size());
     EXPECT_EQ(lastType, 14u) << "ends with the end-of-file record";
-    EXPECT_EQ(u32At(emf, 52), records);
-    EXPECT_GT(texts, 0u) << "labels as text records, not as a picture";
-    EXPECT_GT(shapes, 20u) << "candles, frame and grid as vector records";
+    EXPECT_EQ(u32At(emf, 52), walk.records);
+}
+
+TEST(KvlChartOutput, MetafileRecordsWalkToItsEnd) {
+    QTemporaryDir dir;
+    const QString path = dir.filePath("chart.emf");
+    auto chart = chartWithPrices();
+    ASSERT_EQ(chart->ExportFile(kFileMetafile, com::Bstr::fromUtf8(path.toStdString())), com::S_OK);
+    const QByteArray emf = readAll(path);
+    EmfWalk walk;
+    walkMetafile(emf, walk);
+    // The picture frame is the chart's client area in 0.01 mm at 96 dpi: 400 x 300 pixels.
+    EXPECT_EQ(static_cast<std::int32_t>(u32At(emf, 32)), 10583 - 1);
+    EXPECT_EQ(static_cast<std::int32_t>(u32At(emf, 36)), 7938 - 1);
+    EXPECT_GT(walk.texts, 0u) << "labels as text records, not as a picture";
+    EXPECT_GT(walk.shapes, 20u) << "candles, frame and grid as vector records";
+}
+
+TEST(KvlChartOutput, ACancelledPrintDialogPrintsNothing) {
+    QTemporaryDir dir;
+    ui::ScriptedModalServices script;
+    script.answerPrint(false);
+    auto chart = chartWithPrices();
+    ASSERT_EQ(chart->RunCommand(kCommandPrint, 0), com::S_OK);
+    ASSERT_EQ(script.questions().size(), 1u);
+    EXPECT_EQ(script.questions()[0].kind, ui::ScriptedModalServices::Kind::Print);
+    EXPECT_EQ(script.unanswered(), 0);
 }
 
 TEST(KvlChartOutput, CopyCommandsPutTheDrawingOnTheClipboard) {
@@ -362,6 +383,28 @@ TEST_F(KvlTemplateTest, AnExtensionWithoutSavedStateIsCreatedAnewInItsPlace) {
     EXPECT_TRUE(annotationsAfter.as<glossor::IGlosxList>());
     EXPECT_EQ(periodsOf(extension().get()), 21);
     EXPECT_EQ(priceDisplayOf(extension().get()), 3);
+}
+
+TEST_F(KvlTemplateTest, TheExtensionsGalleryPrintsAndExportsThroughTheSamePaint) {
+    QTemporaryDir out;
+    const QString pdf = out.filePath("chart.pdf");
+    {
+        PdfPrinting printing(pdf);
+        ASSERT_EQ(chart_->RunCommand(kCommandPrint, 0), com::S_OK);
+    }
+    EXPECT_TRUE(readAll(pdf).startsWith("%PDF-"));
+    const QString emf = out.filePath("chart.emf");
+    ASSERT_EQ(chart_->ExportFile(kFileMetafile, com::Bstr::fromUtf8(emf.toStdString())), com::S_OK);
+    EmfWalk walk;
+    walkMetafile(readAll(emf), walk);
+    EXPECT_GT(walk.shapes, 20u) << "the extension's prices as vector records";
+    const QString bmp = out.filePath("chart.bmp");
+    ASSERT_EQ(chart_->ExportFile(kFileBitmap, com::Bstr::fromUtf8(bmp.toStdString())), com::S_OK);
+    QImage image;
+    ASSERT_TRUE(image.loadFromData(readAll(bmp), "BMP"));
+    chart_->paintSurface();
+    EXPECT_EQ(image.convertToFormat(QImage::Format_RGB32),
+              chart_->surface()->image().convertToFormat(QImage::Format_RGB32));
 }
 
 TEST_F(KvlTemplateTest, TruncatedTemplatesAreRefusedAndChangeNothing) {
