@@ -397,7 +397,7 @@ TEST_F(KvlTemplateTest, TheExtensionsGalleryPrintsAndExportsThroughTheSamePaint)
     ASSERT_EQ(chart_->ExportFile(kFileMetafile, com::Bstr::fromUtf8(emf.toStdString())), com::S_OK);
     EmfWalk walk;
     walkMetafile(readAll(emf), walk);
-    EXPECT_GT(walk.shapes, 20u) << "the extension's prices as vector records";
+    EXPECT_GE(walk.shapes, 20u) << "the extension's twenty prices as vector records";
     const QString bmp = out.filePath("chart.bmp");
     ASSERT_EQ(chart_->ExportFile(kFileBitmap, com::Bstr::fromUtf8(bmp.toStdString())), com::S_OK);
     QImage image;
