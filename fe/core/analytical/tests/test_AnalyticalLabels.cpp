@@ -1,0 +1,260 @@
+// The labels of the value axis the panes of the analytical chart share, as the chart control's label
+// loop draws them: each pane labelled in its own values from its data minimum up, with its own gaps.
+#include <cmath>
+#include <optional>
+#include <vector>
+
+#include "FixedWidthDC.h"
+#include "GalleryFixture.h"
+#include "analytical/CAnalyticalChart.h"
+#include "com/Activation.h"
+#include "com/ClassFactory.h"
+#include "com/InprocServer.h"
+#include "dravik/Commands.h"
+#include "dravik/IFinancialCharts.h"
+#include "dravik/Identities.h"
+#include "format/DefaultRecords.h"
+#include "format/LocaleFormats.h"
+#include "gdi/Objects.h"
+#include "locale/LocaleRegistry.h"
+
+namespace dravik::test {
+namespace {
+
+constexpr SHORT kUser0 = 38;
+constexpr SHORT kUser1 = 39;
+
+// The extension loaded by the chart by its ProgID, as the program loads it, with two user studies in
+// panes: 38 over series 5 (10..20) and 39 over series 6 (0..40), above them the prices 100..122.
+class AnalyticalLabelsTest : public ::testing::Test {
+protected:
+    static constexpr LONG kPoints = 20;
+
+    void SetUp() override {
+        loc::LocaleRegistry::reset();
+        loc::LocaleRegistry::setUserDefault(loc::LocaleInfo::english());
+        InitLocaleFormats();
+        InitDefaultRecords();
+        const com::ServerClass serverClass{CLSID_FinancialCharts, kFinancialChartsProgIdText,
+                                           kFinancialChartsVersionedProgId, "Apartment",
+                                           &com::createComObject<CFinancialCharts>};
+        ASSERT_EQ(com::registerClassObject(serverClass), com::S_OK);
+        chart = korvel::KvlChart::create();
+        com::ComPtr<com::IUnknown> loaded;
+        ASSERT_EQ(chart->AddExtension(com::Bstr(u"Lomex.Financial"), loaded.put()), com::S_OK);
+        extension = static_cast<CFinancialCharts*>(loaded.as<IFinancialCharts>().get());
+    }
+    void TearDown() override {
+        chart.reset();
+        com::revokeClassObject(CLSID_FinancialCharts);
+    }
+
+    CAnalyticalChartBase& analytical() {
+        return static_cast<CAnalyticalChartBase&>(*extension->gallery(FINANCIAL_ANALYTICAL));
+    }
+    void twoStudyPanes() {
+        korvel::KvlChartModel& model = chart->model();
+        model.resize(7, kPoints);
+        for (LONG p = 0; p < kPoints; ++p) {
+            for (LONG s = 0; s < 5; ++s)
+                model.setValue(1, s, p, 100.0 + s + p);
+            model.setValue(1, 5, p, p == 0 ? 10.0 : p == 1 ? 20.0 : 15.0);
+            model.setValue(1, 6, p, p == 0 ? 0.0 : p == 1 ? 40.0 : 20.0);
+            model.setXValue(p, 45000.0 + p);
+        }
+        for (SHORT number : {kUser0, kUser1}) {
+            StudyRecord& record = *extension->studyRecord(number);
+            record.subIndicators = 1;
+            record.visible = 1;
+            record.space = 30;
+            record.spaceGap = 3;
+        }
+        extension->chartTypeState().extension.options |= FEO_NOINFLATE;
+        chart->dataChanged();
+        ASSERT_EQ(chart->put_ChartType(kAnalyticalGalleryNumber), com::S_OK);
+    }
+    std::vector<korvel::KvlDrawnLabel> paintLabels(LONG axis, LONG major) {
+        chart->paint(&dc, korvel::KvlRect{0, 0, 640, 480}, false);
+        std::vector<korvel::KvlDrawnLabel> labels;
+        for (const korvel::KvlDrawnLabel& drawn : chart->drawnLabels())
+            if (drawn.axis == axis && drawn.major == major)
+                labels.push_back(drawn);
+        return labels;
+    }
+
+    com::ComPtr<korvel::KvlChart> chart;
+    CFinancialCharts* extension = nullptr;
+    FixedWidthDC dc{7};
+};
+
+struct ExpectedLabel {
+    LONG index;
+    double position;
+    double value;
+    double gap;
+    const char* text;
+};
+
+void expectLabels(const std::vector<korvel::KvlDrawnLabel>& drawn,
+                  const std::vector<ExpectedLabel>& expected) {
+    ASSERT_EQ(drawn.size(), expected.size());
+    for (std::size_t i = 0; i < drawn.size(); ++i) {
+        SCOPED_TRACE(i);
+        EXPECT_FALSE(drawn[i].own);
+        EXPECT_EQ(drawn[i].index, expected[i].index);
+        EXPECT_NEAR(drawn[i].position, expected[i].position, 1e-9);
+        EXPECT_NEAR(drawn[i].value, expected[i].value, 1e-9);
+        EXPECT_NEAR(drawn[i].gap, expected[i].gap, 1e-9);
+        EXPECT_EQ(drawn[i].text, expected[i].text);
+    }
+}
+
+// Panes of 30 % with 3 % gaps: the study panes lie over 0..30 % and 33..63 %, the price pane over
+// 66..100 %, so the shared axis shows 100 - 22 x 66 / 34 = 57.294.. up to 122. The control steps by a
+// fifth of that (12.94..) for major labels, a tenth for minor ones.
+TEST_F(AnalyticalLabelsTest, EachPaneIsLabelledInItsOwnValuesFromItsMinimumUp) {
+    twoStudyPanes();
+    // Major: each study pane has room for one label only (its minimum; the next would meet its
+    // title); the price pane steps by 22 / 2 = 11 and its last label reaches to the plot's top.
+    expectLabels(paintLabels(0, 1), {
+                                        {0, 57.294117647058826, 10, 21.260504201680675, "10.00"},
+                                        {1, 78.554621848739501, 0, 21.260504201680661, "0.00"},
+                                        {2, 99.815126050420162, 100, 11, "$100.00"},
+                                        {3, 110.81512605042016, 111, 11, "$111.00"},
+                                        {4, 121.81512605042016, 122, 11.184873949579838, "$122.00"},
+                                    });
+    // Minor: a step of 4 in the first pane (10 / 3 rounded), 14 in the second (40 / 3 rounded), 6 in
+    // the price pane (22 / 4 rounded); values step by the unrounded quotient; no texts.
+    expectLabels(paintLabels(0, 0), {
+                                        {0, 57.294117647058826, 10, 7.764705882352942, ""},
+                                        {1, 65.058823529411768, 10 + 10.0 / 3, 13.495798319327733, ""},
+                                        {2, 78.554621848739501, 0, 6.7941176470588234, ""},
+                                        {3, 85.348739495798327, 40.0 / 3, 6.7941176470588234, ""},
+                                        {4, 92.142857142857153, 80.0 / 3, 7.6722689075630139, ""},
+                                        {5, 99.815126050420162, 100, 6, ""},
+                                        {6, 105.81512605042016, 105.5, 6, ""},
+                                        {7, 111.81512605042016, 111, 6, ""},
+                                        {8, 117.81512605042016, 116.5, 10.184873949579838, ""},
+                                    });
+    // The records keep the last pass, the major one: one label of step 10.
+    const StudyAxisRecord& first = analytical().axisRecord(0);
+    EXPECT_EQ(first.labelCount, 0);
+    EXPECT_NEAR(first.controlStep, 64.705882352941174 * 10 / (43.333333333333336 - 10), 1e-9);
+    EXPECT_EQ(analytical().studyAxisSettings(kUser0)->minorStep, 4.0);
+    EXPECT_EQ(analytical().studyAxisSettings(kUser0)->step, 10.0);
+}
+
+// Every label stands where its pane shows its value: the value mapped through the pane's display range
+// onto the shared axis lands within two pixels of the label (the panes' edges are whole pixels).
+TEST_F(AnalyticalLabelsTest, EveryLabelSitsAtItsPaneValue) {
+    twoStudyPanes();
+    const std::vector<korvel::KvlDrawnLabel> labels = paintLabels(0, 1);
+    const StudyAxisRecord& price = analytical().axisRecord(3);
+    const double onePixel = (price.displayMax - price.displayMin) / 400;
+    const std::vector<LONG> paneOfLabel{0, 1, 3, 3, 3};
+    ASSERT_EQ(labels.size(), paneOfLabel.size());
+    for (std::size_t i = 0; i < labels.size(); ++i) {
+        const StudyAxisRecord& pane = analytical().axisRecord(paneOfLabel[i]);
+        const double shared = price.displayMin + (labels[i].value - pane.displayMin) *
+                                                     (price.displayMax - price.displayMin) /
+                                                     (pane.displayMax - pane.displayMin);
+        EXPECT_NEAR(labels[i].position, shared, 2 * onePixel) << i;
+    }
+}
+
+TEST_F(AnalyticalLabelsTest, TitleRectanglesLieBetweenThePanes) {
+    twoStudyPanes();
+    chart->paint(&dc, korvel::KvlRect{0, 0, 640, 480}, false);
+    CAnalyticalChartBase& type = analytical();
+    const korvel::KvlRect plot = type.plotRect();
+    // Each study pane's title spans the plot and lies just above its data maximum, below the next
+    // pane's data minimum; the price pane ends just below the price minimum.
+    EXPECT_EQ(type.axisRecord(0).titleRect, (std::array<LONG, 4>{plot.left, 302, plot.right, 313}));
+    EXPECT_EQ(type.axisRecord(1).titleRect, (std::array<LONG, 4>{plot.left, 164, plot.right, 174}));
+    EXPECT_EQ(type.axisRecord(3).titleRect, (std::array<LONG, 4>{plot.left, plot.top, plot.right, 164}));
+    // The gap between a pane's maximum and the next pane's minimum is 3 % of the plot.
+    const double gapPixels = 0.03 * (plot.bottom - plot.top);
+    EXPECT_NEAR(313 - 302 + 2, gapPixels, 1.5);
+}
+
+// The panes' own grid pens: the first pane's minor grid in red, the second pane's minor grid hidden.
+TEST_F(AnalyticalLabelsTest, EachLabelGetsItsPanesGridPen) {
+    twoStudyPanes();
+    AxisSettingsRecord& first = *analytical().studyAxisSettings(kUser0);
+    first.minorTickStyle = static_cast<std::int16_t>(first.minorTickStyle | kTickGridShown);
+    first.minorGridColor = 0x0000FF;
+    first.minorGridWidth = 1;
+    first.minorGridStyle = 0;
+    AxisSettingsRecord& second = *analytical().studyAxisSettings(kUser1);
+    second.minorTickStyle = static_cast<std::int16_t>(second.minorTickStyle & 0x7FFF);
+    chart->paint(&dc, korvel::KvlRect{0, 0, 640, 480}, false);
+
+    char text[korvel::kAxisLabelTextSize] = {};
+    korvel::KvlTextBuffer buffer{text, static_cast<LONG>(sizeof text)};
+    const double step = (122 - 57.294117647058826) / 10;
+    double gap = step;
+    double value = 0;
+    LONG index = 0;
+    ASSERT_EQ(analytical().GetAxisLabel(&dc, 0, 0, &gap, 0, &value, &index, &buffer), com::S_OK);
+    EXPECT_EQ(index, 1);
+    const std::optional<gdi::LogPen> pen = gdi::getPen(dc.currentObject(gdi::ObjectType::Pen));
+    ASSERT_TRUE(pen.has_value());
+    EXPECT_EQ(pen->color, 0x0000FFu);
+    // The first pane's last label hands over to the second pane, whose minor grid is hidden.
+    gap = step;
+    ASSERT_EQ(analytical().GetAxisLabel(&dc, 0, 0, &gap, 0, &value, &index, &buffer), com::S_OK);
+    EXPECT_EQ(index, 2);
+    EXPECT_EQ(dc.currentObject(gdi::ObjectType::Pen), gdi::getStockObject(gdi::NULL_PEN));
+}
+
+// Calls the loop can end on: a step of zero or one that is not finite, and an index past the panes,
+// give nothing and leave the index as it is; a negative step comes back negated.
+TEST_F(AnalyticalLabelsTest, ALabelOutsideThePanesOrWithoutAStepGivesNothing) {
+    twoStudyPanes();
+    chart->paint(&dc, korvel::KvlRect{0, 0, 640, 480}, false);
+    char text[korvel::kAxisLabelTextSize] = {};
+    korvel::KvlTextBuffer buffer{text, static_cast<LONG>(sizeof text)};
+    for (const double step : {0.0, std::nan(""), HUGE_VAL}) {
+        double gap = step;
+        double value = -7;
+        LONG index = 0;
+        ASSERT_EQ(analytical().GetAxisLabel(&dc, 0, 1, &gap, 0, &value, &index, &buffer), com::S_OK);
+        EXPECT_EQ(index, 0);
+        EXPECT_EQ(value, -7);
+        EXPECT_STREQ(text, "");
+    }
+    double gap = -(122 - 57.294117647058826) / 5;
+    double value = 0;
+    LONG index = 0;
+    ASSERT_EQ(analytical().GetAxisLabel(&dc, 0, 1, &gap, 0, &value, &index, &buffer), com::S_OK);
+    EXPECT_EQ(index, 1);
+    EXPECT_EQ(value, 10);
+    EXPECT_NEAR(gap, -21.260504201680675, 1e-9);
+    // Five labels in all (see above): index 5 lies past the price pane.
+    gap = 12;
+    value = -7;
+    index = 5;
+    text[0] = '\0';
+    ASSERT_EQ(analytical().GetAxisLabel(&dc, 0, 1, &gap, 0, &value, &index, &buffer), com::S_OK);
+    EXPECT_EQ(index, 5);
+    EXPECT_EQ(gap, 12);
+    EXPECT_EQ(value, -7);
+    EXPECT_STREQ(text, "");
+}
+
+// A pane whose range has no height gets one label reaching to the next pane, and the loop still ends.
+TEST_F(AnalyticalLabelsTest, APaneWithoutHeightGetsOneLabel) {
+    twoStudyPanes();
+    analytical().SetAxisScaleValue(0, AnalyticalScaleField::Max, 10);
+    ASSERT_EQ(analytical().axisRecord(0).displayMax, analytical().axisRecord(0).displayMin);
+    const std::vector<korvel::KvlDrawnLabel> labels = paintLabels(0, 1);
+    ASSERT_FALSE(labels.empty());
+    EXPECT_EQ(labels[0].value, 10);
+    EXPECT_EQ(analytical().axisRecord(0).labelCount, 0);
+    EXPECT_EQ(analytical().axisRecord(0).controlStep, 0);
+    EXPECT_GT(labels[0].gap, 0);
+    EXPECT_LT(labels.size(), 10u);
+}
+
+}  // namespace
+}  // namespace dravik::test
