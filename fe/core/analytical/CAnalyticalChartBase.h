@@ -157,6 +157,15 @@ public:
     // Whether the last minor label pass found the chart in black and white.
     bool blackAndWhite() const { return blackAndWhite_; }
 
+    // --- Series attributes before each paint (AnalyticalBands.cpp) ---
+    // Mirrors the band series, then writes the attributes of every study output and of the price
+    // series in use to the chart again, before the base's own preparation of the paint.
+    LONG OnActiveNotify(gdi::DeviceContext* dc, LONG force, LONG scaled) override;
+    // An attribute the chart changed on one band series of a band study (Bollinger bands, envelopes)
+    // is given to both of its band series.
+    void MirrorBandSeries();
+    void RewriteSeriesAttributes();
+
     // --- SeriesOwner ---
     const res::ResourceModule* ResourceModule() override;
     void RepaintIfActive() override;

@@ -23,6 +23,7 @@ namespace {
 
 constexpr SHORT kUser0 = 38;
 constexpr SHORT kUser1 = 39;
+constexpr SHORT kBollinger = 7;
 
 // The extension loaded by the chart by its ProgID, as the program loads it, with two user studies in
 // panes: 38 over series 5 (10..20) and 39 over series 6 (0..40), above them the prices 100..122.
@@ -52,7 +53,7 @@ protected:
     CAnalyticalChartBase& analytical() {
         return static_cast<CAnalyticalChartBase&>(*extension->gallery(FINANCIAL_ANALYTICAL));
     }
-    void twoStudyPanes() {
+    void twoStudyPanes(bool bollinger = false) {
         korvel::KvlChartModel& model = chart->model();
         model.resize(7, kPoints);
         for (LONG p = 0; p < kPoints; ++p) {
@@ -69,6 +70,8 @@ protected:
             record.space = 30;
             record.spaceGap = 3;
         }
+        if (bollinger)
+            extension->studyRecord(kBollinger)->visible = 1;
         extension->chartTypeState().extension.options |= FEO_NOINFLATE;
         chart->dataChanged();
         ASSERT_EQ(chart->put_ChartType(kAnalyticalGalleryNumber), com::S_OK);
@@ -254,6 +257,34 @@ TEST_F(AnalyticalLabelsTest, APaneWithoutHeightGetsOneLabel) {
     EXPECT_EQ(analytical().axisRecord(0).controlStep, 0);
     EXPECT_GT(labels[0].gap, 0);
     EXPECT_LT(labels.size(), 10u);
+}
+
+// A colour or a line width the chart changed on one band is given to both bands before the next paint.
+TEST_F(AnalyticalLabelsTest, BothBandSeriesTakeWhatTheChartChangedOnOne) {
+    twoStudyPanes(true);
+    CAnalyticalChartBase& type = analytical();
+    const LONG entry = type.FindStudyEntry(kBollinger);
+    ASSERT_GE(entry, 0);
+    const SHORT upper = type.entry(entry).firstSeries;
+    chart->paint(&dc, korvel::KvlRect{0, 0, 640, 480}, false);
+    LONG color = 0;
+    ASSERT_EQ(chart->SetSeriesColor(static_cast<SHORT>(upper + 1), 0x00A0B0), com::S_OK);
+    chart->model().setAttribute(upper, korvel::kAttrLineWidth, 3);
+    chart->paint(&dc, korvel::KvlRect{0, 0, 640, 480}, false);
+    for (const SHORT band : {upper, static_cast<SHORT>(upper + 1)}) {
+        ASSERT_EQ(chart->GetSeriesColor(band, &color), com::S_OK);
+        EXPECT_EQ(color, 0x00A0B0) << band;
+        EXPECT_EQ(chart->model().series(band)->attributes[korvel::kAttrLineWidth], 3) << band;
+    }
+    const StudyRecord& record = *extension->studyRecord(kBollinger);
+    EXPECT_EQ(record.series[0].color[0], 0x00A0B0u);
+    EXPECT_EQ(record.series[1].color[0], 0x00A0B0u);
+    EXPECT_EQ(record.series[0].lineWidth[0], 3);
+    EXPECT_EQ(record.series[1].lineWidth[0], 3);
+    // Another study's series keep their own colour.
+    const SHORT user = type.entry(type.FindStudyEntry(kUser0)).firstSeries;
+    ASSERT_EQ(chart->GetSeriesColor(user, &color), com::S_OK);
+    EXPECT_NE(color, 0x00A0B0);
 }
 
 }  // namespace
