@@ -61,7 +61,10 @@ LONG CAnalyticalChartBase::OnActiveNotify(gdi::DeviceContext* dc, LONG force, LO
         MirrorBandSeries();
         RewriteSeriesAttributes();
     }
-    return CGalleryBase::OnActiveNotify(dc, force, scaled);
+    const LONG result = CGalleryBase::OnActiveNotify(dc, force, scaled);
+    if (dc && IsCurrentChartType())
+        PaintPaneTitles(*dc);
+    return result;
 }
 
 void CAnalyticalChartBase::MirrorBandSeries() {

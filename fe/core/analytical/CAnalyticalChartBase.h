@@ -157,14 +157,17 @@ public:
     // Whether the last minor label pass found the chart in black and white.
     bool blackAndWhite() const { return blackAndWhite_; }
 
-    // --- Series attributes before each paint (AnalyticalBands.cpp) ---
-    // Mirrors the band series, then writes the attributes of every study output and of the price
-    // series in use to the chart again, before the base's own preparation of the paint.
+    // --- Before each paint (AnalyticalBands.cpp) ---
+    // Mirrors the band series and writes the attributes of every study output and of the price series
+    // in use to the chart again; then the base prepares the paint and the pane titles are drawn.
     LONG OnActiveNotify(gdi::DeviceContext* dc, LONG force, LONG scaled) override;
     // An attribute the chart changed on one band series of a band study (Bollinger bands, envelopes)
     // is given to both of its band series.
     void MirrorBandSeries();
     void RewriteSeriesAttributes();
+    // The title strips of the used study panes (AnalyticalTitles.cpp), drawn after the base's
+    // preparation of each paint.
+    void PaintPaneTitles(gdi::DeviceContext& dc);
 
     // --- SeriesOwner ---
     const res::ResourceModule* ResourceModule() override;

@@ -1,7 +1,10 @@
 // The labels of the value axis the panes of the analytical chart share, as the chart control's label
 // loop draws them: each pane labelled in its own values from its data minimum up, with its own gaps.
+#include <algorithm>
 #include <cmath>
 #include <optional>
+#include <span>
+#include <utility>
 #include <vector>
 
 #include "FixedWidthDC.h"
@@ -15,7 +18,9 @@
 #include "dravik/Identities.h"
 #include "format/DefaultRecords.h"
 #include "format/LocaleFormats.h"
+#include "gdi/DeviceContext.h"
 #include "gdi/Objects.h"
+#include "gdi/SystemColors.h"
 #include "locale/LocaleRegistry.h"
 
 namespace dravik::test {
@@ -24,6 +29,63 @@ namespace {
 constexpr SHORT kUser0 = 38;
 constexpr SHORT kUser1 = 39;
 constexpr SHORT kBollinger = 7;
+
+// A DC that keeps what is drawn on it: fills with their brush colour, lines with their pen colour,
+// texts with where they start.
+class PaintRecordingDC final : public gdi::DeviceContext {
+public:
+    struct Fill {
+        gdi::Rect rect;
+        gdi::COLORREF color;
+    };
+    struct Line {
+        gdi::Point from, to;
+        gdi::COLORREF color;
+    };
+    PaintRecordingDC() : DeviceContext(Kind::Memory) { initDefaults(gdi::NULL_HANDLE); }
+    ~PaintRecordingDC() override { releaseSelections(); }
+    int getDeviceCaps(int index) const override {
+        return index == gdi::LOGPIXELSX || index == gdi::LOGPIXELSY ? 96 : 0;
+    }
+    bool filled(const gdi::Rect& rect, gdi::COLORREF color) const {
+        for (const Fill& fill : fills)
+            if (fill.rect == rect && fill.color == color)
+                return true;
+        return false;
+    }
+    bool lined(gdi::Point from, gdi::Point to, gdi::COLORREF color) const {
+        for (const Line& line : lines)
+            if (line.from == from && line.to == to && line.color == color)
+                return true;
+        return false;
+    }
+    std::vector<Fill> fills;
+    std::vector<Line> lines;
+    std::vector<std::pair<gdi::Point, std::string>> texts;
+
+protected:
+    gdi::Size measureText(const QString& text) const override {
+        return {static_cast<std::int32_t>(text.size()) * 7, 12};
+    }
+    bool drawLine(gdi::Point from, gdi::Point to) override {
+        const std::optional<gdi::LogPen> pen = gdi::getPen(currentObject(gdi::ObjectType::Pen));
+        lines.push_back({from, to, pen ? pen->color : gdi::CLR_INVALID});
+        return true;
+    }
+    bool drawPoly(std::span<const gdi::Point>, bool) override { return true; }
+    bool drawShape(Shape, const gdi::Rect&, gdi::Point, gdi::Point) override { return true; }
+    bool fillDeviceRect(const gdi::Rect& rect, gdi::HBRUSH brush, gdi::DWORD) override {
+        const std::optional<gdi::LogBrush> logBrush = gdi::getBrush(brush);
+        fills.push_back({rect, logBrush ? logBrush->color : gdi::CLR_INVALID});
+        return true;
+    }
+    bool renderText(gdi::Point reference, unsigned, const gdi::Rect*, const QString& text) override {
+        texts.emplace_back(reference, text.toStdString());
+        return true;
+    }
+    bool blit(const gdi::Rect&, const DeviceContext*, const gdi::Rect&, gdi::DWORD) override { return true; }
+    gdi::COLORREF putPixel(gdi::Point, gdi::COLORREF color) override { return color; }
+};
 
 // The extension loaded by the chart by its ProgID, as the program loads it, with two user studies in
 // panes: 38 over series 5 (10..20) and 39 over series 6 (0..40), above them the prices 100..122.
@@ -285,6 +347,50 @@ TEST_F(AnalyticalLabelsTest, BothBandSeriesTakeWhatTheChartChangedOnOne) {
     const SHORT user = type.entry(type.FindStudyEntry(kUser0)).firstSeries;
     ASSERT_EQ(chart->GetSeriesColor(user, &color), com::S_OK);
     EXPECT_NE(color, 0x00A0B0);
+}
+
+// Each study pane's title strip (302..313 and 164..174 on this chart, see above) is filled with the
+// chart's background and edged by the border style: style 1 a light top edge and a dark bottom edge
+// one pixel in from the left. The first pane's axis title is written in it, vertically centred.
+TEST_F(AnalyticalLabelsTest, StudyPaneTitlesAreDrawnInTheirStrips) {
+    twoStudyPanes();
+    analytical().studyAxisSettings(kUser0)->setTitle("Pane one");
+    chart->model().settings().borderStyle = 1;
+    chart->model().settings().backColor = 0x00E0F0;
+    PaintRecordingDC recorder;
+    chart->paint(&recorder, korvel::KvlRect{0, 0, 640, 480}, false);
+    const korvel::KvlRect plot = analytical().plotRect();
+    const gdi::COLORREF light = gdi::getSysColor(gdi::COLOR_BTNHIGHLIGHT);
+    const gdi::COLORREF dark = gdi::getSysColor(gdi::COLOR_BTNSHADOW);
+    for (const auto& [top, bottom] : {std::pair{302, 313}, std::pair{164, 174}}) {
+        SCOPED_TRACE(top);
+        EXPECT_TRUE(recorder.filled(gdi::Rect{plot.left, top, plot.right, bottom}, 0x00E0F0));
+        EXPECT_TRUE(recorder.lined({plot.left, top}, {plot.right, top}, light));
+        EXPECT_TRUE(recorder.lined({plot.left + 1, bottom}, {plot.right, bottom}, dark));
+    }
+    // One line centred in the strip made one pixel smaller at top and bottom (303..312).
+    const auto title = std::find_if(recorder.texts.begin(), recorder.texts.end(),
+                                    [](const auto& text) { return text.second == "Pane one"; });
+    ASSERT_NE(title, recorder.texts.end());
+    const int lineHeight = recorder.getTextMetrics().height;
+    EXPECT_EQ(title->first, (gdi::Point{plot.left, 303 + (312 - 303 - lineHeight) / 2}));
+    // The price pane has no strip of its own.
+    EXPECT_FALSE(recorder.filled(gdi::Rect{plot.left, plot.top, plot.right, 164}, 0x00E0F0));
+}
+
+// In black and white the strips are not filled and both edges are black.
+TEST_F(AnalyticalLabelsTest, BlackAndWhiteTitlesHaveBlackEdgesOnly) {
+    twoStudyPanes();
+    chart->model().settings().borderStyle = 0;
+    chart->model().settings().backColor = 0x00E0F0;
+    chart->model().settings().styleWord |= 0x1000;
+    PaintRecordingDC recorder;
+    chart->paint(&recorder, korvel::KvlRect{0, 0, 640, 480}, false);
+    const korvel::KvlRect plot = analytical().plotRect();
+    EXPECT_TRUE(analytical().blackAndWhite());
+    EXPECT_FALSE(recorder.filled(gdi::Rect{plot.left, 302, plot.right, 313}, 0x00E0F0));
+    EXPECT_TRUE(recorder.lined({plot.left, 302}, {plot.right, 302}, 0));
+    EXPECT_TRUE(recorder.lined({plot.left + 1, 313}, {plot.right, 313}, 0));
 }
 
 }  // namespace
