@@ -1,5 +1,6 @@
-// The labels of the value axis the panes of the analytical chart share, as the chart control's label
-// loop draws them: each pane labelled in its own values from its data minimum up, with its own gaps.
+// The analytical chart in the chart that loaded it: the labels of the value axis its panes share, as the
+// chart's label loop draws them (each pane labelled in its own values from its data minimum up, with
+// its own gaps), the title strips of the panes, the band series, the commands and the zoom.
 #include <algorithm>
 #include <cmath>
 #include <optional>
@@ -22,6 +23,7 @@
 #include "gdi/Objects.h"
 #include "gdi/SystemColors.h"
 #include "locale/LocaleRegistry.h"
+#include "ostbar/OstBarContract.h"
 
 namespace dravik::test {
 namespace {
@@ -89,7 +91,7 @@ protected:
 
 // The extension loaded by the chart by its ProgID, as the program loads it, with two user studies in
 // panes: 38 over series 5 (10..20) and 39 over series 6 (0..40), above them the prices 100..122.
-class AnalyticalLabelsTest : public ::testing::Test {
+class AnalyticalInTheChart : public ::testing::Test {
 protected:
     static constexpr LONG kPoints = 20;
 
@@ -177,7 +179,7 @@ void expectLabels(const std::vector<korvel::KvlDrawnLabel>& drawn,
 // Panes of 30 % with 3 % gaps: the study panes lie over 0..30 % and 33..63 %, the price pane over
 // 66..100 %, so the shared axis shows 100 - 22 x 66 / 34 = 57.294.. up to 122. The control steps by a
 // fifth of that (12.94..) for major labels, a tenth for minor ones.
-TEST_F(AnalyticalLabelsTest, EachPaneIsLabelledInItsOwnValuesFromItsMinimumUp) {
+TEST_F(AnalyticalInTheChart, EachPaneIsLabelledInItsOwnValuesFromItsMinimumUp) {
     twoStudyPanes();
     // Major: each study pane has room for one label only (its minimum; the next would meet its
     // title); the price pane steps by 22 / 2 = 11 and its last label reaches to the plot's top.
@@ -211,7 +213,7 @@ TEST_F(AnalyticalLabelsTest, EachPaneIsLabelledInItsOwnValuesFromItsMinimumUp) {
 
 // Every label stands where its pane shows its value: the value mapped through the pane's display range
 // onto the shared axis lands within two pixels of the label (the panes' edges are whole pixels).
-TEST_F(AnalyticalLabelsTest, EveryLabelSitsAtItsPaneValue) {
+TEST_F(AnalyticalInTheChart, EveryLabelSitsAtItsPaneValue) {
     twoStudyPanes();
     const std::vector<korvel::KvlDrawnLabel> labels = paintLabels(0, 1);
     const StudyAxisRecord& price = analytical().axisRecord(3);
@@ -227,7 +229,7 @@ TEST_F(AnalyticalLabelsTest, EveryLabelSitsAtItsPaneValue) {
     }
 }
 
-TEST_F(AnalyticalLabelsTest, TitleRectanglesLieBetweenThePanes) {
+TEST_F(AnalyticalInTheChart, TitleRectanglesLieBetweenThePanes) {
     twoStudyPanes();
     chart->paint(&dc, korvel::KvlRect{0, 0, 640, 480}, false);
     CAnalyticalChartBase& type = analytical();
@@ -243,7 +245,7 @@ TEST_F(AnalyticalLabelsTest, TitleRectanglesLieBetweenThePanes) {
 }
 
 // The panes' own grid pens: the first pane's minor grid in red, the second pane's minor grid hidden.
-TEST_F(AnalyticalLabelsTest, EachLabelGetsItsPanesGridPen) {
+TEST_F(AnalyticalInTheChart, EachLabelGetsItsPanesGridPen) {
     twoStudyPanes();
     AxisSettingsRecord& first = *analytical().studyAxisSettings(kUser0);
     first.minorTickStyle = static_cast<std::int16_t>(first.minorTickStyle | kTickGridShown);
@@ -274,7 +276,7 @@ TEST_F(AnalyticalLabelsTest, EachLabelGetsItsPanesGridPen) {
 
 // Calls the loop can end on: a step of zero or one that is not finite, and an index past the panes,
 // give nothing and leave the index as it is; a negative step comes back negated.
-TEST_F(AnalyticalLabelsTest, ALabelOutsideThePanesOrWithoutAStepGivesNothing) {
+TEST_F(AnalyticalInTheChart, ALabelOutsideThePanesOrWithoutAStepGivesNothing) {
     twoStudyPanes();
     chart->paint(&dc, korvel::KvlRect{0, 0, 640, 480}, false);
     char text[korvel::kAxisLabelTextSize] = {};
@@ -308,7 +310,7 @@ TEST_F(AnalyticalLabelsTest, ALabelOutsideThePanesOrWithoutAStepGivesNothing) {
 }
 
 // A pane whose range has no height gets one label reaching to the next pane, and the loop still ends.
-TEST_F(AnalyticalLabelsTest, APaneWithoutHeightGetsOneLabel) {
+TEST_F(AnalyticalInTheChart, APaneWithoutHeightGetsOneLabel) {
     twoStudyPanes();
     analytical().SetAxisScaleValue(0, AnalyticalScaleField::Max, 10);
     ASSERT_EQ(analytical().axisRecord(0).displayMax, analytical().axisRecord(0).displayMin);
@@ -322,7 +324,7 @@ TEST_F(AnalyticalLabelsTest, APaneWithoutHeightGetsOneLabel) {
 }
 
 // A colour or a line width the chart changed on one band is given to both bands before the next paint.
-TEST_F(AnalyticalLabelsTest, BothBandSeriesTakeWhatTheChartChangedOnOne) {
+TEST_F(AnalyticalInTheChart, BothBandSeriesTakeWhatTheChartChangedOnOne) {
     twoStudyPanes(true);
     CAnalyticalChartBase& type = analytical();
     const LONG entry = type.FindStudyEntry(kBollinger);
@@ -352,7 +354,7 @@ TEST_F(AnalyticalLabelsTest, BothBandSeriesTakeWhatTheChartChangedOnOne) {
 // Each study pane's title strip (302..313 and 164..174 on this chart, see above) is filled with the
 // chart's background and edged by the border style: style 1 a light top edge and a dark bottom edge
 // one pixel in from the left. The first pane's axis title is written in it, vertically centred.
-TEST_F(AnalyticalLabelsTest, StudyPaneTitlesAreDrawnInTheirStrips) {
+TEST_F(AnalyticalInTheChart, StudyPaneTitlesAreDrawnInTheirStrips) {
     twoStudyPanes();
     analytical().studyAxisSettings(kUser0)->setTitle("Pane one");
     chart->model().settings().borderStyle = 1;
@@ -379,7 +381,7 @@ TEST_F(AnalyticalLabelsTest, StudyPaneTitlesAreDrawnInTheirStrips) {
 }
 
 // In black and white the strips are not filled and both edges are black.
-TEST_F(AnalyticalLabelsTest, BlackAndWhiteTitlesHaveBlackEdgesOnly) {
+TEST_F(AnalyticalInTheChart, BlackAndWhiteTitlesHaveBlackEdgesOnly) {
     twoStudyPanes();
     chart->model().settings().borderStyle = 0;
     chart->model().settings().backColor = 0x00E0F0;
@@ -391,6 +393,74 @@ TEST_F(AnalyticalLabelsTest, BlackAndWhiteTitlesHaveBlackEdgesOnly) {
     EXPECT_FALSE(recorder.filled(gdi::Rect{plot.left, 302, plot.right, 313}, 0x00E0F0));
     EXPECT_TRUE(recorder.lined({plot.left, 302}, {plot.right, 302}, 0));
     EXPECT_TRUE(recorder.lined({plot.left + 1, 313}, {plot.right, 313}, 0));
+}
+
+// Each command that needs price series is enabled exactly while all of them are bound; the commands
+// that need none (a moving average over its work series) stay enabled.
+TEST_F(AnalyticalInTheChart, CommandsAreEnabledByTheSeriesTheyNeed) {
+    twoStudyPanes();
+    auto toolbar = com::ComPtr<ostbar::IOstCommandBar>(extension->commandBar()).as<ostbar::IOstToolbar>();
+    ASSERT_TRUE(toolbar);
+    const auto enabled = [&](SHORT id) {
+        com::ComPtr<ostbar::IOstCommand> command;
+        EXPECT_EQ(toolbar->Command(id, command.put()), com::S_OK) << id;
+        com::VARIANT_BOOL value = 0;
+        command->get_Enabled(&value);
+        return value != 0;
+    };
+    constexpr unsigned C = 1, H = 2, L = 4, O = 8, V = 16;
+    struct Row {
+        unsigned needs;
+        std::vector<SHORT> commands;
+    };
+    const std::vector<Row> table{
+        {C, {5}},
+        {H | L, {19, 43, 47}},
+        {H | L | C, {6, 20, 21, 31, 32, 36, 41}},
+        {O | H | L | C, {7, 8}},
+        {V, {22, 46}},
+        {V | C, {23, 24, 25, 38}},
+        {V | H | L, {42}},
+        {V | H | L | C, {28, 29, 30}},
+    };
+    for (const unsigned bound :
+         {0u, C, H | L, H | L | C, O | H | L | C, V, V | C, V | H | L, V | H | L | C | O}) {
+        SCOPED_TRACE(bound);
+        SeriesBinding& binding = extension->seriesBinding();
+        binding.closeSeries = (bound & C) != 0 ? 2 : -1;
+        binding.highSeries = (bound & H) != 0 ? 3 : -1;
+        binding.lowSeries = (bound & L) != 0 ? 0 : -1;
+        binding.openSeries = (bound & O) != 0 ? 1 : -1;
+        binding.volumeSeries = (bound & V) != 0 ? 4 : -1;
+        analytical().EnableStudyCommands();
+        for (const Row& row : table)
+            for (const SHORT id : row.commands)
+                EXPECT_EQ(enabled(id), (row.needs & bound) == row.needs) << id;
+        EXPECT_TRUE(enabled(10));  // the 10-point moving average
+    }
+}
+
+// A zoomed view fits each pane to its visible points; a study starting in zero keeps 0 as its minimum.
+TEST_F(AnalyticalInTheChart, AZoomedViewFitsThePanesAndKeepsAZeroStart) {
+    twoStudyPanes();
+    extension->studyRecord(kUser0)->startInZero = 1;
+    extension->chartTypeState().extension.zoomRescale = 1;
+    CAnalyticalChartBase& type = analytical();
+    // Points 2..9 (0-based): series 5 holds 15 there, series 6 holds 20, the prices 102..112.
+    type.OnScrollChange(2, 9);
+    EXPECT_EQ(type.axisRecord(0).dataMin, 0.0);
+    EXPECT_EQ(type.axisRecord(0).dataMax, 15.0);
+    EXPECT_EQ(type.axisRecord(1).dataMin, 20.0);
+    EXPECT_EQ(type.axisRecord(1).dataMax, 20.0);
+    EXPECT_EQ(type.axisRecord(3).dataMin, 102.0);
+    EXPECT_EQ(type.axisRecord(3).dataMax, 112.0);
+    // The panes are laid out again: the first pane's band starts at the bottom of the plot.
+    EXPECT_EQ(type.axisRecord(0).displayMin, 0.0);
+    EXPECT_DOUBLE_EQ(type.axisRecord(0).displayMax, 15.0 + 15.0 * 70.0 / 30.0);
+    // Labels of the next paint follow the new ranges.
+    const std::vector<korvel::KvlDrawnLabel> labels = paintLabels(0, 1);
+    ASSERT_FALSE(labels.empty());
+    EXPECT_EQ(labels[0].value, 0.0);
 }
 
 }  // namespace
