@@ -196,15 +196,23 @@ bool CAnalyticalChartBase::GivePaneLabel(gdi::DeviceContext& dc, LONG axisCode, 
                 settings.SelectTextColor(dc, blackAndWhite_);
             }
         }
+        // The chart selects its own grid pen and the null brush before every label, so the pane's are
+        // selected again for each label rather than once a pass.
         if (last) {
             settings.ReleaseGridPen();
             if (i + 1 < panes.size()) {
                 const StudyAxisRecord& next = axes_[static_cast<std::size_t>(panes[i + 1])];
-                axisSettings_[static_cast<std::size_t>(panes[i + 1])]->SelectGridPen(
-                    major, dc, next.display != axisCode, blackAndWhite_);
+                CAnalyticalAxisBase& nextSettings = *axisSettings_[static_cast<std::size_t>(panes[i + 1])];
+                nextSettings.ReleaseGridPen();
+                nextSettings.SelectGridPen(major, dc, next.display != axisCode, blackAndWhite_);
+            } else {
+                // The top pane's last label keeps the pane's own pen.
+                settings.SelectGridPen(major, dc, none, blackAndWhite_);
             }
         } else {
+            settings.ReleaseGridPen();
             settings.SelectGridPen(major, dc, none, blackAndWhite_);
+            settings.ReleaseGridBrush();
             settings.SelectGridBrush(major, dc, none);
         }
         if (passedGap < 0)

@@ -463,5 +463,28 @@ TEST_F(AnalyticalInTheChart, AZoomedViewFitsThePanesAndKeepsAZeroStart) {
     EXPECT_EQ(labels[0].value, 0.0);
 }
 
+// Every label of a pane draws its grid line with the pane's pen, though the chart selects its own
+// before each label: the price pane's four minor labels (indices 5-8) in its minor grid colour.
+TEST_F(AnalyticalInTheChart, EveryLabelOfAPaneDrawsWithThePanesPen) {
+    twoStudyPanes();
+    AxisSettingsRecord& price = extension->settings().priceAxis;
+    price.minorTickStyle = static_cast<std::int16_t>(price.minorTickStyle | kTickGridShown);
+    price.minorGridColor = 0x00C000;
+    price.minorGridWidth = 1;
+    price.minorGridStyle = 0;
+    PaintRecordingDC recorder;
+    chart->paint(&recorder, korvel::KvlRect{0, 0, 640, 480}, false);
+    LONG priceLabels = 0;
+    for (const korvel::KvlDrawnLabel& label : chart->drawnLabels()) {
+        if (label.axis != 0 || label.major != 0 || label.index < 5)
+            continue;
+        ++priceLabels;
+        const korvel::KvlRect plot = chart->model().plotRect();
+        EXPECT_TRUE(recorder.lined({plot.left, label.pixel}, {plot.right, label.pixel}, 0x00C000))
+            << label.index;
+    }
+    EXPECT_EQ(priceLabels, 4);
+}
+
 }  // namespace
 }  // namespace dravik::test
