@@ -42,6 +42,13 @@ SHORT truncatedCount(double quotient) {
     return static_cast<SHORT>(std::trunc(std::clamp(quotient, -kMaxPaneLabels, kMaxPaneLabels)));
 }
 
+// Copies as much of `source` as fits, always terminated.
+void copyText(KvlTextBuffer& text, const char* source) {
+    const std::size_t length = std::min(std::strlen(source), static_cast<std::size_t>(text.capacity) - 1);
+    std::memcpy(text.data, source, length);
+    text.data[length] = '\0';
+}
+
 }  // namespace
 
 void CAnalyticalChartBase::ComputeTitleRects() {
@@ -185,14 +192,11 @@ bool CAnalyticalChartBase::GivePaneLabel(gdi::DeviceContext& dc, LONG axisCode, 
         *value = axis.dataMin + local * axis.labelStep;
         if (major && text && text->data && text->capacity > 0) {
             if (none) {
-                std::strncpy(text->data, " ", static_cast<std::size_t>(text->capacity) - 1);
+                copyText(*text, " ");
             } else {
                 char formatted[kPaneLabelBytes] = {};
                 settings.FormatLabel(value, formatted, sizeof formatted);
-                const std::size_t length =
-                    std::min(std::strlen(formatted), static_cast<std::size_t>(text->capacity) - 1);
-                std::memcpy(text->data, formatted, length);
-                text->data[length] = '\0';
+                copyText(*text, formatted);
                 settings.SelectTextColor(dc, blackAndWhite_);
             }
         }
