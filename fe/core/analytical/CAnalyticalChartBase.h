@@ -146,6 +146,29 @@ public:
     bool IsCurrentChartType() override;
     SHORT StudyChartAxis() override;
 
+    // --- Value-axis labels of the panes (AnalyticalLabels.cpp) ---
+    // One label of the shared value axis: index 0 lays the panes out for the pass, every label is
+    // matched to its pane, whose value, text, gap and grid pen and brush it hands back. The X axis
+    // goes to the base.
+    HRESULT GetAxisLabel(gdi::DeviceContext* dc, LONG axisCode, LONG major, double* gap, double position,
+                         double* value, LONG* labelIndex, KvlTextBuffer* text) override;
+    // The title rectangles of the used study panes (and the price pane's) from the plot and the axes.
+    void ComputeTitleRects();
+    // Whether the last minor label pass found the chart in black and white.
+    bool blackAndWhite() const { return blackAndWhite_; }
+
+    // --- Before each paint (AnalyticalBands.cpp) ---
+    // Mirrors the band series and writes the attributes of every study output and of the price series
+    // in use to the chart again; then the base prepares the paint and the pane titles are drawn.
+    LONG OnActiveNotify(gdi::DeviceContext* dc, LONG force, LONG scaled) override;
+    // An attribute the chart changed on one band series of a band study (Bollinger bands, envelopes)
+    // is given to both of its band series.
+    void MirrorBandSeries();
+    void RewriteSeriesAttributes();
+    // The title strips of the used study panes (AnalyticalTitles.cpp), drawn after the base's
+    // preparation of each paint.
+    void PaintPaneTitles(gdi::DeviceContext& dc);
+
     // --- SeriesOwner ---
     const res::ResourceModule* ResourceModule() override;
     void RepaintIfActive() override;
@@ -202,6 +225,12 @@ protected:
     bool openLowSwapped_ = false;
     // The rows of the price series the price display shows.
     std::vector<SHORT> priceRows_;
+    // Label pass state (AnalyticalLabels.cpp).
+    bool LayoutLabelPanes(gdi::DeviceContext* dc, bool major, double step);
+    bool GivePaneLabel(gdi::DeviceContext& dc, LONG axisCode, bool major, LONG index, double* gap,
+                       double* value, KvlTextBuffer* text);
+    bool blackAndWhite_ = false;
+    bool labelsLaidOut_ = false;
 };
 
 }  // namespace dravik
