@@ -17,6 +17,8 @@
 #include "axes/CAnalyticalAxisBase.h"
 #include "dravik/AxisInterfaces.h"
 #include "dravik/SeriesInterfaces.h"
+#include "drawing/DrawingRecord.h"
+#include "gdi/Types.h"
 #include "gallery/CGalleryBase.h"
 #include "korvel/IKvlControl.h"
 #include "series/SeriesAttributeChannel.h"
@@ -33,6 +35,8 @@ inline constexpr SHORT kAnalyticalGalleryNumber = 134;
 inline constexpr LONG kAnalyticalPersistSize = 2280;
 // Options bit: studies that are hidden leave the table when the chart is left.
 inline constexpr LONG kOptionDropHiddenStudies = 8192;
+// Options bit: the user may move the ends of the selected drawing.
+inline constexpr LONG kOptionDrawingsMoveable = 512;
 
 class CAnalyticalChartBase : public CGalleryBase, public IAnalyticalAxisChart, public SeriesOwner {
 public:
@@ -152,6 +156,32 @@ public:
     HRESULT GetSeriesAxis(SHORT series, int study, SHORT* axis) override;
     HRESULT SetSeriesAxis(SHORT series, int study, SHORT axis) override;
 
+    // --- Drawings, pane resizing and commands (AnalyticalDrawings.cpp, AnalyticalMouse.cpp,
+    // AnalyticalCommands.cpp) ---
+    // Closes the paint bracket: the drawings are painted over what the chart drew.
+    LONG OnKeyInput(gdi::DeviceContext* dc, const KvlRect* rect, LONG reserved) override;
+    LONG OnButtonDown(LONG x, LONG y) override;
+    LONG OnButtonUp(LONG x, LONG y) override;
+    LONG OnMouseMove(LONG x, LONG y) override;
+    LONG OnCommand(LONG id) override;
+    // Every shown drawing clipped to the plot, then the handles of the selected one.
+    void PaintDrawings(gdi::DeviceContext* dc, bool printing);
+    // The list index of the first shown drawing under the pixel, -1 none.
+    int HitTestDrawing(LONG x, LONG y);
+    // A line drawn in XOR with the rubber-band pen: drawing it again erases it.
+    static void DrawRubberBand(gdi::DeviceContext* dc, gdi::Point from, gdi::Point to);
+    // The drawing commands (new, menu, item); -1 for any other id.
+    LONG MapDrawingCommand(SHORT command);
+    // A command of the chart's bar or menus: 0 when it was the chart's, 1 otherwise.
+    LONG HandleChartCommand(SHORT command);
+    // The list index of the selected drawing, -1 none (the selection follows the drawing when the
+    // drawings before it leave the list, and ends when it leaves).
+    int selectedDrawing() const;
+    // Selects a drawing (-1 none), inverting the handles away and back on the surface.
+    void SelectDrawing(int index);
+    // The title rectangles of the used study panes and the price pane, from the axes' data ranges.
+    void ComputeTitleRects();
+
 protected:
     StudyRecord* record(SHORT study) const;
     LONG rowCount() const { return dataSeries_ + studySeries_; }
@@ -202,6 +232,42 @@ protected:
     bool openLowSwapped_ = false;
     // The rows of the price series the price display shows.
     std::vector<SHORT> priceRows_;
+
+    // Drawings and mouse work.
+    struct DrawingDrag {
+        int index = -1;        // the drawing whose end is moved (or being placed), -1 none
+        int end = 0;           // 1 or 2: the end that follows the mouse
+        bool placing = false;  // a new drawing: its second end is set by the release
+        bool bandShown = false;
+        gdi::Point fixed{};  // the other end
+        gdi::Point mouse{};
+    };
+    struct PaneResize {
+        SHORT axis = kNoAxis;
+        bool topEdge = false;
+        LONG startY = 0;
+        LONG y = 0;
+        LONG minY = 0;
+        LONG maxY = 0;
+    };
+    DrawingRecord* drawingAt(int index);
+    // The record in state "being placed"; -1 none.
+    int PlacingDrawing() const;
+    // The drawing's ends in pixels; false when an anchor is off the data.
+    bool DrawingEnds(DrawingRecord& drawing, gdi::Point& a, gdi::Point& b);
+    void PaintDrawing(gdi::DeviceContext* dc, DrawingRecord& drawing, bool wide);
+    void InvertHandles(gdi::DeviceContext* dc);
+    void DrawResizeLine(LONG y);
+    void ShowBand(bool show);
+    bool StartPaneResize(LONG x, LONG y);
+    void ApplyPaneResize();
+    void EndPlacing(int index);
+    void FinishPlacing(LONG x, LONG y);
+    LONG OnDrawingPress(LONG x, LONG y);
+    std::uint32_t selectedId_ = 0;  // the selected drawing's id in the list, 0 none
+    std::array<gdi::Rect, 2> handles_{};
+    DrawingDrag drag_;
+    PaneResize resize_;
 };
 
 }  // namespace dravik
