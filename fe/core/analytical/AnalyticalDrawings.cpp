@@ -71,7 +71,8 @@ bool CAnalyticalChartBase::DrawingEnds(DrawingRecord& drawing, gdi::Point& a, gd
         return false;
     if (!drawing.freeDraw && drawing.workSeries != -1) {
         if (const double* values = GetSeriesData(drawing.workSeries))
-            TakePricesFromWorkSeries(drawing, std::span<const double>(values, static_cast<std::size_t>(points_)));
+            TakePricesFromWorkSeries(drawing,
+                                     std::span<const double>(values, static_cast<std::size_t>(points_)));
     }
     if (!std::isfinite(drawing.fromPrice) || !std::isfinite(drawing.toPrice))
         return false;
@@ -125,7 +126,8 @@ void CAnalyticalChartBase::PaintDrawing(gdi::DeviceContext* dc, DrawingRecord& d
         const gdi::COLORREF oldColor = dc->setTextColor(wide ? kBlack : drawing.color);
         for (const DrawingLabel& label : shape.labels) {
             gdi::Rect at{pixel(label.at.x), pixel(label.at.y), pixel(label.at.x), pixel(label.at.y)};
-            dc->drawText(label.text, at, gdi::DT_CENTER | gdi::DT_VCENTER | gdi::DT_SINGLELINE | gdi::DT_NOCLIP);
+            dc->drawText(label.text, at,
+                         gdi::DT_CENTER | gdi::DT_VCENTER | gdi::DT_SINGLELINE | gdi::DT_NOCLIP);
         }
         dc->setTextColor(oldColor);
         dc->setBkMode(oldMode);

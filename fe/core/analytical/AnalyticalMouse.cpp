@@ -147,13 +147,19 @@ void CAnalyticalChartBase::ComputeTitleRects() {
     CHostChartAdapter* chart = adapter();
     if (!chart)
         return;
+    StudyAxisRecord& price = axes_[kPriceAxisIndex];
+    // Every pane's display range spans the whole plot, as the price axis's does on the one value
+    // axis of the chart that all panes share: a pane value is taken there before it becomes a pixel.
     const auto rowOf = [&](const StudyAxisRecord& axis, double value) {
+        const double span = axis.displayMax - axis.displayMin;
+        const double shared = span > 0 ? price.displayMin + (value - axis.displayMin) / span *
+                                                                (price.displayMax - price.displayMin)
+                                       : price.displayMin;
         LONG x = 0;
-        LONG y = 0;
-        chart->ValueToPixel(0, value, &x, &y, axis.controlAxis);
+        LONG y = plotBottom_;
+        chart->ValueToPixel(0, shared, &x, &y, price.controlAxis);
         return y;
     };
-    StudyAxisRecord& price = axes_[kPriceAxisIndex];
     price.titleRect = {plotLeft_, plotTop_, plotRight_, plotBottom_};
     bool studyInUse = false;
     for (std::size_t a = 0; a < kStudyAxisCount; ++a) {
@@ -166,55 +172,68 @@ void CAnalyticalChartBase::ComputeTitleRects() {
         while (next < kStudyAxisCount && !axes_[next].inUse())
             ++next;
         const StudyAxisRecord& above = axes_[next];
-        axis.titleRect = {plotLeft_, rowOf(above, above.dataMin) + 1, plotRight_, rowOf(axis, axis.dataMax) - 1};
+        axis.titleRect = {plotLeft_, rowOf(above, above.dataMin) + 1, plotRight_,
+                          rowOf(axis, axis.dataMax) - 1};
     }
     if (studyInUse)
         price.titleRect[3] = rowOf(price, price.dataMin) + 1;
 }
 
-bool CAnalyticalChartBase::StartPaneResize(LONG x, LONG y) {
-    const LONG plotHeight = plotBottom_ - plotTop_;
-    if (plotHeight <= 0)
-        return false;
+bool CAnalyticalChartBase::PaneEdgeAt(LONG x, LONG y, SHORT* axisOut, bool* topEdge) {
+    ComputeTitleRects();
     for (SHORT a = 0; a < static_cast<SHORT>(kStudyAxisCount); ++a) {
         const StudyAxisRecord& axis = axes_[static_cast<std::size_t>(a)];
-        if (!axis.inUse())
-            continue;
         const auto& r = axis.titleRect;
-        if (x < r[0] || x > r[2])
+        if (!axis.inUse() || r[3] <= r[1] || x < r[0] || x > r[2])
             continue;
-        const bool top = y == r[1];
-        const bool bottom = y == r[3] - 1;
-        if (!top && !bottom)
-            continue;
-        // The pane below: the nearest used study axis lower on the plot, else the plot's bottom.
-        LONG lowerTop = plotBottom_;
-        for (SHORT b = static_cast<SHORT>(a - 1); b >= 0; --b) {
-            if (axes_[static_cast<std::size_t>(b)].inUse()) {
-                lowerTop = axes_[static_cast<std::size_t>(b)].titleRect[1];
-                break;
-            }
+        if (y == r[1] || y == r[3] - 1) {
+            *axisOut = a;
+            *topEdge = y == r[1];
+            return true;
         }
-        const auto& price = axes_[kPriceAxisIndex].titleRect;
-        const LONG titleHeight = r[3] - r[1];
-        resize_ = {};
-        resize_.axis = a;
-        resize_.topEdge = top;
-        resize_.startY = y;
-        resize_.y = y;
-        if (top) {
-            resize_.minY = r[1] - (price[3] - price[1]) + plotHeight / 10 + kResizeMargin;
-            resize_.maxY = lowerTop - titleHeight - kResizeMargin;
-        } else {
-            resize_.minY = r[1] + kResizeMargin;
-            resize_.maxY = lowerTop - kResizeMargin;
-        }
-        DrawResizeLine(y);
-        if (adapter())
-            adapter()->SetMouseCapture(1);
-        return true;
     }
     return false;
+}
+
+bool CAnalyticalChartBase::StartPaneResize(LONG x, LONG y) {
+    const LONG plotHeight = plotBottom_ - plotTop_;
+    SHORT a = kNoAxis;
+    bool top = false;
+    if (plotHeight <= 0 || !PaneEdgeAt(x, y, &a, &top))
+        return false;
+    const auto& r = axes_[static_cast<std::size_t>(a)].titleRect;
+    // The pane below: the nearest used study axis lower on the plot, else the plot's bottom.
+    LONG lowerTop = plotBottom_;
+    for (SHORT b = static_cast<SHORT>(a - 1); b >= 0; --b) {
+        if (axes_[static_cast<std::size_t>(b)].inUse()) {
+            lowerTop = axes_[static_cast<std::size_t>(b)].titleRect[1];
+            break;
+        }
+    }
+    const auto& price = axes_[kPriceAxisIndex].titleRect;
+    const LONG titleHeight = r[3] - r[1];
+    resize_ = {};
+    resize_.axis = a;
+    resize_.topEdge = top;
+    resize_.startY = y;
+    resize_.y = y;
+    if (top) {
+        resize_.minY = r[1] - (price[3] - price[1]) + plotHeight / 10 + kResizeMargin;
+        resize_.maxY = lowerTop - titleHeight - kResizeMargin;
+    } else {
+        resize_.minY = r[1] + kResizeMargin;
+        resize_.maxY = lowerTop - kResizeMargin;
+    }
+    SetResizeCursor();
+    DrawResizeLine(y);
+    if (adapter())
+        adapter()->SetMouseCapture(1);
+    return true;
+}
+
+void CAnalyticalChartBase::SetResizeCursor() {
+    if (owner() && owner()->site())
+        owner()->site()->SetCursor(ui::loadSystemCursor(ui::IDC_SIZENS), nullptr);
 }
 
 void CAnalyticalChartBase::DrawResizeLine(LONG y) {
@@ -270,7 +289,8 @@ LONG CAnalyticalChartBase::OnButtonDown(LONG x, LONG y) {
             drag_ = {};
             drag_.index = selectedIndex;
             drag_.end = end + 1;
-            drag_.fixed = end == 0 ? gdi::Point{selected->x2, selected->y2} : gdi::Point{selected->x1, selected->y1};
+            drag_.fixed =
+                end == 0 ? gdi::Point{selected->x2, selected->y2} : gdi::Point{selected->x1, selected->y1};
             drag_.mouse = {x, y};
             owner()->site()->SetCursor(ui::loadSystemCursor(ui::IDC_SIZEALL), nullptr);
             ShowBand(true);
@@ -307,7 +327,12 @@ LONG CAnalyticalChartBase::OnMouseMove(LONG x, LONG y) {
         }
         return 0;
     }
-    return CGalleryBase::OnMouseMove(x, y);
+    const LONG handled = CGalleryBase::OnMouseMove(x, y);
+    SHORT axis = kNoAxis;
+    bool top = false;
+    if (handled != 0 && PlacingDrawing() < 0 && PaneEdgeAt(x, y, &axis, &top))
+        SetResizeCursor();
+    return handled;
 }
 
 LONG CAnalyticalChartBase::OnButtonUp(LONG x, LONG y) {

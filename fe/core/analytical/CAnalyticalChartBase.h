@@ -18,8 +18,8 @@
 #include "dravik/AxisInterfaces.h"
 #include "dravik/SeriesInterfaces.h"
 #include "drawing/DrawingRecord.h"
-#include "gdi/Types.h"
 #include "gallery/CGalleryBase.h"
+#include "gdi/Types.h"
 #include "korvel/IKvlControl.h"
 #include "series/SeriesAttributeChannel.h"
 #include "state/AxisSettingsRecord.h"
@@ -259,7 +259,10 @@ protected:
     void InvertHandles(gdi::DeviceContext* dc);
     void DrawResizeLine(LONG y);
     void ShowBand(bool show);
+    // The study pane whose title edge (top row, or the row above its bottom) lies under the point.
+    bool PaneEdgeAt(LONG x, LONG y, SHORT* axis, bool* topEdge);
     bool StartPaneResize(LONG x, LONG y);
+    void SetResizeCursor();
     void ApplyPaneResize();
     void EndPlacing(int index);
     void FinishPlacing(LONG x, LONG y);
