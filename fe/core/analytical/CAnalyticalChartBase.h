@@ -164,6 +164,8 @@ public:
     LONG OnButtonUp(LONG x, LONG y) override;
     LONG OnMouseMove(LONG x, LONG y) override;
     LONG OnCommand(LONG id) override;
+    // The tracking line runs down the plot and leaves out the title of each used study pane.
+    void DrawTrackingLine(LONG x) override;
     // Every shown drawing clipped to the plot, then the handles of the selected one.
     void PaintDrawings(gdi::DeviceContext* dc, bool printing);
     // The list index of the first shown drawing under the pixel, -1 none.

@@ -376,5 +376,39 @@ TEST_F(PaneResizeTest, AClickBesideTheEdgesResizesNothing) {
     EXPECT_EQ(study().spaceGap, 3);
 }
 
+TEST_F(PaneResizeTest, TheTrackingLineLeavesOutThePaneTitle) {
+    shared().trackingOn = true;
+    const QImage before = chart->surface()->image().copy();
+    chart->buttonDown(kPoint5, 200);
+    const QImage shown = chart->surface()->image().copy();
+    // Inverted in the price pane and in the study pane, untouched on the title rows 365 .. 375.
+    EXPECT_NE(shown.pixel(kPoint5, 200), before.pixel(kPoint5, 200));
+    EXPECT_NE(shown.pixel(kPoint5, 400), before.pixel(kPoint5, 400));
+    for (int y = 366; y < 376; ++y)
+        EXPECT_EQ(shown.pixel(kPoint5, y), before.pixel(kPoint5, y)) << y;
+    chart->buttonUp(kPoint5, 200);
+    EXPECT_EQ(chart->surface()->image(), before);
+}
+
+TEST_F(AnalyticalDrawingsTest, PriceAndStudyCommandsReachTheExtension) {
+    show();
+    std::vector<LONG> galleries;
+    events().on(kEventChangePriceGallery, [&](std::span<com::Variant> args) {
+        galleries.push_back(args[0].i4());
+        return com::S_OK;
+    });
+    extension->FireCommand(6);  // high-low-close
+    EXPECT_EQ(galleries, (std::vector<LONG>{1}));
+    EXPECT_EQ(shared().priceDisplay, 1);
+    const LONG average = 10;  // study 0
+    extension->FireCommand(average);
+    EXPECT_EQ(extension->studyRecord(0)->visible, 1);
+    extension->FireCommand(average);
+    EXPECT_EQ(extension->studyRecord(0)->visible, 0);
+    // A menu header does nothing, and the client hears of it.
+    EXPECT_EQ(analytical().HandleChartCommand(78), 0);
+    EXPECT_EQ(analytical().HandleChartCommand(200), 1);
+}
+
 }  // namespace
 }  // namespace dravik::test
