@@ -1,11 +1,16 @@
 // The analytical chart's commands: the price display, the studies, the drawing commands of the
 // command bar (start a new drawing, show or hide one, remove all of a kind) and the menu headers.
 // Every command but the removal of a kind's drawings is first offered to the client, who may take it.
+#include <algorithm>
+
 #include "analytical/CAnalyticalChartBase.h"
 #include "dravik/Commands.h"
 #include "drawing/DrawingCommands.h"
 #include "extension/CFinancialCharts.h"
+#include "extension/ExtensionMembers.h"
+#include "korvel/KvlContract.h"
 #include "ostbar/OstBarContract.h"
+#include "series/CSeriesAttributes.h"
 #include "studyobjects/StudyOwner.h"
 
 namespace dravik {
@@ -26,7 +31,75 @@ bool isMenuHeader(SHORT id) {
     return false;
 }
 
+// Series galleries of the context menu: line and area; bar is the control's default gallery, which
+// the chart cannot tell here, so its fallback.
+constexpr SHORT kLineGallery = 1;
+constexpr SHORT kAreaGallery = 6;
+constexpr SHORT kDefaultBarGallery = 2;
+
 }  // namespace
+
+SeriesAttributeRecord* CAnalyticalChartBase::SeriesRecordAt(LONG series, SHORT* study) {
+    *study = -1;
+    if (!owner() || series < 0)
+        return nullptr;
+    for (const StudyTableEntry& entry : table_) {
+        if (entry.isFree())
+            break;
+        StudyRecord* studyRecord = record(entry.study);
+        if (!studyRecord)
+            continue;
+        const LONG outputs = std::clamp<LONG>(studyRecord->subIndicators, 0, kStudyOutputCount);
+        if (series >= entry.firstSeries && series < entry.firstSeries + outputs) {
+            *study = entry.study;
+            return &studyRecord->series[static_cast<std::size_t>(series - entry.firstSeries)];
+        }
+    }
+    const SeriesBinding& binding = state().binding;
+    const std::array<SHORT, 4> roles{binding.openSeries, binding.highSeries, binding.lowSeries,
+                                     binding.closeSeries};
+    for (std::size_t role = 0; role < roles.size(); ++role) {
+        if (roles[role] == series)
+            return &owner()->priceSeriesRecord(role);
+    }
+    return nullptr;
+}
+
+LONG CAnalyticalChartBase::OnAxisRightClick(LONG x, LONG y) {
+    if (!adapter() || !owner())
+        return 1;
+    LONG series = -1;
+    LONG point = -1;
+    SHORT study = -1;
+    const SeriesAttributeRecord* attributes = nullptr;
+    if (adapter()->HitTest(x, y, &series, &point) == korvel::kHitSeries)
+        attributes = SeriesRecordAt(series, &study);
+    if (!attributes)
+        return CGalleryBase::OnAxisRightClick(x, y);
+    contextSeries_ = series;
+    SetCommandCheck(ID_LINE_GALLERY, attributes->gallery == kLineGallery);
+    SetCommandCheck(ID_AREA_GALLERY, attributes->gallery == kAreaGallery);
+    SetCommandCheck(ID_BAR_GALLERY,
+                    attributes->gallery != kLineGallery && attributes->gallery != kAreaGallery);
+    const StudyRecord* studyRecord = study >= 0 ? record(study) : nullptr;
+    owner()->SetCommandEnabled(ID_AREA_GALLERY, !(studyRecord && studyRecord->priceIndicator));
+    owner()->ShowContextMenu(study >= 0 ? ID_INDICATORSERIES_MENU : ID_PRICESERIES_MENU, x, y);
+    return 0;
+}
+
+void CAnalyticalChartBase::SetContextSeriesGallery(SHORT gallery) {
+    SHORT study = -1;
+    SeriesAttributeRecord* attributes = SeriesRecordAt(contextSeries_, &study);
+    if (!attributes || !adapter() || contextSeries_ >= adapter()->GetSeriesCount())
+        return;
+    attributes->gallery = gallery;
+    attributes->setMask |= SA_GALLERY;
+    CSeriesAttributes channel;
+    channel.Bind(this, adapter(), attributes);
+    channel.SetSeriesIndex(static_cast<SHORT>(contextSeries_));
+    channel.ApplyToSeries(SA_GALLERY);
+    RepaintIfActive();
+}
 
 LONG CAnalyticalChartBase::MapDrawingCommand(SHORT command) {
     const std::optional<DrawingCommand> meaning = ClassifyDrawingCommand(command);
@@ -75,7 +148,8 @@ LONG CAnalyticalChartBase::HandleChartCommand(SHORT command) {
     const bool drawing = ClassifyDrawingCommand(command).has_value();
     const bool price = command >= kFirstPriceCommand && command <= kLastPriceCommand;
     const bool study = command >= kFirstStudyCommand && command <= kLastStudyCommand;
-    if (!drawing && !price && !study && !isMenuHeader(command))
+    const bool series = command == ID_LINE_GALLERY || command == ID_AREA_GALLERY || command == ID_BAR_GALLERY;
+    if (!drawing && !price && !study && !series && command != ID_OTHERSTUDIES && !isMenuHeader(command))
         return 1;
     LONG taken = 0;
     owner()->events().InternalCommand(command, &taken);
@@ -90,6 +164,14 @@ LONG CAnalyticalChartBase::HandleChartCommand(SHORT command) {
         owner()->ToggleStudy(number, shown && shown->visible != 0);
     } else if (drawing) {
         MapDrawingCommand(command);
+    } else if (series) {
+        SetContextSeriesGallery(command == ID_LINE_GALLERY   ? kLineGallery
+                                : command == ID_AREA_GALLERY ? kAreaGallery
+                                                             : kDefaultBarGallery);
+    } else if (command == ID_OTHERSTUDIES) {
+        com::VARIANT_BOOL shown = com::VARIANT_FALSE;
+        owner()->get_StudiesTool(&shown);
+        owner()->put_StudiesTool(shown != 0 ? com::VARIANT_FALSE : com::VARIANT_TRUE);
     }
     return 0;
 }

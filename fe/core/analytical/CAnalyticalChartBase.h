@@ -164,6 +164,9 @@ public:
     LONG OnButtonUp(LONG x, LONG y) override;
     LONG OnMouseMove(LONG x, LONG y) override;
     LONG OnCommand(LONG id) override;
+    // A right click on a series opens its context menu (price or study series); other clicks go to
+    // the base's axis menu.
+    LONG OnAxisRightClick(LONG x, LONG y) override;
     // The tracking line runs down the plot and leaves out the title of each used study pane.
     void DrawTrackingLine(LONG x) override;
     // Every shown drawing clipped to the plot, then the handles of the selected one.
@@ -265,6 +268,10 @@ protected:
     bool PaneEdgeAt(LONG x, LONG y, SHORT* axis, bool* topEdge);
     bool StartPaneResize(LONG x, LONG y);
     void SetResizeCursor();
+    // The attribute record behind a chart series: a study output's (study set) or a bound price
+    // series' (study -1); null for any other series.
+    SeriesAttributeRecord* SeriesRecordAt(LONG series, SHORT* study);
+    void SetContextSeriesGallery(SHORT gallery);
     void ApplyPaneResize();
     void EndPlacing(int index);
     void FinishPlacing(LONG x, LONG y);
@@ -273,6 +280,7 @@ protected:
     std::array<gdi::Rect, 2> handles_{};
     DrawingDrag drag_;
     PaneResize resize_;
+    LONG contextSeries_ = -1;  // the series under the mouse when its context menu opened
 };
 
 }  // namespace dravik

@@ -19,6 +19,7 @@
 #include "gdi/Objects.h"
 #include "ostbar/OstBarContract.h"
 #include "studyobjects/StudyOwner.h"
+#include "ui/ScriptedModalServices.h"
 
 namespace dravik::test {
 namespace {
@@ -408,6 +409,39 @@ TEST_F(AnalyticalDrawingsTest, PriceAndStudyCommandsReachTheExtension) {
     // A menu header does nothing, and the client hears of it.
     EXPECT_EQ(analytical().HandleChartCommand(78), 0);
     EXPECT_EQ(analytical().HandleChartCommand(200), 1);
+}
+
+TEST_F(AnalyticalDrawingsTest, TheContextMenuOfAStudySeriesSetsItsGallery) {
+    extension->studyRecord(0)->visible = 1;  // moving average of the close, on the price pane
+    show();
+    chart->model().settings().chartFlags |= kChartFlagContextMenu;
+    ui::ScriptedModalServices modal;
+    // Its output is series 5, 106.5 at point 10.
+    const gdi::Point at = pixelOf(10, 106.5);
+    LONG series = -1;
+    LONG point = -1;
+    SHORT code = 0;
+    chart->HitTest(at.x, at.y, &series, &point, &code);
+    ASSERT_EQ(code, korvel::kHitSeries);
+    ASSERT_EQ(series, 5);
+    modal.answerMenu(ID_LINE_GALLERY);
+    // The control model hands only axis clicks on: the chart type's operation is called directly.
+    EXPECT_EQ(analytical().OnAxisRightClick(at.x, at.y), 0);
+    ASSERT_EQ(modal.questions().size(), 1u);
+    EXPECT_EQ(modal.questions()[0].kind, ui::ScriptedModalServices::Kind::Menu);
+    EXPECT_EQ(extension->studyRecord(0)->series[0].gallery, 1);
+    // A price indicator cannot show as an area.
+    EXPECT_FALSE(enabled(ID_AREA_GALLERY));
+    // The bar entry takes the control's default gallery, which cannot be read here: 2.
+    modal.answerMenu(ID_BAR_GALLERY);
+    analytical().OnAxisRightClick(at.x, at.y);
+    EXPECT_EQ(extension->studyRecord(0)->series[0].gallery, 2);
+    // A price series opens its own menu; a click on nothing opens none.
+    const gdi::Point close = pixelOf(5, 106);
+    analytical().OnAxisRightClick(close.x, close.y);
+    EXPECT_EQ(modal.questions().size(), 3u);
+    EXPECT_EQ(analytical().OnAxisRightClick(400, 60), 1);
+    EXPECT_EQ(modal.questions().size(), 3u);
 }
 
 }  // namespace
