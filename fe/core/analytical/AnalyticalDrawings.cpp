@@ -207,33 +207,28 @@ int CAnalyticalChartBase::HitTestDrawing(LONG x, LONG y) {
 }
 
 void CAnalyticalChartBase::DrawTrackingLine(LONG x) {
-    if (!owner() || !owner()->site())
-        return;
-    korvel::IKvlExtensionSite* site = owner()->site();
-    gdi::DeviceContext* dc = nullptr;
-    if (com::FAILED(site->GetSurfaceDC(&dc)) || !dc)
-        return;
     ComputeTitleRects();
     ChartTypeState& shared = state();
     if (shared.trackingPen == gdi::NULL_HANDLE)
         shared.trackingPen = gdi::createPen(gdi::PS_SOLID, 1, kRubberBandColor);
-    const gdi::HGDIOBJ oldPen = dc->selectObject(shared.trackingPen);
-    const int oldMode = dc->setROP2(gdi::R2_XORPEN);
-    // From the top of the plot down, skipping each used study pane's title (the highest first).
-    LONG top = plotTop_;
-    for (std::size_t a = kStudyAxisCount; a-- > 0;) {
-        const StudyAxisRecord& axis = axes_[a];
-        if (!axis.inUse() || axis.titleRect[3] <= axis.titleRect[1] || axis.titleRect[1] < top)
-            continue;
+    PaintOnSurface([&](gdi::DeviceContext* dc) {
+        const gdi::HGDIOBJ oldPen = dc->selectObject(shared.trackingPen);
+        const int oldMode = dc->setROP2(gdi::R2_XORPEN);
+        // From the top of the plot down, skipping each used study pane's title (the highest first).
+        LONG top = plotTop_;
+        for (std::size_t a = kStudyAxisCount; a-- > 0;) {
+            const StudyAxisRecord& axis = axes_[a];
+            if (!axis.inUse() || axis.titleRect[3] <= axis.titleRect[1] || axis.titleRect[1] < top)
+                continue;
+            dc->moveTo(x, top);
+            dc->lineTo(x, axis.titleRect[1]);
+            top = axis.titleRect[3];
+        }
         dc->moveTo(x, top);
-        dc->lineTo(x, axis.titleRect[1]);
-        top = axis.titleRect[3];
-    }
-    dc->moveTo(x, top);
-    dc->lineTo(x, plotBottom_);
-    dc->setROP2(oldMode);
-    dc->selectObject(oldPen);
-    site->ReleaseSurfaceDC(dc);
+        dc->lineTo(x, plotBottom_);
+        dc->setROP2(oldMode);
+        dc->selectObject(oldPen);
+    });
 }
 
 LONG CAnalyticalChartBase::OnKeyInput(gdi::DeviceContext* dc, const KvlRect* rect, LONG reserved) {

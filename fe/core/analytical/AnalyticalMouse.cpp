@@ -5,6 +5,7 @@
 // Bands and the resize line are XOR lines on the chart's surface: each is drawn once to show it and
 // once more to take it away, so the surface is left as it was.
 #include <algorithm>
+#include <functional>
 
 #include "analytical/CAnalyticalChartBase.h"
 #include "extension/CFinancialCharts.h"
@@ -39,16 +40,20 @@ int CAnalyticalChartBase::PlacingDrawing() const {
     return -1;
 }
 
-void CAnalyticalChartBase::ShowBand(bool show) {
-    if (drag_.bandShown == show || !owner() || !owner()->site())
-        return;
-    korvel::IKvlExtensionSite* site = owner()->site();
+bool CAnalyticalChartBase::PaintOnSurface(const std::function<void(gdi::DeviceContext*)>& paint) {
+    korvel::IKvlExtensionSite* site = owner() ? owner()->site() : nullptr;
     gdi::DeviceContext* dc = nullptr;
-    if (com::FAILED(site->GetSurfaceDC(&dc)) || !dc)
-        return;
-    DrawRubberBand(dc, drag_.fixed, drag_.mouse);
+    if (!site || com::FAILED(site->GetSurfaceDC(&dc)) || !dc)
+        return false;
+    paint(dc);
     site->ReleaseSurfaceDC(dc);
-    drag_.bandShown = show;
+    return true;
+}
+
+void CAnalyticalChartBase::ShowBand(bool show) {
+    if (drag_.bandShown != show &&
+        PaintOnSurface([this](gdi::DeviceContext* dc) { DrawRubberBand(dc, drag_.fixed, drag_.mouse); }))
+        drag_.bandShown = show;
 }
 
 int CAnalyticalChartBase::selectedDrawing() const {
@@ -56,19 +61,18 @@ int CAnalyticalChartBase::selectedDrawing() const {
 }
 
 void CAnalyticalChartBase::SelectDrawing(int index) {
-    if (index == selectedDrawing() || !owner() || !owner()->site())
+    if (index == selectedDrawing())
         return;
-    korvel::IKvlExtensionSite* site = owner()->site();
-    gdi::DeviceContext* dc = nullptr;
     const bool moveable = (state().extension.options & kOptionDrawingsMoveable) != 0;
-    if (moveable && com::SUCCEEDED(site->GetSurfaceDC(&dc)) && dc)
-        InvertHandles(dc);  // away from the old selection
     const DrawingRecord* drawing = drawingAt(index);
-    selectedId_ = drawing ? drawing->id : 0;
-    if (dc) {
-        InvertHandles(dc);
-        site->ReleaseSurfaceDC(dc);
-    }
+    const std::uint32_t id = drawing ? drawing->id : 0;
+    // The handles are inverted away from the old selection and onto the new one.
+    if (!moveable || !PaintOnSurface([&](gdi::DeviceContext* dc) {
+            InvertHandles(dc);
+            selectedId_ = id;
+            InvertHandles(dc);
+        }))
+        selectedId_ = id;
 }
 
 void CAnalyticalChartBase::EndPlacing(int index) {
@@ -237,15 +241,8 @@ void CAnalyticalChartBase::SetResizeCursor() {
 }
 
 void CAnalyticalChartBase::DrawResizeLine(LONG y) {
-    if (!owner() || !owner()->site())
-        return;
-    korvel::IKvlExtensionSite* site = owner()->site();
-    gdi::DeviceContext* dc = nullptr;
-    if (com::FAILED(site->GetSurfaceDC(&dc)) || !dc)
-        return;
     const auto& r = axes_[static_cast<std::size_t>(resize_.axis)].titleRect;
-    DrawRubberBand(dc, {r[0], y}, {r[2], y});
-    site->ReleaseSurfaceDC(dc);
+    PaintOnSurface([&](gdi::DeviceContext* dc) { DrawRubberBand(dc, {r[0], y}, {r[2], y}); });
 }
 
 void CAnalyticalChartBase::ApplyPaneResize() {

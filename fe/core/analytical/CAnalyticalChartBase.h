@@ -8,6 +8,7 @@
 #pragma once
 
 #include <array>
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -256,6 +257,8 @@ protected:
         LONG maxY = 0;
     };
     DrawingRecord* drawingAt(int index);
+    // Runs `paint` on the chart's surface; false (nothing run) without one.
+    bool PaintOnSurface(const std::function<void(gdi::DeviceContext*)>& paint);
     // The record in state "being placed"; -1 none.
     int PlacingDrawing() const;
     // The drawing's ends in pixels; false when an anchor is off the data.
