@@ -2,6 +2,7 @@
 // command bar (start a new drawing, show or hide one, remove all of a kind) and the menu headers.
 // Every command but the removal of a kind's drawings is first offered to the client, who may take it.
 #include <algorithm>
+#include <vector>
 
 #include "analytical/CAnalyticalChartBase.h"
 #include "dravik/Commands.h"
@@ -101,6 +102,28 @@ void CAnalyticalChartBase::SetContextSeriesGallery(SHORT gallery) {
     RepaintIfActive();
 }
 
+void CAnalyticalChartBase::SyncDrawingMenu(int kind) {
+    const DrawingCommandBlock* block = DrawingCommandsOf(kind);
+    if (!owner() || !block)
+        return;
+    const CDrawingList& list = owner()->drawingList();
+    // The fixed entries (remove all, a separator), then one item per drawing of the kind in list order.
+    std::vector<SHORT> entries{block->deleteAllCommand, -1};
+    for (int i = 0; i < list.Count(); ++i) {
+        const DrawingRecord* drawing = list.At(i);
+        if (drawing->kind == kind && entries.size() < 2 + kMaxDrawingsPerKind)
+            entries.push_back(drawing->toolCommand);
+    }
+    const auto toolbar = com::ComPtr<ostbar::IOstCommandBar>(owner()->commandBar()).as<ostbar::IOstToolbar>();
+    com::ComPtr<ostbar::IOstCommand> menu;
+    if (toolbar && com::SUCCEEDED(toolbar->Command(block->menuCommand, menu.put())) && menu) {
+        menu->put_SubCommands(0, static_cast<SHORT>(entries.size()));
+        for (std::size_t slot = 0; slot < entries.size(); ++slot)
+            menu->put_SubCommand(static_cast<SHORT>(slot), entries[slot]);
+    }
+    owner()->SetCommandEnabled(block->newCommand, list.CountOfKind(kind) < kMaxDrawingsPerKind);
+}
+
 LONG CAnalyticalChartBase::MapDrawingCommand(SHORT command) {
     const std::optional<DrawingCommand> meaning = ClassifyDrawingCommand(command);
     if (!meaning || meaning->role == DrawingCommandRole::DeleteAll || !owner())
@@ -129,16 +152,18 @@ LONG CAnalyticalChartBase::MapDrawingCommand(SHORT command) {
         return 0;
     }
     // A new drawing (the kind's menu starts one as well): only one is placed at a time.
-    if (const int placing = PlacingDrawing(); placing >= 0)
+    if (const int placing = PlacingDrawing(); placing >= 0) {
+        const int placingKind = list.At(placing)->kind;
         owner()->drawingFeatures().DeleteDrawingAt(placing);
+        SyncDrawingMenu(placingKind);
+    }
     const std::int16_t item = list.FreeItemCommand(kind);
     int index = -1;
     if (item < 0 || com::FAILED(list.Add(kind, item, false, -1, &index)))
         return 0;
     list.At(index)->state = kDrawingBeingPlaced;
+    SyncDrawingMenu(kind);
     owner()->SetDrawingCommandChecked(item, true);
-    if (list.CountOfKind(kind) >= kMaxDrawingsPerKind)
-        owner()->SetCommandEnabled(block->newCommand, false);
     return 0;
 }
 

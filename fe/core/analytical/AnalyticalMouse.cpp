@@ -80,8 +80,11 @@ void CAnalyticalChartBase::EndPlacing(int index) {
         adapter()->SetMouseCapture(0);
     ShowBand(false);
     drag_ = {};
-    if (owner() && drawingAt(index))
+    if (const DrawingRecord* drawing = drawingAt(index)) {
+        const int kind = drawing->kind;
         owner()->drawingFeatures().DeleteDrawingAt(index);
+        SyncDrawingMenu(kind);
+    }
     RepaintIfActive();
 }
 
@@ -143,7 +146,10 @@ void CAnalyticalChartBase::FinishPlacing(LONG x, LONG y) {
         EndPlacing(index);
         return;
     }
+    const int kind = drawing->kind;
     dialogs->RunAddDrawing(*owner(), index, placement, parent);
+    // A cancelled drawing has left the list.
+    SyncDrawingMenu(kind);
     RepaintIfActive();
 }
 

@@ -507,7 +507,7 @@ LONG CAnalyticalChartBase::OnAxisMenuCommand(LONG message, std::intptr_t id, std
         for (LONG kind = 0; kind < kDrawingKindCount; ++kind) {
             if (command == DeleteAllDrawingsCommand(kind)) {
                 owner()->drawingFeatures().DeleteAllDrawing(kind);
-                owner()->SetCommandEnabled(NewDrawingCommand(kind), true);
+                SyncDrawingMenu(kind);
                 return 0;
             }
         }

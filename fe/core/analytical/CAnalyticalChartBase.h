@@ -275,6 +275,9 @@ protected:
     // series' (study -1); null for any other series.
     SeriesAttributeRecord* SeriesRecordAt(LONG series, SHORT* study);
     void SetContextSeriesGallery(SHORT gallery);
+    // The kind's menu lists its drawings' items after its fixed entries; its "new" command is enabled
+    // while the kind has room for another drawing.
+    void SyncDrawingMenu(int kind);
     void ApplyPaneResize();
     void EndPlacing(int index);
     void FinishPlacing(LONG x, LONG y);

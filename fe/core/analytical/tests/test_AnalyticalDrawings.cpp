@@ -107,6 +107,22 @@ protected:
         return value != 0;
     }
 
+    // The entries of a menu of the command bar.
+    std::vector<SHORT> menuEntries(SHORT id) {
+        auto toolbar = com::ComPtr<ostbar::IOstCommandBar>(extension->commandBar()).as<ostbar::IOstToolbar>();
+        com::ComPtr<ostbar::IOstCommand> menu;
+        EXPECT_EQ(toolbar->Command(id, menu.put()), com::S_OK) << id;
+        SHORT count = 0;
+        menu->get_SubCommands(0, &count);
+        std::vector<SHORT> entries;
+        for (SHORT slot = 0; slot < count; ++slot) {
+            SHORT entry = 0;
+            menu->get_SubCommand(slot, &entry);
+            entries.push_back(entry);
+        }
+        return entries;
+    }
+
     ScriptedDialogs dialogs;
 
 private:
@@ -218,6 +234,8 @@ TEST_F(AnalyticalDrawingsTest, ANewDrawingIsPlacedByPressDragAndReleaseAndConfir
     EXPECT_NEAR(dialogs.placement.toPrice, 115.0, 0.06);
     EXPECT_EQ(created, (std::vector<std::pair<LONG, SHORT>>{{9, 0}}));
     EXPECT_EQ(extension->drawingList().At(0)->state, kDrawingShown);
+    // The trend-line menu (160) lists the new drawing's item after remove all (161) and a separator.
+    EXPECT_EQ(menuEntries(160), (std::vector<SHORT>{161, -1, 162}));
     LONG capture = -1;
     chart->GetMouseCapture(&capture);
     EXPECT_EQ(capture, 0);
@@ -239,6 +257,7 @@ TEST_F(AnalyticalDrawingsTest, APlacingThatEndsOutsideThePlotOrIsCancelledKeepsN
     chart->buttonUp(kTo.x, kTo.y);
     EXPECT_EQ(dialogs.calls, 1);
     EXPECT_EQ(extension->drawingList().Count(), 0);
+    EXPECT_EQ(menuEntries(160), (std::vector<SHORT>{161, -1}));
 }
 
 TEST_F(AnalyticalDrawingsTest, TheClientMayTakeACommandAndTheSixthDrawingDisablesNew) {
@@ -258,8 +277,10 @@ TEST_F(AnalyticalDrawingsTest, TheClientMayTakeACommandAndTheSixthDrawingDisable
     EXPECT_EQ(extension->drawingList().CountOfKind(kTrendLine), 6);
     EXPECT_FALSE(enabled(ID_NEW_TREND_LINE));
     // Removing all of the kind gives the command back.
+    EXPECT_EQ(menuEntries(160), (std::vector<SHORT>{161, -1, 162, 163, 164, 165, 166, 167}));
     extension->FireCommand(161);
     EXPECT_EQ(extension->drawingList().Count(), 0);
+    EXPECT_EQ(menuEntries(160), (std::vector<SHORT>{161, -1}));
     EXPECT_TRUE(enabled(ID_NEW_TREND_LINE));
 }
 
