@@ -20,6 +20,8 @@ constexpr gdi::COLORREF kWhite = 0xFFFFFF;
 constexpr gdi::COLORREF kBlack = 0x000000;
 // The rubber band: XOR with white inverts what lies below, so a second line erases the first.
 constexpr gdi::COLORREF kRubberBandColor = 0xFFFFFF;
+// The chart's style bit of black-and-white painting: the drawings are then drawn in black.
+constexpr LONG kBlackAndWhiteStyle = 0x1000;
 // Handles reach this far to each side of an end point.
 constexpr int kHandleReach = 3;
 
@@ -108,7 +110,12 @@ void CAnalyticalChartBase::PaintDrawing(gdi::DeviceContext* dc, DrawingRecord& d
     if (const double* closes = GetSeriesData(-1))
         view.closes = std::span<const double>(closes, static_cast<std::size_t>(points_));
     const DrawingShape shape = DrawingGeometry(drawing, view);
-    const DrawingPens pens = drawing.Pens();
+    DrawingPens pens = drawing.Pens();
+    const bool blackAndWhite = (chart->GetStyleWord() & kBlackAndWhiteStyle) != 0;
+    if (blackAndWhite) {
+        pens.main.color = kBlack;
+        pens.signal.color = kBlack;
+    }
     const gdi::HGDIOBJ oldBrush = dc->selectObject(gdi::getStockObject(gdi::NULL_BRUSH));
     for (const DrawingLine& line : shape.lines) {
         ScopedPen pen(dc, penOf(pens, line.pen, wide));
@@ -124,7 +131,7 @@ void CAnalyticalChartBase::PaintDrawing(gdi::DeviceContext* dc, DrawingRecord& d
     dc->selectObject(oldBrush);
     if (!shape.labels.empty()) {
         const int oldMode = dc->setBkMode(gdi::TRANSPARENT);
-        const gdi::COLORREF oldColor = dc->setTextColor(wide ? kBlack : drawing.color);
+        const gdi::COLORREF oldColor = dc->setTextColor(wide || blackAndWhite ? kBlack : drawing.color);
         for (const DrawingLabel& label : shape.labels) {
             gdi::Rect at{pixel(label.at.x), pixel(label.at.y), pixel(label.at.x), pixel(label.at.y)};
             dc->drawText(label.text, at,

@@ -164,6 +164,15 @@ TEST_F(AnalyticalDrawingsTest, ATrendLineIsPaintedAlongItsAnchors) {
     EXPECT_EQ(dc->getPixel(400, 400) & 0xFFFFFF, kWhite);
 }
 
+TEST_F(AnalyticalDrawingsTest, InBlackAndWhiteTheLineIsBlack) {
+    show();
+    chart->model().settings().styleWord |= 0x1000;
+    trendLine(5, 105, 10, 115);
+    auto dc = gdi::createImageDC(640, 480);
+    analytical().PaintDrawings(dc.get(), true);
+    EXPECT_EQ(dc->getPixel(kFrom.x, kFrom.y) & 0xFFFFFF, 0x000000u);
+}
+
 TEST_F(AnalyticalDrawingsTest, DrawingsOffTheDataOrNotShownAreNotPainted) {
     show();
     trendLine(5, 105, 25, 115);  // point 25 of 20
