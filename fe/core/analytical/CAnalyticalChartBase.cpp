@@ -507,9 +507,13 @@ LONG CAnalyticalChartBase::OnAxisMenuCommand(LONG message, std::intptr_t id, std
         for (LONG kind = 0; kind < kDrawingKindCount; ++kind) {
             if (command == DeleteAllDrawingsCommand(kind)) {
                 owner()->drawingFeatures().DeleteAllDrawing(kind);
+                SyncDrawingMenu(kind);
                 return 0;
             }
         }
+        // The chart's own commands (AnalyticalCommands.cpp); the axis menu's go to the base.
+        if (!axisMenuOpen_ && HandleChartCommand(command) == 0)
+            return 1;
     }
     return CGalleryBase::OnAxisMenuCommand(message, id, record);
 }

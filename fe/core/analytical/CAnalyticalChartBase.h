@@ -8,6 +8,7 @@
 #pragma once
 
 #include <array>
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -17,7 +18,9 @@
 #include "axes/CAnalyticalAxisBase.h"
 #include "dravik/AxisInterfaces.h"
 #include "dravik/SeriesInterfaces.h"
+#include "drawing/DrawingRecord.h"
 #include "gallery/CGalleryBase.h"
+#include "gdi/Types.h"
 #include "korvel/IKvlControl.h"
 #include "series/SeriesAttributeChannel.h"
 #include "state/AxisSettingsRecord.h"
@@ -33,6 +36,8 @@ inline constexpr SHORT kAnalyticalGalleryNumber = 134;
 inline constexpr LONG kAnalyticalPersistSize = 2280;
 // Options bit: studies that are hidden leave the table when the chart is left.
 inline constexpr LONG kOptionDropHiddenStudies = 8192;
+// Options bit: the user may move the ends of the selected drawing.
+inline constexpr LONG kOptionDrawingsMoveable = 512;
 
 class CAnalyticalChartBase : public CGalleryBase, public IAnalyticalAxisChart, public SeriesOwner {
 public:
@@ -175,6 +180,35 @@ public:
     HRESULT GetSeriesAxis(SHORT series, int study, SHORT* axis) override;
     HRESULT SetSeriesAxis(SHORT series, int study, SHORT axis) override;
 
+    // --- Drawings, pane resizing and commands (AnalyticalDrawings.cpp, AnalyticalMouse.cpp,
+    // AnalyticalCommands.cpp) ---
+    // Closes the paint bracket: the drawings are painted over what the chart drew.
+    LONG OnKeyInput(gdi::DeviceContext* dc, const KvlRect* rect, LONG reserved) override;
+    LONG OnButtonDown(LONG x, LONG y) override;
+    LONG OnButtonUp(LONG x, LONG y) override;
+    LONG OnMouseMove(LONG x, LONG y) override;
+    LONG OnCommand(LONG id) override;
+    // A right click on a series opens its context menu (price or study series); other clicks go to
+    // the base's axis menu.
+    LONG OnAxisRightClick(LONG x, LONG y) override;
+    // The tracking line runs down the plot and leaves out the title of each used study pane.
+    void DrawTrackingLine(LONG x) override;
+    // Every shown drawing clipped to the plot, then the handles of the selected one.
+    void PaintDrawings(gdi::DeviceContext* dc, bool printing);
+    // The list index of the first shown drawing under the pixel, -1 none.
+    int HitTestDrawing(LONG x, LONG y);
+    // A line drawn in XOR with the rubber-band pen: drawing it again erases it.
+    static void DrawRubberBand(gdi::DeviceContext* dc, gdi::Point from, gdi::Point to);
+    // The drawing commands (new, menu, item); -1 for any other id.
+    LONG MapDrawingCommand(SHORT command);
+    // A command of the chart's bar or menus: 0 when it was the chart's, 1 otherwise.
+    LONG HandleChartCommand(SHORT command);
+    // The list index of the selected drawing, -1 none (the selection follows the drawing when the
+    // drawings before it leave the list, and ends when it leaves).
+    int selectedDrawing() const;
+    // Selects a drawing (-1 none), inverting the handles away and back on the surface.
+    void SelectDrawing(int index);
+
 protected:
     StudyRecord* record(SHORT study) const;
     LONG rowCount() const { return dataSeries_ + studySeries_; }
@@ -231,6 +265,55 @@ protected:
                        double* value, KvlTextBuffer* text);
     bool blackAndWhite_ = false;
     bool labelsLaidOut_ = false;
+
+    // Drawings and mouse work.
+    struct DrawingDrag {
+        int index = -1;        // the drawing whose end is moved (or being placed), -1 none
+        int end = 0;           // 1 or 2: the end that follows the mouse
+        bool placing = false;  // a new drawing: its second end is set by the release
+        bool bandShown = false;
+        gdi::Point fixed{};  // the other end
+        gdi::Point mouse{};
+    };
+    struct PaneResize {
+        SHORT axis = kNoAxis;
+        bool topEdge = false;
+        LONG startY = 0;
+        LONG y = 0;
+        LONG minY = 0;
+        LONG maxY = 0;
+    };
+    DrawingRecord* drawingAt(int index);
+    // Runs `paint` on the chart's surface; false (nothing run) without one.
+    bool PaintOnSurface(const std::function<void(gdi::DeviceContext*)>& paint);
+    // The record in state "being placed"; -1 none.
+    int PlacingDrawing() const;
+    // The drawing's ends in pixels; false when an anchor is off the data.
+    bool DrawingEnds(DrawingRecord& drawing, gdi::Point& a, gdi::Point& b);
+    void PaintDrawing(gdi::DeviceContext* dc, DrawingRecord& drawing, bool wide);
+    void InvertHandles(gdi::DeviceContext* dc);
+    void DrawResizeLine(LONG y);
+    void ShowBand(bool show);
+    // The study pane whose title edge (top row, or the row above its bottom) lies under the point.
+    bool PaneEdgeAt(LONG x, LONG y, SHORT* axis, bool* topEdge);
+    bool StartPaneResize(LONG x, LONG y);
+    void SetResizeCursor();
+    // The attribute record behind a chart series: a study output's (study set) or a bound price
+    // series' (study -1); null for any other series.
+    SeriesAttributeRecord* SeriesRecordAt(LONG series, SHORT* study);
+    void SetContextSeriesGallery(SHORT gallery);
+    // The kind's menu lists its drawings' items after its fixed entries; its "new" command is enabled
+    // while the kind has room for another drawing.
+    void SyncDrawingMenu(int kind);
+    void ApplyPaneResize();
+    void EndPlacing(int index);
+    void FinishPlacing(LONG x, LONG y);
+    LONG OnDrawingPress(LONG x, LONG y);
+    std::uint32_t selectedId_ = 0;  // the selected drawing's id in the list, 0 none
+    std::array<gdi::Rect, 2> handles_{};
+    DrawingDrag drag_;
+    PaneResize resize_;
+    LONG contextSeries_ = -1;  // the series under the mouse when its context menu opened
 };
 
 }  // namespace dravik
