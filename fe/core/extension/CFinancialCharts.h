@@ -38,6 +38,8 @@
 #include "state/SeriesBinding.h"
 #include "state/StudyRecord.h"
 #include "storage/Persist.h"
+#include "studiestool/CStudiesTool.h"
+#include "studiestool/StudiesToolOwner.h"
 #include "studyobjects/StudyOwner.h"
 #include "studyobjects/StudySeriesChannel.h"
 #include "ui/WindowHandle.h"
@@ -497,7 +499,9 @@ private:
     com::ComPtr<ostbar::IOstCommandBar> commandBar_;
     com::ComPtr<ostbar::IOstToolbar> toolbar_;
     com::ComPtr<ostbar::IOstToolbarObj> toolbarObj_;
-    com::ComPtr<com::IUnknown> studiesTool_;
+    com::ComPtr<CStudiesTool> studiesTool_;
+    // What the studies tool sees of this object.
+    std::unique_ptr<StudiesToolOwner> studiesToolOwner_;
     // The Data buffer of the COM surface.
     std::vector<double> data_;
     // Open, high, low and close series attributes; the studies' records and parameter entries.
@@ -533,5 +537,8 @@ private:
     std::vector<CommandStateEntry> commandStates_;
     CExtensionEvents events_;
 };
+
+// The studies tool's view of the extension object (FinancialStudiesTool.cpp).
+std::unique_ptr<StudiesToolOwner> MakeStudiesToolOwner(CFinancialCharts& charts);
 
 }  // namespace dravik

@@ -177,7 +177,7 @@ HRESULT CFinancialCharts::get_StudiesToolObj(IStudiesTool** tool) {
         return result;
     if (!studiesTool_)
         return com::E_INVALIDARG;
-    return notYetAvailable(PendingObject::StudiesToolObject);
+    return studiesTool_->QueryInterface(IID_IStudiesTool, reinterpret_cast<void**>(tool));
 }
 
 // --- Property pages ----------------------------------------------------------------------------------------

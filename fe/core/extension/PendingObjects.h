@@ -25,7 +25,7 @@ inline constexpr std::array<bool, static_cast<std::size_t>(PendingObject::Count)
     true,   // AnalyticalAxisObject
     false,  // ChartTypeObject
     true,   // SeriesObject
-    true,   // StudiesToolObject
+    false,  // StudiesToolObject
     true,   // StudySelection
 };
 
