@@ -339,6 +339,8 @@ public:
     HRESULT SetSeriesRange(SHORT first, SHORT count, LONG color);
     // The studies tool, made on first use; registered with the chart under its command id when asked.
     com::IUnknown* GetStudiesToolObject(bool registerWithChart);
+    // The studies tool object itself (null until made).
+    CStudiesTool* studiesToolForTests() const { return studiesTool_.get(); }
     bool isBusy() const { return busy_; }
     void setBusy(bool busy) { busy_ = busy; }
     SHORT toolbarId() const { return toolbarId_; }
