@@ -49,32 +49,25 @@ HRESULT CStudiesTool::queryAggregate(const com::IID& iid, void** object) {
 // --- IOstTool -------------------------------------------------------------------------------------------
 
 HRESULT CStudiesTool::SetCommandBar(ostbar::IOstCommandBar* bar) {
-    auto tool = inner<ostbar::IOstTool>();
-    return tool ? tool->SetCommandBar(bar) : com::E_FAIL;
+    return forward(&ostbar::IOstTool::SetCommandBar, bar);
 }
 HRESULT CStudiesTool::get_Style(LONG* style) {
-    auto tool = inner<ostbar::IOstTool>();
-    return tool ? tool->get_Style(style) : com::E_FAIL;
+    return forward(&ostbar::IOstTool::get_Style, style);
 }
 HRESULT CStudiesTool::put_Style(LONG style) {
-    auto tool = inner<ostbar::IOstTool>();
-    return tool ? tool->put_Style(style) : com::E_FAIL;
+    return forward(&ostbar::IOstTool::put_Style, style);
 }
 HRESULT CStudiesTool::get_Visible(com::VARIANT_BOOL* visible) {
-    auto tool = inner<ostbar::IOstTool>();
-    return tool ? tool->get_Visible(visible) : com::E_FAIL;
+    return forward(&ostbar::IOstTool::get_Visible, visible);
 }
 HRESULT CStudiesTool::put_Visible(com::VARIANT_BOOL visible) {
-    auto tool = inner<ostbar::IOstTool>();
-    return tool ? tool->put_Visible(visible) : com::E_FAIL;
+    return forward(&ostbar::IOstTool::put_Visible, visible);
 }
 HRESULT CStudiesTool::get_DockPosition(LONG* position) {
-    auto tool = inner<ostbar::IOstTool>();
-    return tool ? tool->get_DockPosition(position) : com::E_FAIL;
+    return forward(&ostbar::IOstTool::get_DockPosition, position);
 }
 HRESULT CStudiesTool::put_DockPosition(LONG position) {
-    auto tool = inner<ostbar::IOstTool>();
-    return tool ? tool->put_DockPosition(position) : com::E_FAIL;
+    return forward(&ostbar::IOstTool::put_DockPosition, position);
 }
 
 // --- IStudiesTool ---------------------------------------------------------------------------------------

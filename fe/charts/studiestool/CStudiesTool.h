@@ -61,6 +61,12 @@ private:
             inner_->QueryInterface(I::iid, pointer.putVoid());
         return pointer;
     }
+    // One IOstTool member of the aggregated tool; E_FAIL without it.
+    template <typename... Params, typename... Args>
+    HRESULT forward(HRESULT (ostbar::IOstTool::*member)(Params...), Args... args) {
+        auto tool = inner<ostbar::IOstTool>();
+        return tool ? (tool.get()->*member)(args...) : com::E_FAIL;
+    }
     // Commands of the tool's menu that the studies tool carries out itself; false for the others.
     bool runToolCommand(SHORT id);
     void createWindow();

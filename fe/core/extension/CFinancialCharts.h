@@ -391,7 +391,11 @@ public:
     SeriesAttributeChannel* StudyOutputChannel() override { return &studyChannel_; }
     SHORT FirstUserSeries() override { return binding_.firstUserIndex; }
     void StudyNameChanged(int study) override { UpdateStudyCommand(study); }
-    void StudySetUp(int study, bool checked) override { RegisterStudyCommand(study, checked); }
+    void StudySetUp(int study, bool checked) override {
+        RegisterStudyCommand(study, checked);
+        if (studiesTool_)
+            studiesTool_->UpdateStatus(static_cast<SHORT>(study));
+    }
     void RepaintStudies() override { RepaintIfActive(); }
     bool IsAnalyticalChartActive() override;
     SHORT FindStudyEntry(int study, bool* shown) override { return FindCalculatedStudy(study, shown); }

@@ -4,10 +4,12 @@
 #include <gtest/gtest.h>
 
 #include <QComboBox>
+#include <QListWidget>
 
 #include "DrawingFixture.h"
 #include "pages/CStudiesPage.h"
 #include "state/StudyRecord.h"
+#include "studiestool/CStudiesTool.h"
 
 namespace dravik::test {
 namespace {
@@ -168,6 +170,24 @@ TEST_F(StudiesPage, AnEditedOutputSeriesIsCommittedWithItsEvent) {
     ASSERT_EQ(page.apply(), com::S_OK);
     EXPECT_EQ(studyEvents, (std::vector<SeenStudyEvent>{{kEventStudiesPageSeriesCommit, 24, 1}}));
     EXPECT_EQ(std::string(study(24).series[1].legend.GetText()), "Signal line");
+}
+
+TEST_F(StudiesPage, ApplyTellsTheStudiesToolAboutTheRenamedStudy) {
+    ASSERT_EQ(financial->put_Options(FEO_UI_CHANGE_STUDYNAME), com::S_OK);
+    CStudiesTool* tool = charts->studiesToolForTests();
+    ASSERT_NE(tool, nullptr) << "made when the extension was attached";
+    tool->put_Visible(com::VARIANT_TRUE);
+    ui::Dialog& dialog = open();
+    chooseStudy(dialog, 25);
+    dialog.setItemText(IDC_NAME, QStringLiteral("RSI (14)"));
+    ASSERT_EQ(page.apply(), com::S_OK);
+    EXPECT_EQ(charts->studyName(25), "RSI (14)");
+    CStudiesToolWnd* window = tool->window();
+    ASSERT_NE(window, nullptr);
+    const int row = window->RowOf(25);
+    ASSERT_GE(row, 0);
+    EXPECT_EQ(window->list()->item(row)->text(), "RSI (14)");
+    tool->put_Visible(com::VARIANT_FALSE);
 }
 
 }  // namespace
