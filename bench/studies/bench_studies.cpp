@@ -59,7 +59,7 @@ void BM_Study(benchmark::State& state) {
 }
 
 void AllStudies(benchmark::internal::Benchmark* bench) {
-    for (int kind = 0; kind < dravik::kBuiltInStudyCount; ++kind)
+    for (int kind = 0; kind < dravik::kBuiltInStudyKinds; ++kind)
         if (kind != dravik::kVolumeStudy)
             for (int full : {0, 1})
                 bench->Args({kind, full});

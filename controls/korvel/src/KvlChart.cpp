@@ -30,11 +30,14 @@ struct ChartCommand {
     bool row;
 };
 constexpr ChartCommand kChartCommands[] = {
-    {29442, u"Print", true},        {29444, u"Print Preview", false}, {29464, u"Copy to Clipboard", true},
-    {29471, u"As a Bitmap", false}, {29472, u"As a Metafile", false}, {29448, u"Zoom In", true},
-    {29440, u"Zoom Out", true},     {29449, u"Vertical Grid", true},  {29450, u"Horizontal Grid", true},
-    {29463, u"Legend Box", true},   {29457, u"Data Editor", true},    {29499, u"Color", true},
-    {29488, u"Font...", false},     {29451, u"Properties...", true},  {29452, u"Edit Title", false},
+    {29442, u"Print", true},          {29443, u"Print...", false},
+    {29444, u"Print Preview", false}, {29464, u"Copy to Clipboard", true},
+    {29471, u"As a Bitmap", false},   {29472, u"As a Metafile", false},
+    {29448, u"Zoom In", true},        {29440, u"Zoom Out", true},
+    {29449, u"Vertical Grid", true},  {29450, u"Horizontal Grid", true},
+    {29463, u"Legend Box", true},     {29457, u"Data Editor", true},
+    {29499, u"Color", true},          {29488, u"Font...", false},
+    {29451, u"Properties...", true},  {29452, u"Edit Title", false},
     {29505, u"Tools", true},
 };
 // Commands that switch something on and off.

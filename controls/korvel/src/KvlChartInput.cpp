@@ -233,6 +233,20 @@ void KvlChart::ownCommand(LONG id) {
         case kCommandProperties:
             showPropertyFrame(1);
             return;
+        case kCommandPrintButton:
+        case kCommandPrint:
+            printWithDialog();
+            return;
+        case kCommandPrintPreview:
+            printPreview();
+            return;
+        case kCommandCopy:
+        case kCommandCopyBitmap:
+            copyToClipboard(false);
+            return;
+        case kCommandCopyMetafile:
+            copyToClipboard(true);
+            return;
         case kCommandZoom:
             model_.setZoomMode(checked);
             if (!model_.zoomMode() && model_.zoomed()) {

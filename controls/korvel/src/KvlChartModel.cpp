@@ -35,11 +35,6 @@ static LONG roundPixel(double pixel) {
     return static_cast<LONG>(std::llround(pixel));
 }
 
-KvlValueBlock::KvlValueBlock(LONG seriesCount, LONG pointCount, double fill)
-    : seriesCount_(std::max<LONG>(seriesCount, 0)),
-      pointCount_(std::max<LONG>(pointCount, 0)),
-      values_(static_cast<std::size_t>(seriesCount_) * static_cast<std::size_t>(pointCount_), fill) {}
-
 std::unique_ptr<KvlValueBlock> KvlValueBlock::clone() const {
     auto copy = std::make_unique<KvlValueBlock>();
     copy->seriesCount_ = seriesCount_;

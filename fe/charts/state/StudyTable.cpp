@@ -185,7 +185,8 @@ StudyRecord MakeDefaultStudyRecord(int study, const res::ResourceModule* module)
             static_cast<std::int16_t>(kFirstStudyNameId + static_cast<std::uint32_t>(study)));
     else if (study >= static_cast<int>(kFirstUserStudy) && study < static_cast<int>(kFirstCustomStudy))
         record.name.SetText(userStudyName(study - static_cast<int>(kFirstUserStudy), module), module);
-    record.calcIndex = static_cast<std::int16_t>(study);
+    // A custom study computes nothing until it is set up as one of the built-in studies.
+    record.calcIndex = static_cast<std::int16_t>(study < static_cast<int>(kFirstCustomStudy) ? study : -1);
     record.priceIndicator = study >= 0 && study <= 11 ? 1 : 0;
     record.startInZero = study == 12 ? 1 : 0;
     record.subIndicators = outputCount(defaults);

@@ -11,7 +11,7 @@ namespace dravik {
 namespace {
 
 using In = const StudyInputs&;
-using Par = const StudyParameters&;
+using Par = const StudyArguments&;
 using Out = const StudyOutputs&;
 
 constexpr std::uint8_t kWork = kStudyInputWork;
@@ -20,9 +20,9 @@ constexpr std::uint8_t kC = kStudyInputClose, kL = kStudyInputLow, kH = kStudyIn
 constexpr std::uint8_t kP = kStudyParamPeriods, kS = kStudyParamSignal, kLP = kStudyParamLong,
                        kSP = kStudyParamShort, kD = kStudyParamValue, kWt = kStudyParamWeights;
 
-constexpr StudyParameters Defaults(int periods, int signal = 0, int longPeriod = 0, int shortPeriod = 0,
-                                   double value = 0.0) {
-    return StudyParameters{periods, signal, longPeriod, shortPeriod, value, {}};
+constexpr StudyArguments Defaults(int periods, int signal = 0, int longPeriod = 0, int shortPeriod = 0,
+                                  double value = 0.0) {
+    return StudyArguments{periods, signal, longPeriod, shortPeriod, value, {}};
 }
 
 // One adaptor per routine: the dispatcher's uniform call to each routine's own argument list.
@@ -132,7 +132,7 @@ void ChaikinVolatility(In in, Par p, Out o, bool f, StudyRange& r) {
 constexpr const char* kMa = "Moving Average";
 
 // clang-format off
-const StudyDescriptor kStudies[kBuiltInStudyCount] = {
+const StudyDescriptor kStudies[kBuiltInStudyKinds] = {
     {0, "SIMPLE_MOVINGAVG10", "10 periods Simple M.A.", "CalcSimpleMovingAverage", kWork, kP, Defaults(10), 1, {kMa}, 0, true, false, Sma},
     {1, "SIMPLE_MOVINGAVG50", "50 periods Simple M.A.", "CalcSimpleMovingAverage", kWork, kP, Defaults(50), 1, {kMa}, 0, true, false, Sma},
     {2, "SIMPLE_MOVINGAVG200", "200 periods  Simple M.A.", "CalcSimpleMovingAverage", kWork, kP, Defaults(200), 1, {kMa}, 0, true, false, Sma},
@@ -185,15 +185,15 @@ bool HasPriceRows(std::uint8_t inputs, const StudyInputs& rows, std::size_t poin
 
 }  // namespace
 
-std::span<const StudyDescriptor, kBuiltInStudyCount> BuiltInStudies() {
+std::span<const StudyDescriptor, kBuiltInStudyKinds> BuiltInStudies() {
     return kStudies;
 }
 
 const StudyDescriptor* FindStudyDescriptor(int kind) {
-    return kind >= 0 && kind < kBuiltInStudyCount ? &kStudies[kind] : nullptr;
+    return kind >= 0 && kind < kBuiltInStudyKinds ? &kStudies[kind] : nullptr;
 }
 
-StudyComputeResult ComputeBuiltInStudy(int kind, const StudyInputs& inputs, const StudyParameters& parameters,
+StudyComputeResult ComputeBuiltInStudy(int kind, const StudyInputs& inputs, const StudyArguments& parameters,
                                        const StudyOutputs& outputs, bool full, StudyRange& range) {
     const StudyDescriptor* study = FindStudyDescriptor(kind);
     if (study == nullptr || study->compute == nullptr)

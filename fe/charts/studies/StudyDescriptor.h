@@ -11,7 +11,7 @@
 
 namespace dravik {
 
-inline constexpr int kBuiltInStudyCount = 38;
+inline constexpr int kBuiltInStudyKinds = 38;
 inline constexpr int kVolumeStudy = 12;
 
 // Rows a study reads (a mask). The work series is the study's own input row; the others are the bound
@@ -41,7 +41,7 @@ struct StudyInputs {
     InRow work, close, low, high, volume;
 };
 
-struct StudyParameters {
+struct StudyArguments {
     int periods = 0;
     int signal = 0;
     int longPeriod = 0;
@@ -55,7 +55,7 @@ struct StudyOutputs {
     std::array<OutRow, 3> rows;
 };
 
-using StudyRoutine = void (*)(const StudyInputs&, const StudyParameters&, const StudyOutputs&, bool full,
+using StudyRoutine = void (*)(const StudyInputs&, const StudyArguments&, const StudyOutputs&, bool full,
                               StudyRange& range);
 
 struct StudyDescriptor {
@@ -65,7 +65,7 @@ struct StudyDescriptor {
     const char* routine;     // name of the calculation routine; "" for VOLUME
     std::uint8_t inputs;
     std::uint8_t parameters;
-    StudyParameters defaults;
+    StudyArguments defaults;
     std::int16_t outputCount;
     std::array<const char*, 3> outputNames;  // default series legends
     std::int16_t defaultOutput;              // the output a study object names by default
@@ -75,7 +75,7 @@ struct StudyDescriptor {
 };
 
 // The 38 built-in studies, indexed by study number.
-std::span<const StudyDescriptor, kBuiltInStudyCount> BuiltInStudies();
+std::span<const StudyDescriptor, kBuiltInStudyKinds> BuiltInStudies();
 
 // The descriptor of a calculation kind; null outside 0-37.
 const StudyDescriptor* FindStudyDescriptor(int kind);
@@ -89,7 +89,7 @@ enum class StudyComputeResult {
 
 // Runs the routine of `kind`. A missing work row is the routine's own business (it empties its
 // outputs); a missing price row is the caller's (see MissingPriceSeries).
-StudyComputeResult ComputeBuiltInStudy(int kind, const StudyInputs& inputs, const StudyParameters& parameters,
+StudyComputeResult ComputeBuiltInStudy(int kind, const StudyInputs& inputs, const StudyArguments& parameters,
                                        const StudyOutputs& outputs, bool full, StudyRange& range);
 
 }  // namespace dravik

@@ -46,6 +46,8 @@
 
 namespace dravik {
 
+class CAnalyticalChartBase;
+
 // State of an entry in the table of command states: checked.
 inline constexpr LONG kCommandStateChecked = 2;
 // Entries of the indicator menus that the extension itself puts there; entries beyond them were
@@ -357,6 +359,8 @@ public:
     void UpdateStudyCommand(LONG study);
     // Sets the caption of a command the command bar knows.
     void SetCommandText(SHORT id, const std::string& text);
+    void SetCommandEnabled(SHORT id, bool enabled);
+    bool priceStartInZero() const { return priceStartInZero_; }
     // Number of user studies in use.
     LONG userStudyCount() const { return userStudyCount_; }
 
@@ -436,6 +440,8 @@ public:
                                KvlTextBuffer* text) override;
     // ISpecifyPropertyPages: the pages of the active chart type that PropPageMask lets through.
     HRESULT GetPages(std::vector<com::CLSID>* pages) override;
+    // The analytical chart type; null when the chart types were made by another maker.
+    CAnalyticalChartBase* analyticalChart() const;
     // The slot of a study in the analytical chart's calculated list (-1 none) and whether it is shown.
     SHORT FindCalculatedStudy(LONG study, bool* shown);
     // Puts a study into the analytical chart's calculation; the slot or -1.

@@ -274,6 +274,11 @@ void CFinancialCharts::SetCommandText(SHORT id, const std::string& text) {
         command->put_Text(com::Bstr::fromUtf8(text));
 }
 
+void CFinancialCharts::SetCommandEnabled(SHORT id, bool enabled) {
+    if (auto command = commandOf(toolbar_.get(), id))
+        command->put_Enabled(enabled ? com::VARIANT_TRUE : com::VARIANT_FALSE);
+}
+
 void CFinancialCharts::placeStudyCommand(LONG study) {
     const SHORT id = StudyCommand(study);
     auto menu =

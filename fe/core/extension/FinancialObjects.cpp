@@ -4,6 +4,7 @@
 #include <string>
 #include <string_view>
 
+#include "analytical/CAnalyticalChartBase.h"
 #include "axes/AxisObjectFactory.h"
 #include "dravik/Commands.h"
 #include "dravik/Identities.h"
@@ -75,6 +76,10 @@ StudyParameterEntry* CFinancialCharts::studyParameterEntry(LONG study) {
                                                    : nullptr;
 }
 
+CAnalyticalChartBase* CFinancialCharts::analyticalChart() const {
+    return dynamic_cast<CAnalyticalChartBase*>(gallery(FINANCIAL_ANALYTICAL));
+}
+
 // --- Object getters ----------------------------------------------------------------------------------------
 
 HRESULT CFinancialCharts::GetStudyObject(com::DISPID dispid, com::IUnknown** study) {
@@ -106,8 +111,10 @@ HRESULT CFinancialCharts::get_PricesAxis(ILomexAxis** axis) {
     CGalleryBase* active = activeGallery();
     if (!active)
         return CreateChartAxisObject(*this, settings_.priceAxis, 0, axis);
-    if (activeIndex() == FINANCIAL_ANALYTICAL)
-        return notYetAvailable(PendingObject::AnalyticalAxisObject);
+    if (activeIndex() == FINANCIAL_ANALYTICAL) {
+        CAnalyticalChartBase* analytical = analyticalChart();
+        return analytical ? analytical->CreatePriceAxisObject(axis) : com::E_FAIL;
+    }
     // The active chart type's value axis, bound to its own settings.
     com::IUnknown* object = nullptr;
     SHORT chartAxis = 0;
@@ -169,7 +176,8 @@ HRESULT CFinancialCharts::get_PriceSeries(SHORT series, IIndexSeries** object) {
         return result;
     if (series < 0 || !binding_.bindsPrice(series))
         return com::E_INVALIDARG;
-    return notYetAvailable(PendingObject::SeriesObject);
+    CAnalyticalChartBase* analytical = analyticalChart();
+    return analytical ? analytical->CreatePriceSeriesObject(series, object) : com::E_FAIL;
 }
 
 HRESULT CFinancialCharts::get_StudiesToolObj(IStudiesTool** tool) {
@@ -283,23 +291,48 @@ HRESULT CFinancialCharts::ConvertCoordinates(LONG index, LONG kind, KvlCoordinat
 
 SHORT CFinancialCharts::FindCalculatedStudy(LONG study, bool* shown) {
     const StudyRecord* record = studyRecord(study);
+    CAnalyticalChartBase* analytical = analyticalChart();
+    const LONG entry = record && analytical ? analytical->FindStudyEntry(static_cast<SHORT>(study)) : -1;
     if (shown)
-        *shown = record && record->visible != 0;
-    // Without the analytical chart's calculated list no study is in it.
-    return -1;
+        *shown = entry >= 0 ? analytical->entry(entry).visible != 0 : record && record->visible != 0;
+    return static_cast<SHORT>(entry);
 }
 
 SHORT CFinancialCharts::AddStudy(LONG study) {
-    // The calculated list is the analytical chart's: no study joins it before that chart exists.
-    if (!studyRecord(study) || IsNotYetAvailable(PendingObject::StudySelection))
+    StudyRecord* record = studyRecord(study);
+    CAnalyticalChartBase* analytical = analyticalChart();
+    if (!record || !analytical)
         return -1;
-    return -1;
+    const auto number = static_cast<SHORT>(study);
+    const LONG entry = study == kVolumeStudy ? analytical->AddVolumeStudy() : analytical->AddStudy(number);
+    if (entry >= 0 && activeIndex() == FINANCIAL_ANALYTICAL) {
+        analytical->RepaintStudy(entry);
+        analytical->setSelectedEntry(entry);
+    }
+    return static_cast<SHORT>(entry);
 }
 
-HRESULT CFinancialCharts::ToggleStudy(LONG study, bool) {
-    if (!studyRecord(study))
+HRESULT CFinancialCharts::ToggleStudy(LONG study, bool hide) {
+    StudyRecord* record = studyRecord(study);
+    if (!record)
         return com::E_INVALIDARG;
-    return notYetAvailable(PendingObject::StudySelection);
+    CAnalyticalChartBase* analytical = analyticalChart();
+    if (!analytical)
+        return com::E_FAIL;
+    LONG entry = analytical->FindStudyEntry(static_cast<SHORT>(study));
+    if (activeIndex() == FINANCIAL_ANALYTICAL) {
+        if (entry < 0)
+            entry = AddStudy(study);
+        if (entry < 0)
+            return com::E_FAIL;
+        analytical->CalculateStudy(entry, !hide);
+    } else if (entry >= 0) {
+        analytical->setEntryVisible(entry, !hide);
+    }
+    record->visible = hide ? 0 : 1;
+    if (studiesTool_)
+        studiesTool_->UpdateStatus(static_cast<SHORT>(study));
+    return com::S_OK;
 }
 
 void CFinancialCharts::SetDefaultStudyGalleries() {

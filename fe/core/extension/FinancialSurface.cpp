@@ -5,6 +5,7 @@
 #include <limits>
 #include <utility>
 
+#include "analytical/CAnalyticalChartBase.h"
 #include "com/Text.h"
 #include "dravik/Commands.h"
 #include "extension/CFinancialCharts.h"
@@ -255,6 +256,9 @@ HRESULT CFinancialCharts::get_PriceDisplay(SHORT* display) {
 HRESULT CFinancialCharts::put_PriceDisplay(SHORT display) {
     if (display < CLOSE_PRICE || display > NO_PRICE)
         return com::E_INVALIDARG;
+    CAnalyticalChartBase* analytical = analyticalChart();
+    if (analytical && activeIndex() == FINANCIAL_ANALYTICAL)
+        analytical->RecalculateStudies(display);  // takes the new display itself
     priceDisplay_ = display;
     RepaintIfActive();
     return com::S_OK;

@@ -22,11 +22,11 @@ enum class PendingObject : std::size_t {
 // true: not yet available.
 inline constexpr std::array<bool, static_cast<std::size_t>(PendingObject::Count)> kNotYetAvailable{
     false,  // StudyObject
-    true,   // AnalyticalAxisObject
+    false,  // AnalyticalAxisObject
     false,  // ChartTypeObject
-    true,   // SeriesObject
+    false,  // SeriesObject
     false,  // StudiesToolObject
-    true,   // StudySelection
+    false,  // StudySelection
 };
 
 constexpr bool IsNotYetAvailable(PendingObject kind) {

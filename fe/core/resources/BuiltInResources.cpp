@@ -148,6 +148,7 @@ constexpr StringEntry kStrings[] = {
     {577, "Price axis"},
     {578, "Date axis"},
     {579, "Unknown axis"},
+    {580, "%s axis"},
     {1000, "Prices"},
     {1001, "Moving Averages"},
     {1002, "Price Indicators"},

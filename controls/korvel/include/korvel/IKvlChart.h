@@ -51,6 +51,25 @@ enum KvlChartEvent : com::DISPID {
     kEventCommand = 6,
 };
 
+// File formats of ExportFile and ImportFile.
+enum KvlFileFormat : com::LONG {
+    kFileBitmap = 1,    // the chart as drawn on screen, a 24-bit Windows bitmap of its client size
+    kFileMetafile = 2,  // the same drawing as an enhanced metafile (vector records)
+    kFileTemplate = 8,  // the chart's look and its extensions' saved state (KvlTemplateFile.h)
+};
+
+// Results of ImportFile: 0 the template was applied; anything else left the chart as it was.
+enum KvlImportResult : com::LONG {
+    kImportDone = 0,
+    kImportUnreadable = 1,  // the file could not be read (missing, unreadable, too large)
+    kImportDamaged = 2,     // not a complete, well-formed template
+    kImportRefused = 3,     // an extension could not be created or refused its saved state
+};
+
+// Commands of the chart that print and preview (RunCommand).
+inline constexpr com::LONG kCommandPrint = 29443;
+inline constexpr com::LONG kCommandPrintPreview = 29444;
+
 // Number of columns of a row set the chart can bind.
 inline constexpr com::SHORT kMaxColumns = 256;
 
@@ -66,7 +85,7 @@ struct IKvlChart : com::IUnknown {
     static constexpr com::IID iid = IID_IKvlChart;
 
     // The extension attached to this chart under `progId` (loaded on first request; the same object
-    // on later requests), with a reference.
+    // on later requests until a template import creates the extensions anew), with a reference.
     virtual com::HRESULT AddExtension(const com::Bstr& progId, com::IUnknown** extension) = 0;
     // Number of points of every series.
     virtual com::HRESULT get_PointCount(com::LONG* count) = 0;
@@ -129,6 +148,14 @@ struct IKvlChart : com::IUnknown {
     virtual com::HRESULT put_Height(com::LONG) { return com::E_NOTIMPL; }
     virtual com::HRESULT get_ChartCompanyID(com::Bstr*) { return com::E_NOTIMPL; }
     virtual com::HRESULT put_ChartCompanyID(const com::Bstr&) { return com::E_NOTIMPL; }
+    // Writes the chart to a file in a KvlFileFormat; an existing file is replaced only by a complete
+    // new one. E_INVALIDARG for another format, E_FAIL when the file could not be written.
+    virtual com::HRESULT ExportFile(com::LONG, const com::Bstr&) { return com::E_NOTIMPL; }
+    // Reads a template (format kFileTemplate) into the chart: the look, then the extensions created
+    // anew with their saved state (AddExtension answers the new objects afterwards). `result` is a
+    // KvlImportResult; anything but kImportDone leaves the chart, its extensions and their state as
+    // they were. E_INVALIDARG for another format.
+    virtual com::HRESULT ImportFile(com::LONG, const com::Bstr&, com::LONG*) { return com::E_NOTIMPL; }
 
 protected:
     ~IKvlChart() = default;

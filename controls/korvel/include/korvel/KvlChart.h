@@ -21,12 +21,15 @@
 #include "korvel/KvlLabelLoop.h"
 #include "korvel/KvlLayout.h"
 #include "korvel/KvlOverlay.h"
+#include "korvel/KvlTemplateFile.h"
 #include "korvel/KvlZoomDrag.h"
 #include "ostbar/OstBarContract.h"
 #include "ostbar/OstCommandBar.h"
 #include "ui/Cursors.h"
 #include "ui/PropertyFrame.h"
 #include "ui/WindowHandle.h"
+
+class QPrinter;
 
 namespace korvel {
 
@@ -40,6 +43,11 @@ inline constexpr LONG kCommandVerticalGrid = 29449;
 inline constexpr LONG kCommandHorizontalGrid = 29450;
 inline constexpr LONG kCommandLegendBox = 29463;
 inline constexpr LONG kCommandProperties = 29451;
+// The bar's print button prints as the print command does (kCommandPrint of IKvlChart.h).
+inline constexpr LONG kCommandPrintButton = 29442;
+inline constexpr LONG kCommandCopy = 29464;
+inline constexpr LONG kCommandCopyBitmap = 29471;
+inline constexpr LONG kCommandCopyMetafile = 29472;
 
 // The control's own tips for the areas of the chart away from any point.
 inline constexpr const char* kAreaTipXAxis = "X Axis";
@@ -198,6 +206,26 @@ public:
     HRESULT put_Height(LONG twips) override;
     HRESULT get_ChartCompanyID(com::Bstr* id) override;
     HRESULT put_ChartCompanyID(const com::Bstr& id) override;
+    HRESULT ExportFile(LONG format, const com::Bstr& path) override;
+    HRESULT ImportFile(LONG format, const com::Bstr& path, LONG* result) override;
+
+    // --- output (KvlChartOutput.cpp) ---
+    // The chart drawn afresh at its client size, as on screen; null for an empty client area.
+    std::unique_ptr<gdi::DeviceContext> drawnImage();
+    // The same drawing recorded as an enhanced metafile; empty for an empty client area.
+    QByteArray drawnMetafile();
+    // The chart on one page of the printer, as large as the page allows with its proportions kept.
+    bool printTo(QPrinter& printer);
+    // The print command: the print dialog, then the chart on the printer chosen.
+    bool printWithDialog();
+    // The preview command: the chart in the print preview.
+    bool printPreview();
+    // The chart on the clipboard as a bitmap, or as a metafile (with the bitmap beside it).
+    bool copyToClipboard(bool metafile);
+    // The chart's look and its extensions' saved state, and the file holding them.
+    KvlTemplate captureTemplate();
+    bool exportTemplate(const QString& path);
+    LONG importTemplate(const QString& path);
 
     // --- IKvlControlCore ---
     HRESULT OpenData(SHORT kind, LONG seriesCount, LONG pointCount, LONG* answer) override;
@@ -356,6 +384,10 @@ private:
     // The surface changed outside a paint: the window shows it again.
     void surfaceChanged();
     KvlTip areaTip(const KvlHitRecord& hit) const;
+    void applyLook(const KvlTemplateLook& look);
+    // Attaches the template's extensions in order and loads their saved state; false at the first
+    // one that cannot be created or refuses its state.
+    bool attachExtensions(const std::vector<KvlTemplateExtension>& extensions);
     // The extender's size changed: the window (when shown) and the chart take it.
     void resizeClient(LONG width, LONG height);
 

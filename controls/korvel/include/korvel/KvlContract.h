@@ -148,7 +148,11 @@ struct KvlPoint {
 class KvlValueBlock {
 public:
     KvlValueBlock() = default;
-    KvlValueBlock(LONG seriesCount, LONG pointCount, double fill = kNoValue);
+    // Inline, so that an extension can make a block without linking the control.
+    KvlValueBlock(LONG seriesCount, LONG pointCount, double fill = kNoValue)
+        : seriesCount_(seriesCount > 0 ? seriesCount : 0),
+          pointCount_(pointCount > 0 ? pointCount : 0),
+          values_(static_cast<std::size_t>(seriesCount_) * static_cast<std::size_t>(pointCount_), fill) {}
     KvlValueBlock(const KvlValueBlock&) = delete;
     KvlValueBlock& operator=(const KvlValueBlock&) = delete;
     KvlValueBlock(KvlValueBlock&&) = default;

@@ -34,6 +34,9 @@ public:
     // on the first request. The result holds a reference.
     HRESULT addExtension(std::string_view progId, com::IUnknown* chart, com::ComPtr<com::IUnknown>& out);
     std::size_t extensionCount() const { return extensions_.size(); }
+    // The ProgID and object of a loaded extension, in load order (index below extensionCount()).
+    const std::string& progIdAt(std::size_t index) const { return extensions_[index].progId; }
+    com::IUnknown* objectAt(std::size_t index) const { return extensions_[index].object.get(); }
 
     // Activates the gallery that owns `chartType` (deactivating the active one first), or only
     // deactivates when the type is one of the chart's own. E_INVALIDARG for a gallery type that no

@@ -17,7 +17,7 @@ using testing::RowsMatch;
 TEST(StudyDescriptor, TableIsIndexedByStudyNumber) {
     const auto studies = BuiltInStudies();
     int withRoutine = 0;
-    for (int n = 0; n < kBuiltInStudyCount; ++n) {
+    for (int n = 0; n < kBuiltInStudyKinds; ++n) {
         const StudyDescriptor& study = studies[n];
         EXPECT_EQ(study.number, n);
         EXPECT_EQ(FindStudyDescriptor(n), &study);
@@ -103,7 +103,7 @@ TEST(ComputeBuiltInStudy, ParametersReachTheRightArguments) {
     inputs.low = low;
     inputs.close = close;
     Row k(5), d(5);
-    StudyParameters parameters;
+    StudyArguments parameters;
     parameters.signal = 1;
     parameters.periods = 3;
     StudyRange range;

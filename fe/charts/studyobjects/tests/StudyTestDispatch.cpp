@@ -10,7 +10,7 @@ bool DispatchStudy(const DispatchedStudy& study, std::span<double> buffer, std::
     bound.close = 0;
     const StudyInputs inputs = StudyInputRows(buffer, points, study.workSeries, bound);
     const StudyOutputs outputs = StudyOutputRows(buffer, points, study.firstSeries, study.outputs);
-    StudyParameters parameters;
+    StudyArguments parameters;
     parameters.periods = study.periods;
     parameters.signal = study.signal;
     parameters.longPeriod = study.longPeriod;

@@ -287,7 +287,7 @@ protected:
 
 TEST_F(ForwardingTest, ChartTypesAnswerTheirCapabilities) {
     EXPECT_EQ(extension->GetGalleryCount(), 6);
-    const LONG expected[] = {0x20d7000, 0x20d7000, 0x20d7000, 0x20d7000, 0x2081000, 0x2881000};
+    const LONG expected[] = {0x20d7000, 0x20d7000, 0x20d7000, 0x20d7000, 0x2897000, 0x2881000};
     for (LONG index = 0; index < 6; ++index)
         EXPECT_EQ(extension->GetGalleryCapabilities(index), expected[index]) << index;
     EXPECT_EQ(extension->GetGalleryInfo(3), 1);

@@ -8,7 +8,6 @@
 #include "dravik/Events.h"
 #include "dravik/Identities.h"
 #include "gallery/CBarTypeChart.h"
-#include "gallery/CPlainChartType.h"
 #include "persist/CMemoryArchive.h"
 
 namespace dravik::test {
@@ -133,7 +132,7 @@ TEST_F(GalleryFixture, TheBaseLabelIsEmptySoTheTipIsABlank) {
 }
 
 TEST_F(GalleryFixture, TheExtensionOwnsTheSixChartTypesInGalleryOrder) {
-    const LONG flags[] = {0x20d7000, 0x20d7000, 0x20d7000, 0x20d7000, 0x2081000, 0x2881000};
+    const LONG flags[] = {0x20d7000, 0x20d7000, 0x20d7000, 0x20d7000, 0x2897000, 0x2881000};
     const char* names[] = {"Point and Figure", "Renko", "Kagi", "Three Line Break", "Analytical", "Bar"};
     for (LONG index = 0; index < 6; ++index) {
         SCOPED_TRACE(index);
