@@ -8,6 +8,7 @@
 #include "pages/CAxisScalePage.h"
 #include "pages/CDrawPage.h"
 #include "pages/CDrawingDialogs.h"
+#include "pages/CStudiesPage.h"
 #include "pages/SpecialChartPages.h"
 
 namespace dravik {
@@ -31,6 +32,7 @@ const com::ServerClass kClasses[] = {
     {CLSID_AxisGridPage, "Lomex.AxisGridPage", nullptr, "Apartment",
      &com::createComObject<CAxisPageObject<CAxisGridPage>>},
     {CLSID_DrawPage, "Lomex.DrawPage", nullptr, "Apartment", &com::createComObject<CDrawPageObject>},
+    {CLSID_Indices, "Lomex.Indices", nullptr, "Apartment", &com::createComObject<CStudiesPageObject>},
 };
 
 // The drawing features' dialogs live here, beside the pages; the extension finds them once loaded.

@@ -40,6 +40,8 @@ CFinancialCharts::~CFinancialCharts() {
     drawings_.Disconnect();
     if (commandBar_)
         commandBar_->SetMessageReceiver(nullptr);
+    if (studiesTool_)
+        studiesTool_->Disconnect();
     studiesTool_.reset();
     toolbarObj_.reset();
     toolbar_.reset();
@@ -162,6 +164,8 @@ HRESULT CFinancialCharts::SetResourceLanguage(const std::u16string& fileName, LO
         commandBar_->SetResourceModule(GetResourceInstance());
         commandBar_->Refresh();
     }
+    if (studiesTool_)
+        studiesTool_->LanguageChanged();
     return result;
 }
 

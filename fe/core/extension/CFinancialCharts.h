@@ -38,6 +38,8 @@
 #include "state/SeriesBinding.h"
 #include "state/StudyRecord.h"
 #include "storage/Persist.h"
+#include "studiestool/CStudiesTool.h"
+#include "studiestool/StudiesToolOwner.h"
 #include "studyobjects/StudyOwner.h"
 #include "studyobjects/StudySeriesChannel.h"
 #include "ui/WindowHandle.h"
@@ -339,6 +341,8 @@ public:
     HRESULT SetSeriesRange(SHORT first, SHORT count, LONG color);
     // The studies tool, made on first use; registered with the chart under its command id when asked.
     com::IUnknown* GetStudiesToolObject(bool registerWithChart);
+    // The studies tool object itself (null until made).
+    CStudiesTool* studiesToolForTests() const { return studiesTool_.get(); }
     bool isBusy() const { return busy_; }
     void setBusy(bool busy) { busy_ = busy; }
     SHORT toolbarId() const { return toolbarId_; }
@@ -391,7 +395,11 @@ public:
     SeriesAttributeChannel* StudyOutputChannel() override { return &studyChannel_; }
     SHORT FirstUserSeries() override { return binding_.firstUserIndex; }
     void StudyNameChanged(int study) override { UpdateStudyCommand(study); }
-    void StudySetUp(int study, bool checked) override { RegisterStudyCommand(study, checked); }
+    void StudySetUp(int study, bool checked) override {
+        RegisterStudyCommand(study, checked);
+        if (studiesTool_)
+            studiesTool_->UpdateStatus(static_cast<SHORT>(study));
+    }
     void RepaintStudies() override { RepaintIfActive(); }
     bool IsAnalyticalChartActive() override;
     SHORT FindStudyEntry(int study, bool* shown) override { return FindCalculatedStudy(study, shown); }
@@ -503,7 +511,9 @@ private:
     com::ComPtr<ostbar::IOstCommandBar> commandBar_;
     com::ComPtr<ostbar::IOstToolbar> toolbar_;
     com::ComPtr<ostbar::IOstToolbarObj> toolbarObj_;
-    com::ComPtr<com::IUnknown> studiesTool_;
+    com::ComPtr<CStudiesTool> studiesTool_;
+    // What the studies tool sees of this object.
+    std::unique_ptr<StudiesToolOwner> studiesToolOwner_;
     // The Data buffer of the COM surface.
     std::vector<double> data_;
     // Open, high, low and close series attributes; the studies' records and parameter entries.
@@ -539,5 +549,8 @@ private:
     std::vector<CommandStateEntry> commandStates_;
     CExtensionEvents events_;
 };
+
+// The studies tool's view of the extension object (FinancialStudiesTool.cpp).
+std::unique_ptr<StudiesToolOwner> MakeStudiesToolOwner(CFinancialCharts& charts);
 
 }  // namespace dravik

@@ -6,7 +6,6 @@
 #include "com/Activation.h"
 #include "dravik/Commands.h"
 #include "extension/CFinancialCharts.h"
-#include "extension/CStudiesToolPlaceholder.h"
 #include "korvel/KvlContract.h"
 
 namespace dravik {
@@ -354,14 +353,16 @@ void CFinancialCharts::setCommandState(SHORT id, LONG state) {
 
 com::IUnknown* CFinancialCharts::GetStudiesToolObject(bool registerWithChart) {
     if (!studiesTool_) {
-        auto tool = com::makeComObject<CStudiesToolPlaceholder>();
-        tool->SetCommandBar(commandBar_.get());
-        studiesTool_ = tool.as<com::IUnknown>();
+        studiesToolOwner_ = MakeStudiesToolOwner(*this);
+        studiesTool_ = CStudiesTool::Create(*studiesToolOwner_);
+        if (!studiesTool_)
+            return nullptr;
+        studiesTool_->SetCommandBar(commandBar_.get());
     }
     if (registerWithChart && adapter() &&
-        com::SUCCEEDED(adapter()->RegisterCommandObject(kStudiesToolCommandId, studiesTool_.get())))
+        com::SUCCEEDED(adapter()->RegisterCommandObject(kStudiesToolCommandId, studiesTool_->identity())))
         studiesToolRegistered_ = true;
-    return studiesTool_.get();
+    return studiesTool_->identity();
 }
 
 void CFinancialCharts::showStudiesTool(bool show) {

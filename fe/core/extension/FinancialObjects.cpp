@@ -185,7 +185,7 @@ HRESULT CFinancialCharts::get_StudiesToolObj(IStudiesTool** tool) {
         return result;
     if (!studiesTool_)
         return com::E_INVALIDARG;
-    return notYetAvailable(PendingObject::StudiesToolObject);
+    return studiesTool_->QueryInterface(IID_IStudiesTool, reinterpret_cast<void**>(tool));
 }
 
 // --- Property pages ----------------------------------------------------------------------------------------
@@ -330,6 +330,8 @@ HRESULT CFinancialCharts::ToggleStudy(LONG study, bool hide) {
         analytical->setEntryVisible(entry, !hide);
     }
     record->visible = hide ? 0 : 1;
+    if (studiesTool_)
+        studiesTool_->UpdateStatus(static_cast<SHORT>(study));
     return com::S_OK;
 }
 

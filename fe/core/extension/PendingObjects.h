@@ -25,7 +25,7 @@ inline constexpr std::array<bool, static_cast<std::size_t>(PendingObject::Count)
     false,  // AnalyticalAxisObject
     false,  // ChartTypeObject
     false,  // SeriesObject
-    true,   // StudiesToolObject
+    false,  // StudiesToolObject
     false,  // StudySelection
 };
 

@@ -150,6 +150,8 @@ inline constexpr com::LONG kDefaultPropPageMask = 895;
 enum lomexOptions : com::LONG {
     FEO_SHOWFULLSTUDY = 1,
     FEO_NOINFLATE = 2,
+    FEO_UI_CHANGE_STUDYNAME = 16,
+    FEO_UI_USERSTUDIES_ON_STUDIESPAGE = 1024,
     FEO_UI_SHIFTMODE_ZOOM = 2048,
 };
 
