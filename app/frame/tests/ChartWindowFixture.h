@@ -88,7 +88,11 @@ protected:
         p.enableButton = [this](const QString& window, const QString& key, bool enabled) {
             m_buttons[window + "." + key] = enabled;
         };
-        p.fillDataEditor = [this](std::int32_t) { ++m_fills; };
+        p.fillDataEditor = [this](std::int32_t) {
+            ++m_fills;
+            if (m_duringFill)
+                m_duringFill();
+        };
         p.listNotes = [this](std::int32_t id) { m_notesOf.push_back(id); };
         p.saveDrawings = [this](std::int32_t id, const std::string&) { m_savedDrawingsOf.push_back(id); };
         m_frame = std::make_unique<frame::MDIForm1>(std::move(hooks));
@@ -110,6 +114,7 @@ protected:
     bool m_loadTemplates = false;  // whether the chart settings stand-in loads the template it marks
     int m_wlClicks = 0;
     int m_fills = 0;
+    std::function<void()> m_duringFill;  // runs inside every chart fill, after it counted
     std::vector<std::int32_t> m_notesOf;
     std::vector<std::int32_t> m_savedDrawingsOf;
     std::map<QString, bool> m_buttons;

@@ -200,6 +200,23 @@ TEST_F(ChartTemplateTest, ALaterLoadJoinsTheNewExtensionsAndChartsTheCompanyAgai
     expectAnnotationsWork();
 }
 
+// The chart fill runs inside a load; a load started from there does nothing, and once the load is
+// over the next one runs.
+TEST_F(ChartTemplateTest, ALoadStartedWhileOneRunsDoesNothing) {
+    loadFrame();
+    saveChangedTemplate(1);
+    std::vector<bool> nested;
+    m_duringFill = [&] { nested.push_back(window().LoadTemplate(1)); };
+    m_fills = 0;
+    EXPECT_TRUE(window().LoadTemplate(1));
+    EXPECT_EQ(nested, std::vector<bool>{false});
+    EXPECT_EQ(m_fills, 1);
+    m_duringFill = nullptr;
+    EXPECT_TRUE(window().LoadTemplate(1));
+    EXPECT_EQ(m_fills, 2);
+    EXPECT_EQ(errorLog(), "");
+}
+
 TEST_F(ChartTemplateTest, ARefusedTemplateLeavesTheChartAsItWasAndTheNextOneLoads) {
     loadFrame();
     ASSERT_EQ(chart().ExportFile(korvel::kFileTemplate, com::Bstr::fromUtf8(templateFile(1).string())),
