@@ -124,6 +124,18 @@ protected:
 // Period, interval, adjusted, general index, sector index.
 using Choices = std::array<int, 5>;
 
+// Draws a level line from (60, 80) to (200, 80) into the annotation list.
+inline void drawLine(glossor::IGlosxList& list) {
+    com::ComPtr<glossor::IGlosxObject> line;
+    ASSERT_EQ(list.Add(glossor::kKindLine, com::Variant::missing(), line.put()), com::S_OK);
+    com::ComPtr<glossor::IGlosxPoints> points;
+    ASSERT_EQ(line.as<glossor::IGlosxShape>()->get_Points(points.put()), com::S_OK);
+    points->put_X1(60);
+    points->put_Y1(80);
+    points->put_X2(200);
+    points->put_Y2(80);
+}
+
 inline std::string chartCompanyID(korvel::KvlChart& chart) {
     com::Bstr id;
     EXPECT_EQ(chart.get_ChartCompanyID(&id), com::S_OK);

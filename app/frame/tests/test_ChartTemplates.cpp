@@ -116,14 +116,7 @@ protected:
         korvel::KvlChart& c = chart();
         ASSERT_NE(dynamic_cast<glossor::GlosxHost*>(c.overlay()), nullptr);
         glossor::IGlosxList* list = window().annotationList();
-        com::ComPtr<glossor::IGlosxObject> line;
-        ASSERT_EQ(list->Add(glossor::kKindLine, com::Variant::missing(), line.put()), com::S_OK);
-        com::ComPtr<glossor::IGlosxPoints> points;
-        ASSERT_EQ(line.as<glossor::IGlosxShape>()->get_Points(points.put()), com::S_OK);
-        points->put_X1(60);
-        points->put_Y1(80);
-        points->put_X2(200);
-        points->put_Y2(80);
+        drawLine(*list);
         EXPECT_TRUE(c.buttonDown(130, 80));
         EXPECT_TRUE(c.buttonUp(130, 80));
         EXPECT_TRUE(c.keyDown(glossor::kKeyDelete, 0));

@@ -427,14 +427,7 @@ TEST_F(ChartWindowTest, TheAnnotationListIsDrawnOverTheChartAndTakesItsInputFirs
     c.paintSurface();
     ASSERT_FALSE(c.invalidRect().has_value());
     glossor::IGlosxList* list = window().annotationList();
-    com::ComPtr<glossor::IGlosxObject> line;
-    ASSERT_EQ(list->Add(glossor::kKindLine, com::Variant::missing(), line.put()), com::S_OK);
-    com::ComPtr<glossor::IGlosxPoints> points;
-    ASSERT_EQ(line.as<glossor::IGlosxShape>()->get_Points(points.put()), com::S_OK);
-    points->put_X1(60);
-    points->put_Y1(80);
-    points->put_X2(200);
-    points->put_Y2(80);
+    drawLine(*list);
     EXPECT_TRUE(c.invalidRect().has_value());
 
     // A press on the line selects it and stays with the list; Delete then removes it.
