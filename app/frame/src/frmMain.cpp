@@ -31,6 +31,7 @@
 #include "frame/chart/ExtensionCalls.h"
 #include "frame/chart/GlossorOverlay.h"
 #include "frame/chart/KorvelChartTarget.h"
+#include "frame/chart/TemplateLoad.h"
 #include "frame/frmAbout.h"
 #include "frame/frmBulkData.h"
 #include "korvel/KvlChartWidget.h"
@@ -303,11 +304,11 @@ void frmMain::placeFrame(float left, float top, float width, float height) {
         m_frame.setWindowState(m_frame.windowState() | Qt::WindowMaximized);
 }
 
-void frmMain::chartCurrentCompany() {
+void frmMain::chartCurrentCompany(bool keepData) {
     if (!gChartFill)
         return;
     gChartFill->GetData(gChartFill->CompanyID, m_choices.period, m_choices.adjusted != 0, m_choices.interval,
-                        m_choices.sectorIndex != 0, m_choices.generalIndex != 0, false, 0);
+                        m_choices.sectorIndex != 0, m_choices.generalIndex != 0, keepData, 0);
 }
 
 void frmMain::setUpDefaultChart() {
@@ -349,12 +350,15 @@ void frmMain::Form_Load() {
                      stored.sectorIndex};
         readConnectionSettings();
         tarnwick::gDefaultMarket = stored.defaultMarket;
-        chart::ExtensionStudySlots studies(gFinExt.get());
-        if (const auto volume = studies.defaultSeries(chart::Study::VOLUME))
-            if (const auto series = volume.as<dravik::IIndexSeries>())
+        {
+            chart::ExtensionStudySlots studies(gFinExt.get());
+            if (const auto series = chart::seriesOf(studies, chart::Study::VOLUME))
                 chart::Succeeded(series->put_VOLUME(65), "VOLUME");
+        }
         if (!loadLastTemplate(stored.lastTemplate))
             setUpDefaultChart();
+        // A loaded template replaced the extension object.
+        chart::ExtensionStudySlots studies(gFinExt.get());
         studies.put(chart::Study::USER1, chart::kStudyVisible, com::Variant(m_choices.sectorIndex != 0));
         studies.put(chart::Study::USER2, chart::kStudyVisible, com::Variant(m_choices.generalIndex != 0));
         com::ComPtr<com::IUnknown> options;
@@ -389,13 +393,74 @@ void frmMain::readConnectionSettings() {
     tarnwick::gProxyPassword = text("ProxyPassword", "");
 }
 
-// Chart templates are loaded by the chart settings window; without it, or without the template, the
-// default chart is laid out.
+// The chart settings window marks the template in its list and loads it; without that window the
+// template is loaded here. Without the template the default chart is laid out.
 bool frmMain::loadLastTemplate(std::int32_t lastTemplate) {
-    if (!tarnwick::gTemplates.exists(keyOf(lastTemplate)) || !m_hooks.chartPeers.loadTemplate)
+    if (!tarnwick::gTemplates.exists(keyOf(lastTemplate)))
         return false;
-    return m_hooks.chartPeers.loadTemplate(lastTemplate);
+    if (m_hooks.chartPeers.loadTemplate)
+        return m_hooks.chartPeers.loadTemplate(lastTemplate);
+    return LoadTemplate(lastTemplate);
 }
+
+bool frmMain::LoadTemplate(std::int32_t templateId) {
+    if (m_templateLoading || m_korvel == nullptr || !gFinExt || !gChartFill)
+        return false;
+    m_templateLoading = true;
+    const bool loaded = Trap("LoadTemplate", [&] { applyTemplateFile(templateId); });
+    m_templateLoading = false;
+    return loaded;
+}
+
+// Throws when the template is unknown or the chart refuses its file; the chart is then unchanged.
+void frmMain::applyTemplateFile(std::int32_t templateId) {
+    chart::TemplateKeptSettings kept;
+    {
+        chart::ExtensionStudySlots studies(gFinExt.get());
+        kept.volumeDrawing = chart::VolumeDrawing(studies);
+    }
+    EnableDisable();
+    SaveKorvelCompanyProfile();
+    const std::filesystem::path file =
+        chart::TemplateFilePath(tarnwick::gTemplates.item(keyOf(templateId)).ID);
+    com::LONG result = korvel::kImportUnreadable;
+    chart::Succeeded(
+        m_korvel->chart().ImportFile(korvel::kFileTemplate, com::Bstr::fromUtf8(file.string()), &result),
+        "ImportFile");
+    if (result != korvel::kImportDone)
+        throw tarnwick::AppError(result, "The chart template " + file.string() + " could not be loaded");
+    reattachExtensions();
+    localizeChartCommands();
+    com::SHORT display = static_cast<com::SHORT>(gChartFill->PriceDisplay);
+    chart::Succeeded(gFinExt->get_PriceDisplay(&display), "PriceDisplay");
+    gChartFill->PriceDisplay = display;
+    // At start-up the work table is built; later the company on the chart is only read back.
+    chartCurrentCompany(!tarnwick::gStarting);
+    if (m_hooks.chartPeers.showWatchListCompany)
+        m_hooks.chartPeers.showWatchListCompany(keyOf(gChartFill->CompanyID));
+    kept.sectorIndexShown = m_choices.sectorIndex != 0;
+    kept.generalIndexShown = m_choices.generalIndex != 0;
+    chart::ExtensionStudySlots studies(gFinExt.get());
+    chart::RestoreAfterTemplate(m_korvel->chart(), studies, kept);
+    rebuildAverageLegends();
+}
+
+// The chart created new extension objects: the window lets go of the old ones and joins the new. The
+// old overlay goes first, or its going would take the new one's place on the chart and the list.
+void frmMain::reattachExtensions() {
+    gChartFill->Chart = nullptr;
+    m_target.reset();
+    m_overlay.reset();
+    attachExtensions();
+}
+
+// Puts the command texts of the chart's tool bars into the current language. The tool-bar texts are
+// not translated yet: the templates keep the texts they were saved with.
+void frmMain::localizeChartCommands() {}
+
+// Rebuilds the captions and legends of the built-in averages from their periods, as committing the
+// studies page does. The studies page is not there yet: the legends stay as the template saved them.
+void frmMain::rebuildAverageLegends() {}
 
 // The chart takes the window's width less 100 twips and its height less 400 (all of it in a low window).
 void frmMain::Form_Resize() {

@@ -1,132 +1,12 @@
 // The chart window over a small market database: its load from an empty or a doctored settings store,
 // its close, the key that restores the chart's standard size, the command state and the default chart.
-#include <QKeyEvent>
-
-#include <map>
-#include <set>
-
-#include "ProgramFixture.h"
-#include "appdata/InternetSettings.h"
-#include "appdata/Schema.h"
-#include "dravik/SeriesInterfaces.h"
-#include "dravik/StudyInterfaces.h"
-#include "frame/MDIForm1.h"
-#include "frame/chart/ChartWindowSettings.h"
-#include "frame/chart/DefaultChartSetUp.h"
-#include "frame/frmMain.h"
-#include "glossor/GlosxOverlay.h"
-#include "korvel/KvlChartWidget.h"
-#include "ostbar/OstBarContract.h"
+#include "ChartWindowFixture.h"
 
 namespace {
 
 using frame::ChartWindowPeers;
 using frame::frmMain;
 using frame::MDIForm1;
-
-constexpr std::int32_t kDefaultCompany = 199;
-constexpr std::int32_t kOtherCompany = 205;
-
-class ChartWindowTest : public ProgramTest {
-protected:
-    void SetUp() override {
-        ProgramTest::SetUp();
-        tarnwick::gConnection = db::Connection::openExisting(m_home / "MQMKD.mqd");
-        tarnwick::gStarting = true;
-        exec(R"(INSERT INTO "Markets" ("ID", "NAME", "ANAME") VALUES (1, 'Main Market', 'Main Market'))");
-        exec(R"(INSERT INTO "Category" ("ID", "NAME", "ANAME") VALUES (3, 'Banks', 'Banks'))");
-        exec(R"(INSERT INTO "WatchLists" ("ID", "NAME") VALUES (5, 'Mine'))");
-        tarnwick::EnsureMarketDailyTable(tarnwick::gConnection, 1);
-        for (const std::int32_t id : {kDefaultCompany, kOtherCompany}) {
-            tarnwick::gConnection.execute(
-                R"(INSERT INTO "Company" ("ID", "TICKER", "NAME", "ANAME", "MARKET_ID", "CATEGORY_ID", "IS_INDEX"))"
-                R"( VALUES (?, ?, ?, ?, 1, 3, 0))",
-                {id, "T" + std::to_string(id), "Company " + std::to_string(id), "Company"});
-            const char* days[] = {"2026-11-02", "2026-11-03", "2026-11-04", "2026-11-05", "2026-11-06"};
-            double close = 10;
-            for (const char* d : days) {
-                tarnwick::gConnection.execute(
-                    R"(INSERT INTO "MARKETDAILY1" ("DATE", "COMPANYID", "TotalShares", "TotalAmount", "OpeningPrice",)"
-                    R"( "MaxPrice", "MinPrice", "ClosingPrice") VALUES (?, ?, 100, 1000, ?, ?, ?, ?))",
-                    {std::string(d), id, close, close + 1, close - 1, close + 0.5});
-                close += 1;
-            }
-        }
-    }
-
-    void TearDown() override {
-        m_frame.reset();
-        tarnwick::gProxyUsed = false;
-        tarnwick::gProxyServer.clear();
-        tarnwick::gProxyPort = tarnwick::kDefaultProxyPort;
-        tarnwick::gProxyUserName.clear();
-        tarnwick::gProxyPassword.clear();
-        tarnwick::gDefaultMarket = 1;
-        ProgramTest::TearDown();
-    }
-
-    static void exec(const char* sql) { tarnwick::gConnection.execute(sql, {}); }
-
-    // A frame whose watch-list and chart settings windows are stood in for by what they hold.
-    MDIForm1& loadFrame(bool withCommands = true) {
-        frame::FrameHooks hooks;
-        for (const char* item : {"mnuWLEdit", "mnuWLDelete", "mnuWLAdd", "mnuWLRemove", "mnuCTSave",
-                                 "mnuCTChange", "mnuCTDelete", "mnuCTSaveAs"})
-            if (withCommands)
-                hooks.chartCommands.set(QString::fromLatin1(item), [] {});
-        ChartWindowPeers& p = hooks.chartPeers;
-        p.selectWatchList = [this](std::int32_t id) {
-            m_selectedWL = "ID_" + std::to_string(id);
-            ++m_wlClicks;
-        };
-        p.selectFirstWatchList = [this] {
-            m_selectedWL = "ID_" + std::to_string(tarnwick::gWatchLists.at(0).ID);
-        };
-        p.selectedWatchListKey = [this] { return m_selectedWL; };
-        p.companySelected = [this] { return m_companySelected; };
-        p.selectedTemplateKey = [this] { return m_selectedTemplate; };
-        p.loadTemplate = [this](std::int32_t id) {
-            m_selectedTemplate = "ID_" + std::to_string(id);
-            return false;
-        };
-        p.enableButton = [this](const QString& window, const QString& key, bool enabled) {
-            m_buttons[window + "." + key] = enabled;
-        };
-        p.fillDataEditor = [this](std::int32_t) { ++m_fills; };
-        p.listNotes = [this](std::int32_t id) { m_notesOf.push_back(id); };
-        p.saveDrawings = [this](std::int32_t id, const std::string&) { m_savedDrawingsOf.push_back(id); };
-        m_frame = std::make_unique<MDIForm1>(std::move(hooks));
-        m_frame->MDIForm_Load();
-        m_frame->show();
-        return *m_frame;
-    }
-
-    frmMain& window() { return m_frame->chartWindow(); }
-    korvel::KvlChart& chart() { return window().Korvel1()->chart(); }
-    std::array<int, 5> choices() {
-        const frmMain::ChartChoices& c = window().chartChoices();
-        return {c.period, c.interval, c.adjusted, c.generalIndex, c.sectorIndex};
-    }
-
-    std::optional<std::string> m_selectedWL;
-    std::optional<std::string> m_selectedTemplate;
-    bool m_companySelected = false;
-    int m_wlClicks = 0;
-    int m_fills = 0;
-    std::vector<std::int32_t> m_notesOf;
-    std::vector<std::int32_t> m_savedDrawingsOf;
-    std::map<QString, bool> m_buttons;
-    std::unique_ptr<MDIForm1> m_frame;
-};
-
-// Period, interval, adjusted, general index, sector index.
-using Choices = std::array<int, 5>;
-
-std::string chartCompanyID(korvel::KvlChart& chart) {
-    com::Bstr id;
-    EXPECT_EQ(chart.get_ChartCompanyID(&id), com::S_OK);
-    return id.toUtf8();
-}
 
 TEST_F(ChartWindowTest, AFirstStartChartsTheDefaultCompanyOnceWithTheDefaultChoices) {
     loadFrame();
@@ -547,14 +427,7 @@ TEST_F(ChartWindowTest, TheAnnotationListIsDrawnOverTheChartAndTakesItsInputFirs
     c.paintSurface();
     ASSERT_FALSE(c.invalidRect().has_value());
     glossor::IGlosxList* list = window().annotationList();
-    com::ComPtr<glossor::IGlosxObject> line;
-    ASSERT_EQ(list->Add(glossor::kKindLine, com::Variant::missing(), line.put()), com::S_OK);
-    com::ComPtr<glossor::IGlosxPoints> points;
-    ASSERT_EQ(line.as<glossor::IGlosxShape>()->get_Points(points.put()), com::S_OK);
-    points->put_X1(60);
-    points->put_Y1(80);
-    points->put_X2(200);
-    points->put_Y2(80);
+    drawLine(*list);
     EXPECT_TRUE(c.invalidRect().has_value());
 
     // A press on the line selects it and stays with the list; Delete then removes it.

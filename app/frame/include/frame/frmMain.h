@@ -82,7 +82,14 @@ public:
     // Whether a menu item of the window or of its pop-up menu is enabled.
     bool menuEnabled(const QString& itemName) const;
     // Charts the current company with the current choices (the chart settings of the chart window).
-    void chartCurrentCompany();
+    // With `keepData` the company on the chart is read back as the last fill left it.
+    void chartCurrentCompany(bool keepData = false);
+    // Applies the chart template of that ID: the charted company's drawings are saved, the chart takes
+    // the template's file, the window joins the new extension objects and charts the company again,
+    // and what a template must not change is put back. True when the template was applied; false
+    // when another load is running, the template is unknown or the chart refused its file (the chart
+    // then stays as it was).
+    bool LoadTemplate(std::int32_t templateId);
 
     // Runs the command of a menu item by the item's name ("mnuExit", "mnuViewForm(2)", ...); false
     // when the item has no command.
@@ -112,6 +119,10 @@ private:
     void openDocumentation(const char* page);
     void openTarget(const QUrl& target);
     void attachExtensions();
+    void reattachExtensions();
+    void applyTemplateFile(std::int32_t templateId);
+    void localizeChartCommands();
+    void rebuildAverageLegends();
     void placeFrame(float left, float top, float width, float height);
     void restoreWatchList(std::int32_t lastWL);
     void readConnectionSettings();
@@ -135,6 +146,7 @@ private:
     std::unique_ptr<tarnwick::chart::clsKorvelFill> gChartFill;
     std::unique_ptr<appchart::GIF> gGifWriter;
     ChartChoices m_choices;
+    bool m_templateLoading = false;  // true while a template load runs; a nested load does nothing
 };
 
 }  // namespace frame

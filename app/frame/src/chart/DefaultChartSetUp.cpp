@@ -20,11 +20,6 @@ constexpr com::SHORT kInvertedTriangle = 9;
 constexpr com::SHORT kDotted = 2;
 constexpr std::int16_t kSimpleMovingAverage10 = 0;
 
-com::ComPtr<dravik::IIndexSeries> seriesOf(StudySlots& studies, Study study) {
-    const auto series = studies.defaultSeries(study);
-    return series ? series.as<dravik::IIndexSeries>() : com::ComPtr<dravik::IIndexSeries>();
-}
-
 template <class Setter>
 void onSeries(StudySlots& studies, Study study, Setter&& set) {
     if (const auto series = seriesOf(studies, study))

@@ -122,6 +122,11 @@ com::ComPtr<com::IUnknown> ExtensionStudySlots::defaultSeries(Study study) {
     return series;
 }
 
+com::ComPtr<dravik::IIndexSeries> seriesOf(StudySlots& studies, Study study) {
+    const auto series = studies.defaultSeries(study);
+    return series ? series.as<dravik::IIndexSeries>() : com::ComPtr<dravik::IIndexSeries>();
+}
+
 com::ComPtr<com::IUnknown> ExtensionStudySlots::axis(Study study) {
     com::ComPtr<com::IUnknown> held;
     dravik::IIndex0* s = membersOf(study, studyObject(study), held);

@@ -15,6 +15,7 @@
 #include "com/Types.h"
 #include "com/Variant.h"
 #include "dravik/IFinancialCharts.h"
+#include "dravik/SeriesInterfaces.h"
 
 namespace frame::chart {
 
@@ -81,5 +82,8 @@ private:
     com::ComPtr<com::IUnknown> studyObject(Study study);
     dravik::IFinancialCharts* extension_;
 };
+
+// The study's default series as a series object (null when the study does not offer one).
+com::ComPtr<dravik::IIndexSeries> seriesOf(StudySlots& studies, Study study);
 
 }  // namespace frame::chart
