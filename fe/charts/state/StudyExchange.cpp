@@ -113,9 +113,20 @@ private:
         return ArchiveResult(archive_);
     }
 
+    // The study whose parameters this record carries: a custom study set up as a copy of a built-in one
+    // carries the parameters of its base from version 34 on (before, a saved custom average came back
+    // with no periods).
+    int parameterStudy() const {
+        const bool custom = study_ >= static_cast<int>(kFirstCustomStudy);
+        if (custom && version_ >= kFormatVersion && record_.calcIndex >= 0 &&
+            record_.calcIndex < static_cast<int>(kBuiltInStudyCount))
+            return record_.calcIndex;
+        return study_;
+    }
+
     com::HRESULT exchangeParameters() {
-        const std::uint32_t bits = StudyParameterBits(study_, version_);
-        const StudyDefaults& defaults = StudyDefaultsOf(study_);
+        const std::uint32_t bits = StudyParameterBits(parameterStudy(), version_);
+        const StudyDefaults& defaults = StudyDefaultsOf(parameterStudy());
         StudyParameters& parameters = record_.parameters;
         if ((bits & SP_WORKSERIES) != 0)
             shortEntry(record_.workSeries, "WorkSeries", -1);

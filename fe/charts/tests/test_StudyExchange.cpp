@@ -1,3 +1,5 @@
+#include <algorithm>
+
 #include <gtest/gtest.h>
 
 #include "StateTestSupport.h"
@@ -154,6 +156,31 @@ TEST(StudyExchange, MacdByteImageAtVersion33) {
     EXPECT_EQ(v31.parameters.longPeriod(), 26);
     EXPECT_EQ(v31.labelAxis, 1);
     EXPECT_EQ(v31.rememberAxisIndex, 0);
+}
+
+TEST(StudyExchange, ACustomStudyKeepsItsBasesParametersFromVersion34) {
+    // CUSTOM1 set up as a 20-period simple average of the closes.
+    StudyRecord record = MakeDefaultStudyRecord(49, nullptr);
+    record.inUse = 1;
+    record.calcIndex = 3;
+    record.periods = 20;
+    record.workSeries = 2;
+    const Bytes v33 = store(record, 49, 33);
+    const Bytes v34 = store(record, 49, 34);
+    // Version 34 adds the simple average's "WorkSeries" and "Periods" after the rest.
+    ASSERT_EQ(v34.size(), v33.size() + 4);
+    EXPECT_TRUE(std::equal(v33.begin(), v33.end(), v34.begin()));
+    EXPECT_EQ(Bytes(v34.end() - 4, v34.end()), (Bytes{0x02, 0x00, 0x14, 0x00}));
+
+    StudyRecord loaded = MakeDefaultStudyRecord(49, nullptr);
+    ASSERT_EQ(load(v34, loaded, 49, 34), com::S_OK);
+    EXPECT_EQ(loaded.calcIndex, 3);
+    EXPECT_EQ(loaded.periods, 20);
+    EXPECT_EQ(loaded.workSeries, 2);
+    // A version-33 save of it still loads as it always did.
+    StudyRecord older = MakeDefaultStudyRecord(49, nullptr);
+    ASSERT_EQ(load(v33, older, 49, 33), com::S_OK);
+    EXPECT_EQ(older.calcIndex, 3);
 }
 
 TEST(StudyExchange, Version18Layout) {
