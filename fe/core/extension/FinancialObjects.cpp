@@ -9,7 +9,6 @@
 #include "dravik/Commands.h"
 #include "dravik/Identities.h"
 #include "extension/CFinancialCharts.h"
-#include "extension/PendingObjects.h"
 #include "format/NumberText.h"
 #include "gallery/ChartTypeObjects.h"
 #include "gallery/GalleryAxisAccess.h"
@@ -37,18 +36,6 @@ HRESULT clearOut(T** out) {
         return com::E_POINTER;
     *out = nullptr;
     return com::S_OK;
-}
-
-HRESULT notYetAvailable(PendingObject kind) {
-    return IsNotYetAvailable(kind) ? com::E_NOTIMPL : com::S_OK;
-}
-
-// A getter without arguments of its own whose object class is still to come.
-template <typename T>
-HRESULT pendingGetter(T** out, PendingObject kind) {
-    if (const HRESULT result = clearOut(out); com::FAILED(result))
-        return result;
-    return notYetAvailable(kind);
 }
 
 std::vector<std::string_view> splitFields(std::string_view text) {
@@ -87,8 +74,6 @@ HRESULT CFinancialCharts::GetStudyObject(com::DISPID dispid, com::IUnknown** stu
         return result;
     if (dispid < DISPID_FirstStudy || dispid > DISPID_LastStudy)
         return com::E_INVALIDARG;
-    if (const HRESULT pending = notYetAvailable(PendingObject::StudyObject); com::FAILED(pending))
-        return pending;
     return CreateStudyObject(*this, kStudyOfMember[dispid - DISPID_FirstStudy], study);
 }
 
@@ -142,32 +127,24 @@ void CFinancialCharts::ApplyDateSteps(SHORT step, SHORT every, SHORT minorStep, 
 HRESULT CFinancialCharts::get_PointAndFigure(IPointFigure** object) {
     if (const HRESULT result = clearOut(object); com::FAILED(result))
         return result;
-    if (IsNotYetAvailable(PendingObject::ChartTypeObject))
-        return com::E_NOTIMPL;
     return CreatePointFigureObject(*this, object);
 }
 
 HRESULT CFinancialCharts::get_Renko(IRenko** object) {
     if (const HRESULT result = clearOut(object); com::FAILED(result))
         return result;
-    if (IsNotYetAvailable(PendingObject::ChartTypeObject))
-        return com::E_NOTIMPL;
     return CreateRenkoObject(*this, object);
 }
 
 HRESULT CFinancialCharts::get_Kagi(IKagi** object) {
     if (const HRESULT result = clearOut(object); com::FAILED(result))
         return result;
-    if (IsNotYetAvailable(PendingObject::ChartTypeObject))
-        return com::E_NOTIMPL;
     return CreateKagiObject(*this, object);
 }
 
 HRESULT CFinancialCharts::get_ThreeLineBreak(IThreeLineBreak** object) {
     if (const HRESULT result = clearOut(object); com::FAILED(result))
         return result;
-    if (IsNotYetAvailable(PendingObject::ChartTypeObject))
-        return com::E_NOTIMPL;
     return CreateThreeLineBreakObject(*this, object);
 }
 

@@ -10,7 +10,6 @@
 #include "dravik/Commands.h"
 #include "extension/CFinancialCharts.h"
 #include "extension/DrawingDialogs.h"
-#include "extension/PendingObjects.h"
 #include "korvel/KvlContract.h"
 
 namespace dravik {

@@ -9,7 +9,6 @@
 #include "dravik/Commands.h"
 #include "dravik/Identities.h"
 #include "dravik/StudyInterfaces.h"
-#include "extension/PendingObjects.h"
 #include "ostbar/OstCommandTable.h"
 
 namespace dravik::test {
@@ -356,8 +355,8 @@ TEST(StudyMembers, DispidsMapToStudyNumbers) {
     EXPECT_EQ(seen, std::vector<int>(58, 1));
 }
 
-TEST_F(SurfaceTest, ObjectsOfClassesStillToComeAreNotImplemented) {
-    // The chart-type objects have come; over a chart type that is not the Kagi chart (the recording
+TEST_F(SurfaceTest, ObjectGettersCheckTheirArgumentsAndTheChartType) {
+    // Over a chart type that is not the Kagi chart (the recording
     // chart types here) the getter fails cleanly.
     IKagi* kagi = reinterpret_cast<IKagi*>(this);
     EXPECT_EQ(surface().get_Kagi(&kagi), com::E_FAIL);
