@@ -26,6 +26,7 @@
 #include "frame/MessageBox.h"
 #include "frame/ProgramSettings.h"
 #include "frame/ToolWindowHost.h"
+#include "frame/chart/ChartCommandTexts.h"
 #include "frame/chart/ChartWindowSettings.h"
 #include "frame/chart/DefaultChartSetUp.h"
 #include "frame/chart/ExtensionCalls.h"
@@ -320,6 +321,7 @@ void frmMain::setUpDefaultChart() {
         if (m_hooks.chartPeers.showWatchListCompany)
             m_hooks.chartPeers.showWatchListCompany(key);
     };
+    steps.localizeChartCommands = [this] { localizeChartCommands(); };
     chart::SetUpDefaultChart(m_korvel->chart(), *gFinExt, studies, steps);
 }
 
@@ -430,6 +432,7 @@ void frmMain::applyTemplateFile(std::int32_t templateId) {
     if (result != korvel::kImportDone)
         throw tarnwick::AppError(result, "The chart template " + file.string() + " could not be loaded");
     reattachExtensions();
+    chart::AddDrawingTools(m_korvel->chart());
     localizeChartCommands();
     com::SHORT display = static_cast<com::SHORT>(gChartFill->PriceDisplay);
     chart::Succeeded(gFinExt->get_PriceDisplay(&display), "PriceDisplay");
@@ -454,9 +457,11 @@ void frmMain::reattachExtensions() {
     attachExtensions();
 }
 
-// Puts the command texts of the chart's tool bars into the current language. The tool-bar texts are
-// not translated yet: the templates keep the texts they were saved with.
-void frmMain::localizeChartCommands() {}
+// Puts the command texts of the chart's tool bars into the current language (a template import
+// brings the texts it was saved with).
+void frmMain::localizeChartCommands() {
+    chart::LocalizeChartCommands(m_korvel->chart(), [](std::int32_t row) { return GetLangString(row); });
+}
 
 // Rebuilds the captions and legends of the built-in averages from their periods, as committing the
 // studies page does. The studies page is not there yet: the legends stay as the template saved them.

@@ -444,6 +444,58 @@ TEST_F(ChartWindowTest, TheAnnotationListIsDrawnOverTheChartAndTakesItsInputFirs
     EXPECT_EQ(count, 0);
 }
 
+// The texts of the three tool bars, as the language table's English rows give them.
+TEST_F(ChartWindowTest, TheLoadPutsTheToolBarsTextsIntoTheInterfaceLanguage) {
+    loadFrame();
+    const auto textOf = [](ostbar::IOstCommand* command) {
+        com::Bstr text;
+        EXPECT_NE(command, nullptr);
+        if (command)
+            command->get_Text(&text);
+        return text.toUtf8();
+    };
+    com::ComPtr<ostbar::IOstToolbarObj> financialBar;
+    ASSERT_EQ(window().financialExtension()->get_ToolBarObj(financialBar.put()), com::S_OK);
+    com::ComPtr<ostbar::IOstCommands> financial;
+    ASSERT_EQ(financialBar->get_Commands(financial.put()), com::S_OK);
+    const auto financialText = [&](com::SHORT id) {
+        com::ComPtr<ostbar::IOstCommand> command;
+        financial->Item(id, command.put());
+        return textOf(command.get());
+    };
+    EXPECT_EQ(financialText(0), "Show Price As");
+    EXPECT_EQ(financialText(8), "Candlestick");
+    EXPECT_EQ(financialText(80), "Properties...");
+    EXPECT_EQ(financialText(170), "Grid");
+    EXPECT_EQ(financialText(69), "Add");
+    EXPECT_EQ(financialText(161), "Remove All");
+
+    com::ComPtr<ostbar::IOstToolbar> annotations;
+    ASSERT_EQ(window().annotationList()->get_ToolBarObject(annotations.put()), com::S_OK);
+    const auto annotationText = [&](com::SHORT id) {
+        com::ComPtr<ostbar::IOstCommand> command;
+        annotations->Command(id, command.put());
+        return textOf(command.get());
+    };
+    EXPECT_EQ(annotationText(3), "Arrow/Line");
+    EXPECT_EQ(annotationText(7), "Baloon with text");
+    EXPECT_EQ(annotationText(30), "Rotate/Flip");
+
+    com::ComPtr<com::IUnknown> chartBar;
+    ASSERT_EQ(chart().get_ToolBarObject(chartBar.put()), com::S_OK);
+    const auto own = chartBar.as<ostbar::IOstToolbar>();
+    ASSERT_TRUE(own);
+    const auto chartText = [&](com::SHORT id) {
+        com::ComPtr<ostbar::IOstCommand> command;
+        own->Command(id, command.put());
+        return textOf(command.get());
+    };
+    EXPECT_EQ(chartText(29448), "Zoom In");
+    EXPECT_EQ(chartText(29440), "Zoom Out");
+    EXPECT_EQ(chartText(4), "Technical Drawing");
+    EXPECT_EQ(errorLog(), "");
+}
+
 }  // namespace
 
 namespace {

@@ -181,7 +181,9 @@ void onChartCommand(korvel::IKvlChart& chart, std::int16_t id, Setter&& set) {
         set(*command);
 }
 
-void drawingTools(korvel::IKvlChart& chart) {
+}  // namespace
+
+void AddDrawingTools(korvel::IKvlChart& chart) {
     com::ComPtr<com::IUnknown> object;
     Succeeded(chart.get_ToolBarObject(object.put()), "ToolBarObject");
     if (const auto bar = object ? object.as<ostbar::IOstToolbar>() : com::ComPtr<ostbar::IOstToolbar>()) {
@@ -209,8 +211,6 @@ void drawingTools(korvel::IKvlChart& chart) {
     });
 }
 
-}  // namespace
-
 void SetUpDefaultChart(korvel::IKvlChart& chart, dravik::IFinancialCharts& extension, StudySlots& studies,
                        const DefaultChartSetUpSteps& steps) {
     Succeeded(chart.put_Setting(21, kWhite), "Setting21");
@@ -231,7 +231,7 @@ void SetUpDefaultChart(korvel::IKvlChart& chart, dravik::IFinancialCharts& exten
     for (const Study s : {Study::CUSTOM1, Study::CUSTOM2, Study::CUSTOM3})
         onSeries(studies, s,
                  [](dravik::IIndexSeries& series) { Succeeded(series.put_Gallery(kLines), "Gallery"); });
-    drawingTools(chart);
+    AddDrawingTools(chart);
     Succeeded(chart.put_Setting(8, 35), "Setting8");
     if (steps.localizeChartCommands)
         steps.localizeChartCommands();

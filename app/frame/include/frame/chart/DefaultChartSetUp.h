@@ -37,6 +37,10 @@ struct DefaultChartSetUpSteps {
     std::function<void()> localizeChartCommands;
 };
 
+// Puts the ten drawing tools of the extension in a drop-down of the chart's own tool bar. The chart's
+// own tool bar is not part of a chart template, so a chart laid out from a template gets them too.
+void AddDrawingTools(korvel::IKvlChart& chart);
+
 // Lays out the default chart; the first error (other than a member the extension does not offer yet)
 // ends it.
 void SetUpDefaultChart(korvel::IKvlChart& chart, dravik::IFinancialCharts& extension, StudySlots& studies,
