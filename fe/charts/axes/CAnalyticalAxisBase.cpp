@@ -225,12 +225,15 @@ HRESULT CAnalyticalAxisBase::get_TextColor(LONG* value) {
 HRESULT CAnalyticalAxisBase::put_TextColor(LONG value) {
     return putStored(&Record::textColor, AUF_TEXTCOLOR, static_cast<std::uint32_t>(value));
 }
-HRESULT CAnalyticalAxisBase::get_Grid(VARIANT_BOOL* value) {
+HRESULT CAnalyticalAxisBase::getGridBit(std::int16_t Record::*tickWord, VARIANT_BOOL* value) {
     SHORT word = 0;
-    const HRESULT hr = getStored(&Record::tickStyle, value ? &word : nullptr);
+    const HRESULT hr = getStored(tickWord, value ? &word : nullptr);
     if (value)
         *value = com::toVariantBool((static_cast<std::uint16_t>(word) & kGridBit) != 0);
     return hr;
+}
+HRESULT CAnalyticalAxisBase::get_Grid(VARIANT_BOOL* value) {
+    return getGridBit(&Record::tickStyle, value);
 }
 HRESULT CAnalyticalAxisBase::put_Grid(VARIANT_BOOL value) {
     return putWordBits(&Record::tickStyle, AUF_TICKSTYLE, kTickKindMask, value != 0 ? kGridBit : 0);
@@ -254,11 +257,7 @@ HRESULT CAnalyticalAxisBase::put_GridColor(LONG value) {
     return putStored(&Record::gridColor, AUF_GRIDCOLOR, static_cast<std::uint32_t>(value));
 }
 HRESULT CAnalyticalAxisBase::get_MinorGrid(VARIANT_BOOL* value) {
-    SHORT word = 0;
-    const HRESULT hr = getStored(&Record::minorTickStyle, value ? &word : nullptr);
-    if (value)
-        *value = com::toVariantBool((static_cast<std::uint16_t>(word) & kGridBit) != 0);
-    return hr;
+    return getGridBit(&Record::minorTickStyle, value);
 }
 HRESULT CAnalyticalAxisBase::put_MinorGrid(VARIANT_BOOL value) {
     return putWordBits(&Record::minorTickStyle, AUF_MINORTICKSTYLE, kTickKindMask, value != 0 ? kGridBit : 0);

@@ -98,6 +98,8 @@ private:
     HRESULT getStored(Field AxisSettingsRecord::*field, Out* out);
     template <typename Field>
     HRESULT putStored(Field AxisSettingsRecord::*field, std::uint32_t bit, Field value);
+    // The grid bit of a tick word as a Boolean.
+    HRESULT getGridBit(std::int16_t AxisSettingsRecord::*tickWord, VARIANT_BOOL* value);
     HRESULT putWordBits(std::int16_t AxisSettingsRecord::*word, std::uint32_t bit, std::uint16_t keep,
                         std::uint16_t bits);
     com::COLORREF mapColor(std::uint32_t color) const;

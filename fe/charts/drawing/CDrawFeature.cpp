@@ -127,15 +127,19 @@ com::HRESULT CDrawFeature::put_FreeDraw(VARIANT_BOOL value) {
 
 // --- state --------------------------------------------------------------------------------------------
 
-com::HRESULT CDrawFeature::get_Visible(VARIANT_BOOL* value) {
+com::HRESULT CDrawFeature::getState(bool (DrawingRecord::*state)() const, VARIANT_BOOL* value) {
     if (!value)
         return com::E_POINTER;
     *value = com::VARIANT_FALSE;
     Call call(*link_, drawingId_);
     if (!call)
         return com::E_FAIL;
-    *value = com::toVariantBool(call.record().Visible());
+    *value = com::toVariantBool((call.record().*state)());
     return com::S_OK;
+}
+
+com::HRESULT CDrawFeature::get_Visible(VARIANT_BOOL* value) {
+    return getState(&DrawingRecord::Visible, value);
 }
 
 com::HRESULT CDrawFeature::put_Visible(VARIANT_BOOL value) {
@@ -160,14 +164,7 @@ com::HRESULT CDrawFeature::put_Visible(VARIANT_BOOL value) {
 }
 
 com::HRESULT CDrawFeature::get_Enable(VARIANT_BOOL* value) {
-    if (!value)
-        return com::E_POINTER;
-    *value = com::VARIANT_FALSE;
-    Call call(*link_, drawingId_);
-    if (!call)
-        return com::E_FAIL;
-    *value = com::toVariantBool(call.record().Enabled());
-    return com::S_OK;
+    return getState(&DrawingRecord::Enabled, value);
 }
 
 com::HRESULT CDrawFeature::put_Enable(VARIANT_BOOL value) {

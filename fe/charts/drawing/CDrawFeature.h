@@ -83,6 +83,8 @@ private:
     // Stores a pen or series field and repaints; nothing when the value is the current one.
     template <typename Field>
     HRESULT putField(Field DrawingRecord::*field, Field value);
+    // One of the record's state tests (shown, enabled) as a Boolean.
+    HRESULT getState(bool (DrawingRecord::*state)() const, VARIANT_BOOL* value);
     HRESULT getDate(double DrawingRecord::*x, com::Bstr* out);
     HRESULT putDate(double DrawingRecord::*position, double DrawingRecord::*x, const com::Bstr& text);
     HRESULT getPrice(double DrawingRecord::*field, com::Bstr* out);

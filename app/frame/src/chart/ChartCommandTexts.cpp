@@ -1,6 +1,6 @@
 #include "frame/chart/ChartCommandTexts.h"
 
-#include <iterator>
+#include <cstddef>
 
 #include "com/ComPtr.h"
 #include "dravik/IFinancialCharts.h"
@@ -10,7 +10,18 @@
 #include "ostbar/OstBarContract.h"
 
 namespace frame::chart {
+namespace {
 
+// One command of a tool bar and the language-table row of its text; row -1: no text.
+struct CommandTextRow {
+    std::int16_t command;
+    std::int32_t row;
+};
+
+// The annotation list's line-style combo: it takes no text; its selection is cleared instead.
+constexpr std::int16_t kAnnotationLineStyleCommand = 29;
+
+// The rows of each bar, in the order they are set.
 const CommandTextRow kFinancialCommandTexts[] = {
     {0, 138},   {5, 139},  {6, 140},   {7, 141},   {8, 142},   {1, 143},   {86, 144},
     {87, 145},  {4, 146},  {79, 147},  {80, 152},  {171, 147}, {172, 152}, {170, 161},
@@ -18,7 +29,6 @@ const CommandTextRow kFinancialCommandTexts[] = {
     {73, 193},  {76, 193}, {75, 193},  {77, 193},  {97, 194},  {105, 194}, {113, 194},
     {121, 194}, {89, 194}, {137, 194}, {129, 194}, {153, 194}, {145, 194}, {161, 194},
 };
-const std::size_t kFinancialCommandTextCount = std::size(kFinancialCommandTexts);
 
 const CommandTextRow kAnnotationCommandTexts[] = {
     {3, 163},  {4, 168},  {7, 167},  {2, 164},  {5, 166},
@@ -27,16 +37,12 @@ const CommandTextRow kAnnotationCommandTexts[] = {
     {20, 177}, {25, 178}, {26, 179}, {27, 152}, {kAnnotationLineStyleCommand, -1},
     {16, 181}, {17, 180}, {19, 182}, {18, 183}, {30, 184},
 };
-const std::size_t kAnnotationCommandTextCount = std::size(kAnnotationCommandTexts);
 
 const CommandTextRow kChartCommandTexts[] = {
     {29499, 147}, {29448, 148}, {29440, 192}, {29464, 154}, {29471, 155}, {29472, 156},
     {29449, 157}, {29450, 158}, {29442, 160}, {29444, 159}, {29457, 149}, {29463, 150},
     {29488, 151}, {29451, 152}, {29452, 153}, {4, 146},
 };
-const std::size_t kChartCommandTextCount = std::size(kChartCommandTexts);
-
-namespace {
 
 using CommandLookup = std::function<com::HRESULT(std::int16_t, ostbar::IOstCommand**)>;
 
@@ -46,19 +52,20 @@ com::ComPtr<ostbar::IOstCommand> commandOf(const CommandLookup& lookup, std::int
     return command;
 }
 
-void setTexts(const CommandTextRow* rows, std::size_t count, const CommandLookup& lookup,
+template <std::size_t N>
+void setTexts(const CommandTextRow (&rows)[N], const CommandLookup& lookup,
               const std::function<QString(std::int32_t)>& text) {
-    for (std::size_t i = 0; i < count; ++i) {
-        const com::ComPtr<ostbar::IOstCommand> command = commandOf(lookup, rows[i].command);
+    for (const CommandTextRow& row : rows) {
+        const com::ComPtr<ostbar::IOstCommand> command = commandOf(lookup, row.command);
         if (!command)
             continue;
-        if (rows[i].row < 0) {
+        if (row.row < 0) {
             // The line-style combo shows no caption: only its selection is cleared.
             if (const auto combo = command.as<ostbar::IOstCombo>())
                 Succeeded(combo->ResetSelection(), "ResetSelection");
             continue;
         }
-        Succeeded(command->put_Text(com::Bstr(text(rows[i].row).toStdU16String())), "Text");
+        Succeeded(command->put_Text(com::Bstr(text(row.row).toStdU16String())), "Text");
     }
 }
 
@@ -75,7 +82,7 @@ void LocalizeChartCommands(korvel::IKvlChart& chart, const std::function<QString
     if (const auto financial =
             extensionOf<dravik::IFinancialCharts>(chart, com::Bstr(dravik::kFinancialChartsProgId))) {
         setTexts(
-            kFinancialCommandTexts, kFinancialCommandTextCount,
+            kFinancialCommandTexts,
             [&](std::int16_t id, ostbar::IOstCommand** command) {
                 com::ComPtr<ostbar::IOstToolbarObj> bar;
                 com::ComPtr<ostbar::IOstCommands> commands;
@@ -91,7 +98,7 @@ void LocalizeChartCommands(korvel::IKvlChart& chart, const std::function<QString
     if (const auto annotations =
             extensionOf<glossor::IGlosxList>(chart, com::Bstr::fromUtf8(glossor::kGlosxListProgId))) {
         setTexts(
-            kAnnotationCommandTexts, kAnnotationCommandTextCount,
+            kAnnotationCommandTexts,
             [&](std::int16_t id, ostbar::IOstCommand** command) {
                 com::ComPtr<ostbar::IOstToolbar> bar;
                 const com::HRESULT result = annotations->get_ToolBarObject(bar.put());
@@ -102,7 +109,7 @@ void LocalizeChartCommands(korvel::IKvlChart& chart, const std::function<QString
             text);
     }
     setTexts(
-        kChartCommandTexts, kChartCommandTextCount,
+        kChartCommandTexts,
         [&](std::int16_t id, ostbar::IOstCommand** command) {
             com::ComPtr<com::IUnknown> object;
             const com::HRESULT result = chart.get_ToolBarObject(object.put());

@@ -14,23 +14,6 @@ struct IKvlChart;
 
 namespace frame::chart {
 
-// One command of a tool bar and the language-table row of its text.
-struct CommandTextRow {
-    std::int16_t command;
-    std::int32_t row;
-};
-
-// The rows of each bar, in the order they are set.
-extern const CommandTextRow kFinancialCommandTexts[];
-extern const std::size_t kFinancialCommandTextCount;
-extern const CommandTextRow kAnnotationCommandTexts[];
-extern const std::size_t kAnnotationCommandTextCount;
-extern const CommandTextRow kChartCommandTexts[];
-extern const std::size_t kChartCommandTextCount;
-
-// The annotation list's line-style combo: it takes no text; its selection is cleared instead.
-inline constexpr std::int16_t kAnnotationLineStyleCommand = 29;
-
 // Sets every listed command's text to its row in the current language (`text` gives a row's text).
 // The extensions are fetched from the chart by their ProgIDs. A command a bar does not have is an error
 // of the caller (the program's error is thrown).
