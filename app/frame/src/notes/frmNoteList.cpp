@@ -58,10 +58,11 @@ FormModel frmNoteList::design() {
         designControl("lsvNotes", ControlKind::ListView, "", QString(), 45, 720,
                       f.width - kListWidthAllowance, f.height - kListHeightAllowance),
     };
+    // The shown columns fit the list's width, so that a click on a row never scrolls it sideways.
     f.control(kList).columns = {
         {QStringLiteral("New"), QStringLiteral("98"), 450},
         {QStringLiteral("Date"), QStringLiteral("86"), 1100},
-        {QStringLiteral("Note"), QStringLiteral("99"), 4000},
+        {QStringLiteral("Note"), QStringLiteral("99"), 2100},
         {QStringLiteral("SortingDate"), QString(), 0},
     };
     return f;
