@@ -61,8 +61,8 @@ FormModel frmNoteList::design() {
     // The shown columns fit the list's width, so that a click on a row never scrolls it sideways.
     f.control(kList).columns = {
         {QStringLiteral("New"), QStringLiteral("98"), 450},
-        {QStringLiteral("Date"), QStringLiteral("86"), 1100},
-        {QStringLiteral("Note"), QStringLiteral("99"), 2100},
+        {QStringLiteral("Date"), QStringLiteral("86"), 1250},
+        {QStringLiteral("Note"), QStringLiteral("99"), 1950},
         {QStringLiteral("SortingDate"), QString(), 0},
     };
     return f;
