@@ -358,12 +358,14 @@ TEST_F(NotesListTest, AssembledFrameListsTheChartedCompanysNotesAndOpensOneInThe
     QTreeWidget* view = list->lsvNotes();
     const QPoint onRow = view->visualItemRect(itemOf(*list, "5/3/2004")).center();
     Shown seen;
+    QImage box;  // the picture box as drawn
     QTimer::singleShot(100, [&] {
         auto* note = static_cast<frmNote*>(frame::Form::findOpen(QStringLiteral("frmNote")));
         if (note == nullptr)
             return;
         seen = {note->objectName() + (note->isVisible() ? QStringLiteral(" shown") : QString()),
                 note->noteText(), note->picture()};
+        box = note->controlWidget(QStringLiteral("imgChart"))->grab().toImage();
         note->close();
     });
     QMouseEvent event(QEvent::MouseButtonPress, QPointF(onRow), view->viewport()->mapToGlobal(QPointF(onRow)),
@@ -373,6 +375,11 @@ TEST_F(NotesListTest, AssembledFrameListsTheChartedCompanysNotesAndOpensOneInThe
     EXPECT_EQ(seen.window, QStringLiteral("frmNote shown"));
     EXPECT_EQ(seen.text, QStringLiteral("05.03.2004:\r\nOne\r\nTwo\r\nThree"));
     EXPECT_EQ(seen.picture.size(), QSize(160, 80));
+    // The 620 x 558 box shows the picture in its middle, pixel for pixel, and no No Image around it.
+    ASSERT_EQ(box.size(), QSize(620, 558));
+    const QImage drawn = box.copy(230, 239, 160, 80).convertToFormat(QImage::Format_RGB32);
+    EXPECT_EQ(drawn, seen.picture.convertToFormat(QImage::Format_RGB32));
+    EXPECT_NE(box.pixelColor(5, 5), QColor(Qt::white));
     processEvents();
     EXPECT_EQ(itemOf(*list, "5/3/2004")->text(0), QStringLiteral(" "));
     EXPECT_EQ(storedIsNew(11), "");
