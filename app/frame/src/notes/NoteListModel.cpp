@@ -1,7 +1,6 @@
 #include "frame/notes/NoteListModel.h"
 
 #include <algorithm>
-#include <chrono>
 
 #include "appchart/fill/ChartReading.h"
 #include "appdata/MarketQueries.h"
