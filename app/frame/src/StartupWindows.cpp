@@ -6,6 +6,7 @@
 #include "frame/ModalWindow.h"
 #include "frame/frmLanguage.h"
 #include "frame/frmSplash.h"
+#include "frame/notes/NoteListWiring.h"
 #include "frame/update/frmDataUpdate.h"
 #include "frame/update/frmProxySettings.h"
 
@@ -57,6 +58,7 @@ void StartupWindows::showFrameWindow() {
         hooks.showDataUpdate = [this] { ShowDataUpdate(m_frame.get()); };
     if (!hooks.showProxySettings)
         hooks.showProxySettings = [this] { ShowProxySettings(m_frame.get()); };
+    ConnectNoteList(hooks, [this] { return m_frame.get(); });
     m_frame = std::make_unique<MDIForm1>(std::move(hooks));
     m_frame->MDIForm_Load();
     m_frame->show();

@@ -19,6 +19,7 @@
 #include "com/Yield.h"
 #include "frame/LanguageTable.h"
 #include "frame/MessageBox.h"
+#include "frame/notes/NoteImageDownload.h"
 #include "store/SettingsStore.h"
 
 namespace frame {
@@ -280,6 +281,11 @@ void DataUpdateModel::ProcessData(bool noNewData) {
     hooks.showSuccess = [this] { display_.okVisible = true; };
     hooks.showFailure = [this] { display_.errorVisible = true; };
     hooks.downloadNoteImage = links_.downloadNoteImage;
+    if (!hooks.downloadNoteImage) {
+        hooks.downloadNoteImage = [this](std::int32_t noteId) {
+            return DownloadFile(noteId, tarnwick::gDataServers.at(static_cast<std::size_t>(currentServer_)));
+        };
+    }
     hooks.openUrl = [this](const std::string& url) {
         if (links_.openUrl) {
             links_.openUrl(QString::fromStdString(url));

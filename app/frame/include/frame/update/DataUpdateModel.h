@@ -19,7 +19,8 @@
 namespace frame {
 
 // What the rest of the program does for an update: an empty function does nothing, except
-// showMessage and openUrl, which default to a message box and the desktop's URL handler.
+// showMessage and openUrl, which default to a message box and the desktop's URL handler, and
+// downloadNoteImage, which defaults to fetching the picture from the server the update uses.
 struct DataUpdateLinks {
     // Saves the charted company's drawings and charts it again with the settings as they stand.
     std::function<void()> rechart;
