@@ -185,9 +185,13 @@ frmMain::frmMain(MDIForm1& frame, const FrameHooks& hooks) : Form(design()), m_f
                                      return gChartFill->Company->Symbol;
                                  },
                                  [this](bool enabled) {
+                                     // Only the item's action: the whole model would put the chart
+                                     // back to its designed size.
                                      setMenuEnabled("mnuSaveChart", enabled);
+                                     const QString item = QStringLiteral("mnuSaveChart");
+                                     if (QAction* action = menuAction(item))
+                                         action->setEnabled(model().control(item).enabled);
                                      enableButton("frmChartSettings", "SaveAsImage", enabled);
-                                     applyModel();
                                  }});
     };
     if (m_hooks.showDataUpdate)

@@ -389,6 +389,21 @@ TEST_F(ChartWindowTest, SaveAsImageWritesTheChartedCompanysChartAsAGif) {
     EXPECT_GE(colours.size(), 3);
 }
 
+TEST_F(ChartWindowTest, TheChartKeepsItsSizeThroughASave) {
+    OutputAnswers answers;
+    loadFrame();
+    window().resize(500, 400);
+    window().Form_Resize();
+    QWidget* host = window().Korvel1()->parentWidget();
+    const QRect before = host->geometry();
+    // Not the designed 9300 x 8370 twips.
+    ASSERT_NE(before.size(), QSize(620, 558));
+    answers.saveAs = QString::fromStdString((m_home / "chart.bmp").string());
+    ASSERT_TRUE(window().runMenuCommand(QStringLiteral("mnuSaveChart")));
+    EXPECT_EQ(host->geometry(), before);
+    EXPECT_EQ(window().Korvel1()->size(), before.size());
+}
+
 TEST_F(ChartWindowTest, SaveAsImageWritesAMetafileAndABitmapThroughTheChart) {
     OutputAnswers answers;
     loadFrame();
