@@ -289,6 +289,7 @@ TEST_F(ChartImageSaveTest, AFileThatCannotBeWrittenIsReportedAndLogged) {
         EXPECT_EQ(m_answers.messages[0].second, ui::MB_ICONEXCLAMATION);
     }
     EXPECT_EQ(logRecords(), 3);
+    EXPECT_NE(errorLog().find((missing + ".gif").toStdString()), std::string::npos);
     EXPECT_FALSE(QDir(path("missing")).exists());
 }
 
@@ -337,6 +338,9 @@ TEST_F(ChartImageSaveTest, TheFailureMessageIsInArabicInArabicMode) {
     ASSERT_EQ(m_answers.messages.size(), 1u);
     EXPECT_TRUE(m_answers.messages[0].first.startsWith(QStringLiteral(u"تعذّر حفظ الرسم البياني")))
         << m_answers.messages[0].first.toStdString();
+    // The path reads left to right inside the right-to-left text.
+    EXPECT_NE(m_answers.messages[0].first.indexOf(QChar(0x2066) + path("missing/chart.bmp") + QChar(0x2069)),
+              -1);
     EXPECT_EQ(m_answers.messages[0].second, ui::MB_ICONEXCLAMATION | ui::MB_ARABIC);
 }
 

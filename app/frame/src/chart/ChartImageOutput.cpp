@@ -40,7 +40,7 @@ constexpr ExtensionFormat kExtensionFormats[] = {
 void exportFile(korvel::IKvlChart& chart, com::LONG format, const QString& path) {
     const com::HRESULT result = chart.ExportFile(format, com::Bstr::fromUtf8(path.toStdString()));
     if (com::FAILED(result))
-        throw AppError(result, "The chart could not be written to \"" + path.toStdString() + "\"");
+        throw AppError(result, "The chart control could not write the file.");
 }
 
 // The chart as the control exports it as a bitmap, through a folder of its own that only this user
@@ -66,9 +66,10 @@ void runChartCommand(korvel::IKvlChart* chart, com::LONG command) {
     Succeeded(chart->RunCommand(command, 0), "RunCommand");
 }
 
+// The file name stands on a line of its own, kept left to right inside the Arabic text.
 QString saveFailureText(const QString& fileName, const std::string& why) {
-    const QString text = gArabic ? QStringLiteral(u"تعذّر حفظ الرسم البياني في الملف \"%1\".\n%2")
-                                 : QStringLiteral("The chart could not be saved as \"%1\".\n%2");
+    const QString text = gArabic ? QStringLiteral(u"تعذّر حفظ الرسم البياني في الملف:\n\u2066%1\u2069\n%2")
+                                 : QStringLiteral("The chart could not be saved as:\n%1\n%2");
     return text.arg(QDir::toNativeSeparators(fileName), QString::fromStdString(why));
 }
 
@@ -153,7 +154,8 @@ void SaveChartAsImage(const ChartImageSaveLinks& links) {
         WriteChartImage(*links.chart, *links.gif, ImageFormatOf(fileName), fileName);
     } catch (...) {
         const AppError error = AppError::fromCurrentException();
-        tarnwick::WriteErrorLog(error.description(), error.number(), kSaveImageProcName);
+        tarnwick::WriteErrorLog(fileName.toStdString() + ": " + error.description(), error.number(),
+                                kSaveImageProcName);
         showMessage(saveFailureText(fileName, error.description()), ui::MB_OK | ui::MB_ICONEXCLAMATION);
     }
 }
