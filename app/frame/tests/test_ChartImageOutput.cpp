@@ -353,6 +353,19 @@ TEST_F(ChartImageSaveTest, AnExistingFileIsReplaced) {
     EXPECT_EQ(writtenAt(path("chart.bmp")), Written::Bitmap);
 }
 
+TEST_F(ChartImageSaveTest, PrintAndPreviewLogTheirErrorsUnderTheirOwnNames) {
+    frame::chart::PrintChart(nullptr);
+    frame::chart::PreviewChart(nullptr);
+    const std::string log = errorLog();
+    const std::size_t print = log.find("Function:mnuPrint_Click");
+    const std::size_t preview = log.find("Function:mnuPrintPreview_Click");
+    EXPECT_NE(print, std::string::npos) << log;
+    EXPECT_NE(preview, std::string::npos) << log;
+    EXPECT_LT(print, preview);
+    EXPECT_EQ(m_answers.printDialogs + m_answers.previews, 0);
+    EXPECT_TRUE(m_answers.messages.empty());
+}
+
 // --- in the chart window ------------------------------------------------------------------------------
 
 TEST_F(ChartWindowTest, SaveAsImageWritesTheChartedCompanysChartAsAGif) {

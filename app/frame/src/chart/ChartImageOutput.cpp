@@ -20,6 +20,18 @@ namespace {
 
 using tarnwick::AppError;
 
+// The save dialog's filters, the one selected at first (1-based: the bitmap) and the extension added to
+// a name typed without one.
+constexpr const char* kImageFileFilter =
+    "GIF File (*.GIF) | *.gif|Bitmap File (*.bmp) | *.bmp|Windows Metafile (*.emf) | *.emf";
+constexpr int kImageFilterIndex = 2;
+constexpr const char* kImageDefaultExtension = ".bmp";
+
+// The error-log names of the commands.
+constexpr const char* kPrintProcName = "mnuPrint_Click";
+constexpr const char* kPreviewProcName = "mnuPrintPreview_Click";
+constexpr const char* kSaveImageProcName = "SaveAsImage";
+
 constexpr std::int32_t kObjectNotSet = 91;
 constexpr std::int32_t kFileAccessError = 75;  // the run time's number for a file that cannot be used
 
@@ -136,15 +148,14 @@ void SaveChartAsImage(const ChartImageSaveLinks& links) {
     const CommandDisabled running(links.enableCommand);
     std::optional<ui::FileDialogResult> chosen;
     tarnwick::Trap(kSaveImageProcName, [&] {
-        if (links.chart == nullptr || links.gif == nullptr || !links.ticker)
+        if (links.chart == nullptr || links.gif == nullptr || !links.ticker || !links.today)
             objectNotSet();
         ui::FileDialogRequest request;
         request.owner = links.owner;
         request.filter = QString::fromLatin1(kImageFileFilter);
         request.filterIndex = kImageFilterIndex;
         request.defaultExtension = QString::fromLatin1(kImageDefaultExtension);
-        request.fileName =
-            ImageFileNamePreset(links.ticker(), links.today ? links.today() : QDate::currentDate());
+        request.fileName = ImageFileNamePreset(links.ticker(), links.today());
         chosen = ui::modalServices().saveFile(request);
     });
     if (!chosen || !chosen->accepted)

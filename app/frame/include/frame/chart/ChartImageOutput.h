@@ -17,18 +17,6 @@ class QWidget;
 
 namespace frame::chart {
 
-// The save dialog's filters, the one selected at first (1-based: the bitmap) and the extension added to
-// a name typed without one.
-inline constexpr const char* kImageFileFilter =
-    "GIF File (*.GIF) | *.gif|Bitmap File (*.bmp) | *.bmp|Windows Metafile (*.emf) | *.emf";
-inline constexpr int kImageFilterIndex = 2;
-inline constexpr const char* kImageDefaultExtension = ".bmp";
-
-// The error-log names of the commands.
-inline constexpr const char* kPrintProcName = "mnuPrint_Click";
-inline constexpr const char* kPreviewProcName = "mnuPrintPreview_Click";
-inline constexpr const char* kSaveImageProcName = "SaveAsImage";
-
 enum class ChartImageFormat { None, Gif, Bitmap, Metafile };
 
 // The format a file name asks for by its extension, in any case; None for another extension or none.
