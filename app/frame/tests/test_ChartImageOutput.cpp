@@ -353,6 +353,17 @@ TEST_F(ChartImageSaveTest, AnExistingFileIsReplaced) {
     EXPECT_EQ(writtenAt(path("chart.bmp")), Written::Bitmap);
 }
 
+TEST_F(ChartImageSaveTest, ASecondStartWhileSavingDoesNothing) {
+    m_answers.whileAsked = [this] { frame::chart::SaveChartAsImage(links()); };
+    save(path("once.bmp"));
+    EXPECT_EQ(m_answers.saveRequests.size(), 1u);
+    EXPECT_EQ(writtenAt(path("once.bmp")), Written::Bitmap);
+    // Afterwards the command runs again.
+    m_answers.whileAsked = nullptr;
+    save(std::nullopt);
+    EXPECT_EQ(m_answers.saveRequests.size(), 2u);
+}
+
 TEST_F(ChartImageSaveTest, PrintAndPreviewLogTheirErrorsUnderTheirOwnNames) {
     frame::chart::PrintChart(nullptr);
     frame::chart::PreviewChart(nullptr);

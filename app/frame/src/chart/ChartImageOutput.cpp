@@ -3,6 +3,7 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QImageReader>
+#include <QScopedValueRollback>
 #include <QTemporaryDir>
 
 #include <optional>
@@ -145,6 +146,11 @@ void PreviewChart(korvel::IKvlChart* chart) {
 }
 
 void SaveChartAsImage(const ChartImageSaveLinks& links) {
+    // The GIF writer lets the interface work while it encodes: a second start meanwhile does nothing.
+    static bool saving = false;
+    if (saving)
+        return;
+    const QScopedValueRollback<bool> once(saving, true);
     const CommandDisabled running(links.enableCommand);
     std::optional<ui::FileDialogResult> chosen;
     tarnwick::Trap(kSaveImageProcName, [&] {

@@ -49,7 +49,8 @@ struct ChartImageSaveLinks {
 
 // Saves the chart as a picture file of the user's choice. The command's menu item and button are
 // disabled while it runs and enabled again on every way out. An error before the dialog answered is
-// logged; a file that could not be written is logged and reported to the user.
+// logged; a file that could not be written is logged and reported to the user. A start while a save
+// runs does nothing.
 void SaveChartAsImage(const ChartImageSaveLinks& links);
 
 }  // namespace frame::chart
