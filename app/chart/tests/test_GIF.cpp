@@ -101,6 +101,28 @@ TEST_F(GifFile, OnePixelFilesAreByteExact) {
     }
 }
 
+TEST_F(GifFile, OneBlackPixelWholeFile) {
+    // Signature, logical screen 1 x 1 with a global table of 256 entries, background 0, aspect 0.
+    Bytes expected{'G', 'I', 'F', '8', '7', 'a', 1, 0, 1, 0, 0xF7, 0, 0};
+    // Colour table: a 5 x 5 x 5 cube, red varying fastest, then 131 black entries.
+    const std::uint8_t levels[] = {0, 64, 128, 192, 255};
+    for (int blue = 0; blue < 5; ++blue)
+        for (int green = 0; green < 5; ++green)
+            for (int red = 0; red < 5; ++red)
+                expected.insert(expected.end(), {levels[red], levels[green], levels[blue]});
+    expected.insert(expected.end(), 131 * 3, 0);
+    // Image descriptor at 0, 0, 1 x 1, flags 7; minimum code size 8.
+    expected.insert(expected.end(), {0x2C, 0, 0, 0, 0, 1, 0, 1, 0, 7, 8});
+    // Codes 256, 0, 257 in 9 bits each, lowest bit first: 27 bits in one 4-byte sub-block.
+    expected.insert(expected.end(), {4, 0x00, 0x01, 0x04, 0x04});
+    // Block terminator, trailer.
+    expected.insert(expected.end(), {0, 0x3B});
+
+    QImage image(1, 1, QImage::Format_RGB32);
+    image.fill(Qt::black);
+    EXPECT_EQ(save(image), expected);
+}
+
 TEST_F(GifFile, HeaderOfFourByOneImage) {
     const Bytes file = save(imageOfIndices(4, 1, {5, 5, 5, 5}));
     EXPECT_EQ(slice(file, 0, 13), (Bytes{'G', 'I', 'F', '8', '7', 'a', 4, 0, 1, 0, 0xF7, 0, 0}));

@@ -27,6 +27,7 @@
 #include "frame/ProgramSettings.h"
 #include "frame/ToolWindowHost.h"
 #include "frame/chart/ChartCommandTexts.h"
+#include "frame/chart/ChartImageOutput.h"
 #include "frame/chart/ChartWindowSettings.h"
 #include "frame/chart/DefaultChartSetUp.h"
 #include "frame/chart/ExtensionCalls.h"
@@ -120,6 +121,10 @@ std::string text(const char* key, const char* defaultValue) {
     return ProgramSettings::text(QString::fromLatin1(key), QString::fromLatin1(defaultValue)).toStdString();
 }
 
+korvel::IKvlChart* controlOf(korvel::KvlChartWidget* widget) {
+    return widget != nullptr ? &widget->chart() : nullptr;
+}
+
 QString viewItemName(int index) {
     return QStringLiteral("mnuViewForm(%1)").arg(index);
 }
@@ -169,6 +174,25 @@ frmMain::frmMain(MDIForm1& frame, const FrameHooks& hooks) : Form(design()), m_f
         {QStringLiteral("mnuHelpFAQ"), [this] { mnuHelpFAQ_Click(); }},
         {QStringLiteral("mnuHelpWebsite"), [this] { mnuHelpWebsite_Click(); }},
         {QStringLiteral("mnuHelpAbout"), [this] { mnuHelpAbout_Click(); }},
+    };
+    m_commands[QStringLiteral("mnuPrint")] = [this] { chart::PrintChart(controlOf(m_korvel)); };
+    m_commands[QStringLiteral("mnuPrintPreview")] = [this] { chart::PreviewChart(controlOf(m_korvel)); };
+    m_commands[QStringLiteral("mnuSaveChart")] = [this] {
+        chart::SaveChartAsImage({controlOf(m_korvel), gGifWriter.get(), this,
+                                 [this] {
+                                     if (!gChartFill || !gChartFill->Company)
+                                         throw tarnwick::AppError(91, "No company is charted");
+                                     return gChartFill->Company->Symbol;
+                                 },
+                                 [this](bool enabled) {
+                                     // Only the item's action: the whole model would put the chart
+                                     // back to its designed size.
+                                     setMenuEnabled("mnuSaveChart", enabled);
+                                     const QString item = QStringLiteral("mnuSaveChart");
+                                     if (QAction* action = menuAction(item))
+                                         action->setEnabled(model().control(item).enabled);
+                                     enableButton("frmChartSettings", "SaveAsImage", enabled);
+                                 }});
     };
     if (m_hooks.showDataUpdate)
         m_commands[QStringLiteral("mnuDatabankUpdate")] = [this] { mnuDatabankUpdate_Click(); };

@@ -12,6 +12,7 @@
 #include <QPrintPreviewDialog>
 #include <QPrinter>
 #include <QPushButton>
+#include <QRegularExpression>
 #include <QWidgetAction>
 
 #include "ui/ModalServices.h"
@@ -201,10 +202,22 @@ private:
         if (request.filterIndex >= 1 && request.filterIndex <= filters.size()) {
             dialog.selectNameFilter(filters[request.filterIndex - 1]);
         }
+        // The descriptions name their patterns already, as the program's filters are written.
+        dialog.setOption(QFileDialog::HideNameFilterDetails);
         QString extension = request.defaultExtension;
         if (extension.startsWith('.'))
             extension.remove(0, 1);
         dialog.setDefaultSuffix(extension);
+        // A name typed without an extension takes the chosen type's, when the caller asked for one.
+        if (!extension.isEmpty()) {
+            const auto followFilter = [&dialog, extension](const QString& nameFilter) {
+                const QRegularExpressionMatch match =
+                    QRegularExpression(QStringLiteral("\\(\\*\\.(\\w+)[^()]*\\)$")).match(nameFilter);
+                dialog.setDefaultSuffix(match.hasMatch() ? match.captured(1) : extension);
+            };
+            QObject::connect(&dialog, &QFileDialog::filterSelected, &dialog, followFilter);
+            followFilter(dialog.selectedNameFilter());
+        }
         if (!request.fileName.isEmpty())
             dialog.selectFile(request.fileName);
         if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) {

@@ -52,9 +52,8 @@ struct FrameHooks {
     // Creates the tool window named `key` ("frmChartSettings", "frmWatchList", "frmNoteList",
     // "frmData", "frmDataEditor"); nullptr or an empty hook gives an empty window of that name.
     std::function<Form*(const QString& key)> createToolWindow;
-    // Chart-window commands, by the name of their menu item: "mnuSaveChart", "mnuPrint",
-    // "mnuPrintPreview", "mnuWLNew", "mnuWLEdit", "mnuWLDelete", "mnuWLAdd", "mnuWLRemove",
-    // "mnuCTSave", "mnuCTSaveAs", "mnuCTChange", "mnuCTDelete".
+    // Chart-window commands, by the name of their menu item: "mnuWLNew", "mnuWLEdit", "mnuWLDelete",
+    // "mnuWLAdd", "mnuWLRemove", "mnuCTSave", "mnuCTSaveAs", "mnuCTChange", "mnuCTDelete".
     CommandDispatcher chartCommands;
     // Shows the data update window (not modal) and starts an update in it. Called only when no
     // update window is open: an open one is brought to the front instead.

@@ -1,8 +1,8 @@
 #pragma once
 
 // The chart window: the child window of the frame that carries the chart `Korvel1` with its financial
-// extension and annotation list, and the program's menus. The menus' data, view and help commands
-// live here; the chart's template, watch-list and output commands come through
+// extension and annotation list, and the program's menus. The menus' data, view, help and chart output
+// commands live here; the chart's template and watch-list commands come through
 // FrameHooks::chartCommands.
 
 #include <QString>
