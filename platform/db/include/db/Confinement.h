@@ -10,9 +10,9 @@
 
 namespace db {
 
-// Instructions of the engine's virtual machine that one statement from outside may take: a fraction
-// of a second, and room for a change of every row of a table of some millions.
-inline constexpr std::int64_t kOutsideStatementWork = 200'000'000;
+// Instructions of the engine's virtual machine that one statement from outside may take: well under
+// a second, and room for a change of every row of a table of some hundred thousand rows.
+inline constexpr std::int64_t kOutsideStatementWork = 25'000'000;
 
 struct Confinement {
     // Names as the statement spells them; the rules decide about case.
