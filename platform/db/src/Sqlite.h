@@ -19,8 +19,7 @@ struct ConnectionState {
     bool open = false;
     // Work limits in instructions of the engine; 0 for none. The step limit holds for every step of
     // every statement, the statement limit for the whole of the statement run under a
-    // StatementWorkLimit. The work done is counted by the progress handler that
-    // countWork() installs.
+    // StatementWorkLimit. The progress handler that countWork() installs counts the work done.
     std::int64_t stepLimit = 0;
     std::int64_t statementLimit = 0;
     std::int64_t stepWork = 0;

@@ -51,7 +51,6 @@ constexpr int32_t kInvalidData = 39;
 }  // namespace row
 
 const char* const kCheckingData = "Checking data...";  // the same text in both languages
-
 const char* const kLengthHeader = "tarnwick-length:";
 const char* const kClipFileName = "cntc.iva";
 const char* const kDownloadFileName = "Socket.Log";
