@@ -1,8 +1,8 @@
 // How many records the storing of an update stream or a data file stored, what it could not store,
 // and the rule that follows from it: a market's update tags say that its data is here, so they
-// advance only when every row of that market was stored and the transaction committed. A daily row that
-// failed holds back its own market; a row of no single market (a market, sector, company, split or note row)
-// holds back all.
+// advance only when every row of that market was stored and the transaction committed. A daily row
+// that failed holds back its own market; a row of no single market (a market, sector, company, split
+// or note row) holds back all.
 #pragma once
 
 #include <cstdint>
