@@ -2,14 +2,21 @@
 // company, 40 further companies in the market's table) filled from a database file into a chart in
 // memory, compared in the same run with a bare prepared SELECT of the company's rows. The steps of the
 // fill are measured apart too, to show where its time goes.
+//
+// --days=N charts a series of N trading days instead (at least 1); the splits stay at the same share
+// of the series.
 #include <benchmark/benchmark.h>
 #include <dlfcn.h>
 
+#include <charconv>
 #include <chrono>
 #include <cmath>
+#include <cstdio>
 #include <cstdlib>
 #include <filesystem>
+#include <set>
 #include <string>
+#include <string_view>
 
 #include "appchart/fill/ChartReading.h"
 #include "appchart/fill/FillPeriod.h"
@@ -31,8 +38,12 @@ using namespace tarnwick::chart;
 
 constexpr std::int32_t kMarket = 1;
 constexpr std::int32_t kCompany = 10;
-constexpr int kDays = 2500;
+constexpr int kDefaultDays = 2500;
 constexpr int kOtherCompanies = 40;
+// Where the two splits fall, as shares of the series.
+constexpr double kSplitShares[] = {0.32, 0.68};
+
+int g_days = kDefaultDays;
 
 // A chart that keeps the points and the calls' effects, nothing more.
 class MemoryChart final : public ChartFillTarget {
@@ -86,7 +97,8 @@ std::filesystem::path g_folder;
 
 std::vector<db::Date> tradingDays() {
     std::vector<db::Date> result;
-    for (sys_days d = sys_days{2016y / January / 4d}; static_cast<int>(result.size()) < kDays; d += days{1}) {
+    for (sys_days d = sys_days{2016y / January / 4d}; static_cast<int>(result.size()) < g_days;
+         d += days{1}) {
         const unsigned wd = weekday{d}.c_encoding();
         if (wd != 0 && wd != 6) {
             result.emplace_back(d);
@@ -117,7 +129,7 @@ void makeMarket() {
         addCompany(c, 100 + other, 2 + other % 4, false);
     }
     const std::vector<db::Date> dayList = tradingDays();
-    for (int d = 0; d < kDays; ++d) {
+    for (int d = 0; d < g_days; ++d) {
         DailyRow row;
         row.date = dayList[d];
         const double base = 40 + 10 * std::sin(d / 60.0) + d * 0.01;
@@ -138,9 +150,14 @@ void makeMarket() {
             add(100 + other, base + other);
         }
     }
-    for (int d : {800, 1700}) {
+    // In a series of a few days the two shares can name the same day: one split then.
+    std::set<std::size_t> splitDays;
+    for (const double share : kSplitShares) {
+        splitDays.insert(static_cast<std::size_t>(share * (g_days - 1)));
+    }
+    for (const std::size_t d : splitDays) {
         c.execute(R"(INSERT INTO "Split" ("SPLITDATE", "COMPANYID", "Ratio") VALUES (?, ?, 2))",
-                  {dayList[d], kCompany});
+                  {dayList.at(d), kCompany});
     }
     transaction.commit();
 }
@@ -190,7 +207,7 @@ void Fill(benchmark::State& state) {
     for (auto _ : state) {
         fill.GetData(kCompany, 8, true, 0, true, true, false, 0);
     }
-    if (chart.pointCount() != kDays + 30 || chart.companyId != "10") {
+    if (chart.pointCount() != g_days + 30 || chart.companyId != "10") {
         state.SkipWithError("the fill did not chart the company");
     }
     state.counters["points"] = chart.pointCount();
@@ -270,8 +287,33 @@ BENCHMARK(WorkTableSteps)->Unit(benchmark::kMillisecond);
 BENCHMARK(ReadWorkTable)->Unit(benchmark::kMillisecond);
 BENCHMARK(ReadWorkTableRowsOnly)->Unit(benchmark::kMillisecond);
 
+namespace {
+
+// The value of --days=N left by the benchmark library's own flags; false for a bad value.
+bool readDays(int argc, char** argv) {
+    constexpr std::string_view kFlag = "--days=";
+    for (int i = 1; i < argc; ++i) {
+        const std::string_view arg = argv[i];
+        if (!arg.starts_with(kFlag)) {
+            continue;
+        }
+        const std::string_view number = arg.substr(kFlag.size());
+        const auto [end, ec] = std::from_chars(number.data(), number.data() + number.size(), g_days);
+        if (ec != std::errc() || end != number.data() + number.size() || g_days < 1) {
+            std::fprintf(stderr, "chartfill: --days takes a whole number of at least 1\n");
+            return false;
+        }
+    }
+    return true;
+}
+
+}  // namespace
+
 int main(int argc, char** argv) {
     benchmark::Initialize(&argc, argv);
+    if (!readDays(argc, argv)) {
+        return 1;
+    }
     benchmark::RunSpecifiedBenchmarks();
     benchmark::Shutdown();
     gConnection.close();

@@ -12,6 +12,7 @@ struct UpdateRecorder {
     std::vector<std::int32_t> statuses;
     std::vector<double> progress;
     std::vector<bool> cancelStates;
+    std::vector<std::int64_t> stoppedAfter;
     int successes = 0;
     int failures = 0;
     std::vector<std::int32_t> downloads;
@@ -30,6 +31,7 @@ struct UpdateRecorder {
         h.status = [this](std::int32_t row) { statuses.push_back(row); };
         h.progress = [this](double share) { progress.push_back(share); };
         h.enableCancel = [this](bool on) { cancelStates.push_back(on); };
+        h.stoppedPartWay = [this](std::int64_t kept) { stoppedAfter.push_back(kept); };
         h.showSuccess = [this] { ++successes; };
         h.showFailure = [this] { ++failures; };
         h.downloadNoteImage = [this](std::int32_t id) {

@@ -139,6 +139,45 @@ TEST_F(BulkImportTest, NullOrMissingRequiredColumnsEndTheImport) {
     }
 }
 
+// A data file holds tables only: with a view (here one that would count for ever), a trigger or a
+// virtual table in it the file is refused before anything of it is stored, and the refusal is logged.
+TEST_F(BulkImportTest, FileWithAViewATriggerOrAVirtualTableIsRefusedWhole) {
+    struct Case {
+        const char* name;
+        std::string dailyTable;
+        const char* script;
+        const char* logged;
+    };
+    const Case cases[] = {
+        {"endless view",
+         "CREATE VIEW MarketDaily AS WITH RECURSIVE n(x) AS (SELECT 1 UNION ALL SELECT x + 1 FROM n) "
+         "SELECT '2020-01-06' AS Date, 7 AS COMPANYID, x AS OpeningPrice, x AS MaxPrice, x AS MinPrice, "
+         "x AS ClosingPrice, x AS TotalShares, x AS TotalAmount, 1 AS MarketID, 0 AS IsUPDATE FROM n",
+         "", "view \"MarketDaily\""},
+        {"trigger", kDailyTable, "CREATE TRIGGER t AFTER INSERT ON Split BEGIN DELETE FROM Company; END",
+         "trigger \"t\""},
+        {"virtual table", kDailyTable, "CREATE VIRTUAL TABLE words USING fts5(text)", "\"words"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        std::filesystem::remove(filePath());
+        {
+            db::Connection file = dataFile(c.dailyTable);
+            fillReferenceTables(file);
+            if (*c.script != '\0') {
+                file.executeScript(c.script);
+            }
+        }
+        EXPECT_EQ(import(), ImportOutcome::Failed);
+        EXPECT_EQ(recorder.statuses.back(), langrow::kImportInvalidData);
+        EXPECT_EQ(count("SELECT COUNT(*) FROM Markets"), 1);
+        EXPECT_EQ(count("SELECT COUNT(*) FROM Company"), 0);
+        EXPECT_EQ(tags(1), "d0/n0");
+        EXPECT_NE(log().find(c.logged), std::string::npos) << log();
+    }
+    EXPECT_EQ(recordsOf(procname::kGetDataFromFile), 3);
+}
+
 TEST_F(BulkImportTest, EmptyMarketsTableLeavesTheMaximumAlone) {
     {
         db::Connection file = dataFile();

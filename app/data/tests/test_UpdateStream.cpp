@@ -161,11 +161,21 @@ TEST_F(UpdateStream, SectionWithoutEndLogsOnceAndKeepsStoredRows) {
     EXPECT_TRUE(logged(procname::kClsDailyDataParseParameters));
     EXPECT_EQ(dailyRows(), 1);  // the row was committed although the reading failed
     EXPECT_EQ(tags(), "d0/n0");
-    // The window is finished, not left with its button disabled.
+    // The window is finished, not left with its button disabled, and tells that the two records
+    // stored (the new row and the change) are kept rather than that the data was invalid.
     EXPECT_EQ(recorder.failures, 1);
     EXPECT_EQ(recorder.finishes, 1);
-    EXPECT_EQ(recorder.statuses.back(), langrow::kInvalidData);
+    EXPECT_EQ(recorder.stoppedAfter, std::vector<std::int64_t>{2});
+    EXPECT_EQ(recorder.statuses, std::vector<std::int32_t>{langrow::kProcessingData});
     EXPECT_EQ(recorder.recharts, 0);
+}
+
+TEST_F(UpdateStream, ErrorBeforeAnythingWasStoredIsInvalidData) {
+    EXPECT_EQ(process({"DAILY", "marker", "no record here", "UPDATE"}), ProcessOutcome::Failed);
+    EXPECT_EQ(dailyRows(), 0);
+    EXPECT_TRUE(recorder.stoppedAfter.empty());
+    EXPECT_EQ(recorder.statuses.back(), langrow::kInvalidData);
+    EXPECT_EQ(recorder.failures, 1);
 }
 
 TEST_F(UpdateStream, DailySectionWithoutUpdateLineFailsAtTheEnd) {
@@ -209,6 +219,30 @@ TEST_F(UpdateStream, SqlLinesRunOneStatementEach) {
     EXPECT_EQ(count("SELECT COUNT(*) FROM Markets"), 1);
     EXPECT_EQ(text("SELECT group_concat(NAME, ',') FROM (SELECT NAME FROM WatchLists ORDER BY ID)"), "b;c,d");
     EXPECT_EQ(logRecords(), 2);  // the double line and the failing one
+}
+
+// Statements that pass every rule of what the server may touch, but whose work would never end or
+// would grow the database without bound: each is stopped and logged, and the next line runs.
+TEST_F(UpdateStream, SqlLinesOfUnboundedWorkAreStoppedAndTheNextRuns) {
+    exec(
+        "WITH RECURSIVE n(x) AS (SELECT 1 UNION ALL SELECT x + 1 FROM n WHERE x < 10) "
+        "INSERT INTO MARKETDAILY1 SELECT date('2020-01-01', '+' || x || ' days'), 7, 1, 1, 1, 1, 1, 1, 0 "
+        "FROM n");
+    std::string twelveFold = "SELECT COUNT(*) FROM MARKETDAILY1 a";
+    for (char alias = 'b'; alias <= 'l'; ++alias) {
+        twelveFold += std::string(", MARKETDAILY1 ") + alias;
+    }
+    const std::string eightFold =
+        "INSERT OR IGNORE INTO MARKETDAILY1 SELECT a.* FROM MARKETDAILY1 a, MARKETDAILY1 b, MARKETDAILY1 c,"
+        " MARKETDAILY1 d, MARKETDAILY1 e, MARKETDAILY1 f, MARKETDAILY1 g, MARKETDAILY1 h";
+    EXPECT_EQ(process({"SPLIT", "2020-1-5|7|2|NO", "END", "SQL", twelveFold, eightFold,
+                       "INSERT INTO WatchLists (ID, NAME) VALUES (9, 'after')", "END", "EXIT"}),
+              ProcessOutcome::Updated);
+    EXPECT_EQ(dailyRows(), 10);
+    EXPECT_EQ(text("SELECT NAME FROM WatchLists WHERE ID = 9"), "after");
+    EXPECT_EQ(recordsOf(procname::kProcessData), 2);
+    EXPECT_NE(log().find("MARKETDAILY1 l"), std::string::npos);
+    EXPECT_NE(log().find("INSERT OR IGNORE"), std::string::npos);
 }
 
 TEST(SingleStatement, RecognisesOneStatement) {
@@ -282,6 +316,8 @@ TEST_F(UpdateStream, FullDiskLeavesTheTimeTagsAndARerunStoresEverything) {
     EXPECT_EQ(dailyRows(), 0);
     EXPECT_FALSE(db().inTransaction());
     EXPECT_EQ(text("PRAGMA integrity_check"), "ok");
+    // The rows the database dropped with its transaction are not reported as kept.
+    EXPECT_TRUE(recorder.stoppedAfter.empty());
     EXPECT_EQ(recorder.statuses.back(), langrow::kInvalidData);
 
     db().query("PRAGMA max_page_count=1073741823");

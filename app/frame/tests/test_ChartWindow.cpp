@@ -100,10 +100,12 @@ TEST_F(ChartWindowTest, OutOfRangeAndUnreadableStoredValuesCountAsTheirDefaults)
     saveSetting("Period", "10");
     saveSetting("Interval", "3");
     saveSetting("DefaultMarket", "-8");
+    saveSetting("SelectedCompany", "0");  // 0 is below 1 too
     const frame::chart::StoredChartChoices again = frame::chart::ReadStoredChartChoices();
     EXPECT_EQ(again.period, 4);
     EXPECT_EQ(again.interval, 0);
     EXPECT_EQ(again.defaultMarket, 1);
+    EXPECT_EQ(again.selectedCompany, 1);
 }
 
 TEST_F(ChartWindowTest, FinalizeWritesEveryKeyItOwnsAndSavesTheDrawings) {

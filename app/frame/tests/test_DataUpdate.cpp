@@ -37,8 +37,12 @@ QByteArray updatingStream() {
         {"SPLIT", "2020-1-5|7|2|NO", "END", "TIME", "MARKET|1|18", "NOTES|1|4", "END", "EXIT"});
 }
 
+const char* const kStoppedAfterOne =
+    "The update stopped on an error after 1 record(s) were stored; they are kept. Please try again.";
+
 const QStringList kFinalStatuses = {
     QStringLiteral("Data is successfully updated."),
+    QString::fromLatin1(kStoppedAfterOne),
     QStringLiteral("No new data. Data is already up-to-date."),
     QStringLiteral("Invalid data received, please try again."),
     QStringLiteral(
@@ -267,6 +271,89 @@ TEST_F(DataUpdateTest, NextRunAfterAFailOverAsksTheBackupFirstWithoutCredentials
     EXPECT_EQ(statuses.front(), QStringLiteral("Connecting to Tarnwick Data Server 2..."));
     EXPECT_TRUE(model.display().errorVisible);
     EXPECT_EQ(model.CurrentServer(), 0);
+}
+
+// Timeouts of a tenth of a second stand for the real ones: a server that never answers and one that
+// stalls after its headers each fail the transfer, as a refused connection does.
+TEST_F(DataUpdateTest, ServersThatNeverAnswerOrStallFailOverAndThenGiveUp) {
+    LoopbackHttpServer first;
+    first.answerWith(testsupport::silence());
+    tarnwick::gDataServers[0] = first.hostAndPort().toStdString();
+    server.answerWith(testsupport::cutShort(withLength(updatingStream(), "60|60"), 0, true));
+    DataUpdateModel model;
+    model.setTimeouts({100, 100});
+    run(model);
+
+    ASSERT_EQ(first.requests().size(), 1u);
+    ASSERT_EQ(server.requests().size(), 1u);
+    EXPECT_EQ(server.requests()[0].header("Authorization"), kBackupCredentials);
+    EXPECT_TRUE(shown("Waiting for data..."));
+    EXPECT_EQ(statuses.back(), QStringLiteral("Unable to connect to Tarnwick Server.\r\n"
+                                              "Please check your Internet connection and try again."));
+    EXPECT_TRUE(model.display().errorVisible);
+    EXPECT_EQ(model.CurrentServer(), 0);
+    EXPECT_EQ(tags(1), "17/3");
+    EXPECT_FALSE(std::filesystem::exists(home / "Socket.Log"));
+
+    // The backup answering in time is a successful run.
+    server.answerWith(withLength(updatingStream(), "60|60"));
+    run(model);
+    EXPECT_EQ(statuses.back(), QStringLiteral("Data is successfully updated."));
+    EXPECT_EQ(tags(1), "18/4");
+}
+
+// Half a minute to get the request to the server, a minute of silence after that.
+TEST_F(DataUpdateTest, EveryRunHasConnectAndIdleTimeouts) {
+    tarnwick::gDataServers[0] = server.hostAndPort().toStdString();
+    server.answerWith(withLength(testsupport::crlfLines({"EXIT"}), "1|0"));
+    DataUpdateModel model;
+    run(model);
+    EXPECT_EQ(model.http().timeouts().connect, 30000);
+    EXPECT_EQ(model.http().timeouts().idle, 60000);
+}
+
+// A stream that stores a split and then breaks off (the DAILY section never ends): the split stays,
+// and the window says so instead of calling the data invalid.
+TEST_F(DataUpdateTest, ProcessingErrorAfterStoredRecordsSaysTheyAreKept) {
+    tarnwick::gDataServers[0] = server.hostAndPort().toStdString();
+    server.answerWith(withLength(
+        testsupport::crlfLines({"SPLIT", "2020-1-5|7|2|NO", "END", "DAILY", "marker", "UPDATE", "EXIT"}),
+        "30|30"));
+    DataUpdateModel model;
+    run(model);
+
+    EXPECT_EQ(statuses.back(), QString::fromLatin1(kStoppedAfterOne));
+    EXPECT_FALSE(shown("Invalid data received, please try again."));
+    EXPECT_EQ(count("SELECT COUNT(*) FROM Split"), 1);
+    EXPECT_EQ(tags(1), "17/3");
+    const frame::DataUpdateDisplay& d = model.display();
+    EXPECT_TRUE(d.errorVisible);
+    EXPECT_FALSE(d.okVisible);
+    EXPECT_TRUE(d.cancelEnabled);
+    EXPECT_TRUE(logged("ProcessData"));
+}
+
+// The bar ends full: at the last byte of an answer exactly as long as announced (the count leaves
+// the first 19 bytes out), and after a stream whose reading stops at an early EXIT.
+TEST_F(DataUpdateTest, ProgressReachesItsMaximum) {
+    tarnwick::gDataServers[0] = server.hostAndPort().toStdString();
+    const QByteArray body = testsupport::crlfLines(
+        {"SPLIT", "2020-1-5|7|2|NO", "END", "EXIT", "MESSAGE", "never read", "END", "EXIT"});
+    const QByteArray length = "10|" + QByteArray::number(body.size() - 19 - 10);
+    server.answerWith(withLength(body, length.constData()));
+    DataUpdateModel model;
+    int downloadProgress = -1;
+    model.setChanged([&] {
+        if (model.display().status.startsWith(QStringLiteral("Downloading"))) {
+            downloadProgress = model.display().progressValue;
+        }
+    });
+    model.Start();
+    ASSERT_TRUE(
+        testsupport::waitUntil([&] { return model.display().cancelCaption == QStringLiteral("OK"); }));
+    EXPECT_EQ(downloadProgress, frame::DataUpdateDisplay::kProgressMax);
+    EXPECT_EQ(model.display().status, QStringLiteral("Data is successfully updated."));
+    EXPECT_EQ(model.display().progressValue, frame::DataUpdateDisplay::kProgressMax);
 }
 
 TEST_F(DataUpdateTest, ProxyReceivesTheAbsoluteUriOfTheRequest) {

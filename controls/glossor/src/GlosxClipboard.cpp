@@ -43,8 +43,7 @@ QByteArray encodeObjects(const std::vector<GlosxData>& objects) {
     for (const GlosxData& data : objects) {
         out << data.kind << data.x1 << data.y1 << data.x2 << data.y2 << data.tag << data.appearance
             << data.lineMode << data.offset << data.rotateState << data.flipState << data.foreColor
-            << data.backColor << data.group << QString::fromStdU16String(data.text)
-            << pictureBytes(data.picture);
+            << data.backColor << data.group << textOf(data) << pictureBytes(data.picture);
     }
     return block;
 }

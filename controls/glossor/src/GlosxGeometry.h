@@ -5,6 +5,8 @@
 #include <string>
 
 #include <QImage>
+#include <QString>
+#include <QStringView>
 
 #include "com/Types.h"
 
@@ -28,6 +30,12 @@ struct GlosxData {
     std::u16string text;
     QImage picture;
 };
+
+// The object's text as Qt text, unit for unit. QString::fromStdU16String would take a leading U+FEFF
+// or U+FFFE for a byte-order mark and drop it or byte-swap the rest.
+inline QString textOf(const GlosxData& data) {
+    return QStringView(data.text).toString();
+}
 
 struct GlosxBox {
     int left = 0;

@@ -258,9 +258,8 @@ void GlosxList::chooseSelectionColor(bool background) {
 void GlosxList::editProperties(GlosxObject& object) {
     const com::ComPtr<GlosxObject> keep(&object);
     if (showsText(object.data().kind)) {
-        if (const auto text =
-                ui::modalServices().inputBox(nullptr, QStringLiteral("Text:"), QStringLiteral("Properties"),
-                                             QString::fromStdU16String(object.data().text)))
+        if (const auto text = ui::modalServices().inputBox(
+                nullptr, QStringLiteral("Text:"), QStringLiteral("Properties"), textOf(object.data())))
             object.edit([&](GlosxData& data) { data.text = text->toStdU16String(); });
     } else if (object.data().kind == kKindPicture) {
         choosePicture(object);

@@ -110,7 +110,7 @@ void paintText(gdi::DeviceContext& dc, const GlosxData& data, const GlosxBox& bo
     const int oldMode = dc.setBkMode(gdi::TRANSPARENT);
     const gdi::COLORREF oldColor = dc.setTextColor(data.foreColor);
     gdi::Rect rect{box.left + 3, box.top + 2, box.right - 2, box.bottom - 1};
-    dc.drawText(QString::fromStdU16String(data.text), rect, gdi::DT_LEFT);
+    dc.drawText(textOf(data), rect, gdi::DT_LEFT);
     dc.setTextColor(oldColor);
     dc.setBkMode(oldMode);
 }

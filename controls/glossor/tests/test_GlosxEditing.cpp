@@ -129,6 +129,31 @@ TEST(GlosxClipboard, EveryAttributeSurvivesTheRoundTrip) {
     EXPECT_EQ((*decoded)[1].kind, kKindLine);
 }
 
+// U+FEFF and U+FFFE are ordinary characters of a text, not byte-order marks: a text that begins
+// with one comes back unit for unit, whatever follows it.
+TEST_F(GlossorList, CopiedTextsKeepALeadingFeffOrFffe) {
+    const std::u16string texts[] = {u"\uFEFFAB", u"\uFFFEAB", u"\uFEFF", u"\uFFFE\uFEFF\u0633"};
+    for (const std::u16string& text : texts) {
+        GlosxData data;
+        data.kind = kKindText;
+        data.text = text;
+        const auto decoded = decodeObjects(encodeObjects({data}));
+        ASSERT_TRUE(decoded.has_value());
+        ASSERT_EQ(decoded->size(), 1u);
+        EXPECT_EQ((*decoded)[0].text, text);
+    }
+
+    auto balloon = add(kKindBalloon, {0, 0, 100, 60});
+    ASSERT_EQ(balloon->put_Text(com::Bstr(u"\uFFFEAB")), com::S_OK);
+    click(50, 20);
+    choose(kCmdCopy);
+    ASSERT_EQ(list->Paste(com::VARIANT_FALSE), com::S_OK);
+    ASSERT_EQ(count(), 2);
+    com::Bstr pasted;
+    ASSERT_EQ(item(2)->get_Text(&pasted), com::S_OK);
+    EXPECT_EQ(pasted, com::Bstr(u"\uFFFEAB"));
+}
+
 TEST_F(GlossorList, PastedGroupsAreNewGroups) {
     auto [a, b] = groupedPair();
     choose(kCmdCopy);

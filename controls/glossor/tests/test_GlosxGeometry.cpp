@@ -75,6 +75,45 @@ TEST(GlosxGeometry, HitTestsByKind) {
     EXPECT_EQ(boundsOf(box), (GlosxBox{20, 40, 100, 100}));
 }
 
+// Every edge of a box and of an ellipse takes clicks up to kHitTolerance (4) pixels outside it, and
+// not one pixel further.
+TEST(GlosxGeometry, HitsReachTheToleranceOutsideEveryEdge) {
+    const GlosxData box = shape(1, 100, 100, 20, 40);  // box (20, 40)-(100, 100)
+    struct Probe {
+        int x, y;
+        GlosxPart part;
+    };
+    const Probe boxProbes[] = {
+        {16, 70, GlosxPart::Body},  {15, 70, GlosxPart::None},   // left
+        {104, 70, GlosxPart::Body}, {105, 70, GlosxPart::None},  // right
+        {60, 36, GlosxPart::Body},  {60, 35, GlosxPart::None},   // top
+        {60, 104, GlosxPart::Body}, {60, 105, GlosxPart::None},  // bottom
+        {16, 36, GlosxPart::Body},  {15, 35, GlosxPart::None},   // a corner
+    };
+    for (const Probe& p : boxProbes)
+        EXPECT_EQ(hitTest(box, p.x, p.y, false), p.part) << p.x << "," << p.y;
+
+    // Centre (50, 30), half axes 50 and 30, grown by the tolerance to 54 and 34.
+    const GlosxData circle = shape(2, 0, 0, 100, 60);
+    const Probe circleProbes[] = {
+        {-4, 30, GlosxPart::Body},
+        {-5, 30, GlosxPart::None},  // left
+        {104, 30, GlosxPart::Body},
+        {105, 30, GlosxPart::None},  // right
+        {50, -4, GlosxPart::Body},
+        {50, -5, GlosxPart::None},  // top
+        {50, 64, GlosxPart::Body},
+        {50, 65, GlosxPart::None},  // bottom
+        {-2, 30, GlosxPart::Body},
+        {50, 62, GlosxPart::Body},  // just outside the drawn ellipse
+        // At 45 degrees: (50 + 54 cos, 30 + 34 sin) = (88.2, 54.0) lies on the grown ellipse.
+        {88, 53, GlosxPart::Body},
+        {90, 55, GlosxPart::None},
+    };
+    for (const Probe& p : circleProbes)
+        EXPECT_EQ(hitTest(circle, p.x, p.y, false), p.part) << p.x << "," << p.y;
+}
+
 TEST(GlosxGeometry, DistanceToSegmentUsesTheNearestEndBeyondTheSegment) {
     EXPECT_DOUBLE_EQ(distanceToSegment(5, 4, 0, 0, 10, 0), 4.0);
     EXPECT_DOUBLE_EQ(distanceToSegment(13, 4, 0, 0, 10, 0), 5.0);

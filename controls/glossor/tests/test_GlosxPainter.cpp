@@ -1,5 +1,8 @@
 #include <gtest/gtest.h>
 
+#include <string>
+#include <vector>
+
 #include "GlosxPainter.h"
 #include "GlosxShapes.h"
 #include "gdi/DeviceContext.h"
@@ -79,6 +82,25 @@ TEST(GlosxPainter, TextIsDrawnInsideItsBox) {
             ink += dc->getPixel(x, y) != kWhite ? 1 : 0;
     }
     EXPECT_GT(ink, 20);
+}
+
+// A leading U+FFFE is a character like U+FFFF (neither has a glyph): the two texts draw alike. Read
+// as a byte-order mark it would turn "WWW" into three other characters.
+TEST(GlosxPainter, LeadingFffeIsDrawnAsACharacter) {
+    const auto drawn = [](std::u16string text) {
+        auto dc = gdi::createImageDC(120, 60);
+        GlosxData data = shape(kKindText, 10, 10, 110, 50);
+        data.text = std::move(text);
+        paintObject(*dc, data);
+        std::vector<gdi::COLORREF> pixels;
+        for (int y = 0; y < 60; ++y) {
+            for (int x = 0; x < 120; ++x)
+                pixels.push_back(dc->getPixel(x, y));
+        }
+        return pixels;
+    };
+    EXPECT_EQ(drawn(u"\uFFFEWWW"), drawn(u"\uFFFFWWW"));
+    EXPECT_NE(drawn(u"\uFFFFWWW"), drawn(u"\uFFFF\u5700\u5700\u5700"));
 }
 
 TEST(GlosxPainter, SelectedObjectsShowMarksOnTheirEnds) {

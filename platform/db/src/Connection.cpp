@@ -1,5 +1,6 @@
 #include "db/Connection.h"
 
+#include <algorithm>
 #include <string>
 #include <system_error>
 #include <unordered_map>
@@ -96,6 +97,7 @@ struct Connection::Impl {
         impl->state->open = true;
         sqlite3_extended_result_codes(db, 1);
         sqlite3_busy_timeout(db, kBusyTimeoutMs);
+        detail::countWork(*impl->state);
         applyDefensiveSettings(db, file);
         // Reading the schema here makes a file that is not a database fail at open, not at first use.
         const int check = sqlite3_exec(db, "SELECT count(*) FROM sqlite_master", nullptr, nullptr, nullptr);
@@ -197,6 +199,7 @@ std::int64_t Connection::execute(std::string_view sql, std::span<const Value> pa
 
 void Connection::executeScript(std::string_view sql) {
     Impl& self = impl();
+    self.state->stepWork = 0;
     if (sql.find('\0') != std::string_view::npos) {
         throw Error(ErrorKind::Refused, errnum::kProvider, "The statement text holds a NUL character.");
     }
@@ -236,7 +239,12 @@ std::int64_t Connection::executeConfined(std::string_view sql, const Confinement
                     "The statement is not allowed: only SELECT, INSERT, UPDATE and DELETE are run.");
     }
     Statement statement(std::move(handle));
+    const detail::StatementWorkLimit limit(*self.state, rules.workLimit);
     return statement.execute();
+}
+
+void Connection::setStepWorkLimit(std::int64_t instructions) {
+    impl().state->stepLimit = std::max<std::int64_t>(instructions, 0);
 }
 
 bool Connection::inTransaction() const {

@@ -11,6 +11,35 @@ ConnectionState::~ConnectionState() {
     }
 }
 
+namespace {
+
+// The progress handler runs after every this many instructions: the limits are met to within it.
+constexpr int kWorkPeriod = 1000;
+
+int addWork(void* context) {
+    auto& state = *static_cast<ConnectionState*>(context);
+    state.stepWork += kWorkPeriod;
+    state.statementWork += kWorkPeriod;
+    state.overLimit = (state.stepLimit > 0 && state.stepWork > state.stepLimit) ||
+                      (state.statementLimit > 0 && state.statementWork > state.statementLimit);
+    return state.overLimit ? 1 : 0;
+}
+
+}  // namespace
+
+void countWork(ConnectionState& state) {
+    sqlite3_progress_handler(state.db, kWorkPeriod, &addWork, &state);
+}
+
+StatementWorkLimit::StatementWorkLimit(ConnectionState& state, std::int64_t instructions) : state_(state) {
+    state_.statementLimit = instructions;
+    state_.statementWork = 0;
+}
+
+StatementWorkLimit::~StatementWorkLimit() {
+    state_.statementLimit = 0;
+}
+
 StatementHandle::~StatementHandle() {
     sqlite3_finalize(stmt);
 }
@@ -73,6 +102,8 @@ void StatementHandle::bind(std::span<const Value> params) {
 
 bool StatementHandle::step() {
     sqlite3_stmt* s = checked();
+    connection->stepWork = 0;
+    connection->overLimit = false;
     const int rc = sqlite3_step(s);
     if (rc == SQLITE_ROW) {
         return true;
@@ -80,7 +111,10 @@ bool StatementHandle::step() {
     if (rc == SQLITE_DONE) {
         return false;
     }
-    Error error = engineError(connection->db, rc);
+    Error error = rc == SQLITE_INTERRUPT && connection->overLimit
+                      ? Error(ErrorKind::WorkLimit, errnum::kProvider,
+                              "The statement was stopped: it took more work than it may.")
+                      : engineError(connection->db, rc);
     sqlite3_reset(s);
     throw error;
 }

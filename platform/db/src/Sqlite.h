@@ -17,7 +17,30 @@ namespace db::detail {
 struct ConnectionState {
     sqlite3* db = nullptr;
     bool open = false;
+    // Work limits in instructions of the engine; 0 for none. The step limit holds for every step of
+    // every statement, the statement limit for the whole of the statement run under a
+    // StatementWorkLimit. The progress handler that countWork() installs counts the work done.
+    std::int64_t stepLimit = 0;
+    std::int64_t statementLimit = 0;
+    std::int64_t stepWork = 0;
+    std::int64_t statementWork = 0;
+    bool overLimit = false;  // the engine was stopped for a limit
     ~ConnectionState();
+};
+
+// Installs the counter of the work limits on an open connection.
+void countWork(ConnectionState& state);
+
+// The statement limit for the statement run while it exists.
+class StatementWorkLimit {
+public:
+    StatementWorkLimit(ConnectionState& state, std::int64_t instructions);
+    StatementWorkLimit(const StatementWorkLimit&) = delete;
+    StatementWorkLimit& operator=(const StatementWorkLimit&) = delete;
+    ~StatementWorkLimit();
+
+private:
+    ConnectionState& state_;
 };
 
 struct StatementHandle {

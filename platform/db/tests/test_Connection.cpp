@@ -351,6 +351,68 @@ TEST(Connection, ConfinedStatementsNeverRunATriggerOrAView) {
     EXPECT_EQ(c.query("SELECT COUNT(*) FROM u").int32(0), 0);
 }
 
+// Ten rows a = 1 to 10 in u, and rules allowing t and u with a limit of a million instructions.
+db::Connection tenRows(db::Confinement& rules) {
+    db::Connection c = tableOfValues();
+    c.executeScript(
+        "CREATE TABLE u (a INTEGER);"
+        "WITH RECURSIVE n(x) AS (SELECT 1 UNION ALL SELECT x + 1 FROM n WHERE x < 10) "
+        "INSERT INTO u SELECT x FROM n");
+    rules = kRules;
+    rules.workLimit = 1'000'000;
+    return c;
+}
+
+TEST(Connection, ConfinedStatementsStopAtTheirWorkLimitAndChangeNothing) {
+    db::Confinement rules;
+    db::Connection c = tenRows(rules);
+    // 10^12 rows: each one is cheap, all of them never end.
+    const std::string twelveFold =
+        "SELECT * FROM u a1, u a2, u a3, u a4, u a5, u a6, u a7, u a8, u a9, u a10, u a11, u a12";
+    EXPECT_EQ(errorOf([&] { c.executeConfined(twelveFold, rules); }).kind(), db::ErrorKind::WorkLimit);
+    // A million rows would go in: the statement is stopped and none of them stays.
+    EXPECT_EQ(errorOf([&] {
+                  c.executeConfined("INSERT INTO u SELECT a.a FROM u a, u b, u c, u d, u e, u f", rules);
+              }).kind(),
+              db::ErrorKind::WorkLimit);
+    EXPECT_EQ(c.query("SELECT COUNT(*) FROM u").int32(0), 10);
+    // Within the limit the same kind of statement runs.
+    EXPECT_EQ(c.executeConfined("INSERT INTO u SELECT a.a FROM u a, u b", rules), 100);
+    // The program's own statements have no limit: 110^3 rows take far more than a million.
+    EXPECT_EQ(c.query("SELECT COUNT(*) FROM u a, u b, u c").int64(0), 1'331'000);
+}
+
+TEST(Connection, StoppedConfinedChangeEndsTheTransactionAroundIt) {
+    db::Confinement rules;
+    db::Connection c = tenRows(rules);
+    c.execute("SAVEPOINT a");
+    c.execute("INSERT INTO t (k) VALUES (1)");
+    EXPECT_EQ(errorOf([&] {
+                  c.executeConfined("INSERT INTO u SELECT a.a FROM u a, u b, u c, u d, u e, u f", rules);
+              }).kind(),
+              db::ErrorKind::WorkLimit);
+    EXPECT_FALSE(c.inTransaction());
+    EXPECT_EQ(c.query("SELECT COUNT(*) FROM t").int32(0), 0);
+}
+
+TEST(Connection, StepWorkLimitBoundsEachRowOfEveryQuery) {
+    db::Connection c = tableOfValues();
+    c.execute(
+        "CREATE VIEW endless AS WITH RECURSIVE n(x) AS (SELECT 1 UNION ALL SELECT x + 1 FROM n) "
+        "SELECT x FROM n");
+    c.setStepWorkLimit(1'000'000);
+    EXPECT_EQ(errorOf([&] { c.query("SELECT COUNT(*) FROM endless"); }).kind(), db::ErrorKind::WorkLimit);
+    // Every row of the endless view is cheap; the limit is per step, not per query.
+    db::RowSet rows = c.query("SELECT x FROM endless LIMIT 100000", {}, db::CursorType::ForwardOnly);
+    std::int64_t read = 0;
+    for (; !rows.eof(); rows.moveNext()) {
+        ++read;
+    }
+    EXPECT_EQ(read, 100000);
+    c.setStepWorkLimit(0);
+    EXPECT_EQ(c.query("SELECT COUNT(*) FROM (SELECT x FROM endless LIMIT 100000)").int64(0), 100000);
+}
+
 TEST(Connection, InTransactionFollowsTheEngine) {
     db::Connection c = tableOfValues();
     EXPECT_FALSE(c.inTransaction());

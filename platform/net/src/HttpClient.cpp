@@ -63,7 +63,7 @@ struct HttpClient::Impl {
 
     HttpEvents events;
     QString url;
-    std::int32_t timeout = 0;
+    HttpTimeouts timeouts;
     QString proxy;
     QString proxyUserName;
     QString proxyPassword;
@@ -79,15 +79,25 @@ struct HttpClient::Impl {
     std::int32_t status = 0;
     std::int64_t received = 0;
     std::optional<HttpError> failure;
+    // Ends a transfer that overran its connect or idle limit. Deleted later, like the manager: its
+    // own signal may destroy the client.
+    QTimer* watchdog = new QTimer;
+
+    Impl() {
+        watchdog->setSingleShot(true);
+        QObject::connect(watchdog, &QTimer::timeout, context.get(), [this] { timedOut(); });
+    }
 
     ~Impl() {
         endSilently();
         context.reset();
         manager->deleteLater();
+        watchdog->deleteLater();
     }
 
     void endSilently() {
         ++serial;
+        watchdog->stop();
         if (reply != nullptr) {
             QObject::disconnect(reply, nullptr, context.get(), nullptr);
             reply->abort();
@@ -104,6 +114,8 @@ struct HttpClient::Impl {
     bool openBodyFile();
     void connectReply(std::uint64_t transfer);
     void failLater(HttpErrorKind kind, const QString& description);
+    void watch(std::int32_t limit);
+    void timedOut();
     bool advance(HttpState next);
     void readBody();
     void readHeaders(const QNetworkReply& from);
@@ -136,14 +148,12 @@ void HttpClient::Impl::start(const QString& userName, const QString& password) {
     request.setAttribute(QNetworkRequest::CacheLoadControlAttribute, QNetworkRequest::AlwaysNetwork);
     // Credentials never follow a redirection to another server.
     request.setAttribute(QNetworkRequest::RedirectPolicyAttribute, QNetworkRequest::SameOriginRedirectPolicy);
-    if (timeout > 0) {
-        request.setTransferTimeout(timeout);
-    }
     if (!userName.isEmpty()) {
         request.setRawHeader("Authorization", basicCredentials(userName, password));
     }
     reply = manager->get(request);
     connectReply(serial);
+    watch(timeouts.connect);
     // A reused connection never reports connecting; the state still starts there.
     const std::uint64_t transfer = serial;
     QTimer::singleShot(0, context.get(), [this, transfer] {
@@ -190,6 +200,9 @@ void HttpClient::Impl::connectReply(std::uint64_t transfer) {
         }
     });
     QObject::connect(reply, &QNetworkReply::requestSent, ctx, [this, current] {
+        if (current()) {
+            watch(timeouts.idle);
+        }
         for (const HttpState next : {HttpState::Connected, HttpState::Sending, HttpState::Waiting}) {
             if (!current() || !advance(next)) {
                 return;
@@ -198,6 +211,7 @@ void HttpClient::Impl::connectReply(std::uint64_t transfer) {
     });
     QObject::connect(reply, &QNetworkReply::metaDataChanged, ctx, [this, current] {
         if (current()) {
+            watch(timeouts.idle);
             readHeaders(*reply);
         }
     });
@@ -231,6 +245,29 @@ void HttpClient::Impl::failLater(HttpErrorKind kind, const QString& description)
     });
 }
 
+// (Re)starts the watchdog for the phase the transfer is in; a limit of 0 stops it.
+void HttpClient::Impl::watch(std::int32_t limit) {
+    if (limit > 0) {
+        watchdog->start(limit);
+    } else {
+        watchdog->stop();
+    }
+}
+
+void HttpClient::Impl::timedOut() {
+    if (reply == nullptr) {
+        return;
+    }
+    const bool connecting =
+        static_cast<std::int32_t>(state) < static_cast<std::int32_t>(HttpState::Connected);
+    const std::int32_t limit = connecting ? timeouts.connect : timeouts.idle;
+    const QString what = connecting ? QStringLiteral("No connection to %1 within %2 ms")
+                                    : QStringLiteral("%1 sent nothing for %2 ms");
+    failure = HttpError{HttpErrorKind::Network, static_cast<std::int32_t>(QNetworkReply::TimeoutError),
+                        what.arg(reply->url().host()).arg(limit)};
+    reply->abort();  // finishes the transfer through finish()
+}
+
 // States only move forward within a transfer, so a state reported twice is reported once. False when
 // the handler destroyed the client.
 bool HttpClient::Impl::advance(HttpState next) {
@@ -254,6 +291,7 @@ void HttpClient::Impl::readBody() {
     if (chunk.isEmpty()) {
         return;
     }
+    watch(timeouts.idle);
     received += chunk.size();
     // The body of a refused request is no answer: it is counted but not kept.
     if (status < kFirstFailingStatus) {
@@ -288,6 +326,7 @@ void HttpClient::Impl::finish() {
     if (!failure) {
         readBody();
     }
+    watchdog->stop();
     reply = nullptr;
     ++serial;
     state = HttpState::Idle;
@@ -296,12 +335,16 @@ void HttpClient::Impl::finish() {
         (status >= kFirstFailingStatus || status == 0 || ended->error() != QNetworkReply::NoError)) {
         failure = transferError(*ended);
     }
-    // An empty answer still leaves its (empty) file; a failed one leaves none, not even a part.
+    // An empty answer still leaves its (empty) file; a failed one leaves nothing, not even a part,
+    // in the file or in memory.
     if (!failure && (!openBodyFile() || (file && !file->flush()))) {
         failure = HttpError{HttpErrorKind::BodyFile, 0, file->errorString()};
     }
-    if (failure && file) {
-        file->remove();
+    if (failure) {
+        memory.clear();
+        if (file) {
+            file->remove();
+        }
     }
     file.reset();
     ended->deleteLater();
@@ -332,8 +375,12 @@ QString HttpClient::url() const {
     return d_->url;
 }
 
-void HttpClient::setTimeout(std::int32_t milliseconds) {
-    d_->timeout = std::max<std::int32_t>(milliseconds, 0);
+void HttpClient::setTimeouts(HttpTimeouts timeouts) {
+    d_->timeouts = {std::max<std::int32_t>(timeouts.connect, 0), std::max<std::int32_t>(timeouts.idle, 0)};
+}
+
+HttpTimeouts HttpClient::timeouts() const {
+    return d_->timeouts;
 }
 
 void HttpClient::setProxy(const QString& hostAndPort) {

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <QFile>
+#include <QNetworkReply>
 
 #include <memory>
 #include <vector>
@@ -45,8 +46,8 @@ struct EventLog {
         };
         client.setEvents(std::move(events));
     }
-    bool waitForIdle(int count = 1) {
-        return testsupport::waitUntil([&] { return idles >= count; });
+    bool waitForIdle(int count = 1, int timeoutMs = 10000) {
+        return testsupport::waitUntil([&] { return idles >= count; }, timeoutMs);
     }
 };
 
@@ -119,27 +120,105 @@ TEST_F(HttpClientTest, RefusedConnectionIsOneErrorBeforeTheFinalIdle) {
 
 TEST_F(HttpClientTest, StatusOf400OrMoreFailsAndItsBodyIsNotKept) {
     for (const int status : {400, 404, 500, 503}) {
-        EventLog events;
-        events.attach(client);
-        server.answerWith(testsupport::answer("error page", status));
-        client.setUrl(url("/x"));
-        client.setBodyFile(bodyFile());
-        client.get();
-        ASSERT_TRUE(events.waitForIdle()) << status;
-        EXPECT_EQ(events.sequence, (std::vector<int>{4, 5, 6, 7, -1, 0})) << status;
-        ASSERT_EQ(events.errors.size(), 1u);
-        EXPECT_EQ(events.errors[0].kind, HttpErrorKind::HttpStatus);
-        EXPECT_EQ(events.errors[0].code, status);
-        EXPECT_FALSE(std::filesystem::exists(folder / "Socket.Log")) << status;
+        for (const bool toFile : {true, false}) {
+            SCOPED_TRACE(testing::Message() << status << (toFile ? " into the file" : " in memory"));
+            EventLog events;
+            events.attach(client);
+            server.answerWith(testsupport::answer("error page", status));
+            client.setUrl(url("/x"));
+            client.setBodyFile(toFile ? bodyFile() : QString());
+            client.get();
+            ASSERT_TRUE(events.waitForIdle());
+            EXPECT_EQ(events.sequence, (std::vector<int>{4, 5, 6, 7, -1, 0}));
+            ASSERT_EQ(events.errors.size(), 1u);
+            EXPECT_EQ(events.errors[0].kind, HttpErrorKind::HttpStatus);
+            EXPECT_EQ(events.errors[0].code, status);
+            // Counted as it arrives, kept nowhere.
+            EXPECT_EQ(events.progress.back(), 10);
+            EXPECT_FALSE(std::filesystem::exists(folder / "Socket.Log"));
+            EXPECT_TRUE(client.body().isEmpty());
+        }
     }
     // 399 is still an answer.
     server.answerWith(testsupport::answer("kept", 399));
     EventLog events;
     events.attach(client);
+    client.setBodyFile(bodyFile());
     client.get();
     ASSERT_TRUE(events.waitForIdle());
     EXPECT_TRUE(events.errors.empty());
     EXPECT_EQ(readAll(folder / "Socket.Log"), "kept");
+}
+
+// The server announces 100 bytes, sends 40 and closes: the transfer fails and leaves no part behind.
+TEST_F(HttpClientTest, TransferBrokenPartWayKeepsNothing) {
+    const QByteArray body(100, 'x');
+    for (const bool toFile : {true, false}) {
+        SCOPED_TRACE(toFile ? "into the file" : "in memory");
+        EventLog events;
+        events.attach(client);
+        server.answerWith(testsupport::cutShort(testsupport::answer(body), 40, false));
+        client.setUrl(url("/x"));
+        client.setBodyFile(toFile ? bodyFile() : QString());
+        client.get();
+        ASSERT_TRUE(events.waitForIdle());
+        ASSERT_EQ(events.errors.size(), 1u);
+        EXPECT_EQ(events.errors[0].kind, HttpErrorKind::Network);
+        ASSERT_FALSE(events.progress.empty());
+        EXPECT_EQ(events.progress.back(), 40);
+        EXPECT_FALSE(std::filesystem::exists(folder / "Socket.Log"));
+        EXPECT_TRUE(client.body().isEmpty());
+    }
+}
+
+// Timeouts of a tenth of a second: each case below would otherwise wait for ever.
+TEST_F(HttpClientTest, ServerThatNeverAnswersOrStallsTimesOut) {
+    struct Case {
+        const char* name;
+        HttpAnswer answer;
+        std::vector<int> sequence;
+        std::int64_t received;
+    };
+    const Case cases[] = {
+        {"never answers", testsupport::silence(), {4, 5, 6, 7, -1, 0}, 0},
+        {"stalls after the headers",
+         testsupport::cutShort(testsupport::answer("EXIT\r\n"), 0, true),
+         {4, 5, 6, 7, -1, 0},
+         0},
+        {"stalls part-way",
+         testsupport::cutShort(testsupport::answer("0123456789"), 4, true),
+         {4, 5, 6, 7, -1, 0},
+         4},
+    };
+    client.setTimeouts({100, 100});
+    client.setBodyFile(bodyFile());
+    client.setUrl(url("/x"));
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        EventLog events;
+        events.attach(client);
+        server.answerWith(c.answer);
+        client.get();
+        ASSERT_TRUE(events.waitForIdle(1, 3000));
+        EXPECT_EQ(events.sequence, c.sequence);
+        ASSERT_EQ(events.errors.size(), 1u);
+        EXPECT_EQ(events.errors[0].kind, HttpErrorKind::Network);
+        EXPECT_EQ(events.errors[0].code, QNetworkReply::TimeoutError);
+        EXPECT_EQ(events.progress.empty() ? 0 : events.progress.back(), c.received);
+        EXPECT_FALSE(std::filesystem::exists(folder / "Socket.Log"));
+    }
+}
+
+TEST_F(HttpClientTest, ConnectionThatIsNeverAcceptedTimesOut) {
+    testsupport::UnansweredPort port;
+    log.attach(client);
+    client.setTimeouts({100, 0});
+    client.setUrl(QStringLiteral("http://%1/x").arg(port.hostAndPort()));
+    client.get();
+    ASSERT_TRUE(log.waitForIdle(1, 3000));
+    EXPECT_EQ(log.sequence, (std::vector<int>{4, -1, 0}));
+    ASSERT_EQ(log.errors.size(), 1u);
+    EXPECT_EQ(log.errors[0].code, QNetworkReply::TimeoutError);
 }
 
 TEST_F(HttpClientTest, BodyFileIsWrittenFreshForEveryRequest) {

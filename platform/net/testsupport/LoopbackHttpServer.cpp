@@ -8,6 +8,11 @@
 
 #include <stdexcept>
 
+#include <arpa/inet.h>
+#include <netinet/in.h>
+#include <sys/socket.h>
+#include <unistd.h>
+
 namespace testsupport {
 namespace {
 
@@ -31,12 +36,15 @@ HttpRequestRecord parseRequest(const QByteArray& head) {
 }
 
 QByteArray serialize(const HttpAnswer& answer) {
+    if (answer.hangUp) {
+        return {};
+    }
     QByteArray out = "HTTP/1.1 " + QByteArray::number(answer.status) + ' ' + answer.reason + "\r\n";
     for (const auto& [name, value] : answer.headers) {
         out += name + ": " + value + "\r\n";
     }
     out += "Content-Length: " + QByteArray::number(answer.body.size()) + "\r\nConnection: close\r\n\r\n";
-    return out + answer.body;
+    return out + (answer.bodyBytesSent < 0 ? answer.body : answer.body.left(answer.bodyBytesSent));
 }
 
 }  // namespace
@@ -54,6 +62,18 @@ HttpAnswer hangUp() {
     HttpAnswer a;
     a.hangUp = true;
     return a;
+}
+
+HttpAnswer silence() {
+    HttpAnswer a = hangUp();
+    a.holdOpen = true;
+    return a;
+}
+
+HttpAnswer cutShort(HttpAnswer whole, qsizetype bodyBytes, bool holdOpen) {
+    whole.bodyBytesSent = bodyBytes;
+    whole.holdOpen = holdOpen;
+    return whole;
 }
 
 QByteArray HttpRequestRecord::header(const QByteArray& name) const {
@@ -97,10 +117,10 @@ void LoopbackHttpServer::accept() {
             socket->setProperty("answered", true);
             requests_.push_back(parseRequest(socket->readAll()));
             const HttpAnswer answer = responder_ ? responder_(requests_.back()) : HttpAnswer{};
-            if (!answer.hangUp) {
-                socket->write(serialize(answer));
+            socket->write(serialize(answer));
+            if (!answer.holdOpen) {
+                socket->disconnectFromHost();
             }
-            socket->disconnectFromHost();
         });
     }
 }
@@ -113,6 +133,43 @@ quint16 LoopbackHttpServer::closedPort() {
     const quint16 port = probe.serverPort();
     probe.close();
     return port;
+}
+
+UnansweredPort::UnansweredPort() {
+    sockaddr_in address{};
+    address.sin_family = AF_INET;
+    address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+    socklen_t length = sizeof address;
+    listener_ = ::socket(AF_INET, SOCK_STREAM, 0);
+    if (listener_ < 0 || ::bind(listener_, reinterpret_cast<sockaddr*>(&address), length) != 0 ||
+        ::listen(listener_, 0) != 0 ||
+        ::getsockname(listener_, reinterpret_cast<sockaddr*>(&address), &length) != 0) {
+        throw std::runtime_error("the unanswered loopback port cannot listen");
+    }
+    port_ = ntohs(address.sin_port);
+    // A queue of length 0 still takes one connection; two more make sure it is full.
+    for (int i = 0; i < 3; ++i) {
+        const int filler = ::socket(AF_INET, SOCK_STREAM | SOCK_NONBLOCK, 0);
+        if (filler < 0) {
+            throw std::runtime_error("no socket for the unanswered loopback port");
+        }
+        ::connect(filler, reinterpret_cast<sockaddr*>(&address), sizeof address);
+        fillers_.push_back(filler);
+    }
+    QThread::msleep(20);  // lets the system complete the connections that fit in the queue
+}
+
+UnansweredPort::~UnansweredPort() {
+    for (const int filler : fillers_) {
+        ::close(filler);
+    }
+    if (listener_ >= 0) {
+        ::close(listener_);
+    }
+}
+
+QString UnansweredPort::hostAndPort() const {
+    return QStringLiteral("127.0.0.1:%1").arg(port_);
 }
 
 bool waitUntil(const std::function<bool()>& done, int timeoutMs) {

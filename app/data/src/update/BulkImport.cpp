@@ -6,6 +6,7 @@
 
 #include "appdata/AppError.h"
 #include "appdata/Globals.h"
+#include "appdata/LogText.h"
 #include "appdata/ProcNames.h"
 #include "appdata/Trap.h"
 #include "appdata/records/clsCategory.h"
@@ -16,6 +17,7 @@
 #include "appdata/update/StoreTally.h"
 #include "com/Yield.h"
 #include "db/Connection.h"
+#include "db/Error.h"
 #include "db/RowSet.h"
 #include "db/Transaction.h"
 
@@ -24,6 +26,10 @@ namespace tarnwick {
 namespace {
 
 constexpr std::int32_t kInvalidUseOfNull = 94;
+
+// Instructions of the engine that reading one row of the file may take; a row of a plain table takes a
+// few dozen.
+constexpr std::int64_t kFileStepWork = 10'000'000;
 
 constexpr const char* kNothingStored =
     "The imported data could not be stored (is the disk full?); nothing of the file was kept. Import it "
@@ -101,6 +107,27 @@ struct ImportedDay {
     bool isUpdate = false;
 };
 
+// A data file holds tables only. A view would run the file's own SQL inside the import (a view over an
+// endless recursive query never ends), a virtual table would hand the reading to a module the file
+// chooses, and a trigger has no place in it (on the read-only connection none could fire). Views and
+// virtual tables are found as the engine understood the schema, whatever its type column says.
+void RefuseActiveSchema(db::Connection& file) {
+    const auto refuse = [](const std::string& kind, const std::string& name) {
+        throw AppError(db::errnum::kProvider, "The data file holds the " + kind + " \"" + LogQuote(name) +
+                                                  "\"; a data file may hold tables only.");
+    };
+    for (db::RowSet tables = file.query("PRAGMA table_list"); !tables.eof(); tables.moveNext()) {
+        if (tables.textOrEmpty("schema") == "main" && tables.textOrEmpty("type") != "table") {
+            refuse(tables.textOrEmpty("type"), tables.textOrEmpty("name"));
+        }
+    }
+    db::RowSet triggers =
+        file.query(R"(SELECT "name" FROM "sqlite_master" WHERE "type" = 'trigger' LIMIT 1)");
+    if (!triggers.eof()) {
+        refuse("trigger", triggers.textOrEmpty(0));
+    }
+}
+
 ImportedDay DailyRow(const db::RowSet& rows) {
     ImportedDay day;
     clsDailyData& record = day.record;
@@ -131,6 +158,8 @@ ImportOutcome BulkImport::GetDataFromFile(const std::filesystem::path& File) {
     bool read = false;
     Trap(procname::kGetDataFromFile, [&] {
         db::Connection file = db::Connection::openReadOnly(File);
+        file.setStepWorkLimit(kFileStepWork);
+        RefuseActiveSchema(file);
         call(hooks_.status, langrow::kUpdatingData);
         importTables(file);
         file.close();

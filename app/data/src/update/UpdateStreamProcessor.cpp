@@ -160,6 +160,7 @@ ProcessOutcome UpdateStreamProcessor::ProcessData(bool noNewData) {
     tally_ = StoreTally();
     Lists lists;
     bool read = false;
+    bool kept = true;
     Trap(procname::kProcessData, [&] {
         LineReader reader(file_, hooks_.progress);
         call(hooks_.progress, 0.0);
@@ -170,15 +171,16 @@ ProcessOutcome UpdateStreamProcessor::ProcessData(bool noNewData) {
         try {
             readStream(reader, lists);
         } catch (...) {
-            // Rows stored before the error stay stored, as they would row by row.
-            KeepStoredRows(transaction, procname::kProcessData);
+            // Rows stored before the error stay stored, as they would row by row, unless the
+            // database has already dropped them with its transaction.
+            kept = gConnection.inTransaction() && KeepStoredRows(transaction, procname::kProcessData);
             throw;
         }
         transaction.commit();
         read = true;
     });
     if (!read) {
-        finishAfterError();
+        finishAfterError(kept ? tally_.stored() : 0);
         return ProcessOutcome::Failed;
     }
     if (nothingStored_) {
@@ -192,7 +194,7 @@ ProcessOutcome UpdateStreamProcessor::ProcessData(bool noNewData) {
             applied = true;
         });
         if (!applied) {
-            finishAfterError();
+            finishAfterError(tally_.stored());
             return ProcessOutcome::Failed;
         }
     }
@@ -361,10 +363,15 @@ void UpdateStreamProcessor::runStatement(const std::string& line) {
     Trap(procname::kProcessData, [&] { RunServerSql(gConnection, line); });
 }
 
-void UpdateStreamProcessor::finishAfterError() {
+void UpdateStreamProcessor::finishAfterError(std::int64_t keptRecords) {
     // The window must not stay with its button disabled: it shows the outcome and can be closed.
+    // "Invalid data" would tell the user that nothing arrived, which is untrue once records are kept.
     call(hooks_.showFailure);
-    call(hooks_.status, langrow::kInvalidData);
+    if (keptRecords > 0) {
+        call(hooks_.stoppedPartWay, keptRecords);
+    } else {
+        call(hooks_.status, langrow::kInvalidData);
+    }
     call(hooks_.finish);
     call(hooks_.progress, 1.0);
 }

@@ -79,6 +79,19 @@ QString queryValue(const std::string& tag) {
     return QString::fromLatin1(QUrl::toPercentEncoding(QString::fromStdString(tag), "!$'()*,;:@/?"));
 }
 
+// The status after an error stopped the storing part-way. The language table has no row for it, and
+// "Invalid data received" would tell the user that nothing arrived.
+QString stoppedPartWayText(std::int64_t keptRecords) {
+    const QString text = gArabic
+                             ? QStringLiteral(
+                                   u"توقف التحديث بسبب خطأ بعد تخزين %1 سجل، وقد تم الاحتفاظ بها. "
+                                   u"يرجى المحاولة مرة أخرى.")
+                             : QStringLiteral(
+                                   "The update stopped on an error after %1 record(s) were stored; they are "
+                                   "kept. Please try again.");
+    return text.arg(keptRecords);
+}
+
 // A whole decimal number with optional sign and surrounding blanks.
 std::optional<std::int64_t> wholeNumber(const QString& text) {
     bool ok = false;
@@ -133,7 +146,7 @@ void DataUpdateModel::Start() {
             std::filesystem::remove(downloadFile());
         }
         display_.progressValue = DataUpdateDisplay::kProgressMin;
-        Http1_.setTimeout(0);
+        Http1_.setTimeouts(timeouts_);
         resetAnswer();
         tarnwick::ApplyProxySettings(Http1_);
         Http1_.setBodyFile(QString::fromStdString(downloadFile().string()));
@@ -276,6 +289,10 @@ void DataUpdateModel::ProcessData(bool noNewData) {
     };
     hooks.enableCancel = [this](bool enabled) {
         display_.cancelEnabled = enabled;
+        changed();
+    };
+    hooks.stoppedPartWay = [this](std::int64_t keptRecords) {
+        setStatus(stoppedPartWayText(keptRecords));
         changed();
     };
     hooks.showSuccess = [this] { display_.okVisible = true; };

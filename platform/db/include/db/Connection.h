@@ -57,8 +57,16 @@ public:
     }
     Statement prepare(std::string_view sql);
     // Runs one statement that came from outside the program: a SELECT, INSERT, UPDATE or DELETE that
-    // touches only what `rules` allow. Anything else raises Error of kind Refused before it runs.
+    // touches only what `rules` allow. Anything else raises Error of kind Refused before it runs. A
+    // statement whose work passes rules.workLimit is stopped and undone and raises Error of kind
+    // WorkLimit; the engine then rolls back a transaction open around it as a whole, so run such
+    // statements outside transactions that hold anything else.
     std::int64_t executeConfined(std::string_view sql, const Confinement& rules);
+    // Bounds the work of each step of every statement on this connection (one row of a query, the
+    // whole of a change) to `instructions` instructions of the engine; a step past it is stopped and
+    // raises Error of kind WorkLimit. For databases from outside, whose schema could make a single row
+    // cost without end. 0 lifts the limit.
+    void setStepWorkLimit(std::int64_t instructions);
     // True while a transaction is open; false again when the engine ended one on its own (a full
     // disk rolls the whole transaction back).
     bool inTransaction() const;

@@ -18,6 +18,7 @@ enum class ErrorKind {
     NullValue,     // a NULL read through a getter that cannot hold one
     TypeMismatch,  // a value that does not convert to the type asked for
     Refused,       // a statement from outside the program that its confinement does not allow
+    WorkLimit,     // a statement stopped (and undone) when its work passed the limit set for it
 };
 
 // Numbers the way the data-access layer reported them, so that logged errors read the same.

@@ -11,8 +11,10 @@
 //             timed-out transfer, an HTTP status of 400 or more, or a body that could not be written
 //
 // The body of each answer goes into the body file when one is set, written fresh for every request,
-// else into memory. An event handler may start the next request (from the final Idle) or destroy the
-// client; destroying it ends a running transfer without further events.
+// else into memory. Only a whole answer is kept: after a failed transfer, a refused request (status
+// 400 or more) included, there is no body file and body() is empty. An event handler may start the
+// next request (from the final Idle) or destroy the client; destroying it ends a running transfer
+// without further events.
 #pragma once
 
 #include <QByteArray>
@@ -41,6 +43,13 @@ struct HttpError {
     QString description;
 };
 
+// Limits of one transfer in milliseconds; 0 waits as long as it takes. A transfer over a limit fails
+// as a Network error.
+struct HttpTimeouts {
+    std::int32_t connect = 0;  // from get() until the request has gone out to the server
+    std::int32_t idle = 0;     // from then on, without any part of the answer arriving
+};
+
 struct HttpEvents {
     std::function<void(HttpState)> state;
     std::function<void(std::int64_t received)> progress;
@@ -59,8 +68,8 @@ public:
     // Settings taken by the next get().
     void setUrl(const QString& url);
     QString url() const;
-    // Milliseconds without progress after which a transfer fails; 0 waits as long as it takes.
-    void setTimeout(std::int32_t milliseconds);
+    void setTimeouts(HttpTimeouts timeouts);  // negative values count as 0
+    HttpTimeouts timeouts() const;
     // "host:port" of an HTTP proxy; empty for a direct connection (the desktop's proxy is never used
     // behind the user's back). The user name and password are offered when the proxy asks for them.
     void setProxy(const QString& hostAndPort);

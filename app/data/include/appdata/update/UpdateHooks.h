@@ -29,6 +29,8 @@ struct UpdateHooks {
     std::function<void(double share)> progress;
     // The Cancel button: disabled while the stream is stored.
     std::function<void(bool enabled)> enableCancel;
+    // An error stopped the storing after this many records had been stored; they are kept.
+    std::function<void(std::int64_t storedRecords)> stoppedPartWay;
     // The success picture (pctOK) or the failure picture (pctError) is shown.
     std::function<void()> showSuccess;
     std::function<void()> showFailure;

@@ -41,7 +41,9 @@ public:
 
     // Reads and stores the whole stream. noNewData (the server said nothing new is waiting) only
     // keeps the status "Processing data..." from being shown. Never raises; an error is logged under
-    // "ProcessData" and the window is finished with the invalid-data status.
+    // "ProcessData" and the window is finished with the failure picture and either the invalid-data
+    // status, when nothing of the stream was kept, or the stoppedPartWay hook with the number of
+    // records kept.
     ProcessOutcome ProcessData(bool noNewData);
 
 private:
@@ -60,7 +62,7 @@ private:
     void applyTag(const std::string& record);
     void openCommand(const std::string& line);
     void runStatement(const std::string& line);
-    void finishAfterError();
+    void finishAfterError(std::int64_t keptRecords);
 
     std::filesystem::path file_;
     UpdateHooks hooks_;

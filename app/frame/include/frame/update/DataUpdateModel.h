@@ -58,12 +58,18 @@ public:
     // The user name and password the backup server takes.
     static constexpr const char* kBackupUserName = "tarnwick";
     static constexpr const char* kBackupPassword = "m8rq2z";
+    // A server that takes longer to accept the request, or then stays silent longer, has failed: the
+    // backup server is asked next, and after it the user is told.
+    static constexpr net::HttpTimeouts kTimeouts{30'000, 60'000};
 
     explicit DataUpdateModel(DataUpdateLinks links = {});
 
     // Called after every change of display().
     void setChanged(std::function<void()> changed) { changed_ = std::move(changed); }
     const DataUpdateDisplay& display() const { return display_; }
+
+    // The limits of each transfer from the next Start on (tests shorten them).
+    void setTimeouts(net::HttpTimeouts timeouts) { timeouts_ = timeouts; }
 
     // Starts a run against gDataServers[CurrentServer()].
     void Start();
@@ -92,6 +98,7 @@ private:
     void changed();
 
     DataUpdateLinks links_;
+    net::HttpTimeouts timeouts_ = kTimeouts;
     net::HttpClient Http1_;
     std::function<void()> changed_;
     DataUpdateDisplay display_;

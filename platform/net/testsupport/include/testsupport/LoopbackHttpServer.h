@@ -33,13 +33,23 @@ struct HttpAnswer {
     QByteArray reason = "OK";
     HeaderList headers;
     QByteArray body;
-    bool hangUp = false;  // close the connection without answering
+    bool hangUp = false;  // send nothing at all
+    // Only this many bytes of the body go out, while Content-Length announces all of it; -1 sends it
+    // all.
+    qsizetype bodyBytesSent = -1;
+    // After what was sent the connection stays open and silent, instead of being closed.
+    bool holdOpen = false;
 };
 
 // An answer with `body` and `status` (reason "OK" below 400, else "Refused").
 HttpAnswer answer(QByteArray body, int status = 200, HeaderList headers = {});
 // No answer at all: the connection is closed once the request has arrived.
 HttpAnswer hangUp();
+// No answer at all, and the connection stays open: a server that never answers.
+HttpAnswer silence();
+// The status line, the headers and the first `bodyBytes` bytes of `whole`'s body; then the connection
+// is closed (a transfer broken part-way) or, with `holdOpen`, stays open and silent (a stalled one).
+HttpAnswer cutShort(HttpAnswer whole, qsizetype bodyBytes, bool holdOpen);
 
 class LoopbackHttpServer {
 public:
@@ -63,6 +73,23 @@ private:
     std::unique_ptr<QTcpServer> server_;
     Responder responder_;
     std::vector<HttpRequestRecord> requests_;
+};
+
+// A loopback port on which a connection is never completed: the listening socket's queue of
+// connections is full and nobody accepts them, so the system drops every further attempt unanswered.
+class UnansweredPort {
+public:
+    UnansweredPort();
+    ~UnansweredPort();
+    UnansweredPort(const UnansweredPort&) = delete;
+    UnansweredPort& operator=(const UnansweredPort&) = delete;
+
+    QString hostAndPort() const;  // "127.0.0.1:<port>"
+
+private:
+    int listener_ = -1;
+    std::vector<int> fillers_;
+    quint16 port_ = 0;
 };
 
 // Runs the event loop until `done()` holds or `timeoutMs` has passed; answers done().
