@@ -50,7 +50,7 @@ bool storePicture(std::int32_t noteId, const std::string& server, const std::fil
     std::filesystem::create_directories(picture.parent_path());
     net::HttpClient http;
     http.setUrl(NoteImageUrl(server, noteId));
-    http.setTimeout(kNoteImageTimeoutMs);
+    http.setTimeouts({kNoteImageTimeoutMs, kNoteImageTimeoutMs});
     tarnwick::ApplyProxySettings(http);
     http.setBodyFile(QString::fromStdString(part.string()));
     if (const auto failure = fetch(http)) {
