@@ -339,6 +339,8 @@ void frmMain::Form_Load() {
         tarnwick::ReadCategories();
         tarnwick::ReadWatchLists();
         tarnwick::ReadTemplates();
+        if (m_hooks.chartPeers.fillWatchListCombo)
+            m_hooks.chartPeers.fillWatchListCombo();
         tarnwick::gDataServers = {
             text(tarnwick::kDataServerKey, tarnwick::kDefaultDataServer),
             text(tarnwick::kBackupDataServerKey, tarnwick::kDefaultBackupDataServer),
