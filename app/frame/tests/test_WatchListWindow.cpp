@@ -35,8 +35,12 @@ TEST_F(WatchListTest, PickingACompanyChartsItAndKeepsThePreviousCompanysDrawings
     ASSERT_EQ(chartCompanyID(chart()), "199");
     const int fillsBefore = m_fills;
     m_savedDrawingsOf.clear();
+    const QSize chartSize = window().Korvel1()->parentWidget()->size();
+    ASSERT_NE(chartSize, QSize(620, 558));  // the chart's design size, 9300 by 8370 twips
 
     pressRow(1, Qt::LeftButton);
+    // Bringing the menus up to date after the click leaves the chart at the window's size.
+    EXPECT_EQ(window().Korvel1()->parentWidget()->size(), chartSize);
     EXPECT_EQ(chartCompanyID(chart()), "205");
     EXPECT_EQ(window().chartFill()->CompanyID, kOtherCompany);
     EXPECT_EQ(m_fills, fillsBefore + 1);
@@ -63,6 +67,12 @@ TEST_F(WatchListTest, AKeyThatMovesTheSelectionChartsTheCompanyItMovesTo) {
     QKeyEvent up(QEvent::KeyRelease, Qt::Key_Down, Qt::NoModifier);
     QCoreApplication::sendEvent(&tree(), &up);
     EXPECT_EQ(selectedKey(), std::optional<std::string>("ID_205"));
+    EXPECT_EQ(chartCompanyID(chart()), "205");
+
+    // A key that went to a menu or dialog leaves later selections by the program alone.
+    QKeyEvent alt(QEvent::KeyPress, Qt::Key_Alt, Qt::AltModifier);
+    QCoreApplication::sendEvent(&tree(), &alt);
+    watchList().lsvWL().select("ID_199");
     EXPECT_EQ(chartCompanyID(chart()), "205");
 }
 

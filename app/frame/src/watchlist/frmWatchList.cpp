@@ -3,6 +3,7 @@
 #include <QAction>
 #include <QCloseEvent>
 #include <QComboBox>
+#include <QCoreApplication>
 #include <QCursor>
 #include <QHeaderView>
 #include <QMenu>
@@ -114,10 +115,6 @@ void frmWatchList::connectControls() {
     QTreeWidget& tree = m_list.widget();
     QObject::connect(tree.header(), &QHeaderView::sectionClicked, this,
                      [this](int column) { lsvWL_ColumnClick(column + 1); });
-    QObject::connect(&tree, &QTreeWidget::currentItemChanged, this, [this](QTreeWidgetItem* current) {
-        if (m_keyNavigation && current != nullptr)
-            lsvWL_ItemClick(ReportListView::keyOf(*current));
-    });
     tree.installEventFilter(this);
     tree.viewport()->installEventFilter(this);
 }
@@ -254,11 +251,21 @@ bool frmWatchList::eventFilter(QObject* watched, QEvent* event) {
     QTreeWidget& tree = m_list.widget();
     if (watched == tree.viewport() && event->type() == QEvent::MouseButtonPress)
         return listMousePress(static_cast<const QMouseEvent&>(*event));
-    if (watched == &tree && event->type() == QEvent::KeyPress)
-        m_keyNavigation = true;
-    else if (watched == &tree && event->type() == QEvent::KeyRelease)
-        m_keyNavigation = false;
+    if (watched == &tree && event->type() == QEvent::KeyPress && !m_forwardingKey)
+        return listKeyPress(event);
     return Form::eventFilter(watched, event);
+}
+
+// The list handles the key first; a row it moved to is clicked.
+bool frmWatchList::listKeyPress(QEvent* press) {
+    QTreeWidget& tree = m_list.widget();
+    const QTreeWidgetItem* before = tree.currentItem();
+    m_forwardingKey = true;
+    QCoreApplication::sendEvent(&tree, press);
+    m_forwardingKey = false;
+    if (QTreeWidgetItem* after = tree.currentItem(); after != nullptr && after != before)
+        lsvWL_ItemClick(ReportListView::keyOf(*after));
+    return true;
 }
 
 bool frmWatchList::listMousePress(const QMouseEvent& press) {

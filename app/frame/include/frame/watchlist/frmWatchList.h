@@ -57,6 +57,7 @@ private:
     void connectControls();
     void setToolbarIcons();
     bool listMousePress(const QMouseEvent& press);
+    bool listKeyPress(QEvent* press);
     void showPopupMenu();
     void placeControl(const char* name, std::int32_t width, std::int32_t height);
 
@@ -64,7 +65,7 @@ private:
     ReportListView m_list;
     bool mBusy = false;            // a company click is being handled
     bool mPopupPending = false;    // a right press on a row asks for the menu once the click is done
-    bool m_keyNavigation = false;  // a key press in the list moves the selection
+    bool m_forwardingKey = false;  // a key press is being handed to the list
 };
 
 }  // namespace frame
