@@ -62,14 +62,15 @@ protected:
         };
         hooks.chartPeers.fillDataEditor = [this](std::int32_t) { ++m_fills; };
         frame::WatchListDialogs dialogs = frame::WatchListDialogs::programDialogs();
-        dialogs.pickCompanies = [this](tarnwick::KeyedCollection<tarnwick::clsCompany>& chosen) {
-            ++m_picks;
-            for (const std::int32_t id : m_toPick) {
-                const auto found = tarnwick::GetCompaniyInfo("", id);
-                chosen.add(found.shared(tarnwick::RecordKey(id)), tarnwick::RecordKey(id));
-            }
-            return m_confirmPicks;
-        };
+        if (!m_programPicks)
+            dialogs.pickCompanies = [this](tarnwick::KeyedCollection<tarnwick::clsCompany>& chosen) {
+                ++m_picks;
+                for (const std::int32_t id : m_toPick) {
+                    const auto found = tarnwick::GetCompaniyInfo("", id);
+                    chosen.add(found.shared(tarnwick::RecordKey(id)), tarnwick::RecordKey(id));
+                }
+                return m_confirmPicks;
+            };
         frame::InstallWatchList(hooks, std::move(dialogs));
         m_frame = std::make_unique<frame::MDIForm1>(std::move(hooks));
         m_frame->MDIForm_Load();
@@ -141,5 +142,6 @@ protected:
 
     std::vector<std::int32_t> m_toPick;
     bool m_confirmPicks = true;
+    bool m_programPicks = false;  // the program's add-company dialog instead of m_toPick
     int m_picks = 0;
 };

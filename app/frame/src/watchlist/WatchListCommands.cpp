@@ -11,6 +11,7 @@
 #include "frame/frmMain.h"
 #include "frame/lists/KeyedCombo.h"
 #include "frame/lists/ListFillers.h"
+#include "frame/search/frmAddSymbol.h"
 #include "frame/watchlist/frmAddWL.h"
 #include "frame/watchlist/frmWatchList.h"
 
@@ -45,11 +46,22 @@ bool askNameInDialog(tarnwick::clsWL& list, const QString& caption) {
     return gDialogResult;
 }
 
+bool pickInDialog(tarnwick::KeyedCollection<tarnwick::clsCompany>& chosen) {
+    auto* dialog = new frmAddSymbol;
+    dialog->PrepareME(chosen);
+    gDialogResult = false;
+    runModal(*dialog);
+    if (dialog->isLoaded())
+        dialog->unload();
+    return gDialogResult;
+}
+
 }  // namespace
 
 WatchListDialogs WatchListDialogs::programDialogs() {
     WatchListDialogs dialogs;
     dialogs.askName = askNameInDialog;
+    dialogs.pickCompanies = pickInDialog;
     return dialogs;
 }
 

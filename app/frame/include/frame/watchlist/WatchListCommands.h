@@ -27,7 +27,7 @@ struct WatchListDialogs {
     // Lets the user pick companies into `chosen`, keyed "ID_n" in picking order.
     std::function<bool(tarnwick::KeyedCollection<tarnwick::clsCompany>& chosen)> pickCompanies;
 
-    // The program's own dialogs; a missing one answers Cancel.
+    // The program's own dialogs.
     static WatchListDialogs programDialogs();
 };
 
