@@ -105,12 +105,14 @@ void frmAddSymbol::Form_Load() {
     });
 }
 
-void frmAddSymbol::pick(const std::shared_ptr<tarnwick::clsCompany>& company) {
+// A company picked already stays picked once.
+bool frmAddSymbol::pick(const std::shared_ptr<tarnwick::clsCompany>& company) {
     const std::string key = RecordKey(company->ID);
     if (m_chosen == nullptr || tarnwick::ExistsInCollection(key, *m_chosen))
-        return;
+        return false;
     m_picks.add(key, {QString::fromStdString(company->Symbol)});
     m_chosen->add(company, key);
+    return true;
 }
 
 void frmAddSymbol::cmdAddSearch_Click() {
@@ -128,11 +130,8 @@ void frmAddSymbol::cmdAdd_Click() {
             showMessage(GetLangString(kNoSuchSymbol), ui::MB_ICONINFORMATION);
             return;
         }
-        const std::string key = RecordKey(found.at(0).ID);
-        if (m_chosen == nullptr || tarnwick::ExistsInCollection(key, *m_chosen))
-            return;
-        pick(std::make_shared<tarnwick::clsCompany>(found.at(0)));
-        symbol.clear();
+        if (pick(std::make_shared<tarnwick::clsCompany>(found.at(0))))
+            symbol.clear();
     });
 }
 

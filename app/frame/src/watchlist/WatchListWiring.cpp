@@ -92,6 +92,7 @@ void InstallWatchList(FrameHooks& hooks, WatchListDialogs dialogs) {
     };
     hooks.releaseChartObjects = [previous = hooks.releaseChartObjects] {
         gWLCompanies.clear();
+        gNotes.clear();
         if (previous)
             previous();
     };

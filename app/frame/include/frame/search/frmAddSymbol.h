@@ -38,7 +38,7 @@ protected:
 
 private:
     void connectControls();
-    void pick(const std::shared_ptr<tarnwick::clsCompany>& company);
+    bool pick(const std::shared_ptr<tarnwick::clsCompany>& company);
 
     CompanySearch m_search;
     ReportListView m_picks;

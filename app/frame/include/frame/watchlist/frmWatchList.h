@@ -5,10 +5,7 @@
 // company on the chart and charts the clicked one. The window owns no data: the lists and companies
 // are the program's collections (gWatchLists, gWLCompanies), the commands are the chart window's.
 
-#include <QPointer>
-
 #include <functional>
-#include <memory>
 #include <string>
 
 #include "frame/Form.h"
