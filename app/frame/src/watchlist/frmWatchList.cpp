@@ -75,10 +75,10 @@ FormModel frmWatchList::design() {
     for (const ToolButton& b : kButtons)
         toolbar.buttons.push_back({QString::fromLatin1(b.key), QString::fromLatin1(b.tag), QString()});
     ControlModel list = designControl("lsvWL", ControlKind::ListView, "", QString(), 30, 700, 4005, 4900);
-    list.columns = {{QStringLiteral("Symbol"), QStringLiteral("92"), 900},
-                    {QStringLiteral("Company Name"), QStringLiteral("93"), 1800},
-                    {QStringLiteral("Sector"), QStringLiteral("95"), 1200},
-                    {QStringLiteral("Index"), QStringLiteral("97"), 700}};
+    list.columns = {{QStringLiteral("Symbol"), QStringLiteral("92"), 800},
+                    {QStringLiteral("Company Name"), QStringLiteral("93"), 1500},
+                    {QStringLiteral("Sector"), QStringLiteral("95"), 1100},
+                    {QStringLiteral("Index"), QStringLiteral("97"), 600}};
     f.controls = {
         designControl("cmbWL", ControlKind::ComboBox, "", QString(), 30, 30, 4005, 315),
         toolbar,
