@@ -14,6 +14,7 @@
 #include "appdata/StoreStartupSettings.h"
 #include "com/Yield.h"
 #include "frame/StartupWindows.h"
+#include "frame/watchlist/WatchListWiring.h"
 
 namespace {
 
@@ -54,7 +55,9 @@ int main(int argc, char* argv[]) {
             throw tarnwick::AppError::fromCurrentException();
         }
     };
-    frame::StartupWindows windows;
+    frame::FrameHooks frameHooks;
+    frame::InstallWatchList(frameHooks);
+    frame::StartupWindows windows(std::move(frameHooks));
     windows.connect(hooks);
 
     tarnwick::SingleInstanceGuard guard;

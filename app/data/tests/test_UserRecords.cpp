@@ -90,9 +90,27 @@ TEST_F(UserRecords, ADeleteThatFailsHalfwayKeepsTheItems) {
     clsWL list = newList("Mine");
     list.AddWLitem(company(10));
     exec("CREATE TRIGGER keep BEFORE DELETE ON WatchLists BEGIN SELECT RAISE(ABORT, 'locked'); END");
-    list.DeleteDB();
+    EXPECT_FALSE(list.DeleteDB());
     EXPECT_EQ(count("SELECT count(*) FROM WatchListItem"), 1);
     EXPECT_TRUE(logged(procname::kClsWLDeleteDB));
+}
+
+TEST_F(UserRecords, WritersAnswerWhetherTheyStoredAndAListWithoutItsRowTakesNoItems) {
+    clsWL list = newList("Mine");
+    list.Name = "Renamed";
+    EXPECT_TRUE(list.UpdateDB());
+    EXPECT_TRUE(list.AddWLitem(company(10)));
+    EXPECT_TRUE(list.RemoveWLItem(company(10)));
+
+    exec("CREATE TRIGGER refuse BEFORE INSERT ON WatchLists BEGIN SELECT RAISE(ABORT, 'full'); END");
+    clsWL refused;
+    refused.Name = "Refused";
+    EXPECT_FALSE(refused.InsertDB());
+    EXPECT_TRUE(logged(procname::kClsWLInsertDB));
+    EXPECT_EQ(refused.ID, 2);  // numbered, but never stored
+    EXPECT_FALSE(refused.AddWLitem(company(10)));
+    EXPECT_EQ(count("SELECT count(*) FROM WatchListItem"), 0);
+    EXPECT_EQ(count("SELECT count(*) FROM WatchLists"), 1);
 }
 
 TEST_F(UserRecords, AddWLitemFailsSoftlyOnError) {

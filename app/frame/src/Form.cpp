@@ -174,7 +174,10 @@ void applyTextBox(const ControlModel& c, QWidget* w) {
     edit->setAlignment(horizontal(c.alignment) | Qt::AlignVCenter);
 }
 
+// A combo without designed entries is filled at run time by its window and keeps what it holds.
 void applyItems(const ControlModel& c, QComboBox* combo) {
+    if (c.items.isEmpty())
+        return;
     const int current = combo->currentIndex();
     combo->clear();
     combo->addItems(c.items);

@@ -1,3 +1,4 @@
 #include "frame/FrameGlobals.h"
 
 bool gClosing = false;
+bool gDialogResult = false;

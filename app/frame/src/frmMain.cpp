@@ -363,6 +363,8 @@ void frmMain::Form_Load() {
         tarnwick::ReadCategories();
         tarnwick::ReadWatchLists();
         tarnwick::ReadTemplates();
+        if (m_hooks.chartPeers.fillWatchListCombo)
+            m_hooks.chartPeers.fillWatchListCombo();
         tarnwick::gDataServers = {
             text(tarnwick::kDataServerKey, tarnwick::kDefaultDataServer),
             text(tarnwick::kBackupDataServerKey, tarnwick::kDefaultBackupDataServer),
@@ -500,6 +502,10 @@ void frmMain::Form_Resize() {
         const float height = twips(this->height());
         const float chartWidth = std::max(0.0F, width - 100.0F);
         const float chartHeight = height > 400.0F ? height - 400.0F : height;
+        // The model keeps the size too, or the next applyModel would put the design size back.
+        ControlModel& place = model().control(QStringLiteral("Korvel1"));
+        place.width = static_cast<std::int32_t>(chartWidth);
+        place.height = static_cast<std::int32_t>(chartHeight);
         QWidget* host = m_korvel->parentWidget();
         host->setGeometry(0, 0, pixels(chartWidth), pixels(chartHeight));
         m_korvel->setGeometry(host->rect());

@@ -42,8 +42,8 @@ KeyedCollection<clsCompany> clsWL::GetItems() const {
     return companies;
 }
 
-void clsWL::InsertDB() {
-    Trap(procname::kClsWLInsertDB, [&] {
+bool clsWL::InsertDB() {
+    return Trap(procname::kClsWLInsertDB, [&] {
         const TableDef& table = MarketTable("WatchLists");
         ID = NextNumber(gConnection, table, "ID");
         gConnection.execute(InsertSql(table), {ID, Name});
@@ -51,8 +51,8 @@ void clsWL::InsertDB() {
     });
 }
 
-void clsWL::UpdateDB() {
-    Trap(procname::kClsWLUpdateDB, [&] {
+bool clsWL::UpdateDB() {
+    return Trap(procname::kClsWLUpdateDB, [&] {
         gConnection.execute(R"(UPDATE "WatchLists" SET "NAME" = ? WHERE "ID" = ?)", {Name, ID});
     });
 }
@@ -60,7 +60,9 @@ void clsWL::UpdateDB() {
 bool clsWL::AddWLitem(const clsCompany& Company) {
     bool added = false;
     Trap(procname::kClsWLAddWLitem, [&] {
-        if (HasRow(R"(SELECT 1 FROM "WatchListItem" WHERE "CompanyID" = ? AND "WatchListID" = ?)",
+        // Items under a list without its row would never be shown, only left behind.
+        if (!HasRow(R"(SELECT 1 FROM "WatchLists" WHERE "ID" = ?)", {ID}) ||
+            HasRow(R"(SELECT 1 FROM "WatchListItem" WHERE "CompanyID" = ? AND "WatchListID" = ?)",
                    {Company.ID, ID})) {
             return;
         }
@@ -72,15 +74,15 @@ bool clsWL::AddWLitem(const clsCompany& Company) {
     return added;
 }
 
-void clsWL::RemoveWLItem(const clsCompany& Company) {
-    Trap(procname::kClsWLRemoveWLItem, [&] {
+bool clsWL::RemoveWLItem(const clsCompany& Company) {
+    return Trap(procname::kClsWLRemoveWLItem, [&] {
         gConnection.execute(R"(DELETE FROM "WatchListItem" WHERE "CompanyID" = ? AND "WatchListID" = ?)",
                             {Company.ID, ID});
     });
 }
 
-void clsWL::DeleteDB() {
-    Trap(procname::kClsWLDeleteDB, [&] {
+bool clsWL::DeleteDB() {
+    return Trap(procname::kClsWLDeleteDB, [&] {
         db::Transaction transaction(gConnection);
         gConnection.execute(R"(DELETE FROM "WatchListItem" WHERE "WatchListID" = ?)", {ID});
         gConnection.execute(R"(DELETE FROM "WatchLists" WHERE "ID" = ?)", {ID});

@@ -21,6 +21,8 @@ class Form;
 // What the chart window needs of the watch-list and chart settings windows and of the drawing store.
 // An empty hook is a window or service that is not there: nothing is done, nothing is selected.
 struct ChartWindowPeers {
+    // Fills the watch-list combo from the watch lists just read (once, at the chart window's load).
+    std::function<void()> fillWatchListCombo;
     // Marks the watch list of that ID in the watch-list combo and runs its click (fills the list).
     std::function<void(std::int32_t id)> selectWatchList;
     // Marks the combo's first entry, without a click.

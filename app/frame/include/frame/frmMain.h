@@ -70,6 +70,7 @@ public:
     // Stores the drawings of the company on the chart in the market database.
     void SaveKorvelCompanyProfile();
 
+    MDIForm1& frame() const { return m_frame; }
     // The chart and its extensions (null until the load attached them).
     korvel::KvlChartWidget* Korvel1() const { return m_korvel; }
     dravik::IFinancialCharts* financialExtension() const { return gFinExt.get(); }

@@ -21,14 +21,15 @@ public:
     // its items in their order. An error is logged and the companies read so far are returned.
     KeyedCollection<clsCompany> GetItems() const;
     // Numbers the list as the greatest ID plus one (1 in an empty table), inserts it and makes it a
-    // user list.
-    void InsertDB();
-    void UpdateDB();
-    // Appends the company as the list's last item; false when it is in the list already or on error.
+    // user list. This and the other writers log an error and answer false; true when stored.
+    bool InsertDB();
+    bool UpdateDB();
+    // Appends the company as the list's last item; false when it is in the list already, when the
+    // list is not stored or on error.
     bool AddWLitem(const clsCompany& Company);
-    void RemoveWLItem(const clsCompany& Company);
+    bool RemoveWLItem(const clsCompany& Company);
     // Removes the list's items and then the list, both or neither.
-    void DeleteDB();
+    bool DeleteDB();
 };
 
 }  // namespace tarnwick
