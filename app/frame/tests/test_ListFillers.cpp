@@ -1,4 +1,4 @@
-// The fillers of the watch-list, template and notes lists, on plain widgets over a market database.
+// The fillers of the watch-list and template lists, on plain widgets over a market database.
 #include <QComboBox>
 #include <QTreeWidget>
 
@@ -10,9 +10,7 @@
 
 namespace {
 
-using frame::gNotes;
 using frame::gWLCompanies;
-using frame::NotesListView;
 using frame::ReportListView;
 
 class ListFillersTest : public ProgramTest {
@@ -38,7 +36,6 @@ protected:
     }
     void TearDown() override {
         gWLCompanies.clear();
-        gNotes.clear();
         ProgramTest::TearDown();
     }
     static void exec(const char* sql) { tarnwick::gConnection.execute(sql, {}); }
@@ -103,68 +100,6 @@ TEST_F(ListFillersTest, ACompanyOfAnUnknownSectorIsListedWithAnEmptySectorAndThe
     ASSERT_EQ(m_list.count(), 3);
     EXPECT_EQ(rowTexts(m_tree, 2), (QStringList{"OLD", "Orphan", "", ""}));
     EXPECT_EQ(errorLog(), "");
-}
-
-TEST_F(ListFillersTest, ANoteRowShowsItsDayMonthYearAndSortsByYearMonthDay) {
-    tarnwick::clsNote note;
-    note.NoteDate = std::chrono::year{2004} / 3 / 5;
-    note.Text = "first<br>second";
-    note.isNew = "N";
-    EXPECT_EQ(frame::noteRow(note), (QStringList{"N", "5/3/2004", "firstsecond", "20040305"}));
-    note.NoteDate = std::chrono::year{1999} / 12 / 31;
-    note.isNew.clear();
-    EXPECT_EQ(frame::noteRow(note), (QStringList{"", "31/12/1999", "firstsecond", "19991231"}));
-}
-
-class NotesWindow final : public NotesListView {
-public:
-    Shown shown() const override { return option; }
-    ReportListView& notes() override { return list; }
-    void setCaption(const QString& text) override { caption = text; }
-
-    Shown option = Shown::CompanyNotes;
-    QTreeWidget tree;
-    ReportListView list{tree};
-    QString caption;
-};
-
-TEST_F(ListFillersTest, NotesOfACompanyOrAllFollowTheWindowsChoice) {
-    exec(
-        R"(INSERT INTO "Notes" ("ID", "NOTEDATE", "COMPANYID", "Text", "AText", "isNew"))"
-        R"( VALUES (1, '2004-03-05', 10, 'old', 'old', ''), (2, '2005-01-02', 10, 'new<br>one', 'new', 'N'),)"
-        R"( (3, '2006-07-08', 11, 'other', 'other', ''))");
-    NotesWindow window;
-    window.tree.setColumnCount(4);
-    tarnwick::clsCompany alpha;
-    alpha.ID = 10;
-    alpha.Symbol = "AAA";
-    frame::FillNotesListCompany(window, &alpha);
-    ASSERT_EQ(window.list.count(), 2);
-    EXPECT_EQ(rowTexts(window.tree, 0), (QStringList{"N", "2/1/2005", "newone", "20050102"}));
-    EXPECT_EQ(window.caption, QStringLiteral("Market Commentary - AAA"));
-    EXPECT_EQ(gNotes.count(), 2U);
-
-    // A company without notes empties the list and still names the ticker.
-    tarnwick::clsCompany quiet;
-    quiet.ID = 12;
-    quiet.Symbol = "OLD";
-    frame::FillNotesListCompany(window, &quiet);
-    EXPECT_EQ(window.list.count(), 0);
-    EXPECT_EQ(window.caption, QStringLiteral("Market Commentary - OLD"));
-
-    // With all notes shown, a company's notes leave the list alone.
-    window.option = NotesListView::Shown::AllNotes;
-    frame::FillNotesListAll(window);
-    EXPECT_EQ(window.list.count(), 3);
-    EXPECT_EQ(window.caption, QStringLiteral("Market Commentary - All Notes"));
-    frame::FillNotesListCompany(window, &alpha);
-    EXPECT_EQ(window.list.count(), 3);
-    EXPECT_EQ(window.caption, QStringLiteral("Market Commentary - All Notes"));
-    EXPECT_EQ(gNotes.count(), 3U);
-
-    window.option = NotesListView::Shown::CompanyNotes;
-    frame::FillNotesListAll(window);
-    EXPECT_EQ(window.list.count(), 3);
 }
 
 TEST(ListViewSort, EveryClickTurnsAscendingToDescendingAndAnythingElseToAscending) {

@@ -12,7 +12,6 @@
 namespace frame {
 
 tarnwick::KeyedCollection<tarnwick::clsCompany> gWLCompanies;
-tarnwick::KeyedCollection<tarnwick::clsNote> gNotes;
 
 namespace {
 
@@ -20,8 +19,6 @@ using tarnwick::RecordKey;
 using tarnwick::Trap;
 
 // Language-table rows of the notes window's captions.
-constexpr std::int32_t kAllNotesCaption = 100;
-constexpr std::int32_t kCompanyNotesCaption = 103;
 
 QString text(const std::string& value) {
     return QString::fromStdString(value);
@@ -32,33 +29,11 @@ QString sectorName(std::int32_t categoryId) {
     return tarnwick::gCategories.exists(key) ? text(tarnwick::gCategories.item(key).Name) : QString();
 }
 
-void listNotes(NotesListView& window, tarnwick::KeyedCollection<tarnwick::clsNote> notes,
-               const QString& caption) {
-    gNotes = std::move(notes);
-    ReportListView& list = window.notes();
-    list.clear();
-    for (const auto& note : gNotes)
-        list.add(RecordKey(note->ID), noteRow(*note));
-    window.setCaption(caption);
-}
-
 }  // namespace
 
 QStringList watchListRow(const tarnwick::clsCompany& company) {
     return {text(company.Symbol), text(company.Name), sectorName(company.Category_ID),
             company.IS_INDEX ? QStringLiteral("Yes") : QString()};
-}
-
-QStringList noteRow(const tarnwick::clsNote& note) {
-    const auto year = static_cast<int>(note.NoteDate.year());
-    const auto month = static_cast<unsigned>(note.NoteDate.month());
-    const auto day = static_cast<unsigned>(note.NoteDate.day());
-    return {text(note.isNew), QStringLiteral("%1/%2/%3").arg(day).arg(month).arg(year),
-            text(note.Text).remove(QStringLiteral("<br>")),
-            QStringLiteral("%1%2%3")
-                .arg(year)
-                .arg(month, 2, 10, QLatin1Char('0'))
-                .arg(day, 2, 10, QLatin1Char('0'))};
 }
 
 void FillWLCombo(QComboBox& cmbWL) {
@@ -86,21 +61,6 @@ void FillWLList(ReportListView& lsvWL, const tarnwick::clsWL* list, std::int32_t
         if (!lsvWL.select(RecordKey(chartCompanyId)))
             lsvWL.selectRow(0);
     });
-}
-
-void FillNotesListCompany(NotesListView& window, const tarnwick::clsCompany* company) {
-    if (window.shown() != NotesListView::Shown::CompanyNotes || company == nullptr)
-        return;
-    Trap("FillNotesListCompany", [&] {
-        listNotes(window, company->GetNotes(), GetLangString(kCompanyNotesCaption) + text(company->Symbol));
-    });
-}
-
-void FillNotesListAll(NotesListView& window) {
-    if (window.shown() != NotesListView::Shown::AllNotes)
-        return;
-    Trap("FillNotesListAll",
-         [&] { listNotes(window, tarnwick::GetAllNotes(), GetLangString(kAllNotesCaption)); });
 }
 
 }  // namespace frame

@@ -92,7 +92,6 @@ void InstallWatchList(FrameHooks& hooks, WatchListDialogs dialogs) {
     };
     hooks.releaseChartObjects = [previous = hooks.releaseChartObjects] {
         gWLCompanies.clear();
-        gNotes.clear();
         if (previous)
             previous();
     };
