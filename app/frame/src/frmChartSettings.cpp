@@ -447,6 +447,8 @@ void ConnectChartSettings(FrameHooks& hooks, std::function<MDIForm1*()> frame,
         if (frmChartSettings* w = created()) {
             w->listTemplates();
             w->showChartChoices();
+            // The template commands follow the choice from the start.
+            w->chartWindow().EnableDisable();
         }
     };
     peers.loadTemplate = [created](std::int32_t id) {

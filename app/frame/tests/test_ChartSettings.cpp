@@ -316,6 +316,13 @@ TEST_F(ChartSettingsTest, ACorruptTemplateLeavesTheChartAsItWasAndIsReported) {
 
 TEST_F(ChartSettingsTest, ATemplateIsRenamedAndDeletedButItsFileStays) {
     loadFrame();
+    for (const char* item : {"mnuCTSave", "mnuCTDelete", "mnuCTChange"})
+        EXPECT_FALSE(window().menuEnabled(QString::fromLatin1(item))) << item << " without a template";
+    m_frame->showNormal();
+    m_frame->resize(1000, 700);
+    processEvents();
+    const QSize chartSize = window().Korvel1()->parentWidget()->size();
+    ASSERT_NE(chartSize, QSize(620, 558)) << "the chart is not at its design size";
     saveAsNewTemplate(QStringLiteral("First"));
     saveAsNewTemplate(QStringLiteral("Second"));
     m_script.answerInput(QString());  // an empty name makes nothing
@@ -324,6 +331,8 @@ TEST_F(ChartSettingsTest, ATemplateIsRenamedAndDeletedButItsFileStays) {
     pressButton("SaveAsNewTemplate");
     EXPECT_EQ(listedTemplates(), (QStringList{"First", "Second"}));
     EXPECT_EQ(tarnwick::gTemplates.count(), 2U);
+    EXPECT_EQ(window().Korvel1()->parentWidget()->size(), chartSize)
+        << "the commands leave the chart its size";
 
     m_script.answerInput(std::nullopt);
     ASSERT_TRUE(window().runMenuCommand(QStringLiteral("mnuCTChange")));

@@ -43,6 +43,7 @@ public:
     // Whether the tool-bar button of that key is enabled.
     void enableButton(const QString& key, bool enabled);
     bool buttonEnabled(const QString& key) const;
+    frmMain& chartWindow() const;
 
     // Applies the template marked in the list (no mark, or a template that is gone, is an error that
     // is logged). True when it was applied.
@@ -78,7 +79,6 @@ private:
     void recharts(Refill refill, bool showInWatchList);
     void showOverlay(bool sector);
     void showChartCompanyInWatchList();
-    frmMain& chartWindow() const;
 
     MDIForm1& m_frame;
     std::function<void()> m_showSearch;
