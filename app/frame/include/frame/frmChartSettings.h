@@ -40,7 +40,7 @@ public:
     void showChartChoices();
     // Marks the template of that ID and loads it; true when it was applied.
     bool chooseTemplate(std::int32_t templateId);
-    // Whether the tool-bar button of that key is enabled.
+    // Enables or disables the tool-bar button of that key; whether it is enabled.
     void enableButton(const QString& key, bool enabled);
     bool buttonEnabled(const QString& key) const;
     frmMain& chartWindow() const;
