@@ -314,6 +314,26 @@ TEST_F(ChartSettingsTest, ACorruptTemplateLeavesTheChartAsItWasAndIsReported) {
     EXPECT_NE(errorLog().find("Function:LoadTemplate"), std::string::npos);
 }
 
+// The folder of templates has become a file: the chart cannot write the template, and the user is
+// told besides the log entry. The template's row stays, as it was stored before the file.
+TEST_F(ChartSettingsTest, ATemplateFileThatCannotBeWrittenIsReported) {
+    loadFrame();
+    std::filesystem::remove_all(m_home / "Templates");
+    std::ofstream(m_home / "Templates") << "in the way";
+    saveAsNewTemplate(QStringLiteral("Nowhere"));
+    ASSERT_EQ(m_script.questions().size(), 2U);
+    EXPECT_EQ(m_script.questions()[1].text, "The chart template could not be saved.");
+    EXPECT_EQ(m_script.questions()[1].style, ui::MB_ICONEXCLAMATION);
+    EXPECT_NE(errorLog().find("Function:mnuCTSaveAs_Click"), std::string::npos);
+    EXPECT_EQ(storedTemplateName(1), std::optional<std::string>("Nowhere"));
+    EXPECT_EQ(shownTemplate(), "Nowhere");
+
+    pressButton("SaveCurrentTemplate");
+    ASSERT_EQ(m_script.questions().size(), 3U);
+    EXPECT_EQ(m_script.questions()[2].text, "The chart template could not be saved.");
+    EXPECT_NE(errorLog().find("Function:mnuCTSave_Click"), std::string::npos);
+}
+
 TEST_F(ChartSettingsTest, ATemplateIsRenamedAndDeletedButItsFileStays) {
     loadFrame();
     for (const char* item : {"mnuCTSave", "mnuCTDelete", "mnuCTChange"})
