@@ -478,10 +478,10 @@ void frmMain::Form_Resize() {
         const float height = twips(this->height());
         const float chartWidth = std::max(0.0F, width - 100.0F);
         const float chartHeight = height > 400.0F ? height - 400.0F : height;
-        // The model keeps the size too, or the next applyModel() would give the chart its design size.
-        ControlModel& design = model().control(QStringLiteral("Korvel1"));
-        design.width = static_cast<int32_t>(chartWidth);
-        design.height = static_cast<int32_t>(chartHeight);
+        // The model keeps the size too, or the next applyModel would put the design size back.
+        ControlModel& place = model().control(QStringLiteral("Korvel1"));
+        place.width = static_cast<std::int32_t>(chartWidth);
+        place.height = static_cast<std::int32_t>(chartHeight);
         QWidget* host = m_korvel->parentWidget();
         host->setGeometry(0, 0, pixels(chartWidth), pixels(chartHeight));
         m_korvel->setGeometry(host->rect());
