@@ -6,14 +6,11 @@
 #include "ui/ModalServices.h"
 
 namespace frame {
-namespace {
 
 QString programTitle() {
     const QString name = QCoreApplication::applicationName();
     return name.isEmpty() ? QStringLiteral("Tarnwick") : name;
 }
-
-}  // namespace
 
 int32_t messageBoxStyle(int32_t style) {
     return ui::messageBoxStyle(style, gArabic);

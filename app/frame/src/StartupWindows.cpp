@@ -4,6 +4,7 @@
 #include "frame/LanguageTable.h"
 #include "frame/MDIForm1.h"
 #include "frame/ModalWindow.h"
+#include "frame/frmChartSettings.h"
 #include "frame/frmLanguage.h"
 #include "frame/frmSplash.h"
 #include "frame/notes/NoteListWiring.h"
@@ -50,7 +51,8 @@ void StartupWindows::unloadSplash() {
 }
 
 // A new frame is a new run of the program: nothing is closing yet. The update and connection
-// settings windows open over the frame unless the caller provides its own.
+// settings windows open over the frame unless the caller provides its own; the chart settings window
+// is docked in it.
 void StartupWindows::showFrameWindow() {
     gClosing = false;
     FrameHooks hooks = m_hooks;
@@ -59,6 +61,7 @@ void StartupWindows::showFrameWindow() {
     if (!hooks.showProxySettings)
         hooks.showProxySettings = [this] { ShowProxySettings(m_frame.get()); };
     ConnectNoteList(hooks, [this] { return m_frame.get(); });
+    ConnectChartSettings(hooks, [this] { return m_frame.get(); });
     m_frame = std::make_unique<MDIForm1>(std::move(hooks));
     m_frame->MDIForm_Load();
     m_frame->show();

@@ -376,6 +376,8 @@ void frmMain::Form_Load() {
         gChartFill->CompanyID = stored.selectedCompany;
         m_choices = {stored.period, stored.interval, stored.adjusted, stored.generalIndex,
                      stored.sectorIndex};
+        if (m_hooks.chartPeers.chartChoicesRead)
+            m_hooks.chartPeers.chartChoicesRead();
         readConnectionSettings();
         tarnwick::gDefaultMarket = stored.defaultMarket;
         {

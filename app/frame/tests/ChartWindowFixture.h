@@ -95,11 +95,15 @@ protected:
         };
         p.listNotes = [this](std::int32_t id) { m_notesOf.push_back(id); };
         p.saveDrawings = [this](std::int32_t id, const std::string&) { m_savedDrawingsOf.push_back(id); };
+        addWindows(hooks);
         m_frame = std::make_unique<frame::MDIForm1>(std::move(hooks));
         m_frame->MDIForm_Load();
         m_frame->show();
         return *m_frame;
     }
+
+    // Real windows that take the place of stand-ins: their hooks are added over the stand-ins'.
+    virtual void addWindows(frame::FrameHooks&) {}
 
     frame::frmMain& window() { return m_frame->chartWindow(); }
     korvel::KvlChart& chart() { return window().Korvel1()->chart(); }

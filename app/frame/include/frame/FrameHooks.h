@@ -33,6 +33,9 @@ struct ChartWindowPeers {
     std::function<bool()> companySelected;
     // Marks the listed company of that key and scrolls it into view; false when it is not listed.
     std::function<bool(const std::string& key)> showWatchListCompany;
+    // The chart window has read its collections and the stored chart choices: the chart settings
+    // window lists the templates and shows the choices.
+    std::function<void()> chartChoicesRead;
     // Marks the template of that ID in the template combo and loads it; true when it was loaded.
     std::function<bool(std::int32_t id)> loadTemplate;
     // The key of the template marked in the template combo.

@@ -12,6 +12,9 @@
 
 namespace frame {
 
+// The program's title, under which its message and input boxes are shown.
+QString programTitle();
+
 // `style` as shown in the current language: with ui::MB_ARABIC (1572864) when gArabic is set.
 int32_t messageBoxStyle(int32_t style);
 

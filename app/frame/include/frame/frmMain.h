@@ -91,6 +91,8 @@ public:
     // when another load is running, the template is unknown or the chart refused its file (the chart
     // then stays as it was).
     bool LoadTemplate(std::int32_t templateId);
+    // Whether a template load is under way.
+    bool templateLoading() const { return m_templateLoading; }
 
     // Runs the command of a menu item by the item's name ("mnuExit", "mnuViewForm(2)", ...); false
     // when the item has no command.

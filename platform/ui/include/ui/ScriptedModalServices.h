@@ -17,6 +17,7 @@ public:
         int style = 0;                   // message box style, filter index or menu item count
         QPoint point;                    // popup menus
         std::vector<QImage> ownerDrawn;  // popup menus: the owner-drawn items as they were shown
+        QString defaultText;             // input boxes: the text offered
     };
 
     // Installs itself while alive and restores the previous services afterwards.

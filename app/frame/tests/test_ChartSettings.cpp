@@ -1,0 +1,430 @@
+// The chart settings window in the assembled program: the real chart control with the financial
+// extension on a market database, the window's controls driven as the user drives them.
+#include <QAbstractButton>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QLineEdit>
+#include <QToolBar>
+
+#include <algorithm>
+#include <fstream>
+
+#include "ChartWindowFixture.h"
+#include "appdata/MarketQueries.h"
+#include "appdata/MarketReaders.h"
+#include "frame/MessageBox.h"
+#include "frame/chart/ExtensionCalls.h"
+#include "frame/frmChartSettings.h"
+
+namespace {
+
+using frame::chart::Study;
+
+constexpr std::int32_t kQuotedCompany = 207;
+
+class ChartSettingsTest : public ChartWindowTest {
+protected:
+    void addWindows(frame::FrameHooks& hooks) override {
+        frame::ConnectChartSettings(hooks, [this] { return m_frame.get(); });
+    }
+
+    frame::frmChartSettings& settings() {
+        return *static_cast<frame::frmChartSettings*>(
+            m_frame->toolWindow(QStringLiteral("frmChartSettings")));
+    }
+    template <class Widget>
+    Widget* control(const char* name) {
+        return static_cast<Widget*>(settings().controlWidget(QString::fromLatin1(name)));
+    }
+
+    // What the user does.
+    void choose(const char* list, int index) {
+        auto* combo = control<QComboBox>(list);
+        combo->setCurrentIndex(index);
+        emit combo->activated(index);
+    }
+    void click(const char* box) { control<QAbstractButton>(box)->click(); }
+    void type(const QString& text) { control<QLineEdit>("txtSymbol")->setText(text); }
+    void pressEnter() {
+        QKeyEvent press(QEvent::KeyPress, Qt::Key_Return, Qt::NoModifier, QStringLiteral("\r"));
+        QCoreApplication::sendEvent(control<QLineEdit>("txtSymbol"), &press);
+    }
+    void pressButton(const char* key) {
+        for (QAction* action : control<QToolBar>("Toolbar1")->actions())
+            if (action->objectName() == QLatin1String(key))
+                action->trigger();
+    }
+
+    dravik::IFinancialCharts& ext() { return *window().financialExtension(); }
+    bool overlayShown(Study overlay) {
+        frame::chart::ExtensionStudySlots studies(&ext());
+        com::ComPtr<com::IUnknown> object;
+        com::ComPtr<dravik::IIndex> study;
+        com::HRESULT (dravik::IFinancialCharts::*getter)(dravik::IIndex**) =
+            overlay == Study::USER1 ? &dravik::IFinancialCharts::get_USER1
+                                    : &dravik::IFinancialCharts::get_USER2;
+        EXPECT_EQ((ext().*getter)(study.put()), com::S_OK);
+        com::VARIANT_BOOL visible = com::VARIANT_FALSE;
+        EXPECT_EQ(study->get_Visible(&visible), com::S_OK);
+        return visible != com::VARIANT_FALSE;
+    }
+    // The chart's points that have a close (the fill adds empty days up to the present).
+    std::int32_t points() {
+        const auto& closes = window().chartFill()->Data().values[tarnwick::chart::kCloseColumn];
+        return static_cast<std::int32_t>(
+            std::count_if(closes.begin(), closes.end(), tarnwick::chart::IsChartValue));
+    }
+
+    std::filesystem::path templateFile(std::int32_t id) const {
+        return m_home / "Templates" / ("T" + std::to_string(id));
+    }
+    std::optional<std::string> storedTemplateName(std::int32_t id) {
+        const db::RowSet rows =
+            tarnwick::gConnection.query(R"(SELECT "NAME" FROM "Templates" WHERE "ID" = ?)", {id});
+        return rows.eof() ? std::nullopt : rows.text(0);
+    }
+    QStringList listedTemplates() {
+        QStringList names;
+        auto* combo = control<QComboBox>("cmbTemplates");
+        for (int i = 0; i < combo->count(); ++i)
+            names << combo->itemText(i);
+        return names;
+    }
+    QString shownTemplate() {
+        auto* combo = control<QComboBox>("cmbTemplates");
+        return combo->currentIndex() < 0 ? combo->placeholderText() : combo->currentText();
+    }
+    void saveAsNewTemplate(const QString& name) {
+        m_script.answerInput(name);
+        pressButton("SaveAsNewTemplate");
+    }
+
+    // The look a template brings and the volume drawing that a load keeps.
+    struct Look {
+        com::SHORT periods = 0;
+        com::SHORT priceDisplay = 0;
+        com::SHORT volumeDrawing = 0;
+        bool operator==(const Look&) const = default;
+    };
+    Look look() {
+        Look l;
+        com::ComPtr<dravik::IIndex> average;
+        EXPECT_EQ(ext().get_SimpleMA50(average.put()), com::S_OK);
+        EXPECT_EQ(average->get_Periods(&l.periods), com::S_OK);
+        EXPECT_EQ(ext().get_PriceDisplay(&l.priceDisplay), com::S_OK);
+        frame::chart::ExtensionStudySlots studies(&ext());
+        EXPECT_EQ(frame::chart::seriesOf(studies, Study::VOLUME)->get_VOLUME(&l.volumeDrawing), com::S_OK);
+        return l;
+    }
+    void setLook(const Look& l) {
+        com::ComPtr<dravik::IIndex> average;
+        ASSERT_EQ(ext().get_SimpleMA50(average.put()), com::S_OK);
+        ASSERT_EQ(average->put_Periods(l.periods), com::S_OK);
+        ASSERT_EQ(ext().put_PriceDisplay(l.priceDisplay), com::S_OK);
+        frame::chart::ExtensionStudySlots studies(&ext());
+        ASSERT_EQ(frame::chart::seriesOf(studies, Study::VOLUME)->put_VOLUME(l.volumeDrawing), com::S_OK);
+    }
+};
+
+TEST_F(ChartSettingsTest, TheControlsShowTheStoredChoicesAndChartNothingWhileTheProgramStarts) {
+    saveSetting("Period", "2");
+    saveSetting("Interval", "1");
+    saveSetting("Adjusted", "0");
+    saveSetting("SectorIndex", "1");
+    saveSetting("GeneralIndex", "0");
+    loadFrame();
+    EXPECT_EQ(control<QComboBox>("cmbPeriod")->currentIndex(), 2);
+    EXPECT_EQ(control<QComboBox>("cmbPeriod")->currentText(), "6 Month");
+    EXPECT_EQ(control<QComboBox>("cmbInterval")->currentText(), "Weekly");
+    EXPECT_FALSE(control<QCheckBox>("chkAdjusted")->isChecked());
+    EXPECT_TRUE(control<QCheckBox>("chkCatIndex")->isChecked());
+    EXPECT_FALSE(control<QCheckBox>("chkGeneralIndex")->isChecked());
+    EXPECT_EQ(m_fills, 1);  // the chart window's own, at its load
+
+    tarnwick::gStarting = true;
+    m_savedDrawingsOf.clear();
+    choose("cmbPeriod", 9);
+    choose("cmbInterval", 2);
+    click("chkAdjusted");
+    click("chkCatIndex");
+    click("chkGeneralIndex");
+    EXPECT_EQ(m_fills, 1);
+    EXPECT_TRUE(m_savedDrawingsOf.empty());
+    EXPECT_TRUE(overlayShown(Study::USER1)) << "the overlays are not touched either";
+    EXPECT_FALSE(overlayShown(Study::USER2));
+    // The controls are the choices all the same: they are stored at the close.
+    EXPECT_EQ(choices(), (Choices{9, 2, 1, 1, 0}));
+    EXPECT_EQ(errorLog(), "");
+}
+
+TEST_F(ChartSettingsTest, AnIntervalChangeRegroupsTheLastWorkTableAndAPeriodChangeRebuildsIt) {
+    loadFrame();
+    ASSERT_EQ(points(), 5);
+    // A day that came in after the last rebuild: only a rebuild reads it.
+    tarnwick::gConnection.execute(
+        R"(INSERT INTO "MARKETDAILY1" ("DATE", "COMPANYID", "TotalShares", "TotalAmount", "OpeningPrice",)"
+        R"( "MaxPrice", "MinPrice", "ClosingPrice") VALUES ('2026-11-09', ?, 100, 1000, 20, 21, 19, 20.5))",
+        {kDefaultCompany});
+    m_fills = 0;
+    m_savedDrawingsOf.clear();
+
+    choose("cmbInterval", 1);
+    choose("cmbInterval", 0);  // daily again, from the same work table: still five days
+    EXPECT_EQ(m_fills, 2);
+    EXPECT_EQ(points(), 5);
+    EXPECT_EQ(m_savedDrawingsOf, (std::vector<std::int32_t>{kDefaultCompany, kDefaultCompany}));
+
+    choose("cmbPeriod", 9);  // the table is rebuilt: the new day is charted
+    EXPECT_EQ(m_fills, 3);
+    EXPECT_EQ(points(), 6);
+    click("chkAdjusted");
+    EXPECT_EQ(m_fills, 4);
+    EXPECT_EQ(choices(), (Choices{9, 0, 0, 0, 0}));
+    EXPECT_EQ(m_savedDrawingsOf.size(), 4U);
+    EXPECT_EQ(chartCompanyID(chart()), "199");
+    EXPECT_EQ(errorLog(), "");
+}
+
+TEST_F(ChartSettingsTest, TheOverlaysOnlyChangeVisibilityAndStayAsChosenAfterTheNextFill) {
+    loadFrame();
+    ASSERT_FALSE(overlayShown(Study::USER1));
+    ASSERT_FALSE(overlayShown(Study::USER2));
+    m_fills = 0;
+    click("chkCatIndex");
+    EXPECT_TRUE(overlayShown(Study::USER1));
+    EXPECT_FALSE(overlayShown(Study::USER2));
+    click("chkGeneralIndex");
+    EXPECT_TRUE(overlayShown(Study::USER2));
+    click("chkCatIndex");
+    EXPECT_FALSE(overlayShown(Study::USER1));
+    EXPECT_EQ(m_fills, 0);
+    EXPECT_EQ(choices(), (Choices{4, 0, 1, 1, 0}));
+
+    choose("cmbPeriod", 3);
+    EXPECT_EQ(m_fills, 1);
+    EXPECT_FALSE(overlayShown(Study::USER1));
+    EXPECT_TRUE(overlayShown(Study::USER2));
+}
+
+TEST_F(ChartSettingsTest, ATypedTickerIsChartedAndAnUnknownOneIsRefusedWithTheChartKept) {
+    tarnwick::gConnection.execute(
+        R"(INSERT INTO "Company" ("ID", "TICKER", "NAME", "ANAME", "MARKET_ID", "CATEGORY_ID", "IS_INDEX"))"
+        R"( VALUES (?, 'O''NEIL', 'O''Neil & Sons', 'O''Neil', 1, 3, 0))",
+        {kQuotedCompany});
+    loadFrame();
+    EXPECT_FALSE(control<QAbstractButton>("cmdRefresh")->isEnabled());
+    type(QStringLiteral("   "));
+    EXPECT_FALSE(control<QAbstractButton>("cmdRefresh")->isEnabled());
+    pressEnter();
+    EXPECT_TRUE(m_script.questions().empty()) << "Enter in a blank symbol box does nothing";
+
+    m_fills = 0;
+    for (const char* unknown : {"NOPE", "T199' OR '1'='1", "'; DROP TABLE Company; --"}) {
+        type(QString::fromUtf8(unknown));
+        EXPECT_TRUE(control<QAbstractButton>("cmdRefresh")->isEnabled());
+        pressEnter();
+    }
+    ASSERT_EQ(m_script.questions().size(), 3U);
+    for (const auto& question : m_script.questions()) {
+        EXPECT_EQ(question.text, "No such symbol.");
+        EXPECT_EQ(question.style, ui::MB_ICONINFORMATION);
+        EXPECT_EQ(question.caption, frame::programTitle());
+    }
+    EXPECT_EQ(m_fills, 0);
+    EXPECT_EQ(chartCompanyID(chart()), "199");
+    EXPECT_EQ(tarnwick::GetCompaniyInfo("", kDefaultCompany).count(), 1U) << "the table is still there";
+
+    m_savedDrawingsOf.clear();
+    m_notesOf.clear();
+    type(QStringLiteral(" o'neil "));
+    click("cmdRefresh");
+    EXPECT_EQ(m_fills, 1);
+    EXPECT_EQ(chartCompanyID(chart()), std::to_string(kQuotedCompany));
+    EXPECT_EQ(window().chartFill()->CompanyID, kQuotedCompany);
+    EXPECT_EQ(m_savedDrawingsOf, std::vector<std::int32_t>{kDefaultCompany});
+    ASSERT_FALSE(m_notesOf.empty());
+    EXPECT_EQ(m_notesOf.front(), kQuotedCompany);
+    EXPECT_EQ(m_script.questions().size(), 3U);
+    EXPECT_EQ(errorLog(), "");
+}
+
+TEST_F(ChartSettingsTest, NoSuchSymbolReadsRightToLeftInArabic) {
+    gArabic = true;
+    loadFrame();
+    type(QStringLiteral("NOPE"));
+    pressEnter();
+    ASSERT_EQ(m_script.questions().size(), 1U);
+    EXPECT_EQ(m_script.questions()[0].text, QStringLiteral("هذا الرمز غير موجود."));
+    EXPECT_EQ(m_script.questions()[0].style, 1572928);
+    EXPECT_EQ(control<QComboBox>("cmbInterval")->itemText(1), GetLangString(66));
+}
+
+TEST_F(ChartSettingsTest, ASavedTemplateComesBackWithItsStudyAndPriceDisplayAndTheVolumeDrawingKept) {
+    loadFrame();
+    EXPECT_EQ(shownTemplate(), "<No Template Selected>");
+    EXPECT_FALSE(settings().buttonEnabled("SaveCurrentTemplate"));
+    setLook({15, 3, 65});
+    saveAsNewTemplate(QStringLiteral("Candles \"15\" 'quoted'"));
+    ASSERT_EQ(m_script.questions().size(), 1U);
+    EXPECT_EQ(m_script.questions()[0].text, "Please enter Template Name");
+    EXPECT_EQ(m_script.questions()[0].caption, frame::programTitle());
+    EXPECT_EQ(m_script.questions()[0].defaultText, "");
+    EXPECT_EQ(storedTemplateName(1), std::optional<std::string>("Candles \"15\" 'quoted'"));
+    EXPECT_TRUE(std::filesystem::exists(templateFile(1)));
+    EXPECT_EQ(listedTemplates(), QStringList{"Candles \"15\" 'quoted'"});
+    EXPECT_EQ(shownTemplate(), "Candles \"15\" 'quoted'");
+    EXPECT_TRUE(settings().buttonEnabled("SaveCurrentTemplate"));
+    EXPECT_TRUE(window().menuEnabled(QStringLiteral("mnuCTDelete")));
+    com::LONG setting = 0;
+    EXPECT_EQ(chart().get_Setting(32, &setting), com::S_OK);
+    EXPECT_EQ(setting, 12031);
+
+    setLook({30, 1, 40});
+    m_fills = 0;
+    choose("cmbTemplates", 0);
+    EXPECT_EQ(look(), (Look{15, 3, 40}));
+    EXPECT_EQ(window().chartFill()->PriceDisplay, 3);
+    EXPECT_EQ(m_fills, 1);
+    EXPECT_EQ(chartCompanyID(chart()), "199");
+
+    // Saving into the chosen template overwrites its file without a question.
+    setLook({22, 2, 40});
+    pressButton("SaveCurrentTemplate");
+    setLook({30, 1, 40});
+    choose("cmbTemplates", 0);
+    EXPECT_EQ(look(), (Look{22, 2, 40}));
+    EXPECT_EQ(m_script.questions().size(), 1U);
+    EXPECT_EQ(errorLog(), "");
+}
+
+TEST_F(ChartSettingsTest, ACorruptTemplateLeavesTheChartAsItWasAndIsReported) {
+    loadFrame();
+    saveAsNewTemplate(QStringLiteral("Broken"));
+    std::ofstream(templateFile(1), std::ios::binary | std::ios::trunc) << "not a chart template";
+    setLook({30, 1, 40});
+    const dravik::IFinancialCharts* extension = window().financialExtension();
+    m_fills = 0;
+    choose("cmbTemplates", 0);
+    EXPECT_EQ(look(), (Look{30, 1, 40}));
+    EXPECT_EQ(window().financialExtension(), extension);
+    EXPECT_EQ(m_fills, 0);
+    ASSERT_EQ(m_script.questions().size(), 2U);
+    EXPECT_EQ(m_script.questions()[1].text, "The chart template could not be loaded.");
+    EXPECT_EQ(m_script.questions()[1].style, ui::MB_ICONEXCLAMATION);
+    EXPECT_NE(errorLog().find("Function:LoadTemplate"), std::string::npos);
+}
+
+// The folder of templates has become a file: the chart cannot write the template, and the user is
+// told besides the log entry. The template's row stays, as it was stored before the file.
+TEST_F(ChartSettingsTest, ATemplateFileThatCannotBeWrittenIsReported) {
+    loadFrame();
+    std::filesystem::remove_all(m_home / "Templates");
+    std::ofstream(m_home / "Templates") << "in the way";
+    saveAsNewTemplate(QStringLiteral("Nowhere"));
+    ASSERT_EQ(m_script.questions().size(), 2U);
+    EXPECT_EQ(m_script.questions()[1].text, "The chart template could not be saved.");
+    EXPECT_EQ(m_script.questions()[1].style, ui::MB_ICONEXCLAMATION);
+    EXPECT_NE(errorLog().find("Function:mnuCTSaveAs_Click"), std::string::npos);
+    EXPECT_EQ(storedTemplateName(1), std::optional<std::string>("Nowhere"));
+    EXPECT_EQ(shownTemplate(), "Nowhere");
+
+    pressButton("SaveCurrentTemplate");
+    ASSERT_EQ(m_script.questions().size(), 3U);
+    EXPECT_EQ(m_script.questions()[2].text, "The chart template could not be saved.");
+    EXPECT_NE(errorLog().find("Function:mnuCTSave_Click"), std::string::npos);
+}
+
+TEST_F(ChartSettingsTest, ATemplateIsRenamedAndDeletedButItsFileStays) {
+    loadFrame();
+    for (const char* item : {"mnuCTSave", "mnuCTDelete", "mnuCTChange"})
+        EXPECT_FALSE(window().menuEnabled(QString::fromLatin1(item))) << item << " without a template";
+    m_frame->showNormal();
+    m_frame->resize(1000, 700);
+    processEvents();
+    const QSize chartSize = window().Korvel1()->parentWidget()->size();
+    ASSERT_NE(chartSize, QSize(620, 558)) << "the chart is not at its design size";
+    saveAsNewTemplate(QStringLiteral("First"));
+    saveAsNewTemplate(QStringLiteral("Second"));
+    m_script.answerInput(QString());  // an empty name makes nothing
+    pressButton("SaveAsNewTemplate");
+    m_script.answerInput(std::nullopt);
+    pressButton("SaveAsNewTemplate");
+    EXPECT_EQ(listedTemplates(), (QStringList{"First", "Second"}));
+    EXPECT_EQ(tarnwick::gTemplates.count(), 2U);
+    EXPECT_EQ(window().Korvel1()->parentWidget()->size(), chartSize)
+        << "the commands leave the chart its size";
+
+    m_script.answerInput(std::nullopt);
+    ASSERT_TRUE(window().runMenuCommand(QStringLiteral("mnuCTChange")));
+    EXPECT_EQ(m_script.questions().back().text, "Please enter new Template Name");
+    EXPECT_EQ(m_script.questions().back().caption, frame::programTitle());
+    EXPECT_EQ(m_script.questions().back().defaultText, "Second");
+    EXPECT_EQ(storedTemplateName(2), std::optional<std::string>("Second"));
+    m_script.answerInput(QStringLiteral("Weekly 'bars'"));
+    pressButton("EditTemplateName");
+    EXPECT_EQ(storedTemplateName(2), std::optional<std::string>("Weekly 'bars'"));
+    EXPECT_EQ(tarnwick::gTemplates.item("ID_2").Name, "Weekly 'bars'");
+    EXPECT_EQ(listedTemplates(), (QStringList{"First", "Weekly 'bars'"}));
+    EXPECT_EQ(shownTemplate(), "Weekly 'bars'");
+
+    m_script.answerMessageBox(ui::IDNO);
+    pressButton("DeleteTemplate");
+    EXPECT_EQ(m_script.questions().back().text,
+              "Are you sure you want to delete this Chart Template 'Weekly 'bars''?");
+    EXPECT_EQ(m_script.questions().back().style, 36);
+    EXPECT_EQ(storedTemplateName(2), std::optional<std::string>("Weekly 'bars'"));
+
+    m_script.answerMessageBox(ui::IDYES);
+    ASSERT_TRUE(window().runMenuCommand(QStringLiteral("mnuCTDelete")));
+    EXPECT_EQ(storedTemplateName(2), std::nullopt);
+    EXPECT_FALSE(tarnwick::gTemplates.exists("ID_2"));
+    EXPECT_EQ(listedTemplates(), QStringList{"First"});
+    EXPECT_EQ(shownTemplate(), "<No Selected Template>");
+    EXPECT_TRUE(std::filesystem::exists(templateFile(2)));
+    for (const char* key : {"SaveCurrentTemplate", "DeleteTemplate", "EditTemplateName"})
+        EXPECT_FALSE(settings().buttonEnabled(QString::fromLatin1(key))) << key;
+    for (const char* item : {"mnuCTSave", "mnuCTDelete", "mnuCTChange"})
+        EXPECT_FALSE(window().menuEnabled(QString::fromLatin1(item))) << item;
+    EXPECT_TRUE(settings().buttonEnabled(QStringLiteral("SaveAsNewTemplate")));
+
+    // The highest ID is free again: the next new template takes it and its file.
+    const auto oldFileTime = std::filesystem::last_write_time(templateFile(2));
+    saveAsNewTemplate(QStringLiteral("Third"));
+    EXPECT_EQ(storedTemplateName(2), std::optional<std::string>("Third"));
+    EXPECT_GE(std::filesystem::last_write_time(templateFile(2)), oldFileTime);
+    EXPECT_EQ(listedTemplates(), (QStringList{"First", "Third"}));
+    EXPECT_EQ(errorLog(), "");
+}
+
+TEST_F(ChartSettingsTest, TheLastTemplateIsMarkedAndLoadedAtTheNextStart) {
+    loadFrame();
+    setLook({15, 3, 65});
+    saveAsNewTemplate(QStringLiteral("Mine"));
+    window().Finalize();
+    EXPECT_EQ(setting("LastTemplate"), std::optional<QString>("1"));
+    m_frame.reset();
+    processEvents();
+    tarnwick::gConnection = db::Connection::openExisting(m_home / "MQMKD.mqd");
+    tarnwick::gStarting = true;
+    m_fills = 0;
+    loadFrame();
+    EXPECT_EQ(shownTemplate(), "Mine");
+    EXPECT_EQ(look(), (Look{15, 3, 65}));
+    EXPECT_EQ(m_fills, 1);
+    EXPECT_TRUE(settings().buttonEnabled("DeleteTemplate"));
+    EXPECT_EQ(errorLog(), "");
+}
+
+TEST_F(ChartSettingsTest, TheWindowStaysLoadedWhenClosedAndItsTabsFollowItsHeight) {
+    loadFrame();
+    frame::frmChartSettings& w = settings();
+    EXPECT_FALSE(w.close());
+    EXPECT_TRUE(w.isLoaded());
+    w.resize(w.width(), 400);  // 6000 twips
+    EXPECT_EQ(w.model().control("SSTab1").height, 5200);
+    EXPECT_EQ(control<QWidget>("SSTab1")->height(), 347);
+    w.resize(w.width(), 40);  // 600 twips: the tabs take all of it
+    EXPECT_EQ(w.model().control("SSTab1").height, 600);
+}
+
+}  // namespace
