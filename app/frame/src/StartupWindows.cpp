@@ -8,6 +8,7 @@
 #include "frame/frmLanguage.h"
 #include "frame/frmSplash.h"
 #include "frame/notes/NoteListWiring.h"
+#include "frame/search/frmSearch.h"
 #include "frame/update/frmDataUpdate.h"
 #include "frame/update/frmProxySettings.h"
 
@@ -61,7 +62,9 @@ void StartupWindows::showFrameWindow() {
     if (!hooks.showProxySettings)
         hooks.showProxySettings = [this] { ShowProxySettings(m_frame.get()); };
     ConnectNoteList(hooks, [this] { return m_frame.get(); });
-    ConnectChartSettings(hooks, [this] { return m_frame.get(); });
+    ConnectChartSettings(
+        hooks, [this] { return m_frame.get(); },
+        [this] { ShowSearch([this] { return &m_frame->chartWindow(); }); });
     m_frame = std::make_unique<MDIForm1>(std::move(hooks));
     m_frame->MDIForm_Load();
     m_frame->show();

@@ -300,6 +300,10 @@ void frmChartSettings::Form_Resize() {
     });
 }
 
+void frmChartSettings::showSymbol(const QString& symbol) {
+    static_cast<QLineEdit*>(controlWidget(kSymbol))->setText(symbol);
+}
+
 void frmChartSettings::txtSymbol_Change() {
     const bool typed = !model().control(kSymbol).caption.trimmed().isEmpty();
     model().control(kRefresh).enabled = typed;
@@ -450,6 +454,10 @@ void ConnectChartSettings(FrameHooks& hooks, std::function<MDIForm1*()> frame,
             // The template commands follow the choice from the start.
             w->chartWindow().EnableDisable();
         }
+    };
+    peers.showSymbol = [created](const std::string& symbol) {
+        if (frmChartSettings* w = created())
+            w->showSymbol(QString::fromStdString(symbol));
     };
     peers.loadTemplate = [created](std::int32_t id) {
         frmChartSettings* w = created();

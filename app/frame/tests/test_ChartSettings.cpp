@@ -4,6 +4,7 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QLineEdit>
+#include <QPointer>
 #include <QToolBar>
 
 #include <algorithm>
@@ -15,6 +16,7 @@
 #include "frame/MessageBox.h"
 #include "frame/chart/ExtensionCalls.h"
 #include "frame/frmChartSettings.h"
+#include "frame/search/frmSearch.h"
 
 namespace {
 
@@ -425,6 +427,33 @@ TEST_F(ChartSettingsTest, TheWindowStaysLoadedWhenClosedAndItsTabsFollowItsHeigh
     EXPECT_EQ(control<QWidget>("SSTab1")->height(), 347);
     w.resize(w.width(), 40);  // 600 twips: the tabs take all of it
     EXPECT_EQ(w.model().control("SSTab1").height, 600);
+}
+
+// The Search link opens the company search; the company charted from it shows in the symbol box.
+class ChartSettingsSearchTest : public ChartSettingsTest {
+protected:
+    void addWindows(frame::FrameHooks& hooks) override {
+        frame::ConnectChartSettings(
+            hooks, [this] { return m_frame.get(); },
+            [this] { m_search = new frame::frmSearch([this] { return &window(); }); });
+    }
+    QPointer<frame::frmSearch> m_search;
+};
+
+TEST_F(ChartSettingsSearchTest, TheSearchLinkOpensTheSearchAndTheChartedTickerShowsInTheSymbolBox) {
+    tarnwick::gConnection.execute(
+        R"(INSERT INTO "Company" ("ID", "TICKER", "NAME", "ANAME", "MARKET_ID", "CATEGORY_ID", "IS_INDEX"))"
+        R"( VALUES (?, 'O''NEIL', 'O''Neil & Sons', 'O''Neil', 1, 3, 0))",
+        {kQuotedCompany});
+    loadFrame();
+    ASSERT_TRUE(settings().controlWidget(QStringLiteral("lblSearch"))->isEnabled());
+    settings().lblSearch_Click();
+    ASSERT_NE(m_search, nullptr);
+    ASSERT_TRUE(m_search->search().lsvCompanies().select("ID_207"));
+    m_search->cmdOK_Click();
+    EXPECT_EQ(chartCompanyID(chart()), "207");
+    EXPECT_EQ(control<QLineEdit>("txtSymbol")->text(), QStringLiteral("O'NEIL"));
+    EXPECT_EQ(errorLog(), "");
 }
 
 }  // namespace

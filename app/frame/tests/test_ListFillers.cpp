@@ -51,7 +51,7 @@ QStringList rowTexts(const QTreeWidget& tree, int row) {
     return cells;
 }
 
-TEST_F(ListFillersTest, CombosGetOneKeyedEntryPerRecordInCollectionOrderAndAreNotCleared) {
+TEST_F(ListFillersTest, TheWatchListComboGetsOneKeyedEntryPerListInCollectionOrderAndIsNotCleared) {
     QComboBox lists;
     lists.addItem(QStringLiteral("kept"));
     frame::FillWLCombo(lists);
@@ -60,12 +60,6 @@ TEST_F(ListFillersTest, CombosGetOneKeyedEntryPerRecordInCollectionOrderAndAreNo
     EXPECT_EQ(frame::entryKey(lists, 1), std::optional<std::string>("ID_-1"));
     EXPECT_EQ(lists.itemText(3), QStringLiteral("Empty"));
     EXPECT_EQ(frame::entryIndex(lists, "ID_5"), 2);
-
-    QComboBox templates;
-    frame::FillTemplateCombo(templates);
-    ASSERT_EQ(templates.count(), 2);
-    EXPECT_EQ(templates.itemText(0), QStringLiteral("Plain"));
-    EXPECT_EQ(frame::entryKey(templates, 1), std::optional<std::string>("ID_2"));
 }
 
 TEST_F(ListFillersTest, AListSelectsTheChartedCompanyElseItsFirstRowAndAnEmptyListNothing) {

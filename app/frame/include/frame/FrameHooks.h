@@ -42,6 +42,8 @@ struct ChartWindowPeers {
     std::function<std::optional<std::string>()> selectedTemplateKey;
     // The symbol box of the chart settings window changed.
     std::function<void()> symbolChanged;
+    // Puts a company's ticker into the chart settings window's symbol box.
+    std::function<void(const std::string& symbol)> showSymbol;
     // Enables or disables a tool-bar button of a tool window ("frmWatchList", "frmChartSettings").
     std::function<void(const QString& window, const QString& key, bool enabled)> enableButton;
     // After every chart fill: the data editor lists the chart's points but the last `trim`.

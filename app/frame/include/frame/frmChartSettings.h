@@ -49,6 +49,9 @@ public:
     // is logged). True when it was applied.
     bool LoadTemplate();
 
+    // Shows a ticker in the symbol box, as the search window does for the company it charts.
+    void showSymbol(const QString& symbol);
+
     // Handlers, as the controls run them. The value of a list or check box is taken into the chart
     // window's choices before its handler runs.
     void Form_Resize();

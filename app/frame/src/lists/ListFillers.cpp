@@ -43,13 +43,6 @@ void FillWLCombo(QComboBox& cmbWL) {
     });
 }
 
-void FillTemplateCombo(QComboBox& cmbTemplates) {
-    Trap("FillTemplateCombo", [&] {
-        for (const auto& chartTemplate : tarnwick::gTemplates)
-            addKeyedEntry(cmbTemplates, RecordKey(chartTemplate->ID), text(chartTemplate->Name));
-    });
-}
-
 void FillWLList(ReportListView& lsvWL, const tarnwick::clsWL* list, std::int32_t chartCompanyId) {
     if (list == nullptr)
         return;

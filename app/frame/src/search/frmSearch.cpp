@@ -10,6 +10,7 @@
 #include "frame/LanguageTable.h"
 #include "frame/MDIForm1.h"
 #include "frame/MessageBox.h"
+#include "frame/ModalWindow.h"
 #include "frame/frmMain.h"
 #include "frame/lists/ListFillers.h"
 
@@ -96,9 +97,18 @@ void frmSearch::chart(const tarnwick::clsCompany& company, frmMain& window) {
                       c.generalIndex != 0, false, 0);
         fill->CompanyID = company.ID;
     }
+    if (peers.showSymbol)
+        peers.showSymbol(company.Symbol);
     const std::string key = RecordKey(company.ID);
     if (tarnwick::ExistsInCollection(key, gWLCompanies) && peers.showWatchListCompany)
         peers.showWatchListCompany(key);
+}
+
+void ShowSearch(std::function<frmMain*()> chart) {
+    auto* window = new frmSearch(std::move(chart));
+    runModal(*window);
+    if (window->isLoaded())
+        window->unload();
 }
 
 void frmSearch::cmdCancel_Click() {

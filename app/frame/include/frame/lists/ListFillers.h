@@ -1,6 +1,6 @@
 #pragma once
 
-// The fillers of the tool windows' lists: the watch-list and template combos, the companies of one
+// The fillers of the tool windows' lists: the watch-list combo and the companies of one
 // watch list. They are the only writers of gWLCompanies, which the watch-list window then reads by
 // the keys of its rows. Each traps its errors, logs them under its own name
 // and leaves what it added so far in place.
@@ -29,8 +29,6 @@ QStringList watchListRow(const tarnwick::clsCompany& company);
 
 // One entry per watch list of gWatchLists, in collection order; the combo is not cleared.
 void FillWLCombo(QComboBox& cmbWL);
-// One entry per template of gTemplates, in collection order; the combo is not cleared.
-void FillTemplateCombo(QComboBox& cmbTemplates);
 // Replaces gWLCompanies by the list's companies and lists them; the charted company's row is
 // selected, else the first row. Nothing happens without a list.
 void FillWLList(ReportListView& lsvWL, const tarnwick::clsWL* list, std::int32_t chartCompanyId);

@@ -40,4 +40,7 @@ private:
     CompanySearch m_search;
 };
 
+// Opens the search window, modal, over the chart window `chart` answers.
+void ShowSearch(std::function<frmMain*()> chart);
+
 }  // namespace frame
