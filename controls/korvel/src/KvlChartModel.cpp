@@ -285,6 +285,14 @@ HRESULT KvlChartModel::axisValue(LONG index, LONG code, double* out) const {
     return com::S_OK;
 }
 
+bool KvlChartModel::gridShown(LONG index, bool major) const {
+    const KvlAxisState* state = axis(index);
+    if (!state)
+        return false;
+    const auto code = static_cast<std::size_t>(major ? kAxisGridShown : kAxisMinorGridShown);
+    return state->given[code] ? state->properties[code] != 0 : major;
+}
+
 HRESULT KvlChartModel::setAxisValue(LONG index, LONG code, double value) {
     KvlAxisState* a = axis(index);
     if (!a || code < 0 || code >= kAxisPropertyCount || !std::isfinite(value))

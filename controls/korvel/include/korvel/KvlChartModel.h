@@ -21,21 +21,29 @@
 
 namespace korvel {
 
-// The chart's own galleries (series attribute kAttrGallery and the chart's own chart types). 0 on a
-// series follows the chart type. The price galleries take consecutive series: high-low-close three
-// (high, low, close), open-high-low-close and candlestick four (open, high, low, close); their
-// figure is drawn with the attributes of its first series. A candlestick's body is the first
-// series' background colour on a rising point and its colour on a falling one; its wick takes the
-// border colour.
+// The chart's own galleries (series attribute kAttrGallery and the chart's own chart types), numbered
+// as the financial extension numbers them when it sets a series' gallery. 0 on a series follows the
+// chart type; a series in one of an extension's chart types is drawn as bars, the way the bar type
+// leaves its points to the chart. The price galleries take consecutive series: high-low-close three,
+// open-high-low-close and candlestick four, the first of them the open. The values tell the rest:
+// at each point the highest is the high, the lowest the low and the middle one of the others the
+// close, so that any order of the series the extension binds draws the same figure (fewer series of
+// the price gallery than it takes draw as high-low-close, or as lines). The figure is drawn with the
+// attributes of its first series. A candlestick's body is the first series' background colour on a
+// rising point and its colour on a falling one; its wick takes the border colour.
 enum KvlGallery : LONG {
     kGalleryLines = 1,
     kGalleryBars = 2,
-    kGalleryArea = 3,
-    kGalleryHighLowClose = 4,
-    kGalleryOpenHighLowClose = 5,
-    kGalleryCandlestick = 6,
+    kGalleryArea = 6,
+    kGalleryHighLowClose = 9,
+    kGalleryOpenHighLowClose = 16,
+    kGalleryCandlestick = 17,
 };
-inline constexpr LONG kLastOwnGallery = kGalleryCandlestick;
+inline constexpr bool isOwnGallery(LONG gallery) {
+    return gallery == kGalleryLines || gallery == kGalleryBars || gallery == kGalleryArea ||
+           gallery == kGalleryHighLowClose || gallery == kGalleryOpenHighLowClose ||
+           gallery == kGalleryCandlestick;
+}
 
 struct KvlSeriesState {
     std::array<LONG, kSeriesAttributeCount> attributes{};
@@ -167,6 +175,9 @@ public:
     KvlRect bandRect(LONG axis) const;
     HRESULT axisValue(LONG axis, LONG code, double* out) const;
     HRESULT setAxisValue(LONG axis, LONG code, double value);
+    // Whether the axis's major (or minor) grid is drawn: as given, else the chart's own way (a major
+    // grid, no minor grid). False for an axis that does not exist.
+    bool gridShown(LONG axis, bool major) const;
     // The visible range of an axis: the zoom range while zoomed, else the X points or the scale.
     std::pair<double, double> visibleRange(LONG axis) const;
     HRESULT setVisibleRange(LONG axis, double first, double last);
