@@ -114,7 +114,10 @@ void KvlLabelLoop::run(IKvlExtensionGallery* gallery, LONG galleryIndex) {
         const KvlAxisState* state = model_.axis(axis);
         if (!state || state->properties[kAxisVisible] == 0)
             continue;
-        // The added axes are the chart's own: the gallery labels axes 0-2 only.
+        // The added axes are the chart's own: the gallery labels axes 0-2 only, and the panes on the
+        // added axes through axis 0 (they get no labels of the chart's own under a gallery).
+        if (gallery && axis >= kAxisCount)
+            continue;
         IKvlExtensionGallery* labeller = axis < kAxisCount ? gallery : nullptr;
         for (const LONG major : {LONG{0}, LONG{1}})
             pass(labeller, galleryIndex, axis, major);

@@ -74,6 +74,9 @@ enum KvlAxisProperty : LONG {
 
 // Value axes beyond the chart's first four axes are added by addValueAxis; at most this many axes.
 inline constexpr LONG kMaxAxes = 16;
+// The axes 4 up to this one are an extension's pane axes: made when an axis value or a series is
+// first given to one of them. An extension that labels its panes itself labels them through axis 0.
+inline constexpr LONG kPaneAxisEnd = 7;
 
 struct KvlAxisState {
     std::array<double, kAxisPropertyCount> properties{};
@@ -167,6 +170,8 @@ public:
     static bool isValueAxis(LONG index) { return index == 0 || index == 1 || index >= kAxisCount; }
     // Adds a value axis (autoscaled, over the whole plot); its index, or -1 when there are kMaxAxes.
     LONG addValueAxis();
+    // Makes the pane axes up to `index` when it names one that is not there yet.
+    void makePaneAxes(LONG index);
     // Places a value axis on a band of the plot (fractions from the top); E_INVALIDARG for an X axis
     // or a band that is empty or outside 0..1.
     HRESULT setAxisBand(LONG axis, double top, double bottom);
