@@ -177,6 +177,19 @@ TEST_F(ChartOnScreenTest, TheDefaultChartShowsPricesIndicatorsAndDatesOnThePlots
     EXPECT_TRUE(named) << "month names or years among the labels";
     for (std::size_t i = 1; i < spans.size(); ++i)
         EXPECT_LE(spans[i - 1].second, spans[i].first) << "labels " << i - 1 << " and " << i << " overlap";
+
+    // The dotted date grid runs down the plot at each label, until the vertical grid is switched off.
+    const LONG column = (spans[1].first + spans[1].second) / 2;
+    auto gridDots = [&](const QImage& picture) {
+        int dots = 0;
+        for (LONG y = p.top + 1; y < p.bottom; ++y)
+            dots += at(picture, column, y) != static_cast<gdi::COLORREF>(background) ? 1 : 0;
+        return dots;
+    };
+    const int withGrid = gridDots(image);
+    EXPECT_GT(withGrid, p.height() / 4);
+    ASSERT_EQ(chart().RunCommand(korvel::kCommandVerticalGrid, 0), com::S_OK);
+    EXPECT_LT(gridDots(paintChart()), withGrid - p.height() / 5) << "the vertical grid switched off";
 }
 
 TEST_F(ChartOnScreenTest, StudyPanesAddedByTheExtensionsCommandsMatchTheGoldenPicture) {
