@@ -96,10 +96,12 @@ void KvlSeriesPainter::buildFigures(LONG chartType) {
         if (seriesTaken(gallery) > 1) {
             // A price figure takes the run of series that share its gallery; a short run draws less.
             taken = priceRun(s, gallery, ownType);
-            if (taken < 3)
-                gallery = kGalleryLines, taken = 1;
-            else if (taken == 3)
+            if (taken < 3) {
+                gallery = kGalleryLines;
+                taken = 1;
+            } else if (taken == 3) {
                 gallery = kGalleryHighLowClose;
+            }
         }
         if (!state || state->attributes[kAttrVisible] == 0) {
             s += taken;
