@@ -112,9 +112,13 @@ TEST_F(ChartOnScreenTest, TheDefaultChartShowsPricesIndicatorsAndDatesOnThePlots
 
     // High-low-close bars in black: at five dates over the visible range, black from the day's high
     // down to its low.
-    com::SHORT high = -1, low = -1;
+    com::SHORT high = -1, low = -1, open = -1;
     ASSERT_EQ(extension().get_HighSeries(&high), com::S_OK);
     ASSERT_EQ(extension().get_LowSeries(&low), com::S_OK);
+    ASSERT_EQ(extension().get_OpenSeries(&open), com::S_OK);
+    LONG openShown = -1;
+    ASSERT_EQ(chart().model().attribute(open, korvel::kAttrVisible, &openShown), com::S_OK);
+    EXPECT_EQ(openShown, 0) << "no open line through high-low-close bars";
     // The days with prices (the last points of the period can be empty).
     std::vector<LONG> days;
     for (LONG point = 0; point < chart().model().pointCount(); ++point) {
