@@ -27,8 +27,17 @@ class ChartWindowTest : public ProgramTest {
 protected:
     void SetUp() override {
         ProgramTest::SetUp();
+        placeDatabase();
         tarnwick::gConnection = db::Connection::openExisting(m_home / "MQMKD.mqd");
         tarnwick::gStarting = true;
+        seedMarket();
+    }
+
+    // Puts the market database the test runs on into the program folder; the empty one by default.
+    virtual void placeDatabase() {}
+
+    // A small market: two companies of five days each.
+    virtual void seedMarket() {
         exec(R"(INSERT INTO "Markets" ("ID", "NAME", "ANAME") VALUES (1, 'Main Market', 'Main Market'))");
         exec(R"(INSERT INTO "Category" ("ID", "NAME", "ANAME") VALUES (3, 'Banks', 'Banks'))");
         exec(R"(INSERT INTO "WatchLists" ("ID", "NAME") VALUES (5, 'Mine'))");

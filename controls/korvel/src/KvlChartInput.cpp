@@ -211,6 +211,8 @@ void KvlChart::mouseLeave(LONG x, LONG y) {
 bool KvlChart::runCommand(LONG id, bool checkSwitched) {
     ostbar::OstCommandTable& table = *commandBar_->table();
     auto* command = table.find(static_cast<SHORT>(id));
+    // A switch turns over what the chart shows now, whoever set it last.
+    syncCheckMarks();
     if (!checkSwitched && command && command->style == ostbar::kStyleCheck)
         command->checked = !command->checked;
     // The application may take the command over before anything else happens.
@@ -223,6 +225,16 @@ bool KvlChart::runCommand(LONG id, bool checkSwitched) {
     ownCommand(id);
     events_->raiseWith(kEventCommand, id);
     return false;
+}
+
+void KvlChart::syncCheckMarks() {
+    ostbar::OstCommandTable& table = *commandBar_->table();
+    const std::pair<LONG, bool> shown[] = {{kCommandVerticalGrid, model_.gridShown(kXAxis, true)},
+                                           {kCommandHorizontalGrid, model_.gridShown(0, true)},
+                                           {kCommandLegendBox, model_.legendBox().visible != 0}};
+    for (const auto& [id, on] : shown)
+        if (auto* command = table.find(static_cast<SHORT>(id)))
+            command->checked = on;
 }
 
 void KvlChart::ownCommand(LONG id) {

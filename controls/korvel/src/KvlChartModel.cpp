@@ -198,6 +198,8 @@ HRESULT KvlChartModel::setAttribute(LONG index, LONG id, LONG value) {
     if (!s || id < 0 || id >= kSeriesAttributeCount)
         return com::E_INVALIDARG;
     // A series stands on one of the chart's value axes (0, 1 or an added one), never on an X axis.
+    if (id == kAttrYAxis)
+        makePaneAxes(value);
     if (id == kAttrYAxis && (!isValueAxis(value) || value >= axisCount()))
         return com::E_INVALIDARG;
     s->attributes[static_cast<std::size_t>(id)] = value;
@@ -285,7 +287,23 @@ HRESULT KvlChartModel::axisValue(LONG index, LONG code, double* out) const {
     return com::S_OK;
 }
 
+bool KvlChartModel::gridShown(LONG index, bool major) const {
+    const KvlAxisState* state = axis(index);
+    if (!state)
+        return false;
+    const auto code = static_cast<std::size_t>(major ? kAxisGridShown : kAxisMinorGridShown);
+    return state->given[code] ? state->properties[code] != 0 : major;
+}
+
+void KvlChartModel::makePaneAxes(LONG index) {
+    if (index < kAxisCount || index >= kPaneAxisEnd)
+        return;
+    while (axisCount() <= index)
+        addValueAxis();
+}
+
 HRESULT KvlChartModel::setAxisValue(LONG index, LONG code, double value) {
+    makePaneAxes(index);
     KvlAxisState* a = axis(index);
     if (!a || code < 0 || code >= kAxisPropertyCount || !std::isfinite(value))
         return com::E_INVALIDARG;

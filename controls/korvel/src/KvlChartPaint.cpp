@@ -1,7 +1,9 @@
-// One paint of the chart, for the screen, the printer and the metafile alike: the background, then
-// either the active extension's paint bracket (with the points it leaves to the chart) or the chart's
-// own labels and galleries, then the title, the legend and whatever is attached over the chart.
-#include <memory>
+// One paint of the chart, for the screen, the printer and the metafile alike: the active extension's
+// fill and the background over it, then either the rest of the extension's paint bracket (with the
+// points it leaves to the chart) or the chart's own labels and galleries, then the title, the legend
+// and whatever is attached over the chart.
+#include <algorithm>
+#include <vector>
 
 #include "KvlSeriesPainter.h"
 #include "gdi/Objects.h"
@@ -26,6 +28,8 @@ gdi::Rect toRect(const KvlRect& r) {
 // Side of the colour sample in front of a legend entry, and the height of an entry.
 constexpr LONG kLegendSample = 8;
 constexpr LONG kLegendLine = 14;
+// Distance of a box placed by the chart from the plot's corner.
+constexpr LONG kLegendInset = 6;
 
 }  // namespace
 
@@ -38,27 +42,28 @@ LONG KvlChart::paint(gdi::DeviceContext* dc, const KvlRect& rect, bool printing)
     const bool scaled = printing || (dc && dc->kind() != gdi::DeviceContext::Kind::Memory);
     painting_ = true;
     const KvlLayout where = layout();
+    const bool extension = driver_.activeType() >= 0;
+    if (extension) {
+        if (scaled)
+            callChain(&IKvlExtensionCallback::ReadDrawArea, dc, &rect);
+        // The extension's fill lies under the chart: the chart's background and plot go over it.
+        driver_.paintUnderlay(dc, rect, scaled);
+    }
     if (dc)
         paintBackground(*dc, where);
     LONG leftToChart = 0;
-    if (driver_.activeType() >= 0) {
-        if (scaled)
-            callChain(&IKvlExtensionCallback::ReadDrawArea, dc, &rect);
+    if (extension) {
         std::vector<KvlDrawnLabel> labels;
-        // Made on the first point the extension leaves to the chart, so its pens live for the paint.
-        std::unique_ptr<detail::KvlSeriesPainter> painter;
-        leftToChart = driver_.paint(dc, rect, scaled, model_, &labels, [&](const KvlPaintRecord& record) {
-            if (!dc)
-                return;
-            if (model_.fromValuesUsed()) {
+        KvlLeftElements left;
+        left.bar = [&](const KvlPaintRecord& record) {
+            if (dc)
                 drawFloatingBar(*dc, record);
-                return;
-            }
-            if (!painter)
-                painter = std::make_unique<detail::KvlSeriesPainter>(model_, *dc, chartType_);
-            painter->drawPoint(record.element);
-        });
-        painter.reset();
+        };
+        left.points = [&](const std::vector<LONG>& points) {
+            if (dc)
+                drawLeftPoints(*dc, points);
+        };
+        leftToChart = driver_.paint(dc, rect, scaled, model_, &labels, left);
         if (dc)
             drawnLabels_ = std::move(labels);
         if (scaled)
@@ -76,6 +81,17 @@ LONG KvlChart::paint(gdi::DeviceContext* dc, const KvlRect& rect, bool printing)
     }
     painting_ = false;
     return leftToChart;
+}
+
+void KvlChart::drawLeftPoints(gdi::DeviceContext& dc, const std::vector<LONG>& points) {
+    detail::KvlSeriesPainter painter(model_, dc, chartType_);
+    // Every point left: the series are drawn whole, their lines unbroken.
+    if (static_cast<LONG>(points.size()) == model_.pointCount()) {
+        painter.drawAll();
+        return;
+    }
+    for (const LONG point : points)
+        painter.drawPoint(point);
 }
 
 void KvlChart::drawFloatingBar(gdi::DeviceContext& dc, const KvlPaintRecord& record) {
@@ -116,25 +132,58 @@ void KvlChart::paintTitleAndLegend(gdi::DeviceContext& dc, const KvlLayout& wher
                     gdi::DT_CENTER | gdi::DT_VCENTER | gdi::DT_SINGLELINE);
     }
     paintAxisTitles(dc, where);
-    if (where.legend.width() > 0 && where.legend.height() > 0) {
-        const KvlLegendBox& box = model_.legendBox();
-        const gdi::HBRUSH fill = gdi::createSolidBrush(resolved(box.color));
-        dc.fillRect(toRect(where.legend), fill);
-        gdi::deleteObject(fill);
-        dc.frameRect(toRect(where.legend), gdi::getStockObject(gdi::BLACK_BRUSH));
-        dc.intersectClipRect(where.legend.left, where.legend.top, where.legend.right, where.legend.bottom);
-        LONG y = where.legend.top + 2;
-        for (LONG s = 0; s < model_.seriesCount() && y < where.legend.bottom; ++s) {
-            const KvlSeriesState* state = model_.series(s);
-            if (!state || state->attributes[kAttrVisible] == 0 || state->legend.empty())
-                continue;
-            const gdi::HBRUSH sample = gdi::createSolidBrush(resolved(state->attributes[kAttrColor]));
-            const LONG x = where.legend.left + 3;
-            dc.fillRect(gdi::Rect{x, y + 3, x + kLegendSample, y + 3 + kLegendSample}, sample);
-            gdi::deleteObject(sample);
-            dc.textOut(x + kLegendSample + 4, y, state->legend);
-            y += kLegendLine;
-        }
+    paintLegend(dc, where);
+    dc.restoreDC(saved);
+}
+
+std::vector<const KvlSeriesState*> KvlChart::legendEntries() const {
+    std::vector<const KvlSeriesState*> entries;
+    for (LONG s = 0; s < model_.seriesCount(); ++s) {
+        const KvlSeriesState* state = model_.series(s);
+        if (state && state->attributes[kAttrVisible] != 0 && !state->legend.empty())
+            entries.push_back(state);
+    }
+    return entries;
+}
+
+void KvlChart::paintLegend(gdi::DeviceContext& dc, const KvlLayout& where) {
+    const KvlLegendBox& box = model_.legendBox();
+    if (!box.visible)
+        return;
+    const std::vector<const KvlSeriesState*> entries = legendEntries();
+    KvlRect area = where.legend;
+    gdi::COLORREF fill = resolved(box.color);
+    if (area.width() <= 0 || area.height() <= 0) {
+        // A box shown without a place of its own sits in the plot's top left corner, as large as its
+        // entries, on the plot's colour.
+        if (entries.empty() || where.plot.width() <= 0 || where.plot.height() <= 0)
+            return;
+        LONG widest = 0;
+        for (const KvlSeriesState* state : entries)
+            widest = std::max<LONG>(widest, dc.getTextExtent(state->legend).cx);
+        area.left = where.plot.left + kLegendInset;
+        area.top = where.plot.top + kLegendInset;
+        area.right = std::min<LONG>(area.left + kLegendSample + widest + 10, where.plot.right - 1);
+        area.bottom = std::min<LONG>(area.top + static_cast<LONG>(entries.size()) * kLegendLine + 4,
+                                     where.plot.bottom - 1);
+        fill = resolved(model_.settings().chartColor);
+    }
+    const gdi::HBRUSH brush = gdi::createSolidBrush(fill);
+    dc.fillRect(toRect(area), brush);
+    gdi::deleteObject(brush);
+    dc.frameRect(toRect(area), gdi::getStockObject(gdi::BLACK_BRUSH));
+    const int saved = dc.saveDC();
+    dc.intersectClipRect(area.left, area.top, area.right, area.bottom);
+    LONG y = area.top + 2;
+    for (const KvlSeriesState* state : entries) {
+        if (y >= area.bottom)
+            break;
+        const gdi::HBRUSH sample = gdi::createSolidBrush(resolved(state->attributes[kAttrColor]));
+        const LONG x = area.left + 3;
+        dc.fillRect(gdi::Rect{x, y + 3, x + kLegendSample, y + 3 + kLegendSample}, sample);
+        gdi::deleteObject(sample);
+        dc.textOut(x + kLegendSample + 4, y, state->legend);
+        y += kLegendLine;
     }
     dc.restoreDC(saved);
 }

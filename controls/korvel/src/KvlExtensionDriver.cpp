@@ -158,9 +158,17 @@ KvlPaintRecord elementRecord(const KvlChartModel& model, LONG element, LONG coun
 
 }  // namespace
 
+void KvlExtensionDriver::paintUnderlay(gdi::DeviceContext* dc, const KvlRect& rect, bool scaled) {
+    if (active_.index < 0)
+        return;
+    const com::ComPtr<IKvlExtensionPaint> painter = extensions_[active_.extension].painter;
+    if (painter)
+        painter->Paint(dc, &rect, scaled ? kPaintPrinting : 0);
+}
+
 LONG KvlExtensionDriver::paint(gdi::DeviceContext* dc, const KvlRect& rect, bool scaled,
                                const KvlChartModel& model, std::vector<KvlDrawnLabel>* labels,
-                               const std::function<void(const KvlPaintRecord& record)>& drawByChart) {
+                               const KvlLeftElements& left) {
     if (active_.index < 0)
         return 0;
     // The extension may unload itself from inside a call; keep what the paint talks to.
@@ -171,8 +179,6 @@ LONG KvlExtensionDriver::paint(gdi::DeviceContext* dc, const KvlRect& rect, bool
     if (painter)
         painter->OnMouseInput(dc, &rect, scaledFlag);
     gallery->ActiveGalleryNotify(index, dc, 0, scaledFlag);
-    if (painter)
-        painter->Paint(dc, &rect, scaled ? kPaintPrinting : 0);
     if (dc) {
         KvlLabelLoop loop(model, *dc);
         loop.run(gallery.get(), index);
@@ -180,6 +186,8 @@ LONG KvlExtensionDriver::paint(gdi::DeviceContext* dc, const KvlRect& rect, bool
             *labels = loop.labels();
     }
     const LONG count = model.pointCount();
+    const bool bars = model.fromValuesUsed();
+    std::vector<LONG> points;
     LONG leftToChart = 0;
     for (LONG element = 0; element < count; ++element) {
         KvlPaintRecord record = elementRecord(model, element, count);
@@ -188,12 +196,21 @@ LONG KvlExtensionDriver::paint(gdi::DeviceContext* dc, const KvlRect& rect, bool
         record.flags |= scaled ? kPaintPrinting : 0;
         LONG kind = 0, mode = 0;
         gallery->GalleryCommand(&record, &kind, &mode);
-        if (kind == kDrawKindChart) {
-            ++leftToChart;
-            if (drawByChart)
-                drawByChart(record);
+        // A gallery leaves the element to the chart by asking for it (kind kDrawKindChart) or by not
+        // handling it (mode 0): a chart type that paints no point itself.
+        if (kind != kDrawKindChart && mode != 0)
+            continue;
+        ++leftToChart;
+        if (bars && kind == kDrawKindChart) {
+            // In what the gallery selected for this element, before it selects the next one.
+            if (left.bar)
+                left.bar(record);
+        } else {
+            points.push_back(element);
         }
     }
+    if (!points.empty() && left.points)
+        left.points(points);
     if (painter) {
         painter->OnGalleryNotify(dc, kNotifyPaintEnd, 0);
         painter->OnKeyInput(dc, &rect, 0);

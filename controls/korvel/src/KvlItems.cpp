@@ -49,6 +49,8 @@ HRESULT KvlCollection::Item(SHORT index, com::IUnknown** item) {
     if (!item)
         return com::E_POINTER;
     *item = nullptr;
+    if (kind_ == ListKind::Axes)
+        chart_->model().makePaneAxes(index);
     LONG count = 0;
     get_Count(&count);
     if (index < 0 || index >= count)

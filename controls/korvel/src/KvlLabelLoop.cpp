@@ -114,7 +114,10 @@ void KvlLabelLoop::run(IKvlExtensionGallery* gallery, LONG galleryIndex) {
         const KvlAxisState* state = model_.axis(axis);
         if (!state || state->properties[kAxisVisible] == 0)
             continue;
-        // The added axes are the chart's own: the gallery labels axes 0-2 only.
+        // The added axes are the chart's own: the gallery labels axes 0-2 only, and the panes on the
+        // added axes through axis 0 (they get no labels of the chart's own under a gallery).
+        if (gallery && axis >= kAxisCount)
+            continue;
         IKvlExtensionGallery* labeller = axis < kAxisCount ? gallery : nullptr;
         for (const LONG major : {LONG{0}, LONG{1}})
             pass(labeller, galleryIndex, axis, major);
@@ -159,8 +162,18 @@ void KvlLabelLoop::pass(IKvlExtensionGallery* gallery, LONG galleryIndex, LONG a
     LONG index = 0;
     // A rounding margin so that a label exactly at the end of the axis is not lost.
     const double end = high + step * 1e-9;
+    // The axis's grid as the chart keeps it, unless the gallery selects a pen of its own.
+    const gdi::HPEN pen = makeGridPen(axis, major);
+    struct PenRelease {
+        gdi::DeviceContext& dc;
+        gdi::HPEN chart, made;
+        ~PenRelease() {
+            dc.selectObject(chart);
+            gdi::deleteObject(made);
+        }
+    } release{dc_, gridPen_, pen};
     for (LONG count = 0; count < kMaxAxisLabels && position <= end; ++count) {
-        dc_.selectObject(gridPen_);
+        dc_.selectObject(pen);
         dc_.selectObject(gdi::getStockObject(gdi::NULL_BRUSH));
         char text[kAxisLabelTextSize] = {};
         KvlTextBuffer buffer{text, static_cast<LONG>(sizeof text)};
@@ -185,19 +198,24 @@ void KvlLabelLoop::pass(IKvlExtensionGallery* gallery, LONG galleryIndex, LONG a
     }
 }
 
-void KvlLabelLoop::ownPass(LONG axis, LONG major) {
+gdi::HPEN KvlLabelLoop::makeGridPen(LONG axis, LONG major) const {
     const KvlAxisState* state = model_.axis(axis);
-    const auto [low, high] = model_.visibleRange(axis);
-    const NumberFormat format = numberFormat(*state);
-    const bool shown = givenOr(*state, major ? kAxisGridShown : kAxisMinorGridShown, major ? 1 : 0) != 0;
+    if (!model_.gridShown(axis, major != 0))
+        return gdi::getStockObject(gdi::NULL_PEN);
     const int style =
         static_cast<int>(givenOr(*state, major ? kAxisGridStyle : kAxisMinorGridStyle, gdi::PS_SOLID));
     const int width =
         std::max(1, static_cast<int>(givenOr(*state, major ? kAxisGridWidth : kAxisMinorGridWidth, 1)));
     const auto colour = static_cast<gdi::COLORREF>(
         givenOr(*state, major ? kAxisGridColor : kAxisMinorGridColor, major ? kGridColor : kMinorGridColor));
-    const gdi::HPEN pen = shown ? gdi::createPen(style & gdi::PS_STYLE_MASK, width, colour & 0xFFFFFF)
-                                : gdi::getStockObject(gdi::NULL_PEN);
+    return gdi::createPen(style & gdi::PS_STYLE_MASK, width, colour & 0xFFFFFF);
+}
+
+void KvlLabelLoop::ownPass(LONG axis, LONG major) {
+    const KvlAxisState* state = model_.axis(axis);
+    const auto [low, high] = model_.visibleRange(axis);
+    const NumberFormat format = numberFormat(*state);
+    const gdi::HPEN pen = makeGridPen(axis, major);
     std::vector<double> positions;
     if (state->logBase > 1) {
         // A log axis is labelled at the powers of its base; it has no minor labels.
@@ -241,8 +259,7 @@ void KvlLabelLoop::ownPass(LONG axis, LONG major) {
         drawLabel(std::move(label));
     }
     dc_.selectObject(gridPen_);
-    if (shown)
-        gdi::deleteObject(pen);
+    gdi::deleteObject(pen);
 }
 
 void KvlLabelLoop::drawLabel(KvlDrawnLabel label) {

@@ -1,7 +1,10 @@
 #include "KvlSeriesPainter.h"
 
 #include <algorithm>
+#include <array>
 #include <cmath>
+
+#include "korvel/KvlExtensionDriver.h"
 
 namespace korvel::detail {
 
@@ -58,26 +61,48 @@ KvlSeriesPainter::KvlSeriesPainter(const KvlChartModel& model, gdi::DeviceContex
 
 KvlSeriesPainter::~KvlSeriesPainter() {
     for (const Figure& figure : figures_) {
-        for (const gdi::HGDIOBJ object : {figure.pen, figure.wickPen, figure.upPen, figure.downPen})
+        for (const gdi::HGDIOBJ object :
+             {figure.pen, figure.wickPen, figure.outlinePen, figure.upPen, figure.downPen})
             gdi::deleteObject(object);
         for (const gdi::HGDIOBJ object : {figure.brush, figure.downBrush})
             gdi::deleteObject(object);
     }
 }
 
+LONG KvlSeriesPainter::galleryOf(LONG series, LONG ownType) const {
+    const KvlSeriesState* state = model_.series(series);
+    const LONG gallery = state ? state->attributes[kAttrGallery] : 0;
+    if (isOwnGallery(gallery))
+        return gallery;
+    return gallery >= kFirstExtensionGalleryType ? kGalleryBars : ownType;
+}
+
+LONG KvlSeriesPainter::priceRun(LONG first, LONG gallery, LONG ownType) const {
+    const LONG seriesCount = model_.values().seriesCount();
+    LONG run = 1;
+    while (run < seriesTaken(gallery) && first + run < seriesCount &&
+           galleryOf(first + run, ownType) == gallery)
+        ++run;
+    return run;
+}
+
 void KvlSeriesPainter::buildFigures(LONG chartType) {
-    const LONG ownType =
-        chartType >= kGalleryLines && chartType <= kLastOwnGallery ? chartType : kGalleryLines;
+    const LONG ownType = isOwnGallery(chartType) ? chartType : kGalleryLines;
     const LONG seriesCount = model_.values().seriesCount();
     for (LONG s = 0; s < seriesCount;) {
         const KvlSeriesState* state = model_.series(s);
-        LONG gallery = state ? state->attributes[kAttrGallery] : 0;
-        if (gallery < kGalleryLines || gallery > kLastOwnGallery)
-            gallery = ownType;
-        // A price gallery without enough series left draws its series as lines.
-        if (s + seriesTaken(gallery) > seriesCount)
-            gallery = kGalleryLines;
-        const LONG taken = seriesTaken(gallery);
+        LONG gallery = galleryOf(s, ownType);
+        LONG taken = 1;
+        if (seriesTaken(gallery) > 1) {
+            // A price figure takes the run of series that share its gallery; a short run draws less.
+            taken = priceRun(s, gallery, ownType);
+            if (taken < 3) {
+                gallery = kGalleryLines;
+                taken = 1;
+            } else if (taken == 3) {
+                gallery = kGalleryHighLowClose;
+            }
+        }
         if (!state || state->attributes[kAttrVisible] == 0) {
             s += taken;
             continue;
@@ -85,6 +110,7 @@ void KvlSeriesPainter::buildFigures(LONG chartType) {
         Figure figure;
         figure.gallery = gallery;
         figure.series = s;
+        figure.taken = taken;
         const auto& a = state->attributes;
         if (com::FAILED(model_.mapping(static_cast<SHORT>(a[kAttrYAxis]), &figure.map))) {
             s += taken;  // nothing to draw against: an empty or zero range
@@ -93,6 +119,10 @@ void KvlSeriesPainter::buildFigures(LONG chartType) {
         figure.pen = gdi::createPen(penStyle(a[kAttrLineStyle]), std::max<LONG>(1, a[kAttrLineWidth]),
                                     colour(a[kAttrColor]));
         figure.wickPen = gdi::createPen(gdi::PS_SOLID, 1, colour(a[kAttrBorderColor]));
+        // Bars and markers with a border are outlined in the border colour, otherwise in their own.
+        figure.outlinePen = a[kAttrBorder] != 0
+                                ? gdi::createPen(gdi::PS_SOLID, 1, colour(a[kAttrBorderColor]))
+                                : gdi::createPen(gdi::PS_SOLID, 1, colour(a[kAttrColor]));
         figure.brush =
             gdi::createSolidBrush(colour(gallery == kGalleryCandlestick ? a[kAttrBkColor] : a[kAttrColor]));
         figure.downBrush = gdi::createSolidBrush(colour(a[kAttrColor]));
@@ -257,6 +287,26 @@ void KvlSeriesPainter::drawAreaRun(const Figure& figure, LONG first, LONG last) 
     dc_.polygon(points);
 }
 
+bool KvlSeriesPainter::priceAt(const Figure& figure, LONG point, Price* price) const {
+    // Every value of the point must be there.
+    std::array<double, 4> v{};
+    for (LONG i = 0; i < figure.taken; ++i) {
+        v[static_cast<std::size_t>(i)] = value(figure.series + i, point);
+        if (isEmpty(v[static_cast<std::size_t>(i)]))
+            return false;
+    }
+    const bool hasOpen = figure.taken == 4;
+    // Of the three values after the open (or of all three without one) the middle one is the close.
+    const auto rest = v.begin() + (hasOpen ? 1 : 0);
+    std::array<double, 3> three{rest[0], rest[1], rest[2]};
+    std::sort(three.begin(), three.end());
+    price->close = three[1];
+    price->open = hasOpen ? v[0] : three[1];
+    price->high = std::max(three[2], price->open);
+    price->low = std::min(three[0], price->open);
+    return true;
+}
+
 void KvlSeriesPainter::drawElement(const Figure& figure, LONG point) {
     const LONG s = figure.series;
     LONG x = 0, y = 0;
@@ -264,25 +314,28 @@ void KvlSeriesPainter::drawElement(const Figure& figure, LONG point) {
         if (!pixel(figure, s, point, &x, &y))
             return;
         const LONG base = baseline(figure);
-        dc_.selectObject(figure.pen);
+        dc_.selectObject(figure.outlinePen);
         dc_.selectObject(figure.brush);
         dc_.rectangle(x - barWidth_ / 2, std::min(y, base), x - barWidth_ / 2 + barWidth_,
                       std::max(y, base) + 1);
         return;
     }
-    // Price figures: every value of the point must be there.
-    const bool hasOpen = figure.gallery != kGalleryHighLowClose;
-    const LONG high = hasOpen ? s + 1 : s;
+    Price price;
+    if (!priceAt(figure, point, &price))
+        return;
     LONG xh = 0, yh = 0, xl = 0, yl = 0, xc = 0, yc = 0, xo = 0, yo = 0;
-    if (!pixel(figure, high, point, &xh, &yh) || !pixel(figure, high + 1, point, &xl, &yl) ||
-        !pixel(figure, high + 2, point, &xc, &yc) || (hasOpen && !pixel(figure, s, point, &xo, &yo)))
+    const double position = point + 1.0;
+    if (!figure.map.toPixel(position, price.high, &xh, &yh) ||
+        !figure.map.toPixel(position, price.low, &xl, &yl) ||
+        !figure.map.toPixel(position, price.close, &xc, &yc) ||
+        !figure.map.toPixel(position, price.open, &xo, &yo))
         return;
     const LONG half = barWidth_ / 2;
     if (figure.gallery == kGalleryCandlestick) {
         dc_.selectObject(figure.wickPen);
         dc_.moveTo(xh, yh);
         dc_.lineTo(xh, yl + 1);
-        const bool rising = value(high + 2, point) >= value(s, point);
+        const bool rising = price.close >= price.open;
         if (barWidth_ <= kNarrowBody) {
             // A body a pixel or two wide would be all outline: it shows its colour as a line.
             dc_.selectObject(rising ? figure.upPen : figure.downPen);
@@ -301,7 +354,7 @@ void KvlSeriesPainter::drawElement(const Figure& figure, LONG point) {
     dc_.lineTo(xh, yl + 1);
     dc_.moveTo(xc, yc);
     dc_.lineTo(xc + half + 1, yc);
-    if (hasOpen) {
+    if (figure.gallery == kGalleryOpenHighLowClose) {
         dc_.moveTo(xo - half, yo);
         dc_.lineTo(xo + 1, yo);
     }
@@ -311,7 +364,7 @@ void KvlSeriesPainter::drawMarker(const Figure& figure, LONG x, LONG y) {
     if (figure.markerShape == 0)
         return;
     const LONG r = figure.markerSize;
-    dc_.selectObject(figure.pen);
+    dc_.selectObject(figure.outlinePen);
     dc_.selectObject(figure.downBrush);
     constexpr LONG kCircle = 2;
     constexpr LONG kInvertedTriangle = 9;

@@ -31,10 +31,12 @@ private:
     struct Figure {
         LONG gallery = kGalleryLines;
         LONG series = 0;  // first series
+        LONG taken = 1;   // series the figure takes
         KvlChartModel::AxisMapping map;
         gdi::HPEN pen{};
         gdi::HPEN wickPen{};
-        gdi::HPEN upPen{};  // bodies too narrow for a rectangle are drawn as lines
+        gdi::HPEN outlinePen{};  // bars and markers: the border colour with a border, else their own
+        gdi::HPEN upPen{};       // bodies too narrow for a rectangle are drawn as lines
         gdi::HPEN downPen{};
         gdi::HBRUSH brush{};
         gdi::HBRUSH downBrush{};
@@ -46,6 +48,16 @@ private:
         bool clip = true;
     };
 
+    // The values of a price figure at a point, from the series as they come (see KvlGallery).
+    struct Price {
+        double open = 0, high = 0, low = 0, close = 0;
+    };
+
+    // The gallery a series is drawn in, `ownType` for one that follows the chart type.
+    LONG galleryOf(LONG series, LONG ownType) const;
+    // How many series from `first` on share the price gallery, up to as many as it takes.
+    LONG priceRun(LONG first, LONG gallery, LONG ownType) const;
+    bool priceAt(const Figure& figure, LONG point, Price* price) const;
     void buildFigures(LONG chartType);
     void clipToBand(const Figure& figure);
     void unclip();

@@ -179,13 +179,19 @@ TEST_F(KvlChartEventsTest, ZoomOutShowsEverythingAndClearsTheZoomCommand) {
 }
 
 TEST_F(KvlChartEventsTest, GridAndLegendCommandsSwitchWhatIsDrawn) {
-    chart->RunCommand(kCommandHorizontalGrid, 0);  // the check goes on
-    double shown = 0;
-    chart->model().axisValue(0, kAxisGridShown, &shown);
-    EXPECT_EQ(shown, 1);
+    // The chart draws its major grids from the start: the first switch takes the grid away.
+    EXPECT_TRUE(chart->model().gridShown(0, true));
     chart->RunCommand(kCommandHorizontalGrid, 0);
+    double shown = 1;
     chart->model().axisValue(0, kAxisGridShown, &shown);
     EXPECT_EQ(shown, 0);
+    chart->RunCommand(kCommandHorizontalGrid, 0);
+    chart->model().axisValue(0, kAxisGridShown, &shown);
+    EXPECT_EQ(shown, 1);
+    // A grid switched off from outside comes back on with the next switch.
+    chart->model().setAxisValue(kXAxis, kAxisGridShown, 0);
+    chart->RunCommand(kCommandVerticalGrid, 0);
+    EXPECT_TRUE(chart->model().gridShown(kXAxis, true));
     chart->RunCommand(kCommandLegendBox, 0);
     EXPECT_EQ(chart->model().legendBox().visible, 1);
 }

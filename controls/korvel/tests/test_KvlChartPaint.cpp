@@ -156,6 +156,61 @@ TEST_F(KvlChartPaintTest, SeriesAttributesDecideHowALineIsDrawn) {
     EXPECT_NE(at(image, x, y), kRed) << "an invisible series is not drawn";
 }
 
+TEST_F(KvlChartPaintTest, MarkersTakeTheSizeAndShapeOfTheirSeries) {
+    chart->model().resize(1, 20);
+    for (int p = 0; p < 20; ++p)
+        chart->model().setValue(1, 0, p, 10.0);
+    chart->model().setAxisValue(0, kAxisMin, 6.5);
+    chart->model().setAxisValue(0, kAxisMax, 13.5);
+    const LONG x = column(4), y = row(10);
+    chart->model().setAttribute(0, kAttrMarkerShape, 1);
+    chart->model().setAttribute(0, kAttrMarkerSize, 6);
+    QImage image = paint();
+    // A square of size 6 reaches 6 pixels from its point each way: far beyond the default of 3.
+    EXPECT_EQ(at(image, x, y - 5), kRed);
+    EXPECT_EQ(at(image, x - 5, y + 5), kRed) << "its corner";
+    EXPECT_NE(at(image, x, y - 8), kRed) << "and no further";
+    chart->model().setAttribute(0, kAttrMarkerSize, 2);
+    image = paint();
+    EXPECT_EQ(at(image, x, y - 2), kRed);
+    EXPECT_NE(at(image, x, y - 4), kRed) << "a smaller size, a smaller marker";
+    chart->model().setAttribute(0, kAttrMarkerShape, 2);
+    chart->model().setAttribute(0, kAttrMarkerSize, 6);
+    image = paint();
+    EXPECT_EQ(at(image, x, y - 5), kRed) << "a circle of the same size";
+    EXPECT_NE(at(image, x - 5, y - 5), kRed) << "has no corners";
+}
+
+TEST_F(KvlChartPaintTest, DashDotDotLinesKeepTheirPattern) {
+    chart->model().resize(1, 20);
+    for (int p = 0; p < 20; ++p)
+        chart->model().setValue(1, 0, p, 10.0);
+    chart->model().setAxisValue(0, kAxisMin, 6.5);
+    chart->model().setAxisValue(0, kAxisMax, 13.5);
+    chart->model().setAttribute(0, kAttrLineStyle, gdi::PS_DASHDOTDOT);
+    const QImage image = paint();
+    // The runs of the line's colour along its row: dashes of 9 pixels, each followed by two dots of 3.
+    std::vector<int> runs;
+    int run = 0;
+    for (LONG x = column(0); x <= column(19) + 1; ++x) {
+        if (at(image, x, row(10)) == kRed) {
+            ++run;
+        } else if (run > 0) {
+            runs.push_back(run);
+            run = 0;
+        }
+    }
+    std::vector<std::size_t> dashes;
+    for (std::size_t i = 0; i < runs.size(); ++i) {
+        EXPECT_TRUE(runs[i] == 9 || runs[i] == 3 || i == 0 || i + 1 == runs.size()) << "run " << runs[i];
+        if (runs[i] == 9)
+            dashes.push_back(i);
+    }
+    ASSERT_GE(dashes.size(), 5u) << "a dash-dot-dot line is neither solid nor dotted";
+    for (std::size_t d = 1; d < dashes.size(); ++d)
+        EXPECT_EQ(dashes[d] - dashes[d - 1], 3u) << "two dots between dashes " << d - 1 << " and " << d;
+}
+
 TEST_F(KvlChartPaintTest, BarsAndAreasFillFromTheBottomOfTheScale) {
     chart->model().resize(1, 20);
     for (int p = 0; p < 20; ++p)

@@ -104,6 +104,11 @@ void CAnalyticalChartBase::WriteStudySeries(const StudyTableEntry& entry, bool) 
         SeriesAttributeRecord& series = study->series[static_cast<std::size_t>(k)];
         series.visible = study->visible != 0 ? 1 : 0;
         series.setMask |= SA_VISIBLE;
+        // Its series stand on the control axis of the axis it uses, so that they fill its pane.
+        if (study->usedAxis >= 0 && study->usedAxis <= kPriceAxisIndex) {
+            series.yAxis = axes_[static_cast<std::size_t>(study->usedAxis)].controlAxis;
+            series.setMask |= SA_YAXIS;
+        }
         const LONG chartSeries = entry.firstSeries + k;
         if (!adapter() || chartSeries < 0 || chartSeries >= adapter()->GetSeriesCount())
             continue;

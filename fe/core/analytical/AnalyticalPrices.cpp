@@ -161,9 +161,12 @@ void CAnalyticalChartBase::SetPriceDisplay(SHORT kind, LONG first, LONG last) {
     for (std::size_t role = 0; role < roles.size(); ++role) {
         SeriesAttributeRecord& series = owner_->priceSeriesRecord(role);
         const bool inUse = roles[role] >= 0 && std::find(rows.begin(), rows.end(), roles[role]) != rows.end();
-        if (!inUse && !(kind == NO_PRICE && role == 3))
+        // A bound price series that the display leaves out is hidden, or the chart would draw it on
+        // its own (an open line through high-low-close bars).
+        if (!inUse && roles[role] < 0)
             continue;
-        series.gallery = kPriceStyleCodes[static_cast<std::size_t>(kind)];
+        if (inUse || (kind == NO_PRICE && role == 3))
+            series.gallery = kPriceStyleCodes[static_cast<std::size_t>(kind)];
         series.visible = inUse ? 1 : 0;
         series.setMask |= SA_GALLERY | SA_VISIBLE;
         if ((series.setMask & SA_LEGEND) == 0)

@@ -233,6 +233,8 @@ LONG CAnalyticalChartBase::Activate(LONG on, LONG selector) {
     const LONG held = chart->ExchangeChartSetting(kSwitchSetting, 0, 0);
     if (on) {
         OnActivate();
+        // The X axis is labelled with dates from the first paint on.
+        BuildDateBreaks();
         CheckInputValues();
     } else {
         OnDeactivate();

@@ -54,6 +54,8 @@ void parabolicSar(korvel::IKvlChart& chart, StudySlots& studies) {
         Succeeded(s.put_MarkerShape(kCircle), "MarkerShape");
         Succeeded(s.put_MarkerSize(2), "MarkerSize");
     });
+    // The default chart shows what it sets up.
+    studies.put(Study::CUSTOM4, kStudyVisible, com::Variant(true));
 }
 
 void axesGrids(dravik::IFinancialCharts& extension, StudySlots& studies) {
@@ -88,6 +90,7 @@ void averages(StudySlots& studies) {
         studies.put(a.study, kStudyPeriods, com::Variant(a.periods));
         onSeries(studies, a.study,
                  [&](dravik::IIndexSeries& s) { Succeeded(s.put_Legend(com::Bstr(a.legend)), "Legend"); });
+        studies.put(a.study, kStudyVisible, com::Variant(true));
     }
     onSeries(studies, Study::SimpleMA10, [](dravik::IIndexSeries& s) {
         Succeeded(s.put_Legend(com::Bstr(u"10 Simple M.A.")), "Legend");

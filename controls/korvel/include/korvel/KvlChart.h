@@ -375,12 +375,20 @@ private:
     bool overlayTakes(KvlMouseAction action, LONG x, LONG y, LONG keys = 0);
     // The chart's own action of one of its commands.
     void ownCommand(LONG id);
+    // The check marks of the grid and legend switches, from what the chart shows.
+    void syncCheckMarks();
     // The chart's own paint below the extension bracket: background, plot area and frame.
     void paintBackground(gdi::DeviceContext& dc, const KvlLayout& layout);
     void paintTitleAndLegend(gdi::DeviceContext& dc, const KvlLayout& layout);
     void paintAxisTitles(gdi::DeviceContext& dc, const KvlLayout& layout);
+    // The legend box when shown: where it was placed, or in the plot's corner when it has no place.
+    void paintLegend(gdi::DeviceContext& dc, const KvlLayout& layout);
+    // The visible series with a legend, in series order.
+    std::vector<const KvlSeriesState*> legendEntries() const;
     // An element the active extension left to the chart while from-values are in use.
     void drawFloatingBar(gdi::DeviceContext& dc, const KvlPaintRecord& record);
+    // Points the active gallery left to the chart, in the chart's own galleries.
+    void drawLeftPoints(gdi::DeviceContext& dc, const std::vector<LONG>& points);
     // The surface changed outside a paint: the window shows it again.
     void surfaceChanged();
     KvlTip areaTip(const KvlHitRecord& hit) const;

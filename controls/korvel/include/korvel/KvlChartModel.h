@@ -21,21 +21,29 @@
 
 namespace korvel {
 
-// The chart's own galleries (series attribute kAttrGallery and the chart's own chart types). 0 on a
-// series follows the chart type. The price galleries take consecutive series: high-low-close three
-// (high, low, close), open-high-low-close and candlestick four (open, high, low, close); their
-// figure is drawn with the attributes of its first series. A candlestick's body is the first
-// series' background colour on a rising point and its colour on a falling one; its wick takes the
-// border colour.
+// The chart's own galleries (series attribute kAttrGallery and the chart's own chart types), numbered
+// as the financial extension numbers them when it sets a series' gallery. 0 on a series follows the
+// chart type; a series in one of an extension's chart types is drawn as bars, the way the bar type
+// leaves its points to the chart. The price galleries take consecutive series: high-low-close three,
+// open-high-low-close and candlestick four, the first of them the open. The values tell the rest:
+// at each point the highest is the high, the lowest the low and the middle one of the others the
+// close, so that any order of the series the extension binds draws the same figure (fewer series of
+// the price gallery than it takes draw as high-low-close, or as lines). The figure is drawn with the
+// attributes of its first series. A candlestick's body is the first series' background colour on a
+// rising point and its colour on a falling one; its wick takes the border colour.
 enum KvlGallery : LONG {
     kGalleryLines = 1,
     kGalleryBars = 2,
-    kGalleryArea = 3,
-    kGalleryHighLowClose = 4,
-    kGalleryOpenHighLowClose = 5,
-    kGalleryCandlestick = 6,
+    kGalleryArea = 6,
+    kGalleryHighLowClose = 9,
+    kGalleryOpenHighLowClose = 16,
+    kGalleryCandlestick = 17,
 };
-inline constexpr LONG kLastOwnGallery = kGalleryCandlestick;
+inline constexpr bool isOwnGallery(LONG gallery) {
+    return gallery == kGalleryLines || gallery == kGalleryBars || gallery == kGalleryArea ||
+           gallery == kGalleryHighLowClose || gallery == kGalleryOpenHighLowClose ||
+           gallery == kGalleryCandlestick;
+}
 
 struct KvlSeriesState {
     std::array<LONG, kSeriesAttributeCount> attributes{};
@@ -66,6 +74,9 @@ enum KvlAxisProperty : LONG {
 
 // Value axes beyond the chart's first four axes are added by addValueAxis; at most this many axes.
 inline constexpr LONG kMaxAxes = 16;
+// The axes 4 up to this one are an extension's pane axes: made when an axis value or a series is
+// first given to one of them. An extension that labels its panes itself labels them through axis 0.
+inline constexpr LONG kPaneAxisEnd = 7;
 
 struct KvlAxisState {
     std::array<double, kAxisPropertyCount> properties{};
@@ -159,6 +170,8 @@ public:
     static bool isValueAxis(LONG index) { return index == 0 || index == 1 || index >= kAxisCount; }
     // Adds a value axis (autoscaled, over the whole plot); its index, or -1 when there are kMaxAxes.
     LONG addValueAxis();
+    // Makes the pane axes up to `index` when it names one that is not there yet.
+    void makePaneAxes(LONG index);
     // Places a value axis on a band of the plot (fractions from the top); E_INVALIDARG for an X axis
     // or a band that is empty or outside 0..1.
     HRESULT setAxisBand(LONG axis, double top, double bottom);
@@ -167,6 +180,9 @@ public:
     KvlRect bandRect(LONG axis) const;
     HRESULT axisValue(LONG axis, LONG code, double* out) const;
     HRESULT setAxisValue(LONG axis, LONG code, double value);
+    // Whether the axis's major (or minor) grid is drawn: as given, else the chart's own way (a major
+    // grid, no minor grid). False for an axis that does not exist.
+    bool gridShown(LONG axis, bool major) const;
     // The visible range of an axis: the zoom range while zoomed, else the X points or the scale.
     std::pair<double, double> visibleRange(LONG axis) const;
     HRESULT setVisibleRange(LONG axis, double first, double last);

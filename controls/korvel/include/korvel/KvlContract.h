@@ -42,15 +42,20 @@
 //                                    active gallery's page (kind 2, the axis page, is the extension's own)
 //     ActiveGalleryNotify, GetGalleryAxisLabel, GalleryCommand: each paint, below
 //   IKvlExtensionPaint and the paint bracket (each paint while a gallery is active, in this order):
-//     1. OnMouseInput (dc, rect, scaled)      set-up: scaled 1 on a printer or metafile DC, else 0
-//     2. ActiveGalleryNotify (index, dc, 0, scaled)
-//     3. Paint (dc, rect, flags)              kPaintPrinting for a printer or metafile DC
+//     1. Paint (dc, rect, flags)              kPaintPrinting for a printer or metafile DC; the
+//                                            extension's fill of the chart's area, which the chart's
+//                                            background and plot are then painted over
+//     2. OnMouseInput (dc, rect, scaled)      set-up: scaled 1 on a printer or metafile DC, else 0
+//     3. ActiveGalleryNotify (index, dc, 0, scaled)
 //     4. GetGalleryAxisLabel, the label loop of each labelled axis (see "the label loop" below)
 //     5. GalleryCommand (record, &kind, &mode) once per point of series 0, kPaintFirst on the first,
-//        kPaintLast on the last; kind kDrawKindChart leaves the point to the chart, which draws it
-//        at once: while from-values are in use as the bar from the record's start row to its end
-//        row, bar width wide and centred in the slot, in the pen and brush selected in the DC (a box
-//        chart's element); otherwise with its own galleries (every visible series at that point)
+//        kPaintLast on the last. The gallery leaves the point to the chart by answering kind
+//        kDrawKindChart or mode 0 (it paints no point itself); mode 1 with another kind means it
+//        drew the point. While from-values are in use a point left with kDrawKindChart is drawn at
+//        once as the bar from the record's start row to its end row, bar width wide and centred in
+//        the slot, in the pen and brush selected in the DC (a box chart's element). The other points
+//        left are drawn after the last GalleryCommand in the chart's own galleries, every visible
+//        series in its own gallery and attributes (see KvlGallery)
 //     6. OnGalleryNotify (dc, kNotifyPaintEnd, 0)
 //     7. OnKeyInput (dc, rect, 0)             end of the bracket: the scaled flag is cleared
 //     A paint onto a printer or metafile is further wrapped in the callback chain's ReadDrawArea
@@ -342,7 +347,8 @@ struct KvlPaintRecord {
     KvlRect rect{};      // the element's rectangle (slot across, start to end rows)
 };
 // GalleryCommand answers in its out arguments: kind kDrawKindChart = let the chart draw the bar (a box
-// chart's floating bar, a bar-type point), mode 1 = the element was handled.
+// chart's floating bar, a bar-type point), mode 1 = the element was handled, mode 0 = the gallery
+// paints no point itself and leaves it to the chart.
 inline constexpr LONG kDrawKindChart = 2;
 
 // OnGalleryNotify (dc, code, 0): code kNotifyPaintEnd after the last GalleryCommand of a paint.
@@ -354,7 +360,9 @@ inline constexpr LONG kNotifyPaintEnd = 2;
 // a minor pass (major 0) and then a major pass (major 1). A pass starts at the axis's visible minimum
 // with label index 0 and, for each label, calls
 //   GetGalleryAxisLabel (index, dc, axisCode, major, &gap, position, &value, &labelIndex, &text)
-//     dc          the paint DC; the chart has selected its own grid pen and the null brush
+//     dc          the paint DC; the chart has selected the axis's grid pen of the pass (the axis's
+//                 grid or minor grid as the chart keeps it, the null pen while that grid is off)
+//                 and the null brush
 //     axisCode    0-2, the axis
 //     major       1 in the major pass, 0 in the minor pass
 //     gap         in: the chart's step (major: a fifth of the visible range; minor: half of that);

@@ -23,6 +23,16 @@ inline constexpr LONG kFirstExtensionGalleryType = 130;
 // Command ids handed to extensions for their gallery commands.
 inline constexpr LONG kFirstExtensionCommandId = 30000;
 
+// What the chart draws of the elements a gallery leaves to it.
+struct KvlLeftElements {
+    // A box chart's element while from-values are in use: its bar, drawn at once in the pen and brush
+    // the gallery selected for it.
+    std::function<void(const KvlPaintRecord& record)> bar;
+    // The points left to the chart's own galleries (every visible series at each of them), drawn
+    // together after the gallery's last element and before the end of the bracket.
+    std::function<void(const std::vector<LONG>& points)> points;
+};
+
 class KvlExtensionDriver {
 public:
     KvlExtensionDriver() = default;
@@ -49,12 +59,14 @@ public:
     void notifyNewData();
     // The visible X range changed to points first .. last.
     void notifyScroll(LONG first, LONG last);
-    // The paint bracket of the active gallery; `scaled` for a printer or metafile DC. The label loop
-    // runs when there is a DC, its labels going to `labels` (may be null). Returns the number of
-    // elements the extension left to the chart (kind kDrawKindChart); `drawByChart` draws each of them.
+    // The active gallery's fill of the chart's area (the extension's Paint slot), before the chart
+    // paints its own background over it; `scaled` for a printer or metafile DC.
+    void paintUnderlay(gdi::DeviceContext* dc, const KvlRect& rect, bool scaled);
+    // The rest of the paint bracket of the active gallery. The label loop runs when there is a DC,
+    // its labels going to `labels` (may be null). Returns the number of elements the gallery left to
+    // the chart, which `left` draws.
     LONG paint(gdi::DeviceContext* dc, const KvlRect& rect, bool scaled, const KvlChartModel& model,
-               std::vector<KvlDrawnLabel>* labels,
-               const std::function<void(const KvlPaintRecord& record)>& drawByChart = {});
+               std::vector<KvlDrawnLabel>* labels, const KvlLeftElements& left = {});
     // The active gallery's property page of a kind; S_FALSE and a null CLSID when it has none or no
     // gallery is active.
     HRESULT pageClsid(LONG kind, com::CLSID* clsid);

@@ -31,7 +31,8 @@ struct KvlDrawnLabel {
 
 class KvlLabelLoop {
 public:
-    // The grid pen the chart selects before each call; the gallery may select another.
+    // The colour of the axis's grid when none is given; before each call the chart selects the
+    // axis's grid pen (the null pen when its grid is off), and the gallery may select another.
     static constexpr gdi::COLORREF kGridColor = 0xC0C0C0;
     // The chart's own minor grid, when one is asked for without a colour.
     static constexpr gdi::COLORREF kMinorGridColor = 0xE0E0E0;
@@ -50,6 +51,9 @@ private:
     // The chart's own labels of one pass, at its own step.
     void ownPass(LONG axis, LONG major);
     double ownStep(LONG axis, LONG major) const;
+    // The axis's grid pen of a pass as the model gives it (the null pen when that grid is off); the
+    // caller deletes it.
+    gdi::HPEN makeGridPen(LONG axis, LONG major) const;
     // The step handed to the gallery: a fifth of the visible range (half that for minor labels).
     double galleryStep(LONG axis, LONG major) const;
     // Records a label with the pen and brush selected in the DC and draws it.

@@ -86,6 +86,11 @@ std::optional<gdi::COLORREF>& KvlRecordingExtension::barBrush() {
     return colour;
 }
 
+KvlRecordingExtension::DrawAnswer& KvlRecordingExtension::drawAnswer() {
+    static DrawAnswer answer;
+    return answer;
+}
+
 bool& KvlRecordingExtension::tracking() {
     static bool on = false;
     return on;
@@ -119,6 +124,7 @@ HRESULT KvlRecordingExtension::startTest() {
     panes().clear();
     xLabels().reset();
     barBrush().reset();
+    drawAnswer() = DrawAnswer{};
     tracking() = false;
     return registerClass();
 }
@@ -256,7 +262,9 @@ LONG KvlRecordingExtension::OnScrollChange(LONG first, LONG last) {
 
 LONG KvlRecordingExtension::OnMouseInput(gdi::DeviceContext*, const KvlRect*, LONG scaled) {
     note(call("OnMouseInput", scaled));
-    advance(Bracket::Idle, Bracket::SetUp, "OnMouseInput");
+    advance(Bracket::Filled, Bracket::SetUp, "OnMouseInput");
+    if ((scaled != 0) != fillPrinting_)
+        fault("Paint's printing flag disagrees with the scaled flag");
     // SetViewport without a rectangle: the chart's plot area.
     viewport_ = KvlRect{};
     if (control_)
@@ -281,14 +289,13 @@ LONG KvlRecordingExtension::ActiveGalleryNotify(LONG index, gdi::DeviceContext* 
 
 LONG KvlRecordingExtension::Paint(gdi::DeviceContext*, const KvlRect*, LONG flags) {
     note(call("Paint", flags));
-    advance(Bracket::Notified, Bracket::Painted, "Paint");
-    if (((flags & kPaintPrinting) != 0) != scaled_)
-        fault("Paint's printing flag disagrees with the scaled flag");
+    advance(Bracket::Idle, Bracket::Filled, "Paint");
+    fillPrinting_ = (flags & kPaintPrinting) != 0;
     return 0;
 }
 
 LONG KvlRecordingExtension::GalleryCommand(KvlPaintRecord* record, LONG* kind, LONG* mode) {
-    if (bracket_ != Bracket::Painted)
+    if (bracket_ != Bracket::Notified)
         fault("GalleryCommand out of the paint bracket");
     if (record->galleryIndex != activeIndex_)
         fault("GalleryCommand for a gallery that is not active");
@@ -300,14 +307,14 @@ LONG KvlRecordingExtension::GalleryCommand(KvlPaintRecord* record, LONG* kind, L
             barBrush_ = gdi::createSolidBrush(*barBrush());
         record->dc->selectObject(barBrush_);
     }
-    *kind = kDrawKindChart;
-    *mode = 1;
+    *kind = drawAnswer().kind;
+    *mode = drawAnswer().mode;
     return 1;
 }
 
 LONG KvlRecordingExtension::OnGalleryNotify(gdi::DeviceContext*, LONG code, LONG) {
     note(call("OnGalleryNotify", code) + " after " + std::to_string(paintedElements_));
-    advance(Bracket::Painted, Bracket::Ended, "OnGalleryNotify");
+    advance(Bracket::Notified, Bracket::Ended, "OnGalleryNotify");
     return 0;
 }
 
@@ -325,7 +332,7 @@ HRESULT KvlRecordingExtension::GetGalleryAxisLabel(LONG index, gdi::DeviceContex
                                                    LONG* labelIndex, KvlTextBuffer* text) {
     if (index < 0 || index >= galleryCount_)
         return com::E_INVALIDARG;
-    if (bracket_ != Bracket::Painted)
+    if (bracket_ != Bracket::Notified)
         fault("GetGalleryAxisLabel out of the paint bracket");
     if (axisCode == kXAxis && xLabels() && dc && gap && value && labelIndex && text)
         return xAxisLabel(dc, gap, position, value, labelIndex, major, text);
@@ -366,8 +373,8 @@ HRESULT KvlRecordingExtension::GetGalleryAxisLabel(LONG index, gdi::DeviceContex
 
 HRESULT KvlRecordingExtension::xAxisLabel(gdi::DeviceContext* dc, double* gap, double position, double* value,
                                           LONG* labelIndex, LONG major, KvlTextBuffer* text) {
-    if (xLabelPen_ == gdi::HPEN{})
-        xLabelPen_ = gdi::createPen(gdi::PS_SOLID, 1, xLabels()->gridColor);
+    if (xLabelPen_ == gdi::HPEN{} && xLabels()->gridColor)
+        xLabelPen_ = gdi::createPen(gdi::PS_SOLID, 1, *xLabels()->gridColor);
     *gap = xLabels()->step;
     *value = position;
     if (major) {
@@ -375,7 +382,8 @@ HRESULT KvlRecordingExtension::xAxisLabel(gdi::DeviceContext* dc, double* gap, d
         std::snprintf(label, sizeof label, "D%g", position);
         com::copyToFixed(label, text->data, static_cast<std::size_t>(text->capacity));
     }
-    dc->selectObject(xLabelPen_);
+    if (xLabelPen_ != gdi::HPEN{})
+        dc->selectObject(xLabelPen_);
     ++*labelIndex;
     return com::S_OK;
 }

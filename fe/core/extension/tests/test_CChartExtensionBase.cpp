@@ -485,7 +485,9 @@ TEST_F(LoadedByTheChart, PaintsReachTheActiveTypeInsideTheBracket) {
             EXPECT_EQ(names.back(), "ClearDrawArea");
             names = std::vector<std::string>(names.begin() + 1, names.end() - 1);
         }
-        EXPECT_EQ(names.front(), "OnMouseInput");
+        // The fill comes first, under the chart's own background; then the bracket proper.
+        EXPECT_EQ(names.front(), "Paint");
+        EXPECT_EQ(names[1], "OnMouseInput");
         EXPECT_EQ(names.back(), "OnKeyInput");
         EXPECT_EQ(scaledSeen, printing ? 1 : 0);
         EXPECT_EQ(type(4).scaledDc(), 0);  // the bracket is closed again

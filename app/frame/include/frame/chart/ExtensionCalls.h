@@ -28,6 +28,7 @@ enum class Study : com::DISPID {
     SimpleMA50 = dravik::DISPID_FirstStudy + 1,
     SimpleMA200 = dravik::DISPID_FirstStudy + 2,
     VOLUME = dravik::DISPID_FirstStudy + 8,
+    MACD = dravik::DISPID_FirstStudy + 20,
     RSI = dravik::DISPID_FirstStudy + 21,
     USER0 = dravik::DISPID_FirstStudy + 38,
     USER1 = dravik::DISPID_FirstStudy + 39,

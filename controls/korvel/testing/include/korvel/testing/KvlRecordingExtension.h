@@ -3,7 +3,8 @@
 //
 // KvlRecordingExtension offers six galleries, enabled only while the chart has series, and installs
 // its callback while one of them is active. Its model of the active chart type:
-//  - the paint bracket: OnMouseInput sets up (plot rectangle, scaled flag), ActiveGalleryNotify lays
+//  - the paint bracket: Paint fills first, OnMouseInput sets up (plot rectangle, scaled flag),
+//  ActiveGalleryNotify lays
 //    the labels out unless scaled (compares the DC's extents itself when not told), OnKeyInput clears
 //    the scaled flag; a call out of that order is a fault;
 //  - the label loop of value axis 0 over the panes given by panes(): pane matching by label index,
@@ -71,15 +72,23 @@ public:
     static std::vector<KvlLabelPane>& panes();
     // The date labels of the X axis (axis code 2), as a chart type lays them out: one label every
     // `step` points from the axis's start, text "D<position>", each grid line drawn with a pen of
-    // `gridColor`. No step: the extension gives no X labels.
+    // `gridColor`, or with the pen the chart selected when that is empty (as the date labels of a
+    // chart type leave it). No step: the extension gives no X labels.
     struct XLabels {
         double step = 0;
-        gdi::COLORREF gridColor = 0;
+        std::optional<gdi::COLORREF> gridColor = 0;
     };
     static std::optional<XLabels>& xLabels();
     // The brush a box chart selects in GalleryCommand before leaving the element to the chart (none:
     // the DC's brush stays as it is).
     static std::optional<gdi::COLORREF>& barBrush();
+    // What GalleryCommand answers for every element: kind kDrawKindChart and mode 1 (a box chart, the
+    // bar type) unless a test sets another answer, such as mode 0 of a chart type that paints no point.
+    struct DrawAnswer {
+        LONG kind = kDrawKindChart;
+        LONG mode = 1;
+    };
+    static DrawAnswer& drawAnswer();
     // Whether a press in the plot starts a tracking line.
     static bool& tracking();
     // The last extension of this class created (no reference).
@@ -151,7 +160,7 @@ protected:
     ~KvlRecordingExtension() override;
 
 private:
-    enum class Bracket { Idle, SetUp, Notified, Painted, Ended };
+    enum class Bracket { Idle, Filled, SetUp, Notified, Ended };
 
     void note(const std::string& entry) const;
     void fault(const std::string& entry) const;
@@ -173,6 +182,7 @@ private:
     com::ComPtr<IKvlExtensionCallback> previousHeld_;
     LONG activeIndex_ = -1;
     Bracket bracket_ = Bracket::Idle;
+    bool fillPrinting_ = false;  // the printing flag of the paint's fill
     bool scaled_ = false;
     LONG labelLayouts_ = 0;
     KvlRect viewport_{};
