@@ -1,5 +1,7 @@
 #include "korvel/KvlChartWidget.h"
 
+#include <algorithm>
+
 #include <QHelpEvent>
 #include <QKeyEvent>
 #include <QMouseEvent>
@@ -195,6 +197,7 @@ private:
 KvlChartWidget::KvlChartWidget(com::ComPtr<KvlChart> chart, QWidget* parent)
     : QWidget(parent), chart_(std::move(chart)) {
     auto* layout = new QVBoxLayout(this);
+    layout_ = layout;
     layout->setContentsMargins(0, 0, 0, 0);
     layout->setSpacing(0);
     receiver_ = com::ComPtr<com::IUnknown>(
@@ -208,10 +211,15 @@ KvlChartWidget::KvlChartWidget(com::ComPtr<KvlChart> chart, QWidget* parent)
     layout->addWidget(canvas_, 1);
     syncToolBar();
     chart_->setToolBarListener([this](bool) { syncToolBar(); });
+    syncHostedToolBars();
+    chart_->setHostedBarsListener([this] { scheduleHostedToolBars(); });
 }
 
 KvlChartWidget::~KvlChartWidget() {
     // The children go while the chart they talk to is still held.
+    chart_->setHostedBarsListener({});
+    for (ostbar::OstToolbarWidget* bar : hostedToolBars_)
+        delete bar;
     delete canvas_;
     delete toolBar_;
     chart_->setToolBarListener({});
@@ -221,6 +229,44 @@ KvlChartWidget::~KvlChartWidget() {
 
 QWidget* KvlChartWidget::canvas() const {
     return canvas_;
+}
+
+void KvlChartWidget::scheduleHostedToolBars() {
+    if (hostedToolBarsPending_)
+        return;
+    hostedToolBarsPending_ = true;
+    // A bar may come or go while one of the hosted rows is handling a click.
+    QMetaObject::invokeMethod(this, &KvlChartWidget::syncHostedToolBars, Qt::QueuedConnection);
+}
+
+void KvlChartWidget::syncHostedToolBars() {
+    hostedToolBarsPending_ = false;
+    std::vector<ostbar::OstToolbarWidget*> rows;
+    for (const com::ComPtr<ostbar::IOstCommandBar>& hosted : chart_->hostedBars()) {
+        const com::ComPtr<ostbar::OstCommandBar> bar = ostbar::OstCommandBar::implementationOf(hosted.get());
+        if (!bar)
+            continue;  // a bar of another library has no row to show here
+        const auto kept =
+            std::find_if(hostedToolBars_.begin(), hostedToolBars_.end(),
+                         [&](ostbar::OstToolbarWidget* row) { return row->bar() == bar.get(); });
+        if (kept != hostedToolBars_.end()) {
+            rows.push_back(*kept);
+            hostedToolBars_.erase(kept);
+        } else {
+            rows.push_back(new ostbar::OstToolbarWidget(bar, this));
+        }
+    }
+    for (ostbar::OstToolbarWidget* gone : hostedToolBars_) {
+        layout_->removeWidget(gone);
+        gone->hide();
+        gone->deleteLater();
+    }
+    hostedToolBars_ = std::move(rows);
+    // The rows follow the chart's own bar, in the chart's order.
+    for (std::size_t i = 0; i < hostedToolBars_.size(); ++i) {
+        layout_->removeWidget(hostedToolBars_[i]);
+        layout_->insertWidget(static_cast<int>(i) + 1, hostedToolBars_[i]);
+    }
 }
 
 void KvlChartWidget::syncToolBar() {

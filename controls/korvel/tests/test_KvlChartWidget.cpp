@@ -95,6 +95,30 @@ TEST_F(KvlChartWidgetTest, BarZoomCommandRunsOnceAndADragZooms) {
     EXPECT_EQ(widget->chart().model().visibleRange(kXAxis), std::make_pair(3.5, 7.5));
 }
 
+TEST_F(KvlChartWidgetTest, BarsOfExtensionsShowBelowTheChartsOwnWhileTheirStateSaysShown) {
+    auto bar = ostbar::OstCommandBar::create();
+    ostbar::OstCommandTable& table = *bar->table();
+    table.add(7)->text = u"Studies";
+    table.insertAt(ostbar::kToolbarContainer, 0, 7);
+    ASSERT_EQ(widget->chart().AddCommandBar(bar.get(), -1, 0), com::S_OK);
+    QApplication::processEvents();
+    ASSERT_EQ(widget->hostedToolBars().size(), 1u);
+    ostbar::OstToolbarWidget* row = widget->hostedToolBars()[0];
+    EXPECT_EQ(row->bar(), bar.get());
+    ASSERT_NE(row->actionFor(7), nullptr);
+    EXPECT_EQ(row->actionFor(7)->text(), "Studies");
+    EXPECT_FALSE(row->isVisible()) << "a new bar is hidden";
+    bar->Show(-1);
+    QApplication::processEvents();
+    EXPECT_TRUE(row->isVisible());
+    EXPECT_GT(row->y(), widget->toolBar()->y()) << "below the chart's own bar";
+    EXPECT_LE(row->geometry().bottom(), widget->canvas()->y()) << "above the canvas";
+
+    ASSERT_EQ(widget->chart().RemoveCommandBar(bar.get()), com::S_OK);
+    QApplication::processEvents();
+    EXPECT_TRUE(widget->hostedToolBars().empty());
+}
+
 // Counts the hover events.
 class HoverSink final : public test::EventSink<HoverSink> {
 public:

@@ -80,6 +80,8 @@ public:
     ostbar::OstCommandBar& commandBar() { return *commandBar_; }
     // The command bars of extensions shown with the chart, in order.
     const std::vector<com::ComPtr<ostbar::IOstCommandBar>>& hostedBars() const { return hostedBars_; }
+    // Told when a bar comes or goes (the widget showing the bars); empty: nobody.
+    void setHostedBarsListener(std::function<void()> listener) { hostedBarsListener_ = std::move(listener); }
     // The installed extension callback (null when none).
     IKvlExtensionCallback* callback() const { return callback_.get(); }
     // QueryInfo's answer without a record: 0 system colours, non-zero the fixed colour table.
@@ -375,6 +377,13 @@ private:
     bool overlayTakes(KvlMouseAction action, LONG x, LONG y, LONG keys = 0);
     // The chart's own action of one of its commands.
     void ownCommand(LONG id);
+    // A gallery command that an extension registered: its gallery becomes the chart type. False for
+    // any other command.
+    bool switchToGalleryOf(LONG id);
+    // The bar's commands show what the chart shows: the grid and legend commands checked while their
+    // part is drawn, Zoom Out enabled only while something is zoomed, the active gallery's command
+    // checked.
+    void syncCommandStates();
     // The chart's own paint below the extension bracket: background, plot area and frame.
     void paintBackground(gdi::DeviceContext& dc, const KvlLayout& layout);
     void paintTitleAndLegend(gdi::DeviceContext& dc, const KvlLayout& layout);
@@ -404,6 +413,7 @@ private:
     com::ConnectionPointList points_;
     com::ComPtr<com::ConnectionPoint> events_;
     std::vector<com::ComPtr<ostbar::IOstCommandBar>> hostedBars_;
+    std::function<void()> hostedBarsListener_;
     com::ComPtr<com::IUnknown> font_;
     std::map<SHORT, SHORT> columnKinds_;
     KvlHitRecord lastHit_;
