@@ -408,6 +408,8 @@ HRESULT KvlChart::RegisterCommandObject(LONG id, com::IUnknown* object) {
     if (!object)
         return com::E_POINTER;
     commandObjects_[id] = com::ComPtr<com::IUnknown>(object);
+    if (hostedListener_)
+        hostedListener_();
     return com::S_OK;
 }
 
@@ -417,7 +419,11 @@ HRESULT KvlChart::SetSetting(LONG number, LONG value) {
 }
 
 HRESULT KvlChart::UnregisterCommandObject(LONG id) {
-    return commandObjects_.erase(id) ? com::S_OK : com::S_FALSE;
+    if (!commandObjects_.erase(id))
+        return com::S_FALSE;
+    if (hostedListener_)
+        hostedListener_();
+    return com::S_OK;
 }
 
 HRESULT KvlChart::GetSelectedSeries(SHORT* series) {
@@ -653,8 +659,8 @@ HRESULT KvlChart::AddCommandBar(ostbar::IOstCommandBar* bar, LONG position, LONG
     const auto size = static_cast<LONG>(hostedBars_.size());
     const LONG at = position < 0 || position > size ? size : position;
     hostedBars_.insert(hostedBars_.begin() + at, std::move(held));
-    if (hostedBarsListener_)
-        hostedBarsListener_();
+    if (hostedListener_)
+        hostedListener_();
     return com::S_OK;
 }
 
@@ -662,8 +668,8 @@ HRESULT KvlChart::RemoveCommandBar(ostbar::IOstCommandBar* bar) {
     com::ComPtr<ostbar::IOstCommandBar> held(bar);
     if (!std::erase(hostedBars_, held))
         return com::S_FALSE;
-    if (hostedBarsListener_)
-        hostedBarsListener_();
+    if (hostedListener_)
+        hostedListener_();
     return com::S_OK;
 }
 

@@ -2,10 +2,13 @@
 
 #include <algorithm>
 
+#include <QChildEvent>
+#include <QHBoxLayout>
 #include <QHelpEvent>
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
+#include <QPointer>
 #include <QTimer>
 #include <QToolTip>
 #include <QVBoxLayout>
@@ -68,6 +71,34 @@ private:
 };
 
 }  // namespace
+
+// The column the registered tools dock in: every widget a tool puts here joins it.
+class KvlToolDock final : public QWidget {
+public:
+    explicit KvlToolDock(QWidget* parent) : QWidget(parent), column_(new QVBoxLayout(this)) {
+        column_->setContentsMargins(0, 0, 0, 0);
+    }
+
+protected:
+    void childEvent(QChildEvent* event) override {
+        QWidget::childEvent(event);
+        if (event->type() != QEvent::ChildAdded || !event->child()->isWidgetType())
+            return;
+        // A widget still being made is no whole widget yet: it joins the column once it is.
+        const QPointer<QObject> child(event->child());
+        QMetaObject::invokeMethod(
+            this,
+            [this, child] {
+                auto* widget = qobject_cast<QWidget*>(child.data());
+                if (widget && widget->parentWidget() == this && column_->indexOf(widget) < 0)
+                    column_->addWidget(widget);
+            },
+            Qt::QueuedConnection);
+    }
+
+private:
+    QVBoxLayout* column_;
+};
 
 // The surface of the chart on screen.
 class KvlChartCanvas final : public QWidget {
@@ -207,17 +238,23 @@ KvlChartWidget::KvlChartWidget(com::ComPtr<KvlChart> chart, QWidget* parent)
     toolBar_ = new ostbar::OstToolbarWidget(com::ComPtr<ostbar::OstCommandBar>(&chart_->commandBar()), this);
     chart_->commandBar().setWindow(toolBar_);
     canvas_ = new KvlChartCanvas(*chart_, this);
+    toolDock_ = new KvlToolDock(this);
+    auto* body = new QHBoxLayout;
+    body->setContentsMargins(0, 0, 0, 0);
+    body->setSpacing(0);
+    body->addWidget(canvas_, 1);
+    body->addWidget(toolDock_);
     layout->addWidget(toolBar_);
-    layout->addWidget(canvas_, 1);
+    layout->addLayout(body, 1);
     syncToolBar();
     chart_->setToolBarListener([this](bool) { syncToolBar(); });
-    syncHostedToolBars();
-    chart_->setHostedBarsListener([this] { scheduleHostedToolBars(); });
+    syncHosted();
+    chart_->setHostedListener([this] { scheduleSyncHosted(); });
 }
 
 KvlChartWidget::~KvlChartWidget() {
     // The children go while the chart they talk to is still held.
-    chart_->setHostedBarsListener({});
+    chart_->setHostedListener({});
     for (ostbar::OstToolbarWidget* bar : hostedToolBars_)
         delete bar;
     delete canvas_;
@@ -231,16 +268,24 @@ QWidget* KvlChartWidget::canvas() const {
     return canvas_;
 }
 
-void KvlChartWidget::scheduleHostedToolBars() {
-    if (hostedToolBarsPending_)
-        return;
-    hostedToolBarsPending_ = true;
-    // A bar may come or go while one of the hosted rows is handling a click.
-    QMetaObject::invokeMethod(this, &KvlChartWidget::syncHostedToolBars, Qt::QueuedConnection);
+QWidget* KvlChartWidget::toolDock() const {
+    return toolDock_;
 }
 
-void KvlChartWidget::syncHostedToolBars() {
-    hostedToolBarsPending_ = false;
+void KvlChartWidget::scheduleSyncHosted() {
+    if (syncHostedPending_)
+        return;
+    syncHostedPending_ = true;
+    // A bar may come or go while one of the hosted rows is handling a click.
+    QMetaObject::invokeMethod(this, &KvlChartWidget::syncHosted, Qt::QueuedConnection);
+}
+
+void KvlChartWidget::syncHosted() {
+    syncHostedPending_ = false;
+    for (const auto& [id, object] : chart_->commandObjects()) {
+        if (const auto tool = object.as<ostbar::IOstToolWindow>())
+            tool->SetOwnerWidget(toolDock_);
+    }
     std::vector<ostbar::OstToolbarWidget*> rows;
     for (const com::ComPtr<ostbar::IOstCommandBar>& hosted : chart_->hostedBars()) {
         const com::ComPtr<ostbar::OstCommandBar> bar = ostbar::OstCommandBar::implementationOf(hosted.get());

@@ -7,10 +7,12 @@
 #include <QElapsedTimer>
 #include <QKeyEvent>
 #include <QMouseEvent>
+#include <QVBoxLayout>
 
 #include "KvlTestCharts.h"
 #include "korvel/KvlChartWidget.h"
 #include "korvel/testing/KvlRecordingExtension.h"
+#include "ostbar/OstTool.h"
 #include "ostbar/OstToolbarWidget.h"
 
 namespace korvel {
@@ -117,6 +119,37 @@ TEST_F(KvlChartWidgetTest, BarsOfExtensionsShowBelowTheChartsOwnWhileTheirStateS
     ASSERT_EQ(widget->chart().RemoveCommandBar(bar.get()), com::S_OK);
     QApplication::processEvents();
     EXPECT_TRUE(widget->hostedToolBars().empty());
+}
+
+TEST_F(KvlChartWidgetTest, ARegisteredToolDocksAtTheCanvasRightWhileShown) {
+    auto tool = com::makeComObject<ostbar::OstTool>();
+    ASSERT_EQ(widget->chart().RegisterCommandObject(29464, static_cast<ostbar::IOstTool*>(tool.get())),
+              com::S_OK);
+    QApplication::processEvents();
+    QWidget* parent = nullptr;
+    ASSERT_EQ(tool->GetParentWidget(&parent), com::S_OK);
+    auto* content = new QWidget(parent);  // what the tool's owner puts in it
+    content->setMinimumSize(150, 100);
+    auto* column = new QVBoxLayout(parent);
+    column->addWidget(content);
+    QApplication::processEvents();
+    EXPECT_EQ(parent->parentWidget(), widget->toolDock());
+    const int fullWidth = widget->canvas()->width();
+    EXPECT_FALSE(parent->isVisible());
+
+    ASSERT_EQ(tool->put_Visible(com::VARIANT_TRUE), com::S_OK);
+    QApplication::processEvents();
+    EXPECT_TRUE(parent->isVisible());
+    EXPECT_GE(parent->width(), 150);
+    EXPECT_LE(widget->canvas()->width(), fullWidth - 150) << "the tool takes its room from the canvas";
+    EXPECT_GE(parent->mapTo(widget.get(), QPoint(0, 0)).x(), widget->canvas()->width());
+    EXPECT_EQ(widget->chart().model().clientRect().width(), widget->canvas()->width());
+
+    ASSERT_EQ(tool->put_Visible(com::VARIANT_FALSE), com::S_OK);
+    // The dock's column, then the chart's, lay themselves out again.
+    for (int pass = 0; pass < 3; ++pass)
+        QApplication::processEvents();
+    EXPECT_EQ(widget->canvas()->width(), fullWidth);
 }
 
 // Counts the hover events.

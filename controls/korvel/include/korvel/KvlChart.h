@@ -80,8 +80,11 @@ public:
     ostbar::OstCommandBar& commandBar() { return *commandBar_; }
     // The command bars of extensions shown with the chart, in order.
     const std::vector<com::ComPtr<ostbar::IOstCommandBar>>& hostedBars() const { return hostedBars_; }
-    // Told when a bar comes or goes (the widget showing the bars); empty: nobody.
-    void setHostedBarsListener(std::function<void()> listener) { hostedBarsListener_ = std::move(listener); }
+    // Objects registered with the chart under a command id (the studies tool of an extension).
+    const std::map<LONG, com::ComPtr<com::IUnknown>>& commandObjects() const { return commandObjects_; }
+    // Told when a hosted bar or a registered object comes or goes (the widget that shows them);
+    // empty: nobody.
+    void setHostedListener(std::function<void()> listener) { hostedListener_ = std::move(listener); }
     // The installed extension callback (null when none).
     IKvlExtensionCallback* callback() const { return callback_.get(); }
     // QueryInfo's answer without a record: 0 system colours, non-zero the fixed colour table.
@@ -413,7 +416,7 @@ private:
     com::ConnectionPointList points_;
     com::ComPtr<com::ConnectionPoint> events_;
     std::vector<com::ComPtr<ostbar::IOstCommandBar>> hostedBars_;
-    std::function<void()> hostedBarsListener_;
+    std::function<void()> hostedListener_;
     com::ComPtr<com::IUnknown> font_;
     std::map<SHORT, SHORT> columnKinds_;
     KvlHitRecord lastHit_;

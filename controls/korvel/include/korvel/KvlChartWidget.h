@@ -35,20 +35,24 @@ public:
     const std::vector<ostbar::OstToolbarWidget*>& hostedToolBars() const { return hostedToolBars_; }
     // Shows or hides the command bar as the chart's ToolBar says.
     void syncToolBar();
-    // Brings the rows of hosted bars in line with the bars the chart hosts now (done on the next pass
-    // of the event loop whenever a bar comes or goes).
-    void syncHostedToolBars();
+    // The column at the canvas's right where the tools registered with the chart dock (the studies
+    // tool); it takes no room while every tool in it is hidden.
+    QWidget* toolDock() const;
+    // Brings the rows of hosted bars in line with the bars the chart hosts now and docks the tools
+    // registered with it (done on the next pass of the event loop whenever one comes or goes).
+    void syncHosted();
 
 private:
-    void scheduleHostedToolBars();
+    void scheduleSyncHosted();
 
     com::ComPtr<KvlChart> chart_;
     com::ComPtr<com::IUnknown> receiver_;
     ostbar::OstToolbarWidget* toolBar_ = nullptr;
     std::vector<ostbar::OstToolbarWidget*> hostedToolBars_;
-    bool hostedToolBarsPending_ = false;
+    bool syncHostedPending_ = false;
     QVBoxLayout* layout_ = nullptr;
     KvlChartCanvas* canvas_ = nullptr;
+    QWidget* toolDock_ = nullptr;
 };
 
 }  // namespace korvel
