@@ -384,8 +384,10 @@ void Form::layoutClient() {
 }
 
 void Form::applyMenuItem(const ControlModel& c, QAction* action) {
-    action->setSeparator(c.caption == QLatin1String("-"));
-    action->setText(c.caption);
+    // A separator carries no text: some styles would print it in the line.
+    const bool separator = c.caption == QLatin1String("-");
+    action->setSeparator(separator);
+    action->setText(separator ? QString() : c.caption);
     action->setEnabled(c.enabled);
     // Only a checked item is checkable, so an unchecked one shows no empty box.
     action->setCheckable(c.checked);

@@ -193,6 +193,43 @@ TEST_F(ChartTemplateTest, ALaterLoadJoinsTheNewExtensionsAndChartsTheCompanyAgai
     expectAnnotationsWork();
 }
 
+// The template's averages come back named after their period counts, as a studies page commit names
+// them: the name says "<n> periods Simple M.A.", the legend "<n> Simple M.A.".
+TEST_F(ChartTemplateTest, ALoadNamesTheBuiltInAveragesAfterTheirPeriods) {
+    loadFrame();
+    com::ComPtr<dravik::IIndex> ten, twoHundred;
+    ASSERT_EQ(ext().get_SimpleMA10(ten.put()), com::S_OK);
+    ASSERT_EQ(ext().get_SimpleMA200(twoHundred.put()), com::S_OK);
+    ASSERT_EQ(ten->put_Periods(14), com::S_OK);
+    ASSERT_EQ(twoHundred->put_Periods(150), com::S_OK);
+    saveChangedTemplate(1);  // the 50-period average over 15 periods
+
+    ASSERT_TRUE(window().LoadTemplate(1));
+    const std::pair<frame::chart::Study, const char*> expected[] = {
+        {frame::chart::Study::SimpleMA10, "14"},
+        {frame::chart::Study::SimpleMA50, "15"},
+        {frame::chart::Study::SimpleMA200, "150"},
+    };
+    for (const auto& [study, periods] : expected) {
+        frame::chart::ExtensionStudySlots studies(&ext());
+        const auto object = studies.defaultSeries(study);
+        ASSERT_TRUE(object) << periods;
+        com::Bstr legend;
+        ASSERT_EQ(object.as<dravik::IIndexSeries>()->get_Legend(&legend), com::S_OK);
+        EXPECT_EQ(legend.toUtf8(), std::string(periods) + " Simple M.A.");
+    }
+    com::Bstr name;
+    ASSERT_EQ(ext().get_SimpleMA10(ten.put()), com::S_OK);
+    ASSERT_EQ(ten->get_Name(&name), com::S_OK);
+    EXPECT_EQ(name.toUtf8(), "14 periods Simple M.A.");
+    ASSERT_EQ(fiftyAverage()->get_Name(&name), com::S_OK);
+    EXPECT_EQ(name.toUtf8(), "15 periods Simple M.A.");
+    ASSERT_EQ(ext().get_SimpleMA200(twoHundred.put()), com::S_OK);
+    ASSERT_EQ(twoHundred->get_Name(&name), com::S_OK);
+    EXPECT_EQ(name.toUtf8(), "150 periods Simple M.A.");
+    EXPECT_EQ(errorLog(), "");
+}
+
 // The chart fill runs inside a load; a load started from there does nothing, and once the load is
 // over the next one runs.
 TEST_F(ChartTemplateTest, ALoadStartedWhileOneRunsDoesNothing) {

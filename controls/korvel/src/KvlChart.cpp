@@ -53,6 +53,8 @@ com::ComPtr<ostbar::OstCommandBar> makeCommandBar() {
     }
     for (const SHORT id : kCheckCommands)
         table.find(id)->style = ostbar::kStyleCheck;
+    // Nothing is zoomed yet.
+    table.find(static_cast<SHORT>(kCommandZoomOut))->enabled = false;
     // Copying offers its two forms.
     table.find(29464)->subCommands = {29471, 29472};
     table.setState(ostbar::kStateShown);
@@ -406,6 +408,8 @@ HRESULT KvlChart::RegisterCommandObject(LONG id, com::IUnknown* object) {
     if (!object)
         return com::E_POINTER;
     commandObjects_[id] = com::ComPtr<com::IUnknown>(object);
+    if (hostedListener_)
+        hostedListener_();
     return com::S_OK;
 }
 
@@ -415,7 +419,11 @@ HRESULT KvlChart::SetSetting(LONG number, LONG value) {
 }
 
 HRESULT KvlChart::UnregisterCommandObject(LONG id) {
-    return commandObjects_.erase(id) ? com::S_OK : com::S_FALSE;
+    if (!commandObjects_.erase(id))
+        return com::S_FALSE;
+    if (hostedListener_)
+        hostedListener_();
+    return com::S_OK;
 }
 
 HRESULT KvlChart::GetSelectedSeries(SHORT* series) {
@@ -576,6 +584,7 @@ HRESULT KvlChart::ZoomTo(double firstPosition, double low, double lastPosition, 
     ++repaints_;
     if (model_.visibleRange(kXAxis) != before)
         scrolled();
+    syncCommandStates();
     return result;
 }
 
@@ -650,12 +659,18 @@ HRESULT KvlChart::AddCommandBar(ostbar::IOstCommandBar* bar, LONG position, LONG
     const auto size = static_cast<LONG>(hostedBars_.size());
     const LONG at = position < 0 || position > size ? size : position;
     hostedBars_.insert(hostedBars_.begin() + at, std::move(held));
+    if (hostedListener_)
+        hostedListener_();
     return com::S_OK;
 }
 
 HRESULT KvlChart::RemoveCommandBar(ostbar::IOstCommandBar* bar) {
     com::ComPtr<ostbar::IOstCommandBar> held(bar);
-    return std::erase(hostedBars_, held) ? com::S_OK : com::S_FALSE;
+    if (!std::erase(hostedBars_, held))
+        return com::S_FALSE;
+    if (hostedListener_)
+        hostedListener_();
+    return com::S_OK;
 }
 
 }  // namespace korvel

@@ -180,6 +180,7 @@ HRESULT KvlChart::put_Zoom(com::VARIANT_BOOL zoomed) {
     // The extensions hear of the X range shown again.
     if (model_.visibleRange(kXAxis) != before)
         scrolled();
+    syncCommandStates();
     return com::S_OK;
 }
 
@@ -202,6 +203,7 @@ HRESULT KvlChart::ShowRange(double first, double low, double last, double high) 
     InvalidateRect(nullptr);
     if (model_.visibleRange(kXAxis) != before)
         scrolled();
+    syncCommandStates();
     return com::S_OK;
 }
 

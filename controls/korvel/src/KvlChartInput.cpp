@@ -19,6 +19,23 @@ constexpr LONG kKeyHome = 0x24;
 constexpr LONG kKeyLeft = 0x25;
 constexpr LONG kKeyRight = 0x27;
 
+// Sets a command's check mark or enabled state; true when that changed anything.
+bool setChecked(ostbar::OstCommandTable& table, LONG id, bool checked) {
+    ostbar::OstCommandData* command = table.find(static_cast<SHORT>(id));
+    if (!command || command->checked == checked)
+        return false;
+    command->checked = checked;
+    return true;
+}
+
+bool setEnabled(ostbar::OstCommandTable& table, LONG id, bool enabled) {
+    ostbar::OstCommandData* command = table.find(static_cast<SHORT>(id));
+    if (!command || command->enabled == enabled)
+        return false;
+    command->enabled = enabled;
+    return true;
+}
+
 }  // namespace
 
 void KvlChart::dataChanged() {
@@ -28,6 +45,7 @@ void KvlChart::dataChanged() {
     callChain(&IKvlExtensionCallback::DataChanged, model_.seriesCount(), model_.pointCount());
     ++repaints_;
     InvalidateRect(nullptr);
+    syncCommandStates();
 }
 
 void KvlChart::scrolled() {
@@ -39,6 +57,7 @@ void KvlChart::scrolled() {
     callChain(&IKvlExtensionCallback::ScrollChanged, firstPoint, lastPoint);
     ++repaints_;
     InvalidateRect(nullptr);
+    syncCommandStates();
 }
 
 bool KvlChart::overlayTakes(KvlMouseAction action, LONG x, LONG y, LONG keys) {
@@ -211,10 +230,10 @@ void KvlChart::mouseLeave(LONG x, LONG y) {
 bool KvlChart::runCommand(LONG id, bool checkSwitched) {
     ostbar::OstCommandTable& table = *commandBar_->table();
     auto* command = table.find(static_cast<SHORT>(id));
-    // A switch turns over what the chart shows now, whoever set it last.
-    syncCheckMarks();
-    if (!checkSwitched && command && command->style == ostbar::kStyleCheck)
+    if (!checkSwitched && command && command->style == ostbar::kStyleCheck) {
         command->checked = !command->checked;
+        table.changed();
+    }
     // The application may take the command over before anything else happens.
     LONG result = 0;
     events_->raiseWith(kEventInternalCommand, id, &result);
@@ -223,18 +242,9 @@ bool KvlChart::runCommand(LONG id, bool checkSwitched) {
     if (callChain(&IKvlExtensionCallback::Command, id) != 0)
         return true;
     ownCommand(id);
+    syncCommandStates();
     events_->raiseWith(kEventCommand, id);
     return false;
-}
-
-void KvlChart::syncCheckMarks() {
-    ostbar::OstCommandTable& table = *commandBar_->table();
-    const std::pair<LONG, bool> shown[] = {{kCommandVerticalGrid, model_.gridShown(kXAxis, true)},
-                                           {kCommandHorizontalGrid, model_.gridShown(0, true)},
-                                           {kCommandLegendBox, model_.legendBox().visible != 0}};
-    for (const auto& [id, on] : shown)
-        if (auto* command = table.find(static_cast<SHORT>(id)))
-            command->checked = on;
 }
 
 void KvlChart::ownCommand(LONG id) {
@@ -268,28 +278,54 @@ void KvlChart::ownCommand(LONG id) {
             return;
         case kCommandZoomOut:
             model_.setZoomMode(false);
-            if (auto* zoom = table.find(static_cast<SHORT>(kCommandZoom)))
-                zoom->checked = false;
+            if (setChecked(table, kCommandZoom, false))
+                table.changed();
             if (model_.zoomed()) {
                 model_.resetZoom();
                 model_.autoScale();
                 scrolled();
             }
             return;
+        // The display switches turn over what is drawn now; their check marks follow (syncCommandStates).
         case kCommandVerticalGrid:
-            model_.setAxisValue(kXAxis, kAxisGridShown, checked ? 1 : 0);
+            model_.setAxisValue(kXAxis, kAxisGridShown, model_.gridShown(kXAxis, true) ? 0 : 1);
             break;
         case kCommandHorizontalGrid:
-            model_.setAxisValue(0, kAxisGridShown, checked ? 1 : 0);
+            model_.setAxisValue(0, kAxisGridShown, model_.gridShown(0, true) ? 0 : 1);
             break;
         case kCommandLegendBox:
-            model_.legendBox().visible = checked ? 1 : 0;
+            model_.legendBox().visible = model_.legendBox().visible ? 0 : 1;
             break;
         default:
-            return;
+            if (!switchToGalleryOf(id))
+                return;
+            break;
     }
     ++repaints_;
     InvalidateRect(nullptr);
+}
+
+bool KvlChart::switchToGalleryOf(LONG id) {
+    if (id < kFirstExtensionCommandId)
+        return false;
+    const LONG type = chartTypeOfGalleryCommand(id);
+    // A gallery that refuses to become active (no data yet) leaves the chart as it was.
+    return driver_.isExtensionType(type) && com::SUCCEEDED(put_ChartType(type));
+}
+
+void KvlChart::syncCommandStates() {
+    ostbar::OstCommandTable& table = *commandBar_->table();
+    bool changed = setChecked(table, kCommandVerticalGrid, model_.gridShown(kXAxis, true));
+    changed |= setChecked(table, kCommandHorizontalGrid, model_.gridShown(0, true));
+    changed |= setChecked(table, kCommandLegendBox, model_.legendBox().visible != 0);
+    changed |= setEnabled(table, kCommandZoomOut, model_.zoomed());
+    const LONG active = driver_.activeType();
+    for (const SHORT id : table.ids()) {
+        if (id >= kFirstExtensionCommandId && driver_.isExtensionType(chartTypeOfGalleryCommand(id)))
+            changed |= setChecked(table, id, chartTypeOfGalleryCommand(id) == active);
+    }
+    if (changed)
+        table.changed();
 }
 
 // --- tips ----------------------------------------------------------------------------------------------

@@ -114,6 +114,7 @@ HRESULT KvlChart::ImportFile(LONG format, const com::Bstr& path, LONG* result) {
     if (format != kFileTemplate)
         return com::E_INVALIDARG;
     *result = importTemplate(toQString(path));
+    syncCommandStates();
     return com::S_OK;
 }
 

@@ -81,6 +81,8 @@ void KvlChart::paintSurface() {
         return;
     paint(dc, model_.clientRect(), false);
     invalid_.reset();
+    // Extensions switch grids and the legend through the chart's items; the bar catches up here.
+    syncCommandStates();
     // A zoom drag in progress keeps its rubber band over the fresh paint.
     zoomDrag_.repaint(dc);
     if (window_.isValid())

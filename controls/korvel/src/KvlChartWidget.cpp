@@ -1,9 +1,14 @@
 #include "korvel/KvlChartWidget.h"
 
+#include <algorithm>
+
+#include <QChildEvent>
+#include <QHBoxLayout>
 #include <QHelpEvent>
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
+#include <QPointer>
 #include <QTimer>
 #include <QToolTip>
 #include <QVBoxLayout>
@@ -66,6 +71,34 @@ private:
 };
 
 }  // namespace
+
+// The column the registered tools dock in: every widget a tool puts here joins it.
+class KvlToolDock final : public QWidget {
+public:
+    explicit KvlToolDock(QWidget* parent) : QWidget(parent), column_(new QVBoxLayout(this)) {
+        column_->setContentsMargins(0, 0, 0, 0);
+    }
+
+protected:
+    void childEvent(QChildEvent* event) override {
+        QWidget::childEvent(event);
+        if (event->type() != QEvent::ChildAdded || !event->child()->isWidgetType())
+            return;
+        // A widget still being made is no whole widget yet: it joins the column once it is.
+        const QPointer<QObject> child(event->child());
+        QMetaObject::invokeMethod(
+            this,
+            [this, child] {
+                auto* widget = qobject_cast<QWidget*>(child.data());
+                if (widget && widget->parentWidget() == this && column_->indexOf(widget) < 0)
+                    column_->addWidget(widget);
+            },
+            Qt::QueuedConnection);
+    }
+
+private:
+    QVBoxLayout* column_;
+};
 
 // The surface of the chart on screen.
 class KvlChartCanvas final : public QWidget {
@@ -195,6 +228,7 @@ private:
 KvlChartWidget::KvlChartWidget(com::ComPtr<KvlChart> chart, QWidget* parent)
     : QWidget(parent), chart_(std::move(chart)) {
     auto* layout = new QVBoxLayout(this);
+    layout_ = layout;
     layout->setContentsMargins(0, 0, 0, 0);
     layout->setSpacing(0);
     receiver_ = com::ComPtr<com::IUnknown>(
@@ -204,14 +238,25 @@ KvlChartWidget::KvlChartWidget(com::ComPtr<KvlChart> chart, QWidget* parent)
     toolBar_ = new ostbar::OstToolbarWidget(com::ComPtr<ostbar::OstCommandBar>(&chart_->commandBar()), this);
     chart_->commandBar().setWindow(toolBar_);
     canvas_ = new KvlChartCanvas(*chart_, this);
+    toolDock_ = new KvlToolDock(this);
+    auto* body = new QHBoxLayout;
+    body->setContentsMargins(0, 0, 0, 0);
+    body->setSpacing(0);
+    body->addWidget(canvas_, 1);
+    body->addWidget(toolDock_);
     layout->addWidget(toolBar_);
-    layout->addWidget(canvas_, 1);
+    layout->addLayout(body, 1);
     syncToolBar();
     chart_->setToolBarListener([this](bool) { syncToolBar(); });
+    syncHosted();
+    chart_->setHostedListener([this] { scheduleSyncHosted(); });
 }
 
 KvlChartWidget::~KvlChartWidget() {
     // The children go while the chart they talk to is still held.
+    chart_->setHostedListener({});
+    for (ostbar::OstToolbarWidget* bar : hostedToolBars_)
+        delete bar;
     delete canvas_;
     delete toolBar_;
     chart_->setToolBarListener({});
@@ -221,6 +266,52 @@ KvlChartWidget::~KvlChartWidget() {
 
 QWidget* KvlChartWidget::canvas() const {
     return canvas_;
+}
+
+QWidget* KvlChartWidget::toolDock() const {
+    return toolDock_;
+}
+
+void KvlChartWidget::scheduleSyncHosted() {
+    if (syncHostedPending_)
+        return;
+    syncHostedPending_ = true;
+    // A bar may come or go while one of the hosted rows is handling a click.
+    QMetaObject::invokeMethod(this, &KvlChartWidget::syncHosted, Qt::QueuedConnection);
+}
+
+void KvlChartWidget::syncHosted() {
+    syncHostedPending_ = false;
+    for (const auto& [id, object] : chart_->commandObjects()) {
+        if (const auto tool = object.as<ostbar::IOstToolWindow>())
+            tool->SetOwnerWidget(toolDock_);
+    }
+    std::vector<ostbar::OstToolbarWidget*> rows;
+    for (const com::ComPtr<ostbar::IOstCommandBar>& hosted : chart_->hostedBars()) {
+        const com::ComPtr<ostbar::OstCommandBar> bar = ostbar::OstCommandBar::implementationOf(hosted.get());
+        if (!bar)
+            continue;  // a bar of another library has no row to show here
+        const auto kept =
+            std::find_if(hostedToolBars_.begin(), hostedToolBars_.end(),
+                         [&](ostbar::OstToolbarWidget* row) { return row->bar() == bar.get(); });
+        if (kept != hostedToolBars_.end()) {
+            rows.push_back(*kept);
+            hostedToolBars_.erase(kept);
+        } else {
+            rows.push_back(new ostbar::OstToolbarWidget(bar, this));
+        }
+    }
+    for (ostbar::OstToolbarWidget* gone : hostedToolBars_) {
+        layout_->removeWidget(gone);
+        gone->hide();
+        gone->deleteLater();
+    }
+    hostedToolBars_ = std::move(rows);
+    // The rows follow the chart's own bar, in the chart's order.
+    for (std::size_t i = 0; i < hostedToolBars_.size(); ++i) {
+        layout_->removeWidget(hostedToolBars_[i]);
+        layout_->insertWidget(static_cast<int>(i) + 1, hostedToolBars_[i]);
+    }
 }
 
 void KvlChartWidget::syncToolBar() {

@@ -178,22 +178,96 @@ TEST_F(KvlChartEventsTest, ZoomOutShowsEverythingAndClearsTheZoomCommand) {
     EXPECT_EQ(KvlRecordingExtension::log(), (Log{"OnScrollChange(0,19)"}));
 }
 
-TEST_F(KvlChartEventsTest, GridAndLegendCommandsSwitchWhatIsDrawn) {
-    // The chart draws its major grids from the start: the first switch takes the grid away.
-    EXPECT_TRUE(chart->model().gridShown(0, true));
+TEST_F(KvlChartEventsTest, GridAndLegendCommandsSwitchWhatIsDrawnAndTheirChecksFollow) {
+    // The chart draws both grids of its own and no legend box: the bar says so before any click.
+    EXPECT_TRUE(checked(kCommandVerticalGrid));
+    EXPECT_TRUE(checked(kCommandHorizontalGrid));
+    EXPECT_FALSE(checked(kCommandLegendBox));
+    double shown = -1;
     chart->RunCommand(kCommandHorizontalGrid, 0);
-    double shown = 1;
     chart->model().axisValue(0, kAxisGridShown, &shown);
     EXPECT_EQ(shown, 0);
+    EXPECT_FALSE(checked(kCommandHorizontalGrid));
     chart->RunCommand(kCommandHorizontalGrid, 0);
     chart->model().axisValue(0, kAxisGridShown, &shown);
     EXPECT_EQ(shown, 1);
-    // A grid switched off from outside comes back on with the next switch.
-    chart->model().setAxisValue(kXAxis, kAxisGridShown, 0);
+    EXPECT_TRUE(checked(kCommandHorizontalGrid));
     chart->RunCommand(kCommandVerticalGrid, 0);
-    EXPECT_TRUE(chart->model().gridShown(kXAxis, true));
+    chart->model().axisValue(kXAxis, kAxisGridShown, &shown);
+    EXPECT_EQ(shown, 0);
+    EXPECT_FALSE(checked(kCommandVerticalGrid));
     chart->RunCommand(kCommandLegendBox, 0);
     EXPECT_EQ(chart->model().legendBox().visible, 1);
+    EXPECT_TRUE(checked(kCommandLegendBox));
+    chart->RunCommand(kCommandLegendBox, 0);
+    EXPECT_EQ(chart->model().legendBox().visible, 0);
+    EXPECT_FALSE(checked(kCommandLegendBox));
+
+    // Switched from outside (an extension, a template), the buttons catch up with the next paint.
+    chart->model().setAxisValue(kXAxis, kAxisGridShown, 1);
+    chart->model().legendBox().visible = 1;
+    chart->paintSurface();
+    EXPECT_TRUE(checked(kCommandVerticalGrid));
+    EXPECT_TRUE(checked(kCommandLegendBox));
+    chart->RunCommand(kCommandVerticalGrid, 0);
+    chart->model().axisValue(kXAxis, kAxisGridShown, &shown);
+    EXPECT_EQ(shown, 0) << "the click turns over what is drawn, not the old check mark";
+}
+
+TEST_F(KvlChartEventsTest, ZoomOutIsEnabledExactlyWhileSomethingIsZoomed) {
+    const auto zoomOutEnabled = [&] {
+        return chart->commandBar().table()->find(static_cast<SHORT>(kCommandZoomOut))->enabled;
+    };
+    EXPECT_FALSE(zoomOutEnabled()) << "nothing is zoomed on a new chart";
+    chart->RunCommand(kCommandZoom, 0);
+    EXPECT_FALSE(zoomOutEnabled()) << "zoom mode alone zooms nothing";
+    // A drag over points 3 to 6 in zoom mode.
+    LONG x0 = 0, x1 = 0, y = 0;
+    chart->ValueToPixel(3, 10, &x0, &y, 0);
+    chart->ValueToPixel(6, 10, &x1, &y, 0);
+    chart->buttonDown(x0, y);
+    chart->mouseMove(x1, y);
+    chart->buttonUp(x1, y);
+    ASSERT_EQ(chart->model().visibleRange(kXAxis), std::make_pair(2.5, 6.5));
+    EXPECT_TRUE(zoomOutEnabled());
+    ASSERT_EQ(chart->RunCommand(kCommandZoomOut, 0), com::S_OK);
+    EXPECT_EQ(chart->model().visibleRange(kXAxis), std::make_pair(0.5, 20.5)) << "all twenty days again";
+    EXPECT_FALSE(zoomOutEnabled());
+    EXPECT_FALSE(checked(kCommandZoom));
+
+    // A value range alone is a zoom too; new data shows everything and disables the command again.
+    ASSERT_EQ(chart->ZoomTo(kNoValue, 8, kNoValue, 12), com::S_OK);
+    EXPECT_TRUE(zoomOutEnabled());
+    chart->dataChanged();
+    EXPECT_FALSE(zoomOutEnabled());
+    ASSERT_EQ(chart->ShowRange(3.5, 8, 9.5, 12), com::S_OK);
+    EXPECT_TRUE(zoomOutEnabled());
+    ASSERT_EQ(chart->ShowRange(0, 0, 20, 0), com::S_OK);
+    EXPECT_FALSE(zoomOutEnabled());
+}
+
+TEST_F(KvlChartEventsTest, AGalleryCommandSwitchesTheChartTypeAndChecksItsCommand) {
+    com::ComPtr<com::IUnknown> extension;
+    ASSERT_EQ(chart->AddExtension(com::Bstr(u"Korvel.RecordingExtension"), extension.put()), com::S_OK);
+    // What an extension registers for its first two galleries.
+    ostbar::OstCommandTable& table = *chart->commandBar().table();
+    for (const LONG id : {kFirstExtensionCommandId, kFirstExtensionCommandId + 1})
+        table.add(static_cast<SHORT>(id))->style = ostbar::kStyleCheck;
+    ASSERT_EQ(chart->RunCommand(kFirstExtensionCommandId + 1, 0), com::S_OK);
+    LONG type = 0;
+    chart->get_ChartType(&type);
+    EXPECT_EQ(type, kFirstExtensionGalleryType + 1);
+    EXPECT_TRUE(checked(static_cast<SHORT>(kFirstExtensionCommandId + 1)));
+    EXPECT_FALSE(checked(static_cast<SHORT>(kFirstExtensionCommandId)));
+    ASSERT_EQ(chart->RunCommand(kFirstExtensionCommandId, 0), com::S_OK);
+    chart->get_ChartType(&type);
+    EXPECT_EQ(type, kFirstExtensionGalleryType);
+    EXPECT_TRUE(checked(static_cast<SHORT>(kFirstExtensionCommandId)));
+    EXPECT_FALSE(checked(static_cast<SHORT>(kFirstExtensionCommandId + 1)));
+    // Choosing the active gallery's command again keeps it active and checked.
+    ASSERT_EQ(chart->RunCommand(kFirstExtensionCommandId, 0), com::S_OK);
+    EXPECT_TRUE(checked(static_cast<SHORT>(kFirstExtensionCommandId)));
+    EXPECT_EQ(sink->events.back(), "6 " + std::to_string(kFirstExtensionCommandId));
 }
 
 // --- pixels and values ------------------------------------------------------------------------------------

@@ -7,10 +7,12 @@
 #include <QElapsedTimer>
 #include <QKeyEvent>
 #include <QMouseEvent>
+#include <QVBoxLayout>
 
 #include "KvlTestCharts.h"
 #include "korvel/KvlChartWidget.h"
 #include "korvel/testing/KvlRecordingExtension.h"
+#include "ostbar/OstTool.h"
 #include "ostbar/OstToolbarWidget.h"
 
 namespace korvel {
@@ -93,6 +95,61 @@ TEST_F(KvlChartWidgetTest, BarZoomCommandRunsOnceAndADragZooms) {
     QKeyEvent right(QEvent::KeyPress, Qt::Key_Right, Qt::NoModifier);
     QApplication::sendEvent(canvas, &right);
     EXPECT_EQ(widget->chart().model().visibleRange(kXAxis), std::make_pair(3.5, 7.5));
+}
+
+TEST_F(KvlChartWidgetTest, BarsOfExtensionsShowBelowTheChartsOwnWhileTheirStateSaysShown) {
+    auto bar = ostbar::OstCommandBar::create();
+    ostbar::OstCommandTable& table = *bar->table();
+    table.add(7)->text = u"Studies";
+    table.insertAt(ostbar::kToolbarContainer, 0, 7);
+    ASSERT_EQ(widget->chart().AddCommandBar(bar.get(), -1, 0), com::S_OK);
+    QApplication::processEvents();
+    ASSERT_EQ(widget->hostedToolBars().size(), 1u);
+    ostbar::OstToolbarWidget* row = widget->hostedToolBars()[0];
+    EXPECT_EQ(row->bar(), bar.get());
+    ASSERT_NE(row->actionFor(7), nullptr);
+    EXPECT_EQ(row->actionFor(7)->text(), "Studies");
+    EXPECT_FALSE(row->isVisible()) << "a new bar is hidden";
+    bar->Show(-1);
+    QApplication::processEvents();
+    EXPECT_TRUE(row->isVisible());
+    EXPECT_GT(row->y(), widget->toolBar()->y()) << "below the chart's own bar";
+    EXPECT_LE(row->geometry().bottom(), widget->canvas()->y()) << "above the canvas";
+
+    ASSERT_EQ(widget->chart().RemoveCommandBar(bar.get()), com::S_OK);
+    QApplication::processEvents();
+    EXPECT_TRUE(widget->hostedToolBars().empty());
+}
+
+TEST_F(KvlChartWidgetTest, ARegisteredToolDocksAtTheCanvasRightWhileShown) {
+    auto tool = com::makeComObject<ostbar::OstTool>();
+    ASSERT_EQ(widget->chart().RegisterCommandObject(29464, static_cast<ostbar::IOstTool*>(tool.get())),
+              com::S_OK);
+    QApplication::processEvents();
+    QWidget* parent = nullptr;
+    ASSERT_EQ(tool->GetParentWidget(&parent), com::S_OK);
+    auto* content = new QWidget(parent);  // what the tool's owner puts in it
+    content->setMinimumSize(150, 100);
+    auto* column = new QVBoxLayout(parent);
+    column->addWidget(content);
+    QApplication::processEvents();
+    EXPECT_EQ(parent->parentWidget(), widget->toolDock());
+    const int fullWidth = widget->canvas()->width();
+    EXPECT_FALSE(parent->isVisible());
+
+    ASSERT_EQ(tool->put_Visible(com::VARIANT_TRUE), com::S_OK);
+    QApplication::processEvents();
+    EXPECT_TRUE(parent->isVisible());
+    EXPECT_GE(parent->width(), 150);
+    EXPECT_LE(widget->canvas()->width(), fullWidth - 150) << "the tool takes its room from the canvas";
+    EXPECT_GE(parent->mapTo(widget.get(), QPoint(0, 0)).x(), widget->canvas()->width());
+    EXPECT_EQ(widget->chart().model().clientRect().width(), widget->canvas()->width());
+
+    ASSERT_EQ(tool->put_Visible(com::VARIANT_FALSE), com::S_OK);
+    // The dock's column, then the chart's, lay themselves out again.
+    for (int pass = 0; pass < 3; ++pass)
+        QApplication::processEvents();
+    EXPECT_EQ(widget->canvas()->width(), fullWidth);
 }
 
 // Counts the hover events.

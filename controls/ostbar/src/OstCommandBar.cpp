@@ -12,6 +12,12 @@
 namespace ostbar {
 namespace {
 
+// The identity under which a bar answers with its own object. Only this library asks for it, so the
+// pointer handed out is always an OstCommandBar of this library.
+// {A6E7E15F-5F7D-4CFB-85F2-D7C84BB66BCB}
+constexpr com::IID kIidCommandBarObject{
+    0xA6E7E15F, 0x5F7D, 0x4CFB, {0x85, 0xF2, 0xD7, 0xC8, 0x4B, 0xB6, 0x6B, 0xCB}};
+
 // Drop-downs may name each other; a popup stops nesting here so that a cycle cannot recurse forever,
 // and stops adding entries when `budget` (every entry looked at counts) is spent.
 constexpr int kMaxMenuDepth = 8;
@@ -43,6 +49,17 @@ void fillMenu(const OstCommandTable& table, const std::vector<SHORT>& entries,
 }  // namespace
 
 OstCommandBar::OstCommandBar() : table_(std::make_shared<OstCommandTable>()) {}
+
+com::ComPtr<OstCommandBar> OstCommandBar::implementationOf(com::IUnknown* object) {
+    com::ComPtr<OstCommandBar> bar;
+    if (object && com::SUCCEEDED(object->QueryInterface(kIidCommandBarObject, bar.putVoid())))
+        return bar;
+    return {};
+}
+
+void* OstCommandBar::queryExtraInterface(const com::IID& iid) {
+    return iid == kIidCommandBarObject ? this : nullptr;
+}
 
 HRESULT OstCommandBar::choose(SHORT id, IOstMessageReceiver* receiver) {
     OstCommandData* command = table_->find(id);

@@ -101,8 +101,10 @@ QAction* OstToolbarWidget::addCommand(const OstCommandData& command) {
     if (!command.subCommands.empty() && menuEntriesLeft_ > 0)
         action->setMenu(makeMenu(command.subCommands, 1));
     if (auto* button = qobject_cast<QToolButton*>(widgetForAction(action))) {
+        // A caption-only button with a drop-down is a menu: a click opens it.
         if (action->menu())
-            button->setPopupMode(QToolButton::MenuButtonPopup);
+            button->setPopupMode(action->icon().isNull() ? QToolButton::InstantPopup
+                                                         : QToolButton::MenuButtonPopup);
         // Without an image the caption is all there is to show.
         const bool withText = command.flag || action->icon().isNull();
         button->setToolButtonStyle(withText ? Qt::ToolButtonTextBesideIcon : Qt::ToolButtonIconOnly);

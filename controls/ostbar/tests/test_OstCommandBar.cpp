@@ -28,6 +28,17 @@ com::ComPtr<IOstCommandContainer> containerOf(OstCommandBar& bar, LONG container
     return container;
 }
 
+TEST(OstCommandBar, TheBarBehindAnyOfItsInterfacesIsFoundAndNothingElse) {
+    auto bar = OstCommandBar::create();
+    com::ComPtr<IOstToolbar> toolbar;
+    ASSERT_EQ(bar->GetToolbar(toolbar.put()), com::S_OK);
+    EXPECT_EQ(OstCommandBar::implementationOf(toolbar.get()).get(), bar.get());
+    EXPECT_EQ(OstCommandBar::implementationOf(static_cast<IOstMenu*>(bar.get())).get(), bar.get());
+    auto receiver = com::makeComObject<RecordingReceiver>();
+    EXPECT_EQ(OstCommandBar::implementationOf(receiver.get()), nullptr);
+    EXPECT_EQ(OstCommandBar::implementationOf(nullptr), nullptr);
+}
+
 TEST(OstCommandBar, UnknownCommandIsAnError) {
     auto bar = OstCommandBar::create();
     com::ComPtr<IOstCommand> command;

@@ -1,5 +1,6 @@
 // The commands of the extension object: its command bar and command set, the financial toolbar's entry
 // in the chart's command collection, the studies tool, and the delivery of chosen commands.
+#include <algorithm>
 #include <array>
 #include <vector>
 
@@ -109,6 +110,24 @@ std::vector<MenuLayout> menuLayouts() {
     return menus;
 }
 
+// The buttons of the financial toolbar: the price display, the averages and studies drop-downs, the
+// studies tool and the drawing tools.
+constexpr SHORT kToolbarRow[] = {ID_PRICESVIEW, ID_MOVING_AVERAGES, ID_STUDIES_MENU, ID_OTHERSTUDIES,
+                                 ID_DRAWING};
+
+void fillToolbarRow(ostbar::IOstCommandBar& bar) {
+    com::ComPtr<ostbar::IOstCommands> commands;
+    com::ComPtr<ostbar::IOstCommandContainer> row;
+    if (com::FAILED(bar.GetCommands(commands.put())) || !commands ||
+        com::FAILED(commands->GetContainer(ostbar::kToolbarContainer, row.put())) || !row)
+        return;
+    for (const SHORT id : kToolbarRow) {
+        SHORT position = 0;
+        row->get_InsertPosition(&position);
+        row->InsertAt(std::max<SHORT>(position, 0), id);
+    }
+}
+
 com::ComPtr<ostbar::IOstCommand> commandOf(ostbar::IOstToolbar* toolbar, SHORT id) {
     com::ComPtr<ostbar::IOstCommand> command;
     if (toolbar)
@@ -152,6 +171,7 @@ void CFinancialCharts::createCommandBar() {
     toolbarObj_ = commandBar_.as<ostbar::IOstToolbarObj>();
     for (const MenuLayout& layout : menuLayouts())
         fillMenu(toolbar_.get(), layout);
+    fillToolbarRow(*commandBar_);
     commandBar_->ResetState(-1);
 }
 

@@ -1,5 +1,7 @@
 #include "frame/chart/ExtensionCalls.h"
 
+#include <limits>
+
 #include "appdata/AppError.h"
 #include "dravik/AxisInterfaces.h"
 #include "dravik/SeriesInterfaces.h"
@@ -125,6 +127,17 @@ com::ComPtr<com::IUnknown> ExtensionStudySlots::defaultSeries(Study study) {
 com::ComPtr<dravik::IIndexSeries> seriesOf(StudySlots& studies, Study study) {
     const auto series = studies.defaultSeries(study);
     return series ? series.as<dravik::IIndexSeries>() : com::ComPtr<dravik::IIndexSeries>();
+}
+
+void CaptionAverage(StudySlots& studies, Study study, std::string_view caption) {
+    constexpr std::int16_t kUnanswered = std::numeric_limits<std::int16_t>::min();
+    const std::int16_t named = studies.get16(study, kStudyPeriods, kUnanswered);
+    if (named != kUnanswered)
+        studies.put(study, kStudyName, com::Variant::utf8(std::to_string(named) + std::string(caption)));
+    const std::int16_t legend = studies.get16(study, kStudyPeriods, kUnanswered);
+    const auto series = seriesOf(studies, study);
+    if (legend != kUnanswered && series)
+        Succeeded(series->put_Legend(com::Bstr::fromUtf8(std::to_string(legend) + " Simple M.A.")), "Legend");
 }
 
 com::ComPtr<com::IUnknown> ExtensionStudySlots::axis(Study study) {

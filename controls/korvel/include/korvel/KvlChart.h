@@ -80,6 +80,11 @@ public:
     ostbar::OstCommandBar& commandBar() { return *commandBar_; }
     // The command bars of extensions shown with the chart, in order.
     const std::vector<com::ComPtr<ostbar::IOstCommandBar>>& hostedBars() const { return hostedBars_; }
+    // Objects registered with the chart under a command id (the studies tool of an extension).
+    const std::map<LONG, com::ComPtr<com::IUnknown>>& commandObjects() const { return commandObjects_; }
+    // Told when a hosted bar or a registered object comes or goes (the widget that shows them);
+    // empty: nobody.
+    void setHostedListener(std::function<void()> listener) { hostedListener_ = std::move(listener); }
     // The installed extension callback (null when none).
     IKvlExtensionCallback* callback() const { return callback_.get(); }
     // QueryInfo's answer without a record: 0 system colours, non-zero the fixed colour table.
@@ -375,8 +380,13 @@ private:
     bool overlayTakes(KvlMouseAction action, LONG x, LONG y, LONG keys = 0);
     // The chart's own action of one of its commands.
     void ownCommand(LONG id);
-    // The check marks of the grid and legend switches, from what the chart shows.
-    void syncCheckMarks();
+    // A gallery command that an extension registered: its gallery becomes the chart type. False for
+    // any other command.
+    bool switchToGalleryOf(LONG id);
+    // The bar's commands show what the chart shows: the grid and legend commands checked while their
+    // part is drawn, Zoom Out enabled only while something is zoomed, the active gallery's command
+    // checked.
+    void syncCommandStates();
     // The chart's own paint below the extension bracket: background, plot area and frame.
     void paintBackground(gdi::DeviceContext& dc, const KvlLayout& layout);
     void paintTitleAndLegend(gdi::DeviceContext& dc, const KvlLayout& layout);
@@ -412,6 +422,7 @@ private:
     com::ConnectionPointList points_;
     com::ComPtr<com::ConnectionPoint> events_;
     std::vector<com::ComPtr<ostbar::IOstCommandBar>> hostedBars_;
+    std::function<void()> hostedListener_;
     com::ComPtr<com::IUnknown> font_;
     std::map<SHORT, SHORT> columnKinds_;
     KvlHitRecord lastHit_;

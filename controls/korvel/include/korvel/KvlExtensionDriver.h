@@ -22,6 +22,11 @@ class KvlChartModel;
 inline constexpr LONG kFirstExtensionGalleryType = 130;
 // Command ids handed to extensions for their gallery commands.
 inline constexpr LONG kFirstExtensionCommandId = 30000;
+// Gallery types and gallery command ids advance together by each extension's gallery count, so the
+// command of a gallery names its chart type.
+inline constexpr LONG chartTypeOfGalleryCommand(LONG commandId) {
+    return kFirstExtensionGalleryType + (commandId - kFirstExtensionCommandId);
+}
 
 // What the chart draws of the elements a gallery leaves to it.
 struct KvlLeftElements {

@@ -20,6 +20,9 @@ public:
     OstCommandBar();
 
     static com::ComPtr<OstCommandBar> create() { return com::makeComObject<OstCommandBar>(); }
+    // The bar behind any interface of a command bar of this library (a chart shows the bars its
+    // extensions hand it); null for null or for an object of another kind.
+    static com::ComPtr<OstCommandBar> implementationOf(com::IUnknown* object);
 
     const std::shared_ptr<OstCommandTable>& table() const { return table_; }
     IOstMessageReceiver* messageReceiver() const { return receiver_; }
@@ -54,6 +57,10 @@ public:
 
     // --- IOstToolbarObj ---
     HRESULT get_Commands(IOstCommands** commands) override;
+
+protected:
+    // Answers the library's own identity of the bar, for implementationOf.
+    void* queryExtraInterface(const com::IID& iid) override;
 
 private:
     ~OstCommandBar() override = default;

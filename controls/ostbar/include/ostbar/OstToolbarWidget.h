@@ -22,6 +22,7 @@ public:
     explicit OstToolbarWidget(com::ComPtr<OstCommandBar> bar, QWidget* parent = nullptr);
     ~OstToolbarWidget() override;
 
+    OstCommandBar* bar() const { return bar_.get(); }
     // The action of a command on the row (null when it is not shown there).
     QAction* actionFor(SHORT id) const;
     // The combo box of a combo-style command on the row.

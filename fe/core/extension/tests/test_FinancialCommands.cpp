@@ -68,6 +68,22 @@ TEST_F(CommandsTest, TheCommandSetCoversEveryIdWithItsCaption) {
               (std::vector<SHORT>{ID_AXISTITLE, ID_AXISGRID, ID_AXISCOLOR, ID_AXISPROPERTIES}));
 }
 
+TEST_F(CommandsTest, TheToolbarRowOffersPricesAveragesStudiesTheStudiesToolAndDrawings) {
+    auto bar = ostbar::OstCommandBar::implementationOf(extension->commandBar());
+    ASSERT_NE(bar, nullptr);
+    EXPECT_EQ(bar->table()->row(), (std::vector<SHORT>{ID_PRICESVIEW, ID_MOVING_AVERAGES, ID_STUDIES_MENU,
+                                                       ID_OTHERSTUDIES, ID_DRAWING}));
+    // The studies drop-down reaches every study: RSI and MACD among the technical indicators,
+    // Bollinger bands among the price indicators.
+    EXPECT_EQ(menu(ID_STUDIES_MENU),
+              (std::vector<SHORT>{ID_PRICE_INDICATORS, ID_TECHNICAL_INDICATORS, -1, ID_OTHERSTUDIES}));
+    const std::vector<SHORT> technical = menu(ID_TECHNICAL_INDICATORS);
+    EXPECT_NE(std::find(technical.begin(), technical.end(), ID_RSI), technical.end());
+    EXPECT_NE(std::find(technical.begin(), technical.end(), ID_MACD), technical.end());
+    const std::vector<SHORT> price = menu(ID_PRICE_INDICATORS);
+    EXPECT_NE(std::find(price.begin(), price.end(), ID_BOLLINGER), price.end());
+}
+
 TEST_F(CommandsTest, StudyCommandsAndMenuTrimmingFollowOnlyTheAnalyticalChart) {
     ASSERT_EQ(attach(), com::S_OK);
     command(StudyCommand(10))->put_Enabled(com::VARIANT_FALSE);

@@ -87,4 +87,12 @@ private:
 // The study's default series as a series object (null when the study does not offer one).
 com::ComPtr<dravik::IIndexSeries> seriesOf(StudySlots& studies, Study study);
 
+// What an average's name says behind its period count.
+inline constexpr std::string_view kAverageCaption = " periods Simple M.A.";
+
+// Names an average after its period count p (p and `caption`) and gives its default series the
+// legend p and " Simple M.A."; the period count is read afresh for each. A study that does not answer
+// its period count keeps that text.
+void CaptionAverage(StudySlots& studies, Study study, std::string_view caption);
+
 }  // namespace frame::chart
