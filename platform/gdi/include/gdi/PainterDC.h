@@ -22,8 +22,12 @@ protected:
     bool drawShape(Shape shape, const Rect& box, Point start, Point end) override;
     bool fillDeviceRect(const Rect& rect, HBRUSH brush, DWORD rop) override;
     bool renderText(Point reference, unsigned options, const Rect* rect, const QString& text) override;
-    // The pixels of a bitmap target, for block transfers; null on other devices.
-    virtual QImage* pixels() const { return nullptr; }
+    // The pixels of a bitmap target, for block transfers and one-pixel lines; null on other devices.
+    struct Pixels {
+        QImage* image = nullptr;
+        bool monochrome = false;  // only pure white stays white
+    };
+    virtual Pixels pixels() const { return {}; }
     bool blit(const Rect& dest, const DeviceContext* source, const Rect& src, DWORD rop) override;
     COLORREF putPixel(Point p, COLORREF color) override;
 
@@ -69,8 +73,7 @@ protected:
     COLORREF readPixel(Point p) const override;
 
 private:
-    QImage* pixels() const override;
-    bool monochrome() const;
+    Pixels pixels() const override;
 
     HBITMAP ownBitmap_;
     std::unique_ptr<QPainter> painter_;
