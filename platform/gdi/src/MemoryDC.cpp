@@ -19,10 +19,14 @@ MemoryDC::~MemoryDC() {
         deleteObject(ownBitmap_);
 }
 
-// One look-up answers both the image and its depth.
 PainterDC::Pixels MemoryDC::pixels() const {
-    auto* data = detail::ObjectTable::instance().data<detail::BitmapData>(state().bitmap, ObjectType::Bitmap);
-    return data ? Pixels{&data->image, data->bitsPerPixel == 1} : Pixels{};
+    if (state().bitmap != lookedUpBitmap_) {
+        auto* data =
+            detail::ObjectTable::instance().data<detail::BitmapData>(state().bitmap, ObjectType::Bitmap);
+        bitmapPixels_ = data ? Pixels{&data->image, data->bitsPerPixel == 1} : Pixels{};
+        lookedUpBitmap_ = state().bitmap;
+    }
+    return bitmapPixels_;
 }
 
 QPainter* MemoryDC::beginPainter() {

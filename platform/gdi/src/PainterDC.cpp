@@ -329,6 +329,14 @@ std::uint32_t rop3(std::uint32_t rop, std::uint32_t p, std::uint32_t s, std::uin
 
 }  // namespace
 
+std::optional<LogPen> PainterDC::selectedPen() const {
+    if (state().pen != lookedUpPen_) {
+        penSettings_ = getPen(state().pen);
+        lookedUpPen_ = state().pen;
+    }
+    return penSettings_;
+}
+
 template <typename Fn>
 bool PainterDC::paint(Fn&& fn) {
     QPainter* painter = beginPainter();
@@ -351,7 +359,7 @@ bool PainterDC::preparePen(QPainter& painter) const {
         return false;
     if (supportsRasterOps())
         painter.setCompositionMode(rop.mode);
-    const LogPen pen = getPen(state().pen).value_or(LogPen{PS_NULL, 0, 0});
+    const LogPen pen = selectedPen().value_or(LogPen{PS_NULL, 0, 0});
     const int style = static_cast<int>(pen.style & PS_STYLE_MASK);
     if (style == PS_NULL) {
         painter.setPen(Qt::NoPen);
@@ -391,7 +399,7 @@ void PainterDC::prepareBrush(QPainter& painter) const {
 
 std::optional<PainterDC::CosmeticLine> PainterDC::cosmeticLine() {
     const Pixels target = pixels();
-    const auto pen = getPen(state().pen);
+    const auto pen = selectedPen();
     if (!target.image || !pen)
         return std::nullopt;
     const int style = static_cast<int>(pen->style & PS_STYLE_MASK);

@@ -320,3 +320,37 @@ TEST(CosmeticLines, RandomPolylinesMatchTheModel) {
             return;
     }
 }
+
+// Lines take the pen and bitmap selected at the time of the call, also after a selection changed
+// between two lines or a saved state came back.
+TEST(CosmeticLines, FollowTheSelectedPenAndBitmap) {
+    auto dc = createCompatibleDC();
+    const HBITMAP first = createBitmap(8, 4, 32), second = createBitmap(8, 4, 32);
+    const HPEN red = createPen(PS_SOLID, 1, rgb(255, 0, 0)), blue = createPen(PS_SOLID, 1, rgb(0, 0, 255));
+    const HGDIOBJ oldBitmap = dc->selectObject(first);
+    const HGDIOBJ oldPen = dc->selectObject(red);
+    dc->moveTo(0, 0);
+    dc->lineTo(8, 0);
+    const int saved = dc->saveDC();
+    dc->selectObject(blue);
+    dc->moveTo(0, 1);
+    dc->lineTo(8, 1);
+    dc->selectObject(second);
+    dc->moveTo(0, 2);
+    dc->lineTo(8, 2);
+    ASSERT_TRUE(dc->restoreDC(saved));
+    dc->moveTo(0, 3);
+    dc->lineTo(8, 3);
+    dc->selectObject(oldPen);
+    dc->selectObject(oldBitmap);
+
+    const QImage a = bitmapImage(first), b = bitmapImage(second);
+    EXPECT_EQ(a.pixel(7, 0), qRgb(255, 0, 0));
+    EXPECT_EQ(a.pixel(7, 1), qRgb(0, 0, 255));
+    EXPECT_EQ(b.pixel(7, 2), qRgb(0, 0, 255));
+    EXPECT_EQ(a.pixel(7, 2), b.pixel(7, 0)) << "only the second bitmap has the third line";
+    EXPECT_EQ(a.pixel(7, 3), qRgb(255, 0, 0));
+    EXPECT_EQ(b.pixel(7, 3), b.pixel(7, 0)) << "the restored state draws into the first bitmap";
+    for (const HGDIOBJ object : {first, second, red, blue})
+        EXPECT_TRUE(deleteObject(object));
+}

@@ -48,11 +48,18 @@ private:
     // `styleStep` carries the dash position from one segment to the next.
     void plotLine(const CosmeticLine& line, Point from, Point to, int& styleStep) const;
 
+    // The selected pen's settings, looked up again only when another pen is selected: a selected
+    // object cannot be destroyed, a pen never changes, and handles are not reused.
+    std::optional<LogPen> selectedPen() const;
+
     template <typename Fn>
     bool paint(Fn&& fn);
     // False when the ROP2 mode draws nothing.
     bool preparePen(QPainter& painter) const;
     void prepareBrush(QPainter& painter) const;
+
+    mutable HPEN lookedUpPen_{};
+    mutable std::optional<LogPen> penSettings_;
 };
 
 // A memory context: draws into the selected bitmap.
@@ -73,9 +80,12 @@ protected:
     COLORREF readPixel(Point p) const override;
 
 private:
+    // Looked up again only when another bitmap is selected (a selected bitmap cannot be deleted).
     Pixels pixels() const override;
 
     HBITMAP ownBitmap_;
+    mutable HBITMAP lookedUpBitmap_{};
+    mutable Pixels bitmapPixels_;
     std::unique_ptr<QPainter> painter_;
 };
 
