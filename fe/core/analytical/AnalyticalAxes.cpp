@@ -14,7 +14,6 @@
 namespace dravik {
 namespace {
 
-constexpr double kRangeWidening = 0.01;
 constexpr std::uint32_t kAllAxisProperties = 0xfffffff;
 // Axis values written for each axis: display minimum and maximum, data minimum and maximum.
 constexpr LONG kAxisMinCode = 0;

@@ -20,7 +20,6 @@ namespace {
 // compute nothing.
 constexpr SHORT kLastBuiltInKind = 37;
 constexpr SHORT kLastUserKind = 47;
-constexpr double kRangeWidening = 0.01;
 
 bool isUserStudy(SHORT study) {
     return study >= static_cast<SHORT>(kFirstUserStudy) && study < static_cast<SHORT>(kFirstCustomStudy);

@@ -20,7 +20,6 @@ constexpr SHORT kPriceDisplayCount = 5;  // CLOSE_PRICE .. NO_PRICE
 constexpr std::array<std::int16_t, kPriceDisplayCount> kPriceStyleCodes{1, 9, 16, 17, 1};
 // Legends "Open Price", "High Price", "Low Price", "Close Price".
 constexpr std::int16_t kFirstPriceLegendId = 150;
-constexpr double kRangeWidening = 0.01;
 constexpr LONG kAxisStepCode = 2;
 constexpr LONG kAxisDecimalsCode = 5;
 

@@ -78,6 +78,8 @@ void LayoutAxisBands(std::array<StudyAxisRecord, kAxisRecordCount>& axes,
 
 // Widens a range by `fraction` of each end's magnitude: max += fraction x |max|, min -= fraction x |min|.
 void WidenRange(double& min, double& max, double fraction);
+// The fraction by which the study and price ranges are widened before they are shown.
+inline constexpr double kRangeWidening = 0.01;
 
 // Merges the range of drawings (trend lines, retracements) into the price range. Filled in by the
 // drawing features; the chart works without one.

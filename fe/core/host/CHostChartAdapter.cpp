@@ -1,7 +1,6 @@
 #include "host/CHostChartAdapter.h"
 
-#include "host/CHostChartAdapterA.h"
-#include "host/CHostChartAdapterB.h"
+#include "host/CHostChartAdapterText.h"
 
 namespace dravik {
 

@@ -253,6 +253,15 @@ double DeviceContext::scaleY() const {
 
 Point DeviceContext::lpToDp(Point p) const {
     const State& s = state_;
+    // Equal non-zero extents below 2^20 scale exactly (the product stays below 2^53), so the result
+    // is the shifted point itself; drawing calls map every point and skip the rounding this way.
+    constexpr int kExactExtent = 1 << 20;
+    auto exact = [](std::int64_t extent) { return extent != 0 && std::abs(extent) < kExactExtent; };
+    if (s.windowExt == s.viewportExt && exact(s.windowExt.cx) && exact(s.windowExt.cy)) {
+        const std::int64_t x = std::int64_t(p.x - s.windowOrg.x) + s.viewportOrg.x;
+        const std::int64_t y = std::int64_t(p.y - s.windowOrg.y) + s.viewportOrg.y;
+        return {static_cast<std::int32_t>(x), static_cast<std::int32_t>(y)};
+    }
     const double x = double(p.x - s.windowOrg.x) * s.viewportExt.cx / s.windowExt.cx + s.viewportOrg.x;
     const double y = double(p.y - s.windowOrg.y) * s.viewportExt.cy / s.windowExt.cy + s.viewportOrg.y;
     return {static_cast<std::int32_t>(std::lround(x)), static_cast<std::int32_t>(std::lround(y))};

@@ -19,18 +19,18 @@ MemoryDC::~MemoryDC() {
         deleteObject(ownBitmap_);
 }
 
-QImage* MemoryDC::pixels() const {
-    auto* data = detail::ObjectTable::instance().data<detail::BitmapData>(state().bitmap, ObjectType::Bitmap);
-    return data ? &data->image : nullptr;
-}
-
-bool MemoryDC::monochrome() const {
-    auto* data = detail::ObjectTable::instance().data<detail::BitmapData>(state().bitmap, ObjectType::Bitmap);
-    return data && data->bitsPerPixel == 1;
+PainterDC::Pixels MemoryDC::pixels() const {
+    if (state().bitmap != lookedUpBitmap_) {
+        auto* data =
+            detail::ObjectTable::instance().data<detail::BitmapData>(state().bitmap, ObjectType::Bitmap);
+        bitmapPixels_ = data ? Pixels{&data->image, data->bitsPerPixel == 1} : Pixels{};
+        lookedUpBitmap_ = state().bitmap;
+    }
+    return bitmapPixels_;
 }
 
 QPainter* MemoryDC::beginPainter() {
-    QImage* image = pixels();
+    QImage* image = pixels().image;
     if (!image)
         return nullptr;
     painter_ = std::make_unique<QPainter>(image);
@@ -46,19 +46,20 @@ QImage MemoryDC::image() const {
 }
 
 COLORREF MemoryDC::readPixel(Point p) const {
-    const QImage* image = pixels();
+    const Pixels target = pixels();
     const Point d = lpToDp(p);
-    if (!image || !image->rect().contains(d.x, d.y))
+    if (!target.image || !target.image->rect().contains(d.x, d.y))
         return CLR_INVALID;
-    const COLORREF c = fromQColor(QColor(image->pixel(d.x, d.y)));
-    if (monochrome())
+    const COLORREF c = fromQColor(QColor(target.image->pixel(d.x, d.y)));
+    if (target.monochrome)
         return c == 0xFFFFFF ? 0xFFFFFF : 0;
     return c;
 }
 
 int MemoryDC::getDeviceCaps(int index) const {
     constexpr int kDpi = 96;
-    const QImage* image = pixels();
+    const Pixels target = pixels();
+    const QImage* image = target.image;
     const int w = image ? image->width() : 1, h = image ? image->height() : 1;
     switch (index) {
         case TECHNOLOGY:
@@ -75,11 +76,11 @@ int MemoryDC::getDeviceCaps(int index) const {
         case LOGPIXELSY:
             return kDpi;
         case BITSPIXEL:
-            return monochrome() ? 1 : 32;
+            return target.monochrome ? 1 : 32;
         case PLANES:
             return 1;
         case NUMCOLORS:
-            return monochrome() ? 2 : -1;
+            return target.monochrome ? 2 : -1;
         case RASTERCAPS:
             return RC_BITBLT | RC_DI_BITMAP | RC_STRETCHBLT;
         default:

@@ -20,9 +20,20 @@ ObjectPtr ObjectTable::find(HGDIOBJ handle) const {
     return it == objects_.end() ? nullptr : it->second;
 }
 
+ObjectType ObjectTable::typeOf(HGDIOBJ handle) const {
+    std::lock_guard lock(mutex_);
+    const GdiObject* object = lookup(handle);
+    return object ? object->type : ObjectType::None;
+}
+
+GdiObject* ObjectTable::lookup(HGDIOBJ handle) const {
+    auto it = objects_.find(static_cast<std::uint32_t>(handle));
+    return it == objects_.end() ? nullptr : it->second.get();
+}
+
 bool ObjectTable::requestDelete(HGDIOBJ handle) {
     std::lock_guard lock(mutex_);
-    ObjectPtr object = find(handle);
+    GdiObject* object = lookup(handle);
     if (!object)
         return false;
     if (object->isStock())
@@ -40,13 +51,13 @@ bool ObjectTable::requestDelete(HGDIOBJ handle) {
 
 void ObjectTable::retain(HGDIOBJ handle) {
     std::lock_guard lock(mutex_);
-    if (ObjectPtr object = find(handle))
+    if (GdiObject* object = lookup(handle))
         ++object->selections;
 }
 
 void ObjectTable::release(HGDIOBJ handle) {
     std::lock_guard lock(mutex_);
-    ObjectPtr object = find(handle);
+    GdiObject* object = lookup(handle);
     if (!object)
         return;
     if (object->selections > 0)

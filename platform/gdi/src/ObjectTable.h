@@ -58,12 +58,14 @@ public:
 
     HGDIOBJ add(ObjectPtr object);
     ObjectPtr find(HGDIOBJ handle) const;
+    ObjectType typeOf(HGDIOBJ handle) const;
+    // The object's data, or null for an unknown handle or another type. The table keeps the object
+    // alive; drawing calls look objects up this way without taking a reference on them.
     template <typename T>
     T* data(HGDIOBJ handle, ObjectType type) const {
-        ObjectPtr object = find(handle);
-        if (!object || object->type != type)
-            return nullptr;
-        return &object->as<T>();
+        std::lock_guard lock(mutex_);
+        GdiObject* object = lookup(handle);
+        return object && object->type == type ? &object->as<T>() : nullptr;
     }
 
     bool requestDelete(HGDIOBJ handle);
@@ -80,6 +82,8 @@ public:
 
 private:
     ObjectTable() = default;
+    // The caller holds the lock.
+    GdiObject* lookup(HGDIOBJ handle) const;
     void destroy(HGDIOBJ handle);
 
     mutable std::recursive_mutex mutex_;

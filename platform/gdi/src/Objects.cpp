@@ -211,8 +211,7 @@ HBRUSH getSysColorBrush(int index) {
 }
 
 ObjectType getObjectType(HGDIOBJ object) {
-    auto found = ObjectTable::instance().find(object);
-    return found ? found->type : ObjectType::None;
+    return ObjectTable::instance().typeOf(object);
 }
 
 bool isValidObject(HGDIOBJ object) {

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 #include <numbers>
+#include <numeric>
 
 #include <QFontMetricsF>
 #include <QPolygon>
@@ -95,32 +96,146 @@ bool inDash(std::span<const int> dashes, int step) {
     return true;
 }
 
-// Binary raster operation: bit (P << 1 | D) of (mode - 1) gives the result for pen bit P and
-// destination bit D.
-COLORREF binaryRop(int mode, COLORREF pen, COLORREF dest) {
-    const auto code = static_cast<std::uint32_t>(mode - 1);
-    std::uint32_t result = 0;
-    for (std::uint32_t i = 0; i < 4; ++i) {
-        if (code & (1u << i))
-            result |= ((i & 2) ? pen : ~pen) & ((i & 1) ? dest : ~dest);
-    }
-    return result & 0xFFFFFF;
-}
-
-// offset * i / steps rounded to the nearest integer (halves upwards), in exact arithmetic: i, |offset|
-// and steps are below 2^33, so the product needs more than 64 bits.
-std::int64_t share(std::int64_t i, std::int64_t offset, std::int64_t steps) {
-    using Wide = __int128;
-    const Wide num = 2 * Wide(i) * offset + steps;
-    const Wide den = 2 * Wide(steps);
-    return static_cast<std::int64_t>(num >= 0 ? num / den : -((-num + den - 1) / den));
-}
-
 COLORREF fromRgb(QRgb c) {
     return rgb(qRed(c), qGreen(c), qBlue(c));
 }
 QRgb toRgb(COLORREF c) {
     return qRgb(redOf(c), greenOf(c), blueOf(c));
+}
+
+// Line positions may need more than 64 bits: step numbers and offsets are below 2^33, and their
+// products are formed doubled. Lines whose steps and start lie within 2^30 of the origin (all but
+// the rarest) are set up in 64 bits.
+using Wide = __int128;
+
+bool fitsIn64Bits(std::int64_t steps, std::int64_t start) {
+    constexpr std::int64_t kLimit = std::int64_t(1) << 30;
+    return steps < kLimit && std::abs(start) < kLimit;
+}
+
+// Division rounding towards minus and plus infinity; `den` > 0.
+template <typename Int>
+Int floorDiv(Int num, Int den) {
+    return num >= 0 ? num / den : -((-num + den - 1) / den);
+}
+template <typename Int>
+Int ceilDiv(Int num, Int den) {
+    return -floorDiv(-num, den);
+}
+
+// The minor coordinate of a line at step i is start + floor((2 i delta + steps) / (2 steps)): the
+// exact offset delta * i / steps rounded to the nearest pixel, halves upwards. |delta| <= steps.
+// It is stepped with an exact remainder, so every step costs an addition and a compare.
+class MinorStepper {
+public:
+    MinorStepper(std::int64_t start, std::int64_t delta, std::int64_t steps, std::int64_t i)
+        : increment_(2 * delta), den_(2 * steps) {
+        if (fitsIn64Bits(steps, start))
+            begin<std::int64_t>(start, delta, steps, i);
+        else
+            begin<Wide>(start, delta, steps, i);
+    }
+
+    std::int64_t value() const { return value_; }
+    void advance() {
+        remainder_ += increment_;
+        if (remainder_ >= den_) {
+            remainder_ -= den_;
+            ++value_;
+        } else if (remainder_ < 0) {
+            remainder_ += den_;
+            --value_;
+        }
+    }
+
+private:
+    template <typename Int>
+    void begin(std::int64_t start, std::int64_t delta, std::int64_t steps, std::int64_t i) {
+        const Int num = 2 * Int(i) * delta + steps;
+        const Int quotient = floorDiv<Int>(num, den_);
+        value_ = start + static_cast<std::int64_t>(quotient);
+        remainder_ = static_cast<std::int64_t>(num - quotient * den_);  // in [0, den_)
+    }
+
+    std::int64_t increment_, den_;
+    std::int64_t value_ = 0, remainder_ = 0;
+};
+
+// Steps [first, last) of a line.
+struct StepRange {
+    std::int64_t first = 0, last = 0;
+
+    StepRange operator&(const StepRange& other) const {
+        return {std::max(first, other.first), std::min(last, other.last)};
+    }
+};
+
+// The steps in [0, steps) at which the minor coordinate (see MinorStepper) lies in [low, high]. The
+// coordinate is monotonic, so they form one range.
+template <typename Int>
+StepRange minorSteps(std::int64_t start, std::int64_t delta, std::int64_t steps, std::int64_t low,
+                     std::int64_t high) {
+    const Int s = steps, den = 2 * s, below = Int(low) - start, above = Int(high) - start + 1;
+    Int first = 0, last = 0;
+    if (delta > 0) {
+        first = ceilDiv<Int>(den * below - s, 2 * Int(delta));
+        last = ceilDiv<Int>(den * above - s, 2 * Int(delta));
+    } else if (delta < 0) {
+        first = floorDiv<Int>(s - den * above, -2 * Int(delta)) + 1;
+        last = floorDiv<Int>(s - den * below, -2 * Int(delta)) + 1;
+    } else if (below <= 0 && above > 0) {
+        last = s;
+    }
+    auto clamped = [s](Int i) { return static_cast<std::int64_t>(std::clamp<Int>(i, 0, s)); };
+    return {clamped(first), clamped(last)};
+}
+
+StepRange minorSteps(std::int64_t start, std::int64_t delta, std::int64_t steps, std::int64_t low,
+                     std::int64_t high) {
+    if (fitsIn64Bits(steps, start))
+        return minorSteps<std::int64_t>(start, delta, steps, low, high);
+    return minorSteps<Wide>(start, delta, steps, low, high);
+}
+
+// The steps at which the major coordinate, start + i or start - i, lies in [low, high].
+StepRange majorSteps(std::int64_t start, std::int64_t delta, std::int64_t steps, std::int64_t low,
+                     std::int64_t high) {
+    if (delta > 0)
+        return {std::max<std::int64_t>(0, low - start), std::min(steps, high + 1 - start)};
+    if (delta < 0)
+        return {std::max<std::int64_t>(0, start - high), std::min(steps, start - low + 1)};
+    return {};
+}
+
+// A binary raster operation: bit (P << 1 | D) of (mode - 1) gives the result for pen bit P and
+// destination bit D. With the pen fixed it acts bit by bit on the destination: each bit becomes what
+// the operation gives for that pen bit over a set or a clear destination bit. Both masks are kept in
+// the bitmap's 0xAARRGGBB layout; the result is opaque.
+class PixelRop {
+public:
+    PixelRop(int mode, COLORREF pen) {
+        const auto code = static_cast<std::uint32_t>(mode - 1);
+        auto mask = [&](std::uint32_t penSet, std::uint32_t penClear) {
+            return toRgb(((code & penSet) ? pen : 0) | ((code & penClear) ? ~pen : 0)) & 0xFFFFFF;
+        };
+        overSet_ = mask(8, 2);
+        overClear_ = mask(4, 1);
+    }
+
+    QRgb apply(QRgb dest) const { return 0xFF000000 | (dest & overSet_) | (~dest & overClear_); }
+
+private:
+    QRgb overSet_ = 0, overClear_ = 0;
+};
+
+// Which positions of a dash pattern are dashes: bit p for position p. Patterns are at most 32 long.
+std::uint32_t dashMask(std::span<const int> dashes, int period) {
+    std::uint32_t mask = 0;
+    for (int p = 0; p < period; ++p) {
+        if (inDash(dashes, p))
+            mask |= 1u << p;
+    }
+    return mask;
 }
 
 Qt::PenStyle geometricStyle(int style) {
@@ -214,6 +329,14 @@ std::uint32_t rop3(std::uint32_t rop, std::uint32_t p, std::uint32_t s, std::uin
 
 }  // namespace
 
+std::optional<LogPen> PainterDC::selectedPen() const {
+    if (state().pen != lookedUpPen_) {
+        penSettings_ = getPen(state().pen);
+        lookedUpPen_ = state().pen;
+    }
+    return penSettings_;
+}
+
 template <typename Fn>
 bool PainterDC::paint(Fn&& fn) {
     QPainter* painter = beginPainter();
@@ -236,7 +359,7 @@ bool PainterDC::preparePen(QPainter& painter) const {
         return false;
     if (supportsRasterOps())
         painter.setCompositionMode(rop.mode);
-    const LogPen pen = getPen(state().pen).value_or(LogPen{PS_NULL, 0, 0});
+    const LogPen pen = selectedPen().value_or(LogPen{PS_NULL, 0, 0});
     const int style = static_cast<int>(pen.style & PS_STYLE_MASK);
     if (style == PS_NULL) {
         painter.setPen(Qt::NoPen);
@@ -275,59 +398,64 @@ void PainterDC::prepareBrush(QPainter& painter) const {
 }
 
 std::optional<PainterDC::CosmeticLine> PainterDC::cosmeticLine() {
-    QImage* target = pixels();
-    const auto pen = getPen(state().pen);
-    if (!target || !pen)
+    const Pixels target = pixels();
+    const auto pen = selectedPen();
+    if (!target.image || !pen)
         return std::nullopt;
     const int style = static_cast<int>(pen->style & PS_STYLE_MASK);
     if (style == PS_NULL || (pen->style & PS_TYPE_MASK) == PS_GEOMETRIC || pen->width * scaleX() > 1.0)
         return std::nullopt;
-    const bool mono = getDeviceCaps(BITSPIXEL) == 1;
+    const bool mono = target.monochrome;
     auto stored = [mono](COLORREF c) { return mono ? (c == 0xFFFFFF ? c : 0) : c; };
-    return CosmeticLine{target,
-                        stored(pen->color),
-                        stored(state().bkColor),
-                        state().bkMode == OPAQUE,
-                        dashLengths(style),
-                        state().rop2};
+    return CosmeticLine{
+        target.image,       stored(pen->color), stored(state().bkColor), state().bkMode == OPAQUE,
+        dashLengths(style), state().rop2};
 }
 
 // Steps along the longer axis from the start point, rounding the other coordinate to the nearest
-// pixel; the end point itself is left out. Only the steps whose major coordinate falls on the
-// bitmap are visited, so a line far longer than the bitmap costs no more than one across it.
+// pixel; the end point itself is left out. Only the steps that fall on the bitmap (and within the
+// clip's bounding box) are visited, so a line far longer than the bitmap costs no more than one
+// across it.
 void PainterDC::plotLine(const CosmeticLine& line, Point from, Point to, int& styleStep) const {
     const Point a = lpToDp(from), b = lpToDp(to);
     const std::int64_t dx = std::int64_t(b.x) - a.x, dy = std::int64_t(b.y) - a.y;
     const std::int64_t steps = std::max(std::abs(dx), std::abs(dy));
-    const QRect bounds = line.target->rect();
+    const int period = std::accumulate(line.dashes.begin(), line.dashes.end(), 0);
+    const std::uint32_t dashes = dashMask(line.dashes, period);
+    // Only a clip of more than one rectangle needs a test per pixel.
+    const QRegion* clip = state().clip ? &*state().clip : nullptr;
+    QRect area = line.target->rect();
+    if (clip)
+        area &= clip->boundingRect();
+    const QRegion* clipTest = clip && clip->rectCount() > 1 ? clip : nullptr;
     // The major coordinate moves by exactly one pixel a step.
     const bool alongX = std::abs(dx) >= std::abs(dy);
-    const std::int64_t start = alongX ? a.x : a.y, delta = alongX ? dx : dy;
-    const std::int64_t size = alongX ? bounds.width() : bounds.height();
-    std::int64_t first = 0, last = steps;  // [first, last)
-    if (delta > 0) {
-        first = std::max<std::int64_t>(0, -start);
-        last = std::min(steps, size - start);
-    } else if (delta < 0) {
-        first = std::max<std::int64_t>(0, start - (size - 1));
-        last = std::min(steps, start + 1);
-    }
-    const QRegion* clip = state().clip ? &*state().clip : nullptr;
-    const int period = [&] {
-        int sum = 0;
-        for (int length : line.dashes)
-            sum += length;
-        return sum;
-    }();
-    for (std::int64_t i = first; i < last; ++i) {
-        const bool on = period == 0 || inDash(line.dashes, static_cast<int>((styleStep + i) % period));
-        if (!on && !line.opaqueGaps)
-            continue;
-        const std::int64_t x = a.x + share(i, dx, steps), y = a.y + share(i, dy, steps);
-        if (!bounds.contains(int(x), int(y)) || (clip && !clip->contains(QPoint(int(x), int(y)))))
-            continue;
-        QRgb& pixel = reinterpret_cast<QRgb*>(line.target->scanLine(int(y)))[x];
-        pixel = toRgb(binaryRop(line.rop2, on ? line.pen : line.gap, fromRgb(pixel)));
+    const std::int64_t majorStart = alongX ? a.x : a.y, majorDelta = alongX ? dx : dy;
+    const std::int64_t minorStart = alongX ? a.y : a.x, minorDelta = alongX ? dy : dx;
+    const int majorLow = alongX ? area.left() : area.top(), majorHigh = alongX ? area.right() : area.bottom();
+    const int minorLow = alongX ? area.top() : area.left(), minorHigh = alongX ? area.bottom() : area.right();
+    const StepRange visited = majorSteps(majorStart, majorDelta, steps, majorLow, majorHigh) &
+                              minorSteps(minorStart, minorDelta, steps, minorLow, minorHigh);
+    if (visited.first < visited.last) {
+        const PixelRop penRop(line.rop2, line.pen), gapRop(line.rop2, line.gap);
+        auto* bits = line.target->bits();  // detaches once, not per pixel
+        const qsizetype bytesPerLine = line.target->bytesPerLine();
+        const std::int64_t majorStep = majorDelta > 0 ? 1 : -1;
+        std::int64_t major = majorStart + majorStep * visited.first;
+        MinorStepper minor(minorStart, minorDelta, steps, visited.first);
+        int phase = period > 0 ? static_cast<int>((styleStep + visited.first) % period) : 0;
+        for (std::int64_t i = visited.first; i < visited.last; ++i, major += majorStep, minor.advance()) {
+            const bool on = period == 0 || (dashes >> phase & 1u);
+            if (period > 0 && ++phase == period)
+                phase = 0;
+            if (!on && !line.opaqueGaps)
+                continue;
+            const int x = int(alongX ? major : minor.value()), y = int(alongX ? minor.value() : major);
+            if (clipTest && !clipTest->contains(QPoint(x, y)))
+                continue;
+            QRgb& pixel = reinterpret_cast<QRgb*>(bits + y * bytesPerLine)[x];
+            pixel = (on ? penRop : gapRop).apply(pixel);
+        }
     }
     if (period > 0)
         styleStep = static_cast<int>((styleStep + steps) % period);
@@ -517,7 +645,8 @@ bool PainterDC::blit(const Rect& dest, const DeviceContext* source, const Rect& 
         if (sourceImage.isNull() || s0.x == s1.x || s0.y == s1.y)
             return false;
     }
-    QImage* target = pixels();
+    const Pixels pixelsOfTarget = pixels();
+    QImage* target = pixelsOfTarget.image;
     if (!target) {
         // Devices without pixels take copies and fills only.
         if (!needsSource) {
@@ -536,7 +665,7 @@ bool PainterDC::blit(const Rect& dest, const DeviceContext* source, const Rect& 
         });
     }
     const bool sourceMono = needsSource && source->getDeviceCaps(BITSPIXEL) == 1;
-    const bool targetMono = getDeviceCaps(BITSPIXEL) == 1;
+    const bool targetMono = pixelsOfTarget.monochrome;
     const COLORREF sourceBk = needsSource ? source->bkColor() : 0;
     const auto brush = getBrush(state().brush);
     const std::uint32_t pattern = brush && brush->style == BS_SOLID ? brush->color : 0;
@@ -582,12 +711,11 @@ COLORREF PainterDC::putPixel(Point p, COLORREF color) {
     const Point d = lpToDp(p);
     if (state().clip && !state().clip->contains(QPoint(d.x, d.y)))
         return CLR_INVALID;
-    if (QImage* target = pixels()) {
-        if (!target->rect().contains(d.x, d.y))
+    if (const Pixels target = pixels(); target.image) {
+        if (!target.image->rect().contains(d.x, d.y))
             return CLR_INVALID;
-        const bool mono = getDeviceCaps(BITSPIXEL) == 1;
-        const COLORREF stored = mono ? (color == 0xFFFFFF ? 0xFFFFFF : 0) : color;
-        target->setPixel(d.x, d.y, toQColor(stored).rgb());
+        const COLORREF stored = target.monochrome ? (color == 0xFFFFFF ? 0xFFFFFF : 0) : color;
+        target.image->setPixel(d.x, d.y, toQColor(stored).rgb());
         return stored;
     }
     paint([&](QPainter& painter) {

@@ -5,8 +5,7 @@
 
 #include "gdi/SystemColors.h"
 #include "host/CHostChartAdapter.h"
-#include "host/CHostChartAdapterA.h"
-#include "host/CHostChartAdapterB.h"
+#include "host/CHostChartAdapterText.h"
 #include "korvel/KvlChart.h"
 #include "korvel/testing/KvlRecordingControl.h"
 

@@ -22,8 +22,12 @@ protected:
     bool drawShape(Shape shape, const Rect& box, Point start, Point end) override;
     bool fillDeviceRect(const Rect& rect, HBRUSH brush, DWORD rop) override;
     bool renderText(Point reference, unsigned options, const Rect* rect, const QString& text) override;
-    // The pixels of a bitmap target, for block transfers; null on other devices.
-    virtual QImage* pixels() const { return nullptr; }
+    // The pixels of a bitmap target, for block transfers and one-pixel lines; null on other devices.
+    struct Pixels {
+        QImage* image = nullptr;
+        bool monochrome = false;  // only pure white stays white
+    };
+    virtual Pixels pixels() const { return {}; }
     bool blit(const Rect& dest, const DeviceContext* source, const Rect& src, DWORD rop) override;
     COLORREF putPixel(Point p, COLORREF color) override;
 
@@ -44,11 +48,18 @@ private:
     // `styleStep` carries the dash position from one segment to the next.
     void plotLine(const CosmeticLine& line, Point from, Point to, int& styleStep) const;
 
+    // The selected pen's settings, looked up again only when another pen is selected: a selected
+    // object cannot be destroyed, a pen never changes, and handles are not reused.
+    std::optional<LogPen> selectedPen() const;
+
     template <typename Fn>
     bool paint(Fn&& fn);
     // False when the ROP2 mode draws nothing.
     bool preparePen(QPainter& painter) const;
     void prepareBrush(QPainter& painter) const;
+
+    mutable HPEN lookedUpPen_{};
+    mutable std::optional<LogPen> penSettings_;
 };
 
 // A memory context: draws into the selected bitmap.
@@ -69,10 +80,12 @@ protected:
     COLORREF readPixel(Point p) const override;
 
 private:
-    QImage* pixels() const override;
-    bool monochrome() const;
+    // Looked up again only when another bitmap is selected (a selected bitmap cannot be deleted).
+    Pixels pixels() const override;
 
     HBITMAP ownBitmap_;
+    mutable HBITMAP lookedUpBitmap_{};
+    mutable Pixels bitmapPixels_;
     std::unique_ptr<QPainter> painter_;
 };
 

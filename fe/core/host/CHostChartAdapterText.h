@@ -1,4 +1,7 @@
-// The adapter over the control's dual interface: text goes to the control as UTF-16 and comes back as
+// The adapter over one form of the control's main interface: the operations without text come from
+// `CHostChartAdapterCommon`, the text operations convert between the caller's UTF-8 buffers and the
+// form's own text. `CHostChartAdapterA` works over the plain form, whose text passes through as UTF-8;
+// `CHostChartAdapterB` over the dual form, whose text goes to the control as UTF-16 and comes back as
 // a string that is converted to UTF-8 into the caller's buffer.
 #pragma once
 
@@ -8,9 +11,10 @@
 
 namespace dravik {
 
-class CHostChartAdapterB final : public CHostChartAdapterCommon {
+template <typename Control>
+class CHostChartAdapterText final : public CHostChartAdapterCommon {
 public:
-    // Null when the control does not answer the dual interface.
+    // Null when the control does not answer this form.
     static std::unique_ptr<CHostChartAdapter> Create(com::IUnknown* control);
 
     HRESULT GetToolTipText(char* buffer, LONG size) override;
@@ -29,10 +33,13 @@ public:
     HRESULT SetAxisText(SHORT axis, const char* text) override;
 
 private:
-    explicit CHostChartAdapterB(korvel::IKvlControlW* control)
-        : CHostChartAdapterCommon(control), dual_(control) {}
+    explicit CHostChartAdapterText(Control* control) : CHostChartAdapterCommon(control), text_(control) {}
 
-    korvel::IKvlControlW* dual_;  // no reference
+    Control* text_;  // no reference
 };
+
+// Both forms are instantiated, with their own text operations, in CHostChartAdapterText.cpp.
+using CHostChartAdapterA = CHostChartAdapterText<korvel::IKvlControlA>;
+using CHostChartAdapterB = CHostChartAdapterText<korvel::IKvlControlW>;
 
 }  // namespace dravik
