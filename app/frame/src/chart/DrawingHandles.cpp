@@ -160,12 +160,13 @@ void DrawingHandles::moveDrawingToHandle() {
     com::LONG count = 0;
     need(chart_.get_PointCount(&count), "PointCount");
     const double last = static_cast<double>(count);
-    // Start left, end left, start right, end right: each step sees what the steps before it left.
+    // Start left, end left, start right, end right: each step sees what the steps before it left. A
+    // vertical handle has no slope to follow: its ends keep their prices.
+    const bool vertical = ends[0].x == ends[1].x;
     const auto keepOnChart = [&](HandleEnd& end, const HandleEnd& other, bool beyond, double edge) {
         if (!beyond)
             return;
-        // A vertical handle has no slope to follow: its end keeps its price.
-        if (end.x != other.x)
+        if (!vertical)
             end.y = GetValueFromLineEqn(end.x, end.y, other.x, other.y, edge, false);
         end.x = edge;
         com::LONG x = 0;
