@@ -267,6 +267,14 @@ TEST_F(DrawingsTest, TheToleranceGrowsWithThePointsOnTheChart) {
     EXPECT_EQ(ValueIndex(chart(), first), 1);
     EXPECT_EQ(ValueIndex(chart(), last), 250);
     EXPECT_EQ(ValueIndex(chart(), first - 1), 0);
+    // While the extension writes anchors as point numbers, a number between two points reads as the
+    // nearer point's date.
+    double point37 = 0;
+    chart().get_XValueAt(korvel::kXValues, 36, &point37);
+    EXPECT_EQ(ReadAnchorDate("     36.95", dates, chart()), point37);
+    EXPECT_EQ(ReadAnchorDate("250.4", dates, chart()), last);
+    EXPECT_FALSE(ReadAnchorDate("250.6", dates, chart()));
+    EXPECT_FALSE(ReadAnchorDate("-1.00", dates, chart()));
 }
 
 TEST_F(DrawingsTest, TheGannFanWinsAndMovingAlongOneDrawingKeepsOneLine) {

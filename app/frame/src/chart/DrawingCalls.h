@@ -8,6 +8,7 @@
 #include "appdata/AppError.h"
 #include "com/ComPtr.h"
 #include "com/VbMath.h"
+#include "dravik/DrawingInterfaces.h"
 #include "glossor/IGlosxList.h"
 
 namespace frame::chart::calls {
@@ -15,6 +16,14 @@ namespace frame::chart::calls {
 inline void need(com::HRESULT result, const char* member) {
     if (com::FAILED(result))
         throw tarnwick::AppError(result, std::string(member) + " failed");
+}
+
+// A text property of a drawing (From, To, FromPrice, ...).
+inline std::string textOf(dravik::IDrawFeature& drawing,
+                          com::HRESULT (dravik::IDrawFeature::*get)(com::Bstr*), const char* member) {
+    com::Bstr value;
+    need((drawing.*get)(&value), member);
+    return value.toUtf8();
 }
 
 inline com::LONG tagOf(glossor::IGlosxObject& object) {

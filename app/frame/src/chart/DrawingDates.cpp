@@ -8,6 +8,7 @@
 
 #include "com/ComPtr.h"
 #include "com/OleDate.h"
+#include "com/VbMath.h"
 #include "dravik/AxisInterfaces.h"
 #include "locale/LocaleFormat.h"
 #include "locale/LocaleRegistry.h"
@@ -211,12 +212,13 @@ std::optional<com::DATE> ReadAnchorDate(std::string_view text, const loc::Locale
     const auto [end, error] = std::from_chars(plain.data(), plain.data() + plain.size(), number);
     if (plain.empty() || error != std::errc() || end != plain.data() + plain.size())
         return ReadDrawingDate(text, locale);
+    // A position between two points stands for the nearer one.
+    const double point = com::vb::roundHalfEven(number);
     com::LONG count = 0;
-    if (number != std::floor(number) || number < 1 || com::FAILED(chart.get_PointCount(&count)) ||
-        number > count)
+    if (!(point >= 1) || com::FAILED(chart.get_PointCount(&count)) || point > count)
         return std::nullopt;
     double date = 0;
-    if (com::FAILED(chart.get_XValueAt(korvel::kXValues, static_cast<com::LONG>(number) - 1, &date)))
+    if (com::FAILED(chart.get_XValueAt(korvel::kXValues, static_cast<com::LONG>(point) - 1, &date)))
         return std::nullopt;
     return date;
 }

@@ -2,6 +2,7 @@
 
 #include <charconv>
 #include <cmath>
+#include <limits>
 #include <string>
 
 #include "DrawingCalls.h"
@@ -20,22 +21,15 @@ namespace {
 using calls::need;
 using calls::pointsOf;
 using calls::tagOf;
+using calls::textOf;
 using calls::toShort;
 using tarnwick::AppError;
 using tarnwick::Trap;
 
-std::string textOf(dravik::IDrawFeature& drawing, com::HRESULT (dravik::IDrawFeature::*get)(com::Bstr*),
-                   const char* member) {
-    com::Bstr value;
-    need((drawing.*get)(&value), member);
-    return value.toUtf8();
-}
-
+// An anchor whose date cannot be read matches no point (point number 0), as a date off the chart does;
+// the hover test runs on every mouse move and must not log it each time.
 com::DATE dateOf(const std::string& text, const loc::LocaleInfo& dates, korvel::IKvlChart& chart) {
-    const std::optional<com::DATE> date = ReadAnchorDate(text, dates, chart);
-    if (!date)
-        throw AppError(13, "Type mismatch");
-    return *date;
+    return ReadAnchorDate(text, dates, chart).value_or(std::numeric_limits<double>::quiet_NaN());
 }
 
 // A price as the extension writes it: "." or the locale's decimal separator, group separators left

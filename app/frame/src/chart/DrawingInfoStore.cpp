@@ -4,6 +4,7 @@
 #include <cmath>
 #include <limits>
 
+#include "DrawingCalls.h"
 #include "appdata/AppError.h"
 #include "appdata/Globals.h"
 #include "dravik/IFinancialCharts.h"
@@ -16,19 +17,10 @@ namespace frame::chart {
 
 namespace {
 
+using calls::need;
+using calls::textOf;
+
 constexpr double kUnknownDate = std::numeric_limits<double>::quiet_NaN();
-
-void need(com::HRESULT result, const char* member) {
-    if (com::FAILED(result))
-        throw tarnwick::AppError(result, std::string("The drawing refused ") + member);
-}
-
-std::string textOf(dravik::IDrawFeature& drawing, com::HRESULT (dravik::IDrawFeature::*get)(com::Bstr*),
-                   const char* member) {
-    com::Bstr value;
-    need((drawing.*get)(&value), member);
-    return value.toUtf8();
-}
 
 com::DATE dateOf(std::string_view text, const loc::LocaleInfo& locale, korvel::IKvlChart& chart) {
     return ReadAnchorDate(text, locale, chart).value_or(kUnknownDate);

@@ -30,7 +30,7 @@ std::optional<com::DATE> ReadDrawingDate(std::string_view text, const loc::Local
 std::string ExtensionDateText(com::DATE date, loc::LCID lcid);
 
 // The date of an anchor text the extension wrote: a date (ReadDrawingDate), or, while its date scale
-// shows plain point numbers, the date of that 1-based point of the chart.
+// shows plain point numbers, the date of the chart's 1-based point nearest that number.
 std::optional<com::DATE> ReadAnchorDate(std::string_view text, const loc::LocaleInfo& locale,
                                         korvel::IKvlChart& chart);
 // Sets a drawing's start (`start`) or end to a date: as a date text, or as the date's point number
