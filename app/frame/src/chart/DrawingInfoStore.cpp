@@ -7,6 +7,7 @@
 #include "DrawingCalls.h"
 #include "appdata/AppError.h"
 #include "appdata/Globals.h"
+#include "appdata/Trap.h"
 #include "dravik/IFinancialCharts.h"
 #include "frame/chart/DrawingDates.h"
 #include "frame/chart/DrawingInfoText.h"
@@ -149,14 +150,19 @@ std::string GetAnnotationDrawingInfo(korvel::IKvlChart& chart, std::int32_t comp
             const bool inside = record && charted && record->from >= charted->first &&
                                 record->from <= charted->second && record->to >= charted->first &&
                                 record->to <= charted->second;
-            const com::SHORT index = DrawingCount(*extension, kind);
             bool placed = false;
-            if (inside && index < kMaxDrawingsPerKind) {
-                placed = applyRecord(*DrawingAt(*extension, kind, index), *record, lcid, chart);
-                // A drawing that refused a value goes again: the record waits, unchanged, for a chart
-                // that can take it.
-                if (!placed)
-                    extension->DeleteDrawing(kind, index);
+            if (inside) {
+                // Whatever fails here, the record is kept: the company's text must not lose it.
+                tarnwick::Trap("GetAnnotationDrawingInfo", [&] {
+                    const com::SHORT index = DrawingCount(*extension, kind);
+                    if (index >= kMaxDrawingsPerKind)
+                        return;
+                    placed = applyRecord(*DrawingAt(*extension, kind, index), *record, lcid, chart);
+                    // A drawing that refused a value goes again: the record waits, unchanged, for a
+                    // chart that can take it.
+                    if (!placed)
+                        extension->DeleteDrawing(kind, index);
+                });
             }
             if (!placed)
                 AppendDrawingRecord(leftover[s], text);
