@@ -316,7 +316,10 @@ TEST_F(DrawingsTest, DraggingAHandleMovesItsDrawingKeptOnTheChart) {
     EXPECT_EQ(anchor(*trend, false), day(2026, 11, 3));
     EXPECT_EQ(ends(*handle)[0], pixel(1, 13).first);
 
-    // Deleting the handle deletes its drawing.
+    // Deleting one of the user's own objects deletes no drawing; deleting the handle deletes its drawing.
+    drawLine(list());
+    window().drawingHandles()->gGlosx_ObjectDeleted(item(2).get());
+    EXPECT_EQ(count(kTrend), 1);
     window().drawingHandles()->gGlosx_ObjectDeleted(handle.get());
     EXPECT_EQ(count(kTrend), 0);
 }

@@ -3,7 +3,6 @@
 #include <QApplication>
 
 #include <charconv>
-#include <cmath>
 
 #include "DrawingCalls.h"
 #include "appdata/AppError.h"

@@ -1,7 +1,6 @@
 #include "frame/chart/DrawingInfoStore.h"
 
 #include <charconv>
-#include <cmath>
 #include <limits>
 
 #include "DrawingCalls.h"
