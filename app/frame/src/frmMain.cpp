@@ -30,6 +30,8 @@
 #include "frame/chart/ChartImageOutput.h"
 #include "frame/chart/ChartWindowSettings.h"
 #include "frame/chart/DefaultChartSetUp.h"
+#include "frame/chart/DrawingHandles.h"
+#include "frame/chart/DrawingInfoStore.h"
 #include "frame/chart/ExtensionCalls.h"
 #include "frame/chart/GlossorOverlay.h"
 #include "frame/chart/KorvelChartTarget.h"
@@ -276,6 +278,7 @@ frmMain::~frmMain() {
     // The overlay and the fill's view of the chart go before the chart widget and the extensions.
     if (gChartFill)
         gChartFill->Chart = nullptr;
+    m_handles.reset();
     m_target.reset();
     m_overlay.reset();
 }
@@ -318,8 +321,14 @@ void frmMain::attachExtensions() {
                 if (m_hooks.chartPeers.listNotes)
                     m_hooks.chartPeers.listNotes(company.ID);
             },
-            {}});
+            [this](const tarnwick::clsCompany& company) {
+                std::string leftover;
+                Trap("GetAnnotationDrawingInfo",
+                     [&] { leftover = chart::GetAnnotationDrawingInfo(m_korvel->chart(), company.ID); });
+                return leftover;
+            }});
     gChartFill->Chart = m_target.get();
+    m_handles = std::make_unique<chart::DrawingHandles>(chart, gFinExt.get(), gGlosx.get());
 }
 
 // The frame window at the stored place; maximised when no place was stored.
@@ -480,6 +489,7 @@ void frmMain::applyTemplateFile(std::int32_t templateId) {
 // old overlay goes first, or its going would take the new one's place on the chart and the list.
 void frmMain::reattachExtensions() {
     gChartFill->Chart = nullptr;
+    m_handles.reset();
     m_target.reset();
     m_overlay.reset();
     attachExtensions();
@@ -690,6 +700,7 @@ void frmMain::SaveKorvelCompanyProfile() {
         const auto companies = tarnwick::GetCompaniyInfo("", companyId);
         if (companies.count() < 1)
             return;
+        chart::SaveAnnotationDrawingInfo(m_korvel->chart(), companies.at(0).ID, gChartFill->DrawingText);
         if (m_hooks.chartPeers.saveDrawings)
             m_hooks.chartPeers.saveDrawings(companies.at(0).ID, gChartFill->DrawingText);
     });

@@ -32,6 +32,7 @@ namespace frame {
 
 class MDIForm1;
 namespace chart {
+class DrawingHandles;
 class GlossorOverlay;
 class KorvelChartTarget;
 }  // namespace chart
@@ -73,6 +74,8 @@ public:
     MDIForm1& frame() const { return m_frame; }
     // The chart and its extensions (null until the load attached them).
     korvel::KvlChartWidget* Korvel1() const { return m_korvel; }
+    // The drawings' handles and the hover test (null until the load attached the extensions).
+    chart::DrawingHandles* drawingHandles() const { return m_handles.get(); }
     dravik::IFinancialCharts* financialExtension() const { return gFinExt.get(); }
     glossor::IGlosxList* annotationList() const { return gGlosx.get(); }
     tarnwick::chart::clsKorvelFill* chartFill() const { return gChartFill.get(); }
@@ -146,6 +149,7 @@ private:
     com::ComPtr<dravik::IFinancialCharts> gFinExt;
     std::unique_ptr<chart::GlossorOverlay> m_overlay;
     std::unique_ptr<chart::KorvelChartTarget> m_target;
+    std::unique_ptr<chart::DrawingHandles> m_handles;
     std::unique_ptr<tarnwick::chart::clsKorvelFill> gChartFill;
     std::unique_ptr<appchart::GIF> gGifWriter;
     ChartChoices m_choices;

@@ -1,0 +1,63 @@
+#pragma once
+
+// Keeps the financial extension's drawings in step with their handles, the annotation lines the hover
+// test lays over them (DrawingHover.h): a handle moved, flipped or turned moves its drawing, a pasted
+// handle makes a new drawing of its kind, a deleted handle deletes its drawing and a double click on a
+// handle does nothing. The user's own annotation objects (tag 0) pass through untouched.
+//
+// It also runs the hover test while the mouse moves over the chart, unless a move is being handled
+// (`hoverBusy`) or a mouse button is held (a drag must not lose the handle it drags).
+
+#include <cstdint>
+
+#include "com/ComPtr.h"
+#include "com/ConnectionPoint.h"
+#include "com/EventSink.h"
+#include "dravik/IFinancialCharts.h"
+#include "glossor/IGlosxList.h"
+#include "korvel/IKvlChart.h"
+
+namespace frame::chart {
+
+class DrawingHandles {
+public:
+    DrawingHandles(korvel::IKvlChart& chart, dravik::IFinancialCharts* extension, glossor::IGlosxList* list);
+    ~DrawingHandles();
+    DrawingHandles(const DrawingHandles&) = delete;
+    DrawingHandles& operator=(const DrawingHandles&) = delete;
+
+    // The annotation list's events.
+    void gGlosx_EndMoving();
+    void gGlosx_ExecuteCommand(std::int16_t cmd, com::LONG& result);
+    void gGlosx_LButtonDblClk(glossor::IGlosxObject* obj, com::LONG& result);
+    void gGlosx_ObjectDeleted(glossor::IGlosxObject* obj);
+    // The chart's mouse-moving event: the hover test; a miss removes every handle.
+    void Korvel1_MouseMoving(std::int16_t x, std::int16_t y);
+
+    bool hoverBusy() const { return hoverBusy_; }
+    void setHoverBusy(bool busy) { hoverBusy_ = busy; }
+
+private:
+    struct Connection {
+        com::ComPtr<com::IConnectionPoint> point;
+        com::DWORD cookie = 0;
+    };
+    static Connection advise(com::IUnknown* source, const com::IID& events, com::EventSink* sink);
+    static void unadvise(Connection& connection);
+    void connectEvents();
+    com::ComPtr<glossor::IGlosxObject> firstSelected();
+    void moveDrawingToHandle();
+    void pasteHandle(com::LONG& result);
+    void removeObject(glossor::IGlosxObject* object);
+
+    korvel::IKvlChart& chart_;
+    com::ComPtr<dravik::IFinancialCharts> extension_;
+    com::ComPtr<glossor::IGlosxList> list_;
+    com::ComPtr<com::EventSink> listSink_;
+    com::ComPtr<com::EventSink> chartSink_;
+    Connection listEvents_;
+    Connection chartEvents_;
+    bool hoverBusy_ = false;
+};
+
+}  // namespace frame::chart
