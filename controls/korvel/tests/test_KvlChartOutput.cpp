@@ -411,6 +411,18 @@ TEST_F(KvlTemplateTest, ExportImportExportWritesTheSameFile) {
     }
 }
 
+// Each import attaches the extension anew, which brings its command images to the chart's bar again:
+// the bar keeps one copy, however many imports there are.
+TEST_F(KvlTemplateTest, RepeatedImportsKeepOneCopyOfTheExtensionsImages) {
+    exportThenChange();
+    ASSERT_EQ(import(path("T1")), kImportDone);
+    const std::size_t images = chart_->commandBar().table()->images().size();
+    ASSERT_GT(images, 0u);
+    for (int round = 0; round < 5; ++round)
+        ASSERT_EQ(import(path("T1")), kImportDone);
+    EXPECT_EQ(chart_->commandBar().table()->images().size(), images);
+}
+
 // The state kind after an extension's ProgID is 0 (no state) or 1 (a saved state): any other kind is
 // a damaged file, refused before anything changes.
 TEST_F(KvlTemplateTest, AStateKindOtherThanNoneOrSavedIsRefused) {
