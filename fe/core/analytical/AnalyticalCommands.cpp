@@ -161,11 +161,15 @@ void CAnalyticalChartBase::SetContextSeriesGallery(SHORT gallery) {
     if (!attributes || !adapter() || contextSeries_ >= adapter()->GetSeriesCount())
         return;
     attributes->gallery = gallery;
-    attributes->setMask |= SA_GALLERY;
+    WriteContextSeries(*attributes, SA_GALLERY);
+}
+
+void CAnalyticalChartBase::WriteContextSeries(SeriesAttributeRecord& attributes, std::uint32_t mask) {
+    attributes.setMask |= mask;
     CSeriesAttributes channel;
-    channel.Bind(this, adapter(), attributes);
+    channel.Bind(this, adapter(), &attributes);
     channel.SetSeriesIndex(static_cast<SHORT>(contextSeries_));
-    channel.ApplyToSeries(SA_GALLERY);
+    channel.ApplyToSeries(mask);
     RepaintIfActive();
 }
 
@@ -186,12 +190,7 @@ void CAnalyticalChartBase::ChooseContextSeriesColor() {
     if (chosen < 1 || chosen > count)
         return;
     attributes->color[0] = static_cast<const com::COLORREF*>(palette)[chosen - 1];
-    attributes->setMask |= SA_COLOR;
-    CSeriesAttributes channel;
-    channel.Bind(this, adapter(), attributes);
-    channel.SetSeriesIndex(static_cast<SHORT>(contextSeries_));
-    channel.ApplyToSeries(SA_COLOR);
-    RepaintIfActive();
+    WriteContextSeries(*attributes, SA_COLOR);
 }
 
 void CAnalyticalChartBase::EditContextSeriesProperties() {

@@ -315,6 +315,8 @@ protected:
     // series' (study -1); null for any other series.
     SeriesAttributeRecord* SeriesRecordAt(LONG series, SHORT* study);
     void SetContextSeriesGallery(SHORT gallery);
+    // Marks the attributes of `mask` as set in the record and writes them to the series under the mouse.
+    void WriteContextSeries(SeriesAttributeRecord& attributes, std::uint32_t mask);
     // The palette pop-up for the series under the mouse; the colour chosen becomes its colour.
     void ChooseContextSeriesColor();
     // The chart's series property dialog for the series under the mouse; what the user confirmed is
