@@ -92,10 +92,15 @@ void CAnalyticalChartBase::ApplyAxesToChart() {
 }
 
 LONG CAnalyticalChartBase::DecimalsOfAxis(SHORT axis) {
-    if (CHostChartAdapter* chart = adapter())
-        return static_cast<LONG>(
-            chart->GetAxisValue(axes_.at(static_cast<std::size_t>(axis)).controlAxis, kAxisDecimalsCode));
-    return 0;
+    CHostChartAdapter* chart = adapter();
+    if (!chart)
+        return 0;
+    // Whatever the chart holds (a template may have set anything): -1 (none given) up to a count the
+    // range rounding can use, clamped before the conversion.
+    constexpr double kMostDecimals = 30;
+    const double decimals =
+        chart->GetAxisValue(axes_.at(static_cast<std::size_t>(axis)).controlAxis, kAxisDecimalsCode);
+    return std::isfinite(decimals) ? static_cast<LONG>(std::clamp(decimals, -1.0, kMostDecimals)) : 0;
 }
 
 void CAnalyticalChartBase::UpdateStudyAxisRange(LONG index) {
