@@ -360,6 +360,7 @@ void CAnalyticalChartBase::SetDataUnit(LONG unit) {
 
 // The buffer goes to the chart, the prices are shown again, the table is rebuilt and the axes laid out.
 void CAnalyticalChartBase::FullRefresh() {
+    axesFitToView_ = false;
     HandBufferToChart();
     SetPriceDisplay(state().priceDisplay, -1, -1);
     RebuildStudies();

@@ -121,6 +121,8 @@ public:
     // Every used pane takes the range of its values over points first..last (0-based) alone; nothing
     // changes for a view of one point.
     void FitAxesToPoints(LONG first, LONG last);
+    // Every used pane takes the range of all its values again, as a full refresh leaves it.
+    void FitAxesToAllPoints();
     const StudyAxisRecord& axisRecord(LONG axis) const { return axes_.at(static_cast<std::size_t>(axis)); }
     // The settings of the axis a study owns when it is shown on a study axis (kept by the extension);
     // null for a bad study number.
@@ -277,6 +279,7 @@ protected:
                        double* value, KvlTextBuffer* text);
     bool blackAndWhite_ = false;
     bool labelsLaidOut_ = false;
+    bool axesFitToView_ = false;  // the panes show the ranges of a zoomed view's points
 
     // Drawings and mouse work.
     struct DrawingDrag {

@@ -463,6 +463,35 @@ TEST_F(AnalyticalInTheChart, AZoomedViewFitsThePanesAndKeepsAZeroStart) {
     EXPECT_EQ(labels[0].value, 0.0);
 }
 
+// Zooming out after a zoomed view gives every pane the range of all its points back, as the chart
+// showed it before the zoom; a full view that was never zoomed leaves the ranges alone.
+TEST_F(AnalyticalInTheChart, ZoomingOutGivesThePanesTheirWholeRangesBack) {
+    twoStudyPanes();
+    extension->chartTypeState().extension.zoomRescale = 1;
+    CAnalyticalChartBase& type = analytical();
+    const LONG last = type.points() - 1;
+    struct Range {
+        double min, max;
+        bool operator==(const Range&) const = default;
+    };
+    const auto ranges = [&] {
+        std::vector<Range> all;
+        for (LONG a : {0, 1, 3})
+            all.push_back({type.axisRecord(a).dataMin, type.axisRecord(a).dataMax});
+        return all;
+    };
+    const std::vector<Range> whole = ranges();
+    type.OnScrollChange(0, last);
+    EXPECT_EQ(ranges(), whole);
+
+    type.OnScrollChange(2, 9);
+    ASSERT_NE(ranges(), whole);
+    EXPECT_EQ(type.axisRecord(3).dataMax, 112.0);
+    type.OnScrollChange(0, last);
+    EXPECT_EQ(ranges(), whole);
+    EXPECT_NE(type.axisRecord(3).dataMax, 112.0);
+}
+
 // Every label of a pane draws its grid line with the pane's pen, though the chart selects its own
 // before each label: the price pane's four minor labels (indices 5-8) in its minor grid colour.
 TEST_F(AnalyticalInTheChart, EveryLabelOfAPaneDrawsWithThePanesPen) {
