@@ -8,6 +8,7 @@
 #include <utility>
 #include <vector>
 
+#include "ExtensionInTheChart.h"
 #include "FixedWidthDC.h"
 #include "GalleryFixture.h"
 #include "analytical/CAnalyticalChart.h"
@@ -91,7 +92,7 @@ protected:
 
 // The extension loaded by the chart by its ProgID, as the program loads it, with two user studies in
 // panes: 38 over series 5 (10..20) and 39 over series 6 (0..40), above them the prices 100..122.
-class AnalyticalInTheChart : public ::testing::Test {
+class AnalyticalInTheChart : public ExtensionInTheChart {
 protected:
     static constexpr LONG kPoints = 20;
 
@@ -100,18 +101,7 @@ protected:
         loc::LocaleRegistry::setUserDefault(loc::LocaleInfo::english());
         InitLocaleFormats();
         InitDefaultRecords();
-        const com::ServerClass serverClass{CLSID_FinancialCharts, kFinancialChartsProgIdText,
-                                           kFinancialChartsVersionedProgId, "Apartment",
-                                           &com::createComObject<CFinancialCharts>};
-        ASSERT_EQ(com::registerClassObject(serverClass), com::S_OK);
-        chart = korvel::KvlChart::create();
-        com::ComPtr<com::IUnknown> loaded;
-        ASSERT_EQ(chart->AddExtension(com::Bstr(u"Lomex.Financial"), loaded.put()), com::S_OK);
-        extension = static_cast<CFinancialCharts*>(loaded.as<IFinancialCharts>().get());
-    }
-    void TearDown() override {
-        chart.reset();
-        com::revokeClassObject(CLSID_FinancialCharts);
+        ExtensionInTheChart::SetUp();
     }
 
     CAnalyticalChartBase& analytical() {
@@ -149,8 +139,6 @@ protected:
         return labels;
     }
 
-    com::ComPtr<korvel::KvlChart> chart;
-    CFinancialCharts* extension = nullptr;
     FixedWidthDC dc{7};
 };
 

@@ -5,6 +5,7 @@
 #include <cstring>
 #include <vector>
 
+#include "ExtensionInTheChart.h"
 #include "GalleryFixture.h"
 #include "com/Activation.h"
 #include "com/ClassFactory.h"
@@ -317,22 +318,8 @@ TEST_F(SpecialChartTest, BoxChartsSelectTheirBrushesAndDeleteThemOnlyOnceTheyAre
 
 // The chart types of the extension the chart loaded by its ProgID, as the program loads it: the chart
 // paints them through its extension driver.
-class SpecialChartInTheChart : public ::testing::Test {
+class SpecialChartInTheChart : public ExtensionInTheChart {
 protected:
-    void SetUp() override {
-        const com::ServerClass serverClass{CLSID_FinancialCharts, kFinancialChartsProgIdText,
-                                           kFinancialChartsVersionedProgId, "Apartment",
-                                           &com::createComObject<CFinancialCharts>};
-        ASSERT_EQ(com::registerClassObject(serverClass), com::S_OK);
-        chart = korvel::KvlChart::create();
-        com::ComPtr<com::IUnknown> loaded;
-        ASSERT_EQ(chart->AddExtension(com::Bstr(u"Lomex.Financial"), loaded.put()), com::S_OK);
-        extension = static_cast<CFinancialCharts*>(loaded.as<IFinancialCharts>().get());
-    }
-    void TearDown() override {
-        chart.reset();
-        com::revokeClassObject(CLSID_FinancialCharts);
-    }
     void prices(const Values& values) {
         korvel::KvlChartModel& model = chart->model();
         model.resize(1, static_cast<LONG>(values.size()));
@@ -340,9 +327,6 @@ protected:
             model.setValue(1, 0, static_cast<LONG>(p), values[p]);
         chart->dataChanged();
     }
-
-    com::ComPtr<korvel::KvlChart> chart;
-    CFinancialCharts* extension = nullptr;
 };
 
 // Rising boxes in the up colour (colour index 1), falling ones in the down colour (the series' own),
