@@ -125,8 +125,11 @@ void DrawingHandles::Korvel1_MouseMoving(std::int16_t x, std::int16_t y) {
     if (hoverBusy_ || QApplication::mouseButtons() != Qt::NoButton)
         return;
     hoverBusy_ = true;
-    if (!CheckPointDrawingHit(x, y, chart_, true) && list_)
-        ClearAllLineAnnot(*list_);
+    // A failing hit test is logged and must not leave the hover test off for good.
+    Trap("Korvel1_MouseMoving", [&] {
+        if (!CheckPointDrawingHit(x, y, chart_, true) && list_)
+            ClearAllLineAnnot(*list_);
+    });
     hoverBusy_ = false;
 }
 
