@@ -528,10 +528,10 @@ void frmMain::localizeChartCommands() {
 // Rebuilds the captions and legends of the built-in averages from their periods, as committing the
 // studies page does: the 10-period one, the 200-period one, then the 50-period one.
 void frmMain::rebuildAverageLegends() {
-    chart::ExtensionStudySlots studies(gFinExt.get());
-    for (const chart::Study average :
-         {chart::Study::SimpleMA10, chart::Study::SimpleMA200, chart::Study::SimpleMA50})
-        chart::CaptionAverage(studies, average, chart::kAverageCaption);
+    if (!m_events)
+        return;
+    for (const com::LONG average : {0, 2, 1})
+        m_events->gFinExt_StudiesPageCommit(average);
 }
 
 // The chart takes the window's width less 100 twips and its height less 400 (all of it in a low window).

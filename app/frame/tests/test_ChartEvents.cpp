@@ -132,6 +132,14 @@ protected:
             ASSERT_EQ(custom->put_Visible(com::VARIANT_FALSE), com::S_OK);
         }
     }
+    // The extension's own event source, to raise its events as it does.
+    com::ConnectionPoint* extensionEvents() {
+        com::ComPtr<com::IConnectionPointContainer> container;
+        EXPECT_EQ(ext().QueryInterface(com::IConnectionPointContainer::iid, container.putVoid()), com::S_OK);
+        com::ComPtr<com::IConnectionPoint> point;
+        EXPECT_EQ(container->FindConnectionPoint(dravik::DIID_DLomex_Events, point.put()), com::S_OK);
+        return dynamic_cast<com::ConnectionPoint*>(point.get());
+    }
     com::LONG options() {
         com::LONG value = 0;
         EXPECT_EQ(ext().get_Options(&value), com::S_OK);
@@ -306,15 +314,24 @@ TEST_F(ChartEventsTest, TheExtensionAsksForTheInformationLineThroughItsEvent) {
     load();
     hideAverages();
     setPrices(0, 10, 11, 9, 10.5);
-    com::ComPtr<com::IConnectionPointContainer> container;
-    ASSERT_EQ(ext().QueryInterface(com::IConnectionPointContainer::iid, container.putVoid()), com::S_OK);
-    com::ComPtr<com::IConnectionPoint> point;
-    ASSERT_EQ(container->FindConnectionPoint(dravik::DIID_DLomex_Events, point.put()), com::S_OK);
-    auto* events = dynamic_cast<com::ConnectionPoint*>(point.get());
+    com::ConnectionPoint* events = extensionEvents();
     ASSERT_NE(events, nullptr);
     com::Bstr info(u"the extension's own");
     events->raiseWith(dravik::kEventGetDateInfo, com::LONG{0}, com::LONG{0}, &info);
     EXPECT_EQ(info.toUtf8(), "D:2 Nov 2026 | O:10 | H:11 | L:9 | C:10.5");
+}
+
+TEST_F(ChartEventsTest, AChosenPriceDisplayIsKeptForTheFillAndRestylesThePrices) {
+    load();
+    com::ConnectionPoint* events = extensionEvents();
+    ASSERT_NE(events, nullptr);
+    events->raiseWith(dravik::kEventChangePriceGallery, com::LONG{3});
+    EXPECT_EQ(window().chartFill()->PriceDisplay, 3);
+    com::SHORT low = 0;
+    ASSERT_EQ(ext().get_LowSeries(&low), com::S_OK);
+    com::LONG color = 0;
+    ASSERT_EQ(priceSeries(low)->get_Color(&color), com::S_OK);
+    EXPECT_EQ(color, 0x40000000);
 }
 
 TEST_F(ChartEventsTest, HoverEventsPauseTheDrawingHoverTest) {

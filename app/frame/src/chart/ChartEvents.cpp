@@ -6,7 +6,6 @@
 
 #include "appdata/AppError.h"
 #include "appdata/Trap.h"
-#include "com/ConnectionPoint.h"
 #include "com/VbMath.h"
 #include "dravik/Commands.h"
 #include "dravik/Events.h"
@@ -347,24 +346,8 @@ ChartEvents::ChartEvents(korvel::IKvlChart& chart, dravik::IFinancialCharts* ext
 }
 
 ChartEvents::~ChartEvents() {
-    for (Connection* connection : {&chartEvents_, &extensionEvents_})
-        if (connection->point)
-            connection->point->Unadvise(connection->cookie);
-}
-
-ChartEvents::Connection ChartEvents::advise(com::IUnknown* source, const com::IID& events,
-                                            com::EventSink* sink) {
-    Connection connection;
-    com::ComPtr<com::IConnectionPointContainer> container;
-    if (source == nullptr ||
-        com::FAILED(source->QueryInterface(com::IConnectionPointContainer::iid, container.putVoid())) ||
-        !container)
-        return connection;
-    if (com::FAILED(container->FindConnectionPoint(events, connection.point.put())) || !connection.point)
-        return connection;
-    if (com::FAILED(connection.point->Advise(sink->identity(), &connection.cookie)))
-        connection.point = nullptr;
-    return connection;
+    UnadviseEvents(chartEvents_);
+    UnadviseEvents(extensionEvents_);
 }
 
 void ChartEvents::connectChart() {
@@ -403,7 +386,7 @@ void ChartEvents::connectChart() {
         }
         return com::S_OK;
     });
-    chartEvents_ = advise(&chart_, korvel::DIID_DKvlChartEvents, chartSink_.get());
+    chartEvents_ = AdviseEvents(&chart_, korvel::DIID_DKvlChartEvents, chartSink_.get());
 }
 
 void ChartEvents::connectExtension() {
@@ -442,7 +425,7 @@ void ChartEvents::connectExtension() {
             return com::S_OK;
         return failureToExtension([&] { gFinExt_StudiesPageCommit(args[0].i4()); });
     });
-    extensionEvents_ = advise(extension_.get(), dravik::DIID_DLomex_Events, extensionSink_.get());
+    extensionEvents_ = AdviseEvents(extension_.get(), dravik::DIID_DLomex_Events, extensionSink_.get());
 }
 
 void ChartEvents::gFinExt_StudiesPageCommit(com::LONG study) {

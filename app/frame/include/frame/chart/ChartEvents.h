@@ -14,9 +14,9 @@
 #include <functional>
 
 #include "com/ComPtr.h"
-#include "com/ConnectionPoint.h"
 #include "com/EventSink.h"
 #include "dravik/IFinancialCharts.h"
+#include "frame/chart/EventConnection.h"
 #include "frame/chart/ExtensionCalls.h"
 #include "korvel/IKvlChart.h"
 
@@ -81,13 +81,8 @@ public:
     void gFinExt_StudiesPageCommit(com::LONG study);
 
 private:
-    struct Connection {
-        com::ComPtr<com::IConnectionPoint> point;
-        com::DWORD cookie = 0;
-    };
     void connectChart();
     void connectExtension();
-    Connection advise(com::IUnknown* source, const com::IID& events, com::EventSink* sink);
 
     korvel::IKvlChart& chart_;
     com::ComPtr<dravik::IFinancialCharts> extension_;
@@ -96,8 +91,8 @@ private:
     std::function<void(std::int32_t)> priceDisplayChanged_;
     com::ComPtr<com::EventSink> chartSink_;
     com::ComPtr<com::EventSink> extensionSink_;
-    Connection chartEvents_;
-    Connection extensionEvents_;
+    EventConnection chartEvents_;
+    EventConnection extensionEvents_;
 };
 
 }  // namespace frame::chart
