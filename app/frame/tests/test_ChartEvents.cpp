@@ -166,7 +166,8 @@ TEST(ChartValueText, ThreeDecimalsHalvesToEvenNoTrailingZerosAndNoValueEmpty) {
     EXPECT_EQ(ChartValueText(12), "12");
     EXPECT_EQ(ChartValueText(12.4125), "12.412") << "half to even";
     EXPECT_EQ(ChartValueText(12.4135), "12.414") << "half to even";
-    EXPECT_EQ(ChartValueText(-0.0005), "-0") << "half to even";
+    EXPECT_EQ(ChartValueText(-0.0005), "0") << "half to even, no sign";
+    EXPECT_EQ(ChartValueText(-2.0015), "-2.002");
     EXPECT_EQ(ChartValueText(9999999999.99), "9999999999.99");
     EXPECT_EQ(ChartValueText(1e10), "") << "the chart's mark for no value";
     EXPECT_EQ(ChartValueText(3.5e12), "");

@@ -186,7 +186,8 @@ QString ChartValueText(double value) {
     if (value >= kNoValue)
         return {};
     const auto rounded = com::vb::roundDecimals(value, 3);
-    const double shown = rounded ? rounded.value() : value;
+    // A negative value that rounds to nothing is written as 0, not -0.
+    const double shown = rounded ? rounded.value() + 0.0 : value;
     char buffer[32];
     const auto [end, error] =
         std::to_chars(buffer, buffer + sizeof buffer, shown, std::chars_format::general, 15);

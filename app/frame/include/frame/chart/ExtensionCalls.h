@@ -63,8 +63,7 @@ public:
     virtual void put(Study study, StudyMember member, com::Variant value) = 0;
     virtual void setUpAs(Study study, std::int16_t baseIndex, std::string_view name) = 0;
     // A 16-bit property of the study (Visible as -1 or 0, Periods, SeriesIndex of the first output,
-    // WorkSeries); the
-    // fallback when the study does not answer.
+    // WorkSeries); the fallback when the study does not answer.
     virtual std::int16_t get16(Study study, StudyMember member, std::int16_t fallback) = 0;
     // The study's default series and its own axis (null when the study does not offer them).
     virtual com::ComPtr<com::IUnknown> defaultSeries(Study study) = 0;
