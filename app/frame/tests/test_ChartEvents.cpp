@@ -245,6 +245,23 @@ TEST_F(ChartEventsTest, TheControlShowsTheWindowsPriceTipWhereThePointerRests) {
     EXPECT_EQ(*shown, "4 Nov 2026\r\nO: 12.5 - H: 12.75\r\nL: 12.25 - C: 12.5");
 }
 
+TEST_F(ChartEventsTest, TheControlShowsNoTipOverItsAxesOrTitle) {
+    load();
+    const korvel::KvlLayout where = chart().layout();
+    ASSERT_GT(where.bottomAxis.bottom, where.bottomAxis.top);
+    EXPECT_FALSE(chart().tipToShow((where.bottomAxis.left + where.bottomAxis.right) / 2,
+                                   (where.bottomAxis.top + where.bottomAxis.bottom) / 2))
+        << "x axis";
+    ASSERT_GT(where.leftAxis.right, where.leftAxis.left);
+    EXPECT_FALSE(chart().tipToShow((where.leftAxis.left + where.leftAxis.right) / 2,
+                                   (where.leftAxis.top + where.leftAxis.bottom) / 2))
+        << "y axis";
+    ASSERT_GT(where.title.bottom, where.title.top) << "the chart is titled with the company";
+    EXPECT_FALSE(chart().tipToShow((where.title.left + where.title.right) / 2,
+                                   (where.title.top + where.title.bottom) / 2))
+        << "title";
+}
+
 TEST_F(ChartEventsTest, ZoomInSwitchesTheExtensionsZoomModeWithTheControlsZoom) {
     load();
     ASSERT_EQ(chart().put_Zoom(com::VARIANT_FALSE), com::S_OK);
