@@ -1,6 +1,7 @@
 #include "frame/frmMain.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QDesktopServices>
 #include <QDir>
 
@@ -12,6 +13,7 @@
 #include <filesystem>
 #include <limits>
 
+#include "appchart/studies/CustomStudies.h"
 #include "appdata/DataFolder.h"
 #include "appdata/Globals.h"
 #include "appdata/InternetSettings.h"
@@ -27,6 +29,7 @@
 #include "frame/ProgramSettings.h"
 #include "frame/ToolWindowHost.h"
 #include "frame/chart/ChartCommandTexts.h"
+#include "frame/chart/ChartEvents.h"
 #include "frame/chart/ChartImageOutput.h"
 #include "frame/chart/ChartWindowSettings.h"
 #include "frame/chart/DefaultChartSetUp.h"
@@ -278,6 +281,7 @@ frmMain::~frmMain() {
     // The overlay and the fill's view of the chart go before the chart widget and the extensions.
     if (gChartFill)
         gChartFill->Chart = nullptr;
+    m_events.reset();
     m_handles.reset();
     m_target.reset();
     m_overlay.reset();
@@ -329,6 +333,25 @@ void frmMain::attachExtensions() {
             }});
     gChartFill->Chart = m_target.get();
     m_handles = std::make_unique<chart::DrawingHandles>(chart, gFinExt.get(), gGlosx.get());
+    m_events = std::make_unique<chart::ChartEvents>(
+        chart, gFinExt.get(), m_handles.get(),
+        chart::ChartEventLinks{[](std::int32_t row) { return GetLangString(row); },
+                               [this] { mnuHelpDocumnetation_Click(); },
+                               [this] {
+                                   if (m_target)
+                                       tarnwick::chart::CalculateCustomStudies(*m_target, 0);
+                               },
+                               [this](bool shown) {
+                                   if (shown)
+                                       m_frame.TabDock().showForm(QStringLiteral("frmDataEditor"));
+                                   else
+                                       m_frame.TabDock().hideForm(QStringLiteral("frmDataEditor"));
+                               },
+                               [] { QApplication::processEvents(); }},
+        [this](std::int32_t display) {
+            if (gChartFill)
+                gChartFill->PriceDisplay = display;
+        });
 }
 
 // The frame window at the stored place; maximised when no place was stored.
@@ -489,6 +512,7 @@ void frmMain::applyTemplateFile(std::int32_t templateId) {
 // old overlay goes first, or its going would take the new one's place on the chart and the list.
 void frmMain::reattachExtensions() {
     gChartFill->Chart = nullptr;
+    m_events.reset();
     m_handles.reset();
     m_target.reset();
     m_overlay.reset();
@@ -504,10 +528,10 @@ void frmMain::localizeChartCommands() {
 // Rebuilds the captions and legends of the built-in averages from their periods, as committing the
 // studies page does: the 10-period one, the 200-period one, then the 50-period one.
 void frmMain::rebuildAverageLegends() {
-    chart::ExtensionStudySlots studies(gFinExt.get());
-    for (const chart::Study average :
-         {chart::Study::SimpleMA10, chart::Study::SimpleMA200, chart::Study::SimpleMA50})
-        chart::CaptionAverage(studies, average, chart::kAverageCaption);
+    if (!m_events)
+        return;
+    for (const com::LONG average : {0, 2, 1})
+        m_events->gFinExt_StudiesPageCommit(average);
 }
 
 // The chart takes the window's width less 100 twips and its height less 400 (all of it in a low window).

@@ -32,6 +32,7 @@ namespace frame {
 
 class MDIForm1;
 namespace chart {
+class ChartEvents;
 class DrawingHandles;
 class GlossorOverlay;
 class KorvelChartTarget;
@@ -150,6 +151,7 @@ private:
     std::unique_ptr<chart::GlossorOverlay> m_overlay;
     std::unique_ptr<chart::KorvelChartTarget> m_target;
     std::unique_ptr<chart::DrawingHandles> m_handles;
+    std::unique_ptr<chart::ChartEvents> m_events;
     std::unique_ptr<tarnwick::chart::clsKorvelFill> gChartFill;
     std::unique_ptr<appchart::GIF> gGifWriter;
     ChartChoices m_choices;

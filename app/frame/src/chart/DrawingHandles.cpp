@@ -54,29 +54,8 @@ DrawingHandles::DrawingHandles(korvel::IKvlChart& chart, dravik::IFinancialChart
 }
 
 DrawingHandles::~DrawingHandles() {
-    unadvise(listEvents_);
-    unadvise(chartEvents_);
-}
-
-DrawingHandles::Connection DrawingHandles::advise(com::IUnknown* source, const com::IID& events,
-                                                  com::EventSink* sink) {
-    Connection connection;
-    com::ComPtr<com::IConnectionPointContainer> container;
-    if (source == nullptr ||
-        com::FAILED(source->QueryInterface(com::IConnectionPointContainer::iid, container.putVoid())) ||
-        !container)
-        return connection;
-    if (com::FAILED(container->FindConnectionPoint(events, connection.point.put())) || !connection.point)
-        return connection;
-    if (com::FAILED(connection.point->Advise(sink->identity(), &connection.cookie)))
-        connection.point = nullptr;
-    return connection;
-}
-
-void DrawingHandles::unadvise(Connection& connection) {
-    if (connection.point)
-        connection.point->Unadvise(connection.cookie);
-    connection.point = nullptr;
+    UnadviseEvents(listEvents_);
+    UnadviseEvents(chartEvents_);
 }
 
 void DrawingHandles::connectEvents() {
@@ -100,7 +79,7 @@ void DrawingHandles::connectEvents() {
             gGlosx_ObjectDeleted(args[0].unknown().as<glossor::IGlosxObject>().get());
         return com::S_OK;
     });
-    listEvents_ = advise(list_.get(), glossor::DIID_DGlosxEvents, listSink_.get());
+    listEvents_ = AdviseEvents(list_.get(), glossor::DIID_DGlosxEvents, listSink_.get());
 
     chartSink_ = com::makeComObject<com::EventSink>(korvel::DIID_DKvlChartEvents);
     chartSink_->on(korvel::kEventMouseMoving, [this](std::span<com::Variant> args) {
@@ -109,7 +88,7 @@ void DrawingHandles::connectEvents() {
                                 static_cast<std::int16_t>(*args[1].i4Ref()));
         return com::S_OK;
     });
-    chartEvents_ = advise(&chart_, korvel::DIID_DKvlChartEvents, chartSink_.get());
+    chartEvents_ = AdviseEvents(&chart_, korvel::DIID_DKvlChartEvents, chartSink_.get());
 }
 
 com::ComPtr<glossor::IGlosxObject> DrawingHandles::firstSelected() {
@@ -125,8 +104,11 @@ void DrawingHandles::Korvel1_MouseMoving(std::int16_t x, std::int16_t y) {
     if (hoverBusy_ || QApplication::mouseButtons() != Qt::NoButton)
         return;
     hoverBusy_ = true;
-    if (!CheckPointDrawingHit(x, y, chart_, true) && list_)
-        ClearAllLineAnnot(*list_);
+    // A failing hit test is logged and must not leave the hover test off for good.
+    Trap("Korvel1_MouseMoving", [&] {
+        if (!CheckPointDrawingHit(x, y, chart_, true) && list_)
+            ClearAllLineAnnot(*list_);
+    });
     hoverBusy_ = false;
 }
 

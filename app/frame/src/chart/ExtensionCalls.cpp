@@ -104,7 +104,11 @@ std::int16_t ExtensionStudySlots::get16(Study study, StudyMember member, std::in
         return fallback;
     com::SHORT value = fallback;
     com::HRESULT hr = com::E_NOTIMPL;
-    if (member == kStudyPeriods)
+    if (member == kStudyVisible) {
+        com::VARIANT_BOOL visible = com::VARIANT_FALSE;
+        hr = s->get_Visible(&visible);
+        value = visible;
+    } else if (member == kStudyPeriods)
         hr = s->get_Periods(&value);
     else if (member == kStudySeriesIndex)
         hr = s->get_SeriesIndex(com::Variant::missing(), &value);

@@ -14,6 +14,7 @@
 #include "com/ConnectionPoint.h"
 #include "com/EventSink.h"
 #include "dravik/IFinancialCharts.h"
+#include "frame/chart/EventConnection.h"
 #include "glossor/IGlosxList.h"
 #include "korvel/IKvlChart.h"
 
@@ -38,12 +39,6 @@ public:
     void setHoverBusy(bool busy) { hoverBusy_ = busy; }
 
 private:
-    struct Connection {
-        com::ComPtr<com::IConnectionPoint> point;
-        com::DWORD cookie = 0;
-    };
-    static Connection advise(com::IUnknown* source, const com::IID& events, com::EventSink* sink);
-    static void unadvise(Connection& connection);
     void connectEvents();
     com::ComPtr<glossor::IGlosxObject> firstSelected();
     void moveDrawingToHandle();
@@ -55,8 +50,8 @@ private:
     com::ComPtr<glossor::IGlosxList> list_;
     com::ComPtr<com::EventSink> listSink_;
     com::ComPtr<com::EventSink> chartSink_;
-    Connection listEvents_;
-    Connection chartEvents_;
+    EventConnection listEvents_;
+    EventConnection chartEvents_;
     bool hoverBusy_ = false;
 };
 

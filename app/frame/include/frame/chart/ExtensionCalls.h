@@ -27,6 +27,7 @@ enum class Study : com::DISPID {
     SimpleMA10 = dravik::DISPID_FirstStudy + 0,
     SimpleMA50 = dravik::DISPID_FirstStudy + 1,
     SimpleMA200 = dravik::DISPID_FirstStudy + 2,
+    ExponentialMA = dravik::DISPID_FirstStudy + 4,
     VOLUME = dravik::DISPID_FirstStudy + 8,
     MACD = dravik::DISPID_FirstStudy + 20,
     RSI = dravik::DISPID_FirstStudy + 21,
@@ -61,8 +62,8 @@ public:
     virtual ~StudySlots() = default;
     virtual void put(Study study, StudyMember member, com::Variant value) = 0;
     virtual void setUpAs(Study study, std::int16_t baseIndex, std::string_view name) = 0;
-    // A 16-bit property of the study (Periods, SeriesIndex of the first output, WorkSeries); the
-    // fallback when the study does not answer.
+    // A 16-bit property of the study (Visible as -1 or 0, Periods, SeriesIndex of the first output,
+    // WorkSeries); the fallback when the study does not answer.
     virtual std::int16_t get16(Study study, StudyMember member, std::int16_t fallback) = 0;
     // The study's default series and its own axis (null when the study does not offer them).
     virtual com::ComPtr<com::IUnknown> defaultSeries(Study study) = 0;
