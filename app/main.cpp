@@ -41,6 +41,8 @@ void reportStartFailure(const tarnwick::AppError& error) {
 
 int main(int argc, char* argv[]) {
     QApplication app(argc, argv);
+    // Message boxes and input boxes carry the program's name; Qt would take the executable's.
+    QApplication::setApplicationName(QStringLiteral("Tarnwick"));
     // Long loops of every component yield through this one hook (at most every few tens of ms).
     com::setYieldHook([] { QApplication::processEvents(); });
     tarnwick::StoreStartupSettings settings;

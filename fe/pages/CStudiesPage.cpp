@@ -335,7 +335,7 @@ void CStudiesPage::loadStudy(ui::Dialog& dialog) {
     if (hasOption(FEO_UI_CHANGE_STUDYNAME)) {
         com::Bstr name;
         studyObject_->get_Name(&name);
-        dialog.setItemText(IDC_NAME, QString::fromStdU16String(name.text()));
+        dialog.setItemText(IDC_NAME, QStringView(name.text()).toString());
     }
     showParameterRows(dialog);
     const bool single = isSingleInput(kind());
@@ -354,7 +354,7 @@ void CStudiesPage::loadStudy(ui::Dialog& dialog) {
         com::Bstr legend;
         if (com::SUCCEEDED(studyObject_->get_Series(com::Variant(sub), series.put())) && series)
             series->get_Legend(&legend);
-        dialog.addString(IDC_OUTPUT_LIST, QString::fromStdU16String(legend.text()), sub);
+        dialog.addString(IDC_OUTPUT_LIST, QStringView(legend.text()).toString(), sub);
     }
     showing_ = false;
     dialog.setCurSel(IDC_OUTPUT_LIST, outputs > 0 ? 0 : -1);
@@ -399,7 +399,7 @@ void CStudiesPage::loadOutput(ui::Dialog& dialog) {
     SelectColorItemByText(dialog, IDC_SERIES_COLOR, colourText(colour));
     SelectListValue(dialog, IDC_WIDTH, width);
     SelectByOffset(dialog, IDC_STYLE, style, 0);
-    dialog.setItemText(IDC_LEGEND, QString::fromStdU16String(legend.text()));
+    dialog.setItemText(IDC_LEGEND, QStringView(legend.text()).toString());
     showing_ = false;
 }
 

@@ -48,7 +48,7 @@ QString dateText(const DrawingControlContext& context, double x) {
     const CDateScale* scale = context.extension ? context.extension->DrawingDateScale() : nullptr;
     if (!scale)
         return {};
-    return QString::fromStdString(scale->FormatValue(x, context.extension->DrawingDateLocale(), false));
+    return QString::fromStdString(DrawingDateText(*scale, x));
 }
 
 // Reads a date text into an anchor, a date after the data taken as the last period; false (nothing
@@ -63,24 +63,12 @@ bool readDate(const ui::Dialog& dialog, int id, const DrawingControlContext& con
     // two periods onto the next one.
     if (shown == dateText(context, x))
         return false;
-    const std::string text = shown.left(kDrawingDateChars).toStdString();
-    const loc::LCID locale = context.extension->DrawingDateLocale();
-    if (!scale->HasXValues(scale->GetLevel())) {
-        // Plain point numbers: the whole text must be one.
-        const std::optional<DrawingAnchor> anchor = ParseDrawingDate(*scale, text, locale);
-        if (!anchor)
-            return false;
-        position = anchor->position;
-        x = anchor->x;
-        return true;
-    }
-    std::int32_t read = -1;
-    double value = 0;
-    if (text.find_first_not_of(" \t") == std::string::npos ||
-        !scale->ParseValue(text, read, value, locale, true))
+    const std::optional<DrawingAnchor> anchor =
+        ParseDrawingDate(*scale, shown.left(kDrawingDateChars).toStdString(), true);
+    if (!anchor)
         return false;
-    position = read;
-    x = value;
+    position = anchor->position;
+    x = anchor->x;
     return true;
 }
 

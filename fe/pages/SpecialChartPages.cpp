@@ -322,7 +322,7 @@ private:
                                 static_cast<std::intptr_t>(static_cast<gdi::COLORREF>(value.integer)));
                 break;
             case FieldKind::Text:
-                dialog.setItemText(field.id, QString::fromStdU16String(value.text.text()));
+                dialog.setItemText(field.id, QStringView(value.text.text()).toString());
                 break;
         }
     }

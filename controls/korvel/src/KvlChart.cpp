@@ -595,13 +595,41 @@ HRESULT KvlChart::RefreshData(LONG) {
     return com::S_OK;
 }
 
-HRESULT KvlChart::RunCommand(SHORT id, LONG, LONG* result) {
+HRESULT KvlChart::RunCommand(SHORT id, LONG value, LONG* result) {
     if (result)
         *result = 0;
+    if (id == kCommandSeriesProperties)
+        return showSeriesDialog(value, result);
     if (id != kCommandRelayout)
         return com::E_INVALIDARG;
     model_.autoScale();
     ++repaints_;
+    return com::S_OK;
+}
+
+HRESULT KvlChart::showSeriesDialog(LONG series, LONG* changed) {
+    const KvlSeriesState* state = model_.series(series);
+    if (!state)
+        return com::E_INVALIDARG;
+    KvlSeriesLook look;
+    look.gallery = state->attributes[kAttrGallery];
+    look.color = state->attributes[kAttrColor];
+    look.lineWidth = state->attributes[kAttrLineWidth];
+    look.lineStyle = state->attributes[kAttrLineStyle];
+    look.legend = state->legend;
+    const KvlSeriesDialogRunner& run =
+        seriesDialog_ ? seriesDialog_ : KvlSeriesDialogRunner(&RunSeriesDialog);
+    if (!run(window_.widget(), look))
+        return com::S_OK;
+    model_.setAttribute(series, kAttrGallery, look.gallery);
+    model_.setAttribute(series, kAttrColor, look.color);
+    model_.setAttribute(series, kAttrLineWidth, look.lineWidth);
+    model_.setAttribute(series, kAttrLineStyle, look.lineStyle);
+    model_.series(series)->legend = look.legend;
+    if (changed)
+        *changed = 1;
+    ++repaints_;
+    InvalidateRect(nullptr);
     return com::S_OK;
 }
 

@@ -324,8 +324,12 @@ LONG KvlChart::importTemplate(const QString& path) {
         return kImportRefused;
     }
     // The gallery shown when the template was written shows again when its extension still offers it.
-    if (content->look.activeType >= 0)
+    // The switched-styles word was written with that gallery's switches applied; activating it switches
+    // them once more, so the word is put back as written (the gallery's deactivation switches them off).
+    if (content->look.activeType >= 0) {
         driver_.setChartType(content->look.activeType);
+        model_.settings().switchedStyles = content->look.settings.switchedStyles;
+    }
     if (model_.pointCount() > 0)
         dataChanged();
     ++repaints_;

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdio>
+#include <limits>
 #include <string_view>
 
 #include "gdi/DeviceContext.h"
@@ -35,10 +36,19 @@ struct NumberFormat {
     std::string prefix, suffix;
 };
 
+// A property held as a double taken as a whole number within [low, high]: clamped before the cast, so
+// that a huge value never converts out of range.
+template <typename Whole>
+Whole wholeProperty(double value, Whole low, Whole high, Whole fallback) {
+    if (!std::isfinite(value))
+        return fallback;
+    return static_cast<Whole>(std::clamp(value, static_cast<double>(low), static_cast<double>(high)));
+}
+
 NumberFormat numberFormat(const KvlAxisState& axis) {
     NumberFormat format;
     const double decimals = axis.properties[kAxisDecimals];
-    format.decimals = std::isfinite(decimals) ? std::clamp(static_cast<int>(decimals), 0, 10) : 0;
+    format.decimals = wholeProperty(decimals, 0, 10, 0);
     if (axis.format.vt() != com::VT_BSTR)
         return format;
     const std::string picture = axis.format.bstr().toUtf8();
@@ -203,12 +213,14 @@ gdi::HPEN KvlLabelLoop::makeGridPen(LONG axis, LONG major) const {
     if (!model_.gridShown(axis, major != 0))
         return gdi::getStockObject(gdi::NULL_PEN);
     const int style =
-        static_cast<int>(givenOr(*state, major ? kAxisGridStyle : kAxisMinorGridStyle, gdi::PS_SOLID));
-    const int width =
-        std::max(1, static_cast<int>(givenOr(*state, major ? kAxisGridWidth : kAxisMinorGridWidth, 1)));
-    const auto colour = static_cast<gdi::COLORREF>(
-        givenOr(*state, major ? kAxisGridColor : kAxisMinorGridColor, major ? kGridColor : kMinorGridColor));
-    return gdi::createPen(style & gdi::PS_STYLE_MASK, width, colour & 0xFFFFFF);
+        wholeProperty(givenOr(*state, major ? kAxisGridStyle : kAxisMinorGridStyle, gdi::PS_SOLID),
+                      std::numeric_limits<int>::min(), std::numeric_limits<int>::max(), 0);
+    const int width = wholeProperty(givenOr(*state, major ? kAxisGridWidth : kAxisMinorGridWidth, 1), 1,
+                                    std::numeric_limits<int>::max(), 1);
+    const auto colour = wholeProperty<std::int64_t>(
+        givenOr(*state, major ? kAxisGridColor : kAxisMinorGridColor, major ? kGridColor : kMinorGridColor),
+        std::numeric_limits<std::int32_t>::min(), std::numeric_limits<std::uint32_t>::max(), 0);
+    return gdi::createPen(style & gdi::PS_STYLE_MASK, width, static_cast<gdi::COLORREF>(colour & 0xFFFFFF));
 }
 
 void KvlLabelLoop::ownPass(LONG axis, LONG major) {

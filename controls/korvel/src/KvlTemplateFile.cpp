@@ -2,6 +2,7 @@
 
 #include <cmath>
 #include <cstring>
+#include <limits>
 #include <type_traits>
 
 namespace korvel {
@@ -235,8 +236,20 @@ void exchangeExtension(Exchange& x, KvlTemplateExtension& extension) {
     x.rest(*extension.state);
 }
 
+// The axis properties that are whole numbers (counts, styles, flags, colours, a locale): the chart and
+// its extensions take them as 32-bit integers.
+constexpr KvlAxisProperty kWholeAxisProperties[] = {
+    kAxisDecimals,       kAxisStyle,          kAxisVisible,    kAxisTextColor,      kAxisGridShown,
+    kAxisGridWidth,      kAxisGridStyle,      kAxisGridColor,  kAxisMinorGridShown, kAxisMinorGridWidth,
+    kAxisMinorGridStyle, kAxisMinorGridColor, kAxisTitleColor, kAxisLocale};
+
+bool fitsLong(double value) {
+    return value >= static_cast<double>(std::numeric_limits<LONG>::min()) &&
+           value <= static_cast<double>(std::numeric_limits<LONG>::max());
+}
+
 // Values the chart could not take whatever their bytes: bands outside the plot, a log base without a
-// logarithm, numbers that are not numbers.
+// logarithm, numbers that are not numbers, whole-number properties beyond a 32-bit integer.
 bool lookIsSound(const KvlTemplateLook& look) {
     for (const KvlTemplateAxis& axis : look.axes) {
         if (!(axis.bandTop >= 0) || !(axis.bandBottom <= 1) || !(axis.bandTop < axis.bandBottom))
@@ -247,6 +260,9 @@ bool lookIsSound(const KvlTemplateLook& look) {
             return false;
         for (const double property : axis.properties)
             if (std::isnan(property))
+                return false;
+        for (const KvlAxisProperty whole : kWholeAxisProperties)
+            if (!fitsLong(axis.properties[static_cast<std::size_t>(whole)]))
                 return false;
     }
     for (const KvlConstantLine& line : look.constantLines)

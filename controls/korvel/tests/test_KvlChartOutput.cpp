@@ -385,6 +385,60 @@ TEST_F(KvlTemplateTest, AnExtensionWithoutSavedStateIsCreatedAnewInItsPlace) {
     EXPECT_EQ(priceDisplayOf(extension().get()), 3);
 }
 
+// Writing what an import gave writes the same file again, however often: the extension's gallery is
+// active at each export, and its switches of the chart's styles are not applied twice.
+TEST_F(KvlTemplateTest, ExportImportExportWritesTheSameFile) {
+    const auto switchedStyles = [](const QByteArray& bytes) {
+        const auto* data = reinterpret_cast<const std::uint8_t*>(bytes.constData());
+        const std::optional<KvlTemplate> content =
+            decodeTemplate({data, static_cast<std::size_t>(bytes.size())});
+        return content ? content->look.settings.switchedStyles : -1;
+    };
+    const QByteArray first = exportThenChange();
+    const LONG written = switchedStyles(first);
+    QByteArray previous;
+    for (int round = 0; round < 3; ++round) {
+        SCOPED_TRACE(round);
+        ASSERT_EQ(import(path("T1")), kImportDone);
+        ASSERT_EQ(chart_->ExportFile(kFileTemplate, com::Bstr::fromUtf8(path("T1").toStdString())),
+                  com::S_OK);
+        const QByteArray again = readAll(path("T1"));
+        EXPECT_EQ(switchedStyles(again), written);
+        if (round > 0) {
+            EXPECT_EQ(again, previous);
+        }
+        previous = again;
+    }
+}
+
+// Each import attaches the extension anew, which brings its command images to the chart's bar again:
+// the bar keeps one copy, however many imports there are.
+TEST_F(KvlTemplateTest, RepeatedImportsKeepOneCopyOfTheExtensionsImages) {
+    exportThenChange();
+    ASSERT_EQ(import(path("T1")), kImportDone);
+    const std::size_t images = chart_->commandBar().table()->images().size();
+    ASSERT_GT(images, 0u);
+    for (int round = 0; round < 5; ++round)
+        ASSERT_EQ(import(path("T1")), kImportDone);
+    EXPECT_EQ(chart_->commandBar().table()->images().size(), images);
+}
+
+// The state kind after an extension's ProgID is 0 (no state) or 1 (a saved state): any other kind is
+// a damaged file, refused before anything changes.
+TEST_F(KvlTemplateTest, AStateKindOtherThanNoneOrSavedIsRefused) {
+    const QByteArray bytes = exportThenChange();
+    const qsizetype extensionSection = 16 + u32At(bytes, 12);
+    const qsizetype kind = extensionSection + 8 + 2 + static_cast<qsizetype>(std::strlen(kFinancialProgId));
+    ASSERT_EQ(bytes[kind], 1);
+    for (const char bad : {'\x02', '\x03', '\xFF'}) {
+        QByteArray copy = bytes;
+        copy[kind] = bad;
+        writeAll(path("T7"), copy);
+        EXPECT_EQ(import(path("T7")), kImportDamaged) << static_cast<int>(bad);
+    }
+    expectUnchanged();
+}
+
 TEST_F(KvlTemplateTest, TheExtensionsGalleryPrintsAndExportsThroughTheSamePaint) {
     QTemporaryDir out;
     const QString pdf = out.filePath("chart.pdf");
@@ -497,6 +551,25 @@ TEST(KvlTemplateFile, EveryDamagedByteOfALookParsesOrIsRefusedWithinBounds) {
     content.look.axes[0].bandTop = 0.9;
     content.look.axes[0].bandBottom = 0.1;
     EXPECT_FALSE(decodeTemplate(encodeTemplate(content)));
+}
+
+// Whole-number axis properties (decimals, styles, widths, colours) beyond a 32-bit integer are refused
+// with the template; ranges may be any finite value.
+TEST(KvlTemplateFile, WholeNumberAxisPropertiesOutsideA32BitIntegerAreRefused) {
+    KvlTemplate content;
+    content.look.axes.resize(kTemplateAxes);
+    content.look.axes[1].properties[kAxisMin] = -1e300;
+    content.look.axes[1].properties[kAxisMax] = 1e300;
+    content.look.axes[1].properties[kAxisDecimals] = 2147483647.0;
+    ASSERT_TRUE(decodeTemplate(encodeTemplate(content)));
+    for (const KvlAxisProperty property :
+         {kAxisDecimals, kAxisGridWidth, kAxisGridStyle, kAxisMinorGridStyle, kAxisTextColor, kAxisLocale}) {
+        for (const double value : {1e300, -1e300, 2147483648.0, -2147483649.0}) {
+            KvlTemplate bad = content;
+            bad.look.axes[2].properties[static_cast<std::size_t>(property)] = value;
+            EXPECT_FALSE(decodeTemplate(encodeTemplate(bad))) << property << " " << value;
+        }
+    }
 }
 
 }  // namespace

@@ -36,7 +36,7 @@ void fillMenu(const OstCommandTable& table, const std::vector<SHORT>& entries,
             continue;
         } else {
             item.id = id;
-            item.text = QString::fromStdU16String(command->text);
+            item.text = QStringView(command->text).toString();
             item.checked = command->checked;
             item.disabled = !command->enabled;
             if (depth < kMaxMenuDepth)

@@ -122,8 +122,15 @@ LONG OstCommandTable::addImages(const QImage& strip, LONG imageWidth, std::uint3
         }
     }
     // A narrower rest at the right end is no whole image and is left out.
+    std::vector<QImage> added;
     for (int x = 0; x + imageWidth <= source.width(); x += imageWidth)
-        images_.push_back(source.copy(x, 0, imageWidth, source.height()));
+        added.push_back(source.copy(x, 0, imageWidth, source.height()));
+    // An owner that comes again (an extension attached anew) brings the same strip: its images are
+    // there already, and adding them once more would grow the list with every attach.
+    const auto held = std::search(images_.begin(), images_.end(), added.begin(), added.end());
+    if (!added.empty() && held != images_.end())
+        return static_cast<LONG>(held - images_.begin());
+    images_.insert(images_.end(), added.begin(), added.end());
     changed();
     return first;
 }

@@ -93,7 +93,7 @@ QIcon OstToolbarWidget::iconOf(const OstCommandData& command) const {
 
 QAction* OstToolbarWidget::addCommand(const OstCommandData& command) {
     const SHORT id = command.id;
-    QAction* action = addAction(iconOf(command), QString::fromStdU16String(command.text));
+    QAction* action = addAction(iconOf(command), QStringView(command.text).toString());
     action->setEnabled(command.enabled);
     action->setCheckable(command.style & kStyleCheck);
     action->setChecked(command.checked);
@@ -121,7 +121,7 @@ QAction* OstToolbarWidget::addCombo(const OstCommandData& command) {
     for (std::size_t slot = 0; slot < command.subCommands.size(); ++slot) {
         const OstCommandData* item = table.find(command.subCommands[slot]);
         if (item)
-            combo->addItem(QString::fromStdU16String(item->text), static_cast<int>(slot));
+            combo->addItem(QStringView(item->text).toString(), static_cast<int>(slot));
     }
     combo->setCurrentIndex(combo->findData(int{command.comboSelection}));
     const SHORT id = command.id;
@@ -152,7 +152,7 @@ QMenu* OstToolbarWidget::makeMenu(const std::vector<SHORT>& entries, int depth) 
         }
         if (!command->visible)
             continue;
-        QAction* action = menu->addAction(iconOf(*command), QString::fromStdU16String(command->text));
+        QAction* action = menu->addAction(iconOf(*command), QStringView(command->text).toString());
         action->setProperty(kIdProperty, int{id});
         action->setEnabled(command->enabled);
         action->setCheckable(command->style & kStyleCheck);

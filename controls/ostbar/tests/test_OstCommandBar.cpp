@@ -257,7 +257,9 @@ TEST(OstCommandBar, CommandSetBringsCaptionsImagesAndStyles) {
     set.extraCount = 1;
 
     auto bar = OstCommandBar::create();
-    bar->table()->addImages(strip, 16, 0xC0C0C0);  // images 0-3 are someone else's
+    QImage others(64, 16, QImage::Format_RGB32);
+    others.fill(QColor(0x20, 0x40, 0x60));
+    bar->table()->addImages(others, 16, 0xC0C0C0);  // images 0-3 are someone else's
     ASSERT_EQ(bar->SetCommandSet(&set), com::S_OK);
     const OstCommandTable& table = *bar->table();
     EXPECT_EQ(table.commandCount(), 4u);

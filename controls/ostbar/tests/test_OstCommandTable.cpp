@@ -100,7 +100,14 @@ TEST(OstCommandTable, StripIsCutIntoImagesWithTheMaskTransparent) {
     ASSERT_EQ(table.images().size(), 2u);
     EXPECT_EQ(qAlpha(table.images()[0].pixel(0, 0)), 0);
     EXPECT_EQ(table.images()[1].pixel(1, 3), qRgb(255, 0, 0));
-    EXPECT_EQ(table.addImages(strip, 16, 0xC0C0C0), 2);
+    // The same strip again (its owner attached anew) adds nothing; another strip is appended.
+    EXPECT_EQ(table.addImages(strip, 16, 0xC0C0C0), 0);
+    EXPECT_EQ(table.images().size(), 2u);
+    QImage other = strip;
+    other.setPixel(1, 1, qRgb(0, 0, 255));
+    EXPECT_EQ(table.addImages(other, 16, 0xC0C0C0), 2);
+    EXPECT_EQ(table.images().size(), 4u);
+    EXPECT_EQ(table.addImages(strip.copy(16, 0, 16, 16), 16, 0xC0C0C0), 1) << "images held in that order";
     EXPECT_EQ(table.addImages(strip, 0, 0), -1);
     EXPECT_EQ(table.addImages(QImage(), 16, 0), -1);
 }

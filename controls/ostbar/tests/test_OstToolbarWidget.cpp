@@ -91,6 +91,16 @@ TEST_F(OstToolbarWidgetTest, ChoosingADropDownEntryDeliversIt) {
     EXPECT_EQ(receiver->commands(), (Commands{69}));
 }
 
+// A caption that begins with U+FEFF or U+FFFE is text like any other, not a byte-order mark.
+TEST_F(OstToolbarWidgetTest, ACaptionBeginningWithAByteOrderMarkIsShownUnitForUnit) {
+    bar->table()->find(29442)->text = u"\uFEFFPrint";
+    bar->table()->find(29448)->text = u"\uFFFEZoom";
+    OstToolbarWidget widget(bar);
+    ASSERT_NE(widget.actionFor(29442), nullptr);
+    EXPECT_EQ(widget.actionFor(29442)->text(), QString(QChar(0xFEFF)) + QStringLiteral("Print"));
+    EXPECT_EQ(widget.actionFor(29448)->text(), QString(QChar(0xFFFE)) + QStringLiteral("Zoom"));
+}
+
 TEST_F(OstToolbarWidgetTest, FollowsTheTable) {
     OstToolbarWidget widget(bar);
     EXPECT_FALSE(widget.isHidden());

@@ -321,6 +321,11 @@ bool CDateScale::ParseValue(std::string_view text, std::int32_t& position, doubl
     com::DATE date = 0;
     if (!SystemTimeToVariantTimeHelper(time, date))
         return false;
+    LocateDate(date, position, value, clamp);
+    return true;
+}
+
+void CDateScale::LocateDate(double date, std::int32_t& position, double& value, bool clamp) const {
     position = -1;
     value = date;
     const std::int32_t periods = PeriodCount(level_);
@@ -332,13 +337,12 @@ bool CDateScale::ParseValue(std::string_view text, std::int32_t& position, doubl
             position = period + 1;
             value = x;
         }
-        return true;
+        return;
     }
     if (clamp && periods > 0) {
         position = periods;
         value = XValue(level_, 0, periods - 1);
     }
-    return true;
 }
 
 }  // namespace dravik

@@ -104,6 +104,8 @@ public:
     // text is not a date (nothing is changed).
     bool ParseValue(std::string_view text, std::int32_t& position, double& value, loc::LCID locale,
                     bool clamp) const;
+    // The position and value of a date of the current level, found as ParseValue finds a date it read.
+    void LocateDate(double date, std::int32_t& position, double& value, bool clamp) const;
 
     // The price side of the chart: a value under a format code (as value labels are formatted), and a
     // number text read with "." as separator.

@@ -4,9 +4,11 @@
 #include <charconv>
 #include <cmath>
 
+#include "com/OleDate.h"
 #include "datescale/DateScale.h"
 #include "format/ScaleRounding.h"
 #include "format/ValueFormat.h"
+#include "locale/LocaleInfo.h"
 #include "locale/LocaleRegistry.h"
 #include "state/AxisSettingsRecord.h"
 
@@ -64,25 +66,33 @@ std::optional<double> readWhole(std::string_view text, const Separators& separat
 
 }  // namespace
 
-std::string DrawingDateText(const CDateScale& scale, double x, loc::LCID locale) {
-    return scale.FormatValue(x, locale, false);
+std::string DrawingDateText(const CDateScale& scale, double x) {
+    if (!scale.HasXValues(scale.GetLevel()))
+        return scale.FormatValue(x, loc::LOCALE_USER_DEFAULT, false);
+    const std::optional<com::CalendarTime> time = com::fromOleDate(x);
+    if (!time)
+        return {};
+    const bool midnight = time->hour == 0 && time->minute == 0 && time->second == 0;
+    return midnight ? com::formatIsoDate(x) : com::formatIsoDateTime(x);
 }
 
-std::optional<DrawingAnchor> ParseDrawingDate(const CDateScale& scale, std::string_view text,
-                                              loc::LCID locale) {
-    std::int32_t position = -1;
-    double x = 0;
+std::optional<DrawingAnchor> ParseDrawingDate(const CDateScale& scale, std::string_view text, bool clamp) {
+    const std::string_view trimmed = trimBlanks(text);
     if (!scale.HasXValues(scale.GetLevel())) {
         // Plain point numbers: the whole text must be one.
-        const std::optional<double> number = readWhole(trimBlanks(text), {".", ""});
+        const std::optional<double> number = readWhole(trimmed, {".", ""});
         if (!number)
             return std::nullopt;
-        x = *number;
-        position = std::fabs(x) < 2147483647.0 ? static_cast<std::int32_t>(x) : 0;
+        const double x = *number;
+        const std::int32_t position = std::fabs(x) < 2147483647.0 ? static_cast<std::int32_t>(x) : 0;
         return DrawingAnchor{static_cast<double>(position), x};
     }
-    if (trimBlanks(text).empty() || !scale.ParseValue(text, position, x, locale, false))
+    const std::optional<com::DATE> date = com::parseIsoDate(trimmed);
+    if (!date)
         return std::nullopt;
+    std::int32_t position = -1;
+    double x = 0;
+    scale.LocateDate(*date, position, x, clamp);
     return DrawingAnchor{static_cast<double>(position), x};
 }
 

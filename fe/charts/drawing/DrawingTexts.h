@@ -7,8 +7,6 @@
 #include <string>
 #include <string_view>
 
-#include "locale/LocaleInfo.h"
-
 namespace dravik {
 
 class CDateScale;
@@ -21,13 +19,15 @@ struct DrawingAnchor {
     double x = -1.0;
 };
 
-// The text of an anchor's x value: the date (with the time when it is not midnight) in `locale`'s short
-// form, or "%10.2f" while the scale's level has no dates.
-std::string DrawingDateText(const CDateScale& scale, double x, loc::LCID locale);
-// Reads a date text as DrawingDateText writes it (a number while the level has no dates); nothing for
-// a text that is no date.
+// The text of an anchor's x value in one fixed form, whatever the locale, so that the text read back
+// gives the same anchor: "YYYY-MM-DD" (with " HH:MM:SS" when the time is not midnight), or "%10.2f"
+// while the scale's level has no dates.
+std::string DrawingDateText(const CDateScale& scale, double x);
+// Reads a date text in the form DrawingDateText writes (a number while the level has no dates; blanks
+// around it are allowed): the first period not earlier than the date gives the anchor (with `clamp`, a
+// date after the data gives the last period). Nothing for any other text.
 std::optional<DrawingAnchor> ParseDrawingDate(const CDateScale& scale, std::string_view text,
-                                              loc::LCID locale);
+                                              bool clamp = false);
 
 // A price as the price axis writes its labels, with as many decimals as the value needs (at least the
 // axis's own); plain fixed decimals without an axis.

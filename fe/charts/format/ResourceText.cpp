@@ -10,7 +10,7 @@
 namespace dravik {
 
 CResourceText::CResourceText(const CResourceText& other)
-    : bufferSize_(other.bufferSize_), stringId_(other.stringId_) {
+    : bufferSize_(other.bufferSize_), stringId_(other.stringId_), ownerId_(other.ownerId_) {
     if (other.buffer_) {
         ensureBuffer();
         std::memcpy(buffer_.get(), other.buffer_.get(),
@@ -60,8 +60,8 @@ int CResourceText::SetText(std::string_view text, const res::ResourceModule* mod
 }
 
 void CResourceText::SetStringId(std::int16_t id) {
-    if (id != stringId_)
-        stringId_ = id;
+    stringId_ = id;
+    ownerId_ = id;
 }
 
 void CResourceText::SetSize(std::int16_t size) {
@@ -102,8 +102,13 @@ int CResourceText::Exchange(CPropertyArchive& archive, std::u16string_view key, 
     const std::u16string sizeKey = textKey + u"_strSize";
     std::int16_t size = archive.IsStoring() && isOwnText() ? bufferSize_ : 0;
     int moved = archive.ExchangeShort(&size, sizeKey.c_str(), 0);
-    if (size <= 0 || archive.Failed())
+    if (archive.Failed())
         return moved;
+    if (size <= 0) {
+        if (!archive.IsStoring() && ownerId_ != -1)
+            stringId_ = ownerId_;
+        return moved;
+    }
     // The block is exactly `size` bytes: the text, then zeros (never what an older text left behind).
     std::vector<char> block(static_cast<std::size_t>(size) + 1, '\0');
     if (archive.IsStoring()) {

@@ -36,6 +36,7 @@ public:
     // equals the current one (nothing changes), 1 when it was set.
     int SetText(std::string_view text, const res::ResourceModule* module);
 
+    // Makes the text the string `id`; that id is also what a loaded "string id" form goes back to.
     void SetStringId(std::int16_t id);
     std::int16_t GetStringId() const { return stringId_; }
     bool isOwnText() const { return stringId_ == -1; }
@@ -52,8 +53,9 @@ public:
     // an own text, 0 for a string id), then for an own text the whole buffer of that size under `key`.
     // Short form (flags & kExchangeTextOnly, for the property bag): only an own text, as a text with
     // its length, under `key`. Loading an own text keeps this object's buffer size (cutting a longer
-    // saved text at a character boundary) and makes it the own text; loading a string id keeps the id
-    // the owner set. Returns the bytes (or properties) moved.
+    // saved text at a character boundary) and makes it the own text; loading the string-id form (size
+    // 0) makes the text the last id the owner set again, dropping an own text, so that loading a save
+    // always gives what was saved. Returns the bytes (or properties) moved.
     int Exchange(CPropertyArchive& archive, std::u16string_view key, std::uint32_t flags = 0);
 
 private:
@@ -63,6 +65,7 @@ private:
     std::unique_ptr<char[]> buffer_;
     std::int16_t bufferSize_ = 0;
     std::int16_t stringId_ = -1;
+    std::int16_t ownerId_ = -1;  // the last id SetStringId gave
 };
 
 // The texts of string ids first..last (inclusive; missing ones empty), each cut to 255 bytes: the

@@ -28,12 +28,19 @@ std::optional<std::size_t> FirstFigureValue(std::span<const double> values);
 // unit that comes out as 0 or not finite.
 com::HRESULT ResolveFigureUnit(double size, bool percentual, std::span<const double> values, double& unit);
 
-// The smallest and largest value taken in, from the range-search seeds.
+// The smallest and largest value taken in. The first value sets both, so that values beyond the
+// range-search seeds (+/-3.4e38) are found as they are; nothing taken in leaves the seeds.
 struct ValueRange {
     double min = kRangeSeedMin;
     double max = kRangeSeedMax;
+    bool empty = true;
 
     void TakeIn(double value) {
+        if (empty) {
+            min = max = value;
+            empty = false;
+            return;
+        }
         if (value < min)
             min = value;
         if (value > max)

@@ -58,9 +58,12 @@ bool FigureValueRange(const SpecialFigure& figure, std::int32_t first, std::int3
     const std::int32_t to = std::min<std::int32_t>(last, figure.count() - 1);
     if (from > to)
         return false;
-    double low = kRangeSeedMin;
-    double high = kRangeSeedMax;
-    for (std::int32_t i = from; i <= to; ++i) {
+    // From the first element, not the range-search seeds: values beyond +/-3.4e38 are found as well.
+    double low = std::min(figure.startValues[static_cast<std::size_t>(from)],
+                          figure.endValues[static_cast<std::size_t>(from)]);
+    double high = std::max(figure.startValues[static_cast<std::size_t>(from)],
+                           figure.endValues[static_cast<std::size_t>(from)]);
+    for (std::int32_t i = from + 1; i <= to; ++i) {
         const auto k = static_cast<std::size_t>(i);
         low = std::min({low, figure.startValues[k], figure.endValues[k]});
         high = std::max({high, figure.startValues[k], figure.endValues[k]});

@@ -92,10 +92,15 @@ void CAnalyticalChartBase::ApplyAxesToChart() {
 }
 
 LONG CAnalyticalChartBase::DecimalsOfAxis(SHORT axis) {
-    if (CHostChartAdapter* chart = adapter())
-        return static_cast<LONG>(
-            chart->GetAxisValue(axes_.at(static_cast<std::size_t>(axis)).controlAxis, kAxisDecimalsCode));
-    return 0;
+    CHostChartAdapter* chart = adapter();
+    if (!chart)
+        return 0;
+    // Whatever the chart holds (a template may have set anything): -1 (none given) up to a count the
+    // range rounding can use, clamped before the conversion.
+    constexpr double kMostDecimals = 30;
+    const double decimals =
+        chart->GetAxisValue(axes_.at(static_cast<std::size_t>(axis)).controlAxis, kAxisDecimalsCode);
+    return std::isfinite(decimals) ? static_cast<LONG>(std::clamp(decimals, -1.0, kMostDecimals)) : 0;
 }
 
 void CAnalyticalChartBase::UpdateStudyAxisRange(LONG index) {
@@ -307,9 +312,28 @@ SHORT CAnalyticalChartBase::GetAxisName(LONG selector, SHORT* axisOut, char* tex
 LONG CAnalyticalChartBase::OnScrollChange(LONG first, LONG last) {
     const LONG result = CGalleryBase::OnScrollChange(first, last);
     const bool partial = first > 0 || (last >= 0 && last < points_ - 1);
-    if (owner_ && owner_->settings().zoomRescale != 0 && partial && IsCurrentChartType())
+    if (!owner_ || owner_->settings().zoomRescale == 0 || !IsCurrentChartType())
+        return result;
+    if (partial) {
         FitAxesToPoints(first, last);
+        axesFitToView_ = true;
+    } else if (axesFitToView_) {
+        // Zoomed out: the panes would otherwise keep the zoomed view's ranges over every point.
+        FitAxesToAllPoints();
+    }
     return result;
+}
+
+void CAnalyticalChartBase::FitAxesToAllPoints() {
+    axesFitToView_ = false;
+    for (std::size_t a = 0; a < kStudyAxisCount; ++a)
+        axes_[a].emptyState = kAxisNoData;
+    SetPriceDisplay(state().priceDisplay, -1, -1);
+    for (std::size_t e = 0; e < table_.size() && !table_[e].isFree(); ++e)
+        if (table_[e].visible)
+            UpdateStudyAxisRange(static_cast<LONG>(e));
+    LayoutStudyAxes();
+    ApplyAxesToChart();
 }
 
 void CAnalyticalChartBase::FitAxesToPoints(LONG first, LONG last) {

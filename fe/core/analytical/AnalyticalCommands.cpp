@@ -1,18 +1,22 @@
 // The analytical chart's commands: the price display, the studies, the drawing commands of the
 // command bar (start a new drawing, show or hide one, remove all of a kind) and the menu headers.
-// Every command but the removal of a kind's drawings is first offered to the client, who may take it.
+// Every command is first offered to the client, who may take it; while the chart's command lock is
+// held (one of its commands is acting) a command does nothing more.
 #include <algorithm>
 #include <vector>
 
 #include "analytical/CAnalyticalChartBase.h"
 #include "dravik/Commands.h"
+#include "dravik/Identities.h"
 #include "drawing/DrawingCommands.h"
 #include "extension/CFinancialCharts.h"
 #include "extension/ExtensionMembers.h"
+#include "gdi/Objects.h"
 #include "korvel/KvlContract.h"
 #include "ostbar/OstBarContract.h"
 #include "series/CSeriesAttributes.h"
 #include "studyobjects/StudyOwner.h"
+#include "ui/ModalServices.h"
 
 namespace dravik {
 namespace {
@@ -37,6 +41,49 @@ bool isMenuHeader(SHORT id) {
 constexpr SHORT kLineGallery = 1;
 constexpr SHORT kAreaGallery = 6;
 constexpr SHORT kDefaultBarGallery = 2;
+
+// The colour palette of a series: one cell of 12 x 12 pixels per colour of the chart's palette, 3
+// pixels apart. Its items are numbered from 1 (0 is a dismissed menu).
+constexpr LONG kPaletteCell = 12;
+constexpr LONG kPaletteGap = 3;
+
+ui::PopupMenu paletteMenu(const com::COLORREF* colors, LONG count) {
+    ui::PopupMenu menu;
+    for (LONG i = 0; i < count; ++i) {
+        ui::MenuItem item;
+        item.id = static_cast<int>(i + 1);
+        item.ownerDrawn = true;
+        menu.items.push_back(item);
+    }
+    menu.measureItem = [](int) { return gdi::Size{kPaletteCell + kPaletteGap, kPaletteCell + kPaletteGap}; };
+    menu.drawItem = [colors, count](int id, gdi::HDC dc, const gdi::Rect& rect, bool selected) {
+        if (!dc || id < 1 || id > count)
+            return;
+        const LONG left = rect.left + 1;
+        const LONG top = rect.top + 1;
+        const gdi::Rect cell{left, top, left + kPaletteCell, top + kPaletteCell};
+        const gdi::HBRUSH brush = gdi::createSolidBrush(colors[id - 1]);
+        dc->fillRect(cell, brush);
+        gdi::deleteObject(brush);
+        if (selected)
+            dc->frameRect(cell, gdi::getStockObject(gdi::BLACK_BRUSH));
+    };
+    return menu;
+}
+
+// Holds the chart's command lock while one of its commands acts, so that a command the action
+// itself brings about (from a dialog or an event handler) does nothing.
+class CommandLockGuard {
+public:
+    explicit CommandLockGuard(bool& lock) : lock_(lock), was_(lock) { lock_ = true; }
+    ~CommandLockGuard() { lock_ = was_; }
+    CommandLockGuard(const CommandLockGuard&) = delete;
+    CommandLockGuard& operator=(const CommandLockGuard&) = delete;
+
+private:
+    bool& lock_;
+    bool was_;
+};
 
 }  // namespace
 
@@ -78,6 +125,7 @@ LONG CAnalyticalChartBase::OnAxisRightClick(LONG x, LONG y) {
     if (!attributes)
         return CGalleryBase::OnAxisRightClick(x, y);
     contextSeries_ = series;
+    contextPoint_ = gdi::Point{x, y};
     SetCommandCheck(ID_LINE_GALLERY, attributes->gallery == kLineGallery);
     SetCommandCheck(ID_AREA_GALLERY, attributes->gallery == kAreaGallery);
     SetCommandCheck(ID_BAR_GALLERY,
@@ -88,17 +136,77 @@ LONG CAnalyticalChartBase::OnAxisRightClick(LONG x, LONG y) {
     return 0;
 }
 
+HRESULT CAnalyticalChartBase::GetPageClsid(LONG kind, com::CLSID* clsid) {
+    if (!clsid)
+        return com::E_POINTER;
+    *clsid = com::GUID_NULL;
+    if (kind != 1)
+        return com::S_OK;
+    if (selectedDrawing() >= 0) {
+        *clsid = CLSID_DrawPage;
+        return com::S_OK;
+    }
+    SHORT study = -1;
+    const bool known = SeriesRecordAt(contextSeries_, &study) != nullptr;
+    const bool userStudy =
+        study >= static_cast<SHORT>(kFirstUserStudy) && study < static_cast<SHORT>(kFirstCustomStudy);
+    if (!known || (study >= 0 && !userStudy))
+        *clsid = CLSID_Indices;
+    return com::S_OK;
+}
+
 void CAnalyticalChartBase::SetContextSeriesGallery(SHORT gallery) {
     SHORT study = -1;
     SeriesAttributeRecord* attributes = SeriesRecordAt(contextSeries_, &study);
     if (!attributes || !adapter() || contextSeries_ >= adapter()->GetSeriesCount())
         return;
     attributes->gallery = gallery;
-    attributes->setMask |= SA_GALLERY;
+    WriteContextSeries(*attributes, SA_GALLERY);
+}
+
+void CAnalyticalChartBase::WriteContextSeries(SeriesAttributeRecord& attributes, std::uint32_t mask) {
+    attributes.setMask |= mask;
+    CSeriesAttributes channel;
+    channel.Bind(this, adapter(), &attributes);
+    channel.SetSeriesIndex(static_cast<SHORT>(contextSeries_));
+    channel.ApplyToSeries(mask);
+    RepaintIfActive();
+}
+
+void CAnalyticalChartBase::ChooseContextSeriesColor() {
+    SHORT study = -1;
+    SeriesAttributeRecord* attributes = SeriesRecordAt(contextSeries_, &study);
+    korvel::IKvlExtensionServices* chart = services();
+    LONG count = 0;
+    void* palette = nullptr;
+    if (!attributes || !adapter() || !chart || contextSeries_ >= adapter()->GetSeriesCount() ||
+        com::FAILED(chart->GetProperty(&count, &palette, 0, korvel::kPalette)) || !palette || count <= 0)
+        return;
+    korvel::KvlPoint point{contextPoint_.x, contextPoint_.y};
+    owner()->site()->ClientToScreen(&point);
+    const int chosen = ui::modalServices().trackPopupMenu(
+        owner()->hostWindow().widget(), paletteMenu(static_cast<const com::COLORREF*>(palette), count),
+        QPoint(point.x, point.y));
+    if (chosen < 1 || chosen > count)
+        return;
+    attributes->color[0] = static_cast<const com::COLORREF*>(palette)[chosen - 1];
+    WriteContextSeries(*attributes, SA_COLOR);
+}
+
+void CAnalyticalChartBase::EditContextSeriesProperties() {
+    SHORT study = -1;
+    SeriesAttributeRecord* attributes = SeriesRecordAt(contextSeries_, &study);
+    if (!attributes || !adapter() || contextSeries_ >= adapter()->GetSeriesCount())
+        return;
+    // The chart's own dialog edits the series; what the user confirmed is kept in the series' record,
+    // which the chart is given again before every paint.
+    if (adapter()->RunChartCommand(korvel::kCommandSeriesProperties, contextSeries_) != 1)
+        return;
     CSeriesAttributes channel;
     channel.Bind(this, adapter(), attributes);
     channel.SetSeriesIndex(static_cast<SHORT>(contextSeries_));
-    channel.ApplyToSeries(SA_GALLERY);
+    channel.ReadFromSeries(SA_GALLERY | SA_COLOR | SA_LINEWIDTH | SA_LINESTYLE | SA_LEGEND, false, true,
+                           true);
     RepaintIfActive();
 }
 
@@ -174,13 +282,21 @@ LONG CAnalyticalChartBase::HandleChartCommand(SHORT command) {
     const bool price = command >= kFirstPriceCommand && command <= kLastPriceCommand;
     const bool study = command >= kFirstStudyCommand && command <= kLastStudyCommand;
     const bool series = command == ID_LINE_GALLERY || command == ID_AREA_GALLERY || command == ID_BAR_GALLERY;
-    if (!drawing && !price && !study && !series && command != ID_OTHERSTUDIES && !isMenuHeader(command))
+    const bool seriesDialog = command == ID_SERIESCOLOR || command == ID_SERPROPERTIES;
+    if (!drawing && !price && !study && !series && !seriesDialog && command != ID_OTHERSTUDIES &&
+        !isMenuHeader(command))
         return 1;
     LONG taken = 0;
     owner()->events().InternalCommand(command, &taken);
-    if (taken != 0)
+    if (taken != 0 || commandLock_)
         return 0;
-    if (price) {
+    const CommandLockGuard lock(commandLock_);
+    const std::optional<DrawingCommand> drawingCommand = ClassifyDrawingCommand(command);
+    if (drawingCommand && drawingCommand->role == DrawingCommandRole::DeleteAll) {
+        const int kind = static_cast<int>(drawingCommand->kind);
+        owner()->drawingFeatures().DeleteAllDrawing(kind);
+        SyncDrawingMenu(kind);
+    } else if (price) {
         owner()->events().ChangePriceGallery(command - kFirstPriceCommand);
         owner()->put_PriceDisplay(static_cast<SHORT>(command - kFirstPriceCommand));
     } else if (study) {
@@ -193,6 +309,10 @@ LONG CAnalyticalChartBase::HandleChartCommand(SHORT command) {
         SetContextSeriesGallery(command == ID_LINE_GALLERY   ? kLineGallery
                                 : command == ID_AREA_GALLERY ? kAreaGallery
                                                              : kDefaultBarGallery);
+    } else if (command == ID_SERIESCOLOR) {
+        ChooseContextSeriesColor();
+    } else if (command == ID_SERPROPERTIES) {
+        EditContextSeriesProperties();
     } else if (command == ID_OTHERSTUDIES) {
         com::VARIANT_BOOL shown = com::VARIANT_FALSE;
         owner()->get_StudiesTool(&shown);

@@ -206,6 +206,7 @@ void CAnalyticalChartBase::SetPriceDisplay(SHORT kind, LONG first, LONG last) {
         SetCommandCheck(static_cast<SHORT>(ID_CLOSEPRICE + previous), false);
     SetCommandCheck(static_cast<SHORT>(ID_CLOSEPRICE + kind), true);
     state().priceDisplay = kind;
+    HideDrawingsByRange();
 }
 
 // Gives the price axis's labels enough decimals to tell its steps apart.

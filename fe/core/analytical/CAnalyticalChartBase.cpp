@@ -141,6 +141,8 @@ LONG CAnalyticalChartBase::AddStudyWithSeries(SHORT study, SHORT firstSeries, bo
         return -1;
     record(study)->inUse = 1;
     RepaintStudy(index);
+    if (owner_)
+        owner_->StudyAdded(study, index);
     return index;
 }
 
@@ -358,6 +360,7 @@ void CAnalyticalChartBase::SetDataUnit(LONG unit) {
 
 // The buffer goes to the chart, the prices are shown again, the table is rebuilt and the axes laid out.
 void CAnalyticalChartBase::FullRefresh() {
+    axesFitToView_ = false;
     HandBufferToChart();
     SetPriceDisplay(state().priceDisplay, -1, -1);
     RebuildStudies();
@@ -506,13 +509,6 @@ HRESULT CAnalyticalChartBase::SetSeriesAxis(SHORT, int study, SHORT axis) {
 LONG CAnalyticalChartBase::OnAxisMenuCommand(LONG message, std::intptr_t id, std::intptr_t record) {
     if (message == ostbar::kWmCommand && owner()) {
         const auto command = static_cast<SHORT>(id & 0xFFFF);
-        for (LONG kind = 0; kind < kDrawingKindCount; ++kind) {
-            if (command == DeleteAllDrawingsCommand(kind)) {
-                owner()->drawingFeatures().DeleteAllDrawing(kind);
-                SyncDrawingMenu(kind);
-                return 0;
-            }
-        }
         // The chart's own commands (AnalyticalCommands.cpp); the axis menu's go to the base.
         if (!axisMenuOpen_ && HandleChartCommand(command) == 0)
             return 1;

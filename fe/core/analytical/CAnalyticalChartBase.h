@@ -65,6 +65,10 @@ public:
     LONG GetAxisCount() override;
     // Selector 0 the price axis (53), 1 the date axis, 2-4 the used study axes from the bottom.
     SHORT GetAxisName(LONG selector, SHORT* axis, char* text, LONG size) override;
+    // The chart type's page (kind 1): the drawing page while a drawing is selected, else by the series
+    // under the mouse: none for a price series (its page is the chart's own general page) or a user
+    // study, the studies page for any other study and when no series was under the mouse.
+    HRESULT GetPageClsid(LONG kind, com::CLSID* clsid) override;
 
     // --- Added operations ---
     // Enables each study and price command only while the series it needs are bound.
@@ -117,6 +121,8 @@ public:
     // Every used pane takes the range of its values over points first..last (0-based) alone; nothing
     // changes for a view of one point.
     void FitAxesToPoints(LONG first, LONG last);
+    // Every used pane takes the range of all its values again, as a full refresh leaves it.
+    void FitAxesToAllPoints();
     const StudyAxisRecord& axisRecord(LONG axis) const { return axes_.at(static_cast<std::size_t>(axis)); }
     // The settings of the axis a study owns when it is shown on a study axis (kept by the extension);
     // null for a bad study number.
@@ -203,11 +209,19 @@ public:
     LONG MapDrawingCommand(SHORT command);
     // A command of the chart's bar or menus: 0 when it was the chart's, 1 otherwise.
     LONG HandleChartCommand(SHORT command);
+    // The command lock: while it is held the chart's commands are offered to the client and do
+    // nothing more. Each command holds it while it acts.
+    bool commandLocked() const { return commandLock_; }
+    void setCommandLock(bool locked) { commandLock_ = locked; }
     // The list index of the selected drawing, -1 none (the selection follows the drawing when the
     // drawings before it leave the list, and ends when it leaves).
     int selectedDrawing() const;
     // Selects a drawing (-1 none), inverting the handles away and back on the surface.
     void SelectDrawing(int index);
+    // Hides by range every drawing that left the data's points (or, with the option that restricts
+    // drawings to the price range, the price axis's range) and brings back those inside again; a
+    // drawing the client disabled is left alone (AnalyticalDrawingRanges.cpp).
+    void HideDrawingsByRange();
 
 protected:
     StudyRecord* record(SHORT study) const;
@@ -265,6 +279,7 @@ protected:
                        double* value, KvlTextBuffer* text);
     bool blackAndWhite_ = false;
     bool labelsLaidOut_ = false;
+    bool axesFitToView_ = false;  // the panes show the ranges of a zoomed view's points
 
     // Drawings and mouse work.
     struct DrawingDrag {
@@ -291,6 +306,7 @@ protected:
     // The drawing's ends in pixels; false when an anchor is off the data.
     bool DrawingEnds(DrawingRecord& drawing, gdi::Point& a, gdi::Point& b);
     void PaintDrawing(gdi::DeviceContext* dc, DrawingRecord& drawing, bool wide);
+    bool DrawingInsideRanges(DrawingRecord& drawing);
     void InvertHandles(gdi::DeviceContext* dc);
     void DrawResizeLine(LONG y);
     void ShowBand(bool show);
@@ -302,6 +318,13 @@ protected:
     // series' (study -1); null for any other series.
     SeriesAttributeRecord* SeriesRecordAt(LONG series, SHORT* study);
     void SetContextSeriesGallery(SHORT gallery);
+    // Marks the attributes of `mask` as set in the record and writes them to the series under the mouse.
+    void WriteContextSeries(SeriesAttributeRecord& attributes, std::uint32_t mask);
+    // The palette pop-up for the series under the mouse; the colour chosen becomes its colour.
+    void ChooseContextSeriesColor();
+    // The chart's series property dialog for the series under the mouse; what the user confirmed is
+    // kept in the series' record.
+    void EditContextSeriesProperties();
     // The kind's menu lists its drawings' items after its fixed entries; its "new" command is enabled
     // while the kind has room for another drawing.
     void SyncDrawingMenu(int kind);
@@ -313,7 +336,9 @@ protected:
     std::array<gdi::Rect, 2> handles_{};
     DrawingDrag drag_;
     PaneResize resize_;
-    LONG contextSeries_ = -1;  // the series under the mouse when its context menu opened
+    LONG contextSeries_ = -1;    // the series under the mouse when its context menu opened
+    gdi::Point contextPoint_{};  // where that menu opened (client pixels)
+    bool commandLock_ = false;
 };
 
 }  // namespace dravik

@@ -426,7 +426,7 @@ LONG CChartExtensionBase::OnScrollPosition(LONG first, LONG last) {
 
 HRESULT CChartExtensionBase::SetResourceLanguage(const std::u16string& fileName, LONG* loaded) {
     const auto builtIn = BuiltInResources();
-    const res::BundleLoad load = res::LanguageBundle::load(QString::fromStdU16String(fileName), builtIn);
+    const res::BundleLoad load = res::LanguageBundle::load(QStringView(fileName).toString(), builtIn);
     resourceModule_ = load.module ? load.module : builtIn;
     res::ModuleRegistry::setCurrent(QString::fromLatin1(kResourceComponent), resourceModule_);
     if (loaded)

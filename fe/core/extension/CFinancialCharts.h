@@ -377,7 +377,8 @@ public:
     loc::LCID DrawingDateLocale() override { return settings_.dateAxis.locale; }
     const AxisSettingsRecord* DrawingPriceAxis() override { return &settings_.priceAxis; }
     void RepaintDrawings() override { RepaintIfActive(); }
-    void RefreshDrawings() override { RepaintIfActive(); }
+    // A drawing enabled again may lie outside the data: the analytical chart hides it by range.
+    void RefreshDrawings() override;
     void SetDrawingCommandChecked(std::int16_t command, bool checked) override;
     void SetDrawingCommandText(std::int16_t command, const std::string& text) override {
         SetCommandText(command, text);
@@ -448,6 +449,9 @@ public:
     SHORT AddStudy(LONG study);
     // Shows (hide false) or hides a study.
     HRESULT ToggleStudy(LONG study, bool hide);
+    // A study the analytical chart added with its series (its slot): selected while the chart is
+    // current, and listed by the studies tool.
+    void StudyAdded(LONG study, LONG entry);
     // VOLUME and MACD draw as bars unless a gallery was chosen for them.
     void SetDefaultStudyGalleries();
     // The parameter block of a study-parameter entry that a study of calculation `type` uses for `kind`.

@@ -4,6 +4,7 @@
 #include <array>
 #include <vector>
 
+#include "analytical/CAnalyticalChartBase.h"
 #include "com/Activation.h"
 #include "dravik/Commands.h"
 #include "extension/CFinancialCharts.h"
@@ -313,6 +314,13 @@ void CFinancialCharts::placeStudyCommand(LONG study) {
     }
     if (com::SUCCEEDED(menu->put_SubCommands(0, static_cast<SHORT>(count + 1))))
         menu->put_SubCommand(count, id);
+}
+
+void CFinancialCharts::RefreshDrawings() {
+    if (CAnalyticalChartBase* analytical = analyticalChart();
+        analytical && activeIndex() == FINANCIAL_ANALYTICAL)
+        analytical->HideDrawingsByRange();
+    RepaintIfActive();
 }
 
 void CFinancialCharts::SetDrawingCommandChecked(std::int16_t command, bool checked) {

@@ -289,6 +289,14 @@ SHORT CFinancialCharts::AddStudy(LONG study) {
     return static_cast<SHORT>(entry);
 }
 
+void CFinancialCharts::StudyAdded(LONG study, LONG entry) {
+    CAnalyticalChartBase* analytical = analyticalChart();
+    if (analytical && activeIndex() == FINANCIAL_ANALYTICAL)
+        analytical->setSelectedEntry(entry);
+    if (studiesTool_)
+        studiesTool_->UpdateStatus(static_cast<SHORT>(study));
+}
+
 HRESULT CFinancialCharts::ToggleStudy(LONG study, bool hide) {
     StudyRecord* record = studyRecord(study);
     if (!record)

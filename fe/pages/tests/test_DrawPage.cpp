@@ -207,12 +207,39 @@ TEST_F(DrawPage, ADateAfterTheDataIsTakenAsTheLastPeriod) {
     record(index).to = 3.0;
     record(index).xTo = 45294;
     ui::Dialog& dialog = open();
-    // 12 December 2024 lies after the data (the same text in day-month and month-day order).
-    dialog.setItemText(IDC_DRAW_TO, "12/12/2024");
+    EXPECT_EQ(dialog.itemText(IDC_DRAW_TO), "2024-01-03");
+    // 12 December 2024 lies after the data.
+    dialog.setItemText(IDC_DRAW_TO, "2024-12-12");
     ASSERT_EQ(page.apply(), com::S_OK);
     EXPECT_EQ(record(index).to, 5.0);
     EXPECT_EQ(record(index).xTo, 45296.0);
     EXPECT_EQ(record(index).from, 2.0);
+}
+
+TEST_F(DrawPage, AnEditedDateIsAppliedAndTheShownTextReadsBack) {
+    const double dates[] = {45292, 45293, 45294, 45295, 45296};
+    const double values[] = {1, 2, 3, 4, 5};
+    CDateScale& scale = charts->settings().dateScale;
+    scale.Build(1, 5, values, dates, {});
+    scale.SetLevel(4);
+    const int index = drawing(DF_TREND_LINE);
+    record(index).from = 1.0;
+    record(index).xFrom = 45292;
+    record(index).to = 2.0;
+    record(index).xTo = 45293;
+    ui::Dialog& dialog = open();
+    EXPECT_EQ(dialog.itemText(IDC_DRAW_FROM), "2024-01-01");
+    dialog.setItemText(IDC_DRAW_FROM, "2024-01-04");
+    ASSERT_EQ(page.apply(), com::S_OK);
+    EXPECT_EQ(record(index).from, 4.0);
+    EXPECT_EQ(record(index).xFrom, 45295.0);
+    // The drawing object returns the same text, and takes it back.
+    com::ComPtr<IDrawFeature> object = feature(index);
+    com::Bstr from;
+    ASSERT_EQ(object->get_From(&from), com::S_OK);
+    EXPECT_EQ(from.toUtf8(), "2024-01-04");
+    EXPECT_EQ(object->put_From(from), com::S_OK);
+    EXPECT_EQ(record(index).from, 4.0);
 }
 
 TEST_F(DrawPage, ConfigureRaisesDrawPrivateBytesCommitWhenTheParametersChanged) {

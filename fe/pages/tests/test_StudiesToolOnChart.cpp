@@ -5,6 +5,7 @@
 #include <QListWidget>
 
 #include "DrawingFixture.h"
+#include "analytical/CAnalyticalChartBase.h"
 #include "dravik/Commands.h"
 #include "studiestool/CStudiesTool.h"
 
@@ -70,6 +71,18 @@ TEST_F(StudiesToolOnChart, AToggleFromElsewhereReachesTheBox) {
     ASSERT_EQ(charts->ToggleStudy(24, true), com::S_OK);
     EXPECT_EQ(itemOf(24)->checkState(), Qt::Unchecked);
     EXPECT_TRUE(commands.empty());
+}
+
+// A user study whose values the client put into the chart joins the list once it is added with them,
+// and becomes the selected study.
+TEST_F(StudiesToolOnChart, AStudyAddedWithItsSeriesJoinsTheListAndIsSelected) {
+    constexpr SHORT kUser0 = 38;
+    EXPECT_EQ(tool->window()->RowOf(kUser0), -1);
+    CAnalyticalChartBase& analytical = *charts->analyticalChart();
+    const com::LONG entry = analytical.AddStudyWithSeries(kUser0, 4, false);
+    ASSERT_GE(entry, 0);
+    EXPECT_GE(tool->window()->RowOf(kUser0), 0);
+    EXPECT_EQ(analytical.selectedEntry(), entry);
 }
 
 }  // namespace

@@ -140,7 +140,9 @@ void clsKorvelFill::bindToChart(const clsCompany& company) {
 
 void clsKorvelFill::repairLastClose(ChartInterval interval, db::Date last) {
     // A week or month whose last row is an empty day has no close; it takes the close of the
-    // market's last day, and only that point, only when it has none.
+    // market's last day, only when it has none. Only the point holding the last date is written:
+    // earlier points without a close stay empty (the trailing trim leaves them out of the studies),
+    // and a data set whose last point is another date is left as it is.
     TempDataTable table(gConnection);
     const std::optional<double> close = table.closeOn(last);
     if (!close) {

@@ -129,6 +129,9 @@ protected:
     ~IKvlSeries() = default;
 };
 
+// The chart's own command (RunCommand) that opens its series property dialog for one series.
+inline constexpr SHORT kCommandSeriesProperties = 29699;
+
 // Series attribute ids.
 enum KvlSeriesAttribute : LONG {
     kAttrVolume = 0,
@@ -254,7 +257,8 @@ struct IKvlControlCore : com::IUnknown {
     // With kNoValue as both positions the X range stays and only the values zoom.
     virtual HRESULT ZoomTo(double firstPosition, double low, double lastPosition, double high) = 0;  // [85]
     virtual HRESULT RefreshData(LONG flag) = 0;                                                      // [92]
-    // E_INVALIDARG for a command the chart does not know.
+    // E_INVALIDARG for a command the chart does not know. kCommandSeriesProperties opens the chart's
+    // series property dialog for series `value`; *result 1 when the user confirmed it, 0 otherwise.
     virtual HRESULT RunCommand(SHORT id, LONG value, LONG* result) = 0;  // [93]
     virtual HRESULT GetOptions(LONG* options) = 0;                       // [98]
     virtual HRESULT SetOptions(LONG options) = 0;                        // [99]

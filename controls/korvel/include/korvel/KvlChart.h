@@ -21,6 +21,7 @@
 #include "korvel/KvlLabelLoop.h"
 #include "korvel/KvlLayout.h"
 #include "korvel/KvlOverlay.h"
+#include "korvel/KvlSeriesDialog.h"
 #include "korvel/KvlTemplateFile.h"
 #include "korvel/KvlZoomDrag.h"
 #include "ostbar/OstBarContract.h"
@@ -166,6 +167,11 @@ public:
     HRESULT propertyFrameRequest(LONG kind, ui::PropertyFrameRequest* request);
     // Shows that frame modally, its pages made by class id through the class registry.
     HRESULT showPropertyFrame(LONG kind);
+    // The series property dialog (kCommandSeriesProperties) for one series: its look is written back
+    // when the user confirms (*changed 1). E_INVALIDARG for a series the chart does not have.
+    HRESULT showSeriesDialog(LONG series, LONG* changed);
+    // Runs the series property dialog instead of the Qt dialog (empty: the Qt dialog again).
+    void setSeriesDialogRunner(KvlSeriesDialogRunner runner) { seriesDialog_ = std::move(runner); }
     // The connection point of the chart's events, for raising them.
     com::ConnectionPoint& events() { return *events_; }
 
@@ -433,6 +439,7 @@ private:
     LONG toolTipsSet_ = 0;
     KvlZoomDrag zoomDrag_;
     KvlOverlay* overlay_ = nullptr;
+    KvlSeriesDialogRunner seriesDialog_;
     bool toolBarShown_ = true;
     std::function<void(bool)> toolBarListener_;
     std::map<SHORT, LONG> settings_;  // Setting(n)

@@ -182,7 +182,8 @@ struct IOstCommands : com::IUnknown {
     static constexpr com::IID iid = IID_IOstCommands;
 
     // Cuts the strip into images of `imageWidth` pixels (pixels of `maskColor` become transparent)
-    // and appends them; *firstIndex := the index of the first new image.
+    // and appends them; *firstIndex := the index of the first new image. Images the bar holds already,
+    // in that order, are not added again: *firstIndex := where they are.
     virtual HRESULT AddBitmap(const QImage* strip, LONG imageWidth, std::uint32_t maskColor,
                               LONG* firstIndex) = 0;
     // The command of that id; E_INVALIDARG (and null) when the bar has none.

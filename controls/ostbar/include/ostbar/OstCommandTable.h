@@ -69,7 +69,8 @@ public:
     const std::vector<SHORT>& row() const { return row_; }
 
     // --- Images ---
-    // Appends the images of a strip; answers the index of the first one (-1 for an unusable strip).
+    // Appends the images of a strip; answers the index of the first one (-1 for an unusable strip). A
+    // strip whose images the table holds already, in that order, adds none and answers where they are.
     LONG addImages(const QImage& strip, LONG imageWidth, std::uint32_t maskColor);
     const std::vector<QImage>& images() const { return images_; }
 

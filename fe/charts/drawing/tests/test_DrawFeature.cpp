@@ -222,39 +222,47 @@ TEST_F(DrawFeatureTest, NameAndUserDataKeepTheirFieldSizes) {
     EXPECT_EQ(text(data), "");
 }
 
-TEST_F(DrawFeatureTest, DatesAreTextsOfTheDateScale) {
+TEST_F(DrawFeatureTest, DatesAreTextsOfOneFixedFormWhateverTheLocale) {
     com::ComPtr<IDrawFeature> drawing = make(kTrend);
-    EXPECT_EQ(drawing->put_From(com::Bstr::fromUtf8("3/3/2004")), com::S_OK);
+    EXPECT_EQ(drawing->put_From(com::Bstr::fromUtf8("2004-03-03")), com::S_OK);
     EXPECT_EQ(record().from, 3.0);
     EXPECT_EQ(record().xFrom, kMarch3);
     com::Bstr from;
     EXPECT_EQ(drawing->get_From(&from), com::S_OK);
-    EXPECT_EQ(text(from), "3/3/2004");
+    EXPECT_EQ(text(from), "2004-03-03");
 
     // A Saturday after the last day: no position, the date is kept.
-    EXPECT_EQ(drawing->put_To(com::Bstr::fromUtf8("3/6/2004")), com::S_OK);
+    EXPECT_EQ(drawing->put_To(com::Bstr::fromUtf8("2004-03-06")), com::S_OK);
     EXPECT_EQ(record().to, -1.0);
     EXPECT_EQ(record().xTo, kMarch5 + 1);
     com::Bstr to;
     drawing->get_To(&to);
-    EXPECT_EQ(text(to), "3/6/2004");
+    EXPECT_EQ(text(to), "2004-03-06");
     // A date before the first day has no position either.
-    EXPECT_EQ(drawing->put_To(com::Bstr::fromUtf8("2/27/2004")), com::S_OK);
+    EXPECT_EQ(drawing->put_To(com::Bstr::fromUtf8(" 2004-02-27 ")), com::S_OK);
     EXPECT_EQ(record().to, -1.0);
     EXPECT_EQ(record().xTo, kMarch1 - 3);
 
-    // The time shows when it is not midnight, in the date axis's locale.
+    // The time shows when it is not midnight; the date axis's locale changes nothing.
     record().xTo = kMarch4 + 0.5;
     owner->dateLocale = kGermanLocale;
     drawing->get_To(&to);
-    EXPECT_EQ(text(to).substr(0, 11), "04.03.2004 ");
-    EXPECT_EQ(drawing->put_From(com::Bstr::fromUtf8("05.03.2004")), com::S_OK);
-    EXPECT_EQ(record().from, 5.0);
+    EXPECT_EQ(text(to), "2004-03-04 12:00:00");
+    // What the object returned is taken back; an anchor between two days goes to the next day.
+    EXPECT_EQ(drawing->put_To(to), com::S_OK);
+    EXPECT_EQ(record().to, 5.0);
+    EXPECT_EQ(record().xTo, kMarch5) << "the first day not earlier than 12:00 on the 4th";
+    record().xTo = kMarch4;
+    drawing->get_To(&to);
+    EXPECT_EQ(drawing->put_To(to), com::S_OK);
+    EXPECT_EQ(record().to, 4.0);
+    EXPECT_EQ(record().xTo, kMarch4);
 
-    // Texts that are no date change nothing.
+    // Texts that are no date of that form change nothing.
+    EXPECT_EQ(drawing->put_From(com::Bstr::fromUtf8("2004-03-05")), com::S_OK);
     const int repaints = owner->repaints;
-    EXPECT_EQ(drawing->put_From(com::Bstr::fromUtf8("")), com::E_INVALIDARG);
-    EXPECT_EQ(drawing->put_From(com::Bstr::fromUtf8("31.02.2004")), com::E_INVALIDARG);
+    for (const char* bad : {"", "31.02.2004", "05.03.2004", "3/5/2004", "2004-02-31", "2004-3-5"})
+        EXPECT_EQ(drawing->put_From(com::Bstr::fromUtf8(bad)), com::E_INVALIDARG) << bad;
     EXPECT_EQ(record().from, 5.0);
     EXPECT_EQ(owner->repaints, repaints);
     EXPECT_EQ(drawing->get_From(nullptr), com::E_INVALIDARG);
@@ -269,7 +277,7 @@ TEST_F(DrawFeatureTest, WithoutDatesTheAnchorsArePointNumbers) {
     com::Bstr from;
     drawing->get_From(&from);
     EXPECT_EQ(text(from), "      4.00");
-    EXPECT_EQ(drawing->put_From(com::Bstr::fromUtf8("3/3/2004")), com::E_INVALIDARG);
+    EXPECT_EQ(drawing->put_From(com::Bstr::fromUtf8("2004-03-03")), com::E_INVALIDARG);
     // No date scale at all: nothing to read the texts with.
     owner->hasScale = false;
     from = com::Bstr::fromUtf8("x");

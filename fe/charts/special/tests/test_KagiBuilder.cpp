@@ -65,6 +65,25 @@ TEST(KagiBuilder, AFirstFallIsYinUntilAShoulderIsBroken) {
     EXPECT_EQ(b.kinds, (Kinds{KAGI_YIN, KAGI_YIN, KAGI_YIN, KAGI_YIN_TO_YANG}));
 }
 
+TEST(KagiBuilder, ARiseExactlyToTheLastShoulderStaysThin) {
+    // 20 falls to 15, 20 rises back to the shoulder it fell from without passing it: still yin, no
+    // signal. Its mirror: a fall exactly to the last waist stays yang.
+    Built b = build({20, 15, 20}, fixedReversal(2));
+    expectFigure(b.figure, {{20, 15, 1}, {15, 20, 2}});
+    EXPECT_EQ(b.kinds, (Kinds{KAGI_YIN, KAGI_YIN}));
+    b = build({10, 15, 10}, fixedReversal(2));
+    expectFigure(b.figure, {{10, 15, 1}, {15, 10, 2}});
+    EXPECT_EQ(b.kinds, (Kinds{KAGI_YANG, KAGI_YANG}));
+}
+
+TEST(KagiBuilder, TheRangeOfHugePricesStartsFromTheFirstPrice) {
+    // A reversal of 5 % of 1e300 is 5e298: the range is 1e300 - 5e298 .. 2e300 + 5e298, never below 0.
+    const Built b = build({1e300, 2e300}, KagiSettings{});
+    EXPECT_EQ(b.build.count, 1);
+    EXPECT_DOUBLE_EQ(b.build.min, 9.5e299);
+    EXPECT_DOUBLE_EQ(b.build.max, 2.05e300);
+}
+
 TEST(KagiBuilder, DefaultReversalIsFivePercentOfTheFirstPrice) {
     // Reversal 5: 104 is no move, 106 starts the rise, 100 turns it and ends on the start of the rise,
     // which is not below it: yang.

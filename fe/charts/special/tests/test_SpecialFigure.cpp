@@ -75,6 +75,24 @@ TEST(SpecialFigure, ValueRangeOverTheVisibleElements) {
     EXPECT_FALSE(FigureValueRange(flat, 0, 1, min, max));
 }
 
+TEST(SpecialFigure, TheVisibleRangeStartsFromTheFirstElementNotTheSearchSeeds) {
+    // Every value beyond +/-3.4e38: the seeds of a range search must not stay in the result.
+    SpecialFigure figure;
+    figure.Allocate(2);
+    figure.Set(0, 1e39, 2e39, 1);
+    figure.Set(1, 2e39, 1.5e39, 2);
+    double min = 0;
+    double max = 0;
+    EXPECT_TRUE(FigureValueRange(figure, 0, 1, min, max));
+    EXPECT_EQ(min, 1e39);
+    EXPECT_EQ(max, 2e39);
+    figure.Set(0, -1e39, -2e39, 1);
+    figure.Set(1, -2e39, -1.5e39, 2);
+    EXPECT_TRUE(FigureValueRange(figure, 0, 1, min, max));
+    EXPECT_EQ(min, -2e39);
+    EXPECT_EQ(max, -1e39);
+}
+
 TEST(SpecialFigure, TheChartGetsEndValuesAndStartValuesAndARoundedRange) {
     const SpecialFigure figure = threeColumns();
     FigureBuild build;

@@ -92,6 +92,40 @@ TEST(ThreeLineBreakBuilder, SignalsAfterLongRunsFollowedByTwoLinesTheOtherWay) {
     expectFigure(figure, {{10, 11, 1}, {11, 12, 2}, {12, 13, 3}, {12, 9, 4}, {9, 8, 5}});
 }
 
+TEST(ThreeLineBreakBuilder, AValueEqualToAnEdgeMakesNoLine) {
+    // 12 equals the top of the newest rising line, 10 the bottom of the oldest: neither passes it.
+    SpecialFigure figure;
+    FigureBuild build = buildWithSignals({10, 11, 12, 12, 10}, 3, figure);
+    EXPECT_EQ(build.count, 2);
+    expectFigure(figure, {{10, 11, 1}, {11, 12, 2}});
+    // Falling: the same at the bottom of the newest line.
+    build = buildWithSignals({12, 11, 10, 10}, 3, figure);
+    EXPECT_EQ(build.count, 2);
+    expectFigure(figure, {{12, 11, 1}, {11, 10, 2}});
+}
+
+TEST(ThreeLineBreakBuilder, AFourLineFigureSignalsWithOneLineToBreak) {
+    // Two rising lines, then 10.5 below 11 reverses and 10 extends the fall: the run of two rising
+    // lines is longer than 1 and two falling lines follow, so the first of them is a sell.
+    SpecialFigure figure;
+    const FigureBuild build = buildWithSignals({10, 11, 12, 10.5, 10}, 1, figure);
+    EXPECT_EQ(build.count, 4);
+    expectFigure(figure, {{10, 11, 1}, {11, 12, 2}, {11, 10.5, 3, -1}, {10.5, 10, 4}});
+    // Rising after two falling lines: a buy.
+    buildWithSignals({12, 11, 10, 11.5, 12}, 1, figure);
+    expectFigure(figure, {{12, 11, 1}, {11, 10, 2}, {11, 11.5, 3, 1}, {11.5, 12, 4}});
+}
+
+TEST(ThreeLineBreakBuilder, TheRangeOfPricesBeyondTheSearchSeedsIsTheirOwn) {
+    SpecialFigure figure;
+    FigureBuild build = buildWithSignals({1e39, 2e39, 3e39}, 3, figure);
+    EXPECT_EQ(build.min, 1e39);
+    EXPECT_EQ(build.max, 3e39);
+    build = buildWithSignals({-1e39, -2e39, -3e39}, 3, figure);
+    EXPECT_EQ(build.min, -3e39);
+    EXPECT_EQ(build.max, -1e39);
+}
+
 TEST(ThreeLineBreakBuilder, RefusesFewerThanOneLine) {
     for (const std::int16_t breakDays : {0, -1, -32768}) {
         SpecialFigure figure;

@@ -8,15 +8,18 @@
 #include <cstring>
 #include <limits>
 
+#include <optional>
 #include "GalleryFixture.h"
 #include "analytical/CAnalyticalChart.h"
 #include "com/EventSink.h"
 #include "dravik/Commands.h"
 #include "dravik/Events.h"
+#include "dravik/Identities.h"
 #include "drawing/DrawingCommands.h"
 #include "extension/DrawingDialogs.h"
 #include "gdi/DeviceContext.h"
 #include "gdi/Objects.h"
+#include "korvel/KvlSeriesDialog.h"
 #include "ostbar/OstBarContract.h"
 #include "studyobjects/StudyOwner.h"
 #include "ui/ScriptedModalServices.h"
@@ -472,6 +475,213 @@ TEST_F(AnalyticalDrawingsTest, TheContextMenuOfAStudySeriesSetsItsGallery) {
     EXPECT_EQ(modal.questions().size(), 3u);
     EXPECT_EQ(analytical().OnAxisRightClick(400, 60), 1);
     EXPECT_EQ(modal.questions().size(), 3u);
+}
+
+}  // namespace
+}  // namespace dravik::test
+
+namespace dravik::test {
+namespace {
+
+// The series context menu's colour and property commands, the removal of all drawings of a kind and
+// the chart's command lock, through the chart's command bar and menus. Series 5 is the moving
+// average of study 0, 106.5 at point 10.
+class AnalyticalSeriesCommandsTest : public AnalyticalDrawingsTest {
+protected:
+    void SetUp() override {
+        AnalyticalDrawingsTest::SetUp();
+        extension->studyRecord(0)->visible = 1;
+        show();
+        chart->model().settings().chartFlags |= kChartFlagContextMenu;
+        events().on(kEventInternalCommand, [this](std::span<com::Variant> args) {
+            offered.push_back(args[0].i4());
+            *args[1].i4Ref() = take;
+            return com::S_OK;
+        });
+    }
+    // Opens the context menu of the moving average's series and chooses `command` in it; `then`
+    // answers the menu that command opens, if any.
+    void chooseOnSeries(SHORT command, std::optional<int> then = std::nullopt) {
+        modal.answerMenu(command);
+        if (then)
+            modal.answerMenu(*then);
+        const gdi::Point at = pixelOf(10, 106.5);
+        ASSERT_EQ(analytical().OnAxisRightClick(at.x, at.y), 0);
+    }
+    LONG chartColor(LONG series) { return chart->model().series(series)->attributes[korvel::kAttrColor]; }
+
+    ui::ScriptedModalServices modal;
+    std::vector<LONG> offered;
+    LONG take = 0;
+};
+
+TEST_F(AnalyticalSeriesCommandsTest, TheColourCommandOpensThePaletteAndColoursTheSeries) {
+    chooseOnSeries(ID_SERIESCOLOR, 3);  // the third colour of the chart's palette
+    EXPECT_EQ(offered, (std::vector<LONG>{ID_SERIESCOLOR}));
+    ASSERT_EQ(modal.questions().size(), 2u);
+    const auto& palette = modal.questions()[1];
+    EXPECT_EQ(palette.kind, ui::ScriptedModalServices::Kind::Menu);
+    ASSERT_EQ(palette.style, 16) << "one cell per colour of the chart's palette";
+    // A cell of 12 x 12 pixels, 3 pixels from the next.
+    const QImage& third = palette.ownerDrawn[2];
+    EXPECT_EQ(third.size(), QSize(15, 15));
+    EXPECT_EQ(third.pixel(1, 1), qRgb(0, 0, 0xFF));
+    EXPECT_EQ(third.pixel(12, 12), qRgb(0, 0, 0xFF));
+    EXPECT_EQ(third.pixel(13, 13), qRgb(0xFF, 0xFF, 0xFF));
+    EXPECT_EQ(third.pixel(0, 0), qRgb(0xFF, 0xFF, 0xFF));
+    EXPECT_EQ(chartColor(5), 0xFF0000);
+    EXPECT_EQ(extension->studyRecord(0)->series[0].color[0], 0xFF0000u);
+    // The chart is given the study's attributes again before each paint: the colour stays.
+    auto screen = gdi::createImageDC(640, 480);
+    chart->paint(screen.get(), korvel::KvlRect{0, 0, 640, 480}, false);
+    EXPECT_EQ(chartColor(5), 0xFF0000);
+    // A dismissed palette changes nothing.
+    chooseOnSeries(ID_SERIESCOLOR, 0);
+    EXPECT_EQ(chartColor(5), 0xFF0000);
+}
+
+TEST_F(AnalyticalSeriesCommandsTest, ThePropertiesCommandOpensTheChartsSeriesDialog) {
+    korvel::KvlSeriesLook shown;
+    bool confirm = true;
+    chart->setSeriesDialogRunner([&](QWidget*, korvel::KvlSeriesLook& look) {
+        shown = look;
+        look.color = 0x123456;
+        look.lineWidth = 3;
+        return confirm;
+    });
+    const LONG before = chartColor(5);
+    confirm = false;
+    chooseOnSeries(ID_SERPROPERTIES);
+    EXPECT_EQ(shown.color, before);
+    EXPECT_EQ(chartColor(5), before) << "a cancelled dialog changes nothing";
+    confirm = true;
+    chooseOnSeries(ID_SERPROPERTIES);
+    EXPECT_EQ(offered, (std::vector<LONG>{ID_SERPROPERTIES, ID_SERPROPERTIES}));
+    EXPECT_EQ(extension->studyRecord(0)->series[0].color[0], 0x123456u);
+    EXPECT_EQ(extension->studyRecord(0)->series[0].lineWidth[0], 3);
+    auto screen = gdi::createImageDC(640, 480);
+    chart->paint(screen.get(), korvel::KvlRect{0, 0, 640, 480}, false);
+    EXPECT_EQ(chartColor(5), 0x123456);
+    EXPECT_EQ(chart->model().series(5)->attributes[korvel::kAttrLineWidth], 3);
+    // The client may take the command: no dialog then.
+    take = 1;
+    shown = {};
+    chooseOnSeries(ID_SERPROPERTIES);
+    EXPECT_EQ(shown.color, 0);
+}
+
+TEST_F(AnalyticalSeriesCommandsTest, RemovingAllDrawingsOfAKindIsOfferedToTheClientFirst) {
+    trendLine(1, 100, 2, 101);
+    trendLine(3, 100, 4, 101);
+    take = 1;
+    extension->FireCommand(DeleteAllDrawingsCommand(kTrendLine));
+    EXPECT_EQ(offered, (std::vector<LONG>{161}));
+    EXPECT_EQ(extension->drawingList().Count(), 2);
+    take = 0;
+    extension->FireCommand(161);
+    EXPECT_EQ(extension->drawingList().Count(), 0);
+}
+
+TEST_F(AnalyticalSeriesCommandsTest, TheCommandLockLetsACommandBeOfferedButDoNothing) {
+    constexpr LONG kAverage = 10;  // study 0
+    // A command brought about while another acts (here from inside the series dialog) does nothing.
+    chart->setSeriesDialogRunner([&](QWidget*, korvel::KvlSeriesLook&) {
+        EXPECT_TRUE(analytical().commandLocked());
+        extension->FireCommand(kAverage);
+        return false;
+    });
+    chooseOnSeries(ID_SERPROPERTIES);
+    EXPECT_EQ(offered, (std::vector<LONG>{ID_SERPROPERTIES, kAverage}));
+    EXPECT_EQ(extension->studyRecord(0)->visible, 1);
+    EXPECT_FALSE(analytical().commandLocked());
+    analytical().setCommandLock(true);
+    extension->FireCommand(kAverage);
+    EXPECT_EQ(extension->studyRecord(0)->visible, 1);
+    analytical().setCommandLock(false);
+    extension->FireCommand(kAverage);
+    EXPECT_EQ(extension->studyRecord(0)->visible, 0);
+}
+
+// The chart type's property page follows what the user pointed at.
+TEST_F(AnalyticalSeriesCommandsTest, ThePropertiesPageIsTheDrawingsOrTheStudiesPage) {
+    // What the chart asks of the extension when its Properties command opens the chart type's page.
+    const auto page = [this]() -> std::optional<com::CLSID> {
+        com::CLSID clsid{};
+        if (extension->GetPageClsid(FINANCIAL_ANALYTICAL, 1, &clsid) != com::S_OK)
+            return std::nullopt;
+        return clsid;
+    };
+    EXPECT_EQ(page(), CLSID_Indices);
+    trendLine(5, 105, 10, 115);
+    analytical().SelectDrawing(0);
+    EXPECT_EQ(page(), CLSID_DrawPage);
+    analytical().SelectDrawing(-1);
+    chooseOnSeries(0);  // the menu is dismissed; the series stays the one pointed at
+    EXPECT_EQ(page(), CLSID_Indices);
+    // The close series: its page is the chart's own, which this chart type does not name.
+    modal.answerMenu(0);
+    const gdi::Point close = pixelOf(5, 106);
+    analytical().OnAxisRightClick(close.x, close.y);
+    EXPECT_EQ(page(), std::nullopt);
+}
+
+}  // namespace
+}  // namespace dravik::test
+
+namespace dravik::test {
+namespace {
+
+// Drawings against the data: 20 points of prices 100 + p (close series 3: 103 .. 122).
+class DrawingRangesTest : public AnalyticalDrawingsTest {
+protected:
+    std::int16_t stateOf(int index) { return extension->drawingList().At(index)->state; }
+    // New data, as the chart tells its active chart type.
+    void dataOf(LONG points) {
+        fillChart(kSeries, points);
+        extension->NotifyGallery(FINANCIAL_ANALYTICAL, 1);
+    }
+};
+
+TEST_F(DrawingRangesTest, ADrawingOffTheDataIsHiddenByRangeAndComesBackAsItWas) {
+    show();
+    const int shown = trendLine(5, 105, 15, 115);
+    const int hidden = trendLine(2, 105, 12, 115);
+    extension->drawingList().At(hidden)->state = kDrawingHidden;
+    const int inside = trendLine(1, 105, 8, 110);
+    dataOf(10);
+    EXPECT_EQ(stateOf(shown), kDrawingShownByRange);
+    EXPECT_EQ(stateOf(hidden), kDrawingHiddenByRange);
+    EXPECT_EQ(stateOf(inside), kDrawingShown);
+    dataOf(20);
+    EXPECT_EQ(stateOf(shown), kDrawingShown);
+    EXPECT_EQ(stateOf(hidden), kDrawingHidden);
+    EXPECT_EQ(stateOf(inside), kDrawingShown);
+}
+
+TEST_F(DrawingRangesTest, ADisabledDrawingStaysDisabledInsideTheData) {
+    show();
+    const int index = trendLine(5, 105, 15, 115);
+    DrawingRecord& drawing = *extension->drawingList().At(index);
+    drawing.state = kDrawingShownByRange;
+    drawing.lock = 1;
+    dataOf(20);
+    EXPECT_EQ(stateOf(index), kDrawingShownByRange);
+}
+
+TEST_F(DrawingRangesTest, RestrictedToThePriceRangeADrawingAbovePricesIsHidden) {
+    constexpr LONG kRestrictToPriceRange = 4;
+    show();
+    const int above = trendLine(5, 105, 10, 900);
+    const int within = trendLine(5, 105, 10, 115);
+    dataOf(20);
+    EXPECT_EQ(stateOf(above), kDrawingShown) << "without the option the price range does not matter";
+    shared().extension.options |= kRestrictToPriceRange;
+    dataOf(20);
+    EXPECT_EQ(stateOf(above), kDrawingShownByRange);
+    EXPECT_EQ(stateOf(within), kDrawingShown);
+    shared().extension.options &= ~kRestrictToPriceRange;
+    dataOf(20);
+    EXPECT_EQ(stateOf(above), kDrawingShown);
 }
 
 }  // namespace

@@ -8,6 +8,7 @@
 #include <utility>
 #include <vector>
 
+#include "ExtensionInTheChart.h"
 #include "FixedWidthDC.h"
 #include "GalleryFixture.h"
 #include "analytical/CAnalyticalChart.h"
@@ -91,7 +92,7 @@ protected:
 
 // The extension loaded by the chart by its ProgID, as the program loads it, with two user studies in
 // panes: 38 over series 5 (10..20) and 39 over series 6 (0..40), above them the prices 100..122.
-class AnalyticalInTheChart : public ::testing::Test {
+class AnalyticalInTheChart : public ExtensionInTheChart {
 protected:
     static constexpr LONG kPoints = 20;
 
@@ -100,18 +101,7 @@ protected:
         loc::LocaleRegistry::setUserDefault(loc::LocaleInfo::english());
         InitLocaleFormats();
         InitDefaultRecords();
-        const com::ServerClass serverClass{CLSID_FinancialCharts, kFinancialChartsProgIdText,
-                                           kFinancialChartsVersionedProgId, "Apartment",
-                                           &com::createComObject<CFinancialCharts>};
-        ASSERT_EQ(com::registerClassObject(serverClass), com::S_OK);
-        chart = korvel::KvlChart::create();
-        com::ComPtr<com::IUnknown> loaded;
-        ASSERT_EQ(chart->AddExtension(com::Bstr(u"Lomex.Financial"), loaded.put()), com::S_OK);
-        extension = static_cast<CFinancialCharts*>(loaded.as<IFinancialCharts>().get());
-    }
-    void TearDown() override {
-        chart.reset();
-        com::revokeClassObject(CLSID_FinancialCharts);
+        ExtensionInTheChart::SetUp();
     }
 
     CAnalyticalChartBase& analytical() {
@@ -149,8 +139,6 @@ protected:
         return labels;
     }
 
-    com::ComPtr<korvel::KvlChart> chart;
-    CFinancialCharts* extension = nullptr;
     FixedWidthDC dc{7};
 };
 
@@ -461,6 +449,35 @@ TEST_F(AnalyticalInTheChart, AZoomedViewFitsThePanesAndKeepsAZeroStart) {
     const std::vector<korvel::KvlDrawnLabel> labels = paintLabels(0, 1);
     ASSERT_FALSE(labels.empty());
     EXPECT_EQ(labels[0].value, 0.0);
+}
+
+// Zooming out after a zoomed view gives every pane the range of all its points back, as the chart
+// showed it before the zoom; a full view that was never zoomed leaves the ranges alone.
+TEST_F(AnalyticalInTheChart, ZoomingOutGivesThePanesTheirWholeRangesBack) {
+    twoStudyPanes();
+    extension->chartTypeState().extension.zoomRescale = 1;
+    CAnalyticalChartBase& type = analytical();
+    const LONG last = type.points() - 1;
+    struct Range {
+        double min, max;
+        bool operator==(const Range&) const = default;
+    };
+    const auto ranges = [&] {
+        std::vector<Range> all;
+        for (LONG a : {0, 1, 3})
+            all.push_back({type.axisRecord(a).dataMin, type.axisRecord(a).dataMax});
+        return all;
+    };
+    const std::vector<Range> whole = ranges();
+    type.OnScrollChange(0, last);
+    EXPECT_EQ(ranges(), whole);
+
+    type.OnScrollChange(2, 9);
+    ASSERT_NE(ranges(), whole);
+    EXPECT_EQ(type.axisRecord(3).dataMax, 112.0);
+    type.OnScrollChange(0, last);
+    EXPECT_EQ(ranges(), whole);
+    EXPECT_NE(type.axisRecord(3).dataMax, 112.0);
 }
 
 // Every label of a pane draws its grid line with the pane's pen, though the chart selects its own

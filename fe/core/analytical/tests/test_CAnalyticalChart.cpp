@@ -119,6 +119,29 @@ TEST_F(AnalyticalChartTest, TheBufferHoldsTheDataSeriesThenTheStudyOutputs) {
     EXPECT_EQ(study(0).usedAxis, 3);
 }
 
+// The weighted average of the close (102 + p) over 3 periods: weights 1, 2, 3 from the oldest value
+// unless the study holds weights of its own, which run from the oldest as well.
+TEST_F(AnalyticalChartTest, TheWeightedAverageUsesTheWeightsItIsGiven) {
+    StudyRecord& weighted = study(6);
+    weighted.visible = 1;
+    weighted.periods = 3;
+    weighted.parameters.weights = {3, 2, 1};
+    weighted.parameters.linearWeights = 1;
+    ASSERT_EQ(activate(FINANCIAL_ANALYTICAL), com::S_OK);
+    const LONG entry = analytical().FindStudyEntry(6);
+    ASSERT_GE(entry, 0);
+    const LONG row = analytical().entry(entry).firstSeries;
+    double value = 0;
+    // Linear: (1 x 107 + 2 x 108 + 3 x 109) / 6 at point 7.
+    chart->model().value(1, row, 7, &value);
+    EXPECT_DOUBLE_EQ(value, (107.0 + 2 * 108.0 + 3 * 109.0) / 6);
+    // Its own: (3 x 107 + 2 x 108 + 1 x 109) / 6.
+    weighted.parameters.linearWeights = 0;
+    analytical().RepaintStudy(entry);
+    chart->model().value(1, row, 7, &value);
+    EXPECT_DOUBLE_EQ(value, (3 * 107.0 + 2 * 108.0 + 109.0) / 6);
+}
+
 TEST_F(AnalyticalChartTest, VolumeWithoutABoundVolumeSeriesTakesARowOfItsOwn) {
     CAnalyticalChartBase& chartType = analytical();
     shared().binding.closeSeries = 0;

@@ -9,9 +9,11 @@
 
 #include "ExtensionFixture.h"
 #include "com/ComObject.h"
+#include "dravik/Commands.h"
 #include "dravik/Identities.h"
 #include "extension/CFinancialCharts.h"
 #include "format/FormatCode.h"
+#include "gallery/CSpecialChartBase.h"
 #include "storage/GlobalMemory.h"
 #include "tests/StateTestSupport.h"
 
@@ -453,7 +455,9 @@ TEST_P(OlderSave, LoadsAndSavesAgainAsTheCurrentVersion) {
     EXPECT_EQ(save(*other), again);
 }
 
-INSTANTIATE_TEST_SUITE_P(Versions, OlderSave, ::testing::Values(14u, 18u, 22u, 31u, 33u));
+// Every version from the oldest read to the newest, so that each version at which a field first
+// appears (15-19, 21-24, 27-34) is loaded once.
+INSTANTIATE_TEST_SUITE_P(Versions, OlderSave, ::testing::Range(14u, kFormatVersion + 1));
 
 TEST(FinancialPersist, AChartSnapshotInTheStateKeepsTheNextActivationsChartState) {
     auto extension = makeExtension();
@@ -501,6 +505,34 @@ TEST(FinancialPersist, ABrokenEndSignatureFailsAndChangesNothing) {
     EXPECT_EQ(save(*extension), before);
     for (LONG type = 0; type < 6; ++type)
         EXPECT_EQ(chartType(*extension, type).value, 0.25 * (type + 1));
+}
+
+// The real chart types: a stream whose chart types load (one of them with a label mask of its own)
+// but that is refused further on leaves the next save exactly as before, whichever single bit of its
+// tail was flipped (the lowest, a middle and the highest bit of each byte).
+TEST(FinancialPersist, ALoadRefusedAfterTheRealChartTypesChangesNothing) {
+    auto source = com::makeComObject<CFinancialCharts>();
+    static_cast<CSpecialChartBase&>(*source->gallery(CHART_RENKO)).setLabelMaskText("brick %d");
+    const Bytes bytes = save(*source);
+    const std::string_view mask = "brick %d";
+    const auto text = std::search(bytes.begin(), bytes.end(), mask.begin(), mask.end());
+    ASSERT_NE(text, bytes.end());
+    auto target = com::makeComObject<CFinancialCharts>();
+    const Bytes before = save(*target);
+    int refused = 0;
+    for (auto at = static_cast<std::size_t>(text - bytes.begin()); at < bytes.size(); ++at) {
+        for (const int bit : {0, 4, 7}) {  // low, middle and sign bits: every bit would take long
+            Bytes flipped = bytes;
+            flipped[at] = static_cast<std::uint8_t>(flipped[at] ^ (1u << bit));
+            if (com::SUCCEEDED(load(*target, flipped))) {
+                target = com::makeComObject<CFinancialCharts>();  // a bit of a text: start afresh
+                continue;
+            }
+            ++refused;
+            ASSERT_EQ(save(*target), before) << "byte " << at << " bit " << bit;
+        }
+    }
+    EXPECT_GT(refused, 0);
 }
 
 TEST(FinancialPersist, AChartTypeCountOtherThanSixFails) {

@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "ExtensionInTheChart.h"
 #include "FixedWidthDC.h"
 #include "GalleryFixture.h"
 #include "com/Activation.h"
@@ -373,29 +374,16 @@ TEST_F(DateLabels, AChartWithoutDatesHasNoDateLabels) {
 }
 
 // The extension loaded by the chart by ProgID, as the program loads it, with the bar type shown.
-class DateLabelsInTheChart : public ::testing::Test {
+class DateLabelsInTheChart : public ExtensionInTheChart {
 protected:
     void SetUp() override {
         loc::LocaleRegistry::reset();
         loc::LocaleRegistry::setUserDefault(loc::LocaleInfo::english());
         InitLocaleFormats();
         InitDefaultRecords();
-        const com::ServerClass serverClass{CLSID_FinancialCharts, kFinancialChartsProgIdText,
-                                           kFinancialChartsVersionedProgId, "Apartment",
-                                           &com::createComObject<CFinancialCharts>};
-        ASSERT_EQ(com::registerClassObject(serverClass), com::S_OK);
-        chart = korvel::KvlChart::create();
-        com::ComPtr<com::IUnknown> loaded;
-        ASSERT_EQ(chart->AddExtension(com::Bstr(u"Lomex.Financial"), loaded.put()), com::S_OK);
-        extension = static_cast<CFinancialCharts*>(loaded.as<IFinancialCharts>().get());
-    }
-    void TearDown() override {
-        chart.reset();
-        com::revokeClassObject(CLSID_FinancialCharts);
+        ExtensionInTheChart::SetUp();
     }
 
-    com::ComPtr<korvel::KvlChart> chart;
-    CFinancialCharts* extension = nullptr;
     FixedWidthDC dc{kCharWidth};
 };
 

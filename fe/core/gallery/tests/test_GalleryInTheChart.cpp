@@ -1,6 +1,7 @@
 // The real chart types inside a chart that loads the extension by ProgID: switching the chart type to
 // one of the extension's and back, the paint bracket around the bar type's points (which the chart
 // draws itself), and a data load while the bar type is shown.
+#include "ExtensionInTheChart.h"
 #include "GalleryFixture.h"
 #include "com/Activation.h"
 #include "com/ClassFactory.h"
@@ -11,17 +12,10 @@
 namespace dravik::test {
 namespace {
 
-class InTheChart : public ::testing::Test {
+class InTheChart : public ExtensionInTheChart {
 protected:
     void SetUp() override {
-        const com::ServerClass serverClass{CLSID_FinancialCharts, kFinancialChartsProgIdText,
-                                           kFinancialChartsVersionedProgId, "Apartment",
-                                           &com::createComObject<CFinancialCharts>};
-        ASSERT_EQ(com::registerClassObject(serverClass), com::S_OK);
-        chart = korvel::KvlChart::create();
-        com::ComPtr<com::IUnknown> loaded;
-        ASSERT_EQ(chart->AddExtension(com::Bstr(u"Lomex.Financial"), loaded.put()), com::S_OK);
-        extension = static_cast<CFinancialCharts*>(loaded.as<IFinancialCharts>().get());
+        ExtensionInTheChart::SetUp();
         korvel::KvlChartModel& model = chart->model();
         model.resize(4, 12);
         for (LONG s = 0; s < 4; ++s) {
@@ -30,13 +24,6 @@ protected:
         }
         chart->dataChanged();
     }
-    void TearDown() override {
-        chart.reset();
-        com::revokeClassObject(CLSID_FinancialCharts);
-    }
-
-    com::ComPtr<korvel::KvlChart> chart;
-    CFinancialCharts* extension = nullptr;
 };
 
 TEST_F(InTheChart, SwitchingToEachChartTypeAndBackLeavesTheChartAsItWas) {

@@ -5,10 +5,15 @@
 #include <cstring>
 #include <vector>
 
+#include "ExtensionInTheChart.h"
 #include "GalleryFixture.h"
+#include "com/Activation.h"
+#include "com/ClassFactory.h"
 #include "com/EventSink.h"
+#include "com/InprocServer.h"
 #include "dravik/Commands.h"
 #include "dravik/Events.h"
+#include "dravik/IFinancialCharts.h"
 #include "dravik/Identities.h"
 #include "gallery/CKagiChart.h"
 #include "gallery/CPointFigureChart.h"
@@ -309,6 +314,57 @@ TEST_F(SpecialChartTest, BoxChartsSelectTheirBrushesAndDeleteThemOnlyOnceTheyAre
     renko.OnGalleryNotify(screen.get(), korvel::kNotifyPaintEnd, 0);
     EXPECT_EQ(gdi::liveObjectCount(), objectsBefore);
     EXPECT_EQ(screen->selectObject(chartBrush), chartBrush);
+}
+
+// The chart types of the extension the chart loaded by its ProgID, as the program loads it: the chart
+// paints them through its extension driver.
+class SpecialChartInTheChart : public ExtensionInTheChart {
+protected:
+    void prices(const Values& values) {
+        korvel::KvlChartModel& model = chart->model();
+        model.resize(1, static_cast<LONG>(values.size()));
+        for (std::size_t p = 0; p < values.size(); ++p)
+            model.setValue(1, 0, static_cast<LONG>(p), values[p]);
+        chart->dataChanged();
+    }
+};
+
+// Rising boxes in the up colour (colour index 1), falling ones in the down colour (the series' own),
+// as the painted chart shows them at the middle of each box.
+TEST_F(SpecialChartInTheChart, BoxChartsPaintRisingAndFallingBoxesInTheirOwnColours) {
+    constexpr gdi::COLORREF kUp = 0x00C000;    // green
+    constexpr gdi::COLORREF kDown = 0x0000E0;  // red
+    prices({10, 12.5, 11.9, 9.9, 7.9});
+    static_cast<CRenkoChart&>(*extension->gallery(CHART_RENKO)).settings() = RenkoSettings{1, 0};
+    static_cast<CThreeLineBreakChart&>(*extension->gallery(CHART_THREELINEBREAK)).settings().breakDays = 1;
+    // Renko: rising 10-11, 11-12, falling 11-10, 10-9, 9-8. Three Line Break with one line: rising
+    // 10-12.5 (11.9 breaks nothing), then 9.9 below 10 reverses from 10 down and 7.9 extends the fall.
+    const struct {
+        LONG index;
+        std::vector<bool> rising;
+    } cases[] = {{CHART_RENKO, {true, true, false, false, false}},
+                 {CHART_THREELINEBREAK, {true, false, false}}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.index);
+        extension->priceSeriesRecord(static_cast<std::size_t>(c.index)).color[1] = kUp;
+        ASSERT_EQ(chart->put_ChartType(korvel::kFirstExtensionGalleryType + c.index), com::S_OK);
+        auto& boxes = static_cast<CSpecialChartBase&>(*extension->gallery(c.index));
+        ASSERT_EQ(boxes.figure().count(), static_cast<std::int32_t>(c.rising.size()));
+        ASSERT_EQ(chart->SetSeriesColor(0, static_cast<LONG>(kDown)), com::S_OK);
+        auto screen = gdi::createImageDC(640, 480);
+        chart->paint(screen.get(), korvel::KvlRect{0, 0, 640, 480}, false);
+        const QImage image = screen->image();
+        for (std::size_t e = 0; e < c.rising.size(); ++e) {
+            SCOPED_TRACE(e);
+            const double middle = (boxes.figure().startValues[e] + boxes.figure().endValues[e]) / 2;
+            LONG x = 0;
+            LONG y = 0;
+            ASSERT_EQ(chart->ValueToPixel(static_cast<double>(e + 1), middle, &x, &y, 0), com::S_OK);
+            const gdi::COLORREF expected = c.rising[e] ? kUp : kDown;
+            EXPECT_EQ(image.pixel(x, y),
+                      qRgb(expected & 0xFF, (expected >> 8) & 0xFF, (expected >> 16) & 0xFF));
+        }
+    }
 }
 
 TEST_F(SpecialChartTest, PointAndFigureDrawsCrossesUpAndRingsDown) {
