@@ -4,6 +4,7 @@
 #include "frame/LanguageTable.h"
 #include "frame/MDIForm1.h"
 #include "frame/ModalWindow.h"
+#include "frame/data/DataWindowsWiring.h"
 #include "frame/frmChartSettings.h"
 #include "frame/frmLanguage.h"
 #include "frame/frmSplash.h"
@@ -62,6 +63,7 @@ void StartupWindows::showFrameWindow() {
     if (!hooks.showProxySettings)
         hooks.showProxySettings = [this] { ShowProxySettings(m_frame.get()); };
     ConnectNoteList(hooks, [this] { return m_frame.get(); });
+    ConnectDataWindows(hooks, [this] { return m_frame.get(); });
     ConnectChartSettings(
         hooks, [this] { return m_frame.get(); },
         [this] { ShowSearch([this] { return &m_frame->chartWindow(); }); });

@@ -333,6 +333,10 @@ void frmMain::attachExtensions() {
             }});
     gChartFill->Chart = m_target.get();
     m_handles = std::make_unique<chart::DrawingHandles>(chart, gFinExt.get(), gGlosx.get());
+    m_handles->setMouseMoved([this](std::int16_t x, std::int16_t y) {
+        if (m_hooks.chartPeers.showChartValues)
+            m_hooks.chartPeers.showChartValues(x, y, m_korvel->chart());
+    });
     m_events = std::make_unique<chart::ChartEvents>(
         chart, gFinExt.get(), m_handles.get(),
         chart::ChartEventLinks{[](std::int32_t row) { return GetLangString(row); },

@@ -14,6 +14,10 @@
 
 class QWidget;
 
+namespace korvel {
+struct IKvlChart;
+}
+
 namespace frame {
 
 class Form;
@@ -48,6 +52,9 @@ struct ChartWindowPeers {
     std::function<void(const QString& window, const QString& key, bool enabled)> enableButton;
     // After every chart fill: the data editor lists the chart's points but the last `trim`.
     std::function<void(std::int32_t trim)> fillDataEditor;
+    // Every mouse movement over the chart, to the client pixel (x, y): the chart values window shows
+    // the point under the mouse.
+    std::function<void(std::int16_t x, std::int16_t y, korvel::IKvlChart& chart)> showChartValues;
     // After every chart fill: the notes list shows the charted company's notes.
     std::function<void(std::int32_t companyId)> listNotes;
     // Writes the drawings now on the chart into the company's row, with the drawing text the chart

@@ -101,6 +101,8 @@ com::ComPtr<glossor::IGlosxObject> DrawingHandles::firstSelected() {
 }
 
 void DrawingHandles::Korvel1_MouseMoving(std::int16_t x, std::int16_t y) {
+    if (mouseMoved_)
+        mouseMoved_(x, y);
     if (hoverBusy_ || QApplication::mouseButtons() != Qt::NoButton)
         return;
     hoverBusy_ = true;

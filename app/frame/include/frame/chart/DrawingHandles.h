@@ -9,6 +9,7 @@
 // (`hoverBusy`) or a mouse button is held (a drag must not lose the handle it drags).
 
 #include <cstdint>
+#include <functional>
 
 #include "com/ComPtr.h"
 #include "com/ConnectionPoint.h"
@@ -34,6 +35,10 @@ public:
     void gGlosx_ObjectDeleted(glossor::IGlosxObject* obj);
     // The chart's mouse-moving event: the hover test; a miss removes every handle.
     void Korvel1_MouseMoving(std::int16_t x, std::int16_t y);
+    // Runs first on every mouse movement, before the hover test and whether or not it runs.
+    void setMouseMoved(std::function<void(std::int16_t x, std::int16_t y)> moved) {
+        mouseMoved_ = std::move(moved);
+    }
 
     bool hoverBusy() const { return hoverBusy_; }
     void setHoverBusy(bool busy) { hoverBusy_ = busy; }
@@ -52,6 +57,7 @@ private:
     com::ComPtr<com::EventSink> chartSink_;
     EventConnection listEvents_;
     EventConnection chartEvents_;
+    std::function<void(std::int16_t, std::int16_t)> mouseMoved_;
     bool hoverBusy_ = false;
 };
 
