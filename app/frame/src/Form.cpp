@@ -1,5 +1,7 @@
 #include "frame/Form.h"
 
+#include "frame/FrameGlobals.h"
+
 #include <QAbstractButton>
 #include <QAction>
 #include <QCheckBox>
@@ -364,6 +366,10 @@ void Form::applyModel() {
 }
 
 void Form::closeEvent(QCloseEvent* event) {
+    if (m_stayLoaded && !gClosing) {
+        event->ignore();
+        return;
+    }
     QWidget::closeEvent(event);
     if (event->isAccepted())
         unload();

@@ -137,6 +137,7 @@ FormModel frmChartSettings::design() {
 
 frmChartSettings::frmChartSettings(MDIForm1& frame, std::function<void()> showSearch)
     : Form(design()), m_frame(frame), m_showSearch(std::move(showSearch)) {
+    stayLoadedUntilClosing();
     chart::TemplateCommandLinks links;
     links.chart = [this]() -> korvel::IKvlChart* {
         auto* chart = chartWindow().Korvel1();
@@ -410,13 +411,6 @@ void frmChartSettings::showChartCompanyInWatchList() {
 void frmChartSettings::resizeEvent(QResizeEvent* event) {
     Form::resizeEvent(event);
     Form_Resize();
-}
-
-void frmChartSettings::closeEvent(QCloseEvent* event) {
-    if (gClosing)
-        Form::closeEvent(event);
-    else
-        event->ignore();
 }
 
 bool frmChartSettings::eventFilter(QObject* watched, QEvent* event) {

@@ -40,6 +40,8 @@ public:
     // the event loop (so a window may unload itself from one of its own handlers).
     void unload();
     bool isLoaded() const { return m_loaded; }
+    // A tool window stays loaded until the frame unloads: until then its close box is refused.
+    void stayLoadedUntilClosing() { m_stayLoaded = true; }
 
     FormModel& model() { return m_model; }
     const FormModel& model() const { return m_model; }
@@ -65,7 +67,7 @@ public:
 
 protected:
     void resizeEvent(QResizeEvent* event) override;
-    // Closing a window with its close box unloads it.
+    // Closing a window with its close box unloads it (a tool window only once the program closes).
     void closeEvent(QCloseEvent* event) override;
 
 private:
@@ -81,6 +83,7 @@ private:
     QMenuBar* m_menuBar = nullptr;
     bool m_menuBarHere = true;
     bool m_loaded = true;
+    bool m_stayLoaded = false;
     bool m_sized = false;
     QWidget* m_client = nullptr;
     std::vector<QWidget*> m_widgets;  // by control index

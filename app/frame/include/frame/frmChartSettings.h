@@ -69,8 +69,6 @@ public:
 
 protected:
     void resizeEvent(QResizeEvent* event) override;
-    // The window is only ever hidden while the program runs; it goes with the frame.
-    void closeEvent(QCloseEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:

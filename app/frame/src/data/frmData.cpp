@@ -52,6 +52,7 @@ FormModel frmData::design() {
 }
 
 frmData::frmData() : Form(design(), Localization::AsDesigned) {
+    stayLoadedUntilClosing();
     QTreeWidget* list = lsvDataList();
     list->setRootIsDecorated(false);
     list->setSelectionMode(QAbstractItemView::NoSelection);
@@ -115,14 +116,6 @@ void frmData::Form_Resize() {
         for (int column = 0; column < widget->columnCount(); ++column)
             widget->setColumnWidth(column, std::max(width() / 2, 0));
     });
-}
-
-void frmData::closeEvent(QCloseEvent* event) {
-    if (!gClosing) {
-        event->ignore();
-        return;
-    }
-    Form::closeEvent(event);
 }
 
 void frmData::resizeEvent(QResizeEvent* event) {

@@ -47,6 +47,7 @@ FormModel frmDataEditor::design() {
 }
 
 frmDataEditor::frmDataEditor() : Form(design(), Localization::AsDesigned) {
+    stayLoadedUntilClosing();
     QTreeWidget* list = lsvData();
     list->setColumnHidden(static_cast<int>(DataColumn::SortingDate), true);
     list->setRootIsDecorated(false);
@@ -116,14 +117,6 @@ void frmDataEditor::lsvData_ColumnClick(int position) {
         m_model.ColumnClick(position);
         showRows();
     });
-}
-
-void frmDataEditor::closeEvent(QCloseEvent* event) {
-    if (!gClosing) {
-        event->ignore();
-        return;
-    }
-    Form::closeEvent(event);
 }
 
 void frmDataEditor::resizeEvent(QResizeEvent* event) {

@@ -70,6 +70,7 @@ FormModel frmNoteList::design() {
 
 frmNoteList::frmNoteList(NoteListLinks links)
     : Form(design(), Localization::AsDesigned), m_links(std::move(links)) {
+    stayLoadedUntilClosing();
     if (!m_links.runModal)
         m_links.runModal = [](Form& window) { frame::runModal(window); };
     QTreeWidget* list = lsvNotes();
@@ -246,15 +247,6 @@ void frmNoteList::optShow_Click(int index) {
             FillNotesListAll();
         }
     });
-}
-
-// The window stays loaded until the frame unloads; until then closing it only hides it.
-void frmNoteList::closeEvent(QCloseEvent* event) {
-    if (!gClosing) {
-        event->ignore();
-        return;
-    }
-    Form::closeEvent(event);
 }
 
 void frmNoteList::resizeEvent(QResizeEvent* event) {

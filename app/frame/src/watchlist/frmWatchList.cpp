@@ -90,6 +90,7 @@ FormModel frmWatchList::design() {
 
 frmWatchList::frmWatchList(ChartWindow chart, QWidget* parent)
     : Form(design(), Localization::Localized, parent), m_chart(std::move(chart)), m_list(treeOf(*this)) {
+    stayLoadedUntilClosing();
     setToolbarIcons();
     connectControls();
 }
@@ -155,14 +156,6 @@ void frmWatchList::Form_Resize() {
         placeControl("lsvWL", listWidth, listHeight);
         placeControl("cmbWL", listWidth, 0);
     });
-}
-
-void frmWatchList::closeEvent(QCloseEvent* event) {
-    if (!gClosing) {
-        event->ignore();
-        return;
-    }
-    Form::closeEvent(event);
 }
 
 void frmWatchList::cmbWL_Click() {

@@ -28,7 +28,6 @@ public:
     QTreeWidget* lsvDataList() const;
 
 protected:
-    void closeEvent(QCloseEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
 
 private:

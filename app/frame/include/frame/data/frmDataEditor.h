@@ -30,7 +30,6 @@ public:
     QTreeWidget* lsvData() const;
 
 protected:
-    void closeEvent(QCloseEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
 
 private:

@@ -51,7 +51,6 @@ public:
     QTreeWidget* lsvNotes() const;
 
 protected:
-    void closeEvent(QCloseEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
 

@@ -46,8 +46,6 @@ public:
 
 protected:
     void resizeEvent(QResizeEvent* event) override;
-    // The window is only hidden while the program runs; it goes with the program's closing.
-    void closeEvent(QCloseEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
