@@ -375,6 +375,17 @@ void Form::closeEvent(QCloseEvent* event) {
         unload();
 }
 
+void Form::fitControlToWindow(const QString& controlName, int32_t widthAllowance, int32_t heightAllowance) {
+    ControlModel& c = m_model.control(controlName);
+    const int32_t formWidth = width() * kTwipsPerPixel;
+    const int32_t formHeight = height() * kTwipsPerPixel;
+    if (formWidth > widthAllowance)
+        c.width = formWidth - widthAllowance;
+    if (formHeight > heightAllowance)
+        c.height = formHeight - heightAllowance;
+    controlWidget(controlName)->setGeometry(toPixels(c.left, c.top, c.width, c.height));
+}
+
 void Form::resizeEvent(QResizeEvent* event) {
     QWidget::resizeEvent(event);
     if (m_model.resizable)

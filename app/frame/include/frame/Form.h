@@ -64,6 +64,9 @@ public:
     void applyModel();
 
     static QRect toPixels(int32_t left, int32_t top, int32_t width, int32_t height);
+    // Sizes a control to the window less the allowances (twips); a window smaller than an allowance
+    // leaves that dimension as it was.
+    void fitControlToWindow(const QString& controlName, int32_t widthAllowance, int32_t heightAllowance);
 
 protected:
     void resizeEvent(QResizeEvent* event) override;

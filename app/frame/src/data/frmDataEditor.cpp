@@ -100,16 +100,7 @@ void frmDataEditor::showRows() {
 }
 
 void frmDataEditor::Form_Resize() {
-    Trap("Form_Resize", [&] {
-        ControlModel& list = model().control(kList);
-        const std::int32_t formWidth = width() * kTwipsPerPixel;
-        const std::int32_t formHeight = height() * kTwipsPerPixel;
-        if (formWidth > kListWidthAllowance)
-            list.width = formWidth - kListWidthAllowance;
-        if (formHeight > kListHeightAllowance)
-            list.height = formHeight - kListHeightAllowance;
-        lsvData()->setGeometry(toPixels(list.left, list.top, list.width, list.height));
-    });
+    Trap("Form_Resize", [&] { fitControlToWindow(kList, kListWidthAllowance, kListHeightAllowance); });
 }
 
 void frmDataEditor::lsvData_ColumnClick(int position) {
