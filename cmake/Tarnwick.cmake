@@ -3,6 +3,11 @@
 # Compiler settings every target of the project gets.
 function(tarnwick_target_defaults target)
     target_compile_options(${target} PRIVATE -Wall -Wextra)
+    if(TARNWICK_UNITY_BUILD)
+        # A batch includes its sources, so a test fixture in a source's anonymous namespace looks to the
+        # compiler like one in a header; the batch is one translation unit, so the fixture stays private.
+        target_compile_options(${target} PRIVATE -Wno-subobject-linkage)
+    endif()
     if(TARNWICK_WERROR)
         target_compile_options(${target} PRIVATE -Werror)
     endif()

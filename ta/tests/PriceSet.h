@@ -89,6 +89,11 @@ inline void expectValues(const std::vector<double>& actual, const std::vector<do
         EXPECT_NEAR(actual[i], expected[i], tolerance) << "record " << i + 1;
 }
 
+// Values that a calculation must reproduce to the last few bits.
+inline void expectNear(const std::vector<double>& actual, const std::vector<double>& expected) {
+    expectValues(actual, expected, 1e-12);
+}
+
 // One call of an indicator method: what it returned, its result and the database it ran over.
 struct IndicatorRun {
     com::HRESULT status = com::E_FAIL;

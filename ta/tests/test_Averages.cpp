@@ -46,7 +46,7 @@ AverageRun wilder(const std::vector<double>& source, int periods) {
     return run;
 }
 
-void expectValues(const AverageRun& run, const std::vector<double>& expected) {
+void expectAverage(const AverageRun& run, const std::vector<double>& expected) {
     ASSERT_EQ(run.status, com::S_OK);
     EXPECT_EQ(fieldCount(run.result.get()), 1) << "only the average is returned";
     if (run.database) {
@@ -113,7 +113,7 @@ TEST(MovingAverage, HandComputedSeries) {
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.what);
-        expectValues(average(c.method, c.source, c.periods), c.expected);
+        expectAverage(average(c.method, c.source, c.periods), c.expected);
     }
 }
 
@@ -126,10 +126,10 @@ TEST(MovingAverage, VariableIgnoresItsPeriods) {
 }
 
 TEST(MovingAverage, VidyaBlendsWithThePreviousSourceValue) {
-    expectValues(vidyaOf({3, 8, 1, 6, 2}, 3, 0), {0, 3, 8, 1, 6});
+    expectAverage(vidyaOf({3, 8, 1, 6, 2}, 3, 0), {0, 3, 8, 1, 6});
     // On a straight line R-squared is 1 from record 3: scale 1 gives the source, 0.5 the midpoint.
-    expectValues(vidyaOf({1, 2, 3, 4, 5}, 3, 1), {0, 1, 3, 4, 5});
-    expectValues(vidyaOf({1, 2, 3, 4, 5}, 3, 0.5), {0, 1, 2.5, 3.5, 4.5});
+    expectAverage(vidyaOf({1, 2, 3, 4, 5}, 3, 1), {0, 1, 3, 4, 5});
+    expectAverage(vidyaOf({1, 2, 3, 4, 5}, 3, 0.5), {0, 1, 2.5, 3.5, 4.5});
 }
 
 TEST(MovingAverage, ResultNamedLikeAHelperFieldSurvives) {
@@ -142,7 +142,7 @@ TEST(MovingAverage, ResultNamedLikeAHelperFieldSurvives) {
 }
 
 TEST(MovingAverage, WilderReadsTheFieldAlone) {
-    expectValues(wilder({8, 8, 8}, 4), {0, 2, 3.5});
+    expectAverage(wilder({8, 8, 8}, 4), {0, 2, 3.5});
     EXPECT_EQ(wilder({8, 8, 8}, 4).alias.view(), u"WellesWilderSmoothing");
     EXPECT_TRUE(failedWith(
         wilder({8, 8, 8}, 0).status,
@@ -187,7 +187,7 @@ TEST(MovingAverage, PeriodsTheDataCannotHoldFail) {
             EXPECT_TRUE(failedWith(average(m.method, four, periods).status,
                                    {1105, m.source, "An unexpected error has occured"}))
                 << periods;
-        expectValues(average(m.method, four, 4), {0, 0, 0, 0});
+        expectAverage(average(m.method, four, 4), {0, 0, 0, 0});
     }
     std::vector<double> many(200, 1.0);
     for (std::size_t i = 0; i < many.size(); i += 2)

@@ -9,7 +9,7 @@
 namespace indikon::test {
 namespace {
 
-struct Outcome {
+struct OscillatorRun {
     com::HRESULT status = com::E_FAIL;
     com::ComPtr<_RecordSet> result;
     com::Bstr alias;
@@ -20,8 +20,8 @@ struct Outcome {
     }
 };
 
-Outcome rainbow(_Database* database, int levels, int maType) {
-    Outcome run;
+OscillatorRun rainbow(_Database* database, int levels, int maType) {
+    OscillatorRun run;
     com::ComPtr<_RecordSet> prices;
     database->getRecordset(prices.put());
     run.status = com::makeComObject<Oscillator>()->RainbowOscillator(
@@ -36,7 +36,7 @@ TEST(RainbowOscillator, SameAverageAtEveryLevelForTheSimpleKinds) {
     // The simple average over 3 records is 13/3 and 22/3 at records 4 and 5 (0 before); two levels add
     // the same deviation twice, divided by 3 levels.
     const com::ComPtr<_Database> database = makeDatabase(kCloses);
-    const Outcome run = rainbow(database.get(), 3, 1);
+    const OscillatorRun run = rainbow(database.get(), 3, 1);
     expectValues(run.values(), {2.0 / 3, 4.0 / 3, 8.0 / 3, 16.0 / 9, 22.0 / 9});
     EXPECT_EQ(run.alias.view(), u"Rainbow Oscillator");
     EXPECT_EQ(position(database.get()), 1);
@@ -76,8 +76,8 @@ TEST(RainbowOscillator, Failures) {
         failedWith(rainbow(database.get(), 3, 8).status, unexpectedIn("Oscillator.RainbowOscillator")));
 }
 
-Outcome linearMomentum(_Database* database, int periods, const std::u16string& alias = u"") {
-    Outcome run;
+OscillatorRun linearMomentum(_Database* database, int periods, const std::u16string& alias = u"") {
+    OscillatorRun run;
     run.alias = com::Bstr(alias);
     run.status = com::makeComObject<Oscillator>()->LinearMomentumOscillator(
         database, fieldOf(database, u"Close").get(), static_cast<com::SHORT>(periods), &run.alias,
@@ -88,7 +88,7 @@ Outcome linearMomentum(_Database* database, int periods, const std::u16string& a
 TEST(LinearMomentumOscillator, PerfectFitAndEmptyPositions) {
     // The CMO over 2 records is -100, 0, 100 at records 3..5; any two different values lie on a line.
     const com::ComPtr<_Database> database = makeDatabase({10, 9, 8, 9, 10});
-    const Outcome run = linearMomentum(database.get(), 2);
+    const OscillatorRun run = linearMomentum(database.get(), 2);
     expectValues(run.values(), {-100, -100, 100, 100, 100});
     EXPECT_EQ(run.alias.view(), u"Linear Momentum Oscillator");
     EXPECT_EQ(position(database.get()), 1);
@@ -110,7 +110,7 @@ TEST(LinearMomentumOscillator, RescalesTheFitOfTheMomentum) {
     for (double& value : expected)
         value = (value - 0.5) * 200;
     ASSERT_GT(*std::max_element(expected.begin(), expected.end()), -50) << "the momentum must have a fit";
-    const Outcome run = linearMomentum(database.get(), 4, u"LMO");
+    const OscillatorRun run = linearMomentum(database.get(), 4, u"LMO");
     expectValues(run.values(), expected);
     EXPECT_EQ(run.alias.view(), u"LMO");
     // A regression needs two points.
@@ -118,8 +118,8 @@ TEST(LinearMomentumOscillator, RescalesTheFitOfTheMomentum) {
                            unexpectedIn("Oscillator.LinearMomentumOscillator")));
 }
 
-Outcome chaos(const std::vector<double>& highs, const std::vector<double>& lows, com::SHORT* periods) {
-    Outcome run;
+OscillatorRun chaos(const std::vector<double>& highs, const std::vector<double>& lows, com::SHORT* periods) {
+    OscillatorRun run;
     const com::ComPtr<_Database> database = makeDatabase(highs, highs, lows);
     com::ComPtr<_RecordSet> prices;
     database->getRecordset(prices.put());
@@ -151,7 +151,7 @@ TEST(ChaosFractalOscillator, MarksTwoRecordsAfterTheCentre) {
     for (const ChaosCase& c : cases) {
         SCOPED_TRACE(c.name);
         com::SHORT periods = 5;
-        const Outcome run = chaos(c.highs, c.lows, &periods);
+        const OscillatorRun run = chaos(c.highs, c.lows, &periods);
         expectValues(run.values(), c.expected);
         EXPECT_EQ(periods, 5);
         com::Bstr name;

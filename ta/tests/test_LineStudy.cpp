@@ -11,7 +11,7 @@ namespace {
 const std::vector<double> kHighs{10, 12, 15, 14, 13, 11, 16, 12};
 const std::vector<double> kLows{8, 9, 12, 7, 10, 9, 13, 11};
 
-struct Outcome {
+struct LineStudyRun {
     com::HRESULT status = com::E_FAIL;
     com::ComPtr<_RecordSet> result;
     com::SHORT position = 0;
@@ -20,12 +20,12 @@ struct Outcome {
 using RangeCall =
     std::function<com::HRESULT(_LineStudy&, _Database*, _RecordSet*, com::SHORT, com::SHORT, _RecordSet**)>;
 
-Outcome callRange(const RangeCall& method, com::SHORT start, com::SHORT end) {
+LineStudyRun callRange(const RangeCall& method, com::SHORT start, com::SHORT end) {
     const com::ComPtr<_Database> database = makeDatabase(kHighs, kHighs, kLows);
     com::ComPtr<_RecordSet> prices;
     database->getRecordset(prices.put());
     database->setPosition(5);
-    Outcome outcome;
+    LineStudyRun outcome;
     outcome.status = method(*com::makeComObject<LineStudy>(), database.get(), prices.get(), start, end,
                             outcome.result.put());
     outcome.position = position(database.get());
@@ -64,7 +64,7 @@ void expectFields(_RecordSet* result,
 }
 
 TEST(LineStudy, QuadrantLinesAndTironeLevelsFillTheirRangeOnly) {
-    const Outcome quadrant = callRange(kQuadrant, 2, 6);
+    const LineStudyRun quadrant = callRange(kQuadrant, 2, 6);
     ASSERT_EQ(quadrant.status, com::S_OK);
     expectFields(quadrant.result.get(), {{u"QuadrantLines1", constantWithin(2, 6, 15)},
                                          {u"QuadrantLines2", constantWithin(2, 6, 13)},
@@ -72,7 +72,7 @@ TEST(LineStudy, QuadrantLinesAndTironeLevelsFillTheirRangeOnly) {
                                          {u"QuadrantLines4", constantWithin(2, 6, 7)}});
     EXPECT_EQ(quadrant.position, 1);
 
-    const Outcome tirone = callRange(kTirone, 2, 6);
+    const LineStudyRun tirone = callRange(kTirone, 2, 6);
     ASSERT_EQ(tirone.status, com::S_OK);
     expectFields(tirone.result.get(), {{u"TironeTop", constantWithin(2, 6, 15 - 8.0 / 3)},
                                        {u"TironeMedian", constantWithin(2, 6, 11)},
@@ -81,10 +81,10 @@ TEST(LineStudy, QuadrantLinesAndTironeLevelsFillTheirRangeOnly) {
 }
 
 TEST(LineStudy, RangesMayStartAtTheFirstRecord) {
-    const Outcome quadrant = callRange(kQuadrant, 1, 8);
+    const LineStudyRun quadrant = callRange(kQuadrant, 1, 8);
     ASSERT_EQ(quadrant.status, com::S_OK);
     expectValues(valuesOf(fieldOf(quadrant.result.get(), u"QuadrantLines1").get()), constantWithin(1, 8, 16));
-    const Outcome tirone = callRange(kTirone, 1, 3);
+    const LineStudyRun tirone = callRange(kTirone, 1, 3);
     ASSERT_EQ(tirone.status, com::S_OK);
     expectValues(valuesOf(fieldOf(tirone.result.get(), u"TironeMedian").get()), constantWithin(1, 3, 11.5));
     EXPECT_EQ(callRange(kSpeed, 1, 8).status, com::S_OK);
@@ -106,7 +106,7 @@ TEST(LineStudy, RangesAreCheckedEndFirst) {
         for (const auto& r : ranges) {
             SCOPED_TRACE(std::string(m.source) + " " + std::to_string(r.start) + ".." +
                          std::to_string(r.end));
-            const Outcome outcome = callRange(m.method, r.start, r.end);
+            const LineStudyRun outcome = callRange(m.method, r.start, r.end);
             EXPECT_TRUE(failedWith(outcome.status, {1010, m.source, r.description}));
             EXPECT_EQ(outcome.result, nullptr);
         }
@@ -122,13 +122,13 @@ TEST(LineStudy, AStartAfterTheEndIsAnUnexpectedError) {
                    {"LineStudy.SpeedResistanceLines.UnexpectedError", kSpeed}};
     for (const auto& m : methods) {
         SCOPED_TRACE(m.source);
-        const Outcome outcome = callRange(m.method, 5, 3);
+        const LineStudyRun outcome = callRange(m.method, 5, 3);
         EXPECT_TRUE(failedWith(outcome.status, {1105, m.source, kUnexpected}));
         EXPECT_EQ(outcome.result, nullptr);
     }
 }
 
-struct SpeedOutcome : Outcome {
+struct SpeedOutcome : LineStudyRun {
     com::SHORT start = 0;
     com::SHORT end = 0;
 };
@@ -137,7 +137,7 @@ SpeedOutcome speedLines(com::SHORT start, com::SHORT end) {
     SpeedOutcome outcome;
     outcome.start = start;
     outcome.end = end;
-    static_cast<Outcome&>(outcome) = callRange(
+    static_cast<LineStudyRun&>(outcome) = callRange(
         [&](_LineStudy& s, _Database* d, _RecordSet* p, com::SHORT, com::SHORT, _RecordSet** r) {
             return s.SpeedResistanceLines(d, p, &outcome.start, &outcome.end, r);
         },
@@ -184,10 +184,10 @@ TEST(LineStudy, SpeedResistanceLinesWithTheHighFirstDrawNothing) {
 
 // ---- Fibonacci time marks and trend-line penetration
 
-Outcome fibonacci(int records, com::SHORT start, com::SHORT end, com::Bstr* alias) {
+LineStudyRun fibonacci(int records, com::SHORT start, com::SHORT end, com::Bstr* alias) {
     const com::ComPtr<_Field> source =
         makeField(std::vector<double>(static_cast<std::size_t>(records), 1.0), u"S");
-    Outcome outcome;
+    LineStudyRun outcome;
     outcome.status =
         com::makeComObject<LineStudy>()->Fibonacci(source.get(), start, end, alias, outcome.result.put());
     return outcome;
@@ -208,7 +208,7 @@ TEST(LineStudy, FibonacciMarks) {
     for (const auto& c : cases) {
         SCOPED_TRACE(std::to_string(c.start) + ".." + std::to_string(c.end));
         com::Bstr alias(u"");
-        const Outcome outcome = fibonacci(20, c.start, c.end, &alias);
+        const LineStudyRun outcome = fibonacci(20, c.start, c.end, &alias);
         ASSERT_EQ(outcome.status, com::S_OK);
         EXPECT_EQ(alias.view(), u"Fibonacci");
         expectValues(onlyFieldOf(outcome.result.get()), c.expected);
@@ -221,9 +221,10 @@ TEST(LineStudy, FibonacciMarks) {
 
 const std::vector<double> kCrossing{5, 6, 7, 8, 7, 6, 5, 9.5, 7, 8};
 
-Outcome penetration(com::SHORT start, double startValue, com::SHORT end, double endValue, com::Bstr* alias) {
+LineStudyRun penetration(com::SHORT start, double startValue, com::SHORT end, double endValue,
+                         com::Bstr* alias) {
     const com::ComPtr<_Field> source = makeField(kCrossing, u"Close");
-    Outcome outcome;
+    LineStudyRun outcome;
     outcome.status = com::makeComObject<LineStudy>()->TrendLinePenetration(
         source.get(), start, startValue, end, endValue, alias, outcome.result.put());
     return outcome;
@@ -233,7 +234,7 @@ TEST(LineStudy, TrendLinePenetration) {
     // Slope 0.5 from the source's own 6 at record 2 (the start value 0 is not used): the price falls
     // through the line at record 5 and rises through it at record 8; at record 3 it started on the line.
     com::Bstr alias(u"");
-    const Outcome outcome = penetration(2, 0, 8, 3, &alias);
+    const LineStudyRun outcome = penetration(2, 0, 8, 3, &alias);
     ASSERT_EQ(outcome.status, com::S_OK);
     EXPECT_EQ(alias.view(), u"TrendLinePenetration");
     expectFields(outcome.result.get(), {{u"Trend", {0, 6, 6.5, 7, 7.5, 8, 8.5, 9, 0, 0}},
@@ -251,7 +252,7 @@ TEST(LineStudy, TrendLinePenetrationNeedsFiveRecordsWithinTheSource) {
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
         com::Bstr alias(u"T");
-        const Outcome outcome = penetration(c.start, 1, c.end, 2, &alias);
+        const LineStudyRun outcome = penetration(c.start, 1, c.end, 2, &alias);
         EXPECT_TRUE(failedWith(outcome.status,
                                {1105, "LineStudy.TrendLinePenetration.UnexpectedError", kUnexpected}));
         EXPECT_EQ(outcome.result, nullptr);

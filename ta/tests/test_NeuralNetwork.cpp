@@ -41,7 +41,7 @@ struct Arguments {
     com::SHORT percentTrain = 70;
 };
 
-struct Outcome {
+struct NetworkRun {
     com::HRESULT status = com::E_FAIL;
     com::ComPtr<_RecordSet> result;
     com::Bstr alias{u""};
@@ -52,10 +52,10 @@ struct Outcome {
     }
 };
 
-Outcome indicator(NeuralNetwork& network, const std::vector<double>& series, const Arguments& a) {
+NetworkRun indicator(NeuralNetwork& network, const std::vector<double>& series, const Arguments& a) {
     const com::ComPtr<_Database> database = makeDatabase(series);
     database->setPosition(2 <= series.size() ? 2 : 1);
-    Outcome outcome;
+    NetworkRun outcome;
     outcome.status = network.NeuralIndicator(database.get(), fieldOf(database.get(), u"Close").get(),
                                              a.periods, a.learningRate, a.epochs, a.percentTrain,
                                              &outcome.alias, outcome.result.put());
@@ -63,8 +63,8 @@ Outcome indicator(NeuralNetwork& network, const std::vector<double>& series, con
     return outcome;
 }
 
-Outcome indicatorWith(std::unique_ptr<RandomSource> source, const std::vector<double>& series,
-                      const Arguments& a) {
+NetworkRun indicatorWith(std::unique_ptr<RandomSource> source, const std::vector<double>& series,
+                         const Arguments& a) {
     const com::ComPtr<NeuralNetwork> network = com::makeComObject<NeuralNetwork>();
     network->setRandomSource(std::move(source));
     return indicator(*network, series, a);
@@ -130,7 +130,7 @@ TEST(NeuralIndicator, UntrainedZeroWeightsGiveOneHalfFromTheLastTrainingRecord) 
     Arguments noRate;
     noRate.learningRate = 0;
     for (const Arguments& a : {noEpochs, noRate}) {
-        const Outcome outcome =
+        const NetworkRun outcome =
             indicatorWith(std::make_unique<ScriptedSource>(std::vector<float>{0.5f}), wave(100), a);
         ASSERT_EQ(outcome.status, com::S_OK);
         std::vector<double> expected(100, 0.0);
@@ -154,16 +154,16 @@ TEST(NeuralIndicator, TrainingRecordsAreRoundedHalvesToEven) {
         Arguments a;
         a.periods = 1;
         a.percentTrain = c.percentTrain;
-        const Outcome outcome = indicatorWith(makeSeededSource(11), wave(c.records), a);
+        const NetworkRun outcome = indicatorWith(makeSeededSource(11), wave(c.records), a);
         ASSERT_EQ(outcome.status, com::S_OK);
         EXPECT_EQ(firstValue(outcome.values()), c.first);
     }
 }
 
 TEST(NeuralIndicator, AFixedSeedReproducesTheOutput) {
-    const Outcome first = indicatorWith(makeSeededSource(7), wave(100), {});
-    const Outcome again = indicatorWith(makeSeededSource(7), wave(100), {});
-    const Outcome other = indicatorWith(makeSeededSource(8), wave(100), {});
+    const NetworkRun first = indicatorWith(makeSeededSource(7), wave(100), {});
+    const NetworkRun again = indicatorWith(makeSeededSource(7), wave(100), {});
+    const NetworkRun other = indicatorWith(makeSeededSource(8), wave(100), {});
     ASSERT_EQ(first.status, com::S_OK);
     EXPECT_EQ(first.values(), again.values());
     EXPECT_NE(first.values(), other.values());
@@ -195,7 +195,7 @@ TEST(NeuralIndicator, ATrainedNetworkOfAFixedSeedAnswersAsRecorded) {
 
 TEST(NeuralIndicator, TheClockSeededDefaultStaysInRange) {
     const com::ComPtr<NeuralNetwork> network = com::makeComObject<NeuralNetwork>();
-    const Outcome outcome = indicator(*network, wave(60), {});
+    const NetworkRun outcome = indicator(*network, wave(60), {});
     ASSERT_EQ(outcome.status, com::S_OK);
     const std::vector<double> values = outcome.values();
     EXPECT_EQ(firstValue(values), 42);
@@ -210,7 +210,7 @@ TEST(NeuralIndicator, PercentTrainLimits) {
         SCOPED_TRACE(percent);
         Arguments a;
         a.percentTrain = percent;
-        const Outcome outcome = indicatorWith(makeSeededSource(1), wave(50), a);
+        const NetworkRun outcome = indicatorWith(makeSeededSource(1), wave(50), a);
         EXPECT_TRUE(failedWith(outcome.status, {1011, "NeuralIndicator", "Invalid PercentTrain"}));
         EXPECT_EQ(outcome.result, nullptr);
         // The default name was written back before the check.
@@ -244,7 +244,7 @@ TEST(NeuralIndicator, PeriodAndEpochLimits) {
                  {"no training record", noTraining, 10}};
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
-        const Outcome outcome = indicatorWith(makeSeededSource(1), wave(c.records), c.arguments);
+        const NetworkRun outcome = indicatorWith(makeSeededSource(1), wave(c.records), c.arguments);
         EXPECT_TRUE(
             failedWith(outcome.status, {1105, "NeuralNetwork.NeuralIndicator.UnexpectedError", kUnexpected}));
         EXPECT_EQ(outcome.result, nullptr);

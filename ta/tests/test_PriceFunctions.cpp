@@ -35,10 +35,6 @@ IndicatorRun deviation(const std::vector<double>& values, int periods, int devia
     return run;
 }
 
-void expectNear(const std::vector<double>& actual, const std::vector<double>& expected) {
-    expectValues(actual, expected, 1e-12);
-}
-
 TEST(General, RollingExtremesOverPeriodsPlusOneRecords) {
     expectNear(onField(&_General::HHV, {1, 5, 2, 3, 4}, 2).values(), {0, 0, 5, 5, 4});
     expectNear(onField(&_General::LLV, {1, 5, 2, 3, 4}, 2).values(), {0, 0, 1, 2, 2});

@@ -40,10 +40,6 @@ Fit fit(const std::vector<double>& values, int periods) {
             valuesOf(fieldOf(result.get(), u"RSquared").get())};
 }
 
-void expectNear(const std::vector<double>& actual, const std::vector<double>& expected) {
-    expectValues(actual, expected, 1e-12);
-}
-
 TEST(Regression, FieldsInOrderAndStraightLine) {
     com::ComPtr<_RecordSet> result;
     ASSERT_EQ(regress({1, 2, 3, 4, 5}, 3, result), com::S_OK);

@@ -12,7 +12,7 @@ using IndexCall =
     std::function<com::HRESULT(_Index& index, _Database* data, _RecordSet* prices, _Field* source,
                                _Field* volume, com::Bstr* alias, _RecordSet** result)>;
 
-struct Outcome {
+struct VolumeRun {
     com::HRESULT status = com::E_FAIL;
     com::ComPtr<_RecordSet> result;
     com::Bstr alias{u""};
@@ -21,10 +21,10 @@ struct Outcome {
     std::vector<double> values() const { return result ? onlyFieldOf(result.get()) : std::vector<double>{}; }
 };
 
-Outcome call(const IndexCall& method, const std::vector<Candle>& candles) {
+VolumeRun call(const IndexCall& method, const std::vector<Candle>& candles) {
     const com::ComPtr<_Database> database = makeDatabase(std::vector<double>(candles.size(), 1.0));
     const com::ComPtr<_RecordSet> prices = makePriceSet(candles);
-    Outcome outcome;
+    VolumeRun outcome;
     outcome.status = method(*com::makeComObject<Index>(), database.get(), prices.get(),
                             fieldOf(prices.get(), u"Close").get(), fieldOf(prices.get(), u"Volume").get(),
                             &outcome.alias, outcome.result.put());
@@ -80,7 +80,7 @@ TEST(VolumeIndices, PriceAndVolumeTrends) {
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
-        const Outcome outcome = call(c.method, kTrend);
+        const VolumeRun outcome = call(c.method, kTrend);
         ASSERT_EQ(outcome.status, com::S_OK);
         expectValues(outcome.values(), c.expected);
         EXPECT_EQ(outcome.position, 1);
@@ -102,7 +102,7 @@ TEST(VolumeIndices, MoneyFlowIndex) {
     // volume counting as 1) and no fall give 100. Record 4: 12 up, 11 * 50 down. Record 5: 11 * 50 down,
     // 13 * 100 up.
     const std::vector<Candle> candles = flatCandles({10, 11, 12, 11, 13}, {100, 200, 0, 50, 100});
-    const Outcome outcome = call(moneyFlow(2), candles);
+    const VolumeRun outcome = call(moneyFlow(2), candles);
     ASSERT_EQ(outcome.status, com::S_OK);
     expectValues(outcome.values(), {0, 0, 100, 100 - 100 / (1 + 12.0 / 550), 100 - 100 / (1 + 1300.0 / 550)});
     EXPECT_EQ(outcome.position, 1);
@@ -135,7 +135,7 @@ const std::vector<Candle> kChaikin{{10, 12, 8, 11, 100},
                                    {13, 14, 12, 13.5, 100}};
 
 TEST(VolumeIndices, ChaikinMoneyFlowIsMoneyFlowVolumeOverVolume) {
-    const Outcome outcome = call(chaikin(2), kChaikin);
+    const VolumeRun outcome = call(chaikin(2), kChaikin);
     ASSERT_EQ(outcome.status, com::S_OK);
     // Records without range or volume add no flow but keep their volume in the divisor.
     expectValues(outcome.values(), {0, 0, -0.6 * 200 / 500, -0.6 * 200 / 200, 0.5 * 100 / 100});
@@ -155,7 +155,7 @@ TEST(VolumeIndices, DefaultNamesAreWrittenBack) {
         {chaikin(2), u"ChaikinMoneyFlow"},
     };
     for (const auto& c : cases) {
-        const Outcome outcome = call(c.method, kTrend);
+        const VolumeRun outcome = call(c.method, kTrend);
         ASSERT_EQ(outcome.status, com::S_OK);
         EXPECT_EQ(outcome.alias.view(), c.name);
         EXPECT_EQ(onlyFieldOf(outcome.result.get()).size(), kTrend.size());
@@ -192,7 +192,7 @@ TEST(VolumeIndices, RunTimeFailuresAreUnexpectedErrors) {
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
-        const Outcome outcome = call(c.method, c.candles);
+        const VolumeRun outcome = call(c.method, c.candles);
         EXPECT_TRUE(
             failedWith(outcome.status, {1105, std::string(c.source) + ".UnexpectedError", kUnexpected}));
         EXPECT_EQ(outcome.result, nullptr);

@@ -5,12 +5,11 @@
 #include <span>
 
 #include "ChartFillFixture.h"
+#include "NoValue.h"
 #include "appchart/fill/FillPeriod.h"
 
 namespace tarnwick::chart::test {
 namespace {
-
-constexpr double N = kNoValueMark;
 
 // One point as the chart must hold it: its legend (the ISO date the fixture's legends give, also its
 // x value) and its nine value cells in column order.

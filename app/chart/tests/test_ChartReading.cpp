@@ -2,14 +2,13 @@
 // legends, and the text of chart values.
 #include <gtest/gtest.h>
 
+#include "NoValue.h"
 #include "appchart/fill/ChartReading.h"
 #include "appchart/fill/FillPeriod.h"
 #include "locale/LocaleRegistry.h"
 
 namespace tarnwick::chart {
 namespace {
-
-constexpr double N = kNoValueMark;
 
 TempDataRow row(const char* date, std::optional<double> open, std::optional<double> close,
                 std::optional<double> shares = std::nullopt) {

@@ -4,14 +4,13 @@
 
 #include "FakeChart.h"
 #include "IndicatorRegistry.h"
+#include "NoValue.h"
 #include "appchart/fill/FillPeriod.h"
 #include "appchart/studies/CustomStudies.h"
 #include "appdata/Globals.h"
 
 namespace tarnwick::chart::test {
 namespace {
-
-constexpr double N = kNoValueMark;
 
 class CustomStudiesTest : public ::testing::Test {
 protected:

@@ -2,6 +2,8 @@
 
 #include <cstdint>
 
+#include "com/Text.h"
+
 namespace tarnwick {
 
 namespace {
@@ -36,10 +38,6 @@ struct LetterTable {
     }
 };
 
-bool isContinuation(unsigned char c) {
-    return c >= 0x80 && c <= 0xBF;
-}
-
 }  // namespace
 
 const std::array<std::string_view, 96>& ArabicLetterTable() {
@@ -69,7 +67,7 @@ std::string ConvertArabicText(std::string_view text) {
         } else if (position >= 0 && position < static_cast<int>(table.size())) {
             out += table[static_cast<std::size_t>(position)];
             i += 2;
-        } else if (isContinuation(c)) {
+        } else if (com::isUtf8Continuation(c)) {
             out.append(text.substr(i, 2));
             i += 2;
         } else {

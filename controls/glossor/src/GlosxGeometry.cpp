@@ -16,11 +16,11 @@ int floorHalf(int sum) {
     return sum >= 0 ? sum / 2 : -((-sum + 1) / 2);
 }
 
+}  // namespace
+
 com::SHORT toShort(int value) {
     return static_cast<com::SHORT>(std::clamp(value, kMin, kMax));
 }
-
-}  // namespace
 
 GlosxBox boundsOf(const GlosxData& data) {
     return {std::min<int>(data.x1, data.x2), std::min<int>(data.y1, data.y2), std::max<int>(data.x1, data.x2),

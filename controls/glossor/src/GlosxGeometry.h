@@ -46,6 +46,9 @@ struct GlosxBox {
 };
 
 // The box spanned by the end points, left <= right and top <= bottom (both ends included).
+// A pixel value held to the 16-bit range the annotation objects store.
+com::SHORT toShort(int value);
+
 GlosxBox boundsOf(const GlosxData& data);
 
 void flipHorizontal(GlosxData& data);

@@ -4,15 +4,9 @@
 #include <cstdlib>
 #include <limits>
 
+#include "GlosxGeometry.h"
+
 namespace glossor {
-namespace {
-
-com::SHORT toShort(int value) {
-    return static_cast<com::SHORT>(std::clamp<int>(value, std::numeric_limits<com::SHORT>::min(),
-                                                   std::numeric_limits<com::SHORT>::max()));
-}
-
-}  // namespace
 
 void GlosxInput::setTool(com::SHORT tool) {
     if (tool < kCmdPointer || tool > kLastKind)

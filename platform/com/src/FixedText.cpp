@@ -2,13 +2,11 @@
 
 #include <cstring>
 
+#include "com/Text.h"
+
 namespace com {
 
 namespace {
-
-bool isContinuation(unsigned char byte) {
-    return (byte & 0xC0) == 0x80;
-}
 
 // Expected length of the sequence that `lead` starts, or 1 for a byte that cannot start one
 // (a stray continuation byte, an overlong lead C0/C1, or F5-FF beyond U+10FFFF).
@@ -36,7 +34,7 @@ std::size_t characterLength(std::string_view text, std::size_t pos) {
         return 1;
     }
     for (std::size_t i = 1; i < expected; ++i) {
-        if (!isContinuation(static_cast<unsigned char>(text[pos + i]))) {
+        if (!isUtf8Continuation(static_cast<unsigned char>(text[pos + i]))) {
             return 1;
         }
     }

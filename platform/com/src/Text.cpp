@@ -5,10 +5,6 @@
 namespace com {
 namespace {
 
-bool isContinuation(unsigned char byte) {
-    return (byte & 0xC0) == 0x80;
-}
-
 // Bounds of the second byte of a sequence, by lead byte; they exclude overlong forms, surrogates and
 // code points above U+10FFFF, so a sequence that passes them is well-formed.
 struct LeadInfo {
@@ -86,7 +82,8 @@ std::u16string utf8ToUtf16(std::string_view utf8) {
                 break;
             }
             const auto byte = static_cast<unsigned char>(utf8[i + taken]);
-            const bool inRange = taken == 1 ? (byte >= info.low && byte <= info.high) : isContinuation(byte);
+            const bool inRange =
+                taken == 1 ? (byte >= info.low && byte <= info.high) : isUtf8Continuation(byte);
             if (!inRange) {
                 ok = false;
                 break;
@@ -101,6 +98,24 @@ std::u16string utf8ToUtf16(std::string_view utf8) {
         i += taken;
     }
     return out;
+}
+
+std::size_t utf8CharacterLength(std::string_view text, std::size_t at) {
+    const auto lead = static_cast<unsigned char>(text[at]);
+    if (lead < 0x80)
+        return 1;
+    const LeadInfo info = leadInfo(lead);
+    const auto length = static_cast<std::size_t>(info.length);
+    if (length == 0 || at + length > text.size())
+        return 0;
+    const auto second = static_cast<unsigned char>(text[at + 1]);
+    if (second < info.low || second > info.high)
+        return 0;
+    for (std::size_t i = 2; i < length; ++i) {
+        if (!isUtf8Continuation(static_cast<unsigned char>(text[at + i])))
+            return 0;
+    }
+    return length;
 }
 
 std::string utf16ToUtf8(std::u16string_view utf16) {

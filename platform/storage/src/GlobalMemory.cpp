@@ -10,8 +10,6 @@
 namespace com {
 namespace {
 
-constexpr std::uint64_t kMaxMemorySize = std::numeric_limits<std::int32_t>::max();
-
 // {6A1E0B31-7C52-4E39-9D0F-2B8A5C4E1F02}
 struct IHGlobalLockBytes : IUnknown {
     static constexpr IID iid{0x6A1E0B31, 0x7C52, 0x4E39, {0x9D, 0x0F, 0x2B, 0x8A, 0x5C, 0x4E, 0x1F, 0x02}};

@@ -6,13 +6,6 @@
 #include <new>
 
 namespace com {
-namespace {
-
-// Sizes beyond this are refused rather than attempted: nothing in the program needs a memory
-// stream larger than 2 GB, and a damaged count asking for more must not exhaust memory.
-constexpr std::uint64_t kMaxMemorySize = std::numeric_limits<std::int32_t>::max();
-
-}  // namespace
 
 MemoryStream::MemoryStream(HGLOBAL block, bool writable) : block_(std::move(block)), writable_(writable) {}
 

@@ -2,11 +2,16 @@
 #pragma once
 
 #include <cstdint>
+#include <limits>
 
 #include "com/ComObject.h"
 #include "storage/GlobalMemory.h"
 
 namespace com {
+
+// Sizes beyond this are refused rather than attempted, by memory blocks and streams alike: nothing in the
+// program needs one larger than 2 GB, and a damaged count asking for more must not exhaust memory.
+inline constexpr std::uint64_t kMaxMemorySize = std::numeric_limits<std::int32_t>::max();
 
 // Private identity through which getHGlobalFromStream recognises a stream of this family.
 // {6A1E0B31-7C52-4E39-9D0F-2B8A5C4E1F01}

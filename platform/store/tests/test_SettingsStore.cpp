@@ -13,7 +13,7 @@ using store::SettingsStore;
 namespace {
 
 const QString kApp = QString::fromLatin1(store::kApplication);
-const QString kSection = QString::fromLatin1(store::kSection);
+const QString kSectionName = QString::fromLatin1(store::kSection);
 
 class SettingsStoreTest : public ::testing::Test {
 protected:
@@ -34,71 +34,72 @@ protected:
 }  // namespace
 
 TEST_F(SettingsStoreTest, TextRoundTripAndDefaults) {
-    EXPECT_EQ(SettingsStore::getSetting(kApp, kSection, "Language", "NONE"), "NONE");
-    ASSERT_TRUE(SettingsStore::saveSetting(kApp, kSection, "Language", "True"));
-    ASSERT_TRUE(SettingsStore::saveSetting(kApp, kSection, "ProxyServer", QString::fromUtf8("خادم, a=b")));
-    EXPECT_EQ(SettingsStore::getSetting(kApp, kSection, "Language", "NONE"), "True");
-    EXPECT_EQ(SettingsStore::getSetting(kApp, kSection, "ProxyServer"), QString::fromUtf8("خادم, a=b"));
+    EXPECT_EQ(SettingsStore::getSetting(kApp, kSectionName, "Language", "NONE"), "NONE");
+    ASSERT_TRUE(SettingsStore::saveSetting(kApp, kSectionName, "Language", "True"));
+    ASSERT_TRUE(
+        SettingsStore::saveSetting(kApp, kSectionName, "ProxyServer", QString::fromUtf8("خادم, a=b")));
+    EXPECT_EQ(SettingsStore::getSetting(kApp, kSectionName, "Language", "NONE"), "True");
+    EXPECT_EQ(SettingsStore::getSetting(kApp, kSectionName, "ProxyServer"), QString::fromUtf8("خادم, a=b"));
     EXPECT_EQ(SettingsStore::getSetting(kApp, "Other", "Language", "x"), "x");
     EXPECT_TRUE(QFile::exists(dir_.path() + QLatin1String("/Tarnwick.ini")));
 }
 
 TEST_F(SettingsStoreTest, TypedValuesAreStoredAsText) {
-    ASSERT_TRUE(SettingsStore::saveBool(kApp, kSection, "ShowNotes", false));
-    ASSERT_TRUE(SettingsStore::saveSingle(kApp, kSection, "MainWidth", 12160.5f));
-    ASSERT_TRUE(SettingsStore::saveInt32(kApp, kSection, "LastWL", -2));
-    EXPECT_EQ(SettingsStore::getSetting(kApp, kSection, "ShowNotes"), "False");
-    EXPECT_EQ(SettingsStore::getSetting(kApp, kSection, "MainWidth"), "12160.5");
-    EXPECT_FALSE(SettingsStore::getBool(kApp, kSection, "ShowNotes", true));
-    EXPECT_EQ(SettingsStore::getSingle(kApp, kSection, "MainWidth", 0.0f), 12160.5f);
-    EXPECT_EQ(SettingsStore::getInt32(kApp, kSection, "LastWL", 0), -2);
+    ASSERT_TRUE(SettingsStore::saveBool(kApp, kSectionName, "ShowNotes", false));
+    ASSERT_TRUE(SettingsStore::saveSingle(kApp, kSectionName, "MainWidth", 12160.5f));
+    ASSERT_TRUE(SettingsStore::saveInt32(kApp, kSectionName, "LastWL", -2));
+    EXPECT_EQ(SettingsStore::getSetting(kApp, kSectionName, "ShowNotes"), "False");
+    EXPECT_EQ(SettingsStore::getSetting(kApp, kSectionName, "MainWidth"), "12160.5");
+    EXPECT_FALSE(SettingsStore::getBool(kApp, kSectionName, "ShowNotes", true));
+    EXPECT_EQ(SettingsStore::getSingle(kApp, kSectionName, "MainWidth", 0.0f), 12160.5f);
+    EXPECT_EQ(SettingsStore::getInt32(kApp, kSectionName, "LastWL", 0), -2);
     EXPECT_TRUE(iniText().contains(QLatin1String("ShowNotes=False"))) << iniText().toStdString();
 }
 
 TEST_F(SettingsStoreTest, UnconvertibleOrMissingValuesGiveTheDefault) {
-    ASSERT_TRUE(SettingsStore::saveSetting(kApp, kSection, "Period", "four"));
-    ASSERT_TRUE(SettingsStore::saveSetting(kApp, kSection, "ProxyUsed", "maybe"));
-    ASSERT_TRUE(SettingsStore::saveSetting(kApp, kSection, "Interval", "40000"));
-    EXPECT_EQ(SettingsStore::getInt32(kApp, kSection, "Period", 4), 4);
-    EXPECT_EQ(SettingsStore::getSingle(kApp, kSection, "Period", -100.0f), -100.0f);
-    EXPECT_TRUE(SettingsStore::getBool(kApp, kSection, "ProxyUsed", true));
-    EXPECT_EQ(SettingsStore::getInt16(kApp, kSection, "Interval", 0), 0);
-    EXPECT_EQ(SettingsStore::getInt32(kApp, kSection, "Interval", 0), 40000);
-    EXPECT_EQ(SettingsStore::getInt32(kApp, kSection, "Missing", 199), 199);
+    ASSERT_TRUE(SettingsStore::saveSetting(kApp, kSectionName, "Period", "four"));
+    ASSERT_TRUE(SettingsStore::saveSetting(kApp, kSectionName, "ProxyUsed", "maybe"));
+    ASSERT_TRUE(SettingsStore::saveSetting(kApp, kSectionName, "Interval", "40000"));
+    EXPECT_EQ(SettingsStore::getInt32(kApp, kSectionName, "Period", 4), 4);
+    EXPECT_EQ(SettingsStore::getSingle(kApp, kSectionName, "Period", -100.0f), -100.0f);
+    EXPECT_TRUE(SettingsStore::getBool(kApp, kSectionName, "ProxyUsed", true));
+    EXPECT_EQ(SettingsStore::getInt16(kApp, kSectionName, "Interval", 0), 0);
+    EXPECT_EQ(SettingsStore::getInt32(kApp, kSectionName, "Interval", 0), 40000);
+    EXPECT_EQ(SettingsStore::getInt32(kApp, kSectionName, "Missing", 199), 199);
 }
 
 TEST_F(SettingsStoreTest, DeleteKeyAndSection) {
-    EXPECT_TRUE(SettingsStore::deleteSetting(kApp, kSection, "Nothing"));
-    ASSERT_TRUE(SettingsStore::saveSetting(kApp, kSection, "A", "1"));
-    ASSERT_TRUE(SettingsStore::saveSetting(kApp, kSection, "B", "2"));
+    EXPECT_TRUE(SettingsStore::deleteSetting(kApp, kSectionName, "Nothing"));
+    ASSERT_TRUE(SettingsStore::saveSetting(kApp, kSectionName, "A", "1"));
+    ASSERT_TRUE(SettingsStore::saveSetting(kApp, kSectionName, "B", "2"));
     ASSERT_TRUE(SettingsStore::saveSetting(kApp, "Other", "C", "3"));
-    EXPECT_TRUE(SettingsStore::deleteSetting(kApp, kSection, "A"));
-    EXPECT_FALSE(SettingsStore::value(kApp, kSection, "A"));
-    EXPECT_EQ(SettingsStore::value(kApp, kSection, "B"), "2");
-    EXPECT_TRUE(SettingsStore::deleteSetting(kApp, kSection));
-    EXPECT_FALSE(SettingsStore::value(kApp, kSection, "B"));
+    EXPECT_TRUE(SettingsStore::deleteSetting(kApp, kSectionName, "A"));
+    EXPECT_FALSE(SettingsStore::value(kApp, kSectionName, "A"));
+    EXPECT_EQ(SettingsStore::value(kApp, kSectionName, "B"), "2");
+    EXPECT_TRUE(SettingsStore::deleteSetting(kApp, kSectionName));
+    EXPECT_FALSE(SettingsStore::value(kApp, kSectionName, "B"));
     EXPECT_EQ(SettingsStore::value(kApp, "Other", "C"), "3");
 }
 
 TEST_F(SettingsStoreTest, EmptyOrUnsafeNamesAreRefused) {
-    EXPECT_FALSE(SettingsStore::saveSetting("", kSection, "A", "1"));
+    EXPECT_FALSE(SettingsStore::saveSetting("", kSectionName, "A", "1"));
     EXPECT_FALSE(SettingsStore::saveSetting(kApp, "", "A", "1"));
-    EXPECT_FALSE(SettingsStore::saveSetting(kApp, kSection, "", "1"));
-    EXPECT_FALSE(SettingsStore::saveSetting("../escape", kSection, "A", "1"));
-    EXPECT_FALSE(SettingsStore::saveSetting("..", kSection, "A", "1"));
+    EXPECT_FALSE(SettingsStore::saveSetting(kApp, kSectionName, "", "1"));
+    EXPECT_FALSE(SettingsStore::saveSetting("../escape", kSectionName, "A", "1"));
+    EXPECT_FALSE(SettingsStore::saveSetting("..", kSectionName, "A", "1"));
     EXPECT_EQ(QDir(dir_.path()).entryList(QDir::Files | QDir::NoDotAndDotDot).size(), 0);
 }
 
 TEST_F(SettingsStoreTest, SeesWhatAnotherWriterPutInTheFile) {
-    ASSERT_TRUE(SettingsStore::saveSetting(kApp, kSection, "Language", "False"));
-    EXPECT_EQ(SettingsStore::getSetting(kApp, kSection, "Language"), "False");
+    ASSERT_TRUE(SettingsStore::saveSetting(kApp, kSectionName, "Language", "False"));
+    EXPECT_EQ(SettingsStore::getSetting(kApp, kSectionName, "Language"), "False");
     // Another process rewrites the file behind this one's back.
     QFile file(dir_.path() + QLatin1String("/Tarnwick.ini"));
     ASSERT_TRUE(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
     file.write("[Settings]\nLanguage=True\nDefaultMarket=3\n");
     file.close();
-    EXPECT_EQ(SettingsStore::getSetting(kApp, kSection, "Language"), "True");
-    EXPECT_EQ(SettingsStore::getInt32(kApp, kSection, "DefaultMarket", 1), 3);
+    EXPECT_EQ(SettingsStore::getSetting(kApp, kSectionName, "Language"), "True");
+    EXPECT_EQ(SettingsStore::getInt32(kApp, kSectionName, "DefaultMarket", 1), 3);
 }
 
 TEST(SettingsStoreFolder, RedirectionOrder) {
@@ -108,12 +109,12 @@ TEST(SettingsStoreFolder, RedirectionOrder) {
     SettingsStore::setFolder({});
     ::setenv("TARNWICK_CONFIG_DIR", env.path().toUtf8().constData(), 1);
     EXPECT_EQ(SettingsStore::folder(), env.path());
-    ASSERT_TRUE(SettingsStore::saveSetting(kApp, kSection, "Path", "/opt/x"));
+    ASSERT_TRUE(SettingsStore::saveSetting(kApp, kSectionName, "Path", "/opt/x"));
     EXPECT_TRUE(QFile::exists(env.path() + QLatin1String("/Tarnwick.ini")));
 
     SettingsStore::setFolder(chosen.path());
     EXPECT_EQ(SettingsStore::folder(), chosen.path());
-    EXPECT_FALSE(SettingsStore::value(kApp, kSection, "Path"));
+    EXPECT_FALSE(SettingsStore::value(kApp, kSectionName, "Path"));
 
     SettingsStore::setFolder({});
     ::unsetenv("TARNWICK_CONFIG_DIR");

@@ -11,6 +11,7 @@ namespace errnum {
 inline constexpr std::int32_t kTypeMismatch = 13;
 inline constexpr std::int32_t kOutOfMemory = 7;
 inline constexpr std::int32_t kFileNotFound = 53;
+inline constexpr std::int32_t kInputPastEndOfFile = 62;
 inline constexpr std::int32_t kApplicationDefined = 95;  // a failure without a number of its own
 }  // namespace errnum
 

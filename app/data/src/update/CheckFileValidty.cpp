@@ -12,7 +12,6 @@
 namespace tarnwick {
 
 namespace {
-constexpr std::int32_t kInputPastEndOfFile = 62;
 constexpr std::streamoff kTailLength = 6;  // "EXIT" and the line break after it
 constexpr std::size_t kMarkLength = 4;
 }  // namespace
@@ -27,7 +26,7 @@ bool CheckFileValidty(const std::filesystem::path& File) {
         in.seekg(0, std::ios::end);
         const std::streamoff size = in.tellg();
         if (size < kTailLength) {
-            throw AppError(kInputPastEndOfFile, "Input past end of file");
+            throw AppError(errnum::kInputPastEndOfFile, "Input past end of file");
         }
         in.seekg(size - kTailLength);
         std::string mark(kMarkLength, '\0');

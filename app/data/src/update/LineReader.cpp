@@ -7,10 +7,6 @@
 
 namespace tarnwick {
 
-namespace {
-constexpr std::int32_t kInputPastEndOfFile = 62;
-}
-
 LineReader::LineReader(const std::filesystem::path& file, std::function<void(double)> progress)
     : in_(file, std::ios::binary), progress_(std::move(progress)) {
     std::error_code ec;
@@ -41,7 +37,7 @@ bool LineReader::atEnd() {
 
 std::string LineReader::next() {
     if (atEnd()) {
-        throw AppError(kInputPastEndOfFile, "Input past end of file");
+        throw AppError(errnum::kInputPastEndOfFile, "Input past end of file");
     }
     std::string line;
     std::getline(in_, line);
