@@ -135,10 +135,10 @@ TEST(MovingAverage, VidyaBlendsWithThePreviousSourceValue) {
 TEST(MovingAverage, ResultNamedLikeAHelperFieldSurvives) {
     // The helper fields are removed by name; the first of a name is the helper, not the result.
     const AverageRun named = vidyaOf({1, 2, 3, 4, 5}, 3, 1, u"Slope");
-    expectValues(named, {0, 1, 3, 4, 5});
+    expectAverage(named, {0, 1, 3, 4, 5});
     const AverageRun cmoNamed =
         average(&_MovingAverage::VariableMovingAverage, {1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11}, 3, u"CMO");
-    expectValues(cmoNamed, {0, 0, 0, 0, 0, 0, 0, 0, 0, 10, 11});
+    expectAverage(cmoNamed, {0, 0, 0, 0, 0, 0, 0, 0, 0, 10, 11});
 }
 
 TEST(MovingAverage, WilderReadsTheFieldAlone) {
