@@ -12,6 +12,7 @@
 
 #include "com/ComObject.h"
 #include "com/Dispatch.h"
+#include "gdi/Types.h"
 #include "korvel/KvlChart.h"
 
 namespace korvel::test {
@@ -51,6 +52,13 @@ public:
         return com::ComObject<com::IDispatch>::QueryInterface(iid, object);
     }
 };
+
+// Colours as the chart's drawing surface reports them (COLORREF is 0x00BBGGRR).
+inline constexpr gdi::COLORREF kBlack = 0x000000;
+inline constexpr gdi::COLORREF kRed = 0x0000FF;
+inline constexpr gdi::COLORREF kGreen = 0x00FF00;
+inline constexpr gdi::COLORREF kBlue = 0xFF0000;
+inline constexpr gdi::COLORREF kWhite = 0xFFFFFF;
 
 // Twenty days of open, high, low and close: closes step around 10 between 7 and 13, each open is the
 // close before, highs and lows half a unit outside the body (lowest low 6.5, highest high 13.5).

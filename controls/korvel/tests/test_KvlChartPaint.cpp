@@ -15,11 +15,10 @@
 namespace korvel {
 namespace {
 
+using test::kBlue;
+using test::kGreen;
+using test::kRed;
 using test::Ohlc;
-
-constexpr gdi::COLORREF kRed = 0x0000FF;  // COLORREF is 0x00BBGGRR
-constexpr gdi::COLORREF kGreen = 0x00FF00;
-constexpr gdi::COLORREF kBlue = 0xFF0000;
 
 // A 320 x 200 chart of the twenty days: plot 60..300 across, 20..160 down (default margins).
 class KvlChartPaintTest : public ::testing::Test {

@@ -14,13 +14,12 @@
 namespace korvel {
 namespace {
 
+using test::kBlack;
+using test::kBlue;
+using test::kGreen;
+using test::kRed;
+using test::kWhite;
 using testing::KvlRecordingExtension;
-
-constexpr gdi::COLORREF kBlack = 0x000000;
-constexpr gdi::COLORREF kRed = 0x0000FF;  // COLORREF is 0x00BBGGRR
-constexpr gdi::COLORREF kBlue = 0xFF0000;
-constexpr gdi::COLORREF kGreen = 0x00FF00;
-constexpr gdi::COLORREF kWhite = 0xFFFFFF;
 
 // Twenty points on a 320 x 200 chart (plot 60..300 across, 20..160 down) with the values 6.5 .. 13.5
 // on axis 0: a high-low-close figure in the order the financial extension binds it (low, close,

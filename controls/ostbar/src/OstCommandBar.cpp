@@ -18,10 +18,8 @@ namespace {
 constexpr com::IID kIidCommandBarObject{
     0xA6E7E15F, 0x5F7D, 0x4CFB, {0x85, 0xF2, 0xD7, 0xC8, 0x4B, 0xB6, 0x6B, 0xCB}};
 
-// Drop-downs may name each other; a popup stops nesting here so that a cycle cannot recurse forever,
-// and stops adding entries when `budget` (every entry looked at counts) is spent.
-constexpr int kMaxMenuDepth = 8;
-
+// A popup stops nesting at the table's depth limit, and stops adding entries when `budget` (every entry
+// looked at counts) is spent.
 void fillMenu(const OstCommandTable& table, const std::vector<SHORT>& entries,
               std::vector<ui::MenuItem>& items, int depth, std::size_t& budget) {
     for (const SHORT id : entries) {
@@ -39,7 +37,7 @@ void fillMenu(const OstCommandTable& table, const std::vector<SHORT>& entries,
             item.text = QStringView(command->text).toString();
             item.checked = command->checked;
             item.disabled = !command->enabled;
-            if (depth < kMaxMenuDepth)
+            if (depth < OstCommandTable::kMaxMenuDepth)
                 fillMenu(table, command->subCommands, item.submenu, depth + 1, budget);
         }
         items.push_back(std::move(item));

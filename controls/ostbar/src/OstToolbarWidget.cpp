@@ -11,8 +11,6 @@
 namespace ostbar {
 namespace {
 
-// Drop-downs may name each other; menus stop nesting here so that a cycle cannot recurse forever.
-constexpr int kMaxMenuDepth = 8;
 constexpr const char* kIdProperty = "ostbarCommandId";
 
 SHORT commandIdOf(const QObject* object) {
@@ -157,7 +155,7 @@ QMenu* OstToolbarWidget::makeMenu(const std::vector<SHORT>& entries, int depth) 
         action->setEnabled(command->enabled);
         action->setCheckable(command->style & kStyleCheck);
         action->setChecked(command->checked);
-        if (!command->subCommands.empty() && depth < kMaxMenuDepth && menuEntriesLeft_ > 0) {
+        if (!command->subCommands.empty() && depth < OstCommandTable::kMaxMenuDepth && menuEntriesLeft_ > 0) {
             QMenu* submenu = makeMenu(command->subCommands, depth + 1);
             submenu->setParent(menu, submenu->windowFlags());
             action->setMenu(submenu);

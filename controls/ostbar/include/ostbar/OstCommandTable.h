@@ -42,6 +42,9 @@ public:
     // The most menu entries built from the table at once (one popup, or the drop-downs of the whole
     // row): drop-downs that name one command many times would otherwise fan out beyond any memory.
     static constexpr std::size_t kMaxMenuEntries = 4096;
+    // Drop-downs may name each other: menus built from the table stop nesting at this depth, so that a
+    // cycle cannot recurse forever.
+    static constexpr int kMaxMenuDepth = 8;
 
     OstCommandTable() = default;
     OstCommandTable(const OstCommandTable&) = delete;
