@@ -42,7 +42,8 @@ inline com::ComPtr<glossor::IGlosxPoints> pointsOf(glossor::IGlosxObject& object
 }
 
 // The date of a drawing's anchor text; an anchor whose date cannot be read is NaN and so matches no
-// point (point number 0), as a date off the chart does.
+// point (point number 0), as a date off the chart does. No error: the hover test runs on every mouse
+// move and must not log it each time.
 inline com::DATE dateOf(std::string_view text, const loc::LocaleInfo& locale, korvel::IKvlChart& chart) {
     return ReadAnchorDate(text, locale, chart).value_or(std::numeric_limits<double>::quiet_NaN());
 }
