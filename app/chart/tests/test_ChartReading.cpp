@@ -31,12 +31,12 @@ TEST(ChartReading, FirstAndLastTakeTheRowsCellEvenWhenEmpty) {
     reading.dayLegend = [](db::Date d) { return "week of " + db::formatIsoDate(d); };
     const ChartDataSet data = reading.read(rows);
     ASSERT_EQ(data.pointCount(), 1);
-    EXPECT_EQ(data.values[kOpenColumn][0], N);
-    EXPECT_EQ(data.values[kCloseColumn][0], N);
+    EXPECT_EQ(data.values[kOpenColumn][0], test::N);
+    EXPECT_EQ(data.values[kCloseColumn][0], test::N);
     EXPECT_EQ(data.values[kLowColumn][0], 5);  // empty lows left out
     EXPECT_EQ(data.values[kHighColumn][0], 8);
     EXPECT_EQ(data.values[kVolumeColumn][0], 10);
-    EXPECT_EQ(data.values[kSplitColumn][0], N);  // no marker in the week
+    EXPECT_EQ(data.values[kSplitColumn][0], test::N);  // no marker in the week
     EXPECT_EQ(data.legends[0], "week of 2008-03-06");
     EXPECT_EQ(data.xValues[0], OleDay(*db::parseIsoDate("2008-03-06")));
 }

@@ -5,6 +5,7 @@
 #include <charconv>
 
 #include "appdata/AppError.h"
+#include "appdata/AsciiLower.h"
 #include "appdata/DataFolder.h"
 #include "appdata/Globals.h"
 #include "db/Error.h"
@@ -17,16 +18,6 @@ void run(const std::function<void()>& hook) {
     if (hook) {
         hook();
     }
-}
-
-std::string lower(std::string_view text) {
-    std::string out(text);
-    for (char& c : out) {
-        if (c >= 'A' && c <= 'Z') {
-            c = static_cast<char>(c - 'A' + 'a');
-        }
-    }
-    return out;
 }
 
 db::Date systemToday() {
@@ -58,7 +49,7 @@ bool SettingToBoolean(const std::optional<std::string>& text, bool fallback) {
     if (!text) {
         return fallback;
     }
-    const std::string word = lower(*text);
+    const std::string word = AsciiLower(*text);
     if (word == "true") {
         return true;
     }

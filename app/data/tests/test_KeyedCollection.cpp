@@ -1,23 +1,17 @@
 #include <gtest/gtest.h>
 
+#include "ErrorNumber.h"
 #include "appdata/KeyedCollection.h"
 
 using namespace tarnwick;
 
 namespace {
 
+using tarnwick::test::errorNumber;
+
 struct Thing {
     int value = 0;
 };
-
-std::int32_t errorNumber(const std::function<void()>& body) {
-    try {
-        body();
-    } catch (const AppError& e) {
-        return e.number();
-    }
-    return 0;
-}
 
 }  // namespace
 

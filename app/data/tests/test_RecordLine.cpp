@@ -2,6 +2,7 @@
 
 #include <functional>
 
+#include "ErrorNumber.h"
 #include "appdata/AppError.h"
 #include "appdata/RecordLine.h"
 
@@ -10,14 +11,7 @@ using namespace std::chrono;
 
 namespace {
 
-std::int32_t errorNumber(const std::function<void()>& body) {
-    try {
-        body();
-    } catch (const AppError& e) {
-        return e.number();
-    }
-    return 0;
-}
+using tarnwick::test::errorNumber;
 
 }  // namespace
 

@@ -29,7 +29,7 @@ public:
     std::map<std::string, std::string> values;
 };
 
-void makeDatabase(const std::filesystem::path& file) {
+void makeVersionOneDatabase(const std::filesystem::path& file) {
     db::Connection c = db::Connection::createNew(file);
     CreateMarketSchema(c);
     c.execute("INSERT INTO Settings (SettingName, VALUE) VALUES ('Version', '1')");
@@ -38,7 +38,7 @@ void makeDatabase(const std::filesystem::path& file) {
 class StartupTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        makeDatabase(home / "MQMKD.mqd");
+        makeVersionOneDatabase(home / "MQMKD.mqd");
         gConnection.close();
         gArabic = false;
         gSpecial = false;
@@ -175,7 +175,7 @@ TEST_F(StartupTest, FirstStartFillsANewFolderFromTheSeed) {
 
 TEST(StartupProcess, SecondProcessEndsAtOnceWithStatusZero) {
     TestHome home;
-    makeDatabase(home / "MQMKD.mqd");
+    makeVersionOneDatabase(home / "MQMKD.mqd");
     QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
     environment.insert("TARNWICK_HOME", QString::fromStdString(home.path().string()));
 

@@ -16,6 +16,7 @@
 #include "frame/LanguageTable.h"
 #include "frame/Localize.h"
 #include "frame/ProgramSettings.h"
+#include "frame/data/DataWindowsWiring.h"
 #include "frame/frmBulkData.h"
 #include "frame/frmMain.h"
 
@@ -23,8 +24,6 @@ namespace frame {
 namespace {
 
 using tarnwick::Trap;
-
-const QString kDataEditor = QStringLiteral("frmDataEditor");
 
 // The tool-bar keys and the chart window's menu commands they run. The keys are the buttons' own,
 // spelling included.

@@ -37,7 +37,6 @@ const QString kToolbar = QStringLiteral("Toolbar1");
 
 // Rows of space above the tabs: the tool bar and the symbol line (twips).
 constexpr int32_t kAboveTabs = 800;
-constexpr std::int16_t kEnter = 13;
 
 // The tool-bar buttons: key, language row and the picture shown on the button.
 struct ButtonDesign {
@@ -168,7 +167,7 @@ void frmChartSettings::connectControls() {
         model().control(kSymbol).caption = text;  // the model keeps what is typed across re-layouts
         txtSymbol_Change();
     });
-    QObject::connect(symbol, &QLineEdit::returnPressed, this, [this] { txtSymbol_KeyPress(kEnter); });
+    QObject::connect(symbol, &QLineEdit::returnPressed, this, [this] { txtSymbol_KeyPress(kEnterKeyAscii); });
     onClick(kRefresh, [this] { cmdRefresh_Click(); });
 
     QWidget* search = controlWidget(kSearch);
@@ -312,7 +311,7 @@ void frmChartSettings::txtSymbol_Change() {
 }
 
 void frmChartSettings::txtSymbol_KeyPress(std::int16_t KeyAscii) {
-    if (KeyAscii == kEnter)
+    if (KeyAscii == kEnterKeyAscii)
         cmdRefresh_Click();
 }
 

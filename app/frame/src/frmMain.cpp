@@ -251,7 +251,6 @@ bool frmMain::runMenuCommand(const QString& itemName) {
 
 namespace {
 
-constexpr float kTwipsPerPixel = 15.0F;
 // The menu item whose command a pop-up item runs.
 constexpr const char* kPopupCommand = "command";
 

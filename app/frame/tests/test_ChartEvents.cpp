@@ -2,6 +2,7 @@
 // languages: real chart control, real extension and annotation list, real database.
 #include <QApplication>
 
+#include "ArabicLetters.h"
 #include "ChartWindowFixture.h"
 #include "dravik/Events.h"
 #include "frame/LanguageTable.h"
@@ -14,12 +15,7 @@ namespace {
 
 using frame::chart::ChartValueText;
 
-bool hasArabicLetters(const QString& text) {
-    for (const QChar c : text)
-        if (c.unicode() >= 0x0600 && c.unicode() <= 0x06FF)
-            return true;
-    return false;
-}
+using frame::test::hasArabicLetters;
 
 QString textOf(ostbar::IOstCommand* command) {
     com::Bstr text;

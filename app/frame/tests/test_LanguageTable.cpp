@@ -7,6 +7,7 @@
 #include <utility>
 #include <vector>
 
+#include "ArabicLetters.h"
 #include "frame/LanguageTable.h"
 #include "frame/RunTimeError.h"
 
@@ -215,13 +216,7 @@ QString arabic(int row) {
     return gLangStrings[static_cast<size_t>(frame::langStringIndex(row, true))];
 }
 
-bool hasArabicLetters(const QString& s) {
-    for (const QChar c : s) {
-        if (c.unicode() >= 0x0600 && c.unicode() <= 0x06FF)
-            return true;
-    }
-    return false;
-}
+using frame::test::hasArabicLetters;
 
 class LanguageTableTest : public ::testing::Test {
 protected:

@@ -14,6 +14,7 @@
 #include <vector>
 
 #include "appdata/AppError.h"
+#include "appdata/AsciiLower.h"
 
 namespace tarnwick {
 
@@ -41,7 +42,7 @@ public:
     // AppError 457 and adds nothing.
     void add(Item item, std::string_view key = {}) {
         if (!key.empty()) {
-            const auto [it, added] = keys_.emplace(fold(key), item);
+            const auto [it, added] = keys_.emplace(AsciiLower(key), item);
             if (!added) {
                 throw AppError(errnum::kDuplicateCollectionKey,
                                "This key is already associated with an element of this collection");
@@ -51,12 +52,12 @@ public:
     }
     void add(T record, std::string_view key = {}) { add(std::make_shared<T>(std::move(record)), key); }
 
-    bool exists(std::string_view key) const { return keys_.contains(fold(key)); }
+    bool exists(std::string_view key) const { return keys_.contains(AsciiLower(key)); }
 
     // The item under `key`; a missing key raises AppError 5.
     T& item(std::string_view key) const { return *shared(key); }
     Item shared(std::string_view key) const {
-        const auto it = keys_.find(fold(key));
+        const auto it = keys_.find(AsciiLower(key));
         if (it == keys_.end()) {
             throw AppError(errnum::kInvalidProcedureCall, "Invalid procedure call or argument");
         }
@@ -74,7 +75,7 @@ public:
     // Removes the item under `key`; a missing key raises AppError 5.
     void remove(std::string_view key) {
         const Item item = shared(key);
-        keys_.erase(fold(key));
+        keys_.erase(AsciiLower(key));
         std::erase(items_, item);
     }
 
@@ -84,16 +85,6 @@ public:
     }
 
 private:
-    static std::string fold(std::string_view key) {
-        std::string out(key);
-        for (char& c : out) {
-            if (c >= 'A' && c <= 'Z') {
-                c = static_cast<char>(c - 'A' + 'a');
-            }
-        }
-        return out;
-    }
-
     std::vector<Item> items_;
     std::map<std::string, Item, std::less<>> keys_;  // folded key -> item
 };

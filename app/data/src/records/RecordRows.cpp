@@ -4,6 +4,7 @@
 #include <limits>
 
 #include "appdata/AppError.h"
+#include "appdata/AsciiLower.h"
 #include "appdata/Globals.h"
 #include "appdata/records/clsCompany.h"
 #include "appdata/records/clsNote.h"
@@ -20,12 +21,7 @@ std::string DisplayText(const db::RowSet& rows, std::string_view arabicColumn,
 }
 
 bool BooleanWord(std::string_view text) {
-    std::string word(text);
-    for (char& c : word) {
-        if (c >= 'A' && c <= 'Z') {
-            c = static_cast<char>(c - 'A' + 'a');
-        }
-    }
+    const std::string word = AsciiLower(text);
     if (word == "true") {
         return true;
     }

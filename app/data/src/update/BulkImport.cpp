@@ -4,6 +4,7 @@
 #include <string_view>
 #include <vector>
 
+#include "CallHook.h"
 #include "appdata/AppError.h"
 #include "appdata/Globals.h"
 #include "appdata/LogText.h"
@@ -35,13 +36,6 @@ constexpr const char* kNothingStored =
     "The imported data could not be stored (is the disk full?); nothing of the file was kept. Import it "
     "again "
     "when the problem is solved.";
-
-template <class Hook, class... Args>
-void call(const Hook& hook, Args&&... args) {
-    if (hook) {
-        hook(std::forward<Args>(args)...);
-    }
-}
 
 // A text column that must hold a value.
 std::string RequiredText(const db::RowSet& rows, std::string_view column) {
@@ -128,7 +122,7 @@ void RefuseActiveSchema(db::Connection& file) {
     }
 }
 
-ImportedDay DailyRow(const db::RowSet& rows) {
+ImportedDay ReadImportedDay(const db::RowSet& rows) {
     ImportedDay day;
     clsDailyData& record = day.record;
     record.Date = rows.date("Date");
@@ -160,7 +154,7 @@ ImportOutcome BulkImport::GetDataFromFile(const std::filesystem::path& File) {
         db::Connection file = db::Connection::openReadOnly(File);
         file.setStepWorkLimit(kFileStepWork);
         RefuseActiveSchema(file);
-        call(hooks_.status, langrow::kUpdatingData);
+        callHook(hooks_.status, langrow::kUpdatingData);
         importTables(file);
         file.close();
         read = true;
@@ -168,13 +162,13 @@ ImportOutcome BulkImport::GetDataFromFile(const std::filesystem::path& File) {
     const ImportOutcome outcome = !read              ? ImportOutcome::Failed
                                   : problem_.empty() ? ImportOutcome::Imported
                                                      : ImportOutcome::Incomplete;
-    call(hooks_.status,
-         outcome == ImportOutcome::Imported ? langrow::kImportDone : langrow::kImportInvalidData);
+    callHook(hooks_.status,
+             outcome == ImportOutcome::Imported ? langrow::kImportDone : langrow::kImportInvalidData);
     if (!problem_.empty()) {
-        call(hooks_.tellUser, problem_);
+        callHook(hooks_.tellUser, problem_);
     }
     // Usable after a failed import too, so that the window can be closed.
-    call(hooks_.enableOK, true);
+    callHook(hooks_.enableOK, true);
     Importing = false;
     return outcome;
 }
@@ -185,15 +179,15 @@ void BulkImport::importTables(db::Connection& file) {
         // Only the fixed table names above are formatted into the statements.
         const std::string name = "\"" + std::string(table) + "\"";
         const std::int64_t count = file.query("SELECT COUNT(*) FROM " + name).int64(0);
-        call(hooks_.setProgressValue, std::int64_t{0});
+        callHook(hooks_.setProgressValue, std::int64_t{0});
         if (count > 0) {
-            call(hooks_.setProgressMaximum, count);
+            callHook(hooks_.setProgressMaximum, count);
         }
         db::RowSet rows = file.query("SELECT * FROM " + name, {}, db::CursorType::ForwardOnly);
         for (std::int64_t value = 1; !rows.eof(); rows.moveNext(), ++value) {
             storeRow(rows);
             RequireOpenTransaction(gConnection);
-            call(hooks_.setProgressValue, value);
+            callHook(hooks_.setProgressValue, value);
             if (yieldPerRow) {
                 com::yieldToMessageLoop();
             }
@@ -213,7 +207,7 @@ void BulkImport::importTables(db::Connection& file) {
         readTable("Split", false, [&](const db::RowSet& rows) { tally.record(SplitRow(rows).InsertDB()); });
         readTable("Company", true, [](const db::RowSet& rows) { CompanyRow(rows).InsertDB(); });
         readTable("MarketDaily", true, [&](const db::RowSet& rows) {
-            ImportedDay day = DailyRow(rows);
+            ImportedDay day = ReadImportedDay(rows);
             tally.record(day.isUpdate ? day.record.UpdateDB() : day.record.InsertDB(), day.record.MarketID);
         });
         // The file's tags say that a market's data is here: only true when all of it was stored.

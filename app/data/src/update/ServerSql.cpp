@@ -8,6 +8,7 @@
 
 #include "SqlTokenizer.h"
 #include "appdata/AppError.h"
+#include "appdata/AsciiLower.h"
 #include "appdata/LogText.h"
 #include "appdata/Schema.h"
 #include "db/Connection.h"
@@ -19,21 +20,14 @@ namespace {
 
 using Tokens = std::vector<SqlToken>;
 
-std::string lower(std::string_view text) {
-    std::string out(text);
-    std::ranges::transform(
-        out, out.begin(), [](char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; });
-    return out;
-}
-
 bool sameName(std::string_view a, std::string_view b) {
-    return lower(a) == lower(b);
+    return AsciiLower(a) == AsciiLower(b);
 }
 
 // MARKETDAILY followed by a market number.
 bool isDailyTableName(std::string_view name) {
     constexpr std::string_view prefix = "marketdaily";
-    const std::string low = lower(name);
+    const std::string low = AsciiLower(name);
     if (low.size() <= prefix.size() || !low.starts_with(prefix)) {
         return false;
     }
@@ -304,7 +298,7 @@ const db::Confinement& MarketConfinement() {
     static const db::Confinement rules{
         [](std::string_view table) { return findTable(table) != nullptr; },
         [](std::string_view function) {
-            return std::ranges::find(kAllowedFunctions, lower(function)) != kAllowedFunctions.end();
+            return std::ranges::find(kAllowedFunctions, AsciiLower(function)) != kAllowedFunctions.end();
         },
     };
     return rules;

@@ -6,6 +6,7 @@
 #include <string_view>
 #include <type_traits>
 
+#include "CallHook.h"
 #include "LineReader.h"
 #include "appdata/AppError.h"
 #include "appdata/ArabicText.h"
@@ -64,13 +65,6 @@ bool storedOrRaised(Record& record) {
         return true;
     } else {
         return record.InsertDB();
-    }
-}
-
-template <class Hook, class... Args>
-void call(const Hook& hook, Args&&... args) {
-    if (hook) {
-        hook(std::forward<Args>(args)...);
     }
 }
 
@@ -155,7 +149,7 @@ ProcessOutcome UpdateStreamProcessor::ProcessData(bool noNewData) {
     if (!std::filesystem::exists(file_, ec)) {
         return ProcessOutcome::NotRun;
     }
-    call(hooks_.enableCancel, false);
+    callHook(hooks_.enableCancel, false);
     nothingStored_ = true;
     tally_ = StoreTally();
     Lists lists;
@@ -163,9 +157,9 @@ ProcessOutcome UpdateStreamProcessor::ProcessData(bool noNewData) {
     bool kept = true;
     Trap(procname::kProcessData, [&] {
         LineReader reader(file_, hooks_.progress);
-        call(hooks_.progress, 0.0);
+        callHook(hooks_.progress, 0.0);
         if (!noNewData) {
-            call(hooks_.status, langrow::kProcessingData);
+            callHook(hooks_.status, langrow::kProcessingData);
         }
         db::Transaction transaction(gConnection);
         try {
@@ -185,8 +179,8 @@ ProcessOutcome UpdateStreamProcessor::ProcessData(bool noNewData) {
     }
     if (nothingStored_) {
         // The kept lists go unapplied: nothing arrived that they could belong to.
-        call(hooks_.showSuccess);
-        call(hooks_.status, langrow::kNoNewData);
+        callHook(hooks_.showSuccess);
+        callHook(hooks_.status, langrow::kNoNewData);
     } else {
         bool applied = false;
         Trap(procname::kProcessData, [&] {
@@ -198,8 +192,8 @@ ProcessOutcome UpdateStreamProcessor::ProcessData(bool noNewData) {
             return ProcessOutcome::Failed;
         }
     }
-    call(hooks_.finish);
-    call(hooks_.progress, 1.0);
+    callHook(hooks_.finish);
+    callHook(hooks_.progress, 1.0);
     return nothingStored_ ? ProcessOutcome::NoNewData : ProcessOutcome::Updated;
 }
 
@@ -313,14 +307,14 @@ void UpdateStreamProcessor::applyLists(const Lists& lists) {
         openCommand(line);
     }
     for (const std::string& line : lists.messages) {
-        call(hooks_.showMessage, ConvertArabicText(line));
+        callHook(hooks_.showMessage, ConvertArabicText(line));
     }
     for (const std::string& line : lists.statements) {
         runStatement(line);
     }
-    call(hooks_.showSuccess);
-    call(hooks_.status, langrow::kDataUpdated);
-    call(hooks_.rechart);
+    callHook(hooks_.showSuccess);
+    callHook(hooks_.status, langrow::kDataUpdated);
+    callHook(hooks_.rechart);
 }
 
 void UpdateStreamProcessor::applyTag(const std::string& record) {
@@ -355,7 +349,7 @@ void UpdateStreamProcessor::openCommand(const std::string& line) {
                    "Only web addresses are opened; refused \"" + LogQuote(line) + "\"");
         return;
     }
-    call(hooks_.openUrl, line);
+    callHook(hooks_.openUrl, line);
 }
 
 void UpdateStreamProcessor::runStatement(const std::string& line) {
@@ -366,14 +360,14 @@ void UpdateStreamProcessor::runStatement(const std::string& line) {
 void UpdateStreamProcessor::finishAfterError(std::int64_t keptRecords) {
     // The window must not stay with its button disabled: it shows the outcome and can be closed.
     // "Invalid data" would tell the user that nothing arrived, which is untrue once records are kept.
-    call(hooks_.showFailure);
+    callHook(hooks_.showFailure);
     if (keptRecords > 0) {
-        call(hooks_.stoppedPartWay, keptRecords);
+        callHook(hooks_.stoppedPartWay, keptRecords);
     } else {
-        call(hooks_.status, langrow::kInvalidData);
+        callHook(hooks_.status, langrow::kInvalidData);
     }
-    call(hooks_.finish);
-    call(hooks_.progress, 1.0);
+    callHook(hooks_.finish);
+    callHook(hooks_.progress, 1.0);
 }
 
 }  // namespace tarnwick

@@ -45,6 +45,9 @@ inline constexpr uint32_t WS_EX_LAYOUTRTL = 0x400000;
 
 inline constexpr int32_t kTwipsPerPixel = 15;
 
+// The character code a key press reports for the Enter key.
+inline constexpr int16_t kEnterKeyAscii = 13;
+
 struct ToolButtonModel {
     QString key;
     QString tag;

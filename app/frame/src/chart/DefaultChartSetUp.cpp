@@ -14,7 +14,6 @@ using com::VARIANT_TRUE;
 
 constexpr com::LONG kWhite = 0xFFFFFF;
 constexpr com::SHORT kHighLowClose = 1;
-constexpr com::SHORT kLines = 1;
 constexpr com::SHORT kCircle = 2;
 constexpr com::SHORT kInvertedTriangle = 9;
 constexpr com::SHORT kDotted = 2;
@@ -158,7 +157,7 @@ void onPriceSeries(dravik::IFinancialCharts& extension,
         set(*series);
 }
 
-void priceSeries(dravik::IFinancialCharts& extension) {
+void setUpPriceSeries(dravik::IFinancialCharts& extension) {
     using F = dravik::IFinancialCharts;
     onPriceSeries(extension, &F::get_CloseSeries,
                   [](dravik::IIndexSeries& s) { Succeeded(s.put_Border(com::VARIANT_FALSE), "Border"); });
@@ -230,10 +229,11 @@ void SetUpDefaultChart(korvel::IKvlChart& chart, dravik::IFinancialCharts& exten
     studies.put(Study::CUSTOM4, kStudyName, com::Variant(u"Parabolic SAR"));
     subCommands(extension, 86, {{2, 62}});
     markersAndOverlays(extension, studies);
-    priceSeries(extension);
+    setUpPriceSeries(extension);
     for (const Study s : {Study::CUSTOM1, Study::CUSTOM2, Study::CUSTOM3})
-        onSeries(studies, s,
-                 [](dravik::IIndexSeries& series) { Succeeded(series.put_Gallery(kLines), "Gallery"); });
+        onSeries(studies, s, [](dravik::IIndexSeries& series) {
+            Succeeded(series.put_Gallery(kLinesGallery), "Gallery");
+        });
     AddDrawingTools(chart);
     Succeeded(chart.put_Setting(8, 35), "Setting8");
     if (steps.localizeChartCommands)

@@ -2,7 +2,6 @@
 
 #include <charconv>
 #include <cmath>
-#include <limits>
 #include <string>
 
 #include "DrawingCalls.h"
@@ -18,6 +17,7 @@ namespace frame::chart {
 
 namespace {
 
+using calls::dateOf;
 using calls::need;
 using calls::pointsOf;
 using calls::tagOf;
@@ -25,12 +25,6 @@ using calls::textOf;
 using calls::toShort;
 using tarnwick::AppError;
 using tarnwick::Trap;
-
-// An anchor whose date cannot be read matches no point (point number 0), as a date off the chart does;
-// the hover test runs on every mouse move and must not log it each time.
-com::DATE dateOf(const std::string& text, const loc::LocaleInfo& dates, korvel::IKvlChart& chart) {
-    return ReadAnchorDate(text, dates, chart).value_or(std::numeric_limits<double>::quiet_NaN());
-}
 
 // A price as the extension writes it: "." or the locale's decimal separator, group separators left
 // out.

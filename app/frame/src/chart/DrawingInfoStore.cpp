@@ -1,7 +1,6 @@
 #include "frame/chart/DrawingInfoStore.h"
 
 #include <charconv>
-#include <limits>
 
 #include "DrawingCalls.h"
 #include "appdata/AppError.h"
@@ -17,14 +16,9 @@ namespace frame::chart {
 
 namespace {
 
+using calls::dateOf;
 using calls::need;
 using calls::textOf;
-
-constexpr double kUnknownDate = std::numeric_limits<double>::quiet_NaN();
-
-com::DATE dateOf(std::string_view text, const loc::LocaleInfo& locale, korvel::IKvlChart& chart) {
-    return ReadAnchorDate(text, locale, chart).value_or(kUnknownDate);
-}
 
 // The drawing's anchor dates: the two dates kept in UserData ("start!end") when it holds two, else
 // the From and To texts.

@@ -5,11 +5,6 @@
 #include "appdata/DataFolder.h"
 
 namespace frame::chart {
-namespace {
-
-constexpr com::SHORT kLines = 1;
-
-}  // namespace
 
 std::filesystem::path TemplateFilePath(std::int32_t templateId) {
     return tarnwick::ProgramFolder() / "Templates" / ("T" + std::to_string(templateId));
@@ -30,7 +25,7 @@ void RestoreAfterTemplate(korvel::IKvlChart& chart, StudySlots& studies, const T
     studies.put(Study::USER2, kStudyVisible, com::Variant(kept.generalIndexShown));
     for (const Study average : {Study::CUSTOM1, Study::CUSTOM2, Study::CUSTOM3})
         if (const auto series = seriesOf(studies, average))
-            Succeeded(series->put_Gallery(kLines), "Gallery");
+            Succeeded(series->put_Gallery(kLinesGallery), "Gallery");
     com::LONG color = kNoChartColor;
     Succeeded(chart.get_ChartColor(&color), "ChartColor");
     if (color != kNoChartColor)

@@ -1,23 +1,14 @@
 #include "frame/data/ChartPointText.h"
 
 #include <charconv>
-#include <string>
 
-#include "appdata/AppError.h"
+#include "CheckedCall.h"
 #include "com/OleDate.h"
 #include "com/VbMath.h"
 #include "frame/chart/DrawingDates.h"
 #include "locale/LocaleInfo.h"
 
 namespace frame {
-namespace {
-
-void need(com::HRESULT result, const char* member) {
-    if (com::FAILED(result))
-        throw tarnwick::AppError(result, std::string(member) + " failed");
-}
-
-}  // namespace
 
 QString PointValueText(double value) {
     if (value == kNoPointValue)

@@ -2,6 +2,7 @@
 
 #include <string>
 
+#include "CheckedCall.h"
 #include "appdata/AppError.h"
 #include "com/VbMath.h"
 #include "frame/data/ChartPointText.h"
@@ -17,11 +18,6 @@ constexpr int kOpenRow = 2;
 constexpr com::SHORT kFirstListedSeries = 4;
 constexpr com::SHORT kSplitMarkerSeries = 5;
 constexpr com::SHORT kSplitRatioSeries = 8;
-
-void need(com::HRESULT result, const char* member) {
-    if (com::FAILED(result))
-        throw tarnwick::AppError(result, std::string(member) + " failed");
-}
 
 com::ComPtr<korvel::IKvlSeries> seriesAt(korvel::IKvlCollection& list, com::SHORT index) {
     com::ComPtr<com::IUnknown> item;

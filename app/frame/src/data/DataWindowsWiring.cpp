@@ -7,12 +7,6 @@
 #include "korvel/KvlChartWidget.h"
 
 namespace frame {
-namespace {
-
-const QString kChartValues = QStringLiteral("frmData");
-const QString kDataEditor = QStringLiteral("frmDataEditor");
-
-}  // namespace
 
 frmDataEditor* DataEditorOf(const MDIForm1* frame) {
     return frame != nullptr ? dynamic_cast<frmDataEditor*>(frame->toolWindow(kDataEditor)) : nullptr;

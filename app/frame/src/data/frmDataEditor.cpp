@@ -15,10 +15,10 @@ namespace {
 
 using tarnwick::Trap;
 
-const QString kList = QStringLiteral("lsvData");
+const QString kEditorList = QStringLiteral("lsvData");
 // What the list keeps free beside and below itself, twips.
-constexpr std::int32_t kListWidthAllowance = 145;
-constexpr std::int32_t kListHeightAllowance = 350;
+constexpr std::int32_t kEditorListWidthAllowance = 145;
+constexpr std::int32_t kEditorListHeightAllowance = 350;
 
 }  // namespace
 
@@ -31,10 +31,10 @@ FormModel frmDataEditor::design() {
     f.height = 3000;
     f.resizable = true;
     f.controls = {
-        designControl("lsvData", ControlKind::ListView, "", QString(), 60, 60, f.width - kListWidthAllowance,
-                      f.height - kListHeightAllowance),
+        designControl("lsvData", ControlKind::ListView, "", QString(), 60, 60,
+                      f.width - kEditorListWidthAllowance, f.height - kEditorListHeightAllowance),
     };
-    f.control(kList).columns = {
+    f.control(kEditorList).columns = {
         {QStringLiteral("Date"), QStringLiteral("86"), 1300},
         {QStringLiteral("Open"), QStringLiteral("88"), 1200},
         {QStringLiteral("High"), QStringLiteral("89"), 1200},
@@ -60,7 +60,7 @@ frmDataEditor::frmDataEditor() : Form(design(), Localization::AsDesigned) {
 }
 
 QTreeWidget* frmDataEditor::lsvData() const {
-    return static_cast<QTreeWidget*>(controlWidget(kList));
+    return static_cast<QTreeWidget*>(controlWidget(kEditorList));
 }
 
 void frmDataEditor::Form_Load() {
@@ -100,7 +100,8 @@ void frmDataEditor::showRows() {
 }
 
 void frmDataEditor::Form_Resize() {
-    Trap("Form_Resize", [&] { fitControlToWindow(kList, kListWidthAllowance, kListHeightAllowance); });
+    Trap("Form_Resize",
+         [&] { fitControlToWindow(kEditorList, kEditorListWidthAllowance, kEditorListHeightAllowance); });
 }
 
 void frmDataEditor::lsvData_ColumnClick(int position) {

@@ -20,26 +20,23 @@ using tarnwick::Trap;
 
 // Language-table rows of the notes window's captions.
 
-QString text(const std::string& value) {
-    return QString::fromStdString(value);
-}
-
 QString sectorName(std::int32_t categoryId) {
     const std::string key = RecordKey(categoryId);
-    return tarnwick::gCategories.exists(key) ? text(tarnwick::gCategories.item(key).Name) : QString();
+    return tarnwick::gCategories.exists(key) ? QString::fromStdString(tarnwick::gCategories.item(key).Name)
+                                             : QString();
 }
 
 }  // namespace
 
 QStringList watchListRow(const tarnwick::clsCompany& company) {
-    return {text(company.Symbol), text(company.Name), sectorName(company.Category_ID),
-            company.IS_INDEX ? QStringLiteral("Yes") : QString()};
+    return {QString::fromStdString(company.Symbol), QString::fromStdString(company.Name),
+            sectorName(company.Category_ID), company.IS_INDEX ? QStringLiteral("Yes") : QString()};
 }
 
 void FillWLCombo(QComboBox& cmbWL) {
     Trap("FillWLCombo", [&] {
         for (const auto& list : tarnwick::gWatchLists)
-            addKeyedEntry(cmbWL, RecordKey(list->ID), text(list->Name));
+            addKeyedEntry(cmbWL, RecordKey(list->ID), QString::fromStdString(list->Name));
     });
 }
 

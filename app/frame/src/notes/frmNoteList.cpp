@@ -23,12 +23,11 @@ namespace {
 
 using tarnwick::Trap;
 
-const QString kList = QStringLiteral("lsvNotes");
+const QString kNotesListView = QStringLiteral("lsvNotes");
 const std::array<QString, 2> kOptions = {QStringLiteral("optShow(0)"), QStringLiteral("optShow(1)")};
-constexpr int kEnter = 13;
 // What the list keeps free beside and above itself, twips.
-constexpr std::int32_t kListWidthAllowance = 155;
-constexpr std::int32_t kListHeightAllowance = 800;
+constexpr std::int32_t kNotesListWidthAllowance = 155;
+constexpr std::int32_t kNotesListHeightAllowance = 800;
 
 bool disclaimerWanted() {
     return store::SettingsStore::getInt16(QString::fromLatin1(store::kApplication),
@@ -56,10 +55,10 @@ FormModel frmNoteList::design() {
         designControl("optShow(1)", ControlKind::OptionButton, "102", QStringLiteral("Show all"), 60, 375,
                       3900, 285),
         designControl("lsvNotes", ControlKind::ListView, "", QString(), 45, 720,
-                      f.width - kListWidthAllowance, f.height - kListHeightAllowance),
+                      f.width - kNotesListWidthAllowance, f.height - kNotesListHeightAllowance),
     };
     // The shown columns fit the list's width, so that a click on a row never scrolls it sideways.
-    f.control(kList).columns = {
+    f.control(kNotesListView).columns = {
         {QStringLiteral("New"), QStringLiteral("98"), 450},
         {QStringLiteral("Date"), QStringLiteral("86"), 1250},
         {QStringLiteral("Note"), QStringLiteral("99"), 1950},
@@ -84,7 +83,7 @@ frmNoteList::frmNoteList(NoteListLinks links)
 }
 
 QTreeWidget* frmNoteList::lsvNotes() const {
-    return static_cast<QTreeWidget*>(controlWidget(kList));
+    return static_cast<QTreeWidget*>(controlWidget(kNotesListView));
 }
 
 void frmNoteList::connectControls() {
@@ -120,7 +119,7 @@ bool frmNoteList::eventFilter(QObject* watched, QEvent* event) {
     } else if (watched == list && event->type() == QEvent::KeyPress) {
         const auto* key = static_cast<QKeyEvent*>(event);
         if (key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter) {
-            lsvNotes_KeyPress(kEnter);
+            lsvNotes_KeyPress(kEnterKeyAscii);
             return true;
         }
     }
@@ -203,7 +202,8 @@ void frmNoteList::showNoteWindow(const NoteView& view) {
 }
 
 void frmNoteList::Form_Resize() {
-    Trap("Form_Resize", [&] { fitControlToWindow(kList, kListWidthAllowance, kListHeightAllowance); });
+    Trap("Form_Resize",
+         [&] { fitControlToWindow(kNotesListView, kNotesListWidthAllowance, kNotesListHeightAllowance); });
 }
 
 void frmNoteList::lsvNotes_ColumnClick(int position) {
@@ -215,7 +215,7 @@ void frmNoteList::lsvNotes_ColumnClick(int position) {
 
 void frmNoteList::lsvNotes_KeyPress(int key) {
     Trap("lsvNotes_KeyPress", [&] {
-        if (key == kEnter)
+        if (key == kEnterKeyAscii)
             ShowNote(lsvNotes()->selectedItems().value(0));
     });
 }

@@ -24,15 +24,11 @@ using tarnwick::Trap;
 constexpr std::int32_t kAllSectors = 189;
 constexpr std::int32_t kEverySector = -1;
 
-QString text(const std::string& value) {
-    return QString::fromStdString(value);
-}
-
 template <class Record>
 QString nameIn(const tarnwick::KeyedCollection<Record>& records, std::int32_t id,
                std::string Record::*field) {
     const std::string key = RecordKey(id);
-    return records.exists(key) ? text(records.item(key).*field) : QString();
+    return records.exists(key) ? QString::fromStdString(records.item(key).*field) : QString();
 }
 
 ControlModel placed(ControlModel c, int container) {
@@ -43,7 +39,7 @@ ControlModel placed(ControlModel c, int container) {
 }  // namespace
 
 QStringList companyRow(const tarnwick::clsCompany& company) {
-    return {text(company.Symbol), text(company.Name),
+    return {QString::fromStdString(company.Symbol), QString::fromStdString(company.Name),
             nameIn(tarnwick::gCategories, company.Category_ID, &tarnwick::clsCategory::Name),
             nameIn(tarnwick::gMarkets, company.Market_ID, &tarnwick::clsMarket::Aprev)};
 }
@@ -93,7 +89,7 @@ void CompanySearch::fillMarkets() {
     QComboBox& markets = combo("cmbMarket");
     markets.clear();
     for (const auto& market : tarnwick::gMarkets)
-        markets.addItem(text(market->Name), market->ID);
+        markets.addItem(QString::fromStdString(market->Name), market->ID);
     const int chosen = markets.findData(tarnwick::gDefaultMarket);
     markets.setCurrentIndex(chosen >= 0 ? chosen : 0);
     if (markets.currentIndex() >= 0)
@@ -107,7 +103,7 @@ void CompanySearch::cmbMarket_Click() {
         sectors.clear();
         sectors.addItem(GetLangString(kAllSectors), kEverySector);
         for (const auto& sector : tarnwick::ReadMarketCategories(selectedMarket()))
-            sectors.addItem(text(sector->Name), sector->ID);
+            sectors.addItem(QString::fromStdString(sector->Name), sector->ID);
         sectors.setCurrentIndex(0);
     });
     QApplication::restoreOverrideCursor();

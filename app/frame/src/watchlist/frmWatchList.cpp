@@ -36,7 +36,7 @@ struct ToolButton {
     const char* tag;
     QStyle::StandardPixmap icon;
 };
-constexpr ToolButton kButtons[] = {
+constexpr ToolButton kWatchListButtons[] = {
     {"NewWL", "115", QStyle::SP_FileDialogNewFolder},
     {"EditWLName", "116", QStyle::SP_FileDialogDetailedView},
     {"DeleteWL", "117", QStyle::SP_TrashIcon},
@@ -72,7 +72,7 @@ FormModel frmWatchList::design() {
     f.height = 6000;
     f.resizable = true;
     ControlModel toolbar = designControl("Toolbar1", ControlKind::ToolBar, "", QString(), 0, 360, 4150, 330);
-    for (const ToolButton& b : kButtons)
+    for (const ToolButton& b : kWatchListButtons)
         toolbar.buttons.push_back({QString::fromLatin1(b.key), QString::fromLatin1(b.tag), QString()});
     ControlModel list = designControl("lsvWL", ControlKind::ListView, "", QString(), 30, 700, 4005, 4900);
     list.columns = {{QStringLiteral("Symbol"), QStringLiteral("92"), 800},
@@ -102,7 +102,7 @@ QComboBox& frmWatchList::cmbWL() const {
 void frmWatchList::setToolbarIcons() {
     auto* bar = static_cast<QToolBar*>(controlWidget(QStringLiteral("Toolbar1")));
     bar->setIconSize(QSize(16, 16));
-    for (const ToolButton& b : kButtons) {
+    for (const ToolButton& b : kWatchListButtons) {
         if (auto* action = bar->findChild<QAction*>(QString::fromLatin1(b.key)))
             action->setIcon(style()->standardIcon(b.icon));
     }

@@ -56,6 +56,9 @@ enum StudyMember : com::DISPID {
     kCustomSetUpAs = 21,
 };
 
+// The gallery of a series drawn as a line.
+inline constexpr com::SHORT kLinesGallery = 1;
+
 // The settings the chart window gives the extension's fixed study slots.
 class StudySlots {
 public:
