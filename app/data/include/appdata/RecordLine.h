@@ -17,13 +17,16 @@ class RecordLine {
 public:
     // Splits at every "|"; an empty line has no fields, "a||b" has three.
     explicit RecordLine(std::string_view line);
+    // The fields point into the line's own copy, which must stay where it is.
+    RecordLine(const RecordLine&) = delete;
+    RecordLine& operator=(const RecordLine&) = delete;
 
     std::size_t size() const { return fields_.size(); }
 
     // Raises AppError 9 ("Subscript out of range") unless the line has at least `count` fields.
     void require(std::size_t count) const;
 
-    const std::string& text(std::size_t index) const;
+    std::string_view text(std::size_t index) const;
     // A whole number in decimal, blanks around it allowed; AppError 13 for anything else, 6 when it
     // does not fit.
     std::int32_t int32(std::size_t index) const;
@@ -37,7 +40,8 @@ public:
     db::Date date(std::size_t index) const;
 
 private:
-    std::vector<std::string> fields_;
+    std::string line_;
+    std::vector<std::string_view> fields_;
 };
 
 }  // namespace tarnwick

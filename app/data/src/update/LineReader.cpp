@@ -39,20 +39,19 @@ bool LineReader::atEnd() {
     return in_.peek() == std::ifstream::traits_type::eof();
 }
 
-std::string LineReader::next() {
+const std::string& LineReader::next() {
     if (atEnd()) {
         throw AppError(kInputPastEndOfFile, "Input past end of file");
     }
-    std::string line;
-    std::getline(in_, line);
-    if (!line.empty() && line.back() == '\r') {
-        line.pop_back();
+    std::getline(in_, line_);
+    if (!line_.empty() && line_.back() == '\r') {
+        line_.pop_back();
     }
-    read_ += line.size() + 2;
+    read_ += line_.size() + 2;
     if (progress_ && size_ > 0) {
         progress_(std::min(1.0, static_cast<double>(read_) / static_cast<double>(size_)));
     }
-    return line;
+    return line_;
 }
 
 }  // namespace tarnwick

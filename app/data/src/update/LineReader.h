@@ -17,8 +17,9 @@ public:
     LineReader(const std::filesystem::path& file, std::function<void(double share)> progress);
 
     bool atEnd();
-    // The next line; AppError 62 ("Input past end of file") when there is none.
-    std::string next();
+    // The next line, valid until the next call (one buffer serves every line); AppError 62 ("Input
+    // past end of file") when there is none.
+    const std::string& next();
 
 private:
     void skipByteOrderMark();
@@ -27,6 +28,7 @@ private:
     std::uintmax_t size_ = 0;
     std::uintmax_t read_ = 0;
     std::function<void(double)> progress_;
+    std::string line_;
 };
 
 }  // namespace tarnwick
