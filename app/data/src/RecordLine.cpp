@@ -13,8 +13,6 @@ namespace tarnwick {
 namespace {
 
 constexpr std::int32_t kOverflow = 6;
-// More fields than any record line of the stream has.
-constexpr std::size_t kUsualFields = 16;
 
 AppError typeMismatch() {
     return AppError(errnum::kTypeMismatch, "Type mismatch");
@@ -91,21 +89,26 @@ void forEachPart(std::string_view text, char separator, Each&& each) {
 }  // namespace
 
 RecordLine::RecordLine(std::string_view line) : line_(line) {
-    // An update stream parses one line per stored row: room for the fields of any record line at
-    // once, rather than growing the list field by field.
-    fields_.reserve(kUsualFields);
-    forEachPart(line_, '|', [&](std::string_view field) { fields_.push_back(field); });
+    // An update stream parses one line per stored row: its fields take no allocation of their own.
+    forEachPart(line_, '|', [&](std::string_view field) {
+        if (count_ < placed_.size()) {
+            placed_[count_] = field;
+        } else {
+            more_.push_back(field);
+        }
+        ++count_;
+    });
 }
 
 void RecordLine::require(std::size_t count) const {
-    if (fields_.size() < count) {
+    if (count_ < count) {
         throw AppError(errnum::kSubscriptOutOfRange, "Subscript out of range");
     }
 }
 
 std::string_view RecordLine::text(std::size_t index) const {
     require(index + 1);
-    return fields_[index];
+    return index < placed_.size() ? placed_[index] : more_[index - placed_.size()];
 }
 
 std::int32_t RecordLine::int32(std::size_t index) const {

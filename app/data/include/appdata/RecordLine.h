@@ -3,6 +3,7 @@
 // does not convert raises AppError, so a record is either filled completely or not at all.
 #pragma once
 
+#include <array>
 #include <cstddef>
 #include <cstdint>
 #include <string>
@@ -21,7 +22,7 @@ public:
     RecordLine(const RecordLine&) = delete;
     RecordLine& operator=(const RecordLine&) = delete;
 
-    std::size_t size() const { return fields_.size(); }
+    std::size_t size() const { return count_; }
 
     // Raises AppError 9 ("Subscript out of range") unless the line has at least `count` fields.
     void require(std::size_t count) const;
@@ -40,8 +41,14 @@ public:
     db::Date date(std::size_t index) const;
 
 private:
+    // Room in place for the fields of every record line the stream carries; a longer line keeps the
+    // rest in more_.
+    static constexpr std::size_t kPlacedFields = 16;
+
     std::string line_;
-    std::vector<std::string_view> fields_;
+    std::array<std::string_view, kPlacedFields> placed_{};
+    std::vector<std::string_view> more_;
+    std::size_t count_ = 0;
 };
 
 }  // namespace tarnwick
