@@ -144,7 +144,7 @@ TEST(Connection, KeptStatementsRunTheirOwnTextThroughAFullCache) {
     }
     c.execute("INSERT INTO b (n) VALUES (?)", {5});
     c.execute("INSERT INTO b (n) VALUES (?)", {7});
-    EXPECT_EQ(c.query("SELECT COUNT(*), SUM(n) FROM a").int32(0), 103);
+    EXPECT_EQ(c.query("SELECT COUNT(*) FROM a").int32(0), 103);
     EXPECT_EQ(c.query("SELECT SUM(n) FROM a").int64(0), 3 + 100 * 1000 + 4950);
     EXPECT_EQ(c.query("SELECT SUM(n) FROM b").int64(0), 30 + 12);
 }
