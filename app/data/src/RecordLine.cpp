@@ -1,5 +1,6 @@
 #include "appdata/RecordLine.h"
 
+#include <array>
 #include <charconv>
 #include <cmath>
 #include <limits>
@@ -18,11 +19,13 @@ AppError typeMismatch() {
 }
 
 std::string_view trimmed(std::string_view text) {
-    const auto first = text.find_first_not_of(' ');
-    if (first == std::string_view::npos) {
-        return {};
+    while (!text.empty() && text.front() == ' ') {
+        text.remove_prefix(1);
     }
-    return text.substr(first, text.find_last_not_of(' ') - first + 1);
+    while (!text.empty() && text.back() == ' ') {
+        text.remove_suffix(1);
+    }
+    return text;
 }
 
 // A leading "+" is allowed as a sign; from_chars takes only "-".
@@ -66,35 +69,46 @@ int fullYear(int year) {
     return year < 100 ? 1900 + year : year;
 }
 
-std::vector<std::string> split(std::string_view text, char separator) {
-    std::vector<std::string> parts;
+// Calls each(part) for every part of text between separators; an empty text has no parts.
+template <class Each>
+void forEachPart(std::string_view text, char separator, Each&& each) {
     if (text.empty()) {
-        return parts;
+        return;
     }
-    std::size_t start = 0;
-    for (;;) {
+    for (std::size_t start = 0;;) {
         const std::size_t at = text.find(separator, start);
-        parts.emplace_back(text.substr(start, at == std::string_view::npos ? at : at - start));
         if (at == std::string_view::npos) {
-            return parts;
+            each(text.substr(start));
+            return;
         }
+        each(text.substr(start, at - start));
         start = at + 1;
     }
 }
 
 }  // namespace
 
-RecordLine::RecordLine(std::string_view line) : fields_(split(line, '|')) {}
+RecordLine::RecordLine(std::string_view line) : line_(line) {
+    // An update stream parses one line per stored row: its fields take no allocation of their own.
+    forEachPart(line_, '|', [&](std::string_view field) {
+        if (count_ < placed_.size()) {
+            placed_[count_] = field;
+        } else {
+            more_.push_back(field);
+        }
+        ++count_;
+    });
+}
 
 void RecordLine::require(std::size_t count) const {
-    if (fields_.size() < count) {
+    if (count_ < count) {
         throw AppError(errnum::kSubscriptOutOfRange, "Subscript out of range");
     }
 }
 
-const std::string& RecordLine::text(std::size_t index) const {
+std::string_view RecordLine::text(std::size_t index) const {
     require(index + 1);
-    return fields_[index];
+    return index < placed_.size() ? placed_[index] : more_[index - placed_.size()];
 }
 
 std::int32_t RecordLine::int32(std::size_t index) const {
@@ -120,8 +134,15 @@ bool RecordLine::flag(std::size_t index) const {
 }
 
 db::Date RecordLine::date(std::size_t index) const {
-    const std::vector<std::string> parts = split(text(index), '-');
-    if (parts.size() != 3) {
+    std::array<std::string_view, 3> parts;
+    std::size_t count = 0;
+    forEachPart(text(index), '-', [&](std::string_view part) {
+        if (count < parts.size()) {
+            parts[count] = part;
+        }
+        ++count;
+    });
+    if (count != parts.size()) {
         throw typeMismatch();
     }
     const auto year = narrowed<std::int16_t>(wholeNumber(parts[0]));

@@ -51,6 +51,24 @@ TEST(RecordLine, MalformedFieldsRaise) {
     EXPECT_TRUE(line.flag(7));  // "no" is not exactly "NO"
 }
 
+TEST(RecordLine, BlankAndManyFields) {
+    const RecordLine blanks("   | |  7  | 2005 - 3 - 9 ");
+    EXPECT_EQ(errorNumber([&] { blanks.int32(0); }), 13);
+    EXPECT_EQ(errorNumber([&] { blanks.real(1); }), 13);
+    EXPECT_EQ(blanks.int32(2), 7);
+    EXPECT_EQ(blanks.date(3), (year_month_day{2005y, March, 9d}));
+    EXPECT_EQ(blanks.text(0), "   ");
+
+    std::string line;
+    for (int n = 0; n < 40; ++n) {
+        line += std::to_string(n) + "|";
+    }
+    const RecordLine many(line);
+    ASSERT_EQ(many.size(), 41u);
+    EXPECT_EQ(many.int32(39), 39);
+    EXPECT_EQ(many.text(40), "");
+}
+
 TEST(RecordLine, YearsEndAt9999) {
     EXPECT_EQ(RecordLine("9999-12-31").date(0), (year_month_day{year(9999), December, 31d}));
     // 20201 would be stored as text that sorts between 2020 and 2021.

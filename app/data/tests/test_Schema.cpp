@@ -78,6 +78,20 @@ TEST(Schema, DailyRowsLandOnlyInTheirMarketsTable) {
     EXPECT_EQ(row.int32("isDELETED"), 0);
 }
 
+TEST(Schema, DailyRowsOfMarketsInTurnLandInTheirOwnTables) {
+    db::Connection c = marketDatabase();
+    EnsureMarketDailyTable(c, 12);
+    EnsureMarketDailyTable(c, 1);
+    const int markets[] = {12, 1, 1, 12, 1};
+    for (int day = 0; day < 5; ++day) {
+        EXPECT_TRUE(InsertDailyRow(c, markets[day],
+                                   dailyRow(db::Date{2005y, March, std::chrono::day(day + 1)}, 7, day)));
+    }
+    EXPECT_EQ(countRows(c, "MARKETDAILY12"), 2);
+    EXPECT_EQ(countRows(c, "MARKETDAILY1"), 3);
+    EXPECT_EQ(c.query("SELECT SUM(ClosingPrice) FROM MARKETDAILY12").real(0), 3.0);
+}
+
 TEST(Schema, RepeatedDailyInsertChangesNothing) {
     db::Connection c = marketDatabase();
     EnsureMarketDailyTable(c, 12);

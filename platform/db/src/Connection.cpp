@@ -1,7 +1,9 @@
 #include "db/Connection.h"
 
 #include <algorithm>
+#include <functional>
 #include <string>
+#include <string_view>
 #include <system_error>
 #include <unordered_map>
 
@@ -77,13 +79,47 @@ Error notFound(const std::filesystem::path& file) {
                  "The database file \"" + file.string() + "\" does not exist.");
 }
 
+// Looks statements up by the text the caller holds, without copying it first.
+struct TextHash {
+    using is_transparent = void;
+    std::size_t operator()(std::string_view text) const { return std::hash<std::string_view>{}(text); }
+};
+
+using StatementCache =
+    std::unordered_map<std::string, std::shared_ptr<detail::StatementHandle>, TextHash, std::equal_to<>>;
+
 }  // namespace
 
 struct Connection::Impl {
     std::shared_ptr<detail::ConnectionState> state = std::make_shared<detail::ConnectionState>();
     std::filesystem::path file;
-    std::unordered_map<std::string, std::shared_ptr<detail::StatementHandle>> cache;
+    StatementCache cache;
+    // The entry run last, compared before the cache is searched: an update runs one statement for
+    // row after row, and comparing its text costs less than hashing it. Entries stay where they are
+    // until the cache is cleared.
+    StatementCache::value_type* last = nullptr;
     int transactionDepth = 0;
+
+    // The prepared statement of that text, prepared now when the cache does not hold it.
+    const std::shared_ptr<detail::StatementHandle>& cached(std::string_view sql) {
+        if (last != nullptr && last->first == sql) {
+            return last->second;
+        }
+        auto it = cache.find(sql);
+        if (it == cache.end()) {
+            if (cache.size() >= kStatementCacheLimit) {
+                clearCache();
+            }
+            it = cache.emplace(std::string(sql), detail::prepareOn(state, sql)).first;
+        }
+        last = &*it;
+        return it->second;
+    }
+
+    void clearCache() {
+        last = nullptr;
+        cache.clear();
+    }
 
     static std::unique_ptr<Impl> open(const std::filesystem::path& file, const std::string& name, int flags) {
         auto impl = std::make_unique<Impl>();
@@ -168,7 +204,7 @@ void Connection::close() {
     if (!impl_) {
         return;
     }
-    impl_->cache.clear();
+    impl_->clearCache();
     impl_->state->open = false;
     // Statements or row sets still held elsewhere keep the engine handle until they go; the handle is
     // released with the last of them (the state's destructor).
@@ -183,17 +219,8 @@ Connection::Impl& Connection::impl() const {
 }
 
 std::int64_t Connection::execute(std::string_view sql, std::span<const Value> params) {
-    Impl& self = impl();
-    std::string key(sql);
-    auto it = self.cache.find(key);
-    if (it == self.cache.end()) {
-        if (self.cache.size() >= kStatementCacheLimit) {
-            self.cache.clear();
-        }
-        it = self.cache.emplace(std::move(key), detail::prepareOn(self.state, sql)).first;
-    }
     // A copy of the handle keeps the statement alive even if the cache is cleared meanwhile.
-    Statement statement(it->second);
+    Statement statement(impl().cached(sql));
     return statement.execute(params);
 }
 

@@ -130,6 +130,25 @@ TEST(Connection, RecordsAffectedCountsOnlyChangedRows) {
     EXPECT_EQ(c.execute("DELETE FROM t WHERE i = ?", {9}), 0);
 }
 
+TEST(Connection, KeptStatementsRunTheirOwnTextThroughAFullCache) {
+    db::Connection c = db::Connection::openInMemory();
+    c.execute("CREATE TABLE a (n INTEGER)");
+    c.execute("CREATE TABLE b (n INTEGER)");
+    // Texts of one length that differ in one letter, in turn, then more texts than the cache keeps.
+    for (int n = 0; n < 3; ++n) {
+        c.execute("INSERT INTO a (n) VALUES (?)", {n});
+        c.execute("INSERT INTO b (n) VALUES (?)", {n * 10});
+    }
+    for (int n = 0; n < 100; ++n) {
+        c.execute("INSERT INTO a (n) VALUES (? + " + std::to_string(n) + ")", {1000});
+    }
+    c.execute("INSERT INTO b (n) VALUES (?)", {5});
+    c.execute("INSERT INTO b (n) VALUES (?)", {7});
+    EXPECT_EQ(c.query("SELECT COUNT(*) FROM a").int32(0), 103);
+    EXPECT_EQ(c.query("SELECT SUM(n) FROM a").int64(0), 3 + 100 * 1000 + 4950);
+    EXPECT_EQ(c.query("SELECT SUM(n) FROM b").int64(0), 30 + 12);
+}
+
 TEST(Connection, DuplicateKeyIsToldApartFromOtherErrors) {
     db::Connection c = db::Connection::openInMemory();
     c.execute("CREATE TABLE d (day TEXT, id INTEGER, PRIMARY KEY (day, id))");

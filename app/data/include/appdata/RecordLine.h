@@ -3,6 +3,7 @@
 // does not convert raises AppError, so a record is either filled completely or not at all.
 #pragma once
 
+#include <array>
 #include <cstddef>
 #include <cstdint>
 #include <string>
@@ -17,13 +18,16 @@ class RecordLine {
 public:
     // Splits at every "|"; an empty line has no fields, "a||b" has three.
     explicit RecordLine(std::string_view line);
+    // The fields point into the line's own copy, which must stay where it is.
+    RecordLine(const RecordLine&) = delete;
+    RecordLine& operator=(const RecordLine&) = delete;
 
-    std::size_t size() const { return fields_.size(); }
+    std::size_t size() const { return count_; }
 
     // Raises AppError 9 ("Subscript out of range") unless the line has at least `count` fields.
     void require(std::size_t count) const;
 
-    const std::string& text(std::size_t index) const;
+    std::string_view text(std::size_t index) const;
     // A whole number in decimal, blanks around it allowed; AppError 13 for anything else, 6 when it
     // does not fit.
     std::int32_t int32(std::size_t index) const;
@@ -37,7 +41,14 @@ public:
     db::Date date(std::size_t index) const;
 
 private:
-    std::vector<std::string> fields_;
+    // Room in place for the fields of every record line the stream carries; a longer line keeps the
+    // rest in more_.
+    static constexpr std::size_t kPlacedFields = 16;
+
+    std::string line_;
+    std::array<std::string_view, kPlacedFields> placed_{};
+    std::vector<std::string_view> more_;
+    std::size_t count_ = 0;
 };
 
 }  // namespace tarnwick

@@ -1,6 +1,7 @@
 #include "LineReader.h"
 
 #include <algorithm>
+#include <cstring>
 #include <string_view>
 
 #include "appdata/AppError.h"
@@ -21,34 +22,51 @@ LineReader::LineReader(const std::filesystem::path& file, std::function<void(dou
 // first keyword.
 void LineReader::skipByteOrderMark() {
     constexpr std::string_view kMark = "\xEF\xBB\xBF";
-    char head[3] = {};
-    in_.read(head, sizeof head);
-    if (in_.gcount() == 3 && std::string_view(head, 3) == kMark) {
+    if (fill() && std::string_view(buffer_.get(), end_).starts_with(kMark)) {
+        begin_ = kMark.size();
         read_ += kMark.size();
-        return;
     }
-    in_.clear();
-    in_.seekg(0);
+}
+
+bool LineReader::fill() {
+    in_.read(buffer_.get(), static_cast<std::streamsize>(kBufferSize));
+    begin_ = 0;
+    end_ = static_cast<std::size_t>(in_.gcount());
+    return end_ > 0;
 }
 
 bool LineReader::atEnd() {
-    return in_.peek() == std::ifstream::traits_type::eof();
+    return begin_ == end_ && !fill();
 }
 
-std::string LineReader::next() {
+const std::string& LineReader::next() {
     if (atEnd()) {
         throw AppError(errnum::kInputPastEndOfFile, "Input past end of file");
     }
-    std::string line;
-    std::getline(in_, line);
-    if (!line.empty() && line.back() == '\r') {
-        line.pop_back();
+    line_.clear();
+    for (;;) {
+        const char* from = buffer_.get() + begin_;
+        const auto* lf = static_cast<const char*>(std::memchr(from, '\n', end_ - begin_));
+        if (lf != nullptr) {
+            line_.append(from, lf);
+            begin_ = static_cast<std::size_t>(lf - buffer_.get()) + 1;
+            break;
+        }
+        // The line goes on in the next part of the file, or ends with the file.
+        line_.append(from, end_ - begin_);
+        begin_ = end_;
+        if (!fill()) {
+            break;
+        }
     }
-    read_ += line.size() + 2;
+    if (!line_.empty() && line_.back() == '\r') {
+        line_.pop_back();
+    }
+    read_ += line_.size() + 2;
     if (progress_ && size_ > 0) {
         progress_(std::min(1.0, static_cast<double>(read_) / static_cast<double>(size_)));
     }
-    return line;
+    return line_;
 }
 
 }  // namespace tarnwick

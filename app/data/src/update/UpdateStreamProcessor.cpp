@@ -126,7 +126,7 @@ private:
 // The market a tag record names: the one in gMarkets, else one that this or an earlier stream has
 // stored but the collections do not hold yet (they are read once per run). Null for neither.
 std::shared_ptr<clsMarket> KnownMarket(const RecordLine& fields) {
-    const std::string key = "ID_" + fields.text(1);
+    const std::string key = "ID_" + std::string(fields.text(1));
     if (gMarkets.exists(key)) {
         return gMarkets.shared(key);
     }
@@ -244,7 +244,8 @@ void UpdateStreamProcessor::readSection(LineReader& reader, const std::string& k
 void UpdateStreamProcessor::readDaily(LineReader& reader) {
     reader.next();  // the marker line after the keyword carries nothing the program reads
     bool changed = false;
-    for (std::string line = reader.next();; line = reader.next()) {
+    for (;;) {
+        const std::string& line = reader.next();
         if (!changed && line == kUpdate) {
             changed = true;
             continue;
