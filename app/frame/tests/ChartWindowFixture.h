@@ -17,6 +17,7 @@
 #include "frame/chart/DefaultChartSetUp.h"
 #include "frame/frmMain.h"
 #include "glossor/GlosxOverlay.h"
+#include "korvel/KvlChart.h"
 #include "korvel/KvlChartWidget.h"
 #include "ostbar/OstBarContract.h"
 

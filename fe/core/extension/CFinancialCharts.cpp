@@ -2,13 +2,19 @@
 
 #include <new>
 
+#include "com/ClassFactory.h"
 #include "dravik/Commands.h"
 #include "dravik/Identities.h"
+#include "extension/FinancialChartsClass.h"
 #include "gallery/AxisPageHost.h"
 #include "korvel/KvlContract.h"
 #include "state/StudyTable.h"
 
 namespace dravik {
+
+com::HRESULT CreateFinancialCharts(com::IUnknown* outer, const com::IID& iid, void** object) {
+    return com::createComObject<CFinancialCharts>(outer, iid, object);
+}
 
 CFinancialCharts::CFinancialCharts() : CFinancialCharts(ChartTypeFactory(&CreateChartType)) {}
 
