@@ -73,7 +73,8 @@ HRESULT CFinancialCharts::QueryInterface(const com::IID& iid, void** object) {
     }
     // The axis pages reach the active chart type's axes through a forwarding object.
     if (iid == IAxisPageHost::iid)
-        return CreateAxisPageHost(*this, object);
+        return CreateAxisPageHost(
+            *this, [this] { return activeGallery(); }, object);
     void* found = nullptr;
     if (iid == IFinancialCharts::iid || iid == com::IDispatch::iid) {
         found = static_cast<IFinancialCharts*>(this);
