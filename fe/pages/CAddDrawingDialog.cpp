@@ -2,7 +2,9 @@
 
 #include "com/ComPtr.h"
 #include "datescale/DateScale.h"
-#include "extension/CFinancialCharts.h"
+#include "drawing/CDrawingFeatures.h"
+#include "drawing/DrawingOwner.h"
+#include "drawing/DrawingPageOwner.h"
 #include "pages/CFinancialPropertyPage.h"
 
 namespace dravik {
@@ -30,9 +32,9 @@ std::vector<ui::ControlTemplate> addDialogControls(QSize* size) {
     return controls;
 }
 
-std::string dateText(CFinancialCharts& extension, double x) {
-    const CDateScale* scale = extension.DrawingDateScale();
-    return scale ? scale->FormatValue(x, extension.DrawingDateLocale(), false) : std::string();
+std::string dateText(IDrawingOwner& owner, double x) {
+    const CDateScale* scale = owner.DrawingDateScale();
+    return scale ? scale->FormatValue(x, owner.DrawingDateLocale(), false) : std::string();
 }
 
 // The x value (date) of a 1-based position; the position itself while the scale has no dates.
@@ -42,11 +44,11 @@ double xOfPosition(const CDateScale& scale, double position) {
 
 }  // namespace
 
-CAddDrawingDialog::CAddDrawingDialog(CFinancialCharts& extension, int index,
+CAddDrawingDialog::CAddDrawingDialog(IDrawingPageOwner& extension, int index,
                                      const DrawingPlacement& placement,
                                      std::span<const gdi::COLORREF> colours)
     : extension_(extension), placement_(placement), colours_(colours.begin(), colours.end()) {
-    if (const DrawingRecord* drawing = extension_.drawingList().At(index))
+    if (const DrawingRecord* drawing = extension_.PageDrawings().list().At(index))
         drawingId_ = drawing->id;
 }
 
@@ -56,15 +58,15 @@ CAddDrawingDialog::~CAddDrawingDialog() {
 }
 
 int CAddDrawingDialog::index() const {
-    return drawingId_ ? extension_.drawingList().IndexOfId(drawingId_) : -1;
+    return drawingId_ ? extension_.PageDrawings().list().IndexOfId(drawingId_) : -1;
 }
 
 DrawingRecord* CAddDrawingDialog::record() const {
-    return extension_.drawingList().At(index());
+    return extension_.PageDrawings().list().At(index());
 }
 
 DrawingControlContext CAddDrawingDialog::context() const {
-    return {&extension_, colours_, extension_.adapter()};
+    return {&extension_, colours_, extension_.PageAdapter()};
 }
 
 ui::Dialog* CAddDrawingDialog::build(QWidget* parent) {
@@ -103,11 +105,12 @@ bool CAddDrawingDialog::onInitDialog(ui::Dialog& dialog) {
     if (!drawing)
         return true;
     // The new drawing is named after its dates until the user names it.
-    if (const CDateScale* scale = extension_.DrawingDateScale()) {
+    if (const CDateScale* scale = extension_.PageDrawingOwner().DrawingDateScale()) {
         drawing->xFrom = xOfPosition(*scale, placement_.from);
         drawing->xTo = xOfPosition(*scale, placement_.to);
     }
-    drawing->SetName(dateText(extension_, drawing->xFrom) + "-" + dateText(extension_, drawing->xTo));
+    drawing->SetName(dateText(extension_.PageDrawingOwner(), drawing->xFrom) + "-" +
+                     dateText(extension_.PageDrawingOwner(), drawing->xTo));
     dialog.setItemText(IDC_DRAW_NAME, QString::fromStdString(drawing->Name()));
     ShowDrawingValues(dialog, context(), *drawing);
     return true;
@@ -136,8 +139,7 @@ bool CAddDrawingDialog::onCommand(ui::Dialog& dialog, int id, int code) {
 void CAddDrawingDialog::configure(ui::Dialog& dialog) {
     const int at = index();
     com::ComPtr<IDrawFeature> feature;
-    if (at < 0 || com::FAILED(extension_.drawingFeatures().CreateFeatureObject(at, feature.put())) ||
-        !feature)
+    if (at < 0 || com::FAILED(extension_.PageDrawings().CreateFeatureObject(at, feature.put())) || !feature)
         return;
     com::VARIANT_BOOL changed = com::VARIANT_FALSE;
     feature->ShowParametersDlg(reinterpret_cast<std::intptr_t>(&dialog), &changed);
@@ -165,13 +167,13 @@ void CAddDrawingDialog::confirm(ui::Dialog& dialog) {
     drawing->toPrice = placement_.toPrice;
     drawing->state = kDrawingShown;
     confirmed_ = true;
-    extension_.SetDrawingCommandText(command, name);
-    CDrawingFeatures& features = extension_.drawingFeatures();
+    extension_.PageDrawingOwner().SetDrawingCommandText(command, name);
+    CDrawingFeatures& features = extension_.PageDrawings();
     const std::uint32_t id = drawingId_;
-    features.RaiseEvent(DrawingEvent::Created, extension_.drawingList().IndexOfId(id));
+    features.RaiseEvent(DrawingEvent::Created, extension_.PageDrawings().list().IndexOfId(id));
     if (configured_)
-        features.RaiseEvent(DrawingEvent::PrivateBytesCommit, extension_.drawingList().IndexOfId(id));
-    extension_.RepaintDrawings();
+        features.RaiseEvent(DrawingEvent::PrivateBytesCommit, extension_.PageDrawings().list().IndexOfId(id));
+    extension_.PageDrawingOwner().RepaintDrawings();
     dialog.endDialog(1);
 }
 
@@ -180,7 +182,7 @@ void CAddDrawingDialog::cancel(ui::Dialog& dialog) {
     confirmed_ = false;
     const int at = index();
     if (at >= 0)
-        extension_.drawingFeatures().DeleteDrawingAt(at);
+        extension_.PageDrawings().DeleteDrawingAt(at);
     dialog.endDialog(2);
 }
 

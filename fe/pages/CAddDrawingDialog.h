@@ -14,7 +14,7 @@
 
 namespace dravik {
 
-class CFinancialCharts;
+class IDrawingPageOwner;
 
 inline constexpr int IDC_DRAW_NAME = 525;
 inline constexpr int kAddDrawingDialogId = 343;
@@ -24,7 +24,7 @@ inline constexpr int kDrawingNameChars = 59;
 class CAddDrawingDialog final : public ui::DialogHandler {
 public:
     // For the drawing at list index `index`, placed at `placement`; `colours` is the chart's colour table.
-    CAddDrawingDialog(CFinancialCharts& extension, int index, const DrawingPlacement& placement,
+    CAddDrawingDialog(IDrawingPageOwner& extension, int index, const DrawingPlacement& placement,
                       std::span<const gdi::COLORREF> colours);
     ~CAddDrawingDialog() override;
 
@@ -51,7 +51,7 @@ private:
     void confirm(ui::Dialog& dialog);
     void cancel(ui::Dialog& dialog);
 
-    CFinancialCharts& extension_;
+    IDrawingPageOwner& extension_;
     std::uint32_t drawingId_ = 0;
     DrawingPlacement placement_;
     std::vector<gdi::COLORREF> colours_;

@@ -1,7 +1,9 @@
 #include "pages/CDrawPage.h"
 
 #include "com/ComPtr.h"
-#include "extension/CFinancialCharts.h"
+#include "drawing/CDrawingFeatures.h"
+#include "drawing/DrawingOwner.h"
+#include "drawing/DrawingPageOwner.h"
 #include "pages/PageCombos.h"
 
 namespace dravik {
@@ -34,7 +36,7 @@ PageLayout drawPageLayout() {
 CDrawPage::CDrawPage() : CFinancialPropertyPage(drawPageLayout()) {}
 
 com::HRESULT CDrawPage::BindPage() {
-    financial_ = dynamic_cast<CFinancialCharts*>(extension());
+    financial_ = dynamic_cast<IDrawingPageOwner*>(extension());
     return financial_ ? com::S_OK : com::E_INVALIDARG;
 }
 
@@ -48,14 +50,14 @@ DrawingControlContext CDrawPage::context() const {
 }
 
 int CDrawPage::currentDrawing() const {
-    return financial_ && currentId_ != 0 ? financial_->drawingList().IndexOfId(currentId_) : -1;
+    return financial_ && currentId_ != 0 ? financial_->PageDrawings().list().IndexOfId(currentId_) : -1;
 }
 
 void CDrawPage::fillDrawingList(ui::Dialog& dialog) {
     dialog.resetContent(IDC_DRAW_LIST);
     if (!financial_)
         return;
-    const CDrawingList& list = financial_->drawingList();
+    const CDrawingList& list = financial_->PageDrawings().list();
     for (int i = 0; i < list.Count(); ++i)
         dialog.addString(IDC_DRAW_LIST, QString::fromStdString(list.At(i)->Name()), i);
 }
@@ -63,12 +65,12 @@ void CDrawPage::fillDrawingList(ui::Dialog& dialog) {
 void CDrawPage::LoadPage(ui::Dialog& dialog) {
     fillDrawingList(dialog);
     FillDrawingValueLists(dialog, context());
-    showDrawing(dialog, financial_ && financial_->drawingList().Count() > 0 ? 0 : -1);
+    showDrawing(dialog, financial_ && financial_->PageDrawings().list().Count() > 0 ? 0 : -1);
 }
 
 void CDrawPage::showDrawing(ui::Dialog& dialog, int index) {
     showing_ = true;
-    DrawingRecord* record = financial_ ? financial_->drawingList().At(index) : nullptr;
+    DrawingRecord* record = financial_ ? financial_->PageDrawings().list().At(index) : nullptr;
     currentId_ = record ? record->id : 0;
     dialog.setCurSel(IDC_DRAW_LIST, record ? index : -1);
     if (record) {
@@ -89,12 +91,12 @@ void CDrawPage::showDrawing(ui::Dialog& dialog, int index) {
 
 com::HRESULT CDrawPage::ApplyPage(ui::Dialog& dialog) {
     const int index = currentDrawing();
-    DrawingRecord* record = financial_ ? financial_->drawingList().At(index) : nullptr;
+    DrawingRecord* record = financial_ ? financial_->PageDrawings().list().At(index) : nullptr;
     if (!record)
         return com::S_OK;
     ReadDrawingValues(dialog, context(), *record);
-    financial_->RepaintDrawings();
-    financial_->drawingFeatures().RaiseEvent(DrawingEvent::PageCommit, index);
+    financial_->PageDrawingOwner().RepaintDrawings();
+    financial_->PageDrawings().RaiseEvent(DrawingEvent::PageCommit, index);
     return com::S_OK;
 }
 
@@ -125,26 +127,27 @@ bool CDrawPage::onCommand(ui::Dialog& dialog, int id, int code) {
 
 void CDrawPage::chooseDrawing(ui::Dialog& dialog) {
     const int chosen = dialog.curSel(IDC_DRAW_LIST);
-    const std::uint32_t chosenId =
-        financial_ && financial_->drawingList().At(chosen) ? financial_->drawingList().At(chosen)->id : 0;
+    const std::uint32_t chosenId = financial_ && financial_->PageDrawings().list().At(chosen)
+                                       ? financial_->PageDrawings().list().At(chosen)->id
+                                       : 0;
     // The pending changes belong to the drawing shown so far.
     if (isDirty())
         apply();
     SetDirty(false);
-    showDrawing(dialog, financial_ ? financial_->drawingList().IndexOfId(chosenId) : -1);
+    showDrawing(dialog, financial_ ? financial_->PageDrawings().list().IndexOfId(chosenId) : -1);
 }
 
 void CDrawPage::removeDrawing(ui::Dialog& dialog) {
     const int index = currentDrawing();
     if (index < 0 || !financial_)
         return;
-    financial_->drawingFeatures().RemoveDrawingByUser(index);
+    financial_->PageDrawings().RemoveDrawingByUser(index);
     // The removed drawing's pending changes go with it.
     SetDirty(false);
     showing_ = true;
     fillDrawingList(dialog);
     showing_ = false;
-    showDrawing(dialog, financial_->drawingList().Count() > 0 ? 0 : -1);
+    showDrawing(dialog, financial_->PageDrawings().list().Count() > 0 ? 0 : -1);
 }
 
 void CDrawPage::configureDrawing(ui::Dialog& dialog) {
@@ -153,13 +156,13 @@ void CDrawPage::configureDrawing(ui::Dialog& dialog) {
         return;
     const std::uint32_t id = currentId_;
     com::ComPtr<IDrawFeature> feature;
-    if (com::FAILED(financial_->drawingFeatures().CreateFeatureObject(index, feature.put())) || !feature)
+    if (com::FAILED(financial_->PageDrawings().CreateFeatureObject(index, feature.put())) || !feature)
         return;
     com::VARIANT_BOOL changed = com::VARIANT_FALSE;
     feature->ShowParametersDlg(reinterpret_cast<std::intptr_t>(&dialog), &changed);
     if (changed == com::VARIANT_TRUE)
-        financial_->drawingFeatures().RaiseEvent(DrawingEvent::PrivateBytesCommit,
-                                                 financial_->drawingList().IndexOfId(id));
+        financial_->PageDrawings().RaiseEvent(DrawingEvent::PrivateBytesCommit,
+                                              financial_->PageDrawings().list().IndexOfId(id));
 }
 
 void CDrawPage::onDrawItem(ui::Dialog& dialog, const ui::DrawItem& item) {

@@ -17,7 +17,7 @@
 
 namespace dravik {
 
-class CFinancialCharts;
+class IDrawingPageOwner;
 
 inline constexpr int IDC_DRAW_LIST = 564;
 inline constexpr int IDC_DRAW_REMOVE = 569;
@@ -47,7 +47,7 @@ private:
     void removeDrawing(ui::Dialog& dialog);
     void configureDrawing(ui::Dialog& dialog);
 
-    CFinancialCharts* financial_ = nullptr;
+    IDrawingPageOwner* financial_ = nullptr;
     // The drawing being edited, by its id, so that the page stays with it while the list changes.
     std::uint32_t currentId_ = 0;
     bool showing_ = false;

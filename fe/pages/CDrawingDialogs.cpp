@@ -3,7 +3,8 @@
 #include <QApplication>
 
 #include "drawing/CDrawFeature.h"
-#include "extension/CFinancialCharts.h"
+#include "drawing/CDrawingFeatures.h"
+#include "drawing/DrawingPageOwner.h"
 #include "pages/CAddDrawingDialog.h"
 #include "pages/CDrawingParametersDialog.h"
 #include "pages/CFinancialPropertyPage.h"
@@ -12,18 +13,18 @@ namespace dravik {
 namespace {
 
 // The kind of the drawing an object of this library views; -1 when it views none.
-int kindOf(CFinancialCharts& extension, IDrawFeature& feature) {
+int kindOf(IDrawingPageOwner& extension, IDrawFeature& feature) {
     const auto* own = dynamic_cast<CDrawFeature*>(&feature);
     if (!own)
         return -1;
     const DrawingRecord* record =
-        extension.drawingList().At(extension.drawingList().IndexOfId(own->drawingId()));
+        extension.PageDrawings().list().At(extension.PageDrawings().list().IndexOfId(own->drawingId()));
     return record ? record->kind : -1;
 }
 
 // The chart's colour table, through the site the extension is attached to.
-std::vector<gdi::COLORREF> chartColours(CFinancialCharts& extension) {
-    return ReadChartColorTable(extension.site());
+std::vector<gdi::COLORREF> chartColours(IDrawingPageOwner& extension) {
+    return ReadChartColorTable(extension.PageSite());
 }
 
 }  // namespace
@@ -39,14 +40,14 @@ QWidget* WidgetOfHandle(std::intptr_t handle) {
     return nullptr;
 }
 
-bool CDrawingDialogs::RunParameters(CFinancialCharts& extension, IDrawFeature& feature,
+bool CDrawingDialogs::RunParameters(IDrawingPageOwner& extension, IDrawFeature& feature,
                                     std::intptr_t parent) {
     const int kind = kindOf(extension, feature);
     return kind >= 0 && RunDrawingParametersDialog(feature, kind, WidgetOfHandle(parent));
 }
 
-bool CDrawingDialogs::RunAddDrawing(CFinancialCharts& extension, int index, const DrawingPlacement& placement,
-                                    std::intptr_t parent) {
+bool CDrawingDialogs::RunAddDrawing(IDrawingPageOwner& extension, int index,
+                                    const DrawingPlacement& placement, std::intptr_t parent) {
     const std::vector<gdi::COLORREF> colours = chartColours(extension);
     CAddDrawingDialog dialog(extension, index, placement, colours);
     return dialog.Run(WidgetOfHandle(parent));

@@ -11,8 +11,8 @@ namespace dravik {
 
 class CDrawingDialogs final : public IDrawingDialogs {
 public:
-    bool RunParameters(CFinancialCharts& extension, IDrawFeature& feature, std::intptr_t parent) override;
-    bool RunAddDrawing(CFinancialCharts& extension, int index, const DrawingPlacement& placement,
+    bool RunParameters(IDrawingPageOwner& extension, IDrawFeature& feature, std::intptr_t parent) override;
+    bool RunAddDrawing(IDrawingPageOwner& extension, int index, const DrawingPlacement& placement,
                        std::intptr_t parent) override;
 };
 

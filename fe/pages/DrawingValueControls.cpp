@@ -6,8 +6,10 @@
 #include <QWidget>
 
 #include "datescale/DateScale.h"
+#include "dravik/IFinancialCharts.h"
+#include "drawing/DrawingOwner.h"
+#include "drawing/DrawingPageOwner.h"
 #include "drawing/DrawingTexts.h"
-#include "extension/CFinancialCharts.h"
 #include "pages/PageCombos.h"
 #include "pages/WorkSeriesCombo.h"
 
@@ -30,7 +32,7 @@ constexpr std::array<int, 8> kValueControls{IDC_DRAW_FROM,      IDC_DRAW_TO,    
 com::LONG optionsOf(const DrawingControlContext& context) {
     com::LONG options = 0;
     if (context.extension)
-        context.extension->get_Options(&options);
+        context.extension->PageExtension().get_Options(&options);
     return options;
 }
 
@@ -45,7 +47,8 @@ gdi::COLORREF chosenColour(const ui::Dialog& dialog) {
 }
 
 QString dateText(const DrawingControlContext& context, double x) {
-    const CDateScale* scale = context.extension ? context.extension->DrawingDateScale() : nullptr;
+    const CDateScale* scale =
+        context.extension ? context.extension->PageDrawingOwner().DrawingDateScale() : nullptr;
     if (!scale)
         return {};
     return QString::fromStdString(DrawingDateText(*scale, x));
@@ -55,7 +58,8 @@ QString dateText(const DrawingControlContext& context, double x) {
 // changed) for a text that is no date.
 bool readDate(const ui::Dialog& dialog, int id, const DrawingControlContext& context, double& position,
               double& x) {
-    const CDateScale* scale = context.extension ? context.extension->DrawingDateScale() : nullptr;
+    const CDateScale* scale =
+        context.extension ? context.extension->PageDrawingOwner().DrawingDateScale() : nullptr;
     if (!scale)
         return false;
     const QString shown = dialog.itemText(id);
@@ -132,7 +136,7 @@ void ShowDrawingValues(ui::Dialog& dialog, const DrawingControlContext& context,
                             record.freeDraw ? IDC_DRAW_FREE : IDC_DRAW_ON_SERIES);
     com::SHORT chartSeries = 0;
     if (context.extension) {
-        context.extension->GetKvlSeries(record.workSeries, &chartSeries);
+        context.extension->PageExtension().GetKvlSeries(record.workSeries, &chartSeries);
         FillWorkSeriesCombo(dialog, IDC_DRAW_SERIES, *context.extension, context.adapter, chartSeries,
                             kDrawingSeriesFlags);
     }
@@ -156,7 +160,7 @@ void ReadDrawingValues(const ui::Dialog& dialog, const DrawingControlContext& co
     record.freeDraw = dialog.isButtonChecked(IDC_DRAW_FREE) ? 1 : 0;
     if (context.extension && dialog.curSel(IDC_DRAW_SERIES) != ui::CB_ERR) {
         com::SHORT used = 0;
-        context.extension->GetUsedSeries(GetComboItemData(dialog, IDC_DRAW_SERIES), &used);
+        context.extension->PageExtension().GetUsedSeries(GetComboItemData(dialog, IDC_DRAW_SERIES), &used);
         record.workSeries = used;
     }
     const std::intptr_t colour = GetSelectedItemData(dialog, IDC_DRAW_COLOR);

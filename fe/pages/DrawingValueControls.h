@@ -14,7 +14,7 @@
 
 namespace dravik {
 
-class CFinancialCharts;
+class IDrawingPageOwner;
 class CHostChartAdapter;
 
 inline constexpr int IDC_DRAW_FROM = 553;
@@ -41,7 +41,7 @@ inline constexpr unsigned kDrawingSeriesFlags = 0x5;
 // What the controls show and take: the extension with its drawings, the chart's colours and the
 // adapter through which the series legends are read (may be null).
 struct DrawingControlContext {
-    CFinancialCharts* extension = nullptr;
+    IDrawingPageOwner* extension = nullptr;
     std::span<const gdi::COLORREF> colours;
     CHostChartAdapter* adapter = nullptr;
 };

@@ -4,16 +4,18 @@
 #include <string>
 
 #include "com/FixedText.h"
-#include "extension/CFinancialCharts.h"
+#include "drawing/DrawingPageOwner.h"
 #include "host/CHostChartAdapter.h"
 #include "pages/CFinancialPropertyPage.h"
 #include "pages/PageCombos.h"
+#include "state/SeriesBinding.h"
+#include "state/StudyRecord.h"
 
 namespace dravik {
 namespace {
 
-// The first user study (USER0); user study k owns the k-th user series.
-constexpr LONG kFirstUserStudy = 38;
+// User study k (from USER0, the first) owns the k-th user series.
+constexpr LONG kUserStudyCount = static_cast<LONG>(kFirstCustomStudy - kFirstUserStudy);
 constexpr std::size_t kLegendBytes = 128;
 
 QString text(std::uint32_t id, const char* fallback) {
@@ -33,18 +35,18 @@ QString userSeriesText(CHostChartAdapter* adapter, com::SHORT series, int number
     return QStringLiteral("User %1").arg(number);
 }
 
-bool listsUserStudy(CFinancialCharts& extension, LONG userStudy, unsigned flags) {
-    const StudyRecord* record = extension.studyRecord(kFirstUserStudy + userStudy);
+bool listsUserStudy(IDrawingPageOwner& extension, LONG userStudy, unsigned flags) {
+    const StudyRecord* record = extension.PageStudyRecord(static_cast<int>(kFirstUserStudy) + userStudy);
     const bool overPrices = record && record->priceIndicator != 0;
     return overPrices ? (flags & kListPriceAxisUserSeries) != 0 : (flags & kListOtherUserSeries) != 0;
 }
 
 }  // namespace
 
-void FillWorkSeriesCombo(ui::Dialog& dialog, int combo, CFinancialCharts& extension,
+void FillWorkSeriesCombo(ui::Dialog& dialog, int combo, IDrawingPageOwner& extension,
                          CHostChartAdapter* adapter, com::SHORT select, unsigned flags) {
     dialog.resetContent(combo);
-    const SeriesBinding& binding = extension.seriesBinding();
+    const SeriesBinding& binding = extension.PageSeriesBinding();
     if (flags & kListPriceSeries) {
         const std::array<std::pair<com::SHORT, const char*>, 4> prices{
             {{binding.openSeries, "Open Price"},

@@ -9,8 +9,8 @@
 
 namespace dravik {
 
-class CFinancialCharts;
 class CHostChartAdapter;
+class IDrawingPageOwner;
 
 // What FillWorkSeriesCombo lists (combinable).
 enum WorkSeriesFlags : unsigned {
@@ -27,7 +27,7 @@ inline constexpr std::uint32_t kVolumeStringId = 184;
 // Fills `combo` with the series `flags` name and selects the item of chart series `select` (else the
 // first item). A user series shows the legend the chart gives it (through `adapter`, may be null),
 // else "User <n>".
-void FillWorkSeriesCombo(ui::Dialog& dialog, int combo, CFinancialCharts& extension,
+void FillWorkSeriesCombo(ui::Dialog& dialog, int combo, IDrawingPageOwner& extension,
                          CHostChartAdapter* adapter, com::SHORT select, unsigned flags);
 
 }  // namespace dravik

@@ -2,7 +2,7 @@
 // property pages of the special chart types and of the axes, and the Draw page.
 #include "com/InprocServer.h"
 #include "dravik/Identities.h"
-#include "extension/CFinancialCharts.h"
+#include "extension/FinancialChartsClass.h"
 #include "pages/CAxisGeneralPage.h"
 #include "pages/CAxisGridPage.h"
 #include "pages/CAxisScalePage.h"
@@ -16,7 +16,7 @@ namespace {
 
 const com::ServerClass kClasses[] = {
     {CLSID_FinancialCharts, kFinancialChartsProgIdText, kFinancialChartsVersionedProgId, "Apartment",
-     &com::createComObject<CFinancialCharts>},
+     &CreateFinancialCharts},
     {CLSID_PointFigPage, "Lomex.PointFigPage", nullptr, "Apartment",
      &com::createComObject<CSpecialChartPageObject<SpecialChartPage::PointFigure>>},
     {CLSID_RenkoPage, "Lomex.RenkoPage", nullptr, "Apartment",

@@ -140,7 +140,7 @@ frmChartSettings::frmChartSettings(MDIForm1& frame, std::function<void()> showSe
     chart::TemplateCommandLinks links;
     links.chart = [this]() -> korvel::IKvlChart* {
         auto* chart = chartWindow().Korvel1();
-        return chart ? &chart->chart() : nullptr;
+        return chart ? &chart->control() : nullptr;
     };
     links.listChanged = [this] { showTemplates(); };
     links.enableDisable = [this] { chartWindow().EnableDisable(); };

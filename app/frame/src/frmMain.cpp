@@ -127,7 +127,7 @@ std::string text(const char* key, const char* defaultValue) {
 }
 
 korvel::IKvlChart* controlOf(korvel::KvlChartWidget* widget) {
-    return widget != nullptr ? &widget->chart() : nullptr;
+    return widget != nullptr ? &widget->control() : nullptr;
 }
 
 QString viewItemName(int index) {
@@ -209,7 +209,7 @@ frmMain::frmMain(MDIForm1& frame, const FrameHooks& hooks) : Form(design()), m_f
     enableAvailableCommands();
     makePopupMenu();
     if (QWidget* host = controlWidget(QStringLiteral("Korvel1"))) {
-        m_korvel = new korvel::KvlChartWidget(korvel::KvlChart::create(), host);
+        m_korvel = new korvel::KvlChartWidget(host);
         m_korvel->setGeometry(host->rect());
     }
 }
@@ -289,7 +289,7 @@ frmMain::~frmMain() {
 // Attaches the annotation list, then the financial extension; the list is drawn over the chart and
 // takes the mouse first.
 void frmMain::attachExtensions() {
-    korvel::KvlChart& chart = m_korvel->chart();
+    korvel::IKvlChart& chart = m_korvel->control();
     // The annotation list comes with the chart control's own libraries; it may be registered already.
     glossor::registerAnnotationClasses();
     com::ComPtr<com::IUnknown> object;
@@ -298,7 +298,7 @@ void frmMain::attachExtensions() {
     if (!gGlosx)
         throw tarnwick::AppError(13, "Type mismatch");
     if (const auto overlay = gGlosx.as<glossor::IGlosxOverlay>())
-        m_overlay = std::make_unique<chart::GlossorOverlay>(chart, overlay);
+        m_overlay = std::make_unique<chart::GlossorOverlay>(m_korvel->chart(), overlay);
     object = nullptr;
     const com::HRESULT attached = chart.AddExtension(com::Bstr(dravik::kFinancialChartsProgId), object.put());
     if (com::FAILED(attached))
@@ -327,14 +327,14 @@ void frmMain::attachExtensions() {
             [this](const tarnwick::clsCompany& company) {
                 std::string leftover;
                 Trap("GetAnnotationDrawingInfo",
-                     [&] { leftover = chart::GetAnnotationDrawingInfo(m_korvel->chart(), company.ID); });
+                     [&] { leftover = chart::GetAnnotationDrawingInfo(m_korvel->control(), company.ID); });
                 return leftover;
             }});
     gChartFill->Chart = m_target.get();
     m_handles = std::make_unique<chart::DrawingHandles>(chart, gFinExt.get(), gGlosx.get());
     m_handles->setMouseMoved([this](std::int16_t x, std::int16_t y) {
         if (m_hooks.chartPeers.showChartValues)
-            m_hooks.chartPeers.showChartValues(x, y, m_korvel->chart());
+            m_hooks.chartPeers.showChartValues(x, y, m_korvel->control());
     });
     m_events = std::make_unique<chart::ChartEvents>(
         chart, gFinExt.get(), m_handles.get(),
@@ -381,7 +381,7 @@ void frmMain::setUpDefaultChart() {
             m_hooks.chartPeers.showWatchListCompany(key);
     };
     steps.localizeChartCommands = [this] { localizeChartCommands(); };
-    chart::SetUpDefaultChart(m_korvel->chart(), *gFinExt, studies, steps);
+    chart::SetUpDefaultChart(m_korvel->control(), *gFinExt, studies, steps);
 }
 
 // The chart window's load: everything the last run left in the settings store comes back, and the
@@ -427,7 +427,7 @@ void frmMain::Form_Load() {
         studies.put(chart::Study::USER1, chart::kStudyVisible, com::Variant(m_choices.sectorIndex != 0));
         studies.put(chart::Study::USER2, chart::kStudyVisible, com::Variant(m_choices.generalIndex != 0));
         com::ComPtr<com::IUnknown> options;
-        chart::Succeeded(m_korvel->chart().get_Object80(options.put()), "Object80");
+        chart::Succeeded(m_korvel->control().get_Object80(options.put()), "Object80");
         if (const auto enabled =
                 options ? options.as<korvel::IKvlOptions>() : com::ComPtr<korvel::IKvlOptions>())
             chart::Succeeded(enabled->put_Enabled(com::VARIANT_TRUE), "Object80");
@@ -490,12 +490,12 @@ void frmMain::applyTemplateFile(std::int32_t templateId) {
         chart::TemplateFilePath(tarnwick::gTemplates.item(keyOf(templateId)).ID);
     com::LONG result = korvel::kImportUnreadable;
     chart::Succeeded(
-        m_korvel->chart().ImportFile(korvel::kFileTemplate, com::Bstr::fromUtf8(file.string()), &result),
+        m_korvel->control().ImportFile(korvel::kFileTemplate, com::Bstr::fromUtf8(file.string()), &result),
         "ImportFile");
     if (result != korvel::kImportDone)
         throw tarnwick::AppError(result, "The chart template " + file.string() + " could not be loaded");
     reattachExtensions();
-    chart::AddDrawingTools(m_korvel->chart());
+    chart::AddDrawingTools(m_korvel->control());
     localizeChartCommands();
     com::SHORT display = static_cast<com::SHORT>(gChartFill->PriceDisplay);
     chart::Succeeded(gFinExt->get_PriceDisplay(&display), "PriceDisplay");
@@ -507,7 +507,7 @@ void frmMain::applyTemplateFile(std::int32_t templateId) {
     kept.sectorIndexShown = m_choices.sectorIndex != 0;
     kept.generalIndexShown = m_choices.generalIndex != 0;
     chart::ExtensionStudySlots studies(gFinExt.get());
-    chart::RestoreAfterTemplate(m_korvel->chart(), studies, kept);
+    chart::RestoreAfterTemplate(m_korvel->control(), studies, kept);
     rebuildAverageLegends();
 }
 
@@ -525,7 +525,7 @@ void frmMain::reattachExtensions() {
 // Puts the command texts of the chart's tool bars into the current language (a template import
 // brings the texts it was saved with).
 void frmMain::localizeChartCommands() {
-    chart::LocalizeChartCommands(m_korvel->chart(), [](std::int32_t row) { return GetLangString(row); });
+    chart::LocalizeChartCommands(m_korvel->control(), [](std::int32_t row) { return GetLangString(row); });
 }
 
 // Rebuilds the captions and legends of the built-in averages from their periods, as committing the
@@ -553,8 +553,8 @@ void frmMain::Form_Resize() {
         QWidget* host = m_korvel->parentWidget();
         host->setGeometry(0, 0, pixels(chartWidth), pixels(chartHeight));
         m_korvel->setGeometry(host->rect());
-        m_korvel->chart().put_Width(static_cast<com::LONG>(chartWidth));
-        m_korvel->chart().put_Height(static_cast<com::LONG>(chartHeight));
+        m_korvel->control().put_Width(static_cast<com::LONG>(chartWidth));
+        m_korvel->control().put_Height(static_cast<com::LONG>(chartHeight));
     });
 }
 
@@ -564,7 +564,7 @@ void frmMain::Form_KeyPress(std::int16_t& KeyAscii) {
         return;
     if (m_frame.isMaximized())
         m_frame.showNormal();
-    korvel::KvlChart& chart = m_korvel->chart();
+    korvel::IKvlChart& chart = m_korvel->control();
     com::LONG chartWidth = 0;
     com::LONG chartHeight = 0;
     chart.get_Width(&chartWidth);
@@ -716,7 +716,7 @@ void frmMain::SaveKorvelCompanyProfile() {
         if (m_korvel == nullptr || !gChartFill)
             return;
         com::Bstr text;
-        chart::Succeeded(m_korvel->chart().get_ChartCompanyID(&text), "ChartCompanyID");
+        chart::Succeeded(m_korvel->control().get_ChartCompanyID(&text), "ChartCompanyID");
         const QString id = QString::fromStdString(text.toUtf8()).trimmed();
         bool numeric = false;
         const double value = id.toDouble(&numeric);
@@ -727,7 +727,7 @@ void frmMain::SaveKorvelCompanyProfile() {
         const auto companies = tarnwick::GetCompaniyInfo("", companyId);
         if (companies.count() < 1)
             return;
-        chart::SaveAnnotationDrawingInfo(m_korvel->chart(), companies.at(0).ID, gChartFill->DrawingText);
+        chart::SaveAnnotationDrawingInfo(m_korvel->control(), companies.at(0).ID, gChartFill->DrawingText);
         if (m_hooks.chartPeers.saveDrawings)
             m_hooks.chartPeers.saveDrawings(companies.at(0).ID, gChartFill->DrawingText);
     });

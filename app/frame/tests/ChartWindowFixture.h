@@ -17,6 +17,7 @@
 #include "frame/chart/DefaultChartSetUp.h"
 #include "frame/frmMain.h"
 #include "glossor/GlosxOverlay.h"
+#include "korvel/IKvlChart.h"
 #include "korvel/KvlChartWidget.h"
 #include "ostbar/OstBarContract.h"
 
@@ -115,7 +116,9 @@ protected:
     virtual void addWindows(frame::FrameHooks&) {}
 
     frame::frmMain& window() { return m_frame->chartWindow(); }
-    korvel::KvlChart& chart() { return window().Korvel1()->chart(); }
+    korvel::IKvlChart& chart() { return window().Korvel1()->control(); }
+    // The chart control object itself, for the tests that look into its model, bar or overlay.
+    korvel::KvlChart& chartObject() { return window().Korvel1()->chart(); }
     std::array<int, 5> choices() {
         const frame::frmMain::ChartChoices& c = window().chartChoices();
         return {c.period, c.interval, c.adjusted, c.generalIndex, c.sectorIndex};
@@ -149,7 +152,7 @@ inline void drawLine(glossor::IGlosxList& list) {
     points->put_Y2(80);
 }
 
-inline std::string chartCompanyID(korvel::KvlChart& chart) {
+inline std::string chartCompanyID(korvel::IKvlChart& chart) {
     com::Bstr id;
     EXPECT_EQ(chart.get_ChartCompanyID(&id), com::S_OK);
     return id.toUtf8();

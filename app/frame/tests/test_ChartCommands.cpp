@@ -9,6 +9,7 @@
 
 #include "ChartWindowFixture.h"
 #include "dravik/Commands.h"
+#include "korvel/KvlChart.h"
 #include "ostbar/OstToolbarWidget.h"
 
 namespace {
@@ -92,9 +93,9 @@ TEST_F(ChartCommandsTest, TheFinancialToolBarShowsItsButtonsBelowTheChartsBar) {
     com::VARIANT_BOOL shown = com::VARIANT_FALSE;
     ASSERT_EQ(ext().get_ToolBar(&shown), com::S_OK);
     EXPECT_EQ(shown, com::VARIANT_TRUE);
-    const auto& chartRow = chart().commandBar().table()->row();
+    const auto& chartRow = chartObject().commandBar().table()->row();
     const auto entry = std::find_if(chartRow.begin(), chartRow.end(), [&](com::SHORT id) {
-        const ostbar::OstCommandData* command = chart().commandBar().table()->find(id);
+        const ostbar::OstCommandData* command = chartObject().commandBar().table()->find(id);
         return command && command->text == u"Financial Toolbar";
     });
     ASSERT_NE(entry, chartRow.end());
@@ -158,7 +159,7 @@ TEST_F(ChartCommandsTest, ZoomOutIsEnabledAfterAZoomAndShowsEveryPointAgain) {
     QAction* zoomOut = chartAction(korvel::kCommandZoomOut);
     ASSERT_NE(zoomOut, nullptr);
     EXPECT_FALSE(zoomOut->isEnabled()) << "nothing is zoomed after the fill";
-    const auto whole = chart().model().visibleRange(korvel::kXAxis);
+    const auto whole = chartObject().model().visibleRange(korvel::kXAxis);
     chartAction(korvel::kCommandZoom)->trigger();
     QApplication::processEvents();
     QWidget* canvas = widget().canvas();
@@ -170,7 +171,7 @@ TEST_F(ChartCommandsTest, ZoomOutIsEnabledAfterAZoomAndShowsEveryPointAgain) {
     send(canvas, QEvent::MouseMove, {x1, y});
     send(canvas, QEvent::MouseButtonRelease, {x1, y});
     // The chart shows points 2 to 4 only.
-    const auto zoomed = chart().model().visibleRange(korvel::kXAxis);
+    const auto zoomed = chartObject().model().visibleRange(korvel::kXAxis);
     EXPECT_GE(zoomed.first, 1.5);
     EXPECT_LE(zoomed.second, 4.5);
     QApplication::processEvents();
@@ -178,8 +179,8 @@ TEST_F(ChartCommandsTest, ZoomOutIsEnabledAfterAZoomAndShowsEveryPointAgain) {
     ASSERT_TRUE(zoomOut->isEnabled());
     zoomOut->trigger();
     QApplication::processEvents();
-    EXPECT_EQ(chart().model().visibleRange(korvel::kXAxis), whole) << "every point again";
-    EXPECT_FALSE(chart().model().zoomed());
+    EXPECT_EQ(chartObject().model().visibleRange(korvel::kXAxis), whole) << "every point again";
+    EXPECT_FALSE(chartObject().model().zoomed());
     EXPECT_FALSE(chartAction(korvel::kCommandZoomOut)->isEnabled());
     EXPECT_FALSE(chartAction(korvel::kCommandZoom)->isChecked());
 }
@@ -194,12 +195,12 @@ TEST_F(ChartCommandsTest, GridAndLegendButtonsSwitchTheChartAndShowItsState) {
     grid->trigger();
     QApplication::processEvents();
     double shown = -1;
-    chart().model().axisValue(korvel::kXAxis, korvel::kAxisGridShown, &shown);
+    chartObject().model().axisValue(korvel::kXAxis, korvel::kAxisGridShown, &shown);
     EXPECT_EQ(shown, gridBefore ? 0 : 1);
     EXPECT_EQ(chartAction(korvel::kCommandVerticalGrid)->isChecked(), !gridBefore);
     legend->trigger();
     QApplication::processEvents();
-    EXPECT_EQ(chart().model().legendBox().visible, 1);
+    EXPECT_EQ(chartObject().model().legendBox().visible, 1);
     EXPECT_TRUE(chartAction(korvel::kCommandLegendBox)->isChecked());
 }
 

@@ -10,6 +10,7 @@
 #include "frame/chart/ChartEvents.h"
 #include "frame/chart/DrawingHandles.h"
 #include "korvel/IKvlControl.h"
+#include "korvel/KvlChart.h"
 
 namespace {
 
@@ -236,25 +237,25 @@ TEST_F(ChartEventsTest, TheControlShowsTheWindowsPriceTipWhereThePointerRests) {
     setPrices(2, 12.5, 12.75, 12.25, 12.5);
     com::LONG x = 0, y = 0;
     ASSERT_EQ(chart().ValueToPixel(3, 12.5, &x, &y, 0), com::S_OK);
-    const std::optional<std::string> shown = chart().tipToShow(x, y);
+    const std::optional<std::string> shown = chartObject().tipToShow(x, y);
     ASSERT_TRUE(shown.has_value());
     EXPECT_EQ(*shown, "4 Nov 2026\r\nO: 12.5 - H: 12.75\r\nL: 12.25 - C: 12.5");
 }
 
 TEST_F(ChartEventsTest, TheControlShowsNoTipOverItsAxesOrTitle) {
     load();
-    const korvel::KvlLayout where = chart().layout();
+    const korvel::KvlLayout where = chartObject().layout();
     ASSERT_GT(where.bottomAxis.bottom, where.bottomAxis.top);
-    EXPECT_FALSE(chart().tipToShow((where.bottomAxis.left + where.bottomAxis.right) / 2,
-                                   (where.bottomAxis.top + where.bottomAxis.bottom) / 2))
+    EXPECT_FALSE(chartObject().tipToShow((where.bottomAxis.left + where.bottomAxis.right) / 2,
+                                         (where.bottomAxis.top + where.bottomAxis.bottom) / 2))
         << "x axis";
     ASSERT_GT(where.leftAxis.right, where.leftAxis.left);
-    EXPECT_FALSE(chart().tipToShow((where.leftAxis.left + where.leftAxis.right) / 2,
-                                   (where.leftAxis.top + where.leftAxis.bottom) / 2))
+    EXPECT_FALSE(chartObject().tipToShow((where.leftAxis.left + where.leftAxis.right) / 2,
+                                         (where.leftAxis.top + where.leftAxis.bottom) / 2))
         << "y axis";
     ASSERT_GT(where.title.bottom, where.title.top) << "the chart is titled with the company";
-    EXPECT_FALSE(chart().tipToShow((where.title.left + where.title.right) / 2,
-                                   (where.title.top + where.title.bottom) / 2))
+    EXPECT_FALSE(chartObject().tipToShow((where.title.left + where.title.right) / 2,
+                                         (where.title.top + where.title.bottom) / 2))
         << "title";
 }
 
@@ -281,12 +282,12 @@ TEST_F(ChartEventsTest, ZoomInSwitchesTheExtensionsZoomModeWithTheControlsZoom) 
 
 TEST_F(ChartEventsTest, ZoomOutShowsEveryPointUnchecksZoomInAndDisablesItself) {
     load();
-    const auto whole = chart().model().visibleRange(korvel::kXAxis);
+    const auto whole = chartObject().model().visibleRange(korvel::kXAxis);
     ASSERT_EQ(chart().ShowRange(2, 0, 4, 0), com::S_OK);
     ASSERT_EQ(chartCommand(29448)->put_Checked(com::VARIANT_TRUE), com::S_OK);
     ASSERT_EQ(chartCommand(29440)->put_Enabled(com::VARIANT_TRUE), com::S_OK);
     EXPECT_EQ(internalCommand(frame::chart::kCommandZoomOut), 1);
-    EXPECT_EQ(chart().model().visibleRange(korvel::kXAxis), whole);
+    EXPECT_EQ(chartObject().model().visibleRange(korvel::kXAxis), whole);
     EXPECT_TRUE(zoomMode());
     com::VARIANT_BOOL flag = com::VARIANT_TRUE;
     ASSERT_EQ(chart().get_Zoom(&flag), com::S_OK);
@@ -352,9 +353,9 @@ TEST_F(ChartEventsTest, HoverEventsPauseTheDrawingHoverTest) {
     load();
     frame::chart::DrawingHandles& handles = *window().drawingHandles();
     handles.setHoverBusy(false);
-    chart().hoverOff(10, 10);
+    chartObject().hoverOff(10, 10);
     EXPECT_TRUE(handles.hoverBusy());
-    chart().hoverOn(10, 10);
+    chartObject().hoverOn(10, 10);
     EXPECT_FALSE(handles.hoverBusy());
     handles.Korvel1_MouseMoving(10, 10);
     EXPECT_FALSE(handles.hoverBusy()) << "reset when the handler ends";

@@ -62,11 +62,11 @@ protected:
     QImage paintChart() {
         window().Korvel1()->resize(kChartWidth, kChartHeight);
         processEvents();
-        chart().model().setClientSize(kChartWidth, kChartHeight);
-        chart().paintSurface();
-        return chart().surface()->image().convertToFormat(QImage::Format_RGB32);
+        chartObject().model().setClientSize(kChartWidth, kChartHeight);
+        chartObject().paintSurface();
+        return chartObject().surface()->image().convertToFormat(QImage::Format_RGB32);
     }
-    korvel::KvlRect plot() { return chart().model().plotRect(); }
+    korvel::KvlRect plot() { return chartObject().model().plotRect(); }
     dravik::IFinancialCharts& extension() { return *window().financialExtension(); }
 
     // The chart series of a study's first output.
@@ -76,7 +76,7 @@ protected:
     }
     gdi::COLORREF colourOf(LONG series) {
         LONG colour = -1;
-        EXPECT_EQ(chart().model().attribute(series, korvel::kAttrColor, &colour), com::S_OK);
+        EXPECT_EQ(chartObject().model().attribute(series, korvel::kAttrColor, &colour), com::S_OK);
         return static_cast<gdi::COLORREF>(colour) & 0xFFFFFF;
     }
     int countInPlot(const QImage& image, gdi::COLORREF colour) {
@@ -117,14 +117,14 @@ TEST_F(ChartOnScreenTest, TheDefaultChartShowsPricesIndicatorsAndDatesOnThePlots
     ASSERT_EQ(extension().get_LowSeries(&low), com::S_OK);
     ASSERT_EQ(extension().get_OpenSeries(&open), com::S_OK);
     LONG openShown = -1;
-    ASSERT_EQ(chart().model().attribute(open, korvel::kAttrVisible, &openShown), com::S_OK);
+    ASSERT_EQ(chartObject().model().attribute(open, korvel::kAttrVisible, &openShown), com::S_OK);
     EXPECT_EQ(openShown, 0) << "no open line through high-low-close bars";
     // The days with prices (the last points of the period can be empty).
     std::vector<LONG> days;
-    for (LONG point = 0; point < chart().model().pointCount(); ++point) {
+    for (LONG point = 0; point < chartObject().model().pointCount(); ++point) {
         double dayHigh = 0, dayLow = 0;
-        if (chart().model().value(1, high, point, &dayHigh) == com::S_OK && dayHigh < 1e308 &&
-            chart().model().value(1, low, point, &dayLow) == com::S_OK && dayLow < 1e308)
+        if (chartObject().model().value(1, high, point, &dayHigh) == com::S_OK && dayHigh < 1e308 &&
+            chartObject().model().value(1, low, point, &dayLow) == com::S_OK && dayLow < 1e308)
             days.push_back(point);
     }
     ASSERT_GT(days.size(), 100u);
@@ -132,9 +132,9 @@ TEST_F(ChartOnScreenTest, TheDefaultChartShowsPricesIndicatorsAndDatesOnThePlots
          {days.size() / 10, days.size() / 3, days.size() / 2, days.size() * 3 / 4, days.size() - 1}) {
         const LONG point = days[index];
         double dayHigh = 0, dayLow = 0, date = 0;
-        chart().model().value(1, high, point, &dayHigh);
-        chart().model().value(1, low, point, &dayLow);
-        ASSERT_EQ(chart().model().xValue(point, &date), com::S_OK);
+        chartObject().model().value(1, high, point, &dayHigh);
+        chartObject().model().value(1, low, point, &dayLow);
+        ASSERT_EQ(chartObject().model().xValue(point, &date), com::S_OK);
         LONG x = 0, top = 0, bottom = 0;
         ASSERT_EQ(chart().ValueToPixel(point + 1.0, dayHigh, &x, &top, 0), com::S_OK);
         ASSERT_EQ(chart().ValueToPixel(point + 1.0, dayLow, &x, &bottom, 0), com::S_OK);
@@ -165,7 +165,7 @@ TEST_F(ChartOnScreenTest, TheDefaultChartShowsPricesIndicatorsAndDatesOnThePlots
     const QRegularExpression date(QStringLiteral(R"(^([A-Z][a-z]{2}( \d{2})?|\d{4}|[SQ]\d \d{2}|\d{1,2})$)"));
     std::vector<std::pair<LONG, LONG>> spans;
     bool named = false;
-    for (const korvel::KvlDrawnLabel& label : chart().drawnLabels()) {
+    for (const korvel::KvlDrawnLabel& label : chartObject().drawnLabels()) {
         if (label.axis != korvel::kXAxis || label.major != 1)
             continue;
         EXPECT_FALSE(label.own) << "a label of the chart's own: " << label.text;
@@ -207,7 +207,7 @@ TEST_F(ChartOnScreenTest, StudyPanesAddedByTheExtensionsCommandsMatchTheGoldenPi
         const LONG series = seriesOf(study);
         ASSERT_GE(series, 0);
         LONG axis = 0;
-        ASSERT_EQ(chart().model().attribute(series, korvel::kAttrYAxis, &axis), com::S_OK);
+        ASSERT_EQ(chartObject().model().attribute(series, korvel::kAttrYAxis, &axis), com::S_OK);
         EXPECT_GE(axis, korvel::kAxisCount) << "a pane axis";
         EXPECT_GT(countInPlot(image, colourOf(series)), 150);
     }

@@ -7,6 +7,7 @@
 #include "ChartWindowFixture.h"
 #include "appdata/MarketReaders.h"
 #include "frame/chart/TemplateLoad.h"
+#include "korvel/KvlChart.h"
 
 namespace {
 
@@ -113,7 +114,7 @@ protected:
     // A line drawn into the window's annotation list is picked by a click on the chart and removed
     // by the Delete key: the list lies over the chart and takes its input.
     void expectAnnotationsWork() {
-        korvel::KvlChart& c = chart();
+        korvel::KvlChart& c = chartObject();
         ASSERT_NE(dynamic_cast<glossor::GlosxHost*>(c.overlay()), nullptr);
         glossor::IGlosxList* list = window().annotationList();
         drawLine(*list);
@@ -162,7 +163,7 @@ TEST_F(ChartTemplateTest, ALaterLoadJoinsTheNewExtensionsAndChartsTheCompanyAgai
     ASSERT_EQ(seriesOf(frame::chart::Study::VOLUME)->put_VOLUME(30), com::S_OK);
     const dravik::IFinancialCharts* oldExtension = window().financialExtension();
     const glossor::IGlosxList* oldList = window().annotationList();
-    const korvel::KvlOverlay* oldOverlay = chart().overlay();
+    const korvel::KvlOverlay* oldOverlay = chartObject().overlay();
     // The overlay lines follow the check boxes, whatever the template held.
     window().chartChoices().sectorIndex = 1;
     window().chartChoices().generalIndex = 0;
@@ -172,7 +173,7 @@ TEST_F(ChartTemplateTest, ALaterLoadJoinsTheNewExtensionsAndChartsTheCompanyAgai
     ASSERT_TRUE(window().LoadTemplate(1));
     EXPECT_NE(window().financialExtension(), oldExtension);
     EXPECT_NE(window().annotationList(), oldList);
-    EXPECT_NE(chart().overlay(), oldOverlay);
+    EXPECT_NE(chartObject().overlay(), oldOverlay);
     expectWindowHoldsTheChartsExtensions();
     // The company's drawings were stored before the chart was replaced, then it was charted again.
     EXPECT_EQ(m_savedDrawingsOf, std::vector<std::int32_t>{kDefaultCompany});
@@ -263,14 +264,14 @@ TEST_F(ChartTemplateTest, ARefusedTemplateLeavesTheChartAsItWasAndTheNextOneLoad
     const Look before = look();
     const dravik::IFinancialCharts* extension = window().financialExtension();
     const glossor::IGlosxList* list = window().annotationList();
-    const korvel::KvlOverlay* overlay = chart().overlay();
+    const korvel::KvlOverlay* overlay = chartObject().overlay();
     const int fills = m_fills;
     for (const std::int32_t id : {2, 3, 4, 99}) {
         EXPECT_FALSE(window().LoadTemplate(id)) << id;
         EXPECT_EQ(look(), before) << id;
         EXPECT_EQ(window().financialExtension(), extension) << id;
         EXPECT_EQ(window().annotationList(), list) << id;
-        EXPECT_EQ(chart().overlay(), overlay) << id;
+        EXPECT_EQ(chartObject().overlay(), overlay) << id;
         EXPECT_EQ(m_fills, fills) << id;
     }
     EXPECT_EQ(chartCompanyID(chart()), "199");

@@ -1,6 +1,7 @@
 // The chart window over a small market database: its load from an empty or a doctored settings store,
 // its close, the key that restores the chart's standard size, the command state and the default chart.
 #include "ChartWindowFixture.h"
+#include "korvel/KvlChart.h"
 
 namespace {
 
@@ -281,7 +282,7 @@ TEST_F(ChartWindowTest, AMenuCommandNobodyProvidesStaysDisabled) {
     EXPECT_TRUE(m_buttons.at("frmChartSettings.SaveCurrentTemplate"));
 }
 
-com::ComPtr<ostbar::IOstCommand> chartCommand(korvel::KvlChart& chart, std::int16_t id) {
+com::ComPtr<ostbar::IOstCommand> chartCommand(korvel::IKvlChart& chart, std::int16_t id) {
     com::ComPtr<com::IUnknown> object;
     EXPECT_EQ(chart.get_ToolBarObject(object.put()), com::S_OK);
     com::ComPtr<ostbar::IOstCommand> command;
@@ -291,7 +292,7 @@ com::ComPtr<ostbar::IOstCommand> chartCommand(korvel::KvlChart& chart, std::int1
 
 TEST_F(ChartWindowTest, TheDefaultChartOffersTheTenDrawingToolsUnderOneDropDown) {
     loadFrame();
-    korvel::KvlChart& c = chart();
+    korvel::IKvlChart& c = chart();
     const std::pair<std::int16_t, const char*> tools[] = {
         {77, "Trend Line"},         {69, "Fibonacci Arcs"},
         {70, "Fibonacci Fan"},      {71, "Fibonacci Retracement"},
@@ -418,7 +419,7 @@ namespace {
 // and its repaints reach the chart.
 TEST_F(ChartWindowTest, TheAnnotationListIsDrawnOverTheChartAndTakesItsInputFirst) {
     loadFrame();
-    korvel::KvlChart& c = chart();
+    korvel::KvlChart& c = chartObject();
     ASSERT_NE(c.overlay(), nullptr);
     auto* host = dynamic_cast<glossor::GlosxHost*>(c.overlay());
     ASSERT_NE(host, nullptr);

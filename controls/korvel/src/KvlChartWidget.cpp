@@ -15,6 +15,7 @@
 #include <QWheelEvent>
 
 #include "com/ComObject.h"
+#include "korvel/KvlChart.h"
 #include "ostbar/OstToolbarWidget.h"
 
 namespace korvel {
@@ -225,6 +226,8 @@ private:
     bool hovering_ = false;
 };
 
+KvlChartWidget::KvlChartWidget(QWidget* parent) : KvlChartWidget(KvlChart::create(), parent) {}
+
 KvlChartWidget::KvlChartWidget(com::ComPtr<KvlChart> chart, QWidget* parent)
     : QWidget(parent), chart_(std::move(chart)) {
     auto* layout = new QVBoxLayout(this);
@@ -250,6 +253,10 @@ KvlChartWidget::KvlChartWidget(com::ComPtr<KvlChart> chart, QWidget* parent)
     chart_->setToolBarListener([this](bool) { syncToolBar(); });
     syncHosted();
     chart_->setHostedListener([this] { scheduleSyncHosted(); });
+}
+
+IKvlChart& KvlChartWidget::control() {
+    return *chart_;
 }
 
 KvlChartWidget::~KvlChartWidget() {

@@ -6,7 +6,7 @@
 #include "analytical/CAnalyticalChartBase.h"
 #include "dravik/Commands.h"
 #include "dravik/IFinancialCharts.h"
-#include "extension/CFinancialCharts.h"
+#include "extension/ExtensionMembers.h"
 #include "format/ScaleRounding.h"
 #include "host/CHostChartAdapter.h"
 #include "series/CSeriesAttributes.h"
@@ -48,7 +48,7 @@ void CAnalyticalChartBase::ComputeStudy(LONG index) {
     const SHORT kind = entry.calcKind;
     if (!study || kind < 0 || kind > kLastUserKind)
         return;
-    const std::uint32_t options = owner_->settings().options;
+    const std::uint32_t options = state().extension.options;
     const auto points = static_cast<std::size_t>(points_);
     const std::span<double> buffer(buffer_);
     StudyRange range;
@@ -203,7 +203,7 @@ void CAnalyticalChartBase::RebuildStudies() {
         if (index >= 0)
             shown.emplace_back(index, before.visible != 0);
     }
-    const SeriesBinding& binding = owner_->seriesBinding();
+    const SeriesBinding& binding = state().binding;
     // User studies whose rows lie in the user area of the data set, one after the other.
     LONG userRow = binding.firstUserIndex;
     const LONG userEnd = binding.firstUserIndex + binding.userSeries;

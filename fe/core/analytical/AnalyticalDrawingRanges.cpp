@@ -6,8 +6,9 @@
 #include <span>
 
 #include "analytical/CAnalyticalChartBase.h"
+#include "drawing/CDrawingFeatures.h"
 #include "drawing/DrawingGeometry.h"
-#include "extension/CFinancialCharts.h"
+#include "drawing/DrawingOwner.h"
 #include "extension/ExtensionMembers.h"
 
 namespace dravik {
@@ -39,9 +40,9 @@ bool CAnalyticalChartBase::DrawingInsideRanges(DrawingRecord& drawing) {
 }
 
 void CAnalyticalChartBase::HideDrawingsByRange() {
-    if (!owner())
+    if (!drawings())
         return;
-    CDrawingList& list = owner()->drawingList();
+    CDrawingList& list = drawings()->list();
     for (int i = 0; i < list.Count(); ++i) {
         DrawingRecord& drawing = *list.At(i);
         if (drawing.state == kDrawingBeingPlaced || drawing.lock != 0)
@@ -60,7 +61,7 @@ void CAnalyticalChartBase::HideDrawingsByRange() {
             continue;
         if (!drawing.Visible() && selectedDrawing() == i)
             SelectDrawing(-1);
-        owner()->SetDrawingCommandChecked(drawing.toolCommand, drawing.Visible());
+        drawingOwner()->SetDrawingCommandChecked(drawing.toolCommand, drawing.Visible());
     }
 }
 

@@ -6,8 +6,8 @@
 #include <span>
 
 #include "analytical/CAnalyticalChartBase.h"
+#include "drawing/CDrawingFeatures.h"
 #include "drawing/DrawingGeometry.h"
-#include "extension/CFinancialCharts.h"
 #include "extension/ExtensionMembers.h"
 #include "gdi/DeviceContext.h"
 #include "gdi/Objects.h"
@@ -60,7 +60,7 @@ gdi::Rect handleAround(gdi::Point p) {
 }  // namespace
 
 DrawingRecord* CAnalyticalChartBase::drawingAt(int index) {
-    return owner() ? owner()->drawingList().At(index) : nullptr;
+    return drawings() ? drawings()->list().At(index) : nullptr;
 }
 
 bool CAnalyticalChartBase::DrawingEnds(DrawingRecord& drawing, gdi::Point& a, gdi::Point& b) {
@@ -143,9 +143,9 @@ void CAnalyticalChartBase::PaintDrawing(gdi::DeviceContext* dc, DrawingRecord& d
 }
 
 void CAnalyticalChartBase::PaintDrawings(gdi::DeviceContext* dc, bool printing) {
-    if (!dc || !owner())
+    if (!dc || !drawings())
         return;
-    CDrawingList& list = owner()->drawingList();
+    CDrawingList& list = drawings()->list();
     const int saved = dc->saveDC();
     dc->intersectClipRect(plotLeft_, plotTop_, plotRight_ + 1, plotBottom_ + 1);
     for (int i = 0; i < list.Count(); ++i) {
@@ -190,9 +190,9 @@ void CAnalyticalChartBase::DrawRubberBand(gdi::DeviceContext* dc, gdi::Point fro
 }
 
 int CAnalyticalChartBase::HitTestDrawing(LONG x, LONG y) {
-    if (!owner())
+    if (!drawings())
         return -1;
-    CDrawingList& list = owner()->drawingList();
+    CDrawingList& list = drawings()->list();
     std::unique_ptr<gdi::DeviceContext> dc = gdi::createCompatibleDC();
     if (!dc)
         return -1;

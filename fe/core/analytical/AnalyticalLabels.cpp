@@ -7,7 +7,6 @@
 #include <cstring>
 
 #include "analytical/CAnalyticalChartBase.h"
-#include "extension/CFinancialCharts.h"
 #include "format/ScaleRounding.h"
 #include "host/CHostChartAdapter.h"
 #include "korvel/IKvlControl.h"

@@ -8,8 +8,9 @@
 #include <functional>
 
 #include "analytical/CAnalyticalChartBase.h"
-#include "extension/CFinancialCharts.h"
+#include "drawing/CDrawingFeatures.h"
 #include "extension/DrawingDialogs.h"
+#include "extension/ExtensionMembers.h"
 #include "gdi/DeviceContext.h"
 #include "gdi/Objects.h"
 #include "host/CHostChartAdapter.h"
@@ -30,9 +31,9 @@ bool inside(const gdi::Rect& r, LONG x, LONG y) {
 }  // namespace
 
 int CAnalyticalChartBase::PlacingDrawing() const {
-    if (!owner())
+    if (!drawings())
         return -1;
-    const CDrawingList& list = owner()->drawingList();
+    const CDrawingList& list = drawings()->list();
     for (int i = 0; i < list.Count(); ++i) {
         if (list.At(i)->state == kDrawingBeingPlaced)
             return i;
@@ -41,7 +42,7 @@ int CAnalyticalChartBase::PlacingDrawing() const {
 }
 
 bool CAnalyticalChartBase::PaintOnSurface(const std::function<void(gdi::DeviceContext*)>& paint) {
-    korvel::IKvlExtensionSite* site = owner() ? owner()->site() : nullptr;
+    korvel::IKvlExtensionSite* site = extensionSite();
     gdi::DeviceContext* dc = nullptr;
     if (!site || com::FAILED(site->GetSurfaceDC(&dc)) || !dc)
         return false;
@@ -57,7 +58,7 @@ void CAnalyticalChartBase::ShowBand(bool show) {
 }
 
 int CAnalyticalChartBase::selectedDrawing() const {
-    return owner() && selectedId_ != 0 ? owner()->drawingList().IndexOfId(selectedId_) : -1;
+    return drawings() && selectedId_ != 0 ? drawings()->list().IndexOfId(selectedId_) : -1;
 }
 
 void CAnalyticalChartBase::SelectDrawing(int index) {
@@ -82,7 +83,7 @@ void CAnalyticalChartBase::EndPlacing(int index) {
     drag_ = {};
     if (const DrawingRecord* drawing = drawingAt(index)) {
         const int kind = drawing->kind;
-        owner()->drawingFeatures().DeleteDrawingAt(index);
+        drawings()->DeleteDrawingAt(index);
         SyncDrawingMenu(kind);
     }
     RepaintIfActive();
@@ -139,7 +140,7 @@ void CAnalyticalChartBase::FinishPlacing(LONG x, LONG y) {
     IDrawingDialogs* dialogs = GetDrawingDialogs();
     std::intptr_t parent = 0;
     ui::WindowHandle window;
-    if (owner()->site() && com::SUCCEEDED(owner()->site()->GetWindow(&window)))
+    if (extensionSite() && com::SUCCEEDED(extensionSite()->GetWindow(&window)))
         parent = reinterpret_cast<std::intptr_t>(window.widget());
     // Without dialogs nothing can confirm the drawing: it is not kept half-made.
     if (!dialogs) {
@@ -147,7 +148,7 @@ void CAnalyticalChartBase::FinishPlacing(LONG x, LONG y) {
         return;
     }
     const int kind = drawing->kind;
-    dialogs->RunAddDrawing(*owner(), index, placement, parent);
+    dialogs->RunAddDrawing(*drawingPageOwner(), index, placement, parent);
     // A cancelled drawing has left the list.
     SyncDrawingMenu(kind);
     RepaintIfActive();
@@ -206,8 +207,8 @@ bool CAnalyticalChartBase::StartPaneResize(LONG x, LONG y) {
 }
 
 void CAnalyticalChartBase::SetResizeCursor() {
-    if (owner() && owner()->site())
-        owner()->site()->SetCursor(ui::loadSystemCursor(ui::IDC_SIZENS), nullptr);
+    if (extensionSite())
+        extensionSite()->SetCursor(ui::loadSystemCursor(ui::IDC_SIZENS), nullptr);
 }
 
 void CAnalyticalChartBase::DrawResizeLine(LONG y) {
@@ -259,7 +260,7 @@ LONG CAnalyticalChartBase::OnButtonDown(LONG x, LONG y) {
             drag_.fixed =
                 end == 0 ? gdi::Point{selected->x2, selected->y2} : gdi::Point{selected->x1, selected->y1};
             drag_.mouse = {x, y};
-            owner()->site()->SetCursor(ui::loadSystemCursor(ui::IDC_SIZEALL), nullptr);
+            extensionSite()->SetCursor(ui::loadSystemCursor(ui::IDC_SIZEALL), nullptr);
             ShowBand(true);
             adapter()->SetMouseCapture(1);
             return 0;
@@ -333,7 +334,7 @@ LONG CAnalyticalChartBase::OnButtonUp(LONG x, LONG y) {
         (end == 1 ? drawing->xFrom : drawing->xTo) = *date;
     RepaintIfActive();
     SelectDrawing(index);
-    owner()->drawingFeatures().RaiseEvent(DrawingEvent::Moved, index);
+    drawings()->RaiseEvent(DrawingEvent::Moved, index);
     return 0;
 }
 

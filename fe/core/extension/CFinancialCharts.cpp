@@ -2,13 +2,19 @@
 
 #include <new>
 
+#include "com/ClassFactory.h"
 #include "dravik/Commands.h"
 #include "dravik/Identities.h"
+#include "extension/FinancialChartsClass.h"
 #include "gallery/AxisPageHost.h"
 #include "korvel/KvlContract.h"
 #include "state/StudyTable.h"
 
 namespace dravik {
+
+com::HRESULT CreateFinancialCharts(com::IUnknown* outer, const com::IID& iid, void** object) {
+    return com::createComObject<CFinancialCharts>(outer, iid, object);
+}
 
 CFinancialCharts::CFinancialCharts() : CFinancialCharts(ChartTypeFactory(&CreateChartType)) {}
 
@@ -67,7 +73,8 @@ HRESULT CFinancialCharts::QueryInterface(const com::IID& iid, void** object) {
     }
     // The axis pages reach the active chart type's axes through a forwarding object.
     if (iid == IAxisPageHost::iid)
-        return CreateAxisPageHost(*this, object);
+        return CreateAxisPageHost(
+            *this, [this] { return activeGallery(); }, object);
     void* found = nullptr;
     if (iid == IFinancialCharts::iid || iid == com::IDispatch::iid) {
         found = static_cast<IFinancialCharts*>(this);

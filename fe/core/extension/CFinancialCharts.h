@@ -26,6 +26,7 @@
 #include "drawing/CDrawingFeatures.h"
 #include "drawing/CDrawingList.h"
 #include "drawing/DrawingOwner.h"
+#include "drawing/DrawingPageOwner.h"
 #include "extension/CChartCallbackChain.h"
 #include "extension/CChartExtensionBase.h"
 #include "extension/CExtensionEvents.h"
@@ -80,6 +81,7 @@ class CFinancialCharts final : public CChartExtensionBase,
                                public com::IConnectionPointContainer,
                                public IAxisOwner,
                                public IDrawingOwner,
+                               public IDrawingPageOwner,
                                public IStudyOwner,
                                public com::IPersistStream {
 public:
@@ -388,6 +390,15 @@ public:
     // Through the installed drawing dialogs (extension/DrawingDialogs.h); false without them.
     bool RunDrawingParameters(IDrawFeature& feature, std::intptr_t parent) override;
     void RaiseDrawingEvent(DrawingEvent event, LONG kind, SHORT ordinal) override;
+
+    // --- IDrawingPageOwner: what the drawing page and the drawing dialogs edit through ---
+    CDrawingFeatures& PageDrawings() override { return drawings_; }
+    IDrawingOwner& PageDrawingOwner() override { return *this; }
+    IFinancialCharts& PageExtension() override { return *this; }
+    IKvlExtensionSite* PageSite() override { return site(); }
+    CHostChartAdapter* PageAdapter() override { return adapter(); }
+    const SeriesBinding& PageSeriesBinding() override { return binding_; }
+    const StudyRecord* PageStudyRecord(int study) override { return studyRecord(study); }
 
     // --- IStudyOwner: what the study objects it hands out view (FinancialStudyOwner.cpp) ---
     com::IUnknown* StudyOwnerIdentity() override { return identity(); }

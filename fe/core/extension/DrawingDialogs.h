@@ -8,7 +8,7 @@
 
 namespace dravik {
 
-class CFinancialCharts;
+class IDrawingPageOwner;
 struct IDrawFeature;
 
 // Where the user placed a new drawing: its anchors as 1-based point positions and prices.
@@ -23,10 +23,10 @@ class IDrawingDialogs {
 public:
     // Runs the parameter dialog of `feature` over window `parent` (0: none); true when the user changed
     // the parameters, which the dialog then wrote through `feature`.
-    virtual bool RunParameters(CFinancialCharts& extension, IDrawFeature& feature, std::intptr_t parent) = 0;
+    virtual bool RunParameters(IDrawingPageOwner& extension, IDrawFeature& feature, std::intptr_t parent) = 0;
     // The user has just placed the drawing at list index `index`: he names it and sets it up (true,
     // the drawing is shown and CreatedDrawing raised) or cancels (false, the drawing is removed again).
-    virtual bool RunAddDrawing(CFinancialCharts& extension, int index, const DrawingPlacement& placement,
+    virtual bool RunAddDrawing(IDrawingPageOwner& extension, int index, const DrawingPlacement& placement,
                                std::intptr_t parent) = 0;
 
 protected:

@@ -1,19 +1,20 @@
 #include "gallery/AxisPageHost.h"
 
+#include "axes/AxisOwner.h"
 #include "com/ComObject.h"
 #include "com/ComPtr.h"
-#include "extension/CFinancialCharts.h"
 #include "gallery/CGalleryBase.h"
 #include "korvel/IKvlControl.h"
 #include "state/AxisSettingsRecord.h"
+#include "state/ExtensionSettings.h"
 
 namespace dravik {
 namespace {
 
 class CAxisPageHost final : public com::ComObject<IAxisPageHost> {
 public:
-    explicit CAxisPageHost(CFinancialCharts& owner)
-        : owner_(owner), keep_(static_cast<IFinancialCharts*>(&owner)) {}
+    CAxisPageHost(IAxisOwner& owner, std::function<CGalleryBase*()> activeChartType)
+        : owner_(owner), keep_(owner.AxisOwnerIdentity()), activeChartType_(std::move(activeChartType)) {}
 
     com::SHORT CurrentAxis() override {
         CGalleryBase* type = chartType();
@@ -67,7 +68,7 @@ public:
             return com::E_NOINTERFACE;
         if (usedFields) {
             const auto* record = bound == korvel::kXAxis
-                                     ? &owner_.settings().dateAxis
+                                     ? &owner_.AxisSettingsBlock().dateAxis
                                      : static_cast<const AxisSettingsRecord*>(type->GetValueAxisSettings());
             *usedFields = record ? record->usedFields : 0;
         }
@@ -83,19 +84,21 @@ public:
 private:
     ~CAxisPageHost() override = default;
 
-    CGalleryBase* chartType() const { return owner_.activeGallery(); }
+    CGalleryBase* chartType() const { return activeChartType_(); }
 
-    CFinancialCharts& owner_;
-    com::ComPtr<IFinancialCharts> keep_;  // the owner lives as long as this object
+    IAxisOwner& owner_;
+    com::ComPtr<com::IUnknown> keep_;  // the owner lives as long as this object
+    std::function<CGalleryBase*()> activeChartType_;
 };
 
 }  // namespace
 
-com::HRESULT CreateAxisPageHost(CFinancialCharts& owner, void** object) {
+com::HRESULT CreateAxisPageHost(IAxisOwner& owner, std::function<CGalleryBase*()> activeChartType,
+                                void** object) {
     if (!object)
         return com::E_POINTER;
     *object = nullptr;
-    com::ComPtr<IAxisPageHost> host = com::makeComObject<CAxisPageHost>(owner);
+    com::ComPtr<IAxisPageHost> host = com::makeComObject<CAxisPageHost>(owner, std::move(activeChartType));
     if (!host)
         return com::E_OUTOFMEMORY;
     *object = host.detach();

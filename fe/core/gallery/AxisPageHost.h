@@ -8,6 +8,7 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 
 #include "com/Guid.h"
 #include "com/Types.h"
@@ -16,7 +17,8 @@
 
 namespace dravik {
 
-class CFinancialCharts;
+class CGalleryBase;
+class IAxisOwner;
 
 // {5B0E91C2-7A43-4D18-9E6F-2C3D84A1B7E5}
 inline constexpr com::IID IID_IAxisPageHost{
@@ -42,7 +44,9 @@ protected:
     ~IAxisPageHost() = default;
 };
 
-// The forwarding object of `owner` (one reference, which holds one on the owner).
-com::HRESULT CreateAxisPageHost(CFinancialCharts& owner, void** object);
+// The forwarding object of `owner` (one reference, which holds one on the owner); `activeChartType`
+// answers the owner's chart type active at the time (null while none is).
+com::HRESULT CreateAxisPageHost(IAxisOwner& owner, std::function<CGalleryBase*()> activeChartType,
+                                void** object);
 
 }  // namespace dravik

@@ -71,6 +71,30 @@ korvel::IKvlExtensionServices* CGalleryBase::services() const {
     return owner_ ? owner_->services() : nullptr;
 }
 
+korvel::IKvlExtensionSite* CGalleryBase::extensionSite() const {
+    return owner_ ? owner_->site() : nullptr;
+}
+
+CExtensionEvents* CGalleryBase::extensionEvents() const {
+    return owner_ ? &owner_->events() : nullptr;
+}
+
+ostbar::IOstCommandBar* CGalleryBase::extensionCommandBar() const {
+    return owner_ ? owner_->commandBar() : nullptr;
+}
+
+CDrawingFeatures* CGalleryBase::drawings() const {
+    return owner_ ? &owner_->drawingFeatures() : nullptr;
+}
+
+IDrawingOwner* CGalleryBase::drawingOwner() const {
+    return owner_;
+}
+
+IDrawingPageOwner* CGalleryBase::drawingPageOwner() const {
+    return owner_;
+}
+
 ChartTypeState& CGalleryBase::state() const {
     return owner_->chartTypeState();
 }

@@ -31,6 +31,10 @@ namespace gdi {
 class DeviceContext;
 }
 
+namespace ostbar {
+struct IOstCommandBar;
+}
+
 namespace ui {
 struct PropertyFrameRequest;
 }
@@ -46,8 +50,12 @@ using korvel::KvlRect;
 using korvel::KvlTextBuffer;
 using korvel::KvlValueBlock;
 
+class CDrawingFeatures;
+class CExtensionEvents;
 class CFinancialCharts;
 class CHostChartAdapter;
+class IDrawingOwner;
+class IDrawingPageOwner;
 class CPropertyArchive;
 struct ChartTypeState;
 struct DataCache;
@@ -303,6 +311,15 @@ protected:
 
     CHostChartAdapter* adapter() const;
     korvel::IKvlExtensionServices* services() const;
+    // The site the owner is attached to; null while it is detached.
+    korvel::IKvlExtensionSite* extensionSite() const;
+    // The owner's events and its command bar; null without an owner.
+    CExtensionEvents* extensionEvents() const;
+    ostbar::IOstCommandBar* extensionCommandBar() const;
+    // The owner's drawings and what they need of the owner; null without an owner.
+    CDrawingFeatures* drawings() const;
+    IDrawingOwner* drawingOwner() const;
+    IDrawingPageOwner* drawingPageOwner() const;
     ChartTypeState& state() const;
     // The point position of pixel x rounded to the nearest point (a fraction above .5 rounds up).
     bool PointAtPixel(LONG x, LONG y, double* position, double* value) const;

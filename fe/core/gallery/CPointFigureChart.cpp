@@ -5,7 +5,7 @@
 #include "axes/LinePen.h"
 #include "dravik/Commands.h"
 #include "dravik/Identities.h"
-#include "extension/CFinancialCharts.h"
+#include "extension/ExtensionMembers.h"
 #include "gdi/DeviceContext.h"
 #include "special/PointFigureBuilder.h"
 
@@ -21,7 +21,7 @@ CPointFigureChart::~CPointFigureChart() {
 }
 
 FigureBuild CPointFigureChart::BuildOwnFigure(std::span<const double> values) {
-    const bool extraBox = owner_ && (owner_->settings().options & FEO_POINTFIG_EXTRABOX) != 0;
+    const bool extraBox = owner_ && (state().extension.options & FEO_POINTFIG_EXTRABOX) != 0;
     return BuildPointFigure(values, settings_, extraBox, figure_, boxCount_);
 }
 

@@ -3,7 +3,7 @@
 #include "axes/AxisObjectFactory.h"
 #include "com/ComPtr.h"
 #include "dravik/AxisInterfaces.h"
-#include "extension/CFinancialCharts.h"
+#include "state/ExtensionSettings.h"
 
 namespace dravik {
 namespace {
@@ -28,7 +28,7 @@ GalleryAxisAccess*& installed() {
 namespace {
 
 // The axis object of `axis` as the chart type's axis menu reaches it.
-com::ComPtr<ILomexAxis> axisObject(GalleryAxisAccess& access, CFinancialCharts* owner, com::SHORT axis) {
+com::ComPtr<ILomexAxis> axisObject(GalleryAxisAccess& access, IAxisOwner* owner, com::SHORT axis) {
     com::IUnknown* object = nullptr;
     if (com::FAILED(access.CreateAxisObject(owner, axis, &object)))
         return {};
@@ -38,14 +38,13 @@ com::ComPtr<ILomexAxis> axisObject(GalleryAxisAccess& access, CFinancialCharts* 
 
 }  // namespace
 
-com::HRESULT GalleryAxisAccess::CreateAxisObject(CFinancialCharts* owner, com::SHORT axis,
-                                                 com::IUnknown** object) {
+com::HRESULT GalleryAxisAccess::CreateAxisObject(IAxisOwner* owner, com::SHORT axis, com::IUnknown** object) {
     if (!object)
         return com::E_POINTER;
     *object = nullptr;
     if (!owner)
         return com::E_FAIL;
-    ExtensionSettings& settings = owner->settings();
+    ExtensionSettings& settings = owner->AxisSettingsBlock();
     AxisSettingsRecord& record = axis == 2 ? settings.dateAxis : settings.priceAxis;
     ILomexAxis* made = nullptr;
     const com::HRESULT result = CreateChartAxisObject(*owner, record, axis, &made);
@@ -53,11 +52,11 @@ com::HRESULT GalleryAxisAccess::CreateAxisObject(CFinancialCharts* owner, com::S
     return result;
 }
 
-void* GalleryAxisAccess::GetValueAxisSettings(CFinancialCharts* owner) {
-    return owner ? &owner->settings().priceAxis : nullptr;
+void* GalleryAxisAccess::GetValueAxisSettings(IAxisOwner* owner) {
+    return owner ? &owner->AxisSettingsBlock().priceAxis : nullptr;
 }
 
-com::HRESULT GalleryAxisAccess::GetGrid(CFinancialCharts* owner, com::SHORT axis, bool* shown) {
+com::HRESULT GalleryAxisAccess::GetGrid(IAxisOwner* owner, com::SHORT axis, bool* shown) {
     if (!shown)
         return com::E_POINTER;
     *shown = false;
@@ -70,12 +69,12 @@ com::HRESULT GalleryAxisAccess::GetGrid(CFinancialCharts* owner, com::SHORT axis
     return result;
 }
 
-com::HRESULT GalleryAxisAccess::SetGrid(CFinancialCharts* owner, com::SHORT axis, bool shown) {
+com::HRESULT GalleryAxisAccess::SetGrid(IAxisOwner* owner, com::SHORT axis, bool shown) {
     const com::ComPtr<ILomexAxis> object = axisObject(*this, owner, axis);
     return object ? object->put_Grid(shown ? com::VARIANT_TRUE : com::VARIANT_FALSE) : com::E_FAIL;
 }
 
-com::HRESULT GalleryAxisAccess::GetTextColor(CFinancialCharts* owner, com::SHORT axis, com::LONG* color) {
+com::HRESULT GalleryAxisAccess::GetTextColor(IAxisOwner* owner, com::SHORT axis, com::LONG* color) {
     if (!color)
         return com::E_POINTER;
     *color = 0;
@@ -83,7 +82,7 @@ com::HRESULT GalleryAxisAccess::GetTextColor(CFinancialCharts* owner, com::SHORT
     return object ? object->get_TextColor(color) : com::E_FAIL;
 }
 
-com::HRESULT GalleryAxisAccess::SetTextColor(CFinancialCharts* owner, com::SHORT axis, com::LONG color) {
+com::HRESULT GalleryAxisAccess::SetTextColor(IAxisOwner* owner, com::SHORT axis, com::LONG color) {
     const com::ComPtr<ILomexAxis> object = axisObject(*this, owner, axis);
     return object ? object->put_TextColor(color) : com::E_FAIL;
 }

@@ -12,20 +12,20 @@
 
 namespace dravik {
 
-class CFinancialCharts;
+class IAxisOwner;
 
 class GalleryAxisAccess {
 public:
     virtual ~GalleryAxisAccess() = default;
 
     // The COM axis object of `axis` (2 the date axis, else the value axis of the chart type).
-    virtual com::HRESULT CreateAxisObject(CFinancialCharts* owner, com::SHORT axis, com::IUnknown** object);
+    virtual com::HRESULT CreateAxisObject(IAxisOwner* owner, com::SHORT axis, com::IUnknown** object);
     // The extension's settings record of the value axis; null while there is none.
-    virtual void* GetValueAxisSettings(CFinancialCharts* owner);
-    virtual com::HRESULT GetGrid(CFinancialCharts* owner, com::SHORT axis, bool* shown);
-    virtual com::HRESULT SetGrid(CFinancialCharts* owner, com::SHORT axis, bool shown);
-    virtual com::HRESULT GetTextColor(CFinancialCharts* owner, com::SHORT axis, com::LONG* color);
-    virtual com::HRESULT SetTextColor(CFinancialCharts* owner, com::SHORT axis, com::LONG color);
+    virtual void* GetValueAxisSettings(IAxisOwner* owner);
+    virtual com::HRESULT GetGrid(IAxisOwner* owner, com::SHORT axis, bool* shown);
+    virtual com::HRESULT SetGrid(IAxisOwner* owner, com::SHORT axis, bool shown);
+    virtual com::HRESULT GetTextColor(IAxisOwner* owner, com::SHORT axis, com::LONG* color);
+    virtual com::HRESULT SetTextColor(IAxisOwner* owner, com::SHORT axis, com::LONG color);
 };
 
 // The access in use (never null).

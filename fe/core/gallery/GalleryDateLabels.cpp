@@ -10,7 +10,7 @@
 #include "axes/AxisPropertyCodes.h"
 #include "com/FixedText.h"
 #include "dravik/AxisInterfaces.h"
-#include "extension/CFinancialCharts.h"
+#include "extension/ExtensionMembers.h"
 #include "format/ValueFormat.h"
 #include "gallery/CGalleryBase.h"
 #include "gdi/DeviceContext.h"

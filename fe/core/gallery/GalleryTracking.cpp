@@ -8,11 +8,13 @@
 #include <cmath>
 
 #include "dravik/Commands.h"
-#include "extension/CFinancialCharts.h"
+#include "extension/CExtensionEvents.h"
+#include "extension/ExtensionMembers.h"
 #include "gallery/CGalleryBase.h"
 #include "gdi/DeviceContext.h"
 #include "gdi/Objects.h"
 #include "host/CHostChartAdapter.h"
+#include "ostbar/OstBarContract.h"
 #include "ui/Cursors.h"
 #include "ui/Input.h"
 
@@ -39,18 +41,18 @@ bool CGalleryBase::PointAtPixel(LONG x, LONG y, double* position, double* value)
 }
 
 void CGalleryBase::SetCursor(bool zoom) {
-    if (!owner_ || !owner_->site())
+    if (!extensionSite())
         return;
     ui::HCURSOR cursor = zoom ? ui::loadCursorResource(kZoomCursorResource) : ui::NULL_CURSOR;
     if (cursor == ui::NULL_CURSOR)
         cursor = ui::loadSystemCursor(ui::IDC_CROSS);
-    owner_->site()->SetCursor(cursor, nullptr);
+    extensionSite()->SetCursor(cursor, nullptr);
 }
 
 void CGalleryBase::DrawTrackingLine(LONG x) {
-    if (!owner_ || !owner_->site())
+    if (!extensionSite())
         return;
-    korvel::IKvlExtensionSite* site = owner_->site();
+    korvel::IKvlExtensionSite* site = extensionSite();
     gdi::DeviceContext* dc = nullptr;
     if (com::FAILED(site->GetSurfaceDC(&dc)) || !dc)
         return;
@@ -92,7 +94,7 @@ LONG CGalleryBase::OnButtonDown(LONG x, LONG y) {
     if (!shared.trackingOn && !zoom)
         return 1;
 
-    owner_->site()->UpdateWindow();
+    extensionSite()->UpdateWindow();
     track.zooming = zoom;
     track.pixel = x;
     track.y = y;
@@ -102,7 +104,7 @@ LONG CGalleryBase::OnButtonDown(LONG x, LONG y) {
     if (zoom) {
         SetCursor(true);
         track.startPixel = x;  // the start line stays while the second line moves
-        owner_->events().StartingZoomAction();
+        extensionEvents()->StartingZoomAction();
     } else {
         track.startPixel = -1;
     }
@@ -170,14 +172,14 @@ LONG CGalleryBase::OnButtonUp(LONG, LONG) {
         double max = 0;
         LONG cancel = 0;
         if (GetValueRange(static_cast<LONG>(low) - 1, static_cast<LONG>(high) - 1, &min, &max)) {
-            owner_->events().EndingZoomAction(1, &cancel);
+            extensionEvents()->EndingZoomAction(1, &cancel);
             if (!cancel) {
                 adapter()->ZoomTo(low, min, high, max);
                 adapter()->UpdateZoom();
                 zoomed_ = 1;
             }
         } else {
-            owner_->events().EndingZoomAction(0, &cancel);
+            extensionEvents()->EndingZoomAction(0, &cancel);
         }
     }
     adapter()->SetMouseCapture(0);
@@ -239,7 +241,7 @@ void CGalleryBase::OnZoomCommand() {
     com::ComPtr<ostbar::IOstToolbar> toolbar;
     com::ComPtr<ostbar::IOstCommand> command;
     com::VARIANT_BOOL checked = com::VARIANT_FALSE;
-    if (owner_ && owner_->commandBar() && com::SUCCEEDED(owner_->commandBar()->GetToolbar(toolbar.put())) &&
+    if (extensionCommandBar() && com::SUCCEEDED(extensionCommandBar()->GetToolbar(toolbar.put())) &&
         toolbar && com::SUCCEEDED(toolbar->Command(static_cast<SHORT>(kZoomCommandId), command.put())) &&
         command && com::SUCCEEDED(command->get_Checked(&checked))) {
         state = checked != 0 ? 1 : 0;

@@ -5,7 +5,7 @@
 
 #include "com/Activation.h"
 #include "dravik/Identities.h"
-#include "extension/CFinancialCharts.h"
+#include "extension/FinancialChartsClass.h"
 #include "korvel/KvlChart.h"
 #include "pages/CFinancialPropertyPage.h"
 #include "pages/PageCombos.h"
@@ -38,7 +38,7 @@ protected:
     void SetUp() override {
         ASSERT_EQ(com::registerClassObject(com::ServerClass{CLSID_FinancialCharts, kFinancialChartsProgIdText,
                                                             kFinancialChartsVersionedProgId, "Apartment",
-                                                            &com::createComObject<CFinancialCharts>}),
+                                                            &CreateFinancialCharts}),
                   com::S_OK);
         chart = korvel::KvlChart::create();
         chart->model().resize(4, 10);

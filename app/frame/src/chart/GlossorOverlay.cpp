@@ -1,5 +1,7 @@
 #include "frame/chart/GlossorOverlay.h"
 
+#include "korvel/KvlChart.h"
+
 namespace frame::chart {
 
 GlossorOverlay::GlossorOverlay(korvel::KvlChart& chart, com::ComPtr<glossor::IGlosxOverlay> overlay)

@@ -6,8 +6,10 @@
 #include <vector>
 
 #include "appdata/AppError.h"
+#include "com/ComObject.h"
 #include "dravik/AxisInterfaces.h"
 #include "dravik/SeriesInterfaces.h"
+#include "frame/chart/ChartEvents.h"
 #include "ostbar/OstBarContract.h"
 
 namespace frame::chart {
@@ -62,7 +64,7 @@ private:
 
 }  // namespace
 
-KorvelChartTarget::KorvelChartTarget(korvel::KvlChart& chart, dravik::IFinancialCharts* extension,
+KorvelChartTarget::KorvelChartTarget(korvel::IKvlChart& chart, dravik::IFinancialCharts* extension,
                                      glossor::IGlosxList* annotations, ChartWindowLinks links)
     : chart_(chart),
       extension_(extension),
@@ -221,7 +223,7 @@ void KorvelChartTarget::disableZoomOut() {
     if (!bar)
         return;
     com::ComPtr<ostbar::IOstCommand> zoomOut;
-    check(bar->Command(static_cast<com::SHORT>(korvel::kCommandZoomOut), zoomOut.put()), "Command");
+    check(bar->Command(static_cast<com::SHORT>(kCommandZoomOut), zoomOut.put()), "Command");
     check(zoomOut->put_Enabled(com::VARIANT_FALSE), "Enabled");
 }
 

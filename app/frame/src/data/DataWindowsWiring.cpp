@@ -29,7 +29,7 @@ void ConnectDataWindows(FrameHooks& hooks, std::function<MDIForm1*()> frame) {
         peers.fillDataEditor = [frame](std::int32_t trailing) {
             MDIForm1* shown = frame();
             if (frmDataEditor* editor = DataEditorOf(shown))
-                editor->FillData(shown->chartWindow().Korvel1()->chart(), trailing);
+                editor->FillData(shown->chartWindow().Korvel1()->control(), trailing);
         };
     if (!peers.showChartValues)
         peers.showChartValues = [frame](std::int16_t x, std::int16_t y, korvel::IKvlChart& chart) {

@@ -8,7 +8,6 @@
 #include <QWidget>
 
 #include "com/ComPtr.h"
-#include "korvel/KvlChart.h"
 
 class QTimer;
 class QVBoxLayout;
@@ -19,14 +18,20 @@ class OstToolbarWidget;
 
 namespace korvel {
 
+class KvlChart;
 class KvlChartCanvas;
+struct IKvlChart;
 
 class KvlChartWidget : public QWidget {
 public:
-    explicit KvlChartWidget(com::ComPtr<KvlChart> chart = KvlChart::create(), QWidget* parent = nullptr);
+    // Shows a chart of its own.
+    explicit KvlChartWidget(QWidget* parent = nullptr);
+    explicit KvlChartWidget(com::ComPtr<KvlChart> chart, QWidget* parent = nullptr);
     ~KvlChartWidget() override;
 
     KvlChart& chart() { return *chart_; }
+    // The chart as the application drives it, for callers that need no more than its interface.
+    IKvlChart& control();
     // The widget the chart draws in; its client pixels are the chart's.
     QWidget* canvas() const;
     ostbar::OstToolbarWidget* toolBar() const { return toolBar_; }

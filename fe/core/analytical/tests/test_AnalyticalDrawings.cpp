@@ -41,17 +41,17 @@ public:
     int index = -1;
     DrawingPlacement placement;
 
-    bool RunParameters(CFinancialCharts&, IDrawFeature&, std::intptr_t) override { return false; }
-    bool RunAddDrawing(CFinancialCharts& extension, int at, const DrawingPlacement& where,
+    bool RunParameters(IDrawingPageOwner&, IDrawFeature&, std::intptr_t) override { return false; }
+    bool RunAddDrawing(IDrawingPageOwner& extension, int at, const DrawingPlacement& where,
                        std::intptr_t) override {
         ++calls;
         index = at;
         placement = where;
         if (!confirm) {
-            extension.drawingFeatures().DeleteDrawingAt(at);
+            extension.PageDrawings().DeleteDrawingAt(at);
             return false;
         }
-        DrawingRecord* drawing = extension.drawingList().At(at);
+        DrawingRecord* drawing = extension.PageDrawings().list().At(at);
         if (!drawing)
             return false;
         drawing->from = where.from;
@@ -59,7 +59,7 @@ public:
         drawing->fromPrice = where.fromPrice;
         drawing->toPrice = where.toPrice;
         drawing->state = kDrawingShown;
-        extension.drawingFeatures().RaiseEvent(DrawingEvent::Created, at);
+        extension.PageDrawings().RaiseEvent(DrawingEvent::Created, at);
         return true;
     }
 };

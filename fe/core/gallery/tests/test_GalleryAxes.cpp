@@ -23,19 +23,19 @@ public:
     FakeAxisAccess() { previous_ = setGalleryAxisAccess(this); }
     ~FakeAxisAccess() override { setGalleryAxisAccess(previous_); }
 
-    com::HRESULT GetGrid(CFinancialCharts*, com::SHORT axis, bool* shown) override {
+    com::HRESULT GetGrid(IAxisOwner*, com::SHORT axis, bool* shown) override {
         *shown = grid[axis];
         return com::S_OK;
     }
-    com::HRESULT SetGrid(CFinancialCharts*, com::SHORT axis, bool shown) override {
+    com::HRESULT SetGrid(IAxisOwner*, com::SHORT axis, bool shown) override {
         grid[axis] = shown;
         return com::S_OK;
     }
-    com::HRESULT GetTextColor(CFinancialCharts*, com::SHORT axis, com::LONG* color) override {
+    com::HRESULT GetTextColor(IAxisOwner*, com::SHORT axis, com::LONG* color) override {
         *color = textColor[axis];
         return com::S_OK;
     }
-    com::HRESULT SetTextColor(CFinancialCharts*, com::SHORT axis, com::LONG color) override {
+    com::HRESULT SetTextColor(IAxisOwner*, com::SHORT axis, com::LONG color) override {
         textColor[axis] = color;
         return com::S_OK;
     }

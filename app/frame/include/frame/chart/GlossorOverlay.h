@@ -5,7 +5,11 @@
 
 #include "com/ComPtr.h"
 #include "glossor/GlosxOverlay.h"
-#include "korvel/KvlChart.h"
+#include "korvel/KvlOverlay.h"
+
+namespace korvel {
+class KvlChart;
+}
 
 namespace frame::chart {
 

@@ -11,7 +11,7 @@
 #include "dravik/IFinancialCharts.h"
 #include "frame/chart/ExtensionCalls.h"
 #include "glossor/IGlosxList.h"
-#include "korvel/KvlChart.h"
+#include "korvel/IKvlChart.h"
 
 namespace frame::chart {
 
@@ -26,7 +26,7 @@ struct ChartWindowLinks {
 
 class KorvelChartTarget final : public tarnwick::chart::ChartFillTarget {
 public:
-    KorvelChartTarget(korvel::KvlChart& chart, dravik::IFinancialCharts* extension,
+    KorvelChartTarget(korvel::IKvlChart& chart, dravik::IFinancialCharts* extension,
                       glossor::IGlosxList* annotations, ChartWindowLinks links);
 
     std::int32_t pointCount() const override;
@@ -55,7 +55,7 @@ public:
     void setBusy(bool busy) override;
 
 private:
-    korvel::KvlChart& chart_;
+    korvel::IKvlChart& chart_;
     dravik::IFinancialCharts* extension_;
     glossor::IGlosxList* annotations_;
     mutable ExtensionStudySlots studies_;
