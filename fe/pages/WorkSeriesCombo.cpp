@@ -12,8 +12,6 @@
 namespace dravik {
 namespace {
 
-// The first user study (USER0); user study k owns the k-th user series.
-constexpr LONG kFirstUserStudy = 38;
 constexpr std::size_t kLegendBytes = 128;
 
 QString text(std::uint32_t id, const char* fallback) {
@@ -33,8 +31,9 @@ QString userSeriesText(CHostChartAdapter* adapter, com::SHORT series, int number
     return QStringLiteral("User %1").arg(number);
 }
 
+// User study k, from the first user study (USER0) on, owns the k-th user series.
 bool listsUserStudy(CFinancialCharts& extension, LONG userStudy, unsigned flags) {
-    const StudyRecord* record = extension.studyRecord(kFirstUserStudy + userStudy);
+    const StudyRecord* record = extension.studyRecord(static_cast<LONG>(kFirstUserStudy) + userStudy);
     const bool overPrices = record && record->priceIndicator != 0;
     return overPrices ? (flags & kListPriceAxisUserSeries) != 0 : (flags & kListOtherUserSeries) != 0;
 }
