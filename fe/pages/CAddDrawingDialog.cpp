@@ -10,25 +10,27 @@
 namespace dravik {
 namespace {
 
-constexpr int kMargin = 10;
-constexpr int kLabelWidth = 90;
+constexpr int kAddDialogMargin = 10;
+constexpr int kAddDialogLabelWidth = 90;
 constexpr int kFieldWidth = 170;
 constexpr int kColorItemSide = 12;
 
 std::vector<ui::ControlTemplate> addDialogControls(QSize* size) {
     std::vector<ui::ControlTemplate> controls{
-        {-1, ui::ControlKind::Static, QStringLiteral("Name:"), QRect(kMargin, kMargin, kLabelWidth, 22)},
+        {-1, ui::ControlKind::Static, QStringLiteral("Name:"),
+         QRect(kAddDialogMargin, kAddDialogMargin, kAddDialogLabelWidth, 22)},
         {IDC_DRAW_NAME, ui::ControlKind::Edit, QString(),
-         QRect(kMargin + kLabelWidth, kMargin, kFieldWidth, 22)}};
+         QRect(kAddDialogMargin + kAddDialogLabelWidth, kAddDialogMargin, kFieldWidth, 22)}};
     int height = 0;
-    for (ui::ControlTemplate& control : DrawingValueControlTemplates(kMargin, kMargin + 32, &height))
+    for (ui::ControlTemplate& control :
+         DrawingValueControlTemplates(kAddDialogMargin, kAddDialogMargin + 32, &height))
         controls.push_back(std::move(control));
-    const int buttons = kMargin + 32 + height + 6;
-    controls.push_back(
-        {1, ui::ControlKind::DefaultPushButton, QStringLiteral("OK"), QRect(kMargin, buttons, 80, 24)});
+    const int buttons = kAddDialogMargin + 32 + height + 6;
+    controls.push_back({1, ui::ControlKind::DefaultPushButton, QStringLiteral("OK"),
+                        QRect(kAddDialogMargin, buttons, 80, 24)});
     controls.push_back({2, ui::ControlKind::PushButton, QStringLiteral("Cancel"),
-                        QRect(kMargin + kLabelWidth + kFieldWidth - 80, buttons, 80, 24)});
-    *size = QSize(2 * kMargin + kLabelWidth + kFieldWidth, buttons + 24 + kMargin);
+                        QRect(kAddDialogMargin + kAddDialogLabelWidth + kFieldWidth - 80, buttons, 80, 24)});
+    *size = QSize(2 * kAddDialogMargin + kAddDialogLabelWidth + kFieldWidth, buttons + 24 + kAddDialogMargin);
     return controls;
 }
 

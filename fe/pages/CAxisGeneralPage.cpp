@@ -9,7 +9,7 @@
 namespace dravik {
 namespace {
 
-constexpr int kDialogId = 358;
+constexpr int kGeneralPageDialogId = 358;
 // Used-fields bits of the steps: set once a client chose the step.
 constexpr std::uint32_t kStepUsedBit = 0x4;
 constexpr std::uint32_t kMinorStepUsedBit = 0x8;
@@ -45,8 +45,8 @@ std::vector<ui::ControlTemplate> generalControls() {
 }
 
 PageLayout generalLayout() {
-    return {kAxisesTitleId, kAxisesTitleId + 1, kAxisesTitleId + 2,
-            kDialogId,      QSize(380, 260),    generalControls()};
+    return {kAxisesTitleId,       kAxisesTitleId + 1, kAxisesTitleId + 2,
+            kGeneralPageDialogId, QSize(380, 260),    generalControls()};
 }
 
 bool isTickButton(int id, int first) {

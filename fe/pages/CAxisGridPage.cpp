@@ -8,7 +8,7 @@
 namespace dravik {
 namespace {
 
-constexpr int kDialogId = 368;
+constexpr int kGridPageDialogId = 368;
 
 // One group of the page: the lists of one grid's pen and the members of the axis they show.
 struct GridGroup {
@@ -54,8 +54,8 @@ std::vector<ui::ControlTemplate> gridControls() {
 }
 
 PageLayout gridLayout() {
-    return {kAxisGridTitleId, kAxisGridTitleId + 1, kAxisGridTitleId + 2,
-            kDialogId,        QSize(340, 275),      gridControls()};
+    return {kAxisGridTitleId,  kAxisGridTitleId + 1, kAxisGridTitleId + 2,
+            kGridPageDialogId, QSize(340, 275),      gridControls()};
 }
 
 const GridGroup* groupOfColor(int id) {

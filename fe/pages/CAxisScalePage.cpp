@@ -16,7 +16,7 @@
 namespace dravik {
 namespace {
 
-constexpr int kDialogId = 363;
+constexpr int kScalePageDialogId = 363;
 constexpr int kRangeTextChars = 80;
 // Range fields are shown in the user's default locale.
 constexpr loc::LCID kShownLocale = 1024;
@@ -53,8 +53,8 @@ std::vector<ui::ControlTemplate> scaleControls() {
 }
 
 PageLayout scaleLayout() {
-    return {kAxisScaleTitleId, kAxisScaleTitleId + 1, kAxisScaleTitleId + 2,
-            kDialogId,         QSize(300, 190),       scaleControls()};
+    return {kAxisScaleTitleId,  kAxisScaleTitleId + 1, kAxisScaleTitleId + 2,
+            kScalePageDialogId, QSize(300, 190),       scaleControls()};
 }
 
 FormatCode codeOf(const com::Variant& format) {

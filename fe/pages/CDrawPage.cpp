@@ -9,8 +9,8 @@
 namespace dravik {
 namespace {
 
-constexpr int kMargin = 10;
-constexpr int kDialogId = 348;
+constexpr int kDrawPageMargin = 10;
+constexpr int kDrawPageDialogId = 348;
 constexpr int kListWidth = 260;
 
 PageLayout drawPageLayout() {
@@ -18,16 +18,17 @@ PageLayout drawPageLayout() {
     layout.titleId = kDrawPageTitleId;
     layout.helpId = kDrawPageTitleId + 1;
     layout.helpDocId = kDrawPageTitleId + 2;
-    layout.dialogId = kDialogId;
-    layout.controls.push_back(
-        {IDC_DRAW_LIST, ui::ControlKind::DropDownList, QString(), QRect(kMargin, kMargin, kListWidth, 22)});
+    layout.dialogId = kDrawPageDialogId;
+    layout.controls.push_back({IDC_DRAW_LIST, ui::ControlKind::DropDownList, QString(),
+                               QRect(kDrawPageMargin, kDrawPageMargin, kListWidth, 22)});
     int height = 0;
-    for (ui::ControlTemplate& control : DrawingValueControlTemplates(kMargin, kMargin + 36, &height))
+    for (ui::ControlTemplate& control :
+         DrawingValueControlTemplates(kDrawPageMargin, kDrawPageMargin + 36, &height))
         layout.controls.push_back(std::move(control));
-    const int bottom = kMargin + 36 + height;
+    const int bottom = kDrawPageMargin + 36 + height;
     layout.controls.push_back({IDC_DRAW_REMOVE, ui::ControlKind::PushButton, QStringLiteral("Remove"),
-                               QRect(kMargin, bottom, 100, 24)});
-    layout.size = QSize(2 * kMargin + kListWidth + 10, bottom + 24 + kMargin);
+                               QRect(kDrawPageMargin, bottom, 100, 24)});
+    layout.size = QSize(2 * kDrawPageMargin + kListWidth + 10, bottom + 24 + kDrawPageMargin);
     return layout;
 }
 

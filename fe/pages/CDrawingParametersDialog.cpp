@@ -19,9 +19,9 @@ constexpr int kLabelDecimals = 2;
 // Characters of a retracement label the dialog writes (the level keeps 16 bytes).
 constexpr std::size_t kLabelChars = 10;
 
-constexpr int kMargin = 10;
-constexpr int kRowHeight = 28;
-constexpr int kLabelWidth = 110;
+constexpr int kParameterMargin = 10;
+constexpr int kParameterRowHeight = 28;
+constexpr int kParameterLabelWidth = 110;
 constexpr int kEditWidth = 120;
 constexpr int kButtonWidth = 80;
 
@@ -160,24 +160,26 @@ std::vector<ui::ControlTemplate> controlsOf(const ParameterDialogShape& shape) {
     std::vector<ui::ControlTemplate> controls;
     int row = 0;
     for (const char* label : shape.labels) {
-        const int top = kMargin + row * kRowHeight;
-        controls.push_back(
-            {-1, ui::ControlKind::Static, QString::fromLatin1(label), QRect(kMargin, top, kLabelWidth, 22)});
+        const int top = kParameterMargin + row * kParameterRowHeight;
+        controls.push_back({-1, ui::ControlKind::Static, QString::fromLatin1(label),
+                            QRect(kParameterMargin, top, kParameterLabelWidth, 22)});
         controls.push_back({shape.firstEdit + row, ui::ControlKind::Edit, QString(),
-                            QRect(kMargin + kLabelWidth, top, kEditWidth, 22)});
+                            QRect(kParameterMargin + kParameterLabelWidth, top, kEditWidth, 22)});
         ++row;
     }
-    const int buttons = kMargin + row * kRowHeight + 6;
+    const int buttons = kParameterMargin + row * kParameterRowHeight + 6;
     controls.push_back({1, ui::ControlKind::DefaultPushButton, QStringLiteral("OK"),
-                        QRect(kMargin, buttons, kButtonWidth, 24)});
+                        QRect(kParameterMargin, buttons, kButtonWidth, 24)});
     controls.push_back({2, ui::ControlKind::PushButton, QStringLiteral("Cancel"),
-                        QRect(kMargin + kLabelWidth + kEditWidth - kButtonWidth, buttons, kButtonWidth, 24)});
+                        QRect(kParameterMargin + kParameterLabelWidth + kEditWidth - kButtonWidth, buttons,
+                              kButtonWidth, 24)});
     return controls;
 }
 
 QSize sizeOf(const ParameterDialogShape& shape) {
     const int rows = static_cast<int>(shape.labels.size());
-    return {2 * kMargin + kLabelWidth + kEditWidth, 2 * kMargin + rows * kRowHeight + 36};
+    return {2 * kParameterMargin + kParameterLabelWidth + kEditWidth,
+            2 * kParameterMargin + rows * kParameterRowHeight + 36};
 }
 
 }  // namespace

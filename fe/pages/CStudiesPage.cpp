@@ -13,7 +13,7 @@
 namespace dravik {
 namespace {
 
-constexpr int kDialogId = 413;
+constexpr int kStudiesPageDialogId = 413;
 constexpr int kMaxEditChars = 8;
 constexpr int kMaxNameChars = 255;
 constexpr com::LONG kLineGallery = 1;
@@ -124,7 +124,7 @@ PageLayout studiesPageLayout() {
     using ui::ControlKind;
     PageLayout layout;
     layout.titleId = kStudiesPageTitleId;
-    layout.dialogId = kDialogId;
+    layout.dialogId = kStudiesPageDialogId;
     layout.size = QSize(460, 330);
     auto add = [&](int id, ControlKind kind, const char* text, int x, int y, int w, int h = 22) {
         layout.controls.push_back({id, kind, QString::fromUtf8(text), QRect(x, y, w, h)});

@@ -16,9 +16,9 @@
 namespace dravik {
 namespace {
 
-constexpr int kRowHeight = 28;
-constexpr int kLabelWidth = 90;
-constexpr int kControlWidth = 170;
+constexpr int kValueRowHeight = 28;
+constexpr int kValueLabelWidth = 90;
+constexpr int kValueControlWidth = 170;
 
 // Pen styles of the style list's items.
 constexpr std::array<int, kLineStyleItemCount> kStyleTable{gdi::PS_SOLID, gdi::PS_DASH, gdi::PS_DOT,
@@ -86,31 +86,31 @@ void selectOrNone(ui::Dialog& dialog, int id, int index) {
 
 std::vector<ui::ControlTemplate> DrawingValueControlTemplates(int left, int top, int* height) {
     using ui::ControlKind;
-    const int field = left + kLabelWidth;
+    const int field = left + kValueLabelWidth;
     int row = top;
     std::vector<ui::ControlTemplate> controls;
     const auto labelled = [&](const char* label, int id, ControlKind kind) {
         controls.push_back(
-            {-1, ControlKind::Static, QString::fromLatin1(label), QRect(left, row, kLabelWidth, 22)});
-        controls.push_back({id, kind, QString(), QRect(field, row, kControlWidth, 22)});
-        row += kRowHeight;
+            {-1, ControlKind::Static, QString::fromLatin1(label), QRect(left, row, kValueLabelWidth, 22)});
+        controls.push_back({id, kind, QString(), QRect(field, row, kValueControlWidth, 22)});
+        row += kValueRowHeight;
     };
     labelled("From:", IDC_DRAW_FROM, ControlKind::Edit);
     labelled("To:", IDC_DRAW_TO, ControlKind::Edit);
     controls.push_back({IDC_DRAW_FREE, ControlKind::RadioButton, QStringLiteral("Draw on selected prices"),
-                        QRect(left, row, kLabelWidth + kControlWidth, 22)});
-    row += kRowHeight;
+                        QRect(left, row, kValueLabelWidth + kValueControlWidth, 22)});
+    row += kValueRowHeight;
     controls.push_back({IDC_DRAW_ON_SERIES, ControlKind::RadioButton, QStringLiteral("Draw\non:"),
-                        QRect(left, row, kLabelWidth, 26)});
+                        QRect(left, row, kValueLabelWidth, 26)});
     controls.push_back(
-        {IDC_DRAW_SERIES, ControlKind::DropDownList, QString(), QRect(field, row, kControlWidth, 22)});
-    row += kRowHeight + 4;
+        {IDC_DRAW_SERIES, ControlKind::DropDownList, QString(), QRect(field, row, kValueControlWidth, 22)});
+    row += kValueRowHeight + 4;
     labelled("Color:", IDC_DRAW_COLOR, ControlKind::OwnerDrawList);
     labelled("Style:", IDC_DRAW_STYLE, ControlKind::OwnerDrawList);
     labelled("Width:", IDC_DRAW_WIDTH, ControlKind::OwnerDrawList);
     controls.push_back({IDC_DRAW_CONFIGURE, ControlKind::PushButton, QStringLiteral("Configure"),
                         QRect(field, row, 100, 24)});
-    row += kRowHeight;
+    row += kValueRowHeight;
     if (height)
         *height = row - top;
     return controls;

@@ -177,10 +177,10 @@ PageDescription<IThreeLineBreak> threeLineBreakPage() {
 
 // --- layout ----------------------------------------------------------------------------------------
 
-constexpr int kRowHeight = 30;
-constexpr int kMargin = 10;
-constexpr int kLabelWidth = 120;
-constexpr int kControlWidth = 160;
+constexpr int kSpecialRowHeight = 30;
+constexpr int kSpecialPageMargin = 10;
+constexpr int kSpecialLabelWidth = 120;
+constexpr int kSpecialControlWidth = 160;
 
 ui::ControlKind controlKindOf(FieldKind kind) {
     switch (kind) {
@@ -206,19 +206,22 @@ PageLayout layoutOf(const PageDescription<I>& page) {
     layout.dialogId = page.dialogId;
     int row = 0;
     for (const Field<I>& field : page.fields) {
-        const int top = kMargin + row++ * kRowHeight;
+        const int top = kSpecialPageMargin + row++ * kSpecialRowHeight;
         const ui::ControlKind kind = controlKindOf(field.kind);
         if (kind == ui::ControlKind::CheckBox) {
             layout.controls.push_back(
-                {field.id, kind, field.label, QRect(kMargin, top, kLabelWidth + kControlWidth, 22)});
+                {field.id, kind, field.label,
+                 QRect(kSpecialPageMargin, top, kSpecialLabelWidth + kSpecialControlWidth, 22)});
             continue;
         }
+        layout.controls.push_back({-1, ui::ControlKind::Static, field.label,
+                                   QRect(kSpecialPageMargin, top, kSpecialLabelWidth, 22)});
         layout.controls.push_back(
-            {-1, ui::ControlKind::Static, field.label, QRect(kMargin, top, kLabelWidth, 22)});
-        layout.controls.push_back(
-            {field.id, kind, QString(), QRect(kMargin + kLabelWidth, top, kControlWidth, 22)});
+            {field.id, kind, QString(),
+             QRect(kSpecialPageMargin + kSpecialLabelWidth, top, kSpecialControlWidth, 22)});
     }
-    layout.size = QSize(2 * kMargin + kLabelWidth + kControlWidth, 2 * kMargin + row * kRowHeight);
+    layout.size = QSize(2 * kSpecialPageMargin + kSpecialLabelWidth + kSpecialControlWidth,
+                        2 * kSpecialPageMargin + row * kSpecialRowHeight);
     return layout;
 }
 

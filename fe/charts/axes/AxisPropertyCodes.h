@@ -38,6 +38,9 @@ enum AxisPropertyCode : com::LONG {
 inline constexpr std::uint32_t AUF_SCALE = 0x10;
 inline constexpr std::uint32_t AUF_TICKMARK = 0x100000;
 inline constexpr std::uint32_t AUF_MINORTICKMARK = 0x200000;
+// A saved tick style word: its top bit shows the grid, the rest is the tick kind.
+inline constexpr std::uint16_t kGridBit = 0x8000;
+inline constexpr std::uint16_t kTickKindMask = 0x7FFF;
 // Every property of an axis, as chart types refresh and apply them after each figure build.
 inline constexpr std::uint32_t kAllAxisProperties = 0xFFFFFFF;
 

@@ -12,8 +12,6 @@ namespace {
 
 using Record = AxisSettingsRecord;
 
-constexpr std::uint16_t kGridBit = 0x8000;
-constexpr std::uint16_t kTickKindMask = 0x7FFF;
 constexpr std::uint32_t kScaleBits = AUF_MIN | AUF_MAX | AUF_STEP | AUF_MINORSTEP;
 
 template <typename Out, typename Field>

@@ -49,9 +49,6 @@ constexpr std::array kWordProperties{
     NumericProperty<std::uint32_t>{AUF_LOCALE, APC_LOCALE, &Record::locale, false},
 };
 
-constexpr std::uint16_t kGridBit = 0x8000;
-constexpr std::int16_t kTickKindMask = 0x7FFF;
-
 // Axis values travel as doubles. A value that is no number, or too large for any field, reads as 0
 // rather than overflowing the conversion.
 std::int64_t wholeNumber(double value) {

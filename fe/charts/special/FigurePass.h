@@ -13,6 +13,9 @@
 
 namespace dravik {
 
+// Which way the current column or line of a figure runs.
+enum class FigureDirection { none, up, down };
+
 // A point holds a value unless it is the empty value 1e308. Values that are not finite cannot be
 // placed on a value axis and count as empty as well.
 inline bool IsFigureValue(double value) {

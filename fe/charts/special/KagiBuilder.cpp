@@ -8,8 +8,6 @@
 namespace dravik {
 namespace {
 
-enum class Direction { none, up, down };
-
 // The move from the extreme counts when it holds at least one whole reversal amount.
 bool counts(double distance, double reversal) {
     return std::trunc(distance / reversal) != 0.0;
@@ -22,15 +20,15 @@ FigureScan scanKagi(std::span<const double> values, double reversal, SpecialFigu
     double extreme = 0;
     std::int32_t extremePoint = 0;
     double elementStart = 0;
-    Direction direction = Direction::none;
+    FigureDirection direction = FigureDirection::none;
     auto closeElement = [&] {
         if (figure && scan.count <= figure->count())
             figure->Set(static_cast<std::int32_t>(scan.count - 1), elementStart, extreme, extremePoint);
     };
     // The first move opens element 0; a turn closes the open element at the extreme and opens the
     // next one there.
-    auto turn = [&](Direction to) {
-        if (direction != Direction::none) {
+    auto turn = [&](FigureDirection to) {
+        if (direction != FigureDirection::none) {
             closeElement();
             elementStart = extreme;
         }
@@ -43,8 +41,10 @@ FigureScan scanKagi(std::span<const double> values, double reversal, SpecialFigu
     };
     auto next = [&](double v, std::int32_t point) {
         // A rise extends a rising line by any amount but turns a falling one only by the reversal.
-        const Direction way = v > extreme ? Direction::up : v < extreme ? Direction::down : Direction::none;
-        if (way == Direction::none)
+        const FigureDirection way = v > extreme   ? FigureDirection::up
+                                    : v < extreme ? FigureDirection::down
+                                                  : FigureDirection::none;
+        if (way == FigureDirection::none)
             return true;
         if (direction != way && counts(std::fabs(v - extreme), reversal))
             turn(way);

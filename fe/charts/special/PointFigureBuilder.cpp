@@ -9,8 +9,6 @@ namespace {
 
 constexpr std::int64_t kMaxBoxes = std::numeric_limits<std::int32_t>::max();
 
-enum class Direction { none, up, down };
-
 class PointFigureScanner {
 public:
     PointFigureScanner(double box, std::int64_t reversal, bool extraBox)
@@ -30,7 +28,7 @@ public:
         };
         ForEachFigureValue(values, scan, first, next);
         if (!scan.refused && columns_ > 0)
-            Close(direction_ == Direction::up && !extraBox_ ? level_ + box_ : level_, start_);
+            Close(direction_ == FigureDirection::up && !extraBox_ ? level_ + box_ : level_, start_);
         if (!extraBox_)
             scan.range.max += box_;
         scan.count = columns_;
@@ -62,17 +60,17 @@ private:
     void Rise(std::int64_t m, std::int32_t point) {
         if (m > kMaxBoxes)
             return;
-        if (direction_ == Direction::none) {
+        if (direction_ == FigureDirection::none) {
             boxes_ = 0;
             columns_ = 1;
-        } else if (direction_ == Direction::down && m >= reversal_) {
+        } else if (direction_ == FigureDirection::down && m >= reversal_) {
             Close(level_, start_);
             ++columns_;
             start_ = level_ + box_;
             boxes_ = extraBox_ ? -1 : 0;
         }
-        if (direction_ != Direction::down || m >= reversal_) {
-            direction_ = Direction::up;
+        if (direction_ != FigureDirection::down || m >= reversal_) {
+            direction_ = FigureDirection::up;
             level_ = level_ + static_cast<double>(m) * box_;
             boxes_ += m;
             lastPoint_ = point;
@@ -82,10 +80,10 @@ private:
     void Fall(std::int64_t m, std::int32_t point) {
         if (m > kMaxBoxes)
             return;
-        if (direction_ == Direction::none) {
+        if (direction_ == FigureDirection::none) {
             boxes_ = 0;
             columns_ = 1;
-        } else if (direction_ == Direction::up && m >= reversal_) {
+        } else if (direction_ == FigureDirection::up && m >= reversal_) {
             if (extraBox_) {
                 Close(level_, start_);
                 start_ = level_ - box_;
@@ -98,8 +96,8 @@ private:
             }
             ++columns_;
         }
-        if (direction_ != Direction::up || m >= reversal_) {
-            direction_ = Direction::down;
+        if (direction_ != FigureDirection::up || m >= reversal_) {
+            direction_ = FigureDirection::down;
             level_ = level_ - static_cast<double>(m) * box_;
             boxes_ += m;
             lastPoint_ = point;
@@ -121,7 +119,7 @@ private:
     std::vector<std::int32_t>* boxCount_ = nullptr;
     double level_ = 0;  // t: the top of a rising column, the bottom of a falling one
     double start_ = 0;  // o: where the open column starts
-    Direction direction_ = Direction::none;
+    FigureDirection direction_ = FigureDirection::none;
     std::int64_t columns_ = 0;
     std::int64_t boxes_ = 0;  // box count of the open column
     std::int32_t lastPoint_ = 0;

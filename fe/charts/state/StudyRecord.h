@@ -15,6 +15,7 @@ namespace dravik {
 
 inline constexpr std::size_t kStudyCount = 58;  // 0-37 built in, 38-47 user, 48-57 custom
 inline constexpr std::size_t kBuiltInStudyCount = 38;
+inline constexpr int kLastBuiltInStudyKind = static_cast<int>(kBuiltInStudyCount) - 1;
 inline constexpr std::size_t kFirstUserStudy = 38;
 inline constexpr std::size_t kFirstCustomStudy = 48;
 inline constexpr std::size_t kStudyOutputCount = 4;

@@ -16,7 +16,6 @@ namespace {
 constexpr int kStateShift = 8;
 constexpr int kFirstUser = static_cast<int>(kFirstUserStudy);
 constexpr int kFirstCustom = static_cast<int>(kFirstCustomStudy);
-constexpr int kLastBuiltInKind = static_cast<int>(kBuiltInStudyCount) - 1;
 
 int itemData(const QListWidgetItem* item) {
     return item ? item->data(Qt::UserRole).toInt() : -1;
@@ -43,7 +42,7 @@ bool CStudiesToolWnd::isListed(int study) {
         return owner_.ToolFindCalculatedStudy(study, nullptr) != -1;
     if (study >= kFirstCustom) {
         const StudyRecord* record = owner_.ToolStudyRecord(study);
-        return record && record->calcIndex >= 0 && record->calcIndex <= kLastBuiltInKind;
+        return record && record->calcIndex >= 0 && record->calcIndex <= kLastBuiltInStudyKind;
     }
     return owner_.ToolStudyRecord(study) != nullptr;
 }

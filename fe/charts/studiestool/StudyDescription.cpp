@@ -8,7 +8,6 @@
 namespace dravik {
 namespace {
 
-constexpr int kLastBuiltInKind = 37;
 // Kinds 4-31 use texts 501-528, kinds 32-37 texts 530-535 (there is no text 529).
 constexpr std::uint32_t kFirstKindTextBase = 497;
 constexpr std::uint32_t kLaterKindTextBase = 498;
@@ -103,7 +102,7 @@ std::string TextOrMark(const res::ResourceModule& module, std::uint32_t id) {
 }
 
 std::uint32_t DescriptionTextId(int kind) {
-    if (kind < 0 || kind > kLastBuiltInKind)
+    if (kind < 0 || kind > kLastBuiltInStudyKind)
         return kNotAvailableId;
     if (kind <= 3)
         return kMovingAverageDescriptionId;

@@ -6,6 +6,7 @@
 
 #include "analytical/CAnalyticalChartBase.h"
 #include "axes/AxisObjectFactory.h"
+#include "axes/AxisPropertyCodes.h"
 #include "dravik/IFinancialCharts.h"
 #include "extension/CFinancialCharts.h"
 #include "format/ScaleRounding.h"
@@ -14,11 +15,7 @@
 namespace dravik {
 namespace {
 
-constexpr std::uint32_t kAllAxisProperties = 0xfffffff;
-// Axis values written for each axis: display minimum and maximum, data minimum and maximum.
-constexpr LONG kAxisMinCode = 0;
-constexpr LONG kAxisMaxCode = 1;
-constexpr LONG kAxisDecimalsCode = 5;
+// Axis values written for each axis beyond the display minimum and maximum: the data minimum and maximum.
 constexpr LONG kAxisDataMinCode = 24;
 constexpr LONG kAxisDataMaxCode = 25;
 constexpr SHORT kSecondValueAxis = 1;
@@ -79,8 +76,8 @@ void CAnalyticalChartBase::ApplyAxesToChart() {
     if (!chart || !IsCurrentChartType())
         return;
     const auto write = [chart](SHORT controlAxis, const StudyAxisRecord& axis) {
-        chart->SetAxisValue(controlAxis, kAxisMinCode, axis.displayMin);
-        chart->SetAxisValue(controlAxis, kAxisMaxCode, axis.displayMax);
+        chart->SetAxisValue(controlAxis, APC_MIN, axis.displayMin);
+        chart->SetAxisValue(controlAxis, APC_MAX, axis.displayMax);
         chart->SetAxisValue(controlAxis, kAxisDataMinCode, axis.dataMin);
         chart->SetAxisValue(controlAxis, kAxisDataMaxCode, axis.dataMax);
     };
@@ -99,7 +96,7 @@ LONG CAnalyticalChartBase::DecimalsOfAxis(SHORT axis) {
     // range rounding can use, clamped before the conversion.
     constexpr double kMostDecimals = 30;
     const double decimals =
-        chart->GetAxisValue(axes_.at(static_cast<std::size_t>(axis)).controlAxis, kAxisDecimalsCode);
+        chart->GetAxisValue(axes_.at(static_cast<std::size_t>(axis)).controlAxis, APC_DECIMALS);
     return std::isfinite(decimals) ? static_cast<LONG>(std::clamp(decimals, -1.0, kMostDecimals)) : 0;
 }
 

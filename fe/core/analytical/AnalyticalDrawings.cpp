@@ -20,8 +20,6 @@ constexpr gdi::COLORREF kWhite = 0xFFFFFF;
 constexpr gdi::COLORREF kBlack = 0x000000;
 // The rubber band: XOR with white inverts what lies below, so a second line erases the first.
 constexpr gdi::COLORREF kRubberBandColor = 0xFFFFFF;
-// The chart's style bit of black-and-white painting: the drawings are then drawn in black.
-constexpr LONG kBlackAndWhiteStyle = 0x1000;
 // Handles reach this far to each side of an end point.
 constexpr int kHandleReach = 3;
 
@@ -111,7 +109,7 @@ void CAnalyticalChartBase::PaintDrawing(gdi::DeviceContext* dc, DrawingRecord& d
         view.closes = std::span<const double>(closes, static_cast<std::size_t>(points_));
     const DrawingShape shape = DrawingGeometry(drawing, view);
     DrawingPens pens = drawing.Pens();
-    const bool blackAndWhite = (chart->GetStyleWord() & kBlackAndWhiteStyle) != 0;
+    const bool blackAndWhite = (chart->GetStyleWord() & kStyleBlackAndWhite) != 0;
     if (blackAndWhite) {
         pens.main.color = kBlack;
         pens.signal.color = kBlack;

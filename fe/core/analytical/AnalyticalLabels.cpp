@@ -14,8 +14,6 @@
 namespace dravik {
 namespace {
 
-// Style word bit of a chart drawn in black and white.
-constexpr LONG kStyleBlackAndWhite = 0x1000;
 // Label texts of a pane are formatted into at most this many bytes.
 constexpr std::size_t kPaneLabelBytes = 128;
 // A pane never gets more labels than the control draws in one pass.

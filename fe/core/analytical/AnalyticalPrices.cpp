@@ -4,6 +4,7 @@
 #include <cmath>
 
 #include "analytical/CAnalyticalChartBase.h"
+#include "axes/AxisPropertyCodes.h"
 #include "dravik/Commands.h"
 #include "dravik/IFinancialCharts.h"
 #include "extension/CFinancialCharts.h"
@@ -20,8 +21,6 @@ constexpr SHORT kPriceDisplayCount = 5;  // CLOSE_PRICE .. NO_PRICE
 constexpr std::array<std::int16_t, kPriceDisplayCount> kPriceStyleCodes{1, 9, 16, 17, 1};
 // Legends "Open Price", "High Price", "Low Price", "Close Price".
 constexpr std::int16_t kFirstPriceLegendId = 150;
-constexpr LONG kAxisStepCode = 2;
-constexpr LONG kAxisDecimalsCode = 5;
 
 enum PriceNeed : unsigned { kClose = 1, kHigh = 2, kLow = 4, kOpen = 8, kVolume = 16 };
 
@@ -215,12 +214,12 @@ void CAnalyticalChartBase::RaiseDecimals(double min, double max) {
     if (!chart || !IsCurrentChartType())
         return;
     const SHORT axis = axes_[kPriceAxisIndex].controlAxis;
-    const double step = chart->GetAxisValue(axis, kAxisStepCode);
+    const double step = chart->GetAxisValue(axis, APC_STEP);
     if (!(step > 0))
         return;
     const std::int32_t needed = CountSteps(min, max, step);
-    if (needed > static_cast<std::int32_t>(chart->GetAxisValue(axis, kAxisDecimalsCode)))
-        chart->SetAxisValue(axis, kAxisDecimalsCode, needed);
+    if (needed > static_cast<std::int32_t>(chart->GetAxisValue(axis, APC_DECIMALS)))
+        chart->SetAxisValue(axis, APC_DECIMALS, needed);
 }
 
 }  // namespace dravik

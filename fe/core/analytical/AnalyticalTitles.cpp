@@ -9,9 +9,6 @@
 namespace dravik {
 namespace {
 
-// Style word bit of a chart drawn in black and white.
-constexpr LONG kStyleBlackAndWhite = 0x1000;
-
 struct TitleEdges {
     bool top;
     bool bottom;

@@ -8,6 +8,7 @@
 #include <string>
 
 #include "axes/AxisObjectFactory.h"
+#include "axes/AxisPropertyCodes.h"
 #include "dravik/Commands.h"
 #include "extension/CFinancialCharts.h"
 #include "format/DefaultRecords.h"
@@ -26,7 +27,6 @@ constexpr LONG kActiveChartFlagsMask = 0x7ffdf6ff;
 constexpr LONG kActiveChartStyleMask = static_cast<LONG>(0xffdfffff);
 // Axis value 8 bits cleared on the study axes and the price axis when the chart is left.
 constexpr LONG kLeftAxisStyleMask = static_cast<LONG>(0xfffd7fff);
-constexpr LONG kAxisStyleCode = 8;
 constexpr LONG kAxisOriginCode = 3;
 // The data range the chart writes to its axes besides their display range.
 constexpr std::array<LONG, 2> kAxisDataRangeCodes{24, 25};
@@ -311,8 +311,8 @@ void CAnalyticalChartBase::RestoreActivationState() {
                                 savedDataRanges_[static_cast<std::size_t>(axis)][c]);
     }
     for (const StudyAxisRecord& axis : axes_) {
-        const auto style = static_cast<LONG>(chart->GetAxisValue(axis.controlAxis, kAxisStyleCode));
-        chart->SetAxisValue(axis.controlAxis, kAxisStyleCode, style & kLeftAxisStyleMask);
+        const auto style = static_cast<LONG>(chart->GetAxisValue(axis.controlAxis, APC_STYLE));
+        chart->SetAxisValue(axis.controlAxis, APC_STYLE, style & kLeftAxisStyleMask);
     }
     savedSeries_.clear();
     activationSaved_ = false;

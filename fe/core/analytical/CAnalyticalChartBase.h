@@ -38,6 +38,8 @@ inline constexpr LONG kAnalyticalPersistSize = 2280;
 inline constexpr LONG kOptionDropHiddenStudies = 8192;
 // Options bit: the user may move the ends of the selected drawing.
 inline constexpr LONG kOptionDrawingsMoveable = 512;
+// The chart's style word bit of black-and-white painting.
+inline constexpr LONG kStyleBlackAndWhite = 0x1000;
 
 class CAnalyticalChartBase : public CGalleryBase, public IAnalyticalAxisChart, public SeriesOwner {
 public:

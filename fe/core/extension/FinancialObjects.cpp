@@ -18,7 +18,6 @@ namespace dravik {
 namespace {
 
 constexpr LONG kMacdStudy = 24;
-constexpr LONG kVolumeStudy = 12;
 // The chart's bar gallery when the extension cannot name the bar chart type's number.
 constexpr LONG kFallbackBarGallery = 6;
 // Conversion kinds of ConvertCoordinates.
@@ -281,7 +280,8 @@ SHORT CFinancialCharts::AddStudy(LONG study) {
     if (!record || !analytical)
         return -1;
     const auto number = static_cast<SHORT>(study);
-    const LONG entry = study == kVolumeStudy ? analytical->AddVolumeStudy() : analytical->AddStudy(number);
+    const LONG entry =
+        study == kVolumeStudyNumber ? analytical->AddVolumeStudy() : analytical->AddStudy(number);
     if (entry >= 0 && activeIndex() == FINANCIAL_ANALYTICAL) {
         analytical->RepaintStudy(entry);
         analytical->setSelectedEntry(entry);
@@ -324,7 +324,7 @@ void CFinancialCharts::SetDefaultStudyGalleries() {
     LONG barGallery = 0;
     if (com::FAILED(get_GalleryType(FINANCIAL_BARTYPE, &barGallery)))
         barGallery = kFallbackBarGallery;
-    for (LONG study : {kVolumeStudy, kMacdStudy}) {
+    for (LONG study : {LONG{kVolumeStudyNumber}, kMacdStudy}) {
         // The bars are the volume and the MACD divergence, each the study's first output.
         SeriesAttributeRecord& series = studies_[static_cast<std::size_t>(study)].series[0];
         if ((series.setMask & SA_GALLERY) != 0)
@@ -337,7 +337,7 @@ void CFinancialCharts::SetDefaultStudyGalleries() {
 StudyParameters& CFinancialCharts::GetStudyParamBlock(StudyParameterEntry& entry, LONG type, LONG kind) {
     const bool third = type == 22 || ((type == 14 || type == 28 || type == 32) && kind == 1) ||
                        (type == kMacdStudy && kind == 2);
-    const bool second = type == kVolumeStudy || (type == kMacdStudy && kind != 1 && kind != 2);
+    const bool second = type == kVolumeStudyNumber || (type == kMacdStudy && kind != 1 && kind != 2);
     return entry.blocks[third ? 2 : second ? 1 : 0];
 }
 

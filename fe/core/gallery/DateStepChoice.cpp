@@ -9,11 +9,11 @@ namespace {
 using com::LONG;
 using com::SHORT;
 
-constexpr SHORT kYear = 0;
-constexpr SHORT kSemester = 1;
-constexpr SHORT kQuarter = 2;
-constexpr SHORT kDay = 5;
-constexpr SHORT kEachPoint = 6;
+constexpr SHORT kYearKind = 0;
+constexpr SHORT kSemesterKind = 1;
+constexpr SHORT kQuarterKind = 2;
+constexpr SHORT kDayKind = 5;
+constexpr SHORT kEachPointKind = 6;
 // Labels keep this much of their width free beside them (wide: with the wide spacing of the table).
 constexpr double kSpacing = 1.1;
 constexpr double kWideSpacing = 1.5;
@@ -27,10 +27,10 @@ SHORT stepsFor(double wanted, double capacityPerStep) {
 }
 
 SHORT switched(SHORT kind, bool semesters, bool quarters) {
-    if (kind == kQuarter && !quarters)
-        kind = kSemester;
-    if (kind == kSemester && !semesters)
-        kind = kYear;
+    if (kind == kQuarterKind && !quarters)
+        kind = kSemesterKind;
+    if (kind == kSemesterKind && !semesters)
+        kind = kYearKind;
     return kind;
 }
 
@@ -55,13 +55,13 @@ DateSteps ChooseDateSteps(DateBreakTable& table, const DateStepRequest& request,
         const double perStep = request.width / (spacing * labelWidth) * (request.twoLevels ? 2 : 1);
         double capacity = perStep * steps.majorEvery;
         const double n = table.visibleCount(k);
-        if (k == kEachPoint && table.visibleCount(kDay) <= 1) {
+        if (k == kEachPointKind && table.visibleCount(kDayKind) <= 1) {
             // Points within one day: every point is a candidate, thinned until the labels fit.
             capacity = std::max(capacity, 1.0);
             steps.majorEvery = std::max(steps.majorEvery, stepsFor(n, capacity / steps.majorEvery));
             continue;
         }
-        if (k == kYear && capacity < n) {
+        if (k == kYearKind && capacity < n) {
             // Too many years for one label each: a label every few years, and the search ends.
             steps.majorEvery = stepsFor(n, perStep);
             break;
@@ -70,7 +70,7 @@ DateSteps ChooseDateSteps(DateBreakTable& table, const DateStepRequest& request,
             break;
     }
     steps.majorKind = static_cast<SHORT>(std::max<LONG>(k - 1, 0));
-    steps.minorKind = static_cast<SHORT>(std::min<LONG>(k, kEachPoint));
+    steps.minorKind = static_cast<SHORT>(std::min<LONG>(k, kEachPointKind));
     ApplyStepSwitches(steps, table, request.semesters, request.quarters);
     return steps;
 }
@@ -78,11 +78,11 @@ DateSteps ChooseDateSteps(DateBreakTable& table, const DateStepRequest& request,
 void ApplyStepSwitches(DateSteps& steps, const DateBreakTable& table, bool semesters, bool quarters) {
     steps.majorKind = switched(steps.majorKind, semesters, quarters);
     steps.minorKind = switched(steps.minorKind, semesters, quarters);
-    const bool pointsAreDays = table.visibleCount(kEachPoint) == table.visibleCount(kDay);
-    if (pointsAreDays && steps.majorKind == kEachPoint)
-        steps.majorKind = kDay;
-    if (pointsAreDays && steps.minorKind == kEachPoint)
-        steps.minorKind = kDay;
+    const bool pointsAreDays = table.visibleCount(kEachPointKind) == table.visibleCount(kDayKind);
+    if (pointsAreDays && steps.majorKind == kEachPointKind)
+        steps.majorKind = kDayKind;
+    if (pointsAreDays && steps.minorKind == kEachPointKind)
+        steps.minorKind = kDayKind;
 }
 
 }  // namespace dravik

@@ -2,12 +2,16 @@
 // (through the adapter the extension uses), and an analytical chart with per-axis scales.
 #pragma once
 
+#include <gtest/gtest.h>
+
 #include <array>
 #include <memory>
 #include <vector>
 
+#include "axes/AxisObjectFactory.h"
 #include "axes/AxisOwner.h"
 #include "com/ComObject.h"
+#include "com/ComPtr.h"
 #include "host/CHostChartAdapter.h"
 #include "korvel/KvlChart.h"
 #include "state/ExtensionSettings.h"
@@ -108,5 +112,12 @@ public:
     bool current = true;
     int recomputes = 0;
 };
+
+// The price axis object over the owner's price axis settings.
+inline com::ComPtr<ILomexAxis> pricesAxis(AxisTestOwner& owner) {
+    ILomexAxis* axis = nullptr;
+    EXPECT_EQ(CreateChartAxisObject(owner, owner.settings.priceAxis, 0, &axis), com::S_OK);
+    return com::ComPtr<ILomexAxis>::attach(axis);
+}
 
 }  // namespace dravik::test

@@ -14,12 +14,7 @@ namespace dravik {
 namespace {
 
 using test::AxisTestOwner;
-
-com::ComPtr<ILomexAxis> pricesAxis(AxisTestOwner& owner) {
-    ILomexAxis* axis = nullptr;
-    EXPECT_EQ(CreateChartAxisObject(owner, owner.settings.priceAxis, 0, &axis), com::S_OK);
-    return com::ComPtr<ILomexAxis>::attach(axis);
-}
+using test::pricesAxis;
 
 // What the user set through the price-axis object of one chart.
 void setUp(ILomexAxis& axis) {

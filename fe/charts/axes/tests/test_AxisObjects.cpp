@@ -13,12 +13,7 @@ namespace {
 
 using test::AnalyticalTestChart;
 using test::AxisTestOwner;
-
-com::ComPtr<ILomexAxis> pricesAxis(AxisTestOwner& owner) {
-    ILomexAxis* axis = nullptr;
-    EXPECT_EQ(CreateChartAxisObject(owner, owner.settings.priceAxis, 0, &axis), com::S_OK);
-    return com::ComPtr<ILomexAxis>::attach(axis);
-}
+using test::pricesAxis;
 
 com::ComPtr<ILomexDateAxis> dateAxis(AxisTestOwner& owner) {
     ILomexDateAxis* axis = nullptr;

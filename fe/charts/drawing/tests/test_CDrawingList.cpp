@@ -1,12 +1,13 @@
 #include <gtest/gtest.h>
 
 #include "drawing/CDrawingList.h"
+#include "drawing/tests/DrawingKindNumbers.h"
 
 namespace dravik {
 namespace {
 
-constexpr int kGann = 0;
-constexpr int kTrend = 9;
+using test::kGann;
+using test::kTrend;
 
 TEST(CDrawingList, APositionAtTheCountAddsADrawingUntilSixAreThere) {
     CDrawingList list;

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "com/ComPtr.h"
+#include "drawing/tests/DrawingKindNumbers.h"
 #include "drawing/tests/DrawingTestOwner.h"
 #include "locale/LocaleRegistry.h"
 
@@ -8,10 +9,10 @@ namespace dravik {
 namespace {
 
 using test::DrawingTestOwner;
+using test::kGann;
+using test::kRetracements;
+using test::kTrend;
 
-constexpr com::LONG kGann = 0;
-constexpr com::LONG kRetracements = 3;
-constexpr com::LONG kTrend = 9;
 constexpr loc::LCID kGermanLocale = 0x0407;
 
 // OLE dates of Monday 1 March 2004 to Friday 5 March 2004 (days since 1899-12-30).

@@ -8,32 +8,32 @@
 namespace dravik {
 namespace {
 
-using Role = DrawingCommandRole;
+using CommandRole = DrawingCommandRole;
 
 TEST(DrawingCommands, IdsOfTheDrawingBlocks) {
     struct Case {
         int id;
-        Role role;
+        CommandRole role;
         DrawingKind kind;
         int item;
     };
     const Case cases[] = {
-        {68, Role::New, DrawingKind::GannFan, -1},
-        {73, Role::New, DrawingKind::MidPointTironeLevels, -1},
-        {77, Role::New, DrawingKind::TrendLine, -1},
-        {88, Role::Menu, DrawingKind::GannFan, -1},
-        {89, Role::DeleteAll, DrawingKind::GannFan, -1},
-        {90, Role::Item, DrawingKind::GannFan, 0},
-        {95, Role::Item, DrawingKind::GannFan, 5},
-        {96, Role::Menu, DrawingKind::FibonacciArcs, -1},
-        {103, Role::Item, DrawingKind::FibonacciArcs, 5},
-        {113, Role::DeleteAll, DrawingKind::FibonacciRetracements, -1},
-        {130, Role::Item, DrawingKind::MidPointTironeLevels, 0},
-        {152, Role::Menu, DrawingKind::QuadrantLines, -1},
-        {160, Role::Menu, DrawingKind::TrendLine, -1},
-        {161, Role::DeleteAll, DrawingKind::TrendLine, -1},
-        {162, Role::Item, DrawingKind::TrendLine, 0},
-        {167, Role::Item, DrawingKind::TrendLine, 5},
+        {68, CommandRole::New, DrawingKind::GannFan, -1},
+        {73, CommandRole::New, DrawingKind::MidPointTironeLevels, -1},
+        {77, CommandRole::New, DrawingKind::TrendLine, -1},
+        {88, CommandRole::Menu, DrawingKind::GannFan, -1},
+        {89, CommandRole::DeleteAll, DrawingKind::GannFan, -1},
+        {90, CommandRole::Item, DrawingKind::GannFan, 0},
+        {95, CommandRole::Item, DrawingKind::GannFan, 5},
+        {96, CommandRole::Menu, DrawingKind::FibonacciArcs, -1},
+        {103, CommandRole::Item, DrawingKind::FibonacciArcs, 5},
+        {113, CommandRole::DeleteAll, DrawingKind::FibonacciRetracements, -1},
+        {130, CommandRole::Item, DrawingKind::MidPointTironeLevels, 0},
+        {152, CommandRole::Menu, DrawingKind::QuadrantLines, -1},
+        {160, CommandRole::Menu, DrawingKind::TrendLine, -1},
+        {161, CommandRole::DeleteAll, DrawingKind::TrendLine, -1},
+        {162, CommandRole::Item, DrawingKind::TrendLine, 0},
+        {167, CommandRole::Item, DrawingKind::TrendLine, 5},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.id);

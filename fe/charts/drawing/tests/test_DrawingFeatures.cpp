@@ -1,18 +1,18 @@
 #include <gtest/gtest.h>
 
 #include "com/ComPtr.h"
+#include "drawing/tests/DrawingKindNumbers.h"
 #include "drawing/tests/DrawingTestOwner.h"
 
 namespace dravik {
 namespace {
 
 using test::DrawingTestOwner;
+using test::kGann;
+using test::kRetracements;
+using test::kTimeZones;
+using test::kTrend;
 using test::RaisedEvent;
-
-constexpr com::LONG kGann = 0;
-constexpr com::LONG kRetracements = 3;
-constexpr com::LONG kTimeZones = 4;
-constexpr com::LONG kTrend = 9;
 
 class DrawingFeaturesTest : public ::testing::Test {
 protected:

@@ -11,7 +11,7 @@
 namespace dravik {
 namespace {
 
-using Role = DrawingPenRole;
+using PenRole = DrawingPenRole;
 
 // A chart 200 x 100 pixels whose points are 10 pixels apart (point n at x = 10n) and whose prices
 // run 2 pixels a unit from 50 at the top to 0 at the bottom (y = 100 - 2 price). The expected
@@ -40,7 +40,7 @@ DrawingRecord drawing(DrawingKind kind, double from, double fromPrice, double to
     return record;
 }
 
-void expectLine(const DrawingLine& line, DrawingPoint from, DrawingPoint to, Role pen) {
+void expectLine(const DrawingLine& line, DrawingPoint from, DrawingPoint to, PenRole pen) {
     EXPECT_DOUBLE_EQ(line.from.x, from.x);
     EXPECT_DOUBLE_EQ(line.from.y, from.y);
     EXPECT_DOUBLE_EQ(line.to.x, to.x);
@@ -50,7 +50,7 @@ void expectLine(const DrawingLine& line, DrawingPoint from, DrawingPoint to, Rol
 
 // Horizontal lines from x1 to x2, at the given heights and pens.
 void expectLevels(const DrawingShape& shape, double x1, double x2,
-                  const std::vector<std::pair<double, Role>>& levels) {
+                  const std::vector<std::pair<double, PenRole>>& levels) {
     ASSERT_EQ(shape.lines.size(), levels.size());
     for (std::size_t i = 0; i < levels.size(); ++i) {
         SCOPED_TRACE(i);
@@ -75,7 +75,7 @@ TEST(DrawingGeometry, TrendLineJoinsItsAnchors) {
     TestChart chart;
     const DrawingShape shape = DrawingGeometry(drawing(DrawingKind::TrendLine, 2, 10, 12, 35), chart.view());
     ASSERT_EQ(shape.lines.size(), 1u);
-    expectLine(shape.lines[0], {20, 80}, {120, 30}, Role::Main);
+    expectLine(shape.lines[0], {20, 80}, {120, 30}, PenRole::Main);
     EXPECT_TRUE(shape.circles.empty());
     EXPECT_TRUE(shape.labels.empty());
 }
@@ -90,13 +90,13 @@ TEST(DrawingGeometry, TimeZonesStartOnTheLowerAnchorAndFollowFibonacciGaps) {
         ASSERT_EQ(shape.lines.size(), 5u);
         const double xs[] = {30, 40, 60, 90, 140};
         for (std::size_t i = 0; i < 5; ++i)
-            expectLine(shape.lines[i], {xs[i], 0}, {xs[i], 100}, i == 0 ? Role::Signal : Role::Main);
+            expectLine(shape.lines[i], {xs[i], 0}, {xs[i], 100}, i == 0 ? PenRole::Signal : PenRole::Main);
     }
     // The plot's right edge stops them as well: 140 lies beyond 100.
     const DrawingShape narrow = DrawingGeometry(drawing(DrawingKind::FibonacciTimeZones, 3, 25, 20, 30),
                                                 chart.view({0, 10, 100, 90}));
     ASSERT_EQ(narrow.lines.size(), 4u);
-    expectLine(narrow.lines[3], {90, 10}, {90, 90}, Role::Main);
+    expectLine(narrow.lines[3], {90, 10}, {90, 90}, PenRole::Main);
     // Both anchors on one point: that line alone.
     EXPECT_EQ(
         DrawingGeometry(drawing(DrawingKind::FibonacciTimeZones, 7, 25, 7, 30), chart.view()).lines.size(),
@@ -114,7 +114,7 @@ TEST(DrawingGeometry, GannFanRunsToTheEdgeAndEndsOnTopOrBottom) {
                                    {66.93464316340498, 0},  {63.37372796851624, 0},   {56.57689068013549, 0}};
     for (std::size_t i = 0; i < 9; ++i) {
         SCOPED_TRACE(i);
-        expectLine(up.lines[i], {50, 50}, upEnds[i], Role::Main);
+        expectLine(up.lines[i], {50, 50}, upEnds[i], PenRole::Main);
     }
     // End 2 down and to the left: to the left edge, falling, out through the bottom.
     const DrawingShape down = DrawingGeometry(drawing(DrawingKind::GannFan, 15, 25, 10, 20), chart.view());
@@ -125,7 +125,7 @@ TEST(DrawingGeometry, GannFanRunsToTheEdgeAndEndsOnTopOrBottom) {
         {133.06535683659502, 100}, {136.62627203148375, 100}, {143.42310931986452, 100}};
     for (std::size_t i = 0; i < 9; ++i) {
         SCOPED_TRACE(i);
-        expectLine(down.lines[i], {150, 50}, downEnds[i], Role::Main);
+        expectLine(down.lines[i], {150, 50}, downEnds[i], PenRole::Main);
     }
 }
 
@@ -151,10 +151,10 @@ TEST(DrawingGeometry, RetracementLevelsBetweenTheAnchors) {
     const DrawingShape shape =
         DrawingGeometry(drawing(DrawingKind::FibonacciRetracements, 2, 10, 12, 35), chart.view());
     ASSERT_EQ(shape.lines.size(), 7u);
-    expectLine(shape.lines[0], {20, 80}, {120, 30}, Role::Signal);
-    const std::vector<std::pair<double, Role>> levels{{30.0, Role::Signal}, {42.036, Role::Main},
-                                                      {49.482, Role::Main}, {55.5, Role::Main},
-                                                      {61.518, Role::Main}, {81.0, Role::Signal}};
+    expectLine(shape.lines[0], {20, 80}, {120, 30}, PenRole::Signal);
+    const std::vector<std::pair<double, PenRole>> levels{{30.0, PenRole::Signal}, {42.036, PenRole::Main},
+                                                         {49.482, PenRole::Main}, {55.5, PenRole::Main},
+                                                         {61.518, PenRole::Main}, {81.0, PenRole::Signal}};
     for (std::size_t i = 0; i < levels.size(); ++i) {
         SCOPED_TRACE(i);
         expectLine(shape.lines[i + 1], {20, levels[i].first}, {120, levels[i].first}, levels[i].second);
@@ -192,7 +192,7 @@ TEST(DrawingGeometry, TironeLevelsFromTheHighestAndLowestClose) {
     const DrawingShape mid =
         DrawingGeometry(drawing(DrawingKind::MidPointTironeLevels, 2, 14, 7, 11), chart.view());
     // (64 - 82) / 2 + 82, 64 - (64 - 82) / 3, 82 + (64 - 82) / 3.
-    expectLevels(mid, 20, 70, {{73, Role::Signal}, {70, Role::Main}, {76, Role::Main}});
+    expectLevels(mid, 20, 70, {{73, PenRole::Signal}, {70, PenRole::Main}, {76, PenRole::Main}});
     EXPECT_NE(std::find(chart.converted.begin(), chart.converted.end(), std::pair{4.0, 18.0}),
               chart.converted.end());
     EXPECT_NE(std::find(chart.converted.begin(), chart.converted.end(), std::pair{5.0, 9.0}),
@@ -205,11 +205,11 @@ TEST(DrawingGeometry, TironeLevelsFromTheHighestAndLowestClose) {
     const DrawingShape mean =
         DrawingGeometry(drawing(DrawingKind::MeanTironeLevels, 2, 14, 7, 11), chart.view());
     expectLevels(mean, 20, 70,
-                 {{74.66666666666667, Role::Signal},
-                  {56.666666666666686, Role::Main},
-                  {67.33333333333334, Role::Main},
-                  {85.33333333333334, Role::Main},
-                  {92.66666666666667, Role::Main}});
+                 {{74.66666666666667, PenRole::Signal},
+                  {56.666666666666686, PenRole::Main},
+                  {67.33333333333334, PenRole::Main},
+                  {85.33333333333334, PenRole::Main},
+                  {92.66666666666667, PenRole::Main}});
 }
 
 TEST(DrawingGeometry, QuadrantLinesSplitTheCloseRangeInFour) {
@@ -217,9 +217,12 @@ TEST(DrawingGeometry, QuadrantLinesSplitTheCloseRangeInFour) {
     chart.closes = {10, 14, 12, 18, 9, 18, 11, 8};
     const DrawingShape shape =
         DrawingGeometry(drawing(DrawingKind::QuadrantLines, 2, 14, 7, 11), chart.view());
-    expectLevels(
-        shape, 20, 70,
-        {{73, Role::Signal}, {64, Role::Main}, {82, Role::Main}, {68.5, Role::Main}, {77.5, Role::Main}});
+    expectLevels(shape, 20, 70,
+                 {{73, PenRole::Signal},
+                  {64, PenRole::Main},
+                  {82, PenRole::Main},
+                  {68.5, PenRole::Main},
+                  {77.5, PenRole::Main}});
 }
 
 TEST(DrawingGeometry, LevelsNeedCloses) {
@@ -242,13 +245,13 @@ TEST(DrawingGeometry, FibonacciArcsAroundTheSecondAnchor) {
     const DrawingShape shape =
         DrawingGeometry(drawing(DrawingKind::FibonacciArcs, 1, 45, 4, 25), chart.view());
     ASSERT_EQ(shape.lines.size(), 1u);
-    expectLine(shape.lines[0], {10, 10}, {40, 50}, Role::Signal);
+    expectLine(shape.lines[0], {10, 10}, {40, 50}, PenRole::Signal);
     ASSERT_EQ(shape.circles.size(), 3u);
     const double radii[] = {19.634948637569696, 25.700194551792794, 31.765440466015892};
     for (std::size_t i = 0; i < 3; ++i) {
         EXPECT_EQ(shape.circles[i].centre, (DrawingPoint{40, 50}));
         EXPECT_DOUBLE_EQ(shape.circles[i].radius, radii[i]);
-        EXPECT_EQ(shape.circles[i].pen, Role::Main);
+        EXPECT_EQ(shape.circles[i].pen, PenRole::Main);
     }
 }
 
@@ -257,24 +260,24 @@ TEST(DrawingGeometry, FanAndSpeedLinesTakeTheBaseLineHeightAtTheEdge) {
     // Base (50, 50)-(100, 40) continued to x = 200 reaches 17.647...; widened height -33.352941...
     const DrawingShape fan = DrawingGeometry(drawing(DrawingKind::FibonacciFan, 5, 25, 10, 30), chart.view());
     ASSERT_EQ(fan.lines.size(), 4u);
-    expectLine(fan.lines[0], {50, 50}, {100, 40}, Role::Signal);
-    expectLine(fan.lines[1], {50, 50}, {200, 37.25917647058824}, Role::Main);
-    expectLine(fan.lines[2], {50, 50}, {200, 33.32352941176471}, Role::Main);
-    expectLine(fan.lines[3], {50, 50}, {200, 29.387882352941176}, Role::Main);
+    expectLine(fan.lines[0], {50, 50}, {100, 40}, PenRole::Signal);
+    expectLine(fan.lines[1], {50, 50}, {200, 37.25917647058824}, PenRole::Main);
+    expectLine(fan.lines[2], {50, 50}, {200, 33.32352941176471}, PenRole::Main);
+    expectLine(fan.lines[3], {50, 50}, {200, 29.387882352941176}, PenRole::Main);
 
     const DrawingShape speed =
         DrawingGeometry(drawing(DrawingKind::SpeedResistanceLines, 5, 25, 10, 30), chart.view());
     ASSERT_EQ(speed.lines.size(), 3u);
-    expectLine(speed.lines[0], {50, 50}, {100, 40}, Role::Main);
-    expectLine(speed.lines[1], {50, 50}, {200, 38.88235294117647}, Role::Main);
-    expectLine(speed.lines[2], {50, 50}, {200, 27.764705882352942}, Role::Main);
+    expectLine(speed.lines[0], {50, 50}, {100, 40}, PenRole::Main);
+    expectLine(speed.lines[1], {50, 50}, {200, 38.88235294117647}, PenRole::Main);
+    expectLine(speed.lines[2], {50, 50}, {200, 27.764705882352942}, PenRole::Main);
 
     // A steep base line: every fan line leaves through the bottom.
     const DrawingShape steep = DrawingGeometry(drawing(DrawingKind::FibonacciFan, 5, 25, 6, 5), chart.view());
     ASSERT_EQ(steep.lines.size(), 4u);
-    expectLine(steep.lines[1], {50, 50}, {85.12367509099167, 100}, Role::Main);
-    expectLine(steep.lines[2], {50, 50}, {76.86398188581595, 100}, Role::Main);
-    expectLine(steep.lines[3], {50, 50}, {71.74938941960949, 100}, Role::Main);
+    expectLine(steep.lines[1], {50, 50}, {85.12367509099167, 100}, PenRole::Main);
+    expectLine(steep.lines[2], {50, 50}, {76.86398188581595, 100}, PenRole::Main);
+    expectLine(steep.lines[3], {50, 50}, {71.74938941960949, 100}, PenRole::Main);
 }
 
 TEST(DrawingGeometry, AnchoredDrawingsTakeTheirPricesFromTheWorkSeries) {

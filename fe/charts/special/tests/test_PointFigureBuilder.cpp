@@ -20,21 +20,22 @@ PointFigureSettings fixedBox(double box, std::int16_t reversal = 1) {
     return settings;
 }
 
-struct Built {
+struct PointFigureBuilt {
     FigureBuild build;
     SpecialFigure figure;
     std::vector<std::int32_t> boxes;
 };
 
-Built build(const std::vector<double>& values, const PointFigureSettings& settings, bool extraBox = false) {
-    Built built;
+PointFigureBuilt build(const std::vector<double>& values, const PointFigureSettings& settings,
+                       bool extraBox = false) {
+    PointFigureBuilt built;
     built.build = BuildPointFigure(values, settings, extraBox, built.figure, built.boxes);
     return built;
 }
 
 TEST(PointFigureBuilder, OneRisingColumnStartsAtTheFirstPriceAndGetsABoxOnTop) {
     // 12 and 14 are two boxes each from the level: 4 boxes, the column closed at 14 + 1.
-    const Built b = build({10, 12, 14}, fixedBox(1));
+    const PointFigureBuilt b = build({10, 12, 14}, fixedBox(1));
     EXPECT_EQ(b.build.status, com::S_OK);
     EXPECT_EQ(b.build.count, 1);
     EXPECT_EQ(b.build.min, 10);
@@ -46,7 +47,7 @@ TEST(PointFigureBuilder, OneRisingColumnStartsAtTheFirstPriceAndGetsABoxOnTop) {
 TEST(PointFigureBuilder, AReversalClosesTheFirstColumnOneBoxAboveTheFirstPrice) {
     // 11 is three boxes below 14: the rising column closes at 14 + 1 starting at 10 + 1, the falling
     // one runs from 14 down to 11.
-    const Built b = build({10, 12, 14, 11}, fixedBox(1));
+    const PointFigureBuilt b = build({10, 12, 14, 11}, fixedBox(1));
     EXPECT_EQ(b.build.count, 2);
     EXPECT_EQ(b.build.min, 10);
     EXPECT_EQ(b.build.max, 15);
@@ -59,7 +60,7 @@ TEST(PointFigureBuilder, DefaultSettingsUseFivePercentOfTheFirstPrice) {
     // (115). 104: 2 down, a reversal: column 0 closes 105..120 at point 3, column 1 starts at 115, level
     // 105. 98: 1 more down (100). 112: 2 up, a reversal: column 1 closes 115..100 at point 5, column 2
     // starts at 100 + 5 and rises to 110, closed at 115.
-    const Built b = build({100, 103, 111, 116, 104, 98, 112}, PointFigureSettings{});
+    const PointFigureBuilt b = build({100, 103, 111, 116, 104, 98, 112}, PointFigureSettings{});
     EXPECT_EQ(b.build.count, 3);
     EXPECT_EQ(b.build.min, 98);
     EXPECT_EQ(b.build.max, 121);  // 116 plus one box
@@ -70,7 +71,7 @@ TEST(PointFigureBuilder, DefaultSettingsUseFivePercentOfTheFirstPrice) {
 TEST(PointFigureBuilder, TheExtraBoxOptionRaisesTheReversalAndDropsTheTopBox) {
     // Reversal 1 + 1: 11 is three boxes down and turns the column; the rising column ends at its
     // level 14, the falling one starts a box below it with a count of -1 + 3.
-    Built b = build({10, 12, 14, 11}, fixedBox(1), true);
+    PointFigureBuilt b = build({10, 12, 14, 11}, fixedBox(1), true);
     EXPECT_EQ(b.build.count, 2);
     EXPECT_EQ(b.build.max, 14);
     expectFigure(b.figure, {{10, 14, 2}, {13, 11, 3}});
@@ -85,7 +86,7 @@ TEST(PointFigureBuilder, TheExtraBoxOptionRaisesTheReversalAndDropsTheTopBox) {
 
 TEST(PointFigureBuilder, MovesAreCountedInWholeBoxesFromTheLevel) {
     // 0.99 of a box is nothing, twice 0.99 passes one box boundary from the level 10.
-    Built b = build({10, 10.99}, fixedBox(1));
+    PointFigureBuilt b = build({10, 10.99}, fixedBox(1));
     EXPECT_EQ(b.build.count, 0);
     EXPECT_TRUE(b.figure.empty());
     b = build({10, 10.5, 10.99}, fixedBox(1));
@@ -102,12 +103,12 @@ TEST(PointFigureBuilder, MovesAreCountedInWholeBoxesFromTheLevel) {
 
 TEST(PointFigureBuilder, EmptyPointsAreSkippedAndSourcePointsAreChartPoints) {
     // Percentage of the first value that is there: 5 x 200 x 0.01 = 10.
-    const Built b = build({kNone, 200, kNone, 211, kNone}, PointFigureSettings{});
+    const PointFigureBuilt b = build({kNone, 200, kNone, 211, kNone}, PointFigureSettings{});
     EXPECT_EQ(b.build.min, 200);
     EXPECT_EQ(b.build.max, 221);
     expectFigure(b.figure, {{200, 220, 3}});
 
-    const Built none = build({kNone, kNone}, PointFigureSettings{});
+    const PointFigureBuilt none = build({kNone, kNone}, PointFigureSettings{});
     EXPECT_EQ(none.build.status, com::S_OK);
     EXPECT_EQ(none.build.count, 0);
     EXPECT_TRUE(none.figure.empty());
@@ -131,7 +132,7 @@ TEST(PointFigureBuilder, RefusesSizesThatCannotMakeAFigure) {
         {"more boxes than a count holds", {0, 1e10}, fixedBox(1e-3)},
     };
     for (const Case& c : cases) {
-        Built b;
+        PointFigureBuilt b;
         b.figure.Allocate(2);  // an earlier figure goes
         b.boxes = {1, 2};
         b.build = BuildPointFigure(c.values, c.settings, false, b.figure, b.boxes);

@@ -29,8 +29,6 @@
 namespace dravik::test {
 namespace {
 
-constexpr SHORT kUser0 = 38;
-constexpr SHORT kUser1 = 39;
 constexpr SHORT kBollinger = 7;
 
 // A DC that keeps what is drawn on it: fills with their brush colour, lines with their pen colour,

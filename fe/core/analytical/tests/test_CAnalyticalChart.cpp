@@ -17,9 +17,6 @@ namespace {
 
 using Bytes = std::vector<std::uint8_t>;
 
-constexpr SHORT kUser0 = 38;
-constexpr SHORT kUser1 = 39;
-
 class AnalyticalChartTest : public GalleryFixture {
 protected:
     CAnalyticalChartBase& analytical() {

@@ -6,6 +6,7 @@
 
 #include <sstream>
 #include <string>
+#include <vector>
 
 #include "com/ComObject.h"
 #include "com/EventSink.h"
@@ -13,8 +14,21 @@
 #include "extension/CFinancialCharts.h"
 #include "gallery/CGalleryBase.h"
 #include "korvel/KvlChart.h"
+#include "persist/CMemoryArchive.h"
 
 namespace dravik::test {
+
+// The study numbers of the first two user studies.
+inline constexpr SHORT kUser0 = 38;
+inline constexpr SHORT kUser1 = 39;
+
+// The chart type's saved properties of `version` and `flags`, as the archive holds them.
+inline std::vector<std::uint8_t> saveChartType(CGalleryBase& chartType, LONG version, LONG flags = 0) {
+    CMemoryArchive archive;
+    EXPECT_EQ(chartType.ExchangeProperties(archive, version, flags), com::S_OK);
+    com::HGLOBAL memory = archive.DetachGlobal();
+    return memory ? memory->bytes : std::vector<std::uint8_t>{};
+}
 
 inline void dumpBlock(std::ostringstream& out, const char* name, const korvel::KvlValueBlock& block) {
     out << name << ' ' << block.seriesCount() << 'x' << block.pointCount() << ':';

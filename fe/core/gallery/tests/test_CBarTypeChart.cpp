@@ -15,14 +15,7 @@ namespace {
 
 using Bytes = std::vector<std::uint8_t>;
 
-Bytes save(CGalleryBase& chartType, LONG version, LONG flags = 0) {
-    CMemoryArchive archive;
-    EXPECT_EQ(chartType.ExchangeProperties(archive, version, flags), com::S_OK);
-    com::HGLOBAL memory = archive.DetachGlobal();
-    return memory ? memory->bytes : Bytes{};
-}
-
-HRESULT load(CGalleryBase& chartType, const Bytes& bytes, LONG version) {
+HRESULT loadArchiveError(CGalleryBase& chartType, const Bytes& bytes, LONG version) {
     CMemoryArchive archive(bytes.data(), bytes.size());
     chartType.ExchangeProperties(archive, version, 0);
     return archive.Error();
@@ -53,11 +46,11 @@ TEST(BarTypeChart, SavedPropertiesAreEightBytesAtVersion33) {
     bar.SetYAxis(0, 0, 1);
     bar.ModifyFlags(0x10, 0);
     // "_YAxis" short 1, the label mask as a string id (size 0), "_Flags" 0x10.
-    EXPECT_EQ(save(bar, 33), (Bytes{1, 0, 0, 0, 0x10, 0, 0, 0}));
+    EXPECT_EQ(saveChartType(bar, 33), (Bytes{1, 0, 0, 0, 0x10, 0, 0, 0}));
     // Up to version 31 there is no "_Flags".
-    EXPECT_EQ(save(bar, 31), (Bytes{1, 0, 0, 0}));
+    EXPECT_EQ(saveChartType(bar, 31), (Bytes{1, 0, 0, 0}));
     // A body-only exchange holds nothing of the bar type.
-    EXPECT_EQ(save(bar, 33, 2), Bytes{});
+    EXPECT_EQ(saveChartType(bar, 33, 2), Bytes{});
     LONG size = 0;
     bar.GetPersistSize(&size);
     EXPECT_EQ(size, 2);
@@ -68,26 +61,26 @@ TEST(BarTypeChart, LoadsWhatItSaved) {
     saved.SetYAxis(0, 0, 1);
     saved.ModifyFlags(0x3, 0);
     saved.labelMask().SetText("%d", nullptr);
-    const Bytes bytes = save(saved, 33);
+    const Bytes bytes = saveChartType(saved, 33);
     ASSERT_EQ(bytes.size(), 2u + 2u + 120u + 4u);
 
     CBarTypeChart loaded(nullptr);
-    EXPECT_EQ(load(loaded, bytes, 33), com::S_OK);
+    EXPECT_EQ(loadArchiveError(loaded, bytes, 33), com::S_OK);
     EXPECT_EQ(loaded.GetYAxis(), 1);
     EXPECT_EQ(loaded.flags(), 0x3);
     EXPECT_EQ(loaded.IsEnabled(), 0);
     EXPECT_STREQ(loaded.labelMask().GetText(nullptr), "%d");
-    EXPECT_EQ(save(loaded, 33), bytes);
+    EXPECT_EQ(saveChartType(loaded, 33), bytes);
 }
 
 TEST(BarTypeChart, AnOldSaveKeepsTheFlagsAndADamagedAxisFallsBackToTheFirst) {
     CBarTypeChart loaded(nullptr);
     loaded.ModifyFlags(0x4, 0);
-    EXPECT_EQ(load(loaded, Bytes{7, 0, 0, 0}, 31), com::S_OK);
+    EXPECT_EQ(loadArchiveError(loaded, Bytes{7, 0, 0, 0}, 31), com::S_OK);
     EXPECT_EQ(loaded.GetYAxis(), 0);
     EXPECT_EQ(loaded.flags(), 0x4);
     // A stream that ends early fails.
-    EXPECT_EQ(load(loaded, Bytes{1, 0, 0}, 33), com::STG_E_READFAULT);
+    EXPECT_EQ(loadArchiveError(loaded, Bytes{1, 0, 0}, 33), com::STG_E_READFAULT);
 }
 
 // --- Tips ----------------------------------------------------------------------------------------------

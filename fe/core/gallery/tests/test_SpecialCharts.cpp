@@ -28,14 +28,7 @@ namespace {
 using Bytes = std::vector<std::uint8_t>;
 using Values = std::vector<double>;
 
-Bytes save(CGalleryBase& chartType, LONG version, LONG flags) {
-    CMemoryArchive archive;
-    EXPECT_EQ(chartType.ExchangeProperties(archive, version, flags), com::S_OK);
-    com::HGLOBAL memory = archive.DetachGlobal();
-    return memory ? memory->bytes : Bytes{};
-}
-
-HRESULT load(CGalleryBase& chartType, const Bytes& bytes, LONG version) {
+HRESULT loadSpecialChart(CGalleryBase& chartType, const Bytes& bytes, LONG version) {
     CMemoryArchive archive(bytes.data(), bytes.size());
     return chartType.ExchangeProperties(archive, version, 0);
 }
@@ -214,7 +207,7 @@ TEST(SpecialChartProperties, SavedImagesAtVersion33) {
     Bytes expected = common;
     expected.insert(expected.end(), five.begin(), five.end());
     expected.insert(expected.end(), {1, 0, 1, 1});  // reversal 1, percentual, square marks
-    EXPECT_EQ(save(pf, 33, 1), expected);
+    EXPECT_EQ(saveChartType(pf, 33, 1), expected);
     EXPECT_EQ(expected.size(), 20u);
 
     CRenkoChart renko(nullptr);
@@ -222,14 +215,14 @@ TEST(SpecialChartProperties, SavedImagesAtVersion33) {
     expected = common;
     expected.insert(expected.end(), five.begin(), five.end());
     expected.push_back(1);
-    EXPECT_EQ(save(renko, 33, 1), expected);
-    EXPECT_EQ(save(kagi, 33, 1), expected);
+    EXPECT_EQ(saveChartType(renko, 33, 1), expected);
+    EXPECT_EQ(saveChartType(kagi, 33, 1), expected);
     EXPECT_EQ(expected.size(), 17u);
 
     CThreeLineBreakChart tlb(nullptr);
     expected = common;
     expected.insert(expected.end(), {3, 0});
-    EXPECT_EQ(save(tlb, 33, 1), expected);
+    EXPECT_EQ(saveChartType(tlb, 33, 1), expected);
     EXPECT_EQ(expected.size(), 10u);
 
     // The estimate: the label mask's 2 bytes and each chart type's own share.
@@ -246,15 +239,15 @@ TEST(SpecialChartProperties, LoadsWhatItSavedAndRefusesAnEmptyWindow) {
     saved.settings().breakDays = 5;
     saved.SetYAxis(0, 0, 1);
     CThreeLineBreakChart loaded(nullptr);
-    EXPECT_EQ(load(loaded, save(saved, 33, 0), 33), com::S_OK);
+    EXPECT_EQ(loadSpecialChart(loaded, saveChartType(saved, 33, 0), 33), com::S_OK);
     EXPECT_EQ(loaded.settings().breakDays, 5);
     EXPECT_EQ(loaded.GetYAxis(), 1);
 
     // BreakDays 0 from a saved state: the load fails and the chart type keeps its lines.
-    Bytes bad = save(saved, 33, 0);
+    Bytes bad = saveChartType(saved, 33, 0);
     bad[bad.size() - 2] = 0;
     CThreeLineBreakChart refused(nullptr);
-    EXPECT_NE(load(refused, bad, 33), com::S_OK);
+    EXPECT_NE(loadSpecialChart(refused, bad, 33), com::S_OK);
     EXPECT_EQ(refused.settings().breakDays, 3);
 }
 
