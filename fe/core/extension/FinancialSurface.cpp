@@ -6,6 +6,7 @@
 #include <utility>
 
 #include "analytical/CAnalyticalChartBase.h"
+#include "com/HResult.h"
 #include "com/Text.h"
 #include "dravik/Commands.h"
 #include "extension/CFinancialCharts.h"
@@ -14,14 +15,6 @@
 
 namespace dravik {
 namespace {
-
-template <typename T>
-HRESULT answer(T* out, T value) {
-    if (!out)
-        return com::E_POINTER;
-    *out = value;
-    return com::S_OK;
-}
 
 bool isAssigned(SHORT series) {
     return series >= 0;
@@ -32,7 +25,7 @@ bool isAssigned(SHORT series) {
 // --- Small helpers -----------------------------------------------------------------------------------------
 
 HRESULT CFinancialCharts::getShort(SHORT* out, SHORT value) {
-    return answer(out, value);
+    return com::answerOut(out, value);
 }
 
 HRESULT CFinancialCharts::putShort(SHORT& field, SHORT value) {
@@ -41,7 +34,7 @@ HRESULT CFinancialCharts::putShort(SHORT& field, SHORT value) {
 }
 
 HRESULT CFinancialCharts::getFlag(com::VARIANT_BOOL* out, std::uint8_t flag) {
-    return answer(out, com::toVariantBool(flag != 0));
+    return com::answerOut(out, com::toVariantBool(flag != 0));
 }
 
 HRESULT CFinancialCharts::putFlag(std::uint8_t& flag, com::VARIANT_BOOL value) {
@@ -72,7 +65,7 @@ HRESULT CFinancialCharts::put_DateInfo(com::VARIANT_BOOL value) {
 }
 
 HRESULT CFinancialCharts::get_CurrentGallery(SHORT* index) {
-    return answer(index, activeIndex());
+    return com::answerOut(index, activeIndex());
 }
 
 HRESULT CFinancialCharts::get_GalleryType(SHORT index, LONG* type) {
@@ -119,7 +112,7 @@ HRESULT CFinancialCharts::put_Data(LONG index, double value) {
 }
 
 HRESULT CFinancialCharts::get_DataUnit(LONG* unit) {
-    return answer(unit, static_cast<LONG>(settings_.currentDataUnit));
+    return com::answerOut(unit, static_cast<LONG>(settings_.currentDataUnit));
 }
 
 HRESULT CFinancialCharts::put_DataUnit(LONG unit) {
@@ -224,7 +217,7 @@ HRESULT CFinancialCharts::GetUsedSeries(SHORT series, SHORT* code) {
 }
 
 HRESULT CFinancialCharts::get_WorkSeries(LONG* series) {
-    return answer(series, workSeries_);
+    return com::answerOut(series, workSeries_);
 }
 
 HRESULT CFinancialCharts::put_WorkSeries(LONG series) {
@@ -234,13 +227,13 @@ HRESULT CFinancialCharts::put_WorkSeries(LONG series) {
 }
 
 HRESULT CFinancialCharts::get_AutoRecalc(com::VARIANT_BOOL* value) {
-    return answer(value, com::toVariantBool(autoRecalc_));
+    return com::answerOut(value, com::toVariantBool(autoRecalc_));
 }
 
 // --- Price display -----------------------------------------------------------------------------------------
 
 HRESULT CFinancialCharts::get_PriceStartInZero(com::VARIANT_BOOL* value) {
-    return answer(value, com::toVariantBool(priceStartInZero_));
+    return com::answerOut(value, com::toVariantBool(priceStartInZero_));
 }
 
 HRESULT CFinancialCharts::put_PriceStartInZero(com::VARIANT_BOOL value) {
@@ -249,7 +242,7 @@ HRESULT CFinancialCharts::put_PriceStartInZero(com::VARIANT_BOOL value) {
 }
 
 HRESULT CFinancialCharts::get_PriceDisplay(SHORT* display) {
-    return answer(display, priceDisplay_);
+    return com::answerOut(display, priceDisplay_);
 }
 
 HRESULT CFinancialCharts::put_PriceDisplay(SHORT display) {
@@ -266,7 +259,7 @@ HRESULT CFinancialCharts::put_PriceDisplay(SHORT display) {
 // --- Settings words ----------------------------------------------------------------------------------------
 
 HRESULT CFinancialCharts::get_Options(LONG* options) {
-    return answer(options, static_cast<LONG>(settings_.options));
+    return com::answerOut(options, static_cast<LONG>(settings_.options));
 }
 
 HRESULT CFinancialCharts::put_Options(LONG options) {
@@ -275,7 +268,7 @@ HRESULT CFinancialCharts::put_Options(LONG options) {
 }
 
 HRESULT CFinancialCharts::get_PropPageMask(LONG* mask) {
-    return answer(mask, static_cast<LONG>(settings_.propPageMask));
+    return com::answerOut(mask, static_cast<LONG>(settings_.propPageMask));
 }
 
 HRESULT CFinancialCharts::put_PropPageMask(LONG mask) {
@@ -284,7 +277,7 @@ HRESULT CFinancialCharts::put_PropPageMask(LONG mask) {
 }
 
 HRESULT CFinancialCharts::get_FullTechnicalStudyAxis(LONG* value) {
-    return answer(value, static_cast<LONG>(settings_.fullTechnicalStudyAxis));
+    return com::answerOut(value, static_cast<LONG>(settings_.fullTechnicalStudyAxis));
 }
 
 HRESULT CFinancialCharts::put_FullTechnicalStudyAxis(LONG value) {

@@ -5,6 +5,7 @@
 
 #include <type_traits>
 
+#include "com/HResult.h"
 #include "dravik/Commands.h"
 #include "extension/CFinancialCharts.h"
 #include "gallery/CKagiChart.h"
@@ -21,14 +22,6 @@ using com::LONG;
 using com::SHORT;
 using com::VARIANT_BOOL;
 
-template <typename T>
-HRESULT answer(T* out, T value) {
-    if (!out)
-        return com::E_POINTER;
-    *out = value;
-    return com::S_OK;
-}
-
 // What every chart-type object shares: the extension it keeps alive, the chart type it views, the
 // rebuild and repaint after a change, the label mask and the chart type's series objects.
 template <typename Interface, typename Chart>
@@ -38,7 +31,7 @@ public:
         : lifetime_(extension.identity()), extension_(extension), chart_(chart) {}
 
     HRESULT get_LabelMask(com::Bstr* value) override {
-        return answer(value, com::Bstr::fromUtf8(chart_.labelMaskText()));
+        return com::answerOut(value, com::Bstr::fromUtf8(chart_.labelMaskText()));
     }
     HRESULT put_LabelMask(const com::Bstr& value) override {
         chart_.setLabelMaskText(value.toUtf8());
@@ -69,7 +62,7 @@ protected:
     }
     static std::uint8_t flagOf(VARIANT_BOOL value) { return value == com::VARIANT_TRUE ? 1 : 0; }
     static HRESULT getFlag(VARIANT_BOOL* out, std::uint8_t flag) {
-        return answer(out, com::toVariantBool(flag != 0));
+        return com::answerOut(out, com::toVariantBool(flag != 0));
     }
 
     // The view of a new series object: the chart type's record, bound to chart series 0 while the
@@ -124,9 +117,9 @@ class CPointFigureObject final : public CChartTypeObject<IPointFigure, CPointFig
 public:
     using CChartTypeObject::CChartTypeObject;
 
-    HRESULT get_BoxSize(double* v) override { return answer(v, settings().boxSize); }
+    HRESULT get_BoxSize(double* v) override { return com::answerOut(v, settings().boxSize); }
     HRESULT put_BoxSize(double v) override { return storeAndRebuild(settings().boxSize, v); }
-    HRESULT get_ReversalAmount(SHORT* v) override { return answer(v, settings().reversalAmount); }
+    HRESULT get_ReversalAmount(SHORT* v) override { return com::answerOut(v, settings().reversalAmount); }
     HRESULT put_ReversalAmount(SHORT v) override { return storeAndRebuild(settings().reversalAmount, v); }
     HRESULT get_PercentualBox(VARIANT_BOOL* v) override { return getFlag(v, settings().percentualBox); }
     HRESULT put_PercentualBox(VARIANT_BOOL v) override {
@@ -156,7 +149,7 @@ class CRenkoObject final : public CChartTypeObject<IRenko, CRenkoChart> {
 public:
     using CChartTypeObject::CChartTypeObject;
 
-    HRESULT get_BoxSize(double* v) override { return answer(v, settings().boxSize); }
+    HRESULT get_BoxSize(double* v) override { return com::answerOut(v, settings().boxSize); }
     HRESULT put_BoxSize(double v) override { return storeAndRebuild(settings().boxSize, v); }
     HRESULT get_DownColor(LONG* v) override { return getColor(series(), 0, v); }
     HRESULT put_DownColor(LONG v) override { return putColor(series(), 0, v); }
@@ -177,7 +170,7 @@ class CKagiObject final : public CChartTypeObject<IKagi, CKagiChart> {
 public:
     using CChartTypeObject::CChartTypeObject;
 
-    HRESULT get_ReversalAmount(double* v) override { return answer(v, settings().reversalAmount); }
+    HRESULT get_ReversalAmount(double* v) override { return com::answerOut(v, settings().reversalAmount); }
     HRESULT put_ReversalAmount(double v) override { return storeAndRebuild(settings().reversalAmount, v); }
     HRESULT get_Percentual(VARIANT_BOOL* v) override { return getFlag(v, settings().percentual); }
     HRESULT put_Percentual(VARIANT_BOOL v) override {
@@ -206,7 +199,7 @@ class CThreeLineBreakObject final : public CChartTypeObject<IThreeLineBreak, CTh
 public:
     using CChartTypeObject::CChartTypeObject;
 
-    HRESULT get_BreakDays(SHORT* v) override { return answer(v, chart_.settings().breakDays); }
+    HRESULT get_BreakDays(SHORT* v) override { return com::answerOut(v, chart_.settings().breakDays); }
     HRESULT put_BreakDays(SHORT v) override {
         // The window of the last lines holds BreakDays lines: it cannot be empty.
         if (v <= 0)

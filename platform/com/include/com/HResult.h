@@ -72,4 +72,13 @@ constexpr bool FAILED(HRESULT result) {
     return result < 0;
 }
 
+// A property getter's answer: the value into the caller's out-parameter, E_POINTER when it gave none.
+template <typename T>
+HRESULT answerOut(T* out, T value) {
+    if (!out)
+        return E_POINTER;
+    *out = value;
+    return S_OK;
+}
+
 }  // namespace com
