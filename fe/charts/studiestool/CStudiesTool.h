@@ -74,7 +74,8 @@ private:
 
     StudiesToolOwner* owner_;
     com::ComPtr<com::IUnknown> inner_;  // the aggregated tool's own IUnknown
-    struct WindowRef;                   // follows the window part, which its parent widget may delete first
+    // Follows the window part, which its parent widget may delete first.
+    struct WindowRef;
     std::unique_ptr<WindowRef> window_;
 };
 

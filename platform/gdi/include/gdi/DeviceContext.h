@@ -7,7 +7,6 @@
 #pragma once
 
 #include <memory>
-#include <optional>
 #include <span>
 #include <string_view>
 #include <vector>
