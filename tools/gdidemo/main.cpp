@@ -6,6 +6,7 @@
 
 #include <QDir>
 #include <QGuiApplication>
+#include <QImage>
 #include <QPrinter>
 
 #include "gdi/EmfRecorder.h"

@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <cmath>
 
+#include <QWidget>
+
 #include "KvlItems.h"
 #include "com/ComObject.h"
 #include "korvel/KvlChart.h"

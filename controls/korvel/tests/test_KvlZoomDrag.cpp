@@ -1,6 +1,8 @@
 // The zoom drag alone: its band on a surface and the range it hands back.
 #include <gtest/gtest.h>
 
+#include <QImage>
+
 #include "gdi/DeviceContext.h"
 #include "gdi/Objects.h"
 #include "korvel/KvlZoomDrag.h"

@@ -2,6 +2,7 @@
 
 #include "OstOwnerDraw.h"
 
+#include <QImage>
 #include <QString>
 
 #include "com/Text.h"
@@ -75,7 +76,7 @@ HRESULT OstCommandBar::choose(SHORT id, IOstMessageReceiver* receiver) {
     if (!target)
         return com::S_FALSE;
     LONG result = 0;
-    const auto window = reinterpret_cast<std::intptr_t>(window_.data());
+    const auto window = reinterpret_cast<std::intptr_t>(window_.widget());
     return target->OnToolbarMessage(window, kWmCommand, id, 0, &result);
 }
 
@@ -202,8 +203,8 @@ HRESULT OstCommandBar::TrackPopup(SHORT menuId, LONG x, LONG y, IOstMessageRecei
     fillMenu(*table_, menuCommand->subCommands, menu.items, 1, budget);
     routeOwnerDrawn(
         *table_, menu, [this, receiver](SHORT entry) { return receiverFor(entry, receiver); },
-        reinterpret_cast<std::intptr_t>(window_.data()));
-    const int id = ui::modalServices().trackPopupMenu(window_, menu, QPoint(x, y));
+        reinterpret_cast<std::intptr_t>(window_.widget()));
+    const int id = ui::modalServices().trackPopupMenu(window_.widget(), menu, QPoint(x, y));
     if (id == 0 || !menu.isChoosable(id))
         return com::S_OK;
     if (chosen)

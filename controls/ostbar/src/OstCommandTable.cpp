@@ -3,7 +3,12 @@
 #include <algorithm>
 #include <limits>
 
+#include <QImage>
+
 namespace ostbar {
+
+OstCommandTable::OstCommandTable() = default;
+OstCommandTable::~OstCommandTable() = default;
 
 bool OstCommandData::sameState(const OstCommandData& other) const {
     return id == other.id && text == other.text && image == other.image && style == other.style &&

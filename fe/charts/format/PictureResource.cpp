@@ -1,5 +1,7 @@
 #include "format/PictureResource.h"
 
+#include <QImage>
+
 namespace dravik {
 
 com::HRESULT CreatePictureFromBitmap(const res::ResourceModule* module, std::uint32_t bitmapId,

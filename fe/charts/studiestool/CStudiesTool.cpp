@@ -3,9 +3,11 @@
 #include <array>
 
 #include <QLayout>
+#include <QPointer>
 #include <QVBoxLayout>
 
 #include "com/Activation.h"
+#include "studiestool/CStudiesToolWnd.h"
 #include "studiestool/StudiesToolOwner.h"
 
 namespace dravik {
@@ -19,6 +21,13 @@ constexpr SHORT kLastStudyNumber = 57;
 constexpr std::array<LONG, 6> kDockOfCommand{0, 1, 2, 3, 4, 5};
 
 }  // namespace
+
+struct CStudiesTool::WindowRef {
+    QPointer<CStudiesToolWnd> pointer;
+};
+
+CStudiesTool::CStudiesTool(StudiesToolOwner& owner)
+    : owner_(&owner), window_(std::make_unique<WindowRef>()) {}
 
 com::ComPtr<CStudiesTool> CStudiesTool::Create(StudiesToolOwner& owner) {
     ostbar::registerClasses();
@@ -37,6 +46,10 @@ CStudiesTool::~CStudiesTool() {
     if (auto window = inner<ostbar::IOstToolWindow>())
         window->SetToolReceiver(nullptr);
     inner_.reset();
+}
+
+CStudiesToolWnd* CStudiesTool::window() const {
+    return window_->pointer.data();
 }
 
 HRESULT CStudiesTool::queryAggregate(const com::IID& iid, void** object) {
@@ -75,15 +88,16 @@ HRESULT CStudiesTool::put_DockPosition(LONG position) {
 HRESULT CStudiesTool::UpdateStatus(SHORT nStudyID) {
     if (nStudyID < kFirstStudyNumber || nStudyID > kLastStudyNumber)
         return com::E_INVALIDARG;
-    if (!window_)
+    CStudiesToolWnd* const shown = window();
+    if (!shown)
         return com::S_OK;
     if (nStudyID == kFirstStudyNumber) {
         for (int study = 0; study <= kLastStudyNumber; ++study)
-            window_->UpdateStudy(study);
+            shown->UpdateStudy(study);
     } else {
-        window_->UpdateStudy(nStudyID);
+        shown->UpdateStudy(nStudyID);
     }
-    window_->DescribeSelection();
+    shown->DescribeSelection();
     return com::S_OK;
 }
 
@@ -125,29 +139,30 @@ bool CStudiesTool::runToolCommand(SHORT id) {
 }
 
 void CStudiesTool::createWindow() {
-    if (window_ || !owner_)
+    if (window() || !owner_)
         return;
     QWidget* parent = nullptr;
     auto toolWindow = inner<ostbar::IOstToolWindow>();
     if (!toolWindow || com::FAILED(toolWindow->GetParentWidget(&parent)) || !parent)
         return;
-    window_ = new CStudiesToolWnd(*owner_, parent);
+    auto* shown = new CStudiesToolWnd(*owner_, parent);
+    window_->pointer = shown;
     if (!parent->layout()) {
         auto* layout = new QVBoxLayout(parent);
         layout->setContentsMargins(0, 0, 0, 0);
     }
-    parent->layout()->addWidget(window_.data());
-    window_->BuildList();
+    parent->layout()->addWidget(shown);
+    shown->BuildList();
 }
 
 void CStudiesTool::destroyWindow() {
-    delete window_.data();
-    window_.clear();
+    delete window();
+    window_->pointer.clear();
 }
 
 void CStudiesTool::LanguageChanged() {
-    if (window_)
-        window_->BuildList();
+    if (CStudiesToolWnd* const shown = window())
+        shown->BuildList();
 }
 
 void CStudiesTool::Disconnect() {

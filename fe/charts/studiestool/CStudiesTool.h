@@ -3,12 +3,11 @@
 // window part of its own (CStudiesToolWnd), which exists while the tool is shown.
 #pragma once
 
-#include <QPointer>
+#include <memory>
 
 #include "com/ComObject.h"
 #include "com/ComPtr.h"
 #include "dravik/StudiesToolInterface.h"
-#include "studiestool/CStudiesToolWnd.h"
 
 namespace dravik {
 
@@ -16,6 +15,7 @@ using com::HRESULT;
 using com::LONG;
 using com::SHORT;
 
+class CStudiesToolWnd;
 class StudiesToolOwner;
 
 class CStudiesTool final : public com::ComObject<IStudiesTool, ostbar::IOstMessageReceiver> {
@@ -45,13 +45,13 @@ public:
     // The owner goes: the window goes and nothing calls the owner any more.
     void Disconnect();
     // The window part while the tool is shown; null otherwise.
-    CStudiesToolWnd* window() const { return window_.data(); }
+    CStudiesToolWnd* window() const;
 
 protected:
     HRESULT queryAggregate(const com::IID& iid, void** object) override;
 
 private:
-    explicit CStudiesTool(StudiesToolOwner& owner) : owner_(&owner) {}
+    explicit CStudiesTool(StudiesToolOwner& owner);
     ~CStudiesTool() override;
 
     template <typename I>
@@ -74,7 +74,9 @@ private:
 
     StudiesToolOwner* owner_;
     com::ComPtr<com::IUnknown> inner_;  // the aggregated tool's own IUnknown
-    QPointer<CStudiesToolWnd> window_;
+    // Follows the window part, which its parent widget may delete first.
+    struct WindowRef;
+    std::unique_ptr<WindowRef> window_;
 };
 
 }  // namespace dravik

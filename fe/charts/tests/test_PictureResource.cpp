@@ -2,6 +2,9 @@
 
 #include <memory>
 
+#include <QImage>
+#include <QString>
+
 #include "format/PictureResource.h"
 
 namespace dravik {

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <array>
 
+#include <QImage>
 #include <QString>
 
 #include "format/ResourceText.h"

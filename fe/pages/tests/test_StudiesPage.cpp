@@ -10,6 +10,7 @@
 #include "pages/CStudiesPage.h"
 #include "state/StudyRecord.h"
 #include "studiestool/CStudiesTool.h"
+#include "studiestool/CStudiesToolWnd.h"
 
 namespace dravik::test {
 namespace {

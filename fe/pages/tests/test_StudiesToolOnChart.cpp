@@ -8,6 +8,7 @@
 #include "analytical/CAnalyticalChartBase.h"
 #include "dravik/Commands.h"
 #include "studiestool/CStudiesTool.h"
+#include "studiestool/CStudiesToolWnd.h"
 
 namespace dravik::test {
 namespace {

@@ -4,7 +4,11 @@
 #include <cmath>
 
 #include <QColor>
+#include <QFont>
 #include <QFontMetricsF>
+#include <QImage>
+#include <QRegion>
+#include <QString>
 #include <QStringList>
 
 #include "FontConvert.h"
@@ -297,27 +301,27 @@ int DeviceContext::clipKind() const {
 int DeviceContext::selectClipRgn(HRGN region) {
     if (region == NULL_HANDLE) {
         state_.clip.reset();
-        onSelectClip(state_.clip);
+        onSelectClip(nullptr);
         return SIMPLEREGION;
     }
     auto* data = ObjectTable::instance().data<detail::RegionData>(region, ObjectType::Region);
     if (!data)
         return RGN_ERROR;
-    state_.clip = data->region;
-    onSelectClip(state_.clip);
+    state_.clip = std::make_shared<const QRegion>(data->region);
+    onSelectClip(state_.clip.get());
     return clipKind();
 }
 
 int DeviceContext::intersectClipRect(int left, int top, int right, int bottom) {
-    const QRegion current = state_.clip.value_or(deviceBounds());
-    state_.clip = current & QRegion(deviceRect(left, top, right, bottom));
+    const QRegion current = state_.clip ? *state_.clip : deviceBounds();
+    state_.clip = std::make_shared<const QRegion>(current & QRegion(deviceRect(left, top, right, bottom)));
     onIntersectClip({left, top, right, bottom});
     return clipKind();
 }
 
 int DeviceContext::excludeClipRect(int left, int top, int right, int bottom) {
-    const QRegion current = state_.clip.value_or(deviceBounds());
-    state_.clip = current - QRegion(deviceRect(left, top, right, bottom));
+    const QRegion current = state_.clip ? *state_.clip : deviceBounds();
+    state_.clip = std::make_shared<const QRegion>(current - QRegion(deviceRect(left, top, right, bottom)));
     onExcludeClip({left, top, right, bottom});
     return clipKind();
 }
@@ -455,6 +459,10 @@ bool DeviceContext::textOut(int x, int y, const QString& text) {
     return extTextOut(x, y, 0, nullptr, text);
 }
 
+bool DeviceContext::textOut(int x, int y, std::string_view utf8) {
+    return textOut(x, y, QString::fromUtf8(utf8));
+}
+
 bool DeviceContext::extTextOut(int x, int y, unsigned options, const Rect* rect, const QString& text) {
     Point reference{x, y};
     if (state_.textAlign & TA_UPDATECP) {
@@ -504,6 +512,14 @@ int DeviceContext::drawText(const QString& text, Rect& rect, unsigned format) {
     return height;
 }
 
+int DeviceContext::drawText(std::string_view utf8, Rect& rect, unsigned format) {
+    return drawText(QString::fromUtf8(utf8), rect, format);
+}
+
+QImage DeviceContext::image() const {
+    return {};
+}
+
 QFont DeviceContext::deviceFont() const {
     const auto font = getFont(state_.font);
     return detail::toQFont(font.value_or(LogFont{}), scaleY());
@@ -511,6 +527,10 @@ QFont DeviceContext::deviceFont() const {
 
 Size DeviceContext::getTextExtent(const QString& text) const {
     return measureText(text);
+}
+
+Size DeviceContext::getTextExtent(std::string_view utf8) const {
+    return getTextExtent(QString::fromUtf8(utf8));
 }
 
 Size DeviceContext::measureText(const QString& text) const {

@@ -272,7 +272,7 @@ void EmfRecorder::onRestore(int relative) {
 // Clip changes are written as the calls that made them, which every reader replays. A selection is
 // a reset followed by an intersection with the region: readers take a region copied in (RGN_COPY)
 // as a reset or ignore it, so the copy is used only to remove the clip.
-void EmfRecorder::onSelectClip(const std::optional<QRegion>& region) {
+void EmfRecorder::onSelectClip(const QRegion* region) {
     if (closed_)
         return;
     emitSimple(EmfRecord::ExtSelectClipRgn, {0, std::uint32_t(RGN_COPY)});

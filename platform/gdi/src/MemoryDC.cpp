@@ -1,5 +1,8 @@
 #include <cmath>
 
+#include <QImage>
+#include <QPainter>
+
 #include "ObjectTable.h"
 #include "gdi/PainterDC.h"
 

@@ -6,7 +6,10 @@
 #include <numeric>
 
 #include <QFontMetricsF>
+#include <QImage>
+#include <QPainter>
 #include <QPolygon>
+#include <QRegion>
 
 #include "ObjectTable.h"
 

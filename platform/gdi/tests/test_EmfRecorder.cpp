@@ -9,6 +9,7 @@
 #include <vector>
 
 #include <QFontMetricsF>
+#include <QRegion>
 #include <QTemporaryDir>
 
 #include "gdi/EmfRecorder.h"

@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <QImage>
+
 #include "gdi/Picture.h"
 
 using namespace gdi;

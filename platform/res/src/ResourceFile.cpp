@@ -11,6 +11,8 @@
 #include <QStringConverter>
 #include <QStringList>
 
+#include "res/CursorResource.h"
+
 namespace res {
 
 namespace {

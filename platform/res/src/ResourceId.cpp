@@ -2,6 +2,9 @@
 
 #include <algorithm>
 
+#include <QString>
+#include <QStringView>
+
 namespace res {
 
 namespace {
@@ -33,10 +36,16 @@ bool isNameCharacter(QChar c) {
 
 }  // namespace
 
-ResourceId::ResourceId(const QString& name) : value_(name.toUpper()) {
+ResourceId::ResourceId(const QString& name) : value_(name.toUpper().toStdU16String()) {
     if (const auto number = parseNumber(name)) {
         value_ = *number;
     }
+}
+
+ResourceId::ResourceId(const char* name) : ResourceId(QString::fromUtf8(name)) {}
+
+QString ResourceId::name() const {
+    return isNumber() ? QString() : QString::fromStdU16String(std::get<std::u16string>(value_));
 }
 
 std::optional<ResourceId> ResourceId::parse(QStringView text) {
@@ -65,7 +74,8 @@ std::strong_ordering operator<=>(const ResourceId& a, const ResourceId& b) {
     if (a.isNumber()) {
         return a.number() <=> b.number();
     }
-    const int order = QString::compare(a.name(), b.name(), Qt::CaseSensitive);
+    // Code unit by code unit, as QString compares case-sensitively.
+    const int order = std::get<std::u16string>(a.value_).compare(std::get<std::u16string>(b.value_));
     return order <=> 0;
 }
 

@@ -5,6 +5,7 @@
 #include <QImage>
 #include <QTemporaryDir>
 
+#include "res/CursorResource.h"
 #include "res/ResourceFile.h"
 
 using res::LoadStatus;

@@ -2,6 +2,12 @@
 
 #include <memory>
 
+#include <QByteArray>
+#include <QImage>
+#include <QPoint>
+#include <QString>
+
+#include "res/CursorResource.h"
 #include "res/ResourceModule.h"
 
 using res::CursorResource;

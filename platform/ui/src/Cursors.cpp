@@ -2,7 +2,9 @@
 
 #include <map>
 
+#include <QCursor>
 #include <QGuiApplication>
+#include <QWidget>
 
 #include "ui/WindowHandle.h"
 

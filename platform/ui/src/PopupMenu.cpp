@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+#include <QImage>
+
 namespace ui {
 
 namespace {

@@ -1,5 +1,7 @@
 #include "ui/ScriptedModalServices.h"
 
+#include <QImage>
+
 namespace ui {
 
 ScriptedModalServices::ScriptedModalServices() : previous_(setModalServices(this)) {}

@@ -1,6 +1,14 @@
 #include "ui/WindowHandle.h"
 
+#include <QPointer>
+#include <QVariant>
+#include <QWidget>
+
 namespace ui {
+
+struct WindowHandle::Tracker {
+    QPointer<QWidget> widget;
+};
 
 namespace {
 
@@ -11,44 +19,58 @@ QPointer<QWidget>& captured() {
 
 }  // namespace
 
+WindowHandle::WindowHandle(QWidget* widget) {
+    if (widget)
+        tracker_ = std::make_shared<const Tracker>(Tracker{widget});
+}
+
+QWidget* WindowHandle::widget() const {
+    return tracker_ ? tracker_->widget.data() : nullptr;
+}
+
 gdi::Point WindowHandle::clientToScreen(gdi::Point client) const {
-    if (!widget_)
+    QWidget* const w = widget();
+    if (!w)
         return client;
-    const QPoint p = widget_->mapToGlobal(QPoint(client.x, client.y));
+    const QPoint p = w->mapToGlobal(QPoint(client.x, client.y));
     return {p.x(), p.y()};
 }
 
 gdi::Point WindowHandle::screenToClient(gdi::Point screen) const {
-    if (!widget_)
+    QWidget* const w = widget();
+    if (!w)
         return screen;
-    const QPoint p = widget_->mapFromGlobal(QPoint(screen.x, screen.y));
+    const QPoint p = w->mapFromGlobal(QPoint(screen.x, screen.y));
     return {p.x(), p.y()};
 }
 
 gdi::Rect WindowHandle::clientRect() const {
-    if (!widget_)
+    QWidget* const w = widget();
+    if (!w)
         return {};
-    return {0, 0, widget_->width(), widget_->height()};
+    return {0, 0, w->width(), w->height()};
 }
 
 void WindowHandle::invalidate(const gdi::Rect* rect) const {
-    if (!widget_)
+    QWidget* const w = widget();
+    if (!w)
         return;
     if (rect) {
-        widget_->update(QRect(rect->left, rect->top, rect->width(), rect->height()));
+        w->update(QRect(rect->left, rect->top, rect->width(), rect->height()));
     } else {
-        widget_->update();
+        w->update();
     }
 }
 
 WindowHandle WindowHandle::setCapture() const {
+    QWidget* const w = widget();
     WindowHandle previous = capture();
-    if (previous.widget_ && previous.widget_ != widget_ && previous.widget_->isVisible()) {
-        previous.widget_->releaseMouse();
+    if (QWidget* const p = previous.widget(); p && p != w && p->isVisible()) {
+        p->releaseMouse();
     }
-    captured() = widget_;
-    if (widget_ && widget_->isVisible())
-        widget_->grabMouse();
+    captured() = w;
+    if (w && w->isVisible())
+        w->grabMouse();
     return previous;
 }
 
@@ -62,23 +84,26 @@ WindowHandle WindowHandle::capture() {
     return WindowHandle(captured());
 }
 
-bool WindowHandle::setProp(const char* name, quintptr value) const {
-    if (!widget_)
+// Stored as quintptr, the type other code reading a property straight from the widget expects.
+bool WindowHandle::setProp(const char* name, std::uintptr_t value) const {
+    QWidget* const w = widget();
+    if (!w)
         return false;
-    widget_->setProperty(name, QVariant::fromValue(value));
+    w->setProperty(name, QVariant::fromValue(quintptr(value)));
     return true;
 }
 
-quintptr WindowHandle::getProp(const char* name) const {
-    if (!widget_)
+std::uintptr_t WindowHandle::getProp(const char* name) const {
+    QWidget* const w = widget();
+    if (!w)
         return 0;
-    return widget_->property(name).value<quintptr>();
+    return w->property(name).value<quintptr>();
 }
 
-quintptr WindowHandle::removeProp(const char* name) const {
-    const quintptr value = getProp(name);
-    if (widget_)
-        widget_->setProperty(name, QVariant());
+std::uintptr_t WindowHandle::removeProp(const char* name) const {
+    const std::uintptr_t value = getProp(name);
+    if (QWidget* const w = widget())
+        w->setProperty(name, QVariant());
     return value;
 }
 

@@ -2,6 +2,9 @@
 // that does not read as what it claims to be.
 #include <gtest/gtest.h>
 
+#include <QColor>
+#include <QImage>
+
 #include "gdi/EmfRecorder.h"
 #include "ui/Input.h"
 

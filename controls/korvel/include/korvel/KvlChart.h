@@ -27,7 +27,7 @@
 #include "ostbar/OstBarContract.h"
 #include "ostbar/OstCommandBar.h"
 #include "ui/Cursors.h"
-#include "ui/PropertyFrame.h"
+#include "ui/PropertyFrameRequest.h"
 #include "ui/WindowHandle.h"
 
 class QPrinter;

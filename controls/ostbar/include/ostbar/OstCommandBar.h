@@ -6,12 +6,12 @@
 #include <memory>
 #include <vector>
 
-#include <QPointer>
-#include <QWidget>
-
 #include "com/ComObject.h"
 #include "ostbar/OstBarContract.h"
 #include "ostbar/OstCommandTable.h"
+#include "ui/WindowHandle.h"
+
+class QWidget;
 
 namespace ostbar {
 
@@ -27,8 +27,8 @@ public:
     const std::shared_ptr<OstCommandTable>& table() const { return table_; }
     IOstMessageReceiver* messageReceiver() const { return receiver_; }
     // The widget that shows the bar; chosen commands name it as their window.
-    void setWindow(QWidget* window) { window_ = window; }
-    QWidget* window() const { return window_; }
+    void setWindow(QWidget* window) { window_ = ui::WindowHandle(window); }
+    QWidget* window() const { return window_.widget(); }
 
     // A command chosen by the user: toggles the check mark of a check-style command, then hands
     // kWmCommand to `receiver`, else the command's receiver, else the bar's. S_FALSE when the
@@ -71,7 +71,7 @@ private:
 
     std::shared_ptr<OstCommandTable> table_;
     IOstMessageReceiver* receiver_ = nullptr;  // not held: see SetMessageReceiver
-    QPointer<QWidget> window_;
+    ui::WindowHandle window_;
     std::vector<OstCommandEntry> entries_;  // the command set's commands, for reloading texts
     std::shared_ptr<const res::ResourceModule> resources_;
 };

@@ -9,10 +9,10 @@
 #include <string>
 #include <vector>
 
-#include <QImage>
-
 #include "com/ComPtr.h"
 #include "ostbar/OstBarContract.h"
+
+class QImage;
 
 namespace ostbar {
 
@@ -46,7 +46,8 @@ public:
     // cycle cannot recurse forever.
     static constexpr int kMaxMenuDepth = 8;
 
-    OstCommandTable() = default;
+    OstCommandTable();
+    ~OstCommandTable();
     OstCommandTable(const OstCommandTable&) = delete;
     OstCommandTable& operator=(const OstCommandTable&) = delete;
 
@@ -75,6 +76,7 @@ public:
     // Appends the images of a strip; answers the index of the first one (-1 for an unusable strip). A
     // strip whose images the table holds already, in that order, adds none and answers where they are.
     LONG addImages(const QImage& strip, LONG imageWidth, std::uint32_t maskColor);
+    // Callers that read the images include <QImage>.
     const std::vector<QImage>& images() const { return images_; }
 
     // --- State word ---

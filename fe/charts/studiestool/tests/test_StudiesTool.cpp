@@ -13,6 +13,7 @@
 #include "state/StudyRecord.h"
 #include "state/StudyTable.h"
 #include "studiestool/CStudiesTool.h"
+#include "studiestool/CStudiesToolWnd.h"
 #include "studiestool/StudiesToolOwner.h"
 
 namespace dravik {

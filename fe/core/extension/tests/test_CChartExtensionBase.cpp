@@ -1,6 +1,7 @@
 // Attaching to a chart, the gallery commands, activation with the callback chain and the forwarding of
 // the control's calls to the chart types.
 #include <QFile>
+#include <QImage>
 
 #include "ExtensionFixture.h"
 #include "com/Activation.h"

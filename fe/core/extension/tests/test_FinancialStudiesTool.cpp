@@ -8,6 +8,7 @@
 #include "dravik/Events.h"
 #include "dravik/StudiesToolInterface.h"
 #include "dravik/StudyInterfaces.h"
+#include "studiestool/CStudiesToolWnd.h"
 
 namespace dravik::test {
 namespace {

@@ -7,18 +7,20 @@
 #pragma once
 
 #include <memory>
-#include <optional>
 #include <span>
 #include <string_view>
 #include <vector>
 
-#include <QFont>
-#include <QImage>
-#include <QRegion>
-#include <QString>
-
 #include "gdi/Objects.h"
 #include "gdi/Types.h"
+
+// Qt types that this interface only passes by reference or returns: their users include them.
+class QColor;
+class QFont;
+class QImage;
+class QRect;
+class QRegion;
+class QString;
 
 namespace gdi {
 
@@ -89,7 +91,7 @@ public:
     int excludeClipRect(int left, int top, int right, int bottom);
     // The clip box in logical units (the whole device when there is no clip).
     int getClipBox(Rect* box) const;
-    bool hasClip() const { return state_.clip.has_value(); }
+    bool hasClip() const { return state_.clip != nullptr; }
 
     // --- saved states ---
     int saveDC();
@@ -123,15 +125,13 @@ public:
 
     // --- text ---
     bool textOut(int x, int y, const QString& text);
-    bool textOut(int x, int y, std::string_view utf8) { return textOut(x, y, QString::fromUtf8(utf8)); }
+    bool textOut(int x, int y, std::string_view utf8);
     bool extTextOut(int x, int y, unsigned options, const Rect* rect, const QString& text);
     // DT_ flags; single line or lines split at '\n'. Answers the text height in logical units.
     int drawText(const QString& text, Rect& rect, unsigned format);
-    int drawText(std::string_view utf8, Rect& rect, unsigned format) {
-        return drawText(QString::fromUtf8(utf8), rect, format);
-    }
+    int drawText(std::string_view utf8, Rect& rect, unsigned format);
     Size getTextExtent(const QString& text) const;
-    Size getTextExtent(std::string_view utf8) const { return getTextExtent(QString::fromUtf8(utf8)); }
+    Size getTextExtent(std::string_view utf8) const;
     TextMetrics getTextMetrics() const;
 
     // --- block transfer ---
@@ -147,7 +147,7 @@ public:
     // --- device ---
     virtual int getDeviceCaps(int index) const = 0;
     // The pixels of the selected bitmap (memory contexts); a null image otherwise.
-    virtual QImage image() const { return {}; }
+    virtual QImage image() const;
 
     // The font of the selected font object, sized in device pixels.
     QFont deviceFont() const;
@@ -171,7 +171,8 @@ protected:
         Size windowExt{1, 1};
         Size viewportExt{1, 1};
         Point position;
-        std::optional<QRegion> clip;  // device pixels
+        // Device pixels; null: no clip. A clip is never changed in place, so saved states share it.
+        std::shared_ptr<const QRegion> clip;
     };
 
     explicit DeviceContext(Kind kind);
@@ -205,9 +206,9 @@ protected:
     virtual void onSelect(HGDIOBJ) {}
     virtual bool acceptsBitmap() const { return false; }
     // Clip changes, after the new clip is in place. A selection gives the selected region in device
-    // pixels (none: no clip); an intersection or exclusion the rectangle as the caller gave it, in
+    // pixels (null: no clip); an intersection or exclusion the rectangle as the caller gave it, in
     // logical units.
-    virtual void onSelectClip(const std::optional<QRegion>&) {}
+    virtual void onSelectClip(const QRegion*) {}
     virtual void onIntersectClip(const Rect&) {}
     virtual void onExcludeClip(const Rect&) {}
     virtual void onSave() {}

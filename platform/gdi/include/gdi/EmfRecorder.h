@@ -14,10 +14,13 @@
 #include <vector>
 
 #include <QByteArray>
-#include <QFontMetricsF>
+#include <QRect>
 #include <QString>
 
 #include "gdi/DeviceContext.h"
+
+class QFont;
+class QFontMetricsF;
 
 namespace gdi {
 
@@ -103,7 +106,7 @@ public:
 protected:
     void onAttribute(Attribute attribute) override;
     void onSelect(HGDIOBJ object) override;
-    void onSelectClip(const std::optional<QRegion>& region) override;
+    void onSelectClip(const QRegion* region) override;
     void onIntersectClip(const Rect& logical) override;
     void onExcludeClip(const Rect& logical) override;
     void onSave() override;

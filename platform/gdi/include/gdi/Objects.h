@@ -14,9 +14,9 @@
 #include <string>
 #include <vector>
 
-#include <QImage>
-
 #include "gdi/Types.h"
+
+class QImage;
 
 namespace gdi {
 

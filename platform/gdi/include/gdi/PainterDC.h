@@ -1,9 +1,9 @@
 // The device contexts that paint with QPainter: a memory context over a bitmap and a printer.
 #pragma once
 
-#include <QPainter>
-
 #include "gdi/DeviceContext.h"
+
+class QPainter;
 
 namespace gdi {
 

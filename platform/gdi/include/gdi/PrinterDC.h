@@ -1,6 +1,7 @@
 // A device context on a QPrinter (paper or PDF). Device units are printer pixels.
 #pragma once
 
+#include <QPainter>
 #include <QPrinter>
 
 #include "gdi/PainterDC.h"

@@ -9,33 +9,29 @@
 
 #include <cstddef>
 #include <cstdint>
-#include <map>
 #include <memory>
 #include <optional>
 #include <string>
 
-#include <QByteArray>
-#include <QImage>
-#include <QPoint>
-#include <QString>
-
 #include "com/FixedText.h"
 #include "res/ResourceId.h"
 
+class QByteArray;
+class QImage;
+class QString;
+
 namespace res {
 
-// A cursor described without the widget library: its image (with alpha) and the hot spot in
-// image pixels.
-struct CursorResource {
-    QImage image;
-    QPoint hotSpot;
-};
+struct CursorResource;  // res/CursorResource.h
 
 class ResourceModule {
 public:
     explicit ResourceModule(QString name, std::shared_ptr<const ResourceModule> fallback = nullptr);
+    ResourceModule(const ResourceModule& other);
+    ResourceModule& operator=(const ResourceModule& other);
+    ~ResourceModule();
 
-    const QString& name() const { return name_; }
+    const QString& name() const;
     const std::shared_ptr<const ResourceModule>& fallback() const { return fallback_; }
 
     // Lookups, falling back when this module has no entry. Texts are UTF-8.
@@ -53,29 +49,26 @@ public:
     std::optional<QByteArray> dialog(const ResourceId& id) const;
 
     // Whether this module itself (not its fallback) holds the text.
-    bool hasOwnString(std::uint32_t id) const { return strings_.count(id) != 0; }
+    bool hasOwnString(std::uint32_t id) const;
     std::size_t ownEntryCount() const;
 
     // Filling. A second entry under the same id replaces the first.
-    void setString(std::uint32_t id, std::string text) { strings_[id] = std::move(text); }
-    void setBitmap(std::uint32_t id, QImage image) { bitmaps_[id] = std::move(image); }
-    void setCursor(std::uint32_t id, CursorResource cursor) { cursors_[id] = std::move(cursor); }
-    void setMenu(const ResourceId& id, QByteArray data) { menus_[id] = std::move(data); }
-    void setDialog(const ResourceId& id, QByteArray data) { dialogs_[id] = std::move(data); }
+    void setString(std::uint32_t id, std::string text);
+    void setBitmap(std::uint32_t id, QImage image);
+    void setCursor(std::uint32_t id, CursorResource cursor);
+    void setMenu(const ResourceId& id, QByteArray data);
+    void setDialog(const ResourceId& id, QByteArray data);
     // Takes every entry of `other` (its fallback aside), replacing entries under the same ids.
     void merge(const ResourceModule& other);
 
 private:
-    template <typename Map, typename Key>
-    std::optional<typename Map::mapped_type> find(Map ResourceModule::*table, const Key& key) const;
+    struct Entries;  // the name and the tables, kept out of this header
 
-    QString name_;
+    template <typename Map, typename Key>
+    std::optional<typename Map::mapped_type> find(Map Entries::*table, const Key& key) const;
+
+    std::unique_ptr<Entries> entries_;
     std::shared_ptr<const ResourceModule> fallback_;
-    std::map<std::uint32_t, std::string> strings_;
-    std::map<std::uint32_t, QImage> bitmaps_;
-    std::map<std::uint32_t, CursorResource> cursors_;
-    std::map<ResourceId, QByteArray> menus_;
-    std::map<ResourceId, QByteArray> dialogs_;
 };
 
 }  // namespace res

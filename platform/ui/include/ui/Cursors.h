@@ -3,7 +3,7 @@
 
 #include <cstdint>
 
-#include <QCursor>
+class QCursor;
 
 namespace ui {
 

@@ -4,9 +4,9 @@
 #include <cstdint>
 #include <optional>
 
-#include <QByteArray>
-#include <QImage>
-#include <QString>
+class QByteArray;
+class QImage;
+class QString;
 
 namespace ui {
 

@@ -4,10 +4,11 @@
 #include <functional>
 #include <vector>
 
-#include <QImage>
 #include <QString>
 
 #include "gdi/DeviceContext.h"
+
+class QImage;
 
 namespace ui {
 

@@ -5,31 +5,17 @@
 // how classes are registered; a class id the factory does not know is left out.
 #pragma once
 
-#include <functional>
 #include <memory>
 #include <vector>
 
 #include <QDialog>
 
-#include "ui/PropertyPage.h"
+#include "ui/PropertyFrameRequest.h"
 
 class QPushButton;
 class QTabWidget;
 
 namespace ui {
-
-inline constexpr int ID_APPLY_NOW = 12321;
-
-using PropertyPageFactory = std::function<std::unique_ptr<PropertyPage>(const com::CLSID&)>;
-
-struct PropertyFrameRequest {
-    QWidget* owner = nullptr;
-    QString caption;
-    std::vector<com::IUnknown*> objects;  // not owned; alive while the frame is shown
-    std::vector<com::CLSID> pages;
-    com::LCID locale = 1024;  // the user default locale
-    com::DISPID initialProperty = 0;
-};
 
 class PropertyFrame final : public QDialog {
     Q_OBJECT
@@ -57,8 +43,5 @@ private:
     QPushButton* apply_ = nullptr;
     com::LCID locale_;
 };
-
-// Shows the frame modally. S_OK once it closes; E_INVALIDARG when no page could be made.
-com::HRESULT showPropertyFrame(const PropertyFrameRequest& request, const PropertyPageFactory& factory);
 
 }  // namespace ui

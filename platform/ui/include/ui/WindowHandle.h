@@ -2,22 +2,24 @@
 // named window properties.
 #pragma once
 
-#include <QPointer>
-#include <QVariant>
-#include <QWidget>
+#include <cstdint>
+#include <memory>
 
 #include "gdi/Types.h"
+
+class QWidget;
 
 namespace ui {
 
 class WindowHandle {
 public:
     WindowHandle() = default;
-    explicit WindowHandle(QWidget* widget) : widget_(widget) {}
+    explicit WindowHandle(QWidget* widget);
 
-    QWidget* widget() const { return widget_; }
-    bool isValid() const { return !widget_.isNull(); }
-    friend bool operator==(const WindowHandle& a, const WindowHandle& b) { return a.widget_ == b.widget_; }
+    // Null once the widget is destroyed.
+    QWidget* widget() const;
+    bool isValid() const { return widget() != nullptr; }
+    friend bool operator==(const WindowHandle& a, const WindowHandle& b) { return a.widget() == b.widget(); }
 
     gdi::Point clientToScreen(gdi::Point client) const;
     gdi::Point screenToClient(gdi::Point screen) const;
@@ -31,12 +33,14 @@ public:
     static WindowHandle capture();
 
     // Named properties kept on the window (null when absent).
-    bool setProp(const char* name, quintptr value) const;
-    quintptr getProp(const char* name) const;
-    quintptr removeProp(const char* name) const;
+    bool setProp(const char* name, std::uintptr_t value) const;
+    std::uintptr_t getProp(const char* name) const;
+    std::uintptr_t removeProp(const char* name) const;
 
 private:
-    QPointer<QWidget> widget_;
+    // Watches the widget for its destruction; shared by copies of the handle and never changed.
+    struct Tracker;
+    std::shared_ptr<const Tracker> tracker_;
 };
 
 }  // namespace ui
