@@ -13,6 +13,7 @@
 #include "frame/chart/DrawingDates.h"
 #include "frame/chart/DrawingHandles.h"
 #include "frame/chart/DrawingKinds.h"
+#include "frame/data/ChartPointText.h"
 #include "korvel/IKvlControl.h"
 #include "ostbar/OstBarContract.h"
 
@@ -62,16 +63,6 @@ QString pointDate(korvel::IKvlChart& chart, com::LONG point) {
     return QString::fromStdString(ExtensionDateText(date, loc::LOCALE_USER_DEFAULT));
 }
 
-// The four price series of the extension, in the order open, high, low, close.
-std::array<com::SHORT, 4> priceSeries(dravik::IFinancialCharts& extension) {
-    std::array<com::SHORT, 4> series{};
-    need(extension.get_OpenSeries(&series[0]), "OpenSeries");
-    need(extension.get_HighSeries(&series[1]), "HighSeries");
-    need(extension.get_LowSeries(&series[2]), "LowSeries");
-    need(extension.get_CloseSeries(&series[3]), "CloseSeries");
-    return series;
-}
-
 com::ComPtr<dravik::IIndexSeries> priceSeriesObject(dravik::IFinancialCharts& extension, com::SHORT series) {
     com::ComPtr<dravik::IIndexSeries> object;
     need(extension.get_PriceSeries(series, object.put()), "PriceSeries");
@@ -93,7 +84,7 @@ com::LONG colorOf(dravik::IIndexSeries& series) {
 }
 
 QString priceTip(korvel::IKvlChart& chart, dravik::IFinancialCharts& extension, com::LONG point) {
-    const auto series = priceSeries(extension);
+    const auto series = PriceSeriesOf(extension);
     QString parts[4];
     for (std::size_t i = 0; i < series.size(); ++i)
         parts[i] = legendOf(extension, series[i]) + QStringLiteral(": ") +
@@ -256,7 +247,7 @@ com::LONG ChartInternalCommand(korvel::IKvlChart& chart, dravik::IFinancialChart
 
 void PointInfoText(korvel::IKvlChart& chart, dravik::IFinancialCharts& extension, StudySlots& studies,
                    com::LONG point, QString& info) {
-    const auto series = priceSeries(extension);
+    const auto series = PriceSeriesOf(extension);
     double prices[4] = {};
     for (std::size_t i = 0; i < series.size(); ++i)
         prices[i] = seriesValue(chart, series[i], point);
@@ -279,7 +270,7 @@ void PointInfoText(korvel::IKvlChart& chart, dravik::IFinancialCharts& extension
 }
 
 void RestylePriceSeries(dravik::IFinancialCharts& extension, com::LONG display) {
-    const auto series = priceSeries(extension);
+    const auto series = PriceSeriesOf(extension);
     const auto open = priceSeriesObject(extension, series[0]);
     const auto high = priceSeriesObject(extension, series[1]);
     const auto low = priceSeriesObject(extension, series[2]);

@@ -22,6 +22,18 @@ std::vector<std::string_view> split(std::string_view text, char separator) {
     }
 }
 
+// The parts one after the other, each after the first preceded by the separator.
+template <class Parts>
+std::string joined(const Parts& parts, char separator) {
+    std::string text;
+    for (std::size_t i = 0; i < parts.size(); ++i) {
+        if (i > 0)
+            text += separator;
+        text += parts[i];
+    }
+    return text;
+}
+
 std::string boolText(bool value) {
     return value ? "True" : "False";
 }
@@ -69,13 +81,7 @@ DrawingSections SplitDrawingSections(std::string_view text) {
 }
 
 std::string JoinDrawingSections(const DrawingSections& sections) {
-    std::string text;
-    for (std::size_t i = 0; i < sections.size(); ++i) {
-        if (i > 0)
-            text += '$';
-        text += sections[i];
-    }
-    return text;
+    return joined(sections, '$');
 }
 
 std::vector<std::string_view> SplitDrawingRecords(std::string_view section) {
@@ -109,13 +115,7 @@ std::string WriteDrawingRecord(const DrawingRecord& r) {
         boolText(r.visible),
         std::to_string(r.workSeries),
     };
-    std::string text;
-    for (std::size_t i = 0; i < fields.size(); ++i) {
-        if (i > 0)
-            text += '|';
-        text += fields[i];
-    }
-    return text;
+    return joined(fields, '|');
 }
 
 std::optional<DrawingRecord> ReadDrawingRecord(std::string_view text, const loc::LocaleInfo& locale) {
