@@ -1,5 +1,5 @@
-// The program's entry: the start-up core of app/data with the program's windows joined through its
-// hooks; the program then lives in the frame window's event loop.
+// The program's entry: the assembled program started inside the application object; the program then
+// lives in the frame window's event loop.
 #include <QApplication>
 #include <QDir>
 #include <QMessageBox>
@@ -9,12 +9,8 @@
 #include <string>
 
 #include "appdata/AppError.h"
-#include "appdata/MarketReaders.h"
-#include "appdata/Startup.h"
-#include "appdata/StoreStartupSettings.h"
 #include "com/Yield.h"
-#include "frame/StartupWindows.h"
-#include "frame/watchlist/WatchListWiring.h"
+#include "frame/AssembledProgram.h"
 
 namespace {
 
@@ -45,31 +41,16 @@ int main(int argc, char* argv[]) {
     QApplication::setApplicationName(QStringLiteral("Tarnwick"));
     // Long loops of every component yield through this one hook (at most every few tens of ms).
     com::setYieldHook([] { QApplication::processEvents(); });
-    tarnwick::StoreStartupSettings settings;
-    tarnwick::StartupHooks hooks;
-    hooks.settings = &settings;
-    hooks.seedFolder = seedFolder();
-    hooks.processEvents = [] { QApplication::processEvents(); };
-    hooks.readSettings = [] {
-        try {
-            tarnwick::ReadSettings();
-        } catch (...) {
-            throw tarnwick::AppError::fromCurrentException();
-        }
-    };
-    frame::FrameHooks frameHooks;
-    frame::InstallWatchList(frameHooks);
-    frame::StartupWindows windows(std::move(frameHooks));
-    windows.connect(hooks);
+    frame::AssembledProgram program(seedFolder());
 
     tarnwick::SingleInstanceGuard guard;
     try {
-        if (tarnwick::Main(hooks, guard) == tarnwick::StartResult::AnotherInstanceRunning) {
+        if (program.start(guard) == tarnwick::StartResult::AnotherInstanceRunning) {
             return 0;
         }
     } catch (const tarnwick::AppError& error) {
         reportStartFailure(error);
         return 1;
     }
-    return windows.frame() != nullptr ? QApplication::exec() : 0;
+    return program.frame() != nullptr ? QApplication::exec() : 0;
 }

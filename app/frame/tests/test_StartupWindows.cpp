@@ -9,7 +9,7 @@
 #include "ProgramFixture.h"
 #include "appdata/MarketReaders.h"
 #include "appdata/Startup.h"
-#include "appdata/StoreStartupSettings.h"
+#include "frame/AssembledProgram.h"
 #include "frame/MDIForm1.h"
 #include "frame/StartupWindows.h"
 #include "frame/frmLanguage.h"
@@ -28,11 +28,8 @@ class StartupWindowsTest : public ProgramTest {
 protected:
     // One start of the program, the language window answered with `language` whenever it shows.
     MDIForm1& start(int language = frame::frmLanguage::kEnglish) {
-        m_windows = std::make_unique<frame::StartupWindows>();
-        tarnwick::StartupHooks hooks;
-        hooks.settings = &m_settings;
-        hooks.readSettings = [] { tarnwick::ReadSettings(); };
-        m_windows->connect(hooks);
+        // The program as its executable assembles it; the program folder exists, so nothing is seeded.
+        m_program = std::make_unique<frame::AssembledProgram>(std::filesystem::path());
         QTimer answer;
         answer.setInterval(10);
         QObject::connect(&answer, &QTimer::timeout, [this, language] {
@@ -45,10 +42,10 @@ protected:
         });
         answer.start();
         m_guard.release();
-        EXPECT_EQ(tarnwick::Main(hooks, m_guard), tarnwick::StartResult::Started);
+        EXPECT_EQ(m_program->start(m_guard), tarnwick::StartResult::Started);
         answer.stop();
-        EXPECT_NE(m_windows->frame(), nullptr);
-        return *m_windows->frame();
+        EXPECT_NE(m_program->frame(), nullptr);
+        return *m_program->frame();
     }
 
     // Closes the frame as the user does and lets the unloaded windows go.
@@ -71,14 +68,13 @@ protected:
     }
 
     void TearDown() override {
-        m_windows.reset();
+        m_program.reset();
         m_guard.release();
         ProgramTest::TearDown();
     }
 
-    tarnwick::StoreStartupSettings m_settings;
     tarnwick::SingleInstanceGuard m_guard;
-    std::unique_ptr<frame::StartupWindows> m_windows;
+    std::unique_ptr<frame::AssembledProgram> m_program;
     int m_languageQuestions = 0;
 };
 
@@ -117,12 +113,12 @@ TEST_F(StartupWindowsTest, FirstStartAsksTheLanguageOnceThenShowsTheDefaultToolW
 }
 
 TEST_F(StartupWindowsTest, ClosingTheLanguageWindowWithoutOkAsksAgainNextTime) {
-    m_windows = std::make_unique<frame::StartupWindows>();
+    frame::StartupWindows windows;
     QTimer::singleShot(10, [] {
         if (Form* window = Form::findOpen(QStringLiteral("frmLanguage")))
             window->close();
     });
-    m_windows->showLanguageWindow();
+    windows.showLanguageWindow();
     EXPECT_FALSE(setting("Language").has_value());
     EXPECT_FALSE(gArabic);
     EXPECT_EQ(Form::findOpen(QStringLiteral("frmLanguage")), nullptr);

@@ -3,6 +3,7 @@
 // The windows of the program's start-up: the language question, the language table, the splash
 // window while the database is compacted, and the frame window that the program then lives in.
 
+#include <functional>
 #include <memory>
 
 #include "appdata/Startup.h"
@@ -15,7 +16,8 @@ class frmSplash;
 
 class StartupWindows {
 public:
-    explicit StartupWindows(FrameHooks hooks = {});
+    // `frameHooks` makes the hooks of each frame window shown; without it the frame has none.
+    explicit StartupWindows(std::function<FrameHooks()> frameHooks = {});
     ~StartupWindows();
     StartupWindows(const StartupWindows&) = delete;
     StartupWindows& operator=(const StartupWindows&) = delete;
@@ -32,7 +34,7 @@ public:
     void showFrameWindow();
 
 private:
-    FrameHooks m_hooks;
+    std::function<FrameHooks()> m_frameHooks;
     std::unique_ptr<MDIForm1> m_frame;
     frmSplash* m_splash = nullptr;
 };

@@ -319,6 +319,11 @@ void CommitStudiesPage(StudySlots& studies, com::LONG study, const std::function
     }
 }
 
+void ReleaseDataEditorButton(korvel::IKvlChart& chart) {
+    com::ComPtr<ostbar::IOstCommand> held;
+    need(toolBarCommand(chart, kCommandDataEditor, held)->put_Checked(com::VARIANT_FALSE), "Checked");
+}
+
 void ClearMovedDrawing(dravik::IFinancialCharts& extension, com::LONG kind, com::SHORT index) {
     if (kind < 0 || kind > 9)
         return;

@@ -65,6 +65,9 @@ void RestylePriceSeries(dravik::IFinancialCharts& extension, com::LONG display);
 // computed again (`recalculate`).
 void CommitStudiesPage(StudySlots& studies, com::LONG study, const std::function<void()>& recalculate);
 
+// The data editor was hidden: the control's "Data Editor" button no longer shows pressed.
+void ReleaseDataEditorButton(korvel::IKvlChart& chart);
+
 // The moved drawing's user data is cleared (kinds 0 to 9; others are ignored).
 void ClearMovedDrawing(dravik::IFinancialCharts& extension, com::LONG kind, com::SHORT index);
 

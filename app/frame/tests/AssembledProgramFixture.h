@@ -1,0 +1,169 @@
+// The program as a user starts it, for end-to-end tests: the installation's first database made from
+// the sample market by the installer's own tool, both in-process servers registered in a class
+// registry of the test's own, a program folder and a settings store that do not exist yet (so the
+// start is a first start that seeds the program folder), the sample's first company chosen as the
+// installation's start script chooses it, and the language question answered. The test then runs
+// the very start-up the executable runs and reaches the frame, the chart window, its chart control
+// and the market database.
+#pragma once
+
+#include <dlfcn.h>
+#include <gtest/gtest.h>
+
+#include <QComboBox>
+#include <QCoreApplication>
+#include <QPushButton>
+#include <QTimer>
+
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <memory>
+#include <optional>
+#include <string>
+
+#include "appdata/Globals.h"
+#include "appdata/MarketCollections.h"
+#include "com/Activation.h"
+#include "com/InprocServer.h"
+#include "db/Connection.h"
+#include "frame/AssembledProgram.h"
+#include "frame/Form.h"
+#include "frame/FrameGlobals.h"
+#include "frame/MDIForm1.h"
+#include "frame/frmLanguage.h"
+#include "frame/frmMain.h"
+#include "frame/lists/ListFillers.h"
+#include "korvel/IKvlChart.h"
+#include "korvel/KvlChart.h"
+#include "korvel/KvlChartWidget.h"
+#include "store/SettingsStore.h"
+#include "testsupport/TempFolder.h"
+
+class AssembledProgramTest : public ::testing::Test {
+protected:
+    // The sample market's first company, which the installation charts until a company is chosen.
+    static constexpr std::int32_t kSampleCompany = 101;
+
+    // The installation's first database, made once for all the tests of a suite: each start copies it
+    // from the seed folder into its own new program folder.
+    static void SetUpTestSuite() {
+        s_seed = new testsupport::TempFolder("tarnwick-e2e-seed");
+        const std::filesystem::path file = s_seed->path() / "MQMKD.mqd";
+        const std::string command = std::string(TARNWICK_INITDB) + " '" + file.string() + "' '" +
+                                    TARNWICK_SAMPLE_DIR + "/update-stream.txt' > /dev/null";
+        ASSERT_EQ(std::system(command.c_str()), 0) << command;
+    }
+    static void TearDownTestSuite() {
+        delete s_seed;
+        s_seed = nullptr;
+    }
+
+    void SetUp() override {
+        ASSERT_NE(s_seed, nullptr);
+        if (const char* old = std::getenv("TARNWICK_HOME"); old != nullptr)
+            m_previousHome = old;
+        ::setenv("TARNWICK_HOME", home().c_str(), 1);
+        store::SettingsStore::setFolder(QString::fromStdString(m_config.path().string()));
+        ::setenv("TARNWICK_CLASS_REGISTRY", (m_config.path() / "classes.reg").c_str(), 1);
+        registerServer(DRAVIK_SERVER_PATH);
+        registerServer(INDIKON_SERVER_PATH);
+        saveSetting("SelectedCompany", std::to_string(kSampleCompany));
+        gArabic = false;
+        gClosing = false;
+    }
+
+    void TearDown() override {
+        m_program.reset();
+        m_guard.release();
+        for (frame::Form* form : std::vector<frame::Form*>(frame::Form::openForms()))
+            form->unload();
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        tarnwick::gConnection.close();
+        tarnwick::gMarkets.clear();
+        tarnwick::gCategories.clear();
+        tarnwick::gWatchLists.clear();
+        tarnwick::gTemplates.clear();
+        tarnwick::gSettings.clear();
+        frame::gWLCompanies.clear();
+        store::SettingsStore::setFolder(QString());
+        ::unsetenv("TARNWICK_CLASS_REGISTRY");
+        if (m_previousHome)
+            ::setenv("TARNWICK_HOME", m_previousHome->c_str(), 1);
+        else
+            ::unsetenv("TARNWICK_HOME");
+        gArabic = false;
+        gClosing = false;
+    }
+
+    // Starts the program as its executable does, answering the language question with English.
+    frame::MDIForm1& startProgram() {
+        m_program = std::make_unique<frame::AssembledProgram>(s_seed->path());
+        QTimer answer;
+        answer.setInterval(10);
+        QObject::connect(&answer, &QTimer::timeout, [this] { answerLanguageQuestion(); });
+        answer.start();
+        m_guard.release();
+        const tarnwick::StartResult started = m_program->start(m_guard);
+        answer.stop();
+        EXPECT_EQ(started, tarnwick::StartResult::Started);
+        EXPECT_NE(m_program->frame(), nullptr);
+        processEvents();
+        return *m_program->frame();
+    }
+
+    frame::AssembledProgram& program() { return *m_program; }
+    frame::MDIForm1& frameWindow() { return *m_program->frame(); }
+    frame::frmMain& chartWindow() { return frameWindow().chartWindow(); }
+    korvel::IKvlChart& chart() { return chartWindow().Korvel1()->control(); }
+    // The chart control object, for a look into its model.
+    korvel::KvlChart& chartObject() { return chartWindow().Korvel1()->chart(); }
+    dravik::IFinancialCharts& extension() { return *chartWindow().financialExtension(); }
+    // The program's connection to the market database in its program folder.
+    static db::Connection& database() { return tarnwick::gConnection; }
+
+    std::filesystem::path home() const { return m_folders.path() / "Tarnwick"; }
+    std::string errorLog() const {
+        std::ifstream in(home() / "Tarnwick.log", std::ios::binary);
+        return std::string(std::istreambuf_iterator<char>(in), {});
+    }
+    static void saveSetting(const char* key, const std::string& value) {
+        store::SettingsStore::saveSetting(QStringLiteral("Tarnwick"), QStringLiteral("Settings"),
+                                          QString::fromLatin1(key), QString::fromStdString(value));
+    }
+    static void processEvents() {
+        QCoreApplication::processEvents();
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    }
+
+    int m_languageQuestions = 0;
+
+private:
+    void answerLanguageQuestion() {
+        frame::Form* window = frame::Form::findOpen(QStringLiteral("frmLanguage"));
+        if (window == nullptr || !window->isVisible())
+            return;
+        ++m_languageQuestions;
+        static_cast<QComboBox*>(window->controlWidget(QStringLiteral("cmbLanguage")))
+            ->setCurrentIndex(frame::frmLanguage::kEnglish);
+        static_cast<QPushButton*>(window->controlWidget(QStringLiteral("cmdOK")))->click();
+    }
+
+    static void registerServer(const char* path) {
+        // Stays loaded, as the activation code keeps every library it loads.
+        void* library = ::dlopen(path, RTLD_NOW | RTLD_LOCAL);
+        ASSERT_NE(library, nullptr) << ::dlerror();
+        const auto registerIt =
+            reinterpret_cast<com::DllRegisterServerFunction>(::dlsym(library, "DllRegisterServer"));
+        ASSERT_NE(registerIt, nullptr) << path;
+        ASSERT_EQ(registerIt(), com::S_OK) << com::lastActivationError();
+    }
+
+    static inline testsupport::TempFolder* s_seed = nullptr;
+    testsupport::TempFolder m_folders{"tarnwick-e2e-home"};
+    testsupport::TempFolder m_config{"tarnwick-e2e-config"};
+    std::optional<std::string> m_previousHome;
+    tarnwick::SingleInstanceGuard m_guard;
+    std::unique_ptr<frame::AssembledProgram> m_program;
+};
