@@ -11,6 +11,8 @@ PACKAGES    := g++ make cmake ninja-build qt6-base-dev qt6-qpa-plugins libsqlite
                libbenchmark-dev fonts-dejavu-core locales
 # Warnings are errors; WERROR=OFF relaxes that for a local experiment.
 WERROR      ?= ON
+# Steps of each random walk of user commands under the sanitizers (the normal test run walks 200).
+ASAN_USER_STEPS ?= 1000
 SUDO        := $(if $(filter 0,$(shell id -u)),,sudo)
 
 .PHONY: all deps configure build test run asan format clean
@@ -44,7 +46,7 @@ asan: deps
 	cmake -S . -B $(ASAN_DIR) -G Ninja -DCMAKE_BUILD_TYPE=Debug -DTARNWICK_SANITIZE=ON -DTARNWICK_WERROR=$(WERROR) \
 	      -DTARNWICK_UNITY_BUILD=OFF
 	cmake --build $(ASAN_DIR) -j $(JOBS)
-	cd $(ASAN_DIR) && QT_QPA_PLATFORM=offscreen LSAN_OPTIONS=suppressions=$(CURDIR)/cmake/lsan.supp ctest --output-on-failure -j $(JOBS)
+	cd $(ASAN_DIR) && QT_QPA_PLATFORM=offscreen TARNWICK_USER_STEPS=$(ASAN_USER_STEPS) LSAN_OPTIONS=suppressions=$(CURDIR)/cmake/lsan.supp ctest --output-on-failure -j $(JOBS)
 
 format:
 	git ls-files '*.cpp' '*.h' | xargs clang-format -i

@@ -324,13 +324,15 @@ void KvlLabelLoop::draw(KvlDrawnLabel& label) {
     dc_.setTextColor(state ? static_cast<gdi::COLORREF>(state->properties[kAxisTextColor]) & 0xFFFFFF : 0);
     const gdi::Size extent = dc_.getTextExtent(label.text);
     if (xAxis) {
-        dc_.textOut(x - extent.cx / 2, plot.bottom + 3, label.text);
+        label.textLeft = x - extent.cx / 2;
     } else if (label.axis == 1) {
         // The right-hand strip is often narrow: axis 1 labels sit just inside the plot's right edge.
-        dc_.textOut(plot.right - 3 - extent.cx, y - extent.cy / 2, label.text);
+        label.textLeft = plot.right - 3 - extent.cx;
     } else {
-        dc_.textOut(plot.left - 3 - extent.cx, y - extent.cy / 2, label.text);
+        label.textLeft = plot.left - 3 - extent.cx;
     }
+    label.textRight = label.textLeft + extent.cx;
+    dc_.textOut(label.textLeft, xAxis ? plot.bottom + 3 : y - extent.cy / 2, label.text);
     dc_.restoreDC(saved);
 }
 

@@ -27,6 +27,9 @@ struct KvlDrawnLabel {
     gdi::HBRUSH brush{};  // brush of the band to the next label (the null brush: none)
     LONG pixel = 0;       // row (value axes) or column (X axis) of the grid line
     bool own = false;     // the chart's own label (the gallery gave nothing)
+    // The columns the label's text covers (equal when no text was drawn).
+    LONG textLeft = 0;
+    LONG textRight = 0;
 };
 
 class KvlLabelLoop {

@@ -1,0 +1,769 @@
+// A user's random walk through the assembled program: switching companies by symbol, watch list and
+// search, price displays, studies, chart types, zoom, grids and legend, period, interval and
+// adjustment, window sizes and docks, the axes' pop-up menus, a drawing, a template and an update
+// from a data server on the loopback interface. After every step the chart must still show what the
+// user chose, and the values it shows must be the database's. The walk is seeded: a failing seed
+// prints the steps that reproduce it. TARNWICK_USER_STEPS sets the length of a walk (longer runs
+// under the sanitizers).
+#include <QAbstractButton>
+#include <QApplication>
+#include <QComboBox>
+#include <QDockWidget>
+#include <QLineEdit>
+#include <QMenu>
+#include <QMouseEvent>
+#include <QPushButton>
+#include <QTimer>
+#include <QToolBar>
+#include <QTreeWidget>
+
+#include <chrono>
+#include <cmath>
+#include <cstdlib>
+#include <random>
+#include <sstream>
+
+#include "AssembledProgramFixture.h"
+#include "appdata/InternetSettings.h"
+#include "dravik/Commands.h"
+#include "frame/chart/DrawingHandles.h"
+#include "frame/data/DataWindowsWiring.h"
+#include "frame/data/frmData.h"
+#include "frame/frmChartSettings.h"
+#include "frame/search/frmSearch.h"
+#include "frame/update/frmDataUpdate.h"
+#include "frame/watchlist/frmWatchList.h"
+#include "gdi/DeviceContext.h"
+#include "gdi/Objects.h"
+#include "korvel/KvlLabelLoop.h"
+#include "ostbar/OstToolbarWidget.h"
+#include "testsupport/LoopbackHttpServer.h"
+#include "ui/ScriptedModalServices.h"
+
+namespace {
+
+using com::LONG;
+
+constexpr const char* kIdProperty = "ostbarCommandId";
+constexpr LONG kAnalyticalType = korvel::kFirstExtensionGalleryType + 4;
+constexpr int kDefaultSteps = 200;
+
+// One market row as the database holds it, read by the test itself.
+struct DayPrices {
+    double open = 0, high = 0, low = 0, close = 0;
+};
+
+// OLE automation date (days since 30 Dec 1899) to "YYYY-MM-DD".
+std::string isoDate(double oleDate) {
+    using namespace std::chrono;
+    const sys_days day = sys_days(year{1899} / December / 30) + days(static_cast<int>(std::floor(oleDate)));
+    const year_month_day ymd(day);
+    char text[16];
+    std::snprintf(text, sizeof text, "%04d-%02u-%02u", static_cast<int>(ymd.year()),
+                  static_cast<unsigned>(ymd.month()), static_cast<unsigned>(ymd.day()));
+    return text;
+}
+
+// "3 Oct 2024" for "2024-10-03", as the chart's tips and values window write a date.
+std::string shownDate(const std::string& iso) {
+    static const char* const kMonths[] = {"Jan", "Feb", "Mar", "Apr", "May", "Jun",
+                                          "Jul", "Aug", "Sep", "Oct", "Nov", "Dec"};
+    const int month = std::stoi(iso.substr(5, 2));
+    return std::to_string(std::stoi(iso.substr(8, 2))) + " " + kMonths[month - 1] + " " + iso.substr(0, 4);
+}
+
+QAction* findAction(const QList<QAction*>& actions, com::SHORT id) {
+    for (QAction* action : actions) {
+        const QVariant tagged = action->property(kIdProperty);
+        if (tagged.isValid() && tagged.toInt() == id)
+            return action;
+        if (action->menu() != nullptr)
+            if (QAction* inner = findAction(action->menu()->actions(), id))
+                return inner;
+    }
+    return nullptr;
+}
+
+void sendMouse(QWidget* to, QEvent::Type type, QPoint at, Qt::MouseButton button) {
+    const Qt::MouseButtons held =
+        type == QEvent::MouseButtonRelease ? Qt::NoButton : Qt::MouseButtons(button);
+    QMouseEvent event(type, QPointF(at), to->mapToGlobal(QPointF(at)), button, held, Qt::NoModifier);
+    QApplication::sendEvent(to, &event);
+}
+
+// Input boxes are answered by the script; pop-up menus are the real ones, shown and closed again.
+class RealMenus final : public ui::ModalServices {
+public:
+    RealMenus(ui::ScriptedModalServices& script, ui::ModalServices& real) : script_(script), real_(real) {
+        previous_ = ui::setModalServices(this);
+    }
+    ~RealMenus() override { ui::setModalServices(previous_); }
+    RealMenus(const RealMenus&) = delete;
+    RealMenus& operator=(const RealMenus&) = delete;
+
+    int menusShown() const { return menusShown_; }
+
+    int messageBox(QWidget* owner, const QString& text, const QString& caption, int style) override {
+        return script_.messageBox(owner, text, caption, style);
+    }
+    std::optional<QString> inputBox(QWidget* owner, const QString& prompt, const QString& title,
+                                    const QString& defaultText) override {
+        return script_.inputBox(owner, prompt, title, defaultText);
+    }
+    ui::FileDialogResult openFile(const ui::FileDialogRequest& request) override {
+        return script_.openFile(request);
+    }
+    ui::FileDialogResult saveFile(const ui::FileDialogRequest& request) override {
+        return script_.saveFile(request);
+    }
+    std::optional<gdi::COLORREF> chooseColor(QWidget* owner, gdi::COLORREF initial) override {
+        return script_.chooseColor(owner, initial);
+    }
+    std::optional<gdi::LogFont> chooseFont(QWidget* owner, const gdi::LogFont& initial) override {
+        return script_.chooseFont(owner, initial);
+    }
+    bool printDialog(QWidget* owner, QPrinter& printer) override {
+        return script_.printDialog(owner, printer);
+    }
+    bool printPreview(QWidget* owner, QPrinter& printer,
+                      const std::function<void(QPrinter&)>& paint) override {
+        return script_.printPreview(owner, printer, paint);
+    }
+    // The real menu: closed by the user's Escape once it shows.
+    int trackPopupMenu(QWidget* owner, const ui::PopupMenu& menu, QPoint screenPoint) override {
+        ++menusShown_;
+        QTimer::singleShot(30, [] {
+            if (QWidget* popup = QApplication::activePopupWidget())
+                popup->close();
+        });
+        return real_.trackPopupMenu(owner, menu, screenPoint);
+    }
+
+private:
+    ui::ScriptedModalServices& script_;
+    ui::ModalServices& real_;
+    ui::ModalServices* previous_ = nullptr;
+    int menusShown_ = 0;
+};
+
+class UserSequenceTest : public AssembledProgramTest {
+protected:
+    using Rng = std::mt19937;
+
+    struct Command {
+        const char* name;
+        int weight;
+        std::string (UserSequenceTest::*run)(Rng&);
+    };
+
+    void SetUp() override {
+        AssembledProgramTest::SetUp();
+        tarnwick::gDataServers = {m_server.hostAndPort().toStdString(), m_server.hostAndPort().toStdString()};
+    }
+    void TearDown() override {
+        tarnwick::gDataServers = {tarnwick::kDefaultDataServer, tarnwick::kDefaultBackupDataServer};
+        AssembledProgramTest::TearDown();
+    }
+
+    static int steps() {
+        const char* text = std::getenv("TARNWICK_USER_STEPS");
+        return text != nullptr && std::atoi(text) > 0 ? std::atoi(text) : kDefaultSteps;
+    }
+    static std::size_t pick(Rng& rng, std::size_t count) { return static_cast<std::size_t>(rng() % count); }
+
+    // Runs a walk of `count` steps; stops at the first step after which a check failed.
+    void walk(unsigned seed, int count) {
+        startProgram();
+        frameWindow().resize(1280, 900);
+        processEvents();
+        readCompanies();
+        Rng rng(seed);
+        int total = 0;
+        for (const Command& command : commands())
+            total += command.weight;
+        std::vector<std::string> done;
+        checkChart("start");
+        for (int step = 0; step < count && !HasFailure(); ++step) {
+            int draw = static_cast<int>(pick(rng, static_cast<std::size_t>(total)));
+            const Command* command = &commands().front();
+            for (const Command& c : commands()) {
+                command = &c;
+                if ((draw -= c.weight) < 0)
+                    break;
+            }
+            const std::string detail = (this->*command->run)(rng);
+            done.push_back(std::string(command->name) + (detail.empty() ? "" : " " + detail));
+            processEvents();
+            checkChart(done.back());
+        }
+        if (HasFailure()) {
+            std::ostringstream steps;
+            for (std::size_t i = 0; i < done.size(); ++i)
+                steps << "  " << i + 1 << ". " << done[i] << "\n";
+            ADD_FAILURE() << "seed " << seed << " failed after these steps:\n" << steps.str();
+        }
+    }
+
+    static const std::vector<Command>& commands() {
+        static const std::vector<Command> table = {
+            {"symbol", 4, &UserSequenceTest::chartBySymbol},
+            {"watch-list", 3, &UserSequenceTest::chartFromWatchList},
+            {"search", 1, &UserSequenceTest::chartFromSearch},
+            {"price-display", 4, &UserSequenceTest::choosePriceDisplay},
+            {"study", 6, &UserSequenceTest::toggleStudy},
+            {"chart-type", 3, &UserSequenceTest::chooseChartType},
+            {"zoom", 2, &UserSequenceTest::zoomIn},
+            {"zoom-out", 2, &UserSequenceTest::zoomOut},
+            {"grid-legend", 2, &UserSequenceTest::toggleGridOrLegend},
+            {"period", 2, &UserSequenceTest::choosePeriod},
+            {"interval", 2, &UserSequenceTest::chooseInterval},
+            {"adjust", 2, &UserSequenceTest::toggleAdjustment},
+            {"resize", 2, &UserSequenceTest::resizeFrame},
+            {"dock", 2, &UserSequenceTest::toggleDock},
+            {"axis-menu", 2, &UserSequenceTest::rightClickAxis},
+            {"drawing", 1, &UserSequenceTest::addOrRemoveDrawing},
+            {"template", 1, &UserSequenceTest::saveOrLoadTemplate},
+            {"update", 1, &UserSequenceTest::updateFromServer},
+        };
+        return table;
+    }
+
+    // --- What the user does -------------------------------------------------------------------
+
+    frame::frmChartSettings& settings() {
+        return *static_cast<frame::frmChartSettings*>(
+            frameWindow().toolWindow(QStringLiteral("frmChartSettings")));
+    }
+    template <class Widget>
+    Widget* settingsControl(const char* name) {
+        return static_cast<Widget*>(settings().controlWidget(QString::fromLatin1(name)));
+    }
+    korvel::KvlChartWidget& widget() { return *chartWindow().Korvel1(); }
+
+    std::string chartBySymbol(Rng& rng) {
+        const auto& [id, ticker] = m_companies[pick(rng, m_companies.size())];
+        settingsControl<QLineEdit>("txtSymbol")->setText(QString::fromStdString(ticker));
+        settingsControl<QAbstractButton>("cmdRefresh")->click();
+        return ticker;
+    }
+
+    std::string chartFromWatchList(Rng& rng) {
+        auto* list =
+            static_cast<frame::frmWatchList*>(frameWindow().toolWindow(QStringLiteral("frmWatchList")));
+        QTreeWidget& tree = list->lsvWL().widget();
+        if (tree.topLevelItemCount() == 0)
+            return "(empty)";
+        QTreeWidgetItem* item = tree.topLevelItem(static_cast<int>(pick(rng, tree.topLevelItemCount())));
+        tree.scrollToItem(item);
+        const QPoint at = tree.visualItemRect(item).center();
+        sendMouse(tree.viewport(), QEvent::MouseButtonPress, at, Qt::LeftButton);
+        sendMouse(tree.viewport(), QEvent::MouseButtonRelease, at, Qt::LeftButton);
+        return item->text(0).toStdString();
+    }
+
+    std::string chartFromSearch(Rng& rng) {
+        settings().lblSearch_Click();
+        processEvents();
+        auto* search = static_cast<frame::frmSearch*>(frame::Form::findOpen(QStringLiteral("frmSearch")));
+        if (search == nullptr) {
+            ADD_FAILURE() << "the search window did not open";
+            return "";
+        }
+        search->cmdSearch_Click();
+        const auto& [id, ticker] = m_companies[pick(rng, m_companies.size())];
+        if (!search->search().lsvCompanies().select("ID_" + std::to_string(id))) {
+            search->cmdCancel_Click();
+            return ticker + " (not listed)";
+        }
+        search->cmdOK_Click();
+        return ticker;
+    }
+
+    ostbar::OstToolbarWidget* financialRow() {
+        com::ComPtr<ostbar::IOstToolbarObj> toolbar;
+        EXPECT_EQ(extension().get_ToolBarObj(toolbar.put()), com::S_OK);
+        const auto bar = ostbar::OstCommandBar::implementationOf(toolbar.get());
+        for (ostbar::OstToolbarWidget* row : widget().hostedToolBars())
+            if (bar && row->bar() == bar.get())
+                return row;
+        return nullptr;
+    }
+    bool triggerFinancial(com::SHORT id) {
+        ostbar::OstToolbarWidget* row = financialRow();
+        QAction* action = row != nullptr && row->isVisible() ? findAction(row->actions(), id) : nullptr;
+        if (action == nullptr || !action->isEnabled())
+            return false;
+        action->trigger();
+        return true;
+    }
+
+    std::string choosePriceDisplay(Rng& rng) {
+        const com::SHORT id = static_cast<com::SHORT>(dravik::ID_CLOSEPRICE + pick(rng, 5));
+        return std::to_string(id) + (triggerFinancial(id) ? "" : " (not offered)");
+    }
+
+    std::string toggleStudy(Rng& rng) {
+        const com::SHORT id = static_cast<com::SHORT>(
+            dravik::ID_SIMPLEAVG_10DAYS +
+            pick(rng, dravik::ID_VOLATILITY_CHAIKINS - dravik::ID_SIMPLEAVG_10DAYS + 1));
+        return std::to_string(id) + (triggerFinancial(id) ? "" : " (not offered)");
+    }
+
+    QAction* chartAction(LONG id) { return widget().toolBar()->actionFor(static_cast<com::SHORT>(id)); }
+
+    // Mostly back to the analytical chart, where the studies are.
+    std::string chooseChartType(Rng& rng) {
+        const LONG index = pick(rng, 3) == 0 ? 4 : static_cast<LONG>(pick(rng, 5));
+        QAction* command = chartAction(korvel::kFirstExtensionCommandId + index);
+        if (command == nullptr) {
+            ADD_FAILURE() << "no chart type command " << index;
+            return "";
+        }
+        command->trigger();
+        return std::to_string(index);
+    }
+
+    std::string zoomIn(Rng& rng) {
+        const LONG points = chartObject().model().pointCount();
+        if (points < 10)
+            return "(too few points)";
+        chartAction(korvel::kCommandZoom)->trigger();
+        processEvents();
+        const double from = 1.0 + static_cast<double>(pick(rng, static_cast<std::size_t>(points / 2)));
+        const double to = from + 5.0 + static_cast<double>(pick(rng, static_cast<std::size_t>(points / 2)));
+        const auto values = chartObject().model().visibleRange(0);
+        const double level = (values.first + values.second) / 2;
+        LONG x0 = 0, x1 = 0, y = 0;
+        if (chart().ValueToPixel(from, level, &x0, &y, 0) != com::S_OK ||
+            chart().ValueToPixel(to, level, &x1, &y, 0) != com::S_OK)
+            return "(outside)";
+        QWidget* canvas = widget().canvas();
+        sendMouse(canvas, QEvent::MouseButtonPress, {static_cast<int>(x0), static_cast<int>(y)},
+                  Qt::LeftButton);
+        sendMouse(canvas, QEvent::MouseMove, {static_cast<int>(x1), static_cast<int>(y)}, Qt::LeftButton);
+        sendMouse(canvas, QEvent::MouseButtonRelease, {static_cast<int>(x1), static_cast<int>(y)},
+                  Qt::LeftButton);
+        return std::to_string(static_cast<int>(from)) + "-" + std::to_string(static_cast<int>(to));
+    }
+
+    std::string zoomOut(Rng&) {
+        QAction* command = chartAction(korvel::kCommandZoomOut);
+        if (command == nullptr || !command->isEnabled())
+            return "(not zoomed)";
+        command->trigger();
+        return "";
+    }
+
+    std::string toggleGridOrLegend(Rng& rng) {
+        static const LONG kCommands[] = {korvel::kCommandVerticalGrid, korvel::kCommandHorizontalGrid,
+                                         korvel::kCommandLegendBox};
+        const LONG id = kCommands[pick(rng, 3)];
+        chartAction(id)->trigger();
+        return std::to_string(id);
+    }
+
+    std::string chooseFrom(const char* list, Rng& rng) {
+        auto* combo = settingsControl<QComboBox>(list);
+        const int index = static_cast<int>(pick(rng, static_cast<std::size_t>(combo->count())));
+        combo->setCurrentIndex(index);
+        emit combo->activated(index);
+        return std::to_string(index);
+    }
+    std::string choosePeriod(Rng& rng) { return chooseFrom("cmbPeriod", rng); }
+    std::string chooseInterval(Rng& rng) { return chooseFrom("cmbInterval", rng); }
+    std::string toggleAdjustment(Rng&) {
+        settingsControl<QAbstractButton>("chkAdjusted")->click();
+        return "";
+    }
+
+    std::string resizeFrame(Rng& rng) {
+        const int width = 800 + static_cast<int>(pick(rng, 9)) * 100;
+        const int height = 600 + static_cast<int>(pick(rng, 5)) * 100;
+        frameWindow().resize(width, height);
+        return std::to_string(width) + "x" + std::to_string(height);
+    }
+
+    std::string toggleDock(Rng& rng) {
+        const int index = static_cast<int>(pick(rng, frame::MDIForm1::toolWindows().size()));
+        chartWindow().mnuViewForm_Click(index);
+        return std::to_string(index);
+    }
+
+    // A right click on the labels of the price axis or of the date axis, with the real pop-up.
+    std::string rightClickAxis(Rng& rng) {
+        const korvel::KvlRect plot = chartObject().model().plotRect();
+        const bool dateAxis = pick(rng, 2) == 0;
+        const QPoint at = dateAxis ? QPoint((plot.left + plot.right) / 2, plot.bottom + 8)
+                                   : QPoint(plot.left - 12, (plot.top + plot.bottom) / 2);
+        QWidget* canvas = widget().canvas();
+        sendMouse(canvas, QEvent::MouseButtonPress, at, Qt::RightButton);
+        sendMouse(canvas, QEvent::MouseButtonRelease, at, Qt::RightButton);
+        return dateAxis ? "date" : "price";
+    }
+
+    // A trend line through the drawing menu's dialog, or all of them removed again.
+    std::string addOrRemoveDrawing(Rng& rng) {
+        if (pick(rng, 2) == 0)
+            return triggerFinancial(dravik::ID_DELETEALL_TREND_LINE) ? "remove all"
+                                                                     : "remove all (not offered)";
+        QTimer::singleShot(50, [] {
+            if (QWidget* dialog = QApplication::activeModalWidget())
+                for (QPushButton* button : dialog->findChildren<QPushButton*>())
+                    if (button->text().remove('&') == QLatin1String("OK")) {
+                        button->click();
+                        return;
+                    }
+        });
+        return triggerFinancial(dravik::ID_NEW_TREND_LINE) ? "add" : "add (not offered)";
+    }
+
+    std::string saveOrLoadTemplate(Rng& rng) {
+        auto* combo = settingsControl<QComboBox>("cmbTemplates");
+        if (combo->count() == 0 || pick(rng, 3) == 0) {
+            m_script.answerInput(QStringLiteral("Walk %1").arg(combo->count() + 1));
+            for (QAction* action : settingsControl<QToolBar>("Toolbar1")->actions())
+                if (action->objectName() == QLatin1String("SaveAsNewTemplate"))
+                    action->trigger();
+            return "save";
+        }
+        const int index = static_cast<int>(pick(rng, static_cast<std::size_t>(combo->count())));
+        combo->setCurrentIndex(index);
+        emit combo->activated(index);
+        return "load " + std::to_string(index);
+    }
+
+    // The data server sends one more day for the charted company.
+    std::string updateFromServer(Rng&) {
+        const std::int32_t company = chartedCompany();
+        const std::string day = "2025-1-" + std::to_string(2 + m_updates++);
+        const DayPrices last = lastDay(company);
+        char row[200];
+        std::snprintf(row, sizeof row, "%s|%d|1000|10000|%.2f|%.2f|%.2f|%.2f|NO|1", day.c_str(), company,
+                      last.close, last.close * 1.02, last.close * 0.98, last.close * 1.01);
+        m_server.answerWith(testsupport::answer(
+            testsupport::crlfLines({"DAILY",
+                                    "DATE|COMPANYID|TOTALSHARES|TOTALAMOUNT|OPENINGPRICE|MAXPRICE|MINPRICE|"
+                                    "CLOSINGPRICE|ISDELETED|MARKETID",
+                                    row, "END", "EXIT"})));
+        chartWindow().mnuDatabankUpdate_Click();
+        const bool finished = testsupport::waitUntil([this] {
+            frame::frmDataUpdate* window = updateWindow();
+            return window != nullptr &&
+                   (window->model().display().okVisible || window->model().display().errorVisible);
+        });
+        EXPECT_TRUE(finished) << "the update did not finish";
+        if (frame::frmDataUpdate* window = updateWindow()) {
+            EXPECT_TRUE(window->model().display().okVisible)
+                << window->model().display().status.toStdString();
+            window->close();
+        }
+        processEvents();
+        return day;
+    }
+    static frame::frmDataUpdate* updateWindow() {
+        for (QWidget* widget : QApplication::allWidgets())
+            if (auto* window = dynamic_cast<frame::frmDataUpdate*>(widget); window && window->isVisible())
+                return window;
+        return nullptr;
+    }
+
+    // --- What the database holds ---------------------------------------------------------------
+
+    void readCompanies() {
+        db::RowSet rows = database().query(
+            R"(SELECT "ID", "TICKER" FROM "Company" WHERE "IS_INDEX" = 0 AND "MARKET_ID" = 1 ORDER BY "ID")",
+            {});
+        for (; !rows.eof(); rows.moveNext())
+            m_companies.emplace_back(static_cast<std::int32_t>(rows.int32(0)), *rows.text(1));
+        ASSERT_GT(m_companies.size(), 4u);
+    }
+    std::int32_t chartedCompany() {
+        com::Bstr id;
+        EXPECT_EQ(chart().get_ChartCompanyID(&id), com::S_OK);
+        return std::atoi(id.toUtf8().c_str());
+    }
+    DayPrices lastDay(std::int32_t company) {
+        db::RowSet rows = database().query(
+            R"(SELECT "OpeningPrice", "MaxPrice", "MinPrice", "ClosingPrice" FROM "MARKETDAILY1")"
+            R"( WHERE "COMPANYID" = ? AND "isDELETED" = 0 ORDER BY "DATE" DESC LIMIT 1)",
+            {company});
+        return rows.eof() ? DayPrices{10, 10, 10, 10}
+                          : DayPrices{rows.real(0), rows.real(1), rows.real(2), rows.real(3)};
+    }
+    // The day's prices, divided by the ratios of the splits after it up to `lastDate` (the adjustment
+    // keeps the newest prices as they are).
+    std::optional<DayPrices> dayPrices(std::int32_t company, const std::string& date, bool adjusted,
+                                       const std::string& firstDate, const std::string& lastDate) {
+        db::RowSet rows = database().query(
+            R"(SELECT "OpeningPrice", "MaxPrice", "MinPrice", "ClosingPrice" FROM "MARKETDAILY1")"
+            R"( WHERE "COMPANYID" = ? AND "DATE" = ? AND "isDELETED" = 0)",
+            {company, date});
+        if (rows.eof())
+            return std::nullopt;
+        DayPrices day{rows.real(0), rows.real(1), rows.real(2), rows.real(3)};
+        if (adjusted) {
+            db::RowSet splits =
+                database().query(R"(SELECT "Ratio" FROM "Split" WHERE "COMPANYID" = ? AND "isDELETED" = 0)"
+                                 R"( AND "SPLITDATE" > ? AND "SPLITDATE" >= ? AND "SPLITDATE" <= ?)",
+                                 {company, date, firstDate, lastDate});
+            for (; !splits.eof(); splits.moveNext())
+                for (double* price : {&day.open, &day.high, &day.low, &day.close})
+                    *price /= splits.real(0);
+        }
+        return day;
+    }
+
+    // --- What the chart must show after every step -----------------------------------------------
+
+    void checkChart(const std::string& step) {
+        SCOPED_TRACE("after " + step);
+        processEvents();
+        ASSERT_TRUE(frameWindow().isVisible());
+        ASSERT_GT(chartObject().model().pointCount(), 0);
+        chartObject().paintSurface();
+        ASSERT_NE(chartObject().surface(), nullptr);
+        const QImage image = chartObject().surface()->image().convertToFormat(QImage::Format_RGB32);
+        LONG type = -1;
+        ASSERT_EQ(chart().get_ChartType(&type), com::S_OK);
+        checkDateAxis(image);
+        if (type != kAnalyticalType) {
+            checkFigureDrawn(image);
+            return;
+        }
+        checkPriceFigure(image);
+        checkStudyPanes(image);
+        checkValuesAgainstDatabase();
+    }
+
+    gdi::COLORREF at(const QImage& image, LONG x, LONG y) {
+        if (x < 0 || y < 0 || x >= image.width() || y >= image.height())
+            return 0xFFFFFFFF;
+        return gdi::fromQColor(image.pixelColor(static_cast<int>(x), static_cast<int>(y)));
+    }
+    gdi::COLORREF background() {
+        LONG colour = -1;
+        EXPECT_EQ(chart().get_Setting(21, &colour), com::S_OK);
+        return static_cast<gdi::COLORREF>(colour) & 0xFFFFFF;
+    }
+    bool visible(LONG series) {
+        LONG shown = 0;
+        return chartObject().model().attribute(series, korvel::kAttrVisible, &shown) == com::S_OK &&
+               shown != 0;
+    }
+    gdi::COLORREF colour(LONG series) {
+        LONG value = -1;
+        EXPECT_EQ(chartObject().model().attribute(series, korvel::kAttrColor, &value), com::S_OK);
+        return static_cast<gdi::COLORREF>(value) & 0xFFFFFF;
+    }
+    std::optional<double> value(LONG series, LONG point) {
+        double v = 0;
+        if (chartObject().model().value(1, series, point, &v) != com::S_OK || v >= 1e308)
+            return std::nullopt;
+        return v;
+    }
+    // Whether a pixel of one of `colours` lies in the column band [x-1, x+1] between rows top and bottom.
+    bool colourBetween(const QImage& image, LONG x, LONG top, LONG bottom,
+                       const std::vector<gdi::COLORREF>& colours) {
+        for (LONG column = x - 1; column <= x + 1; ++column)
+            for (LONG row = std::min(top, bottom) - 1; row <= std::max(top, bottom) + 1; ++row)
+                if (std::find(colours.begin(), colours.end(), at(image, column, row)) != colours.end())
+                    return true;
+        return false;
+    }
+    // The points with a high and a low that lie in the visible range.
+    std::vector<LONG> visibleDays(LONG high, LONG low) {
+        const auto range = chartObject().model().visibleRange(korvel::kXAxis);
+        std::vector<LONG> days;
+        for (LONG point = 0; point < chartObject().model().pointCount(); ++point)
+            if (point + 1.0 >= range.first && point + 1.0 <= range.second && value(high, point) &&
+                value(low, point))
+                days.push_back(point);
+        return days;
+    }
+    std::vector<LONG> sample(const std::vector<LONG>& days) {
+        if (days.empty())
+            return {};
+        return {days.front(), days[days.size() / 3], days[days.size() / 2], days[days.size() * 2 / 3],
+                days.back()};
+    }
+
+    com::SHORT priceSeries(com::HRESULT (dravik::IFinancialCharts::*getter)(com::SHORT*)) {
+        com::SHORT series = -1;
+        EXPECT_EQ((extension().*getter)(&series), com::S_OK);
+        return series;
+    }
+
+    // The chosen price display is drawn: at sampled days, a pixel of a shown price series' colour
+    // lies between the day's high and low.
+    void checkPriceFigure(const QImage& image) {
+        com::SHORT display = -1;
+        ASSERT_EQ(extension().get_PriceDisplay(&display), com::S_OK);
+        const LONG high = priceSeries(&dravik::IFinancialCharts::get_HighSeries);
+        const LONG low = priceSeries(&dravik::IFinancialCharts::get_LowSeries);
+        std::vector<gdi::COLORREF> colours;
+        for (com::HRESULT (dravik::IFinancialCharts::*getter)(com::SHORT*) :
+             {&dravik::IFinancialCharts::get_OpenSeries, &dravik::IFinancialCharts::get_HighSeries,
+              &dravik::IFinancialCharts::get_LowSeries, &dravik::IFinancialCharts::get_CloseSeries}) {
+            const LONG series = priceSeries(getter);
+            if (visible(series))
+                colours.push_back(colour(series));
+        }
+        if (display == 4) {  // no prices
+            EXPECT_TRUE(colours.empty()) << "no price series shows without prices";
+            return;
+        }
+        ASSERT_FALSE(colours.empty()) << "display " << display << " shows no price series";
+        const gdi::COLORREF plot = background();
+        for (const gdi::COLORREF c : colours)
+            EXPECT_NE(c, plot) << "a price series in the plot's colour, display " << display;
+        for (const LONG point : sample(visibleDays(high, low))) {
+            LONG x = 0, top = 0, bottom = 0;
+            ASSERT_EQ(chart().ValueToPixel(point + 1.0, *value(high, point), &x, &top, 0), com::S_OK);
+            ASSERT_EQ(chart().ValueToPixel(point + 1.0, *value(low, point), &x, &bottom, 0), com::S_OK);
+            EXPECT_TRUE(colourBetween(image, x, top, bottom, colours))
+                << "display " << display << ": nothing drawn at point " << point << " (x " << x << ", rows "
+                << top << "-" << bottom << ")";
+        }
+    }
+
+    // Every shown series off the price axis is drawn in its pane: at some sampled point with a value,
+    // a pixel of its colour lies within two pixels of where the value maps.
+    void checkStudyPanes(const QImage& image) {
+        LONG count = 0;
+        ASSERT_EQ(chart().get_SeriesCount(&count), com::S_OK);
+        const auto range = chartObject().model().visibleRange(korvel::kXAxis);
+        const gdi::COLORREF plot = background();
+        for (LONG series = 0; series < count; ++series) {
+            LONG axis = 0;
+            if (!visible(series) ||
+                chartObject().model().attribute(series, korvel::kAttrYAxis, &axis) != com::S_OK || axis < 4)
+                continue;
+            std::vector<LONG> points;
+            for (LONG point = static_cast<LONG>(std::ceil(range.first)) - 1;
+                 point < static_cast<LONG>(range.second) && point < chartObject().model().pointCount();
+                 ++point)
+                if (point >= 0 && value(series, point))
+                    points.push_back(point);
+            if (points.size() < 2)
+                continue;
+            const gdi::COLORREF c = colour(series);
+            EXPECT_NE(c, plot) << "series " << series << " in the plot's colour";
+            bool drawn = false;
+            for (const LONG point : sample(points)) {
+                LONG x = 0, y = 0;
+                if (chart().ValueToPixel(point + 1.0, *value(series, point), &x, &y,
+                                         static_cast<com::SHORT>(axis)) != com::S_OK)
+                    continue;
+                drawn = drawn || colourBetween(image, x, y - 2, y + 2, {c});
+            }
+            EXPECT_TRUE(drawn) << "series " << series << " (axis " << axis << ") has no pixels in its pane";
+        }
+    }
+
+    // A special chart type draws its figure: the plot holds pixels other than its colour and the grid's.
+    void checkFigureDrawn(const QImage& image) {
+        const korvel::KvlRect plot = chartObject().model().plotRect();
+        const gdi::COLORREF back = background();
+        int figure = 0;
+        for (LONG y = plot.top + 2; y < plot.bottom - 1; ++y)
+            for (LONG x = plot.left + 2; x < plot.right - 1; ++x) {
+                const gdi::COLORREF c = at(image, x, y);
+                figure += c != back && c != korvel::KvlLabelLoop::kGridColor && c != 0xC0C0C0 ? 1 : 0;
+            }
+        EXPECT_GT(figure, 30) << "the chart type draws nothing";
+    }
+
+    // The date axis lies inside the chart, and its labels neither overlap nor leave the chart.
+    void checkDateAxis(const QImage& image) {
+        const korvel::KvlRect plot = chartObject().model().plotRect();
+        EXPECT_GE(plot.left, 0);
+        EXPECT_LE(plot.right, image.width());
+        EXPECT_LT(plot.bottom + 3, image.height()) << "the date labels fall below the chart";
+        std::vector<std::pair<LONG, LONG>> spans;
+        for (const korvel::KvlDrawnLabel& label : chartObject().drawnLabels())
+            if (label.axis == korvel::kXAxis && label.major != 0 && label.textRight > label.textLeft)
+                spans.emplace_back(label.textLeft, label.textRight);
+        std::sort(spans.begin(), spans.end());
+        for (std::size_t i = 0; i < spans.size(); ++i) {
+            EXPECT_GE(spans[i].first, 0) << "a date label starts left of the chart";
+            EXPECT_LE(spans[i].second, image.width()) << "a date label ends right of the chart";
+            if (i > 0) {
+                EXPECT_LE(spans[i - 1].second, spans[i].first) << "date labels overlap";
+            }
+        }
+    }
+
+    // At a sampled day, the chart values window and the price tip show the day's prices as the
+    // database holds them (adjusted for the splits of the charted period when adjustment is on).
+    void checkValuesAgainstDatabase() {
+        const LONG high = priceSeries(&dravik::IFinancialCharts::get_HighSeries);
+        const LONG low = priceSeries(&dravik::IFinancialCharts::get_LowSeries);
+        const std::vector<LONG> days = visibleDays(high, low);
+        if (days.size() < 3 || chartWindow().chartChoices().interval != 0)
+            return;
+        const std::int32_t company = chartedCompany();
+        const bool adjusted = chartWindow().chartChoices().adjusted != 0;
+        double first = 0, last = 0;
+        ASSERT_EQ(chartObject().model().xValue(days.front(), &first), com::S_OK);
+        ASSERT_EQ(chartObject().model().xValue(lastChartedDay(high), &last), com::S_OK);
+        const LONG point = days[days.size() / 2];
+        double date = 0;
+        ASSERT_EQ(chartObject().model().xValue(point, &date), com::S_OK);
+        const std::string iso = isoDate(date);
+        const std::optional<DayPrices> expected =
+            dayPrices(company, iso, adjusted, isoDate(first), isoDate(last));
+        ASSERT_TRUE(expected.has_value()) << "the chart shows " << iso << ", which the database lacks";
+        LONG x = 0, y = 0;
+        ASSERT_EQ(chart().ValueToPixel(point + 1.0, *value(high, point), &x, &y, 0), com::S_OK);
+        chartWindow().drawingHandles()->Korvel1_MouseMoving(static_cast<std::int16_t>(x),
+                                                            static_cast<std::int16_t>(y));
+        frame::frmData* values = frame::ChartValuesOf(&frameWindow());
+        ASSERT_NE(values, nullptr);
+        QTreeWidget* list = values->lsvDataList();
+        const auto shown = [list](int row) { return list->topLevelItem(row)->text(1).toStdString(); };
+        EXPECT_EQ(shown(0), shownDate(iso));
+        const double prices[] = {expected->open, expected->high, expected->low, expected->close};
+        for (int row = 0; row < 4; ++row)
+            EXPECT_NEAR(std::atof(shown(2 + row).c_str()), prices[row], 0.0006)
+                << "row " << list->topLevelItem(2 + row)->text(0).toStdString() << " of " << iso
+                << ", company " << company;
+        const std::optional<std::string> tip = chartObject().tipToShow(x, y);
+        if (!tip || tip->find("O: ") == std::string::npos)
+            return;  // the mouse rests on another series or a drawing
+        double open = 0, dayHigh = 0, dayLow = 0, close = 0;
+        const std::size_t at = tip->find("O: ");
+        ASSERT_EQ(tip->substr(0, at), shownDate(iso) + "\r\n") << *tip;
+        ASSERT_EQ(std::sscanf(tip->c_str() + at, "O: %lf - H: %lf\r\nL: %lf - C: %lf", &open, &dayHigh,
+                              &dayLow, &close),
+                  4)
+            << *tip;
+        EXPECT_NEAR(open, expected->open, 0.0006) << *tip;
+        EXPECT_NEAR(dayHigh, expected->high, 0.0006) << *tip;
+        EXPECT_NEAR(dayLow, expected->low, 0.0006) << *tip;
+        EXPECT_NEAR(close, expected->close, 0.0006) << *tip;
+    }
+    LONG lastChartedDay(LONG high) {
+        for (LONG point = chartObject().model().pointCount() - 1; point > 0; --point)
+            if (value(high, point))
+                return point;
+        return 0;
+    }
+
+    // The Qt dialogs, taken before the script installs itself over them.
+    ui::ModalServices& m_qtServices = ui::modalServices();
+    ui::ScriptedModalServices m_script;
+    RealMenus m_menus{m_script, m_qtServices};
+    testsupport::LoopbackHttpServer m_server;
+    std::vector<std::pair<std::int32_t, std::string>> m_companies;
+    int m_updates = 0;
+};
+
+TEST_F(UserSequenceTest, ARandomWalkOfUserCommandsKeepsTheChartDrawnAndItsValuesTheDatabases_Seed1) {
+    walk(1, steps());
+}
+
+TEST_F(UserSequenceTest, ARandomWalkOfUserCommandsKeepsTheChartDrawnAndItsValuesTheDatabases_Seed2) {
+    walk(20261209, steps());
+}
+
+}  // namespace
