@@ -105,6 +105,31 @@ void CAnalyticalChartBase::SwapOpenAndLow() {
         HandBufferToChart();
 }
 
+void CAnalyticalChartBase::RestoreHostPriceOrder() {
+    if (openLowSwapped_ && owner_)
+        SwapOpenAndLow();
+}
+
+// The rows a price display shows: the close alone, none, or the run from the low (the open, for
+// bars and candles) up to the high.
+std::vector<SHORT> CAnalyticalChartBase::PriceRows(SHORT kind) const {
+    const SeriesBinding& binding = owner_->seriesBinding();
+    if (kind == CLOSE_PRICE)
+        return {binding.closeSeries};
+    if (kind == NO_PRICE)
+        return {};
+    if (binding.highSeries < 0 || binding.lowSeries < 0)
+        return {binding.closeSeries};
+    SHORT first = std::min(binding.highSeries, binding.lowSeries);
+    const SHORT last = std::max(binding.highSeries, binding.lowSeries);
+    if (kind != HILOWCLOSE_PRICE && binding.openSeries >= 0)
+        first = std::min(first, binding.openSeries);
+    std::vector<SHORT> rows;
+    for (SHORT s = first; s <= last; ++s)
+        rows.push_back(s);
+    return rows;
+}
+
 bool CAnalyticalChartBase::PriceRange(const std::vector<SHORT>& rows, LONG first, LONG last, double& min,
                                       double& max) const {
     min = kRangeSeedMin;
@@ -135,24 +160,13 @@ void CAnalyticalChartBase::SetPriceDisplay(SHORT kind, LONG first, LONG last) {
     if (!owner_ || kind < 0 || kind >= kPriceDisplayCount)
         return;
     SeriesBinding& binding = owner_->seriesBinding();
-    const bool bars = kind == OPENHILOWCLOSE_PRICE || kind == CANDLESTICK_PRICE;
-    if (binding.openSeries >= 0 && binding.lowSeries >= 0 &&
-        ((kind == HILOWCLOSE_PRICE && binding.lowSeries < binding.openSeries) ||
-         (bars && binding.openSeries < binding.lowSeries)))
+    // The chart draws a price figure from consecutive series, the open first: the open goes below
+    // the low, so that high-low-close leaves it out and the bars and candles start with it.
+    const bool figure = kind == HILOWCLOSE_PRICE || kind == OPENHILOWCLOSE_PRICE || kind == CANDLESTICK_PRICE;
+    if (figure && binding.openSeries >= 0 && binding.lowSeries >= 0 && binding.lowSeries < binding.openSeries)
         SwapOpenAndLow();
 
-    std::vector<SHORT> rows;
-    if (kind == CLOSE_PRICE) {
-        rows.push_back(binding.closeSeries);
-    } else if (kind != NO_PRICE) {
-        if (binding.highSeries >= 0 && binding.lowSeries >= 0) {
-            for (SHORT s = std::min(binding.highSeries, binding.lowSeries);
-                 s <= std::max(binding.highSeries, binding.lowSeries); ++s)
-                rows.push_back(s);
-        } else {
-            rows.push_back(binding.closeSeries);
-        }
-    }
+    const std::vector<SHORT> rows = PriceRows(kind);
     priceRows_ = rows;
     const std::array<SHORT, 4> roles{binding.openSeries, binding.highSeries, binding.lowSeries,
                                      binding.closeSeries};

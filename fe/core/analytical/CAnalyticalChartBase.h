@@ -111,6 +111,10 @@ public:
     void RebuildStudies();
     // Price display kind 0-4 over points first..last (-1: all).
     void SetPriceDisplay(SHORT kind, LONG first, LONG last);
+    // Undoes an exchange of the open and low series made for the price display, rows and numbers,
+    // so that the chart holds the price series in the order the host gave them. Called before the
+    // host names its open or low series: its numbers count in that order.
+    void RestoreHostPriceOrder();
 
     // --- Axes ---
     SHORT PickStudyAxis(SHORT preferred);
@@ -238,6 +242,7 @@ protected:
     void DropHiddenStudies();
     void FullRefresh();
     void SwapOpenAndLow();
+    std::vector<SHORT> PriceRows(SHORT kind) const;
     void RaiseDecimals(double min, double max);
     // Minimum and maximum of the rows over points first..last; false when none holds a value.
     bool PriceRange(const std::vector<SHORT>& rows, LONG first, LONG last, double& min, double& max) const;
@@ -270,8 +275,9 @@ protected:
     LONG savedChartFlags_ = 0;
     LONG savedFlagD_ = 0;
     bool activationSaved_ = false;
-    // The open and low series numbers were exchanged for the price display; leaving the chart, whose
-    // data then go back to the chart as they were, exchanges them back.
+    // The open and low series numbers (and rows) are exchanged for the price display against the
+    // order of the chart's own data. Leaving the chart, whose data then go back as they were,
+    // exchanges the numbers back; a host that names the series anew gets its order back first.
     bool openLowSwapped_ = false;
     // The rows of the price series the price display shows.
     std::vector<SHORT> priceRows_;

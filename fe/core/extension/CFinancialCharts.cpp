@@ -6,6 +6,7 @@
 #include "dravik/Commands.h"
 #include "dravik/Identities.h"
 #include "extension/FinancialChartsClass.h"
+#include "format/DefaultRecords.h"
 #include "gallery/AxisPageHost.h"
 #include "korvel/KvlContract.h"
 #include "state/StudyTable.h"
@@ -39,6 +40,10 @@ CFinancialCharts::CFinancialCharts(const ChartTypeFactory& makeChartType)
     for (int study = 0; study < kStudyNumberCount; ++study)
         studies_.push_back(MakeDefaultStudyRecord(study, module));
     studyParameters_.resize(kStudyCount);
+    // The analytical chart's price series start from their own defaults, which set no colour: each
+    // keeps the colour the chart gave it.
+    for (std::size_t role = 0; role < priceSeriesRecords_.size(); ++role)
+        priceSeriesRecords_[role] = DefaultPriceSeriesRecord(role);
 }
 
 CFinancialCharts::~CFinancialCharts() {

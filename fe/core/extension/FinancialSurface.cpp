@@ -33,6 +33,16 @@ HRESULT CFinancialCharts::putShort(SHORT& field, SHORT value) {
     return com::S_OK;
 }
 
+// While the analytical chart shows the open and low series exchanged, the numbers held are those of
+// the exchange; the host counts in the order of the data it gave, so the exchange is undone first
+// (the next price display makes it again over whatever the host named).
+HRESULT CFinancialCharts::putOpenOrLow(SHORT& field, SHORT value) {
+    if (CAnalyticalChartBase* analytical = analyticalChart())
+        analytical->RestoreHostPriceOrder();
+    field = value;
+    return com::S_OK;
+}
+
 HRESULT CFinancialCharts::getFlag(com::VARIANT_BOOL* out, std::uint8_t flag) {
     return com::answerOut(out, com::toVariantBool(flag != 0));
 }

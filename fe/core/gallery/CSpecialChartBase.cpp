@@ -86,7 +86,9 @@ CSpecialChartBase::CSpecialChartBase(CFinancialCharts* owner, SHORT galleryNumbe
 CSpecialChartBase::~CSpecialChartBase() = default;
 
 SeriesAttributeRecord& CSpecialChartBase::seriesRecord() {
-    return owner_ ? owner_->priceSeriesRecord(seriesRecordIndex_) : ownRecord_;
+    SeriesAttributeRecord* shared =
+        owner_ ? owner_->specialChartSeriesRecord(static_cast<LONG>(seriesRecordIndex_)) : nullptr;
+    return shared ? *shared : ownRecord_;
 }
 
 bool CSpecialChartBase::isActiveChartType() const {

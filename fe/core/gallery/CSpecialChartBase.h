@@ -75,8 +75,9 @@ private:
 
 class CSpecialChartBase : public CGalleryBase, public SeriesOwner {
 public:
-    // `seriesRecord`: the index of the chart type's record among the extension's price-series records,
-    // which starts as the default record `defaults`.
+    // `seriesRecord`: the index of the chart type's record among the extension's special-chart series
+    // records (saved with the extension), which starts as the default record `defaults`. The price
+    // series of the analytical chart have records of their own.
     CSpecialChartBase(CFinancialCharts* owner, SHORT galleryNumber, const char16_t* prefix,
                       std::size_t seriesRecord, DefaultSeriesIndex defaults);
     ~CSpecialChartBase() override;

@@ -377,20 +377,25 @@ TEST_F(AnalyticalChartTest, PriceDisplayChoosesTheSeriesAndTheRange) {
     shared().extension.options |= FEO_NOINFLATE;
     ASSERT_EQ(activate(FINANCIAL_ANALYTICAL), com::S_OK);
     CAnalyticalChartBase& chartType = analytical();
-    // Open-high-low-close over series 0..3: 100..122.
+    // Open-high-low-close over series 0..3: 100..122. The chart takes the open as the first of the
+    // four: open and low change places, rows and all.
     ASSERT_EQ(shared().priceDisplay, OPENHILOWCLOSE_PRICE);
     EXPECT_EQ(extension->priceSeriesRecord(0).gallery, 16);
+    EXPECT_EQ(shared().binding.openSeries, 0);
+    EXPECT_EQ(shared().binding.lowSeries, 1);
+    double value = 0;
+    chart->model().value(1, 0, 0, &value);
+    EXPECT_EQ(value, 101.0);  // the open of point 0 is now series 0
     // The close alone: 102..121.
     ASSERT_EQ(extension->put_PriceDisplay(CLOSE_PRICE), com::S_OK);
     EXPECT_EQ(shared().priceDisplay, CLOSE_PRICE);
     EXPECT_EQ(chartType.axisRecord(3).dataMin, 102.0);
     EXPECT_EQ(chartType.axisRecord(3).dataMax, 121.0);
     EXPECT_EQ(extension->priceSeriesRecord(3).gallery, 1);
-    // High-low-close needs the open outside low..high: open and low change places, rows and all.
+    // High-low-close needs the open outside low..high, where it already is.
     ASSERT_EQ(extension->put_PriceDisplay(HILOWCLOSE_PRICE), com::S_OK);
     EXPECT_EQ(shared().binding.openSeries, 0);
     EXPECT_EQ(shared().binding.lowSeries, 1);
-    double value = 0;
     chart->model().value(1, 1, 0, &value);
     EXPECT_EQ(value, 100.0);  // the low of point 0 is now series 1
     EXPECT_EQ(chartType.axisRecord(3).dataMin, 100.0);

@@ -339,7 +339,7 @@ TEST_F(SpecialChartInTheChart, BoxChartsPaintRisingAndFallingBoxesInTheirOwnColo
                  {CHART_THREELINEBREAK, {true, false, false}}};
     for (const auto& c : cases) {
         SCOPED_TRACE(c.index);
-        extension->priceSeriesRecord(static_cast<std::size_t>(c.index)).color[1] = kUp;
+        extension->specialChartSeriesRecord(c.index)->color[1] = kUp;
         ASSERT_EQ(chart->put_ChartType(korvel::kFirstExtensionGalleryType + c.index), com::S_OK);
         auto& boxes = static_cast<CSpecialChartBase&>(*extension->gallery(c.index));
         ASSERT_EQ(boxes.figure().count(), static_cast<std::int32_t>(c.rising.size()));
@@ -410,7 +410,7 @@ TEST_F(SpecialChartTest, KagiChangesItsPenWhereTheLinePassesTheLastWaist) {
     auto& kagi = chartType<CKagiChart>(CHART_KAGI);
     kagi.settings() = KagiSettings{2, 0};
     ASSERT_EQ(activate(CHART_KAGI), com::S_OK);
-    SeriesAttributeRecord& record = extension->priceSeriesRecord(CHART_KAGI);
+    SeriesAttributeRecord& record = *extension->specialChartSeriesRecord(CHART_KAGI);
     record.lineStyle = 0;
     record.lineWidth = {7, 1};  // yang 7 pixels, yin 1
     auto dc = gdi::createImageDC(100, 100);
