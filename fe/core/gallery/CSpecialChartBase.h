@@ -75,8 +75,8 @@ private:
 
 class CSpecialChartBase : public CGalleryBase, public SeriesOwner {
 public:
-    // `seriesRecord`: the index of the chart type's record among the extension's price-series records,
-    // which starts as the default record `defaults`.
+    // `seriesRecord`: the index of the chart type's record among the extension's special-chart series
+    // records, which starts as the default record `defaults`.
     CSpecialChartBase(CFinancialCharts* owner, SHORT galleryNumber, const char16_t* prefix,
                       std::size_t seriesRecord, DefaultSeriesIndex defaults);
     ~CSpecialChartBase() override;

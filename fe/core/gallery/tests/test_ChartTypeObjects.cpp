@@ -95,7 +95,7 @@ TEST_F(ChartTypeObjectTest, RenkoPropertiesRebuildTheFigure) {
     LONG color = 0;
     EXPECT_EQ(renko->get_UpColor(&color), com::S_OK);
     EXPECT_EQ(color, 0x00FF00);
-    SeriesAttributeRecord& record = extension->priceSeriesRecord(CHART_RENKO);
+    SeriesAttributeRecord& record = *extension->specialChartSeriesRecord(CHART_RENKO);
     EXPECT_EQ(record.color[0], 0x0000FFu);
     EXPECT_EQ(record.color[1], 0x00FF00u);
 }
@@ -114,7 +114,7 @@ TEST_F(ChartTypeObjectTest, KagiPropertiesRebuildTheFigure) {
     EXPECT_EQ(width, 5);
     EXPECT_EQ(kagi->get_YinWidth(&width), com::S_OK);
     EXPECT_EQ(width, 2);
-    EXPECT_EQ(extension->priceSeriesRecord(CHART_KAGI).lineWidth[1], 2);
+    EXPECT_EQ(extension->specialChartSeriesRecord(CHART_KAGI)->lineWidth[1], 2);
 }
 
 TEST_F(ChartTypeObjectTest, ThreeLineBreakRefusesAnEmptyWindow) {
