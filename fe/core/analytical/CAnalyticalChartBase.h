@@ -97,6 +97,18 @@ public:
     void setEntryVisible(LONG index, bool visible) {
         table_.at(static_cast<std::size_t>(index)).visible = visible ? 1 : 0;
     }
+    // What loading the saved properties replaces: the study table and the axis records, with the
+    // ranges the axes have now (which the saved properties do not hold). A load refused after the
+    // chart type read its part puts them back as they were.
+    struct TableAndAxes {
+        std::array<StudyTableEntry, kStudyTableSize> table;
+        std::array<StudyAxisRecord, kAxisRecordCount> axes;
+    };
+    TableAndAxes tableAndAxes() const { return {table_, axes_}; }
+    void restoreTableAndAxes(const TableAndAxes& kept) {
+        table_ = kept.table;
+        axes_ = kept.axes;
+    }
 
     // --- Calculation ---
     // Computes one study into its rows and sets its range.

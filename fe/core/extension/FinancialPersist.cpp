@@ -5,10 +5,12 @@
 //
 // A load is all or nothing. The extension's own records are read into a copy that replaces them only
 // when the end signature has been read; the chart types and the toolbar load into themselves, so
-// their saved state is kept first and put back when the load is refused.
+// their saved state (and the analytical chart's live study table and axes, which a load resets) is
+// kept first and put back when the load is refused.
 #include <algorithm>
 #include <utility>
 
+#include "analytical/CAnalyticalChartBase.h"
 #include "dravik/Commands.h"
 #include "dravik/Identities.h"
 #include "extension/CFinancialCharts.h"
@@ -81,10 +83,23 @@ private:
     com::ComPtr<com::IStream> saved_;
 };
 
+// The analytical chart's study table and axes as they are before a load, live ranges included: its
+// saved properties alone would put the axes back at their defaults.
+class AnalyticalBackup {
+public:
+    explicit AnalyticalBackup(CAnalyticalChartBase& chart) : chart_(chart), kept_(chart.tableAndAxes()) {}
+    void Restore() { chart_.restoreTableAndAxes(kept_); }
+
+private:
+    CAnalyticalChartBase& chart_;
+    CAnalyticalChartBase::TableAndAxes kept_;
+};
+
 // Puts the chart types and the toolbar back unless the load went through.
 class LoadRollback {
 public:
     void Keep(std::unique_ptr<ChartTypeBackup> types) { types_ = std::move(types); }
+    void Keep(std::unique_ptr<AnalyticalBackup> analytical) { analytical_ = std::move(analytical); }
     void Keep(std::unique_ptr<ToolbarBackup> toolbar) { toolbar_ = std::move(toolbar); }
     void Commit() { committed_ = true; }
     ~LoadRollback() {
@@ -94,10 +109,14 @@ public:
             toolbar_->Restore();
         if (types_)
             types_->Restore();
+        // After the chart types: their saved properties reset the analytical chart's axes.
+        if (analytical_)
+            analytical_->Restore();
     }
 
 private:
     std::unique_ptr<ChartTypeBackup> types_;
+    std::unique_ptr<AnalyticalBackup> analytical_;
     std::unique_ptr<ToolbarBackup> toolbar_;
     bool committed_ = false;
 };
@@ -215,6 +234,8 @@ HRESULT CFinancialCharts::loadState(CPropertyArchive& archive, com::IStream* str
     for (LONG index = 0; index < kChartTypeCount; ++index)
         types.push_back(gallery(index));
     rollback.Keep(std::make_unique<ChartTypeBackup>(std::move(types)));
+    if (CAnalyticalChartBase* analytical = analyticalChart())
+        rollback.Keep(std::make_unique<AnalyticalBackup>(*analytical));
     if (const HRESULT result = exchangeChartTypes(archive, version, kSavedStateFlags); com::FAILED(result))
         return result;
     archive.ExchangeShort(&state->toolCommand, u"_ToolCommand", 0);

@@ -85,10 +85,13 @@ CSpecialChartBase::CSpecialChartBase(CFinancialCharts* owner, SHORT galleryNumbe
 
 CSpecialChartBase::~CSpecialChartBase() = default;
 
+// The chart type's own record among the special charts' series records, never one of the analytical
+// chart's price series: those change with the price display (No Prices hides them), and series 0 would
+// take that on while the chart type shows its figure there.
 SeriesAttributeRecord& CSpecialChartBase::seriesRecord() {
-    SeriesAttributeRecord* shared =
+    SeriesAttributeRecord* own =
         owner_ ? owner_->specialChartSeriesRecord(static_cast<LONG>(seriesRecordIndex_)) : nullptr;
-    return shared ? *shared : ownRecord_;
+    return own ? *own : ownRecord_;
 }
 
 bool CSpecialChartBase::isActiveChartType() const {

@@ -25,6 +25,7 @@
 #include "gdi/SystemColors.h"
 #include "locale/LocaleRegistry.h"
 #include "ostbar/OstBarContract.h"
+#include "storage/GlobalMemory.h"
 
 namespace dravik::test {
 namespace {
@@ -499,6 +500,49 @@ TEST_F(AnalyticalInTheChart, EveryLabelOfAPaneDrawsWithThePanesPen) {
             << label.index;
     }
     EXPECT_EQ(priceLabels, 4);
+}
+
+// The extension's whole saved state through its stream, as the chart saves it.
+std::vector<std::uint8_t> savedState(CFinancialCharts& extension) {
+    com::ComPtr<com::IStream> stream;
+    EXPECT_EQ(com::createStreamOnHGlobal(nullptr, stream.put()), com::S_OK);
+    EXPECT_EQ(extension.Save(stream.get(), 1), com::S_OK);
+    com::HGLOBAL memory;
+    com::getHGlobalFromStream(stream.get(), &memory);
+    return memory ? memory->bytes : std::vector<std::uint8_t>{};
+}
+
+com::HRESULT loadState(CFinancialCharts& extension, std::vector<std::uint8_t> bytes) {
+    com::ComPtr<com::IStream> stream;
+    EXPECT_EQ(com::createStreamOnBuffer(bytes.data(), bytes.size(), false, stream.put()), com::S_OK);
+    return extension.Load(stream.get());
+}
+
+// A saved state cut short at its end is refused after the chart types have read theirs: the analytical
+// chart keeps the price axis it worked out for the prices shown (the closes 102..121 rounded to whole
+// steps, 100..122), and the next save is the same as before.
+TEST_F(AnalyticalInTheChart, ALoadRefusedAtTheEndLeavesThePriceAxisAsItWas) {
+    twoStudyPanes();
+    const StudyAxisRecord& price = analytical().axisRecord(3);
+    ASSERT_EQ(price.dataMin, 100.0);
+    ASSERT_EQ(price.dataMax, 122.0);
+    const double displayMin = price.displayMin;
+    const double displayMax = price.displayMax;
+    const LONG userEntry = analytical().FindStudyEntry(kUser0);
+    ASSERT_GE(userEntry, 0);
+    const std::vector<std::uint8_t> before = savedState(*extension);
+    ASSERT_GT(before.size(), 4u);
+    for (const std::size_t cut : {std::size_t{1}, std::size_t{4}}) {
+        SCOPED_TRACE(cut);
+        std::vector<std::uint8_t> broken(before.begin(), before.end() - static_cast<std::ptrdiff_t>(cut));
+        EXPECT_EQ(loadState(*extension, broken), com::E_FAIL);
+        EXPECT_EQ(price.dataMin, 100.0);
+        EXPECT_EQ(price.dataMax, 122.0);
+        EXPECT_EQ(price.displayMin, displayMin);
+        EXPECT_EQ(price.displayMax, displayMax);
+        EXPECT_EQ(analytical().FindStudyEntry(kUser0), userEntry);
+        EXPECT_EQ(savedState(*extension), before);
+    }
 }
 
 }  // namespace

@@ -2,6 +2,8 @@
 // small price series (worked out by hand from the chart types' rules), empty figures, the saved
 // properties, the brushes of the box charts and the labels of figure elements.
 #include <QImage>
+#include <algorithm>
+#include <array>
 #include <cstring>
 #include <vector>
 
@@ -357,6 +359,65 @@ TEST_F(SpecialChartInTheChart, BoxChartsPaintRisingAndFallingBoxesInTheirOwnColo
             EXPECT_EQ(image.pixel(x, y),
                       qRgb(expected & 0xFF, (expected >> 8) & 0xFF, (expected >> 16) & 0xFF));
         }
+    }
+}
+
+// Low, close, high and volume (the default binding of four series: low 0, close 1, high 2, no open).
+// Kagi with a reversal of 2 draws 10-15, 15-9, 9-16 (worked out by hand from the closes).
+TEST_F(SpecialChartInTheChart, TheSpecialChartsShowTheirFigureAfterTheAnalyticalChartShowedNoPrices) {
+    const Values close{10, 15, 9, 16};
+    korvel::KvlChartModel& model = chart->model();
+    model.resize(4, static_cast<LONG>(close.size()));
+    for (std::size_t p = 0; p < close.size(); ++p) {
+        const auto point = static_cast<LONG>(p);
+        model.setValue(1, 0, point, close[p] - 1);
+        model.setValue(1, 1, point, close[p]);
+        model.setValue(1, 2, point, close[p] + 1);
+        model.setValue(1, 3, point, 1000);
+    }
+    chart->dataChanged();
+    static_cast<CKagiChart&>(*extension->gallery(CHART_KAGI)).settings() = KagiSettings{2, 0};
+    ASSERT_EQ(chart->put_ChartType(korvel::kFirstExtensionGalleryType + FINANCIAL_ANALYTICAL), com::S_OK);
+    ASSERT_EQ(extension->FireCommand(ID_NOPRICE), com::S_OK);
+    ASSERT_EQ(extension->chartTypeState().priceDisplay, NO_PRICE);
+    for (const LONG index : {CHART_POINTANDFIGURE, CHART_RENKO, CHART_KAGI, CHART_THREELINEBREAK}) {
+        SCOPED_TRACE(index);
+        ASSERT_EQ(chart->put_ChartType(korvel::kFirstExtensionGalleryType + index), com::S_OK);
+        // The figure's series is shown, and keeps the chart type's own name.
+        EXPECT_EQ(chart->model().series(0)->attributes[korvel::kAttrVisible], 1);
+        EXPECT_EQ(chart->model().series(0)->legend,
+                  (std::array<const char*, 4>{"Point and Figure", "Renko", "Kagi", "Three Line Break"}.at(
+                      static_cast<std::size_t>(index))));
+    }
+    ASSERT_EQ(chart->put_ChartType(korvel::kFirstExtensionGalleryType + CHART_KAGI), com::S_OK);
+    auto screen = gdi::createImageDC(640, 480);
+    chart->paint(screen.get(), korvel::KvlRect{0, 0, 640, 480}, false);
+    const QImage image = screen->image();
+    // The vertical run of element e lies at the middle of the bar two thirds as wide as its slot (the
+    // slot spans positions e + 0.5 to e + 1.5), from the element's start value to its end value.
+    const struct {
+        LONG element;
+        double from, to;
+    } runs[] = {{0, 10, 15}, {1, 15, 9}, {2, 9, 16}};
+    for (const auto& run : runs) {
+        SCOPED_TRACE(run.element);
+        LONG slotLeft = 0;
+        LONG slotRight = 0;
+        LONG row = 0;
+        ASSERT_EQ(chart->ValueToPixel(run.element + 0.5, 10, &slotLeft, &row, 0), com::S_OK);
+        ASSERT_EQ(chart->ValueToPixel(run.element + 1.5, 10, &slotRight, &row, 0), com::S_OK);
+        const LONG slot = slotRight - slotLeft;
+        const LONG bar = slot * 2 / 3;
+        const LONG x = slotLeft + (slot - bar) / 2 + bar / 2;
+        LONG top = 0;
+        LONG bottom = 0;
+        ASSERT_EQ(chart->ValueToPixel(run.element + 1, std::max(run.from, run.to), &slotLeft, &top, 0),
+                  com::S_OK);
+        ASSERT_EQ(chart->ValueToPixel(run.element + 1, std::min(run.from, run.to), &slotLeft, &bottom, 0),
+                  com::S_OK);
+        ASSERT_LT(top + 4, bottom);
+        for (LONG y = top + 2; y <= bottom - 2; y += 3)
+            EXPECT_EQ(image.pixel(x, y), qRgb(0, 0, 0)) << "row " << y;
     }
 }
 
