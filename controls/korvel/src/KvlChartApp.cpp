@@ -295,32 +295,52 @@ HRESULT KvlChart::get_Object80(com::IUnknown** object) {
 HRESULT KvlChart::get_Width(LONG* twips) {
     if (!twips)
         return com::E_POINTER;
-    *twips = model_.clientRect().width() * kTwipsPerPixel;
+    *twips = controlWidth() * kTwipsPerPixel;
     return com::S_OK;
 }
 
 HRESULT KvlChart::put_Width(LONG twips) {
     if (twips < 0)
         return com::E_INVALIDARG;
-    resizeClient(twips / kTwipsPerPixel, model_.clientRect().height());
+    resizeClient(twips / kTwipsPerPixel, controlHeight());
     return com::S_OK;
 }
 
 HRESULT KvlChart::get_Height(LONG* twips) {
     if (!twips)
         return com::E_POINTER;
-    *twips = model_.clientRect().height() * kTwipsPerPixel;
+    *twips = controlHeight() * kTwipsPerPixel;
     return com::S_OK;
 }
 
 HRESULT KvlChart::put_Height(LONG twips) {
     if (twips < 0)
         return com::E_INVALIDARG;
-    resizeClient(model_.clientRect().width(), twips / kTwipsPerPixel);
+    resizeClient(controlWidth(), twips / kTwipsPerPixel);
     return com::S_OK;
 }
 
+LONG KvlChart::controlWidth() const {
+    return controlSize_ ? controlSize_->x : model_.clientRect().width();
+}
+
+LONG KvlChart::controlHeight() const {
+    return controlSize_ ? controlSize_->y : model_.clientRect().height();
+}
+
+void KvlChart::setSizeListener(std::function<void(LONG width, LONG height)> listener) {
+    sizeListener_ = std::move(listener);
+    if (!sizeListener_)
+        controlSize_.reset();
+}
+
 void KvlChart::resizeClient(LONG width, LONG height) {
+    // The widget showing the chart lays its bars and the chart's window out in that size; the window
+    // then gives the chart its client size.
+    if (sizeListener_) {
+        sizeListener_(width, height);
+        return;
+    }
     if (window_.isValid() && window_.widget())
         window_.widget()->resize(width, height);
     model_.setClientSize(width, height);

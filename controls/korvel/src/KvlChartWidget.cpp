@@ -253,6 +253,9 @@ KvlChartWidget::KvlChartWidget(com::ComPtr<KvlChart> chart, QWidget* parent)
     chart_->setToolBarListener([this](bool) { syncToolBar(); });
     syncHosted();
     chart_->setHostedListener([this] { scheduleSyncHosted(); });
+    chart_->controlResized(width(), height());
+    chart_->setSizeListener(
+        [this](LONG w, LONG h) { takeControlSize(static_cast<int>(w), static_cast<int>(h)); });
 }
 
 IKvlChart& KvlChartWidget::control() {
@@ -262,6 +265,7 @@ IKvlChart& KvlChartWidget::control() {
 KvlChartWidget::~KvlChartWidget() {
     // The children go while the chart they talk to is still held.
     chart_->setHostedListener({});
+    chart_->setSizeListener({});
     for (ostbar::OstToolbarWidget* bar : hostedToolBars_)
         delete bar;
     delete canvas_;
@@ -319,6 +323,21 @@ void KvlChartWidget::syncHosted() {
         layout_->removeWidget(hostedToolBars_[i]);
         layout_->insertWidget(static_cast<int>(i) + 1, hostedToolBars_[i]);
     }
+}
+
+void KvlChartWidget::takeControlSize(int width, int height) {
+    resize(width, height);
+    // A shown widget has laid its children out during the resize already; a hidden one would only do
+    // so when it shows, and the chart would be laid out at the old size until then.
+    layout_->setGeometry(rect());
+    chart_->controlResized(this->width(), this->height());
+    chart_->model().setClientSize(canvas_->width(), canvas_->height());
+    chart_->InvalidateRect(nullptr);
+}
+
+void KvlChartWidget::resizeEvent(QResizeEvent* event) {
+    QWidget::resizeEvent(event);
+    chart_->controlResized(width(), height());
 }
 
 void KvlChartWidget::syncToolBar() {

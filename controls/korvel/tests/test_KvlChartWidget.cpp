@@ -152,6 +152,68 @@ TEST_F(KvlChartWidgetTest, ARegisteredToolDocksAtTheCanvasRightWhileShown) {
     EXPECT_EQ(widget->canvas()->width(), fullWidth);
 }
 
+// The host sizes the whole control through Width and Height (twips), bar included, after it has given
+// the widget its new geometry (or without doing so): the canvas is what the bar leaves, and the chart
+// is laid out and drawn at that size, its date axis on screen.
+TEST_F(KvlChartWidgetTest, WidthAndHeightSizeTheControlAndTheCanvasGetsWhatTheBarLeaves) {
+    struct Case {
+        QSize size;
+        bool hostResizesFirst;
+    };
+    const Case cases[] = {{{500, 360}, true}, {{640, 480}, true}, {{560, 300}, false}, {{600, 420}, false}};
+    QWidget* canvas = widget->canvas();
+    for (const Case& c : cases) {
+        SCOPED_TRACE(::testing::Message() << c.size.width() << "x" << c.size.height());
+        if (c.hostResizesFirst)
+            widget->resize(c.size);
+        ASSERT_EQ(widget->control().put_Width(c.size.width() * 15), com::S_OK);
+        ASSERT_EQ(widget->control().put_Height(c.size.height() * 15), com::S_OK);
+        EXPECT_EQ(widget->width(), c.size.width());
+        EXPECT_EQ(widget->height(), c.size.height());
+        LONG twips = 0;
+        widget->control().get_Width(&twips);
+        EXPECT_EQ(twips, c.size.width() * 15);
+        widget->control().get_Height(&twips);
+        EXPECT_EQ(twips, c.size.height() * 15) << "the control's height, bar included";
+
+        const int bar = widget->toolBar()->height();
+        ASSERT_GT(bar, 0);
+        EXPECT_EQ(canvas->y(), bar);
+        EXPECT_EQ(canvas->height(), c.size.height() - bar);
+        EXPECT_EQ(canvas->width(), c.size.width() - widget->toolDock()->width());
+        const KvlRect client = widget->chart().model().clientRect();
+        EXPECT_EQ(client.height(), canvas->height());
+        EXPECT_EQ(client.width(), canvas->width());
+
+        const KvlRect dates = widget->chart().layout().bottomAxis;
+        EXPECT_GT(dates.height(), 0);
+        EXPECT_LE(canvas->y() + dates.bottom, widget->height()) << "the date axis lies inside the widget";
+        // What the widget shows of the canvas is the whole surface, drawn at the canvas's size.
+        const QImage shown = widget->grab().toImage().convertToFormat(QImage::Format_RGB32);
+        ASSERT_NE(widget->chart().surface(), nullptr);
+        const QImage surface = widget->chart().surface()->image().convertToFormat(QImage::Format_RGB32);
+        EXPECT_EQ(surface.size(), canvas->size());
+        EXPECT_EQ(shown.copy(canvas->geometry()), surface);
+    }
+}
+
+// A control not yet shown takes the size as well; its canvas is ready at that size when it shows.
+TEST(KvlChartWidgetSize, AHiddenControlTakesWidthAndHeightBarIncluded) {
+    KvlChartWidget hidden;
+    ASSERT_EQ(hidden.control().put_Width(520 * 15), com::S_OK);
+    ASSERT_EQ(hidden.control().put_Height(340 * 15), com::S_OK);
+    EXPECT_EQ(hidden.width(), 520);
+    EXPECT_EQ(hidden.height(), 340);
+    const int bar = hidden.toolBar()->sizeHint().height();
+    EXPECT_EQ(hidden.canvas()->height(), 340 - bar);
+    EXPECT_EQ(hidden.chart().model().clientRect().height(), 340 - bar);
+    hidden.show();
+    QApplication::processEvents();
+    EXPECT_EQ(hidden.toolBar()->height(), bar);
+    EXPECT_EQ(hidden.canvas()->geometry(), QRect(0, bar, 520, 340 - bar));
+    EXPECT_EQ(hidden.chart().model().clientRect().height(), 340 - bar);
+}
+
 // Counts the hover events.
 class HoverSink final : public test::EventSink<HoverSink> {
 public:

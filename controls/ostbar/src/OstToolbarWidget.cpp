@@ -8,6 +8,8 @@
 #include <QToolButton>
 #include <QVariant>
 
+#include <utility>
+
 namespace ostbar {
 namespace {
 
@@ -66,8 +68,12 @@ void OstToolbarWidget::rebuild() {
         if (action->parent() == this)
             action->deleteLater();
     }
-    for (QMenu* menu : findChildren<QMenu*>(Qt::FindDirectChildrenOnly))
-        menu->deleteLater();
+    // Only the drop-downs made here: another menu among the children (a pop-up someone opened for
+    // this bar) is not the bar's to delete.
+    for (const QPointer<QMenu>& menu : std::exchange(dropDowns_, {})) {
+        if (menu)
+            menu->deleteLater();
+    }
     const OstCommandTable& table = *bar_->table();
     menuEntriesLeft_ = OstCommandTable::kMaxMenuEntries;
     for (const SHORT id : table.row()) {
@@ -96,8 +102,11 @@ QAction* OstToolbarWidget::addCommand(const OstCommandData& command) {
     action->setCheckable(command.style & kStyleCheck);
     action->setChecked(command.checked);
     connect(action, &QAction::triggered, this, [this, id] { bar_->choose(id); });
-    if (!command.subCommands.empty() && menuEntriesLeft_ > 0)
-        action->setMenu(makeMenu(command.subCommands, 1));
+    if (!command.subCommands.empty() && menuEntriesLeft_ > 0) {
+        QMenu* dropDown = makeMenu(command.subCommands, 1);
+        dropDowns_.emplace_back(dropDown);
+        action->setMenu(dropDown);
+    }
     if (auto* button = qobject_cast<QToolButton*>(widgetForAction(action))) {
         // A caption-only button with a drop-down is a menu: a click opens it.
         if (action->menu())

@@ -14,6 +14,7 @@
 #include <QPushButton>
 #include <QRegularExpression>
 #include <QWidgetAction>
+#include <QWindow>
 
 #include "ui/ModalServices.h"
 
@@ -102,6 +103,20 @@ void addItems(QMenu& target, const PopupMenu& menu, const std::vector<MenuItem>&
     }
 }
 
+// What a pop-up takes from the window it opens for: the reading direction, and that window as the
+// one it stays above.
+void followOwner(QMenu& popup, QWidget* owner) {
+    if (!owner)
+        return;
+    popup.setLayoutDirection(owner->layoutDirection());
+    QWindow* ownerWindow = owner->window()->windowHandle();
+    if (!ownerWindow)
+        return;
+    popup.createWinId();
+    if (QWindow* popupWindow = popup.windowHandle())
+        popupWindow->setTransientParent(ownerWindow);
+}
+
 class QtModalServices final : public ModalServices {
 public:
     int messageBox(QWidget* owner, const QString& text, const QString& caption, int style) override {
@@ -185,7 +200,11 @@ public:
     }
 
     int trackPopupMenu(QWidget* owner, const PopupMenu& menu, QPoint screenPoint) override {
-        QMenu popup(owner);
+        // The menu belongs to this call alone. As a child of the owner it would be one of the owner's
+        // children while it runs, and an owner that rebuilds its own menus, or goes away, meanwhile
+        // would delete it from under exec().
+        QMenu popup;
+        followOwner(popup, owner);
         addItems(popup, menu, menu.items);
         QAction* chosen = popup.exec(screenPoint);
         return chosen ? chosen->data().toInt() : 0;

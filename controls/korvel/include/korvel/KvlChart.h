@@ -151,6 +151,13 @@ public:
     KvlTip tipText(LONG x, LONG y);
     const KvlTip& shownTip() const { return shownTip_; }
 
+    // Told when Width or Height sets the control's size, in pixels: the widget showing the chart takes
+    // it as its outer size and gives the chart's window what its bars leave. Empty: no such widget,
+    // and the chart's client area is the whole size.
+    void setSizeListener(std::function<void(LONG width, LONG height)> listener);
+    // The widget showing the chart has that outer size now (pixels); Width and Height report it.
+    void controlResized(LONG width, LONG height) { controlSize_ = KvlPoint{width, height}; }
+
     // The window the chart is shown in (none until the chart widget gives it one).
     void setWindow(const ui::WindowHandle& window);
     // The chart's surface: a back buffer of the client size, made on first use; null for a zero size.
@@ -412,8 +419,11 @@ private:
     // Attaches the template's extensions in order and loads their saved state; false at the first
     // one that cannot be created or refuses its state.
     bool attachExtensions(const std::vector<KvlTemplateExtension>& extensions);
-    // The extender's size changed: the window (when shown) and the chart take it.
+    // The extender's size changed: the widget showing the chart, else the window and the chart take it.
     void resizeClient(LONG width, LONG height);
+    // The control's outer size in pixels: the widget's when one shows the chart, else the client size.
+    LONG controlWidth() const;
+    LONG controlHeight() const;
 
     std::string* text(LONG index);
     std::string* axisTitle(SHORT position);
@@ -442,7 +452,9 @@ private:
     KvlSeriesDialogRunner seriesDialog_;
     bool toolBarShown_ = true;
     std::function<void(bool)> toolBarListener_;
-    std::map<SHORT, LONG> settings_;  // Setting(n)
+    std::function<void(LONG, LONG)> sizeListener_;
+    std::optional<KvlPoint> controlSize_;  // x: width, y: height, while a widget shows the chart
+    std::map<SHORT, LONG> settings_;       // Setting(n)
     std::string companyId_;
     com::ComPtr<com::IUnknown> options_;
     ui::WindowHandle window_;

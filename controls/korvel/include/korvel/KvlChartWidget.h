@@ -47,8 +47,13 @@ public:
     // registered with it (done on the next pass of the event loop whenever one comes or goes).
     void syncHosted();
 
+protected:
+    void resizeEvent(QResizeEvent* event) override;
+
 private:
     void scheduleSyncHosted();
+    // Width or Height set the control's size (pixels): the widget takes it, the canvas gets the rest.
+    void takeControlSize(int width, int height);
 
     com::ComPtr<KvlChart> chart_;
     com::ComPtr<com::IUnknown> receiver_;

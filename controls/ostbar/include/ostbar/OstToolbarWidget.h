@@ -4,6 +4,9 @@
 // pass of the event loop (never while one of its own actions is being triggered).
 #pragma once
 
+#include <vector>
+
+#include <QPointer>
 #include <QToolBar>
 
 #include "com/ComPtr.h"
@@ -42,6 +45,8 @@ private:
     bool rebuildPending_ = false;
     // Menu entries the rebuild under way may still add (the drop-downs of the whole row share them).
     std::size_t menuEntriesLeft_ = 0;
+    // The drop-down menus of the row as built last (their submenus are their children).
+    std::vector<QPointer<QMenu>> dropDowns_;
 };
 
 }  // namespace ostbar
