@@ -116,8 +116,10 @@ void KvlSeriesPainter::buildFigures(LONG chartType) {
             s += taken;  // nothing to draw against: an empty or zero range
             continue;
         }
-        figure.pen = gdi::createPen(penStyle(a[kAttrLineStyle]), std::max<LONG>(1, a[kAttrLineWidth]),
-                                    colour(a[kAttrColor]));
+        // A line style is a line's: the bars and bodies of a price figure are drawn solid, so that a
+        // bar a few pixels long still shows whole.
+        const int style = taken > 1 ? gdi::PS_SOLID : penStyle(a[kAttrLineStyle]);
+        figure.pen = gdi::createPen(style, std::max<LONG>(1, a[kAttrLineWidth]), colour(a[kAttrColor]));
         figure.wickPen = gdi::createPen(gdi::PS_SOLID, 1, colour(a[kAttrBorderColor]));
         // Bars and markers with a border are outlined in the border colour, otherwise in their own.
         figure.outlinePen = a[kAttrBorder] != 0
