@@ -111,6 +111,9 @@ public:
     void RebuildStudies();
     // Price display kind 0-4 over points first..last (-1: all).
     void SetPriceDisplay(SHORT kind, LONG first, LONG last);
+    // The client bound the open or the low series anew: the numbers it gave describe the data set as
+    // it is, so an exchange made for the price display before is no longer there to undo.
+    void PriceSeriesRebound() { openLowSwapped_ = false; }
 
     // --- Axes ---
     SHORT PickStudyAxis(SHORT preferred);

@@ -140,11 +140,11 @@ public:
     }
     HRESULT Language(const com::Bstr& resource, LONG* loaded) override;
     HRESULT get_OpenSeries(SHORT* series) override { return getShort(series, binding_.openSeries); }
-    HRESULT put_OpenSeries(SHORT series) override { return putShort(binding_.openSeries, series); }
+    HRESULT put_OpenSeries(SHORT series) override { return putPriceSeries(binding_.openSeries, series); }
     HRESULT get_HighSeries(SHORT* series) override { return getShort(series, binding_.highSeries); }
     HRESULT put_HighSeries(SHORT series) override { return putShort(binding_.highSeries, series); }
     HRESULT get_LowSeries(SHORT* series) override { return getShort(series, binding_.lowSeries); }
-    HRESULT put_LowSeries(SHORT series) override { return putShort(binding_.lowSeries, series); }
+    HRESULT put_LowSeries(SHORT series) override { return putPriceSeries(binding_.lowSeries, series); }
     HRESULT get_CloseSeries(SHORT* series) override { return getShort(series, binding_.closeSeries); }
     HRESULT put_CloseSeries(SHORT series) override { return putShort(binding_.closeSeries, series); }
     HRESULT get_VolumeSeries(SHORT* series) override { return getShort(series, binding_.volumeSeries); }
@@ -484,6 +484,8 @@ private:
 
     static HRESULT getShort(SHORT* out, SHORT value);
     static HRESULT putShort(SHORT& field, SHORT value);
+    // The open or the low series number, which the price display may have exchanged.
+    HRESULT putPriceSeries(SHORT& field, SHORT value);
     static HRESULT getFlag(com::VARIANT_BOOL* out, std::uint8_t flag);
     static HRESULT putFlag(std::uint8_t& flag, com::VARIANT_BOOL value);
     HRESULT getMask(CResourceText& mask, com::Bstr* text);

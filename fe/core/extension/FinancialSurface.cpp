@@ -33,6 +33,13 @@ HRESULT CFinancialCharts::putShort(SHORT& field, SHORT value) {
     return com::S_OK;
 }
 
+HRESULT CFinancialCharts::putPriceSeries(SHORT& field, SHORT value) {
+    field = value;
+    if (CAnalyticalChartBase* analytical = analyticalChart())
+        analytical->PriceSeriesRebound();
+    return com::S_OK;
+}
+
 HRESULT CFinancialCharts::getFlag(com::VARIANT_BOOL* out, std::uint8_t flag) {
     return com::answerOut(out, com::toVariantBool(flag != 0));
 }
