@@ -146,6 +146,9 @@ public:
     void setToolBarListener(std::function<void(bool shown)> listener) {
         toolBarListener_ = std::move(listener);
     }
+    // Told when an extension hands the chart a new table of values: whatever the application wrote
+    // into the series itself is gone then. Called inside the extension's call; empty: nobody.
+    void setValuesListener(std::function<void()> listener) { valuesListener_ = std::move(listener); }
 
     // The tip for a point (see the tip rules of KvlContract.h); the last one is kept as the shown tip.
     KvlTip tipText(LONG x, LONG y);
@@ -442,6 +445,7 @@ private:
     KvlSeriesDialogRunner seriesDialog_;
     bool toolBarShown_ = true;
     std::function<void(bool)> toolBarListener_;
+    std::function<void()> valuesListener_;
     std::map<SHORT, LONG> settings_;  // Setting(n)
     std::string companyId_;
     com::ComPtr<com::IUnknown> options_;
