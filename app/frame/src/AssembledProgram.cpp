@@ -67,8 +67,19 @@ FrameHooks AssembledProgram::frameHooks() {
     return hooks;
 }
 
+// An update that stored new days charts the company again as a change of period does, after its
+// drawings were saved, so that they come back on the new chart.
 DataUpdateLinks AssembledProgram::dataUpdateLinks() {
-    return {};
+    DataUpdateLinks links;
+    links.rechart = [this] {
+        MDIForm1* shown = frame();
+        if (shown == nullptr)
+            return;
+        frmMain& window = shown->chartWindow();
+        window.SaveKorvelCompanyProfile();
+        window.chartCurrentCompany(false);
+    };
+    return links;
 }
 
 }  // namespace frame

@@ -32,6 +32,7 @@
 #include "frame/chart/ChartEvents.h"
 #include "frame/chart/ChartImageOutput.h"
 #include "frame/chart/ChartWindowSettings.h"
+#include "frame/chart/CustomStudiesKeeper.h"
 #include "frame/chart/DefaultChartSetUp.h"
 #include "frame/chart/DrawingHandles.h"
 #include "frame/chart/DrawingInfoStore.h"
@@ -280,6 +281,7 @@ frmMain::~frmMain() {
     // The overlay and the fill's view of the chart go before the chart widget and the extensions.
     if (gChartFill)
         gChartFill->Chart = nullptr;
+    m_customStudies.reset();
     m_events.reset();
     m_handles.reset();
     m_target.reset();
@@ -331,6 +333,10 @@ void frmMain::attachExtensions() {
                 return leftover;
             }});
     gChartFill->Chart = m_target.get();
+    m_customStudies = std::make_unique<chart::CustomStudiesKeeper>(m_korvel->chart(), [this] {
+        if (m_target && gChartFill)
+            tarnwick::chart::CalculateCustomStudies(*m_target, gChartFill->Trim());
+    });
     m_handles = std::make_unique<chart::DrawingHandles>(chart, gFinExt.get(), gGlosx.get());
     m_handles->setMouseMoved([this](std::int16_t x, std::int16_t y) {
         if (m_hooks.chartPeers.showChartValues)
@@ -515,6 +521,7 @@ void frmMain::applyTemplateFile(std::int32_t templateId) {
 // old overlay goes first, or its going would take the new one's place on the chart and the list.
 void frmMain::reattachExtensions() {
     gChartFill->Chart = nullptr;
+    m_customStudies.reset();
     m_events.reset();
     m_handles.reset();
     m_target.reset();

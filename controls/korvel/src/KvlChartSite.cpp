@@ -250,10 +250,13 @@ HRESULT KvlChart::SetProperty(LONG seriesCount, LONG pointCount, KvlValueBlock* 
     if (owned && (owned->seriesCount() != seriesCount || owned->pointCount() != pointCount))
         return com::E_INVALIDARG;
     KvlValueBlock table = owned ? std::move(*owned) : KvlValueBlock(seriesCount, pointCount);
-    if (kind == kValues)
-        model_.replaceValues(std::move(table));
-    else
+    if (kind != kValues) {
         model_.replaceFromValues(std::move(table));
+        return com::S_OK;
+    }
+    model_.replaceValues(std::move(table));
+    if (valuesListener_)
+        valuesListener_();
     return com::S_OK;
 }
 

@@ -136,6 +136,30 @@ TEST(KvlChartServices, BlocksChangeHandsExactlyOnce) {
     EXPECT_EQ(chart->model().pointCount(), 0);
 }
 
+TEST(KvlChartServices, TheValuesListenerHearsOfEveryNewTableOfValuesOnly) {
+    auto chart = KvlChart::create();
+    int told = 0;
+    double seen = 0;
+    chart->setValuesListener([&] {
+        ++told;
+        chart->get_ValueAt(0, 1, &seen);  // the new table is in place when the listener hears of it
+    });
+    auto block = std::make_unique<KvlValueBlock>(1, 2);
+    block->at(0, 1) = 4.25;
+    ASSERT_EQ(chart->SetProperty(1, 2, block.release(), kValues), com::S_OK);
+    EXPECT_EQ(told, 1);
+    EXPECT_EQ(seen, 4.25);
+
+    // The second table of values, a refused block and the application's own writes are not news.
+    ASSERT_EQ(chart->SetProperty(1, 2, new KvlValueBlock(1, 2), kFromValues), com::S_OK);
+    EXPECT_EQ(chart->SetProperty(2, 2, new KvlValueBlock(1, 2), kValues), com::E_INVALIDARG);
+    ASSERT_EQ(chart->put_ValueAt(0, 0, 1.5), com::S_OK);
+    EXPECT_EQ(told, 1);
+
+    ASSERT_EQ(chart->SetProperty(1, 0, nullptr, kValues), com::S_OK);
+    EXPECT_EQ(told, 2);
+}
+
 TEST(KvlChartServices, FromValuesAndPalette) {
     auto chart = KvlChart::create();
     chart->model().resize(1, 2);

@@ -33,6 +33,7 @@ namespace frame {
 class MDIForm1;
 namespace chart {
 class ChartEvents;
+class CustomStudiesKeeper;
 class DrawingHandles;
 class GlossorOverlay;
 class KorvelChartTarget;
@@ -152,6 +153,7 @@ private:
     std::unique_ptr<chart::KorvelChartTarget> m_target;
     std::unique_ptr<chart::DrawingHandles> m_handles;
     std::unique_ptr<chart::ChartEvents> m_events;
+    std::unique_ptr<chart::CustomStudiesKeeper> m_customStudies;
     std::unique_ptr<tarnwick::chart::clsKorvelFill> gChartFill;
     std::unique_ptr<appchart::GIF> gGifWriter;
     ChartChoices m_choices;

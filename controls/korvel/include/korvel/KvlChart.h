@@ -146,6 +146,9 @@ public:
     void setToolBarListener(std::function<void(bool shown)> listener) {
         toolBarListener_ = std::move(listener);
     }
+    // Told when an extension hands the chart a new table of values: whatever the application wrote
+    // into the series itself is gone then. Called inside the extension's call; empty: nobody.
+    void setValuesListener(std::function<void()> listener) { valuesListener_ = std::move(listener); }
 
     // The tip for a point (see the tip rules of KvlContract.h); the last one is kept as the shown tip.
     KvlTip tipText(LONG x, LONG y);
@@ -454,7 +457,8 @@ private:
     std::function<void(bool)> toolBarListener_;
     std::function<void(LONG, LONG)> sizeListener_;
     std::optional<KvlPoint> controlSize_;  // x: width, y: height, while a widget shows the chart
-    std::map<SHORT, LONG> settings_;       // Setting(n)
+    std::function<void()> valuesListener_;
+    std::map<SHORT, LONG> settings_;  // Setting(n)
     std::string companyId_;
     com::ComPtr<com::IUnknown> options_;
     ui::WindowHandle window_;

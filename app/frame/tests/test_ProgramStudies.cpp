@@ -1,0 +1,253 @@
+// The Parabolic SAR on the assembled program's chart: whatever the user does to the chart, the series
+// holds the stop-and-reverse levels of the charted company's days, computed here from the database
+// rows by a model of the indicator written out below.
+#include <QKeyEvent>
+#include <QLineEdit>
+
+#include <chrono>
+#include <cstdio>
+#include <map>
+#include <vector>
+
+#include "AssembledProgramFixture.h"
+#include "dravik/IFinancialCharts.h"
+#include "frame/chart/ExtensionCalls.h"
+
+namespace {
+
+using frame::chart::ExtensionStudySlots;
+using frame::chart::Study;
+
+// The days the chart carries after the last trading day, left out of the studies.
+constexpr com::LONG kEmptyDays = 30;
+// The default chart's acceleration step (Periods 2 / 100) and its ceiling.
+constexpr double kSarStep = 0.02;
+constexpr double kSarMaxFactor = 0.2;
+
+// Stop-and-reverse levels of a day series, one per day; day 0 has none (0). The trend starts short
+// only when the lows rose strictly more than the highs from day 0 to day 1. Each step moves the stop
+// by the factor and the extreme that held before the day; a day that crosses the stop reverses the
+// trend, and its stop is the old trend's extreme. The factor is a whole number of steps (0.02, 0.04,
+// ... 0.2), growing while it is below the ceiling.
+std::vector<double> parabolicSarModel(const std::vector<double>& high, const std::vector<double>& low) {
+    const std::size_t n = high.size();
+    std::vector<double> out(n, 0.0);
+    if (n < 2)
+        return out;
+    bool longTrend = !(low[1] - low[0] > high[1] - high[0]);
+    double stop = longTrend ? low[0] : high[0];
+    int steps = 1, stepsBefore = 1;
+    const auto grow = [&steps] {
+        if (steps * kSarStep < kSarMaxFactor)
+            ++steps;
+    };
+    double extremeHigh = high[0], extremeLow = low[0];
+    double extremeHighBefore = high[0], extremeLowBefore = low[0];
+    for (std::size_t i = 1; i < n; ++i) {
+        if (longTrend) {
+            if (high[i] > extremeHigh) {
+                extremeHigh = high[i];
+                grow();
+            }
+            stop += stepsBefore * kSarStep * (extremeHighBefore - stop);
+            if (low[i] < stop) {
+                longTrend = false;
+                steps = 1;
+                stop = extremeHighBefore;
+                extremeHigh = 0;
+                extremeLow = low[i];
+            }
+        } else {
+            if (low[i] < extremeLow) {
+                extremeLow = low[i];
+                grow();
+            }
+            stop += stepsBefore * kSarStep * (extremeLowBefore - stop);
+            if (high[i] > stop) {
+                longTrend = true;
+                steps = 1;
+                stop = extremeLowBefore;
+                extremeLow = 0;
+                extremeHigh = high[i];
+            }
+        }
+        extremeHighBefore = extremeHigh;
+        extremeLowBefore = extremeLow;
+        stepsBefore = steps;
+        out[i] = stop;
+    }
+    return out;
+}
+
+// "YYYY-MM-DD" of an OLE date (days since 30 December 1899).
+std::string isoDate(double oleDate) {
+    using namespace std::chrono;
+    const year_month_day day{sys_days(1899y / December / 30) + days(static_cast<int>(oleDate))};
+    char text[16];
+    std::snprintf(text, sizeof text, "%04d-%02u-%02u", static_cast<int>(day.year()),
+                  static_cast<unsigned>(day.month()), static_cast<unsigned>(day.day()));
+    return text;
+}
+
+class ProgramStudiesTest : public AssembledProgramTest {
+protected:
+    struct Day {
+        double high = 0;
+        double low = 0;
+        double open = 0;
+        double close = 0;
+    };
+
+    // The stored prices of a company, by date (the sample's banks have no splits: the chart shows
+    // them as stored).
+    static std::map<std::string, Day> storedDays(std::int32_t company) {
+        std::map<std::string, Day> days;
+        db::RowSet rows = database().query(
+            R"(SELECT "DATE", "MaxPrice", "MinPrice", "OpeningPrice", "ClosingPrice" FROM "MARKETDAILY1")"
+            R"( WHERE "COMPANYID" = ?)",
+            {company});
+        for (; !rows.eof(); rows.moveNext())
+            days[rows.textOrEmpty(0).substr(0, 10)] =
+                Day{rows.real(1), rows.real(2), rows.real(3), rows.real(4)};
+        return days;
+    }
+
+    // The series the extension names for each price hold that price of the day at every point.
+    void expectPricesOf(std::int32_t company, const char* when) {
+        SCOPED_TRACE(when);
+        const std::map<std::string, Day> stored = storedDays(company);
+        com::SHORT high = -1, low = -1, open = -1, close = -1;
+        ASSERT_EQ(extension().get_HighSeries(&high), com::S_OK);
+        ASSERT_EQ(extension().get_LowSeries(&low), com::S_OK);
+        ASSERT_EQ(extension().get_OpenSeries(&open), com::S_OK);
+        ASSERT_EQ(extension().get_CloseSeries(&close), com::S_OK);
+        const com::LONG points = chartObject().model().pointCount() - kEmptyDays;
+        int mismatches = 0;
+        for (com::LONG point = 0; point < points; ++point) {
+            double date = 0, h = 0, l = 0, o = 0, c = 0;
+            ASSERT_EQ(chartObject().model().xValue(point, &date), com::S_OK);
+            const auto day = stored.find(isoDate(date));
+            ASSERT_NE(day, stored.end());
+            chart().get_ValueAt(high, point, &h);
+            chart().get_ValueAt(low, point, &l);
+            chart().get_ValueAt(open, point, &o);
+            chart().get_ValueAt(close, point, &c);
+            const Day& d = day->second;
+            mismatches += (h != d.high || l != d.low || o != d.open || c != d.close) ? 1 : 0;
+        }
+        EXPECT_EQ(mismatches, 0) << "of " << points << " days";
+    }
+
+    com::SHORT sarSeries() {
+        ExtensionStudySlots studies(&extension());
+        return studies.get16(Study::CUSTOM4, frame::chart::kStudySeriesIndex, -1);
+    }
+
+    // Compares the chart's SAR series with the model over the company's stored days, at points spread
+    // over the chart and at its last day.
+    void expectTheSarOf(std::int32_t company, const char* when) {
+        SCOPED_TRACE(when);
+        const std::map<std::string, Day> stored = storedDays(company);
+        const com::LONG points = chartObject().model().pointCount() - kEmptyDays;
+        ASSERT_GT(points, 100);
+        std::vector<double> high, low;
+        for (com::LONG point = 0; point < points; ++point) {
+            double date = 0;
+            ASSERT_EQ(chartObject().model().xValue(point, &date), com::S_OK);
+            const auto day = stored.find(isoDate(date));
+            ASSERT_NE(day, stored.end()) << "point " << point << " on " << isoDate(date);
+            high.push_back(day->second.high);
+            low.push_back(day->second.low);
+        }
+        const std::vector<double> expected = parabolicSarModel(high, low);
+        const com::SHORT series = sarSeries();
+        ASSERT_GE(series, 0);
+        for (const com::LONG point : {com::LONG{1}, com::LONG{2}, points / 10, points / 3, points / 2,
+                                      points * 3 / 4, points - 2, points - 1}) {
+            double shown = 0;
+            ASSERT_EQ(chart().get_ValueAt(series, point, &shown), com::S_OK);
+            EXPECT_NEAR(shown, expected[static_cast<std::size_t>(point)], 1e-9) << "point " << point;
+        }
+    }
+
+    // The user types a ticker into the chart settings window's symbol box and presses Enter.
+    void chartTicker(const char* ticker) {
+        frame::Form* settings = frameWindow().toolWindow(QStringLiteral("frmChartSettings"));
+        ASSERT_NE(settings, nullptr);
+        auto* box = static_cast<QLineEdit*>(settings->controlWidget(QStringLiteral("txtSymbol")));
+        box->setText(QString::fromLatin1(ticker));
+        QKeyEvent press(QEvent::KeyPress, Qt::Key_Return, Qt::NoModifier, QStringLiteral("\r"));
+        QCoreApplication::sendEvent(box, &press);
+        processEvents();
+    }
+};
+
+// The sample's second bank.
+constexpr std::int32_t kOtherBank = 102;
+
+}  // namespace
+
+TEST_F(ProgramStudiesTest, TheSarIsTheIndicatorsAtStartAndAfterACompanySwitch) {
+    startProgram();
+    ASSERT_EQ(chartWindow().chartFill()->CompanyID, kSampleCompany);
+    expectTheSarOf(kSampleCompany, "at start-up");
+
+    chartTicker("AMLB");
+    ASSERT_EQ(chartWindow().chartFill()->CompanyID, kOtherBank);
+    expectTheSarOf(kOtherBank, "after a company switch");
+    EXPECT_EQ(errorLog(), "");
+}
+
+// The price display exchanges the open and the low series for the high-low-close bars; charting the
+// next company binds them anew, and the exchange must not be undone over the new binding.
+TEST_F(ProgramStudiesTest, EachCompanysSeriesHoldItsOwnPricesAfterASwitch) {
+    startProgram();
+    expectPricesOf(kSampleCompany, "at start-up");
+    chartTicker("AMLB");
+    ASSERT_EQ(chartWindow().chartFill()->CompanyID, kOtherBank);
+    expectPricesOf(kOtherBank, "after a company switch");
+    chartTicker("NORB");
+    expectPricesOf(kSampleCompany, "back on the first company");
+}
+
+TEST_F(ProgramStudiesTest, TheSarStaysTheIndicatorsWhenStudiesComeAndGo) {
+    startProgram();
+    ExtensionStudySlots studies(&extension());
+    for (const Study study : {Study::MACD, Study::ExponentialMA}) {
+        studies.put(study, frame::chart::kStudyVisible, com::Variant(true));
+        processEvents();
+        expectTheSarOf(kSampleCompany, "after a study was shown");
+        studies.put(study, frame::chart::kStudyVisible, com::Variant(false));
+        processEvents();
+        expectTheSarOf(kSampleCompany, "after a study was hidden");
+    }
+    // The averages of the default chart too.
+    studies.put(Study::CUSTOM2, frame::chart::kStudyVisible, com::Variant(false));
+    processEvents();
+    studies.put(Study::CUSTOM2, frame::chart::kStudyVisible, com::Variant(true));
+    processEvents();
+    expectTheSarOf(kSampleCompany, "after an average was hidden and shown again");
+}
+
+TEST_F(ProgramStudiesTest, TheSarStaysTheIndicatorsThroughZoomResizeAndPriceDisplays) {
+    startProgram();
+    const com::LONG points = chartObject().model().pointCount();
+    ASSERT_EQ(chart().ShowRange(points / 4.0, 0, points / 2.0, 0), com::S_OK);
+    processEvents();
+    expectTheSarOf(kSampleCompany, "zoomed in");
+    ASSERT_EQ(chart().ShowRange(0, 0, static_cast<double>(points), 0), com::S_OK);
+    processEvents();
+    expectTheSarOf(kSampleCompany, "zoomed out");
+
+    chartWindow().Korvel1()->resize(500, 300);
+    processEvents();
+    expectTheSarOf(kSampleCompany, "resized");
+
+    // Candlesticks want the open before the low, high-low-close the other way round.
+    ASSERT_EQ(extension().put_PriceDisplay(3), com::S_OK);
+    processEvents();
+    expectTheSarOf(kSampleCompany, "as candlesticks");
+    ASSERT_EQ(extension().put_PriceDisplay(1), com::S_OK);
+    processEvents();
+    expectTheSarOf(kSampleCompany, "as high-low-close bars again");
+}
