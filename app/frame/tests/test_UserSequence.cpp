@@ -24,7 +24,6 @@
 #include <sstream>
 
 #include "AssembledProgramFixture.h"
-#include "appdata/InternetSettings.h"
 #include "dravik/Commands.h"
 #include "frame/chart/DrawingHandles.h"
 #include "frame/data/DataWindowsWiring.h"
@@ -158,11 +157,10 @@ protected:
 
     void SetUp() override {
         AssembledProgramTest::SetUp();
-        tarnwick::gDataServers = {m_server.hostAndPort().toStdString(), m_server.hostAndPort().toStdString()};
-    }
-    void TearDown() override {
-        tarnwick::gDataServers = {tarnwick::kDefaultDataServer, tarnwick::kDefaultBackupDataServer};
-        AssembledProgramTest::TearDown();
+        // The data server as a user's settings name it, both of them on the loopback interface.
+        saveSetting("DataServer", m_server.hostAndPort().toStdString());
+        saveSetting("BackupDataServer", m_server.hostAndPort().toStdString());
+        saveSetting("DeleteFile", "True");
     }
 
     static int steps() {
@@ -450,7 +448,7 @@ protected:
             testsupport::crlfLines({"DAILY",
                                     "DATE|COMPANYID|TOTALSHARES|TOTALAMOUNT|OPENINGPRICE|MAXPRICE|MINPRICE|"
                                     "CLOSINGPRICE|ISDELETED|MARKETID",
-                                    row, "END", "EXIT"})));
+                                    row, "UPDATE", "END", "EXIT"})));
         chartWindow().mnuDatabankUpdate_Click();
         const bool finished = testsupport::waitUntil([this] {
             frame::frmDataUpdate* window = updateWindow();
