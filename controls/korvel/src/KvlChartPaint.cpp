@@ -147,6 +147,7 @@ std::vector<const KvlSeriesState*> KvlChart::legendEntries() const {
 }
 
 void KvlChart::paintLegend(gdi::DeviceContext& dc, const KvlLayout& where) {
+    drawnLegend_ = {};
     const KvlLegendBox& box = model_.legendBox();
     if (!box.visible)
         return;
@@ -168,6 +169,7 @@ void KvlChart::paintLegend(gdi::DeviceContext& dc, const KvlLayout& where) {
                                      where.plot.bottom - 1);
         fill = resolved(model_.settings().chartColor);
     }
+    drawnLegend_ = area;
     const gdi::HBRUSH brush = gdi::createSolidBrush(fill);
     dc.fillRect(toRect(area), brush);
     gdi::deleteObject(brush);

@@ -101,6 +101,8 @@ public:
     LONG paint(gdi::DeviceContext* dc, const KvlRect& rect, bool printing);
     // The labels of the last paint with a DC.
     const std::vector<KvlDrawnLabel>& drawnLabels() const { return drawnLabels_; }
+    // The legend box of the last paint (empty when none was drawn).
+    const KvlRect& drawnLegend() const { return drawnLegend_; }
 
     // Input goes to an attached overlay first, then to the callback chain; true when one of them took
     // it (the chart then does nothing more). Otherwise the chart does its own: in zoom mode a drag in
@@ -447,6 +449,7 @@ private:
     KvlHitRecord lastHit_;
     KvlPoint mouse_;  // where the mouse was last pressed, moved or released
     std::vector<KvlDrawnLabel> drawnLabels_;
+    KvlRect drawnLegend_;
     KvlTip shownTip_;
     // Counts the tool-tip texts handed over, so a tip call can tell whether it got one.
     LONG toolTipsSet_ = 0;
