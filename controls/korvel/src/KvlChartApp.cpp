@@ -69,8 +69,14 @@ HRESULT KvlChart::get_PointXValue(LONG point, double* value) {
     return model_.xValue(point, value);
 }
 
+// A value written from outside shows at the next paint: a caller that fills a series point by point
+// after the chart was drawn (a study computed by another library) must not wait for an unrelated
+// repaint. Marks made during a paint would only repeat it.
 HRESULT KvlChart::put_ValueAt(SHORT series, LONG point, double value) {
-    return model_.setValue(1, series, point, value);
+    const HRESULT result = model_.setValue(1, series, point, value);
+    if (com::SUCCEEDED(result) && !painting_)
+        InvalidateRect(nullptr);
+    return result;
 }
 
 HRESULT KvlChart::get_XValueAt(SHORT table, LONG point, double* value) {

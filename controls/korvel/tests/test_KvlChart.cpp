@@ -298,6 +298,23 @@ TEST(KvlChartText, FixedBuffersAreBoundedAtCharacterBoundaries) {
 namespace korvel {
 namespace {
 
+TEST(KvlChartApplication, AValueWrittenAfterAPaintMarksTheWholeChartForTheNext) {
+    auto chart = KvlChart::create();
+    chart->model().resize(2, 3);
+    chart->model().setClientSize(200, 100);
+    chart->paintSurface();
+    ASSERT_FALSE(chart->invalidRect().has_value());
+    ASSERT_EQ(chart->put_ValueAt(1, 2, 9.25), com::S_OK);
+    ASSERT_TRUE(chart->invalidRect().has_value());
+    EXPECT_EQ(chart->invalidRect()->left, 0);
+    EXPECT_EQ(chart->invalidRect()->top, 0);
+    EXPECT_EQ(chart->invalidRect()->right, 200);
+    EXPECT_EQ(chart->invalidRect()->bottom, 100);
+    chart->paintSurface();
+    EXPECT_EQ(chart->put_ValueAt(2, 0, 1), com::E_INVALIDARG);
+    EXPECT_FALSE(chart->invalidRect().has_value()) << "a refused write changes nothing to show";
+}
+
 TEST(KvlChartApplication, SeriesListTextsAndValues) {
     auto chart = KvlChart::create();
     chart->model().resize(2, 3);
