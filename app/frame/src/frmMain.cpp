@@ -735,8 +735,6 @@ void frmMain::SaveKorvelCompanyProfile() {
         if (companies.count() < 1)
             return;
         chart::SaveAnnotationDrawingInfo(m_korvel->control(), companies.at(0).ID, gChartFill->DrawingText);
-        if (m_hooks.chartPeers.saveDrawings)
-            m_hooks.chartPeers.saveDrawings(companies.at(0).ID, gChartFill->DrawingText);
     });
 }
 

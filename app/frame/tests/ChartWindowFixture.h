@@ -32,7 +32,20 @@ protected:
         tarnwick::gConnection = db::Connection::openExisting(m_home / "MQMKD.mqd");
         tarnwick::gStarting = true;
         seedMarket();
+        logDrawingSaves();
     }
+
+    // The companies whose drawings were written into their rows, in the order of the writes.
+    std::vector<std::int32_t> savedDrawingsOf() {
+        std::vector<std::int32_t> ids;
+        // A connection of the test's own: the program may have closed its connection already.
+        db::Connection own = db::Connection::openExisting(m_home / "MQMKD.mqd");
+        for (db::RowSet rows = own.query(R"(SELECT "ID" FROM "DrawingSaves" ORDER BY "N")", {}); !rows.eof();
+             rows.moveNext())
+            ids.push_back(rows.int32(0));
+        return ids;
+    }
+    static void forgetDrawingSaves() { exec(R"(DELETE FROM "DrawingSaves")"); }
 
     // Puts the market database the test runs on into the program folder; the empty one by default.
     virtual void placeDatabase() {}
@@ -73,6 +86,14 @@ protected:
 
     static void exec(const char* sql) { tarnwick::gConnection.execute(sql, {}); }
 
+    // Every write of a company's drawing text is noted by the database itself, so the tests watch the
+    // program's own save.
+    static void logDrawingSaves() {
+        exec(R"(CREATE TABLE "DrawingSaves" ("N" INTEGER PRIMARY KEY, "ID" INTEGER))");
+        exec(R"(CREATE TRIGGER "NoteDrawingSave" AFTER UPDATE OF "DrawingInfo" ON "Company")"
+             R"( BEGIN INSERT INTO "DrawingSaves" ("ID") VALUES (NEW."ID"); END)");
+    }
+
     // A frame whose watch-list and chart settings windows are stood in for by what they hold.
     frame::MDIForm1& loadFrame(bool withCommands = true) {
         frame::FrameHooks hooks;
@@ -104,7 +125,6 @@ protected:
                 m_duringFill();
         };
         p.listNotes = [this](std::int32_t id) { m_notesOf.push_back(id); };
-        p.saveDrawings = [this](std::int32_t id, const std::string&) { m_savedDrawingsOf.push_back(id); };
         addWindows(hooks);
         m_frame = std::make_unique<frame::MDIForm1>(std::move(hooks));
         m_frame->MDIForm_Load();
@@ -132,7 +152,6 @@ protected:
     int m_fills = 0;
     std::function<void()> m_duringFill;  // runs inside every chart fill, after it counted
     std::vector<std::int32_t> m_notesOf;
-    std::vector<std::int32_t> m_savedDrawingsOf;
     std::map<QString, bool> m_buttons;
     std::unique_ptr<frame::MDIForm1> m_frame;
 };

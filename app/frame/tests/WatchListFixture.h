@@ -51,15 +51,9 @@ protected:
             {order, company, list});
     }
 
-    // The frame as the program builds it, with the drawing store stood in for: it writes the ID it is
-    // given into that company's row.
+    // The frame as the program builds it, with the data editor's fill counted.
     frame::MDIForm1& loadProgram() {
         frame::FrameHooks hooks;
-        hooks.chartPeers.saveDrawings = [this](std::int32_t id, const std::string&) {
-            m_savedDrawingsOf.push_back(id);
-            tarnwick::gConnection.execute(R"(UPDATE "Company" SET "DrawingInfo" = ? WHERE "ID" = ?)",
-                                          {"drawn while charted:" + std::to_string(id), id});
-        };
         hooks.chartPeers.fillDataEditor = [this](std::int32_t) { ++m_fills; };
         frame::WatchListDialogs dialogs = frame::WatchListDialogs::programDialogs();
         if (!m_programPicks)

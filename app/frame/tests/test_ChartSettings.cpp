@@ -144,14 +144,14 @@ TEST_F(ChartSettingsTest, TheControlsShowTheStoredChoicesAndChartNothingWhileThe
     EXPECT_EQ(m_fills, 1);  // the chart window's own, at its load
 
     tarnwick::gStarting = true;
-    m_savedDrawingsOf.clear();
+    forgetDrawingSaves();
     choose("cmbPeriod", 9);
     choose("cmbInterval", 2);
     click("chkAdjusted");
     click("chkCatIndex");
     click("chkGeneralIndex");
     EXPECT_EQ(m_fills, 1);
-    EXPECT_TRUE(m_savedDrawingsOf.empty());
+    EXPECT_TRUE(savedDrawingsOf().empty());
     EXPECT_TRUE(overlayShown(Study::USER1)) << "the overlays are not touched either";
     EXPECT_FALSE(overlayShown(Study::USER2));
     // The controls are the choices all the same: they are stored at the close.
@@ -168,13 +168,13 @@ TEST_F(ChartSettingsTest, AnIntervalChangeRegroupsTheLastWorkTableAndAPeriodChan
         R"( "MaxPrice", "MinPrice", "ClosingPrice") VALUES ('2026-11-09', ?, 100, 1000, 20, 21, 19, 20.5))",
         {kDefaultCompany});
     m_fills = 0;
-    m_savedDrawingsOf.clear();
+    forgetDrawingSaves();
 
     choose("cmbInterval", 1);
     choose("cmbInterval", 0);  // daily again, from the same work table: still five days
     EXPECT_EQ(m_fills, 2);
     EXPECT_EQ(points(), 5);
-    EXPECT_EQ(m_savedDrawingsOf, (std::vector<std::int32_t>{kDefaultCompany, kDefaultCompany}));
+    EXPECT_EQ(savedDrawingsOf(), (std::vector<std::int32_t>{kDefaultCompany, kDefaultCompany}));
 
     choose("cmbPeriod", 9);  // the table is rebuilt: the new day is charted
     EXPECT_EQ(m_fills, 3);
@@ -182,7 +182,7 @@ TEST_F(ChartSettingsTest, AnIntervalChangeRegroupsTheLastWorkTableAndAPeriodChan
     click("chkAdjusted");
     EXPECT_EQ(m_fills, 4);
     EXPECT_EQ(choices(), (Choices{9, 0, 0, 0, 0}));
-    EXPECT_EQ(m_savedDrawingsOf.size(), 4U);
+    EXPECT_EQ(savedDrawingsOf().size(), 4U);
     EXPECT_EQ(chartCompanyID(chart()), "199");
     EXPECT_EQ(errorLog(), "");
 }
@@ -236,14 +236,14 @@ TEST_F(ChartSettingsTest, ATypedTickerIsChartedAndAnUnknownOneIsRefusedWithTheCh
     EXPECT_EQ(chartCompanyID(chart()), "199");
     EXPECT_EQ(tarnwick::GetCompaniyInfo("", kDefaultCompany).count(), 1U) << "the table is still there";
 
-    m_savedDrawingsOf.clear();
+    forgetDrawingSaves();
     m_notesOf.clear();
     type(QStringLiteral(" o'neil "));
     click("cmdRefresh");
     EXPECT_EQ(m_fills, 1);
     EXPECT_EQ(chartCompanyID(chart()), std::to_string(kQuotedCompany));
     EXPECT_EQ(window().chartFill()->CompanyID, kQuotedCompany);
-    EXPECT_EQ(m_savedDrawingsOf, std::vector<std::int32_t>{kDefaultCompany});
+    EXPECT_EQ(savedDrawingsOf(), std::vector<std::int32_t>{kDefaultCompany});
     ASSERT_FALSE(m_notesOf.empty());
     EXPECT_EQ(m_notesOf.front(), kQuotedCompany);
     EXPECT_EQ(m_script.questions().size(), 3U);

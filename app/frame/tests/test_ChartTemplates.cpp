@@ -168,7 +168,7 @@ TEST_F(ChartTemplateTest, ALaterLoadJoinsTheNewExtensionsAndChartsTheCompanyAgai
     window().chartChoices().sectorIndex = 1;
     window().chartChoices().generalIndex = 0;
     m_fills = 0;
-    m_savedDrawingsOf.clear();
+    forgetDrawingSaves();
 
     ASSERT_TRUE(window().LoadTemplate(1));
     EXPECT_NE(window().financialExtension(), oldExtension);
@@ -176,7 +176,7 @@ TEST_F(ChartTemplateTest, ALaterLoadJoinsTheNewExtensionsAndChartsTheCompanyAgai
     EXPECT_NE(chartObject().overlay(), oldOverlay);
     expectWindowHoldsTheChartsExtensions();
     // The company's drawings were stored before the chart was replaced, then it was charted again.
-    EXPECT_EQ(m_savedDrawingsOf, std::vector<std::int32_t>{kDefaultCompany});
+    EXPECT_EQ(savedDrawingsOf(), std::vector<std::int32_t>{kDefaultCompany});
     EXPECT_EQ(m_fills, 1);
     EXPECT_EQ(chartCompanyID(chart()), "199");
     EXPECT_TRUE(overlayShown(&dravik::IFinancialCharts::get_USER1));

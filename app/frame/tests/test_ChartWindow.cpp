@@ -141,7 +141,7 @@ TEST_F(ChartWindowTest, FinalizeWritesEveryKeyItOwnsAndSavesTheDrawings) {
         EXPECT_EQ(setting(key.c_str()), std::optional<QString>(value)) << key;
     for (const char* key : {"ShowChartSettings", "ShowWatchList", "ShowNotes"})
         EXPECT_TRUE(setting(key).has_value()) << key;
-    EXPECT_EQ(m_savedDrawingsOf, std::vector<std::int32_t>{kDefaultCompany});
+    EXPECT_EQ(savedDrawingsOf(), std::vector<std::int32_t>{kDefaultCompany});
     EXPECT_FALSE(tarnwick::gConnection.isOpen());
     EXPECT_EQ(window().gifWriter(), nullptr);
 }
@@ -170,10 +170,10 @@ TEST_F(ChartWindowTest, NothingIsSavedBeforeAFillOrForACompanyThatIsGone) {
     window().SaveKorvelCompanyProfile();
     chart().put_ChartCompanyID(com::Bstr(u"4711"));
     window().SaveKorvelCompanyProfile();
-    EXPECT_TRUE(m_savedDrawingsOf.empty());
+    EXPECT_TRUE(savedDrawingsOf().empty());
     chart().put_ChartCompanyID(com::Bstr(u"205"));
     window().SaveKorvelCompanyProfile();
-    EXPECT_EQ(m_savedDrawingsOf, std::vector<std::int32_t>{kOtherCompany});
+    EXPECT_EQ(savedDrawingsOf(), std::vector<std::int32_t>{kOtherCompany});
 }
 
 TEST_F(ChartWindowTest, TheChartTakesTheWindowLessItsMarginsAndAllOfALowWindow) {

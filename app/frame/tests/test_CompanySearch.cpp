@@ -215,7 +215,7 @@ TEST_F(CompanySearchTest, AddPutsTheCompaniesPickedInTheProgramsDialogIntoTheLis
 TEST_F(CompanySearchTest, TheSearchWindowChartsTheChosenCompanyAndMarksItInTheWatchList) {
     loadProgram();
     ASSERT_EQ(chartCompanyID(chart()), "199");
-    m_savedDrawingsOf.clear();
+    forgetDrawingSaves();
     auto* search = new frame::frmSearch([this] { return &window(); });
     search->show();
     EXPECT_EQ(frame::Form::findOpen(QStringLiteral("frmSearch")), search);
@@ -230,8 +230,8 @@ TEST_F(CompanySearchTest, TheSearchWindowChartsTheChosenCompanyAndMarksItInTheWa
 
     EXPECT_EQ(chartCompanyID(chart()), "205");
     EXPECT_EQ(window().chartFill()->CompanyID, kOtherCompany);
-    EXPECT_EQ(m_savedDrawingsOf, std::vector<std::int32_t>{kDefaultCompany});
-    EXPECT_EQ(drawingInfo(kDefaultCompany), "drawn while charted:199");
+    EXPECT_EQ(savedDrawingsOf(), std::vector<std::int32_t>{kDefaultCompany});
+    EXPECT_EQ(drawingInfo(kDefaultCompany), "$$$$$$$$$");
     EXPECT_EQ(selectedKey(), std::optional<std::string>("ID_205"));
     EXPECT_EQ(tarnwick::gDefaultMarket, 1);
     EXPECT_FALSE(search->isLoaded());

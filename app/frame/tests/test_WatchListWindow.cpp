@@ -34,7 +34,7 @@ TEST_F(WatchListTest, PickingACompanyChartsItAndKeepsThePreviousCompanysDrawings
     loadProgram();
     ASSERT_EQ(chartCompanyID(chart()), "199");
     const int fillsBefore = m_fills;
-    m_savedDrawingsOf.clear();
+    forgetDrawingSaves();
     const QSize chartSize = window().Korvel1()->parentWidget()->size();
     ASSERT_NE(chartSize, QSize(620, 558));  // the chart's design size, 9300 by 8370 twips
 
@@ -44,8 +44,8 @@ TEST_F(WatchListTest, PickingACompanyChartsItAndKeepsThePreviousCompanysDrawings
     EXPECT_EQ(chartCompanyID(chart()), "205");
     EXPECT_EQ(window().chartFill()->CompanyID, kOtherCompany);
     EXPECT_EQ(m_fills, fillsBefore + 1);
-    EXPECT_EQ(m_savedDrawingsOf, std::vector<std::int32_t>{kDefaultCompany});
-    EXPECT_EQ(drawingInfo(kDefaultCompany), "drawn while charted:199");
+    EXPECT_EQ(savedDrawingsOf(), std::vector<std::int32_t>{kDefaultCompany});
+    EXPECT_EQ(drawingInfo(kDefaultCompany), "$$$$$$$$$");
     EXPECT_EQ(drawingInfo(kOtherCompany), "");
     com::LONG points = 0;
     chart().get_PointCount(&points);
@@ -54,7 +54,7 @@ TEST_F(WatchListTest, PickingACompanyChartsItAndKeepsThePreviousCompanysDrawings
     // The company on the chart: its drawings are kept again, it is not charted again.
     pressRow(1, Qt::LeftButton);
     EXPECT_EQ(m_fills, fillsBefore + 1);
-    EXPECT_EQ(m_savedDrawingsOf, (std::vector<std::int32_t>{kDefaultCompany, kOtherCompany}));
+    EXPECT_EQ(savedDrawingsOf(), (std::vector<std::int32_t>{kDefaultCompany, kOtherCompany}));
     EXPECT_TRUE(m_script.questions().empty());
 }
 

@@ -57,9 +57,6 @@ struct ChartWindowPeers {
     std::function<void(std::int16_t x, std::int16_t y, korvel::IKvlChart& chart)> showChartValues;
     // After every chart fill: the notes list shows the charted company's notes.
     std::function<void(std::int32_t companyId)> listNotes;
-    // Writes the drawings now on the chart into the company's row, with the drawing text the chart
-    // fill read for it.
-    std::function<void(std::int32_t companyId, const std::string& drawingText)> saveDrawings;
 };
 
 struct FrameHooks {
