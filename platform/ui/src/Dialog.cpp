@@ -83,6 +83,9 @@ protected:
         option.currentText.clear();
         option.currentIcon = QIcon();
         painter.drawComplexControl(QStyle::CC_ComboBox, option);
+        // Without a choice the field stays empty.
+        if (currentIndex() < 0)
+            return;
         const QRect field =
             style()->subControlRect(QStyle::CC_ComboBox, &option, QStyle::SC_ComboBoxEditField, this);
         DrawItem item;
@@ -90,7 +93,7 @@ protected:
         item.itemIndex = currentIndex();
         item.editPart = true;
         item.state = hasFocus() ? ODS_FOCUS : 0u;
-        item.itemData = currentIndex() < 0 ? 0 : itemData(currentIndex(), kDataRole).value<qintptr>();
+        item.itemData = itemData(currentIndex(), kDataRole).value<qintptr>();
         if (const std::optional<QImage> image = drawnItem(dialog_, handler_, item, field.size()))
             painter.drawImage(field.topLeft(), *image);
     }
