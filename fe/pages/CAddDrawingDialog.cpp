@@ -5,6 +5,7 @@
 #include "drawing/CDrawingFeatures.h"
 #include "drawing/DrawingOwner.h"
 #include "drawing/DrawingPageOwner.h"
+#include "drawing/DrawingTexts.h"
 #include "pages/CFinancialPropertyPage.h"
 
 namespace dravik {
@@ -34,9 +35,10 @@ std::vector<ui::ControlTemplate> addDialogControls(QSize* size) {
     return controls;
 }
 
+// The text the From and To fields show for an anchor, so that the default name reads as they do.
 std::string dateText(IDrawingOwner& owner, double x) {
     const CDateScale* scale = owner.DrawingDateScale();
-    return scale ? scale->FormatValue(x, owner.DrawingDateLocale(), false) : std::string();
+    return scale ? DrawingDateText(*scale, x, owner.DrawingPointDates()) : std::string();
 }
 
 // The x value (date) of a 1-based position; the position itself while the scale has no dates.

@@ -51,7 +51,8 @@ QString dateText(const DrawingControlContext& context, double x) {
         context.extension ? context.extension->PageDrawingOwner().DrawingDateScale() : nullptr;
     if (!scale)
         return {};
-    return QString::fromStdString(DrawingDateText(*scale, x));
+    return QString::fromStdString(
+        DrawingDateText(*scale, x, context.extension->PageDrawingOwner().DrawingPointDates()));
 }
 
 // Reads a date text into an anchor, a date after the data taken as the last period; false (nothing
@@ -68,7 +69,8 @@ bool readDate(const ui::Dialog& dialog, int id, const DrawingControlContext& con
     if (shown == dateText(context, x))
         return false;
     const std::optional<DrawingAnchor> anchor =
-        ParseDrawingDate(*scale, shown.left(kDrawingDateChars).toStdString(), true);
+        ParseDrawingDate(*scale, shown.left(kDrawingDateChars).toStdString(), true,
+                         context.extension->PageDrawingOwner().DrawingPointDates());
     if (!anchor)
         return false;
     position = anchor->position;

@@ -363,3 +363,64 @@ TEST_F(DrawingsTest, APastedHandleMakesANewDrawingUntilTheKindHasSix) {
     EXPECT_EQ(count(kTrend), 6);
     EXPECT_EQ(tags(), (std::vector<com::LONG>{1000, 1005}));
 }
+
+TEST_F(DrawingsTest, PricesOfAThousandAndMoreComeBackExactAfterEveryChartingAndARestart) {
+    loadFrame();
+    ASSERT_EQ(chartCompanyID(chart()), std::to_string(kDefaultCompany));
+    draw(kTrend, day(2026, 11, 2), "1200", day(2026, 11, 5), "15000.5");
+    draw(kTrend, day(2026, 11, 3), "15000.5", day(2026, 11, 6), "1200");
+    draw(kTrend, day(2026, 11, 4), "12.25", day(2026, 11, 6), "999.99");
+    // The price axis writes its labels with "," between the thousands.
+    const std::vector<std::pair<std::string, std::string>> expected{
+        {"1,200.00", "15,000.50"}, {"15,000.50", "1,200.00"}, {"12.25", "999.99"}};
+    const auto prices = [this] {
+        std::vector<std::pair<std::string, std::string>> out;
+        for (com::SHORT i = 0; i < count(kTrend); ++i) {
+            com::Bstr from, to;
+            DrawingAt(ext(), kTrend, i)->get_FromPrice(&from);
+            DrawingAt(ext(), kTrend, i)->get_ToPrice(&to);
+            out.emplace_back(from.toUtf8(), to.toUtf8());
+        }
+        return out;
+    };
+    ASSERT_EQ(prices(), expected);
+
+    // Each charting of another company stores the drawings, each charting of this one reads them.
+    for (int round = 0; round < 2; ++round) {
+        chartCompany(kOtherCompany);
+        const std::string text = stored(kDefaultCompany);
+        EXPECT_NE(text.find("|2026-11-02|1,200.00|"), std::string::npos) << text;
+        EXPECT_NE(text.find("|2026-11-05|15,000.50|"), std::string::npos) << text;
+        EXPECT_NE(text.find("|2026-11-03|15,000.50|"), std::string::npos) << text;
+        EXPECT_NE(text.find("|2026-11-06|1,200.00|"), std::string::npos) << text;
+        EXPECT_NE(text.find("|2026-11-06|999.99|"), std::string::npos) << text;
+        EXPECT_EQ(text.find("-1.00"), std::string::npos) << text;
+        chartCompany(kDefaultCompany);
+        EXPECT_EQ(prices(), expected) << "round " << round;
+    }
+
+    // A new start reads them from the company's row.
+    m_frame.reset();
+    loadFrame();
+    ASSERT_EQ(chartCompanyID(chart()), std::to_string(kDefaultCompany));
+    EXPECT_EQ(prices(), expected);
+}
+
+TEST_F(DrawingsTest, AnUnreadableEndPriceKeepsTheDefaultAndAnUnreadableStartPriceKeepsTheRecord) {
+    const std::string noEnd = "255|True|True|2026-11-02|1,200.00|0|1|noEnd|0|2026-11-05|n/a||True|3";
+    const std::string noStart = "255|True|True|2026-11-02|about 12|0|1|noStart|0|2026-11-05|13.5||True|3";
+    tarnwick::gConnection.execute("UPDATE Company SET DrawingInfo = ? WHERE ID = ?",
+                                  {noEnd + ";" + noStart + "$$$$$$$$$", kDefaultCompany});
+    loadFrame();
+    ASSERT_EQ(count(kTrend), 1);
+    const auto line = DrawingAt(ext(), kTrend, 0);
+    com::Bstr name, from, to;
+    line->get_Name(&name);
+    line->get_FromPrice(&from);
+    line->get_ToPrice(&to);
+    EXPECT_EQ(name.toUtf8(), "noEnd");
+    EXPECT_EQ(from.toUtf8(), "1,200.00");
+    EXPECT_EQ(to.toUtf8(), "-1.00");  // a new drawing's end price
+    // The start price is no price of the axis's form: the record waits unchanged.
+    EXPECT_EQ(window().chartFill()->DrawingText, noStart + "$$$$$$$$$");
+}

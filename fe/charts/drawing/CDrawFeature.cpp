@@ -209,7 +209,7 @@ com::HRESULT CDrawFeature::getDate(double DrawingRecord::*x, com::Bstr* out) {
     const CDateScale* scale = call.owner().DrawingDateScale();
     if (!scale)
         return com::E_FAIL;
-    *out = com::Bstr::fromUtf8(DrawingDateText(*scale, value));
+    *out = com::Bstr::fromUtf8(DrawingDateText(*scale, value, call.owner().DrawingPointDates()));
     return com::S_OK;
 }
 
@@ -221,7 +221,8 @@ com::HRESULT CDrawFeature::putDate(double DrawingRecord::*position, double Drawi
     const CDateScale* scale = call.owner().DrawingDateScale();
     if (!scale)
         return com::E_FAIL;
-    const std::optional<DrawingAnchor> anchor = ParseDrawingDate(*scale, text.toUtf8());
+    const std::optional<DrawingAnchor> anchor =
+        ParseDrawingDate(*scale, text.toUtf8(), false, call.owner().DrawingPointDates());
     if (!anchor)
         return com::E_INVALIDARG;
     DrawingRecord& record = call.record();

@@ -5,6 +5,7 @@
 #pragma once
 
 #include <cstdint>
+#include <span>
 #include <string>
 
 #include "com/Types.h"
@@ -38,6 +39,9 @@ public:
     // The date scale whose current level gives the anchors' positions and date texts; null while there
     // is none. Asked at every use.
     virtual const CDateScale* DrawingDateScale() = 0;
+    // The dates of the chart's points (OLE dates, point 0 first) while a chart type holds the chart's
+    // data; empty otherwise. They name the anchors while the date scale's level has no dates.
+    virtual std::span<const double> DrawingPointDates() = 0;
     // The locale the date texts are written and read in (the date axis's).
     virtual loc::LCID DrawingDateLocale() = 0;
     // The settings of the price axis whose format the price texts use; null for plain numbers.

@@ -4,6 +4,7 @@
 
 #include <cstdint>
 #include <optional>
+#include <span>
 #include <string>
 #include <string_view>
 
@@ -20,21 +21,24 @@ struct DrawingAnchor {
 };
 
 // The text of an anchor's x value in one fixed form, whatever the locale, so that the text read back
-// gives the same anchor: "YYYY-MM-DD" (with " HH:MM:SS" when the time is not midnight), or "%10.2f"
-// while the scale's level has no dates.
-std::string DrawingDateText(const CDateScale& scale, double x);
-// Reads a date text in the form DrawingDateText writes (a number while the level has no dates; blanks
-// around it are allowed): the first period not earlier than the date gives the anchor (with `clamp`, a
-// date after the data gives the last period). Nothing for any other text.
+// gives the same anchor: "YYYY-MM-DD" (with " HH:MM:SS" when the time is not midnight). While the
+// scale's level has no dates, x is a 1-based point position: its text is the date of the nearest of
+// the chart's points (`pointDates`, point 0 first), or "%10.2f" of x when the points have no dates.
+std::string DrawingDateText(const CDateScale& scale, double x, std::span<const double> pointDates = {});
+// Reads a date text in the form DrawingDateText writes (blanks around it are allowed): the first period
+// not earlier than the date gives the anchor (with `clamp`, a date after the data gives the last
+// period). While the level has no dates, a number is the position itself and a date gives the position
+// of the first of `pointDates` not earlier than it. Nothing for any other text.
 std::optional<DrawingAnchor> ParseDrawingDate(const CDateScale& scale, std::string_view text,
-                                              bool clamp = false);
+                                              bool clamp = false, std::span<const double> pointDates = {});
 
 // A price as the price axis writes its labels, with as many decimals as the value needs (at least the
 // axis's own); plain fixed decimals without an axis.
 std::string DrawingPriceText(double price, const AxisSettingsRecord* priceAxis);
-// Reads a price: a number with "." as decimal point, or with the decimal and group separators of the
-// axis's number format; blanks around it are allowed. Nothing for any other text or a value that is not
-// finite.
+// Reads a price in every form DrawingPriceText writes it: a number with "." as decimal point, or with the
+// decimal and group separators of the axis's number format, its negative shapes (a leading or trailing
+// minus, parentheses) and, for a currency axis, its symbol; blanks around it are allowed. Nothing for any
+// other text or a value that is not finite.
 std::optional<double> ParseDrawingPrice(std::string_view text, const AxisSettingsRecord* priceAxis);
 
 }  // namespace dravik

@@ -376,6 +376,7 @@ public:
     // --- IDrawingOwner: what the drawing objects it hands out view ---
     com::IUnknown* DrawingOwnerIdentity() override { return identity(); }
     const CDateScale* DrawingDateScale() override { return &settings_.dateScale; }
+    std::span<const double> DrawingPointDates() override { return chartTypeState_.dataCache.xValues; }
     loc::LCID DrawingDateLocale() override { return settings_.dateAxis.locale; }
     const AxisSettingsRecord* DrawingPriceAxis() override { return &settings_.priceAxis; }
     void RepaintDrawings() override { RepaintIfActive(); }

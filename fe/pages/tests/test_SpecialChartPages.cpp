@@ -4,6 +4,7 @@
 
 #include <QCheckBox>
 #include <QComboBox>
+#include <QImage>
 #include <QLineEdit>
 
 #include "ChartTypeModels.h"
@@ -117,6 +118,33 @@ TEST_F(SpecialPages, PointAndFigurePageShowsTheObject) {
     EXPECT_EQ(dialog.count(IDC_LINECOLOR), 6) << "the chart's colour table";
     EXPECT_EQ(dialog.itemData(IDC_LINECOLOR, dialog.curSel(IDC_LINECOLOR)), 0x00FF00);
     EXPECT_EQ(page->isPageDirty(), com::S_FALSE);
+}
+
+// The longest run of pixels of exactly `colour` (0xRRGGBB) on one row of a closed list's picture,
+// and the list's width.
+std::pair<int, int> longestSwatchRun(const ui::Dialog& dialog, int id, QRgb colour) {
+    auto* box = qobject_cast<QComboBox*>(dialog.item(id));
+    if (!box)
+        return {-1, 0};
+    const QImage image = box->grab().toImage().convertToFormat(QImage::Format_RGB32);
+    int longest = 0;
+    for (int y = 0; y < image.height(); ++y) {
+        for (int x = 0, run = 0; x < image.width(); ++x) {
+            run = (image.pixel(x, y) & 0xFFFFFF) == colour ? run + 1 : 0;
+            longest = std::max(longest, run);
+        }
+    }
+    return {longest, box->width()};
+}
+
+TEST_F(SpecialPages, TheClosedColourAndWidthListsShowASwatchAndALine) {
+    chart.extension->pointFigure->series.colors[0] = 0x000000;  // black, which the colour table lacks
+    ui::Dialog& dialog = open(SpecialChartPage::PointFigure);
+    ASSERT_EQ(dialog.itemData(IDC_LINECOLOR, dialog.curSel(IDC_LINECOLOR)), 0);
+    const auto [swatch, colourWidth] = longestSwatchRun(dialog, IDC_LINECOLOR, 0x000000);
+    EXPECT_GE(swatch, colourWidth / 2) << "a black swatch, not the text of the colour's number";
+    const auto [line, widthWidth] = longestSwatchRun(dialog, IDC_PENWIDTH, 0x000000);
+    EXPECT_GE(line, widthWidth / 2) << "a line of the chosen width, not its number";
 }
 
 TEST_F(SpecialPages, PointAndFigurePageWritesEveryControl) {

@@ -11,7 +11,11 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QRegularExpressionValidator>
+#include <QStyleOptionComboBox>
+#include <QStylePainter>
 #include <QStyledItemDelegate>
+
+#include <optional>
 
 #include "ui/UpDownControl.h"
 
@@ -21,6 +25,8 @@ namespace {
 
 constexpr int kDataRole = Qt::UserRole;
 
+std::optional<QImage> drawnItem(Dialog& dialog, DialogHandler* handler, DrawItem item, QSize size);
+
 // Paints the rows of an owner-drawn list through the handler, on a memory device context.
 class OwnerDrawDelegate final : public QStyledItemDelegate {
 public:
@@ -29,25 +35,67 @@ public:
 
     void paint(QPainter* painter, const QStyleOptionViewItem& option,
                const QModelIndex& index) const override {
-        const QRect r = option.rect;
-        auto dc = gdi::createImageDC(std::max(1, r.width()), std::max(1, r.height()));
-        if (!dc || !handler_)
-            return;
         DrawItem item;
         item.controlId = id_;
         item.itemIndex = index.row();
         item.state = (option.state & QStyle::State_Selected ? ODS_SELECTED : 0u) |
                      (option.state & QStyle::State_HasFocus ? ODS_FOCUS : 0u);
-        item.dc = dc.get();
-        item.rect = {0, 0, r.width(), r.height()};
         item.itemData = index.data(kDataRole).value<qintptr>();
-        handler_->onDrawItem(dialog_, item);
-        painter->drawImage(r.topLeft(), dc->image());
+        if (const std::optional<QImage> image = drawnItem(dialog_, handler_, item, option.rect.size()))
+            painter->drawImage(option.rect.topLeft(), *image);
     }
 
     QSize sizeHint(const QStyleOptionViewItem& option, const QModelIndex& index) const override {
         const int height = handler_ ? handler_->onMeasureItem(dialog_, id_) : 16;
         return {QStyledItemDelegate::sizeHint(option, index).width(), height};
+    }
+
+private:
+    Dialog& dialog_;
+    DialogHandler* handler_;
+    int id_;
+};
+
+// Runs the handler's drawing of one item on a memory device context of the item's size and answers the
+// picture (null when there is nothing to draw with).
+std::optional<QImage> drawnItem(Dialog& dialog, DialogHandler* handler, DrawItem item, QSize size) {
+    auto dc = gdi::createImageDC(std::max(1, size.width()), std::max(1, size.height()));
+    if (!dc || !handler)
+        return std::nullopt;
+    item.dc = dc.get();
+    item.rect = {0, 0, size.width(), size.height()};
+    handler->onDrawItem(dialog, item);
+    return dc->image();
+}
+
+// A drop-down list whose closed field shows the current item as the handler draws it, as the rows of
+// its open list are drawn: its items carry no text of their own to show.
+class OwnerDrawComboBox final : public QComboBox {
+public:
+    OwnerDrawComboBox(Dialog& dialog, DialogHandler* handler, int id)
+        : QComboBox(&dialog), dialog_(dialog), handler_(handler), id_(id) {}
+
+protected:
+    void paintEvent(QPaintEvent*) override {
+        QStylePainter painter(this);
+        QStyleOptionComboBox option;
+        initStyleOption(&option);
+        option.currentText.clear();
+        option.currentIcon = QIcon();
+        painter.drawComplexControl(QStyle::CC_ComboBox, option);
+        // Without a choice the field stays empty.
+        if (currentIndex() < 0)
+            return;
+        const QRect field =
+            style()->subControlRect(QStyle::CC_ComboBox, &option, QStyle::SC_ComboBoxEditField, this);
+        DrawItem item;
+        item.controlId = id_;
+        item.itemIndex = currentIndex();
+        item.editPart = true;
+        item.state = hasFocus() ? ODS_FOCUS : 0u;
+        item.itemData = itemData(currentIndex(), kDataRole).value<qintptr>();
+        if (const std::optional<QImage> image = drawnItem(dialog_, handler_, item, field.size()))
+            painter.drawImage(field.topLeft(), *image);
     }
 
 private:
@@ -128,10 +176,13 @@ void Dialog::createControl(const ControlTemplate& control) {
         case ControlKind::DropDownList:
         case ControlKind::ComboBox:
         case ControlKind::OwnerDrawList: {
-            auto* box = new QComboBox(this);
-            box->setEditable(control.kind == ControlKind::ComboBox);
+            QComboBox* box = nullptr;
             if (control.kind == ControlKind::OwnerDrawList) {
+                box = new OwnerDrawComboBox(*this, handler_, id);
                 box->setItemDelegate(new OwnerDrawDelegate(*this, handler_, id, box));
+            } else {
+                box = new QComboBox(this);
+                box->setEditable(control.kind == ControlKind::ComboBox);
             }
             connect(box, &QComboBox::activated, this, [this, id] { notify(id, CBN_SELCHANGE); });
             widget = box;

@@ -1,7 +1,5 @@
 #include "frame/chart/DrawingInfoStore.h"
 
-#include <charconv>
-
 #include "DrawingCalls.h"
 #include "appdata/AppError.h"
 #include "appdata/Globals.h"
@@ -66,12 +64,6 @@ com::VARIANT_BOOL vbBool(bool value) {
     return value ? com::VARIANT_TRUE : com::VARIANT_FALSE;
 }
 
-bool isNumber(std::string_view text) {
-    double value = 0;
-    const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
-    return error == std::errc() && end == text.data() + text.size();
-}
-
 // Sets a new drawing from a record, in the order the extension expects (Enable last). False when the
 // drawing refused a value.
 bool applyRecord(dravik::IDrawFeature& d, const DrawingRecord& r, loc::LCID lcid, korvel::IKvlChart& chart) {
@@ -82,9 +74,13 @@ bool applyRecord(dravik::IDrawFeature& d, const DrawingRecord& r, loc::LCID lcid
               com::SUCCEEDED(d.put_Name(com::Bstr::fromUtf8(r.name))) &&
               com::SUCCEEDED(d.put_SignalLineStyle(r.signalLineStyle)) &&
               com::SUCCEEDED(PutAnchorDate(d, false, r.to, lcid, chart));
-    // A price that is no number leaves the end price as the extension made it.
-    if (ok && isNumber(r.toPrice))
-        ok = com::SUCCEEDED(d.put_ToPrice(com::Bstr::fromUtf8(r.toPrice)));
+    // The prices are read back by the extension that wrote them, in its price axis's format (group
+    // separators, currency symbol, negative shapes). An end price that it cannot read as a number
+    // (E_INVALIDARG) leaves the end price as the extension made it.
+    if (ok) {
+        const com::HRESULT toPrice = d.put_ToPrice(com::Bstr::fromUtf8(r.toPrice));
+        ok = com::SUCCEEDED(toPrice) || toPrice == com::E_INVALIDARG;
+    }
     return ok &&
            com::SUCCEEDED(d.put_UserData(
                com::Bstr::fromUtf8(FixedDrawingDate(r.from) + "!" + FixedDrawingDate(r.to)))) &&

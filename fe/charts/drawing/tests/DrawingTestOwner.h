@@ -33,6 +33,7 @@ public:
 
     com::IUnknown* DrawingOwnerIdentity() override { return this; }
     const CDateScale* DrawingDateScale() override { return hasScale ? &scale : nullptr; }
+    std::span<const double> DrawingPointDates() override { return pointDates; }
     loc::LCID DrawingDateLocale() override { return dateLocale; }
     const AxisSettingsRecord* DrawingPriceAxis() override { return hasPriceAxis ? &priceAxis : nullptr; }
     void RepaintDrawings() override { ++repaints; }
@@ -70,6 +71,7 @@ public:
 
     CDateScale scale;
     bool hasScale = true;
+    std::vector<double> pointDates;
     loc::LCID dateLocale = 0x0409;
     AxisSettingsRecord priceAxis;
     bool hasPriceAxis = false;

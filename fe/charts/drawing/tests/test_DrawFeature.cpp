@@ -324,6 +324,52 @@ TEST_F(DrawFeatureTest, PricesAreTextsOfThePriceAxisFormat) {
     EXPECT_EQ(owner->repaints, repaints);
 }
 
+// Every shape a number or currency axis writes a price in reads back as that price: the group
+// separators, a currency symbol before or after the number (with or without a blank), and the negative
+// shapes (parentheses, a minus before or after the number or the symbol).
+TEST_F(DrawFeatureTest, EveryShapeOfTheAxisFormatReadsBackAsThePrice) {
+    com::ComPtr<IDrawFeature> drawing = make(kTrend);
+    owner->hasPriceAxis = true;
+    owner->priceAxis.decimals = 2;
+    owner->priceAxis.locale = 0x0409;
+    NumberFormatRecord& number = owner->priceAxis.prepared.number;
+    number.digits = 2;
+    number.grouping = 3;
+    number.setDecimal(".");
+    number.setThousand(",");
+    number.setSymbol("$");
+    const double prices[] = {1200.0, 15000.5, -1200.0, -15000.5, 999.99, 0.5, -0.25};
+    com::Bstr text;
+    for (const FormatCode code : {FC_NUMBER, FC_CURRENCY}) {
+        owner->priceAxis.format = code;
+        for (std::int32_t negative = 0; negative < (code == FC_NUMBER ? 5 : 16); ++negative) {
+            for (std::int32_t positive = 0; positive < 4; ++positive) {
+                for (const std::int32_t leadingZero : {0, 1}) {
+                    number.negativeOrder = negative;
+                    number.positiveOrder = positive;
+                    number.leadingZero = leadingZero;
+                    for (const double price : prices) {
+                        record().toPrice = price;
+                        ASSERT_EQ(drawing->get_ToPrice(&text), com::S_OK);
+                        record().toPrice = -1.0;
+                        EXPECT_EQ(drawing->put_ToPrice(text), com::S_OK) << this->text(text);
+                        EXPECT_EQ(record().toPrice, price) << this->text(text);
+                    }
+                }
+            }
+        }
+    }
+    // The shapes the formats write, as written out.
+    owner->priceAxis.format = FC_CURRENCY;
+    for (const char* shape : {"($1,200.00)", "-$ 1,200.00", "1,200.00 $-", "(1,200.00 $)", "1,200.00-"}) {
+        record().toPrice = -1.0;
+        EXPECT_EQ(drawing->put_ToPrice(com::Bstr::fromUtf8(shape)), com::S_OK) << shape;
+        EXPECT_EQ(record().toPrice, -1200.0) << shape;
+    }
+    for (const char* bad : {"--1,200.00", "(-1,200.00)", "$", "()", "-", "1,200.00$$", "(1,200.00"})
+        EXPECT_EQ(drawing->put_ToPrice(com::Bstr::fromUtf8(bad)), com::E_INVALIDARG) << bad;
+}
+
 TEST_F(DrawFeatureTest, ParametersDialogOnlyForKindsWithParameters) {
     com::ComPtr<IDrawFeature> gann = make(kGann);
     com::ComPtr<IDrawFeature> trend = make(kTrend);
