@@ -96,7 +96,8 @@ protected:
     }
 
     // A trend line of the user's from point `from` at price `fromPrice` to point `to` at `toPrice`.
-    com::ComPtr<dravik::IDrawFeature> trendLine(com::LONG from, double fromPrice, com::LONG to, double toPrice) {
+    com::ComPtr<dravik::IDrawFeature> trendLine(com::LONG from, double fromPrice, com::LONG to,
+                                                double toPrice) {
         const auto drawing = DrawingAt(extension(), kTrendKind, DrawingCount(extension(), kTrendKind));
         const loc::LCID lcid = DrawingDateLocale(extension());
         EXPECT_EQ(drawing->put_FreeDraw(com::VARIANT_TRUE), com::S_OK);
