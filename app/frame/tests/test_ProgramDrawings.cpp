@@ -5,17 +5,23 @@
 #include <QImage>
 #include <QKeyEvent>
 #include <QLineEdit>
+#include <QMenu>
 #include <QMouseEvent>
+#include <QPushButton>
+#include <QTimer>
 
 #include <cmath>
 
 #include "AssembledProgramFixture.h"
 #include "dravik/AxisInterfaces.h"
+#include "dravik/Commands.h"
 #include "dravik/IFinancialCharts.h"
 #include "frame/chart/DrawingDates.h"
 #include "frame/chart/DrawingKinds.h"
 #include "gdi/DeviceContext.h"
 #include "locale/LocaleRegistry.h"
+#include "ostbar/OstCommandBar.h"
+#include "ostbar/OstToolbarWidget.h"
 
 namespace {
 
@@ -135,6 +141,33 @@ protected:
                     return false;
             }
         return true;
+    }
+
+    // The financial tool bar's command `id`, as the user chooses it from the bar's menus.
+    void chooseFinancialCommand(com::SHORT id) {
+        com::ComPtr<ostbar::IOstToolbarObj> toolbar;
+        ASSERT_EQ(extension().get_ToolBarObj(toolbar.put()), com::S_OK);
+        const auto bar = ostbar::OstCommandBar::implementationOf(toolbar.get());
+        for (ostbar::OstToolbarWidget* row : chartWindow().Korvel1()->hostedToolBars())
+            if (bar && row->bar() == bar.get())
+                if (QAction* action = findAction(row->actions(), id)) {
+                    ASSERT_TRUE(action->isEnabled());
+                    action->trigger();
+                    processEvents();
+                    return;
+                }
+        FAIL() << "no command " << id << " on the financial tool bar";
+    }
+    static QAction* findAction(const QList<QAction*>& actions, com::SHORT id) {
+        for (QAction* action : actions) {
+            const QVariant tagged = action->property("ostbarCommandId");
+            if (tagged.isValid() && tagged.toInt() == id)
+                return action;
+            if (action->menu() != nullptr)
+                if (QAction* inner = findAction(action->menu()->actions(), id))
+                    return inner;
+        }
+        return nullptr;
     }
 
     void chartTicker(const char* ticker) {
@@ -280,5 +313,41 @@ TEST_F(ProgramDrawingsTest, DeleteRemovesTheSelectedLineForGood) {
 
     switchCompanyAndBack();
     EXPECT_EQ(DrawingCount(extension(), kTrendKind), 1);
+    EXPECT_EQ(errorLog(), "");
+}
+
+// The whole way of a user's line: Add on the tool bar, placed with the mouse and confirmed in the add
+// dialog, then selected, and deleted with the Delete key.
+TEST_F(ProgramDrawingsTest, ALinePlacedWithTheMouseIsSelectedAndDeleted) {
+    chooseFinancialCommand(dravik::ID_NEW_TREND_LINE);
+    QTimer confirm;
+    confirm.setInterval(10);
+    int confirmed = 0;
+    QObject::connect(&confirm, &QTimer::timeout, [&] {
+        if (QWidget* dialog = QApplication::activeModalWidget())
+            for (QPushButton* button : dialog->findChildren<QPushButton*>())
+                if (button->text().remove('&') == QLatin1String("OK")) {
+                    ++confirmed;
+                    button->click();
+                    return;
+                }
+    });
+    confirm.start();
+    const QPoint start = pixel(m_from, m_low);
+    const QPoint end = pixel(m_to, m_high);
+    drag(start, end);
+    confirm.stop();
+    ASSERT_EQ(confirmed, 1);
+    ASSERT_EQ(DrawingCount(extension(), kTrendKind), 1);
+    const auto line = DrawingAt(extension(), kTrendKind, 0);
+    EXPECT_EQ(anchor(*line, true), dateOf(m_from));
+    EXPECT_EQ(anchor(*line, false), dateOf(m_to));
+
+    moveTo(pixel(m_last - 79, m_high));
+    click((start + end) / 2);
+    EXPECT_TRUE(handleAt(painted(), start));
+    EXPECT_TRUE(handleAt(painted(), end));
+    pressDelete();
+    EXPECT_EQ(DrawingCount(extension(), kTrendKind), 0);
     EXPECT_EQ(errorLog(), "");
 }
