@@ -1,7 +1,9 @@
 #include "korvel/KvlChartWidget.h"
 
 #include <algorithm>
+#include <utility>
 
+#include <QApplication>
 #include <QChildEvent>
 #include <QHBoxLayout>
 #include <QHelpEvent>
@@ -22,7 +24,8 @@ namespace korvel {
 
 namespace {
 
-// How long the mouse rests before the chart hears HoverOn.
+// How long the mouse rests before the chart hovers even without a movement that told it so (a button
+// let go outside the chart and the mouse brought back while held, say).
 constexpr int kHoverDelayMs = 400;
 
 // Virtual-key numbers of the keys the chart acts on.
@@ -112,8 +115,8 @@ public:
         hover_->setSingleShot(true);
         hover_->setInterval(kHoverDelayMs);
         QObject::connect(hover_, &QTimer::timeout, this, [this] {
-            hovering_ = true;
-            chart_.hoverOn(last_.x(), last_.y());
+            if (QApplication::mouseButtons() == Qt::NoButton)
+                startHovering();
         });
         chart_.setWindow(ui::WindowHandle(this));
     }
@@ -139,6 +142,7 @@ protected:
     void mousePressEvent(QMouseEvent* event) override {
         const QPoint at = event->position().toPoint();
         restHover(at);
+        stopHovering();
         if (event->button() == Qt::LeftButton)
             chart_.buttonDown(at.x(), at.y(), modifierKeys(event->modifiers()));
         else if (event->button() == Qt::RightButton)
@@ -154,15 +158,19 @@ protected:
     void mouseMoveEvent(QMouseEvent* event) override {
         const QPoint at = event->position().toPoint();
         restHover(at);
+        if (event->buttons() == Qt::NoButton)
+            startHovering();
         // The chart marks the window itself when the surface changes.
         chart_.mouseMove(at.x(), at.y(), modifierKeys(event->modifiers()));
     }
 
     void mouseReleaseEvent(QMouseEvent* event) override {
-        if (event->button() != Qt::LeftButton)
-            return;
         const QPoint at = event->position().toPoint();
-        chart_.buttonUp(at.x(), at.y(), modifierKeys(event->modifiers()));
+        last_ = at;
+        if (event->button() == Qt::LeftButton)
+            chart_.buttonUp(at.x(), at.y(), modifierKeys(event->modifiers()));
+        if (event->buttons() == Qt::NoButton && rect().contains(at))
+            startHovering();
     }
 
     void wheelEvent(QWheelEvent* event) override {
@@ -184,10 +192,7 @@ protected:
 
     void leaveEvent(QEvent*) override {
         hover_->stop();
-        if (hovering_) {
-            hovering_ = false;
-            chart_.hoverOff(last_.x(), last_.y());
-        }
+        stopHovering();
         chart_.mouseLeave(last_.x(), last_.y());
     }
 
@@ -210,14 +215,22 @@ protected:
     }
 
 private:
-    // Movement ends a rest (HoverOff) and starts waiting for the next one.
+    // Movement starts waiting for the next rest.
     void restHover(const QPoint& at) {
         last_ = at;
-        if (hovering_) {
-            hovering_ = false;
-            chart_.hoverOff(at.x(), at.y());
-        }
         hover_->start();
+    }
+    // The mouse hovers while it is over the chart with no button held: HoverOn when that begins (it
+    // moves or rests there, or a button is let go there), HoverOff when it ends (it leaves, or a
+    // button goes down and a drag may begin). The application pauses its own hover work in between.
+    void startHovering() {
+        if (std::exchange(hovering_, true))
+            return;
+        chart_.hoverOn(last_.x(), last_.y());
+    }
+    void stopHovering() {
+        if (std::exchange(hovering_, false))
+            chart_.hoverOff(last_.x(), last_.y());
     }
 
     KvlChart& chart_;

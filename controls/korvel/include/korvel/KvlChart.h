@@ -127,7 +127,8 @@ public:
     const std::optional<KvlRect>& rubberBand() const { return zoomDrag_.band(); }
     // Scrolls a zoomed chart by a number of points (negative: back); false when it did not move.
     bool scrollBy(double points);
-    // The mouse came to rest, and moved on: the callback chain, then the HoverOn/HoverOff events.
+    // The mouse began to hover over the chart (over it, no button held), and stopped (it left, or a
+    // button went down): the callback chain, then the HoverOn/HoverOff events.
     void hoverOn(LONG x, LONG y);
     void hoverOff(LONG x, LONG y);
     // The mouse left the chart.

@@ -77,8 +77,10 @@
 //                                           InternalCommand event left it to the chart, before its
 //                                           own action
 //     5 MouseLeave                          the mouse left the chart's window
-//     14 HoverOn, 15 HoverOff               the mouse came to rest on the chart and moved on again;
-//                                           before the application's events of the same names
+//     14 HoverOn, 15 HoverOff               the mouse began to hover over the chart (it is over it
+//                                           with no button held) and stopped (it left, or a button
+//                                           went down); before the application's events of the same
+//                                           names
 //     7 ReadDrawArea, 8 ClearDrawArea       around a paint onto a printer or metafile
 //     23 DataChanged                        the chart's data changed, after NotifyGallery
 //     26 ScrollChanged                      the visible X range changed, after OnScrollChange

@@ -1,0 +1,353 @@
+// A trend line on the sample company's chart worked with the mouse and the keyboard as a user works it:
+// events at pixels sent to the chart's canvas in the assembled program, the result read from the
+// drawing, from the painted chart and from the company's stored drawings.
+#include <QApplication>
+#include <QImage>
+#include <QKeyEvent>
+#include <QLineEdit>
+#include <QMenu>
+#include <QMouseEvent>
+#include <QPushButton>
+#include <QTimer>
+
+#include <cmath>
+
+#include "AssembledProgramFixture.h"
+#include "dravik/AxisInterfaces.h"
+#include "dravik/Commands.h"
+#include "dravik/IFinancialCharts.h"
+#include "frame/chart/DrawingDates.h"
+#include "frame/chart/DrawingKinds.h"
+#include "gdi/DeviceContext.h"
+#include "locale/LocaleRegistry.h"
+#include "ostbar/OstCommandBar.h"
+#include "ostbar/OstToolbarWidget.h"
+
+namespace {
+
+using frame::chart::DrawingAt;
+using frame::chart::DrawingCount;
+using frame::chart::DrawingDateLocale;
+
+constexpr com::LONG kTrendKind = 9;
+// Data days of the sample company; the chart shows empty days after the last one.
+constexpr com::LONG kDaysAfterTheData = 30;
+// The highlight's colour, RGB(0, 120, 215), and the handles' frame and inside.
+const QRgb kHighlightRgb = qRgb(0, 120, 215);
+const QRgb kHandleFrame = qRgb(0, 0, 0);
+const QRgb kHandleInside = qRgb(255, 255, 255);
+
+class ProgramDrawingsTest : public AssembledProgramTest {
+protected:
+    QWidget* canvas() { return chartWindow().Korvel1()->canvas(); }
+
+    void mouse(QEvent::Type type, QPoint at, Qt::MouseButtons held) {
+        const Qt::MouseButton button = type == QEvent::MouseMove ? Qt::NoButton : Qt::LeftButton;
+        QMouseEvent event(type, QPointF(at), canvas()->mapToGlobal(QPointF(at)), button, held,
+                          Qt::NoModifier);
+        QApplication::sendEvent(canvas(), &event);
+    }
+    void moveTo(QPoint at) { mouse(QEvent::MouseMove, at, Qt::NoButton); }
+    // The mouse stays where it is for a while: the canvas's wait for a rest runs out.
+    void rest() {
+        QTimer* wait = canvas()->findChild<QTimer*>();
+        ASSERT_NE(wait, nullptr);
+        ASSERT_TRUE(QMetaObject::invokeMethod(wait, "timeout"));
+        processEvents();
+    }
+    // The mouse comes to `from`, is pressed there, dragged to `to` and let go.
+    void drag(QPoint from, QPoint to) {
+        moveTo(from);
+        mouse(QEvent::MouseButtonPress, from, Qt::LeftButton);
+        const QPoint half = (from + to) / 2;
+        mouse(QEvent::MouseMove, half, Qt::LeftButton);
+        mouse(QEvent::MouseMove, to, Qt::LeftButton);
+        mouse(QEvent::MouseButtonRelease, to, Qt::NoButton);
+        processEvents();
+    }
+    void click(QPoint at) { drag(at, at); }
+    void pressDelete() {
+        QKeyEvent press(QEvent::KeyPress, Qt::Key_Delete, Qt::NoModifier);
+        QApplication::sendEvent(canvas(), &press);
+        processEvents();
+    }
+    QImage painted() {
+        chartObject().paintSurface();
+        return chartObject().surface()->image().convertToFormat(QImage::Format_RGB32);
+    }
+
+    // The pixel of a chart position (1-based point) and price.
+    QPoint pixel(double position, double price) {
+        com::LONG x = 0, y = 0;
+        EXPECT_EQ(chart().ValueToPixel(position, price, &x, &y, 0), com::S_OK);
+        return {static_cast<int>(x), static_cast<int>(y)};
+    }
+    double dateOf(com::LONG point) {
+        double date = 0;
+        EXPECT_EQ(chartObject().model().xValue(point - 1, &date), com::S_OK);
+        return date;
+    }
+    std::pair<double, double> priceRange() {
+        com::ComPtr<dravik::ILomexAxis> axis;
+        EXPECT_EQ(extension().get_PricesAxis(axis.put()), com::S_OK);
+        double low = 0, high = 0;
+        axis->get_Min(&low);
+        axis->get_Max(&high);
+        return {low, high};
+    }
+    // Price units per pixel row.
+    double pricePerPixel() {
+        const auto [low, high] = priceRange();
+        return (high - low) / std::abs(pixel(1, low).y() - pixel(1, high).y());
+    }
+
+    // A trend line of the user's from point `from` at price `fromPrice` to point `to` at `toPrice`.
+    com::ComPtr<dravik::IDrawFeature> trendLine(com::LONG from, double fromPrice, com::LONG to,
+                                                double toPrice) {
+        const auto drawing = DrawingAt(extension(), kTrendKind, DrawingCount(extension(), kTrendKind));
+        const loc::LCID lcid = DrawingDateLocale(extension());
+        EXPECT_EQ(drawing->put_FreeDraw(com::VARIANT_TRUE), com::S_OK);
+        EXPECT_EQ(frame::chart::PutAnchorDate(*drawing, true, dateOf(from), lcid, chart()), com::S_OK);
+        EXPECT_EQ(frame::chart::PutAnchorDate(*drawing, false, dateOf(to), lcid, chart()), com::S_OK);
+        EXPECT_EQ(drawing->put_FromPrice(com::Bstr::fromUtf8(priceText(fromPrice))), com::S_OK);
+        EXPECT_EQ(drawing->put_ToPrice(com::Bstr::fromUtf8(priceText(toPrice))), com::S_OK);
+        EXPECT_EQ(drawing->put_Visible(com::VARIANT_TRUE), com::S_OK);
+        processEvents();
+        return drawing;
+    }
+    static std::string priceText(double price) {
+        char text[32];
+        std::snprintf(text, sizeof text, "%.2f", price);
+        return text;
+    }
+    double anchor(dravik::IDrawFeature& drawing, bool start) {
+        com::Bstr text;
+        EXPECT_EQ(start ? drawing.get_From(&text) : drawing.get_To(&text), com::S_OK);
+        const loc::LocaleInfo locale = loc::LocaleRegistry::find(DrawingDateLocale(extension()));
+        return frame::chart::ReadAnchorDate(text.toUtf8(), locale, chart()).value_or(-1);
+    }
+    double price(dravik::IDrawFeature& drawing, bool start) {
+        com::Bstr text;
+        EXPECT_EQ(start ? drawing.get_FromPrice(&text) : drawing.get_ToPrice(&text), com::S_OK);
+        return std::stod(text.toUtf8());
+    }
+
+    // A 7 x 7 handle box centred on `at`: a black frame round a white inside.
+    static bool handleAt(const QImage& image, QPoint at) {
+        for (int dy = -3; dy <= 3; ++dy)
+            for (int dx = -3; dx <= 3; ++dx) {
+                const bool frame = std::abs(dx) == 3 || std::abs(dy) == 3;
+                if (image.pixel(at.x() + dx, at.y() + dy) != (frame ? kHandleFrame : kHandleInside))
+                    return false;
+            }
+        return true;
+    }
+
+    // The financial tool bar's command `id`, as the user chooses it from the bar's menus.
+    void chooseFinancialCommand(com::SHORT id) {
+        com::ComPtr<ostbar::IOstToolbarObj> toolbar;
+        ASSERT_EQ(extension().get_ToolBarObj(toolbar.put()), com::S_OK);
+        const auto bar = ostbar::OstCommandBar::implementationOf(toolbar.get());
+        for (ostbar::OstToolbarWidget* row : chartWindow().Korvel1()->hostedToolBars())
+            if (bar && row->bar() == bar.get())
+                if (QAction* action = findAction(row->actions(), id)) {
+                    ASSERT_TRUE(action->isEnabled());
+                    action->trigger();
+                    processEvents();
+                    return;
+                }
+        FAIL() << "no command " << id << " on the financial tool bar";
+    }
+    static QAction* findAction(const QList<QAction*>& actions, com::SHORT id) {
+        for (QAction* action : actions) {
+            const QVariant tagged = action->property("ostbarCommandId");
+            if (tagged.isValid() && tagged.toInt() == id)
+                return action;
+            if (action->menu() != nullptr)
+                if (QAction* inner = findAction(action->menu()->actions(), id))
+                    return inner;
+        }
+        return nullptr;
+    }
+
+    void chartTicker(const char* ticker) {
+        frame::Form* settings = frameWindow().toolWindow(QStringLiteral("frmChartSettings"));
+        ASSERT_NE(settings, nullptr);
+        auto* box = static_cast<QLineEdit*>(settings->controlWidget(QStringLiteral("txtSymbol")));
+        box->setText(QString::fromLatin1(ticker));
+        QKeyEvent press(QEvent::KeyPress, Qt::Key_Return, Qt::NoModifier, QStringLiteral("\r"));
+        QCoreApplication::sendEvent(box, &press);
+        processEvents();
+    }
+    // The sample's second bank, and back to the first company.
+    void switchCompanyAndBack() {
+        chartTicker("AMLB");
+        ASSERT_EQ(chartWindow().chartFill()->CompanyID, 102);
+        chartTicker("NORB");
+        ASSERT_EQ(chartWindow().chartFill()->CompanyID, kSampleCompany);
+    }
+
+    // A rising line over the middle of the price range, from 60 to 40 data days before the last.
+    void SetUp() override {
+        AssembledProgramTest::SetUp();
+        startProgram();
+        chartWindow().Korvel1()->resize(900, 600);
+        processEvents();
+        m_last = chartObject().model().pointCount() - kDaysAfterTheData;
+        ASSERT_GT(m_last, 100);
+        const auto [low, high] = priceRange();
+        m_low = std::round((low + (high - low) * 0.3) * 100) / 100;
+        m_high = std::round((low + (high - low) * 0.6) * 100) / 100;
+        m_from = m_last - 60;
+        m_to = m_last - 40;
+        // The user's mouse has been on the chart and rested there before it goes to the drawing.
+        moveTo(pixel(m_last - 80, high));
+        rest();
+        moveTo(pixel(m_last - 79, high));
+    }
+
+    com::LONG m_last = 0;
+    com::LONG m_from = 0;
+    com::LONG m_to = 0;
+    double m_low = 0;
+    double m_high = 0;
+};
+
+}  // namespace
+
+TEST_F(ProgramDrawingsTest, HoveringALineHighlightsIt) {
+    trendLine(m_from, m_low, m_to, m_high);
+    // Half-way along, on a whole point: the line's pixel there.
+    const double mid = (m_from + m_to) / 2.0;
+    const QPoint on = pixel(mid, (m_low + m_high) / 2);
+    EXPECT_NE(painted().pixel(on), kHighlightRgb);
+    moveTo(on);
+    EXPECT_EQ(painted().pixel(on), kHighlightRgb);
+    // Far from the line the highlight goes again.
+    moveTo(pixel(mid, m_high + (m_high - m_low)));
+    EXPECT_NE(painted().pixel(on), kHighlightRgb);
+    EXPECT_EQ(errorLog(), "");
+}
+
+TEST_F(ProgramDrawingsTest, AClickOnTheLineShowsHandlesAtItsEnds) {
+    trendLine(m_from, m_low, m_to, m_high);
+    const QPoint start = pixel(m_from, m_low);
+    const QPoint end = pixel(m_to, m_high);
+    EXPECT_FALSE(handleAt(painted(), start));
+    click(pixel((m_from + m_to) / 2.0, (m_low + m_high) / 2));
+    const QImage image = painted();
+    EXPECT_TRUE(handleAt(image, start));
+    EXPECT_TRUE(handleAt(image, end));
+    EXPECT_EQ(errorLog(), "");
+}
+
+TEST_F(ProgramDrawingsTest, AClickExactlyOnTheStartSelectsTheLine) {
+    trendLine(m_from, m_low, m_to, m_high);
+    const QPoint start = pixel(m_from, m_low);
+    click(start);
+    EXPECT_TRUE(handleAt(painted(), start));
+    EXPECT_TRUE(handleAt(painted(), pixel(m_to, m_high)));
+}
+
+// A level line: the distance of a click from it is its distance in pixel rows.
+TEST_F(ProgramDrawingsTest, AClickBeyondTheToleranceSelectsNothing) {
+    const double level = (m_low + m_high) / 2;
+    trendLine(m_from, level, m_to, level);
+    const QPoint start = pixel(m_from, level);
+    const QPoint middle = pixel((m_from + m_to) / 2.0, level);
+    click(middle + QPoint(0, 5));
+    EXPECT_FALSE(handleAt(painted(), start));
+    click(middle + QPoint(0, 4));
+    EXPECT_TRUE(handleAt(painted(), start));
+}
+
+TEST_F(ProgramDrawingsTest, DraggingTheBodyMovesBothEnds) {
+    const auto line = trendLine(m_from, m_low, m_to, m_high);
+    const double mid = (m_from + m_to) / 2.0;
+    const QPoint grip = pixel(mid, (m_low + m_high) / 2);
+    // Ten points to the right, the same rows.
+    const QPoint shift(pixel(mid + 10, m_low).x() - pixel(mid, m_low).x(), 0);
+    click(grip);
+    drag(grip, grip + shift);
+    EXPECT_EQ(anchor(*line, true), dateOf(m_from + 10));
+    EXPECT_EQ(anchor(*line, false), dateOf(m_to + 10));
+    EXPECT_NEAR(price(*line, true), m_low, pricePerPixel());
+    EXPECT_NEAR(price(*line, false), m_high, pricePerPixel());
+    EXPECT_TRUE(handleAt(painted(), pixel(m_from + 10, price(*line, true))));
+
+    // The moved line is the company's: it comes back where it was moved to.
+    switchCompanyAndBack();
+    ASSERT_EQ(DrawingCount(extension(), kTrendKind), 1);
+    const auto kept = DrawingAt(extension(), kTrendKind, 0);
+    EXPECT_EQ(anchor(*kept, true), dateOf(m_from + 10));
+    EXPECT_EQ(anchor(*kept, false), dateOf(m_to + 10));
+    EXPECT_NEAR(price(*kept, false), m_high, pricePerPixel());
+    EXPECT_EQ(errorLog(), "");
+}
+
+TEST_F(ProgramDrawingsTest, DraggingAHandleMovesThatEndOnly) {
+    const auto line = trendLine(m_from, m_low, m_to, m_high);
+    const QPoint end = pixel(m_to, m_high);
+    click(pixel((m_from + m_to) / 2.0, (m_low + m_high) / 2));
+    ASSERT_TRUE(handleAt(painted(), end));
+    const double raised = m_high + (m_high - m_low) / 4;
+    drag(end, pixel(m_to + 5, raised));
+    EXPECT_EQ(anchor(*line, true), dateOf(m_from));
+    EXPECT_NEAR(price(*line, true), m_low, pricePerPixel());
+    EXPECT_EQ(anchor(*line, false), dateOf(m_to + 5));
+    EXPECT_NEAR(price(*line, false), raised, pricePerPixel());
+    EXPECT_EQ(errorLog(), "");
+}
+
+TEST_F(ProgramDrawingsTest, DeleteRemovesTheSelectedLineForGood) {
+    trendLine(m_from, m_low, m_to, m_high);
+    trendLine(m_from, m_high, m_to, m_high);  // another line, not selected
+    ASSERT_EQ(DrawingCount(extension(), kTrendKind), 2);
+    click(pixel((m_from + m_to) / 2.0, (m_low + m_high) / 2));
+    pressDelete();
+    ASSERT_EQ(DrawingCount(extension(), kTrendKind), 1);
+    com::Bstr price;
+    DrawingAt(extension(), kTrendKind, 0)->get_FromPrice(&price);
+    EXPECT_NEAR(std::stod(price.toUtf8()), m_high, 0.005);  // the other one stays
+    EXPECT_FALSE(handleAt(painted(), pixel(m_from, m_low)));
+
+    switchCompanyAndBack();
+    EXPECT_EQ(DrawingCount(extension(), kTrendKind), 1);
+    EXPECT_EQ(errorLog(), "");
+}
+
+// The whole way of a user's line: Add on the tool bar, placed with the mouse and confirmed in the add
+// dialog, then selected, and deleted with the Delete key.
+TEST_F(ProgramDrawingsTest, ALinePlacedWithTheMouseIsSelectedAndDeleted) {
+    chooseFinancialCommand(dravik::ID_NEW_TREND_LINE);
+    QTimer confirm;
+    confirm.setInterval(10);
+    int confirmed = 0;
+    QObject::connect(&confirm, &QTimer::timeout, [&] {
+        if (QWidget* dialog = QApplication::activeModalWidget())
+            for (QPushButton* button : dialog->findChildren<QPushButton*>())
+                if (button->text().remove('&') == QLatin1String("OK")) {
+                    ++confirmed;
+                    button->click();
+                    return;
+                }
+    });
+    confirm.start();
+    const QPoint start = pixel(m_from, m_low);
+    const QPoint end = pixel(m_to, m_high);
+    drag(start, end);
+    confirm.stop();
+    ASSERT_EQ(confirmed, 1);
+    ASSERT_EQ(DrawingCount(extension(), kTrendKind), 1);
+    const auto line = DrawingAt(extension(), kTrendKind, 0);
+    EXPECT_EQ(anchor(*line, true), dateOf(m_from));
+    EXPECT_EQ(anchor(*line, false), dateOf(m_to));
+
+    moveTo(pixel(m_last - 79, m_high));
+    click((start + end) / 2);
+    EXPECT_TRUE(handleAt(painted(), start));
+    EXPECT_TRUE(handleAt(painted(), end));
+    pressDelete();
+    EXPECT_EQ(DrawingCount(extension(), kTrendKind), 0);
+    EXPECT_EQ(errorLog(), "");
+}
