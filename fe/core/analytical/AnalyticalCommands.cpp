@@ -215,11 +215,13 @@ void CAnalyticalChartBase::SyncDrawingMenu(int kind) {
     if (!owner() || !block)
         return;
     const CDrawingList& list = owner()->drawingList();
-    // The fixed entries (remove all, a separator), then one item per drawing of the kind in list order.
-    std::vector<SHORT> entries{block->deleteAllCommand, -1};
+    // The fixed entries (new, remove all, a separator), then one item per drawing of the kind in list
+    // order.
+    std::vector<SHORT> entries{block->newCommand, block->deleteAllCommand, -1};
+    const std::size_t fixedEntries = entries.size();
     for (int i = 0; i < list.Count(); ++i) {
         const DrawingRecord* drawing = list.At(i);
-        if (drawing->kind == kind && entries.size() < 2 + kMaxDrawingsPerKind)
+        if (drawing->kind == kind && entries.size() < fixedEntries + kMaxDrawingsPerKind)
             entries.push_back(drawing->toolCommand);
     }
     const auto toolbar = com::ComPtr<ostbar::IOstCommandBar>(owner()->commandBar()).as<ostbar::IOstToolbar>();
