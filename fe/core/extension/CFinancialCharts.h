@@ -548,7 +548,9 @@ private:
     CDrawingFeatures drawings_{*this};
     LONG userStudyCount_ = 0;
     LONG workSeries_ = -1;
-    bool autoRecalc_ = false;
+    // On, as a chart that never loaded a saved state has it: a change of a special chart type's
+    // settings then builds its figure again at once.
+    bool autoRecalc_ = true;
     bool priceStartInZero_ = false;
     ChartTypeState chartTypeState_;
     ExtensionStateFields stateFields_ = MakeDefaultStateFields();
