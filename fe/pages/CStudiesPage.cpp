@@ -221,9 +221,29 @@ void CStudiesPage::LoadPage(ui::Dialog& dialog) {
     dialog.showItem(IDC_NAME_LABEL, names);
     dialog.showItem(IDC_NAME, names);
     showing_ = false;
-    dialog.setCurSel(IDC_STUDY_LIST, 0);
-    selectStudy(dialog,
-                dialog.count(IDC_STUDY_LIST) > 0 ? static_cast<int>(dialog.itemData(IDC_STUDY_LIST, 0)) : -1);
+    selectStudyUnderMouse(dialog);
+}
+
+void CStudiesPage::selectStudyUnderMouse(ui::Dialog& dialog) {
+    // The page opens on the study whose line was clicked last, else on the first one listed.
+    SHORT output = -1;
+    const SHORT clicked = financial_ ? financial_->StudyUnderMouse(&output) : SHORT{-1};
+    int item = 0;
+    for (int i = 0; clicked >= 0 && i < dialog.count(IDC_STUDY_LIST); ++i) {
+        if (dialog.itemData(IDC_STUDY_LIST, i) == clicked)
+            item = i;
+    }
+    if (dialog.count(IDC_STUDY_LIST) == 0) {
+        selectStudy(dialog, -1);
+        return;
+    }
+    dialog.setCurSel(IDC_STUDY_LIST, item);
+    const int study = static_cast<int>(dialog.itemData(IDC_STUDY_LIST, item));
+    selectStudy(dialog, study);
+    if (study == clicked && output > 0 && output < dialog.count(IDC_OUTPUT_LIST)) {
+        dialog.setCurSel(IDC_OUTPUT_LIST, output);
+        selectOutput(dialog, output);
+    }
 }
 
 void CStudiesPage::fillStudyList(ui::Dialog& dialog) {

@@ -77,6 +77,7 @@ private:
     void fillStudyList(ui::Dialog& dialog);
     void fillGalleryList(ui::Dialog& dialog);
     void selectStudy(ui::Dialog& dialog, int study);
+    void selectStudyUnderMouse(ui::Dialog& dialog);
     void selectOutput(ui::Dialog& dialog, int output);
     void loadStudy(ui::Dialog& dialog);
     void loadOutput(ui::Dialog& dialog);

@@ -196,17 +196,23 @@ bool KvlChart::doubleClick(LONG x, LONG y, LONG keys) {
     if (overlayTakes(KvlMouseAction::DoubleClick, x, y, keys))
         return true;
     lastHit_ = model_.hitTest(x, y);
-    if (lastHit_.axis < 0)
+    if (lastHit_.axis < 0 && lastHit_.code != kHitSeries)
         return false;
-    return callChain(&IKvlExtensionCallback::AxisDoubleClick, static_cast<const KvlHitRecord*>(&lastHit_), x,
-                     y, keys) != 0;
+    if (callChain(&IKvlExtensionCallback::AxisDoubleClick, static_cast<const KvlHitRecord*>(&lastHit_), x, y,
+                  keys) != 0)
+        return true;
+    // A double click on a series that no extension took opens the chart's properties for it.
+    if (lastHit_.code == kHitSeries)
+        showPropertyFrame(1);
+    return false;
 }
 
 bool KvlChart::rightClick(LONG x, LONG y) {
     if (overlayTakes(KvlMouseAction::RightClick, x, y))
         return true;
     lastHit_ = model_.hitTest(x, y);
-    if (lastHit_.axis < 0)
+    // Axes and series have context menus; the rest of the chart has none.
+    if (lastHit_.axis < 0 && lastHit_.code != kHitSeries)
         return false;
     return callChain(&IKvlExtensionCallback::AxisRightClick, x, y) != 0;
 }

@@ -160,13 +160,22 @@ HRESULT KvlChart::propertyFrameRequest(LONG kind, ui::PropertyFrameRequest* requ
     if (!request)
         return com::E_POINTER;
     *request = ui::PropertyFrameRequest{};
+    // The page of what lies under the mouse opens first; for the chart's Properties command (kind 1)
+    // the frame also holds every page the extension lists for the chart type, in its order.
     com::CLSID page{};
-    if (driver_.pageClsid(kind, &page) != com::S_OK)
+    const bool pointed = driver_.pageClsid(kind, &page) == com::S_OK;
+    std::vector<com::CLSID> pages;
+    if (kind == 1)
+        pages = driver_.activeExtensionPages();
+    if (pointed && std::find(pages.begin(), pages.end(), page) == pages.end())
+        pages.push_back(page);
+    if (pages.empty())
         return com::S_FALSE;
     request->owner = window_.widget();
     request->caption = QStringLiteral("Properties");
     request->objects = {identity()};
-    request->pages = {page};
+    request->pages = std::move(pages);
+    request->initialPage = pointed ? page : request->pages.front();
     return com::S_OK;
 }
 

@@ -4,6 +4,7 @@
 #include <cctype>
 
 #include "com/Activation.h"
+#include "com/PropertyPages.h"
 #include "korvel/KvlChartModel.h"
 
 namespace korvel {
@@ -230,6 +231,19 @@ HRESULT KvlExtensionDriver::pageClsid(LONG kind, com::CLSID* clsid) {
         return com::S_FALSE;
     }
     return com::S_OK;
+}
+
+std::vector<com::CLSID> KvlExtensionDriver::activeExtensionPages() {
+    std::vector<com::CLSID> pages;
+    if (active_.index < 0)
+        return pages;
+    com::ComPtr<com::ISpecifyPropertyPages> offered;
+    if (com::FAILED(extensions_[active_.extension].object->QueryInterface(com::ISpecifyPropertyPages::iid,
+                                                                          offered.putVoid())) ||
+        !offered || com::FAILED(offered->GetPages(&pages)))
+        pages.clear();
+    std::erase(pages, com::CLSID{});
+    return pages;
 }
 
 HRESULT KvlExtensionDriver::queryExtensions(const com::IID& iid, void** object) {

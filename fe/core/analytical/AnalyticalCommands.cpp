@@ -113,6 +113,43 @@ SeriesAttributeRecord* CAnalyticalChartBase::SeriesRecordAt(LONG series, SHORT* 
     return nullptr;
 }
 
+void CAnalyticalChartBase::NoteSeriesUnderMouse(LONG x, LONG y) {
+    contextSeries_ = -1;
+    LONG series = -1;
+    LONG point = -1;
+    SHORT study = -1;
+    if (adapter() && adapter()->HitTest(x, y, &series, &point) == korvel::kHitSeries &&
+        SeriesRecordAt(series, &study) != nullptr) {
+        contextSeries_ = series;
+        contextPoint_ = gdi::Point{x, y};
+    }
+}
+
+SHORT CAnalyticalChartBase::ContextStudy(SHORT* output) {
+    if (output)
+        *output = -1;
+    SHORT study = -1;
+    if (!SeriesRecordAt(contextSeries_, &study) || study < 0)
+        return -1;
+    if (output) {
+        for (const StudyTableEntry& entry : table_) {
+            if (entry.isFree())
+                break;
+            if (entry.study == study)
+                *output = static_cast<SHORT>(contextSeries_ - entry.firstSeries);
+        }
+    }
+    return study;
+}
+
+LONG CAnalyticalChartBase::OnAxisDoubleClick(const KvlHitRecord* hit, LONG x, LONG y, LONG keys) {
+    if (hit && hit->code == korvel::kHitSeries) {
+        NoteSeriesUnderMouse(x, y);
+        return 1;
+    }
+    return CGalleryBase::OnAxisDoubleClick(hit, x, y, keys);
+}
+
 LONG CAnalyticalChartBase::OnAxisRightClick(LONG x, LONG y) {
     if (!adapter() || !owner())
         return 1;
@@ -215,11 +252,13 @@ void CAnalyticalChartBase::SyncDrawingMenu(int kind) {
     if (!owner() || !block)
         return;
     const CDrawingList& list = owner()->drawingList();
-    // The fixed entries (remove all, a separator), then one item per drawing of the kind in list order.
-    std::vector<SHORT> entries{block->deleteAllCommand, -1};
+    // The fixed entries (new, remove all, a separator), then one item per drawing of the kind in list
+    // order.
+    std::vector<SHORT> entries{block->newCommand, block->deleteAllCommand, -1};
+    const std::size_t fixedEntries = entries.size();
     for (int i = 0; i < list.Count(); ++i) {
         const DrawingRecord* drawing = list.At(i);
-        if (drawing->kind == kind && entries.size() < 2 + kMaxDrawingsPerKind)
+        if (drawing->kind == kind && entries.size() < fixedEntries + kMaxDrawingsPerKind)
             entries.push_back(drawing->toolCommand);
     }
     const auto toolbar = com::ComPtr<ostbar::IOstCommandBar>(owner()->commandBar()).as<ostbar::IOstToolbar>();

@@ -274,6 +274,8 @@ LONG CAnalyticalChartBase::OnButtonDown(LONG x, LONG y) {
         SelectDrawing(hit);
         return 0;
     }
+    // The chart's Properties command opens the page of the series clicked last.
+    NoteSeriesUnderMouse(x, y);
     return CGalleryBase::OnButtonDown(x, y);
 }
 

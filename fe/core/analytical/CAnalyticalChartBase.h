@@ -71,6 +71,9 @@ public:
     // under the mouse: none for a price series (its page is the chart's own general page) or a user
     // study, the studies page for any other study and when no series was under the mouse.
     HRESULT GetPageClsid(LONG kind, com::CLSID* clsid) override;
+    // The study of the series under the mouse (as last clicked) and its output index; -1 for a price
+    // series or none.
+    SHORT ContextStudy(SHORT* output);
 
     // --- Added operations ---
     // Enables each study and price command only while the series it needs are bound.
@@ -215,6 +218,9 @@ public:
     // A right click on a series opens its context menu (price or study series); other clicks go to
     // the base's axis menu.
     LONG OnAxisRightClick(LONG x, LONG y) override;
+    // A double click on a series makes it the series under the mouse and leaves the rest to the
+    // chart (its property frame); a double click on an axis goes to the base.
+    LONG OnAxisDoubleClick(const KvlHitRecord* hit, LONG x, LONG y, LONG keys) override;
     // The tracking line runs down the plot and leaves out the title of each used study pane.
     void DrawTrackingLine(LONG x) override;
     // Every shown drawing clipped to the plot, then the handles of the selected one.
@@ -352,11 +358,13 @@ protected:
     void EndPlacing(int index);
     void FinishPlacing(LONG x, LONG y);
     LONG OnDrawingPress(LONG x, LONG y);
+    // Makes the study or price series at the pixel the series under the mouse (-1 when there is none).
+    void NoteSeriesUnderMouse(LONG x, LONG y);
     std::uint32_t selectedId_ = 0;  // the selected drawing's id in the list, 0 none
     std::array<gdi::Rect, 2> handles_{};
     DrawingDrag drag_;
     PaneResize resize_;
-    LONG contextSeries_ = -1;    // the series under the mouse when its context menu opened
+    LONG contextSeries_ = -1;    // the series under the mouse at the last click or context menu
     gdi::Point contextPoint_{};  // where that menu opened (client pixels)
     bool commandLock_ = false;
 };

@@ -455,6 +455,9 @@ public:
     HRESULT GetPages(std::vector<com::CLSID>* pages) override;
     // The analytical chart type; null when the chart types were made by another maker.
     CAnalyticalChartBase* analyticalChart() const;
+    // The study of the series last clicked on the analytical chart and its output index (-1, -1 for
+    // none, a price series or another chart type active): the studies page opens on it.
+    SHORT StudyUnderMouse(SHORT* output) const;
     // The slot of a study in the analytical chart's calculated list (-1 none) and whether it is shown.
     SHORT FindCalculatedStudy(LONG study, bool* shown);
     // Puts a study into the analytical chart's calculation; the slot or -1.
@@ -546,7 +549,9 @@ private:
     CDrawingFeatures drawings_{*this};
     LONG userStudyCount_ = 0;
     LONG workSeries_ = -1;
-    bool autoRecalc_ = false;
+    // On, as a chart that never loaded a saved state has it: a change of a special chart type's
+    // settings then builds its figure again at once.
+    bool autoRecalc_ = true;
     bool priceStartInZero_ = false;
     ChartTypeState chartTypeState_;
     ExtensionStateFields stateFields_ = MakeDefaultStateFields();

@@ -104,9 +104,12 @@ std::vector<MenuLayout> menuLayouts() {
         {ID_STUDIES_MENU, {ID_PRICE_INDICATORS, ID_TECHNICAL_INDICATORS, -1, ID_OTHERSTUDIES}},
         {ID_AXIS_MENU, {ID_AXISTITLE, ID_AXISGRID, ID_AXISCOLOR, ID_AXISPROPERTIES}},
     };
+    // The drawing drop-down holds one menu per kind, named after the kind; each starts a new drawing,
+    // removes them all and (once drawn) lists the kind's drawings.
     for (int kind = 0; kind < 10; ++kind) {
-        menus[4].entries.push_back(NewDrawingCommand(kind));
-        menus.push_back({DrawingMenuCommand(kind), {DeleteAllDrawingsCommand(kind), -1}});
+        menus[4].entries.push_back(DrawingMenuCommand(kind));
+        menus.push_back(
+            {DrawingMenuCommand(kind), {NewDrawingCommand(kind), DeleteAllDrawingsCommand(kind), -1}});
     }
     return menus;
 }

@@ -66,6 +66,15 @@ CAnalyticalChartBase* CFinancialCharts::analyticalChart() const {
     return dynamic_cast<CAnalyticalChartBase*>(gallery(FINANCIAL_ANALYTICAL));
 }
 
+SHORT CFinancialCharts::StudyUnderMouse(SHORT* output) const {
+    if (output)
+        *output = -1;
+    CAnalyticalChartBase* analytical = analyticalChart();
+    if (!analytical || activeIndex() != FINANCIAL_ANALYTICAL)
+        return -1;
+    return analytical->ContextStudy(output);
+}
+
 // --- Object getters ----------------------------------------------------------------------------------------
 
 HRESULT CFinancialCharts::GetStudyObject(com::DISPID dispid, com::IUnknown** study) {

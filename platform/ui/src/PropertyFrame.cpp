@@ -34,6 +34,7 @@ PropertyFrame::PropertyFrame(const PropertyFrameRequest& request, const Property
     layout->addWidget(buttons);
 
     const std::span<com::IUnknown* const> objects(request.objects);
+    int initial = -1;
     for (const com::CLSID& clsid : request.pages) {
         std::unique_ptr<PropertyPage> page = factory ? factory(clsid) : nullptr;
         if (!page)
@@ -44,13 +45,15 @@ PropertyFrame::PropertyFrame(const PropertyFrameRequest& request, const Property
             page->setPageSite(nullptr);
             continue;
         }
-        QWidget* widget = page->activate(tabs_);
-        tabs_->addTab(widget ? widget : new QWidget(tabs_), page->title());
         if (request.initialProperty != 0)
             page->editProperty(request.initialProperty);
-        pages_.push_back(std::move(page));
-        sites_.push_back(std::move(site));
+        if (!request.initialPage.isNull() && clsid == request.initialPage && initial < 0)
+            initial = static_cast<int>(pages_.size());
+        addPage(std::move(page), std::move(site));
     }
+    fitPages();
+    if (initial > 0)
+        tabs_->setCurrentIndex(initial);
     connect(tabs_, &QTabWidget::currentChanged, this, [this](int current) {
         for (std::size_t i = 0; i < pages_.size(); ++i)
             pages_[i]->show(static_cast<int>(i) == current);
@@ -59,6 +62,24 @@ PropertyFrame::PropertyFrame(const PropertyFrameRequest& request, const Property
     connect(cancel_, &QPushButton::clicked, this, &QDialog::reject);
     connect(apply_, &QPushButton::clicked, this, [this] { applyAll(); });
     updateApply();
+}
+
+void PropertyFrame::addPage(std::unique_ptr<PropertyPage> page, std::unique_ptr<Site> site) {
+    QWidget* widget = page->activate(tabs_);
+    if (!widget)
+        widget = new QWidget(tabs_);
+    // A page laid out from a dialog template places its controls itself and offers no size hint: the
+    // size it was made at, or the extent of its controls, is what it needs.
+    const QRect controls = widget->childrenRect();
+    widget->setMinimumSize(widget->size().expandedTo(QSize(controls.right() + 1, controls.bottom() + 1)));
+    tabs_->addTab(widget, page->title());
+    pages_.push_back(std::move(page));
+    sites_.push_back(std::move(site));
+}
+
+void PropertyFrame::fitPages() {
+    layout()->activate();
+    resize(sizeHint().expandedTo(minimumSizeHint()));
 }
 
 PropertyFrame::~PropertyFrame() {

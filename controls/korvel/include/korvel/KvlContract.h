@@ -38,8 +38,10 @@
 //     GetGalleryCapabilities, GetGalleryInfo, GalleryQuery, GalleryAction, ActiveGalleryCall,
 //     MapGalleryItemId, ConvertCoordinates, ModifyGalleryFlags
 //                                    not called by this control
-//     GetPageClsid (index, 1, out)   the chart's Properties command opens the property frame of the
-//                                    active gallery's page (kind 2, the axis page, is the extension's own)
+//     GetPageClsid (index, 1, out)   the chart's Properties command opens the property frame on the
+//                                    active gallery's page, with the pages the extension lists
+//                                    through ISpecifyPropertyPages (kind 2, the axis page, is the
+//                                    extension's own)
 //     ActiveGalleryNotify, GetGalleryAxisLabel, GalleryCommand: each paint, below
 //   IKvlExtensionPaint and the paint bracket (each paint while a gallery is active, in this order):
 //     1. Paint (dc, rect, flags)              kPaintPrinting for a printer or metafile DC; the
@@ -66,7 +68,10 @@
 //   IKvlExtensionCallback (the installed one; a non-zero answer ends the chart's own handling). Mouse
 //   input goes first to a control attached over the chart (KvlOverlay.h); what it takes never
 //   reaches the chain.
-//     0 AxisDoubleClick, 4 AxisRightClick   double click and right click on an axis
+//     0 AxisDoubleClick, 4 AxisRightClick   double click and right click on an axis or a series (the
+//                                           hit record's code tells which); a double click on a
+//                                           series left to the chart opens its property frame as
+//                                           the Properties command does
 //     1 ButtonDown, 6 MouseMove, 2 ButtonUp the left button pressed, the mouse moved, released; before
 //                                           the chart's own zoom drag
 //     3 CancelTracking                      the chart lost the mouse capture or Escape was pressed

@@ -75,6 +75,9 @@ public:
     // The active gallery's property page of a kind; S_FALSE and a null CLSID when it has none or no
     // gallery is active.
     HRESULT pageClsid(LONG kind, com::CLSID* clsid);
+    // The pages the active gallery's extension offers for itself (ISpecifyPropertyPages), in its
+    // order; none when no gallery is active or the extension offers no list.
+    std::vector<com::CLSID> activeExtensionPages();
     // Asks each loaded extension, in load order, for the interface; E_NOINTERFACE when none has it.
     HRESULT queryExtensions(const com::IID& iid, void** object);
 

@@ -246,8 +246,9 @@ TEST_F(AnalyticalDrawingsTest, ANewDrawingIsPlacedByPressDragAndReleaseAndConfir
     EXPECT_NEAR(dialogs.placement.toPrice, 115.0, 0.06);
     EXPECT_EQ(created, (std::vector<std::pair<LONG, SHORT>>{{9, 0}}));
     EXPECT_EQ(extension->drawingList().At(0)->state, kDrawingShown);
-    // The trend-line menu (160) lists the new drawing's item after remove all (161) and a separator.
-    EXPECT_EQ(menuEntries(160), (std::vector<SHORT>{161, -1, 162}));
+    // The trend-line menu (160) lists the new drawing's item after new (77), remove all (161) and a
+    // separator.
+    EXPECT_EQ(menuEntries(160), (std::vector<SHORT>{77, 161, -1, 162}));
     LONG capture = -1;
     chart->GetMouseCapture(&capture);
     EXPECT_EQ(capture, 0);
@@ -269,7 +270,7 @@ TEST_F(AnalyticalDrawingsTest, APlacingThatEndsOutsideThePlotOrIsCancelledKeepsN
     chart->buttonUp(kTo.x, kTo.y);
     EXPECT_EQ(dialogs.calls, 1);
     EXPECT_EQ(extension->drawingList().Count(), 0);
-    EXPECT_EQ(menuEntries(160), (std::vector<SHORT>{161, -1}));
+    EXPECT_EQ(menuEntries(160), (std::vector<SHORT>{77, 161, -1}));
 }
 
 TEST_F(AnalyticalDrawingsTest, TheClientMayTakeACommandAndTheSixthDrawingDisablesNew) {
@@ -289,10 +290,10 @@ TEST_F(AnalyticalDrawingsTest, TheClientMayTakeACommandAndTheSixthDrawingDisable
     EXPECT_EQ(extension->drawingList().CountOfKind(kTrendLine), 6);
     EXPECT_FALSE(enabled(ID_NEW_TREND_LINE));
     // Removing all of the kind gives the command back.
-    EXPECT_EQ(menuEntries(160), (std::vector<SHORT>{161, -1, 162, 163, 164, 165, 166, 167}));
+    EXPECT_EQ(menuEntries(160), (std::vector<SHORT>{77, 161, -1, 162, 163, 164, 165, 166, 167}));
     extension->FireCommand(161);
     EXPECT_EQ(extension->drawingList().Count(), 0);
-    EXPECT_EQ(menuEntries(160), (std::vector<SHORT>{161, -1}));
+    EXPECT_EQ(menuEntries(160), (std::vector<SHORT>{77, 161, -1}));
     EXPECT_TRUE(enabled(ID_NEW_TREND_LINE));
 }
 

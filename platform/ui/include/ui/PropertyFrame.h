@@ -32,6 +32,8 @@ public:
 
 private:
     class Site;
+    void addPage(std::unique_ptr<PropertyPage> page, std::unique_ptr<Site> site);
+    void fitPages();
     void updateApply();
     void onOk();
 

@@ -25,6 +25,7 @@ struct PropertyFrameRequest {
     std::vector<com::CLSID> pages;
     com::LCID locale = 1024;  // the user default locale
     com::DISPID initialProperty = 0;
+    com::CLSID initialPage{};  // the page whose tab shows first; null or unlisted: the first page
 };
 
 // Shows the frame modally. S_OK once it closes; E_INVALIDARG when no page could be made.
