@@ -23,6 +23,7 @@ public:
     std::vector<ColumnKind> kinds;
     std::string title, caption;
     ChartDataSet data;
+    ChartDataSet loaded;  // the data set as the chart read it, before any value written into the chart
     std::map<int, std::vector<double>> studySeries;
     bool analytical = false;
     std::int32_t priceDisplay = -1;
@@ -85,6 +86,7 @@ public:
             throw std::logic_error("column kinds not set");
         }
         data = d;
+        loaded = d;
         studySeries[kSarSeries].assign(d.xValues.size(), kNoValueMark);
         studySeries[kRsiSeries].assign(d.xValues.size(), kNoValueMark);
     }

@@ -161,6 +161,16 @@ TEST_F(ChartFillTest, WeeklyFillRepairsTheCloseOfTheLastWeek) {
     EXPECT_EQ(chart.data.columnNames[kSplitColumn], "Split");
 }
 
+TEST_F(ChartFillTest, TheRepairedCloseIsInTheDataTheChartReads) {
+    // The chart type shown copies the chart's data as it reads them; a close written afterwards
+    // would be missing from the copy that the other chart types are built from.
+    gSpecial = true;
+    chart10(1);
+    ASSERT_EQ(chart.loaded.pointCount(), 6);
+    EXPECT_EQ(chart.loaded.values[kCloseColumn][1], 13);  // the close of Tuesday 8 March
+    EXPECT_EQ(chart.loaded.values[kCloseColumn][2], N);
+}
+
 TEST_F(ChartFillTest, RepairLeavesAWeekThatHasItsClose) {
     // Without empty days the last week ends on the last trading day and keeps its own close.
     chart10(1);

@@ -573,6 +573,17 @@ HRESULT KvlChart::GetZoomMode(LONG* on) {
 }
 HRESULT KvlChart::SetZoomMode(LONG on) {
     model_.setZoomMode(on != 0);
+    // Leaving the zoom mode shows the whole chart again, as the Zoom command and the Zoom property do:
+    // a chart type switched in with this call must not inherit the range zoomed over another
+    // chart type's points.
+    if (on || !model_.zoomed())
+        return com::S_OK;
+    const auto before = model_.visibleRange(kXAxis);
+    model_.resetZoom();
+    model_.autoScale();
+    if (model_.visibleRange(kXAxis) != before)
+        scrolled();
+    syncCommandStates();
     return com::S_OK;
 }
 

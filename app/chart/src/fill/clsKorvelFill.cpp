@@ -2,6 +2,7 @@
 
 #include <array>
 #include <utility>
+#include <vector>
 
 #include "appchart/fill/FillPeriod.h"
 #include "appchart/fill/TempDataTable.h"
@@ -73,12 +74,12 @@ void clsKorvelFill::fill(std::int32_t companyId, std::int32_t period, bool adjus
     reading.amountAsVolume = company.IS_INDEX;
     reading.dayLegend = dayLegend;
     data_ = reading.read(table.rowsByDate());
-
-    bindToChart(company);
-    Chart->setPriceDisplay(company.IS_INDEX ? kClosePrice : PriceDisplay);
     if (interval != ChartInterval::Daily) {
         repairLastClose(interval, last);
     }
+
+    bindToChart(company);
+    Chart->setPriceDisplay(company.IS_INDEX ? kClosePrice : PriceDisplay);
     trim_ = trailingPointsWithoutClose();
     Chart->refillDataEditor(trim_);
     CalculateCustomStudies(*Chart, trim_);
@@ -143,16 +144,21 @@ void clsKorvelFill::repairLastClose(ChartInterval interval, db::Date last) {
     // market's last day, only when it has none. Only the point holding the last date is written:
     // earlier points without a close stay empty (the trailing trim leaves them out of the studies),
     // and a data set whose last point is another date is left as it is.
+    // The data set is repaired before the chart reads it: the chart type shown takes its own copy of
+    // the chart's data when the data arrive, and a value written into the chart afterwards would be
+    // missing from that copy, and so from every chart type switched in later.
     TempDataTable table(gConnection);
     const std::optional<double> close = table.closeOn(last);
     if (!close) {
         return;
     }
     const double lastPoint = OleDay(PointDay(interval, last));
-    for (std::int32_t i = Chart->pointCount() - 1; i >= 0; --i) {
-        if (Chart->xValueAt(i) == lastPoint) {
-            if (!IsChartValue(Chart->valueAt(kCloseColumn, i))) {
-                Chart->setValueAt(kCloseColumn, i, *close);
+    std::vector<double>& closes = data_.values[static_cast<std::size_t>(kCloseColumn)];
+    for (std::int32_t i = data_.pointCount() - 1; i >= 0; --i) {
+        const auto point = static_cast<std::size_t>(i);
+        if (data_.xValues[point] == lastPoint) {
+            if (!IsChartValue(closes[point])) {
+                closes[point] = *close;
             }
             return;
         }

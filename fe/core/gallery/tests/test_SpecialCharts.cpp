@@ -199,6 +199,28 @@ TEST_F(SpecialChartTest, TheValueRangeFitsTheVisibleFigureWhenAsked) {
     EXPECT_EQ(renko.GetValueRange(40, 50, &min, &max), 0);
 }
 
+TEST_F(SpecialChartTest, AZoomOfTheDaysDoesNotHideTheFigureSwitchedIn) {
+    // 400 days climbing by 0.1 from 10 give, with a brick of 1, the 39 bricks 10-11 .. 48-49.
+    Values days;
+    for (int d = 0; d < 400; ++d)
+        days.push_back(10 + d * 0.1);
+    prices(days);
+    ASSERT_EQ(activate(FINANCIAL_ANALYTICAL), com::S_OK);
+    chart->model().setZoomMode(true);
+    ASSERT_EQ(chart->ZoomTo(50, 12, 367, 40), com::S_OK);  // days 49 to 366, as a user drags them
+    ASSERT_EQ(deactivate(FINANCIAL_ANALYTICAL), com::S_OK);
+    chartType<CRenkoChart>(CHART_RENKO).settings() = RenkoSettings{1, 0};
+    ASSERT_EQ(activate(CHART_RENKO), com::S_OK);
+    ASSERT_EQ(chart->model().pointCount(), 39);
+    EXPECT_FALSE(chart->model().zoomed());
+    EXPECT_FALSE(chart->model().zoomMode());
+    // Every brick is in sight: the X axis spans the 39 elements, the value axis their 10 to 49.
+    EXPECT_EQ(chart->model().visibleRange(korvel::kXAxis), (std::pair<double, double>{0.5, 39.5}));
+    const auto values = chart->model().visibleRange(0);
+    EXPECT_LE(values.first, 10);
+    EXPECT_GE(values.second, 49);
+}
+
 // --- Saved properties -------------------------------------------------------------------------------------
 
 TEST(SpecialChartProperties, SavedImagesAtVersion33) {
