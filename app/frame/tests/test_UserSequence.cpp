@@ -46,6 +46,7 @@ using com::LONG;
 constexpr const char* kIdProperty = "ostbarCommandId";
 constexpr LONG kAnalyticalType = korvel::kFirstExtensionGalleryType + 4;
 constexpr int kDefaultSteps = 200;
+constexpr com::SHORT kCloseLineDisplay = 0;
 
 // One market row as the database holds it, read by the test itself.
 struct DayPrices {
@@ -710,7 +711,15 @@ protected:
             LONG x = 0, top = 0, bottom = 0;
             ASSERT_EQ(chart().ValueToPixel(point + 1.0, *value(high, point), &x, &top, 0), com::S_OK);
             ASSERT_EQ(chart().ValueToPixel(point + 1.0, *value(low, point), &x, &bottom, 0), com::S_OK);
-            if (!colourBetween(image, x, top, bottom, colours) && showsPlot(image, x, top, bottom, plot))
+            // The close line passes the day at its close only: the plot must not show through there.
+            LONG closeRow = top;
+            const LONG close = priceSeries(&dravik::IFinancialCharts::get_CloseSeries);
+            if (display == kCloseLineDisplay && value(close, point))
+                chart().ValueToPixel(point + 1.0, *value(close, point), &x, &closeRow, 0);
+            const bool plotShows = display == kCloseLineDisplay
+                                       ? showsPlot(image, x, closeRow - 1, closeRow + 1, plot)
+                                       : showsPlot(image, x, top, bottom, plot);
+            if (!colourBetween(image, x, top, bottom, colours) && plotShows)
                 missing += " point " + std::to_string(point) + " (x " + std::to_string(x) + ", rows " +
                            std::to_string(top) + "-" + std::to_string(bottom) + ")";
         }
@@ -742,14 +751,17 @@ protected:
             const gdi::COLORREF c = colour(series);
             EXPECT_NE(c, plot) << "series " << series << " in the plot's colour";
             bool drawn = false;
+            std::string aimed;
             for (const LONG point : sample(points)) {
                 LONG x = 0, y = 0;
                 if (chart().ValueToPixel(point + 1.0, *value(series, point), &x, &y,
                                          static_cast<com::SHORT>(axis)) != com::S_OK)
                     continue;
                 drawn = drawn || colourBetween(image, x, y - 2, y + 2, {c});
+                aimed += " (" + std::to_string(x) + ", " + std::to_string(y) + ")";
             }
-            EXPECT_TRUE(drawn) << "series " << series << " (axis " << axis << ") has no pixels in its pane";
+            EXPECT_TRUE(drawn) << "series " << series << " (axis " << axis << ", colour " << std::hex << c
+                               << std::dec << ") has no pixels in its pane at" << aimed;
         }
     }
 
