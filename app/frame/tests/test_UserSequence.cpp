@@ -47,6 +47,8 @@ constexpr const char* kIdProperty = "ostbarCommandId";
 constexpr LONG kAnalyticalType = korvel::kFirstExtensionGalleryType + 4;
 constexpr int kDefaultSteps = 200;
 constexpr com::SHORT kCloseLineDisplay = 0;
+// About a month of trading days: a special chart over no more may have no figure yet.
+constexpr int kShortPeriodDays = 23;
 
 // One market row as the database holds it, read by the test itself.
 struct DayPrices {
@@ -537,11 +539,11 @@ protected:
                       static_cast<unsigned>(start.month()), static_cast<unsigned>(start.day()));
         return text;
     }
-    bool companyTradedSince(std::int32_t company, const std::string& start) {
+    int daysTradedSince(std::int32_t company, const std::string& start) {
         db::RowSet rows = database().query(
             "SELECT COUNT(*) FROM " + dailyTable(company) + R"( WHERE "COMPANYID" = ? AND "DATE" >= ?)",
             {company, start});
-        return rows.int32(0) > 0;
+        return rows.int32(0);
     }
     // The day's prices, divided by the ratios of the splits after it up to `lastDate` (the adjustment
     // keeps the newest prices as they are).
@@ -572,17 +574,22 @@ protected:
         SCOPED_TRACE("after " + step);
         processEvents();
         ASSERT_TRUE(frameWindow().isVisible());
+        LONG type = -1;
+        ASSERT_EQ(chart().get_ChartType(&type), com::S_OK);
         if (chartObject().model().pointCount() == 0) {
-            // The period holds no day of the company: the chart is empty, and so is the database.
-            EXPECT_FALSE(companyTradedSince(chartedCompany(), periodStart())) << "the chart is empty";
+            // An empty chart: the period holds no day of the company, or the special chart's figure has
+            // no element yet (its first box is 5% of the first close: a short period may not reach it).
+            const int days = daysTradedSince(chartedCompany(), periodStart());
+            if (type == kAnalyticalType)
+                EXPECT_EQ(days, 0) << "the chart is empty";
+            else
+                EXPECT_LE(days, kShortPeriodDays) << "the chart type shows no figure";
             return;
         }
         chartObject().paintSurface();
         ASSERT_NE(chartObject().surface(), nullptr);
         const QImage image = chartObject().surface()->image().convertToFormat(QImage::Format_RGB32);
         m_lastPicture = image;
-        LONG type = -1;
-        ASSERT_EQ(chart().get_ChartType(&type), com::S_OK);
         checkDateAxis(image);
         if (type != kAnalyticalType) {
             checkFigureDrawn(image);
@@ -750,6 +757,15 @@ protected:
                 continue;
             const gdi::COLORREF c = colour(series);
             EXPECT_NE(c, plot) << "series " << series << " in the plot's colour";
+            // A series of the same pane drawn later may lie over this one (a flat average over its study).
+            std::vector<gdi::COLORREF> pane = {c};
+            for (LONG other = series + 1; other < count; ++other) {
+                LONG otherAxis = 0;
+                if (visible(other) &&
+                    chartObject().model().attribute(other, korvel::kAttrYAxis, &otherAxis) == com::S_OK &&
+                    otherAxis == axis)
+                    pane.push_back(colour(other));
+            }
             bool drawn = false;
             std::string aimed;
             for (const LONG point : sample(points)) {
@@ -757,7 +773,7 @@ protected:
                 if (chart().ValueToPixel(point + 1.0, *value(series, point), &x, &y,
                                          static_cast<com::SHORT>(axis)) != com::S_OK)
                     continue;
-                drawn = drawn || colourBetween(image, x, y - 2, y + 2, {c});
+                drawn = drawn || colourBetween(image, x, y - 2, y + 2, pane);
                 aimed += " (" + std::to_string(x) + ", " + std::to_string(y) + ")";
             }
             EXPECT_TRUE(drawn) << "series " << series << " (axis " << axis << ", colour " << std::hex << c

@@ -9,6 +9,11 @@ namespace korvel {
 
 namespace {
 
+// Half the range given to an axis whose visible range is a single value: this share of the value, at
+// least the minimum (a value of 0).
+constexpr double kFlatRangeShare = 0.05;
+constexpr double kFlatRangeMinimum = 0.5;
+
 // The chart's default series colours (COLORREF 0x00BBGGRR).
 const COLORREF kDefaultPalette[] = {
     0x0000FF, 0x008000, 0xFF0000, 0x00C0C0, 0x800080, 0x808000, 0x000080, 0x008080,
@@ -447,8 +452,15 @@ HRESULT KvlChartModel::mapping(SHORT axisIndex, AxisMapping* out) const {
     out->band = bandRect(axisIndex);
     std::tie(out->first, out->last) = visibleRange(kXAxis);
     const auto [low, high] = visibleRange(axisIndex);
-    const std::optional<double> scaledLow = scaled(a->logBase, low);
-    const std::optional<double> scaledHigh = scaled(a->logBase, high);
+    std::optional<double> scaledLow = scaled(a->logBase, low);
+    std::optional<double> scaledHigh = scaled(a->logBase, high);
+    if (scaledLow && scaledHigh && *scaledHigh == *scaledLow && std::isfinite(*scaledLow)) {
+        // A range of one value (a flat study, or a zoom onto a single day): that value sits in the
+        // middle of the band instead of nothing being drawn.
+        const double half = std::max(std::fabs(*scaledLow) * kFlatRangeShare, kFlatRangeMinimum);
+        *scaledLow -= half;
+        *scaledHigh += half;
+    }
     if (out->plot.width() <= 0 || out->band.height() <= 0 || !(out->last > out->first) || !scaledLow ||
         !scaledHigh || !(*scaledHigh > *scaledLow) || !std::isfinite(*scaledHigh - *scaledLow))
         return com::E_FAIL;

@@ -272,6 +272,21 @@ TEST_F(KvlChartEventsTest, AGalleryCommandSwitchesTheChartTypeAndChecksItsComman
 
 // --- pixels and values ------------------------------------------------------------------------------------
 
+TEST_F(KvlChartEventsTest, AnAxisOfOneValueShowsItInTheMiddleOfItsBand) {
+    // Plot rows 20..440 at 640 by 480: the middle row is 230.
+    for (const auto& [value, spread] :
+         {std::pair{20.0, 1.0}, std::pair{8.0, 0.5}, std::pair{0.0, 0.5}, std::pair{-200.0, 10.0}}) {
+        ASSERT_EQ(chart->model().setAxisValue(0, kAxisMin, value), com::S_OK);
+        ASSERT_EQ(chart->model().setAxisValue(0, kAxisMax, value), com::S_OK);
+        LONG x = 0, y = 0;
+        ASSERT_EQ(chart->ValueToPixel(3, value, &x, &y, 0), com::S_OK) << value;
+        EXPECT_EQ(y, 230) << value;
+        // The band spans the value plus and minus 5% of it, at least 0.5.
+        ASSERT_EQ(chart->ValueToPixel(3, value + spread, &x, &y, 0), com::S_OK);
+        EXPECT_EQ(y, 20) << value;
+    }
+}
+
 TEST_F(KvlChartEventsTest, PixelToValueAndValueToPixelAreInversesAtSeveralSizes) {
     for (const auto& [w, h] :
          {std::pair{640, 480}, std::pair{333, 217}, std::pair{1600, 900}, std::pair{97, 71}}) {

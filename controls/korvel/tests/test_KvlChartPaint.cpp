@@ -420,7 +420,7 @@ TEST(KvlChartSoundPaint, DegenerateChartsPaintWithoutFailing) {
     }
 }
 
-TEST(KvlChartSoundPaint, ZeroRangeAndZeroOrNegativeSizesDrawNothing) {
+TEST(KvlChartSoundPaint, AZeroRangeHasNoLabelsAndZeroOrNegativeSizesDrawNothing) {
     auto chart = KvlChart::create();
     chart->model().resize(1, 5);
     chart->model().setAxisValue(0, kAxisMin, 5);
@@ -428,10 +428,14 @@ TEST(KvlChartSoundPaint, ZeroRangeAndZeroOrNegativeSizesDrawNothing) {
     chart->paintSurface();
     for (const KvlDrawnLabel& label : chart->drawnLabels())
         EXPECT_NE(label.axis, 0) << "no labels on an axis without a range";
-    double position = 0, value = 0;
-    EXPECT_EQ(chart->PixelToValue(100, 100, &position, &value, 0), com::E_FAIL);
+    // Its one value maps to the middle of the band, and back.
+    const KvlRect band = chart->model().bandRect(0);
     LONG x = 0, y = 0;
-    EXPECT_EQ(chart->ValueToPixel(2, 5, &x, &y, 0), com::E_FAIL);
+    EXPECT_EQ(chart->ValueToPixel(2, 5, &x, &y, 0), com::S_OK);
+    EXPECT_EQ(y, (band.top + band.bottom) / 2);
+    double position = 0, value = 0;
+    EXPECT_EQ(chart->PixelToValue(x, y, &position, &value, 0), com::S_OK);
+    EXPECT_NEAR(value, 5, 0.5 / band.height() + 1e-12);
 
     for (const auto& [w, h] : {std::pair{0, 0}, std::pair{-20, 50}, std::pair{50, -20}, std::pair{70, 50}}) {
         chart->model().setClientSize(w, h);
