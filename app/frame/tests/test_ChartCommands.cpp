@@ -8,13 +8,13 @@
 #include <QMouseEvent>
 
 #include "ChartWindowFixture.h"
+#include "CommandActions.h"
 #include "dravik/Commands.h"
 #include "korvel/KvlChart.h"
 #include "ostbar/OstToolbarWidget.h"
 
 namespace {
 
-constexpr const char* kIdProperty = "ostbarCommandId";
 // The chart types of the extension in the order of their commands on the chart's bar.
 constexpr com::LONG kPointAndFigureType = korvel::kFirstExtensionGalleryType;
 constexpr com::LONG kAnalyticalType = korvel::kFirstExtensionGalleryType + 4;
@@ -23,19 +23,6 @@ void send(QWidget* to, QEvent::Type type, QPoint at) {
     const Qt::MouseButtons held = type == QEvent::MouseButtonRelease ? Qt::NoButton : Qt::LeftButton;
     QMouseEvent event(type, QPointF(at), to->mapToGlobal(QPointF(at)), Qt::LeftButton, held, Qt::NoModifier);
     QApplication::sendEvent(to, &event);
-}
-
-// The action of a command anywhere in a row's drop-downs.
-QAction* findAction(const QList<QAction*>& actions, com::SHORT id) {
-    for (QAction* action : actions) {
-        const QVariant tagged = action->property(kIdProperty);
-        if (tagged.isValid() && tagged.toInt() == id)
-            return action;
-        if (action->menu() != nullptr)
-            if (QAction* inner = findAction(action->menu()->actions(), id))
-                return inner;
-    }
-    return nullptr;
 }
 
 class ChartCommandsTest : public ChartWindowTest {
@@ -119,17 +106,17 @@ TEST_F(ChartCommandsTest, AStudyChosenFromTheFinancialToolBarIsAddedToTheChart) 
     com::LONG seriesBefore = 0;
     chart().get_SeriesCount(&seriesBefore);
     // Studies > Technical Indicators > MACD.
-    QAction* macd = findAction(row->actions(), dravik::ID_MACD);
+    QAction* macd = findCommandAction(row->actions(), dravik::ID_MACD);
     ASSERT_NE(macd, nullptr);
     EXPECT_EQ(macd->text(), QStringLiteral("MACD"));
     macd->trigger();
     QApplication::processEvents();
     EXPECT_TRUE(studyVisible(&dravik::IFinancialCharts::get_MACD));
-    macd = findAction(financialRow()->actions(), dravik::ID_MACD);
+    macd = findCommandAction(financialRow()->actions(), dravik::ID_MACD);
     ASSERT_NE(macd, nullptr);
     EXPECT_TRUE(macd->isChecked()) << "the menu marks the study that is shown";
     // Studies > Price Indicators > Bollinger bands.
-    QAction* bollinger = findAction(financialRow()->actions(), dravik::ID_BOLLINGER);
+    QAction* bollinger = findCommandAction(financialRow()->actions(), dravik::ID_BOLLINGER);
     ASSERT_NE(bollinger, nullptr);
     bollinger->trigger();
     EXPECT_TRUE(studyVisible(&dravik::IFinancialCharts::get_BollingerBand));

@@ -13,6 +13,7 @@
 #include <cmath>
 
 #include "AssembledProgramFixture.h"
+#include "CommandActions.h"
 #include "dravik/AxisInterfaces.h"
 #include "dravik/Commands.h"
 #include "dravik/IFinancialCharts.h"
@@ -150,7 +151,7 @@ protected:
         const auto bar = ostbar::OstCommandBar::implementationOf(toolbar.get());
         for (ostbar::OstToolbarWidget* row : chartWindow().Korvel1()->hostedToolBars())
             if (bar && row->bar() == bar.get())
-                if (QAction* action = findAction(row->actions(), id)) {
+                if (QAction* action = findCommandAction(row->actions(), id)) {
                     ASSERT_TRUE(action->isEnabled());
                     action->trigger();
                     processEvents();
@@ -158,18 +159,6 @@ protected:
                 }
         FAIL() << "no command " << id << " on the financial tool bar";
     }
-    static QAction* findAction(const QList<QAction*>& actions, com::SHORT id) {
-        for (QAction* action : actions) {
-            const QVariant tagged = action->property("ostbarCommandId");
-            if (tagged.isValid() && tagged.toInt() == id)
-                return action;
-            if (action->menu() != nullptr)
-                if (QAction* inner = findAction(action->menu()->actions(), id))
-                    return inner;
-        }
-        return nullptr;
-    }
-
     void chartTicker(const char* ticker) {
         frame::Form* settings = frameWindow().toolWindow(QStringLiteral("frmChartSettings"));
         ASSERT_NE(settings, nullptr);

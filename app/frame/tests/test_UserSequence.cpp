@@ -24,6 +24,7 @@
 #include <sstream>
 
 #include "AssembledProgramFixture.h"
+#include "CommandActions.h"
 #include "dravik/Commands.h"
 #include "frame/chart/DrawingHandles.h"
 #include "frame/data/DataWindowsWiring.h"
@@ -43,7 +44,6 @@ namespace {
 
 using com::LONG;
 
-constexpr const char* kIdProperty = "ostbarCommandId";
 constexpr LONG kAnalyticalType = korvel::kFirstExtensionGalleryType + 4;
 constexpr int kDefaultSteps = 200;
 constexpr com::SHORT kCloseLineDisplay = 0;
@@ -72,18 +72,6 @@ std::string shownDate(const std::string& iso) {
                                           "Jul", "Aug", "Sep", "Oct", "Nov", "Dec"};
     const int month = std::stoi(iso.substr(5, 2));
     return std::to_string(std::stoi(iso.substr(8, 2))) + " " + kMonths[month - 1] + " " + iso.substr(0, 4);
-}
-
-QAction* findAction(const QList<QAction*>& actions, com::SHORT id) {
-    for (QAction* action : actions) {
-        const QVariant tagged = action->property(kIdProperty);
-        if (tagged.isValid() && tagged.toInt() == id)
-            return action;
-        if (action->menu() != nullptr)
-            if (QAction* inner = findAction(action->menu()->actions(), id))
-                return inner;
-    }
-    return nullptr;
 }
 
 void sendMouse(QWidget* to, QEvent::Type type, QPoint at, Qt::MouseButton button) {
@@ -303,7 +291,8 @@ protected:
     }
     bool triggerFinancial(com::SHORT id) {
         ostbar::OstToolbarWidget* row = financialRow();
-        QAction* action = row != nullptr && row->isVisible() ? findAction(row->actions(), id) : nullptr;
+        QAction* action =
+            row != nullptr && row->isVisible() ? findCommandAction(row->actions(), id) : nullptr;
         if (action == nullptr || !action->isEnabled())
             return false;
         action->trigger();

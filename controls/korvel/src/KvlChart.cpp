@@ -576,15 +576,21 @@ HRESULT KvlChart::SetZoomMode(LONG on) {
     // Leaving the zoom mode shows the whole chart again, as the Zoom command and the Zoom property do:
     // a chart type switched in with this call must not inherit the range zoomed over another
     // chart type's points.
-    if (on || !model_.zoomed())
-        return com::S_OK;
+    if (!on)
+        showWholeChart();
+    return com::S_OK;
+}
+
+void KvlChart::showWholeChart() {
+    if (!model_.zoomed())
+        return;
     const auto before = model_.visibleRange(kXAxis);
     model_.resetZoom();
     model_.autoScale();
+    // The extensions hear of the X range shown again.
     if (model_.visibleRange(kXAxis) != before)
         scrolled();
     syncCommandStates();
-    return com::S_OK;
 }
 
 HRESULT KvlChart::ZoomTo(double firstPosition, double low, double lastPosition, double high) {

@@ -180,15 +180,8 @@ HRESULT KvlChart::put_Zoom(com::VARIANT_BOOL zoomed) {
     model_.setZoomMode(zoomed != 0);
     ++repaints_;
     InvalidateRect(nullptr);
-    if (zoomed || !model_.zoomed())
-        return com::S_OK;
-    const auto before = model_.visibleRange(kXAxis);
-    model_.resetZoom();
-    model_.autoScale();
-    // The extensions hear of the X range shown again.
-    if (model_.visibleRange(kXAxis) != before)
-        scrolled();
-    syncCommandStates();
+    if (!zoomed)
+        showWholeChart();
     return com::S_OK;
 }
 

@@ -396,6 +396,8 @@ private:
     template <typename Method, typename... Args>
     LONG callChain(Method method, Args... args);
     void scrolled();
+    // Ends a zoom: every point again, the value axes scaled to them.
+    void showWholeChart();
     bool overlayTakes(KvlMouseAction action, LONG x, LONG y, LONG keys = 0);
     // The chart's own action of one of its commands.
     void ownCommand(LONG id);
