@@ -30,6 +30,8 @@ constexpr LONG kLegendSample = 8;
 constexpr LONG kLegendLine = 14;
 // Distance of a box placed by the chart from the plot's corner.
 constexpr LONG kLegendInset = 6;
+// Free pixels left of the widest value label.
+constexpr LONG kLabelStripPad = 4;
 
 }  // namespace
 
@@ -39,6 +41,26 @@ KvlLayout KvlChart::layout() const {
 }
 
 LONG KvlChart::paint(gdi::DeviceContext* dc, const KvlRect& rect, bool printing) {
+    const LONG result = paintOnce(dc, rect, printing);
+    // The labels are only known once drawn: a strip that does not fit them is sized and the chart
+    // painted again (once; the texts of a value axis do not depend on the plot's width).
+    if (dc && !printing && fitLabelStrip())
+        return paintOnce(dc, rect, printing);
+    return result;
+}
+
+bool KvlChart::fitLabelStrip() {
+    const KvlRect plot = model_.plotRect();
+    LONG needed = 0;
+    for (const KvlDrawnLabel& label : drawnLabels_)
+        if (label.axis != kXAxis && label.axis != 1 && label.textRight > label.textLeft)
+            needed = std::max<LONG>(needed, plot.left - label.textLeft + kLabelStripPad);
+    const LONG before = model_.leftStrip();
+    model_.setLabelStripWidth(needed);
+    return model_.leftStrip() != before;
+}
+
+LONG KvlChart::paintOnce(gdi::DeviceContext* dc, const KvlRect& rect, bool printing) {
     const bool scaled = printing || (dc && dc->kind() != gdi::DeviceContext::Kind::Memory);
     painting_ = true;
     const KvlLayout where = layout();

@@ -346,7 +346,11 @@ void CAnalyticalChartBase::FitAxesToPoints(LONG first, LONG last) {
         for (LONG k = 0; k < study->subIndicators; ++k)
             rows.push_back(static_cast<SHORT>(table_[static_cast<std::size_t>(index)].firstSeries + k));
         StudyAxisRecord& axis = axes_[static_cast<std::size_t>(a)];
-        if (PriceRange(rows, first, last, axis.dataMin, axis.dataMax) && study->startInZero)
+        if (!PriceRange(rows, first, last, axis.dataMin, axis.dataMax))
+            continue;
+        // The zoomed range on tidy values too, so that the labels fall on round steps.
+        RoundRangeToStep(axis.dataMin, axis.dataMax);
+        if (study->startInZero)
             axis.dataMin = 0;
     }
     // The price pane: the price series and every study drawn over them.
@@ -361,6 +365,7 @@ void CAnalyticalChartBase::FitAxesToPoints(LONG first, LONG last) {
     double min = 0;
     double max = 0;
     if (PriceRange(rows, first, last, min, max)) {
+        RoundRangeToStep(min, max);
         axes_[kPriceAxisIndex].dataMin = min;
         axes_[kPriceAxisIndex].dataMax = max;
     }

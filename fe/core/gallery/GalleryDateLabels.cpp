@@ -299,6 +299,19 @@ std::string CGalleryBase::FitLabel(gdi::DeviceContext* dc, std::string text, dou
     return text;
 }
 
+double CGalleryBase::PixelsPerSlot(LONG first, LONG last, LONG width) {
+    // The chart's own placing of the points where it answers: the label then gets exactly the
+    // columns up to the next label's grid line, which is where the chart draws it.
+    LONG x0 = 0, x1 = 0, y = 0;
+    CHostChartAdapter* chart = adapter();
+    const double from = first + 1.0;
+    const double to = std::max(last + 1.0, from + 1.0);
+    if (chart && com::SUCCEEDED(chart->ValueToPixel(from, 1.0, &x0, &y, 0)) &&
+        com::SUCCEEDED(chart->ValueToPixel(to, 1.0, &x1, &y, 0)) && x1 > x0)
+        return (x1 - x0) / (to - from);
+    return static_cast<double>(std::max<LONG>(width, 0)) / (last - first + 2);
+}
+
 HRESULT CGalleryBase::FormatDateAxisLabel(gdi::DeviceContext* dc, LONG major, double* gap, double position,
                                           double* value, LONG* labelIndex, KvlTextBuffer* text) {
     LONG first = 0;
@@ -342,7 +355,7 @@ HRESULT CGalleryBase::FormatDateAxisLabel(gdi::DeviceContext* dc, LONG major, do
         label = " ";
     // Pixels per slot of the visible range, and the space of this label up to the next one (the
     // whole plot when the label is the only one of its kind).
-    const double slotPixels = static_cast<double>(std::max<LONG>(width, 0)) / (last - first + 2);
+    const double slotPixels = PixelsPerSlot(first, last, width);
     const bool single = firstLabel && lastLabel;
     const double space =
         single ? width : (std::min<double>(nextPosition, last + 1.5) - position) * slotPixels;
