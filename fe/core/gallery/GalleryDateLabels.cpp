@@ -28,6 +28,8 @@ constexpr SHORT kDay = DAS_DAY;
 constexpr SHORT kEachPoint = DAS_EACHPOINT;
 // X-axis style bit: labels centred in their slot.
 constexpr LONG kAxisStyleCentered = 0x200;
+// At most this many labels of a kind are measured when the steps are chosen.
+constexpr LONG kMostMeasuredLabels = 400;
 
 // The format index of a label, and the step number (semester or quarter) that goes with it.
 struct LabelFormat {
@@ -104,12 +106,20 @@ LONG CGalleryBase::MeasureLabel(gdi::DeviceContext* dc, const std::string& text)
 }
 
 LONG CGalleryBase::LabelWidthOfKind(gdi::DeviceContext* dc, LONG kind, LONG first, LONG last) {
+    // Every label of the kind in the visible range is measured (up to a bound): the texts of one kind
+    // differ in width ("8 Dec 2024", "12 Jun 2024"), and a step chosen for the first and last alone
+    // leaves the wider ones in between cut.
     LONG widest = 0;
-    for (const LONG element : {first, last}) {
+    LONG measured = 0;
+    for (LONG element = first; element <= last; ++element) {
+        const bool firstOrLast = element == first || element == last;
+        if (!firstOrLast && (measured >= kMostMeasuredLabels || !dateBreaks_.BeginsAt(kind, element)))
+            continue;
         const std::optional<double> date = ElementDate(element);
         const LONG width =
             date ? MeasureLabel(dc, FormatDateText(element, element == first, kind, *date)) : 0;
         widest = std::max(widest, width > 0 ? width : kUnmeasuredLabelWidth);
+        ++measured;
     }
     return widest;
 }
