@@ -244,9 +244,15 @@ TEST_F(ProgramAxisLabelsTest, DateLabelsOfASmallWindowNeitherOverlapNorLeaveTheC
     startProgram();
     frameWindow().resize(800, 600);
     processEvents();
-    expectDateLabelsApartAndInside("800x600");
-    chooseListEntry("cmbInterval", "Week");
-    expectDateLabelsApartAndInside("800x600 weekly");
+    expectDateLabelsApartAndInside("800x600 daily");
+    for (const char* interval : {"Month", "Week"}) {
+        chooseListEntry("cmbInterval", interval);
+        expectDateLabelsApartAndInside(interval);
+    }
+    for (const char* period : {"2", "3"}) {
+        chooseListEntry("cmbPeriod", period);
+        expectDateLabelsApartAndInside(period);
+    }
 }
 
 TEST_F(ProgramAxisLabelsTest, ZoomedPriceLabelsFallOnRoundSteps) {

@@ -30,23 +30,14 @@ constexpr LONG kLegendSample = 8;
 constexpr LONG kLegendLine = 14;
 // Distance of a box placed by the chart from the plot's corner.
 constexpr LONG kLegendInset = 6;
-// Free pixels left of the widest value label.
-constexpr LONG kLabelStripPad = 4;
+// Free columns between the chart's left edge and its widest value label.
+constexpr LONG kLabelStripPad = 1;
 
 }  // namespace
 
 KvlLayout KvlChart::layout() const {
     const KvlRect client = model_.clientRect();
     return layoutChart(model_, client.width(), client.height());
-}
-
-LONG KvlChart::paint(gdi::DeviceContext* dc, const KvlRect& rect, bool printing) {
-    const LONG result = paintOnce(dc, rect, printing);
-    // The labels are only known once drawn: a strip that does not fit them is sized and the chart
-    // painted again (once; the texts of a value axis do not depend on the plot's width).
-    if (dc && !printing && fitLabelStrip())
-        return paintOnce(dc, rect, printing);
-    return result;
 }
 
 bool KvlChart::fitLabelStrip() {
@@ -60,7 +51,7 @@ bool KvlChart::fitLabelStrip() {
     return model_.leftStrip() != before;
 }
 
-LONG KvlChart::paintOnce(gdi::DeviceContext* dc, const KvlRect& rect, bool printing) {
+LONG KvlChart::paint(gdi::DeviceContext* dc, const KvlRect& rect, bool printing) {
     const bool scaled = printing || (dc && dc->kind() != gdi::DeviceContext::Kind::Memory);
     painting_ = true;
     const KvlLayout where = layout();
