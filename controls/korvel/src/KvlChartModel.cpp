@@ -419,7 +419,7 @@ void KvlChartModel::setRects(KvlRect window, KvlRect client) {
 }
 
 KvlRect KvlChartModel::plotRect() const {
-    KvlRect r{client_.left + margins_[0], client_.top + margins_[2], client_.right - margins_[1],
+    KvlRect r{client_.left + leftStrip(), client_.top + margins_[2], client_.right - margins_[1],
               client_.bottom - margins_[3]};
     if (r.right < r.left)
         r.right = r.left;

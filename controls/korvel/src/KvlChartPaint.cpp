@@ -30,12 +30,25 @@ constexpr LONG kLegendSample = 8;
 constexpr LONG kLegendLine = 14;
 // Distance of a box placed by the chart from the plot's corner.
 constexpr LONG kLegendInset = 6;
+// Free columns between the chart's left edge and its widest value label.
+constexpr LONG kLabelStripPad = 1;
 
 }  // namespace
 
 KvlLayout KvlChart::layout() const {
     const KvlRect client = model_.clientRect();
     return layoutChart(model_, client.width(), client.height());
+}
+
+bool KvlChart::fitLabelStrip() {
+    const KvlRect plot = model_.plotRect();
+    LONG needed = 0;
+    for (const KvlDrawnLabel& label : drawnLabels_)
+        if (label.axis != kXAxis && label.axis != 1 && label.textRight > label.textLeft)
+            needed = std::max<LONG>(needed, plot.left - label.textLeft + kLabelStripPad);
+    const LONG before = model_.leftStrip();
+    model_.setLabelStripWidth(needed);
+    return model_.leftStrip() != before;
 }
 
 LONG KvlChart::paint(gdi::DeviceContext* dc, const KvlRect& rect, bool printing) {

@@ -80,6 +80,11 @@ void KvlChart::paintSurface() {
     if (!dc || surfaceDcLevel_)
         return;
     paint(dc, model_.clientRect(), false);
+    // The value labels are only known once drawn: where the strip left of the plot did not fit them,
+    // it is sized to them and the screen painted again at once (the texts of a value axis do not
+    // depend on the plot's width, so once is enough).
+    if (fitLabelStrip())
+        paint(dc, model_.clientRect(), false);
     invalid_.reset();
     // Extensions switch grids and the legend through the chart's items; the bar catches up here.
     syncCommandStates();

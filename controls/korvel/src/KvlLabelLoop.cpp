@@ -17,6 +17,11 @@ namespace {
 // Major labels split the visible range into this many steps; minor labels halve a major step.
 constexpr double kMajorSteps = 5;
 constexpr double kMinorPerMajor = 2;
+// A value axis's step handed to a gallery leaves this many text lines from one label to the next, so
+// that an extension dividing the axis among panes finds room for several labels in each.
+constexpr double kRowsPerLabel = 1.5;
+// X axis style bit: the labels centred in the space up to the next label.
+constexpr LONG kAxisStyleCentered = 0x200;
 
 bool hasSeriesOn(const KvlChartModel& model, LONG axis) {
     for (LONG s = 0; s < model.seriesCount(); ++s) {
@@ -137,18 +142,30 @@ void KvlLabelLoop::run(IKvlExtensionGallery* gallery, LONG galleryIndex) {
 
 double KvlLabelLoop::galleryStep(LONG axis, LONG major) const {
     const auto [low, high] = model_.visibleRange(axis);
-    const double step = (high - low) / kMajorSteps;
+    const double step = (high - low) / std::max(kMajorSteps, labelRows(axis));
     return major ? step : step / kMinorPerMajor;
+}
+
+double KvlLabelLoop::labelRows(LONG axis) const {
+    if (axis == kXAxis)
+        return 0;
+    KvlChartModel::AxisMapping map;
+    if (com::FAILED(model_.mapping(static_cast<SHORT>(axis), &map)))
+        return 0;
+    const LONG lineHeight = std::max<LONG>(dc_.getTextExtent(std::string("0")).cy, 1);
+    return static_cast<double>(map.band.bottom - map.band.top) / (kRowsPerLabel * lineHeight);
 }
 
 double KvlLabelLoop::ownStep(LONG axis, LONG major) const {
     const KvlAxisState* state = model_.axis(axis);
     const auto [low, high] = model_.visibleRange(axis);
     const double range = high - low;
-    // A step given (above 0) holds while it gives a bounded number of labels.
+    // A step given (above 0) holds while it gives a bounded number of labels, and more than one: a
+    // step wider than the visible range (the chart's default left standing after the range shrank)
+    // would label the axis with a single value.
     const LONG code = major ? kAxisStep : kAxisMinorStep;
     const double given = state->given[static_cast<std::size_t>(code)] ? state->properties[code] : 0;
-    if (given > 0 && std::isfinite(given) && range / given < kMaxAxisLabels)
+    if (given > 0 && std::isfinite(given) && range / given < kMaxAxisLabels && range / given >= 1)
         return given;
     double step = niceStep(range);
     if (!major)
@@ -324,7 +341,7 @@ void KvlLabelLoop::draw(KvlDrawnLabel& label) {
     dc_.setTextColor(state ? static_cast<gdi::COLORREF>(state->properties[kAxisTextColor]) & 0xFFFFFF : 0);
     const gdi::Size extent = dc_.getTextExtent(label.text);
     if (xAxis) {
-        label.textLeft = x - extent.cx / 2;
+        label.textLeft = xLabelLeft(label, x, there ? std::min(nextX, plot.right) : x, extent.cx);
     } else if (label.axis == 1) {
         // The right-hand strip is often narrow: axis 1 labels sit just inside the plot's right edge.
         label.textLeft = plot.right - 3 - extent.cx;
@@ -334,6 +351,22 @@ void KvlLabelLoop::draw(KvlDrawnLabel& label) {
     label.textRight = label.textLeft + extent.cx;
     dc_.textOut(label.textLeft, xAxis ? plot.bottom + 3 : y - extent.cy / 2, label.text);
     dc_.restoreDC(saved);
+}
+
+LONG KvlLabelLoop::xLabelLeft(const KvlDrawnLabel& label, LONG x, LONG nextX, LONG width) const {
+    const KvlRect client = model_.clientRect();
+    if (label.own) {
+        // The chart's own labels stand centred under their grid line, kept inside the chart.
+        return std::clamp<LONG>(x - width / 2, client.left, std::max(client.left, client.right - width));
+    }
+    // A gallery fits each label into the space from its grid line up to the next label: the text
+    // starts at the line, or is centred in that space when the axis asks for centred labels.
+    const KvlAxisState* state = model_.axis(kXAxis);
+    const LONG style = state ? wholeProperty<LONG>(state->properties[kAxisStyle], 0, 0x7FFFFFFF, 0) : 0;
+    const LONG space = nextX - x;
+    if ((style & kAxisStyleCentered) != 0 && space > width)
+        return x + (space - width) / 2;
+    return x;
 }
 
 }  // namespace korvel

@@ -28,7 +28,7 @@ KvlLayout layoutChart(const KvlChartModel& model, LONG width, LONG height) {
     layout.client = ordered(0, 0, std::max<LONG>(width, 0), std::max<LONG>(height, 0));
     const KvlRect& c = layout.client;
     const auto& margins = model.margins();
-    const LONG left = std::min<LONG>(margins[0], c.right);
+    const LONG left = std::min<LONG>(model.leftStrip(), c.right);
     const LONG top = std::min<LONG>(margins[2], c.bottom);
     layout.plot = ordered(left, top, c.right - margins[1], c.bottom - margins[3]);
     const KvlRect& p = layout.plot;

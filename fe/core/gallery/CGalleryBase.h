@@ -346,6 +346,8 @@ protected:
     LONG LabelWidthOfKind(gdi::DeviceContext* dc, LONG kind, LONG first, LONG last);
     // The label text cut (or blanked) to fit `space` pixels.
     std::string FitLabel(gdi::DeviceContext* dc, std::string text, double space, LONG* width);
+    // Pixels from one point position to the next on the X axis of a visible range of `width` pixels.
+    double PixelsPerSlot(LONG first, LONG last, LONG width);
 
     CFinancialCharts* owner_;  // not owned: the extension object owns this chart type
     LONG reentry_ = 0;

@@ -55,18 +55,21 @@ DateSteps ChooseDateSteps(DateBreakTable& table, const DateStepRequest& request,
         const double perStep = request.width / (spacing * labelWidth) * (request.twoLevels ? 2 : 1);
         double capacity = perStep * steps.majorEvery;
         const double n = table.visibleCount(k);
+        // The labels drawn: one at each beginning after the first visible element, and one at that
+        // element itself.
+        const double labels = n + 1;
         if (k == kEachPointKind && table.visibleCount(kDayKind) <= 1) {
             // Points within one day: every point is a candidate, thinned until the labels fit.
             capacity = std::max(capacity, 1.0);
             steps.majorEvery = std::max(steps.majorEvery, stepsFor(n, capacity / steps.majorEvery));
             continue;
         }
-        if (k == kYearKind && capacity < n) {
+        if (k == kYearKind && capacity < labels) {
             // Too many years for one label each: a label every few years, and the search ends.
-            steps.majorEvery = stepsFor(n, perStep);
+            steps.majorEvery = stepsFor(labels, perStep);
             break;
         }
-        if (capacity < n)
+        if (capacity < labels)
             break;
     }
     steps.majorKind = static_cast<SHORT>(std::max<LONG>(k - 1, 0));

@@ -28,6 +28,8 @@ constexpr SHORT kDay = DAS_DAY;
 constexpr SHORT kEachPoint = DAS_EACHPOINT;
 // X-axis style bit: labels centred in their slot.
 constexpr LONG kAxisStyleCentered = 0x200;
+// At most this many labels of a kind are measured when the steps are chosen.
+constexpr LONG kMostMeasuredLabels = 400;
 
 // The format index of a label, and the step number (semester or quarter) that goes with it.
 struct LabelFormat {
@@ -104,12 +106,20 @@ LONG CGalleryBase::MeasureLabel(gdi::DeviceContext* dc, const std::string& text)
 }
 
 LONG CGalleryBase::LabelWidthOfKind(gdi::DeviceContext* dc, LONG kind, LONG first, LONG last) {
+    // Every label of the kind in the visible range is measured (up to a bound): the texts of one kind
+    // differ in width ("8 Dec 2024", "12 Jun 2024"), and a step chosen for the first and last alone
+    // leaves the wider ones in between cut.
     LONG widest = 0;
-    for (const LONG element : {first, last}) {
+    LONG measured = 0;
+    for (LONG element = first; element <= last; ++element) {
+        const bool firstOrLast = element == first || element == last;
+        if (!firstOrLast && (measured >= kMostMeasuredLabels || !dateBreaks_.BeginsAt(kind, element)))
+            continue;
         const std::optional<double> date = ElementDate(element);
         const LONG width =
             date ? MeasureLabel(dc, FormatDateText(element, element == first, kind, *date)) : 0;
         widest = std::max(widest, width > 0 ? width : kUnmeasuredLabelWidth);
+        ++measured;
     }
     return widest;
 }
@@ -299,6 +309,19 @@ std::string CGalleryBase::FitLabel(gdi::DeviceContext* dc, std::string text, dou
     return text;
 }
 
+double CGalleryBase::PixelsPerSlot(LONG first, LONG last, LONG width) {
+    // The chart's own placing of the points where it answers: the label then gets exactly the
+    // columns up to the next label's grid line, which is where the chart draws it.
+    LONG x0 = 0, x1 = 0, y = 0;
+    CHostChartAdapter* chart = adapter();
+    const double from = first + 1.0;
+    const double to = std::max(last + 1.0, from + 1.0);
+    if (chart && com::SUCCEEDED(chart->ValueToPixel(from, 1.0, &x0, &y, 0)) &&
+        com::SUCCEEDED(chart->ValueToPixel(to, 1.0, &x1, &y, 0)) && x1 > x0)
+        return (x1 - x0) / (to - from);
+    return static_cast<double>(std::max<LONG>(width, 0)) / (last - first + 2);
+}
+
 HRESULT CGalleryBase::FormatDateAxisLabel(gdi::DeviceContext* dc, LONG major, double* gap, double position,
                                           double* value, LONG* labelIndex, KvlTextBuffer* text) {
     LONG first = 0;
@@ -342,7 +365,7 @@ HRESULT CGalleryBase::FormatDateAxisLabel(gdi::DeviceContext* dc, LONG major, do
         label = " ";
     // Pixels per slot of the visible range, and the space of this label up to the next one (the
     // whole plot when the label is the only one of its kind).
-    const double slotPixels = static_cast<double>(std::max<LONG>(width, 0)) / (last - first + 2);
+    const double slotPixels = PixelsPerSlot(first, last, width);
     const bool single = firstLabel && lastLabel;
     const double space =
         single ? width : (std::min<double>(nextPosition, last + 1.5) - position) * slotPixels;

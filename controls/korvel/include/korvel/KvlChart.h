@@ -409,6 +409,9 @@ private:
     // checked.
     void syncCommandStates();
     // The chart's own paint below the extension bracket: background, plot area and frame.
+    // Widens (or narrows back) the strip left of the plot to the widest value label just drawn; true
+    // when the plot moved. Every later paint (printer and metafile too) keeps that strip.
+    bool fitLabelStrip();
     void paintBackground(gdi::DeviceContext& dc, const KvlLayout& layout);
     void paintTitleAndLegend(gdi::DeviceContext& dc, const KvlLayout& layout);
     void paintAxisTitles(gdi::DeviceContext& dc, const KvlLayout& layout);

@@ -6,6 +6,7 @@
 // client pixels of the chart window. Values are data values of one value axis.
 #pragma once
 
+#include <algorithm>
 #include <array>
 #include <bitset>
 #include <map>
@@ -205,6 +206,11 @@ public:
     void setRects(KvlRect window, KvlRect client);
     std::array<SHORT, 4>& margins() { return margins_; }  // left, right, top, bottom
     const std::array<SHORT, 4>& margins() const { return margins_; }
+    // The strip left of the plot holds the value labels: it is as wide as the left margin, or as the
+    // widest label text of the last paint where that is wider (0: the margin alone).
+    void setLabelStripWidth(LONG pixels) { labelStrip_ = std::max<LONG>(pixels, 0); }
+    LONG labelStripWidth() const { return labelStrip_; }
+    LONG leftStrip() const { return std::max<LONG>(margins_[0], labelStrip_); }
     KvlRect plotRect() const;
     // Kinds kRectClient, kRectWindow, kRectPlot, kRectDrawArea; nullopt for others.
     std::optional<KvlRect> rect(SHORT kind) const;
@@ -268,6 +274,7 @@ private:
     KvlRect window_{};
     KvlRect client_{};
     std::array<SHORT, 4> margins_{60, 20, 20, 40};
+    LONG labelStrip_ = 0;
     KvlChartSettings settings_;
     std::vector<COLORREF> palette_;
     LONG colouredCount_ = 0;

@@ -57,11 +57,17 @@ private:
     // The axis's grid pen of a pass as the model gives it (the null pen when that grid is off); the
     // caller deletes it.
     gdi::HPEN makeGridPen(LONG axis, LONG major) const;
-    // The step handed to the gallery: a fifth of the visible range (half that for minor labels).
+    // The step handed to the gallery: a fifth of the visible range, or less where the axis is tall
+    // enough for more labels (half that for minor labels).
     double galleryStep(LONG axis, LONG major) const;
+    // How many labels a value axis's band has room for, one every few text lines (0 for the X axis).
+    double labelRows(LONG axis) const;
     // Records a label with the pen and brush selected in the DC and draws it.
     void drawLabel(KvlDrawnLabel label);
     void draw(KvlDrawnLabel& label);
+    // The first column of an X-axis label's text, `width` pixels wide, whose grid line is at `x` and
+    // whose next label's line is at `nextX`.
+    LONG xLabelLeft(const KvlDrawnLabel& label, LONG x, LONG nextX, LONG width) const;
 
     const KvlChartModel& model_;
     gdi::DeviceContext& dc_;

@@ -3,8 +3,10 @@
 // its own gaps), the title strips of the panes, the band series, the commands and the zoom.
 #include <algorithm>
 #include <cmath>
+#include <cstdio>
 #include <optional>
 #include <span>
+#include <string>
 #include <utility>
 #include <vector>
 
@@ -146,7 +148,7 @@ struct ExpectedLabel {
     double position;
     double value;
     double gap;
-    const char* text;
+    std::string text;
 };
 
 void expectLabels(const std::vector<korvel::KvlDrawnLabel>& drawn,
@@ -163,39 +165,70 @@ void expectLabels(const std::vector<korvel::KvlDrawnLabel>& drawn,
     }
 }
 
+// One pane's labels as they should come: `count` labels from `from` up on the shared axis, `step`
+// apart, valued from `firstValue` by `valueStep`, the last one's gap reaching up to `to` (where the
+// next pane's first label stands; for the top pane, a step past the plot's top, where the control's
+// loop ends). Texts with two decimals after `prefix`, or none
+// when `prefix` is null (minor labels).
+void appendPane(std::vector<ExpectedLabel>& labels, double from, double to, LONG count, double step,
+                double firstValue, double valueStep, const char* prefix) {
+    for (LONG j = 0; j < count; ++j) {
+        const double position = from + j * step;
+        const double value = firstValue + j * valueStep;
+        char text[32] = {};
+        if (prefix)
+            std::snprintf(text, sizeof text, "%s%.2f", prefix, value);
+        labels.push_back(
+            {static_cast<LONG>(labels.size()), position, value, j + 1 == count ? to - position : step, text});
+    }
+}
+
 // Panes of 30 % with 3 % gaps: the study panes lie over 0..30 % and 33..63 %, the price pane over
-// 66..100 %, so the shared axis shows 100 - 22 x 66 / 34 = 57.294.. up to 122. The control steps by a
-// fifth of that (12.94..) for major labels, a tenth for minor ones.
+// 66..100 %, so the shared axis shows 100 - 22 x 66 / 34 = 57.294.. up to 122 over the plot's 420
+// pixels (rows 440 up to 20). The control steps by one and a half text lines of 12 pixels: 18 pixels
+// (64.705.. x 18 / 420 = 2.773..) for major labels, 9 for minor ones. The first study pane has 127
+// pixels up to its title (rows 440..313) and 138 up to the second pane (row 302); the second 128
+// (302..174) and 138 (up to row 164); the price pane 144 (164..20).
 TEST_F(AnalyticalInTheChart, EachPaneIsLabelledInItsOwnValuesFromItsMinimumUp) {
     twoStudyPanes();
-    // Major: each study pane has room for one label only (its minimum; the next would meet its
-    // title); the price pane steps by 22 / 2 = 11 and its last label reaches to the plot's top.
-    expectLabels(paintLabels(0, 1), {
-                                        {0, 57.294117647058826, 10, 21.260504201680675, "10.00"},
-                                        {1, 78.554621848739501, 0, 21.260504201680661, "0.00"},
-                                        {2, 99.815126050420162, 100, 11, "$100.00"},
-                                        {3, 110.81512605042016, 111, 11, "$111.00"},
-                                        {4, 121.81512605042016, 122, 11.184873949579838, "$122.00"},
-                                    });
-    // Minor: a step of 4 in the first pane (10 / 3 rounded), 14 in the second (40 / 3 rounded), 6 in
-    // the price pane (22 / 4 rounded); values step by the unrounded quotient; no texts.
-    expectLabels(paintLabels(0, 0), {
-                                        {0, 57.294117647058826, 10, 7.764705882352942, ""},
-                                        {1, 65.058823529411768, 10 + 10.0 / 3, 13.495798319327733, ""},
-                                        {2, 78.554621848739501, 0, 6.7941176470588234, ""},
-                                        {3, 85.348739495798327, 40.0 / 3, 6.7941176470588234, ""},
-                                        {4, 92.142857142857153, 80.0 / 3, 7.6722689075630139, ""},
-                                        {5, 99.815126050420162, 100, 6, ""},
-                                        {6, 105.81512605042016, 105.5, 6, ""},
-                                        {7, 111.81512605042016, 111, 6, ""},
-                                        {8, 117.81512605042016, 116.5, 10.184873949579838, ""},
-                                    });
-    // The records keep the last pass, the major one: one label of step 10.
+    const double bottom = 100 - 22.0 * 66 / 34;
+    const double shared = 122 - bottom;
+    const double pixel = shared / 420;
+    const double secondPane = bottom + 138 * pixel;
+    const double pricePane = bottom + 276 * pixel;
+    // The first study pane shows its 10 over 30 % of the plot (100 / 3 over the whole), the second its
+    // 40 (400 / 3 over the whole); the price pane shows the shared range itself.
+    const auto firstPaneStep = [&](double step) { return shared * step / (100.0 / 3); };
+    const auto secondPaneStep = [&](double step) { return shared * step / (400.0 / 3); };
+
+    // Major: trunc(127 / 18) = 7 steps fit in the first pane, one less as as many reach the second
+    // pane (138 / 18 -> 7), so its data range splits in 7: 10 / 7 rounded up to 2. Likewise 40 / 7 ->
+    // 6 in the second pane, 22 / (144 / 18 + 1) -> 3 in the price pane. On the shared axis a step of 2
+    // in the first pane is 25.2 pixels: 5 fit in 127, and the 12 pixels left up to the second pane
+    // are less than a step, so the last label takes them with a step: 5 labels 10..18. A step of 6 in
+    // the second pane is 18.9 pixels: 6 fit in 128 and 24.6 are left, 7 labels 0..36. The price pane's
+    // 3 is 19.47 pixels: 7 fit in 144 and 7.7 are left, so 6 steps and the top label, 100..121.
+    std::vector<ExpectedLabel> major;
+    appendPane(major, bottom, secondPane, 5, firstPaneStep(2), 10, 2, "");
+    appendPane(major, secondPane, pricePane, 7, secondPaneStep(6), 0, 6, "");
+    appendPane(major, pricePane, 122 + 3, 8, 3, 100, 3, "$");
+    expectLabels(paintLabels(0, 1), major);
+    // Minor, 9 pixels: the first pane fits 14 steps and reaches the second with 15, so 10 / 15 ->
+    // 1, 12.6 pixels: 10 fit, 12 left, 10 labels. The second fits 14 and reaches 15: 40 / 15 -> 3,
+    // 9.45 pixels: 13 fit, 15.15 left, 14 labels. The price pane fits 144 / 9 = 16: 22 / 17 -> 2,
+    // 12.98 pixels: 11 fit, 1.2 left, 10 steps and the top label. Values step by the unrounded
+    // quotient (2 / 3, 8 / 3, 22 / 17); no texts.
+    std::vector<ExpectedLabel> minor;
+    appendPane(minor, bottom, secondPane, 10, firstPaneStep(1), 10, 2.0 / 3, nullptr);
+    appendPane(minor, secondPane, pricePane, 14, secondPaneStep(3), 0, 8.0 / 3, nullptr);
+    appendPane(minor, pricePane, 122 + 2, 12, 2, 100, 22.0 / 17, nullptr);
+    expectLabels(paintLabels(0, 0), minor);
+    // The records keep the last pass, the major one: labels 0..4 of step 2.
     const StudyAxisRecord& first = analytical().axisRecord(0);
-    EXPECT_EQ(first.labelCount, 0);
-    EXPECT_NEAR(first.controlStep, 64.705882352941174 * 10 / (43.333333333333336 - 10), 1e-9);
-    EXPECT_EQ(analytical().studyAxisSettings(kUser0)->minorStep, 4.0);
-    EXPECT_EQ(analytical().studyAxisSettings(kUser0)->step, 10.0);
+    EXPECT_EQ(first.labelCount, 4);
+    EXPECT_NEAR(first.controlStep, 64.705882352941174 * 2 / (43.333333333333336 - 10), 1e-9);
+    EXPECT_EQ(analytical().studyAxisSettings(kUser0)->minorStep, 1.0);
+    EXPECT_EQ(analytical().studyAxisSettings(kUser0)->step, 2.0);
 }
 
 // Every label stands where its pane shows its value: the value mapped through the pane's display range
@@ -205,7 +238,10 @@ TEST_F(AnalyticalInTheChart, EveryLabelSitsAtItsPaneValue) {
     const std::vector<korvel::KvlDrawnLabel> labels = paintLabels(0, 1);
     const StudyAxisRecord& price = analytical().axisRecord(3);
     const double onePixel = (price.displayMax - price.displayMin) / 400;
-    const std::vector<LONG> paneOfLabel{0, 1, 3, 3, 3};
+    // Five labels in the first pane, seven in the second, eight in the price pane (see above).
+    std::vector<LONG> paneOfLabel(5, 0);
+    paneOfLabel.insert(paneOfLabel.end(), 7, 1);
+    paneOfLabel.insert(paneOfLabel.end(), 8, 3);
     ASSERT_EQ(labels.size(), paneOfLabel.size());
     for (std::size_t i = 0; i < labels.size(); ++i) {
         const StudyAxisRecord& pane = analytical().axisRecord(paneOfLabel[i]);
@@ -284,7 +320,8 @@ TEST_F(AnalyticalInTheChart, ALabelOutsideThePanesOrWithoutAStepGivesNothing) {
     EXPECT_EQ(index, 1);
     EXPECT_EQ(value, 10);
     EXPECT_NEAR(gap, -21.260504201680675, 1e-9);
-    // Five labels in all (see above): index 5 lies past the price pane.
+    // At a fifth of the axis each study pane gets one label and the price pane three: five in all,
+    // index 5 lies past the price pane.
     gap = 12;
     value = -7;
     index = 5;
@@ -306,8 +343,13 @@ TEST_F(AnalyticalInTheChart, APaneWithoutHeightGetsOneLabel) {
     EXPECT_EQ(labels[0].value, 10);
     EXPECT_EQ(analytical().axisRecord(0).labelCount, 0);
     EXPECT_EQ(analytical().axisRecord(0).controlStep, 0);
-    EXPECT_GT(labels[0].gap, 0);
-    EXPECT_LT(labels.size(), 10u);
+    // Its one label reaches the 138 pixels (of 420 over the shared 64.705..) up to the second pane,
+    // which with the price pane is labelled as when the first pane has its height: 7 and 8 labels.
+    EXPECT_NEAR(labels[0].gap, 64.705882352941174 * 138 / 420, 1e-9);
+    ASSERT_EQ(labels.size(), 1u + 7u + 8u);
+    EXPECT_EQ(labels[1].value, 0);
+    EXPECT_EQ(labels[8].value, 100);
+    EXPECT_EQ(labels.back().value, 121);
 }
 
 // A colour or a line width the chart changed on one band is given to both bands before the next paint.
@@ -480,7 +522,8 @@ TEST_F(AnalyticalInTheChart, ZoomingOutGivesThePanesTheirWholeRangesBack) {
 }
 
 // Every label of a pane draws its grid line with the pane's pen, though the chart selects its own
-// before each label: the price pane's four minor labels (indices 5-8) in its minor grid colour.
+// before each label: the price pane's twelve minor labels (indices 24-35, after the study panes' 10
+// and 14) in its minor grid colour.
 TEST_F(AnalyticalInTheChart, EveryLabelOfAPaneDrawsWithThePanesPen) {
     twoStudyPanes();
     AxisSettingsRecord& price = extension->settings().priceAxis;
@@ -492,14 +535,14 @@ TEST_F(AnalyticalInTheChart, EveryLabelOfAPaneDrawsWithThePanesPen) {
     chart->paint(&recorder, korvel::KvlRect{0, 0, 640, 480}, false);
     LONG priceLabels = 0;
     for (const korvel::KvlDrawnLabel& label : chart->drawnLabels()) {
-        if (label.axis != 0 || label.major != 0 || label.index < 5)
+        if (label.axis != 0 || label.major != 0 || label.index < 24)
             continue;
         ++priceLabels;
         const korvel::KvlRect plot = chart->model().plotRect();
         EXPECT_TRUE(recorder.lined({plot.left, label.pixel}, {plot.right, label.pixel}, 0x00C000))
             << label.index;
     }
-    EXPECT_EQ(priceLabels, 4);
+    EXPECT_EQ(priceLabels, 12);
 }
 
 // The extension's whole saved state through its stream, as the chart saves it.

@@ -91,8 +91,8 @@ DateBreakTable dailyTable(LONG days) {
 
 TEST(DateStepChoice, SpacingAndTwoRowsChangeWhatFits) {
     const DateLabelWidth forty = [](LONG) { return 40; };
-    DateBreakTable table = dailyTable(20);  // 19 days begin after the first
-    // Days need 19 x 1.1 x 40 = 836 px, with wide spacing 19 x 1.5 x 40 = 1140 px, on two rows half.
+    DateBreakTable table = dailyTable(20);  // 19 days begin after the first: 20 day labels
+    // Days need 20 x 1.1 x 40 = 880 px, with wide spacing 20 x 1.5 x 40 = 1200 px, on two rows half.
     EXPECT_EQ(ChooseDateSteps(table, {0, 19, 900}, forty), (DateSteps{5, 5, 1, 1}));
     table.setWideSpacing(true);
     EXPECT_EQ(ChooseDateSteps(table, {0, 19, 900}, forty), (DateSteps{4, 5, 1, 1}));
@@ -146,10 +146,13 @@ protected:
         return steps;
     }
 
-    // The plot `width` pixels wide (SetViewport adds one pixel on each side of the margins).
+    // The plot `width` pixels wide (SetViewport adds one pixel on each side of the margins), in the
+    // chart too: a label takes the pixels of its slots from where the chart places the points.
     void setPlotWidth(LONG width) {
         extension->adapter()->SetLeftMargin(0);
         extension->adapter()->SetRightMargin(0);
+        chart->model().setClientSize(width, 100);
+        ASSERT_EQ(chart->model().plotRect().right - chart->model().plotRect().left, width);
         const korvel::KvlRect rect{0, 0, width - 3, 100};
         type(kBarType).SetViewport(&rect);
         const korvel::KvlRect plot = type(kBarType).plotRect();
@@ -185,12 +188,13 @@ struct StepCase {
 TEST_F(DateLabels, TwentyDays) {
     fillDays(2024, 1, 1, 20);
     // Beginnings after the first day: no year, semester, quarter or month, weeks on Sun 7 and Sun 14,
-    // 19 days and 19 points. Weeks need 2 x 1.1 x 63 = 138.6 px, days 19 x 1.1 x 63 = 1316.7,
-    // points 19 x 1.1 x 77 = 1609.3; points as many as days count as days.
+    // 19 days and 19 points. A kind draws one label more than it has beginnings (the first day's),
+    // each as wide as its widest text: weeks need 3 x 1.1 x 63 = 207.9 px ("1/14/2024"), days
+    // 20 x 1.1 x 63 = 1386, points 20 x 1.1 x 77 = 1694; points as many as days count as days.
     const StepCase cases[] = {
         {100, {3, 4, 1, 1}},   // months, with weeks between
         {600, {4, 5, 1, 1}},   // weeks, with days between
-        {1400, {5, 5, 1, 1}},  // days (each point becomes day)
+        {1400, {5, 5, 1, 1}},  // days, just (each point becomes day)
         {2000, {5, 5, 1, 1}},
     };
     for (const StepCase& c : cases)
@@ -200,22 +204,29 @@ TEST_F(DateLabels, TwentyDays) {
     EXPECT_EQ(breaks.visibleCount(4), 2);
     EXPECT_EQ(breaks.visibleCount(5), 19);
     EXPECT_EQ(breaks.visibleCount(6), 19);
-    // Each kind tried was measured at the first and the last day: up to weeks, days, points, points.
-    EXPECT_EQ(dc.measured.size(), 10u + 12u + 14u + 14u);
+    // Each kind tried was measured at the first and the last day and at every beginning between:
+    // years to months 2 texts each, weeks 4 (1, 7, 14, 20 January), days and points 20. Up to weeks,
+    // days, points, points: 8 + 4, then 12 + 20, then 32 + 20 twice.
+    EXPECT_EQ(dc.measured.size(), 12u + 32u + 52u + 52u);
     EXPECT_EQ(dc.measured[0], "2024");
     EXPECT_EQ(dc.measured[3], "S1 24");   // 20 January is still in the first semester
     EXPECT_EQ(dc.measured[7], "Jan 24");  // and in January
     EXPECT_EQ(dc.measured[8], "1/1/2024");
-    EXPECT_EQ(dc.measured[9], "1/20/2024");
+    EXPECT_EQ(dc.measured[9], "1/7/2024");
+    EXPECT_EQ(dc.measured[10], "1/14/2024");
+    EXPECT_EQ(dc.measured[11], "1/20/2024");
+    EXPECT_EQ(dc.measured[12 + 12 + 9], "1/10/2024");
+    EXPECT_EQ(dc.measured[12 + 32 + 12 + 20], "12:00:00 AM");
 }
 
 TEST_F(DateLabels, TwoYears) {
     fillDays(2023, 1, 1, 731);
-    // After 1 Jan 2023: 1 year, 3 semesters, 7 quarters, 23 months and 104 weeks begin. Years need
-    // 30.8 px, semesters 3 x 38.5 = 115.5, quarters 7 x 38.5 = 269.5, months 23 x 46.2 = 1062.6,
-    // weeks 104 x 77 = 8008. Semesters are switched off by default and become years.
+    // After 1 Jan 2023: 1 year, 3 semesters, 7 quarters, 23 months and 104 weeks begin, and each kind
+    // draws a label at the first day too. Years need 2 x 30.8 = 61.6 px, semesters 4 x 38.5 = 154,
+    // quarters 8 x 38.5 = 308, months 24 x 46.2 = 1108.8, weeks 105 x 77 = 8085. Semesters are
+    // switched off by default and become years.
     const StepCase cases[] = {
-        {20, {0, 0, 2, 1}},  // not even one year label fits: one every two years
+        {20, {0, 0, 4, 1}},  // 20 / 30.8 = 0.65 year labels fit: one every ceil(2 / 0.65) = 4 years
         {200, {0, 2, 1, 1}},
         {500, {2, 3, 1, 1}},
         {1200, {3, 4, 1, 1}},
@@ -230,16 +241,18 @@ TEST_F(DateLabels, TwoYears) {
 
 TEST_F(DateLabels, ThirtyYears) {
     fillDays(1990, 1, 1, 10957);  // 1 Jan 1990 .. 31 Dec 2019
-    // 29 years begin after the first day; at 300 px 300 / 30.8 = 9.74 year labels fit, so a label
-    // every ceil(29 / 9.74) = 3 years. 59 semesters need 2271.5 px, 119 quarters 4581.5.
+    // 29 years begin after the first day: 30 year labels; at 300 px 300 / 30.8 = 9.74 fit, so a
+    // label every ceil(30 / 9.74) = 4 years (8 labels, where every 3 years would draw 10). 30 years
+    // need 924 px, 60 semesters 2310, 120 quarters 4620.
     const StepCase cases[] = {
-        {300, {0, 0, 3, 1}},
+        {300, {0, 0, 4, 1}},
         {1000, {0, 0, 1, 1}},  // years, semesters between become years
         {3000, {0, 2, 1, 1}},
     };
     for (const StepCase& c : cases)
         EXPECT_EQ(layout(c.width), c.steps) << c.width;
-    // Only the last two years visible: 1 year and 3 semesters begin after 1 Jan 2018.
+    // Only the last two years visible: 1 year and 3 semesters begin after 1 Jan 2018, 4 semester
+    // labels need 154 px, 8 quarter labels 308.
     const LONG first = 10957 - 730;
     EXPECT_EQ(layout(200, first), (DateSteps{0, 2, 1, 1}));
 }
@@ -295,7 +308,8 @@ TEST_F(DateLabels, LabelsAreCutToTheirSpace) {
         std::string first;
         std::string second;
     };
-    // A slot is width / 41 px: "Jan 24" has 31 slots, "Feb" the 9 slots to the end of the axis.
+    // The 40 days fill the chart's plot as 41 slots (0.5 .. 40.5), a slot width / 41 px: "Jan 24" has
+    // 31 slots, "Feb" the 9 slots to the end of the axis.
     const Case cases[] = {
         {82, "Jan 24", "Fe"},  // 62 px and 18 px
         {41, "Jan ", "F"},     // 31 px and 9 px

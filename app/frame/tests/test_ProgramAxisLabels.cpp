@@ -1,0 +1,281 @@
+// The axis labels of the assembled program's chart as a user reads them: the texts the last paint drew,
+// where they stand and which columns they cover, after the commands a user gives (studies, special
+// chart types, a long monthly chart, a small window, a zoom).
+#include <QAbstractButton>
+#include <QComboBox>
+#include <QMenu>
+#include <QMouseEvent>
+
+#include <algorithm>
+#include <cmath>
+#include <cstdlib>
+#include <regex>
+#include <string>
+#include <vector>
+
+#include "AssembledProgramFixture.h"
+#include "dravik/Commands.h"
+#include "frame/frmChartSettings.h"
+#include "korvel/KvlLabelLoop.h"
+#include "ostbar/OstToolbarWidget.h"
+
+namespace {
+
+using com::LONG;
+
+constexpr const char* kCommandIdProperty = "ostbarCommandId";
+
+QAction* actionWithId(const QList<QAction*>& actions, com::SHORT id) {
+    for (QAction* action : actions) {
+        const QVariant tagged = action->property(kCommandIdProperty);
+        if (tagged.isValid() && tagged.toInt() == id)
+            return action;
+        if (action->menu() != nullptr)
+            if (QAction* inner = actionWithId(action->menu()->actions(), id))
+                return inner;
+    }
+    return nullptr;
+}
+
+// The number a value label reads, its thousands separators left out.
+double labelNumber(const std::string& text) {
+    std::string digits;
+    for (const char c : text)
+        if (c != ',')
+            digits += c;
+    return std::atof(digits.c_str());
+}
+
+// A whole number as a value label writes it: every digit there, thousands grouped ("-230,000").
+bool isWholeGroupedNumber(const std::string& text) {
+    static const std::regex whole("-?[1-9][0-9]{0,2}(,[0-9]{3})*|0");
+    return std::regex_match(text, whole);
+}
+
+bool hasDecimals(const std::string& text) {
+    return text.find('.') != std::string::npos;
+}
+
+class ProgramAxisLabelsTest : public AssembledProgramTest {
+protected:
+    // The labels of one kind drawn by the last paint: major labels with a text.
+    std::vector<korvel::KvlDrawnLabel> paintedLabels(bool dateAxis) {
+        chartObject().paintSurface();
+        std::vector<korvel::KvlDrawnLabel> labels;
+        for (const korvel::KvlDrawnLabel& label : chartObject().drawnLabels()) {
+            const bool isDate = label.axis == korvel::kXAxis;
+            if (isDate == dateAxis && label.major != 0 && !label.text.empty() && label.text != " ")
+                labels.push_back(label);
+        }
+        return labels;
+    }
+
+    static std::string listed(const std::vector<korvel::KvlDrawnLabel>& labels) {
+        std::string out;
+        for (const korvel::KvlDrawnLabel& label : labels)
+            out += "\"" + label.text + "\"@" + std::to_string(label.pixel) + "[" +
+                   std::to_string(label.textLeft) + "," + std::to_string(label.textRight) + "] ";
+        return out;
+    }
+
+    // Triggers a command of the extension's toolbar, as the user clicks it.
+    void triggerFinancial(com::SHORT id) {
+        com::ComPtr<ostbar::IOstToolbarObj> toolbar;
+        ASSERT_EQ(extension().get_ToolBarObj(toolbar.put()), com::S_OK);
+        const auto bar = ostbar::OstCommandBar::implementationOf(toolbar.get());
+        for (ostbar::OstToolbarWidget* row : chartWindow().Korvel1()->hostedToolBars())
+            if (bar && row->bar() == bar.get())
+                if (QAction* action = actionWithId(row->actions(), id)) {
+                    action->trigger();
+                    processEvents();
+                    return;
+                }
+        FAIL() << "no command " << id;
+    }
+
+    void chooseChartType(LONG index) {
+        QAction* command = chartWindow().Korvel1()->toolBar()->actionFor(
+            static_cast<com::SHORT>(korvel::kFirstExtensionCommandId + index));
+        ASSERT_NE(command, nullptr);
+        command->trigger();
+        processEvents();
+    }
+
+    // Chooses the entry of a list of the chart settings window whose text starts with `text`.
+    void chooseListEntry(const char* list, const char* text) {
+        frame::Form* settings = frameWindow().toolWindow(QStringLiteral("frmChartSettings"));
+        ASSERT_NE(settings, nullptr);
+        auto* combo = static_cast<QComboBox*>(settings->controlWidget(QString::fromLatin1(list)));
+        int index = -1;
+        std::string entries;
+        for (int i = 0; i < combo->count(); ++i) {
+            entries += combo->itemText(i).toStdString() + "; ";
+            if (index < 0 && combo->itemText(i).startsWith(QString::fromLatin1(text), Qt::CaseInsensitive))
+                index = i;
+        }
+        ASSERT_GE(index, 0) << list << " lists " << entries;
+        combo->setCurrentIndex(index);
+        emit combo->activated(index);
+        processEvents();
+    }
+
+    // Every label's text lies inside the chart, and no two overlap.
+    void expectDateLabelsApartAndInside(const char* when) {
+        SCOPED_TRACE(when);
+        const std::vector<korvel::KvlDrawnLabel> labels = paintedLabels(true);
+        const LONG width = chartObject().model().clientRect().width();
+        ASSERT_GE(labels.size(), 3u) << listed(labels);
+        std::vector<std::pair<LONG, LONG>> spans;
+        for (const korvel::KvlDrawnLabel& label : labels) {
+            EXPECT_GT(label.textRight, label.textLeft) << listed(labels);
+            spans.emplace_back(label.textLeft, label.textRight);
+        }
+        std::sort(spans.begin(), spans.end());
+        for (std::size_t i = 0; i < spans.size(); ++i) {
+            EXPECT_GE(spans[i].first, 0) << listed(labels);
+            EXPECT_LE(spans[i].second, width) << listed(labels);
+            if (i > 0) {
+                EXPECT_LE(spans[i - 1].second, spans[i].first) << "overlap: " << listed(labels);
+            }
+        }
+    }
+
+    // The value labels stand fully inside the chart (none cut at its left edge).
+    void expectValueLabelsInside(const std::vector<korvel::KvlDrawnLabel>& labels) {
+        const LONG width = chartObject().model().clientRect().width();
+        for (const korvel::KvlDrawnLabel& label : labels) {
+            EXPECT_GE(label.textLeft, 0) << listed(labels);
+            EXPECT_LE(label.textRight, width) << listed(labels);
+        }
+    }
+
+    // The value labels of the pane whose rows lie between `top` and `bottom`.
+    std::vector<korvel::KvlDrawnLabel> labelsBetween(const std::vector<korvel::KvlDrawnLabel>& labels,
+                                                     LONG top, LONG bottom) {
+        std::vector<korvel::KvlDrawnLabel> pane;
+        for (const korvel::KvlDrawnLabel& label : labels)
+            if (label.pixel >= top && label.pixel <= bottom)
+                pane.push_back(label);
+        return pane;
+    }
+};
+
+}  // namespace
+
+TEST_F(ProgramAxisLabelsTest, StudyPanesShowSeveralWholeLabels) {
+    startProgram();
+    frameWindow().resize(1280, 900);
+    processEvents();
+    // The Volume Oscillator of the sample runs into the hundreds of thousands, the A/D line into the
+    // millions: whole numbers, where the price labels have decimals.
+    for (const com::SHORT study : {com::SHORT{dravik::ID_VOLUME_OSCILLATOR}, com::SHORT{dravik::ID_ADI}}) {
+        SCOPED_TRACE(study);
+        triggerFinancial(study);
+        const std::vector<korvel::KvlDrawnLabel> labels = paintedLabels(false);
+        expectValueLabelsInside(labels);
+        std::vector<korvel::KvlDrawnLabel> paneLabels;
+        for (const korvel::KvlDrawnLabel& label : labels)
+            if (!hasDecimals(label.text))
+                paneLabels.push_back(label);
+        // The lowest pane (the study shown last sits at the bottom) has labels of its own.
+        std::sort(paneLabels.begin(), paneLabels.end(),
+                  [](const auto& a, const auto& b) { return a.pixel > b.pixel; });
+        ASSERT_GE(paneLabels.size(), 3u) << listed(labels);
+        for (const korvel::KvlDrawnLabel& label : paneLabels)
+            EXPECT_TRUE(isWholeGroupedNumber(label.text)) << "\"" << label.text << "\" of " << listed(labels);
+        // Up the pane the values grow.
+        EXPECT_LT(labelNumber(paneLabels[0].text), labelNumber(paneLabels[1].text)) << listed(labels);
+        EXPECT_LT(labelNumber(paneLabels[1].text), labelNumber(paneLabels[2].text)) << listed(labels);
+    }
+}
+
+TEST_F(ProgramAxisLabelsTest, WilliamsRLabelsStayWithinItsRange) {
+    startProgram();
+    frameWindow().resize(1280, 900);
+    processEvents();
+    triggerFinancial(dravik::ID_WILLIAMS_R);
+    const std::vector<korvel::KvlDrawnLabel> labels = paintedLabels(false);
+    int studyLabels = 0;
+    for (const korvel::KvlDrawnLabel& label : labels) {
+        if (hasDecimals(label.text))
+            continue;  // a price label
+        ++studyLabels;
+        const double value = labelNumber(label.text);
+        EXPECT_GE(value, -100.0) << listed(labels);
+        EXPECT_LE(value, 0.0) << listed(labels);
+    }
+    EXPECT_GE(studyLabels, 2) << listed(labels);
+}
+
+TEST_F(ProgramAxisLabelsTest, SpecialChartsShowSeveralPricesAndWholeDates) {
+    startProgram();
+    frameWindow().resize(1280, 900);
+    processEvents();
+    // A date label as the chart types write it, whole: "7 Feb 2024", "Feb 24", "Apr", "2024", "Q1 24".
+    const std::regex date(
+        "[1-9][0-9]? [A-Z][a-z]{2} [0-9]{4}|[A-Z][a-z]{2}( [0-9]{2})?|[0-9]{4}|[QS][1-4]( [0-9]{2})?");
+    for (const LONG type : {LONG{0}, LONG{1}, LONG{2}, LONG{3}}) {
+        SCOPED_TRACE(type);
+        chooseChartType(type);
+        const std::vector<korvel::KvlDrawnLabel> prices = paintedLabels(false);
+        EXPECT_GE(prices.size(), 3u) << listed(prices);
+        expectValueLabelsInside(prices);
+        const std::vector<korvel::KvlDrawnLabel> dates = paintedLabels(true);
+        for (const korvel::KvlDrawnLabel& label : dates)
+            EXPECT_TRUE(std::regex_match(label.text, date))
+                << "\"" << label.text << "\" of " << listed(dates);
+        expectDateLabelsApartAndInside("special chart");
+    }
+}
+
+TEST_F(ProgramAxisLabelsTest, DateLabelsOfFiveYearsMonthlyNeitherOverlapNorLeaveTheChart) {
+    startProgram();
+    frameWindow().resize(1280, 900);
+    processEvents();
+    chooseListEntry("cmbPeriod", "5");
+    chooseListEntry("cmbInterval", "Month");
+    expectDateLabelsApartAndInside("5 years monthly");
+    frameWindow().resize(800, 600);
+    processEvents();
+    expectDateLabelsApartAndInside("5 years monthly, 800x600");
+}
+
+TEST_F(ProgramAxisLabelsTest, DateLabelsOfASmallWindowNeitherOverlapNorLeaveTheChart) {
+    startProgram();
+    frameWindow().resize(800, 600);
+    processEvents();
+    expectDateLabelsApartAndInside("800x600 daily");
+    for (const char* interval : {"Month", "Week"}) {
+        chooseListEntry("cmbInterval", interval);
+        expectDateLabelsApartAndInside(interval);
+    }
+    for (const char* period : {"2", "3"}) {
+        chooseListEntry("cmbPeriod", period);
+        expectDateLabelsApartAndInside(period);
+    }
+}
+
+TEST_F(ProgramAxisLabelsTest, ZoomedPriceLabelsFallOnRoundSteps) {
+    startProgram();
+    frameWindow().resize(1280, 900);
+    processEvents();
+    const LONG points = chartObject().model().pointCount();
+    for (const auto& [from, to] :
+         {std::pair{points / 4.0, points / 2.0}, std::pair{points / 3.0, points / 3.0 + 20}}) {
+        ASSERT_EQ(chart().ShowRange(from, 0, to, 0), com::S_OK);
+        processEvents();
+        std::vector<korvel::KvlDrawnLabel> labels = paintedLabels(false);
+        std::sort(labels.begin(), labels.end(),
+                  [](const auto& a, const auto& b) { return a.pixel > b.pixel; });
+        ASSERT_GE(labels.size(), 3u) << listed(labels);
+        const double step = labelNumber(labels[1].text) - labelNumber(labels[0].text);
+        ASSERT_GT(step, 0) << listed(labels);
+        // A round step's labels are whole multiples of the step's decimal unit (a step of 0.3 gives
+        // 8.3, 8.6, 8.9; never 8.37, 8.67).
+        const double unit = std::pow(10.0, std::floor(std::log10(step) + 1e-9));
+        for (const korvel::KvlDrawnLabel& label : labels) {
+            const double units = labelNumber(label.text) / unit;
+            EXPECT_NEAR(units, std::round(units), 1e-6) << "step " << step << ": " << listed(labels);
+        }
+    }
+}
