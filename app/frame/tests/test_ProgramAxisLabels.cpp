@@ -14,6 +14,7 @@
 #include <vector>
 
 #include "AssembledProgramFixture.h"
+#include "CommandActions.h"
 #include "dravik/Commands.h"
 #include "frame/frmChartSettings.h"
 #include "korvel/KvlLabelLoop.h"
@@ -22,20 +23,6 @@
 namespace {
 
 using com::LONG;
-
-constexpr const char* kCommandIdProperty = "ostbarCommandId";
-
-QAction* actionWithId(const QList<QAction*>& actions, com::SHORT id) {
-    for (QAction* action : actions) {
-        const QVariant tagged = action->property(kCommandIdProperty);
-        if (tagged.isValid() && tagged.toInt() == id)
-            return action;
-        if (action->menu() != nullptr)
-            if (QAction* inner = actionWithId(action->menu()->actions(), id))
-                return inner;
-    }
-    return nullptr;
-}
 
 // The number a value label reads, its thousands separators left out.
 double labelNumber(const std::string& text) {
@@ -85,7 +72,7 @@ protected:
         const auto bar = ostbar::OstCommandBar::implementationOf(toolbar.get());
         for (ostbar::OstToolbarWidget* row : chartWindow().Korvel1()->hostedToolBars())
             if (bar && row->bar() == bar.get())
-                if (QAction* action = actionWithId(row->actions(), id)) {
+                if (QAction* action = findCommandAction(row->actions(), id)) {
                     action->trigger();
                     processEvents();
                     return;

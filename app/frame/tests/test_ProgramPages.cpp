@@ -25,8 +25,6 @@
 
 namespace {
 
-constexpr const char* kCommandIdProperty = "ostbarCommandId";
-
 // Dialog templates of the pages and the controls the tests use.
 constexpr int kStudiesPageDialog = 413;
 constexpr int kStudyList = 521;
@@ -49,7 +47,7 @@ constexpr com::LONG kAnalytical = 4;
 constexpr std::intptr_t kRsiStudy = 25;
 
 int commandIdOf(const QAction* action) {
-    const QVariant id = action->property(kCommandIdProperty);
+    const QVariant id = action->property("ostbarCommandId");
     return id.isValid() ? id.toInt() : -1;
 }
 
