@@ -81,6 +81,23 @@ void sendMouse(QWidget* to, QEvent::Type type, QPoint at, Qt::MouseButton button
     QApplication::sendEvent(to, &event);
 }
 
+// Answers a modal window the way a user does, as soon as it shows: `answer` runs every 10 ms until it
+// reports that it answered, or the answerer goes out of scope.
+class ModalAnswerer {
+public:
+    explicit ModalAnswerer(std::function<bool()> answer) : answer_(std::move(answer)) {
+        QObject::connect(&timer_, &QTimer::timeout, [this] {
+            if (answer_())
+                timer_.stop();
+        });
+        timer_.start(10);
+    }
+
+private:
+    std::function<bool()> answer_;
+    QTimer timer_;
+};
+
 // Input boxes are answered by the script; pop-up menus are the real ones, shown and closed again.
 class RealMenus final : public ui::ModalServices {
 public:
@@ -122,9 +139,11 @@ public:
     // The real menu: closed by the user's Escape once it shows.
     int trackPopupMenu(QWidget* owner, const ui::PopupMenu& menu, QPoint screenPoint) override {
         ++menusShown_;
-        QTimer::singleShot(30, [] {
-            if (QWidget* popup = QApplication::activePopupWidget())
+        const ModalAnswerer escape([] {
+            QWidget* popup = QApplication::activePopupWidget();
+            if (popup != nullptr)
                 popup->close();
+            return popup != nullptr;
         });
         return real_.trackPopupMenu(owner, menu, screenPoint);
     }
@@ -263,10 +282,10 @@ protected:
     std::string chartFromSearch(Rng& rng) {
         const auto& [id, ticker] = m_companies[pick(rng, m_companies.size())];
         std::string outcome = ticker + " (the search window did not show)";
-        QTimer::singleShot(0, [&, id = id, ticker = ticker] {
+        const ModalAnswerer choose([&, id = id, ticker = ticker] {
             auto* search = static_cast<frame::frmSearch*>(frame::Form::findOpen(QStringLiteral("frmSearch")));
-            if (search == nullptr)
-                return;
+            if (search == nullptr || !search->isVisible())
+                return false;
             search->cmdSearch_Click();
             if (search->search().lsvCompanies().select("ID_" + std::to_string(id))) {
                 outcome = ticker;
@@ -275,6 +294,7 @@ protected:
                 outcome = ticker + " (not listed)";
                 search->cmdCancel_Click();
             }
+            return true;
         });
         settings().lblSearch_Click();
         return outcome;
@@ -408,13 +428,14 @@ protected:
         if (pick(rng, 2) == 0)
             return triggerFinancial(dravik::ID_DELETEALL_TREND_LINE) ? "remove all"
                                                                      : "remove all (not offered)";
-        QTimer::singleShot(50, [] {
+        const ModalAnswerer confirm([] {
             if (QWidget* dialog = QApplication::activeModalWidget())
                 for (QPushButton* button : dialog->findChildren<QPushButton*>())
                     if (button->text().remove('&') == QLatin1String("OK")) {
                         button->click();
-                        return;
+                        return true;
                     }
+            return false;
         });
         return triggerFinancial(dravik::ID_NEW_TREND_LINE) ? "add" : "add (not offered)";
     }
