@@ -12,6 +12,8 @@
 
 #include <QComboBox>
 #include <QCoreApplication>
+#include <QKeyEvent>
+#include <QLineEdit>
 #include <QPushButton>
 #include <QTimer>
 
@@ -23,6 +25,7 @@
 #include <optional>
 #include <string>
 
+#include "ServerRegistration.h"
 #include "appdata/Globals.h"
 #include "appdata/MarketCollections.h"
 #include "com/Activation.h"
@@ -38,6 +41,8 @@
 #include "korvel/IKvlChart.h"
 #include "korvel/KvlChart.h"
 #include "korvel/KvlChartWidget.h"
+#include "ostbar/OstBarContract.h"
+#include "ostbar/OstToolbarWidget.h"
 #include "store/SettingsStore.h"
 #include "testsupport/TempFolder.h"
 
@@ -67,8 +72,8 @@ protected:
         ::setenv("TARNWICK_HOME", home().c_str(), 1);
         store::SettingsStore::setFolder(QString::fromStdString(m_config.path().string()));
         ::setenv("TARNWICK_CLASS_REGISTRY", (m_config.path() / "classes.reg").c_str(), 1);
-        registerServer(DRAVIK_SERVER_PATH);
-        registerServer(INDIKON_SERVER_PATH);
+        registerInprocServer(DRAVIK_SERVER_PATH);
+        registerInprocServer(INDIKON_SERVER_PATH);
         saveSetting("SelectedCompany", std::to_string(kSampleCompany));
         gArabic = false;
         gClosing = false;
@@ -120,6 +125,26 @@ protected:
     // The chart control object, for a look into its model.
     korvel::KvlChart& chartObject() { return chartWindow().Korvel1()->chart(); }
     dravik::IFinancialCharts& extension() { return *chartWindow().financialExtension(); }
+    // The tool-bar row that shows the financial extension's bar; null when none does.
+    ostbar::OstToolbarWidget* financialRow() {
+        com::ComPtr<ostbar::IOstToolbarObj> toolbar;
+        EXPECT_EQ(extension().get_ToolBarObj(toolbar.put()), com::S_OK);
+        const auto bar = ostbar::OstCommandBar::implementationOf(toolbar.get());
+        for (ostbar::OstToolbarWidget* row : chartWindow().Korvel1()->hostedToolBars())
+            if (bar && row->bar() == bar.get())
+                return row;
+        return nullptr;
+    }
+    // The user types a ticker into the chart settings window's symbol box and presses Enter.
+    void chartTicker(const char* ticker) {
+        frame::Form* settings = frameWindow().toolWindow(QStringLiteral("frmChartSettings"));
+        ASSERT_NE(settings, nullptr);
+        auto* box = static_cast<QLineEdit*>(settings->controlWidget(QStringLiteral("txtSymbol")));
+        box->setText(QString::fromLatin1(ticker));
+        QKeyEvent press(QEvent::KeyPress, Qt::Key_Return, Qt::NoModifier, QStringLiteral("\r"));
+        QCoreApplication::sendEvent(box, &press);
+        processEvents();
+    }
     // The program's connection to the market database in its program folder.
     static db::Connection& database() { return tarnwick::gConnection; }
 
@@ -148,16 +173,6 @@ private:
         static_cast<QComboBox*>(window->controlWidget(QStringLiteral("cmbLanguage")))
             ->setCurrentIndex(frame::frmLanguage::kEnglish);
         static_cast<QPushButton*>(window->controlWidget(QStringLiteral("cmdOK")))->click();
-    }
-
-    static void registerServer(const char* path) {
-        // Stays loaded, as the activation code keeps every library it loads.
-        void* library = ::dlopen(path, RTLD_NOW | RTLD_LOCAL);
-        ASSERT_NE(library, nullptr) << ::dlerror();
-        const auto registerIt =
-            reinterpret_cast<com::DllRegisterServerFunction>(::dlsym(library, "DllRegisterServer"));
-        ASSERT_NE(registerIt, nullptr) << path;
-        ASSERT_EQ(registerIt(), com::S_OK) << com::lastActivationError();
     }
 
     static inline testsupport::TempFolder* s_seed = nullptr;

@@ -15,6 +15,7 @@
 #include <optional>
 #include <string>
 
+#include "ServerRegistration.h"
 #include "appdata/Globals.h"
 #include "appdata/MarketCollections.h"
 #include "appdata/Schema.h"
@@ -89,13 +90,7 @@ private:
     // the chart window loads by its ProgID.
     void registerFinancialExtension() {
         ::setenv("TARNWICK_CLASS_REGISTRY", (m_config.path() / "classes.reg").c_str(), 1);
-        // Stays loaded, as the activation code keeps every library it loads.
-        void* library = ::dlopen(DRAVIK_SERVER_PATH, RTLD_NOW | RTLD_LOCAL);
-        ASSERT_NE(library, nullptr) << ::dlerror();
-        const auto registerServer =
-            reinterpret_cast<com::DllRegisterServerFunction>(::dlsym(library, "DllRegisterServer"));
-        ASSERT_NE(registerServer, nullptr);
-        ASSERT_EQ(registerServer(), com::S_OK) << com::lastActivationError();
+        registerInprocServer(DRAVIK_SERVER_PATH);
     }
 
     std::optional<std::string> m_previousHome;

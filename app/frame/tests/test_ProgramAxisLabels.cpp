@@ -67,16 +67,12 @@ protected:
 
     // Triggers a command of the extension's toolbar, as the user clicks it.
     void triggerFinancial(com::SHORT id) {
-        com::ComPtr<ostbar::IOstToolbarObj> toolbar;
-        ASSERT_EQ(extension().get_ToolBarObj(toolbar.put()), com::S_OK);
-        const auto bar = ostbar::OstCommandBar::implementationOf(toolbar.get());
-        for (ostbar::OstToolbarWidget* row : chartWindow().Korvel1()->hostedToolBars())
-            if (bar && row->bar() == bar.get())
-                if (QAction* action = findCommandAction(row->actions(), id)) {
-                    action->trigger();
-                    processEvents();
-                    return;
-                }
+        if (ostbar::OstToolbarWidget* row = financialRow())
+            if (QAction* action = findCommandAction(row->actions(), id)) {
+                action->trigger();
+                processEvents();
+                return;
+            }
         FAIL() << "no command " << id;
     }
 

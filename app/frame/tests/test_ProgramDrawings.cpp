@@ -146,27 +146,14 @@ protected:
 
     // The financial tool bar's command `id`, as the user chooses it from the bar's menus.
     void chooseFinancialCommand(com::SHORT id) {
-        com::ComPtr<ostbar::IOstToolbarObj> toolbar;
-        ASSERT_EQ(extension().get_ToolBarObj(toolbar.put()), com::S_OK);
-        const auto bar = ostbar::OstCommandBar::implementationOf(toolbar.get());
-        for (ostbar::OstToolbarWidget* row : chartWindow().Korvel1()->hostedToolBars())
-            if (bar && row->bar() == bar.get())
-                if (QAction* action = findCommandAction(row->actions(), id)) {
-                    ASSERT_TRUE(action->isEnabled());
-                    action->trigger();
-                    processEvents();
-                    return;
-                }
+        if (ostbar::OstToolbarWidget* row = financialRow())
+            if (QAction* action = findCommandAction(row->actions(), id)) {
+                ASSERT_TRUE(action->isEnabled());
+                action->trigger();
+                processEvents();
+                return;
+            }
         FAIL() << "no command " << id << " on the financial tool bar";
-    }
-    void chartTicker(const char* ticker) {
-        frame::Form* settings = frameWindow().toolWindow(QStringLiteral("frmChartSettings"));
-        ASSERT_NE(settings, nullptr);
-        auto* box = static_cast<QLineEdit*>(settings->controlWidget(QStringLiteral("txtSymbol")));
-        box->setText(QString::fromLatin1(ticker));
-        QKeyEvent press(QEvent::KeyPress, Qt::Key_Return, Qt::NoModifier, QStringLiteral("\r"));
-        QCoreApplication::sendEvent(box, &press);
-        processEvents();
     }
     // The sample's second bank, and back to the first company.
     void switchCompanyAndBack() {

@@ -80,17 +80,6 @@ protected:
     korvel::KvlChartWidget& widget() { return *chartWindow().Korvel1(); }
     QAction* chartAction(com::LONG id) { return widget().toolBar()->actionFor(static_cast<com::SHORT>(id)); }
 
-    ostbar::OstToolbarWidget* financialRow() {
-        com::ComPtr<ostbar::IOstToolbarObj> toolbar;
-        EXPECT_EQ(extension().get_ToolBarObj(toolbar.put()), com::S_OK);
-        const auto bar = ostbar::OstCommandBar::implementationOf(toolbar.get());
-        for (ostbar::OstToolbarWidget* row : widget().hostedToolBars()) {
-            if (bar && row->bar() == bar.get())
-                return row;
-        }
-        return nullptr;
-    }
-
     void chooseChartType(com::LONG index) {
         QAction* command = chartAction(korvel::kFirstExtensionCommandId + index);
         ASSERT_NE(command, nullptr) << index;

@@ -169,17 +169,6 @@ protected:
             EXPECT_NEAR(shown, expected[static_cast<std::size_t>(point)], 1e-9) << "point " << point;
         }
     }
-
-    // The user types a ticker into the chart settings window's symbol box and presses Enter.
-    void chartTicker(const char* ticker) {
-        frame::Form* settings = frameWindow().toolWindow(QStringLiteral("frmChartSettings"));
-        ASSERT_NE(settings, nullptr);
-        auto* box = static_cast<QLineEdit*>(settings->controlWidget(QStringLiteral("txtSymbol")));
-        box->setText(QString::fromLatin1(ticker));
-        QKeyEvent press(QEvent::KeyPress, Qt::Key_Return, Qt::NoModifier, QStringLiteral("\r"));
-        QCoreApplication::sendEvent(box, &press);
-        processEvents();
-    }
 };
 
 // The sample's second bank.

@@ -266,15 +266,6 @@ protected:
         return outcome;
     }
 
-    ostbar::OstToolbarWidget* financialRow() {
-        com::ComPtr<ostbar::IOstToolbarObj> toolbar;
-        EXPECT_EQ(extension().get_ToolBarObj(toolbar.put()), com::S_OK);
-        const auto bar = ostbar::OstCommandBar::implementationOf(toolbar.get());
-        for (ostbar::OstToolbarWidget* row : widget().hostedToolBars())
-            if (bar && row->bar() == bar.get())
-                return row;
-        return nullptr;
-    }
     bool triggerFinancial(com::SHORT id) {
         ostbar::OstToolbarWidget* row = financialRow();
         QAction* action =
