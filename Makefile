@@ -2,13 +2,27 @@
 #   make run   - install what is missing, build, lay out and register an installation, start the program
 #   make test  - install what is missing, build, run every test
 # Further targets: make build, make asan (tests under AddressSanitizer + UBSan), make format.
+# COMPILER=clang builds any of them with clang++ instead of g++, in build dirs of its own.
 
+# gcc (the default, as in CI) or clang.
+COMPILER    ?= gcc
+ifeq ($(COMPILER),gcc)
 BUILD_DIR   ?= build
 ASAN_DIR    ?= build-asan
+COMPILER_PACKAGES :=
+COMPILER_FLAGS    :=
+else ifeq ($(COMPILER),clang)
+BUILD_DIR   ?= build-clang
+ASAN_DIR    ?= build-asan-clang
+COMPILER_PACKAGES := clang
+COMPILER_FLAGS    := -DCMAKE_CXX_COMPILER=clang++ -DCMAKE_C_COMPILER=clang
+else
+$(error COMPILER must be gcc or clang, not '$(COMPILER)')
+endif
 BUILD_TYPE  ?= RelWithDebInfo
 JOBS        ?= $(shell nproc)
 PACKAGES    := g++ make cmake ninja-build qt6-base-dev qt6-qpa-plugins libsqlite3-dev googletest libgtest-dev \
-               libbenchmark-dev fonts-dejavu-core locales
+               libbenchmark-dev fonts-dejavu-core locales $(COMPILER_PACKAGES)
 # Warnings are errors; WERROR=OFF relaxes that for a local experiment.
 WERROR      ?= ON
 # Steps of each random walk of user commands under the sanitizers (the normal test run walks 200).
@@ -30,7 +44,7 @@ deps:
 	fi
 
 configure: deps
-	cmake -S . -B $(BUILD_DIR) -G Ninja -DCMAKE_BUILD_TYPE=$(BUILD_TYPE) -DTARNWICK_WERROR=$(WERROR)
+	cmake -S . -B $(BUILD_DIR) -G Ninja -DCMAKE_BUILD_TYPE=$(BUILD_TYPE) -DTARNWICK_WERROR=$(WERROR) $(COMPILER_FLAGS)
 
 build: configure
 	cmake --build $(BUILD_DIR) -j $(JOBS)
@@ -44,7 +58,7 @@ run: build
 
 asan: deps
 	cmake -S . -B $(ASAN_DIR) -G Ninja -DCMAKE_BUILD_TYPE=Debug -DTARNWICK_SANITIZE=ON -DTARNWICK_WERROR=$(WERROR) \
-	      -DTARNWICK_UNITY_BUILD=OFF
+	      -DTARNWICK_UNITY_BUILD=OFF $(COMPILER_FLAGS)
 	cmake --build $(ASAN_DIR) -j $(JOBS)
 	cd $(ASAN_DIR) && QT_QPA_PLATFORM=offscreen TARNWICK_USER_STEPS=$(ASAN_USER_STEPS) LSAN_OPTIONS=suppressions=$(CURDIR)/cmake/lsan.supp ctest --output-on-failure -j $(JOBS)
 

@@ -3,9 +3,10 @@
 # Compiler settings every target of the project gets.
 function(tarnwick_target_defaults target)
     target_compile_options(${target} PRIVATE -Wall -Wextra)
-    if(TARNWICK_UNITY_BUILD)
-        # A batch includes its sources, so a test fixture in a source's anonymous namespace looks to the
-        # compiler like one in a header; the batch is one translation unit, so the fixture stays private.
+    if(TARNWICK_UNITY_BUILD AND CMAKE_CXX_COMPILER_ID STREQUAL "GNU")
+        # A batch includes its sources, so a test fixture in a source's anonymous namespace looks to g++
+        # like one in a header; the batch is one translation unit, so the fixture stays private. (clang
+        # has no such warning.)
         target_compile_options(${target} PRIVATE -Wno-subobject-linkage)
     endif()
     if(TARNWICK_WERROR)

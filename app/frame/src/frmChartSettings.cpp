@@ -481,8 +481,9 @@ void ConnectChartSettings(FrameHooks& hooks, std::function<MDIForm1*()> frame,
         {"mnuCTChange", &chart::TemplateCommands::mnuCTChange_Click},
         {"mnuCTDelete", &chart::TemplateCommands::mnuCTDelete_Click},
     };
-    for (const auto& [item, command] : commands)
-        hooks.chartCommands.set(QString::fromLatin1(item), [created, command] {
+    // The method goes in by an init-capture: clang before 16 cannot capture a structured binding.
+    for (const auto& [item, method] : commands)
+        hooks.chartCommands.set(QString::fromLatin1(item), [created, command = method] {
             if (frmChartSettings* w = created())
                 (w->templateCommands().*command)();
         });

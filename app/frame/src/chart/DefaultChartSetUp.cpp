@@ -123,7 +123,10 @@ void onExtensionCommand(dravik::IFinancialCharts& extension, std::int16_t id, Se
 // Sub-command pairs set in turn: (group count, slot id).
 void subCommands(dravik::IFinancialCharts& extension, std::int16_t id,
                  std::initializer_list<std::pair<std::int16_t, std::int16_t>> pairs) {
-    for (const auto& [count, sub] : pairs) {
+    // Named copies, not a structured binding: clang before 16 cannot capture a binding in a lambda.
+    for (const auto& pair : pairs) {
+        const std::int16_t count = pair.first;
+        const std::int16_t sub = pair.second;
         onExtensionCommand(extension, id, [&](ostbar::IOstCommand& c) {
             Succeeded(c.put_SubCommands(1, count), "SubCommands");
         });

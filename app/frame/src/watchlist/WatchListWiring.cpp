@@ -77,9 +77,10 @@ void InstallWatchList(FrameHooks& hooks, WatchListDialogs dialogs) {
         {"mnuWLAdd", &WatchListCommands::mnuWLAdd_Click},
         {"mnuWLRemove", &WatchListCommands::mnuPopupRemove_Click},
     };
-    for (const auto& [item, command] : commands)
+    // The method goes in by an init-capture: clang before 16 cannot capture a structured binding.
+    for (const auto& [item, method] : commands)
         hooks.chartCommands.set(QString::fromLatin1(item),
-                                [shared, command] { (shared->commands.get()->*command)(); });
+                                [shared, command = method] { (shared->commands.get()->*command)(); });
     hooks.createToolWindow = [shared, previous = hooks.createToolWindow](const QString& key) -> Form* {
         if (key != kWindowKey)
             return previous ? previous(key) : nullptr;
