@@ -3,9 +3,9 @@
 #include <algorithm>
 
 #include "PageCombos.h"
-#include "format/ResourceText.h"
 #include "res/ModuleRegistry.h"
 #include "resources/BuiltInResources.h"
+#include "resources/ResourceText.h"
 
 namespace dravik {
 namespace {

@@ -3,7 +3,7 @@
 #include <string>
 
 #include "format/NumberText.h"
-#include "format/ResourceText.h"
+#include "resources/ResourceText.h"
 #include "ui/Dialog.h"
 
 namespace dravik {

@@ -5,7 +5,7 @@
 #include <array>
 #include <cstdint>
 
-#include "format/ResourceText.h"
+#include "resources/ResourceText.h"
 
 namespace dravik {
 

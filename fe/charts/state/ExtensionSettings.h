@@ -8,7 +8,7 @@
 #include "com/HResult.h"
 #include "datescale/DateScale.h"
 #include "format/DateLabelFormats.h"
-#include "format/ResourceText.h"
+#include "resources/ResourceText.h"
 #include "state/AxisSettingsRecord.h"
 #include "state/GalleryDataCache.h"
 #include "ui/Cursors.h"

@@ -8,7 +8,7 @@
 #include <cstring>
 #include <vector>
 
-#include "format/ResourceText.h"
+#include "resources/ResourceText.h"
 #include "series/SeriesAttributeRecord.h"
 
 namespace dravik {

@@ -6,13 +6,13 @@
 #include <QImage>
 #include <QString>
 
-#include "format/ResourceText.h"
 #include "gdi/DeviceContext.h"
 #include "gdi/Objects.h"
 #include "gdi/SystemColors.h"
 #include "ostbar/OstBarContract.h"
 #include "res/LanguageBundle.h"
 #include "res/ModuleRegistry.h"
+#include "resources/ResourceText.h"
 
 namespace dravik {
 namespace {

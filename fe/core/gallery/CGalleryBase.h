@@ -22,10 +22,10 @@
 #include "com/Guid.h"
 #include "com/Types.h"
 #include "com/Unknown.h"
-#include "format/ResourceText.h"
 #include "gallery/DateBreakTable.h"
 #include "gallery/DateStepChoice.h"
 #include "korvel/KvlContract.h"
+#include "resources/ResourceText.h"
 
 namespace gdi {
 class DeviceContext;

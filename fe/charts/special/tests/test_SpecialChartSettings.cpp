@@ -4,8 +4,8 @@
 
 #include "StateTestSupport.h"
 #include "com/ComPtr.h"
-#include "format/ResourceText.h"
 #include "persist/CPropertyBagArchive.h"
+#include "resources/ResourceText.h"
 #include "special/LabelMask.h"
 #include "special/SpecialChartSettings.h"
 #include "state/ExchangeKeys.h"

@@ -6,8 +6,8 @@
 #include <QImage>
 #include <QPainter>
 
-#include "format/ResourceText.h"
 #include "res/ModuleRegistry.h"
+#include "resources/ResourceText.h"
 
 namespace dravik {
 namespace {

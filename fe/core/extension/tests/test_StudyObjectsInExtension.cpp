@@ -16,7 +16,7 @@ namespace {
 using com::SHORT;
 using com::Variant;
 
-com::ComPtr<CFinancialCharts> makeExtension() {
+com::ComPtr<CFinancialCharts> makeStudyExtension() {
     return com::makeComObject<CFinancialCharts>(ChartTypeFactory(&CreateRecordingChartType));
 }
 
@@ -30,7 +30,7 @@ std::string nameOf(StudyRecord& record) {
 }
 
 struct ExtensionStudies : ::testing::Test {
-    com::ComPtr<CFinancialCharts> extension = makeExtension();
+    com::ComPtr<CFinancialCharts> extension = makeStudyExtension();
     IFinancialCharts& surface() { return *extension; }
 
     com::ComPtr<ICustomIndex> custom(HRESULT (IFinancialCharts::*getter)(ICustomIndex**)) {
@@ -177,7 +177,7 @@ TEST_F(ExtensionStudies, NameBecomesTheStudysCommandText) {
 
 TEST(ExtensionStudyLifetime, ObjectKeptAfterTheExtensionIsReleased) {
     const com::LONG locksBefore = com::moduleLocks();
-    auto extension = makeExtension();
+    auto extension = makeStudyExtension();
     ICustomIndex* made = nullptr;
     ASSERT_EQ(extension->get_CUSTOM3(&made), com::S_OK);
     auto study = taken(made);

@@ -1,4 +1,4 @@
-#include "format/ResourceText.h"
+#include "resources/ResourceText.h"
 
 #include <algorithm>
 #include <cstring>

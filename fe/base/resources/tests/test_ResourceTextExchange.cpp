@@ -4,9 +4,9 @@
 #include <vector>
 
 #include "com/ComPtr.h"
-#include "format/ResourceText.h"
 #include "persist/CMemoryArchive.h"
 #include "persist/CPropertyBagArchive.h"
+#include "resources/ResourceText.h"
 #include "storage/PropertyBag.h"
 
 namespace dravik {

@@ -2,8 +2,8 @@
 
 #include <memory>
 
-#include "format/ResourceText.h"
 #include "res/ModuleRegistry.h"
+#include "resources/ResourceText.h"
 
 namespace dravik {
 namespace {
