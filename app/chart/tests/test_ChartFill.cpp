@@ -21,12 +21,12 @@ struct PointExpectation {
 // Adjusted by hand: before the first split / 4 (shares x 4), between the splits / 2, after as stored.
 // Index factors from the first day: 10.5 / 100 = 0.105 and 10.5 / 1000 = 0.0105.
 constexpr PointExpectation kAdjustedDays[] = {
-    {"2005-03-01", 9.5, 10, 10.5, 11, 400, N, 10.5, 10.5, N},
-    {"2005-03-02", 10, 10.5, 11, 11.5, 800, N, N, 10.605, N},
-    {"2005-03-03", 10, 11, 11.5, 12, 800, 11.55, 10.92, 10.71, 2},
-    {"2005-03-04", 10.5, 11.5, 12, 12.5, 600, N, 11.13, 10.815, N},
-    {"2005-03-07", 11, 12, 12.5, 13, 800, 12.6, 11.34, 10.92, 2},
-    {"2005-03-08", 12, 12.5, 13, 13.5, 600, N, 11.55, 11.025, N},
+    {"2005-03-01", {9.5, 10, 10.5, 11, 400, N, 10.5, 10.5, N}},
+    {"2005-03-02", {10, 10.5, 11, 11.5, 800, N, N, 10.605, N}},
+    {"2005-03-03", {10, 11, 11.5, 12, 800, 11.55, 10.92, 10.71, 2}},
+    {"2005-03-04", {10.5, 11.5, 12, 12.5, 600, N, 11.13, 10.815, N}},
+    {"2005-03-07", {11, 12, 12.5, 13, 800, 12.6, 11.34, 10.92, 2}},
+    {"2005-03-08", {12, 12.5, 13, 13.5, 600, N, 11.55, 11.025, N}},
 };
 
 void expectPoints(const FakeChart& chart, std::span<const PointExpectation> points) {
@@ -144,12 +144,12 @@ TEST_F(ChartFillTest, CustomStudiesLeaveOutTheEmptyDays) {
 // Weeks run Sunday to Saturday. The week of the last day (Tuesday 8 March) ends on empty days, so
 // its close comes from that day; the four weeks after it hold only empty days.
 constexpr PointExpectation kWeeks[] = {
-    {"2005-03-03", 9.5, 10, 12, 12.5, 2600, 11.55, 11.13, 10.815, 2},
-    {"2005-03-10", 11, 12, 13, 13.5, 1400, 12.6, N, N, 2},
-    {"2005-03-17", N, N, N, N, N, N, N, N, N},
-    {"2005-03-24", N, N, N, N, N, N, N, N, N},
-    {"2005-03-31", N, N, N, N, N, N, N, N, N},
-    {"2005-04-07", N, N, N, N, N, N, N, N, N},
+    {"2005-03-03", {9.5, 10, 12, 12.5, 2600, 11.55, 11.13, 10.815, 2}},
+    {"2005-03-10", {11, 12, 13, 13.5, 1400, 12.6, N, N, 2}},
+    {"2005-03-17", {N, N, N, N, N, N, N, N, N}},
+    {"2005-03-24", {N, N, N, N, N, N, N, N, N}},
+    {"2005-03-31", {N, N, N, N, N, N, N, N, N}},
+    {"2005-04-07", {N, N, N, N, N, N, N, N, N}},
 };
 
 TEST_F(ChartFillTest, WeeklyFillRepairsTheCloseOfTheLastWeek) {
