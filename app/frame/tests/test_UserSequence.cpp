@@ -426,7 +426,7 @@ protected:
                                     "CLOSINGPRICE|ISDELETED|MARKETID",
                                     row, "UPDATE", "END", "EXIT"})));
         chartWindow().mnuDatabankUpdate_Click();
-        const bool finished = testsupport::waitUntil([this] {
+        const bool finished = testsupport::waitUntil([] {
             frame::frmDataUpdate* window = updateWindow();
             return window != nullptr &&
                    (window->model().display().okVisible || window->model().display().errorVisible);
