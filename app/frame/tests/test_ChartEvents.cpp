@@ -166,8 +166,11 @@ TEST(ChartValueText, ThreeDecimalsHalvesToEvenNoTrailingZerosAndNoValueEmpty) {
     EXPECT_EQ(ChartValueText(-0.0005), "0") << "half to even, no sign";
     EXPECT_EQ(ChartValueText(-2.0015), "-2.002");
     EXPECT_EQ(ChartValueText(9999999999.99), "9999999999.99");
-    EXPECT_EQ(ChartValueText(1e10), "") << "the chart's mark for no value";
-    EXPECT_EQ(ChartValueText(3.5e12), "");
+    EXPECT_EQ(ChartValueText(korvel::kNoValue), "") << "the chart's mark for no value";
+    EXPECT_EQ(ChartValueText(1e10), "10000000000") << "a volume, not a mark";
+    EXPECT_EQ(ChartValueText(3.5e12), "3500000000000");
+    EXPECT_EQ(ChartValueText(123456789012.3456), "123456789012.346") << "fifteen digits at most";
+    EXPECT_EQ(ChartValueText(1e307), "1e+307") << "just below the mark";
 }
 
 TEST_F(ChartEventsTest, EveryCommandOfTheThreeBarsShowsItsArabicRow) {
@@ -319,10 +322,26 @@ TEST_F(ChartEventsTest, TheInformationLineShowsPricesAndTheVisibleAverages) {
     ASSERT_EQ(ma10->get_SeriesIndex(com::Variant::missing(), &ma10Series), com::S_OK);
     ASSERT_EQ(ma200->get_SeriesIndex(com::Variant::missing(), &ma200Series), com::S_OK);
     ASSERT_EQ(chart().put_ValueAt(ma10Series, 3, 12.4127), com::S_OK);
-    ASSERT_EQ(chart().put_ValueAt(ma200Series, 3, 1e10), com::S_OK);
+    ASSERT_EQ(chart().put_ValueAt(ma200Series, 3, korvel::kNoValue), com::S_OK);
     frame::chart::PointInfoText(chart(), ext(), studies, 3, info);
     EXPECT_EQ(info.toStdString(),
               "D:5 Nov 2026 | O:12.5 | H:12.75 | L:12.25 | C:12.5 | S.MA (10)=12.413  | S.MA (200)=");
+}
+
+TEST_F(ChartEventsTest, IndexAmountsOfTenBillionAndMoreAreWrittenInTipsAndTheInformationLine) {
+    load();
+    hideAverages();
+    setPrices(1, 1e10, 12500000000.25, 9999999999.5, 31000000000);
+    com::LONG result = 0;
+    EXPECT_EQ(tip(u"whatever", 2, 1, &result),
+              "3 Nov 2026\r\nO: 10000000000 - H: 12500000000.25\r\nL: 9999999999.5 - C: 31000000000");
+    QString info;
+    frame::chart::ExtensionStudySlots studies(&ext());
+    frame::chart::PointInfoText(chart(), ext(), studies, 1, info);
+    EXPECT_EQ(info.toStdString(),
+              "D:3 Nov 2026 | O:10000000000 | H:12500000000.25 | L:9999999999.5 | C:31000000000");
+    ASSERT_EQ(series(8)->put_YValue(1, 2e10), com::S_OK);
+    EXPECT_EQ(tip(u"marker", 5, 1, &result), "3 Nov 2026\r\nData Adjustment\r\n20000000000 for 1");
 }
 
 TEST_F(ChartEventsTest, TheExtensionAsksForTheInformationLineThroughItsEvent) {
