@@ -1,6 +1,7 @@
 // The chart window's answers to its chart's and extension's events, and its tool-bar texts in both
 // languages: real chart control, real extension and annotation list, real database.
 #include <QApplication>
+#include <QTest>
 
 #include "ArabicLetters.h"
 #include "ChartWindowFixture.h"
@@ -9,6 +10,7 @@
 #include "frame/chart/ChartCommandTexts.h"
 #include "frame/chart/ChartEvents.h"
 #include "frame/chart/DrawingHandles.h"
+#include "frame/chart/DrawingKinds.h"
 #include "korvel/IKvlControl.h"
 #include "korvel/KvlChart.h"
 
@@ -205,6 +207,27 @@ TEST_F(ChartEventsTest, EnglishCommandTextsComeBackWhenLocalisedAgain) {
     EXPECT_EQ(textOf(annotationCommand(17).get()), "Flip Vertical");
 }
 
+TEST_F(ChartEventsTest, TheAnnotationLineStyleComboGetsNoTextAndIsEmptied) {
+    load();
+    // What a template import may leave in the combo: two entries of its list and a caption.
+    const com::ComPtr<ostbar::IOstCommand> combo = annotationCommand(29);
+    ASSERT_TRUE(combo.as<ostbar::IOstCombo>()) << "the annotation list's line-style command is a combo";
+    ASSERT_EQ(combo->put_SubCommands(0, 2), com::S_OK);
+    ASSERT_EQ(combo->put_SubCommand(0, 3), com::S_OK);
+    ASSERT_EQ(combo->put_SubCommand(1, 4), com::S_OK);
+    ASSERT_EQ(combo->put_Text(com::Bstr(u"kept")), com::S_OK);
+    frame::chart::LocalizeChartCommands(chart(), [](std::int32_t row) { return GetLangString(row); });
+    com::SHORT entries = -1;
+    ASSERT_EQ(combo->get_SubCommands(0, &entries), com::S_OK);
+    EXPECT_EQ(entries, 0);
+    com::SHORT selection = 0;
+    ASSERT_EQ(combo.as<ostbar::IOstCombo>()->get_Selection(&selection), com::S_OK);
+    EXPECT_EQ(selection, -1);
+    EXPECT_EQ(textOf(combo.get()), "kept") << "no text of the table is given to it";
+    // The commands its entries named are still on the bar with their own texts.
+    EXPECT_EQ(textOf(annotationCommand(3).get()), "Arrow/Line");
+}
+
 TEST_F(ChartEventsTest, TheControlsAreaTipsAreSuppressed) {
     load();
     for (const char16_t* area : {u"X Axis", u"Y Axis", u"&Top title", u"Plot area", u"Chart area"}) {
@@ -378,6 +401,32 @@ TEST_F(ChartEventsTest, HoverEventsPauseTheDrawingHoverTest) {
     EXPECT_FALSE(handles.hoverBusy());
     handles.Korvel1_MouseMoving(10, 10);
     EXPECT_FALSE(handles.hoverBusy()) << "reset when the handler ends";
+}
+
+// The hover test would take away the handle being dragged: it waits while a mouse button is held.
+TEST_F(ChartEventsTest, TheHoverTestWaitsWhileAMouseButtonIsHeld) {
+    load();
+    frame::chart::DrawingHandles& handles = *window().drawingHandles();
+    glossor::IGlosxList& list = *window().annotationList();
+    drawLine(list);
+    com::ComPtr<glossor::IGlosxObject> handle;
+    ASSERT_EQ(list.Item(1, handle.put()), com::S_OK);
+    ASSERT_EQ(handle->put_Tag(frame::chart::DrawingTag(dravik::DF_TREND_LINE, 0)), com::S_OK);
+    const auto count = [&] {
+        com::LONG n = -1;
+        list.get_Count(&n);
+        return n;
+    };
+    QWidget* canvas = window().Korvel1()->canvas();
+    QTest::mousePress(canvas, Qt::LeftButton, Qt::NoModifier, QPoint(3, 3));
+    ASSERT_EQ(QApplication::mouseButtons(), Qt::LeftButton);
+    handles.Korvel1_MouseMoving(400, 300);  // over no drawing
+    EXPECT_EQ(count(), 1) << "the handle stays while the button is held";
+    EXPECT_FALSE(handles.hoverBusy());
+    QTest::mouseRelease(canvas, Qt::LeftButton, Qt::NoModifier, QPoint(3, 3));
+    ASSERT_EQ(QApplication::mouseButtons(), Qt::NoButton);
+    handles.Korvel1_MouseMoving(400, 300);
+    EXPECT_EQ(count(), 0) << "off every drawing, the handles go";
 }
 
 TEST_F(ChartEventsTest, AStudiesPageCommitNamesTheAveragesAfterTheirPeriods) {
