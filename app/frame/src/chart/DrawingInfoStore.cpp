@@ -165,10 +165,10 @@ public:
         for (std::size_t s = 0; s < stored.size(); ++s) {
             // Every record not placed is skipped: the next record takes its position, so a kind's
             // drawings stay numbered 0, 1, 2, ... without gaps.
-            com::SHORT skipped = 0;
-            com::SHORT position = 0;
+            int skipped = 0;
+            int position = 0;
             for (const std::string_view record : SplitDrawingRecords(stored[s])) {
-                const auto index = static_cast<com::SHORT>(position - skipped);
+                const int index = position - skipped;
                 if (!insideChartedDates(record) || !place(kStoredKindOrder[s], index, record)) {
                     AppendDrawingRecord(leftover[s], record);
                     ++skipped;
@@ -197,9 +197,10 @@ private:
 
     // Sets drawing `index` of the kind from the record: the drawing already at that position, or a new
     // one. Whatever fails is logged and undone, so the record is kept and nothing on the chart is lost.
-    bool place(com::LONG kind, com::SHORT index, std::string_view text) {
-        if (index >= kMaxDrawingsPerKind)
+    bool place(com::LONG kind, int position, std::string_view text) {
+        if (position >= kMaxDrawingsPerKind)
             return false;
+        const auto index = static_cast<com::SHORT>(position);
         bool placed = false;
         tarnwick::Trap(tarnwick::procname::kClsCompanyGetDrawingObjectProperties, [&] {
             const std::optional<DrawingRecord> record = ReadDrawingRecord(text, locale_);
