@@ -398,6 +398,44 @@ TEST_F(ChartSettingsTest, ATemplateIsRenamedAndDeletedButItsFileStays) {
     EXPECT_EQ(errorLog(), "");
 }
 
+// A name of blanks only would list as an empty entry that nobody can tell apart: it is refused like
+// an empty answer, for a new template and for a new name.
+TEST_F(ChartSettingsTest, ATemplateNameOfBlanksOnlyIsRefused) {
+    loadFrame();
+    for (const char* blanks : {" ", "   ", "\t", " \t  "}) {
+        saveAsNewTemplate(QString::fromLatin1(blanks));
+        EXPECT_TRUE(listedTemplates().isEmpty()) << '"' << blanks << '"';
+    }
+    EXPECT_EQ(tarnwick::gTemplates.count(), 0U);
+    EXPECT_EQ(storedTemplateName(1), std::nullopt);
+    EXPECT_FALSE(std::filesystem::exists(templateFile(1)));
+
+    saveAsNewTemplate(QStringLiteral(" Kept "));
+    EXPECT_EQ(storedTemplateName(1), std::optional<std::string>(" Kept ")) << "text around blanks is a name";
+    m_script.answerInput(QStringLiteral("    "));
+    pressButton("EditTemplateName");
+    EXPECT_EQ(storedTemplateName(1), std::optional<std::string>(" Kept "));
+    EXPECT_EQ(tarnwick::gTemplates.item("ID_1").Name, " Kept ");
+    EXPECT_EQ(listedTemplates(), QStringList{" Kept "});
+    EXPECT_EQ(errorLog(), "");
+}
+
+// A template whose file has gone cannot be applied: the user is told, not only the log.
+TEST_F(ChartSettingsTest, ATemplateWhoseFileIsGoneIsReportedAndTheChartStays) {
+    loadFrame();
+    saveAsNewTemplate(QStringLiteral("Gone"));
+    ASSERT_TRUE(std::filesystem::remove(templateFile(1)));
+    setLook({30, 1, 40});
+    m_fills = 0;
+    choose("cmbTemplates", 0);
+    EXPECT_EQ(look(), (Look{30, 1, 40}));
+    EXPECT_EQ(m_fills, 0);
+    ASSERT_EQ(m_script.questions().size(), 2U);
+    EXPECT_EQ(m_script.questions()[1].text, "The chart template could not be loaded.");
+    EXPECT_EQ(m_script.questions()[1].style, ui::MB_ICONEXCLAMATION);
+    EXPECT_NE(errorLog().find("Function:LoadTemplate"), std::string::npos);
+}
+
 TEST_F(ChartSettingsTest, TheLastTemplateIsMarkedAndLoadedAtTheNextStart) {
     loadFrame();
     setLook({15, 3, 65});

@@ -9,6 +9,7 @@
 #include "frame/chart/DrawingDates.h"
 #include "frame/chart/DrawingHandles.h"
 #include "frame/chart/DrawingHover.h"
+#include "frame/chart/DrawingInfoStore.h"
 #include "frame/chart/DrawingInfoText.h"
 #include "frame/chart/DrawingKinds.h"
 #include "locale/LocaleRegistry.h"
@@ -423,4 +424,114 @@ TEST_F(DrawingsTest, AnUnreadableEndPriceKeepsTheDefaultAndAnUnreadableStartPric
     EXPECT_EQ(to.toUtf8(), "-1.00");  // a new drawing's end price
     // The start price is no price of the axis's form: the record waits unchanged.
     EXPECT_EQ(window().chartFill()->DrawingText, noStart + "$$$$$$$$$");
+}
+
+namespace {
+
+// Counts the error records of a procedure in the program's log.
+std::size_t logRecordsOf(const std::string& log, const std::string& procedure) {
+    const std::string line = "Function:" + procedure + "\r\n";
+    std::size_t n = 0;
+    for (std::size_t at = log.find(line); at != std::string::npos; at = log.find(line, at + 1))
+        ++n;
+    return n;
+}
+
+std::string nameOf(dravik::IDrawFeature& drawing) {
+    com::Bstr name;
+    EXPECT_EQ(drawing.get_Name(&name), com::S_OK);
+    return name.toUtf8();
+}
+
+com::LONG colorOf(dravik::IDrawFeature& drawing) {
+    com::LONG color = 0;
+    EXPECT_EQ(drawing.get_Color(&color), com::S_OK);
+    return color;
+}
+
+}  // namespace
+
+TEST_F(DrawingsTest, EachRecordTakesItsPositionAmongThePlacedOnesAndARestoreAgainReplacesThem) {
+    const std::string first = "255|True|True|2026-11-02|10.5|0|1|first|0|2026-11-05|13.5||True|3";
+    const std::string later = "1|True|True|2026-11-09|10|0|1|later|0|2026-11-10|11||True|3";
+    const std::string second = "255|True|True|2026-11-03|11|0|1|second|0|2026-11-06|12||True|3";
+    const std::string noStart = "16711680|True|True|2026-11-04|about 12|0|1|noStart|0|2026-11-05|13||True|3";
+    const std::string third = "255|True|True|2026-11-04|12|0|1|third|0|2026-11-06|14||True|3";
+    const std::string stored = first + ";" + later + ";" + second + ";" + noStart + ";" + third + "$$$$$$$$$";
+    tarnwick::gConnection.execute("UPDATE Company SET DrawingInfo = ? WHERE ID = ?",
+                                  {stored, kDefaultCompany});
+    loadFrame();
+    ASSERT_EQ(count(kTrend), 3);
+    EXPECT_EQ(nameOf(*DrawingAt(ext(), kTrend, 0)), "first");
+    EXPECT_EQ(nameOf(*DrawingAt(ext(), kTrend, 1)), "second") << "position 2 less one skipped";
+    EXPECT_EQ(nameOf(*DrawingAt(ext(), kTrend, 2)), "third") << "position 4 less two skipped";
+    EXPECT_EQ(window().chartFill()->DrawingText, later + ";" + noStart + "$$$$$$$$$");
+
+    // Over the same drawings, a second restore sets the drawings at those positions again instead of
+    // adding copies.
+    EXPECT_EQ(GetAnnotationDrawingInfo(chart(), kDefaultCompany), later + ";" + noStart + "$$$$$$$$$");
+    ASSERT_EQ(count(kTrend), 3);
+    EXPECT_EQ(nameOf(*DrawingAt(ext(), kTrend, 0)), "first");
+    EXPECT_EQ(nameOf(*DrawingAt(ext(), kTrend, 1)), "second");
+    EXPECT_EQ(nameOf(*DrawingAt(ext(), kTrend, 2)), "third");
+}
+
+TEST_F(DrawingsTest, ARecordThatFailsOverADrawingLeavesThatDrawingAsItWas) {
+    tarnwick::gConnection.execute("UPDATE Company SET DrawingInfo = ? WHERE ID = ?",
+                                  {kTrendRecord + "$$$$$$$$$", kDefaultCompany});
+    loadFrame();
+    ASSERT_EQ(count(kTrend), 1);
+    // Colour and start date are set before the start price that the extension refuses.
+    const std::string noStart = "16711680|True|True|2026-11-04|about 12|0|1|noStart|0|2026-11-05|13||True|3";
+    tarnwick::gConnection.execute("UPDATE Company SET DrawingInfo = ? WHERE ID = ?",
+                                  {noStart + "$$$$$$$$$", kDefaultCompany});
+    EXPECT_EQ(GetAnnotationDrawingInfo(chart(), kDefaultCompany), noStart + "$$$$$$$$$");
+    ASSERT_EQ(count(kTrend), 1);
+    const auto line = DrawingAt(ext(), kTrend, 0);
+    EXPECT_EQ(nameOf(*line), "Mine");
+    EXPECT_EQ(colorOf(*line), 255);
+    EXPECT_EQ(from(*line), day(2026, 11, 2));
+}
+
+TEST_F(DrawingsTest, RecordsThatCannotBeReadOrSetAreLoggedUnderTheirProcedures) {
+    const std::string noDates = "1|True|True|someday|10|0|1|bad|0|2026-11-04|11||True|3";
+    const std::string noStart = "255|True|True|2026-11-02|about 12|0|1|noStart|0|2026-11-05|13.5||True|3";
+    const std::string noWidth = "255|True|True|2026-11-02|10|0|wide|noWidth|0|2026-11-05|13.5||True|3";
+    tarnwick::gConnection.execute("UPDATE Company SET DrawingInfo = ? WHERE ID = ?",
+                                  {noDates + ";" + noStart + ";" + noWidth + "$$$$$$$$$", kDefaultCompany});
+    loadFrame();
+    EXPECT_EQ(count(kTrend), 0);
+    EXPECT_EQ(window().chartFill()->DrawingText, noDates + ";" + noStart + ";" + noWidth + "$$$$$$$$$");
+    const std::string log = errorLog();
+    EXPECT_EQ(logRecordsOf(log, "clsCompany_CheckDrawingObjectBoundries"), 1U) << log;
+    EXPECT_EQ(logRecordsOf(log, "clsCompany_GetDrawingObjectProperties"), 2U) << log;
+    EXPECT_NE(
+        log.find(
+            "Number: 13\r\nDescription: Type mismatch\r\nFunction:clsCompany_CheckDrawingObjectBoundries"),
+        std::string::npos)
+        << log;
+    EXPECT_EQ(logRecordsOf(log, "GetAnnotationDrawingInfo"), 0U) << log;
+}
+
+TEST_F(DrawingsTest, AFailedSaveOrRestoreIsLoggedUnderItsProcedureAndWritesNothing) {
+    loadFrame();
+    const std::string before = stored(kDefaultCompany);
+    draw(kTrend, day(2026, 11, 2), "10.5", day(2026, 11, 5), "13.5");
+    exec(R"(CREATE TRIGGER "NoDrawingSave" BEFORE UPDATE OF "DrawingInfo" ON "Company")"
+         R"( BEGIN SELECT RAISE(ABORT, 'drawings are read-only'); END)");
+    forgetDrawingSaves();
+    chartCompany(kOtherCompany);
+    EXPECT_TRUE(savedDrawingsOf().empty());
+    EXPECT_EQ(stored(kDefaultCompany), before);
+    std::string log = errorLog();
+    EXPECT_EQ(logRecordsOf(log, "clsCompany_SaveAnnotationDrawingInfo"), 1U) << log;
+    EXPECT_NE(log.find("drawings are read-only"), std::string::npos) << log;
+    EXPECT_EQ(logRecordsOf(log, "SaveKorvelCompanyProfile"), 0U) << log;
+
+    exec(R"(ALTER TABLE "Company" RENAME COLUMN "DrawingInfo" TO "Drawings")");
+    chartCompany(kDefaultCompany);
+    log = errorLog();
+    EXPECT_EQ(logRecordsOf(log, "clsCompany_GetAnnotationDrawingInfo"), 1U) << log;
+    EXPECT_EQ(logRecordsOf(log, "GetAnnotationDrawingInfo"), 0U) << log;
+    EXPECT_EQ(window().chartFill()->DrawingText, "");
 }
