@@ -572,5 +572,34 @@ TEST(KvlTemplateFile, WholeNumberAxisPropertiesOutsideA32BitIntegerAreRefused) {
     }
 }
 
+// The look's section starts at byte 16 (magic 4, version 2, section count 2, tag 4, length 4) with the
+// chart type and the active type, four bytes each, then the tool-bar flag: one byte, 0 or 1.
+TEST(KvlTemplateFile, TheToolBarFlagIsOneByteThatIsZeroOrOne) {
+    constexpr std::size_t kFlag = 24;
+    KvlTemplate content;
+    content.look.chartType = 3;
+    content.look.activeType = -1;
+    content.look.toolBarShown = true;
+    std::vector<std::uint8_t> bytes = encodeTemplate(content);
+    ASSERT_GT(bytes.size(), kFlag + 1);
+    EXPECT_EQ(std::vector<std::uint8_t>(bytes.begin() + 16, bytes.begin() + kFlag + 1),
+              (std::vector<std::uint8_t>{3, 0, 0, 0, 0xFF, 0xFF, 0xFF, 0xFF, 1}));
+    content.look.toolBarShown = false;
+    EXPECT_EQ(encodeTemplate(content).at(kFlag), 0);
+
+    bytes[kFlag] = 0;
+    const std::optional<KvlTemplate> hidden = decodeTemplate(bytes);
+    ASSERT_TRUE(hidden);
+    EXPECT_FALSE(hidden->look.toolBarShown);
+    bytes[kFlag] = 1;
+    const std::optional<KvlTemplate> shown = decodeTemplate(bytes);
+    ASSERT_TRUE(shown);
+    EXPECT_TRUE(shown->look.toolBarShown);
+    for (const std::uint8_t bad : {std::uint8_t{2}, std::uint8_t{0x80}, std::uint8_t{0xFF}}) {
+        bytes[kFlag] = bad;
+        EXPECT_FALSE(decodeTemplate(bytes)) << int{bad};
+    }
+}
+
 }  // namespace
 }  // namespace korvel

@@ -380,6 +380,47 @@ TEST(KvlAxisBands, ValuesBeyondTheAxisRangeAreCutAtTheirBand) {
     EXPECT_GT(red, 100);
 }
 
+// A band's lowest value sits on its bottom pixel row and its highest on its top row, and a figure at
+// either end shows on that row also where it is clipped to its band (a value beyond the range makes
+// the chart clip); nothing shows one row further out.
+TEST(KvlAxisBands, FiguresAtTheRangeEndsShowOnTheBandsEdgeRows) {
+    auto chart = KvlChart::create();
+    KvlChartModel& model = chart->model();
+    model.setClientSize(320, 200);  // plot 60..300 x 20..160; bands 20..90 and 90..160
+    model.resize(2, 20);
+    for (int p = 0; p < 20; ++p) {
+        // Series 0: its axis' lowest value on points 0..9, its highest on 10..18, beyond it on 19.
+        model.setValue(1, 0, p, p < 10 ? 0.0 : p < 19 ? 10.0 : 25.0);
+        // Series 1: its axis' lowest value throughout, one point below the range.
+        model.setValue(1, 1, p, p == 19 ? -5.0 : 0.0);
+    }
+    model.setAttribute(0, kAttrColor, kRed);
+    model.setAttribute(1, kAttrColor, kBlue);
+    model.setAttribute(1, kAttrYAxis, 1);
+    ASSERT_EQ(model.setAxisBand(0, 0, 0.5), com::S_OK);
+    ASSERT_EQ(model.setAxisBand(1, 0.5, 1), com::S_OK);
+    for (const LONG axis : {0, 1}) {
+        model.setAxisValue(axis, kAxisMin, 0);
+        model.setAxisValue(axis, kAxisMax, 10);
+    }
+    chart->paintSurface();
+    const QImage image = chart->surface()->image();
+    const auto colourAt = [&](int x, int y) { return gdi::fromQColor(image.pixelColor(x, y)); };
+    // Slots are 12 pixels wide from x = 60: point p's centre is at 66 + 12 p.
+    for (int x = 66 + 12 * 1; x <= 66 + 12 * 8; ++x) {
+        EXPECT_EQ(colourAt(x, 90), kRed) << "upper band's bottom row at x " << x;
+        EXPECT_NE(colourAt(x, 91), kRed) << "below the upper band at x " << x;
+    }
+    for (int x = 66 + 12 * 11; x <= 66 + 12 * 17; ++x) {
+        EXPECT_EQ(colourAt(x, 20), kRed) << "upper band's top row at x " << x;
+        EXPECT_NE(colourAt(x, 19), kRed) << "above the upper band at x " << x;
+    }
+    for (int x = 66 + 12 * 1; x <= 66 + 12 * 17; ++x) {
+        EXPECT_EQ(colourAt(x, 160), kBlue) << "lower band's bottom row at x " << x;
+        EXPECT_NE(colourAt(x, 161), kBlue) << "below the plot at x " << x;
+    }
+}
+
 TEST(KvlAxisBands, AddedValueAxesAndBadBandsAreRefused) {
     KvlChartModel model;
     EXPECT_EQ(model.setAxisBand(kXAxis, 0, 1), com::E_INVALIDARG);
