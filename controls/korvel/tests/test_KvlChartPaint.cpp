@@ -611,5 +611,40 @@ TEST(KvlChartExtensionLabels, ABoxChartsElementsAreBarsInTheBrushItSelected) {
     EXPECT_EQ(KvlRecordingExtension::faults(), std::vector<std::string>{});
 }
 
+// A box chart's element from the axis' lowest value has its lower edge on the plot's bottom row, and
+// one up to the highest value its upper edge on the top row, as the chart's own figures do.
+TEST(KvlChartExtensionLabels, BoxElementsAtTheRangeEndsShowTheirEdgesOnThePlotsEdgeRows) {
+    using testing::KvlRecordingExtension;
+    ASSERT_EQ(KvlRecordingExtension::startTest(), com::S_OK);
+    KvlRecordingExtension::barBrush() = kBlue;
+    auto chart = KvlChart::create();
+    chart->model().setClientSize(320, 200);  // plot 60..300 x 20..160
+    // Two elements on an axis of 0 .. 40: 0 to 10, and 30 to 40.
+    auto values = std::make_unique<KvlValueBlock>(1, 2);
+    auto from = std::make_unique<KvlValueBlock>(1, 2);
+    values->at(0, 0) = 10;
+    from->at(0, 0) = 0;
+    values->at(0, 1) = 40;
+    from->at(0, 1) = 30;
+    ASSERT_EQ(chart->SetProperty(1, 2, values.release(), kValues), com::S_OK);
+    ASSERT_EQ(chart->SetProperty(1, 2, from.release(), kFromValues), com::S_OK);
+    chart->model().setAxisValue(0, kAxisMin, 0);
+    chart->model().setAxisValue(0, kAxisMax, 40);
+    com::ComPtr<com::IUnknown> extension;
+    ASSERT_EQ(chart->AddExtension(com::Bstr(u"Korvel.RecordingExtension"), extension.put()), com::S_OK);
+    ASSERT_EQ(chart->put_ChartType(kFirstExtensionGalleryType), com::S_OK);
+    chart->paintSurface();
+    const QImage image = chart->surface()->image();
+    // Slots are 120 pixels wide, their centres at 120 and 240; a value v sits on row 160 - v * 3.5.
+    auto at = [&](LONG x, LONG y) { return gdi::fromQColor(image.pixelColor(x, y)); };
+    EXPECT_EQ(at(120, 150), kBlue) << "inside element 0";
+    EXPECT_EQ(at(120, 160), 0u) << "element 0's lower edge, in the black pen, on the bottom row";
+    EXPECT_EQ(at(120, 125), 0u) << "element 0's upper edge at 10";
+    EXPECT_EQ(at(240, 30), kBlue) << "inside element 1";
+    EXPECT_EQ(at(240, 20), 0u) << "element 1's upper edge on the top row";
+    EXPECT_EQ(at(240, 55), 0u) << "element 1's lower edge at 30";
+    EXPECT_EQ(KvlRecordingExtension::faults(), std::vector<std::string>{});
+}
+
 }  // namespace
 }  // namespace korvel
