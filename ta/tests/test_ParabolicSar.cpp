@@ -93,6 +93,21 @@ TEST(ParabolicSAR, FactorNeverExceedsItsMaximum) {
     }
 }
 
+// Two records are the fewest with a trend: 0, then 8 + 0.25 (10 - 8). One record has no second to
+// start a trend from and fails as unexpected.
+TEST(ParabolicSAR, TwoRecordsGiveOneStopAndOneRecordFails) {
+    EXPECT_EQ(sar({10, 12}, {8, 9}, 0.25, 0.5), (std::vector<double>{0, 8.5}));
+    com::ComPtr<_Database> database = makeDatabase({10}, {10}, {8});
+    com::ComPtr<_RecordSet> result;
+    com::Bstr alias(u"SAR");
+    EXPECT_TRUE(failedWith(
+        com::makeComObject<Oscillator>()->ParabolicSAR(database.get(), fieldOf(database.get(), u"High").get(),
+                                                       fieldOf(database.get(), u"Low").get(), 0.02, 0.2,
+                                                       &alias, result.put()),
+        {1105, "Oscillator.ParabolicSAR.UnexpectedError", "An unexpected error has occured"}));
+    EXPECT_FALSE(result);
+}
+
 TEST(ParabolicSAR, EmptyAliasGetsTheMethodName) {
     com::Bstr alias(u"");
     sar({1, 2, 3}, {0.5, 1.5, 2.5}, 0.02, 0.2, &alias);
