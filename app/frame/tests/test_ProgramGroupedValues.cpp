@@ -10,6 +10,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <map>
+#include <ostream>
 #include <string>
 #include <vector>
 
@@ -93,6 +94,10 @@ struct Params {
     bool arabic;
 };
 
+void PrintTo(const Params& p, std::ostream* out) {
+    *out << (p.interval == kWeekly ? "weekly" : "monthly") << (p.arabic ? ", Arabic" : ", English");
+}
+
 class ProgramGroupedValuesTest : public AssembledProgramTest, public ::testing::WithParamInterface<Params> {
 protected:
     // The company's days from the period's start on, each divided by the ratios of the company's splits
@@ -154,9 +159,7 @@ protected:
         processEvents();
     }
     void adjust() {
-        auto* box = settingsControl<QAbstractButton>("chkAdjusted");
-        if (!box->isChecked())
-            box->click();
+        settingsControl<QAbstractButton>("chkAdjusted")->click();
         processEvents();
         ASSERT_EQ(chartWindow().chartChoices().adjusted, 1);
     }
@@ -276,16 +279,19 @@ protected:
 TEST_P(ProgramGroupedValuesTest, TheWindowsShowTheAdjustedGroupsOfTheCompanySwitchedTo) {
     if (GetParam().arabic)
         saveSetting("Language", "True");
+    saveSetting("Adjusted", "0");
     startProgram();
     ASSERT_EQ(gArabic, GetParam().arabic);
     ASSERT_EQ(chartedCompany(), kSampleCompany);
     choose("cmbPeriod", kOneYear);
     choose("cmbInterval", GetParam().interval);
-    adjust();
 
     chartTicker(kSplitTicker);
     ASSERT_EQ(chartedCompany(), kSplitCompany);
     ASSERT_EQ(chartWindow().chartChoices().interval, GetParam().interval);
+    // "Adjust data" on the company switched to.
+    ASSERT_EQ(chartWindow().chartChoices().adjusted, 0);
+    adjust();
     const std::map<sys_days, Bar> bars = expectedBars(GetParam().interval);
     ASSERT_GT(bars.size(), GetParam().interval == kWeekly ? 50U : 12U);
     checkDataEditor(bars);
