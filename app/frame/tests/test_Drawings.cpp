@@ -3,6 +3,9 @@
 
 #include <gtest/gtest.h>
 
+#include <optional>
+#include <tuple>
+
 #include "ChartWindowFixture.h"
 #include "com/OleDate.h"
 #include "db/Transaction.h"
@@ -12,6 +15,7 @@
 #include "frame/chart/DrawingInfoStore.h"
 #include "frame/chart/DrawingInfoText.h"
 #include "frame/chart/DrawingKinds.h"
+#include "korvel/KvlChart.h"
 #include "locale/LocaleRegistry.h"
 
 using namespace frame::chart;
@@ -57,11 +61,52 @@ TEST(DrawingInfoText, SectionsArePaddedAndRecordsReadWhole) {
     EXPECT_FALSE(ReadDrawingRecord("255|True|True|2026-11-02|10.5|0|1|x|0|2026-11-05|13.5||True", english));
     EXPECT_FALSE(
         ReadDrawingRecord("255|True|True|2026-11-02|10.5|99999|1|x|0|2026-11-05|13.5||True|3", english));
+    // A field too many is no record of ours either, even when the first fourteen read.
+    EXPECT_FALSE(ReadDrawingRecord(kTrendRecord + "|3", english));
+    EXPECT_FALSE(ReadDrawingRecord(kTrendRecord + "|", english));
     // Separators inside a name would cut the text: they are written as blanks.
     DrawingRecord named = *record;
     named.name = "a$b;c|d";
     EXPECT_EQ(WriteDrawingRecord(named),
               "255|True|True|2026-11-02|10.5|0|1|a b c d|0|2026-11-05|13.5||True|3");
+}
+
+// Enable, FreeDraw and Visible (fields 1, 2 and 12) are written as words; a number, as older texts
+// and hand edits hold, reads as a Boolean does anywhere: 0 is False and any other number True.
+TEST(DrawingInfoText, BooleanFieldsReadWordsAndNumbers) {
+    const loc::LocaleInfo english = loc::LocaleInfo::english();
+    const auto withFlags = [&](const char* enable, const char* freeDraw, const char* visible) {
+        return ReadDrawingRecord(std::string("255|") + enable + "|" + freeDraw +
+                                     "|2026-11-02|10.5|0|1|x|0|2026-11-05|13.5||" + visible + "|3",
+                                 english);
+    };
+    struct Case {
+        const char* text;
+        bool value;
+    };
+    const Case cases[] = {{"True", true}, {"False", false}, {"true", true}, {"FALSE", false},
+                          {"-1", true},   {"0", false},     {"1", true},    {"2", true}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.text);
+        const auto enabled = withFlags(c.text, "False", "False");
+        ASSERT_TRUE(enabled);
+        EXPECT_EQ(enabled->enable, c.value);
+        EXPECT_FALSE(enabled->freeDraw);
+        EXPECT_FALSE(enabled->visible);
+        const auto freeDrawn = withFlags("False", c.text, "True");
+        ASSERT_TRUE(freeDrawn);
+        EXPECT_EQ(freeDrawn->freeDraw, c.value);
+        EXPECT_FALSE(freeDrawn->enable);
+        EXPECT_TRUE(freeDrawn->visible);
+        const auto shown = withFlags("True", "True", c.text);
+        ASSERT_TRUE(shown);
+        EXPECT_EQ(shown->visible, c.value);
+    }
+    // Words other than True and False, and empty fields, are not Booleans: the record is not read.
+    for (const char* text : {"Yes", "", "T", "-"}) {
+        EXPECT_FALSE(withFlags(text, "True", "True")) << text;
+        EXPECT_FALSE(withFlags("True", "True", text)) << text;
+    }
 }
 
 TEST(DrawingInfoText, FixedDatesDoNotDependOnTheLocale) {
@@ -299,6 +344,51 @@ TEST_F(DrawingsTest, TheGannFanWinsAndMovingAlongOneDrawingKeepsOneLine) {
     EXPECT_FALSE(hover(2, 20));
     window().drawingHandles()->Korvel1_MouseMoving(pixel(2, 20).first, pixel(2, 20).second);
     EXPECT_EQ(tags(), (std::vector<com::LONG>{0}));
+}
+
+// The first and the last point are on the chart: a drawing that starts or ends there is found with
+// the cursor exactly on that point, and nothing one pixel column further out, beyond the points.
+TEST_F(DrawingsTest, TheCursorExactlyOnTheFirstOrLastPointFindsTheDrawingThere) {
+    loadFrame();
+    com::LONG points = 0;
+    ASSERT_EQ(chart().get_PointCount(&points), com::S_OK);
+    ASSERT_EQ(points, 5);
+    // Upright lines on the first and the last day: found wherever the cursor is on their point,
+    // between their prices.
+    draw(kTrend, day(2026, 11, 2), "11", day(2026, 11, 2), "15");
+    draw(kTrend, day(2026, 11, 6), "11", day(2026, 11, 6), "15");
+    // The pixel column whose x value is the point's number itself; a plot a few pixels wider or
+    // narrower has one where this one has none.
+    const auto columnOn = [this](double point, std::int16_t py) -> std::optional<std::int16_t> {
+        const korvel::KvlRect plot = chartObject().model().plotRect();
+        for (com::LONG x = plot.left; x <= plot.right; ++x) {
+            double xv = 0, yv = 0;
+            if (chart().PixelToValue(x, py, &xv, &yv, 0) == com::S_OK && xv == point)
+                return static_cast<std::int16_t>(x);
+        }
+        return std::nullopt;
+    };
+    m_frame->showNormal();
+    std::optional<std::int16_t> first, last;
+    for (int wider = 0; wider < 40 && (!first || !last); ++wider) {
+        m_frame->resize(900 + wider, 700);
+        processEvents();
+        chartObject().paintSurface();
+        first = columnOn(1.0, pixel(1, 13).second);
+        last = columnOn(5.0, pixel(5, 13).second);
+    }
+    ASSERT_TRUE(first && last) << "no plot width maps a pixel column exactly on both ends";
+    const std::int16_t py = pixel(1, 13).second;
+    for (const auto& [column, tag, outward] : {std::tuple{*first, 1000, -1}, std::tuple{*last, 1001, 1}}) {
+        SCOPED_TRACE(tag);
+        EXPECT_TRUE(CheckPointDrawingHit(column, py, chart(), true));
+        EXPECT_EQ(tags(), std::vector<com::LONG>{tag});
+        const auto outside = static_cast<std::int16_t>(column + outward);
+        double beyond = 0, yv = 0;
+        ASSERT_EQ(chart().PixelToValue(outside, py, &beyond, &yv, 0), com::S_OK);
+        ASSERT_TRUE(beyond < 1.0 || beyond > 5.0) << beyond;
+        EXPECT_FALSE(CheckPointDrawingHit(outside, py, chart(), true));
+    }
 }
 
 TEST_F(DrawingsTest, DraggingAHandleMovesItsDrawingKeptOnTheChart) {
