@@ -13,6 +13,7 @@
 #include "analytical/CAnalyticalChart.h"
 #include "com/ComObject.h"
 #include "com/Variant.h"
+#include "dravik/Commands.h"
 #include "dravik/IFinancialCharts.h"
 #include "dravik/SeriesInterfaces.h"
 #include "format/DefaultRecords.h"
