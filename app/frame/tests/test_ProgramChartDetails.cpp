@@ -238,3 +238,51 @@ TEST_F(ProgramChartDetailsTest, ThePricePaneShrinksBackWhenAnOverlayGoesOff) {
     EXPECT_EQ(priceRange(), before);
     EXPECT_EQ(errorLog(), "");
 }
+
+// The Legend Box lists each series the chart draws, each row with a swatch of its series' colour: the
+// prices by the display's series (high-low-close bars draw no open), then the studies.
+TEST_F(ProgramChartDetailsTest, TheLegendBoxShowsARowWithASwatchForEachPriceTheDisplayDraws) {
+    press(korvel::kCommandLegendBox);
+    ASSERT_TRUE(pressed(korvel::kCommandLegendBox));
+    constexpr int kRow = 14;    // pixels a legend row takes
+    constexpr int kSwatch = 8;  // side of a row's colour swatch
+    const struct {
+        com::SHORT command;
+        std::vector<std::string> prices;
+    } displays[] = {{dravik::ID_OPENHILOWCLOSE, {"Open", "Low", "Close", "High"}},
+                    {dravik::ID_CANDLESTICK, {"Open", "Low", "Close", "High"}},
+                    {dravik::ID_HILOWCLOSE, {"Low", "Close", "High"}}};
+    for (const auto& display : displays) {
+        SCOPED_TRACE(display.command);
+        chooseFinancial(display.command);
+        const QImage image = painted();
+        const korvel::KvlRect box = chartObject().drawnLegend();
+        ASSERT_GT(box.right - box.left, kSwatch);
+        std::vector<const korvel::KvlSeriesState*> rows;
+        for (LONG s = 0; s < chartObject().model().seriesCount(); ++s) {
+            const korvel::KvlSeriesState* state = chartObject().model().series(s);
+            if (state->attributes[korvel::kAttrVisible] != 0 && !state->legend.empty())
+                rows.push_back(state);
+        }
+        ASSERT_GE(rows.size(), display.prices.size());
+        EXPECT_EQ(box.bottom - box.top, static_cast<LONG>(rows.size()) * kRow + 4);
+        const QRgb fill = image.pixel(box.right - 2, box.bottom - 2);
+        for (std::size_t row = 0; row < display.prices.size(); ++row) {
+            SCOPED_TRACE(row);
+            EXPECT_EQ(rows[row]->legend, display.prices[row]);
+            // The swatch: 8 x 8 pixels at the row's start, all of the series' colour.
+            const QPoint corner(box.left + 3, box.top + 2 + static_cast<int>(row) * kRow + 3);
+            const QRgb swatch = image.pixel(corner + QPoint(kSwatch / 2, kSwatch / 2));
+            EXPECT_NE(swatch, fill);
+            const auto colour =
+                static_cast<std::uint32_t>(rows[row]->attributes[korvel::kAttrColor]) & 0xFFFFFF;
+            EXPECT_EQ(swatch, qRgb(colour & 0xFF, (colour >> 8) & 0xFF, (colour >> 16) & 0xFF));
+            for (int dy = 0; dy < kSwatch; ++dy)
+                for (int dx = 0; dx < kSwatch; ++dx)
+                    ASSERT_EQ(image.pixel(corner + QPoint(dx, dy)), swatch) << dx << "," << dy;
+        }
+    }
+    chartTicker("AMLB");
+    EXPECT_GT(chartObject().drawnLegend().right, chartObject().drawnLegend().left);
+    EXPECT_EQ(errorLog(), "");
+}
