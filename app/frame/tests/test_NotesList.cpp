@@ -8,6 +8,7 @@
 #include <QHeaderView>
 #include <QKeyEvent>
 #include <QMouseEvent>
+#include <QPointer>
 #include <QRadioButton>
 #include <QTimer>
 #include <QTreeWidget>
@@ -392,3 +393,25 @@ TEST_F(NotesListTest, AssembledFrameListsTheChartedCompanysNotesAndOpensOneInThe
 }
 
 }  // namespace
+
+// Escape in the note window closes it as a dialog's Cancel would, wherever the focus is in it.
+TEST_F(NotesListTest, EscapeClosesTheNoteWindow) {
+    for (const char* focus : {"txtNote", "cmdDisclimer"}) {
+        SCOPED_TRACE(focus);
+        QPointer<frmNote> note = new frmNote;
+        note->setNoteText(QStringLiteral("01.02.2004:\r\nOne"));
+        note->show();
+        processEvents();
+        QWidget* focused = note->controlWidget(QString::fromLatin1(focus));
+        ASSERT_NE(focused, nullptr);
+        QKeyEvent other(QEvent::KeyPress, Qt::Key_A, Qt::NoModifier, QStringLiteral("a"));
+        QApplication::sendEvent(focused, &other);
+        ASSERT_TRUE(note && note->isLoaded() && note->isVisible()) << "another key leaves it open";
+        QKeyEvent escape(QEvent::KeyPress, Qt::Key_Escape, Qt::NoModifier);
+        QApplication::sendEvent(focused, &escape);
+        processEvents();
+        EXPECT_TRUE(note.isNull() || (!note->isLoaded() && !note->isVisible()));
+        if (note && note->isLoaded())
+            note->unload();
+    }
+}

@@ -90,7 +90,8 @@ LONG KvlChart::paint(gdi::DeviceContext* dc, const KvlRect& rect, bool printing)
     if (dc) {
         paintTitleAndLegend(*dc, where);
         if (overlay_)
-            overlay_->paintOverlay(*dc, where.plot);
+            overlay_->paintOverlay(*dc, where.plot,
+                                   outputPaint_ ? KvlOverlayPaint::Output : KvlOverlayPaint::Screen);
     }
     painting_ = false;
     return leftToChart;
