@@ -5,6 +5,7 @@
 #include <QDockWidget>
 #include <QMenu>
 #include <QMenuBar>
+#include <QMouseEvent>
 #include <QPushButton>
 #include <QTimer>
 
@@ -37,11 +38,16 @@ QImage drawnMenuBar(const QString& caption) {
     return bar->grab().toImage();
 }
 
-// The reading order of a menu while it is open.
-Qt::LayoutDirection openedDirection(QMenu& menu) {
-    menu.popup(QPoint(0, 0));
+// The reading order of a menu of `bar` while it is open, opened as a click on the bar opens it.
+Qt::LayoutDirection openedDirection(QMenuBar& bar, QMenu& menu) {
+    const QPointF at = bar.actionGeometry(menu.menuAction()).center();
+    QMouseEvent press(QEvent::MouseButtonPress, at, bar.mapToGlobal(at), Qt::LeftButton, Qt::LeftButton,
+                      Qt::NoModifier);
+    QCoreApplication::sendEvent(&bar, &press);
+    const bool opened = menu.isVisible();
     const Qt::LayoutDirection direction = menu.layoutDirection();
     menu.hide();
+    EXPECT_TRUE(opened) << menu.title().toStdString();
     return direction;
 }
 
@@ -239,7 +245,7 @@ TEST_F(StartupWindowsTest, QtsOwnTextsMenusAndAccessKeysFollowTheLanguageOfTheRu
     for (QAction* action : bar->actions()) {
         if (QMenu* menu = action->menu()) {
             ++menus;
-            EXPECT_EQ(openedDirection(*menu), Qt::RightToLeft) << action->text().toStdString();
+            EXPECT_EQ(openedDirection(*bar, *menu), Qt::RightToLeft) << action->text().toStdString();
         }
     }
     EXPECT_EQ(menus, 6);
@@ -253,7 +259,8 @@ TEST_F(StartupWindowsTest, QtsOwnTextsMenusAndAccessKeysFollowTheLanguageOfTheRu
     EXPECT_EQ(QCoreApplication::translate("QPlatformTheme", "OK"), QStringLiteral("OK"));
     for (QAction* action : english.menuBar()->actions()) {
         if (QMenu* menu = action->menu()) {
-            EXPECT_EQ(openedDirection(*menu), Qt::LeftToRight) << action->text().toStdString();
+            EXPECT_EQ(openedDirection(*english.menuBar(), *menu), Qt::LeftToRight)
+                << action->text().toStdString();
         }
     }
     closeFrame(english);
