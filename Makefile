@@ -8,7 +8,7 @@ ASAN_DIR    ?= build-asan
 BUILD_TYPE  ?= RelWithDebInfo
 JOBS        ?= $(shell nproc)
 PACKAGES    := g++ make cmake ninja-build qt6-base-dev qt6-qpa-plugins libsqlite3-dev googletest libgtest-dev \
-               libbenchmark-dev fonts-dejavu-core locales
+               libbenchmark-dev fonts-dejavu-core locales qt6-translations-l10n
 # Warnings are errors; WERROR=OFF relaxes that for a local experiment.
 WERROR      ?= ON
 # Steps of each random walk of user commands under the sanitizers (the normal test run walks 200).

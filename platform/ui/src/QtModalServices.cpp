@@ -139,8 +139,8 @@ public:
     int messageBox(QWidget* owner, const QString& text, const QString& caption, int style) override {
         QMessageBox box(iconFor(style), caption.isEmpty() ? QApplication::applicationName() : caption, text,
                         QMessageBox::NoButton, owner);
-        if (style & MB_RTLREADING)
-            box.setLayoutDirection(Qt::RightToLeft);
+        // The style alone decides the reading order, whatever the program's.
+        box.setLayoutDirection(style & MB_RTLREADING ? Qt::RightToLeft : Qt::LeftToRight);
         const auto choices = buttonsFor(style);
         for (const ButtonChoice& choice : choices)
             box.addButton(choice.button);
