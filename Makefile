@@ -22,7 +22,7 @@ endif
 BUILD_TYPE  ?= RelWithDebInfo
 JOBS        ?= $(shell nproc)
 PACKAGES    := g++ make cmake ninja-build qt6-base-dev qt6-qpa-plugins libsqlite3-dev googletest libgtest-dev \
-               libbenchmark-dev fonts-dejavu-core locales $(COMPILER_PACKAGES)
+               libbenchmark-dev fonts-dejavu-core locales qt6-translations-l10n $(COMPILER_PACKAGES)
 # Warnings are errors; WERROR=OFF relaxes that for a local experiment.
 WERROR      ?= ON
 # Steps of each random walk of user commands under the sanitizers (the normal test run walks 200).

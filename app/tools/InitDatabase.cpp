@@ -1,10 +1,13 @@
 // tarnwick-initdb <database file> [<update stream>]
+// tarnwick-initdb --help
 // Creates the initial market database of an installation: a new file with the market schema and,
 // when an update stream is given, everything that stream carries (and the note images beside it), stored
 // through the same processing as a download from the data server. An existing file is never touched; a stream
 // that does not go through without an error leaves no database behind.
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 #include <exception>
 #include <filesystem>
 #include <fstream>
@@ -83,11 +86,29 @@ bool storeStream(const std::filesystem::path& database, const std::filesystem::p
     return true;
 }
 
+constexpr const char* kUsage =
+    "usage: tarnwick-initdb <database file> [<update stream>]\n"
+    "Creates a new market database; with an update stream, stores everything the stream carries.\n";
+
+bool isHelp(const char* argument) {
+    return std::strcmp(argument, "--help") == 0 || std::strcmp(argument, "-h") == 0;
+}
+
+// An argument that looks like an option is never taken for a file name: a mistyped option must not
+// leave a database named after it.
+bool looksLikeOption(const char* argument) {
+    return argument[0] == '-';
+}
+
 }  // namespace
 
 int main(int argc, char* argv[]) {
-    if (argc != 2 && argc != 3) {
-        std::fprintf(stderr, "usage: tarnwick-initdb <database file> [<update stream>]\n");
+    if (argc == 2 && isHelp(argv[1])) {
+        std::fputs(kUsage, stdout);
+        return 0;
+    }
+    if ((argc != 2 && argc != 3) || std::any_of(argv + 1, argv + argc, looksLikeOption)) {
+        std::fputs(kUsage, stderr);
         return 2;
     }
     const std::filesystem::path file = argv[1];

@@ -53,6 +53,22 @@ TEST(ParabolicSAR, HandWorkedSeriesWithAReversal) {
         EXPECT_NEAR(stops[i], expected[i], 1e-12) << "record " << i + 1;
 }
 
+// A price that only touches the stop keeps the trend; one that crosses it reverses. Factors of 0.25 and
+// 0.5 keep every stop exact in binary, so the touches are exact.
+//   start: dH = 2 > dL = 1, long from L(1) = 8; AF 0.25, extreme high 10
+//   2: new high 12, AF 0.5;  SAR = 8 + 0.25 (10 - 8) = 8.5
+//   3: SAR = 8.5 + 0.5 (12 - 8.5) = 10.25; the low 10.25 touches it: still long
+//   4: SAR = 10.25 + 0.5 (12 - 10.25) = 11.125; the low 11 crosses it: short at the old extreme 12,
+//      AF 0.25, extreme low 11
+//   5: new low 10.5, AF 0.5; SAR = 12 + 0.25 (11 - 12) = 11.75; the high 11.75 touches it: still short
+//   6: SAR = 11.75 + 0.5 (10.5 - 11.75) = 11.125; the high 11.25 crosses it: long at the old extreme 10.5
+TEST(ParabolicSAR, TouchingTheStopKeepsTheTrendAndCrossingItReverses) {
+    const std::vector<double> highs{10, 12, 12, 12, 11.75, 11.25};
+    const std::vector<double> lows{8, 9, 10.25, 11, 10.5, 10.5};
+    const std::vector<double> expected{0, 8.5, 10.25, 12, 11.75, 10.5};
+    EXPECT_EQ(sar(highs, lows, 0.25, 0.5), expected);
+}
+
 TEST(ParabolicSAR, StartsShortWhenLowsRiseMoreThanHighs) {
     const std::vector<double> stops = sar({10, 10.5, 10}, {9, 10, 9.5}, 0.02, 0.2);
     // Short from H(1) = 10: record 2 steps to 9.98, its high 10.5 reverses to the extreme low 9, and
@@ -75,6 +91,21 @@ TEST(ParabolicSAR, FactorNeverExceedsItsMaximum) {
             EXPECT_LE(factor, c.maxAF + 1e-9);
         EXPECT_NEAR(factors.back(), c.maxAF, 1e-9) << "the factor reaches its maximum";
     }
+}
+
+// Two records are the fewest with a trend: 0, then 8 + 0.25 (10 - 8). One record has no second to
+// start a trend from and fails as unexpected.
+TEST(ParabolicSAR, TwoRecordsGiveOneStopAndOneRecordFails) {
+    EXPECT_EQ(sar({10, 12}, {8, 9}, 0.25, 0.5), (std::vector<double>{0, 8.5}));
+    com::ComPtr<_Database> database = makeDatabase({10}, {10}, {8});
+    com::ComPtr<_RecordSet> result;
+    com::Bstr alias(u"SAR");
+    EXPECT_TRUE(failedWith(
+        com::makeComObject<Oscillator>()->ParabolicSAR(database.get(), fieldOf(database.get(), u"High").get(),
+                                                       fieldOf(database.get(), u"Low").get(), 0.02, 0.2,
+                                                       &alias, result.put()),
+        {1105, "Oscillator.ParabolicSAR.UnexpectedError", "An unexpected error has occured"}));
+    EXPECT_FALSE(result);
 }
 
 TEST(ParabolicSAR, EmptyAliasGetsTheMethodName) {

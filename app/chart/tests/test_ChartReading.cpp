@@ -83,14 +83,62 @@ TEST(ChartReading, DayLegendsAreTheUsersShortDate) {
     loc::LocaleRegistry::reset();
 }
 
-TEST(ChartReading, ChartValueTextLeavesMissingValuesEmpty) {
+TEST(ChartReading, SumsOfTenBillionSharesAndMoreAreKeptWhole) {
+    // 6e9 + 5e9 + 1e9 in one week: the running sum passes 1e10 at the second day.
+    const TempDataRow rows[] = {row("2008-03-03", 1, 2, 6e9), row("2008-03-04", 1, 2, 5e9),
+                                row("2008-03-05", 1, 2, 1e9), row("2008-03-10", 1, 2, 2e10),
+                                row("2008-03-11", 1, 2, 3e10)};
+    ChartReading reading;
+    reading.interval = ChartInterval::Weekly;
+    reading.dayLegend = [](db::Date d) { return db::formatIsoDate(d); };
+    ChartDataSet data = reading.read(rows);
+    ASSERT_EQ(data.pointCount(), 2);
+    EXPECT_EQ(data.values[kVolumeColumn][0], 12000000000.0);
+    EXPECT_EQ(data.values[kVolumeColumn][1], 50000000000.0);
+    reading.interval = ChartInterval::Monthly;
+    data = reading.read(rows);
+    ASSERT_EQ(data.pointCount(), 1);
+    EXPECT_EQ(data.values[kVolumeColumn][0], 62000000000.0);
+}
+
+TEST(ChartReading, LowsAndHighsOfTenBillionAndMoreAreComparedLikeAnyOther) {
+    // An index quoted in amounts: lows and highs far above 1e10.
+    TempDataRow a = row("2008-03-03", 1, 2);
+    a.minPrice = 2e10;
+    a.maxPrice = 3e10;
+    a.splitRatio = 4e10;
+    TempDataRow b = row("2008-03-04", 1, 2);
+    b.minPrice = 3e10;
+    b.maxPrice = 2.5e10;
+    b.splitRatio = 1.5e10;
+    TempDataRow c = row("2008-03-05", 1, 2);
+    c.minPrice = 2.5e10;
+    c.maxPrice = 1.5e10;
+    const TempDataRow rows[] = {a, b, c};
+    ChartReading reading;
+    reading.interval = ChartInterval::Weekly;
+    reading.dayLegend = [](db::Date d) { return db::formatIsoDate(d); };
+    const ChartDataSet data = reading.read(rows);
+    ASSERT_EQ(data.pointCount(), 1);
+    EXPECT_EQ(data.values[kLowColumn][0], 2e10);
+    EXPECT_EQ(data.values[kHighColumn][0], 3e10);
+    EXPECT_EQ(data.values[kRatioColumn][0], 4e10);
+}
+
+TEST(ChartReading, ChartValueTextLeavesOnlyTheEmptyMarkEmpty) {
     EXPECT_EQ(ChartValueText(1e308), "");
-    EXPECT_EQ(ChartValueText(1e10), "");
-    EXPECT_EQ(ChartValueText(2.5e10), "");
     EXPECT_EQ(ChartValueText(std::numeric_limits<double>::quiet_NaN()), "");
+    // Volumes, not marks, in the shortest form that reads back.
+    EXPECT_EQ(ChartValueText(1e10), "1e+10");
+    EXPECT_EQ(ChartValueText(2.5e10), "2.5e+10");
+    EXPECT_EQ(ChartValueText(12345678901.5), "12345678901.5");
     EXPECT_EQ(ChartValueText(9999999999.5), "9999999999.5");
     EXPECT_EQ(ChartValueText(11.55), "11.55");
     EXPECT_EQ(ChartValueText(-3), "-3");
+    EXPECT_TRUE(IsNoValueMark(1e308));
+    EXPECT_FALSE(IsNoValueMark(1e10));
+    EXPECT_FALSE(IsNoValueMark(9.9e307));
+    // The custom studies still take 1e10 and more as missing.
     EXPECT_TRUE(IsChartValue(9.9e9));
     EXPECT_FALSE(IsChartValue(1e10));
 }

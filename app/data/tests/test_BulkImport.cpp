@@ -2,6 +2,7 @@
 #include "UpdateRecorder.h"
 #include "appdata/ProcNames.h"
 #include "appdata/update/BulkImport.h"
+#include "appdata/update/StoreTally.h"
 #include "db/Transaction.h"
 
 using namespace tarnwick;
@@ -292,4 +293,51 @@ TEST_F(BulkImportTest, ARowThatIsNotStoredHoldsBackTheTagsOfItsMarket) {
     EXPECT_EQ(recorder.statuses.back(), langrow::kImportInvalidData);
     EXPECT_EQ(recordsOf(procname::kClsDailyDataInsertDB), 2);
     EXPECT_NE(log().find("no such table: MARKETDAILY3"), std::string::npos);
+}
+
+// A single row that cannot be stored, the file's last, still makes the import incomplete and is
+// reported as one row, logged once; the other rows and the other market's tags are stored.
+TEST_F(BulkImportTest, OneRowThatIsNotStoredIsReportedAsOneRow) {
+    {
+        db::Connection file = dataFile();
+        fillReferenceTables(file);
+        fillDays(file, 2);
+        file.execute("INSERT INTO MarketDaily VALUES ('2001-02-01', 7, 1, 2, 0.5, 1.5, 100, 150, 1, 0)");
+    }
+    exec(
+        "CREATE TRIGGER refuse_last BEFORE INSERT ON MARKETDAILY1 WHEN NEW.DATE = '2001-02-01' "
+        "BEGIN SELECT RAISE(ABORT, 'refused'); END");
+
+    EXPECT_EQ(import(), ImportOutcome::Incomplete);
+    ASSERT_EQ(recorder.told.size(), 1u);
+    EXPECT_EQ(recorder.told[0].substr(0, 41), "1 row(s) of the file could not be stored ");
+    EXPECT_EQ(recorder.statuses.back(), langrow::kImportInvalidData);
+    EXPECT_EQ(recorder.okStates, std::vector<bool>{true});
+    EXPECT_EQ(recordsOf(procname::kClsDailyDataInsertDB), 1);
+    EXPECT_EQ(logRecords(), 1);
+    EXPECT_NE(log().find("refused"), std::string::npos);
+    EXPECT_EQ(tags(1), "d0/n0");
+    EXPECT_EQ(tags(2), "/");
+    EXPECT_EQ(count("SELECT COUNT(*) FROM MARKETDAILY1"), 3);  // the old row and both days
+    EXPECT_EQ(count("SELECT COUNT(*) FROM MARKETDAILY2"), 2);
+}
+
+// The tally's rule at its smallest: one failed row of a market holds back that market alone; one
+// failed row of no market holds back every market.
+TEST(StoreTally, OneFailureIsCountedAndHoldsBackItsMarket) {
+    StoreTally tally;
+    tally.record(true, 1);
+    tally.record(true);
+    EXPECT_EQ(tally.failures(), 0);
+    EXPECT_TRUE(tally.complete(1));
+    tally.record(false, 1);
+    EXPECT_EQ(tally.failures(), 1);
+    EXPECT_EQ(tally.stored(), 2);
+    EXPECT_FALSE(tally.complete(1));
+    EXPECT_TRUE(tally.complete(2));
+    StoreTally anyMarket;
+    anyMarket.record(false);
+    EXPECT_EQ(anyMarket.failures(), 1);
+    EXPECT_FALSE(anyMarket.complete(1));
+    EXPECT_FALSE(anyMarket.complete(2));
 }

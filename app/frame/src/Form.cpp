@@ -14,6 +14,7 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QPlainTextEdit>
+#include <QPointer>
 #include <QProgressBar>
 #include <QPushButton>
 #include <QRadioButton>
@@ -25,6 +26,7 @@
 #include <stdexcept>
 
 #include "frame/Localize.h"
+#include "frame/ReadingOrder.h"
 
 namespace frame {
 namespace {
@@ -166,8 +168,11 @@ void applyTextBox(const ControlModel& c, QWidget* w) {
         const QString lines = QString(c.caption).replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
         if (text->toPlainText() != lines)
             text->setPlainText(lines);
+        // Each paragraph reads in the box's order; left to Qt, a paragraph that starts with a Latin
+        // word or a date would read left to right inside a right-to-left box.
         QTextOption option = text->document()->defaultTextOption();
         option.setAlignment(horizontal(c.alignment));
+        option.setTextDirection(direction(c.rightToLeft));
         text->document()->setDefaultTextOption(option);
         return;
     }
@@ -189,6 +194,15 @@ void applyItems(const ControlModel& c, QComboBox* combo) {
 void applyTabs(const ControlModel& c, QTabWidget* tabs) {
     for (int i = 0; i < tabs->count() && i < c.items.size(); ++i)
         tabs->setTabText(i, c.items[i]);
+}
+
+// A pop-up menu is a window of its own and keeps the reading order it was made with; it opens in the
+// menu bar's, which follows the window that holds the bar (mirrored in Arabic).
+void followMenuBarDirection(QMenu& menu, QMenuBar& bar) {
+    QObject::connect(&menu, &QMenu::aboutToShow, &menu, [&menu, owner = QPointer<QMenuBar>(&bar)] {
+        if (owner)
+            menu.setLayoutDirection(owner->layoutDirection());
+    });
 }
 
 }  // namespace
@@ -292,6 +306,7 @@ void Form::buildMenus() {
         if (holdsOthers[i]) {
             m_menus[i] = parentMenu ? parentMenu->addMenu(c.caption) : m_menuBar->addMenu(c.caption);
             m_actions[i] = m_menus[i]->menuAction();
+            followMenuBarDirection(*m_menus[i], *m_menuBar);
         } else {
             m_actions[i] = parentMenu ? parentMenu->addAction(c.caption) : m_menuBar->addAction(c.caption);
         }
@@ -421,7 +436,7 @@ void Form::applyControl(const ControlModel& c, QWidget* w) {
             break;
         case ControlKind::Label: {
             auto* label = static_cast<QLabel*>(w);
-            label->setText(c.caption);
+            label->setText(withSingleLineBreaks(c.caption));
             label->setLayoutDirection(direction(rtl));
             label->setAlignment(horizontal(c.alignment) | Qt::AlignTop);
             break;

@@ -17,8 +17,11 @@ int32_t messageBoxStyle(int32_t style) {
 }
 
 int32_t showMessage(const QString& text, int32_t style, const QString& title) {
-    return ui::modalServices().messageBox(nullptr, text, title.isEmpty() ? programTitle() : title,
-                                          messageBoxStyle(style));
+    return showMessageInEitherLanguage(text, messageBoxStyle(style), title);
+}
+
+int32_t showMessageInEitherLanguage(const QString& text, int32_t style, const QString& title) {
+    return ui::modalServices().messageBox(nullptr, text, title.isEmpty() ? programTitle() : title, style);
 }
 
 }  // namespace frame

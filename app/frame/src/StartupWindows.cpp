@@ -4,6 +4,7 @@
 #include "frame/LanguageTable.h"
 #include "frame/MDIForm1.h"
 #include "frame/ModalWindow.h"
+#include "frame/ProgramLanguage.h"
 #include "frame/frmLanguage.h"
 #include "frame/frmSplash.h"
 
@@ -18,7 +19,10 @@ StartupWindows::~StartupWindows() {
 
 void StartupWindows::connect(tarnwick::StartupHooks& hooks) {
     hooks.showLanguageWindow = [this] { showLanguageWindow(); };
-    hooks.loadLanguageStrings = [] { LoadLanguageStrings(); };
+    hooks.loadLanguageStrings = [] {
+        LoadLanguageStrings();
+        ApplyProgramLanguage();
+    };
     hooks.showSplash = [this] { showSplash(); };
     hooks.unloadSplash = [this] { unloadSplash(); };
     hooks.showFrameWindow = [this] { showFrameWindow(); };

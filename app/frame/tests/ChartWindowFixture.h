@@ -16,6 +16,7 @@
 #include "frame/chart/ChartWindowSettings.h"
 #include "frame/chart/DefaultChartSetUp.h"
 #include "frame/frmMain.h"
+#include "frame/lists/ListFillers.h"
 #include "glossor/GlosxOverlay.h"
 #include "korvel/IKvlChart.h"
 #include "korvel/KvlChartWidget.h"
@@ -125,6 +126,11 @@ protected:
                 m_duringFill();
         };
         p.listNotes = [this](std::int32_t id) { m_notesOf.push_back(id); };
+        // As the watch-list window does: the company is selected when the list shown holds it.
+        p.showWatchListCompany = [this](const std::string& key) {
+            m_shownInWatchList.push_back(key);
+            return frame::gWLCompanies.exists(key);
+        };
         addWindows(hooks);
         m_frame = std::make_unique<frame::MDIForm1>(std::move(hooks));
         m_frame->MDIForm_Load();
@@ -152,6 +158,7 @@ protected:
     int m_fills = 0;
     std::function<void()> m_duringFill;  // runs inside every chart fill, after it counted
     std::vector<std::int32_t> m_notesOf;
+    std::vector<std::string> m_shownInWatchList;  // the keys the chart window asked the watch list to show
     std::map<QString, bool> m_buttons;
     std::unique_ptr<frame::MDIForm1> m_frame;
 };

@@ -1,6 +1,7 @@
 // The chart window's answers to its chart's and extension's events, and its tool-bar texts in both
 // languages: real chart control, real extension and annotation list, real database.
 #include <QApplication>
+#include <QTest>
 
 #include "ArabicLetters.h"
 #include "ChartWindowFixture.h"
@@ -9,6 +10,7 @@
 #include "frame/chart/ChartCommandTexts.h"
 #include "frame/chart/ChartEvents.h"
 #include "frame/chart/DrawingHandles.h"
+#include "frame/chart/DrawingKinds.h"
 #include "korvel/IKvlControl.h"
 #include "korvel/KvlChart.h"
 
@@ -166,8 +168,11 @@ TEST(ChartValueText, ThreeDecimalsHalvesToEvenNoTrailingZerosAndNoValueEmpty) {
     EXPECT_EQ(ChartValueText(-0.0005), "0") << "half to even, no sign";
     EXPECT_EQ(ChartValueText(-2.0015), "-2.002");
     EXPECT_EQ(ChartValueText(9999999999.99), "9999999999.99");
-    EXPECT_EQ(ChartValueText(1e10), "") << "the chart's mark for no value";
-    EXPECT_EQ(ChartValueText(3.5e12), "");
+    EXPECT_EQ(ChartValueText(korvel::kNoValue), "") << "the chart's mark for no value";
+    EXPECT_EQ(ChartValueText(1e10), "10000000000") << "a volume, not a mark";
+    EXPECT_EQ(ChartValueText(3.5e12), "3500000000000");
+    EXPECT_EQ(ChartValueText(123456789012.3456), "123456789012.346") << "fifteen digits at most";
+    EXPECT_EQ(ChartValueText(1e307), "1e+307") << "just below the mark";
 }
 
 TEST_F(ChartEventsTest, EveryCommandOfTheThreeBarsShowsItsArabicRow) {
@@ -200,6 +205,27 @@ TEST_F(ChartEventsTest, EnglishCommandTextsComeBackWhenLocalisedAgain) {
     EXPECT_EQ(textOf(financialCommand(161).get()), "Remove All");
     EXPECT_EQ(textOf(annotationCommand(7).get()), "Baloon with text");
     EXPECT_EQ(textOf(annotationCommand(17).get()), "Flip Vertical");
+}
+
+TEST_F(ChartEventsTest, TheAnnotationLineStyleComboGetsNoTextAndIsEmptied) {
+    load();
+    // What a template import may leave in the combo: two entries of its list and a caption.
+    const com::ComPtr<ostbar::IOstCommand> combo = annotationCommand(29);
+    ASSERT_TRUE(combo.as<ostbar::IOstCombo>()) << "the annotation list's line-style command is a combo";
+    ASSERT_EQ(combo->put_SubCommands(0, 2), com::S_OK);
+    ASSERT_EQ(combo->put_SubCommand(0, 3), com::S_OK);
+    ASSERT_EQ(combo->put_SubCommand(1, 4), com::S_OK);
+    ASSERT_EQ(combo->put_Text(com::Bstr(u"kept")), com::S_OK);
+    frame::chart::LocalizeChartCommands(chart(), [](std::int32_t row) { return GetLangString(row); });
+    com::SHORT entries = -1;
+    ASSERT_EQ(combo->get_SubCommands(0, &entries), com::S_OK);
+    EXPECT_EQ(entries, 0);
+    com::SHORT selection = 0;
+    ASSERT_EQ(combo.as<ostbar::IOstCombo>()->get_Selection(&selection), com::S_OK);
+    EXPECT_EQ(selection, -1);
+    EXPECT_EQ(textOf(combo.get()), "kept") << "no text of the table is given to it";
+    // The commands its entries named are still on the bar with their own texts.
+    EXPECT_EQ(textOf(annotationCommand(3).get()), "Arrow/Line");
 }
 
 TEST_F(ChartEventsTest, TheControlsAreaTipsAreSuppressed) {
@@ -319,10 +345,26 @@ TEST_F(ChartEventsTest, TheInformationLineShowsPricesAndTheVisibleAverages) {
     ASSERT_EQ(ma10->get_SeriesIndex(com::Variant::missing(), &ma10Series), com::S_OK);
     ASSERT_EQ(ma200->get_SeriesIndex(com::Variant::missing(), &ma200Series), com::S_OK);
     ASSERT_EQ(chart().put_ValueAt(ma10Series, 3, 12.4127), com::S_OK);
-    ASSERT_EQ(chart().put_ValueAt(ma200Series, 3, 1e10), com::S_OK);
+    ASSERT_EQ(chart().put_ValueAt(ma200Series, 3, korvel::kNoValue), com::S_OK);
     frame::chart::PointInfoText(chart(), ext(), studies, 3, info);
     EXPECT_EQ(info.toStdString(),
               "D:5 Nov 2026 | O:12.5 | H:12.75 | L:12.25 | C:12.5 | S.MA (10)=12.413  | S.MA (200)=");
+}
+
+TEST_F(ChartEventsTest, IndexAmountsOfTenBillionAndMoreAreWrittenInTipsAndTheInformationLine) {
+    load();
+    hideAverages();
+    setPrices(1, 1e10, 12500000000.25, 9999999999.5, 31000000000);
+    com::LONG result = 0;
+    EXPECT_EQ(tip(u"whatever", 2, 1, &result),
+              "3 Nov 2026\r\nO: 10000000000 - H: 12500000000.25\r\nL: 9999999999.5 - C: 31000000000");
+    QString info;
+    frame::chart::ExtensionStudySlots studies(&ext());
+    frame::chart::PointInfoText(chart(), ext(), studies, 1, info);
+    EXPECT_EQ(info.toStdString(),
+              "D:3 Nov 2026 | O:10000000000 | H:12500000000.25 | L:9999999999.5 | C:31000000000");
+    ASSERT_EQ(series(8)->put_YValue(1, 2e10), com::S_OK);
+    EXPECT_EQ(tip(u"marker", 5, 1, &result), "3 Nov 2026\r\nData Adjustment\r\n20000000000 for 1");
 }
 
 TEST_F(ChartEventsTest, TheExtensionAsksForTheInformationLineThroughItsEvent) {
@@ -359,6 +401,32 @@ TEST_F(ChartEventsTest, HoverEventsPauseTheDrawingHoverTest) {
     EXPECT_FALSE(handles.hoverBusy());
     handles.Korvel1_MouseMoving(10, 10);
     EXPECT_FALSE(handles.hoverBusy()) << "reset when the handler ends";
+}
+
+// The hover test would take away the handle being dragged: it waits while a mouse button is held.
+TEST_F(ChartEventsTest, TheHoverTestWaitsWhileAMouseButtonIsHeld) {
+    load();
+    frame::chart::DrawingHandles& handles = *window().drawingHandles();
+    glossor::IGlosxList& list = *window().annotationList();
+    drawLine(list);
+    com::ComPtr<glossor::IGlosxObject> handle;
+    ASSERT_EQ(list.Item(1, handle.put()), com::S_OK);
+    ASSERT_EQ(handle->put_Tag(frame::chart::DrawingTag(dravik::DF_TREND_LINE, 0)), com::S_OK);
+    const auto count = [&] {
+        com::LONG n = -1;
+        list.get_Count(&n);
+        return n;
+    };
+    QWidget* canvas = window().Korvel1()->canvas();
+    QTest::mousePress(canvas, Qt::LeftButton, Qt::NoModifier, QPoint(3, 3));
+    ASSERT_EQ(QApplication::mouseButtons(), Qt::LeftButton);
+    handles.Korvel1_MouseMoving(400, 300);  // over no drawing
+    EXPECT_EQ(count(), 1) << "the handle stays while the button is held";
+    EXPECT_FALSE(handles.hoverBusy());
+    QTest::mouseRelease(canvas, Qt::LeftButton, Qt::NoModifier, QPoint(3, 3));
+    ASSERT_EQ(QApplication::mouseButtons(), Qt::NoButton);
+    handles.Korvel1_MouseMoving(400, 300);
+    EXPECT_EQ(count(), 0) << "off every drawing, the handles go";
 }
 
 TEST_F(ChartEventsTest, AStudiesPageCommitNamesTheAveragesAfterTheirPeriods) {

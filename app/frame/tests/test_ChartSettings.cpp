@@ -10,7 +10,7 @@
 #include <algorithm>
 #include <fstream>
 
-#include "ChartWindowFixture.h"
+#include "ChartSettingsFixture.h"
 #include "appdata/MarketQueries.h"
 #include "appdata/MarketReaders.h"
 #include "frame/MessageBox.h"
@@ -23,110 +23,6 @@ namespace {
 using frame::chart::Study;
 
 constexpr std::int32_t kQuotedCompany = 207;
-
-class ChartSettingsTest : public ChartWindowTest {
-protected:
-    void addWindows(frame::FrameHooks& hooks) override {
-        frame::ConnectChartSettings(hooks, [this] { return m_frame.get(); });
-    }
-
-    frame::frmChartSettings& settings() {
-        return *static_cast<frame::frmChartSettings*>(
-            m_frame->toolWindow(QStringLiteral("frmChartSettings")));
-    }
-    template <class Widget>
-    Widget* control(const char* name) {
-        return static_cast<Widget*>(settings().controlWidget(QString::fromLatin1(name)));
-    }
-
-    // What the user does.
-    void choose(const char* list, int index) {
-        auto* combo = control<QComboBox>(list);
-        combo->setCurrentIndex(index);
-        emit combo->activated(index);
-    }
-    void click(const char* box) { control<QAbstractButton>(box)->click(); }
-    void type(const QString& text) { control<QLineEdit>("txtSymbol")->setText(text); }
-    void pressEnter() {
-        QKeyEvent press(QEvent::KeyPress, Qt::Key_Return, Qt::NoModifier, QStringLiteral("\r"));
-        QCoreApplication::sendEvent(control<QLineEdit>("txtSymbol"), &press);
-    }
-    void pressButton(const char* key) {
-        for (QAction* action : control<QToolBar>("Toolbar1")->actions())
-            if (action->objectName() == QLatin1String(key))
-                action->trigger();
-    }
-
-    dravik::IFinancialCharts& ext() { return *window().financialExtension(); }
-    bool overlayShown(Study overlay) {
-        frame::chart::ExtensionStudySlots studies(&ext());
-        com::ComPtr<com::IUnknown> object;
-        com::ComPtr<dravik::IIndex> study;
-        com::HRESULT (dravik::IFinancialCharts::*getter)(dravik::IIndex**) =
-            overlay == Study::USER1 ? &dravik::IFinancialCharts::get_USER1
-                                    : &dravik::IFinancialCharts::get_USER2;
-        EXPECT_EQ((ext().*getter)(study.put()), com::S_OK);
-        com::VARIANT_BOOL visible = com::VARIANT_FALSE;
-        EXPECT_EQ(study->get_Visible(&visible), com::S_OK);
-        return visible != com::VARIANT_FALSE;
-    }
-    // The chart's points that have a close (the fill adds empty days up to the present).
-    std::int32_t points() {
-        const auto& closes = window().chartFill()->Data().values[tarnwick::chart::kCloseColumn];
-        return static_cast<std::int32_t>(
-            std::count_if(closes.begin(), closes.end(), tarnwick::chart::IsChartValue));
-    }
-
-    std::filesystem::path templateFile(std::int32_t id) const {
-        return m_home / "Templates" / ("T" + std::to_string(id));
-    }
-    std::optional<std::string> storedTemplateName(std::int32_t id) {
-        const db::RowSet rows =
-            tarnwick::gConnection.query(R"(SELECT "NAME" FROM "Templates" WHERE "ID" = ?)", {id});
-        return rows.eof() ? std::nullopt : rows.text(0);
-    }
-    QStringList listedTemplates() {
-        QStringList names;
-        auto* combo = control<QComboBox>("cmbTemplates");
-        for (int i = 0; i < combo->count(); ++i)
-            names << combo->itemText(i);
-        return names;
-    }
-    QString shownTemplate() {
-        auto* combo = control<QComboBox>("cmbTemplates");
-        return combo->currentIndex() < 0 ? combo->placeholderText() : combo->currentText();
-    }
-    void saveAsNewTemplate(const QString& name) {
-        m_script.answerInput(name);
-        pressButton("SaveAsNewTemplate");
-    }
-
-    // The look a template brings and the volume drawing that a load keeps.
-    struct Look {
-        com::SHORT periods = 0;
-        com::SHORT priceDisplay = 0;
-        com::SHORT volumeDrawing = 0;
-        bool operator==(const Look&) const = default;
-    };
-    Look look() {
-        Look l;
-        com::ComPtr<dravik::IIndex> average;
-        EXPECT_EQ(ext().get_SimpleMA50(average.put()), com::S_OK);
-        EXPECT_EQ(average->get_Periods(&l.periods), com::S_OK);
-        EXPECT_EQ(ext().get_PriceDisplay(&l.priceDisplay), com::S_OK);
-        frame::chart::ExtensionStudySlots studies(&ext());
-        EXPECT_EQ(frame::chart::seriesOf(studies, Study::VOLUME)->get_VOLUME(&l.volumeDrawing), com::S_OK);
-        return l;
-    }
-    void setLook(const Look& l) {
-        com::ComPtr<dravik::IIndex> average;
-        ASSERT_EQ(ext().get_SimpleMA50(average.put()), com::S_OK);
-        ASSERT_EQ(average->put_Periods(l.periods), com::S_OK);
-        ASSERT_EQ(ext().put_PriceDisplay(l.priceDisplay), com::S_OK);
-        frame::chart::ExtensionStudySlots studies(&ext());
-        ASSERT_EQ(frame::chart::seriesOf(studies, Study::VOLUME)->put_VOLUME(l.volumeDrawing), com::S_OK);
-    }
-};
 
 TEST_F(ChartSettingsTest, TheControlsShowTheStoredChoicesAndChartNothingWhileTheProgramStarts) {
     saveSetting("Period", "2");
@@ -396,6 +292,44 @@ TEST_F(ChartSettingsTest, ATemplateIsRenamedAndDeletedButItsFileStays) {
     EXPECT_GE(std::filesystem::last_write_time(templateFile(2)), oldFileTime);
     EXPECT_EQ(listedTemplates(), (QStringList{"First", "Third"}));
     EXPECT_EQ(errorLog(), "");
+}
+
+// A name of blanks only would list as an empty entry that nobody can tell apart: it is refused like
+// an empty answer, for a new template and for a new name.
+TEST_F(ChartSettingsTest, ATemplateNameOfBlanksOnlyIsRefused) {
+    loadFrame();
+    for (const char* blanks : {" ", "   ", "\t", " \t  "}) {
+        saveAsNewTemplate(QString::fromLatin1(blanks));
+        EXPECT_TRUE(listedTemplates().isEmpty()) << '"' << blanks << '"';
+    }
+    EXPECT_EQ(tarnwick::gTemplates.count(), 0U);
+    EXPECT_EQ(storedTemplateName(1), std::nullopt);
+    EXPECT_FALSE(std::filesystem::exists(templateFile(1)));
+
+    saveAsNewTemplate(QStringLiteral(" Kept "));
+    EXPECT_EQ(storedTemplateName(1), std::optional<std::string>(" Kept ")) << "text around blanks is a name";
+    m_script.answerInput(QStringLiteral("    "));
+    pressButton("EditTemplateName");
+    EXPECT_EQ(storedTemplateName(1), std::optional<std::string>(" Kept "));
+    EXPECT_EQ(tarnwick::gTemplates.item("ID_1").Name, " Kept ");
+    EXPECT_EQ(listedTemplates(), QStringList{" Kept "});
+    EXPECT_EQ(errorLog(), "");
+}
+
+// A template whose file has gone cannot be applied: the user is told, not only the log.
+TEST_F(ChartSettingsTest, ATemplateWhoseFileIsGoneIsReportedAndTheChartStays) {
+    loadFrame();
+    saveAsNewTemplate(QStringLiteral("Gone"));
+    ASSERT_TRUE(std::filesystem::remove(templateFile(1)));
+    setLook({30, 1, 40});
+    m_fills = 0;
+    choose("cmbTemplates", 0);
+    EXPECT_EQ(look(), (Look{30, 1, 40}));
+    EXPECT_EQ(m_fills, 0);
+    ASSERT_EQ(m_script.questions().size(), 2U);
+    EXPECT_EQ(m_script.questions()[1].text, "The chart template could not be loaded.");
+    EXPECT_EQ(m_script.questions()[1].style, ui::MB_ICONEXCLAMATION);
+    EXPECT_NE(errorLog().find("Function:LoadTemplate"), std::string::npos);
 }
 
 TEST_F(ChartSettingsTest, TheLastTemplateIsMarkedAndLoadedAtTheNextStart) {

@@ -1,6 +1,7 @@
 // The chart window over a small market database: its load from an empty or a doctored settings store,
 // its close, the key that restores the chart's standard size, the command state and the default chart.
 #include "ChartWindowFixture.h"
+#include "appchart/fill/ChartDataSet.h"
 #include "korvel/KvlChart.h"
 
 namespace {
@@ -601,6 +602,43 @@ TEST_F(ChartWindowTest, TheExtensionHoldsTheDefaultStudiesAfterTheLoad) {
         overlay->get_Visible(&visible);
         EXPECT_EQ(visible, com::VARIANT_FALSE);
     }
+}
+
+// Volumes of ten billion shares and more are ordinary values: neither the fill nor the chart may
+// take them for the empty mark.
+class LargeVolumeChartTest : public ChartWindowTest {
+protected:
+    void seedMarket() override {
+        ChartWindowTest::seedMarket();
+        // The default company's week of 2 to 6 November 2026.
+        const double shares[] = {6e9, 5e9, 1e9, 2e10, 0};
+        const char* days[] = {"2026-11-02", "2026-11-03", "2026-11-04", "2026-11-05", "2026-11-06"};
+        for (int i = 0; i < 5; ++i)
+            tarnwick::gConnection.execute(
+                R"(UPDATE "MARKETDAILY1" SET "TotalShares" = ? WHERE "COMPANYID" = ? AND "DATE" = ?)",
+                {shares[i], kDefaultCompany, std::string(days[i])});
+    }
+    double volumeAt(com::LONG point) {
+        double value = 0;
+        EXPECT_EQ(chart().get_ValueAt(tarnwick::chart::kVolumeColumn, point, &value), com::S_OK);
+        return value;
+    }
+};
+
+TEST_F(LargeVolumeChartTest, ADaysVolumeOfTwentyBillionReachesTheChart) {
+    loadFrame();
+    ASSERT_EQ(choices()[1], 0) << "daily";
+    EXPECT_EQ(volumeAt(0), 6e9);
+    EXPECT_EQ(volumeAt(3), 2e10);
+    EXPECT_EQ(volumeAt(4), 0);
+}
+
+TEST_F(LargeVolumeChartTest, AWeeksVolumeIsTheSumOfItsDaysPastTenBillion) {
+    saveSetting("Interval", "1");
+    loadFrame();
+    ASSERT_EQ(choices()[1], 1) << "weekly";
+    // 6e9 + 5e9 + 1e9 + 2e10 + 0
+    EXPECT_EQ(volumeAt(0), 32000000000.0);
 }
 
 }  // namespace

@@ -4,6 +4,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 
+#include "CutTexts.h"
 #include "WatchListFixture.h"
 #include "frame/search/frmAddSymbol.h"
 #include "frame/search/frmSearch.h"
@@ -235,6 +236,42 @@ TEST_F(CompanySearchTest, TheSearchWindowChartsTheChosenCompanyAndMarksItInTheWa
     EXPECT_EQ(selectedKey(), std::optional<std::string>("ID_205"));
     EXPECT_EQ(tarnwick::gDefaultMarket, 1);
     EXPECT_FALSE(search->isLoaded());
+}
+
+// Both search windows at their designed size show every caption, market and sector name and column
+// header whole, in both languages, with the longest names of the sample market.
+TEST_F(CompanySearchTest, SearchWindowsShowEveryTextWholeInBothLanguages) {
+    exec(R"(UPDATE "Markets" SET "NAME" = 'Gulf Securities Market', "ANAME" = 'سوق الخليج للأوراق المالية')"
+         R"( WHERE "ID" = 1)");
+    exec(R"(UPDATE "Markets" SET "NAME" = 'Levant Stock Exchange', "ANAME" = 'بورصة المشرق' WHERE "ID" = 2)");
+    exec(R"(UPDATE "Category" SET "NAME" = 'Real Estate', "ANAME" = 'المؤشر العام' WHERE "ID" = 4)");
+    for (const bool arabic : {false, true}) {
+        gArabic = arabic;
+        readCollections();
+        frame::frmSearch search([] { return nullptr; });
+        search.show();
+        EXPECT_EQ(frame::test::cutTexts(search), QStringList()) << arabic;
+        frame::frmAddSymbol add;
+        add.show();
+        EXPECT_EQ(frame::test::cutTexts(add), QStringList()) << arabic;
+    }
+}
+
+// The search's "nothing chosen" box is a plain information box in Arabic as in English, unlike the
+// program's other boxes, which read right to left in Arabic.
+TEST_F(CompanySearchTest, NothingChosenIsAnInformationBoxOfTheSameStyleInBothLanguages) {
+    loadProgram();
+    for (const bool arabic : {false, true}) {
+        gArabic = arabic;
+        auto* search = new frame::frmSearch([this] { return &window(); });
+        search->search().lsvCompanies().widget().clearSelection();
+        click(*search, "cmdOK");
+        ASSERT_FALSE(m_script.questions().empty());
+        EXPECT_EQ(m_script.questions().back().text, GetLangString(136)) << arabic;
+        EXPECT_EQ(m_script.questions().back().style, 64) << arabic;
+        search->unload();
+    }
+    EXPECT_EQ(m_script.questions().size(), 2U);
 }
 
 TEST_F(CompanySearchTest, NothingChosenChartsNothingAndACompanyOutsideTheListKeepsItsSelection) {

@@ -415,3 +415,31 @@ TEST_F(DataUpdateTest, WindowShowsTheRunAndOneWindowServesRepeatedCommands) {
     EXPECT_TRUE(window->close());
     testsupport::waitUntil([] { return false; }, 50);  // lets the closed window delete itself
 }
+
+// In Arabic the window is mirrored: the failure text stands right-aligned beside the error picture,
+// which follows the mirrored animation to the right, and its first line starts at the label's right
+// edge: no line break character is laid out as a letter.
+TEST_F(DataUpdateTest, ArabicFailureTextIsClearOfTheErrorPictureAndStartsAtTheLabelsEdge) {
+    gArabic = true;
+    server.answerWith(testsupport::answer(updatingStream(), 500));
+    tarnwick::gDataServers[0] = server.hostAndPort().toStdString();
+    QWidget frameWindow;
+    frame::frmDataUpdate* window = frame::ShowDataUpdate(&frameWindow);
+    ASSERT_NE(window, nullptr);
+    ASSERT_TRUE(testsupport::waitUntil([&] { return window->model().display().errorVisible; }));
+    auto* status = static_cast<QLabel*>(window->form().controlWidget(QStringLiteral("lblStatus")));
+    QWidget* error = window->form().controlWidget(QStringLiteral("pctError"));
+    QWidget* animation = window->form().controlWidget(QStringLiteral("Animation1"));
+    EXPECT_TRUE(error->isVisibleTo(window));
+    EXPECT_FALSE(error->geometry().intersects(status->geometry()));
+    // Designed at 240 twips of a 5700-twip window: mirrored to 5700 - 240 - 480 - 70 = 4910 twips.
+    EXPECT_EQ(error->geometry().left(), 4910 / 15);
+    EXPECT_TRUE(animation->geometry().contains(error->geometry()));
+    EXPECT_EQ(status->text().count(QLatin1Char('\r')), 0);
+    EXPECT_EQ(status->text().count(QLatin1Char('\n')), 1);
+    EXPECT_EQ(status->text().remove(QLatin1Char('\n')),
+              QString(GetLangString(23)).remove(QStringLiteral("\r\n")));
+    gArabic = false;
+    EXPECT_TRUE(window->close());
+    testsupport::waitUntil([] { return false; }, 50);  // lets the closed window delete itself
+}

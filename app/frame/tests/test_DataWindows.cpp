@@ -7,6 +7,7 @@
 #include <gtest/gtest.h>
 
 #include "ChartWindowFixture.h"
+#include "VisualOrder.h"
 #include "frame/chart/DrawingHandles.h"
 #include "frame/data/ChartPointText.h"
 #include "frame/data/DataWindowsWiring.h"
@@ -251,6 +252,28 @@ TEST_F(DataWindowsTest, ValuesWindowListsOnlyShownSeriesAndNeverTheSplitSeries) 
     EXPECT_EQ(name(8), "100 Simple M.A.");
     EXPECT_EQ(name(9), "");
     EXPECT_EQ(value(9), "");
+}
+
+// Both windows read right to left in Arabic; a date in them still reads day, month, year from left to
+// right, and a value keeps its digits in order.
+TEST_F(DataWindowsTest, ArabicWindowsShowDatesInTheirOwnReadingOrder) {
+    gArabic = true;
+    loadFrame();
+    QTreeWidget* valuesList = values().lsvDataList();
+    ASSERT_EQ(valuesList->layoutDirection(), Qt::RightToLeft);
+    moveTo(2.2, 12);
+    EXPECT_EQ(frame::test::visualLeftToRight(valuesList->topLevelItem(0)->text(1), Qt::RightToLeft),
+              QStringLiteral("3 Nov 2026"));
+    EXPECT_EQ(frame::test::visualLeftToRight(valuesList->topLevelItem(5)->text(1), Qt::RightToLeft),
+              QStringLiteral("11.5"));
+
+    QTreeWidget* editorList = editor().lsvData();
+    ASSERT_EQ(editorList->layoutDirection(), Qt::RightToLeft);
+    const int dateColumn = static_cast<int>(DataColumn::Date);
+    EXPECT_EQ(frame::test::visualLeftToRight(editorList->topLevelItem(0)->text(dateColumn), Qt::RightToLeft),
+              QStringLiteral("2 Nov 2026"));
+    EXPECT_EQ(frame::test::visualLeftToRight(editorList->topLevelItem(6)->text(dateColumn), Qt::RightToLeft),
+              QStringLiteral("10 Nov 2026"));
 }
 
 }  // namespace

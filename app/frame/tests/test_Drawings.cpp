@@ -3,14 +3,19 @@
 
 #include <gtest/gtest.h>
 
+#include <optional>
+#include <tuple>
+
 #include "ChartWindowFixture.h"
 #include "com/OleDate.h"
 #include "db/Transaction.h"
 #include "frame/chart/DrawingDates.h"
 #include "frame/chart/DrawingHandles.h"
 #include "frame/chart/DrawingHover.h"
+#include "frame/chart/DrawingInfoStore.h"
 #include "frame/chart/DrawingInfoText.h"
 #include "frame/chart/DrawingKinds.h"
+#include "korvel/KvlChart.h"
 #include "locale/LocaleRegistry.h"
 
 using namespace frame::chart;
@@ -56,11 +61,52 @@ TEST(DrawingInfoText, SectionsArePaddedAndRecordsReadWhole) {
     EXPECT_FALSE(ReadDrawingRecord("255|True|True|2026-11-02|10.5|0|1|x|0|2026-11-05|13.5||True", english));
     EXPECT_FALSE(
         ReadDrawingRecord("255|True|True|2026-11-02|10.5|99999|1|x|0|2026-11-05|13.5||True|3", english));
+    // A field too many is no record of ours either, even when the first fourteen read.
+    EXPECT_FALSE(ReadDrawingRecord(kTrendRecord + "|3", english));
+    EXPECT_FALSE(ReadDrawingRecord(kTrendRecord + "|", english));
     // Separators inside a name would cut the text: they are written as blanks.
     DrawingRecord named = *record;
     named.name = "a$b;c|d";
     EXPECT_EQ(WriteDrawingRecord(named),
               "255|True|True|2026-11-02|10.5|0|1|a b c d|0|2026-11-05|13.5||True|3");
+}
+
+// Enable, FreeDraw and Visible (fields 1, 2 and 12) are written as words; a number, as older texts
+// and hand edits hold, reads as a Boolean does anywhere: 0 is False and any other number True.
+TEST(DrawingInfoText, BooleanFieldsReadWordsAndNumbers) {
+    const loc::LocaleInfo english = loc::LocaleInfo::english();
+    const auto withFlags = [&](const char* enable, const char* freeDraw, const char* visible) {
+        return ReadDrawingRecord(std::string("255|") + enable + "|" + freeDraw +
+                                     "|2026-11-02|10.5|0|1|x|0|2026-11-05|13.5||" + visible + "|3",
+                                 english);
+    };
+    struct Case {
+        const char* text;
+        bool value;
+    };
+    const Case cases[] = {{"True", true}, {"False", false}, {"true", true}, {"FALSE", false},
+                          {"-1", true},   {"0", false},     {"1", true},    {"2", true}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.text);
+        const auto enabled = withFlags(c.text, "False", "False");
+        ASSERT_TRUE(enabled);
+        EXPECT_EQ(enabled->enable, c.value);
+        EXPECT_FALSE(enabled->freeDraw);
+        EXPECT_FALSE(enabled->visible);
+        const auto freeDrawn = withFlags("False", c.text, "True");
+        ASSERT_TRUE(freeDrawn);
+        EXPECT_EQ(freeDrawn->freeDraw, c.value);
+        EXPECT_FALSE(freeDrawn->enable);
+        EXPECT_TRUE(freeDrawn->visible);
+        const auto shown = withFlags("True", "True", c.text);
+        ASSERT_TRUE(shown);
+        EXPECT_EQ(shown->visible, c.value);
+    }
+    // Words other than True and False, and empty fields, are not Booleans: the record is not read.
+    for (const char* text : {"Yes", "", "T", "-"}) {
+        EXPECT_FALSE(withFlags(text, "True", "True")) << text;
+        EXPECT_FALSE(withFlags("True", "True", text)) << text;
+    }
 }
 
 TEST(DrawingInfoText, FixedDatesDoNotDependOnTheLocale) {
@@ -300,6 +346,51 @@ TEST_F(DrawingsTest, TheGannFanWinsAndMovingAlongOneDrawingKeepsOneLine) {
     EXPECT_EQ(tags(), (std::vector<com::LONG>{0}));
 }
 
+// The first and the last point are on the chart: a drawing that starts or ends there is found with
+// the cursor exactly on that point, and nothing one pixel column further out, beyond the points.
+TEST_F(DrawingsTest, TheCursorExactlyOnTheFirstOrLastPointFindsTheDrawingThere) {
+    loadFrame();
+    com::LONG points = 0;
+    ASSERT_EQ(chart().get_PointCount(&points), com::S_OK);
+    ASSERT_EQ(points, 5);
+    // Upright lines on the first and the last day: found wherever the cursor is on their point,
+    // between their prices.
+    draw(kTrend, day(2026, 11, 2), "11", day(2026, 11, 2), "15");
+    draw(kTrend, day(2026, 11, 6), "11", day(2026, 11, 6), "15");
+    // The pixel column whose x value is the point's number itself; a plot a few pixels wider or
+    // narrower has one where this one has none.
+    const auto columnOn = [this](double point, std::int16_t py) -> std::optional<std::int16_t> {
+        const korvel::KvlRect plot = chartObject().model().plotRect();
+        for (com::LONG x = plot.left; x <= plot.right; ++x) {
+            double xv = 0, yv = 0;
+            if (chart().PixelToValue(x, py, &xv, &yv, 0) == com::S_OK && xv == point)
+                return static_cast<std::int16_t>(x);
+        }
+        return std::nullopt;
+    };
+    m_frame->showNormal();
+    std::optional<std::int16_t> first, last;
+    for (int wider = 0; wider < 40 && (!first || !last); ++wider) {
+        m_frame->resize(900 + wider, 700);
+        processEvents();
+        chartObject().paintSurface();
+        first = columnOn(1.0, pixel(1, 13).second);
+        last = columnOn(5.0, pixel(5, 13).second);
+    }
+    ASSERT_TRUE(first && last) << "no plot width maps a pixel column exactly on both ends";
+    const std::int16_t py = pixel(1, 13).second;
+    for (const auto& [column, tag, outward] : {std::tuple{*first, 1000, -1}, std::tuple{*last, 1001, 1}}) {
+        SCOPED_TRACE(tag);
+        EXPECT_TRUE(CheckPointDrawingHit(column, py, chart(), true));
+        EXPECT_EQ(tags(), std::vector<com::LONG>{tag});
+        const auto outside = static_cast<std::int16_t>(column + outward);
+        double beyond = 0, yv = 0;
+        ASSERT_EQ(chart().PixelToValue(outside, py, &beyond, &yv, 0), com::S_OK);
+        ASSERT_TRUE(beyond < 1.0 || beyond > 5.0) << beyond;
+        EXPECT_FALSE(CheckPointDrawingHit(outside, py, chart(), true));
+    }
+}
+
 TEST_F(DrawingsTest, DraggingAHandleMovesItsDrawingKeptOnTheChart) {
     loadFrame();
     const auto trend = draw(kTrend, day(2026, 11, 3), "12", day(2026, 11, 5), "14");
@@ -423,4 +514,114 @@ TEST_F(DrawingsTest, AnUnreadableEndPriceKeepsTheDefaultAndAnUnreadableStartPric
     EXPECT_EQ(to.toUtf8(), "-1.00");  // a new drawing's end price
     // The start price is no price of the axis's form: the record waits unchanged.
     EXPECT_EQ(window().chartFill()->DrawingText, noStart + "$$$$$$$$$");
+}
+
+namespace {
+
+// Counts the error records of a procedure in the program's log.
+std::size_t logRecordsOf(const std::string& log, const std::string& procedure) {
+    const std::string line = "Function:" + procedure + "\r\n";
+    std::size_t n = 0;
+    for (std::size_t at = log.find(line); at != std::string::npos; at = log.find(line, at + 1))
+        ++n;
+    return n;
+}
+
+std::string nameOf(dravik::IDrawFeature& drawing) {
+    com::Bstr name;
+    EXPECT_EQ(drawing.get_Name(&name), com::S_OK);
+    return name.toUtf8();
+}
+
+com::LONG colorOf(dravik::IDrawFeature& drawing) {
+    com::LONG color = 0;
+    EXPECT_EQ(drawing.get_Color(&color), com::S_OK);
+    return color;
+}
+
+}  // namespace
+
+TEST_F(DrawingsTest, EachRecordTakesItsPositionAmongThePlacedOnesAndARestoreAgainReplacesThem) {
+    const std::string first = "255|True|True|2026-11-02|10.5|0|1|first|0|2026-11-05|13.5||True|3";
+    const std::string later = "1|True|True|2026-11-09|10|0|1|later|0|2026-11-10|11||True|3";
+    const std::string second = "255|True|True|2026-11-03|11|0|1|second|0|2026-11-06|12||True|3";
+    const std::string noStart = "16711680|True|True|2026-11-04|about 12|0|1|noStart|0|2026-11-05|13||True|3";
+    const std::string third = "255|True|True|2026-11-04|12|0|1|third|0|2026-11-06|14||True|3";
+    const std::string stored = first + ";" + later + ";" + second + ";" + noStart + ";" + third + "$$$$$$$$$";
+    tarnwick::gConnection.execute("UPDATE Company SET DrawingInfo = ? WHERE ID = ?",
+                                  {stored, kDefaultCompany});
+    loadFrame();
+    ASSERT_EQ(count(kTrend), 3);
+    EXPECT_EQ(nameOf(*DrawingAt(ext(), kTrend, 0)), "first");
+    EXPECT_EQ(nameOf(*DrawingAt(ext(), kTrend, 1)), "second") << "position 2 less one skipped";
+    EXPECT_EQ(nameOf(*DrawingAt(ext(), kTrend, 2)), "third") << "position 4 less two skipped";
+    EXPECT_EQ(window().chartFill()->DrawingText, later + ";" + noStart + "$$$$$$$$$");
+
+    // Over the same drawings, a second restore sets the drawings at those positions again instead of
+    // adding copies.
+    EXPECT_EQ(GetAnnotationDrawingInfo(chart(), kDefaultCompany), later + ";" + noStart + "$$$$$$$$$");
+    ASSERT_EQ(count(kTrend), 3);
+    EXPECT_EQ(nameOf(*DrawingAt(ext(), kTrend, 0)), "first");
+    EXPECT_EQ(nameOf(*DrawingAt(ext(), kTrend, 1)), "second");
+    EXPECT_EQ(nameOf(*DrawingAt(ext(), kTrend, 2)), "third");
+}
+
+TEST_F(DrawingsTest, ARecordThatFailsOverADrawingLeavesThatDrawingAsItWas) {
+    tarnwick::gConnection.execute("UPDATE Company SET DrawingInfo = ? WHERE ID = ?",
+                                  {kTrendRecord + "$$$$$$$$$", kDefaultCompany});
+    loadFrame();
+    ASSERT_EQ(count(kTrend), 1);
+    // Colour and start date are set before the start price that the extension refuses.
+    const std::string noStart = "16711680|True|True|2026-11-04|about 12|0|1|noStart|0|2026-11-05|13||True|3";
+    tarnwick::gConnection.execute("UPDATE Company SET DrawingInfo = ? WHERE ID = ?",
+                                  {noStart + "$$$$$$$$$", kDefaultCompany});
+    EXPECT_EQ(GetAnnotationDrawingInfo(chart(), kDefaultCompany), noStart + "$$$$$$$$$");
+    ASSERT_EQ(count(kTrend), 1);
+    const auto line = DrawingAt(ext(), kTrend, 0);
+    EXPECT_EQ(nameOf(*line), "Mine");
+    EXPECT_EQ(colorOf(*line), 255);
+    EXPECT_EQ(from(*line), day(2026, 11, 2));
+}
+
+TEST_F(DrawingsTest, RecordsThatCannotBeReadOrSetAreLoggedUnderTheirProcedures) {
+    const std::string noDates = "1|True|True|someday|10|0|1|bad|0|2026-11-04|11||True|3";
+    const std::string noStart = "255|True|True|2026-11-02|about 12|0|1|noStart|0|2026-11-05|13.5||True|3";
+    const std::string noWidth = "255|True|True|2026-11-02|10|0|wide|noWidth|0|2026-11-05|13.5||True|3";
+    tarnwick::gConnection.execute("UPDATE Company SET DrawingInfo = ? WHERE ID = ?",
+                                  {noDates + ";" + noStart + ";" + noWidth + "$$$$$$$$$", kDefaultCompany});
+    loadFrame();
+    EXPECT_EQ(count(kTrend), 0);
+    EXPECT_EQ(window().chartFill()->DrawingText, noDates + ";" + noStart + ";" + noWidth + "$$$$$$$$$");
+    const std::string log = errorLog();
+    EXPECT_EQ(logRecordsOf(log, "clsCompany_CheckDrawingObjectBoundries"), 1U) << log;
+    EXPECT_EQ(logRecordsOf(log, "clsCompany_GetDrawingObjectProperties"), 2U) << log;
+    EXPECT_NE(
+        log.find(
+            "Number: 13\r\nDescription: Type mismatch\r\nFunction:clsCompany_CheckDrawingObjectBoundries"),
+        std::string::npos)
+        << log;
+    EXPECT_EQ(logRecordsOf(log, "GetAnnotationDrawingInfo"), 0U) << log;
+}
+
+TEST_F(DrawingsTest, AFailedSaveOrRestoreIsLoggedUnderItsProcedureAndWritesNothing) {
+    loadFrame();
+    const std::string before = stored(kDefaultCompany);
+    draw(kTrend, day(2026, 11, 2), "10.5", day(2026, 11, 5), "13.5");
+    exec(R"(CREATE TRIGGER "NoDrawingSave" BEFORE UPDATE OF "DrawingInfo" ON "Company")"
+         R"( BEGIN SELECT RAISE(ABORT, 'drawings are read-only'); END)");
+    forgetDrawingSaves();
+    chartCompany(kOtherCompany);
+    EXPECT_TRUE(savedDrawingsOf().empty());
+    EXPECT_EQ(stored(kDefaultCompany), before);
+    std::string log = errorLog();
+    EXPECT_EQ(logRecordsOf(log, "clsCompany_SaveAnnotationDrawingInfo"), 1U) << log;
+    EXPECT_NE(log.find("drawings are read-only"), std::string::npos) << log;
+    EXPECT_EQ(logRecordsOf(log, "SaveKorvelCompanyProfile"), 0U) << log;
+
+    exec(R"(ALTER TABLE "Company" RENAME COLUMN "DrawingInfo" TO "Drawings")");
+    chartCompany(kDefaultCompany);
+    log = errorLog();
+    EXPECT_EQ(logRecordsOf(log, "clsCompany_GetAnnotationDrawingInfo"), 1U) << log;
+    EXPECT_EQ(logRecordsOf(log, "GetAnnotationDrawingInfo"), 0U) << log;
+    EXPECT_EQ(window().chartFill()->DrawingText, "");
 }

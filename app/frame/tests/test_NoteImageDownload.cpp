@@ -84,6 +84,30 @@ TEST_F(NoteImageDownloadTest, RefusedAnswerKeepsTheOldPictureAndIsLogged) {
     EXPECT_EQ(stored(7), "GIF89a partial");
 }
 
+// Only a 2xx answer carries the picture: a 3xx answer that comes back with a body is no picture, and
+// the old one stays; the status is logged as the error's number.
+TEST_F(NoteImageDownloadTest, ThreeHundredAnswersAreNoPictureAndKeepTheOldOne) {
+    storeOld(6);
+    for (const int status : {300, 399}) {
+        SCOPED_TRACE(status);
+        m_server.answerWith(testsupport::answer("GIF89a not the picture", status));
+        EXPECT_FALSE(frame::DownloadFile(6, server()));
+        EXPECT_EQ(stored(6), "old picture");
+        EXPECT_EQ(notesFolder(), std::vector<std::string>{"6"});
+        EXPECT_NE(errorLog().find("Number: " + std::to_string(status) + "\r\n"), std::string::npos)
+            << errorLog();
+    }
+    // A redirection to nowhere (no Location) is not followed and stores nothing either.
+    m_server.answerWith(testsupport::answer("GIF89a not the picture", 302));
+    EXPECT_FALSE(frame::DownloadFile(6, server()));
+    EXPECT_EQ(stored(6), "old picture");
+    EXPECT_EQ(notesFolder(), std::vector<std::string>{"6"});
+    // The last success status still stores.
+    m_server.answerWith(testsupport::answer("GIF89a last success", 299));
+    EXPECT_TRUE(frame::DownloadFile(6, server()));
+    EXPECT_EQ(stored(6), "GIF89a last success");
+}
+
 TEST_F(NoteImageDownloadTest, AnswerShorterThanTwoBytesStoresNothingAndKeepsTheOldPicture) {
     storeOld(8);
     for (const char* body : {"G", ""}) {

@@ -8,7 +8,10 @@
 #include <QHeaderView>
 #include <QKeyEvent>
 #include <QMouseEvent>
+#include <QPlainTextEdit>
+#include <QPointer>
 #include <QRadioButton>
+#include <QTextBlock>
 #include <QTimer>
 #include <QTreeWidget>
 
@@ -16,6 +19,7 @@
 #include <fstream>
 
 #include "ChartWindowFixture.h"
+#include "VisualOrder.h"
 #include "appdata/MarketQueries.h"
 #include "frame/notes/NoteListWiring.h"
 #include "frame/notes/frmNote.h"
@@ -32,9 +36,17 @@ using frame::NoteColumn;
 // What a modal window showed when it was run.
 struct Shown {
     QString window;
-    QString text;    // the note window's text
-    QImage picture;  // the note window's picture
+    QString text;           // the note window's text
+    QImage picture;         // the note window's picture
+    QString firstLineSeen;  // the first line of the note's text box, left to right as drawn
 };
+
+// The first line of a text box as it is laid out on the screen, read from left to right.
+QString firstLineSeen(const QPlainTextEdit& box) {
+    const QTextBlock block = box.document()->firstBlock();
+    box.document()->documentLayout()->blockBoundingRect(block);  // lays the block out
+    return frame::test::visualLeftToRight(block.layout()->lineAt(0), block.text());
+}
 
 class NotesListTest : public ChartWindowTest {
 protected:
@@ -74,10 +86,12 @@ protected:
         frame::NoteListLinks links;
         links.chartedCompany = [this] { return std::make_shared<tarnwick::clsCompany>(company(m_charted)); };
         links.runModal = [this](frame::Form& window) {
-            Shown shown{window.objectName(), {}, {}};
+            Shown shown{window.objectName(), {}, {}, {}};
             if (const auto* note = dynamic_cast<frmNote*>(&window)) {
                 shown.text = note->noteText();
                 shown.picture = note->picture();
+                shown.firstLineSeen = firstLineSeen(
+                    *static_cast<QPlainTextEdit*>(note->controlWidget(QStringLiteral("txtNote"))));
             }
             m_shown.push_back(shown);
         };
@@ -332,6 +346,31 @@ TEST_F(NotesListTest, ArabicListShowsTheArabicTextsAndCaptions) {
     EXPECT_NE(note->windowTitle(), QStringLiteral("Commentary"));
 }
 
+// The note window reads right to left in Arabic; its date heading still reads as a date, the colon
+// after it on its left.
+TEST_F(NotesListTest, ArabicNoteWindowShowsItsDateInReadingOrder) {
+    loc::LocaleInfo locale;
+    locale.shortDate = "d MMM yyyy";
+    loc::LocaleRegistry::setUserDefault(locale);
+    saveSetting("ShowDisclaimer", "1");
+    gArabic = true;
+    frmNoteList* list = makeList();
+    list->FillNotesListCompany(company(kDefaultCompany));
+    list->ShowNote(itemOf(*list, "5/3/2004"));
+    ASSERT_EQ(m_shown.size(), 1u);
+    EXPECT_EQ(m_shown[0].firstLineSeen, QStringLiteral(":5 Mar 2004"));
+
+    // English keeps the plain text: date, colon.
+    gArabic = false;
+    m_shown.clear();
+    frmNoteList* english = makeList();
+    english->FillNotesListCompany(company(kDefaultCompany));
+    english->ShowNote(itemOf(*english, "5/3/2004"));
+    ASSERT_EQ(m_shown.size(), 1u);
+    EXPECT_EQ(m_shown[0].text.left(11), QStringLiteral("5 Mar 2004:"));
+    EXPECT_EQ(m_shown[0].firstLineSeen, QStringLiteral("5 Mar 2004:"));
+}
+
 // The assembled program: the frame makes the notes list, the real chart charts company 199 from the
 // database and the list shows its notes; a press on a row opens the real note window modally.
 TEST_F(NotesListTest, AssembledFrameListsTheChartedCompanysNotesAndOpensOneInTheNoteWindow) {
@@ -364,7 +403,9 @@ TEST_F(NotesListTest, AssembledFrameListsTheChartedCompanysNotesAndOpensOneInThe
         if (note == nullptr)
             return;
         seen = {note->objectName() + (note->isVisible() ? QStringLiteral(" shown") : QString()),
-                note->noteText(), note->picture()};
+                note->noteText(),
+                note->picture(),
+                {}};
         box = note->controlWidget(QStringLiteral("imgChart"))->grab().toImage();
         note->close();
     });
@@ -392,3 +433,25 @@ TEST_F(NotesListTest, AssembledFrameListsTheChartedCompanysNotesAndOpensOneInThe
 }
 
 }  // namespace
+
+// Escape in the note window closes it as a dialog's Cancel would, wherever the focus is in it.
+TEST_F(NotesListTest, EscapeClosesTheNoteWindow) {
+    for (const char* focus : {"txtNote", "cmdDisclimer"}) {
+        SCOPED_TRACE(focus);
+        QPointer<frmNote> note = new frmNote;
+        note->setNoteText(QStringLiteral("01.02.2004:\r\nOne"));
+        note->show();
+        processEvents();
+        QWidget* focused = note->controlWidget(QString::fromLatin1(focus));
+        ASSERT_NE(focused, nullptr);
+        QKeyEvent other(QEvent::KeyPress, Qt::Key_A, Qt::NoModifier, QStringLiteral("a"));
+        QApplication::sendEvent(focused, &other);
+        ASSERT_TRUE(note && note->isLoaded() && note->isVisible()) << "another key leaves it open";
+        QKeyEvent escape(QEvent::KeyPress, Qt::Key_Escape, Qt::NoModifier);
+        QApplication::sendEvent(focused, &escape);
+        processEvents();
+        EXPECT_TRUE(note.isNull() || (!note->isLoaded() && !note->isVisible()));
+        if (note && note->isLoaded())
+            note->unload();
+    }
+}

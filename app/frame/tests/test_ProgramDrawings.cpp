@@ -2,6 +2,7 @@
 // events at pixels sent to the chart's canvas in the assembled program, the result read from the
 // drawing, from the painted chart and from the company's stored drawings.
 #include <QApplication>
+#include <QClipboard>
 #include <QImage>
 #include <QKeyEvent>
 #include <QLineEdit>
@@ -325,5 +326,49 @@ TEST_F(ProgramDrawingsTest, ALinePlacedWithTheMouseIsSelectedAndDeleted) {
     EXPECT_TRUE(handleAt(painted(), end));
     pressDelete();
     EXPECT_EQ(DrawingCount(extension(), kTrendKind), 0);
+    EXPECT_EQ(errorLog(), "");
+}
+
+// Copy to Clipboard as a bitmap: the picture is the chart as the screen shows it, the selected line
+// with it, but without the selection's handles, which stay on the screen; the chart's own copy button
+// gives the same picture.
+TEST_F(ProgramDrawingsTest, TheCopiedBitmapLeavesTheSelectionHandlesOut) {
+    trendLine(m_from, m_low, m_to, m_high);
+    const QPoint start = pixel(m_from, m_low);
+    const QPoint end = pixel(m_to, m_high);
+    click(pixel((m_from + m_to) / 2.0, (m_low + m_high) / 2));
+    const QImage screen = painted();
+    ASSERT_TRUE(handleAt(screen, start));
+    ASSERT_TRUE(handleAt(screen, end));
+    const auto inHandle = [&](QPoint at) {
+        return (std::abs(at.x() - start.x()) <= 3 && std::abs(at.y() - start.y()) <= 3) ||
+               (std::abs(at.x() - end.x()) <= 3 && std::abs(at.y() - end.y()) <= 3);
+    };
+    const auto expectScreenWithoutHandles = [&](const QImage& copied) {
+        ASSERT_EQ(copied.size(), screen.size());
+        EXPECT_FALSE(handleAt(copied, start));
+        EXPECT_FALSE(handleAt(copied, end));
+        int different = 0;
+        for (int y = 0; y < screen.height(); ++y)
+            for (int x = 0; x < screen.width(); ++x)
+                if (!inHandle({x, y}) && copied.pixel(x, y) != screen.pixel(x, y))
+                    ++different;
+        EXPECT_EQ(different, 0) << "pixels away from the handles that differ from the screen";
+    };
+
+    QGuiApplication::clipboard()->clear();
+    ASSERT_EQ(chart().RunCommand(korvel::kCommandCopyBitmap, 0), com::S_OK);
+    processEvents();
+    expectScreenWithoutHandles(QGuiApplication::clipboard()->image().convertToFormat(QImage::Format_RGB32));
+    // The screen keeps the selection.
+    EXPECT_TRUE(handleAt(painted(), start));
+
+    QGuiApplication::clipboard()->clear();
+    QAction* copy =
+        chartWindow().Korvel1()->toolBar()->actionFor(static_cast<com::SHORT>(korvel::kCommandCopy));
+    ASSERT_NE(copy, nullptr);
+    copy->trigger();
+    processEvents();
+    expectScreenWithoutHandles(QGuiApplication::clipboard()->image().convertToFormat(QImage::Format_RGB32));
     EXPECT_EQ(errorLog(), "");
 }

@@ -5,12 +5,17 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 
+#include "CutTexts.h"
 #include "ProgramFixture.h"
 #include "frame/Version.h"
 #include "frame/frmAbout.h"
+#include "frame/frmBulkData.h"
 #include "frame/frmDisclaimer.h"
 #include "frame/frmLanguage.h"
 #include "frame/frmSplash.h"
+#include "frame/notes/frmNote.h"
+#include "frame/update/frmProxySettings.h"
+#include "frame/watchlist/frmAddWL.h"
 
 using frame::Form;
 
@@ -120,3 +125,26 @@ TEST_F(SmallWindowsTest, LanguageWindowWithNothingChosenStays) {
     EXPECT_TRUE(gArabic);
     EXPECT_FALSE(setting("Language").has_value());
 }
+
+// The small windows at their designed size show every text whole, in both languages.
+TEST_F(SmallWindowsTest, SmallWindowsShowEveryTextWholeInBothLanguages) {
+    for (const bool arabic : {false, true}) {
+        gArabic = arabic;
+        const auto check = [arabic](Form& window) {
+            window.show();
+            EXPECT_EQ(frame::test::cutTexts(window), QStringList())
+                << window.objectName().toStdString() << (arabic ? " in Arabic" : " in English");
+            window.unload();
+        };
+        check(*new frame::frmAbout);
+        check(*new frame::frmDisclaimer);
+        check(*new frame::frmAddWL);
+        check(*new frame::frmNote);
+        check(*new frame::frmLanguage);
+        check(*new frame::frmBulkData);
+        frame::frmProxySettings proxy;
+        proxy.show();
+        EXPECT_EQ(frame::test::cutTexts(proxy), QStringList()) << (arabic ? "in Arabic" : "in English");
+    }
+}
+

@@ -3,6 +3,9 @@
 #include <QAction>
 #include <QComboBox>
 #include <QDockWidget>
+#include <QMenu>
+#include <QMenuBar>
+#include <QMouseEvent>
 #include <QPushButton>
 #include <QTimer>
 
@@ -11,6 +14,7 @@
 #include "appdata/Startup.h"
 #include "frame/AssembledProgram.h"
 #include "frame/MDIForm1.h"
+#include "frame/ProgramLanguage.h"
 #include "frame/StartupWindows.h"
 #include "frame/frmLanguage.h"
 #include "frame/frmMain.h"
@@ -23,6 +27,29 @@ namespace {
 const QStringList kAllToolWindows = {QStringLiteral("frmChartSettings"), QStringLiteral("frmWatchList"),
                                      QStringLiteral("frmNoteList"), QStringLiteral("frmData"),
                                      QStringLiteral("frmDataEditor")};
+
+// A menu bar of one right-to-left menu captioned `caption`, as drawn.
+QImage drawnMenuBar(const QString& caption) {
+    QWidget window;
+    window.setLayoutDirection(Qt::RightToLeft);
+    auto* bar = new QMenuBar(&window);
+    bar->addMenu(caption);
+    bar->resize(bar->sizeHint());
+    return bar->grab().toImage();
+}
+
+// The reading order of a menu of `bar` while it is open, opened as a click on the bar opens it.
+Qt::LayoutDirection openedDirection(QMenuBar& bar, QMenu& menu) {
+    const QPointF at = bar.actionGeometry(menu.menuAction()).center();
+    QMouseEvent press(QEvent::MouseButtonPress, at, bar.mapToGlobal(at), Qt::LeftButton, Qt::LeftButton,
+                      Qt::NoModifier);
+    QCoreApplication::sendEvent(&bar, &press);
+    const bool opened = menu.isVisible();
+    const Qt::LayoutDirection direction = menu.layoutDirection();
+    menu.hide();
+    EXPECT_TRUE(opened) << menu.title().toStdString();
+    return direction;
+}
 
 class StartupWindowsTest : public ProgramTest {
 protected:
@@ -200,4 +227,41 @@ TEST_F(StartupWindowsTest, AToolWindowBehindAnotherTabIsShownButNotOnScreen) {
     closeFrame(frame);
     // Behind another tab it was still shown, and the next start shows it.
     EXPECT_EQ(setting("ShowChartSettings"), QStringLiteral("True"));
+}
+
+// What Qt makes by itself follows the language of the run: in Arabic its own texts are Arabic, the
+// menus of the frame's menu bar open right to left, and an access key's mark does not split the
+// joined letters of its word; in English all of that is back as Qt has it.
+TEST_F(StartupWindowsTest, QtsOwnTextsMenusAndAccessKeysFollowTheLanguageOfTheRun) {
+    saveSetting("Language", "True");
+    MDIForm1& arabic = start();
+    ASSERT_TRUE(gArabic);
+    EXPECT_TRUE(frame::QtArabicTextsLoaded());
+    EXPECT_EQ(QCoreApplication::translate("QPlatformTheme", "OK"), QStringLiteral("حسنًا"));
+    EXPECT_EQ(QCoreApplication::translate("QFileDialog", "Open"), QStringLiteral("افتح"));
+    QMenuBar* bar = arabic.menuBar();
+    ASSERT_NE(bar, nullptr);
+    int menus = 0;
+    for (QAction* action : bar->actions()) {
+        if (QMenu* menu = action->menu()) {
+            ++menus;
+            EXPECT_EQ(openedDirection(*bar, *menu), Qt::RightToLeft) << action->text().toStdString();
+        }
+    }
+    EXPECT_EQ(menus, 6);
+    EXPECT_EQ(drawnMenuBar(QStringLiteral("&ملف")), drawnMenuBar(QStringLiteral("ملف")));
+    closeFrame(arabic);
+
+    saveSetting("Language", "False");
+    MDIForm1& english = start();
+    ASSERT_FALSE(gArabic);
+    EXPECT_FALSE(frame::QtArabicTextsLoaded());
+    EXPECT_EQ(QCoreApplication::translate("QPlatformTheme", "OK"), QStringLiteral("OK"));
+    for (QAction* action : english.menuBar()->actions()) {
+        if (QMenu* menu = action->menu()) {
+            EXPECT_EQ(openedDirection(*english.menuBar(), *menu), Qt::LeftToRight)
+                << action->text().toStdString();
+        }
+    }
+    closeFrame(english);
 }

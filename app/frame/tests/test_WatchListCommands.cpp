@@ -4,6 +4,7 @@
 #include <QPushButton>
 
 #include "WatchListFixture.h"
+#include "frame/MessageBox.h"
 #include "frame/watchlist/frmAddWL.h"
 
 namespace {
@@ -112,6 +113,36 @@ TEST_F(WatchListTest, RenameKeepsTheKeyAndStoresAQuotedName) {
     // Reloaded from the database, the name is the one typed.
     tarnwick::ReadWatchLists();
     EXPECT_EQ(tarnwick::gWatchLists.item("ID_5").Name, kQuoted.toStdString());
+}
+
+// The database refuses the new name: the list keeps its old name everywhere the program shows or
+// uses it, the user is told, and the failure is logged.
+TEST_F(WatchListTest, ARenameThatCannotBeStoredKeepsTheOldNameAndTellsTheUser) {
+    exec(
+        R"(CREATE TRIGGER refuseRename BEFORE UPDATE ON "WatchLists" BEGIN SELECT RAISE(ABORT, 'locked'); END)");
+    loadProgram();
+    nameWith(QStringLiteral("Renamed"));
+    window().runMenuCommand(QStringLiteral("mnuWLEdit"));
+    ASSERT_EQ(m_script.questions().size(), 1U);
+    EXPECT_EQ(m_script.questions()[0].text,
+              QStringLiteral("The change to the watch list could not be saved."));
+    EXPECT_EQ(m_script.questions()[0].style, ui::MB_ICONEXCLAMATION);
+    EXPECT_EQ(m_script.questions()[0].caption, frame::programTitle());
+    EXPECT_EQ(tarnwick::gWatchLists.item("ID_5").Name, "Mine");
+    EXPECT_EQ(storedLists(), std::vector<std::string>{"5:Mine"});
+    EXPECT_EQ(comboTexts(), (QStringList{"Main Market", "Mine"}));
+    EXPECT_EQ(frame::selectedEntryKey(combo()), std::optional<std::string>("ID_5"));
+    EXPECT_NE(errorLog().find("Function:clsWL_UpdateDB"), std::string::npos) << errorLog();
+
+    // The next rename starts from the old name.
+    QString shown;
+    WatchListTest::whenShown("frmAddWL", [&](Form& dialog) {
+        shown = static_cast<QLineEdit*>(dialog.controlWidget(QStringLiteral("txtName")))->text();
+        click(dialog, "cmdCancel");
+    });
+    window().runMenuCommand(QStringLiteral("mnuWLEdit"));
+    EXPECT_EQ(shown, QStringLiteral("Mine"));
+    EXPECT_EQ(m_script.questions().size(), 1U);
 }
 
 TEST_F(WatchListTest, DeleteAsksAndOnYesShowsTheListBefore) {

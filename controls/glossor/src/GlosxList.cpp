@@ -471,6 +471,13 @@ HRESULT GlosxList::Paint(gdi::DeviceContext* dc) {
     return com::S_OK;
 }
 
+HRESULT GlosxList::PaintDrawn(gdi::DeviceContext* dc) {
+    if (!dc)
+        return com::E_POINTER;
+    paintObjects(*dc, model_);
+    return com::S_OK;
+}
+
 HRESULT GlosxList::MouseDown(LONG x, LONG y, LONG modifiers) {
     const com::ComPtr<GlosxList> self(this);
     return input_.mouseDown(x, y, (modifiers & kInputShift) != 0) ? com::S_OK : com::S_FALSE;

@@ -57,6 +57,7 @@ public:
     // --- IGlosxOverlay ---
     HRESULT SetHost(GlosxHost* host) override;
     HRESULT Paint(gdi::DeviceContext* dc) override;
+    HRESULT PaintDrawn(gdi::DeviceContext* dc) override;
     HRESULT MouseDown(LONG x, LONG y, LONG modifiers) override;
     HRESULT MouseMove(LONG x, LONG y, LONG modifiers) override;
     HRESULT MouseUp(LONG x, LONG y, LONG modifiers) override;

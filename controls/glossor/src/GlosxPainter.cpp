@@ -197,9 +197,13 @@ void paintObject(gdi::DeviceContext& dc, const GlosxData& data) {
     }
 }
 
-void paintList(gdi::DeviceContext& dc, const GlosxModel& model, const GlosxData* pending) {
+void paintObjects(gdi::DeviceContext& dc, const GlosxModel& model) {
     for (std::size_t i = 0; i < model.count(); ++i)
         paintObject(dc, model.at(i)->data());
+}
+
+void paintList(gdi::DeviceContext& dc, const GlosxModel& model, const GlosxData* pending) {
+    paintObjects(dc, model);
     for (const GlosxObject* object : model.selection()) {
         paintHandle(dc, object->data().x1, object->data().y1);
         paintHandle(dc, object->data().x2, object->data().y2);

@@ -14,6 +14,8 @@ namespace glossor {
 inline constexpr int kHandleSize = 7;
 
 void paintObject(gdi::DeviceContext& dc, const GlosxData& data);
+// The objects in list order (the last on top), without any mark.
+void paintObjects(gdi::DeviceContext& dc, const GlosxModel& model);
 // The objects in list order (the last on top), then the selection marks, then `pending` (may be null).
 void paintList(gdi::DeviceContext& dc, const GlosxModel& model, const GlosxData* pending);
 

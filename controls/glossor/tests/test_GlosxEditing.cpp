@@ -129,6 +129,50 @@ TEST(GlosxClipboard, EveryAttributeSurvivesTheRoundTrip) {
     EXPECT_EQ((*decoded)[1].kind, kKindLine);
 }
 
+// A block from the clipboard (written by any program) is taken field by field up to each field's last
+// valid value and refused whole one past it; colours keep their low three bytes.
+TEST(GlosxClipboard, BlocksAreTakenUpToEachLimitAndRefusedOnePast) {
+    const auto decodes = [](auto&& change) {
+        GlosxData data;
+        data.kind = kKindRectangle;
+        change(data);
+        return decodeObjects(encodeObjects({data})).has_value();
+    };
+    EXPECT_TRUE(decodes([](GlosxData& d) { d.kind = kFirstKind; }));
+    EXPECT_TRUE(decodes([](GlosxData& d) { d.kind = kLastKind; }));
+    EXPECT_FALSE(decodes([](GlosxData& d) { d.kind = kFirstKind - 1; }));
+    EXPECT_FALSE(decodes([](GlosxData& d) { d.kind = kLastKind + 1; }));
+    EXPECT_TRUE(decodes([](GlosxData& d) { d.appearance = kLastAppearance; }));
+    EXPECT_FALSE(decodes([](GlosxData& d) { d.appearance = kLastAppearance + 1; }));
+    EXPECT_FALSE(decodes([](GlosxData& d) { d.appearance = -1; }));
+    EXPECT_TRUE(decodes([](GlosxData& d) { d.lineMode = kLastLineMode; }));
+    EXPECT_FALSE(decodes([](GlosxData& d) { d.lineMode = kLastLineMode + 1; }));
+    EXPECT_FALSE(decodes([](GlosxData& d) { d.lineMode = -1; }));
+    EXPECT_TRUE(decodes([](GlosxData& d) { d.text.assign(kMaxClipboardText, u'a'); }));
+    EXPECT_FALSE(decodes([](GlosxData& d) { d.text.assign(kMaxClipboardText + 1, u'a'); }));
+
+    GlosxData one;
+    one.kind = kKindLine;
+    one.foreColor = 0xFF123456;
+    one.backColor = 0x01ABCDEF;
+    const QByteArray block = encodeObjects({one});
+    const auto decoded = decodeObjects(block);
+    ASSERT_TRUE(decoded.has_value());
+    ASSERT_EQ(decoded->size(), 1u);
+    EXPECT_EQ((*decoded)[0].foreColor, 0x123456u);
+    EXPECT_EQ((*decoded)[0].backColor, 0xABCDEFu);
+    EXPECT_FALSE(decodeObjects(block + QByteArray(1, '\0'))) << "a byte after the last object";
+    EXPECT_FALSE(decodeObjects(block.left(block.size() - 1))) << "the last byte missing";
+
+    const std::vector<GlosxData> most(kMaxClipboardObjects, one);
+    const auto all = decodeObjects(encodeObjects(most));
+    ASSERT_TRUE(all.has_value());
+    EXPECT_EQ(all->size(), std::size_t{kMaxClipboardObjects});
+    std::vector<GlosxData> tooMany = most;
+    tooMany.push_back(one);
+    EXPECT_FALSE(decodeObjects(encodeObjects(tooMany)));
+}
+
 // U+FEFF and U+FFFE are ordinary characters of a text, not byte-order marks: a text that begins
 // with one comes back unit for unit, whatever follows it.
 TEST_F(GlossorList, CopiedTextsKeepALeadingFeffOrFffe) {

@@ -114,6 +114,47 @@ TEST(GlosxGeometry, HitsReachTheToleranceOutsideEveryEdge) {
         EXPECT_EQ(hitTest(circle, p.x, p.y, false), p.part) << p.x << "," << p.y;
 }
 
+// Beyond a line's end a click within kHitTolerance (4) of the end point on both axes takes the end's
+// handle on a selected line and the body on another; one pixel further it takes nothing. Beside the
+// line the body reaches 4 pixels, not 5.
+TEST(GlosxGeometry, ALinesEndsAndBodyReachTheToleranceAndNotOnePixelMore) {
+    const GlosxData line = shape(3, 10, 20, 50, 20);  // horizontal, start (10, 20), end (50, 20)
+    struct Probe {
+        int x, y;
+        GlosxPart selected, unselected;
+    };
+    const Probe probes[] = {
+        {54, 20, GlosxPart::End, GlosxPart::Body},
+        {55, 20, GlosxPart::None, GlosxPart::None},
+        {6, 20, GlosxPart::Start, GlosxPart::Body},
+        {5, 20, GlosxPart::None, GlosxPart::None},
+        {50, 24, GlosxPart::End, GlosxPart::Body},
+        {50, 25, GlosxPart::None, GlosxPart::None},
+        {30, 16, GlosxPart::Body, GlosxPart::Body},
+        {30, 15, GlosxPart::None, GlosxPart::None},
+        {30, 24, GlosxPart::Body, GlosxPart::Body},
+        {30, 25, GlosxPart::None, GlosxPart::None},
+        // The handle is a square, the body a band with round ends: (4, 4) off the end lies 5.66 away.
+        {54, 24, GlosxPart::End, GlosxPart::None},
+        {55, 24, GlosxPart::None, GlosxPart::None},
+        {54, 16, GlosxPart::End, GlosxPart::None},
+        {6, 16, GlosxPart::Start, GlosxPart::None},
+    };
+    for (const Probe& p : probes) {
+        EXPECT_EQ(hitTest(line, p.x, p.y, true), p.selected) << p.x << "," << p.y << " selected";
+        EXPECT_EQ(hitTest(line, p.x, p.y, false), p.unselected) << p.x << "," << p.y;
+    }
+    // An upright line, (0, 0)-(0, 40): 4 below its lower end is a hit; (3, 4) off that end lies 5 away
+    // although both offsets are inside the handle's square.
+    const GlosxData upright = shape(3, 0, 0, 0, 40);
+    EXPECT_EQ(hitTest(upright, 0, 44, false), GlosxPart::Body);
+    EXPECT_EQ(hitTest(upright, 0, 45, false), GlosxPart::None);
+    EXPECT_EQ(hitTest(upright, 3, 44, false), GlosxPart::None);
+    EXPECT_EQ(hitTest(upright, 3, 44, true), GlosxPart::End);
+    EXPECT_EQ(hitTest(upright, 4, 20, false), GlosxPart::Body);
+    EXPECT_EQ(hitTest(upright, 5, 20, false), GlosxPart::None);
+}
+
 TEST(GlosxGeometry, DistanceToSegmentUsesTheNearestEndBeyondTheSegment) {
     EXPECT_DOUBLE_EQ(distanceToSegment(5, 4, 0, 0, 10, 0), 4.0);
     EXPECT_DOUBLE_EQ(distanceToSegment(13, 4, 0, 0, 10, 0), 5.0);

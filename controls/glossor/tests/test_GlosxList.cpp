@@ -21,6 +21,46 @@ TEST_F(GlossorList, IsAChartExtensionWithAnEmptyList) {
     EXPECT_FALSE(none);
 }
 
+// The selection counts from 1, the object clicked last first; 0 and one past the count give nothing,
+// like an empty selection.
+TEST_F(GlossorList, SelectionPositionsRunFromOneToTheCount) {
+    auto a = add(kKindRectangle, {0, 0, 20, 20});
+    auto b = add(kKindRectangle, {100, 100, 120, 120});
+    click(110, 110);
+    click(10, 10, kInputShift);
+    com::ComPtr<IGlosxSelection> selection;
+    ASSERT_EQ(list->get_Selection(selection.put()), com::S_OK);
+    LONG n = 0;
+    ASSERT_EQ(selection->get_Count(&n), com::S_OK);
+    EXPECT_EQ(n, 2);
+    com::ComPtr<IGlosxObject> first, second;
+    ASSERT_EQ(selection->Item(1, first.put()), com::S_OK);
+    EXPECT_TRUE(sameObject(first.get(), a.get()));
+    ASSERT_EQ(selection->Item(2, second.put()), com::S_OK);
+    EXPECT_TRUE(sameObject(second.get(), b.get()));
+    for (const LONG outside : {0, 3, -1}) {
+        com::ComPtr<IGlosxObject> none;
+        EXPECT_EQ(selection->Item(outside, none.put()), com::S_FALSE) << outside;
+        EXPECT_FALSE(none) << outside;
+    }
+    EXPECT_EQ(selection->Item(1, nullptr), com::E_POINTER);
+}
+
+// A press 4 pixels beyond the end of a selected line (the hit tolerance) takes the end point; one pixel
+// further it takes nothing and leaves the line where it was.
+TEST_F(GlossorList, APressAtTheToleranceBeyondALinesEndDragsTheEnd) {
+    auto line = add(kKindLine, {10, 20, 50, 20});
+    click(30, 20);
+    ASSERT_EQ(selectedCount(), 1);
+    drag(54, 20, 70, 30);
+    EXPECT_EQ(endsOf(line.get()), (Ends{10, 20, 70, 30})) << "the end follows the mouse, the start stays";
+    click(40, 25);  // on the line's body: selected again
+    ASSERT_EQ(selectedCount(), 1);
+    drag(75, 35, 90, 50);
+    EXPECT_EQ(endsOf(line.get()), (Ends{10, 20, 70, 30}));
+    EXPECT_EQ(selectedCount(), 0);
+}
+
 TEST_F(GlossorList, AddMakesObjectsOfTheKnownKindsOnly) {
     auto line = add(kKindLine, {1, 2, 3, 4});
     auto box = add(kKindRectangle, {5, 6, 7, 8});

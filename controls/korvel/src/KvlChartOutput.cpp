@@ -5,6 +5,7 @@
 #include <QGuiApplication>
 #include <QMimeData>
 #include <QPrinter>
+#include <QScopedValueRollback>
 
 #include <algorithm>
 #include <cmath>
@@ -127,6 +128,7 @@ std::unique_ptr<gdi::DeviceContext> KvlChart::drawnImage() {
     std::unique_ptr<gdi::DeviceContext> image = gdi::createImageDC(client.width(), client.height());
     if (!image)
         return nullptr;
+    const QScopedValueRollback output(outputPaint_, true);
     paint(image.get(), client, false);
     return image;
 }
@@ -141,6 +143,7 @@ QByteArray KvlChart::drawnMetafile() {
     options.application = QStringLiteral("Korvel");
     options.picture = QStringLiteral("Chart");
     gdi::EmfRecorder recorder(options);
+    const QScopedValueRollback output(outputPaint_, true);
     paint(&recorder, client, false);
     return recorder.close();
 }
@@ -162,6 +165,7 @@ bool KvlChart::printTo(QPrinter& printer) {
     dc.setWindowExt(client.width(), client.height());
     dc.setViewportExt(std::max(1, static_cast<int>(client.width() * scale)),
                       std::max(1, static_cast<int>(client.height() * scale)));
+    const QScopedValueRollback output(outputPaint_, true);
     paint(&dc, client, true);
     dc.endPage();
     return dc.endDoc();

@@ -90,7 +90,8 @@ LONG KvlChart::paint(gdi::DeviceContext* dc, const KvlRect& rect, bool printing)
     if (dc) {
         paintTitleAndLegend(*dc, where);
         if (overlay_)
-            overlay_->paintOverlay(*dc, where.plot);
+            overlay_->paintOverlay(*dc, where.plot,
+                                   outputPaint_ ? KvlOverlayPaint::Output : KvlOverlayPaint::Screen);
     }
     painting_ = false;
     return leftToChart;
@@ -117,7 +118,8 @@ void KvlChart::drawFloatingBar(gdi::DeviceContext& dc, const KvlPaintRecord& rec
     const LONG left = record.slotLeft + (record.slotWidth - record.barWidth) / 2;
     const int saved = dc.saveDC();
     const KvlRect plot = model_.plotRect();
-    dc.intersectClipRect(plot.left, plot.top, plot.right, plot.bottom);
+    // The plot's bottom row is where the axis' lowest value sits: a bar from there keeps its edge.
+    dc.intersectClipRect(plot.left, plot.top, plot.right, plot.bottom + 1);
     dc.rectangle(left, record.rect.top, left + record.barWidth, record.rect.bottom + 1);
     dc.restoreDC(saved);
 }

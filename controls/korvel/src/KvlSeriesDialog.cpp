@@ -35,6 +35,8 @@ void showColor(QPushButton& button, com::LONG color) {
 
 bool RunSeriesDialog(QWidget* owner, KvlSeriesLook& look) {
     QDialog dialog(owner);
+    // The control's own English dialog reads left to right, also in a program that reads right to left.
+    dialog.setLayoutDirection(Qt::LeftToRight);
     dialog.setWindowTitle(QStringLiteral("Series Properties"));
     auto* form = new QFormLayout(&dialog);
     auto* legend = new QLineEdit(QString::fromStdString(look.legend), &dialog);

@@ -55,6 +55,13 @@ TEST(KvlChartBinding, ElevenColumnRowSetGivesSeriesDatesAndLegends) {
     EXPECT_EQ(com::formatIsoDate(value), "2004-03-03");
     ASSERT_EQ(chart->get_XValueAt(kXValues, 0, &value), com::S_OK);
     EXPECT_EQ(com::formatIsoDate(value), "2004-03-01");
+    // The third row is the last point; there is no fourth.
+    ASSERT_EQ(chart->get_XValueAt(kXValues, 2, &value), com::S_OK);
+    EXPECT_EQ(com::formatIsoDate(value), "2004-03-03");
+    EXPECT_EQ(chart->get_XValueAt(kXValues, 3, &value), com::E_INVALIDARG);
+    EXPECT_EQ(value, 0);
+    EXPECT_EQ(chart->put_XValueAt(kXValues, 3, 1.0), com::E_INVALIDARG);
+    EXPECT_EQ(chart->get_PointXValue(3, &value), com::E_INVALIDARG);
     EXPECT_EQ(chart->model().pointLegend(0), "day 0");
     EXPECT_EQ(chart->model().pointLegend(2), "");
     EXPECT_EQ(chart->model().colouredCount(), 9);

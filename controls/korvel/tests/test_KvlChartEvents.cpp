@@ -367,7 +367,7 @@ public:
     bool take = true;
     std::vector<std::pair<KvlMouseAction, LONG>> seen;
     int paints = 0;
-    void paintOverlay(gdi::DeviceContext& dc, const KvlRect& plot) override {
+    void paintOverlay(gdi::DeviceContext& dc, const KvlRect& plot, KvlOverlayPaint) override {
         ++paints;
         dc.fillRect(gdi::Rect{plot.left, plot.top, plot.left + 10, plot.top + 10},
                     gdi::getStockObject(gdi::BLACK_BRUSH));

@@ -225,5 +225,44 @@ TEST(KvlChartModel, EmptyOrReversedVisibleRangesAreRefused) {
     EXPECT_EQ(model.visibleRange(kXAxis), std::make_pair(2.5, 4.5));
 }
 
+// Every table indexed by point takes its last point and refuses the one past it (and -1), with the
+// read result cleared: the tables are exactly as long as the chart has points.
+TEST(KvlChartModel, PointTablesTakeTheLastPointAndRefuseOnePastIt) {
+    KvlChartModel model;
+    model.resize(2, 4);
+    for (const int table : {1, 2, 3}) {
+        SCOPED_TRACE(table);
+        ASSERT_EQ(model.setValue(table, 1, 3, 7.5), com::S_OK);
+        double value = 0;
+        ASSERT_EQ(model.value(table, 1, 3, &value), com::S_OK);
+        EXPECT_EQ(value, 7.5);
+        for (const LONG outside : {4, -1}) {
+            value = 99;
+            EXPECT_EQ(model.value(table, 1, outside, &value), com::E_INVALIDARG) << outside;
+            EXPECT_EQ(value, 0) << outside;
+            EXPECT_EQ(model.setValue(table, 1, outside, 1), com::E_INVALIDARG) << outside;
+        }
+    }
+    ASSERT_EQ(model.setXValue(3, 38000.0), com::S_OK);
+    double x = 0;
+    ASSERT_EQ(model.xValue(3, &x), com::S_OK);
+    EXPECT_EQ(x, 38000.0);
+    for (const LONG outside : {4, 5, -1}) {
+        x = 99;
+        EXPECT_EQ(model.xValue(outside, &x), com::E_INVALIDARG) << outside;
+        EXPECT_EQ(x, 0) << outside;
+        EXPECT_EQ(model.setXValue(outside, 1), com::E_INVALIDARG) << outside;
+    }
+    EXPECT_EQ(model.xValue(3, nullptr), com::E_POINTER);
+    model.setPointLegend(3, "last");
+    model.setPointLegend(4, "past");
+    EXPECT_EQ(model.pointLegend(3), "last");
+    EXPECT_EQ(model.pointLegend(4), "");
+    // A chart shrunk to one point keeps point 0 only.
+    model.resize(2, 1);
+    EXPECT_EQ(model.xValue(0, &x), com::S_OK);
+    EXPECT_EQ(model.xValue(1, &x), com::E_INVALIDARG);
+}
+
 }  // namespace
 }  // namespace korvel

@@ -11,6 +11,7 @@
 #include <QTemporaryDir>
 
 #include <dlfcn.h>
+#include <algorithm>
 #include <cstdlib>
 #include <cstring>
 
@@ -570,6 +571,108 @@ TEST(KvlTemplateFile, WholeNumberAxisPropertiesOutsideA32BitIntegerAreRefused) {
             EXPECT_FALSE(decodeTemplate(encodeTemplate(bad))) << property << " " << value;
         }
     }
+}
+
+// The look's section starts at byte 16 (magic 4, version 2, section count 2, tag 4, length 4) with the
+// chart type and the active type, four bytes each, then the tool-bar flag: one byte, 0 or 1.
+TEST(KvlTemplateFile, TheToolBarFlagIsOneByteThatIsZeroOrOne) {
+    constexpr std::size_t kFlag = 24;
+    KvlTemplate content;
+    content.look.chartType = 3;
+    content.look.activeType = -1;
+    content.look.toolBarShown = true;
+    std::vector<std::uint8_t> bytes = encodeTemplate(content);
+    ASSERT_GT(bytes.size(), kFlag + 1);
+    EXPECT_EQ(std::vector<std::uint8_t>(bytes.begin() + 16, bytes.begin() + kFlag + 1),
+              (std::vector<std::uint8_t>{3, 0, 0, 0, 0xFF, 0xFF, 0xFF, 0xFF, 1}));
+    content.look.toolBarShown = false;
+    EXPECT_EQ(encodeTemplate(content).at(kFlag), 0);
+
+    bytes[kFlag] = 0;
+    const std::optional<KvlTemplate> hidden = decodeTemplate(bytes);
+    ASSERT_TRUE(hidden);
+    EXPECT_FALSE(hidden->look.toolBarShown);
+    bytes[kFlag] = 1;
+    const std::optional<KvlTemplate> shown = decodeTemplate(bytes);
+    ASSERT_TRUE(shown);
+    EXPECT_TRUE(shown->look.toolBarShown);
+    for (const std::uint8_t bad : {std::uint8_t{2}, std::uint8_t{0x80}, std::uint8_t{0xFF}}) {
+        bytes[kFlag] = bad;
+        EXPECT_FALSE(decodeTemplate(bytes)) << int{bad};
+    }
+}
+
+// The same file with the text counted by the u16 at `at` one byte longer (an 'x' after it), and the
+// section whose u32 length stands at `sectionLength` one byte longer with it.
+std::vector<std::uint8_t> withTextOneByteLonger(std::vector<std::uint8_t> bytes, std::size_t at,
+                                                std::size_t sectionLength) {
+    const std::size_t count = bytes[at] | std::size_t{bytes[at + 1]} << 8;
+    bytes[at] = static_cast<std::uint8_t>((count + 1) & 0xFF);
+    bytes[at + 1] = static_cast<std::uint8_t>((count + 1) >> 8);
+    bytes.insert(bytes.begin() + static_cast<std::ptrdiff_t>(at + 2 + count), 'x');
+    std::uint32_t length = 0;
+    for (int i = 3; i >= 0; --i)
+        length = length << 8 | bytes[sectionLength + static_cast<std::size_t>(i)];
+    ++length;
+    for (std::size_t i = 0; i < 4; ++i)
+        bytes[sectionLength + i] = static_cast<std::uint8_t>(length >> (8 * i));
+    return bytes;
+}
+
+// Texts, ProgIDs, lists and extensions are written and read up to their limit and refused one past it,
+// by the writer and, for a file written elsewhere, by the reader.
+TEST(KvlTemplateFile, EveryLimitHoldsItsLastValueAndRefusesOnePast) {
+    KvlTemplate content;
+    content.extensions.push_back({std::string(254, 'a'), std::nullopt});
+    const std::vector<std::uint8_t> plain = encodeTemplate(content);
+    content.look.caption = std::string(kMaxTemplateText - 1, 'x');
+    const std::vector<std::uint8_t> bytes = encodeTemplate(content);
+    ASSERT_FALSE(plain.empty());
+    ASSERT_FALSE(bytes.empty());
+    // Past the look's length, the caption's count is the first byte where the two files differ: 0x0FFF
+    // against 0.
+    const auto differs = std::mismatch(plain.begin() + 16, plain.end(), bytes.begin() + 16);
+    const auto captionCount = static_cast<std::size_t>(differs.first - plain.begin());
+    ASSERT_EQ(bytes[captionCount], 0xFF);
+    ASSERT_EQ(bytes[captionCount + 1], 0x0F);
+
+    const std::vector<std::uint8_t> atLimit = withTextOneByteLonger(bytes, captionCount, 12);
+    const std::optional<KvlTemplate> longest = decodeTemplate(atLimit);
+    ASSERT_TRUE(longest);
+    EXPECT_EQ(longest->look.caption, std::string(kMaxTemplateText, 'x'));
+    EXPECT_EQ(encodeTemplate(*longest), atLimit);
+    EXPECT_FALSE(decodeTemplate(withTextOneByteLonger(atLimit, captionCount, 12)));
+
+    // The extension's section follows the look's; its ProgID's count follows its tag and length.
+    const std::size_t extension = 16 + (atLimit[12] | std::size_t{atLimit[13]} << 8 |
+                                        std::size_t{atLimit[14]} << 16 | std::size_t{atLimit[15]} << 24);
+    ASSERT_EQ(atLimit[extension + 8], 254);
+    const std::vector<std::uint8_t> longestProgId =
+        withTextOneByteLonger(atLimit, extension + 8, extension + 4);
+    const std::optional<KvlTemplate> withLongest = decodeTemplate(longestProgId);
+    ASSERT_TRUE(withLongest);
+    EXPECT_EQ(withLongest->extensions.at(0).progId, std::string(254, 'a') + "x");
+    EXPECT_FALSE(decodeTemplate(withTextOneByteLonger(longestProgId, extension + 8, extension + 4)));
+
+    // The writer's side of the same limits.
+    KvlTemplate limits;
+    limits.look.caption = std::string(kMaxTemplateText, 'x');
+    limits.look.palette.assign(kMaxTemplateList, 0x00FF00);
+    limits.extensions.assign(kMaxSections - 1, {std::string(kMaxProgIdLength, 'a'), std::nullopt});
+    const std::optional<KvlTemplate> back = decodeTemplate(encodeTemplate(limits));
+    ASSERT_TRUE(back);
+    EXPECT_EQ(back->look.palette.size(), kMaxTemplateList);
+    EXPECT_EQ(back->extensions.size(), std::size_t{kMaxSections} - 1);
+    const auto refused = [&](auto&& change) {
+        KvlTemplate over = limits;
+        change(over);
+        return encodeTemplate(over).empty();
+    };
+    EXPECT_TRUE(refused([](KvlTemplate& t) { t.look.caption.push_back('x'); }));
+    EXPECT_TRUE(refused([](KvlTemplate& t) { t.look.palette.push_back(0); }));
+    EXPECT_TRUE(refused([](KvlTemplate& t) { t.extensions.push_back({"One.More", std::nullopt}); }));
+    EXPECT_TRUE(refused([](KvlTemplate& t) { t.extensions[3].progId.push_back('a'); }));
+    EXPECT_TRUE(refused([](KvlTemplate& t) { t.extensions[3].progId.clear(); }));
 }
 
 }  // namespace

@@ -380,6 +380,47 @@ TEST(KvlAxisBands, ValuesBeyondTheAxisRangeAreCutAtTheirBand) {
     EXPECT_GT(red, 100);
 }
 
+// A band's lowest value sits on its bottom pixel row and its highest on its top row, and a figure at
+// either end shows on that row also where it is clipped to its band (a value beyond the range makes
+// the chart clip); nothing shows one row further out.
+TEST(KvlAxisBands, FiguresAtTheRangeEndsShowOnTheBandsEdgeRows) {
+    auto chart = KvlChart::create();
+    KvlChartModel& model = chart->model();
+    model.setClientSize(320, 200);  // plot 60..300 x 20..160; bands 20..90 and 90..160
+    model.resize(2, 20);
+    for (int p = 0; p < 20; ++p) {
+        // Series 0: its axis' lowest value on points 0..9, its highest on 10..18, beyond it on 19.
+        model.setValue(1, 0, p, p < 10 ? 0.0 : p < 19 ? 10.0 : 25.0);
+        // Series 1: its axis' lowest value throughout, one point below the range.
+        model.setValue(1, 1, p, p == 19 ? -5.0 : 0.0);
+    }
+    model.setAttribute(0, kAttrColor, kRed);
+    model.setAttribute(1, kAttrColor, kBlue);
+    model.setAttribute(1, kAttrYAxis, 1);
+    ASSERT_EQ(model.setAxisBand(0, 0, 0.5), com::S_OK);
+    ASSERT_EQ(model.setAxisBand(1, 0.5, 1), com::S_OK);
+    for (const LONG axis : {0, 1}) {
+        model.setAxisValue(axis, kAxisMin, 0);
+        model.setAxisValue(axis, kAxisMax, 10);
+    }
+    chart->paintSurface();
+    const QImage image = chart->surface()->image();
+    const auto colourAt = [&](int x, int y) { return gdi::fromQColor(image.pixelColor(x, y)); };
+    // Slots are 12 pixels wide from x = 60: point p's centre is at 66 + 12 p.
+    for (int x = 66 + 12 * 1; x <= 66 + 12 * 8; ++x) {
+        EXPECT_EQ(colourAt(x, 90), kRed) << "upper band's bottom row at x " << x;
+        EXPECT_NE(colourAt(x, 91), kRed) << "below the upper band at x " << x;
+    }
+    for (int x = 66 + 12 * 11; x <= 66 + 12 * 17; ++x) {
+        EXPECT_EQ(colourAt(x, 20), kRed) << "upper band's top row at x " << x;
+        EXPECT_NE(colourAt(x, 19), kRed) << "above the upper band at x " << x;
+    }
+    for (int x = 66 + 12 * 1; x <= 66 + 12 * 17; ++x) {
+        EXPECT_EQ(colourAt(x, 160), kBlue) << "lower band's bottom row at x " << x;
+        EXPECT_NE(colourAt(x, 161), kBlue) << "below the plot at x " << x;
+    }
+}
+
 TEST(KvlAxisBands, AddedValueAxesAndBadBandsAreRefused) {
     KvlChartModel model;
     EXPECT_EQ(model.setAxisBand(kXAxis, 0, 1), com::E_INVALIDARG);
@@ -567,6 +608,41 @@ TEST(KvlChartExtensionLabels, ABoxChartsElementsAreBarsInTheBrushItSelected) {
     EXPECT_NE(at(210, 160 - 25 * 3.5), kBlue) << "element 2 has no values";
     EXPECT_EQ(at(270, 160 - 25 * 3.5), kBlue) << "element 3 falls from 30 to 20";
     EXPECT_NE(at(270, 160 - 35 * 3.5), kBlue);
+    EXPECT_EQ(KvlRecordingExtension::faults(), std::vector<std::string>{});
+}
+
+// A box chart's element from the axis' lowest value has its lower edge on the plot's bottom row, and
+// one up to the highest value its upper edge on the top row, as the chart's own figures do.
+TEST(KvlChartExtensionLabels, BoxElementsAtTheRangeEndsShowTheirEdgesOnThePlotsEdgeRows) {
+    using testing::KvlRecordingExtension;
+    ASSERT_EQ(KvlRecordingExtension::startTest(), com::S_OK);
+    KvlRecordingExtension::barBrush() = kBlue;
+    auto chart = KvlChart::create();
+    chart->model().setClientSize(320, 200);  // plot 60..300 x 20..160
+    // Two elements on an axis of 0 .. 40: 0 to 10, and 30 to 40.
+    auto values = std::make_unique<KvlValueBlock>(1, 2);
+    auto from = std::make_unique<KvlValueBlock>(1, 2);
+    values->at(0, 0) = 10;
+    from->at(0, 0) = 0;
+    values->at(0, 1) = 40;
+    from->at(0, 1) = 30;
+    ASSERT_EQ(chart->SetProperty(1, 2, values.release(), kValues), com::S_OK);
+    ASSERT_EQ(chart->SetProperty(1, 2, from.release(), kFromValues), com::S_OK);
+    chart->model().setAxisValue(0, kAxisMin, 0);
+    chart->model().setAxisValue(0, kAxisMax, 40);
+    com::ComPtr<com::IUnknown> extension;
+    ASSERT_EQ(chart->AddExtension(com::Bstr(u"Korvel.RecordingExtension"), extension.put()), com::S_OK);
+    ASSERT_EQ(chart->put_ChartType(kFirstExtensionGalleryType), com::S_OK);
+    chart->paintSurface();
+    const QImage image = chart->surface()->image();
+    // Slots are 120 pixels wide, their centres at 120 and 240; a value v sits on row 160 - v * 3.5.
+    auto at = [&](LONG x, LONG y) { return gdi::fromQColor(image.pixelColor(x, y)); };
+    EXPECT_EQ(at(120, 150), kBlue) << "inside element 0";
+    EXPECT_EQ(at(120, 160), 0u) << "element 0's lower edge, in the black pen, on the bottom row";
+    EXPECT_EQ(at(120, 125), 0u) << "element 0's upper edge at 10";
+    EXPECT_EQ(at(240, 30), kBlue) << "inside element 1";
+    EXPECT_EQ(at(240, 20), 0u) << "element 1's upper edge on the top row";
+    EXPECT_EQ(at(240, 55), 0u) << "element 1's lower edge at 30";
     EXPECT_EQ(KvlRecordingExtension::faults(), std::vector<std::string>{});
 }
 

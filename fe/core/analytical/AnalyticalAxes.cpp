@@ -325,6 +325,8 @@ LONG CAnalyticalChartBase::OnScrollChange(LONG first, LONG last) {
     if (!owner_ || owner_->settings().zoomRescale == 0 || !IsCurrentChartType())
         return result;
     if (partial) {
+        viewFirst_ = first;
+        viewLast_ = last;
         FitAxesToPoints(first, last);
         axesFitToView_ = true;
     } else if (axesFitToView_) {

@@ -153,6 +153,8 @@ void CAnalyticalChartBase::CalculateStudy(LONG index, bool show) {
     study->visible = entry.visible;
     if (show)
         UpdateStudyAxisRange(index);
+    else if (axis == kPriceAxisIndex)
+        FitPriceAxisToShownSeries();
     LayoutStudyAxes();
     WriteStudySeries(entry, show);
     SetCommandCheck(StudyCommand(entry.study), show);
@@ -169,6 +171,22 @@ void CAnalyticalChartBase::RecalculateStudies(SHORT priceDisplay) {
     }
     LayoutStudyAxes();
     ApplyAxesToChart();
+}
+
+// The price pane's range only ever grows while studies are merged into it, so a study taken off it
+// would leave its room behind: the pane is fitted again to the prices and the studies still drawn
+// over them (to the zoomed view's points while the panes follow a zoom).
+void CAnalyticalChartBase::FitPriceAxisToShownSeries() {
+    if (axesFitToView_) {
+        FitAxesToPoints(viewFirst_, viewLast_);
+        return;
+    }
+    SetPriceDisplay(state().priceDisplay, -1, -1);
+    for (std::size_t e = 0; e < table_.size() && !table_[e].isFree(); ++e) {
+        const StudyRecord* study = record(table_[e].study);
+        if (table_[e].visible && study && study->usedAxis == kPriceAxisIndex)
+            UpdateStudyAxisRange(static_cast<LONG>(e));
+    }
 }
 
 void CAnalyticalChartBase::RebuildStudies() {

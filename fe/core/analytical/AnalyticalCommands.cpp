@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "analytical/CAnalyticalChartBase.h"
+#include "axes/AxisPropertyCodes.h"
 #include "dravik/Commands.h"
 #include "dravik/Identities.h"
 #include "drawing/DrawingCommands.h"
@@ -25,6 +26,8 @@ constexpr SHORT kFirstPriceCommand = 5;  // close only ... no price
 constexpr SHORT kLastPriceCommand = 9;
 constexpr SHORT kFirstStudyCommand = 10;
 constexpr SHORT kLastStudyCommand = 67;
+// The chart's own Horizontal Grid command (its tool bar).
+constexpr LONG kChartHorizontalGridCommand = 29450;
 // Menu headers: nothing happens when they are chosen.
 constexpr std::array<SHORT, 4> kMenuHeaders{78, 81, 82, 86};
 
@@ -360,7 +363,25 @@ LONG CAnalyticalChartBase::HandleChartCommand(SHORT command) {
     return 0;
 }
 
+// The panes draw the grid of their own settings, so the chart's switch alone would change nothing that
+// is drawn: the button's choice goes into every used pane's settings, as the axis menu's Grid puts it
+// into one, and the chart's switch follows them.
+void CAnalyticalChartBase::SwitchPaneGrids() {
+    const AxisSettingsRecord* price = axisSettings_[kPriceAxisIndex]->settings();
+    if (!price)
+        return;
+    const bool shown = (static_cast<std::uint16_t>(price->tickStyle) & kGridBit) == 0;
+    for (std::size_t a = 0; a <= kPriceAxisIndex; ++a)
+        if (a == kPriceAxisIndex || axes_[a].inUse())
+            axisSettings_[a]->put_Grid(com::toVariantBool(shown));
+    ShowPaneGridOnChart();
+}
+
 LONG CAnalyticalChartBase::OnCommand(LONG id) {
+    if (id == kChartHorizontalGridCommand && IsCurrentChartType()) {
+        SwitchPaneGrids();
+        return 0;
+    }
     if (id >= kFirstPriceCommand && id <= 0x7FFF && HandleChartCommand(static_cast<SHORT>(id)) == 0)
         return 0;
     return CGalleryBase::OnCommand(id);

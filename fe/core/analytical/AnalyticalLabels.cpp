@@ -7,6 +7,7 @@
 #include <cstring>
 
 #include "analytical/CAnalyticalChartBase.h"
+#include "axes/AxisPropertyCodes.h"
 #include "format/ScaleRounding.h"
 #include "host/CHostChartAdapter.h"
 #include "korvel/IKvlControl.h"
@@ -156,10 +157,25 @@ bool CAnalyticalChartBase::LayoutLabelPanes(gdi::DeviceContext*, bool major, dou
         previousTitle = toTitle;
         bottom = titleTop;
     }
+    if (major)
+        ShowPaneGridOnChart();
     for (const auto& object : axisSettings_)
         if (object)
             object->ResetPaintState();
     return true;
+}
+
+// The panes draw the grid their settings choose, not the chart's switch: the chart's horizontal grid
+// switch, and with it the state of its tool-bar button, is kept showing the price pane's choice.
+void CAnalyticalChartBase::ShowPaneGridOnChart() {
+    CHostChartAdapter* chart = adapter();
+    const AxisSettingsRecord* settings = axisSettings_[kPriceAxisIndex]->settings();
+    if (!chart || !settings || !IsCurrentChartType())
+        return;
+    const SHORT axis = axes_[kPriceAxisIndex].controlAxis;
+    const double shown = (static_cast<std::uint16_t>(settings->tickStyle) & kGridBit) != 0 ? 1 : 0;
+    if (chart->GetAxisValue(axis, APC_GRID) != shown)
+        chart->SetAxisValue(axis, APC_GRID, shown);
 }
 
 // One label of the pane the label index falls in. The first used pane takes indices 0..count, each

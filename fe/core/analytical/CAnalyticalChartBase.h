@@ -144,6 +144,7 @@ public:
     void FitAxesToPoints(LONG first, LONG last);
     // Every used pane takes the range of all its values again, as a full refresh leaves it.
     void FitAxesToAllPoints();
+    void FitPriceAxisToShownSeries();
     const StudyAxisRecord& axisRecord(LONG axis) const { return axes_.at(static_cast<std::size_t>(axis)); }
     // The settings of the axis a study owns when it is shown on a study axis (kept by the extension);
     // null for a bad study number.
@@ -301,11 +302,16 @@ protected:
     std::vector<SHORT> priceRows_;
     // Label pass state (AnalyticalLabels.cpp).
     bool LayoutLabelPanes(gdi::DeviceContext* dc, bool major, double step);
+    void ShowPaneGridOnChart();
+    // The chart's Horizontal Grid button: every used pane's grid on or off as the user's choice.
+    void SwitchPaneGrids();
     bool GivePaneLabel(gdi::DeviceContext& dc, LONG axisCode, bool major, LONG index, double* gap,
                        double* value, KvlTextBuffer* text);
     bool blackAndWhite_ = false;
     bool labelsLaidOut_ = false;
     bool axesFitToView_ = false;  // the panes show the ranges of a zoomed view's points
+    LONG viewFirst_ = 0;          // that view's first and last point
+    LONG viewLast_ = 0;
 
     // Drawings and mouse work.
     struct DrawingDrag {

@@ -109,6 +109,8 @@ private:
 Dialog::Dialog(QWidget* parent, const QString& title, QSize size,
                const std::vector<ControlTemplate>& controls, DialogHandler* handler)
     : QDialog(parent), handler_(handler) {
+    // A dialog template is laid out left to right, also in a program that reads right to left.
+    setLayoutDirection(Qt::LeftToRight);
     setWindowTitle(title);
     resize(size);
     for (const ControlTemplate& control : controls)

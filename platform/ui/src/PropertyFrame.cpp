@@ -19,6 +19,8 @@ private:
 
 PropertyFrame::PropertyFrame(const PropertyFrameRequest& request, const PropertyPageFactory& factory)
     : QDialog(request.owner), locale_(request.locale) {
+    // Its pages are dialog templates, laid out left to right also in a program that reads right to left.
+    setLayoutDirection(Qt::LeftToRight);
     setWindowTitle(request.caption);
     tabs_ = new QTabWidget(this);
     auto* buttons = new QDialogButtonBox(this);

@@ -12,7 +12,6 @@
 #include <QPrintPreviewDialog>
 #include <QPrinter>
 #include <QPushButton>
-#include <QRegularExpression>
 #include <QWidgetAction>
 #include <QWindow>
 
@@ -68,13 +67,31 @@ QMessageBox::Icon iconFor(int style) {
     }
 }
 
-QString qtFilter(const QString& filter) {
-    QStringList out;
-    for (const auto& [description, patterns] : parseFileFilter(filter)) {
-        out << QString("%1 (%2)").arg(description, QString(patterns).replace(';', ' '));
+// The file types of a dialog filter: the name filters the dialog lists and the extension of each
+// type's first pattern ("*.bmp" gives "bmp"), in the case the pattern writes it.
+struct FileTypes {
+    explicit FileTypes(const QString& filter) {
+        for (const auto& [description, patterns] : parseFileFilter(filter)) {
+            descriptions << description;
+            filters << QString("%1 (%2)").arg(description, QString(patterns).replace(';', ' '));
+            const QString first = patterns.section(';', 0, 0).trimmed();
+            const qsizetype dot = first.lastIndexOf('.');
+            const QString suffix = dot >= 0 ? first.mid(dot + 1) : QString();
+            extensions << (suffix.contains('*') || suffix.contains('?') ? QString() : suffix);
+        }
     }
-    return out.join(";;");
-}
+    // The type of a name filter as the dialog reports it: whole, or only its description when the
+    // dialog hides the patterns; -1 for none.
+    qsizetype indexOf(const QString& nameFilter) const {
+        const qsizetype whole = filters.indexOf(nameFilter);
+        return whole >= 0 ? whole : descriptions.indexOf(nameFilter.trimmed());
+    }
+    QString extensionOf(qsizetype index) const {
+        return index >= 0 && index < extensions.size() ? extensions[index] : QString();
+    }
+
+    QStringList descriptions, filters, extensions;
+};
 
 QIcon ownerDrawnIcon(const PopupMenu& menu, int id) {
     const QImage image = menu.renderOwnerDrawn(id);
@@ -122,8 +139,8 @@ public:
     int messageBox(QWidget* owner, const QString& text, const QString& caption, int style) override {
         QMessageBox box(iconFor(style), caption.isEmpty() ? QApplication::applicationName() : caption, text,
                         QMessageBox::NoButton, owner);
-        if (style & MB_RTLREADING)
-            box.setLayoutDirection(Qt::RightToLeft);
+        // The style alone decides the reading order, whatever the program's.
+        box.setLayoutDirection(style & MB_RTLREADING ? Qt::RightToLeft : Qt::LeftToRight);
         const auto choices = buttonsFor(style);
         for (const ButtonChoice& choice : choices)
             box.addButton(choice.button);
@@ -215,24 +232,23 @@ private:
         QFileDialog dialog(request.owner, request.title, request.initialFolder);
         dialog.setAcceptMode(save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
         dialog.setFileMode(save ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
-        const QString filter = qtFilter(request.filter);
-        const QStringList filters = filter.split(";;", Qt::SkipEmptyParts);
-        dialog.setNameFilters(filters);
-        if (request.filterIndex >= 1 && request.filterIndex <= filters.size()) {
-            dialog.selectNameFilter(filters[request.filterIndex - 1]);
-        }
-        // The descriptions name their patterns already, as the program's filters are written.
+        // The descriptions name their patterns already, as the program's filters are written. Set before
+        // the filters: set after them it fills the type list again and selects its first entry.
         dialog.setOption(QFileDialog::HideNameFilterDetails);
+        const FileTypes types(request.filter);
+        dialog.setNameFilters(types.filters);
+        if (request.filterIndex >= 1 && request.filterIndex <= types.filters.size())
+            dialog.selectNameFilter(types.filters[request.filterIndex - 1]);
         QString extension = request.defaultExtension;
         if (extension.startsWith('.'))
             extension.remove(0, 1);
         dialog.setDefaultSuffix(extension);
-        // A name typed without an extension takes the chosen type's, when the caller asked for one.
+        // A name typed without an extension takes the chosen type's, as its pattern writes it, when the
+        // caller asked for one.
         if (!extension.isEmpty()) {
-            const auto followFilter = [&dialog, extension](const QString& nameFilter) {
-                const QRegularExpressionMatch match =
-                    QRegularExpression(QStringLiteral("\\(\\*\\.(\\w+)[^()]*\\)$")).match(nameFilter);
-                dialog.setDefaultSuffix(match.hasMatch() ? match.captured(1) : extension);
+            const auto followFilter = [&dialog, &types, extension](const QString& nameFilter) {
+                const QString typeExtension = types.extensionOf(types.indexOf(nameFilter));
+                dialog.setDefaultSuffix(typeExtension.isEmpty() ? extension : typeExtension);
             };
             QObject::connect(&dialog, &QFileDialog::filterSelected, &dialog, followFilter);
             followFilter(dialog.selectedNameFilter());
@@ -242,7 +258,7 @@ private:
         if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) {
             return {false, request.fileName, request.filterIndex};
         }
-        const int index = static_cast<int>(filters.indexOf(dialog.selectedNameFilter())) + 1;
+        const int index = static_cast<int>(types.indexOf(dialog.selectedNameFilter())) + 1;
         return {true, dialog.selectedFiles().front(), index > 0 ? index : request.filterIndex};
     }
 };

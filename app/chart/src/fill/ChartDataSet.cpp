@@ -1,11 +1,12 @@
 #include "appchart/fill/ChartDataSet.h"
 
 #include <charconv>
+#include <cmath>
 
 namespace tarnwick::chart {
 
 std::string ChartValueText(double value) {
-    if (!IsChartValue(value)) {
+    if (IsNoValueMark(value) || !std::isfinite(value)) {
         return {};
     }
     char buffer[32];

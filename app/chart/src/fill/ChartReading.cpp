@@ -19,18 +19,18 @@ double cell(const std::optional<double>& value) {
 
 // Aggregates in the manner of SQL: empty cells are left out, an all-empty group is empty.
 void keepLowest(double& into, const std::optional<double>& value) {
-    if (value && (!IsChartValue(into) || *value < into)) {
+    if (value && (IsNoValueMark(into) || *value < into)) {
         into = *value;
     }
 }
 void keepHighest(double& into, const std::optional<double>& value) {
-    if (value && (!IsChartValue(into) || *value > into)) {
+    if (value && (IsNoValueMark(into) || *value > into)) {
         into = *value;
     }
 }
 void addTo(double& into, const std::optional<double>& value) {
     if (value) {
-        into = IsChartValue(into) ? into + *value : *value;
+        into = IsNoValueMark(into) ? *value : into + *value;
     }
 }
 

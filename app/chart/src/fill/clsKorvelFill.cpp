@@ -157,7 +157,7 @@ void clsKorvelFill::repairLastClose(ChartInterval interval, db::Date last) {
     for (std::int32_t i = data_.pointCount() - 1; i >= 0; --i) {
         const auto point = static_cast<std::size_t>(i);
         if (data_.xValues[point] == lastPoint) {
-            if (!IsChartValue(closes[point])) {
+            if (IsNoValueMark(closes[point])) {
                 closes[point] = *close;
             }
             return;
@@ -167,7 +167,7 @@ void clsKorvelFill::repairLastClose(ChartInterval interval, db::Date last) {
 
 std::int32_t clsKorvelFill::trailingPointsWithoutClose() const {
     std::int32_t trailing = 0;
-    for (std::int32_t i = Chart->pointCount() - 1; i >= 0 && !IsChartValue(Chart->valueAt(kCloseColumn, i));
+    for (std::int32_t i = Chart->pointCount() - 1; i >= 0 && IsNoValueMark(Chart->valueAt(kCloseColumn, i));
          --i) {
         ++trailing;
     }

@@ -19,6 +19,16 @@ inline constexpr std::string_view kClsCategoryInsertDB = "clsCategory_InsertDB";
 inline constexpr std::string_view kClsCompanyParseParameters = "clsComapny_ParseParameters";
 inline constexpr std::string_view kClsCompanyGetNotes = "clsCompany_GetNotes";
 
+// A company's drawings kept in its row.
+inline constexpr std::string_view kClsCompanySaveAnnotationDrawingInfo =
+    "clsCompany_SaveAnnotationDrawingInfo";
+inline constexpr std::string_view kClsCompanyGetAnnotationDrawingInfo = "clsCompany_GetAnnotationDrawingInfo";
+inline constexpr std::string_view kClsCompanySaveDrawingObjectString = "clsCompany_SaveDrawingObjectString";
+inline constexpr std::string_view kClsCompanyGetDrawingObjectProperties =
+    "clsCompany_GetDrawingObjectProperties";
+inline constexpr std::string_view kClsCompanyCheckDrawingObjectBoundries =
+    "clsCompany_CheckDrawingObjectBoundries";
+
 // Record classes: prices, splits, notes, settings, templates, watch lists.
 inline constexpr std::string_view kClsDailyDataParseParameters = "clsDailyData_ParseParameters";
 inline constexpr std::string_view kClsDailyDataInsertDB = "clsDailyData_InsertDB";

@@ -22,4 +22,8 @@ int32_t messageBoxStyle(int32_t style);
 // An empty title shows the program's.
 int32_t showMessage(const QString& text, int32_t style = ui::MB_OK, const QString& title = QString());
 
+// Shows `text` with exactly `style` in both languages, for the boxes that keep their English layout
+// in Arabic mode; returns the answer. An empty title shows the program's.
+int32_t showMessageInEitherLanguage(const QString& text, int32_t style, const QString& title = QString());
+
 }  // namespace frame

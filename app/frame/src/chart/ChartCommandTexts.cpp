@@ -18,7 +18,7 @@ struct CommandTextRow {
     std::int32_t row;
 };
 
-// The annotation list's line-style combo: it takes no text; its selection is cleared instead.
+// The annotation list's line-style combo: it takes no text; it is emptied instead (ResetCombo).
 constexpr std::int16_t kAnnotationLineStyleCommand = 29;
 
 // The rows of each bar, in the order they are set.
@@ -52,6 +52,14 @@ com::ComPtr<ostbar::IOstCommand> commandOf(const CommandLookup& lookup, std::int
     return command;
 }
 
+// Leaves a combo with nothing chosen and an empty list: what a template import left in it (a choice,
+// entries of another language) goes. The selection is cleared first, then the list.
+void resetCombo(ostbar::IOstCommand& command) {
+    if (const auto combo = com::ComPtr<ostbar::IOstCommand>(&command).as<ostbar::IOstCombo>())
+        Succeeded(combo->ResetSelection(), "ResetSelection");
+    Succeeded(command.put_SubCommands(0, 0), "SubCommands");
+}
+
 template <std::size_t N>
 void setTexts(const CommandTextRow (&rows)[N], const CommandLookup& lookup,
               const std::function<QString(std::int32_t)>& text) {
@@ -60,9 +68,7 @@ void setTexts(const CommandTextRow (&rows)[N], const CommandLookup& lookup,
         if (!command)
             continue;
         if (row.row < 0) {
-            // The line-style combo shows no caption: only its selection is cleared.
-            if (const auto combo = command.as<ostbar::IOstCombo>())
-                Succeeded(combo->ResetSelection(), "ResetSelection");
+            resetCombo(*command);
             continue;
         }
         Succeeded(command->put_Text(com::Bstr(text(row.row).toStdU16String())), "Text");

@@ -2,6 +2,7 @@
 
 #include <array>
 #include <charconv>
+#include <cmath>
 #include <string_view>
 
 #include "appdata/AppError.h"
@@ -35,7 +36,6 @@ constexpr com::LONG kCandlestickDisplay = 3;
 constexpr com::LONG kCandlestickLowColor = 0x40000000;
 constexpr com::SHORT kCandlestickWidth = 75;
 constexpr com::SHORT kBarWidth = 5;
-constexpr double kNoValue = 1e10;
 
 void need(com::HRESULT result, std::string_view member) {
     Succeeded(result, member);
@@ -174,7 +174,8 @@ com::HRESULT failureToExtension(const std::function<void()>& handler) {
 }  // namespace
 
 QString ChartValueText(double value) {
-    if (value >= kNoValue)
+    // Only the control's exact mark is "no value": volumes and index amounts pass 1e10 by far.
+    if (value == korvel::kNoValue || !std::isfinite(value))
         return {};
     const auto rounded = com::vb::roundDecimals(value, 3);
     // A negative value that rounds to nothing is written as 0, not -0.

@@ -4,6 +4,7 @@
 #include <limits>
 
 #include "frame/chart/DrawingDates.h"
+#include "store/SettingText.h"
 
 namespace frame::chart {
 
@@ -46,12 +47,10 @@ std::string freeText(std::string_view text) {
     return out;
 }
 
+// The words True and False in any case, or a number (0 False, any other True), as stored settings
+// read; the text is written in words, but older texts hold numbers.
 std::optional<bool> readBool(std::string_view text) {
-    if (text == "True" || text == "true" || text == "TRUE" || text == "-1")
-        return true;
-    if (text == "False" || text == "false" || text == "FALSE" || text == "0")
-        return false;
-    return std::nullopt;
+    return store::parseBool(QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())));
 }
 
 template <class Int>

@@ -16,8 +16,12 @@ GlossorOverlay::~GlossorOverlay() {
     overlay_->SetHost(nullptr);
 }
 
-void GlossorOverlay::paintOverlay(gdi::DeviceContext& dc, const korvel::KvlRect&) {
-    overlay_->Paint(&dc);
+void GlossorOverlay::paintOverlay(gdi::DeviceContext& dc, const korvel::KvlRect&,
+                                  korvel::KvlOverlayPaint purpose) {
+    if (purpose == korvel::KvlOverlayPaint::Output)
+        overlay_->PaintDrawn(&dc);
+    else
+        overlay_->Paint(&dc);
 }
 
 bool GlossorOverlay::overlayMouse(korvel::KvlMouseAction action, korvel::LONG x, korvel::LONG y,

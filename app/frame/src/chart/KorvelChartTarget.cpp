@@ -49,7 +49,7 @@ public:
         const auto r = static_cast<std::size_t>(row);
         if (column < tarnwick::chart::kValueColumnCount) {
             const double v = data_.values[static_cast<std::size_t>(column)][r];
-            *value = tarnwick::chart::IsChartValue(v) ? com::Variant(v) : com::Variant::null();
+            *value = tarnwick::chart::IsNoValueMark(v) ? com::Variant::null() : com::Variant(v);
         } else if (column == tarnwick::chart::kXValueColumn) {
             *value = com::Variant::date(data_.xValues[r]);
         } else {

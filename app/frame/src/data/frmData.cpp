@@ -10,6 +10,7 @@
 #include "frame/FrameGlobals.h"
 #include "frame/LanguageTable.h"
 #include "frame/Localize.h"
+#include "frame/ReadingOrder.h"
 #include "frame/chart/DrawingKinds.h"
 
 namespace frame {
@@ -97,8 +98,8 @@ void frmData::showRows() {
     const ChartValuesModel::Rows& rows = m_model.rows();
     for (int row = 0; row < kChartValueRowCount && row < list->topLevelItemCount(); ++row) {
         QTreeWidgetItem& item = *list->topLevelItem(row);
-        setText(item, 0, rows[static_cast<std::size_t>(row)].name);
-        setText(item, 1, rows[static_cast<std::size_t>(row)].value);
+        setText(item, 0, shownIn(list->layoutDirection(), rows[static_cast<std::size_t>(row)].name));
+        setText(item, 1, shownIn(list->layoutDirection(), rows[static_cast<std::size_t>(row)].value));
     }
 }
 

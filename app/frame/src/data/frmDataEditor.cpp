@@ -8,6 +8,7 @@
 #include "appdata/Trap.h"
 #include "frame/FrameGlobals.h"
 #include "frame/Localize.h"
+#include "frame/ReadingOrder.h"
 #include "frame/chart/DrawingKinds.h"
 
 namespace frame {
@@ -85,8 +86,12 @@ void frmDataEditor::showRows() {
     list->clear();
     QList<QTreeWidgetItem*> items;
     items.reserve(static_cast<qsizetype>(m_model.rows().size()));
-    for (const DataEditorRow& row : m_model.rows())
-        items.append(new QTreeWidgetItem(QStringList(row.begin(), row.end())));
+    for (const DataEditorRow& row : m_model.rows()) {
+        QStringList cells;
+        for (const QString& cell : row)
+            cells.append(shownIn(list->layoutDirection(), cell));
+        items.append(new QTreeWidgetItem(cells));
+    }
     list->addTopLevelItems(items);
     QHeaderView* header = list->header();
     header->setSortIndicatorShown(m_model.sorted());

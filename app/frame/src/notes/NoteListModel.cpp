@@ -5,6 +5,7 @@
 #include "appchart/fill/ChartReading.h"
 #include "appdata/MarketQueries.h"
 #include "frame/LanguageTable.h"
+#include "frame/ReadingOrder.h"
 #include "frame/notes/NoteImageDownload.h"
 
 namespace frame {
@@ -115,9 +116,11 @@ NoteView NoteListModel::open(const std::string& key) {
     return view;
 }
 
+// The note window reads right to left in Arabic, where the date heading needs its own reading order.
 QString NoteListModel::noteText(const tarnwick::clsNote& note) {
-    return QString::fromStdString(tarnwick::chart::ShortDateLegend(note.NoteDate)) + QStringLiteral(":") +
-           kLineBreak + noteLines(note.Text, kLineBreak);
+    const QString date = QString::fromStdString(tarnwick::chart::ShortDateLegend(note.NoteDate));
+    return (gArabic ? isolatedRun(date) : date) + QStringLiteral(":") + kLineBreak +
+           noteLines(note.Text, kLineBreak);
 }
 
 }  // namespace frame

@@ -2,6 +2,7 @@
 
 #include <QFont>
 #include <QImageReader>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QPainter>
 
@@ -97,6 +98,14 @@ void frmNote::loadPicture(const std::filesystem::path& file) {
     if (picture.isNull())
         throw tarnwick::AppError(kInvalidPicture, "Invalid picture: " + reader.errorString().toStdString());
     showPicture(std::move(picture));
+}
+
+void frmNote::keyPressEvent(QKeyEvent* event) {
+    if (event->key() == Qt::Key_Escape && event->modifiers() == Qt::NoModifier) {
+        unload();
+        return;
+    }
+    Form::keyPressEvent(event);
 }
 
 // A picture larger than the box is shown scaled down to fit it.

@@ -51,19 +51,21 @@ std::vector<ControlModel> CompanySearch::design(int container, std::int32_t left
             designControl(name, kind, tag, QString::fromLatin1(caption), left + x, top + y, width, height),
             container);
     };
-    ControlModel list = at("lsvCompanies", ControlKind::ListView, "", "", 0, 1260, 5160, 3000);
+    // Wide enough for the longest market and sector names and for every column beside the list's
+    // scroll bar, in both languages.
+    ControlModel list = at("lsvCompanies", ControlKind::ListView, "", "", 0, 1260, kWidth, 3000);
     list.columns = {{QStringLiteral("Symbol"), QStringLiteral("92"), 900},
-                    {QStringLiteral("Name"), QStringLiteral("93"), 2100},
-                    {QStringLiteral("Sector"), QStringLiteral("95"), 1200},
-                    {QStringLiteral("Market"), QStringLiteral("94"), 800}};
+                    {QStringLiteral("Name"), QStringLiteral("93"), 2600},
+                    {QStringLiteral("Sector"), QStringLiteral("95"), 1400},
+                    {QStringLiteral("Market"), QStringLiteral("94"), 1000}};
     return {
         at("lblMarket", ControlKind::Label, "78", "Market:", 0, 60, 900, 255),
-        at("cmbMarket", ControlKind::ComboBox, "", "", 960, 0, 1800, 315),
-        at("lblSector", ControlKind::Label, "79", "Sector:", 2880, 60, 780, 255),
-        at("cmbCategory", ControlKind::ComboBox, "", "", 3660, 0, 1500, 315),
+        at("cmbMarket", ControlKind::ComboBox, "", "", 960, 0, 2700, 315),
+        at("lblSector", ControlKind::Label, "79", "Sector:", 3780, 60, 780, 255),
+        at("cmbCategory", ControlKind::ComboBox, "", "", 4620, 0, 1740, 315),
         at("lblCompanyName", ControlKind::Label, "77", "Company name:", 0, 480, 1620, 255),
-        at("txtCompanyName", ControlKind::TextBox, "", "", 1680, 420, 2160, 315),
-        at("cmdSearch", ControlKind::CommandButton, "81", "Search", 3960, 400, 1200, 375),
+        at("txtCompanyName", ControlKind::TextBox, "", "", 1680, 420, 3360, 315),
+        at("cmdSearch", ControlKind::CommandButton, "81", "Search", 5160, 400, 1200, 375),
         at("chkIndex", ControlKind::CheckBox, "80", "Search for Indices only ", 0, 880, 3000, 255),
         list,
     };

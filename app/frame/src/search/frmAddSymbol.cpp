@@ -36,31 +36,31 @@ FormModel frmAddSymbol::design() {
     f.name = QStringLiteral("frmAddSymbol");
     f.tag = QStringLiteral("82");
     f.caption = QStringLiteral("Add Symbol");
-    f.width = 8280;
+    f.width = 9480;
     f.height = 6060;
     f.controls = {
-        designControl("fmSearch", ControlKind::Frame, "51", QStringLiteral("Search"), 120, 60, 5400, 5040)};
+        designControl("fmSearch", ControlKind::Frame, "51", QStringLiteral("Search"), 120, 60, 6600, 5040)};
     for (ControlModel& c : CompanySearch::design(kSearchFrame, 120, 300))
         f.controls.push_back(std::move(c));
     ControlModel addSearch = designControl("cmdAddSearch", ControlKind::CommandButton, "84",
-                                           QStringLiteral("Add >"), 4080, 4620, 1200, 375);
+                                           QStringLiteral("Add >"), 5280, 4620, 1200, 375);
     addSearch.container = kSearchFrame;
     f.controls.push_back(addSearch);
     ControlModel picks =
-        designControl("lstSymbols", ControlKind::ListView, "", QString(), 5640, 1020, 2520, 4080);
+        designControl("lstSymbols", ControlKind::ListView, "", QString(), 6840, 1020, 2520, 4080);
     picks.columns = {{QString(), QString(), 2400}};
     f.controls.insert(
         f.controls.end(),
         {
-            designControl("lblSymbol", ControlKind::Label, "83", QStringLiteral("Enter Symbol"), 5640, 180,
+            designControl("lblSymbol", ControlKind::Label, "83", QStringLiteral("Enter Symbol"), 6840, 180,
                           2520, 255),
-            designControl("txtSymbol", ControlKind::TextBox, "", QString(), 5640, 540, 1440, 315),
-            designControl("cmdAdd", ControlKind::CommandButton, "84", QStringLiteral("Add >"), 7140, 510,
+            designControl("txtSymbol", ControlKind::TextBox, "", QString(), 6840, 540, 1440, 315),
+            designControl("cmdAdd", ControlKind::CommandButton, "84", QStringLiteral("Add >"), 8340, 510,
                           1020, 375),
             picks,
-            designControl("cmdOK", ControlKind::CommandButton, "5", QStringLiteral("OK"), 5640, 5220, 1200,
+            designControl("cmdOK", ControlKind::CommandButton, "5", QStringLiteral("OK"), 6840, 5220, 1200,
                           375),
-            designControl("cmdCancel", ControlKind::CommandButton, "14", QStringLiteral("Cancel"), 6960, 5220,
+            designControl("cmdCancel", ControlKind::CommandButton, "14", QStringLiteral("Cancel"), 8160, 5220,
                           1200, 375),
         });
     return f;

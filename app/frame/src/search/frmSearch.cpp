@@ -29,13 +29,13 @@ FormModel frmSearch::design() {
     f.name = QStringLiteral("frmSearch");
     f.tag = QStringLiteral("51");
     f.caption = QStringLiteral("Search");
-    f.width = 5640;
+    f.width = CompanySearch::kWidth + 480;
     f.height = 5700;
     f.controls = CompanySearch::design(ControlModel::kOnForm, 120, 120);
     f.controls.push_back(
-        designControl("cmdOK", ControlKind::CommandButton, "5", QStringLiteral("OK"), 2880, 4800, 1200, 375));
+        designControl("cmdOK", ControlKind::CommandButton, "5", QStringLiteral("OK"), 4080, 4800, 1200, 375));
     f.controls.push_back(designControl("cmdCancel", ControlKind::CommandButton, "14",
-                                       QStringLiteral("Cancel"), 4200, 4800, 1200, 375));
+                                       QStringLiteral("Cancel"), 5400, 4800, 1200, 375));
     return f;
 }
 
@@ -74,7 +74,8 @@ void frmSearch::cmdOK_Click() {
     Trap("cmdOK_Click", [&] {
         const auto key = m_search.lsvCompanies().selectedKey();
         if (!key) {
-            showMessage(GetLangString(kNoCompanySelected), ui::MB_ICONINFORMATION);
+            // This box keeps the information style alone in Arabic too.
+            showMessageInEitherLanguage(GetLangString(kNoCompanySelected), ui::MB_ICONINFORMATION);
             return;
         }
         const auto company = m_search.results().shared(*key);

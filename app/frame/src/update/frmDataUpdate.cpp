@@ -11,6 +11,9 @@
 
 #include "DesignedDialog.h"
 #include "frame/Form.h"
+#include "frame/LanguageTable.h"
+#include "frame/Localize.h"
+#include "frame/ReadingOrder.h"
 
 namespace frame {
 namespace {
@@ -46,6 +49,7 @@ FormModel frmDataUpdate::design() {
 frmDataUpdate::frmDataUpdate(QWidget* parent, DataUpdateLinks links)
     : QDialog(parent), model_(std::move(links)) {
     form_ = embedForm(*this, design());
+    placePicturesOverAnimation();
 
     auto* progress = static_cast<QProgressBar*>(form_->controlWidget(QStringLiteral("ProgressBar1")));
     progress->setRange(DataUpdateDisplay::kProgressMin, DataUpdateDisplay::kProgressMax);
@@ -60,6 +64,21 @@ frmDataUpdate::frmDataUpdate(QWidget* parent, DataUpdateLinks links)
     connect(cancel, &QAbstractButton::clicked, this, [this] { close(); });
     model_.setChanged([this] { refresh(); });
     refresh();
+}
+
+// The OK and error pictures stand where the animation played. A mirrored window leaves picture boxes
+// where they were designed, which in Arabic would put them under the right-aligned status text,
+// away from the mirrored animation; here they follow the animation.
+void frmDataUpdate::placePicturesOverAnimation() {
+    if (!gArabic)
+        return;
+    FormModel& model = form_->model();
+    for (const QString& name : {QStringLiteral("pctOK"), QStringLiteral("pctError")}) {
+        ControlModel& picture = model.control(name);
+        picture.left = mirroredLeft(picture.left, picture.width, model.containerWidth(picture),
+                                    model.containerIsFrame(picture));
+    }
+    form_->applyModel();
 }
 
 frmDataUpdate::~frmDataUpdate() {
@@ -84,7 +103,8 @@ void frmDataUpdate::closeEvent(QCloseEvent* event) {
 
 void frmDataUpdate::refresh() {
     const DataUpdateDisplay& d = model_.display();
-    static_cast<QLabel*>(form_->controlWidget(QStringLiteral("lblStatus")))->setText(d.status);
+    static_cast<QLabel*>(form_->controlWidget(QStringLiteral("lblStatus")))
+        ->setText(withSingleLineBreaks(d.status));
     auto* progress = static_cast<QProgressBar*>(form_->controlWidget(QStringLiteral("ProgressBar1")));
     progress->setVisible(d.progressVisible);
     progress->setValue(d.progressValue);

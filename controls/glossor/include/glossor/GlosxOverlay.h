@@ -56,6 +56,9 @@ struct IGlosxOverlay : com::IUnknown {
     virtual com::HRESULT DoubleClick(com::LONG x, com::LONG y, com::LONG modifiers) = 0;
     // A key pressed while the chart has the focus (kKeyDelete, kKeyEscape).
     virtual com::HRESULT KeyDown(com::LONG key) = 0;
+    // Draws the objects alone, for a copy, a file or a printout: no selection marks and no object
+    // still being drawn.
+    virtual com::HRESULT PaintDrawn(gdi::DeviceContext* dc) = 0;
 
 protected:
     ~IGlosxOverlay() = default;

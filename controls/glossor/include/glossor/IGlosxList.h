@@ -93,7 +93,7 @@ enum GlosxCommand : SHORT {
     kCmdGroup = 25,
     kCmdUngroup = 26,
     kCmdProperties = 27,
-    kCmdLineStyle = 29,   // a combo box of the bar without an action of its own
+    kCmdLineStyle = 29,   // a combo box of the bar without an action of its own; the host keeps it empty
     kCmdRotateFlip = 30,  // the drop-down of 16-19
 };
 

@@ -476,6 +476,8 @@ private:
     std::optional<KvlRect> invalid_;
     ui::HCURSOR cursor_{};
     bool painting_ = false;
+    // Set while the chart is drawn for a copy, a file or a printer rather than for the screen.
+    bool outputPaint_ = false;
     bool queryingExtensions_ = false;
     LONG chartType_ = 0;
     LONG siteInfo_ = 0;

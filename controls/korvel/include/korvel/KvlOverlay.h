@@ -12,10 +12,14 @@ namespace korvel {
 
 enum class KvlMouseAction { Press, Move, Release, DoubleClick, RightClick };
 
+// What a paint is for: the screen shows the overlay's working marks (selection handles, the object
+// being drawn); a copy, an exported file or a printout shows only what the user drew.
+enum class KvlOverlayPaint { Screen, Output };
+
 class KvlOverlay {
 public:
     // Called at the end of each paint, after the chart and its extensions drew; `plot` is the plot area.
-    virtual void paintOverlay(gdi::DeviceContext& dc, const KvlRect& plot) = 0;
+    virtual void paintOverlay(gdi::DeviceContext& dc, const KvlRect& plot, KvlOverlayPaint purpose) = 0;
     // Mouse input in client pixels; keys are kKey* modifier bits.
     virtual bool overlayMouse(KvlMouseAction action, LONG x, LONG y, LONG keys) = 0;
     // A key pressed on the chart (virtual-key numbers: 0x2E Delete, 0x1B Escape, ...); true takes it.

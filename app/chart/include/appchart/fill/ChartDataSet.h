@@ -11,17 +11,23 @@
 
 namespace tarnwick::chart {
 
-// The chart's mark of a point without a value.
+// The chart's mark of a point without a value. Only this exact value marks an empty cell: volumes and
+// index amounts reach far beyond 1e10.
 inline constexpr double kNoValueMark = 1e308;
-// Values from here up are treated as missing wherever chart values are read or shown.
+// The custom studies take every value from here up as missing.
 inline constexpr double kMissingFrom = 1e10;
 
+inline bool IsNoValueMark(double value) {
+    return value == kNoValueMark;
+}
+
+// The custom studies' test of a usable value; the fill and the windows test IsNoValueMark.
 inline bool IsChartValue(double value) {
     return value < kMissingFrom;
 }
 
-// A chart value as text for the windows that list values: empty for a missing value, else the
-// shortest text that reads back to the same double, with a full stop.
+// A chart value as text for the windows that list values: empty for the empty mark (and for a value
+// that is not a number), else the shortest text that reads back to the same double, with a full stop.
 std::string ChartValueText(double value);
 
 // What a data column feeds in the chart (the chart control's column kinds).

@@ -32,7 +32,8 @@ inline constexpr com::LONG kCommandZoomOut = 29440;
 inline constexpr com::LONG kCommandDataEditor = 29457;
 
 // A price or an average as tips and the information line write it: rounded to 3 decimals (halves to
-// even), no trailing zeros. A value of 1e10 or more (the chart's mark for "no value") is empty text.
+// even), no trailing zeros. The chart's mark of a point without a value (korvel::kNoValue, exactly)
+// is empty text.
 QString ChartValueText(double value);
 
 // What the window's handlers need of the program around the chart.

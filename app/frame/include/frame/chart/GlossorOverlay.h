@@ -21,7 +21,8 @@ public:
     GlossorOverlay(const GlossorOverlay&) = delete;
     GlossorOverlay& operator=(const GlossorOverlay&) = delete;
 
-    void paintOverlay(gdi::DeviceContext& dc, const korvel::KvlRect& plot) override;
+    void paintOverlay(gdi::DeviceContext& dc, const korvel::KvlRect& plot,
+                      korvel::KvlOverlayPaint purpose) override;
     bool overlayMouse(korvel::KvlMouseAction action, korvel::LONG x, korvel::LONG y,
                       korvel::LONG keys) override;
     bool overlayKey(korvel::LONG key, korvel::LONG keys) override;

@@ -39,6 +39,10 @@ public:
     // The picture shown.
     const QImage& picture() const { return m_picture; }
 
+protected:
+    // Escape closes the window, as the Cancel button of a dialog would.
+    void keyPressEvent(QKeyEvent* event) override;
+
 private:
     void showPicture(QImage picture);
 

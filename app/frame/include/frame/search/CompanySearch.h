@@ -21,6 +21,9 @@ class Form;
 
 class CompanySearch {
 public:
+    // The width of the search controls, twips.
+    static constexpr std::int32_t kWidth = 6360;
+
     // The search controls of a window's design, placed from (left, top) inside `container`.
     static std::vector<ControlModel> design(int container, std::int32_t left, std::int32_t top);
 

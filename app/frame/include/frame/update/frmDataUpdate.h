@@ -30,6 +30,7 @@ protected:
     void closeEvent(QCloseEvent* event) override;
 
 private:
+    void placePicturesOverAnimation();
     void refresh();
     void showAnimation(const QString& clip);
 
