@@ -1,7 +1,6 @@
 #include "frame/frmMain.h"
 
 #include <QAction>
-#include <QApplication>
 #include <QDesktopServices>
 #include <QDir>
 
@@ -13,7 +12,6 @@
 #include <filesystem>
 #include <limits>
 
-#include "appchart/studies/CustomStudies.h"
 #include "appdata/DataFolder.h"
 #include "appdata/Globals.h"
 #include "appdata/InternetSettings.h"
@@ -31,14 +29,12 @@
 #include "frame/chart/ChartCommandTexts.h"
 #include "frame/chart/ChartEvents.h"
 #include "frame/chart/ChartImageOutput.h"
+#include "frame/chart/ChartWindowMenus.h"
 #include "frame/chart/ChartWindowSettings.h"
-#include "frame/chart/CustomStudiesKeeper.h"
 #include "frame/chart/DefaultChartSetUp.h"
 #include "frame/chart/DrawingHandles.h"
 #include "frame/chart/DrawingInfoStore.h"
 #include "frame/chart/ExtensionCalls.h"
-#include "frame/chart/GlossorOverlay.h"
-#include "frame/chart/KorvelChartTarget.h"
 #include "frame/chart/TemplateLoad.h"
 #include "frame/frmAbout.h"
 #include "frame/frmBulkData.h"
@@ -171,8 +167,12 @@ QString frmMain::viewItemFor(const QString& toolWindow) {
     return QString();
 }
 
-frmMain::frmMain(MDIForm1& frame, const FrameHooks& hooks) : Form(design()), m_frame(frame), m_hooks(hooks) {
-    m_commands = {
+frmMain::frmMain(MDIForm1& frame, const FrameHooks& hooks)
+    : Form(design()),
+      m_frame(frame),
+      m_hooks(hooks),
+      m_menus(std::make_unique<chart::ChartWindowMenus>(*this, hooks)) {
+    m_menus->setCommands({
         {QStringLiteral("mnuExit"), [this] { mnuExit_Click(); }},
         {QStringLiteral("mnuViewLanguage"), [this] { mnuViewLanguage_Click(); }},
         {QStringLiteral("mnuDatabankImportData"), [this] { mnuDatabankImportData_Click(); }},
@@ -180,10 +180,11 @@ frmMain::frmMain(MDIForm1& frame, const FrameHooks& hooks) : Form(design()), m_f
         {QStringLiteral("mnuHelpFAQ"), [this] { mnuHelpFAQ_Click(); }},
         {QStringLiteral("mnuHelpWebsite"), [this] { mnuHelpWebsite_Click(); }},
         {QStringLiteral("mnuHelpAbout"), [this] { mnuHelpAbout_Click(); }},
-    };
-    m_commands[QStringLiteral("mnuPrint")] = [this] { chart::PrintChart(controlOf(m_korvel)); };
-    m_commands[QStringLiteral("mnuPrintPreview")] = [this] { chart::PreviewChart(controlOf(m_korvel)); };
-    m_commands[QStringLiteral("mnuSaveChart")] = [this] {
+    });
+    m_menus->setCommand(QStringLiteral("mnuPrint"), [this] { chart::PrintChart(controlOf(m_korvel)); });
+    m_menus->setCommand(QStringLiteral("mnuPrintPreview"),
+                        [this] { chart::PreviewChart(controlOf(m_korvel)); });
+    m_menus->setCommand(QStringLiteral("mnuSaveChart"), [this] {
         chart::SaveChartAsImage({controlOf(m_korvel), gGifWriter.get(), this,
                                  [this] {
                                      if (!gChartFill || !gChartFill->Company)
@@ -193,67 +194,35 @@ frmMain::frmMain(MDIForm1& frame, const FrameHooks& hooks) : Form(design()), m_f
                                  [this](bool enabled) {
                                      // Only the item's action: the whole model would put the chart
                                      // back to its designed size.
-                                     setMenuEnabled("mnuSaveChart", enabled);
+                                     m_menus->setMenuEnabled("mnuSaveChart", enabled);
                                      const QString item = QStringLiteral("mnuSaveChart");
                                      if (QAction* action = menuAction(item))
                                          action->setEnabled(model().control(item).enabled);
-                                     enableButton("frmChartSettings", "SaveAsImage", enabled);
+                                     m_menus->enableButton("frmChartSettings", "SaveAsImage", enabled);
                                  }});
-    };
+    });
     if (m_hooks.showDataUpdate)
-        m_commands[QStringLiteral("mnuDatabankUpdate")] = [this] { mnuDatabankUpdate_Click(); };
+        m_menus->setCommand(QStringLiteral("mnuDatabankUpdate"), [this] { mnuDatabankUpdate_Click(); });
     if (m_hooks.showProxySettings)
-        m_commands[QStringLiteral("mnuDatabankSettings")] = [this] { mnuDatabankSettings_Click(); };
+        m_menus->setCommand(QStringLiteral("mnuDatabankSettings"), [this] { mnuDatabankSettings_Click(); });
     for (int i = 0; i < static_cast<int>(kViewForms.size()); ++i)
-        m_commands[viewItemName(i)] = [this, i] { mnuViewForm_Click(i); };
-    connectMenus();
-    enableAvailableCommands();
-    makePopupMenu();
+        m_menus->setCommand(viewItemName(i), [this, i] { mnuViewForm_Click(i); });
+    m_menus->connectCommands();
     if (QWidget* host = controlWidget(QStringLiteral("Korvel1"))) {
         m_korvel = new korvel::KvlChartWidget(host);
         m_korvel->setGeometry(host->rect());
     }
 }
 
-void frmMain::connectMenus() {
-    for (const ControlModel& c : model().controls) {
-        if (c.kind != ControlKind::MenuItem)
-            continue;
-        if (QAction* action = menuAction(c.name)) {
-            const QString name = c.name;
-            QObject::connect(action, &QAction::triggered, this, [this, name] { runMenuCommand(name); });
-        }
-    }
-}
-
-// Items that hold others and separators stay as designed; a command nobody provides is disabled.
-void frmMain::enableAvailableCommands() {
-    for (ControlModel& c : model().controls) {
-        if (c.kind != ControlKind::MenuItem || c.container == ControlModel::kOnForm ||
-            c.caption == QLatin1String("-"))
-            continue;
-        c.enabled = hasMenuCommand(c.name);
-    }
-    applyModel();
-}
-
 bool frmMain::hasMenuCommand(const QString& itemName) const {
-    return m_commands.contains(itemName) || m_hooks.chartCommands.has(itemName);
+    return m_menus->hasMenuCommand(itemName);
 }
 
 bool frmMain::runMenuCommand(const QString& itemName) {
-    if (const auto it = m_commands.find(itemName); it != m_commands.end()) {
-        const auto command = it->second;
-        command();
-        return true;
-    }
-    return m_hooks.chartCommands.run(itemName);
+    return m_menus->runMenuCommand(itemName);
 }
 
 namespace {
-
-// The menu item whose command a pop-up item runs.
-constexpr const char* kPopupCommand = "command";
 
 int pixels(float twips) {
     return static_cast<int>(std::lround(twips / kTwipsPerPixel));
@@ -281,86 +250,31 @@ frmMain::~frmMain() {
     // The overlay and the fill's view of the chart go before the chart widget and the extensions.
     if (gChartFill)
         gChartFill->Chart = nullptr;
-    m_customStudies.reset();
-    m_events.reset();
-    m_handles.reset();
-    m_target.reset();
-    m_overlay.reset();
+    if (m_extensions)
+        m_extensions->release();
 }
 
-// Attaches the annotation list, then the financial extension; the list is drawn over the chart and
-// takes the mouse first.
-void frmMain::attachExtensions() {
-    korvel::IKvlChart& chart = m_korvel->control();
-    // The annotation list comes with the chart control's own libraries; it may be registered already.
-    glossor::registerAnnotationClasses();
-    com::ComPtr<com::IUnknown> object;
-    chart::Succeeded(chart.AddExtension(com::Bstr(u"Scribant.AnnList"), object.put()), "AddExtension");
-    gGlosx = object ? object.as<glossor::IGlosxList>() : com::ComPtr<glossor::IGlosxList>();
-    if (!gGlosx)
-        throw tarnwick::AppError(13, "Type mismatch");
-    if (const auto overlay = gGlosx.as<glossor::IGlosxOverlay>())
-        m_overlay = std::make_unique<chart::GlossorOverlay>(m_korvel->chart(), overlay);
-    object = nullptr;
-    const com::HRESULT attached = chart.AddExtension(com::Bstr(dravik::kFinancialChartsProgId), object.put());
-    if (com::FAILED(attached))
-        throw tarnwick::AppError(attached,
-                                 "The financial-chart extension \"Lomex.Financial\" cannot be loaded");
-    gFinExt = object.as<dravik::IFinancialCharts>();
-    if (!gFinExt)
-        throw tarnwick::AppError(13, "Type mismatch");
-    // The window's chart is designed with one series for each of the first three user studies: the
-    // split markers and the two index overlays that the chart fill writes into data columns 5 to 7.
-    chart::ExtensionStudySlots studies(gFinExt.get());
-    for (const chart::Study user : {chart::Study::USER0, chart::Study::USER1, chart::Study::USER2})
-        studies.put(user, chart::kStudySubIndicators, com::Variant(std::int16_t{1}));
-    m_target = std::make_unique<chart::KorvelChartTarget>(
-        chart, gFinExt.get(), gGlosx.get(),
-        chart::ChartWindowLinks{
-            [this](const std::string& symbol) { setWindowTitle(QString::fromStdString(symbol)); },
-            [this](std::int32_t trim) {
-                if (m_hooks.chartPeers.fillDataEditor)
-                    m_hooks.chartPeers.fillDataEditor(trim);
-            },
-            [this](const tarnwick::clsCompany& company) {
-                if (m_hooks.chartPeers.listNotes)
-                    m_hooks.chartPeers.listNotes(company.ID);
-            },
-            [this](const tarnwick::clsCompany& company) {
-                std::string leftover;
-                Trap("GetAnnotationDrawingInfo",
-                     [&] { leftover = chart::GetAnnotationDrawingInfo(m_korvel->control(), company.ID); });
-                return leftover;
-            }});
-    gChartFill->Chart = m_target.get();
-    m_customStudies = std::make_unique<chart::CustomStudiesKeeper>(m_korvel->chart(), [this] {
-        if (m_target && gChartFill)
-            tarnwick::chart::CalculateCustomStudies(*m_target, gChartFill->Trim());
-    });
-    m_handles = std::make_unique<chart::DrawingHandles>(chart, gFinExt.get(), gGlosx.get());
-    m_handles->setMouseMoved([this](std::int16_t x, std::int16_t y) {
-        if (m_hooks.chartPeers.showChartValues)
-            m_hooks.chartPeers.showChartValues(x, y, m_korvel->control());
-    });
-    m_events = std::make_unique<chart::ChartEvents>(
-        chart, gFinExt.get(), m_handles.get(),
-        chart::ChartEventLinks{[](std::int32_t row) { return GetLangString(row); },
-                               [this] { mnuHelpDocumnetation_Click(); },
-                               [this] {
-                                   if (m_target)
-                                       tarnwick::chart::CalculateCustomStudies(*m_target, 0);
-                               },
-                               [this](bool shown) {
-                                   if (shown)
-                                       m_frame.TabDock().showForm(QStringLiteral("frmDataEditor"));
-                                   else
-                                       m_frame.TabDock().hideForm(QStringLiteral("frmDataEditor"));
-                               },
-                               [] { QApplication::processEvents(); }},
-        [this](std::int32_t display) {
-            if (gChartFill)
-                gChartFill->PriceDisplay = display;
-        });
+dravik::IFinancialCharts* frmMain::financialExtension() const {
+    return m_extensions ? m_extensions->financialExtension() : nullptr;
+}
+
+glossor::IGlosxList* frmMain::annotationList() const {
+    return m_extensions ? m_extensions->annotationList() : nullptr;
+}
+
+chart::DrawingHandles* frmMain::drawingHandles() const {
+    return m_extensions ? m_extensions->drawingHandles() : nullptr;
+}
+
+chart::ChartWindowExtensionLinks frmMain::extensionLinks() {
+    return {[this] { return gChartFill.get(); }, [this](const QString& title) { setWindowTitle(title); },
+            [this] { mnuHelpDocumnetation_Click(); },
+            [this](bool shown) {
+                if (shown)
+                    m_frame.TabDock().showForm(QStringLiteral("frmDataEditor"));
+                else
+                    m_frame.TabDock().hideForm(QStringLiteral("frmDataEditor"));
+            }};
 }
 
 // The frame window at the stored place; maximised when no place was stored.
@@ -378,7 +292,7 @@ void frmMain::chartCurrentCompany(bool keepData) {
 }
 
 void frmMain::setUpDefaultChart() {
-    chart::ExtensionStudySlots studies(gFinExt.get());
+    chart::ExtensionStudySlots studies(financialExtension());
     chart::DefaultChartSetUpSteps steps;
     steps.chartCompany = [this] { chartCurrentCompany(); };
     steps.showCompanyInWatchList = [this] {
@@ -387,7 +301,7 @@ void frmMain::setUpDefaultChart() {
             m_hooks.chartPeers.showWatchListCompany(key);
     };
     steps.localizeChartCommands = [this] { localizeChartCommands(); };
-    chart::SetUpDefaultChart(m_korvel->control(), *gFinExt, studies, steps);
+    chart::SetUpDefaultChart(m_korvel->control(), *financialExtension(), studies, steps);
 }
 
 // The chart window's load: everything the last run left in the settings store comes back, and the
@@ -398,7 +312,8 @@ void frmMain::Form_Load() {
         for (const char* name : {"Templates", "Notes", "Documentation"})
             std::filesystem::create_directories(folder / name);
         gChartFill = std::make_unique<tarnwick::chart::clsKorvelFill>(languageText());
-        attachExtensions();
+        m_extensions = std::make_unique<chart::ChartWindowExtensions>(*m_korvel, m_hooks, extensionLinks());
+        m_extensions->attach();
         gGifWriter = std::make_unique<appchart::GIF>();
         tarnwick::ReadMarkets();
         tarnwick::ReadCategories();
@@ -422,14 +337,14 @@ void frmMain::Form_Load() {
         readConnectionSettings();
         tarnwick::gDefaultMarket = stored.defaultMarket;
         {
-            chart::ExtensionStudySlots studies(gFinExt.get());
+            chart::ExtensionStudySlots studies(financialExtension());
             if (const auto series = chart::seriesOf(studies, chart::Study::VOLUME))
                 chart::Succeeded(series->put_VOLUME(65), "VOLUME");
         }
         if (!loadLastTemplate(stored.lastTemplate))
             setUpDefaultChart();
         // A loaded template replaced the extension object.
-        chart::ExtensionStudySlots studies(gFinExt.get());
+        chart::ExtensionStudySlots studies(financialExtension());
         studies.put(chart::Study::USER1, chart::kStudyVisible, com::Variant(m_choices.sectorIndex != 0));
         studies.put(chart::Study::USER2, chart::kStudyVisible, com::Variant(m_choices.generalIndex != 0));
         com::ComPtr<com::IUnknown> options;
@@ -475,7 +390,7 @@ bool frmMain::loadLastTemplate(std::int32_t lastTemplate) {
 }
 
 bool frmMain::LoadTemplate(std::int32_t templateId) {
-    if (m_templateLoading || m_korvel == nullptr || !gFinExt || !gChartFill)
+    if (m_templateLoading || m_korvel == nullptr || !financialExtension() || !gChartFill)
         return false;
     m_templateLoading = true;
     const bool loaded = Trap("LoadTemplate", [&] { applyTemplateFile(templateId); });
@@ -487,7 +402,7 @@ bool frmMain::LoadTemplate(std::int32_t templateId) {
 void frmMain::applyTemplateFile(std::int32_t templateId) {
     chart::TemplateKeptSettings kept;
     {
-        chart::ExtensionStudySlots studies(gFinExt.get());
+        chart::ExtensionStudySlots studies(financialExtension());
         kept.volumeDrawing = chart::VolumeDrawing(studies);
     }
     EnableDisable();
@@ -504,7 +419,7 @@ void frmMain::applyTemplateFile(std::int32_t templateId) {
     chart::AddDrawingTools(m_korvel->control());
     localizeChartCommands();
     com::SHORT display = static_cast<com::SHORT>(gChartFill->PriceDisplay);
-    chart::Succeeded(gFinExt->get_PriceDisplay(&display), "PriceDisplay");
+    chart::Succeeded(financialExtension()->get_PriceDisplay(&display), "PriceDisplay");
     gChartFill->PriceDisplay = display;
     // At start-up the work table is built; later the company on the chart is only read back.
     chartCurrentCompany(!tarnwick::gStarting);
@@ -512,7 +427,7 @@ void frmMain::applyTemplateFile(std::int32_t templateId) {
         m_hooks.chartPeers.showWatchListCompany(keyOf(gChartFill->CompanyID));
     kept.sectorIndexShown = m_choices.sectorIndex != 0;
     kept.generalIndexShown = m_choices.generalIndex != 0;
-    chart::ExtensionStudySlots studies(gFinExt.get());
+    chart::ExtensionStudySlots studies(financialExtension());
     chart::RestoreAfterTemplate(m_korvel->control(), studies, kept);
     rebuildAverageLegends();
 }
@@ -520,13 +435,7 @@ void frmMain::applyTemplateFile(std::int32_t templateId) {
 // The chart created new extension objects: the window lets go of the old ones and joins the new. The
 // old overlay goes first, or its going would take the new one's place on the chart and the list.
 void frmMain::reattachExtensions() {
-    gChartFill->Chart = nullptr;
-    m_customStudies.reset();
-    m_events.reset();
-    m_handles.reset();
-    m_target.reset();
-    m_overlay.reset();
-    attachExtensions();
+    m_extensions->reattach();
 }
 
 // Puts the command texts of the chart's tool bars into the current language (a template import
@@ -538,10 +447,11 @@ void frmMain::localizeChartCommands() {
 // Rebuilds the captions and legends of the built-in averages from their periods, as committing the
 // studies page does: the 10-period one, the 200-period one, then the 50-period one.
 void frmMain::rebuildAverageLegends() {
-    if (!m_events)
+    chart::ChartEvents* events = m_extensions ? m_extensions->events() : nullptr;
+    if (events == nullptr)
         return;
     for (const com::LONG average : {0, 2, 1})
-        m_events->gFinExt_StudiesPageCommit(average);
+        events->gFinExt_StudiesPageCommit(average);
 }
 
 // The chart takes the window's width less 100 twips and its height less 400 (all of it in a low window).
@@ -583,10 +493,10 @@ void frmMain::Form_KeyPress(std::int16_t& KeyAscii) {
     if (com::SUCCEEDED(chart.get_ToolBar(&bar)) && shown(bar))
         dH += 450.0F;
     bar = com::VARIANT_FALSE;
-    if (gGlosx && com::SUCCEEDED(gGlosx->get_ToolBar(&bar)) && shown(bar))
+    if (annotationList() && com::SUCCEEDED(annotationList()->get_ToolBar(&bar)) && shown(bar))
         dH += 450.0F;
     bar = com::VARIANT_FALSE;
-    if (gFinExt && com::SUCCEEDED(gFinExt->get_ToolBar(&bar)) && shown(bar))
+    if (financialExtension() && com::SUCCEEDED(financialExtension()->get_ToolBar(&bar)) && shown(bar))
         dH += 450.0F;
     m_frame.resize(pixels(twips(m_frame.width()) + dW), pixels(twips(m_frame.height()) + dH));
 }
@@ -650,70 +560,16 @@ void frmMain::Finalize() {
     tarnwick::gConnection.close();
 }
 
-// The pop-up items add and remove companies of the watch list, as the WatchList menu's items do.
-void frmMain::makePopupMenu() {
-    m_popup = new QMenu(this);
-    const std::array<std::tuple<const char*, int, const char*>, 2> items = {{
-        {"mnuPopUPAdd", 190, "mnuWLAdd"},
-        {"mnuPopupRemove", 191, "mnuWLRemove"},
-    }};
-    for (const auto& [name, tag, command] : items) {
-        QAction* action = m_popup->addAction(GetLangString(tag));
-        action->setObjectName(QString::fromLatin1(name));
-        const QString target = QString::fromLatin1(command);
-        action->setProperty(kPopupCommand, target);
-        QObject::connect(action, &QAction::triggered, this, [this, target] { runMenuCommand(target); });
-        action->setEnabled(false);
-        m_popupItems[QString::fromLatin1(name)] = action;
-    }
-}
-
 bool frmMain::menuEnabled(const QString& itemName) const {
-    if (const auto it = m_popupItems.find(itemName); it != m_popupItems.end())
-        return it->second->isEnabled();
-    return model().control(itemName).enabled;
+    return m_menus->menuEnabled(itemName);
 }
 
-// A command that nobody provides stays disabled whatever the selection.
-void frmMain::setMenuEnabled(const char* item, bool enabled) {
-    const QString name = QString::fromLatin1(item);
-    if (const auto it = m_popupItems.find(name); it != m_popupItems.end())
-        it->second->setEnabled(enabled && hasMenuCommand(it->second->property(kPopupCommand).toString()));
-    else
-        model().control(name).enabled = enabled && hasMenuCommand(name);
+QMenu* frmMain::popupMenu() const {
+    return m_menus->popupMenu();
 }
 
-void frmMain::enableButton(const char* window, const char* key, bool enabled) {
-    if (m_hooks.chartPeers.enableButton)
-        m_hooks.chartPeers.enableButton(QString::fromLatin1(window), QString::fromLatin1(key), enabled);
-}
-
-// A user watch list can be changed, a system one cannot; the template commands need a chosen template.
 void frmMain::EnableDisable() {
-    Trap("EnableDisable", [&] {
-        const ChartWindowPeers& peers = m_hooks.chartPeers;
-        const auto selectedWL = peers.selectedWatchListKey ? peers.selectedWatchListKey() : std::nullopt;
-        const bool userList = selectedWL && !tarnwick::gWatchLists.item(*selectedWL).isSystem;
-        setMenuEnabled("mnuWLDelete", userList);
-        enableButton("frmWatchList", "DeleteWL", userList);
-        setMenuEnabled("mnuWLEdit", userList);
-        enableButton("frmWatchList", "EditWLName", userList);
-        setMenuEnabled("mnuWLAdd", userList);
-        setMenuEnabled("mnuPopUPAdd", userList);
-        enableButton("frmWatchList", "AddSysmbol", userList);
-        const bool removable = userList && peers.companySelected && peers.companySelected();
-        setMenuEnabled("mnuWLRemove", removable);
-        setMenuEnabled("mnuPopupRemove", removable);
-        enableButton("frmWatchList", "RemoveSymbol", removable);
-        const bool templateChosen = peers.selectedTemplateKey && peers.selectedTemplateKey().has_value();
-        setMenuEnabled("mnuCTSave", templateChosen);
-        enableButton("frmChartSettings", "SaveCurrentTemplate", templateChosen);
-        setMenuEnabled("mnuCTDelete", templateChosen);
-        enableButton("frmChartSettings", "DeleteTemplate", templateChosen);
-        setMenuEnabled("mnuCTChange", templateChosen);
-        enableButton("frmChartSettings", "EditTemplateName", templateChosen);
-    });
-    applyModel();
+    m_menus->EnableDisable();
 }
 
 // The drawings of the company on the chart go to its row; nothing is saved before the first fill or

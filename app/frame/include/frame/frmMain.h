@@ -3,26 +3,24 @@
 // The chart window: the child window of the frame that carries the chart `Korvel1` with its financial
 // extension and annotation list, and the program's menus. The menus' data, view, help and chart output
 // commands live here; the chart's template and watch-list commands come through
-// FrameHooks::chartCommands.
+// FrameHooks::chartCommands. The menus' commands and enabled state are kept by chart::ChartWindowMenus,
+// the extensions and what the window connects to them by chart::ChartWindowExtensions.
 
 #include <QString>
 
 #include <array>
-#include <functional>
-#include <map>
 #include <memory>
 
 #include "appchart/fill/clsKorvelFill.h"
 #include "appchart/output/GIF.h"
-#include "com/ComPtr.h"
 #include "dravik/IFinancialCharts.h"
 #include "glossor/IGlosxList.h"
 
 #include "frame/Form.h"
 #include "frame/FrameHooks.h"
+#include "frame/chart/ChartWindowExtensions.h"
 
 class QMenu;
-class QAction;
 
 namespace korvel {
 class KvlChartWidget;
@@ -32,11 +30,8 @@ namespace frame {
 
 class MDIForm1;
 namespace chart {
-class ChartEvents;
-class CustomStudiesKeeper;
+class ChartWindowMenus;
 class DrawingHandles;
-class GlossorOverlay;
-class KorvelChartTarget;
 }  // namespace chart
 
 class frmMain : public Form {
@@ -77,14 +72,14 @@ public:
     // The chart and its extensions (null until the load attached them).
     korvel::KvlChartWidget* Korvel1() const { return m_korvel; }
     // The drawings' handles and the hover test (null until the load attached the extensions).
-    chart::DrawingHandles* drawingHandles() const { return m_handles.get(); }
-    dravik::IFinancialCharts* financialExtension() const { return gFinExt.get(); }
-    glossor::IGlosxList* annotationList() const { return gGlosx.get(); }
+    chart::DrawingHandles* drawingHandles() const;
+    dravik::IFinancialCharts* financialExtension() const;
+    glossor::IGlosxList* annotationList() const;
     tarnwick::chart::clsKorvelFill* chartFill() const { return gChartFill.get(); }
     appchart::GIF* gifWriter() const { return gGifWriter.get(); }
     ChartChoices& chartChoices() { return m_choices; }
     // The watch list's pop-up menu (mnuPopUPAdd, mnuPopupRemove), shown by the watch-list window.
-    QMenu* popupMenu() const { return m_popup; }
+    QMenu* popupMenu() const;
     // Whether a menu item of the window or of its pop-up menu is enabled.
     bool menuEnabled(const QString& itemName) const;
     // Charts the current company with the current choices (the chart settings of the chart window).
@@ -122,11 +117,9 @@ protected:
     void keyPressEvent(QKeyEvent* event) override;
 
 private:
-    void connectMenus();
-    void enableAvailableCommands();
     void openDocumentation(const char* page);
     void openTarget(const QUrl& target);
-    void attachExtensions();
+    chart::ChartWindowExtensionLinks extensionLinks();
     void reattachExtensions();
     void applyTemplateFile(std::int32_t templateId);
     void localizeChartCommands();
@@ -136,24 +129,14 @@ private:
     void readConnectionSettings();
     bool loadLastTemplate(std::int32_t lastTemplate);
     void setUpDefaultChart();
-    void setMenuEnabled(const char* item, bool enabled);
-    void enableButton(const char* window, const char* key, bool enabled);
 
     MDIForm1& m_frame;
     const FrameHooks& m_hooks;
-    std::map<QString, std::function<void()>> m_commands;  // this window's own, by menu item
-    void makePopupMenu();
+    std::unique_ptr<chart::ChartWindowMenus> m_menus;
 
     korvel::KvlChartWidget* m_korvel = nullptr;
-    QMenu* m_popup = nullptr;
-    std::map<QString, QAction*> m_popupItems;
-    com::ComPtr<glossor::IGlosxList> gGlosx;
-    com::ComPtr<dravik::IFinancialCharts> gFinExt;
-    std::unique_ptr<chart::GlossorOverlay> m_overlay;
-    std::unique_ptr<chart::KorvelChartTarget> m_target;
-    std::unique_ptr<chart::DrawingHandles> m_handles;
-    std::unique_ptr<chart::ChartEvents> m_events;
-    std::unique_ptr<chart::CustomStudiesKeeper> m_customStudies;
+    // Made by the load; goes after the fill, as the extension objects always did.
+    std::unique_ptr<chart::ChartWindowExtensions> m_extensions;
     std::unique_ptr<tarnwick::chart::clsKorvelFill> gChartFill;
     std::unique_ptr<appchart::GIF> gGifWriter;
     ChartChoices m_choices;
