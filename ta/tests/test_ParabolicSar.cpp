@@ -79,17 +79,18 @@ TEST(ParabolicSAR, StartsShortWhenLowsRiseMoreThanHighs) {
     EXPECT_NEAR(stops[2], 9.03, 1e-12);
 }
 
-TEST(ParabolicSAR, FactorNeverExceedsItsMaximum) {
+TEST(ParabolicSAR, FactorGrowsByWholeStepsUntilItIsNoLongerBelowItsMaximum) {
     const struct {
         double minAF;
         double maxAF;
-    } cases[] = {{0.02, 0.2}, {0.03, 0.1}};
+        double last;
+    } cases[] = {{0.02, 0.2, 0.2}, {0.03, 0.1, 0.12}, {0.05, 0.1, 0.1}};
     for (const auto& c : cases) {
         const std::vector<double> factors = factorsOfRisingTrend(40, c.minAF, c.maxAF);
         EXPECT_NEAR(factors.front(), c.minAF, 1e-9);
         for (double factor : factors)
-            EXPECT_LE(factor, c.maxAF + 1e-9);
-        EXPECT_NEAR(factors.back(), c.maxAF, 1e-9) << "the factor reaches its maximum";
+            EXPECT_LE(factor, c.last + 1e-9);
+        EXPECT_NEAR(factors.back(), c.last, 1e-9) << c.minAF << " up to " << c.maxAF;
     }
 }
 

@@ -1,6 +1,6 @@
 #include "indicators/ParabolicSar.h"
 
-#include <algorithm>
+#include <cmath>
 
 #include "core/Indicator.h"
 
@@ -35,11 +35,13 @@ SarState initialState(const Series& high, const Series& low, SarParameters param
     return state;
 }
 
-// The factor grows by one step on a new extreme while it is below the maximum, and never past it:
-// repeated steps of 0.02 add up to just under 0.2, where one more unclamped step would give 0.22.
+// The factor grows by one step on a new extreme while it is below the maximum, and is not cut back
+// to it: a maximum that is not a whole number of steps is passed by the last step (0.03 up to 0.1
+// ends at 0.12). A factor within a billionth of a step of the maximum has reached it, since ten steps
+// of 0.02 add up to just under 0.2, where one more step would carry the usual factor to 0.22.
 void accelerate(SarState& state, SarParameters parameters) {
-    if (state.af < parameters.maxAF)
-        state.af = std::min(state.af + parameters.minAF, parameters.maxAF);
+    if (state.af + std::abs(parameters.minAF) * 1e-9 < parameters.maxAF)
+        state.af = state.af + parameters.minAF;
 }
 
 double step(SarState& state, double h, double l, SarParameters parameters) {
