@@ -270,10 +270,14 @@ chart::ChartWindowExtensionLinks frmMain::extensionLinks() {
     return {[this] { return gChartFill.get(); }, [this](const QString& title) { setWindowTitle(title); },
             [this] { mnuHelpDocumnetation_Click(); },
             [this](bool shown) {
-                if (shown)
-                    m_frame.TabDock().showForm(QStringLiteral("frmDataEditor"));
-                else
-                    m_frame.TabDock().hideForm(QStringLiteral("frmDataEditor"));
+                const QString editor = QStringLiteral("frmDataEditor");
+                if (shown) {
+                    // The editor shares its tab row with the chart values: the user asked to see it.
+                    m_frame.TabDock().showForm(editor);
+                    m_frame.TabDock().activateForm(editor);
+                } else {
+                    m_frame.TabDock().hideForm(editor);
+                }
             }};
 }
 

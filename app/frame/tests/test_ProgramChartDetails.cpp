@@ -176,7 +176,7 @@ TEST_F(ProgramChartDetailsTest, EachGridButtonShowsItsLinesExactlyWhilePressed) 
 
 // The Data Editor button shows its window; the window's close box hides it and lets the button up,
 // and the button shows it again.
-TEST_F(ProgramChartDetailsTest, TheDataEditorButtonComesUpWhenItsWindowIsClosedWithTheCloseBox) {
+TEST_F(ProgramChartDetailsTest, TheDataEditorButtonShowsItsWindowInFrontAndComesUpWithTheCloseBox) {
     QDockWidget* dock = frameWindow().TabDock().dock(QStringLiteral("frmDataEditor"));
     ASSERT_NE(dock, nullptr);
     EXPECT_FALSE(dock->isVisible());
@@ -186,6 +186,9 @@ TEST_F(ProgramChartDetailsTest, TheDataEditorButtonComesUpWhenItsWindowIsClosedW
         press(frame::chart::kCommandDataEditor);
         ASSERT_TRUE(dock->isVisible());
         EXPECT_TRUE(pressed(frame::chart::kCommandDataEditor));
+        processEvents();
+        EXPECT_TRUE(frameWindow().TabDock().isOnScreen(QStringLiteral("frmDataEditor")))
+            << "the data editor comes in front of the chart values that share its tab row";
         auto* closeBox = dock->findChild<QAbstractButton*>(QStringLiteral("qt_dockwidget_closebutton"));
         ASSERT_NE(closeBox, nullptr);
         closeBox->click();
