@@ -5,10 +5,13 @@
 #include <QComboBox>
 #include <QDialog>
 #include <QDialogButtonBox>
+#include <QFont>
+#include <QFontMetrics>
 #include <QFormLayout>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QSpinBox>
+#include <QStyle>
 
 #include "korvel/KvlChartModel.h"
 #include "ui/ModalServices.h"
@@ -29,6 +32,23 @@ constexpr int kMaxLineWidth = 20;
 void showColor(QPushButton& button, com::LONG color) {
     const QColor shown(color & 0xFF, (color >> 8) & 0xFF, (color >> 16) & 0xFF);
     button.setStyleSheet(QStringLiteral("background-color: %1").arg(shown.name()));
+}
+
+// The width the window's title needs: its text, which window managers draw in bold, and beside it the
+// window's icon, its three buttons and the bar's margins, each about as wide as the title bar is high.
+int titleBarWidth(const QWidget& window) {
+    QFont titleFont = window.font();
+    titleFont.setBold(true);
+    const int barHeight = window.style()->pixelMetric(QStyle::PM_TitleBarHeight, nullptr, &window);
+    return QFontMetrics(titleFont).horizontalAdvance(window.windowTitle()) + 5 * barHeight;
+}
+
+// Opens the window wide enough for its title, and at least as large as its texts need (the buttons'
+// texts are the translated ones, which may be longer than the English).
+void fitSeriesDialog(QDialog& dialog) {
+    dialog.layout()->activate();
+    const QSize needed = dialog.sizeHint().expandedTo(dialog.minimumSizeHint());
+    dialog.resize(std::max(needed.width(), titleBarWidth(dialog)), needed.height());
 }
 
 }  // namespace
@@ -71,6 +91,7 @@ bool RunSeriesDialog(QWidget* owner, KvlSeriesLook& look) {
     QObject::connect(buttons, &QDialogButtonBox::accepted, &dialog, &QDialog::accept);
     QObject::connect(buttons, &QDialogButtonBox::rejected, &dialog, &QDialog::reject);
     form->addRow(buttons);
+    fitSeriesDialog(dialog);
     if (dialog.exec() != QDialog::Accepted)
         return false;
     look.legend = legend->text().toStdString();

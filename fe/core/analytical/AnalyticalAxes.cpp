@@ -236,9 +236,19 @@ constexpr SHORT kFirstPaneCode = 50;
 constexpr SHORT kPricePaneCode = 53;
 constexpr std::uint32_t kStudyAxisNameId = 580;  // "%s axis"
 
+// The control's own value axes (0 and 1); the date axis is the control's axis 2.
+bool isChartValueAxis(SHORT axis) {
+    return axis == 0 || axis == 1;
+}
+
 }  // namespace
 
 HRESULT CAnalyticalChartBase::CreateAxisObject(com::IUnknown** object, SHORT* axisOut, SHORT axis) {
+    // The chart's value axis shows the price pane's labels, and the pane draws its grid from its own
+    // record: the chart's plain axis object would copy the control's values into that record as soon as
+    // it is read, so the value axis is edited as the price pane.
+    if (isChartValueAxis(axis == -1 ? currentAxis() : axis))
+        axis = kPricePaneCode;
     if (axis < kFirstPaneCode || axis > kPricePaneCode)
         return CGalleryBase::CreateAxisObject(object, axisOut, axis);
     if (axisOut)

@@ -1,5 +1,7 @@
 // The general axis page: its title, the axis list or the axis name, what it shows of an axis, and that
 // Apply writes exactly the properties the user changed.
+#include <map>
+
 #include <QLabel>
 
 #include "AxisPageFixture.h"
@@ -160,6 +162,19 @@ TEST_F(GeneralPage, ChoosingAnotherAxisAppliesTheShownOneAndReloads) {
     EXPECT_EQ(dialog.itemText(IDC_MAJORUNIT), QString("Auto"));
     EXPECT_EQ(page.isPageDirty(), com::S_FALSE) << "the reload leaves the page unchanged";
     EXPECT_EQ(dateRecord().usedFields, dateBefore);
+}
+
+// The unit labels' access keys are drawn as keys, not as '&', and lead to the unit fields beside them.
+TEST_F(GeneralPage, TheUnitLabelsKeysLeadToTheirFields) {
+    CAxisGeneralPage page;
+    ui::Dialog& dialog = open(page, 0);
+    std::map<QString, QWidget*> buddies;
+    for (QLabel* label : dialog.findChildren<QLabel*>())
+        buddies[label->text()] = label->buddy();
+    ASSERT_EQ(buddies.count("Major &unit:"), 1u);
+    ASSERT_EQ(buddies.count("M&inor unit:"), 1u);
+    EXPECT_EQ(buddies["Major &unit:"], dialog.item(IDC_MAJORUNIT));
+    EXPECT_EQ(buddies["M&inor unit:"], dialog.item(IDC_MINORUNIT));
 }
 
 }  // namespace

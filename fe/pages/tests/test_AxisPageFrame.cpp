@@ -3,6 +3,7 @@
 #include <functional>
 
 #include <QPushButton>
+#include <QTabWidget>
 #include <QTimer>
 
 #include "AxisPageFixture.h"
@@ -170,6 +171,41 @@ TEST_F(AxisFrame, AWrongRangeHoldsTheFocusAgainstApplyAndGoesBackOnCancel) {
     EXPECT_EQ(afterApply, QString("30"));
     EXPECT_EQ(afterCancel, QString("10.00")) << "Cancel brings the loaded range back";
     EXPECT_DOUBLE_EQ(priceRecord().min, 10);
+}
+
+// The analytical chart's price axis, whose grid the price pane draws from its record: opening every
+// axis page for it (as the price labels' menu does, with the chart's axis 0) and cancelling leaves the
+// record exactly as it was.
+TEST_F(AxisFrame, CancellingThePriceAxisFrameLeavesItsRecordAsItWas) {
+    constexpr SHORT kAnalyticalIndex = 4;
+    constexpr SHORT kPricePane = 0;
+    ASSERT_EQ(chart->put_ChartType(kFirstGalleryNumber + kAnalyticalIndex), com::S_OK);
+    ASSERT_EQ(extension->activeIndex(), kAnalyticalIndex);
+    extension->settings().propPageMask = 64 | 256 | 512;
+    // The price pane's grid is dashed grey, unlike the control's own axis.
+    priceRecord().gridStyle = 1;
+    priceRecord().gridColor = 0x808080;
+    const AxisSettingsRecord before = priceRecord();
+    std::size_t pages = 0;
+    whenFrameShows([&pages](ui::PropertyFrame& frame) {
+        pages = frame.pageCount();
+        for (int i = 0; i < static_cast<int>(pages); ++i) {
+            if (auto* tabs = frame.findChild<QTabWidget*>())
+                tabs->setCurrentIndex(i);
+        }
+    });
+    EXPECT_EQ(extension->gallery(kAnalyticalIndex)->ShowPropertyFrame(kPricePane), 1);
+    EXPECT_EQ(pages, 3u);
+    const AxisSettingsRecord& after = priceRecord();
+    EXPECT_EQ(after.usedFields, before.usedFields);
+    EXPECT_EQ(after.gridStyle, before.gridStyle);
+    EXPECT_EQ(after.gridColor, before.gridColor);
+    EXPECT_EQ(after.gridWidth, before.gridWidth);
+    EXPECT_EQ(after.minorGridStyle, before.minorGridStyle);
+    EXPECT_EQ(after.minorGridColor, before.minorGridColor);
+    EXPECT_EQ(after.tickStyle, before.tickStyle);
+    EXPECT_EQ(after.style, before.style);
+    EXPECT_TRUE(after == before) << "some other field of the record changed";
 }
 
 }  // namespace

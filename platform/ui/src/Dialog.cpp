@@ -115,6 +115,7 @@ Dialog::Dialog(QWidget* parent, const QString& title, QSize size,
     resize(size);
     for (const ControlTemplate& control : controls)
         createControl(control);
+    giveLabelsTheirBuddies();
     focusConnection_ = connect(qApp, &QApplication::focusChanged, this, [this](QWidget* old, QWidget* now) {
         const int oldId = idOf(old);
         if (oldId != 0 && handler_)
@@ -126,6 +127,47 @@ Dialog::~Dialog() {
     disconnect(focusConnection_);
     for (const auto& [id, widget] : controls_)
         widget->disconnect(this);
+}
+
+namespace {
+
+// A label's access key: one '&' that is not doubled.
+bool hasAccessKey(const QString& text) {
+    for (qsizetype i = 0; i + 1 < text.size(); ++i) {
+        if (text[i] != u'&')
+            continue;
+        if (text[i + 1] != u'&')
+            return true;
+        ++i;
+    }
+    return false;
+}
+
+bool takesFocus(const QWidget* widget) {
+    return widget && !qobject_cast<const QLabel*>(widget) && !qobject_cast<const QGroupBox*>(widget);
+}
+
+}  // namespace
+
+// A label shows its access key underlined only when it has a buddy (otherwise QLabel draws the '&'
+// itself); as in a dialog template, the key moves the focus to the next control that can take it.
+void Dialog::giveLabelsTheirBuddies() {
+    QLabel* waiting = nullptr;
+    for (QWidget* widget : createdInOrder_) {
+        if (auto* label = qobject_cast<QLabel*>(widget)) {
+            if (hasAccessKey(label->text()))
+                waiting = label;
+            continue;
+        }
+        if (waiting && takesFocus(widget)) {
+            waiting->setBuddy(widget);
+            waiting = nullptr;
+        }
+    }
+    // The last label has no control after it: its key shows but moves the focus nowhere.
+    if (waiting)
+        waiting->setBuddy(waiting);
+    createdInOrder_.clear();
 }
 
 void Dialog::createControl(const ControlTemplate& control) {
@@ -211,6 +253,7 @@ void Dialog::createControl(const ControlTemplate& control) {
         widget->setGeometry(control.geometry);
     widget->setProperty("controlId", id);
     controls_[id] = widget;
+    createdInOrder_.push_back(widget);
     lastControl_ = widget;
 }
 

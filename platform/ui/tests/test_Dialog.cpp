@@ -1,7 +1,11 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include <QApplication>
 #include <QComboBox>
+#include <QImage>
+#include <QLabel>
 #include <QPainter>
 
 #include "ui/Dialog.h"
@@ -135,4 +139,59 @@ TEST(Dialog, OwnerDrawnItemsArePaintedByTheHandler) {
     EXPECT_EQ(handler.drawn[0].itemData, 0x0000FF);
     EXPECT_EQ(handler.drawn[0].rect, (gdi::Rect{0, 0, 100, 20}));
     EXPECT_EQ(image.pixel(50, 10), qRgb(0, 0, 0)) << "the handler's drawing reaches the list";
+}
+
+namespace {
+
+constexpr int kMajorUnit = 1090;
+
+// The right edge of what `label` draws (-1: nothing drawn).
+int inkRight(QLabel& label) {
+    const QImage image = label.grab().toImage();
+    const QRgb background = image.pixel(image.width() - 1, 0);
+    int right = -1;
+    for (int y = 0; y < image.height(); ++y) {
+        for (int x = 0; x < image.width(); ++x) {
+            if (image.pixel(x, y) != background)
+                right = std::max(right, x);
+        }
+    }
+    return right;
+}
+
+QLabel* labelWithText(Dialog& dialog, const QString& text) {
+    for (QLabel* label : dialog.findChildren<QLabel*>()) {
+        if (label->text() == text)
+            return label;
+    }
+    return nullptr;
+}
+
+}  // namespace
+
+TEST(Dialog, ALabelsAccessKeyIsNoAmpersandAndFocusesTheNextControl) {
+    const std::vector<ControlTemplate> controls{
+        {-1, ControlKind::Static, "Major &unit:", {10, 10, 120, 22}},
+        {kMajorUnit, ControlKind::Edit, "", {140, 10, 80, 22}},
+        {-1, ControlKind::Static, "Fish && chips", {10, 40, 120, 22}},
+        {-1, ControlKind::Static, "&Last label", {10, 70, 120, 22}},
+    };
+    Dialog dialog(nullptr, "Axis", {240, 100}, controls, nullptr);
+    dialog.show();
+    QLabel* unit = labelWithText(dialog, "Major &unit:");
+    QLabel* last = labelWithText(dialog, "&Last label");
+    ASSERT_NE(unit, nullptr);
+    ASSERT_NE(last, nullptr);
+    EXPECT_EQ(unit->buddy(), dialog.item(kMajorUnit));
+    EXPECT_NE(last->buddy(), nullptr) << "a label with nothing after it still hides its '&'";
+
+    // Drawn without the '&', the text ends where the same text without the mark ends.
+    QLabel withMark("Major &unit:");
+    QLabel withoutMark("Major unit:");
+    for (QLabel* plain : {&withMark, &withoutMark}) {
+        plain->setFont(unit->font());
+        plain->resize(unit->size());
+    }
+    EXPECT_EQ(inkRight(*unit), inkRight(withoutMark));
+    EXPECT_LT(inkRight(*unit), inkRight(withMark));
 }

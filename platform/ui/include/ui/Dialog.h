@@ -149,12 +149,14 @@ private:
     QListWidget* list(int id) const;
     UpDownControl* upDown(int id) const;
     void createControl(const ControlTemplate& control);
+    void giveLabelsTheirBuddies();
     void notify(int id, int code);
 
     DialogHandler* handler_;
     QMetaObject::Connection focusConnection_;
     std::map<int, QWidget*> controls_;
-    QWidget* lastControl_ = nullptr;  // the buddy of an up-down control made next
+    QWidget* lastControl_ = nullptr;        // the buddy of an up-down control made next
+    std::vector<QWidget*> createdInOrder_;  // while the template is laid out
     int result_ = 2;
     bool ending_ = false;
 };
