@@ -9,6 +9,7 @@
 #include "GalleryFixture.h"
 #include "analytical/CAnalyticalChart.h"
 #include "dravik/Commands.h"
+#include "dravik/Events.h"
 #include "gdi/DeviceContext.h"
 #include "ostbar/OstCommandBar.h"
 #include "ostbar/OstToolbarWidget.h"
@@ -146,6 +147,14 @@ TEST_F(DrawingKindsTest, ADrawingsMenuEntryIsTickedWhileItIsShown) {
     ASSERT_EQ(drawing.state, kDrawingShown);
     EXPECT_TRUE(entry()->isChecked());
     // Chosen from the menu itself, as the user does.
+    entry()->trigger();
+    EXPECT_EQ(drawing.state, kDrawingHidden);
+    EXPECT_FALSE(entry()->isChecked());
+    // Taken by the client, the command changes nothing, and the tick stays as it was.
+    events().on(kEventInternalCommand, [](std::span<com::Variant> args) {
+        *args[1].i4Ref() = 1;
+        return com::S_OK;
+    });
     entry()->trigger();
     EXPECT_EQ(drawing.state, kDrawingHidden);
     EXPECT_FALSE(entry()->isChecked());
