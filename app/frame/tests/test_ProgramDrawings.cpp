@@ -372,3 +372,45 @@ TEST_F(ProgramDrawingsTest, TheCopiedBitmapLeavesTheSelectionHandlesOut) {
     expectScreenWithoutHandles(QGuiApplication::clipboard()->image().convertToFormat(QImage::Format_RGB32));
     EXPECT_EQ(errorLog(), "");
 }
+
+// The drawing's entry in the financial tool bar's Technical Drawing menu (under its kind) carries a
+// tick while the drawing is shown, and none while it is hidden.
+TEST_F(ProgramDrawingsTest, ADrawnLinesMenuEntryIsTickedWhileItIsShown) {
+    chooseFinancialCommand(dravik::ID_NEW_TREND_LINE);
+    QTimer confirm;
+    confirm.setInterval(10);
+    QObject::connect(&confirm, &QTimer::timeout, [&] {
+        if (QWidget* dialog = QApplication::activeModalWidget())
+            for (QPushButton* button : dialog->findChildren<QPushButton*>())
+                if (button->text().remove('&') == QLatin1String("OK")) {
+                    button->click();
+                    return;
+                }
+    });
+    confirm.start();
+    drag(pixel(m_from, m_low), pixel(m_to, m_high));
+    confirm.stop();
+    ASSERT_EQ(DrawingCount(extension(), kTrendKind), 1);
+    constexpr com::SHORT kFirstTrendLineEntry = 162;
+    const auto entry = [this]() -> QAction* {
+        ostbar::OstToolbarWidget* row = financialRow();
+        return row ? findCommandAction(row->actions(), kFirstTrendLineEntry) : nullptr;
+    };
+    processEvents();
+    ASSERT_NE(entry(), nullptr);
+    EXPECT_TRUE(entry()->isCheckable());
+    EXPECT_TRUE(entry()->isChecked());
+    const auto line = DrawingAt(extension(), kTrendKind, 0);
+    ASSERT_EQ(line->put_Visible(com::VARIANT_FALSE), com::S_OK);
+    processEvents();
+    ASSERT_NE(entry(), nullptr);
+    EXPECT_FALSE(entry()->isChecked());
+    // Chosen by the user, the entry shows the line again and ticks it.
+    chooseFinancialCommand(kFirstTrendLineEntry);
+    com::VARIANT_BOOL visible = com::VARIANT_FALSE;
+    EXPECT_EQ(line->get_Visible(&visible), com::S_OK);
+    EXPECT_NE(visible, com::VARIANT_FALSE);
+    ASSERT_NE(entry(), nullptr);
+    EXPECT_TRUE(entry()->isChecked());
+    EXPECT_EQ(errorLog(), "");
+}

@@ -274,6 +274,19 @@ void CAnalyticalChartBase::SyncDrawingMenu(int kind) {
     owner()->SetCommandEnabled(block->newCommand, list.CountOfKind(kind) < kMaxDrawingsPerKind);
 }
 
+void CAnalyticalChartBase::SyncDrawingItemCheck(SHORT item) {
+    const std::optional<DrawingCommand> meaning = ClassifyDrawingCommand(item);
+    if (!meaning || meaning->role != DrawingCommandRole::Item || !owner())
+        return;
+    const CDrawingList& list = owner()->drawingList();
+    for (int i = 0; i < list.Count(); ++i) {
+        const DrawingRecord* drawing = list.At(i);
+        if (drawing->kind == static_cast<int>(meaning->kind) && drawing->toolCommand == item)
+            owner()->SetDrawingCommandChecked(
+                item, drawing->state != kDrawingHidden && drawing->state != kDrawingHiddenByRange);
+    }
+}
+
 LONG CAnalyticalChartBase::MapDrawingCommand(SHORT command) {
     const std::optional<DrawingCommand> meaning = ClassifyDrawingCommand(command);
     if (!meaning || meaning->role == DrawingCommandRole::DeleteAll || !owner())
@@ -330,8 +343,10 @@ LONG CAnalyticalChartBase::HandleChartCommand(SHORT command) {
         return 1;
     LONG taken = 0;
     owner()->events().InternalCommand(command, &taken);
-    if (taken != 0 || commandLock_)
+    if (taken != 0 || commandLock_) {
+        SyncDrawingItemCheck(command);
         return 0;
+    }
     const CommandLockGuard lock(commandLock_);
     const std::optional<DrawingCommand> drawingCommand = ClassifyDrawingCommand(command);
     if (drawingCommand && drawingCommand->role == DrawingCommandRole::DeleteAll) {

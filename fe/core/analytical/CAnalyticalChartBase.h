@@ -360,6 +360,9 @@ protected:
     // The kind's menu lists its drawings' items after its fixed entries; its "new" command is enabled
     // while the kind has room for another drawing.
     void SyncDrawingMenu(int kind);
+    // The tick of a drawing's item follows whether its drawing is shown (the menu turns it over when
+    // chosen, also when the command then does nothing).
+    void SyncDrawingItemCheck(SHORT item);
     void ApplyPaneResize();
     void EndPlacing(int index);
     void FinishPlacing(LONG x, LONG y);

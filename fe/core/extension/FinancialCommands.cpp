@@ -7,6 +7,7 @@
 #include "analytical/CAnalyticalChartBase.h"
 #include "com/Activation.h"
 #include "dravik/Commands.h"
+#include "drawing/DrawingCommands.h"
 #include "extension/CFinancialCharts.h"
 #include "korvel/KvlContract.h"
 
@@ -35,10 +36,11 @@ constexpr SHORT kImagedCommands[] = {
     ID_OTHERSTUDIES,
 };
 
+// A drawing's item carries the tick of its drawing being shown, so the menus must show it as checkable.
 bool isCheckCommand(SHORT id) {
     return (id >= ID_CLOSEPRICE && id <= ID_NOPRICE) ||
            (id >= FIRST_STUDY_COMMAND && id <= LAST_STUDY_COMMAND) || id == ID_OTHERSTUDIES ||
-           id == ID_AXISGRID;
+           id == ID_AXISGRID || ItemToKind(id).has_value();
 }
 
 SHORT imageOf(SHORT id) {
