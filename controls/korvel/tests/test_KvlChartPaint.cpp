@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <vector>
 
 #include "KvlTestCharts.h"
 #include "gdi/DeviceContext.h"
@@ -577,29 +578,35 @@ TEST(KvlChartExtensionLabels, XLabelsAndPaneGridLinesComeFromTheExtension) {
     EXPECT_EQ(KvlRecordingExtension::faults(), std::vector<std::string>{});
 }
 
-TEST(KvlChartExtensionLabels, ABoxChartsElementsAreBarsInTheBrushItSelected) {
+// A 320 x 200 box chart (plot 60..300 x 20..160) on a value axis of 0 .. 40 whose extension draws each
+// element from its start to its end value with a blue brush, painted.
+QImage paintedBoxChart(const std::vector<double>& starts, const std::vector<double>& ends) {
     using testing::KvlRecordingExtension;
-    ASSERT_EQ(KvlRecordingExtension::startTest(), com::S_OK);
+    EXPECT_EQ(KvlRecordingExtension::startTest(), com::S_OK);
     KvlRecordingExtension::barBrush() = kBlue;
     auto chart = KvlChart::create();
-    chart->model().setClientSize(320, 200);  // plot 60..300 x 20..160
-    // Four elements from 10 to 20, 20 to 30, none, 30 to 20; values 0 .. 40.
-    auto values = std::make_unique<KvlValueBlock>(1, 4);
-    auto from = std::make_unique<KvlValueBlock>(1, 4);
-    const double ends[] = {20, 30, kNoValue, 20}, starts[] = {10, 20, kNoValue, 30};
-    for (LONG p = 0; p < 4; ++p) {
-        values->at(0, p) = ends[p];
-        from->at(0, p) = starts[p];
+    chart->model().setClientSize(320, 200);
+    const auto points = static_cast<LONG>(ends.size());
+    auto values = std::make_unique<KvlValueBlock>(1, points);
+    auto from = std::make_unique<KvlValueBlock>(1, points);
+    for (LONG p = 0; p < points; ++p) {
+        values->at(0, p) = ends[static_cast<std::size_t>(p)];
+        from->at(0, p) = starts[static_cast<std::size_t>(p)];
     }
-    ASSERT_EQ(chart->SetProperty(1, 4, values.release(), kValues), com::S_OK);
-    ASSERT_EQ(chart->SetProperty(1, 4, from.release(), kFromValues), com::S_OK);
+    EXPECT_EQ(chart->SetProperty(1, points, values.release(), kValues), com::S_OK);
+    EXPECT_EQ(chart->SetProperty(1, points, from.release(), kFromValues), com::S_OK);
     chart->model().setAxisValue(0, kAxisMin, 0);
     chart->model().setAxisValue(0, kAxisMax, 40);
     com::ComPtr<com::IUnknown> extension;
-    ASSERT_EQ(chart->AddExtension(com::Bstr(u"Korvel.RecordingExtension"), extension.put()), com::S_OK);
-    ASSERT_EQ(chart->put_ChartType(kFirstExtensionGalleryType), com::S_OK);
+    EXPECT_EQ(chart->AddExtension(com::Bstr(u"Korvel.RecordingExtension"), extension.put()), com::S_OK);
+    EXPECT_EQ(chart->put_ChartType(kFirstExtensionGalleryType), com::S_OK);
     chart->paintSurface();
-    const QImage image = chart->surface()->image();
+    return chart->surface()->image().copy();  // the chart and its surface end here
+}
+
+TEST(KvlChartExtensionLabels, ABoxChartsElementsAreBarsInTheBrushItSelected) {
+    // Four elements from 10 to 20, 20 to 30, none, 30 to 20.
+    const QImage image = paintedBoxChart({10, 20, kNoValue, 30}, {20, 30, kNoValue, 20});
     // Slots are 60 pixels wide; a value v sits on row 160 - v * 3.5.
     auto at = [&](LONG x, LONG y) { return gdi::fromQColor(image.pixelColor(x, y)); };
     EXPECT_EQ(at(90, 160 - 15 * 3.5), kBlue) << "element 0 between 10 and 20";
@@ -608,33 +615,14 @@ TEST(KvlChartExtensionLabels, ABoxChartsElementsAreBarsInTheBrushItSelected) {
     EXPECT_NE(at(210, 160 - 25 * 3.5), kBlue) << "element 2 has no values";
     EXPECT_EQ(at(270, 160 - 25 * 3.5), kBlue) << "element 3 falls from 30 to 20";
     EXPECT_NE(at(270, 160 - 35 * 3.5), kBlue);
-    EXPECT_EQ(KvlRecordingExtension::faults(), std::vector<std::string>{});
+    EXPECT_EQ(testing::KvlRecordingExtension::faults(), std::vector<std::string>{});
 }
 
 // A box chart's element from the axis' lowest value has its lower edge on the plot's bottom row, and
 // one up to the highest value its upper edge on the top row, as the chart's own figures do.
 TEST(KvlChartExtensionLabels, BoxElementsAtTheRangeEndsShowTheirEdgesOnThePlotsEdgeRows) {
-    using testing::KvlRecordingExtension;
-    ASSERT_EQ(KvlRecordingExtension::startTest(), com::S_OK);
-    KvlRecordingExtension::barBrush() = kBlue;
-    auto chart = KvlChart::create();
-    chart->model().setClientSize(320, 200);  // plot 60..300 x 20..160
-    // Two elements on an axis of 0 .. 40: 0 to 10, and 30 to 40.
-    auto values = std::make_unique<KvlValueBlock>(1, 2);
-    auto from = std::make_unique<KvlValueBlock>(1, 2);
-    values->at(0, 0) = 10;
-    from->at(0, 0) = 0;
-    values->at(0, 1) = 40;
-    from->at(0, 1) = 30;
-    ASSERT_EQ(chart->SetProperty(1, 2, values.release(), kValues), com::S_OK);
-    ASSERT_EQ(chart->SetProperty(1, 2, from.release(), kFromValues), com::S_OK);
-    chart->model().setAxisValue(0, kAxisMin, 0);
-    chart->model().setAxisValue(0, kAxisMax, 40);
-    com::ComPtr<com::IUnknown> extension;
-    ASSERT_EQ(chart->AddExtension(com::Bstr(u"Korvel.RecordingExtension"), extension.put()), com::S_OK);
-    ASSERT_EQ(chart->put_ChartType(kFirstExtensionGalleryType), com::S_OK);
-    chart->paintSurface();
-    const QImage image = chart->surface()->image();
+    // Two elements: 0 to 10, and 30 to 40.
+    const QImage image = paintedBoxChart({0, 30}, {10, 40});
     // Slots are 120 pixels wide, their centres at 120 and 240; a value v sits on row 160 - v * 3.5.
     auto at = [&](LONG x, LONG y) { return gdi::fromQColor(image.pixelColor(x, y)); };
     EXPECT_EQ(at(120, 150), kBlue) << "inside element 0";
@@ -643,7 +631,7 @@ TEST(KvlChartExtensionLabels, BoxElementsAtTheRangeEndsShowTheirEdgesOnThePlotsE
     EXPECT_EQ(at(240, 30), kBlue) << "inside element 1";
     EXPECT_EQ(at(240, 20), 0u) << "element 1's upper edge on the top row";
     EXPECT_EQ(at(240, 55), 0u) << "element 1's lower edge at 30";
-    EXPECT_EQ(KvlRecordingExtension::faults(), std::vector<std::string>{});
+    EXPECT_EQ(testing::KvlRecordingExtension::faults(), std::vector<std::string>{});
 }
 
 }  // namespace
