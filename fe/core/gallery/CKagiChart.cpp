@@ -84,11 +84,13 @@ LONG CKagiChart::DrawPoint(LONG* kind, KvlPaintRecord* record, LONG* mode) {
     const auto i = static_cast<std::size_t>(record->element);
     const std::int16_t lineKind = pointType_[i];
     const bool alternate = (record->flags & korvel::kPaintAlternate) != 0;
+    // The line is continuous: each shoulder and waist runs from the slot's edge to the centre of the bar,
+    // so that it meets the half drawn in the neighbouring slot.
     const LONG g = record->slotLeft + (record->slotWidth - record->barWidth) / 2;
     const LONG x = g + record->barWidth / 2;
     const gdi::HGDIOBJ old = dc.selectObject(PenOf(drawsYang(lineKind), alternate));
     if (i > 0) {
-        dc.moveTo(g, record->rowStart);
+        dc.moveTo(record->slotLeft, record->rowStart);
         dc.lineTo(x, record->rowStart);
     } else {
         dc.moveTo(x, record->rowStart);
@@ -104,7 +106,7 @@ LONG CKagiChart::DrawPoint(LONG* kind, KvlPaintRecord* record, LONG* mode) {
     }
     dc.lineTo(x, record->rowEnd);
     if ((record->flags & korvel::kPaintLast) == 0)
-        dc.lineTo(g + record->barWidth, record->rowEnd);
+        dc.lineTo(record->slotLeft + record->slotWidth, record->rowEnd);
     dc.selectObject(old);
     return 1;
 }

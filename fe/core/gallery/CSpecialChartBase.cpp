@@ -116,8 +116,10 @@ LONG CSpecialChartBase::Activate(LONG on, LONG selector) {
         return CGalleryBase::Activate(on, selector);
     // The chart does not redraw while the chart type changes it.
     const LONG redraw = chart->ExchangeChartSetting(kRedrawSetting, 0, 0);
+    // Through the chart type's own channel: a two-coloured chart type keeps its second colour in its
+    // record, where the chart has no series 1 to read it from on leaving.
     CSeriesAttributes binding;
-    binding.Bind(this, chart, &seriesRecord());
+    binding.Bind(this, &seriesChannel_, &seriesRecord());
     binding.SetSeriesIndex(0);
     if (on)
         ActivateOn(binding);
@@ -219,7 +221,7 @@ std::span<const double> CSpecialChartBase::WorkValues() {
 void CSpecialChartBase::BuildFigure(LONG refresh) {
     CHostChartAdapter* chart = adapter();
     CSeriesAttributes binding;
-    binding.Bind(this, chart, &seriesRecord());
+    binding.Bind(this, &seriesChannel_, &seriesRecord());
     binding.SetSeriesIndex(chart ? 0 : -1);
     lastBuild_ = BuildOwnFigure(WorkValues());
     count_ = figure_.count();
