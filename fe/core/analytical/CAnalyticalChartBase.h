@@ -247,6 +247,9 @@ public:
     // drawings to the price range, the price axis's range) and brings back those inside again; a
     // drawing the client disabled is left alone (AnalyticalDrawingRanges.cpp).
     void HideDrawingsByRange();
+    // The kind's menu lists its drawings' items after its fixed entries; its "new" command is enabled
+    // while the kind has room for another drawing.
+    void SyncDrawingMenu(int kind);
 
 protected:
     StudyRecord* record(SHORT study) const;
@@ -357,9 +360,6 @@ protected:
     // The chart's series property dialog for the series under the mouse; what the user confirmed is
     // kept in the series' record.
     void EditContextSeriesProperties();
-    // The kind's menu lists its drawings' items after its fixed entries; its "new" command is enabled
-    // while the kind has room for another drawing.
-    void SyncDrawingMenu(int kind);
     // The tick of a drawing's item follows whether its drawing is shown (the menu turns it over when
     // chosen, also when the command then does nothing).
     void SyncDrawingItemCheck(SHORT item);

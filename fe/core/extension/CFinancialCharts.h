@@ -386,8 +386,8 @@ public:
     void SetDrawingCommandText(std::int16_t command, const std::string& text) override {
         SetCommandText(command, text);
     }
-    void DrawingAdded(int) override {}
-    void DrawingRemoved(int, std::int16_t, std::int16_t) override { RepaintIfActive(); }
+    void DrawingAdded(int index) override;
+    void DrawingRemoved(int index, std::int16_t kind, std::int16_t command) override;
     // Through the installed drawing dialogs (extension/DrawingDialogs.h); false without them.
     bool RunDrawingParameters(IDrawFeature& feature, std::intptr_t parent) override;
     void RaiseDrawingEvent(DrawingEvent event, LONG kind, SHORT ordinal) override;

@@ -8,6 +8,7 @@
 #include "com/Activation.h"
 #include "dravik/Commands.h"
 #include "drawing/DrawingCommands.h"
+#include "drawing/DrawingRecord.h"
 #include "extension/CFinancialCharts.h"
 #include "korvel/KvlContract.h"
 
@@ -331,6 +332,23 @@ void CFinancialCharts::RefreshDrawings() {
 void CFinancialCharts::SetDrawingCommandChecked(std::int16_t command, bool checked) {
     if (auto item = commandOf(toolbar_.get(), command))
         item->put_Checked(checked ? com::VARIANT_TRUE : com::VARIANT_FALSE);
+}
+
+// A drawing has its item in its kind's menu however it came into the list: placed with the mouse, made
+// by a client through a drawing getter, or taken out again by either.
+void CFinancialCharts::DrawingAdded(int index) {
+    const DrawingRecord* drawing = drawings_.list().At(index);
+    CAnalyticalChartBase* analytical = analyticalChart();
+    if (!drawing || !analytical)
+        return;
+    analytical->SyncDrawingMenu(drawing->kind);
+    SetDrawingCommandChecked(drawing->toolCommand, drawing->state == kDrawingShown);
+}
+
+void CFinancialCharts::DrawingRemoved(int, std::int16_t kind, std::int16_t) {
+    if (CAnalyticalChartBase* analytical = analyticalChart())
+        analytical->SyncDrawingMenu(kind);
+    RepaintIfActive();
 }
 
 void CFinancialCharts::RegisterStudyCommand(LONG study, bool checked) {
