@@ -9,9 +9,11 @@
 #include <QMenu>
 #include <QMouseEvent>
 #include <QPushButton>
+#include <QTabWidget>
 #include <QTimer>
 
 #include <cmath>
+#include <vector>
 
 #include "AssembledProgramFixture.h"
 #include "CommandActions.h"
@@ -24,6 +26,7 @@
 #include "locale/LocaleRegistry.h"
 #include "ostbar/OstCommandBar.h"
 #include "ostbar/OstToolbarWidget.h"
+#include "ui/PropertyFrame.h"
 
 namespace {
 
@@ -412,5 +415,68 @@ TEST_F(ProgramDrawingsTest, ADrawnLinesMenuEntryIsTickedWhileItIsShown) {
     EXPECT_NE(visible, com::VARIANT_FALSE);
     ASSERT_NE(entry(), nullptr);
     EXPECT_TRUE(entry()->isChecked());
+    EXPECT_EQ(errorLog(), "");
+}
+
+// A drawing has the same entry in its kind's menu whether the user placed it or the program made it
+// from the company's stored drawings: listed after the kind's commands, named and ticked as the
+// drawing is, and gone with it when the chart shows a company without it.
+TEST_F(ProgramDrawingsTest, AMadeOrRestoredLineHasTheMenuEntryOfAPlacedOne) {
+    constexpr com::SHORT kTrendMenu = 160;
+    constexpr com::SHORT kFirstTrendLineEntry = 162;
+    const auto entries = [this] {
+        std::vector<QString> shown;
+        ostbar::OstToolbarWidget* row = financialRow();
+        QAction* menu = row ? findCommandAction(row->actions(), kTrendMenu) : nullptr;
+        if (!menu || !menu->menu())
+            return shown;
+        for (QAction* action : menu->menu()->actions())
+            if (!action->isSeparator())
+                shown.push_back(action->text() + (action->isChecked() ? QStringLiteral(" [x]") : QString()));
+        return shown;
+    };
+    const std::vector<QString> fixed = entries();
+    ASSERT_EQ(fixed.size(), 2u) << "Add and Remove All";
+    const auto line = trendLine(m_from, m_low, m_to, m_high);
+    ASSERT_EQ(line->put_Name(com::Bstr::fromUtf8("Rising")), com::S_OK);
+    processEvents();
+    std::vector<QString> expected = fixed;
+    expected.push_back(QStringLiteral("Rising [x]"));
+    EXPECT_EQ(entries(), expected);
+    ostbar::OstToolbarWidget* row = financialRow();
+    ASSERT_NE(row, nullptr);
+    EXPECT_NE(findCommandAction(row->actions(), kFirstTrendLineEntry), nullptr);
+
+    chartTicker("AMLB");
+    EXPECT_EQ(entries(), fixed) << "the other company has no drawings";
+    chartTicker("NORB");
+    ASSERT_EQ(DrawingCount(extension(), kTrendKind), 1);
+    EXPECT_EQ(entries(), expected) << "restored from the company's stored drawings";
+    EXPECT_EQ(errorLog(), "");
+}
+
+// The chart bar's Properties opens the frame on the drawing page while a drawing is selected.
+TEST_F(ProgramDrawingsTest, PropertiesWithASelectedLineOpenTheDrawingPage) {
+    trendLine(m_from, m_low, m_to, m_high);
+    click(pixel((m_from + m_to) / 2.0, (m_low + m_high) / 2));
+    ASSERT_TRUE(handleAt(painted(), pixel(m_from, m_low)));
+    QString current;
+    bool shown = false;
+    QTimer::singleShot(0, [&] {
+        auto* frame = qobject_cast<ui::PropertyFrame*>(QApplication::activeModalWidget());
+        if (!frame)
+            return;
+        shown = true;
+        if (auto* tabs = frame->findChild<QTabWidget*>())
+            current = tabs->tabText(tabs->currentIndex());
+        frame->reject();
+    });
+    QAction* properties =
+        chartWindow().Korvel1()->toolBar()->actionFor(static_cast<com::SHORT>(korvel::kCommandProperties));
+    ASSERT_NE(properties, nullptr);
+    properties->trigger();
+    processEvents();
+    ASSERT_TRUE(shown) << "no property frame opened";
+    EXPECT_EQ(current, QStringLiteral("Draws"));
     EXPECT_EQ(errorLog(), "");
 }

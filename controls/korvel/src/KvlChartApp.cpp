@@ -235,7 +235,12 @@ HRESULT KvlChart::get_ToolBarObject(com::IUnknown** toolbar) {
     return com::S_OK;
 }
 
-HRESULT KvlChart::RunCommand(LONG id, LONG) {
+HRESULT KvlChart::RunCommand(LONG id, LONG parameter) {
+    if (id == kCommandExtensionPage) {
+        // A page the gallery does not have opens nothing; that is no failure of the command.
+        const HRESULT shown = showPropertyFrame(parameter, true);
+        return com::FAILED(shown) ? shown : com::S_OK;
+    }
     if (id < 0 || id > 0x7FFF || !commandBar_->table()->find(static_cast<SHORT>(id)))
         return com::E_INVALIDARG;
     runCommand(id);

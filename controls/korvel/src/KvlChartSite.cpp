@@ -161,7 +161,7 @@ HRESULT KvlChart::SetCursor(ui::HCURSOR cursor, ui::HCURSOR* previous) {
 
 // --- the property frame --------------------------------------------------------------------------------
 
-HRESULT KvlChart::propertyFrameRequest(LONG kind, ui::PropertyFrameRequest* request) {
+HRESULT KvlChart::propertyFrameRequest(LONG kind, ui::PropertyFrameRequest* request, bool everyPage) {
     if (!request)
         return com::E_POINTER;
     *request = ui::PropertyFrameRequest{};
@@ -170,7 +170,7 @@ HRESULT KvlChart::propertyFrameRequest(LONG kind, ui::PropertyFrameRequest* requ
     com::CLSID page{};
     const bool pointed = driver_.pageClsid(kind, &page) == com::S_OK;
     std::vector<com::CLSID> pages;
-    if (kind == 1)
+    if (kind == 1 || everyPage)
         pages = driver_.activeExtensionPages();
     if (pointed && std::find(pages.begin(), pages.end(), page) == pages.end())
         pages.push_back(page);
@@ -184,9 +184,9 @@ HRESULT KvlChart::propertyFrameRequest(LONG kind, ui::PropertyFrameRequest* requ
     return com::S_OK;
 }
 
-HRESULT KvlChart::showPropertyFrame(LONG kind) {
+HRESULT KvlChart::showPropertyFrame(LONG kind, bool everyPage) {
     ui::PropertyFrameRequest request;
-    const HRESULT result = propertyFrameRequest(kind, &request);
+    const HRESULT result = propertyFrameRequest(kind, &request, everyPage);
     if (result != com::S_OK)
         return result;
     // The frame holds the chart through its object list for as long as it is open.

@@ -26,6 +26,8 @@ constexpr SHORT kFirstPriceCommand = 5;  // close only ... no price
 constexpr SHORT kLastPriceCommand = 9;
 constexpr SHORT kFirstStudyCommand = 10;
 constexpr SHORT kLastStudyCommand = 67;
+// The page kind under which the chart asks for the drawing page.
+constexpr LONG kDrawingPageKind = 3;
 // The chart's own Horizontal Grid command (its tool bar).
 constexpr LONG kChartHorizontalGridCommand = 29450;
 // Menu headers: nothing happens when they are chosen.
@@ -180,6 +182,12 @@ HRESULT CAnalyticalChartBase::GetPageClsid(LONG kind, com::CLSID* clsid) {
     if (!clsid)
         return com::E_POINTER;
     *clsid = com::GUID_NULL;
+    // The chart asks for the drawings' page itself when its client edits a drawing it selected.
+    if (kind == kDrawingPageKind) {
+        if (owner() && owner()->drawingList().Count() > 0)
+            *clsid = CLSID_DrawPage;
+        return com::S_OK;
+    }
     if (kind != 1)
         return com::S_OK;
     if (selectedDrawing() >= 0) {

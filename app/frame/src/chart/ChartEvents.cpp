@@ -16,6 +16,7 @@
 #include "frame/chart/DrawingKinds.h"
 #include "frame/data/ChartPointText.h"
 #include "korvel/IKvlControl.h"
+#include "korvel/KvlChart.h"
 #include "ostbar/OstBarContract.h"
 
 namespace frame::chart {
@@ -361,8 +362,14 @@ void ChartEvents::connectChart() {
     chartSink_->on(korvel::kEventInternalCommand, [this](std::span<com::Variant> args) {
         if (args.size() >= 2 && args[1].i4Ref() != nullptr && extension_) {
             com::LONG* result = args[1].i4Ref();
-            Trap("Korvel1_InternalCommand",
-                 [&] { *result = ChartInternalCommand(chart_, *extension_, args[0].i4(), *result, links_); });
+            Trap("Korvel1_InternalCommand", [&] {
+                *result = ChartInternalCommand(chart_, *extension_, args[0].i4(), *result, links_);
+                // The chart's Properties edits the drawing whose handle is selected, as the handle's own
+                // Properties does.
+                if (args[0].i4() == korvel::kCommandProperties && *result != 1 && handles_ &&
+                    handles_->showSelectedDrawingProperties())
+                    *result = 1;
+            });
         }
         return com::S_OK;
     });

@@ -100,6 +100,14 @@ com::ComPtr<glossor::IGlosxObject> DrawingHandles::firstSelected() {
     return object;
 }
 
+bool DrawingHandles::showSelectedDrawingProperties() {
+    const com::ComPtr<glossor::IGlosxObject> object = firstSelected();
+    if (!object || tagOf(*object) == 0)
+        return false;
+    need(chart_.RunCommand(kCommandDrawingProperties, kDrawingPropertiesPage), "RunCommand");
+    return true;
+}
+
 void DrawingHandles::Korvel1_MouseMoving(std::int16_t x, std::int16_t y) {
     if (mouseMoved_)
         mouseMoved_(x, y);
@@ -195,7 +203,7 @@ void DrawingHandles::gGlosx_ExecuteCommand(std::int16_t cmd, com::LONG& result) 
             };
             switch (cmd) {
                 case glossor::kCmdProperties:
-                    need(chart_.RunCommand(kCommandDrawingProperties, kDrawingPropertiesPage), "RunCommand");
+                    showSelectedDrawingProperties();
                     result = 1;
                     break;
                 case glossor::kCmdFlipHorizontal:

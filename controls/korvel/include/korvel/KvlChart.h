@@ -44,6 +44,9 @@ inline constexpr LONG kCommandVerticalGrid = 29449;
 inline constexpr LONG kCommandHorizontalGrid = 29450;
 inline constexpr LONG kCommandLegendBox = 29463;
 inline constexpr LONG kCommandProperties = 29451;
+// Opens the property frame on the active gallery's page of the kind given as the command's parameter
+// (3: the drawing page), with the chart type's other pages beside it.
+inline constexpr LONG kCommandExtensionPage = 29697;
 // The bar's print button prints as the print command does (kCommandPrint of IKvlChart.h).
 inline constexpr LONG kCommandPrintButton = 29442;
 inline constexpr LONG kCommandCopy = 29464;
@@ -175,11 +178,12 @@ public:
     ui::HCURSOR cursor() const { return cursor_; }
 
     // The property frame of the active gallery's page of a kind (1 the chart type's, 2 the axis page):
-    // owned by the chart's window, with the chart as its one object. S_FALSE (and no pages) when no
+    // owned by the chart's window, with the chart as its one object. With `everyPage` (always for kind
+    // 1) it also holds every page the extension lists for the chart type. S_FALSE (and no pages) when no
     // gallery is active or it names no page.
-    HRESULT propertyFrameRequest(LONG kind, ui::PropertyFrameRequest* request);
+    HRESULT propertyFrameRequest(LONG kind, ui::PropertyFrameRequest* request, bool everyPage = false);
     // Shows that frame modally, its pages made by class id through the class registry.
-    HRESULT showPropertyFrame(LONG kind);
+    HRESULT showPropertyFrame(LONG kind, bool everyPage = false);
     // The series property dialog (kCommandSeriesProperties) for one series: its look is written back
     // when the user confirms (*changed 1). E_INVALIDARG for a series the chart does not have.
     HRESULT showSeriesDialog(LONG series, LONG* changed);

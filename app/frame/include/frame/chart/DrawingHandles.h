@@ -40,6 +40,10 @@ public:
         mouseMoved_ = std::move(moved);
     }
 
+    // While a drawing's handle is the first selected annotation, opens the chart's properties on the
+    // drawing page and answers true; false, and nothing opened, otherwise.
+    bool showSelectedDrawingProperties();
+
     bool hoverBusy() const { return hoverBusy_; }
     void setHoverBusy(bool busy) { hoverBusy_ = busy; }
 
