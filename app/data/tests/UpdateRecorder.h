@@ -3,6 +3,7 @@
 
 #include <cstdint>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "appdata/update/BulkImport.h"
@@ -51,7 +52,8 @@ struct ImportRecorder {
     std::vector<std::int64_t> maxima;
     std::int64_t lastValue = -1;
     std::vector<bool> okStates;
-    std::vector<std::string> told;
+    // The message rows the user was told, each with its count of rows not stored.
+    std::vector<std::pair<std::int32_t, std::int64_t>> told;
 
     tarnwick::ImportHooks hooks() {
         tarnwick::ImportHooks h;
@@ -59,7 +61,7 @@ struct ImportRecorder {
         h.setProgressMaximum = [this](std::int64_t m) { maxima.push_back(m); };
         h.setProgressValue = [this](std::int64_t v) { lastValue = v; };
         h.enableOK = [this](bool on) { okStates.push_back(on); };
-        h.tellUser = [this](const std::string& message) { told.push_back(message); };
+        h.tellUser = [this](std::int32_t row, std::int64_t rows) { told.emplace_back(row, rows); };
         return h;
     }
 };

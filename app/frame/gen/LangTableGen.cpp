@@ -15,7 +15,11 @@
 
 namespace {
 
-constexpr int kRows = 211;
+// Rows 0-210 are the table that forms and GetLangString address; the rows after it hold the program's
+// own messages (GetLangMessage). Keep both counts in step with frame/LanguageTable.h.
+constexpr int kTableRows = 211;
+constexpr int kMessageRows = 2;
+constexpr int kRows = kTableRows + kMessageRows;
 constexpr int kLanguages = 2;
 
 struct Entry {
@@ -193,17 +197,24 @@ std::string cppLiteral(std::string_view text) {
     return out + "\"";
 }
 
+void writeRows(const Table& table, int first, int end, std::ostream& out) {
+    for (int lang = 0; lang < kLanguages; ++lang) {
+        for (int row = first; row < end; ++row)
+            out << "    " << cppLiteral(table[lang][row].text) << "sv,  // " << (lang ? "ar " : "en ") << row
+                << "\n";
+    }
+}
+
 void write(const Table& table, std::ostream& out) {
     out << "// Generated from data/lang/strings.txt by tarnwick_langtablegen. Do not edit.\n"
         << "#include \"LanguageData.h\"\n\n"
         << "namespace frame::langdata {\n\n"
         << "using namespace std::string_view_literals;\n\n"
         << "const std::array<std::string_view, kTextCount> kTexts = {{\n";
-    for (int lang = 0; lang < kLanguages; ++lang) {
-        for (int row = 0; row < kRows; ++row)
-            out << "    " << cppLiteral(table[lang][row].text) << "sv,  // " << (lang ? "ar " : "en ") << row
-                << "\n";
-    }
+    writeRows(table, 0, kTableRows, out);
+    out << "}};\n\n"
+        << "const std::array<std::string_view, kMessageTextCount> kMessageTexts = {{\n";
+    writeRows(table, kTableRows, kRows, out);
     out << "}};\n\n}  // namespace frame::langdata\n";
 }
 

@@ -14,4 +14,9 @@ inline constexpr size_t kTextCount = static_cast<size_t>(kLangStringCount);
 // UTF-8 texts in the order of gLangStrings: English rows 0-210, then Arabic rows 0-210.
 extern const std::array<std::string_view, kTextCount> kTexts;
 
+inline constexpr size_t kMessageTextCount = static_cast<size_t>(2 * kLangMessageCount);
+
+// UTF-8 texts of the message rows: English rows 211 on, then Arabic rows 211 on.
+extern const std::array<std::string_view, kMessageTextCount> kMessageTexts;
+
 }  // namespace frame::langdata

@@ -18,3 +18,12 @@ QString GetLangString(int32_t index) {
         throw frame::RunTimeError(frame::RunTimeError::kSubscriptOutOfRange, "Subscript out of range");
     return gLangStrings[static_cast<size_t>(frame::langStringIndex(index, gArabic))];
 }
+
+QString GetLangMessage(int32_t row) {
+    const int32_t index = row - frame::kLangRowCount;
+    if (static_cast<uint32_t>(index) >= static_cast<uint32_t>(frame::kLangMessageCount))
+        throw frame::RunTimeError(frame::RunTimeError::kSubscriptOutOfRange, "Subscript out of range");
+    const std::string_view text =
+        frame::langdata::kMessageTexts[static_cast<size_t>(index + (gArabic ? frame::kLangMessageCount : 0))];
+    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+}

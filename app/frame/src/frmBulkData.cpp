@@ -7,6 +7,7 @@
 #include <algorithm>
 #include <limits>
 
+#include "appdata/update/UpdateHooks.h"
 #include "frame/LanguageTable.h"
 #include "frame/MessageBox.h"
 
@@ -15,6 +16,12 @@ namespace {
 
 int progressValue(std::int64_t value) {
     return static_cast<int>(std::clamp<std::int64_t>(value, 0, std::numeric_limits<int>::max()));
+}
+
+// The message row in the interface language, with the count of rows not stored where it names one.
+QString importProblemText(std::int32_t row, std::int64_t rows) {
+    const QString text = GetLangMessage(row);
+    return row == tarnwick::langrow::kImportRowsNotStored ? text.arg(rows) : text;
 }
 
 }  // namespace
@@ -47,8 +54,8 @@ frmBulkData::frmBulkData(QWidget* parent)
                   ->setValue(progressValue(value));
           },
           [this](bool enabled) { enableOK(enabled); },
-          [](const std::string& message) {
-              showMessage(QString::fromStdString(message), ui::MB_OK | ui::MB_ICONEXCLAMATION);
+          [](std::int32_t row, std::int64_t rows) {
+              showMessage(importProblemText(row, rows), ui::MB_OK | ui::MB_ICONEXCLAMATION);
           }}) {
     setWindowFlags(Qt::Dialog);
     onClick(QStringLiteral("cmdOK"), [this] { cmdOK_Click(); });

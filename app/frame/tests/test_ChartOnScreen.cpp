@@ -7,6 +7,7 @@
 
 #include <cstdlib>
 #include <filesystem>
+#include <vector>
 
 #include "ChartWindowFixture.h"
 #include "GoldenImage.h"
@@ -15,6 +16,8 @@
 #include "gdi/DeviceContext.h"
 #include "gdi/SystemColors.h"
 #include "korvel/KvlChart.h"
+#include "korvel/KvlChartWidget.h"
+#include "ostbar/OstToolbarWidget.h"
 
 namespace {
 
@@ -29,6 +32,9 @@ constexpr int kChartHeight = 560;
 // Golden pictures may differ in this share of their pixels (label text rasterised by another font
 // version); a bar, marker or line out of place changes far more.
 constexpr double kGoldenTolerance = 0.004;
+// A picture drawn otherwise changes 40 or more of its 256 pixels, about 0.2% of a 900-pixel bar; the
+// bars' captions may move fewer than that with another font version.
+constexpr double kToolBarTolerance = 0.0015;
 
 gdi::COLORREF at(const QImage& image, LONG x, LONG y) {
     return gdi::fromQColor(image.pixelColor(static_cast<int>(x), static_cast<int>(y)));
@@ -230,6 +236,32 @@ TEST_F(ChartOnScreenTest, TheSpecialChartTypesMatchTheirGoldenPictures) {
         EXPECT_EQ(at(image, plot().left + 2, plot().top + 2), 0xFFFFFFu) << file;
         compareWithGolden(image, QString::fromLatin1(file), kGoldenTolerance);
     }
+}
+
+// The chart's own tool bar, with the chart types' buttons, and each bar it hosts (the financial
+// extension's price displays, drawings and studies tool, the annotation tools), as the user sees
+// them: every picture in its place. Text on the bars may rasterise a little differently.
+TEST_F(ChartOnScreenTest, TheToolBarsMatchTheirGoldenPictures) {
+    loadFrame();
+    processEvents();
+    std::vector<ostbar::OstToolbarWidget*> rows = {window().Korvel1()->toolBar()};
+    for (ostbar::OstToolbarWidget* row : window().Korvel1()->hostedToolBars())
+        rows.push_back(row);
+    int shown = 0;
+    for (std::size_t i = 0; i < rows.size(); ++i) {
+        if (!rows[i]->isVisible())
+            continue;
+        ++shown;
+        // The row as a window wide enough for all of its buttons shows it: the same bar in a row of
+        // its own at its full width (the test screen is narrower than the bars).
+        ostbar::OstToolbarWidget whole(com::ComPtr<ostbar::OstCommandBar>(rows[i]->bar()));
+        whole.rebuild();
+        whole.resize(whole.sizeHint());
+        whole.show();
+        processEvents();
+        compareWithGolden(whole.grab().toImage(), QStringLiteral("toolbar_%1.png").arg(i), kToolBarTolerance);
+    }
+    EXPECT_GE(shown, 2) << "the chart's bar and the financial bar";
 }
 
 }  // namespace

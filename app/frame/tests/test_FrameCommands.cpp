@@ -239,6 +239,34 @@ TEST_F(FrameCommandsTest, ImportAsksForADataFileAndImportsIt) {
     EXPECT_EQ(errorLog(), "");
 }
 
+// In Arabic the import's message about rows it could not store is the language table's, with the
+// count in its place; the window's status says "Invalid Data" in Arabic.
+TEST_F(FrameCommandsTest, AnImportWithARowThatCannotBeStoredTellsTheUserInArabic) {
+    gArabic = true;
+    MDIForm1& frame = loadFrame();
+    const std::filesystem::path file = m_home / "bad-row.mqd";
+    std::filesystem::copy_file(kSample / "sample-data.mqd", file);
+    {
+        // Market 9 has no daily table: the row is refused and the others are stored.
+        db::Connection data = db::Connection::openExisting(file);
+        data.execute("INSERT INTO MarketDaily VALUES ('2025-03-03', 101, 1, 2, 0.5, 1.5, 100, 150, 9, 0)");
+    }
+    m_script.answerFile({true, QString::fromStdString(file.string()), 1});
+    frame.chartWindow().mnuDatabankImportData_Click();
+    auto* bulk = static_cast<frame::frmBulkData*>(Form::findOpen(QStringLiteral("frmBulkData")));
+    ASSERT_NE(bulk, nullptr);
+    EXPECT_EQ(static_cast<QLabel*>(bulk->controlWidget(QStringLiteral("lblLog")))->text(),
+              QStringLiteral("بيانات غير صالحة"));
+    ASSERT_EQ(m_script.questions().size(), 2u);  // the file, then the message
+    EXPECT_EQ(m_script.questions()[1].kind, ui::ScriptedModalServices::Kind::MessageBox);
+    EXPECT_EQ(m_script.questions()[1].text,
+              QStringLiteral("تعذّر تخزين 1 من صفوف الملف (راجع سجل الأخطاء). لم تتغير علامات التحديث "
+                             "للأسواق المعنية، ولذلك ستُطلب بياناتها مرة أخرى."));
+    // The file's other days of market 1 are stored: 565 rows, one of them an update with no day to
+    // replace.
+    EXPECT_EQ(tarnwick::gConnection.query("SELECT COUNT(*) FROM MARKETDAILY1").int64(0), 564);
+}
+
 TEST_F(FrameCommandsTest, AFailedImportCanBeClosed) {
     MDIForm1& frame = loadFrame();
     const std::filesystem::path notData = m_home / "notes.mqd";

@@ -58,7 +58,8 @@ TEST_P(LangTableGenBadData, StopsWithTheLineAtFault) {
 INSTANTIATE_TEST_SUITE_P(
     Faults, LangTableGenBadData,
     ::testing::Values(
-        BadCase{"row past the end", "211 en \"x\"\n211 ar \"y\"\n", "strings.txt:1: row 211"},
+        BadCase{"row past the messages", "213 en \"x\"\n213 ar \"y\"\n", "strings.txt:1: row 213"},
+        BadCase{"message in one language only", "212 ar \"y\"\n", "row 212 is listed in one language only"},
         BadCase{"row twice", "1 en \"a\"\n1 ar \"b\"\n1 en \"c\"\n", ":3: row 1 en is listed twice"},
         BadCase{"one language only", "0 en \"a\"\n", "row 0 is listed in one language only"},
         BadCase{"unknown language", "0 fr \"a\"\n", ":1: language"},
@@ -88,7 +89,11 @@ TEST(LangTableGen, WritesEveryByteAsData) {
     EXPECT_TRUE(run.output.contains("\"\\331\\205\"sv,  // ar 23"));
     EXPECT_TRUE(run.output.contains("\"\"sv,  // en 0"));
     EXPECT_TRUE(run.output.contains("\"\"sv,  // ar 210"));
-    EXPECT_EQ(run.output.count("sv,  //"), 422);
+    EXPECT_TRUE(run.output.contains("\"\"sv,  // ar 212"));
+    // The table's 422 texts, then the messages' 4 in an array of their own.
+    EXPECT_EQ(run.output.count("sv,  //"), 426);
+    EXPECT_LT(run.output.indexOf("// ar 210"), run.output.indexOf("kMessageTexts"));
+    EXPECT_GT(run.output.indexOf("// en 211"), run.output.indexOf("kMessageTexts"));
 }
 
 }  // namespace

@@ -318,3 +318,39 @@ TEST_F(LanguageTableTest, GetLangStringRejectsRowsOutsideTheTable) {
 }
 
 }  // namespace
+
+namespace {
+
+// The message rows after the table: the English texts word for word, Arabic texts of their own with
+// the same number place, and no row of the table reachable through them.
+TEST_F(LanguageTableTest, GetLangMessageReadsTheMessageRowsInTheCurrentLanguage) {
+    const std::pair<int32_t, const char*> messages[] = {
+        {211,
+         "%1 row(s) of the file could not be stored (see the error log). The update tags of the markets "
+         "concerned are unchanged, so that their data is asked for again."},
+        {212,
+         "The imported data could not be stored (is the disk full?); nothing of the file was kept. Import it "
+         "again when the problem is solved."},
+    };
+    for (const auto& [row, text] : messages) {
+        SCOPED_TRACE(row);
+        gArabic = false;
+        const QString en = GetLangMessage(row);
+        EXPECT_EQ(en, QString::fromUtf8(text));
+        gArabic = true;
+        const QString ar = GetLangMessage(row);
+        EXPECT_TRUE(hasArabicLetters(ar)) << ar.toStdString();
+        EXPECT_EQ(ar.count(QStringLiteral("%1")), en.count(QStringLiteral("%1")));
+    }
+    for (const int32_t row : {210, 213, 0, -1, INT32_MIN}) {
+        SCOPED_TRACE(row);
+        try {
+            GetLangMessage(row);
+            ADD_FAILURE() << "no error";
+        } catch (const frame::RunTimeError& e) {
+            EXPECT_EQ(e.number(), 9);
+        }
+    }
+}
+
+}  // namespace

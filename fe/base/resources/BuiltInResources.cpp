@@ -2,17 +2,12 @@
 
 #include <mutex>
 
-#include <QColor>
-#include <QImage>
-#include <QPainter>
-
 #include "res/ModuleRegistry.h"
+#include "resources/CommandImages.h"
 #include "resources/ResourceText.h"
 
 namespace dravik {
 namespace {
-
-constexpr int kImageSide = 16;
 
 struct StringEntry {
     std::uint32_t id;
@@ -324,34 +319,13 @@ constexpr StringEntry kStrings[] = {
     {1172, "Properties..."},
 };
 
-// Images are drawn rather than stored: a coloured glyph per image on the mask colour, which the
-// command bar turns transparent.
-QImage imageStrip(const std::vector<QColor>& colours) {
-    const int count = static_cast<int>(colours.size());
-    QImage strip(count * kImageSide, kImageSide, QImage::Format_RGB32);
-    strip.fill(QColor(0xC0, 0xC0, 0xC0));
-    QPainter painter(&strip);
-    for (int i = 0; i < count; ++i) {
-        const int left = i * kImageSide;
-        painter.fillRect(left + 3, 3, kImageSide - 6, kImageSide - 6, colours[static_cast<std::size_t>(i)]);
-        painter.setPen(Qt::black);
-        painter.drawLine(left + 3, kImageSide - 4, left + kImageSide - 4, 3);
-    }
-    return strip;
-}
-
 std::shared_ptr<res::ResourceModule> makeModule() {
     auto module = std::make_shared<res::ResourceModule>(QString::fromLatin1(kResourceComponent));
     for (const StringEntry& entry : kStrings)
         module->setString(entry.id, entry.text);
-    // One image per gallery command (chart types 0-4).
-    module->setBitmap(kGalleryCommandBitmapId,
-                      imageStrip({Qt::blue, Qt::darkGreen, Qt::darkRed, Qt::darkCyan, Qt::darkMagenta}));
-    // The command images: price displays, new drawings and the studies tool.
-    std::vector<QColor> commandColours(16);
-    for (int i = 0; i < 16; ++i)
-        commandColours[static_cast<std::size_t>(i)] = QColor::fromHsv(i * 22, 200, 180);
-    module->setBitmap(kCommandBitmapId, imageStrip(commandColours));
+    // The pictures are drawn rather than stored (resources/CommandImages.h).
+    module->setBitmap(kGalleryCommandBitmapId, GalleryCommandImages());
+    module->setBitmap(kCommandBitmapId, CommandImages());
     return module;
 }
 

@@ -32,11 +32,6 @@ constexpr std::int32_t kInvalidUseOfNull = 94;
 // few dozen.
 constexpr std::int64_t kFileStepWork = 10'000'000;
 
-constexpr const char* kNothingStored =
-    "The imported data could not be stored (is the disk full?); nothing of the file was kept. Import it "
-    "again "
-    "when the problem is solved.";
-
 // A text column that must hold a value.
 std::string RequiredText(const db::RowSet& rows, std::string_view column) {
     std::optional<std::string> text = rows.text(column);
@@ -148,7 +143,7 @@ ImportOutcome BulkImport::GetDataFromFile(const std::filesystem::path& File) {
         return ImportOutcome::NotRun;
     }
     Importing = true;
-    problem_.clear();
+    problem_ = {};
     bool read = false;
     Trap(procname::kGetDataFromFile, [&] {
         db::Connection file = db::Connection::openReadOnly(File);
@@ -159,13 +154,13 @@ ImportOutcome BulkImport::GetDataFromFile(const std::filesystem::path& File) {
         file.close();
         read = true;
     });
-    const ImportOutcome outcome = !read              ? ImportOutcome::Failed
-                                  : problem_.empty() ? ImportOutcome::Imported
-                                                     : ImportOutcome::Incomplete;
+    const ImportOutcome outcome = !read               ? ImportOutcome::Failed
+                                  : problem_.row == 0 ? ImportOutcome::Imported
+                                                      : ImportOutcome::Incomplete;
     callHook(hooks_.status,
              outcome == ImportOutcome::Imported ? langrow::kImportDone : langrow::kImportInvalidData);
-    if (!problem_.empty()) {
-        callHook(hooks_.tellUser, problem_);
+    if (problem_.row != 0) {
+        callHook(hooks_.tellUser, problem_.row, problem_.rows);
     }
     // Usable after a failed import too, so that the window can be closed.
     callHook(hooks_.enableOK, true);
@@ -221,7 +216,7 @@ void BulkImport::importTables(db::Connection& file) {
         // A file the import cannot read ends it with "Invalid Data"; a database that cannot store it
         // is a problem the user must hear of.
         if (!KeepStoredRows(transaction, procname::kGetDataFromFile)) {
-            problem_ = kNothingStored;
+            problem_ = {langrow::kImportNothingStored, 0};
         }
         throw;
     }
@@ -230,14 +225,11 @@ void BulkImport::importTables(db::Connection& file) {
     } catch (...) {
         // Nothing of the file is stored, its tags included; the user can free space and try again.
         transaction.rollback();
-        problem_ = kNothingStored;
+        problem_ = {langrow::kImportNothingStored, 0};
         throw;
     }
     if (tally.failures() > 0) {
-        problem_ =
-            std::to_string(tally.failures()) +
-            " row(s) of the file could not be stored (see the error log). The update tags of the markets "
-            "concerned are unchanged, so that their data is asked for again.";
+        problem_ = {langrow::kImportRowsNotStored, tally.failures()};
     }
 }
 

@@ -16,6 +16,9 @@ namespace frame {
 inline constexpr int32_t kLangRowCount = 211;
 // Row i keeps its English text at index i and its Arabic text at index kLangRowCount + i.
 inline constexpr int32_t kLangStringCount = 2 * kLangRowCount;
+// The program's own messages follow the table in the same data, rows 211 on (tarnwick::langrow);
+// forms and GetLangString never address them.
+inline constexpr int32_t kLangMessageCount = 2;
 
 }  // namespace frame
 
@@ -30,6 +33,10 @@ void LoadLanguageStrings();
 // The text of `index` (0 to 210) in the current language. Throws frame::RunTimeError 9 (subscript
 // out of range) for any other index.
 QString GetLangString(int32_t index);
+
+// The text of the message row `row` (211 on) in the current language. Throws frame::RunTimeError 9
+// for any other row.
+QString GetLangMessage(int32_t row);
 
 namespace frame {
 

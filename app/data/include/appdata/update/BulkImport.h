@@ -34,8 +34,10 @@ struct ImportHooks {
     std::function<void(std::int64_t maximum)> setProgressMaximum;
     std::function<void(std::int64_t value)> setProgressValue;
     std::function<void(bool enabled)> enableOK;
-    // A message box: what went wrong with the data and what the user can do.
-    std::function<void(const std::string& message)> tellUser;
+    // A message box: what went wrong with the data and what the user can do, as a message row of the
+    // language table (langrow::kImportRowsNotStored, kImportNothingStored) and the number of rows
+    // that were not stored (0 when the row names none).
+    std::function<void(std::int32_t row, std::int64_t rows)> tellUser;
 };
 
 enum class ImportOutcome {
@@ -58,7 +60,12 @@ private:
 
     ImportHooks hooks_;
     bool Importing = false;
-    std::string problem_;  // what the user is told about this import; empty when all went well
+    // What the user is told about this import; row 0 when all went well.
+    struct Problem {
+        std::int32_t row = 0;
+        std::int64_t rows = 0;
+    };
+    Problem problem_;
 };
 
 }  // namespace tarnwick

@@ -20,6 +20,9 @@ inline constexpr std::int32_t kMessageCaption = 137;     // "Message from Tarnwi
 inline constexpr std::int32_t kUpdatingData = 205;       // "Updating data..."
 inline constexpr std::int32_t kImportDone = 206;         // "Data is successfuly updated."
 inline constexpr std::int32_t kImportInvalidData = 208;  // "Invalid Data"
+// Message rows after the table.
+inline constexpr std::int32_t kImportRowsNotStored = 211;  // "%1 row(s) of the file could not be stored ..."
+inline constexpr std::int32_t kImportNothingStored = 212;  // "The imported data could not be stored ..."
 }  // namespace langrow
 
 struct UpdateHooks {
