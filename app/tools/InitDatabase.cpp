@@ -13,6 +13,8 @@
 #include <fstream>
 #include <iterator>
 #include <string>
+#include <utility>
+#include <vector>
 
 #include "appdata/ErrorLog.h"
 #include "appdata/Globals.h"
@@ -47,19 +49,53 @@ private:
     std::filesystem::path folder_;
 };
 
+bool existsNow(const std::filesystem::path& path) {
+    std::error_code ec;
+    return std::filesystem::exists(path, ec);
+}
+
+// The note images a run stores beside the database, so that a run that fails takes them back with the
+// database. Only images that were not there before are counted as the run's.
+class NoteImages {
+public:
+    explicit NoteImages(std::filesystem::path folder)
+        : folder_(std::move(folder)), folderExisted_(existsNow(folder_)) {}
+
+    const std::filesystem::path& folder() const { return folder_; }
+    void stored(const std::filesystem::path& image, bool existed) {
+        if (!existed)
+            stored_.push_back(image);
+    }
+    void takeBack() const {
+        std::error_code ec;
+        for (const std::filesystem::path& image : stored_)
+            std::filesystem::remove(image, ec);
+        if (!folderExisted_)
+            std::filesystem::remove(folder_, ec);  // only when nothing else is in it
+    }
+
+private:
+    std::filesystem::path folder_;
+    bool folderExisted_;
+    std::vector<std::filesystem::path> stored_;
+};
+
 // The installation has no window and no network: messages are printed and addresses are not opened.
 // Note images are taken from notes_images/<id>.gif beside the stream, where the data server would
 // serve them, into the Notes folder beside the database.
-tarnwick::UpdateHooks installHooks(const std::filesystem::path& database,
-                                   const std::filesystem::path& stream) {
+tarnwick::UpdateHooks installHooks(const std::filesystem::path& stream, NoteImages& notes) {
     tarnwick::UpdateHooks hooks;
-    hooks.downloadNoteImage = [images = stream.parent_path() / "notes_images",
-                               notes = database.parent_path() / "Notes"](std::int32_t noteId) {
+    hooks.downloadNoteImage = [images = stream.parent_path() / "notes_images", &notes](std::int32_t noteId) {
         const std::filesystem::path image = images / (std::to_string(noteId) + ".gif");
+        const std::filesystem::path target = notes.folder() / std::to_string(noteId);
         std::error_code ec;
-        std::filesystem::create_directories(notes, ec);
-        return std::filesystem::copy_file(image, notes / std::to_string(noteId),
-                                          std::filesystem::copy_options::overwrite_existing, ec);
+        std::filesystem::create_directories(notes.folder(), ec);
+        const bool existed = existsNow(target);
+        const bool copied =
+            std::filesystem::copy_file(image, target, std::filesystem::copy_options::overwrite_existing, ec);
+        if (copied)
+            notes.stored(target, existed);
+        return copied;
     };
     hooks.showMessage = [](const std::string& text) { std::printf("message: %s\n", text.c_str()); };
     hooks.openUrl = [](const std::string& url) { std::printf("not opened: %s\n", url.c_str()); };
@@ -67,7 +103,8 @@ tarnwick::UpdateHooks installHooks(const std::filesystem::path& database,
 }
 
 // True when the whole stream was stored without a single logged error.
-bool storeStream(const std::filesystem::path& database, const std::filesystem::path& stream) {
+bool storeStream(const std::filesystem::path& database, const std::filesystem::path& stream,
+                 NoteImages& notes) {
     ScratchLog log;
     if (!tarnwick::CheckFileValidty(stream)) {
         std::fprintf(stderr, "tarnwick-initdb: %s is no complete update stream\n", stream.c_str());
@@ -75,7 +112,7 @@ bool storeStream(const std::filesystem::path& database, const std::filesystem::p
     }
     tarnwick::gConnection = db::Connection::openExisting(database);
     const auto outcome =
-        tarnwick::UpdateStreamProcessor(stream, installHooks(database, stream)).ProcessData(false);
+        tarnwick::UpdateStreamProcessor(stream, installHooks(stream, notes)).ProcessData(false);
     tarnwick::gConnection.close();
     const std::string errors = log.text();
     if (outcome != tarnwick::ProcessOutcome::Updated || !errors.empty()) {
@@ -112,17 +149,30 @@ int main(int argc, char* argv[]) {
         return 2;
     }
     const std::filesystem::path file = argv[1];
+    NoteImages notes(file.parent_path() / "Notes");
+    bool created = false;
+    // Takes back what this run made; an existing file was never opened, so it is never removed.
+    const auto takeBack = [&] {
+        if (tarnwick::gConnection.isOpen())
+            tarnwick::gConnection.close();
+        std::error_code ec;
+        if (created)
+            std::filesystem::remove(file, ec);
+        notes.takeBack();
+    };
     try {
         {
             db::Connection connection = db::Connection::createNew(file);
+            created = true;
             tarnwick::CreateMarketSchema(connection);
         }
-        if (argc == 3 && !storeStream(file, argv[2])) {
-            std::filesystem::remove(file);
+        if (argc == 3 && !storeStream(file, argv[2], notes)) {
+            takeBack();
             return 1;
         }
     } catch (const std::exception& error) {
         std::fprintf(stderr, "tarnwick-initdb: %s: %s\n", file.c_str(), error.what());
+        takeBack();
         return 1;
     }
     std::printf("created %s\n", file.c_str());

@@ -1,4 +1,5 @@
-// The installer's database tool refuses what looks like an option instead of making a file of it.
+// The installer's database tool refuses what looks like an option instead of making a file of it, and
+// leaves nothing behind when the update stream it is given does not go through.
 #include <gtest/gtest.h>
 
 #include <QProcess>
@@ -72,6 +73,43 @@ TEST(InitDatabaseTool, NoArgumentOrTooManyIsAUsageError) {
         EXPECT_TRUE(run.err.startsWith("usage: ")) << run.err.toStdString();
         EXPECT_TRUE(folderIsEmpty(folder));
     }
+}
+
+// Whatever stops the stream part-way (a record that cannot be stored, a stream that breaks off before
+// its EXIT, no stream at all) fails the run and takes back what it made: the database and the note
+// images stored from the stream beside it.
+TEST(InitDatabaseTool, AStreamThatFailsLeavesNoDatabaseAndNoNoteImages) {
+    const std::string market = "MARKET\r\n1|Gulf Market|Gulf|GSM|NO\r\nEND\r\n";
+    const std::string note = "NOTES\r\n1|101|2024-2-12|Dividend|Dividend|YES|NO\r\nEND\r\n";
+    const struct {
+        const char* name;
+        std::string stream;
+    } cases[] = {
+        {"a company record too short", market + note + "COMPANY\r\n101|NORB\r\nEND\r\nEXIT\r\n"},
+        {"no EXIT at its end", market + note},
+        {"no stream", ""},
+    };
+    for (const auto& c : cases) {
+        testsupport::TempFolder folder("initdb");
+        std::filesystem::create_directory(folder / "notes_images");
+        folder.write("notes_images/1.gif", "GIF89a");
+        if (!c.stream.empty())
+            folder.write("stream.txt", c.stream);
+        const ToolRun run = runTool(folder, {"market.mqd", "stream.txt"});
+        EXPECT_EQ(run.exitCode, 1) << c.name;
+        EXPECT_FALSE(run.out.contains("created")) << c.name;
+        EXPECT_FALSE(std::filesystem::exists(folder / "market.mqd")) << c.name;
+        EXPECT_FALSE(std::filesystem::exists(folder / "Notes")) << c.name;
+    }
+    // The same stream without the broken record is stored whole, its note image beside it.
+    testsupport::TempFolder folder("initdb");
+    std::filesystem::create_directory(folder / "notes_images");
+    folder.write("notes_images/1.gif", "GIF89a");
+    folder.write("stream.txt", market + note + "EXIT\r\n");
+    const ToolRun run = runTool(folder, {"market.mqd", "stream.txt"});
+    EXPECT_EQ(run.exitCode, 0) << run.err.toStdString();
+    EXPECT_TRUE(std::filesystem::is_regular_file(folder / "market.mqd"));
+    EXPECT_TRUE(std::filesystem::is_regular_file(folder / "Notes" / "1"));
 }
 
 }  // namespace

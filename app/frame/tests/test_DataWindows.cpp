@@ -274,6 +274,13 @@ TEST_F(DataWindowsTest, ArabicWindowsShowDatesInTheirOwnReadingOrder) {
               QStringLiteral("2 Nov 2026"));
     EXPECT_EQ(frame::test::visualLeftToRight(editorList->topLevelItem(6)->text(dateColumn), Qt::RightToLeft),
               QStringLiteral("10 Nov 2026"));
+
+    // An empty cell stays empty: no isolate marks around nothing, which a copy of the cell would carry.
+    EXPECT_EQ(editorList->topLevelItem(6)->text(static_cast<int>(DataColumn::Volume)), QString());
+    moveTo(9, 12);  // an empty day after the last trading day
+    for (int row = 2; row < 7; ++row)
+        EXPECT_EQ(value(row), "") << row;
+    EXPECT_EQ(name(frame::kChartValueRowCount - 1), "");
 }
 
 }  // namespace

@@ -3,12 +3,14 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <optional>
 #include <tuple>
 
 #include "ChartWindowFixture.h"
 #include "com/OleDate.h"
 #include "db/Transaction.h"
+#include "dravik/AxisInterfaces.h"
 #include "frame/chart/DrawingDates.h"
 #include "frame/chart/DrawingHandles.h"
 #include "frame/chart/DrawingHover.h"
@@ -64,11 +66,19 @@ TEST(DrawingInfoText, SectionsArePaddedAndRecordsReadWhole) {
     // A field too many is no record of ours either, even when the first fourteen read.
     EXPECT_FALSE(ReadDrawingRecord(kTrendRecord + "|3", english));
     EXPECT_FALSE(ReadDrawingRecord(kTrendRecord + "|", english));
-    // Separators inside a name would cut the text: they are written as blanks.
-    DrawingRecord named = *record;
-    named.name = "a$b;c|d";
-    EXPECT_EQ(WriteDrawingRecord(named),
-              "255|True|True|2026-11-02|10.5|0|1|a b c d|0|2026-11-05|13.5||True|3");
+    // Separators inside a text field would cut the text: they are written as blanks, in the prices
+    // (a currency symbol of the price axis) as in the name and the user data.
+    const std::pair<std::string DrawingRecord::*, const char*> texts[] = {
+        {&DrawingRecord::fromPrice, "255|True|True|2026-11-02|a b c d|0|1|Mine|0|2026-11-05|13.5||True|3"},
+        {&DrawingRecord::name, "255|True|True|2026-11-02|10.5|0|1|a b c d|0|2026-11-05|13.5||True|3"},
+        {&DrawingRecord::toPrice, "255|True|True|2026-11-02|10.5|0|1|Mine|0|2026-11-05|a b c d||True|3"},
+        {&DrawingRecord::userData,
+         "255|True|True|2026-11-02|10.5|0|1|Mine|0|2026-11-05|13.5|a b c d|True|3"}};
+    for (const auto& [field, expected] : texts) {
+        DrawingRecord separated = *record;
+        separated.*field = "a$b;c|d";
+        EXPECT_EQ(WriteDrawingRecord(separated), expected);
+    }
 }
 
 // Enable, FreeDraw and Visible (fields 1, 2 and 12) are written as words; a number, as older texts
@@ -495,6 +505,44 @@ TEST_F(DrawingsTest, PricesOfAThousandAndMoreComeBackExactAfterEveryChartingAndA
     loadFrame();
     ASSERT_EQ(chartCompanyID(chart()), std::to_string(kDefaultCompany));
     EXPECT_EQ(prices(), expected);
+}
+
+// With the price axis in the currency format the prices carry the currency symbol "$", the separator
+// of the text's sections: stored as a blank, it leaves every section in its place and the prices
+// still read back.
+TEST_F(DrawingsTest, PricesWithTheCurrencySymbolKeepEveryKindInItsSection) {
+    struct EnglishUser {
+        EnglishUser() { loc::LocaleRegistry::setUserDefault(loc::LocaleInfo::english()); }
+        ~EnglishUser() { loc::LocaleRegistry::reset(); }
+    } english;
+    loadFrame();
+    com::ComPtr<dravik::ILomexAxis> prices;
+    ASSERT_EQ(ext().get_PricesAxis(prices.put()), com::S_OK);
+    ASSERT_EQ(prices->put_Format(com::Variant(std::int16_t{2})), com::S_OK);
+    draw(kTrend, day(2026, 11, 2), "10.5", day(2026, 11, 5), "13.5");
+    draw(kGann, day(2026, 11, 4), "12.5", day(2026, 11, 6), "14");
+    const auto pricesOf = [this](com::LONG kind) {
+        com::Bstr from, to;
+        DrawingAt(ext(), kind, 0)->get_FromPrice(&from);
+        DrawingAt(ext(), kind, 0)->get_ToPrice(&to);
+        return from.toUtf8() + " " + to.toUtf8();
+    };
+    const std::string trend = pricesOf(kTrend);
+    const std::string gann = pricesOf(kGann);
+    ASSERT_NE(trend.find('$'), std::string::npos) << trend;
+
+    chartCompany(kOtherCompany);
+    const std::string text = stored(kDefaultCompany);
+    EXPECT_EQ(std::count(text.begin(), text.end(), '$'), 9) << text;
+    const DrawingSections sections = SplitDrawingSections(text);
+    EXPECT_EQ(SplitDrawingRecords(sections[0]).size(), 1U) << text;
+    EXPECT_EQ(SplitDrawingRecords(sections[5]).size(), 1U) << text;
+    chartCompany(kDefaultCompany);
+    ASSERT_EQ(count(kTrend), 1);
+    ASSERT_EQ(count(kGann), 1);
+    EXPECT_EQ(pricesOf(kTrend), trend);
+    EXPECT_EQ(pricesOf(kGann), gann);
+    EXPECT_EQ(window().chartFill()->DrawingText, "$$$$$$$$$");
 }
 
 TEST_F(DrawingsTest, AnUnreadableEndPriceKeepsTheDefaultAndAnUnreadableStartPriceKeepsTheRecord) {

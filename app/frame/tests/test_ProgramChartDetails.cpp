@@ -16,6 +16,8 @@
 #include "CommandActions.h"
 #include "dravik/AxisInterfaces.h"
 #include "dravik/Commands.h"
+#include "dravik/IFinancialCharts.h"
+#include "dravik/SeriesInterfaces.h"
 #include "frame/ToolWindowHost.h"
 #include "frame/chart/ChartEvents.h"
 #include "korvel/KvlChartModel.h"
@@ -288,4 +290,26 @@ TEST_F(ProgramChartDetailsTest, TheLegendBoxShowsARowWithASwatchForEachPriceTheD
     chartTicker("AMLB");
     EXPECT_GT(chartObject().drawnLegend().right, chartObject().drawnLegend().left);
     EXPECT_EQ(errorLog(), "");
+}
+
+// The default chart's high-low-close bars run whole from each high to its low, although the
+// extension gives its low and close series a dash-dot-dot line style: the chart draws a price
+// figure's bars solid, the same as with every price series in the solid style.
+TEST_F(ProgramChartDetailsTest, TheHighLowCloseBarsAreSolidWhateverTheLineStyleOfThePriceSeries) {
+    const QImage styled = painted();
+    int restyled = 0;
+    for (const auto get :
+         {&dravik::IFinancialCharts::get_HighSeries, &dravik::IFinancialCharts::get_LowSeries,
+          &dravik::IFinancialCharts::get_CloseSeries}) {
+        com::SHORT series = -1;
+        ASSERT_EQ((extension().*get)(&series), com::S_OK);
+        com::ComPtr<dravik::IIndexSeries> prices;
+        ASSERT_EQ(extension().get_PriceSeries(series, prices.put()), com::S_OK);
+        com::SHORT style = 0;
+        ASSERT_EQ(prices->get_LineStyle(&style), com::S_OK);
+        restyled += style != 0 ? 1 : 0;
+        ASSERT_EQ(prices->put_LineStyle(0), com::S_OK);
+    }
+    ASSERT_GE(restyled, 2) << "the low and close series come with a line style of their own";
+    EXPECT_EQ(painted(), styled);
 }

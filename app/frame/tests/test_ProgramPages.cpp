@@ -28,6 +28,7 @@ namespace {
 // Dialog templates of the pages and the controls the tests use.
 constexpr int kStudiesPageDialog = 413;
 constexpr int kStudyList = 521;
+constexpr int kOutputList = 523;
 constexpr int kPointFigurePageDialog = 415;
 constexpr int kRenkoPageDialog = 421;
 constexpr int kKagiPageDialog = 423;
@@ -138,39 +139,47 @@ protected:
         return tabs ? tabs->tabText(tabs->currentIndex()) : QString();
     }
 
-    bool rsiShown() {
+    bool studyShown(com::HRESULT (dravik::IFinancialCharts::*get)(dravik::IIndex**)) {
         com::ComPtr<dravik::IIndex> study;
-        EXPECT_EQ(extension().get_RSI(study.put()), com::S_OK);
+        EXPECT_EQ((extension().*get)(study.put()), com::S_OK);
         com::VARIANT_BOOL visible = com::VARIANT_FALSE;
         if (study)
             study->get_Visible(&visible);
         return visible != com::VARIANT_FALSE;
     }
-    void chooseRsiCommand() {
+    void chooseStudyCommand(int id) {
         QAction* command = nullptr;
         for (QAction* action : financialRow()->findChildren<QAction*>()) {
-            if (commandIdOf(action) == dravik::ID_RSI)
+            if (commandIdOf(action) == id)
                 command = action;
         }
-        ASSERT_NE(command, nullptr);
+        ASSERT_NE(command, nullptr) << id;
         command->trigger();
         processEvents();
     }
-    // The chart series of the RSI, which the program's chart shows in a pane of its own under the
-    // legend "Rsi" (shown from the studies drop-down when it is not).
-    com::LONG showRsi() {
-        if (!rsiShown())
-            chooseRsiCommand();
-        EXPECT_TRUE(rsiShown());
+    // The chart series of a study's output under its legend, the study shown from the studies
+    // drop-down when it is not.
+    com::LONG showStudy(com::HRESULT (dravik::IFinancialCharts::*get)(dravik::IIndex**), int command,
+                        const std::string& legend) {
+        if (!studyShown(get))
+            chooseStudyCommand(command);
+        EXPECT_TRUE(studyShown(get)) << legend;
         com::LONG count = 0;
         chart().get_SeriesCount(&count);
         for (com::LONG series = 0; series < count; ++series) {
             const korvel::KvlSeriesState* state = chartObject().model().series(series);
-            if (state && state->legend == "Rsi")
+            if (state && state->legend == legend)
                 return series;
         }
-        ADD_FAILURE() << "no RSI series";
+        ADD_FAILURE() << "no series " << legend;
         return -1;
+    }
+    // The RSI, which the program's chart shows in a pane of its own under the legend "Rsi".
+    com::LONG showRsi() { return showStudy(&dravik::IFinancialCharts::get_RSI, dravik::ID_RSI, "Rsi"); }
+    void clickOn(QPoint at) {
+        sendMouse(widget().canvas(), QEvent::MouseButtonPress, at, Qt::LeftButton);
+        sendMouse(widget().canvas(), QEvent::MouseButtonRelease, at, Qt::LeftButton);
+        processEvents();
     }
 
     // A pixel of a series' line at which the chart's hit test finds that series.
@@ -267,9 +276,7 @@ TEST_F(ProgramPagesTest, PropertiesAfterAClickOnTheRsiLineOpenTheStudiesPageOnRs
     ASSERT_GE(rsi, 0);
     const std::optional<QPoint> at = pixelOfSeries(rsi);
     ASSERT_TRUE(at.has_value());
-    sendMouse(widget().canvas(), QEvent::MouseButtonPress, *at, Qt::LeftButton);
-    sendMouse(widget().canvas(), QEvent::MouseButtonRelease, *at, Qt::LeftButton);
-    processEvents();
+    clickOn(*at);
     const auto onRsi = [&](ui::PropertyFrame& frame) {
         EXPECT_EQ(currentTitle(frame), QStringLiteral("Studies"));
         ui::Dialog* page = pageWindow(frame, kStudiesPageDialog);
@@ -282,6 +289,54 @@ TEST_F(ProgramPagesTest, PropertiesAfterAClickOnTheRsiLineOpenTheStudiesPageOnRs
     openProperties(onRsi);
     // A double click on the line opens the same frame without the command.
     openProperties(onRsi, widget().canvas(), *at);
+}
+
+// A study of several outputs: the page opens on the study and on the output whose line was clicked.
+TEST_F(ProgramPagesTest, PropertiesAfterAClickOnAnOutputOpenTheStudiesPageOnThatOutput) {
+    const struct {
+        com::HRESULT (dravik::IFinancialCharts::*get)(dravik::IIndex**);
+        int command;
+        const char* legend;
+        std::intptr_t study;
+        int output;
+    } cases[] = {
+        {&dravik::IFinancialCharts::get_MACD, dravik::ID_MACD, "Macd Signal", 24, 2},
+        {&dravik::IFinancialCharts::get_MACD, dravik::ID_MACD, "Macd", 24, 1},
+        {&dravik::IFinancialCharts::get_BollingerBand, dravik::ID_BOLLINGER, "Lower Band", 7, 1},
+        {&dravik::IFinancialCharts::get_BollingerBand, dravik::ID_BOLLINGER, "Upper Band", 7, 0},
+    };
+    for (const auto& c : cases) {
+        const com::LONG series = showStudy(c.get, c.command, c.legend);
+        ASSERT_GE(series, 0) << c.legend;
+        const std::optional<QPoint> at = pixelOfSeries(series);
+        ASSERT_TRUE(at.has_value()) << c.legend;
+        clickOn(*at);
+        openProperties([&](ui::PropertyFrame& frame) {
+            ui::Dialog* page = pageWindow(frame, kStudiesPageDialog);
+            ASSERT_NE(page, nullptr);
+            EXPECT_EQ(page->itemData(kStudyList, page->curSel(kStudyList)), c.study) << c.legend;
+            EXPECT_EQ(page->curSel(kOutputList), c.output) << c.legend;
+            EXPECT_EQ(page->itemText(kOutputList).toStdString(), c.legend);
+        });
+    }
+}
+
+// The line clicked belongs to the chart it was clicked on: after a switch to another chart type and
+// back, the studies page no longer opens on it but on the first study listed.
+TEST_F(ProgramPagesTest, PropertiesAfterASwitchOfChartTypeForgetTheStudyClickedBefore) {
+    const com::LONG rsi = showRsi();
+    ASSERT_GE(rsi, 0);
+    const std::optional<QPoint> at = pixelOfSeries(rsi);
+    ASSERT_TRUE(at.has_value());
+    clickOn(*at);
+    chooseChartType(kKagi);
+    chooseChartType(kAnalytical);
+    openProperties([&](ui::PropertyFrame& frame) {
+        ui::Dialog* page = pageWindow(frame, kStudiesPageDialog);
+        ASSERT_NE(page, nullptr);
+        EXPECT_EQ(page->curSel(kStudyList), 0);
+        EXPECT_NE(page->itemData(kStudyList, 0), kRsiStudy);
+    });
 }
 
 TEST_F(ProgramPagesTest, ARightClickOnTheRsiLineOpensTheIndicatorSeriesMenu) {

@@ -97,6 +97,41 @@ TEST_F(KvlLeftPointsTest, AChartTypeThatPaintsNoPointLeavesEverySeriesToTheChart
     EXPECT_NE(at(image, (column(3) + column(4)) / 2, row(7)), kBlue) << "bars stand apart";
 }
 
+// The first extension gallery number is an extension's gallery like every later one: the series is
+// drawn as bars; a number below it that is no gallery of the chart's own draws in the chart's type.
+TEST_F(KvlLeftPointsTest, ASeriesInAnExtensionGalleryFromTheFirstOnIsDrawnAsBars) {
+    KvlRecordingExtension::drawAnswer() = {0, 0};
+    const struct {
+        LONG gallery;
+        bool bars;
+    } cases[] = {{kFirstExtensionGalleryType - 1, false},
+                 {kFirstExtensionGalleryType, true},
+                 {kFirstExtensionGalleryType + 1, true}};
+    for (const auto& c : cases) {
+        chart->model().setAttribute(kBars, kAttrGallery, c.gallery);
+        const QImage image = paint();
+        const LONG between = (column(3) + column(4)) / 2;
+        EXPECT_EQ(at(image, column(3), row(7)) == kBlue, c.bars) << "below the value, gallery " << c.gallery;
+        EXPECT_EQ(at(image, between, row(7.5)) == kBlue, !c.bars) << "between points, gallery " << c.gallery;
+    }
+}
+
+// A price figure's bars are drawn whole whatever line style its first series has (the financial
+// extension gives its low and close series the dash-dot-dot style): only lines are dashed.
+TEST_F(KvlLeftPointsTest, APriceFiguresBarsAreSolidInEveryLineStyle) {
+    KvlRecordingExtension::drawAnswer() = {0, 0};
+    for (const LONG style : {gdi::PS_DASH, gdi::PS_DOT, gdi::PS_DASHDOTDOT}) {
+        chart->model().setAttribute(kLow, kAttrLineStyle, style);
+        const QImage image = paint();
+        for (int p = 0; p < 20; p += 5) {
+            int gaps = 0;
+            for (LONG y = row(high(p)) + 1; y < row(low(p)); ++y)
+                gaps += at(image, column(p), y) != kBlack ? 1 : 0;
+            EXPECT_EQ(gaps, 0) << "style " << style << ", point " << p;
+        }
+    }
+}
+
 TEST_F(KvlLeftPointsTest, AChartTypeThatDrawsItsOwnPointsGetsNothingDrawnOverThem) {
     KvlRecordingExtension::drawAnswer() = {0, 1};
     auto dc = gdi::createImageDC(320, 200);

@@ -330,6 +330,9 @@ void CAnalyticalChartBase::OnDeactivate() {
     CGalleryBase::OnDeactivate();
     seriesChannel_.SetAdapter(nullptr);
     FreeBuffer();
+    // The series clicked last belongs to the chart as it was: the chart type that follows replaces the
+    // chart's series, and the studies may take other series when this chart comes back.
+    contextSeries_ = -1;
 }
 
 // The visible and the user studies move to the front in their order; the others leave the table and

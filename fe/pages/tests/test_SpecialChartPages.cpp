@@ -7,6 +7,8 @@
 #include <QImage>
 #include <QLineEdit>
 
+#include <functional>
+
 #include "ChartTypeModels.h"
 #include "axes/AxisObjectFactory.h"
 #include "axes/AxisOwner.h"
@@ -169,6 +171,29 @@ TEST_F(SpecialPages, PointAndFigurePageWritesEveryControl) {
     EXPECT_EQ(model.effects.rebuilds, 3) << "box size, percentual box and reversal";
     EXPECT_EQ(model.effects.repaints, 1) << "square markers";
     EXPECT_EQ(chart.extension->recalculations, 1) << "one recalculation for the whole page";
+}
+
+// A number field holds a 16-bit number: a value past either end is refused, never wrapped into one
+// the member takes (-40000 would wrap to 25536 lines to break).
+TEST_F(SpecialPages, NumbersPastSixteenBitsAreRefusedAtBothEnds) {
+    const struct {
+        SpecialChartPage page;
+        int id;
+        std::function<com::SHORT()> value;
+    } fields[] = {{SpecialChartPage::ThreeLineBreak, IDC_BREAKDAYS,
+                   [this] { return chart.extension->threeLineBreak->breakDays; }},
+                  {SpecialChartPage::PointFigure, IDC_REVERSALBOXES,
+                   [this] { return chart.extension->pointFigure->reversalAmount; }}};
+    for (const auto& field : fields) {
+        const com::SHORT before = field.value();
+        for (const char* text : {"-32769", "-40000", "32768", "40000"}) {
+            ui::Dialog& dialog = open(field.page);
+            dialog.setItemText(field.id, QString::fromLatin1(text));
+            EXPECT_EQ(page->apply(), com::E_INVALIDARG) << text;
+            EXPECT_EQ(field.value(), before) << text;
+            page->deactivate();
+        }
+    }
 }
 
 TEST_F(SpecialPages, UneditedFieldsWriteBackWhatTheyShowed) {

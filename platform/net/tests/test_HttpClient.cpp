@@ -190,7 +190,8 @@ TEST_F(HttpClientTest, ServerThatNeverAnswersOrStallsTimesOut) {
          {4, 5, 6, 7, -1, 0},
          4},
     };
-    client.setTimeouts({100, 100});
+    // Limits of their own, so that each message is seen to name the limit that ran out.
+    client.setTimeouts({150, 100});
     client.setBodyFile(bodyFile());
     client.setUrl(url("/x"));
     for (const Case& c : cases) {
@@ -204,6 +205,7 @@ TEST_F(HttpClientTest, ServerThatNeverAnswersOrStallsTimesOut) {
         ASSERT_EQ(events.errors.size(), 1u);
         EXPECT_EQ(events.errors[0].kind, HttpErrorKind::Network);
         EXPECT_EQ(events.errors[0].code, QNetworkReply::TimeoutError);
+        EXPECT_EQ(events.errors[0].description.toStdString(), "127.0.0.1 sent nothing for 100 ms");
         EXPECT_EQ(events.progress.empty() ? 0 : events.progress.back(), c.received);
         EXPECT_FALSE(std::filesystem::exists(folder / "Socket.Log"));
     }
@@ -212,13 +214,14 @@ TEST_F(HttpClientTest, ServerThatNeverAnswersOrStallsTimesOut) {
 TEST_F(HttpClientTest, ConnectionThatIsNeverAcceptedTimesOut) {
     testsupport::UnansweredPort port;
     log.attach(client);
-    client.setTimeouts({100, 0});
+    client.setTimeouts({100, 150});
     client.setUrl(QStringLiteral("http://%1/x").arg(port.hostAndPort()));
     client.get();
     ASSERT_TRUE(log.waitForIdle(1, 3000));
     EXPECT_EQ(log.sequence, (std::vector<int>{4, -1, 0}));
     ASSERT_EQ(log.errors.size(), 1u);
     EXPECT_EQ(log.errors[0].code, QNetworkReply::TimeoutError);
+    EXPECT_EQ(log.errors[0].description.toStdString(), "No connection to 127.0.0.1 within 100 ms");
 }
 
 TEST_F(HttpClientTest, BodyFileIsWrittenFreshForEveryRequest) {
