@@ -3,6 +3,7 @@
 // chart types, a long monthly chart, a small window, a zoom).
 #include <QAbstractButton>
 #include <QComboBox>
+#include <QImage>
 #include <QMenu>
 #include <QMouseEvent>
 
