@@ -3,6 +3,7 @@
 // chart types, a long monthly chart, a small window, a zoom).
 #include <QAbstractButton>
 #include <QComboBox>
+#include <QImage>
 #include <QMenu>
 #include <QMouseEvent>
 
@@ -15,6 +16,7 @@
 
 #include "AssembledProgramFixture.h"
 #include "CommandActions.h"
+#include "dravik/AxisInterfaces.h"
 #include "dravik/Commands.h"
 #include "frame/frmChartSettings.h"
 #include "korvel/KvlLabelLoop.h"
@@ -107,7 +109,8 @@ protected:
         SCOPED_TRACE(when);
         const std::vector<korvel::KvlDrawnLabel> labels = paintedLabels(true);
         const LONG width = chartObject().model().clientRect().width();
-        ASSERT_GE(labels.size(), 3u) << listed(labels);
+        // Two years a small window labels by year: a label at the right edge without room is left out.
+        ASSERT_GE(labels.size(), 2u) << listed(labels);
         std::vector<std::pair<LONG, LONG>> spans;
         for (const korvel::KvlDrawnLabel& label : labels) {
             EXPECT_GT(label.textRight, label.textLeft) << listed(labels);
@@ -119,6 +122,22 @@ protected:
             EXPECT_LE(spans[i].second, width) << listed(labels);
             if (i > 0) {
                 EXPECT_LE(spans[i - 1].second, spans[i].first) << "overlap: " << listed(labels);
+            }
+        }
+    }
+
+    // No date label between the first and the last one shown is left out (a blank where a period
+    // begins): a step that fits only the first and last texts leaves wider ones between without room.
+    void expectNoDateLabelLeftOutBetween(const char* when) {
+        SCOPED_TRACE(when);
+        const std::vector<korvel::KvlDrawnLabel> shown = paintedLabels(true);
+        ASSERT_FALSE(shown.empty());
+        const auto [low, high] = std::minmax_element(
+            shown.begin(), shown.end(), [](const auto& a, const auto& b) { return a.pixel < b.pixel; });
+        for (const korvel::KvlDrawnLabel& label : chartObject().drawnLabels()) {
+            const bool between = label.pixel > low->pixel && label.pixel < high->pixel;
+            if (label.axis == korvel::kXAxis && label.major != 0 && between) {
+                EXPECT_NE(label.text, " ") << "left out at " << label.pixel << ": " << listed(shown);
             }
         }
     }
@@ -172,7 +191,7 @@ TEST_F(ProgramAxisLabelsTest, StudyPanesShowSeveralWholeLabels) {
     }
 }
 
-TEST_F(ProgramAxisLabelsTest, WilliamsRLabelsStayWithinItsRange) {
+TEST_F(ProgramAxisLabelsTest, WilliamsRLabelsStayWithinItsWidenedRange) {
     startProgram();
     frameWindow().resize(1280, 900);
     processEvents();
@@ -183,8 +202,9 @@ TEST_F(ProgramAxisLabelsTest, WilliamsRLabelsStayWithinItsRange) {
         if (hasDecimals(label.text))
             continue;  // a price label
         ++studyLabels;
+        // -100 .. 0 widened by 1% of each end.
         const double value = labelNumber(label.text);
-        EXPECT_GE(value, -100.0) << listed(labels);
+        EXPECT_GE(value, -101.0) << listed(labels);
         EXPECT_LE(value, 0.0) << listed(labels);
     }
     EXPECT_GE(studyLabels, 2) << listed(labels);
@@ -208,6 +228,7 @@ TEST_F(ProgramAxisLabelsTest, SpecialChartsShowSeveralPricesAndWholeDates) {
             EXPECT_TRUE(std::regex_match(label.text, date))
                 << "\"" << label.text << "\" of " << listed(dates);
         expectDateLabelsApartAndInside("special chart");
+        expectNoDateLabelLeftOutBetween("special chart");
     }
 }
 
@@ -238,7 +259,7 @@ TEST_F(ProgramAxisLabelsTest, DateLabelsOfASmallWindowNeitherOverlapNorLeaveTheC
     }
 }
 
-TEST_F(ProgramAxisLabelsTest, ZoomedPriceLabelsFallOnRoundSteps) {
+TEST_F(ProgramAxisLabelsTest, ZoomedPriceLabelsStepEvenlyByARoundStep) {
     startProgram();
     frameWindow().resize(1280, 900);
     processEvents();
@@ -253,12 +274,142 @@ TEST_F(ProgramAxisLabelsTest, ZoomedPriceLabelsFallOnRoundSteps) {
         ASSERT_GE(labels.size(), 3u) << listed(labels);
         const double step = labelNumber(labels[1].text) - labelNumber(labels[0].text);
         ASSERT_GT(step, 0) << listed(labels);
-        // A round step's labels are whole multiples of the step's decimal unit (a step of 0.3 gives
-        // 8.3, 8.6, 8.9; never 8.37, 8.67).
+        // One digit times a power of ten (0.2, 0.3, 5), from the zoomed range's rounded minimum up.
         const double unit = std::pow(10.0, std::floor(std::log10(step) + 1e-9));
-        for (const korvel::KvlDrawnLabel& label : labels) {
-            const double units = labelNumber(label.text) / unit;
-            EXPECT_NEAR(units, std::round(units), 1e-6) << "step " << step << ": " << listed(labels);
+        EXPECT_NEAR(step / unit, std::round(step / unit), 1e-6) << listed(labels);
+        for (std::size_t i = 1; i < labels.size(); ++i)
+            EXPECT_NEAR(labelNumber(labels[i].text) - labelNumber(labels[i - 1].text), step, 1e-6)
+                << listed(labels);
+    }
+}
+
+namespace {
+
+// A value label's text is at least this many rows high: labels closer than that overlap.
+constexpr LONG kLeastTextRows = 10;
+
+// The value labels of axis 0 in order of their rows, top first.
+std::vector<korvel::KvlDrawnLabel> byRow(std::vector<korvel::KvlDrawnLabel> labels) {
+    std::sort(labels.begin(), labels.end(), [](const auto& a, const auto& b) { return a.pixel < b.pixel; });
+    return labels;
+}
+
+}  // namespace
+
+TEST_F(ProgramAxisLabelsTest, SpecialChartsOnAnIndexDrawNoMoreValueLabelsThanTheirHeightHolds) {
+    startProgram();
+    frameWindow().resize(1280, 900);
+    processEvents();
+    chartTicker("GSMGI");
+    for (const LONG type : {LONG{0}, LONG{1}, LONG{2}, LONG{3}}) {
+        SCOPED_TRACE(type);
+        chooseChartType(type);
+        const std::vector<korvel::KvlDrawnLabel> labels = byRow(paintedLabels(false));
+        const korvel::KvlRect plot = chartObject().model().plotRect();
+        ASSERT_GE(labels.size(), 3u) << listed(labels);
+        EXPECT_LE(static_cast<LONG>(labels.size()), plot.height() / kLeastTextRows + 1) << listed(labels);
+        for (std::size_t i = 1; i < labels.size(); ++i)
+            EXPECT_GE(labels[i].pixel - labels[i - 1].pixel, kLeastTextRows) << listed(labels);
+        // The value strip is not a black column: most of its rows are background.
+        const QImage image = chartObject().surface()->image().convertToFormat(QImage::Format_RGB32);
+        int inked = 0;
+        for (LONG y = plot.top; y <= plot.bottom; ++y) {
+            bool ink = false;
+            for (LONG x = 2; x < plot.left - 3 && !ink; ++x)
+                ink = qGray(image.pixel(x, y)) < 128;
+            inked += ink ? 1 : 0;
+        }
+        EXPECT_LT(inked, plot.height() / 2) << listed(labels);
+    }
+}
+
+TEST_F(ProgramAxisLabelsTest, AUserMajorUnitIsWidenedWhereTheAxisHasNoRoomAndKept) {
+    startProgram();
+    frameWindow().resize(1280, 900);
+    processEvents();
+    chartTicker("NORB");
+    com::ComPtr<dravik::ILomexAxis> axis;
+    ASSERT_EQ(extension().get_PricesAxis(axis.put()), com::S_OK);
+    ASSERT_EQ(axis->put_Step(0.5), com::S_OK);
+    processEvents();
+    const auto steps = [this](const char* when) {
+        SCOPED_TRACE(when);
+        const std::vector<korvel::KvlDrawnLabel> labels = byRow(paintedLabels(false));
+        std::vector<double> differences;
+        for (std::size_t i = 1; i < labels.size(); ++i)
+            differences.push_back(labelNumber(labels[i - 1].text) - labelNumber(labels[i].text));
+        EXPECT_GE(labels.size(), 3u) << listed(labels);
+        EXPECT_LE(static_cast<LONG>(labels.size()),
+                  chartObject().model().plotRect().height() / kLeastTextRows + 1)
+            << listed(labels);
+        return std::pair{differences, listed(labels)};
+    };
+    // NORB's prices span a few units: every half unit has its label.
+    for (const auto& [differences, shown] = steps("NORB"); const double step : differences)
+        EXPECT_NEAR(step, 0.5, 1e-9) << shown;
+    // LVX Banks Index spans hundreds: the labels step by a round multiple of the half unit.
+    chartTicker("LVXBNK");
+    const auto [differences, shown] = steps("LVXBNK");
+    ASSERT_FALSE(differences.empty()) << shown;
+    const double step = differences.front();
+    EXPECT_GT(step, 0.5) << shown;
+    EXPECT_NEAR(step / 0.5, std::round(step / 0.5), 1e-9) << shown;
+    for (const double difference : differences)
+        EXPECT_NEAR(difference, step, 1e-9) << shown;
+    // The user's setting is as it was.
+    double kept = 0;
+    ASSERT_EQ(axis->get_Step(&kept), com::S_OK);
+    EXPECT_EQ(kept, 0.5);
+}
+
+TEST_F(ProgramAxisLabelsTest, EaseOfMovementLabelsReadApart) {
+    startProgram();
+    frameWindow().resize(1280, 900);
+    processEvents();
+    triggerFinancial(dravik::ID_EASE_OF_MOVE);
+    const std::vector<korvel::KvlDrawnLabel> labels = paintedLabels(false);
+    ASSERT_GE(labels.size(), 6u) << listed(labels);
+    std::vector<std::string> texts;
+    for (const korvel::KvlDrawnLabel& label : labels)
+        texts.push_back(label.text);
+    std::sort(texts.begin(), texts.end());
+    EXPECT_EQ(std::adjacent_find(texts.begin(), texts.end()), texts.end()) << listed(labels);
+}
+
+TEST_F(ProgramAxisLabelsTest, AZoomHoldingNoValueOfAStudyLabelsItsPaneWithShortNumbers) {
+    startProgram();
+    frameWindow().resize(1280, 900);
+    processEvents();
+    triggerFinancial(dravik::ID_ATR);
+    ASSERT_EQ(chart().ShowRange(262, 0, 280, 0), com::S_OK);
+    processEvents();
+    const std::vector<korvel::KvlDrawnLabel> labels = paintedLabels(false);
+    ASSERT_GE(labels.size(), 3u) << listed(labels);
+    for (const korvel::KvlDrawnLabel& label : labels)
+        EXPECT_LE(label.text.size(), 12u) << listed(labels);
+    EXPECT_LT(chartObject().model().plotRect().left, 150) << listed(labels);
+    expectDateLabelsApartAndInside("zoomed over 262-280");
+}
+
+TEST_F(ProgramAxisLabelsTest, EdgeDateLabelsAreWholeOrLeftOut) {
+    startProgram();
+    // A date label as the chart types write it, whole: "7 Feb 2024", "Feb 24", "Apr", "2024", "Q1 24".
+    const std::regex date(
+        "[1-9][0-9]? [A-Z][a-z]{2} [0-9]{4}|[A-Z][a-z]{2}( [0-9]{2})?|[0-9]{4}|[QS][1-4]( [0-9]{2})?");
+    chooseListEntry("cmbPeriod", "All");
+    for (const int width : {1280, 900, 700, 560}) {
+        SCOPED_TRACE(width);
+        frameWindow().resize(width, 700);
+        processEvents();
+        for (const char* interval : {"Daily", "Week", "Month"}) {
+            SCOPED_TRACE(interval);
+            chooseListEntry("cmbInterval", interval);
+            const std::vector<korvel::KvlDrawnLabel> dates = paintedLabels(true);
+            for (const korvel::KvlDrawnLabel& label : dates)
+                EXPECT_TRUE(std::regex_match(label.text, date))
+                    << "\"" << label.text << "\" of " << listed(dates);
+            expectDateLabelsApartAndInside(interval);
+            expectNoDateLabelLeftOutBetween(interval);
         }
     }
 }

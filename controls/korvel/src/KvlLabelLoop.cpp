@@ -97,16 +97,38 @@ double givenOr(const KvlAxisState& axis, LONG code, double own) {
     return axis.given[static_cast<std::size_t>(code)] ? axis.properties[static_cast<std::size_t>(code)] : own;
 }
 
-// A step of 1, 2 or 5 times a power of ten near a fifth of the range.
-double niceStep(double range) {
-    const double raw = range / kMajorSteps;
-    if (!(raw > 0) || !std::isfinite(raw))
+// The smallest step of 1, 2 or 5 times a power of ten that is at least `least`.
+double roundStepAbove(double least) {
+    if (!(least > 0) || !std::isfinite(least))
         return 0;
-    const double power = std::pow(10.0, std::floor(std::log10(raw)));
+    const double power = std::pow(10.0, std::floor(std::log10(least)));
     for (const double factor : {1.0, 2.0, 5.0})
-        if (raw <= factor * power * (1 + 1e-9))
+        if (least <= factor * power * (1 + 1e-9))
             return factor * power;
     return 10 * power;
+}
+
+// A step of 1, 2 or 5 times a power of ten near a fifth of the range.
+double niceStep(double range) {
+    return roundStepAbove(range / kMajorSteps);
+}
+
+// The smallest of `step` x 1, 2, 5, 10, 20, ... that is at least `least`: a step given for the axis
+// that would crowd its labels is widened to a round multiple of itself, so the labels still fall on it.
+double multipleAtLeast(double step, double least) {
+    if (!(step > 0) || !(least > step))
+        return step;
+    return step * roundStepAbove(least / step);
+}
+
+// Decimals that print values `step` apart as different texts: at least one digit of the step.
+int decimalsToTellApart(double step, int decimals) {
+    constexpr int kMostDecimals = 10;
+    if (!(step > 0) || !std::isfinite(step))
+        return decimals;
+    const double needed = std::ceil(-std::log10(step) - 1e-9);
+    return std::clamp(static_cast<int>(std::clamp(needed, 0.0, double{kMostDecimals})), decimals,
+                      std::max(decimals, kMostDecimals));
 }
 
 }  // namespace
@@ -160,16 +182,24 @@ double KvlLabelLoop::ownStep(LONG axis, LONG major) const {
     const KvlAxisState* state = model_.axis(axis);
     const auto [low, high] = model_.visibleRange(axis);
     const double range = high - low;
+    // No value axis gets more labels than its height has rows for (minor grid lines: twice as many),
+    // whether the step is given or the chart's own.
+    const double rows = labelRows(axis);
+    const double least = KvlChartModel::isValueAxis(axis) && rows > 0
+                             ? range / std::max(rows, 1.0) / (major ? 1 : kMinorPerMajor)
+                             : 0;
     // A step given (above 0) holds while it gives a bounded number of labels, and more than one: a
     // step wider than the visible range (the chart's default left standing after the range shrank)
-    // would label the axis with a single value.
+    // would label the axis with a single value. One too narrow for the height is widened for this
+    // paint only; the step given stays as it was.
     const LONG code = major ? kAxisStep : kAxisMinorStep;
     const double given = state->given[static_cast<std::size_t>(code)] ? state->properties[code] : 0;
     if (given > 0 && std::isfinite(given) && range / given < kMaxAxisLabels && range / given >= 1)
-        return given;
+        return multipleAtLeast(given, least);
     double step = niceStep(range);
     if (!major)
         step /= kMinorPerMajor;
+    step = std::max(step, roundStepAbove(least));
     // Points have whole positions.
     if (!KvlChartModel::isValueAxis(axis))
         step = std::max(1.0, std::round(step));
@@ -243,7 +273,7 @@ gdi::HPEN KvlLabelLoop::makeGridPen(LONG axis, LONG major) const {
 void KvlLabelLoop::ownPass(LONG axis, LONG major) {
     const KvlAxisState* state = model_.axis(axis);
     const auto [low, high] = model_.visibleRange(axis);
-    const NumberFormat format = numberFormat(*state);
+    NumberFormat format = numberFormat(*state);
     const gdi::HPEN pen = makeGridPen(axis, major);
     std::vector<double> positions;
     if (state->logBase > 1) {
@@ -260,6 +290,7 @@ void KvlLabelLoop::ownPass(LONG axis, LONG major) {
         }
     } else {
         const double step = ownStep(axis, major);
+        format.decimals = decimalsToTellApart(step, format.decimals);
         if (step > 0 && std::isfinite(step)) {
             const double end = high + step * 1e-9;
             const double start = std::ceil(low / step - 1e-9) * step;

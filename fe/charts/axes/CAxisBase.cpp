@@ -7,6 +7,7 @@
 
 #include "axes/AxisPropertyCodes.h"
 #include "dravik/AxisInterfaces.h"
+#include "format/FormatCode.h"
 #include "format/FormatPicture.h"
 #include "format/ValueFormat.h"
 #include "host/CHostChartAdapter.h"
@@ -258,6 +259,26 @@ int CAxisBase::FormatLabel(double* value, char* text, std::size_t size) {
     }
     FormatValue(text, size, *value, settings_->format, settings_->decimals, settings_->prepared,
                 settings_->locale);
+    return 1;
+}
+
+int CAxisBase::FormatStepLabel(double* value, double step, char* text, std::size_t size) {
+    if (!settings_ || !value || (settings_->style & AS_HIDE) != 0 || isDateKind(settings_->format))
+        return FormatLabel(value, text, size);
+    const FormatCode kind = formatKind(settings_->format);
+    const double unit = settings_->scaleUnit != 0 ? settings_->scaleUnit : 1.0;
+    // A percent label shows a hundred times the value, so it needs two decimals fewer.
+    const double shown = std::fabs(step / unit) * (kind == FC_PERCENT ? 100.0 : 1.0);
+    constexpr double kMostDecimals = 10;
+    if (kind == FC_SCIENTIFIC || !(shown > 0) || !std::isfinite(shown))
+        return FormatLabel(value, text, size);
+    const int needed = static_cast<int>(std::clamp(std::ceil(-std::log10(shown) - 1e-9), 0.0, kMostDecimals));
+    if (needed <= settings_->decimals)
+        return FormatLabel(value, text, size);
+    *value /= unit;
+    PreparedFormat prepared = settings_->prepared;
+    prepared.number.digits = std::max(prepared.number.digits, needed);
+    FormatValue(text, size, *value, settings_->format, needed, prepared, settings_->locale);
     return 1;
 }
 

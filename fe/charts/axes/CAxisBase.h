@@ -42,6 +42,10 @@ public:
     // Divides `value` by the scale unit (handing it back so divided) and writes its label into `text`
     // of `size` bytes. 0 (and an empty text) without a record, else 1.
     virtual int FormatLabel(double* value, char* text, std::size_t size);
+    // As FormatLabel, for labels `step` apart (before the scale unit divides it): a number format gets
+    // the decimals that make such labels read apart where the axis's own decimals would print them
+    // alike (a step of 0.0001 under 2 decimals).
+    int FormatStepLabel(double* value, double step, char* text, std::size_t size);
     virtual void RepaintIfBound();
     virtual std::string GetTitleText();
     virtual int GetTitleLength();

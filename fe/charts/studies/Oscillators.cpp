@@ -105,7 +105,6 @@ void CalcRsi(InRow values, OutRow out, int periods, StudyRange& range, bool full
         return;
     range.min = 0.0;
     range.max = 100.0;
-    range.bounded = true;
     const std::size_t period = static_cast<std::size_t>(periods);
     std::vector<double> changes;
     changes.reserve(out.size());
@@ -148,7 +147,6 @@ void CalcStochastics(InRow high, InRow low, InRow close, OutRow percentK, OutRow
     CalcSimpleMovingAverage(percentK, percentD.first(percentK.size()), dPeriods, range, full);
     range.min = 0.0;
     range.max = 100.0;
-    range.bounded = true;
 }
 
 void CalcWilliamsR(InRow high, InRow low, InRow close, OutRow out, int periods, StudyRange& range,
@@ -163,7 +161,6 @@ void CalcWilliamsR(InRow high, InRow low, InRow close, OutRow out, int periods, 
                          });
     range.min = -100.0;
     range.max = 0.0;
-    range.bounded = true;
 }
 
 void CalcCommodityChannelIndex(InRow high, InRow low, InRow close, OutRow out, int periods, StudyRange& range,

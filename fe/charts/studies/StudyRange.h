@@ -30,9 +30,6 @@ inline bool IsValidPoint(double value) {
 struct StudyRange {
     double min = kRangeSeedMin;
     double max = kRangeSeedMax;
-    // The study's values can never leave [min, max] (a percentage of a window's range): the axis shows
-    // exactly that range, without the margin a range found in the values gets.
-    bool bounded = false;
 
     void Take(double value) {
         if (!IsValidPoint(value))

@@ -15,19 +15,6 @@
 namespace dravik {
 namespace {
 
-// A zoomed view's range out to whole tenths of its decade (a range of 2.37 to whole 0.1). Its labels
-// run from the minimum up in steps that are whole multiples of that unit, so they fall on round values
-// only when the minimum does; the tighter rounding of a whole chart's range (which may keep the
-// minimum at a hundredth of the decade) would leave them at 10.05, 10.15, ...
-void RoundZoomedRange(double& min, double& max) {
-    const double range = std::fabs(max - min);
-    if (!(range > 0.0) || !std::isfinite(range))
-        return;
-    const double unit = std::pow(10.0, std::floor(std::log10(range)) - 1.0);
-    min = unit * std::floor(min / unit);
-    max = unit * std::ceil(max / unit);
-}
-
 // Axis values written for each axis beyond the display minimum and maximum: the data minimum and maximum.
 constexpr LONG kAxisDataMinCode = 24;
 constexpr LONG kAxisDataMaxCode = 25;
@@ -370,12 +357,18 @@ void CAnalyticalChartBase::FitAxesToPoints(LONG first, LONG last) {
         std::vector<SHORT> rows;
         for (LONG k = 0; k < study->subIndicators; ++k)
             rows.push_back(static_cast<SHORT>(table_[static_cast<std::size_t>(index)].firstSeries + k));
-        StudyAxisRecord& axis = axes_[static_cast<std::size_t>(a)];
-        if (!PriceRange(rows, first, last, axis.dataMin, axis.dataMax))
-            continue;
-        RoundZoomedRange(axis.dataMin, axis.dataMax);
+        // A view that holds none of the study's values (its lead-in) gives the range of an axis
+        // without data, never the search's start values.
+        double min = 0;
+        double max = 0;
+        if (!PriceRange(rows, first, last, min, max))
+            NormaliseRange(min, max, -1);
+        RoundRangeToStep(min, max);
         if (study->startInZero)
-            axis.dataMin = 0;
+            min = 0;
+        StudyAxisRecord& axis = axes_[static_cast<std::size_t>(a)];
+        axis.dataMin = min;
+        axis.dataMax = max;
     }
     // The price pane: the price series and every study drawn over them.
     std::vector<SHORT> rows = priceRows_;
@@ -389,7 +382,7 @@ void CAnalyticalChartBase::FitAxesToPoints(LONG first, LONG last) {
     double min = 0;
     double max = 0;
     if (PriceRange(rows, first, last, min, max)) {
-        RoundZoomedRange(min, max);
+        RoundRangeToStep(min, max);
         axes_[kPriceAxisIndex].dataMin = min;
         axes_[kPriceAxisIndex].dataMax = max;
     }

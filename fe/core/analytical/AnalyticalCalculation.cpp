@@ -67,7 +67,7 @@ void CAnalyticalChartBase::ComputeStudy(LONG index) {
     }
     const LONG decimals = study->priceIndicator ? DecimalsOfAxis(kPriceAxisIndex) : -1;
     entry.rangeState = static_cast<SHORT>(NormaliseRange(range.min, range.max, decimals));
-    if (entry.rangeState == 0 && !range.bounded && (options & FEO_NOINFLATE) == 0)
+    if (entry.rangeState == 0 && (options & FEO_NOINFLATE) == 0)
         WidenRange(range.min, range.max, kRangeWidening);
     entry.min = range.min;
     entry.max = range.max;

@@ -24,6 +24,19 @@ bool finitePositive(double value) {
     return std::isfinite(value) && value > 0;
 }
 
+// The smallest of `step` x 1, 2, 5, 10, 20, ... that is at least `least` (the step itself when it is
+// as wide already, or when either is not a positive finite value).
+double WidenStepToFit(double step, double least) {
+    if (!finitePositive(step) || !finitePositive(least) || least <= step)
+        return step;
+    const double ratio = least / step;
+    const double power = std::pow(10.0, std::floor(std::log10(ratio)));
+    for (const double factor : {1.0, 2.0, 5.0, 10.0})
+        if (ratio <= factor * power * (1 + 1e-9))
+            return step * factor * power;
+    return step * 10 * power;
+}
+
 // The used panes in label order: study axes 0-2 in use, then the price axis.
 std::vector<SHORT> usedPanes(const std::array<StudyAxisRecord, kAxisRecordCount>& axes) {
     std::vector<SHORT> panes;
@@ -119,7 +132,11 @@ bool CAnalyticalChartBase::LayoutLabelPanes(gdi::DeviceContext*, bool major, dou
         const std::uint32_t userBit = major ? AUF_STEP : AUF_MINORSTEP;
         const double userStep = settings ? (major ? settings->step : settings->minorStep) : 0;
         if (settings && (settings->usedFields & userBit) != 0 && userStep > 0) {
-            (major ? axis.labelStep : axis.minorStep) = userStep;
+            // The user's step, widened for this pass to a round multiple of itself where the pane
+            // would get more labels than the chart's step leaves room for; the setting stays.
+            const double paneRange = axis.displayMax - axis.displayMin;
+            const double roomy = sharedRange != 0 ? shared * paneRange / sharedRange : 0;
+            (major ? axis.labelStep : axis.minorStep) = WidenStepToFit(userStep, roomy);
         } else {
             if (!isPrice && count != 0 && truncatedCount((toTitle - previousTitle) / shared) == count)
                 --count;
@@ -208,7 +225,7 @@ bool CAnalyticalChartBase::GivePaneLabel(gdi::DeviceContext& dc, LONG axisCode, 
                 copyText(*text, " ");
             } else {
                 char formatted[kPaneLabelBytes] = {};
-                settings.FormatLabel(value, formatted, sizeof formatted);
+                settings.FormatStepLabel(value, axis.labelStep, formatted, sizeof formatted);
                 copyText(*text, formatted);
                 settings.SelectTextColor(dc, blackAndWhite_);
             }

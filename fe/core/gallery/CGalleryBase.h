@@ -344,7 +344,7 @@ protected:
     // The width in pixels of a label text with the label font on `dc`; 0 when it cannot be measured.
     LONG MeasureLabel(gdi::DeviceContext* dc, const std::string& text);
     LONG LabelWidthOfKind(gdi::DeviceContext* dc, LONG kind, LONG first, LONG last);
-    // The label text cut (or blanked) to fit `space` pixels.
+    // The label text, or one blank when it does not fit `space` pixels whole.
     std::string FitLabel(gdi::DeviceContext* dc, std::string text, double space, LONG* width);
     // Pixels from one point position to the next on the X axis of a visible range of `width` pixels.
     double PixelsPerSlot(LONG first, LONG last, LONG width);

@@ -44,14 +44,6 @@ std::string cutText(std::string text, std::size_t bytes) {
     return text;
 }
 
-// Removes the last character (UTF-8) of a text.
-void dropLastCharacter(std::string& text) {
-    std::size_t end = text.size();
-    while (end > 0 && (static_cast<unsigned char>(text[end - 1]) & 0xC0) == 0x80)
-        --end;
-    text.resize(end > 0 ? end - 1 : 0);
-}
-
 LONG axisStyle(CHostChartAdapter* chart) {
     return chart ? static_cast<LONG>(chart->GetAxisValue(korvel::kXAxis, APC_STYLE)) : 0;
 }
@@ -108,7 +100,7 @@ LONG CGalleryBase::MeasureLabel(gdi::DeviceContext* dc, const std::string& text)
 LONG CGalleryBase::LabelWidthOfKind(gdi::DeviceContext* dc, LONG kind, LONG first, LONG last) {
     // Every label of the kind in the visible range is measured (up to a bound): the texts of one kind
     // differ in width ("8 Dec 2024", "12 Jun 2024"), and a step chosen for the first and last alone
-    // leaves the wider ones in between cut.
+    // leaves the wider ones in between without room, so they would be left out.
     LONG widest = 0;
     LONG measured = 0;
     for (LONG element = first; element <= last; ++element) {
@@ -294,16 +286,11 @@ std::string CGalleryBase::FormatDateText(LONG element, LONG first, LONG kind, do
 // --- The label pass ------------------------------------------------------------------------------------
 
 std::string CGalleryBase::FitLabel(gdi::DeviceContext* dc, std::string text, double space, LONG* width) {
-    const bool blankWhenCut = owner_ && (state().extension.options & kOptionNoTruncatedDateLabels) != 0;
+    // A label that does not fit whole is left out (one blank): a cut one ("Q1 2", "202") reads as
+    // another date, or as none.
     *width = MeasureLabel(dc, text);
-    // Ends at one blank, whether or not that fits: a label never loops on a space too small.
-    while (*width > space && text != " ") {
-        if (blankWhenCut)
-            text.clear();
-        else
-            dropLastCharacter(text);
-        if (text.empty())
-            text = " ";
+    if (*width > space && text != " ") {
+        text = " ";
         *width = MeasureLabel(dc, text);
     }
     return text;

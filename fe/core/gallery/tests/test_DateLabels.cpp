@@ -299,7 +299,7 @@ TEST_F(DateLabels, CentringFollowsTheMajorKind) {
     EXPECT_EQ(type(kBarType).HasDistinctBreaks(6), 0);
 }
 
-TEST_F(DateLabels, LabelsAreCutToTheirSpace) {
+TEST_F(DateLabels, LabelsThatDoNotFitWholeAreLeftOut) {
     fillDays(2024, 1, 1, 40);  // 1 Jan .. 9 Feb: one month begins, on element 31
     settings().dateStep = 3;
     settings().dateMinorStep = 3;
@@ -311,9 +311,10 @@ TEST_F(DateLabels, LabelsAreCutToTheirSpace) {
     // The 40 days fill the chart's plot as 41 slots (0.5 .. 40.5), a slot width / 41 px: "Jan 24" has
     // 31 slots, "Feb" the 9 slots to the end of the axis.
     const Case cases[] = {
-        {82, "Jan 24", "Fe"},  // 62 px and 18 px
-        {41, "Jan ", "F"},     // 31 px and 9 px
-        {4, " ", " "},         // not even a blank fits: the label stays one blank
+        {82, "Jan 24", " "},    // 62 px and 18 px: "Feb" needs 21
+        {96, "Jan 24", "Feb"},  // 72.6 px and 21.1 px
+        {41, " ", " "},         // 31 px and 9 px: neither fits whole
+        {4, " ", " "},          // not even a blank fits: the label stays one blank
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.width);
@@ -329,7 +330,7 @@ TEST_F(DateLabels, LabelsAreCutToTheirSpace) {
         EXPECT_DOUBLE_EQ(second.gap, 9.5);
         EXPECT_EQ(second.next, 41);
     }
-    // With labels that are not to be cut, a label too wide becomes a blank.
+    // With labels that are not to be cut (the option), just the same.
     settings().options |= kOptionNoTruncatedDateLabels;
     setPlotWidth(82);
     EXPECT_EQ(label(0.5, 0).text, "Jan 24");
