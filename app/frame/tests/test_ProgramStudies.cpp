@@ -276,7 +276,7 @@ protected:
     }
 
     struct Studies {
-        std::vector<double> sar, rsi, average;
+        std::vector<double> sar, rsi;
     };
     com::SHORT seriesOf(Study study) {
         ExtensionStudySlots studies(&extension());
