@@ -6,7 +6,9 @@
 #include <QLineEdit>
 
 #include <chrono>
+#include <cstdint>
 #include <cstdio>
+#include <functional>
 #include <map>
 #include <vector>
 
