@@ -193,14 +193,18 @@ TEST_F(ChartFillTest, RepairLeavesTheWeekAfterALastDayOnSaturday) {
     EXPECT_EQ(fill.Trim(), 5);
 }
 
-TEST_F(ChartFillTest, RepairWritesNothingWhenTheCompanyDidNotTradeOnTheLastDay) {
+TEST_F(ChartFillTest, RepairTakesTheCompanysLastCloseWhenTheMarketTradedLater) {
     gSpecial = true;
-    // The market's last day is now Thursday 10 March, on which the company has no row.
+    // The market's last day is now Thursday 10 March, on which the company has no row: its last week
+    // ends on empty days all the same and takes the close of its own last day, Tuesday 8 March.
     addDay(day(2005, 3, 10), kGeneralIndex, 0, 0, 0, 1060, 0, 0);
     chart10(1);
     ASSERT_EQ(chart.pointCount(), 6);
-    EXPECT_EQ(at(kCloseColumn, 1), N);
-    EXPECT_EQ(fill.Trim(), 5);
+    EXPECT_EQ(chart.data.legends[1], "2005-03-10");
+    EXPECT_EQ(at(kCloseColumn, 1), 13);
+    EXPECT_EQ(chart.loaded.values[kCloseColumn][1], 13);
+    EXPECT_EQ(at(kCloseColumn, 2), N);
+    EXPECT_EQ(fill.Trim(), 4);
 }
 
 TEST_F(ChartFillTest, MonthlyFillIsDatedOnThe15th) {

@@ -3,8 +3,10 @@
 // computes here from the database's daily rows and split rows, in English and in Arabic.
 #include <QAbstractButton>
 #include <QComboBox>
+#include <QImage>
 #include <QTreeWidget>
 
+#include <algorithm>
 #include <chrono>
 #include <cmath>
 #include <cstdio>
@@ -16,6 +18,7 @@
 
 #include "AssembledProgramFixture.h"
 #include "frame/chart/DrawingHandles.h"
+#include "frame/chart/ExtensionCalls.h"
 #include "frame/data/DataEditorModel.h"
 #include "frame/data/DataWindowsWiring.h"
 #include "frame/data/frmData.h"
@@ -24,6 +27,8 @@
 namespace {
 
 using namespace std::chrono;
+using frame::chart::ExtensionStudySlots;
+using frame::chart::Study;
 
 // The sample's real-estate company of the first market, split 3 for 2 on 10 June 2024 (within the last
 // year of the market, which ends on 31 December 2024).
@@ -304,6 +309,81 @@ TEST_P(ProgramGroupedValuesTest, TheWindowsShowTheAdjustedGroupsOfTheCompanySwit
     ASSERT_GT(bars.size(), GetParam().interval == kWeekly ? 50U : 12U);
     checkDataEditor(bars);
     checkPointsUnderTheMouse(bars);
+    EXPECT_EQ(errorLog(), "");
+}
+
+// The sample's company that did not trade on the market's last day: its last day is Monday 30 December
+// 2024, the market's Tuesday 31 December.
+constexpr const char* kEarlyEndTicker = "NORN";
+constexpr std::int32_t kEarlyEndCompany = 113;
+constexpr int kOneMonth = 0;
+
+// Its last week (29 December to 4 January, dated 2 January) or month ends on the empty days after the
+// market's last day; it still has the close of the company's last day, its bar is drawn and the SAR
+// reaches it (the studies' own tests look at two years of the same company).
+TEST_P(ProgramGroupedValuesTest, TheLastPeriodOfACompanyThatStoppedBeforeTheMarketHasItsClose) {
+    if (GetParam().arabic)
+        saveSetting("Language", "True");
+    startProgram();
+    chartWindow().Korvel1()->resize(900, 600);
+    choose("cmbPeriod", kOneMonth);
+    choose("cmbInterval", GetParam().interval);
+    chartTicker(kEarlyEndTicker);
+    ASSERT_EQ(chartedCompany(), kEarlyEndCompany);
+    db::RowSet lastRow = database().query(R"(SELECT "DATE", "ClosingPrice" FROM "MARKETDAILY1" WHERE)"
+                                          R"( "COMPANYID" = ? ORDER BY "DATE" DESC LIMIT 1)",
+                                          {kEarlyEndCompany});
+    ASSERT_FALSE(lastRow.eof());
+    const sys_days lastDay = parseDay(lastRow.textOrEmpty(0));
+    const double lastClose = lastRow.real(1);
+    ASSERT_EQ(isoOf(lastDay), "2024-12-30");
+
+    const com::SHORT close = series(&dravik::IFinancialCharts::get_CloseSeries);
+    const com::SHORT high = series(&dravik::IFinancialCharts::get_HighSeries);
+    const com::SHORT low = series(&dravik::IFinancialCharts::get_LowSeries);
+    com::LONG count = 0;
+    ASSERT_EQ(chart().get_PointCount(&count), com::S_OK);
+    com::LONG last = count - 1;
+    while (last >= 0 && !valueAt(close, last))
+        --last;
+    ASSERT_GE(last, 0);
+    EXPECT_EQ(isoOf(pointDay(last)), isoOf(groupDate(lastDay, GetParam().interval)));
+    EXPECT_EQ(valueAt(close, last), lastClose);
+    // The points after it hold only empty days.
+    for (com::LONG p = last + 1; p < count; ++p)
+        EXPECT_FALSE(valueAt(high, p)) << isoOf(pointDay(p));
+
+    ExtensionStudySlots studies(&extension());
+    const com::SHORT sar = studies.get16(Study::CUSTOM4, frame::chart::kStudySeriesIndex, -1);
+    // A month of December alone has no SAR; the weeks have one.
+    if (GetParam().interval == kWeekly) {
+        EXPECT_TRUE(valueAt(sar, last)) << "the SAR reaches the last period";
+    }
+
+    // The bar: most of the column between the period's low and high is not the plot's colour.
+    chartObject().paintSurface();
+    const QImage image = chartObject().surface()->image().convertToFormat(QImage::Format_RGB32);
+    const korvel::KvlRect plot = chartObject().model().plotRect();
+    ASSERT_TRUE(valueAt(high, last) && valueAt(low, last));
+    com::LONG x = 0, top = 0, bottom = 0;
+    ASSERT_EQ(chart().ValueToPixel(last + 1.0, *valueAt(high, last), &x, &top, 0), com::S_OK);
+    ASSERT_EQ(chart().ValueToPixel(last + 1.0, *valueAt(low, last), &x, &bottom, 0), com::S_OK);
+    ASSERT_GT(bottom - top, 4);
+    std::map<QRgb, int> seen;  // the colour most of the plot shows is its own
+    for (com::LONG y = plot.top + 1; y < plot.bottom; y += 3)
+        for (com::LONG px = plot.left + 1; px < plot.right; px += 3)
+            ++seen[image.pixel(px, y)];
+    const QRgb background = std::max_element(seen.begin(), seen.end(), [](const auto& a, const auto& b) {
+                                return a.second < b.second;
+                            })->first;
+    int drawn = 0;
+    for (com::LONG y = top; y <= bottom; ++y) {
+        bool any = false;
+        for (com::LONG dx = -1; dx <= 1; ++dx)
+            any = any || image.pixel(x + dx, y) != background;
+        drawn += any ? 1 : 0;
+    }
+    EXPECT_GT(drawn, (bottom - top + 1) * 3 / 4) << "the bar of " << isoOf(pointDay(last));
     EXPECT_EQ(errorLog(), "");
 }
 

@@ -1,16 +1,21 @@
 // The Parabolic SAR on the assembled program's chart: whatever the user does to the chart, the series
 // holds the stop-and-reverse levels of the charted company's days, computed here from the database
 // rows by a model of the indicator written out below.
+#include <QComboBox>
 #include <QKeyEvent>
 #include <QLineEdit>
 
 #include <chrono>
+#include <cstdint>
 #include <cstdio>
+#include <functional>
 #include <map>
 #include <vector>
 
 #include "AssembledProgramFixture.h"
+#include "appchart/studies/CustomStudies.h"
 #include "dravik/IFinancialCharts.h"
+#include "frame/chart/ChartEvents.h"
 #include "frame/chart/ExtensionCalls.h"
 
 namespace {
@@ -240,3 +245,162 @@ TEST_F(ProgramStudiesTest, TheSarStaysTheIndicatorsThroughZoomResizeAndPriceDisp
     processEvents();
     expectTheSarOf(kSampleCompany, "as high-low-close bars again");
 }
+
+namespace {
+
+constexpr int kTwoYearPeriod = 5;
+constexpr int kWeeklyChart = 1;
+constexpr int kMonthlyChart = 2;
+
+class ProgramStudyWorkTest : public ProgramStudiesTest, public ::testing::WithParamInterface<int> {
+protected:
+    static std::uint64_t calculations() { return tarnwick::chart::CustomStudiesCalculationCount(); }
+    frame::Form* settingsWindow() { return frameWindow().toolWindow(QStringLiteral("frmChartSettings")); }
+    // The user's choice in a list of the chart settings window, without the events after it.
+    void chooseAtOnce(const char* list, int index) {
+        auto* combo = static_cast<QComboBox*>(settingsWindow()->controlWidget(QString::fromLatin1(list)));
+        combo->setCurrentIndex(index);
+        emit combo->activated(index);
+    }
+    void typeTickerAtOnce(const char* ticker) {
+        auto* box = static_cast<QLineEdit*>(settingsWindow()->controlWidget(QStringLiteral("txtSymbol")));
+        box->setText(QString::fromLatin1(ticker));
+        QKeyEvent press(QEvent::KeyPress, Qt::Key_Return, Qt::NoModifier, QStringLiteral("\r"));
+        QCoreApplication::sendEvent(box, &press);
+    }
+    // The screen takes the chart's picture as soon as the action returns, as a window system asks for
+    // it; whatever the program does afterwards and marks on the chart needs another picture.
+    void showOnScreenThenSettle() {
+        if (chartObject().invalidRect())
+            chartWindow().Korvel1()->repaint();
+        for (int pass = 0; pass < 5; ++pass)
+            processEvents();
+    }
+
+    struct Studies {
+        std::vector<double> sar, rsi;
+    };
+    com::SHORT seriesOf(Study study) {
+        ExtensionStudySlots studies(&extension());
+        return studies.get16(study, frame::chart::kStudySeriesIndex, -1);
+    }
+    double valueAt(com::SHORT series, com::LONG point) {
+        double value = 0;
+        EXPECT_EQ(chart().get_ValueAt(series, point, &value), com::S_OK);
+        return value;
+    }
+    Studies shownStudies(com::LONG points) {
+        Studies shown;
+        for (com::LONG p = 0; p < points; ++p) {
+            shown.sar.push_back(valueAt(seriesOf(Study::CUSTOM4), p));
+            shown.rsi.push_back(valueAt(seriesOf(Study::RSI), p));
+        }
+        return shown;
+    }
+    // The points up to the last one with a close: the trailing empty ones carry no study values.
+    com::LONG pointsWithStudies() {
+        com::SHORT close = -1;
+        EXPECT_EQ(extension().get_CloseSeries(&close), com::S_OK);
+        com::LONG points = chartObject().model().pointCount();
+        while (points > 0 && valueAt(close, points - 1) >= 1e10)
+            --points;
+        return points;
+    }
+    void expectStudies(const Studies& expected, const char* when) {
+        SCOPED_TRACE(when);
+        const Studies shown = shownStudies(static_cast<com::LONG>(expected.sar.size()));
+        for (std::size_t p = 0; p < expected.sar.size(); ++p) {
+            EXPECT_EQ(shown.sar[p], expected.sar[p]) << "SAR at point " << p;
+            EXPECT_EQ(shown.rsi[p], expected.rsi[p]) << "RSI at point " << p;
+        }
+    }
+};
+
+// A company switch and a period change compute the custom studies once and paint the chart once.
+TEST_F(ProgramStudyWorkTest, ACompanySwitchAndAPeriodChangeComputeAndPaintOnce) {
+    startProgram();
+    showOnScreenThenSettle();
+    struct Action {
+        const char* name;
+        std::function<void()> run;
+    };
+    const Action actions[] = {
+        {"company switch", [this] { typeTickerAtOnce("AMLB"); }},
+        {"period change", [this] { chooseAtOnce("cmbPeriod", kTwoYearPeriod); }},
+        {"switch back", [this] { typeTickerAtOnce("NORB"); }},
+    };
+    for (const Action& action : actions) {
+        const std::uint64_t computedBefore = calculations();
+        const com::LONG paintedBefore = chartObject().surfacePaintCount();
+        action.run();
+        showOnScreenThenSettle();
+        EXPECT_EQ(calculations() - computedBefore, 1U) << action.name;
+        EXPECT_EQ(chartObject().surfacePaintCount() - paintedBefore, 1) << action.name;
+    }
+    EXPECT_EQ(chartWindow().chartFill()->CompanyID, kSampleCompany);
+    expectTheSarOf(kSampleCompany, "after the actions");
+    EXPECT_EQ(errorLog(), "");
+}
+
+// On a weekly or monthly chart of the company that stopped trading before the market (its last week or
+// month takes its last close), the SAR, the RSI and the averages reach the last period, and the SAR and
+// the RSI keep their values there after every hand-over of the extension's values. A hand-over that
+// keeps them computes nothing again.
+TEST_P(ProgramStudyWorkTest, TheStudiesKeepTheirValuesOnTheLastPeriodsAfterEveryHandOver) {
+    startProgram();
+    chooseAtOnce("cmbPeriod", kTwoYearPeriod);
+    processEvents();
+    chooseAtOnce("cmbInterval", GetParam());
+    processEvents();
+    chartTicker("NORN");
+    const com::LONG points = pointsWithStudies();
+    ASSERT_GT(points, 20);
+    const Studies fill = shownStudies(points);
+    // The SAR of the periods' highs and lows, the last period included.
+    com::SHORT high = -1, low = -1;
+    ASSERT_EQ(extension().get_HighSeries(&high), com::S_OK);
+    ASSERT_EQ(extension().get_LowSeries(&low), com::S_OK);
+    std::vector<double> highs, lows;
+    for (com::LONG p = 0; p < points; ++p) {
+        highs.push_back(valueAt(high, p));
+        lows.push_back(valueAt(low, p));
+    }
+    const std::vector<double> model = parabolicSarModel(highs, lows);
+    for (com::LONG p = 1; p < points; ++p)
+        EXPECT_NEAR(fill.sar[static_cast<std::size_t>(p)], model[static_cast<std::size_t>(p)], 1e-9) << p;
+    EXPECT_LT(fill.rsi.back(), 1e10);
+    EXPECT_LT(valueAt(seriesOf(Study::CUSTOM1), points - 1), 1e10) << "the 20-period average";
+
+    ExtensionStudySlots studies(&extension());
+    for (const bool shown : {true, false}) {
+        const std::uint64_t before = calculations();
+        studies.put(Study::MACD, frame::chart::kStudyVisible, com::Variant(shown));
+        processEvents();
+        expectStudies(fill, shown ? "MACD shown" : "MACD hidden");
+        EXPECT_EQ(calculations(), before) << "nothing computed again";
+    }
+
+    // Another chart type and back computes the studies anew; the recalculation command, before the
+    // program gets round to it, puts the SAR and the RSI back on every period with a close.
+    com::LONG renko = 0, analytical = 0;
+    ASSERT_EQ(extension().get_GalleryType(1, &renko), com::S_OK);
+    ASSERT_EQ(extension().get_GalleryType(4, &analytical), com::S_OK);
+    ASSERT_EQ(chart().put_ChartType(renko), com::S_OK);
+    ASSERT_EQ(chart().put_ChartType(analytical), com::S_OK);
+    chartObject().runCommand(frame::chart::kCommandRecalculateCustom);
+    expectStudies(fill, "Renko and back, then the recalculation command");
+    processEvents();
+    expectStudies(fill, "Renko and back, settled");
+
+    ASSERT_EQ(extension().put_PriceDisplay(3), com::S_OK);
+    processEvents();
+    expectStudies(fill, "as candlesticks");
+    EXPECT_EQ(errorLog(), "");
+}
+
+INSTANTIATE_TEST_SUITE_P(WeeksAndMonths, ProgramStudyWorkTest, ::testing::Values(kWeeklyChart, kMonthlyChart),
+                         [](const ::testing::TestParamInfo<int>& info) {
+                             return std::string(info.param == kWeeklyChart ? "Weekly" : "Monthly");
+                         });
+
+}  // namespace

@@ -71,12 +71,25 @@ HRESULT KvlChart::get_PointXValue(LONG point, double* value) {
 
 // A value written from outside shows at the next paint: a caller that fills a series point by point
 // after the chart was drawn (a study computed by another library) must not wait for an unrelated
-// repaint. Marks made during a paint would only repeat it.
+// repaint. Marks made during a paint would only repeat it. The active chart type hears of the value,
+// so that its own copy of the values keeps it when it hands that copy to the chart again.
 HRESULT KvlChart::put_ValueAt(SHORT series, LONG point, double value) {
     const HRESULT result = model_.setValue(1, series, point, value);
-    if (com::SUCCEEDED(result) && !painting_)
+    if (com::FAILED(result))
+        return result;
+    writtenValues_[{series, point}] = value;
+    driver_.notifyValueWritten(series, point);
+    if (!painting_)
         InvalidateRect(nullptr);
     return result;
+}
+
+bool KvlChart::holdsWrittenValues() const {
+    return std::all_of(writtenValues_.begin(), writtenValues_.end(), [this](const auto& written) {
+        double now = 0;
+        return com::SUCCEEDED(model_.value(1, written.first.first, written.first.second, &now)) &&
+               now == written.second;
+    });
 }
 
 HRESULT KvlChart::get_XValueAt(SHORT table, LONG point, double* value) {

@@ -39,6 +39,8 @@ bool setEnabled(ostbar::OstCommandTable& table, LONG id, bool enabled) {
 }  // namespace
 
 void KvlChart::dataChanged() {
+    // What the application wrote belongs to the data it wrote it over.
+    writtenValues_.clear();
     model_.autoScale();
     model_.resetZoom();
     driver_.notifyNewData();

@@ -79,6 +79,7 @@ void KvlChart::paintSurface() {
     gdi::DeviceContext* dc = surface();
     if (!dc || surfaceDcLevel_)
         return;
+    ++surfacePaints_;
     paint(dc, model_.clientRect(), false);
     // The value labels are only known once drawn: where the strip left of the plot did not fit them,
     // it is sized to them and the screen painted again at once (the texts of a value axis do not

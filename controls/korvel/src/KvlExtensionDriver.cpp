@@ -123,6 +123,12 @@ void KvlExtensionDriver::notifyNewData() {
         extensions_[active_.extension].gallery->NotifyGallery(active_.index, 1);
 }
 
+void KvlExtensionDriver::notifyValueWritten(LONG series, LONG point) {
+    if (active_.index >= 0)
+        extensions_[active_.extension].gallery->ActiveGalleryCall(active_.index, kGalleryCallValueWritten,
+                                                                  series, point);
+}
+
 void KvlExtensionDriver::notifyScroll(LONG first, LONG last) {
     if (active_.index >= 0 && extensions_[active_.extension].scroller)
         extensions_[active_.extension].scroller->OnScrollChange(first, last);

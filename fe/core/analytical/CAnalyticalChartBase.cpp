@@ -213,6 +213,19 @@ void CAnalyticalChartBase::HandBufferToChart() {
         adapter()->RefreshData(0);
 }
 
+LONG CAnalyticalChartBase::ActiveGalleryCall(LONG code, LONG series, LONG point) {
+    if (code != korvel::kGalleryCallValueWritten || series < 0 || series >= rowCount() || point < 0 ||
+        point >= points_ || !adapter())
+        return 0;
+    const std::size_t at = static_cast<std::size_t>(series) * static_cast<std::size_t>(points_) +
+                           static_cast<std::size_t>(point);
+    double value = 0;
+    if (at >= buffer_.size() || com::FAILED(adapter()->GetValue(series, point, &value)))
+        return 0;
+    buffer_[at] = value;
+    return 1;
+}
+
 BoundPriceSeries CAnalyticalChartBase::boundPrices() const {
     BoundPriceSeries bound;
     if (!owner_)

@@ -58,6 +58,9 @@ public:
     void SetDataUnit(LONG unit) override;
     // With the zoom option on, a view of part of the points fits every pane to the visible points.
     LONG OnScrollChange(LONG first, LONG last) override;
+    // A value the application wrote into the chart goes into the buffer too, which the chart gets
+    // again at every hand-over; 1 when it was taken.
+    LONG ActiveGalleryCall(LONG code, LONG series, LONG point) override;
     // The delete-all command of a drawing kind empties that kind; other commands go to the base.
     LONG OnAxisMenuCommand(LONG message, std::intptr_t id, std::intptr_t record) override;
     // Pane codes 50-52 (study axes 0-2, E_FAIL while not in use) and 53 (the price axis); other axes

@@ -178,4 +178,13 @@ std::optional<double> TempDataTable::closeOn(db::Date date) {
     return optionalReal(rows, 0);
 }
 
+std::optional<db::Date> TempDataTable::lastTradingDay() {
+    db::RowSet rows =
+        connection_.query(R"(SELECT MAX("Date") FROM "tempData" WHERE "CompanyID" IS NOT NULL)");
+    if (rows.eof() || rows.isNull(0)) {
+        return std::nullopt;
+    }
+    return rows.date(0);
+}
+
 }  // namespace tarnwick::chart

@@ -75,7 +75,7 @@ void clsKorvelFill::fill(std::int32_t companyId, std::int32_t period, bool adjus
     reading.dayLegend = dayLegend;
     data_ = reading.read(table.rowsByDate());
     if (interval != ChartInterval::Daily) {
-        repairLastClose(interval, last);
+        repairLastClose(interval);
     }
 
     bindToChart(company);
@@ -139,20 +139,24 @@ void clsKorvelFill::bindToChart(const clsCompany& company) {
     Chart->loadData(data_);
 }
 
-void clsKorvelFill::repairLastClose(ChartInterval interval, db::Date last) {
+void clsKorvelFill::repairLastClose(ChartInterval interval) {
     // A week or month whose last row is an empty day has no close; it takes the close of the
-    // market's last day, only when it has none. Only the point holding the last date is written:
-    // earlier points without a close stay empty (the trailing trim leaves them out of the studies),
-    // and a data set whose last point is another date is left as it is.
+    // company's own last trading day, which need not be the market's last day. Only the point holding
+    // that day is written, and only when it has no close: earlier points without a close stay empty
+    // (the trailing trim leaves them out of the studies).
     // The data set is repaired before the chart reads it: the chart type shown takes its own copy of
     // the chart's data when the data arrive, and a value written into the chart afterwards would be
     // missing from that copy, and so from every chart type switched in later.
     TempDataTable table(gConnection);
-    const std::optional<double> close = table.closeOn(last);
+    const std::optional<db::Date> lastDay = table.lastTradingDay();
+    if (!lastDay) {
+        return;
+    }
+    const std::optional<double> close = table.closeOn(*lastDay);
     if (!close) {
         return;
     }
-    const double lastPoint = OleDay(PointDay(interval, last));
+    const double lastPoint = OleDay(PointDay(interval, *lastDay));
     std::vector<double>& closes = data_.values[static_cast<std::size_t>(kCloseColumn)];
     for (std::int32_t i = data_.pointCount() - 1; i >= 0; --i) {
         const auto point = static_cast<std::size_t>(i);

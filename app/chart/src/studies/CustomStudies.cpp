@@ -11,6 +11,8 @@ namespace tarnwick::chart {
 
 namespace {
 
+std::uint64_t g_calculations = 0;
+
 // A statement whose failure is ignored: the procedure runs on with the next one.
 template <class Body>
 void ignoringErrors(Body&& body) noexcept {
@@ -97,6 +99,7 @@ void CalculateCustomStudies(StudyChart& chart, std::int32_t TrimDays) {
     if (points < 2) {
         return;
     }
+    ++g_calculations;
     const std::int32_t trim = !gSpecial ? 0 : (TrimDays == 0 ? kDefaultTrimDays : TrimDays);
 
     com::ComPtr<indikon::_Database> database;
@@ -119,6 +122,10 @@ void CalculateCustomStudies(StudyChart& chart, std::int32_t TrimDays) {
         writeValue(chart, prices.close, settings.rsiSeries, i, resultAt(results.rsi.get(), u"Rsi", i));
     }
     database->CloseDatabase();
+}
+
+std::uint64_t CustomStudiesCalculationCount() {
+    return g_calculations;
 }
 
 }  // namespace tarnwick::chart

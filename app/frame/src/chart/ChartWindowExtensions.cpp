@@ -73,10 +73,8 @@ void ChartWindowExtensions::attach() {
                 return leftover;
             }});
     m_links.fill()->Chart = m_target.get();
-    m_customStudies = std::make_unique<CustomStudiesKeeper>(m_korvel.chart(), [this] {
-        if (tarnwick::chart::clsKorvelFill* fill = m_links.fill(); m_target && fill)
-            tarnwick::chart::CalculateCustomStudies(*m_target, fill->Trim());
-    });
+    m_customStudies =
+        std::make_unique<CustomStudiesKeeper>(m_korvel.chart(), [this] { recalculateCustomStudies(); });
     m_handles = std::make_unique<DrawingHandles>(chart, gFinExt.get(), gGlosx.get());
     m_handles->setMouseMoved([this](std::int16_t x, std::int16_t y) {
         if (m_hooks.chartPeers.showChartValues)
@@ -85,16 +83,20 @@ void ChartWindowExtensions::attach() {
     m_events = std::make_unique<ChartEvents>(
         chart, gFinExt.get(), m_handles.get(),
         ChartEventLinks{[](std::int32_t row) { return GetLangString(row); }, [this] { m_links.showHelp(); },
-                        [this] {
-                            if (m_target)
-                                tarnwick::chart::CalculateCustomStudies(*m_target, 0);
-                        },
+                        [this] { recalculateCustomStudies(); },
                         [this](bool shown) { m_links.showDataEditor(shown); },
                         [] { QApplication::processEvents(); }},
         [this](std::int32_t display) {
             if (tarnwick::chart::clsKorvelFill* fill = m_links.fill())
                 fill->PriceDisplay = display;
         });
+}
+
+// With the fill's own trim, the points without a close it left at the end: on a weekly or monthly
+// chart they are far fewer than the 30 points a trim of 0 would leave out.
+void ChartWindowExtensions::recalculateCustomStudies() {
+    if (tarnwick::chart::clsKorvelFill* fill = m_links.fill(); m_target && fill)
+        tarnwick::chart::CalculateCustomStudies(*m_target, fill->Trim());
 }
 
 // The old overlay goes first, or its going would take the new one's place on the chart and the list.

@@ -25,9 +25,12 @@ void CustomStudiesKeeper::valuesReplaced() {
         &m_context, [this] { recalculateNow(); }, Qt::QueuedConnection);
 }
 
+// The chart type keeps the values written into the chart in the copy it hands over, and the chart
+// fill computes the studies after its own hand-overs: only a hand-over that computed the studies'
+// series anew (the chart type switched in again, its studies rebuilt) leaves something to do.
 void CustomStudiesKeeper::recalculateNow() {
     m_pending = false;
-    if (!m_recalculate)
+    if (!m_recalculate || m_chart.holdsWrittenValues())
         return;
     struct Running {
         bool& flag;

@@ -8,6 +8,7 @@
 #include <memory>
 #include <optional>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "com/ComObject.h"
@@ -95,6 +96,8 @@ public:
     void setSiteInfo(LONG info) { siteInfo_ = info; }
     LONG repaintCount() const { return repaints_; }
     LONG dataRefreshCount() const { return dataRefreshes_; }
+    // How often the chart was painted into its surface (the screen's pictures).
+    LONG surfacePaintCount() const { return surfacePaints_; }
 
     // The data changed from outside the extensions: rescale and tell the active gallery.
     void dataChanged();
@@ -152,9 +155,12 @@ public:
     void setToolBarListener(std::function<void(bool shown)> listener) {
         toolBarListener_ = std::move(listener);
     }
-    // Told when an extension hands the chart a new table of values: whatever the application wrote
-    // into the series itself is gone then. Called inside the extension's call; empty: nobody.
+    // Told when an extension hands the chart a new table of values, which may lack what the
+    // application wrote into the series itself. Called inside the extension's call; empty: nobody.
     void setValuesListener(std::function<void()> listener) { valuesListener_ = std::move(listener); }
+    // Whether the chart's values hold every value the application wrote with ValueAt since the chart
+    // last got new data (an extension's table of its own may have replaced them).
+    bool holdsWrittenValues() const;
 
     // The tip for a point (see the tip rules of KvlContract.h); the last one is kept as the shown tip.
     KvlTip tipText(LONG x, LONG y);
@@ -471,6 +477,8 @@ private:
     std::function<void(LONG, LONG)> sizeListener_;
     std::optional<KvlPoint> controlSize_;  // x: width, y: height, while a widget shows the chart
     std::function<void()> valuesListener_;
+    // What the application wrote with ValueAt since the last new data, by series and point.
+    std::map<std::pair<LONG, LONG>, double> writtenValues_;
     std::map<SHORT, LONG> settings_;  // Setting(n)
     std::string companyId_;
     com::ComPtr<com::IUnknown> options_;
@@ -487,6 +495,7 @@ private:
     LONG siteInfo_ = 0;
     LONG repaints_ = 0;
     LONG dataRefreshes_ = 0;
+    LONG surfacePaints_ = 0;
     LONG mouseCapture_ = 0;
     SHORT selectedSeries_ = -1;
     LONG firstVisiblePoint_ = 0;

@@ -35,8 +35,14 @@
 //     ActivateGallery (index, on, -1) chart type change: (old, 0, -1) for the gallery left, then
 //                                    (new, 1, -1); (active, 0, -1) at unload
 //     NotifyGallery (index, 1)       data change (rows loaded, a data refresh) while a gallery is active
-//     GetGalleryCapabilities, GetGalleryInfo, GalleryQuery, GalleryAction, ActiveGalleryCall,
-//     MapGalleryItemId, ConvertCoordinates, ModifyGalleryFlags
+//     ActiveGalleryCall (index, kGalleryCallValueWritten, series, point)
+//                                    the application wrote a value with ValueAt while a gallery is
+//                                    active, after the chart holds it: a gallery that keeps its own
+//                                    copy of the chart's values and hands it to the chart again
+//                                    (SetProperty kValues) takes the value into that copy, so that the
+//                                    next hand-over does not undo the write
+//     GetGalleryCapabilities, GetGalleryInfo, GalleryQuery, GalleryAction, MapGalleryItemId,
+//     ConvertCoordinates, ModifyGalleryFlags
 //                                    not called by this control
 //     GetPageClsid (index, 1, out)   the chart's Properties command opens the property frame on the
 //                                    active gallery's page, with the pages the extension lists
@@ -357,6 +363,10 @@ struct KvlPaintRecord {
 // chart's floating bar, a bar-type point), mode 1 = the element was handled, mode 0 = the gallery
 // paints no point itself and leaves it to the chart.
 inline constexpr LONG kDrawKindChart = 2;
+
+// ActiveGalleryCall (index, code, series, point): code kGalleryCallValueWritten after the application
+// wrote the chart's value of (series, point); the gallery reads it back through the control.
+inline constexpr LONG kGalleryCallValueWritten = 1;
 
 // OnGalleryNotify (dc, code, 0): code kNotifyPaintEnd after the last GalleryCommand of a paint.
 inline constexpr LONG kNotifyPaintEnd = 2;

@@ -62,6 +62,8 @@ public:
     LONG activeType() const;
 
     void notifyNewData();
+    // The application wrote the chart's value of (series, point).
+    void notifyValueWritten(LONG series, LONG point);
     // The visible X range changed to points first .. last.
     void notifyScroll(LONG first, LONG last);
     // The active gallery's fill of the chart's area (the extension's Paint slot), before the chart

@@ -64,6 +64,8 @@ public:
     std::vector<TempDataRow> rowsByDate();
     // The close of the company's row of that day; nullopt without a row or a close.
     std::optional<double> closeOn(db::Date date);
+    // The last day the company has a row for (the empty days have none); nullopt without any.
+    std::optional<db::Date> lastTradingDay();
 
 private:
     db::Connection& connection_;

@@ -67,7 +67,7 @@ private:
     const clsCompany& findCompany(std::int32_t companyId);
     void rebuildTempData(const clsCompany& company, db::Date start, db::Date last, bool adjusted);
     void bindToChart(const clsCompany& company);
-    void repairLastClose(ChartInterval interval, db::Date last);
+    void repairLastClose(ChartInterval interval);
     std::int32_t trailingPointsWithoutClose() const;
     SeriesLegends legendsFor(const clsCompany& company) const;
 

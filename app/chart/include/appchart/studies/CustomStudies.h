@@ -20,4 +20,7 @@ inline constexpr std::int32_t kDefaultTrimDays = 30;
 // reported, and a point whose value could not be computed keeps what its series held.
 void CalculateCustomStudies(StudyChart& chart, std::int32_t TrimDays);
 
+// How many times the studies were computed in this process (calls that found at least two points).
+std::uint64_t CustomStudiesCalculationCount();
+
 }  // namespace tarnwick::chart

@@ -40,7 +40,7 @@ QString ChartValueText(double value);
 struct ChartEventLinks {
     std::function<QString(std::int32_t row)> text;   // a row of the language table
     std::function<void()> help;                      // the help documentation
-    std::function<void()> recalculateCustomStudies;  // the custom studies, no days trimmed
+    std::function<void()> recalculateCustomStudies;  // the custom studies, as the last fill computed them
     std::function<void(bool shown)> showDataEditor;  // the docked data editor shown or hidden
     std::function<void()> processEvents;             // the user interface's pending messages
 };

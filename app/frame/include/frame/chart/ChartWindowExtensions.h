@@ -69,6 +69,9 @@ public:
     ChartEvents* events() const { return m_events.get(); }
 
 private:
+    // The SAR and the RSI computed again over the points the last fill computed them over.
+    void recalculateCustomStudies();
+
     korvel::KvlChartWidget& m_korvel;
     const FrameHooks& m_hooks;
     ChartWindowExtensionLinks m_links;

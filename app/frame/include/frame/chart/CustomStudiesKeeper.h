@@ -3,9 +3,10 @@
 // Keeps the chart's custom studies (the Parabolic SAR and the RSI that the indicator library computes)
 // on the chart. The financial extension holds its own copy of every study series and hands the whole
 // copy to the chart whenever it recomputes its studies: when a study is added or shown, the price
-// display changes, the set-up shows its averages. That copy holds the extension's own figures for
-// those two studies (a 2-period average in the SAR's series), so after every hand-over the custom
-// studies are computed again and written over it.
+// display changes, the set-up shows its averages. The values written into the chart go into that copy
+// too, but a hand-over that computed the two studies anew carries the extension's own figures for them
+// (a 2-period average in the SAR's series): after such a hand-over, and only then, the custom studies
+// are computed again and written over it.
 
 #include <QObject>
 
@@ -21,7 +22,7 @@ class CustomStudiesKeeper {
 public:
     // `recalculate` computes the custom studies into the chart. It runs on the next pass of the event
     // loop after a hand-over (the extension is inside one of its own calls when it hands over), once
-    // for any number of hand-overs before it.
+    // for any number of hand-overs before it, when the chart then lacks a value written into it.
     CustomStudiesKeeper(korvel::KvlChart& chart, std::function<void()> recalculate);
     ~CustomStudiesKeeper();
     CustomStudiesKeeper(const CustomStudiesKeeper&) = delete;
