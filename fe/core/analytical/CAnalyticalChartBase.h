@@ -247,6 +247,10 @@ public:
     // drawings to the price range, the price axis's range) and brings back those inside again; a
     // drawing the client disabled is left alone (AnalyticalDrawingRanges.cpp).
     void HideDrawingsByRange();
+    // A drawing that is not drawn on the user's prices takes its prices from its work series (-1 the
+    // close, -2 low, -3 high, -4 open, else a chart series) at its two anchors. A price series that is
+    // not bound leaves the prices as they are.
+    void FollowWorkSeries(DrawingRecord& drawing);
 
 protected:
     StudyRecord* record(SHORT study) const;
