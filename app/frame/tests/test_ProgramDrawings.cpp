@@ -1,7 +1,6 @@
 // A trend line on the sample company's chart worked with the mouse and the keyboard as a user works it:
 // events at pixels sent to the chart's canvas in the assembled program, the result read from the
 // drawing, from the painted chart and from the company's stored drawings.
-#include <QAbstractButton>
 #include <QApplication>
 #include <QClipboard>
 #include <QComboBox>
@@ -14,6 +13,7 @@
 #include <QTimer>
 
 #include <cmath>
+#include <string>
 
 #include "AssembledProgramFixture.h"
 #include "CommandActions.h"
