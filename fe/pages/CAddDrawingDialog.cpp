@@ -41,11 +41,6 @@ std::string dateText(IDrawingOwner& owner, double x) {
     return scale ? DrawingDateText(*scale, x, owner.DrawingPointDates()) : std::string();
 }
 
-// The x value (date) of a 1-based position; the position itself while the scale has no dates.
-double xOfPosition(const CDateScale& scale, double position) {
-    return scale.HasXValues(scale.GetLevel()) ? scale.ValueAtPosition(position - 1) : position;
-}
-
 }  // namespace
 
 CAddDrawingDialog::CAddDrawingDialog(IDrawingPageOwner& extension, int index,
@@ -108,13 +103,19 @@ bool CAddDrawingDialog::onInitDialog(ui::Dialog& dialog) {
     FillDrawingValueLists(dialog, context());
     if (!drawing)
         return true;
-    // The new drawing is named after its dates until the user names it.
-    if (const CDateScale* scale = extension_.PageDrawingOwner().DrawingDateScale()) {
-        drawing->xFrom = xOfPosition(*scale, placement_.from);
-        drawing->xTo = xOfPosition(*scale, placement_.to);
+    // The ends go onto the points whose dates the dialog shows (and the drawing keeps in its texts), so
+    // that the drawing is painted, hovered and stored at the same points. It is named after those dates
+    // until the user names it.
+    IDrawingOwner& owner = extension_.PageDrawingOwner();
+    if (const CDateScale* scale = owner.DrawingDateScale()) {
+        const DrawingAnchor from = NearestPointAnchor(*scale, placement_.from, owner.DrawingPointDates());
+        const DrawingAnchor to = NearestPointAnchor(*scale, placement_.to, owner.DrawingPointDates());
+        placement_.from = from.position;
+        placement_.to = to.position;
+        drawing->xFrom = from.x;
+        drawing->xTo = to.x;
     }
-    drawing->SetName(dateText(extension_.PageDrawingOwner(), drawing->xFrom) + "-" +
-                     dateText(extension_.PageDrawingOwner(), drawing->xTo));
+    drawing->SetName(dateText(owner, drawing->xFrom) + "-" + dateText(owner, drawing->xTo));
     dialog.setItemText(IDC_DRAW_NAME, QString::fromStdString(drawing->Name()));
     ShowDrawingValues(dialog, context(), *drawing);
     return true;
@@ -169,6 +170,9 @@ void CAddDrawingDialog::confirm(ui::Dialog& dialog) {
     placement_.to = drawing->to;
     drawing->fromPrice = placement_.fromPrice;
     drawing->toPrice = placement_.toPrice;
+    // Drawn on a series, the drawing takes the series' values at its points at once: those are what
+    // the Created event's handlers read and store.
+    extension_.PageDrawingOwner().FollowDrawingSeries(*drawing);
     drawing->state = kDrawingShown;
     confirmed_ = true;
     extension_.PageDrawingOwner().SetDrawingCommandText(command, name);

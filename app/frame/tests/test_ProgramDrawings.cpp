@@ -3,6 +3,7 @@
 // drawing, from the painted chart and from the company's stored drawings.
 #include <QApplication>
 #include <QClipboard>
+#include <QComboBox>
 #include <QImage>
 #include <QKeyEvent>
 #include <QLineEdit>
@@ -13,10 +14,12 @@
 #include <QTimer>
 
 #include <cmath>
+#include <string>
 #include <vector>
 
 #include "AssembledProgramFixture.h"
 #include "CommandActions.h"
+#include "com/OleDate.h"
 #include "dravik/AxisInterfaces.h"
 #include "dravik/Commands.h"
 #include "dravik/IFinancialCharts.h"
@@ -159,6 +162,64 @@ protected:
             }
         FAIL() << "no command " << id << " on the financial tool bar";
     }
+    // Technical Drawing > Trend Line, the line dragged from `start` to `end` with the mouse and the add
+    // dialog confirmed as it comes ("Draw on: Close Price" chosen); the number of dialogs confirmed.
+    int placeTrendLine(QPoint start, QPoint end) {
+        chooseFinancialCommand(dravik::ID_NEW_TREND_LINE);
+        QTimer confirm;
+        confirm.setInterval(10);
+        int confirmed = 0;
+        QObject::connect(&confirm, &QTimer::timeout, [&] {
+            if (QWidget* dialog = QApplication::activeModalWidget())
+                for (QPushButton* button : dialog->findChildren<QPushButton*>())
+                    if (button->text().remove('&') == QLatin1String("OK")) {
+                        ++confirmed;
+                        button->click();
+                        return;
+                    }
+        });
+        confirm.start();
+        drag(start, end);
+        confirm.stop();
+        return confirmed;
+    }
+    // The database's close of the chart's point: of its day, or on a monthly chart of the last day the
+    // company traded in its month.
+    double closeOf(com::LONG point, bool monthly) {
+        const std::string day = com::formatIsoDate(dateOf(point));
+        db::RowSet row = database().query(
+            R"(SELECT "ClosingPrice" FROM "MARKETDAILY1" WHERE "COMPANYID" = ? AND substr("DATE", 1, ?) = ? )"
+            R"(ORDER BY "DATE" DESC LIMIT 1)",
+            {kSampleCompany, monthly ? 7 : 10, day.substr(0, monthly ? 7 : 10)});
+        EXPECT_FALSE(row.eof()) << "no close for " << day;
+        return row.eof() ? 0 : row.real(0);
+    }
+    // The chart settings window's list `name` set to entry `index`, as the user picks it.
+    void chooseSetting(const char* name, int index) {
+        frame::Form* settings = frameWindow().toolWindow(QStringLiteral("frmChartSettings"));
+        ASSERT_NE(settings, nullptr);
+        auto* combo = static_cast<QComboBox*>(settings->controlWidget(QString::fromLatin1(name)));
+        ASSERT_NE(combo, nullptr);
+        combo->setCurrentIndex(index);
+        emit combo->activated(index);
+        processEvents();
+    }
+    // The chart's point whose date lies in `month` ("2024-01"); 0 when none does.
+    com::LONG pointInMonth(const std::string& month) {
+        for (com::LONG p = 1; p <= chartObject().model().pointCount(); ++p)
+            if (com::formatIsoDate(dateOf(p)).starts_with(month))
+                return p;
+        return 0;
+    }
+    // Whether the highlight's colour is at `at` or one pixel beside it.
+    static bool highlightNear(const QImage& image, QPoint at) {
+        for (int dy = -1; dy <= 1; ++dy)
+            for (int dx = -1; dx <= 1; ++dx)
+                if (image.pixel(at + QPoint(dx, dy)) == kHighlightRgb)
+                    return true;
+        return false;
+    }
+
     // The sample's second bank, and back to the first company.
     void switchCompanyAndBack() {
         chartTicker("AMLB");
@@ -297,37 +358,100 @@ TEST_F(ProgramDrawingsTest, DeleteRemovesTheSelectedLineForGood) {
 }
 
 // The whole way of a user's line: Add on the tool bar, placed with the mouse and confirmed in the add
-// dialog, then selected, and deleted with the Delete key.
+// dialog, then selected, and deleted with the Delete key. Drawn on the close price as the dialog
+// offers, its ends lie on the database's closes of its two days, wherever the mouse let go.
 TEST_F(ProgramDrawingsTest, ALinePlacedWithTheMouseIsSelectedAndDeleted) {
-    chooseFinancialCommand(dravik::ID_NEW_TREND_LINE);
-    QTimer confirm;
-    confirm.setInterval(10);
-    int confirmed = 0;
-    QObject::connect(&confirm, &QTimer::timeout, [&] {
-        if (QWidget* dialog = QApplication::activeModalWidget())
-            for (QPushButton* button : dialog->findChildren<QPushButton*>())
-                if (button->text().remove('&') == QLatin1String("OK")) {
-                    ++confirmed;
-                    button->click();
-                    return;
-                }
-    });
-    confirm.start();
-    const QPoint start = pixel(m_from, m_low);
-    const QPoint end = pixel(m_to, m_high);
-    drag(start, end);
-    confirm.stop();
-    ASSERT_EQ(confirmed, 1);
+    ASSERT_EQ(placeTrendLine(pixel(m_from, m_low), pixel(m_to, m_high)), 1);
     ASSERT_EQ(DrawingCount(extension(), kTrendKind), 1);
     const auto line = DrawingAt(extension(), kTrendKind, 0);
     EXPECT_EQ(anchor(*line, true), dateOf(m_from));
     EXPECT_EQ(anchor(*line, false), dateOf(m_to));
+    const double fromClose = closeOf(m_from, false);
+    const double toClose = closeOf(m_to, false);
+    EXPECT_DOUBLE_EQ(price(*line, true), fromClose);
+    EXPECT_DOUBLE_EQ(price(*line, false), toClose);
 
+    const QPoint start = pixel(m_from, fromClose);
+    const QPoint end = pixel(m_to, toClose);
     moveTo(pixel(m_last - 79, m_high));
-    click((start + end) / 2);
+    click(pixel((m_from + m_to) / 2.0, (fromClose + toClose) / 2));
     EXPECT_TRUE(handleAt(painted(), start));
     EXPECT_TRUE(handleAt(painted(), end));
     pressDelete();
+    EXPECT_EQ(DrawingCount(extension(), kTrendKind), 0);
+    EXPECT_EQ(errorLog(), "");
+}
+
+// NORB over two years by month: 25 points about 30 pixels apart. A line placed between points with the
+// mouse, on the closes, takes the points of the dates it shows and the closes of those months; the
+// mouse finds it between points and a few pixels off; its handles are on those points before and after
+// a company switch, and it is dragged by two months and deleted.
+TEST_F(ProgramDrawingsTest, OnAMonthlyChartALineOnTheClosesIsHoveredDraggedKeptAndDeleted) {
+    constexpr int kTwoYears = 5;
+    constexpr int kMonthly = 2;
+    chooseSetting("cmbPeriod", kTwoYears);
+    chooseSetting("cmbInterval", kMonthly);
+    const com::LONG from = pointInMonth("2024-01");
+    const com::LONG to = pointInMonth("2024-09");
+    ASSERT_EQ(to - from, 8) << "one point a month";
+    const auto [low, high] = priceRange();
+    // Let go a third of a month after the first point and before the second, far from the closes.
+    ASSERT_EQ(placeTrendLine(pixel(from + 0.3, low + (high - low) * 0.2),
+                             pixel(to - 0.35, low + (high - low) * 0.9)),
+              1);
+    ASSERT_EQ(DrawingCount(extension(), kTrendKind), 1);
+    const auto line = DrawingAt(extension(), kTrendKind, 0);
+    EXPECT_EQ(anchor(*line, true), dateOf(from));
+    EXPECT_EQ(anchor(*line, false), dateOf(to));
+    EXPECT_DOUBLE_EQ(price(*line, true), closeOf(from, true));
+    EXPECT_DOUBLE_EQ(price(*line, false), closeOf(to, true));
+    const auto onLine = [&](double position, double c1, double c2) {
+        return pixel(position, c1 + (c2 - c1) * (position - from) / (to - from));
+    };
+
+    // Half-way between two points, on the line and three pixels above it: the highlight; well above
+    // it, none.
+    const double c1 = closeOf(from, true);
+    const double c2 = closeOf(to, true);
+    const QPoint between = onLine(from + 2.5, c1, c2);
+    for (const QPoint at : {between, between - QPoint(0, 3)}) {
+        moveTo(pixel(from - 2, high));
+        ASSERT_FALSE(highlightNear(painted(), between));
+        moveTo(at);
+        EXPECT_TRUE(highlightNear(painted(), between)) << at.x() << "," << at.y();
+    }
+    moveTo(between - QPoint(0, 12));
+    EXPECT_FALSE(highlightNear(painted(), between));
+
+    // Selected, its handles are on the two points and closes, also after a company switch and back.
+    click(between);
+    EXPECT_TRUE(handleAt(painted(), pixel(from, c1)));
+    EXPECT_TRUE(handleAt(painted(), pixel(to, c2)));
+    switchCompanyAndBack();
+    ASSERT_EQ(DrawingCount(extension(), kTrendKind), 1);
+    moveTo(pixel(from - 2, high));
+    click(between);
+    EXPECT_TRUE(handleAt(painted(), pixel(from, c1)));
+    EXPECT_TRUE(handleAt(painted(), pixel(to, c2)));
+
+    // Dragged two months to the right and up: the ends go to the points two months later, on their
+    // closes.
+    const QPoint shift(pixel(from + 2, c1).x() - pixel(from, c1).x(), -20);
+    drag(between, between + shift);
+    const auto moved = DrawingAt(extension(), kTrendKind, 0);
+    EXPECT_EQ(anchor(*moved, true), dateOf(from + 2));
+    EXPECT_EQ(anchor(*moved, false), dateOf(to + 2));
+    const double m1 = closeOf(from + 2, true);
+    const double m2 = closeOf(to + 2, true);
+    EXPECT_DOUBLE_EQ(price(*moved, true), m1);
+    EXPECT_DOUBLE_EQ(price(*moved, false), m2);
+    const QImage image = painted();
+    EXPECT_TRUE(handleAt(image, pixel(from + 2, m1)));
+    EXPECT_TRUE(handleAt(image, pixel(to + 2, m2)));
+
+    pressDelete();
+    EXPECT_EQ(DrawingCount(extension(), kTrendKind), 0);
+    switchCompanyAndBack();
     EXPECT_EQ(DrawingCount(extension(), kTrendKind), 0);
     EXPECT_EQ(errorLog(), "");
 }
@@ -379,20 +503,7 @@ TEST_F(ProgramDrawingsTest, TheCopiedBitmapLeavesTheSelectionHandlesOut) {
 // The drawing's entry in the financial tool bar's Technical Drawing menu (under its kind) carries a
 // tick while the drawing is shown, and none while it is hidden.
 TEST_F(ProgramDrawingsTest, ADrawnLinesMenuEntryIsTickedWhileItIsShown) {
-    chooseFinancialCommand(dravik::ID_NEW_TREND_LINE);
-    QTimer confirm;
-    confirm.setInterval(10);
-    QObject::connect(&confirm, &QTimer::timeout, [&] {
-        if (QWidget* dialog = QApplication::activeModalWidget())
-            for (QPushButton* button : dialog->findChildren<QPushButton*>())
-                if (button->text().remove('&') == QLatin1String("OK")) {
-                    button->click();
-                    return;
-                }
-    });
-    confirm.start();
-    drag(pixel(m_from, m_low), pixel(m_to, m_high));
-    confirm.stop();
+    placeTrendLine(pixel(m_from, m_low), pixel(m_to, m_high));
     ASSERT_EQ(DrawingCount(extension(), kTrendKind), 1);
     constexpr com::SHORT kFirstTrendLineEntry = 162;
     const auto entry = [this]() -> QAction* {

@@ -257,6 +257,8 @@ com::HRESULT CDrawFeature::getPrice(double DrawingRecord::*field, com::Bstr* out
     Call call(*link_, drawingId_);
     if (!call)
         return com::E_FAIL;
+    // A drawing on a series reads its prices there, also before it is painted at new anchors.
+    call.owner().FollowDrawingSeries(call.record());
     const double price = call.record().*field;
     *out = com::Bstr::fromUtf8(DrawingPriceText(price, call.owner().DrawingPriceAxis()));
     return com::S_OK;

@@ -16,6 +16,7 @@ namespace dravik {
 
 class CDateScale;
 struct AxisSettingsRecord;
+struct DrawingRecord;
 struct IDrawFeature;
 
 // The events of the drawing features, raised with the drawing's kind and its ordinal among the
@@ -47,6 +48,9 @@ public:
     // The settings of the price axis whose format the price texts use; null for plain numbers.
     virtual const AxisSettingsRecord* DrawingPriceAxis() = 0;
 
+    // A drawing that is not drawn on the user's prices takes them from its work series at its anchors,
+    // while a chart type that paints the drawings holds the chart's data (nothing otherwise).
+    virtual void FollowDrawingSeries(DrawingRecord& record) = 0;
     // Repaints the chart when one of the owner's chart types shows it (nothing otherwise).
     virtual void RepaintDrawings() = 0;
     // The chart type checks the drawings against the data range again (a drawing outside it is hidden

@@ -151,6 +151,18 @@ std::string DrawingDateText(const CDateScale& scale, double x, std::span<const d
     return midnight ? com::formatIsoDate(x) : com::formatIsoDateTime(x);
 }
 
+DrawingAnchor NearestPointAnchor(const CDateScale& scale, double position,
+                                 std::span<const double> pointDates) {
+    const bool dated = scale.HasXValues(scale.GetLevel());
+    const std::size_t count = dated
+                                  ? static_cast<std::size_t>(std::max(0, scale.PeriodCount(scale.GetLevel())))
+                                  : pointDates.size();
+    double whole = position;
+    if (std::isfinite(position) && count > 0)
+        whole = std::clamp(std::floor(position + 0.5), 1.0, static_cast<double>(count));
+    return DrawingAnchor{whole, dated ? scale.ValueAtPosition(whole - 1) : whole};
+}
+
 std::optional<DrawingAnchor> ParseDrawingDate(const CDateScale& scale, std::string_view text, bool clamp,
                                               std::span<const double> pointDates) {
     const std::string_view trimmed = trimBlanks(text);

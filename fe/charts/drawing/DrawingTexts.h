@@ -25,6 +25,12 @@ struct DrawingAnchor {
 // scale's level has no dates, x is a 1-based point position: its text is the date of the nearest of
 // the chart's points (`pointDates`, point 0 first), or "%10.2f" of x when the points have no dates.
 std::string DrawingDateText(const CDateScale& scale, double x, std::span<const double> pointDates = {});
+// The anchor of the whole point nearest a 1-based position (halves up: the point whose date
+// DrawingDateText shows), kept on the scale's periods or, while its level has no dates, on
+// `pointDates`: its position and x value (the period's date, or the position itself while the level
+// has no dates). A position that is no number, or no periods or points, leaves the position as it is.
+DrawingAnchor NearestPointAnchor(const CDateScale& scale, double position,
+                                 std::span<const double> pointDates = {});
 // Reads a date text in the form DrawingDateText writes (blanks around it are allowed): the first period
 // not earlier than the date gives the anchor (with `clamp`, a date after the data gives the last
 // period). While the level has no dates, a number is the position itself and a date gives the position

@@ -3,6 +3,7 @@
 // range) is hidden by range, and comes back as it was once it lies inside again. A drawing the client
 // disabled stays disabled.
 #include <cmath>
+#include <cstdint>
 #include <span>
 
 #include "analytical/CAnalyticalChartBase.h"
@@ -10,6 +11,7 @@
 #include "drawing/DrawingGeometry.h"
 #include "drawing/DrawingOwner.h"
 #include "extension/ExtensionMembers.h"
+#include "studies/StudyRows.h"
 
 namespace dravik {
 namespace {
@@ -23,17 +25,26 @@ bool within(double value, double low, double high) {
 
 }  // namespace
 
+void CAnalyticalChartBase::FollowWorkSeries(DrawingRecord& drawing) {
+    if (drawing.freeDraw || points_ <= 0)
+        return;
+    if (drawing.workSeries >= -4 && drawing.workSeries <= -1) {
+        const BoundPriceSeries bound = boundPrices();
+        const std::int16_t priceSeries[] = {bound.open, bound.high, bound.low, bound.close};
+        if (priceSeries[drawing.workSeries + 4] < 0)
+            return;
+    }
+    if (const double* values = GetSeriesData(drawing.workSeries))
+        TakePricesFromWorkSeries(drawing, std::span<const double>(values, static_cast<std::size_t>(points_)));
+}
+
 bool CAnalyticalChartBase::DrawingInsideRanges(DrawingRecord& drawing) {
     const double points = static_cast<double>(points_);
     if (!within(drawing.from, 1.0, points) || !within(drawing.to, 1.0, points))
         return false;
     if ((state().extension.options & kOptionRestrictToPriceRange) == 0)
         return true;
-    if (!drawing.freeDraw && drawing.workSeries != -1) {
-        if (const double* values = GetSeriesData(drawing.workSeries))
-            TakePricesFromWorkSeries(drawing,
-                                     std::span<const double>(values, static_cast<std::size_t>(points_)));
-    }
+    FollowWorkSeries(drawing);
     const StudyAxisRecord& price = axes_[kPriceAxisIndex];
     return within(drawing.fromPrice, price.dataMin, price.dataMax) &&
            within(drawing.toPrice, price.dataMin, price.dataMax);

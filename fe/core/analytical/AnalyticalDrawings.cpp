@@ -70,11 +70,7 @@ bool CAnalyticalChartBase::DrawingEnds(DrawingRecord& drawing, gdi::Point& a, gd
     };
     if (!onData(drawing.from) || !onData(drawing.to))
         return false;
-    if (!drawing.freeDraw && drawing.workSeries != -1) {
-        if (const double* values = GetSeriesData(drawing.workSeries))
-            TakePricesFromWorkSeries(drawing,
-                                     std::span<const double>(values, static_cast<std::size_t>(points_)));
-    }
+    FollowWorkSeries(drawing);
     if (!std::isfinite(drawing.fromPrice) || !std::isfinite(drawing.toPrice))
         return false;
     const SHORT axis = axes_[kPriceAxisIndex].controlAxis;

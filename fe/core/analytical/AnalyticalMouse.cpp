@@ -9,6 +9,8 @@
 
 #include "analytical/CAnalyticalChartBase.h"
 #include "drawing/CDrawingFeatures.h"
+#include "drawing/DrawingOwner.h"
+#include "drawing/DrawingTexts.h"
 #include "extension/DrawingDialogs.h"
 #include "extension/ExtensionMembers.h"
 #include "gdi/DeviceContext.h"
@@ -329,11 +331,13 @@ LONG CAnalyticalChartBase::OnButtonUp(LONG x, LONG y) {
         return 0;
     // The handles go with the old ends and come back at the new ones.
     SelectDrawing(-1);
-    (end == 1 ? drawing->from : drawing->to) = position;
+    // The end goes onto the point whose date its text shows (and stores), with that point's x value.
+    DrawingAnchor anchor{position, position};
+    if (IDrawingOwner* owner = drawingOwner(); owner && owner->DrawingDateScale())
+        anchor = NearestPointAnchor(*owner->DrawingDateScale(), position, owner->DrawingPointDates());
+    (end == 1 ? drawing->from : drawing->to) = anchor.position;
+    (end == 1 ? drawing->xFrom : drawing->xTo) = anchor.x;
     (end == 1 ? drawing->fromPrice : drawing->toPrice) = price;
-    // The x value (date) of the new anchor goes with it.
-    if (const std::optional<double> date = ElementDate(static_cast<LONG>(position) - 1))
-        (end == 1 ? drawing->xFrom : drawing->xTo) = *date;
     RepaintIfActive();
     SelectDrawing(index);
     drawings()->RaiseEvent(DrawingEvent::Moved, index);

@@ -253,6 +253,10 @@ public:
     // The kind's menu lists its drawings' items after its fixed entries; its "new" command is enabled
     // while the kind has room for another drawing.
     void SyncDrawingMenu(int kind);
+    // A drawing that is not drawn on the user's prices takes its prices from its work series (-1 the
+    // close, -2 low, -3 high, -4 open, else a chart series) at its two anchors. A price series that is
+    // not bound leaves the prices as they are.
+    void FollowWorkSeries(DrawingRecord& drawing);
 
 protected:
     StudyRecord* record(SHORT study) const;

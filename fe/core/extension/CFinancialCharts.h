@@ -379,6 +379,8 @@ public:
     std::span<const double> DrawingPointDates() override { return chartTypeState_.dataCache.xValues; }
     loc::LCID DrawingDateLocale() override { return settings_.dateAxis.locale; }
     const AxisSettingsRecord* DrawingPriceAxis() override { return &settings_.priceAxis; }
+    // Through the analytical chart type while it is active.
+    void FollowDrawingSeries(DrawingRecord& record) override;
     void RepaintDrawings() override { RepaintIfActive(); }
     // A drawing enabled again may lie outside the data: the analytical chart hides it by range.
     void RefreshDrawings() override;

@@ -322,6 +322,12 @@ void CFinancialCharts::placeStudyCommand(LONG study) {
         menu->put_SubCommand(count, id);
 }
 
+void CFinancialCharts::FollowDrawingSeries(DrawingRecord& record) {
+    if (CAnalyticalChartBase* analytical = analyticalChart();
+        analytical && activeIndex() == FINANCIAL_ANALYTICAL)
+        analytical->FollowWorkSeries(record);
+}
+
 void CFinancialCharts::RefreshDrawings() {
     if (CAnalyticalChartBase* analytical = analyticalChart();
         analytical && activeIndex() == FINANCIAL_ANALYTICAL)

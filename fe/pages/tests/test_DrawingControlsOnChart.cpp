@@ -85,9 +85,12 @@ TEST_F(DrawingControlsOnChart, TheAddDialogShowsAndNamesTheDatesOfThePointsPlace
 
     ASSERT_TRUE(dialog.confirmed());
     EXPECT_EQ(record(index).Name(), "2024-01-02-2024-01-08");
-    // Dates left as shown keep the anchors where the user placed them.
-    EXPECT_EQ(record(index).from, 2.4);
-    EXPECT_EQ(record(index).to, 5.6);
+    // Dates left as shown put the anchors on the points of those dates, where the drawing's texts and
+    // what is stored of it put them too.
+    EXPECT_EQ(record(index).from, 2.0);
+    EXPECT_EQ(record(index).to, 6.0);
+    EXPECT_EQ(record(index).xFrom, 2.0);
+    EXPECT_EQ(record(index).xTo, 6.0);
 }
 
 TEST_F(DrawingControlsOnChart, TheDrawPageShowsTheDatesOfTheAnchorsAndTakesATypedDate) {

@@ -3,6 +3,7 @@
 #include <charconv>
 #include <cmath>
 #include <string>
+#include <utility>
 
 #include "DrawingCalls.h"
 #include "appdata/AppError.h"
@@ -50,14 +51,36 @@ double priceOf(const std::string& text, const loc::LocaleInfo& locale) {
     return value;
 }
 
+// However few points the chart has, a cursor this many pixels from a drawing's line is on it: the
+// tolerance relative to the price shrinks with the points, to about two pixels on a monthly chart.
+constexpr double kHoverSlackPixels = 4.0;
+
+// Whether the cursor at chart position (x, y) lies within kHoverSlackPixels of the straight line
+// through the two ends, measured on the screen.
+bool nearInPixels(korvel::IKvlChart& chart, double p1, double q1, double p2, double q2, double x, double y) {
+    const auto pixelOf = [&](double position, double value) {
+        com::LONG px = 0;
+        com::LONG py = 0;
+        need(chart.ValueToPixel(position, value, &px, &py, 0), "ValueToPixel");
+        return std::pair{static_cast<double>(px), static_cast<double>(py)};
+    };
+    const auto [ax, ay] = pixelOf(p1, q1);
+    const auto [bx, by] = pixelOf(p2, q2);
+    const auto [cx, cy] = pixelOf(x, y);
+    const double length = std::hypot(bx - ax, by - ay);
+    if (length == 0)
+        return std::hypot(cx - ax, cy - ay) <= kHoverSlackPixels;
+    return std::fabs((bx - ax) * (cy - ay) - (by - ay) * (cx - ax)) / length <= kHoverSlackPixels;
+}
+
 struct Hit {
     com::LONG kind = -1;
     com::SHORT index = 0;
 };
 
 // The first drawing under the point, kinds in kHitKindOrder and lower indexes first.
-std::optional<Hit> firstDrawingAt(korvel::IKvlChart& chart, dravik::IFinancialCharts& extension,
-                                  std::int32_t x, double y) {
+std::optional<Hit> firstDrawingAt(korvel::IKvlChart& chart, dravik::IFinancialCharts& extension, double x,
+                                  double y) {
     const loc::LocaleInfo dates = loc::LocaleRegistry::find(DrawingDateLocale(extension));
     for (const com::LONG kind : kHitKindOrder) {
         const com::SHORT count = DrawingCount(extension, kind);
@@ -93,8 +116,9 @@ bool CheckPointDrawingHit(std::int16_t x, std::int16_t y, korvel::IKvlChart& cha
         need(axis->get_Max(&high), "Max");
         if (xv < 1 || xv > points || value < low || value > high)
             return;
-        const auto found =
-            firstDrawingAt(chart, *extension, static_cast<std::int32_t>(com::vb::roundHalfEven(xv)), value);
+        // The lines are tested where the cursor is, between points too: on a chart of few points the
+        // points lie far apart.
+        const auto found = firstDrawingAt(chart, *extension, xv, value);
         if (!found)
             return;
         hit = true;
@@ -109,7 +133,7 @@ bool CheckPointDrawingHit(std::int16_t x, std::int16_t y, korvel::IKvlChart& cha
     return hit;
 }
 
-bool isHit(korvel::IKvlChart& chart, dravik::IDrawFeature& drawing, std::int32_t x, double y,
+bool isHit(korvel::IKvlChart& chart, dravik::IDrawFeature& drawing, double x, double y,
            const loc::LocaleInfo& dates) {
     bool hit = false;
     Trap("isHit", [&] {
@@ -122,7 +146,11 @@ bool isHit(korvel::IKvlChart& chart, dravik::IDrawFeature& drawing, std::int32_t
         if (!within(y, q1, q2) || !within(x, p1, p2))
             return;
         if (p1 == p2) {
-            hit = x == p1;
+            hit = com::vb::roundHalfEven(x) == p1;
+            return;
+        }
+        if (nearInPixels(chart, p1, q1, p2, q2, x, y)) {
+            hit = true;
             return;
         }
         const double lineY = GetValueFromLineEqn(p1, q1, p2, q2, x, false);

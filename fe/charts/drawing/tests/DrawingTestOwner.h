@@ -38,6 +38,7 @@ public:
     const AxisSettingsRecord* DrawingPriceAxis() override { return hasPriceAxis ? &priceAxis : nullptr; }
     void RepaintDrawings() override { ++repaints; }
     void RefreshDrawings() override { ++refreshes; }
+    void FollowDrawingSeries(DrawingRecord&) override {}
     void SetDrawingCommandChecked(std::int16_t command, bool checked) override {
         ++commandCalls;
         checks[command] = checked;

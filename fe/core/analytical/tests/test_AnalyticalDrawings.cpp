@@ -321,12 +321,14 @@ TEST_F(AnalyticalDrawingsTest, AClickOnADrawingSelectsItAndItsHandlesMoveAnEnd) 
     chart->buttonDown(256, 249);
     chart->buttonUp(256, 249);
     EXPECT_EQ(analytical().selectedDrawing(), 0);
-    // The handle of the second end: drag it to point 15.
-    const gdi::Point point15 = pixelOf(15, 115);
+    // The handle of the second end: drag it a little past point 15. The end goes onto point 15, whose
+    // date its text shows: while the date scale has no dates its x value is the position.
+    const gdi::Point point15 = pixelOf(15.4, 115);
     chart->buttonDown(kTo.x + 2, kTo.y - 2);
     chart->mouseMove(point15.x, point15.y);
     chart->buttonUp(point15.x, point15.y);
     EXPECT_DOUBLE_EQ(extension->drawingList().At(0)->to, 15.0);
+    EXPECT_DOUBLE_EQ(extension->drawingList().At(0)->xTo, 15.0);
     EXPECT_DOUBLE_EQ(extension->drawingList().At(0)->from, 5.0);
     EXPECT_EQ(moved, (std::vector<SHORT>{0}));
     // A click on nothing drops the selection.

@@ -19,9 +19,11 @@ namespace frame::chart {
 // True when the cursor (client pixels) lies on a drawing; with `highlight` the drawing then carries
 // the one highlight line (an existing line of that drawing is left as it is).
 bool CheckPointDrawingHit(std::int16_t x, std::int16_t y, korvel::IKvlChart& chart, bool highlight);
-// Whether the point (x, y) lies on the drawing: within its two ends, and within PointCount / 10000 of
-// the line through them relative to y. `dates` is the locale in which the drawing writes its dates.
-bool isHit(korvel::IKvlChart& chart, dravik::IDrawFeature& drawing, std::int32_t x, double y,
+// Whether the point (x, y) lies on the drawing: within its two ends, and on the line through them
+// within PointCount / 10000 relative to y or within a few pixels on the screen, whichever is more. x
+// is a fractional position; a drawing whose ends share a point is hit on that point's slot. `dates` is
+// the locale in which the drawing writes its dates.
+bool isHit(korvel::IKvlChart& chart, dravik::IDrawFeature& drawing, double x, double y,
            const loc::LocaleInfo& dates);
 // The 1-based number of the point with exactly that date; 0 when none has it.
 std::int32_t ValueIndex(korvel::IKvlChart& chart, double date);
