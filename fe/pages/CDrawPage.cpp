@@ -66,7 +66,14 @@ void CDrawPage::fillDrawingList(ui::Dialog& dialog) {
 void CDrawPage::LoadPage(ui::Dialog& dialog) {
     fillDrawingList(dialog);
     FillDrawingValueLists(dialog, context());
-    showDrawing(dialog, financial_ && financial_->PageDrawings().list().Count() > 0 ? 0 : -1);
+    showDrawing(dialog, openingDrawing());
+}
+
+int CDrawPage::openingDrawing() const {
+    if (!financial_ || financial_->PageDrawings().list().Count() == 0)
+        return -1;
+    const int selected = financial_->PageSelectedDrawing();
+    return selected >= 0 ? selected : 0;
 }
 
 void CDrawPage::showDrawing(ui::Dialog& dialog, int index) {

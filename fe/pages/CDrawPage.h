@@ -41,6 +41,8 @@ protected:
 private:
     DrawingControlContext context() const;
     void fillDrawingList(ui::Dialog& dialog);
+    // The drawing the page opens on: the one the chart has selected, else the first (-1: none).
+    int openingDrawing() const;
     // Shows the drawing at list index `index` (-1: none).
     void showDrawing(ui::Dialog& dialog, int index);
     void chooseDrawing(ui::Dialog& dialog);

@@ -29,6 +29,7 @@
 #include "locale/LocaleRegistry.h"
 #include "ostbar/OstCommandBar.h"
 #include "ostbar/OstToolbarWidget.h"
+#include "ui/Dialog.h"
 #include "ui/PropertyFrame.h"
 
 namespace {
@@ -566,28 +567,70 @@ TEST_F(ProgramDrawingsTest, AMadeOrRestoredLineHasTheMenuEntryOfAPlacedOne) {
     EXPECT_EQ(errorLog(), "");
 }
 
-// The chart bar's Properties opens the frame on the drawing page while a drawing is selected.
-TEST_F(ProgramDrawingsTest, PropertiesWithASelectedLineOpenTheDrawingPage) {
-    trendLine(m_from, m_low, m_to, m_high);
-    click(pixel((m_from + m_to) / 2.0, (m_low + m_high) / 2));
-    ASSERT_TRUE(handleAt(painted(), pixel(m_from, m_low)));
-    QString current;
-    bool shown = false;
-    QTimer::singleShot(0, [&] {
-        auto* frame = qobject_cast<ui::PropertyFrame*>(QApplication::activeModalWidget());
-        if (!frame)
-            return;
-        shown = true;
-        if (auto* tabs = frame->findChild<QTabWidget*>())
-            current = tabs->tabText(tabs->currentIndex());
-        frame->reject();
-    });
-    QAction* properties =
-        chartWindow().Korvel1()->toolBar()->actionFor(static_cast<com::SHORT>(korvel::kCommandProperties));
-    ASSERT_NE(properties, nullptr);
-    properties->trigger();
+// The chart bar's Properties opens the frame on the drawing page while a drawing is selected, and the
+// page shows the drawing clicked, not the first one listed.
+TEST_F(ProgramDrawingsTest, PropertiesWithASelectedLineOpenTheDrawingPageOnThatLine) {
+    // The page's dialog and the controls read here.
+    constexpr int kDrawPageDialog = 348;
+    constexpr int kDrawList = 564;
+    constexpr int kFromEdit = 553;
+    constexpr int kToEdit = 554;
+    constexpr int kWidthList = 531;
+    const com::LONG from = m_to + 5;
+    const com::LONG to = m_to + 25;
+    ASSERT_EQ(trendLine(m_from, m_low, m_to, m_high)->put_Name(com::Bstr::fromUtf8("First")), com::S_OK);
+    const auto second = trendLine(from, m_high, to, m_low);
+    ASSERT_EQ(second->put_Name(com::Bstr::fromUtf8("Second")), com::S_OK);
+    ASSERT_EQ(second->put_LineWidth(3), com::S_OK);
     processEvents();
-    ASSERT_TRUE(shown) << "no property frame opened";
-    EXPECT_EQ(current, QStringLiteral("Draws"));
+    click(pixel((from + to) / 2.0, (m_low + m_high) / 2));
+    ASSERT_TRUE(handleAt(painted(), pixel(from, m_high)));
+    struct Shown {
+        bool opened = false;
+        QString tab, name, fromText, toText;
+        int width = -1;
+    };
+    const auto openProperties = [&] {
+        Shown shown;
+        QTimer::singleShot(0, [&] {
+            auto* frame = qobject_cast<ui::PropertyFrame*>(QApplication::activeModalWidget());
+            if (!frame)
+                return;
+            shown.opened = true;
+            if (auto* tabs = frame->findChild<QTabWidget*>())
+                shown.tab = tabs->tabText(tabs->currentIndex());
+            for (ui::Dialog* page : frame->findChildren<ui::Dialog*>())
+                if (page->property("dialogId").toInt() == kDrawPageDialog)
+                    shown = {true,
+                             shown.tab,
+                             page->itemText(kDrawList),
+                             page->itemText(kFromEdit),
+                             page->itemText(kToEdit),
+                             page->curSel(kWidthList)};
+            frame->reject();
+        });
+        QAction* properties = chartWindow().Korvel1()->toolBar()->actionFor(
+            static_cast<com::SHORT>(korvel::kCommandProperties));
+        EXPECT_NE(properties, nullptr);
+        if (properties)
+            properties->trigger();
+        processEvents();
+        return shown;
+    };
+    const Shown shown = openProperties();
+    ASSERT_TRUE(shown.opened) << "no property frame opened";
+    EXPECT_EQ(shown.tab, QStringLiteral("Draws"));
+    EXPECT_EQ(shown.name, QStringLiteral("Second"));
+    // The anchors as the page shows them are the dates of the company's rows the line was placed on.
+    const loc::LocaleInfo locale = loc::LocaleRegistry::find(DrawingDateLocale(extension()));
+    EXPECT_EQ(frame::chart::ReadAnchorDate(shown.fromText.toStdString(), locale, chart()), dateOf(from))
+        << shown.fromText.toStdString();
+    EXPECT_EQ(frame::chart::ReadAnchorDate(shown.toText.toStdString(), locale, chart()), dateOf(to))
+        << shown.toText.toStdString();
+    EXPECT_EQ(shown.width, 2) << "width 3";
+    // With the handle gone the chart's Properties is no longer the drawing's.
+    moveTo(pixel(m_from - 20, m_high));
+    ASSERT_FALSE(handleAt(painted(), pixel(from, m_high)));
+    EXPECT_NE(openProperties().tab, QStringLiteral("Draws"));
     EXPECT_EQ(errorLog(), "");
 }

@@ -31,6 +31,8 @@ public:
     // Which chart series hold the prices and the user series, and study record 0-57 (null outside).
     virtual const SeriesBinding& PageSeriesBinding() = 0;
     virtual const StudyRecord* PageStudyRecord(int study) = 0;
+    // The list index of the drawing the analytical chart has selected; -1 none.
+    virtual int PageSelectedDrawing() = 0;
 
 protected:
     ~IDrawingPageOwner() = default;

@@ -83,6 +83,8 @@ HRESULT CFinancialCharts::QueryInterface(const com::IID& iid, void** object) {
     void* found = nullptr;
     if (iid == IFinancialCharts::iid || iid == com::IDispatch::iid) {
         found = static_cast<IFinancialCharts*>(this);
+    } else if (iid == IDrawingSelection::iid) {
+        found = static_cast<IDrawingSelection*>(this);
     } else if (iid == com::ISpecifyPropertyPages::iid) {
         found = static_cast<com::ISpecifyPropertyPages*>(this);
     } else if (iid == IKvlExtensionCallback::iid) {

@@ -22,6 +22,7 @@
 #include "axes/AxisOwner.h"
 #include "com/ConnectionPoint.h"
 #include "com/PropertyPages.h"
+#include "dravik/DrawingInterfaces.h"
 #include "dravik/IFinancialCharts.h"
 #include "drawing/CDrawingFeatures.h"
 #include "drawing/CDrawingList.h"
@@ -82,6 +83,7 @@ class CFinancialCharts final : public CChartExtensionBase,
                                public IAxisOwner,
                                public IDrawingOwner,
                                public IDrawingPageOwner,
+                               public IDrawingSelection,
                                public IStudyOwner,
                                public com::IPersistStream {
 public:
@@ -402,6 +404,10 @@ public:
     CHostChartAdapter* PageAdapter() override { return adapter(); }
     const SeriesBinding& PageSeriesBinding() override { return binding_; }
     const StudyRecord* PageStudyRecord(int study) override { return studyRecord(study); }
+    int PageSelectedDrawing() override;
+
+    // --- IDrawingSelection (FinancialCommands.cpp) ---
+    HRESULT SelectDrawing(com::LONG kind, com::SHORT position) override;
 
     // --- IStudyOwner: what the study objects it hands out view (FinancialStudyOwner.cpp) ---
     com::IUnknown* StudyOwnerIdentity() override { return identity(); }

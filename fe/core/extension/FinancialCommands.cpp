@@ -8,6 +8,7 @@
 #include "com/Activation.h"
 #include "dravik/Commands.h"
 #include "drawing/DrawingCommands.h"
+#include "drawing/DrawingKind.h"
 #include "drawing/DrawingRecord.h"
 #include "extension/CFinancialCharts.h"
 #include "korvel/KvlContract.h"
@@ -349,6 +350,26 @@ void CFinancialCharts::DrawingAdded(int index) {
         return;
     analytical->SyncDrawingMenu(drawing->kind);
     SetDrawingCommandChecked(drawing->toolCommand, drawing->state == kDrawingShown);
+}
+
+int CFinancialCharts::PageSelectedDrawing() {
+    const CAnalyticalChartBase* analytical = analyticalChart();
+    return analytical ? analytical->selectedDrawing() : -1;
+}
+
+HRESULT CFinancialCharts::SelectDrawing(com::LONG kind, com::SHORT position) {
+    CAnalyticalChartBase* analytical = analyticalChart();
+    if (!analytical)
+        return com::E_FAIL;
+    if (position == -1) {
+        analytical->SelectDrawing(-1);
+        return com::S_OK;
+    }
+    const int index = IsDrawingKind(kind) ? drawings_.list().IndexOfKind(kind, position) : -1;
+    if (index < 0)
+        return com::E_INVALIDARG;
+    analytical->SelectDrawing(index);
+    return com::S_OK;
 }
 
 void CFinancialCharts::DrawingRemoved(int, std::int16_t kind, std::int16_t) {

@@ -104,4 +104,22 @@ protected:
     ~IDrawFeature() = default;
 };
 
+// The drawing the application's own handles have selected: the extension object answers it. The
+// analytical chart takes that drawing as its selection, so that its drawing page opens on it.
+// {5B0E91C3-7A43-4D18-9E6F-2C3D84A1B7E5}
+inline constexpr com::IID IID_IDrawingSelection{
+    0x5B0E91C3, 0x7A43, 0x4D18, {0x9E, 0x6F, 0x2C, 0x3D, 0x84, 0xA1, 0xB7, 0xE5}};
+
+struct IDrawingSelection : com::IUnknown {
+    static constexpr com::IID iid = IID_IDrawingSelection;
+
+    // Selects the drawing at `position` among the drawings of `kind` (0-9); position -1 selects none.
+    // E_INVALIDARG, and the selection kept, when there is no such drawing; E_FAIL without an analytical
+    // chart.
+    virtual com::HRESULT SelectDrawing(com::LONG kind, com::SHORT position) = 0;
+
+protected:
+    ~IDrawingSelection() = default;
+};
+
 }  // namespace dravik

@@ -3,11 +3,13 @@
 #include <QApplication>
 
 #include <charconv>
+#include <optional>
 
 #include "DrawingCalls.h"
 #include "appdata/AppError.h"
 #include "appdata/Trap.h"
 #include "com/VbMath.h"
+#include "dravik/DrawingInterfaces.h"
 #include "frame/chart/DrawingDates.h"
 #include "frame/chart/DrawingHover.h"
 #include "frame/chart/DrawingKinds.h"
@@ -102,9 +104,19 @@ com::ComPtr<glossor::IGlosxObject> DrawingHandles::firstSelected() {
 
 bool DrawingHandles::showSelectedDrawingProperties() {
     const com::ComPtr<glossor::IGlosxObject> object = firstSelected();
-    if (!object || tagOf(*object) == 0)
+    const auto named = object ? DrawingOfTag(tagOf(*object)) : std::nullopt;
+    if (!named)
         return false;
-    need(chart_.RunCommand(kCommandDrawingProperties, kDrawingPropertiesPage), "RunCommand");
+    // The handle is the user's selection; the extension's page opens on the drawing its chart selected.
+    // The chart keeps that selection only while the frame is open: once the handle goes, the chart's
+    // Properties must open the series page again.
+    const auto selection = extension_.as<dravik::IDrawingSelection>();
+    if (selection)
+        need(selection->SelectDrawing(named->kind, named->index), "SelectDrawing");
+    const com::HRESULT shown = chart_.RunCommand(kCommandDrawingProperties, kDrawingPropertiesPage);
+    if (selection)
+        need(selection->SelectDrawing(named->kind, -1), "SelectDrawing");
+    need(shown, "RunCommand");
     return true;
 }
 
