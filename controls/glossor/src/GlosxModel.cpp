@@ -174,10 +174,14 @@ void GlosxModel::colorSelection(bool background, com::COLORREF color) {
         [&](GlosxData& data) { (background ? data.backColor : data.foreColor) = color & 0xFFFFFF; });
 }
 
+// In the list's order, back to front: pasted in that order the copies overlap as the originals did,
+// whichever object of a group the user clicked first.
 std::vector<GlosxData> GlosxModel::selectedData() const {
     std::vector<GlosxData> data;
-    for (const GlosxObject* object : selection_)
-        data.push_back(object->data());
+    for (const auto& object : objects_) {
+        if (isSelected(object.get()))
+            data.push_back(object->data());
+    }
     return data;
 }
 

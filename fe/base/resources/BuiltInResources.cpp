@@ -149,6 +149,9 @@ constexpr StringEntry kStrings[] = {
     {578, "Date axis"},
     {579, "Unknown axis"},
     {580, "%s axis"},
+    {581,
+     "Lines to break must be 1 or more: a line in the other direction is drawn only when the price breaks "
+     "beyond the last lines."},
     {1000, "Prices"},
     {1001, "Moving Averages"},
     {1002, "Price Indicators"},
