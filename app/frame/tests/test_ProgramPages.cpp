@@ -5,10 +5,12 @@
 #include <QMenu>
 #include <QMouseEvent>
 #include <QPushButton>
+#include <QRegularExpression>
 #include <QTabWidget>
 #include <QTimer>
 
 #include <functional>
+#include <set>
 #include <vector>
 
 #include "AssembledProgramFixture.h"
@@ -322,6 +324,35 @@ TEST_F(ProgramPagesTest, ARightClickOnTheRsiLineOpensTheIndicatorSeriesMenu) {
     EXPECT_EQ(menu.kind, ui::ScriptedModalServices::Kind::Menu);
     EXPECT_EQ(menu.text, QStringLiteral("Color"));
     EXPECT_EQ(menu.style, 3);
+}
+
+// The tip of a line that gives a signal names it, "Buy n" or "Sell n", before the point it was drawn at;
+// the others show that point alone.
+TEST_F(ProgramPagesTest, ThreeLineBreakTipsNameTheirSignals) {
+    chooseChartType(kThreeLineBreak);
+    chartObject().paintSurface();
+    const korvel::KvlChartModel& model = chartObject().model();
+    const QRegularExpression tipForm(QStringLiteral("^((Buy|Sell) [1-9][0-9]*)? \\([1-9][0-9]*\\)$"));
+    std::set<QString> signalWords;
+    int tips = 0;
+    for (com::LONG point = 0; point < model.pointCount(); ++point) {
+        double end = 0, start = 0;
+        if (model.value(1, 0, point, &end) != com::S_OK || model.value(2, 0, point, &start) != com::S_OK)
+            continue;
+        com::LONG x = 0, y = 0;
+        if (chart().ValueToPixel(point + 1.0, (start + end) / 2, &x, &y, 0) != com::S_OK)
+            continue;
+        const std::optional<std::string> shown = chartObject().tipToShow(x, y);
+        if (!shown)
+            continue;
+        ++tips;
+        const QString tip = QString::fromStdString(*shown);
+        EXPECT_TRUE(tipForm.match(tip).hasMatch()) << *shown;
+        if (!tip.startsWith(' '))
+            signalWords.insert(tip.section(' ', 0, 0));
+    }
+    EXPECT_GT(tips, 20);
+    EXPECT_EQ(signalWords, (std::set<QString>{QStringLiteral("Buy"), QStringLiteral("Sell")}));
 }
 
 // Lines to break below 1 cannot build a figure: OK tells the user why and keeps the page open on the

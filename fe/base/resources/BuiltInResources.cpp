@@ -133,6 +133,8 @@ constexpr StringEntry kStrings[] = {
     {536, "Bad Series Number"},
     {537, "Series %1"},
     {539, "Not Available"},
+    {541, "Buy "},
+    {542, "Sell "},
     {543, "%t (%s)"},
     {549, "Axis"},
     {550, "Auto"},
