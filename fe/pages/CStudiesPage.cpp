@@ -20,7 +20,8 @@ constexpr com::LONG kLineGallery = 1;
 constexpr com::LONG kAreaGallery = 6;
 constexpr com::LONG kFallbackBarGallery = 2;
 constexpr int kOtherGalleryEntry = 3;
-constexpr com::SHORT kBarTypeGallery = 5;  // the bar chart type, whose gallery the control draws bars with
+constexpr com::SHORT kChartsOwnGallery = 0;  // the series is drawn in the chart's own gallery
+constexpr com::SHORT kBarTypeGallery = 5;    // the bar chart type, whose gallery the control draws bars with
 constexpr std::uint32_t kGalleryTextBase = 320;  // "Line", "Area", "Bar", "Other"
 constexpr unsigned kPerformOnFlags = kListPriceSeries | kListPriceAxisUserSeries | kListOtherUserSeries;
 
@@ -403,6 +404,10 @@ void CStudiesPage::loadOutput(ui::Dialog& dialog) {
     series->get_LineStyle(&style);
     series->get_Color(&colour);
     series->get_Legend(&legend);
+    // A series without a gallery of its own takes the chart's, which draws lines here: it is a line,
+    // as the chart's series window says, with a width and a style.
+    if (gallery == kChartsOwnGallery)
+        gallery = kLineGallery;
     int entry = kOtherGalleryEntry;
     for (int i = 0; i < kOtherGalleryEntry; ++i) {
         if (dialog.itemData(IDC_GALLERY, i) == gallery)

@@ -1,5 +1,7 @@
 #include "SpecialChartPages.h"
 
+#include <QGuiApplication>
+
 #include <algorithm>
 #include <functional>
 #include <optional>
@@ -12,6 +14,8 @@
 #include "dravik/Identities.h"
 #include "format/LocaleFormats.h"
 #include "format/NumberText.h"
+#include "ui/MessageBox.h"
+#include "ui/ModalServices.h"
 
 namespace dravik {
 namespace {
@@ -54,6 +58,9 @@ struct Field {
     const char* label = "";
     std::function<com::HRESULT(I&, FieldValue&)> get;
     std::function<com::HRESULT(I&, const FieldValue&)> put;
+    // A number below `minimum` is refused with the text of string `refusalId`, which says why.
+    com::LONG minimum = INT16_MIN;
+    std::uint32_t refusalId = 0;
 };
 
 template <typename I>
@@ -101,6 +108,17 @@ Field<I> labelMask(com::HRESULT (I::*get)(com::Bstr*), com::HRESULT (I::*put)(co
             "Label mask:", [get](I& o, FieldValue& v) { return (o.*get)(&v.text); },
             [put](I& o, const FieldValue& v) { return (o.*put)(v.text); }};
 }
+
+template <typename I>
+Field<I> atLeast(Field<I> field, com::LONG minimum, std::uint32_t refusalId) {
+    field.minimum = minimum;
+    field.refusalId = refusalId;
+    return field;
+}
+
+// "Lines to break must be 1 or more ...": a reversal is a break of the last lines, so without a
+// line to break the figure could never turn.
+constexpr std::uint32_t kBreakDaysRefusal = 581;
 
 template <typename I>
 struct PageDescription {
@@ -167,8 +185,9 @@ PageDescription<IThreeLineBreak> threeLineBreakPage() {
             419,
             &IFinancialCharts::get_ThreeLineBreak,
             {
-                shortField<I>(IDC_BREAKDAYS, FieldKind::Signed, "Lines to break:", &I::get_BreakDays,
-                              &I::put_BreakDays),
+                atLeast(shortField<I>(IDC_BREAKDAYS, FieldKind::Signed, "Lines to break:", &I::get_BreakDays,
+                                      &I::put_BreakDays),
+                        1, kBreakDaysRefusal),
                 labelMask<I>(&I::get_LabelMask, &I::put_LabelMask),
                 colour<I>(IDC_UPCOLOR, "Up color:", &I::get_UpColor, &I::put_UpColor),
                 colour<I>(IDC_DOWNCOLOR, "Down color:", &I::get_DownColor, &I::put_DownColor),
@@ -271,6 +290,12 @@ protected:
         com::HRESULT first = com::S_OK;
         for (const Field<I>& field : page_.fields) {
             const std::optional<FieldValue> value = readField(dialog, field);
+            if (value && field.kind == FieldKind::Signed && value->integer < field.minimum) {
+                if (com::SUCCEEDED(first))
+                    refuse(dialog, field);
+                first = com::E_INVALIDARG;
+                continue;
+            }
             const com::HRESULT result = value ? field.put(*object_, *value) : com::E_INVALIDARG;
             if (com::FAILED(result) && com::SUCCEEDED(first))
                 first = result;
@@ -328,6 +353,15 @@ private:
                 dialog.setItemText(field.id, QStringView(value.text.text()).toString());
                 break;
         }
+    }
+
+    // The user is told why the value cannot be taken; the field keeps it, with the focus, to be mended.
+    static void refuse(ui::Dialog& dialog, const Field<I>& field) {
+        const QString text = QString::fromStdString(textModule()->stringOr(field.refusalId));
+        const bool arabic = QGuiApplication::layoutDirection() == Qt::RightToLeft;
+        ui::modalServices().messageBox(&dialog, text, QString(),
+                                       ui::MB_ICONEXCLAMATION | (arabic ? ui::MB_ARABIC : 0));
+        dialog.setFocusTo(field.id);
     }
 
     // The control's value; none when its text is no value the member can take.

@@ -9,6 +9,7 @@
 #include <QComboBox>
 #include <QGroupBox>
 #include <QHeaderView>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
@@ -390,6 +391,20 @@ void Form::closeEvent(QCloseEvent* event) {
         unload();
 }
 
+void Form::keyPressEvent(QKeyEvent* event) {
+    if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) {
+        for (size_t i = 0; i < m_model.controls.size(); ++i) {
+            auto* button = qobject_cast<QPushButton*>(m_widgets[i]);
+            if (m_model.controls[i].isDefault && button != nullptr && button->isEnabled() &&
+                button->isVisible()) {
+                button->click();
+                return;
+            }
+        }
+    }
+    QWidget::keyPressEvent(event);
+}
+
 void Form::fitControlToWindow(const QString& controlName, int32_t widthAllowance, int32_t heightAllowance) {
     ControlModel& c = m_model.control(controlName);
     const int32_t formWidth = width() * kTwipsPerPixel;
@@ -447,6 +462,8 @@ void Form::applyControl(const ControlModel& c, QWidget* w) {
             // A right-justified check box or option button has its box on the right of the caption.
             auto* button = static_cast<QAbstractButton*>(w);
             button->setText(c.caption);
+            if (auto* command = qobject_cast<QPushButton*>(button))
+                command->setDefault(c.isDefault);
             button->setLayoutDirection(direction(rtl || c.alignment == Alignment::RightJustify));
             break;
         }

@@ -24,6 +24,7 @@ FormModel frmAbout::design() {
         designControl("lblDisclaimer", ControlKind::Label, "4", QString(), 240, 1740, 5760, 1500),
         designControl("cmdOK", ControlKind::CommandButton, "5", QStringLiteral("OK"), 4800, 3420, 1200, 375),
     };
+    f.control(QStringLiteral("cmdOK")).isDefault = true;
     return f;
 }
 
@@ -31,6 +32,7 @@ frmAbout::frmAbout(QWidget* parent) : Form(design(), Localization::Localized, pa
     setWindowFlags(Qt::Dialog);
     static_cast<QLabel*>(controlWidget(QStringLiteral("Image1")))->setPixmap(programPicture(48));
     onClick(QStringLiteral("cmdOK"), [this] { cmdOK_Click(); });
+    controlWidget(QStringLiteral("cmdOK"))->setFocus();
     Form_Load();
 }
 

@@ -1,6 +1,7 @@
 // The frame's tool-bar dispatcher and the chart window's data, view and help commands.
 #include <QAction>
 #include <QDockWidget>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QMenu>
 
@@ -213,6 +214,23 @@ TEST_F(FrameCommandsTest, AboutShowsOneAboutBox) {
         about += form->objectName() == QLatin1String("frmAbout") ? 1 : 0;
     EXPECT_EQ(about, 1);
     EXPECT_TRUE(Form::findOpen(QStringLiteral("frmAbout"))->isVisible());
+}
+
+// OK is the about box's default button: Enter closes the box, on the focused OK or on the window.
+TEST_F(FrameCommandsTest, EnterClosesTheAboutBox) {
+    MDIForm1& frame = loadFrame();
+    for (const bool onButton : {true, false}) {
+        SCOPED_TRACE(onButton);
+        frame.chartWindow().mnuHelpAbout_Click();
+        Form* about = Form::findOpen(QStringLiteral("frmAbout"));
+        ASSERT_NE(about, nullptr);
+        QWidget* ok = about->controlWidget(QStringLiteral("cmdOK"));
+        EXPECT_EQ(about->focusWidget(), ok);
+        QKeyEvent enter(QEvent::KeyPress, Qt::Key_Return, Qt::NoModifier);
+        QCoreApplication::sendEvent(onButton ? ok : static_cast<QWidget*>(about), &enter);
+        EXPECT_EQ(Form::findOpen(QStringLiteral("frmAbout")), nullptr);
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    }
 }
 
 TEST_F(FrameCommandsTest, ImportAsksForADataFileAndImportsIt) {

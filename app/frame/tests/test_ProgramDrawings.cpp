@@ -26,6 +26,7 @@
 #include "frame/chart/DrawingDates.h"
 #include "frame/chart/DrawingKinds.h"
 #include "gdi/DeviceContext.h"
+#include "glossor/IGlosxList.h"
 #include "locale/LocaleRegistry.h"
 #include "ostbar/OstCommandBar.h"
 #include "ostbar/OstToolbarWidget.h"
@@ -268,6 +269,48 @@ TEST_F(ProgramDrawingsTest, HoveringALineHighlightsIt) {
     // Far from the line the highlight goes again.
     moveTo(pixel(mid, m_high + (m_high - m_low)));
     EXPECT_NE(painted().pixel(on), kHighlightRgb);
+    EXPECT_EQ(errorLog(), "");
+}
+
+// OK on the drawing's page moves the line, and its highlight goes with it at once: the old place shows
+// no highlight before the mouse moves again, the line's new middle does.
+TEST_F(ProgramDrawingsTest, AfterOkOnTheDrawingsPageTheHighlightLiesOnTheMovedLine) {
+    constexpr int kDrawPageDialog = 348;
+    constexpr int kFromEdit = 553;
+    const auto line = trendLine(m_from - 20, m_low, m_to, m_high);
+    com::Bstr newFrom;
+    ASSERT_EQ(line->get_From(&newFrom), com::S_OK);
+    ASSERT_EQ(
+        frame::chart::PutAnchorDate(*line, true, dateOf(m_from), DrawingDateLocale(extension()), chart()),
+        com::S_OK);
+    processEvents();
+    const double price = (m_low + m_high) / 2;
+    const QPoint oldMiddle = pixel((m_from + m_to) / 2.0, price);
+    const QPoint newMiddle = pixel(m_from, price);  // half-way from m_from - 20 to m_to
+    moveTo(oldMiddle);
+    ASSERT_EQ(painted().pixel(oldMiddle), kHighlightRgb);
+    bool shown = false;
+    QTimer::singleShot(0, [&] {
+        auto* frame = qobject_cast<ui::PropertyFrame*>(QApplication::activeModalWidget());
+        if (!frame)
+            return;
+        for (ui::Dialog* page : frame->findChildren<ui::Dialog*>())
+            if (page->property("dialogId").toInt() == kDrawPageDialog) {
+                shown = true;
+                page->setItemText(kFromEdit, QStringView(newFrom.text()).toString());
+            }
+        frame->button(1)->click();
+    });
+    QAction* properties =
+        chartWindow().Korvel1()->toolBar()->actionFor(static_cast<com::SHORT>(korvel::kCommandProperties));
+    ASSERT_NE(properties, nullptr);
+    properties->trigger();
+    processEvents();
+    ASSERT_TRUE(shown) << "no drawing page";
+    ASSERT_NEAR(anchor(*line, true), dateOf(m_from - 20), 1e-9);
+    const QImage image = painted();
+    EXPECT_NE(image.pixel(oldMiddle), kHighlightRgb);
+    EXPECT_EQ(image.pixel(newMiddle), kHighlightRgb);
     EXPECT_EQ(errorLog(), "");
 }
 
@@ -632,5 +675,94 @@ TEST_F(ProgramDrawingsTest, PropertiesWithASelectedLineOpenTheDrawingPageOnThatL
     moveTo(pixel(m_from - 20, m_high));
     ASSERT_FALSE(handleAt(painted(), pixel(from, m_high)));
     EXPECT_NE(openProperties().tab, QStringLiteral("Draws"));
+    EXPECT_EQ(errorLog(), "");
+}
+
+namespace {
+
+// Annotations of the user's on the sample company's chart: a filled rectangle and, in front of it, a
+// circle of another fill that overlaps it.
+class ProgramAnnotationsTest : public ProgramDrawingsTest {
+protected:
+    com::ComPtr<glossor::IGlosxObject> annotation(com::SHORT kind, QRect box, com::COLORREF fill) {
+        com::ComPtr<glossor::IGlosxObject> object;
+        EXPECT_EQ(list().Add(kind, com::Variant(), object.put()), com::S_OK);
+        com::ComPtr<glossor::IGlosxPoints> points;
+        EXPECT_EQ(object.as<glossor::IGlosxShape>()->get_Points(points.put()), com::S_OK);
+        points->put_X1(static_cast<com::SHORT>(box.left()));
+        points->put_Y1(static_cast<com::SHORT>(box.top()));
+        points->put_X2(static_cast<com::SHORT>(box.right()));
+        points->put_Y2(static_cast<com::SHORT>(box.bottom()));
+        object->put_BackColor(fill);
+        list().RefreshObject(object.get());
+        return object;
+    }
+    glossor::IGlosxList& list() { return *chartWindow().annotationList(); }
+    // The command as the user chooses it on the annotation tool bar.
+    void choose(com::SHORT id) {
+        com::ComPtr<ostbar::IOstToolbar> toolbar;
+        ASSERT_EQ(list().get_ToolBarObject(toolbar.put()), com::S_OK);
+        ASSERT_EQ(toolbar.as<ostbar::IOstCommandBar>()->FireCommand(id), com::S_OK);
+        processEvents();
+    }
+    void shiftClick(QPoint at) {
+        for (const QEvent::Type type : {QEvent::MouseButtonPress, QEvent::MouseButtonRelease}) {
+            QMouseEvent event(type, QPointF(at), canvas()->mapToGlobal(QPointF(at)), Qt::LeftButton,
+                              type == QEvent::MouseButtonPress ? Qt::LeftButton : Qt::NoButton,
+                              Qt::ShiftModifier);
+            QApplication::sendEvent(canvas(), &event);
+        }
+        processEvents();
+    }
+    QPoint topLeft(glossor::IGlosxObject& object) {
+        com::ComPtr<glossor::IGlosxShape> shape;
+        object.QueryInterface(glossor::IGlosxShape::iid, reinterpret_cast<void**>(shape.put()));
+        com::ComPtr<glossor::IGlosxPoints> points;
+        EXPECT_EQ(shape->get_Points(points.put()), com::S_OK);
+        com::SHORT x = 0, y = 0;
+        points->get_X1(&x);
+        points->get_Y1(&y);
+        return {x, y};
+    }
+};
+
+constexpr com::COLORREF kRectangleFill = 0x0000FF;  // red
+constexpr com::COLORREF kCircleFill = 0x00FF00;     // green
+
+}  // namespace
+
+// Grouped, cut and pasted, the two come back overlapping as they did: the circle still in front,
+// whichever of them the user clicked to take the group.
+TEST_F(ProgramAnnotationsTest, ACutAndPastedGroupKeepsItsObjectsInFrontAndBehindAsTheyWere) {
+    const QRect rectangle(100, 100, 100, 100);
+    const QPoint overlap(175, 175);  // inside both, and the circle's while it is in front
+    const QRgb circleInFront = qRgb(0, 255, 0);
+    for (const QPoint taken : {QPoint(230, 230), QPoint(120, 120)}) {
+        SCOPED_TRACE(taken.x());
+        list().Remove(-1);
+        annotation(glossor::kKindRectangle, rectangle, kRectangleFill);
+        annotation(glossor::kKindCircle, rectangle.translated(50, 50), kCircleFill);
+        ASSERT_EQ(painted().pixel(overlap), circleInFront);
+        click({120, 120});
+        shiftClick({230, 230});
+        choose(glossor::kCmdGroup);
+        click({600, 40});
+        click(taken);
+        choose(glossor::kCmdCut);
+        com::LONG count = -1;
+        ASSERT_EQ(list().get_Count(&count), com::S_OK);
+        ASSERT_EQ(count, 0);
+        choose(glossor::kCmdPaste);
+        ASSERT_EQ(list().get_Count(&count), com::S_OK);
+        ASSERT_EQ(count, 2);
+        // The copies lie a little further right and down.
+        com::ComPtr<glossor::IGlosxObject> first;
+        ASSERT_EQ(list().Item(1, first.put()), com::S_OK);
+        com::SHORT kind = 0;
+        first->get_Kind(&kind);
+        EXPECT_EQ(kind, glossor::kKindRectangle);
+        const QPoint moved = topLeft(*first) - rectangle.topLeft();
+        EXPECT_EQ(painted().pixel(overlap + moved), circleInFront);
+    }
     EXPECT_EQ(errorLog(), "");
 }

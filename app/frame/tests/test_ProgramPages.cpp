@@ -5,10 +5,12 @@
 #include <QMenu>
 #include <QMouseEvent>
 #include <QPushButton>
+#include <QRegularExpression>
 #include <QTabWidget>
 #include <QTimer>
 
 #include <functional>
+#include <set>
 #include <vector>
 
 #include "AssembledProgramFixture.h"
@@ -291,6 +293,29 @@ TEST_F(ProgramPagesTest, PropertiesAfterAClickOnTheRsiLineOpenTheStudiesPageOnRs
     openProperties(onRsi, widget().canvas(), *at);
 }
 
+// The RSI is drawn as a line and the chart's series window says Line: so does the studies page, which
+// then offers the line's width and style.
+TEST_F(ProgramPagesTest, TheStudiesPageShowsTheRsiAsTheLineTheChartDraws) {
+    constexpr int kGalleryList = 1097;
+    constexpr int kWidthList = 531;
+    constexpr int kStyleList = 533;
+    const com::LONG rsi = showRsi();
+    ASSERT_GE(rsi, 0);
+    const std::optional<QPoint> at = pixelOfSeries(rsi);
+    ASSERT_TRUE(at.has_value());
+    sendMouse(widget().canvas(), QEvent::MouseButtonPress, *at, Qt::LeftButton);
+    sendMouse(widget().canvas(), QEvent::MouseButtonRelease, *at, Qt::LeftButton);
+    processEvents();
+    openProperties([&](ui::PropertyFrame& frame) {
+        ui::Dialog* page = pageWindow(frame, kStudiesPageDialog);
+        ASSERT_NE(page, nullptr);
+        ASSERT_EQ(page->itemData(kStudyList, page->curSel(kStudyList)), kRsiStudy);
+        EXPECT_EQ(page->itemText(kGalleryList), QStringLiteral("Line"));
+        EXPECT_TRUE(page->item(kWidthList)->isVisibleTo(page));
+        EXPECT_TRUE(page->item(kStyleList)->isVisibleTo(page));
+    });
+}
+
 // A study of several outputs: the page opens on the study and on the output whose line was clicked.
 TEST_F(ProgramPagesTest, PropertiesAfterAClickOnAnOutputOpenTheStudiesPageOnThatOutput) {
     const struct {
@@ -354,6 +379,78 @@ TEST_F(ProgramPagesTest, ARightClickOnTheRsiLineOpensTheIndicatorSeriesMenu) {
     EXPECT_EQ(menu.kind, ui::ScriptedModalServices::Kind::Menu);
     EXPECT_EQ(menu.text, QStringLiteral("Color"));
     EXPECT_EQ(menu.style, 3);
+}
+
+// The tip of a line that gives a signal names it, "Buy n" or "Sell n", before the point it was drawn at;
+// the others show that point alone.
+TEST_F(ProgramPagesTest, ThreeLineBreakTipsNameTheirSignals) {
+    chooseChartType(kThreeLineBreak);
+    chartObject().paintSurface();
+    const korvel::KvlChartModel& model = chartObject().model();
+    const QRegularExpression tipForm(QStringLiteral("^((Buy|Sell) [1-9][0-9]*)? \\([1-9][0-9]*\\)$"));
+    std::set<QString> signalWords;
+    int tips = 0;
+    for (com::LONG point = 0; point < model.pointCount(); ++point) {
+        double end = 0, start = 0;
+        if (model.value(1, 0, point, &end) != com::S_OK || model.value(2, 0, point, &start) != com::S_OK)
+            continue;
+        com::LONG x = 0, y = 0;
+        if (chart().ValueToPixel(point + 1.0, (start + end) / 2, &x, &y, 0) != com::S_OK)
+            continue;
+        const std::optional<std::string> shown = chartObject().tipToShow(x, y);
+        if (!shown)
+            continue;
+        ++tips;
+        const QString tip = QString::fromStdString(*shown);
+        EXPECT_TRUE(tipForm.match(tip).hasMatch()) << *shown;
+        if (!tip.startsWith(' '))
+            signalWords.insert(tip.section(' ', 0, 0));
+    }
+    EXPECT_GT(tips, 20);
+    EXPECT_EQ(signalWords, (std::set<QString>{QStringLiteral("Buy"), QStringLiteral("Sell")}));
+}
+
+// Lines to break below 1 cannot build a figure: OK tells the user why and keeps the page open on the
+// field, and the chart keeps its lines; a number of 1 or more is taken.
+TEST_F(ProgramPagesTest, ThreeLineBreakRefusesLinesToBreakBelowOneAndSaysWhy) {
+    chooseChartType(kThreeLineBreak);
+    com::ComPtr<dravik::IThreeLineBreak> chartType;
+    ASSERT_EQ(extension().get_ThreeLineBreak(chartType.put()), com::S_OK);
+    const auto breakDays = [&] {
+        com::SHORT days = 0;
+        chartType->get_BreakDays(&days);
+        return days;
+    };
+    ASSERT_EQ(breakDays(), 3);
+    const struct {
+        const char* typed;
+        bool refused;
+        com::SHORT kept;
+    } cases[] = {{"0", true, 3}, {"-1", true, 3}, {"1", false, 1}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.typed);
+        ui::ScriptedModalServices script;
+        bool open = false;
+        openProperties([&](ui::PropertyFrame& frame) {
+            ui::Dialog* page = pageWindow(frame, kThreeLineBreakPageDialog);
+            ASSERT_NE(page, nullptr);
+            page->setItemText(kBreakDaysEdit, QString::fromLatin1(c.typed));
+            frame.button(1)->click();
+            open = frame.isVisible();
+            if (open) {
+                EXPECT_EQ(frame.focusWidget(), page->item(kBreakDaysEdit));
+            }
+        });
+        EXPECT_EQ(open, c.refused);
+        ASSERT_EQ(script.questions().size(), c.refused ? 1u : 0u);
+        if (c.refused) {
+            EXPECT_EQ(script.questions()[0].kind, ui::ScriptedModalServices::Kind::MessageBox);
+            EXPECT_TRUE(
+                script.questions()[0].text.startsWith(QStringLiteral("Lines to break must be 1 or more")))
+                << script.questions()[0].text.toStdString();
+        }
+        EXPECT_EQ(breakDays(), c.kept);
+    }
 }
 
 // Each special chart's page: a change applied redraws the figure at once.

@@ -226,6 +226,31 @@ TEST_F(WatchListTest, RemoveTakesTheSelectedCompanyOutWithoutAQuestion) {
     EXPECT_EQ(storedItems(), std::vector<std::string>{"5:199"});
 }
 
+// The selection follows the chart after a Remove, so a second Remove never takes out a row the user
+// did not choose: the charted company's row, or none once that row is the one removed.
+TEST_F(WatchListTest, AfterRemoveTheSelectionFollowsTheChartAndAnotherRemoveTakesNothingUnchosen) {
+    exec(R"(INSERT INTO "Company" ("ID", "TICKER", "NAME", "ANAME", "MARKET_ID", "CATEGORY_ID", "IS_INDEX"))"
+         R"( VALUES (300, 'T300', 'Company 300', 'Company 300', 1, 3, 0))");
+    addItem(5, 300, 3);
+    loadProgram();
+    ASSERT_EQ(window().chartFill()->CompanyID, kDefaultCompany);
+    watchList().lsvWL().select("ID_205");
+    const struct {
+        std::optional<std::string> selectedAfter;
+        std::vector<std::string> storedAfter;
+    } removes[] = {
+        {"ID_199", {"5:199", "5:300"}},
+        {std::nullopt, {"5:300"}},
+        {std::nullopt, {"5:300"}},
+    };
+    for (const auto& remove : removes) {
+        window().runMenuCommand(QStringLiteral("mnuWLRemove"));
+        EXPECT_EQ(selectedKey(), remove.selectedAfter);
+        EXPECT_EQ(storedItems(), remove.storedAfter);
+    }
+    EXPECT_EQ(window().chartFill()->CompanyID, kDefaultCompany);
+}
+
 class NameDialogTest : public ProgramTest {};
 
 TEST_F(NameDialogTest, BlanksAreRefusedLeadingBlanksKeptAndCancelChangesNothing) {

@@ -10,7 +10,7 @@ namespace glossor {
 namespace {
 
 constexpr quint32 kMagic = 0x58534C47;  // "GLSX"
-constexpr quint16 kVersion = 1;
+constexpr quint16 kVersion = 2;         // 2: the first selected object's position after the count
 
 std::uint32_t clipboardFormat() {
     static const std::uint32_t format =
@@ -35,11 +35,11 @@ bool validData(const GlosxData& data) {
 
 }  // namespace
 
-QByteArray encodeObjects(const std::vector<GlosxData>& objects) {
+QByteArray encodeObjects(const std::vector<GlosxData>& objects, std::uint32_t first) {
     QByteArray block;
     QDataStream out(&block, QIODevice::WriteOnly);
     out.setVersion(QDataStream::Qt_6_0);
-    out << kMagic << kVersion << static_cast<quint32>(objects.size());
+    out << kMagic << kVersion << static_cast<quint32>(objects.size()) << static_cast<quint32>(first);
     for (const GlosxData& data : objects) {
         out << data.kind << data.x1 << data.y1 << data.x2 << data.y2 << data.tag << data.appearance
             << data.lineMode << data.offset << data.rotateState << data.flipState << data.foreColor
@@ -48,16 +48,19 @@ QByteArray encodeObjects(const std::vector<GlosxData>& objects) {
     return block;
 }
 
-std::optional<std::vector<GlosxData>> decodeObjects(const QByteArray& block) {
+std::optional<std::vector<GlosxData>> decodeObjects(const QByteArray& block, std::uint32_t* first) {
     QDataStream in(block);
     in.setVersion(QDataStream::Qt_6_0);
     quint32 magic = 0;
     quint16 version = 0;
     quint32 count = 0;
-    in >> magic >> version >> count;
+    quint32 firstSelected = 0;
+    in >> magic >> version >> count >> firstSelected;
     if (in.status() != QDataStream::Ok || magic != kMagic || version != kVersion ||
-        count > kMaxClipboardObjects)
+        count > kMaxClipboardObjects || (count > 0 && firstSelected >= count))
         return std::nullopt;
+    if (first)
+        *first = firstSelected;
     std::vector<GlosxData> objects;
     objects.reserve(count);
     for (quint32 i = 0; i < count; ++i) {
@@ -82,8 +85,8 @@ std::optional<std::vector<GlosxData>> decodeObjects(const QByteArray& block) {
     return objects;
 }
 
-bool copyToClipboard(const std::vector<GlosxData>& objects) {
-    return ui::setClipboardData(clipboardFormat(), encodeObjects(objects));
+bool copyToClipboard(const std::vector<GlosxData>& objects, std::uint32_t first) {
+    return ui::setClipboardData(clipboardFormat(), encodeObjects(objects, first));
 }
 
 std::optional<QByteArray> clipboardBlock() {

@@ -228,21 +228,25 @@ void GlosxList::deleteSelectionByUser() {
 }
 
 void GlosxList::copySelection() {
-    if (!model_.selection().empty())
-        copyToClipboard(model_.selectedData());
+    if (model_.selection().empty())
+        return;
+    std::uint32_t first = 0;
+    std::vector<GlosxData> objects = model_.selectedData(&first);
+    copyToClipboard(objects, first);
 }
 
 HRESULT GlosxList::pasteFromClipboard(bool atSamePlace) {
     const std::optional<QByteArray> block = clipboardBlock();
     if (!block)
         return com::S_FALSE;
-    std::optional<std::vector<GlosxData>> objects = decodeObjects(*block);
+    std::uint32_t first = 0;
+    std::optional<std::vector<GlosxData>> objects = decodeObjects(*block, &first);
     if (!objects)
         return com::E_FAIL;
     if (objects->empty())
         return com::S_FALSE;
     input_.cancel();
-    model_.paste(std::move(*objects), atSamePlace);
+    model_.paste(std::move(*objects), atSamePlace, first);
     return com::S_OK;
 }
 

@@ -174,14 +174,21 @@ void GlosxModel::colorSelection(bool background, com::COLORREF color) {
         [&](GlosxData& data) { (background ? data.backColor : data.foreColor) = color & 0xFFFFFF; });
 }
 
-std::vector<GlosxData> GlosxModel::selectedData() const {
+// In the list's order, back to front: pasted in that order the copies overlap as the originals did,
+// whichever object of a group the user clicked first. `first` tells where the first selected one is.
+std::vector<GlosxData> GlosxModel::selectedData(std::uint32_t* first) const {
     std::vector<GlosxData> data;
-    for (const GlosxObject* object : selection_)
+    for (const auto& object : objects_) {
+        if (!isSelected(object.get()))
+            continue;
+        if (first && !selection_.empty() && object.get() == selection_.front())
+            *first = static_cast<std::uint32_t>(data.size());
         data.push_back(object->data());
+    }
     return data;
 }
 
-void GlosxModel::paste(std::vector<GlosxData> objects, bool atSamePlace) {
+void GlosxModel::paste(std::vector<GlosxData> objects, bool atSamePlace, std::uint32_t first) {
     if (objects.empty())
         return;
     // Groups of the copies are new groups, so a copy never joins the group of its original.
@@ -204,6 +211,9 @@ void GlosxModel::paste(std::vector<GlosxData> objects, bool atSamePlace) {
         objects_.push_back(object);
         selection_.push_back(object.get());
     }
+    // The copy of the object selected first is selected first again.
+    if (first < selection_.size())
+        std::rotate(selection_.begin(), selection_.begin() + first, selection_.begin() + first + 1);
     notify();
 }
 

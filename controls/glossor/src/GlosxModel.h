@@ -65,9 +65,9 @@ public:
     void rotateSelection(bool clockwise);
     void moveSelection(int dx, int dy);
     void colorSelection(bool background, com::COLORREF color);
-    std::vector<GlosxData> selectedData() const;
+    std::vector<GlosxData> selectedData(std::uint32_t* first = nullptr) const;
     // Puts the objects on top, selected, first copy first; they get fresh groups.
-    void paste(std::vector<GlosxData> objects, bool atSamePlace);
+    void paste(std::vector<GlosxData> objects, bool atSamePlace, std::uint32_t first = 0);
 
     // --- hit tests ---
     struct Hit {

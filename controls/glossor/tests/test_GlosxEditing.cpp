@@ -210,8 +210,8 @@ TEST_F(GlossorList, PastedGroupsAreNewGroups) {
     click(300, 300);
     click(25, 25);  // the first copy, at (10, 10)-(30, 30)
     EXPECT_EQ(selectedCount(), 2);
-    // Copies keep their order: the rectangle at (10, 10) is the last one.
-    EXPECT_TRUE(sameObject(firstSelected().get(), item(4).get()));
+    // Copies keep the originals' order, back to front: the rectangle at (10, 10) is the first copy.
+    EXPECT_TRUE(sameObject(firstSelected().get(), item(3).get()));
 }
 
 }  // namespace

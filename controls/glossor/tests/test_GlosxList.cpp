@@ -183,7 +183,7 @@ TEST_F(GlossorList, PastedCopyBecomesTheFirstSelectedObject) {
     auto copy = firstSelected();
     ASSERT_TRUE(copy);
     EXPECT_FALSE(sameObject(copy.get(), line.get()));
-    EXPECT_TRUE(sameObject(copy.get(), item(3).get()));
+    EXPECT_TRUE(sameObject(copy.get(), item(4).get()));
     EXPECT_EQ(tagOf(copy.get()), 905);
     EXPECT_EQ(endsOf(copy.get()), placed);
     SHORT offset = 0;

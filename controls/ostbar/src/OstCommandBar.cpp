@@ -2,6 +2,7 @@
 
 #include "OstOwnerDraw.h"
 
+#include <QGuiApplication>
 #include <QImage>
 #include <QString>
 
@@ -204,6 +205,8 @@ HRESULT OstCommandBar::TrackPopup(SHORT menuId, LONG x, LONG y, IOstMessageRecei
     routeOwnerDrawn(
         *table_, menu, [this, receiver](SHORT entry) { return receiverFor(entry, receiver); },
         reinterpret_cast<std::intptr_t>(window_.widget()));
+    // The bar keeps its order left to right; its pop-ups read as the program does.
+    menu.direction = QGuiApplication::layoutDirection();
     const int id = ui::modalServices().trackPopupMenu(window_.widget(), menu, QPoint(x, y));
     if (id == 0 || !menu.isChoosable(id))
         return com::S_OK;

@@ -2,6 +2,7 @@
 
 #include <QAction>
 #include <QComboBox>
+#include <QGuiApplication>
 #include <QMenu>
 #include <QPixmap>
 #include <QPointer>
@@ -147,6 +148,8 @@ QAction* OstToolbarWidget::addCombo(const OstCommandData& command) {
 
 QMenu* OstToolbarWidget::makeMenu(const std::vector<SHORT>& entries, int depth) {
     auto* menu = new QMenu(this);
+    // The bar keeps its order left to right; its drop-downs read as the program does.
+    menu->setLayoutDirection(QGuiApplication::layoutDirection());
     const OstCommandTable& table = *bar_->table();
     for (const SHORT id : entries) {
         if (menuEntriesLeft_ == 0)

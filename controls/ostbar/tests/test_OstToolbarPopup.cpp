@@ -97,5 +97,25 @@ TEST_F(OstToolbarPopupTest, ARebuildDeletesOnlyTheDropDownsItMade) {
     delete foreign;
 }
 
+// In a right-to-left program the bar keeps its left-to-right order, but its pop-ups, drop-downs and
+// their sub-menus read right to left: check marks on the right, sub-menu arrows pointing left.
+TEST_F(OstToolbarPopupTest, PopupsAndDropDownsReadAsTheProgramDoes) {
+    for (const Qt::LayoutDirection program : {Qt::RightToLeft, Qt::LeftToRight}) {
+        SCOPED_TRACE(program);
+        QGuiApplication::setLayoutDirection(program);
+        widget->setLayoutDirection(Qt::LeftToRight);
+        widget->rebuild();
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        QMenu* dropDown = widget->actionFor(kDrawingMenu)->menu();
+        ASSERT_NE(dropDown, nullptr);
+        EXPECT_EQ(dropDown->layoutDirection(), program);
+        PopupMenuDriver driver(QStringLiteral("Title"));
+        SHORT chosen = 0;
+        ASSERT_EQ(bar->TrackPopup(kAxisMenu, 100, 80, nullptr, &chosen), com::S_OK);
+        EXPECT_EQ(driver.direction(), program);
+    }
+    QGuiApplication::setLayoutDirection(Qt::LeftToRight);
+}
+
 }  // namespace
 }  // namespace ostbar

@@ -128,6 +128,8 @@ constexpr StringEntry kStrings[] = {
     {536, "Bad Series Number"},
     {537, "Series %1"},
     {539, "Not Available"},
+    {541, "Buy "},
+    {542, "Sell "},
     {543, "%t (%s)"},
     {549, "Axis"},
     {550, "Auto"},
@@ -144,6 +146,9 @@ constexpr StringEntry kStrings[] = {
     {578, "Date axis"},
     {579, "Unknown axis"},
     {580, "%s axis"},
+    {581,
+     "Lines to break must be 1 or more: a line in the other direction is drawn only when the price breaks "
+     "beyond the last lines."},
     {1000, "Prices"},
     {1001, "Moving Averages"},
     {1002, "Price Indicators"},

@@ -19,6 +19,7 @@
 #include "pages/SpecialChartPages.h"
 #include "state/ExtensionSettings.h"
 #include "ui/PropertyFrame.h"
+#include "ui/ScriptedModalServices.h"
 
 namespace dravik::test {
 namespace {
@@ -319,6 +320,7 @@ TEST_F(SpecialPages, ThreeLineBreakPageWritesEveryControl) {
 }
 
 TEST_F(SpecialPages, RefusedBreakDaysKeepTheOldValueAndThePageOpen) {
+    ui::ScriptedModalServices script;  // the refusal of 0 is told
     ThreeLineBreakModel& model = *chart.extension->threeLineBreak;
     ui::Dialog& dialog = open(SpecialChartPage::ThreeLineBreak);
     dialog.setItemText(IDC_BREAKDAYS, QStringLiteral("0"));

@@ -106,6 +106,8 @@ void addItems(QMenu& target, const PopupMenu& menu, const std::vector<MenuItem>&
         }
         if (!item.submenu.empty()) {
             QMenu* sub = target.addMenu(item.text);
+            // A sub-menu is a window of its own, which would take the program's direction.
+            sub->setLayoutDirection(target.layoutDirection());
             sub->setEnabled(!item.disabled);
             addItems(*sub, menu, item.submenu);
             continue;
@@ -222,6 +224,8 @@ public:
         // would delete it from under exec().
         QMenu popup;
         followOwner(popup, owner);
+        if (menu.direction)
+            popup.setLayoutDirection(*menu.direction);
         addItems(popup, menu, menu.items);
         QAction* chosen = popup.exec(screenPoint);
         return chosen ? chosen->data().toInt() : 0;

@@ -72,6 +72,8 @@ protected:
     void resizeEvent(QResizeEvent* event) override;
     // Closing a window with its close box unloads it (a tool window only once the program closes).
     void closeEvent(QCloseEvent* event) override;
+    // Enter, wherever the focus is, presses the window's default button when no control took it.
+    void keyPressEvent(QKeyEvent* event) override;
 
 private:
     void buildMenus();

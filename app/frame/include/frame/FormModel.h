@@ -81,6 +81,7 @@ struct ControlModel {
     bool enabled = true;
     bool multiLine = false;  // text box: several lines, read-only text such as a notice
     bool checked = false;    // menu item: shows a check mark
+    bool isDefault = false;  // command button: Enter anywhere in the window presses it
 
     std::vector<ToolButtonModel> buttons;  // tool bar
     std::vector<ColumnModel> columns;      // list view

@@ -10,6 +10,7 @@
 #include "appdata/Trap.h"
 #include "com/VbMath.h"
 #include "dravik/DrawingInterfaces.h"
+#include "dravik/Events.h"
 #include "frame/chart/DrawingDates.h"
 #include "frame/chart/DrawingHover.h"
 #include "frame/chart/DrawingKinds.h"
@@ -56,6 +57,7 @@ DrawingHandles::DrawingHandles(korvel::IKvlChart& chart, dravik::IFinancialChart
 }
 
 DrawingHandles::~DrawingHandles() {
+    UnadviseEvents(extensionEvents_);
     UnadviseEvents(listEvents_);
     UnadviseEvents(chartEvents_);
 }
@@ -91,6 +93,34 @@ void DrawingHandles::connectEvents() {
         return com::S_OK;
     });
     chartEvents_ = AdviseEvents(&chart_, korvel::DIID_DKvlChartEvents, chartSink_.get());
+
+    if (!extension_)
+        return;
+    extensionSink_ = com::makeComObject<com::EventSink>(dravik::DIID_DLomex_Events);
+    extensionSink_->on(dravik::kEventDrawPageCommit, [this](std::span<com::Variant> args) {
+        if (args.size() >= 2)
+            gFinExt_DrawPageCommit(args[0].i4(), args[1].i2());
+        return com::S_OK;
+    });
+    extensionEvents_ = AdviseEvents(extension_.get(), dravik::DIID_DLomex_Events, extensionSink_.get());
+}
+
+void DrawingHandles::gFinExt_DrawPageCommit(com::LONG kind, com::SHORT index) {
+    Trap("gFinExt_DrawPageCommit", [&] {
+        if (!list_ || index < 0 || index >= DrawingCount(*extension_, kind))
+            return;
+        const com::LONG tag = DrawingTag(kind, index);
+        com::LONG count = 0;
+        need(list_->get_Count(&count), "Count");
+        for (com::LONG i = 1; i <= count; ++i) {
+            com::ComPtr<glossor::IGlosxObject> item;
+            need(list_->Item(i, item.put()), "Item");
+            if (tagOf(*item) != tag)
+                continue;
+            SetLineOverDrawing(chart_, *DrawingAt(*extension_, kind, index), *item);
+            need(list_->RefreshObject(item.get()), "RefreshObject");
+        }
+    });
 }
 
 com::ComPtr<glossor::IGlosxObject> DrawingHandles::firstSelected() {

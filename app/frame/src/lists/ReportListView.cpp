@@ -97,6 +97,11 @@ void ReportListView::selectRow(int row) {
         m_list.setCurrentItem(item);
 }
 
+void ReportListView::clearSelection() {
+    m_list.clearSelection();
+    m_list.setCurrentItem(nullptr);
+}
+
 void ReportListView::ensureSelectionVisible() {
     const QList<QTreeWidgetItem*> selected = m_list.selectedItems();
     if (!selected.isEmpty())

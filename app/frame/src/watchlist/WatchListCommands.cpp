@@ -205,7 +205,12 @@ void WatchListCommands::mnuPopupRemove_Click() {
             return;
         }
         gWLCompanies.remove(*key);
+        // The list view would move the selection to the next row, a company the chart does not show,
+        // which a second Remove would then take out: the selection follows the chart instead.
         window->lsvWL().remove(*key);
+        window->lsvWL().clearSelection();
+        if (frmMain* chart = m_chart(); chart != nullptr && chart->chartFill() != nullptr)
+            window->lsvWL().select(RecordKey(chart->chartFill()->CompanyID));
         enableDisable();
     });
 }

@@ -2,9 +2,11 @@
 #pragma once
 
 #include <functional>
+#include <optional>
 #include <vector>
 
 #include <QString>
+#include <Qt>
 
 #include "gdi/DeviceContext.h"
 
@@ -24,6 +26,8 @@ struct MenuItem {
 
 struct PopupMenu {
     std::vector<MenuItem> items;
+    // The reading direction when it is not the owner's (a left-to-right bar in a right-to-left program).
+    std::optional<Qt::LayoutDirection> direction;
     std::function<gdi::Size(int id)> measureItem;
     std::function<void(int id, gdi::HDC dc, const gdi::Rect& rect, bool selected)> drawItem;
 

@@ -33,6 +33,9 @@ public:
     void gGlosx_ExecuteCommand(std::int16_t cmd, com::LONG& result);
     void gGlosx_LButtonDblClk(glossor::IGlosxObject* obj, com::LONG& result);
     void gGlosx_ObjectDeleted(glossor::IGlosxObject* obj);
+    // The drawing's page applied new values to drawing `index` of `kind`: its handle follows at once
+    // instead of staying where the drawing was until the mouse moves.
+    void gFinExt_DrawPageCommit(com::LONG kind, com::SHORT index);
     // The chart's mouse-moving event: the hover test; a miss removes every handle.
     void Korvel1_MouseMoving(std::int16_t x, std::int16_t y);
     // Runs first on every mouse movement, before the hover test and whether or not it runs.
@@ -59,8 +62,10 @@ private:
     com::ComPtr<glossor::IGlosxList> list_;
     com::ComPtr<com::EventSink> listSink_;
     com::ComPtr<com::EventSink> chartSink_;
+    com::ComPtr<com::EventSink> extensionSink_;
     EventConnection listEvents_;
     EventConnection chartEvents_;
+    EventConnection extensionEvents_;
     std::function<void(std::int16_t, std::int16_t)> mouseMoved_;
     bool hoverBusy_ = false;
 };

@@ -44,6 +44,8 @@ public:
     // Selects the row of `key` and scrolls it into view; false when there is none.
     bool select(const std::string& key);
     void selectRow(int row);
+    // No row selected and none current.
+    void clearSelection();
     void ensureSelectionVisible();
 
     // Sorts by the column whose header was clicked (0-based, as the header reports it).
