@@ -38,7 +38,7 @@ using com::LONG;
 constexpr LONG kAnalyticalType = korvel::kFirstExtensionGalleryType + 4;
 constexpr com::SHORT kCloseLineDisplay = 0;
 // Columns either side of a point where a dashed close line must show.
-constexpr LONG kCloseReach = 3;
+constexpr LONG kCloseReach = 5;
 // About a month of trading days: a special chart over no more may have no figure yet.
 constexpr int kShortPeriodDays = 23;
 
@@ -379,20 +379,6 @@ protected:
         const korvel::KvlRect area = chartObject().model().plotRect();
         const auto range = chartObject().model().visibleRange(korvel::kXAxis);
         std::vector<LONG> points = visiblePoints({p.open, p.high, p.low, p.close});
-        if (range.second - range.first > area.width()) {
-            // More points than columns: a column shows some of its points; the figure must fill most
-            // of the columns.
-            int columns = 0;
-            for (LONG x = area.left + 1; x < area.right - 1; ++x)
-                for (LONG y = area.top + 1; y < area.bottom - 1; ++y)
-                    if (!onGrid(x, y) && std::find(colours.begin(), colours.end(), at(image, x, y)) != colours.end()) {
-                        ++columns;
-                        break;
-                    }
-            EXPECT_GT(columns, area.width() / 2) << "display " << display << ": the price figure is not drawn";
-            count("price");
-            return;
-        }
         const auto rows = [&](LONG point) {
             LONG x = 0, top = 0, bottom = 0, close = 0;
             chart().ValueToPixel(point + 1.0, *value(p.high, point), &x, &top, 0);
@@ -417,6 +403,29 @@ protected:
             return std::array<LONG, 3>{x, top, bottom};
         };
         const LONG reach = display == kCloseLineDisplay ? kCloseReach : 1;
+        if (range.second - range.first > area.width()) {
+            // More points than columns: a column shows some of its points; the figure must fill most
+            // of the columns between the first and the last point with prices.
+            if (points.empty())
+                return;
+            const LONG first = std::max(area.left + 1, rows(points.front())[0]);
+            const LONG last = std::min(area.right - 1, rows(points.back())[0]);
+            // Columns where a study line lies over the figure count for neither.
+            int columns = 0, covered = 0;
+            for (LONG x = first; x < last; ++x) {
+                bool shown = false, under = false;
+                for (LONG y = area.top + 1; y < area.bottom - 1 && !shown; ++y) {
+                    const gdi::COLORREF c = at(image, x, y);
+                    shown = !onGrid(x, y) && std::find(colours.begin(), colours.end(), c) != colours.end();
+                    under = under || std::find(over.begin(), over.end(), c) != over.end();
+                }
+                columns += shown ? 1 : 0;
+                covered += !shown && under ? 1 : 0;
+            }
+            EXPECT_GT(columns, (last - first - covered) / 2) << "display " << display << ": the price figure is not drawn";
+            count("price");
+            return;
+        }
         // A point on the plot's edge shows half its bar, clipped at its centre.
         const auto inside = [&](LONG x) { return x > area.left + 1 && x < area.right - 2; };
         const auto usable = [&](LONG point) {
