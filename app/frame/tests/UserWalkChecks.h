@@ -139,7 +139,8 @@ protected:
     // after it when adjustment is on. Empty when the group has no row.
     std::optional<DayPrices> groupPrices(std::int32_t company, double oleDate, int interval, bool adjusted) {
         using namespace std::chrono;
-        const sys_days day = sys_days(year{1899} / December / 30) + days(static_cast<int>(std::floor(oleDate)));
+        const sys_days day =
+            sys_days(year{1899} / December / 30) + days(static_cast<int>(std::floor(oleDate)));
         sys_days from = day, to = day;
         if (interval == 1) {
             from = day - days(weekday(day).c_encoding());
@@ -153,24 +154,27 @@ protected:
             return isoDate(static_cast<double>((d - sys_days(year{1899} / December / 30)).count()));
         };
         const std::string start = std::max(iso(from), periodStart());
-        db::RowSet last = database().query(R"(SELECT MAX(substr("DATE", 1, 10)) FROM )" + dailyTable(company), {});
+        db::RowSet last =
+            database().query(R"(SELECT MAX(substr("DATE", 1, 10)) FROM )" + dailyTable(company), {});
         const std::string end = last.textOrEmpty(0);
         std::vector<std::pair<std::string, double>> splits;
         if (adjusted)
-            for (db::RowSet rows = database().query(
-                     R"(SELECT substr("SPLITDATE", 1, 10), "Ratio" FROM "Split" WHERE "COMPANYID" = ? AND "isDELETED" = 0)",
-                     {company});
-                 !rows.eof(); rows.moveNext())
+            for (
+                db::RowSet rows = database().query(
+                    R"(SELECT substr("SPLITDATE", 1, 10), "Ratio" FROM "Split" WHERE "COMPANYID" = ? AND "isDELETED" = 0)",
+                    {company});
+                !rows.eof(); rows.moveNext())
                 if (rows.textOrEmpty(0) >= periodStart() && rows.textOrEmpty(0) <= end)
                     splits.emplace_back(rows.textOrEmpty(0), rows.real(1));
         std::optional<DayPrices> group;
-        for (db::RowSet rows = database().query(
-                 R"(SELECT substr("DATE", 1, 10), "OpeningPrice", "MaxPrice", "MinPrice", "ClosingPrice" FROM )" +
-                     dailyTable(company) +
-                     R"( WHERE "COMPANYID" = ? AND "isDELETED" = 0 AND substr("DATE", 1, 10) BETWEEN ? AND ?)"
-                     R"( ORDER BY "DATE")",
-                 {company, start, iso(to)});
-             !rows.eof(); rows.moveNext()) {
+        for (
+            db::RowSet rows = database().query(
+                R"(SELECT substr("DATE", 1, 10), "OpeningPrice", "MaxPrice", "MinPrice", "ClosingPrice" FROM )" +
+                    dailyTable(company) +
+                    R"( WHERE "COMPANYID" = ? AND "isDELETED" = 0 AND substr("DATE", 1, 10) BETWEEN ? AND ?)"
+                    R"( ORDER BY "DATE")",
+                {company, start, iso(to)});
+            !rows.eof(); rows.moveNext()) {
             double factor = 1;
             for (const auto& [date, ratio] : splits)
                 if (rows.textOrEmpty(0) < date)
@@ -191,14 +195,13 @@ protected:
     // --- What the chart must show after every step -----------------------------------------------
 
     // What the user sees of the chart: the canvas as it paints itself on screen.
-    QImage onScreen() {
-        return widget().canvas()->grab().toImage().convertToFormat(QImage::Format_RGB32);
-    }
+    QImage onScreen() { return widget().canvas()->grab().toImage().convertToFormat(QImage::Format_RGB32); }
     korvel::KvlChartWidget& widget() { return *chartWindow().Korvel1(); }
     void sendMouse(QWidget* to, QEvent::Type type, QPoint at, Qt::MouseButton button,
                    Qt::KeyboardModifiers keys = Qt::NoModifier) {
-        const Qt::MouseButtons held =
-            type == QEvent::MouseButtonRelease || button == Qt::NoButton ? Qt::NoButton : Qt::MouseButtons(button);
+        const Qt::MouseButtons held = type == QEvent::MouseButtonRelease || button == Qt::NoButton
+                                          ? Qt::NoButton
+                                          : Qt::MouseButtons(button);
         QMouseEvent event(type, QPointF(at), to->mapToGlobal(QPointF(at)), button, held, keys);
         QApplication::sendEvent(to, &event);
     }
@@ -263,14 +266,26 @@ protected:
             return std::nullopt;
         return v;
     }
-    // The rows of the horizontal grid lines and the columns of the vertical ones, with the plot's
-    // frame: their pixels are not a series' figure even where they share its colour.
-    void noteGridLines() {
+    // The rows of the horizontal grid lines and the columns of the vertical ones that the picture
+    // shows (a line across most of the plot), with the plot's frame: their pixels are not a series'
+    // figure even where they share its colour.
+    void noteGridLines(const QImage& image) {
         const korvel::KvlRect plot = chartObject().model().plotRect();
+        const gdi::COLORREF back = background();
         m_gridRows = {plot.top, plot.bottom - 1};
         m_gridColumns = {plot.left, plot.right - 1};
-        for (const korvel::KvlDrawnLabel& label : chartObject().drawnLabels())
-            (label.axis == korvel::kXAxis ? m_gridColumns : m_gridRows).push_back(label.pixel);
+        for (const korvel::KvlDrawnLabel& label : chartObject().drawnLabels()) {
+            const bool column = label.axis == korvel::kXAxis;
+            const LONG length = column ? plot.height() : plot.width();
+            LONG inked = 0;
+            for (LONG along = 0; along < length; ++along)
+                inked += (column ? at(image, label.pixel, plot.top + along)
+                                 : at(image, plot.left + along, label.pixel)) != back
+                             ? 1
+                             : 0;
+            if (inked * 3 > length)
+                (column ? m_gridColumns : m_gridRows).push_back(label.pixel);
+        }
     }
     bool onGrid(LONG x, LONG y) const {
         return std::find(m_gridRows.begin(), m_gridRows.end(), y) != m_gridRows.end() ||
@@ -318,7 +333,8 @@ protected:
             for (std::size_t off = 0; off < points.size(); ++off) {
                 std::optional<LONG> found;
                 for (const std::size_t at : {aim + off, aim - off})
-                    if (at < points.size() && std::find(picked.begin(), picked.end(), points[at]) == picked.end() &&
+                    if (at < points.size() &&
+                        std::find(picked.begin(), picked.end(), points[at]) == picked.end() &&
                         usable(points[at])) {
                         found = points[at];
                         break;
@@ -368,7 +384,7 @@ protected:
         const gdi::COLORREF plot = background();
         for (const gdi::COLORREF c : colours)
             EXPECT_NE(c, plot) << "a price series in the plot's colour, display " << display;
-        noteGridLines();
+        noteGridLines(image);
         // Lines of other series drawn over the price pane.
         std::vector<gdi::COLORREF> over;
         LONG seriesCount = 0;
@@ -393,7 +409,8 @@ protected:
                     if (next >= 0 && value(p.close, next) &&
                         chart().ValueToPixel(next + 1.0, *value(p.close, next), &nx, &ny, 0) == com::S_OK &&
                         nx != x) {
-                        const LONG beside = close + (ny - close) * std::min<LONG>(kCloseReach, std::abs(nx - x)) /
+                        const LONG beside = close + (ny - close) *
+                                                        std::min<LONG>(kCloseReach, std::abs(nx - x)) /
                                                         std::abs(nx - x);
                         top = std::min(top, beside);
                         bottom = std::max(bottom, beside);
@@ -422,7 +439,8 @@ protected:
                 columns += shown ? 1 : 0;
                 covered += !shown && under ? 1 : 0;
             }
-            EXPECT_GT(columns, (last - first - covered) / 2) << "display " << display << ": the price figure is not drawn";
+            EXPECT_GT(columns, (last - first - covered) / 2)
+                << "display " << display << ": the price figure is not drawn";
             count("price");
             return;
         }
@@ -476,7 +494,8 @@ protected:
                     pane.push_back(colour(other));
             const auto pixelOf = [&](LONG point) {
                 LONG x = -1, y = -1;
-                chart().ValueToPixel(point + 1.0, *value(series, point), &x, &y, static_cast<com::SHORT>(axis));
+                chart().ValueToPixel(point + 1.0, *value(series, point), &x, &y,
+                                     static_cast<com::SHORT>(axis));
                 return std::pair{x, y};
             };
             const std::vector<LONG> chosen = spread(points, [&](LONG point) {
@@ -585,10 +604,11 @@ protected:
         const auto shown = [list](int row) { return unisolated(list->topLevelItem(row)->text(1)); };
         double date = 0;
         ASSERT_EQ(chartObject().model().xValue(point, &date), com::S_OK);
-        const std::string where = isoDate(date) + ", company " + std::to_string(chartedCompany()) + ", interval " +
-                                  std::to_string(chartWindow().chartChoices().interval);
-        const std::optional<DayPrices> expected = groupPrices(
-            chartedCompany(), date, chartWindow().chartChoices().interval, chartWindow().chartChoices().adjusted != 0);
+        const std::string where = isoDate(date) + ", company " + std::to_string(chartedCompany()) +
+                                  ", interval " + std::to_string(chartWindow().chartChoices().interval);
+        const std::optional<DayPrices> expected =
+            groupPrices(chartedCompany(), date, chartWindow().chartChoices().interval,
+                        chartWindow().chartChoices().adjusted != 0);
         ASSERT_TRUE(expected) << "the chart shows a group the database lacks: " << where;
         count("values");
         EXPECT_EQ(shown(0), shownDate(isoDate(date))) << where;
@@ -609,8 +629,8 @@ protected:
         const std::string tip = unisolated(QToolTip::text());
         const std::size_t lineEnd = tip.find('\n');
         std::vector<double> numbers;
-        for (std::size_t at = tip.find(": ", lineEnd); lineEnd != std::string::npos && at != std::string::npos;
-             at = tip.find(": ", at + 2))
+        for (std::size_t at = tip.find(": ", lineEnd);
+             lineEnd != std::string::npos && at != std::string::npos; at = tip.find(": ", at + 2))
             numbers.push_back(std::strtod(tip.c_str() + at + 2, nullptr));
         if (numbers.size() != 4)
             return;  // the tip of a study or a drawing

@@ -29,14 +29,14 @@
 #include "AssembledProgramFixture.h"
 #include "CommandActions.h"
 #include "UserWalkChecks.h"
+#include "dravik/Commands.h"
 #include "frame/chart/DrawingDates.h"
 #include "frame/chart/DrawingKinds.h"
-#include "locale/LocaleRegistry.h"
-#include "dravik/Commands.h"
 #include "frame/frmChartSettings.h"
 #include "frame/search/frmSearch.h"
 #include "frame/update/frmDataUpdate.h"
 #include "frame/watchlist/frmWatchList.h"
+#include "locale/LocaleRegistry.h"
 #include "ostbar/OstToolbarWidget.h"
 #include "testsupport/LoopbackHttpServer.h"
 #include "ui/ScriptedModalServices.h"
@@ -159,8 +159,7 @@ private:
             since_.restart();
             return;
         }
-        if (window == nullptr || since_.elapsed() < 2000 ||
-            (allowed_ && allowed_(window)))
+        if (window == nullptr || since_.elapsed() < 2000 || (allowed_ && allowed_(window)))
             return;
         QString title = window->windowTitle();
         if (auto* menu = qobject_cast<QMenu*>(window))
@@ -187,7 +186,8 @@ bool confirmDialog() {
     if (dialog == nullptr)
         return false;
     for (QPushButton* button : dialog->findChildren<QPushButton*>())
-        if (button->isVisible() && (button->isDefault() || button->text().remove('&') == QLatin1String("OK"))) {
+        if (button->isVisible() &&
+            (button->isDefault() || button->text().remove('&') == QLatin1String("OK"))) {
             button->click();
             return true;
         }
@@ -259,8 +259,8 @@ protected:
         std::string summary;
         for (const auto& [check, made] : m_counts)
             summary += " " + check + " " + std::to_string(made);
-        std::printf("walk seed %u%s: %zu of %d steps;%s\n", seed, arabicSeed(seed) ? " (Arabic)" : "", done.size(),
-                    count, summary.c_str());
+        std::printf("walk seed %u%s: %zu of %d steps;%s\n", seed, arabicSeed(seed) ? " (Arabic)" : "",
+                    done.size(), count, summary.c_str());
         std::fflush(stdout);
         // The checks that run after every step must have compared something.
         for (const char* check : {"price", "date-axis", "values", "tip"})
@@ -488,7 +488,8 @@ protected:
         processEvents();
         m_menus.chooseNext(0);
         count("axis-menu");
-        EXPECT_EQ(m_menus.menusShown(), shown + 1) << "no pop-up menu on the " << (dateAxis ? "date" : "price") << " axis";
+        EXPECT_EQ(m_menus.menusShown(), shown + 1)
+            << "no pop-up menu on the " << (dateAxis ? "date" : "price") << " axis";
         if (grid) {
             count("axis-grid");
             EXPECT_TRUE(m_menus.chosen()) << "the axis menu has no Grid";
@@ -534,7 +535,8 @@ protected:
     double anchor(dravik::IDrawFeature& line, bool start) {
         com::Bstr text;
         EXPECT_EQ(start ? line.get_From(&text) : line.get_To(&text), com::S_OK);
-        const loc::LocaleInfo locale = loc::LocaleRegistry::find(frame::chart::DrawingDateLocale(extension()));
+        const loc::LocaleInfo locale =
+            loc::LocaleRegistry::find(frame::chart::DrawingDateLocale(extension()));
         return frame::chart::ReadAnchorDate(text.toUtf8(), locale, chart()).value_or(-1);
     }
     static double price(dravik::IDrawFeature& line, bool start) {
@@ -562,7 +564,8 @@ protected:
     std::string addOrRemoveDrawing(Rng& rng) {
         constexpr LONG kTrendKind = 9;
         if (pick(rng, 3) == 0)
-            return triggerFinancial(dravik::ID_DELETEALL_TREND_LINE) ? "remove all" : "remove all (not offered)";
+            return triggerFinancial(dravik::ID_DELETEALL_TREND_LINE) ? "remove all"
+                                                                     : "remove all (not offered)";
         LONG type = -1;
         chart().get_ChartType(&type);
         const Prices p = prices();
@@ -596,10 +599,12 @@ protected:
         EXPECT_EQ(anchor(*line, false), toDate) << "the stored end is not the point let go on";
         // Where the stored text puts the line, the screen shows it: highlighted under the mouse, its
         // handles at its ends once clicked.
-        const double startPosition = positionOf(anchor(*line, true)), endPosition = positionOf(anchor(*line, false));
+        const double startPosition = positionOf(anchor(*line, true)),
+                     endPosition = positionOf(anchor(*line, false));
         const QPoint shownStart = pixel(startPosition, price(*line, true));
         const QPoint shownEnd = pixel(endPosition, price(*line, false));
-        const QPoint mid = pixel((startPosition + endPosition) / 2, (price(*line, true) + price(*line, false)) / 2);
+        const QPoint mid =
+            pixel((startPosition + endPosition) / 2, (price(*line, true) + price(*line, false)) / 2);
         moveTo(mid + QPoint(0, 30));
         moveTo(mid);
         const QImage hovered = onScreen();
@@ -623,7 +628,8 @@ protected:
         if (pick(rng, 2) == 0)
             return "add " + std::to_string(from) + "-" + std::to_string(to) + ", kept";
         press(Qt::Key_Delete);
-        EXPECT_EQ(frame::chart::DrawingCount(extension(), kTrendKind), before) << "Delete left the selected line";
+        EXPECT_EQ(frame::chart::DrawingCount(extension(), kTrendKind), before)
+            << "Delete left the selected line";
         return "add " + std::to_string(from) + "-" + std::to_string(to) + ", deleted";
     }
 
@@ -677,7 +683,8 @@ protected:
             processEvents();
         }
         count("series-properties");
-        EXPECT_EQ(cancelled, 1) << "a double click on the close line at point " << point << " opened no properties";
+        EXPECT_EQ(cancelled, 1) << "a double click on the close line at point " << point
+                                << " opened no properties";
         return "double " + std::to_string(point);
     }
 
@@ -709,7 +716,8 @@ protected:
                                     "DATE|COMPANYID|TOTALSHARES|TOTALAMOUNT|OPENINGPRICE|MAXPRICE|MINPRICE|"
                                     "CLOSINGPRICE|ISDELETED|MARKETID",
                                     row, "UPDATE", "END", "EXIT"})));
-        m_watchdog.allow([](QWidget* window) { return dynamic_cast<frame::frmDataUpdate*>(window) != nullptr; });
+        m_watchdog.allow(
+            [](QWidget* window) { return dynamic_cast<frame::frmDataUpdate*>(window) != nullptr; });
         chartWindow().mnuDatabankUpdate_Click();
         const bool finished = testsupport::waitUntil([] {
             frame::frmDataUpdate* window = updateWindow();
