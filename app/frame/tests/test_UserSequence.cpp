@@ -296,6 +296,7 @@ protected:
             {"drawing", 1, &UserSequenceTest::addOrRemoveDrawing},
             {"key", 2, &UserSequenceTest::pressKey},
             {"series-click", 2, &UserSequenceTest::clickSeries},
+            {"restart", 1, &UserSequenceTest::restart},
             {"template", 1, &UserSequenceTest::saveOrLoadTemplate},
             {"update", 1, &UserSequenceTest::updateFromServer},
         };
@@ -523,6 +524,12 @@ protected:
         EXPECT_EQ(chart().ValueToPixel(position, price, &x, &y, 0), com::S_OK);
         return {static_cast<int>(x), static_cast<int>(y)};
     }
+    // The point (0-based) whose position a pixel's column rounds to.
+    LONG pointAt(QPoint at) {
+        double position = 0, value = 0;
+        EXPECT_EQ(chart().PixelToValue(at.x(), at.y(), &position, &value, 0), com::S_OK);
+        return static_cast<LONG>(std::lround(position)) - 1;
+    }
     // The chart position (1-based) of the point dated `date`; 0 when no point is.
     double positionOf(double date) {
         for (LONG point = 0; point < chartObject().model().pointCount(); ++point) {
@@ -592,11 +599,11 @@ protected:
         if (HasFailure())
             return "add";
         const auto line = frame::chart::DrawingAt(extension(), kTrendKind, before);
-        double fromDate = 0, toDate = 0;
-        chartObject().model().xValue(from, &fromDate);
-        chartObject().model().xValue(to, &toDate);
-        EXPECT_EQ(anchor(*line, true), fromDate) << "the stored start is not the point pressed on";
-        EXPECT_EQ(anchor(*line, false), toDate) << "the stored end is not the point let go on";
+        // The points of the pixels pressed on and let go on.
+        EXPECT_EQ(positionOf(anchor(*line, true)), pointAt(start) + 1.0)
+            << "the stored start is not the point pressed on";
+        EXPECT_EQ(positionOf(anchor(*line, false)), pointAt(end) + 1.0)
+            << "the stored end is not the point let go on";
         // Where the stored text puts the line, the screen shows it: highlighted under the mouse, its
         // handles at its ends once clicked.
         const double startPosition = positionOf(anchor(*line, true)),
@@ -620,11 +627,11 @@ protected:
         // Dragged five points on, the same rows.
         const QPoint shift(pixel(startPosition + 5, price(*line, true)).x() - shownStart.x(), 0);
         drag(mid, mid + shift);
-        double movedFrom = 0, movedTo = 0;
-        chartObject().model().xValue(static_cast<LONG>(startPosition) - 1 + 5, &movedFrom);
-        chartObject().model().xValue(static_cast<LONG>(endPosition) - 1 + 5, &movedTo);
-        EXPECT_EQ(anchor(*line, true), movedFrom) << "the line did not follow the mouse";
-        EXPECT_EQ(anchor(*line, false), movedTo) << "the line did not follow the mouse";
+        // Five points on, give or take the point a pixel column rounds to.
+        EXPECT_NEAR(positionOf(anchor(*line, true)), startPosition + 5, 1)
+            << "the line did not follow the mouse";
+        EXPECT_NEAR(positionOf(anchor(*line, false)), endPosition + 5, 1)
+            << "the line did not follow the mouse";
         if (pick(rng, 2) == 0)
             return "add " + std::to_string(from) + "-" + std::to_string(to) + ", kept";
         press(Qt::Key_Delete);
@@ -654,7 +661,23 @@ protected:
         const std::vector<LONG> points = visiblePoints({p.close});
         if (type != kAnalyticalType || display != kCloseLineDisplay || points.size() < 3)
             return "(no close line)";
-        const LONG point = points[pick(rng, points.size())];
+        const std::size_t aimed = pick(rng, points.size());
+        // A point where no other line passes within the reach of a click.
+        const auto alone = [&](LONG at) {
+            LONG series = 0;
+            chart().get_SeriesCount(&series);
+            const int row = pixel(at + 1.0, *value(p.close, at)).y();
+            for (LONG s = 0; s < series; ++s)
+                if (s != p.close && visible(s) && axisOf(s) == 0 && value(s, at) &&
+                    std::abs(pixel(at + 1.0, *value(s, at)).y() - row) <= 6)
+                    return false;
+            return true;
+        };
+        const auto found =
+            std::find_if(points.begin() + static_cast<std::ptrdiff_t>(aimed), points.end(), alone);
+        if (found == points.end())
+            return "(no close point apart from other lines)";
+        const LONG point = *found;
         const QPoint on = pixel(point + 1.0, *value(p.close, point));
         QWidget* canvas = widget().canvas();
         if (pick(rng, 2) == 0) {
@@ -686,6 +709,28 @@ protected:
         EXPECT_EQ(cancelled, 1) << "a double click on the close line at point " << point
                                 << " opened no properties";
         return "double " + std::to_string(point);
+    }
+
+    // What a restart must bring back: the company, the chart settings and the trend lines (the
+    // studies and the price display come back with the last template chosen, not as they were left).
+    std::string chartState() {
+        const auto& choices = chartWindow().chartChoices();
+        return "company " + std::to_string(chartedCompany()) + ", period " + std::to_string(choices.period) +
+               ", interval " + std::to_string(choices.interval) + ", adjusted " +
+               std::to_string(choices.adjusted) + ", trend lines " +
+               std::to_string(frame::chart::DrawingCount(extension(), 9));
+    }
+
+    // The user closes the program and starts it again on the same data folder.
+    std::string restart(Rng&) {
+        const std::string before = chartState();
+        const QSize size = frameWindow().size();
+        restartProgram();
+        frameWindow().resize(size);
+        processEvents();
+        count("restart");
+        EXPECT_EQ(chartState(), before) << "what the restart brought back";
+        return "";
     }
 
     std::string saveOrLoadTemplate(Rng& rng) {
