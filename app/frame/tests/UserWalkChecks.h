@@ -226,6 +226,7 @@ protected:
         }
         const QImage image = onScreen();
         m_lastPicture = image;
+        noteGridLines(image);
         checkDateAxis(image);
         if (type != kAnalyticalType) {
             checkFigureDrawn(image);
@@ -267,29 +268,36 @@ protected:
         return v;
     }
     // The rows of the horizontal grid lines and the columns of the vertical ones that the picture
-    // shows (a line across most of the plot), with the plot's frame: their pixels are not a series'
-    // figure even where they share its colour.
+    // shows (a line across a third of the plot or more), with the plot's frame, each with its
+    // colour: their pixels of that colour are not a series' figure.
     void noteGridLines(const QImage& image) {
         const korvel::KvlRect plot = chartObject().model().plotRect();
         const gdi::COLORREF back = background();
-        m_gridRows = {plot.top, plot.bottom - 1};
-        m_gridColumns = {plot.left, plot.right - 1};
-        for (const korvel::KvlDrawnLabel& label : chartObject().drawnLabels()) {
-            const bool column = label.axis == korvel::kXAxis;
+        m_gridRows.clear();
+        m_gridColumns.clear();
+        const auto note = [&](bool column, LONG pixel) {
             const LONG length = column ? plot.height() : plot.width();
-            LONG inked = 0;
+            std::map<gdi::COLORREF, LONG> inked;
             for (LONG along = 0; along < length; ++along)
-                inked += (column ? at(image, label.pixel, plot.top + along)
-                                 : at(image, plot.left + along, label.pixel)) != back
-                             ? 1
-                             : 0;
-            if (inked * 3 > length)
-                (column ? m_gridColumns : m_gridRows).push_back(label.pixel);
-        }
+                ++inked[column ? at(image, pixel, plot.top + along) : at(image, plot.left + along, pixel)];
+            inked.erase(back);
+            const auto most = std::max_element(
+                inked.begin(), inked.end(), [](const auto& a, const auto& b) { return a.second < b.second; });
+            if (most != inked.end() && most->second * 3 > length)
+                (column ? m_gridColumns : m_gridRows).emplace_back(pixel, most->first);
+        };
+        note(false, plot.top);
+        note(false, plot.bottom - 1);
+        note(true, plot.left);
+        note(true, plot.right - 1);
+        for (const korvel::KvlDrawnLabel& label : chartObject().drawnLabels())
+            note(label.axis == korvel::kXAxis, label.pixel);
     }
-    bool onGrid(LONG x, LONG y) const {
-        return std::find(m_gridRows.begin(), m_gridRows.end(), y) != m_gridRows.end() ||
-               std::find(m_gridColumns.begin(), m_gridColumns.end(), x) != m_gridColumns.end();
+    bool onGrid(LONG x, LONG y, gdi::COLORREF c) const {
+        const auto line = [c](const std::vector<std::pair<LONG, gdi::COLORREF>>& lines, LONG pixel) {
+            return std::find(lines.begin(), lines.end(), std::pair{pixel, c}) != lines.end();
+        };
+        return line(m_gridRows, y) || line(m_gridColumns, x);
     }
     // Whether a pixel of one of `colours`, off the grid lines, lies in columns [x-reach, x+reach]
     // between rows top - 1 and bottom + 1.
@@ -297,7 +305,7 @@ protected:
                        const std::vector<gdi::COLORREF>& colours, LONG reach = 1) {
         for (LONG column = x - reach; column <= x + reach; ++column)
             for (LONG row = std::min(top, bottom) - 1; row <= std::max(top, bottom) + 1; ++row)
-                if (!onGrid(column, row) &&
+                if (!onGrid(column, row, at(image, column, row)) &&
                     std::find(colours.begin(), colours.end(), at(image, column, row)) != colours.end())
                     return true;
         return false;
@@ -384,7 +392,6 @@ protected:
         const gdi::COLORREF plot = background();
         for (const gdi::COLORREF c : colours)
             EXPECT_NE(c, plot) << "a price series in the plot's colour, display " << display;
-        noteGridLines(image);
         // Lines of other series drawn over the price pane.
         std::vector<gdi::COLORREF> over;
         LONG seriesCount = 0;
@@ -433,7 +440,7 @@ protected:
                 bool shown = false, under = false;
                 for (LONG y = area.top + 1; y < area.bottom - 1 && !shown; ++y) {
                     const gdi::COLORREF c = at(image, x, y);
-                    shown = !onGrid(x, y) && std::find(colours.begin(), colours.end(), c) != colours.end();
+                    shown = !onGrid(x, y, c) && std::find(colours.begin(), colours.end(), c) != colours.end();
                     under = under || std::find(over.begin(), over.end(), c) != over.end();
                 }
                 columns += shown ? 1 : 0;
@@ -650,7 +657,7 @@ protected:
     }
 
     std::map<std::string, int> m_counts;
-    std::vector<LONG> m_gridRows, m_gridColumns;
+    std::vector<std::pair<LONG, gdi::COLORREF>> m_gridRows, m_gridColumns;
     std::vector<std::pair<std::int32_t, std::string>> m_companies;
     QImage m_lastPicture;
 };

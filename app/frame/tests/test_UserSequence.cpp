@@ -583,7 +583,7 @@ protected:
         if (!triggerFinancial(dravik::ID_NEW_TREND_LINE))
             return "add (not offered)";
         processEvents();
-        const auto [low, high] = chartObject().model().visibleRange(1);
+        const auto [low, high] = chartObject().model().visibleRange(0);
         const LONG from = points[points.size() / 5 + pick(rng, points.size() / 5)];
         const LONG to = points[points.size() * 3 / 5 + pick(rng, points.size() / 5)];
         const QPoint start = pixel(from + 1.0, low + (high - low) * 0.3);
@@ -619,7 +619,11 @@ protected:
         for (int dy = -2; dy <= 2; ++dy)
             for (int dx = -2; dx <= 2; ++dx)
                 highlight = highlight || hovered.pixel(mid + QPoint(dx, dy)) == qRgb(0, 120, 215);
-        EXPECT_TRUE(highlight) << "the line is not highlighted under the mouse";
+        EXPECT_TRUE(highlight) << "the line is not highlighted under the mouse; stored prices "
+                               << price(*line, true) << " to " << price(*line, false) << ", placed at "
+                               << low + (high - low) * 0.3 << " to " << low + (high - low) * 0.6
+                               << ", closes " << value(prices().close, from).value_or(-1) << " to "
+                               << value(prices().close, to).value_or(-1);
         drag(mid, mid);
         const QImage selected = onScreen();
         EXPECT_TRUE(handleAt(selected, shownStart)) << "no handle at the line's stored start";
