@@ -612,8 +612,13 @@ protected:
         const QPoint shownEnd = pixel(endPosition, price(*line, false));
         const QPoint mid =
             pixel((startPosition + endPosition) / 2, (price(*line, true) + price(*line, false)) / 2);
+        // The mouse rests near the line, then comes onto it.
         moveTo(mid + QPoint(0, 30));
+        if (auto* rest = widget().canvas()->findChild<QTimer*>())
+            QMetaObject::invokeMethod(rest, "timeout");
+        processEvents();
         moveTo(mid);
+        processEvents();
         const QImage hovered = onScreen();
         bool highlight = false;
         for (int dy = -2; dy <= 2; ++dy)
