@@ -397,7 +397,8 @@ protected:
         LONG seriesCount = 0;
         ASSERT_EQ(chart().get_SeriesCount(&seriesCount), com::S_OK);
         for (LONG s = 0; s < seriesCount; ++s)
-            if (s != p.open && s != p.high && s != p.low && s != p.close && visible(s) && axisOf(s) == 0)
+            if (s != p.open && s != p.high && s != p.low && s != p.close && visible(s) && axisOf(s) >= 0 &&
+                axisOf(s) < 4)
                 over.push_back(colour(s));
         const korvel::KvlRect area = chartObject().model().plotRect();
         const auto range = chartObject().model().visibleRange(korvel::kXAxis);

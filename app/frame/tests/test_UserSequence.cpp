@@ -677,8 +677,11 @@ protected:
             chart().get_SeriesCount(&series);
             const int row = pixel(at + 1.0, *value(p.close, at)).y();
             for (LONG s = 0; s < series; ++s)
-                if (s != p.close && visible(s) && axisOf(s) == 0 && value(s, at) &&
-                    std::abs(pixel(at + 1.0, *value(s, at)).y() - row) <= 6)
+                if (LONG x = 0, y = 0;
+                    s != p.close && visible(s) && axisOf(s) >= 0 && axisOf(s) < 4 && value(s, at) &&
+                    chart().ValueToPixel(at + 1.0, *value(s, at), &x, &y,
+                                         static_cast<com::SHORT>(axisOf(s))) == com::S_OK &&
+                    std::abs(y - row) <= 6)
                     return false;
             return true;
         };
