@@ -548,7 +548,7 @@ protected:
         EXPECT_EQ(image.size(), canvas);
         EXPECT_GE(plot.left, 0);
         EXPECT_LE(plot.right, image.width());
-        EXPECT_GT(plot.right, image.width() * 3 / 4) << "the chart does not fill its window";
+        EXPECT_GT(plot.right, image.width() - 100) << "the chart does not fill its window";
         EXPECT_LT(plot.bottom + 3, image.height()) << "the date labels fall below the chart";
         EXPECT_GT(plot.bottom, image.height() - 80) << "the chart does not fill its window";
         const gdi::COLORREF back = at(image, plot.left + 1, plot.bottom + 2);

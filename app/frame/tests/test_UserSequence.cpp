@@ -449,7 +449,10 @@ protected:
         const int width = 800 + static_cast<int>(pick(rng, 9)) * 100;
         const int height = 600 + static_cast<int>(pick(rng, 5)) * 100;
         frameWindow().resize(width, height);
-        return std::to_string(width) + "x" + std::to_string(height);
+        processEvents();
+        const QSize canvas = widget().canvas()->size();
+        return std::to_string(width) + "x" + std::to_string(height) + " (chart " +
+               std::to_string(canvas.width()) + "x" + std::to_string(canvas.height()) + ")";
     }
 
     std::string toggleDock(Rng& rng) {
