@@ -403,6 +403,11 @@ protected:
         const korvel::KvlRect area = chartObject().model().plotRect();
         const auto range = chartObject().model().visibleRange(korvel::kXAxis);
         std::vector<LONG> points = visiblePoints({p.open, p.high, p.low, p.close});
+        // A close line is drawn between points: a point with no close either side has no line.
+        if (display == kCloseLineDisplay)
+            std::erase_if(points, [&](LONG point) {
+                return !(point > 0 && value(p.close, point - 1)) && !value(p.close, point + 1);
+            });
         const auto rows = [&](LONG point) {
             LONG x = 0, top = 0, bottom = 0, close = 0;
             chart().ValueToPixel(point + 1.0, *value(p.high, point), &x, &top, 0);

@@ -674,11 +674,16 @@ protected:
         if (type != kAnalyticalType || display != kCloseLineDisplay || points.size() < 3)
             return "(no close line)";
         const std::size_t aimed = pick(rng, points.size());
-        // A point where no other line passes within the reach of a click.
+        // A point off the legend box, whose column is its own, where no other line passes within the
+        // reach of a click.
         const auto alone = [&](LONG at) {
             LONG series = 0;
             chart().get_SeriesCount(&series);
-            const int row = pixel(at + 1.0, *value(p.close, at)).y();
+            const QPoint on = pixel(at + 1.0, *value(p.close, at));
+            const int row = on.y();
+            // On a dense chart a column holds several points: the click hits the one it rounds to.
+            if (underLegend(on.x(), row - 6, row + 6) || pointAt(on) != at)
+                return false;
             for (LONG s = 0; s < series; ++s)
                 if (LONG x = 0, y = 0;
                     s != p.close && visible(s) && axisOf(s) >= 0 && axisOf(s) < 4 && value(s, at) &&
