@@ -466,8 +466,7 @@ protected:
         };
         std::vector<LONG> chosen = spread(points, usable);
         if (!points.empty() && std::find(chosen.begin(), chosen.end(), points.back()) == chosen.end() &&
-            inside(rows(points.back())[0]) &&
-            !underLegend(rows(points.back())[0], rows(points.back())[1], rows(points.back())[2]))
+            usable(points.back()))
             chosen.push_back(points.back());
         std::string missing;
         for (const LONG point : chosen) {
@@ -477,7 +476,14 @@ protected:
                 missing += " point " + std::to_string(point) + " (x " + std::to_string(x) + ", rows " +
                            std::to_string(top) + "-" + std::to_string(bottom) + ")";
         }
-        EXPECT_EQ(missing, "") << "display " << display << ": no price figure at" << missing;
+        std::string lines;
+        for (const gdi::COLORREF c : over) {
+            char text[16];
+            std::snprintf(text, sizeof text, " %06x", c);
+            lines += text;
+        }
+        EXPECT_EQ(missing, "") << "display " << display << ": no price figure at" << missing
+                               << "; lines over the figure:" << lines;
         // The last period with trades has its figure.
         const LONG lastPoint = lastChartedDay(p.high);
         if (value(p.high, lastPoint) && value(p.low, lastPoint) && !value(p.close, lastPoint) &&
