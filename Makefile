@@ -1,7 +1,8 @@
 # The two set-up commands of the README:
 #   make run   - install what is missing, build, lay out and register an installation, start the program
 #   make test  - install what is missing, build, run every test
-# Further targets: make build, make asan (tests under AddressSanitizer + UBSan), make format.
+# Further targets: make build, make asan (tests under AddressSanitizer + UBSan), make walk (the random
+# walk of user commands over seeds 1-20, 1000 steps each), make format.
 # COMPILER=clang builds any of them with clang++ instead of g++, in build dirs of its own.
 
 # gcc (the default, as in CI) or clang.
@@ -27,9 +28,13 @@ PACKAGES    := g++ make cmake ninja-build qt6-base-dev qt6-qpa-plugins libsqlite
 WERROR      ?= ON
 # Steps of each random walk of user commands under the sanitizers (the normal test run walks 200).
 ASAN_USER_STEPS ?= 1000
+# The seeds and steps of make walk, and how many walks run at once.
+WALK_SEEDS  ?= $(shell seq 1 20)
+WALK_STEPS  ?= 1000
+WALK_JOBS   ?= $(JOBS)
 SUDO        := $(if $(filter 0,$(shell id -u)),,sudo)
 
-.PHONY: all deps configure build test run asan format clean
+.PHONY: all deps configure build test run asan walk format clean
 
 all: build
 
@@ -61,6 +66,19 @@ asan: deps
 	      -DTARNWICK_UNITY_BUILD=OFF $(COMPILER_FLAGS)
 	cmake --build $(ASAN_DIR) -j $(JOBS)
 	cd $(ASAN_DIR) && QT_QPA_PLATFORM=offscreen TARNWICK_USER_STEPS=$(ASAN_USER_STEPS) LSAN_OPTIONS=suppressions=$(CURDIR)/cmake/lsan.supp ctest --output-on-failure -j $(JOBS)
+
+# Each seed's walk runs alone, its output in $(BUILD_DIR)/walk/seed-<n>.log; a line per seed gives the
+# steps it ran and the number of each kind of check it made.
+walk: build
+	@rm -rf $(BUILD_DIR)/walk && mkdir -p $(BUILD_DIR)/walk
+	@printf '%s\n' $(WALK_SEEDS) | xargs -P $(WALK_JOBS) -I{} sh -c \
+	  'cd $(BUILD_DIR) && QT_QPA_PLATFORM=offscreen TARNWICK_USER_SEED={} TARNWICK_USER_STEPS=$(WALK_STEPS) \
+	   bin/test_appuser --gtest_filter="*_Seed1" > walk/seed-{}.log 2>&1; echo $$? > walk/seed-{}.rc'
+	@failed=0; for seed in $(WALK_SEEDS); do \
+	  line=$$(grep -h '^walk seed' $(BUILD_DIR)/walk/seed-$$seed.log || echo "walk seed $$seed: did not finish"); \
+	  if [ "$$(cat $(BUILD_DIR)/walk/seed-$$seed.rc)" = 0 ]; then echo "pass  $$line"; \
+	  else failed=$$((failed + 1)); echo "FAIL  $$line  (see $(BUILD_DIR)/walk/seed-$$seed.log)"; fi; \
+	done; echo "$$failed of $(words $(WALK_SEEDS)) walks failed"; [ $$failed = 0 ]
 
 format:
 	git ls-files '*.cpp' '*.h' | xargs clang-format -i

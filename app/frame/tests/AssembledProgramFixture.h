@@ -118,6 +118,27 @@ protected:
         return *m_program->frame();
     }
 
+    // The user closes the program's frame, and the program ends as its executable's does; then it is
+    // started again on the same program folder and settings.
+    frame::MDIForm1& restartProgram() {
+        m_program->frame()->close();
+        processEvents();
+        m_program.reset();
+        m_guard.release();
+        for (frame::Form* form : std::vector<frame::Form*>(frame::Form::openForms()))
+            form->unload();
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        tarnwick::gConnection.close();
+        tarnwick::gMarkets.clear();
+        tarnwick::gCategories.clear();
+        tarnwick::gWatchLists.clear();
+        tarnwick::gTemplates.clear();
+        tarnwick::gSettings.clear();
+        frame::gWLCompanies.clear();
+        gClosing = false;
+        return startProgram();
+    }
+
     frame::AssembledProgram& program() { return *m_program; }
     frame::MDIForm1& frameWindow() { return *m_program->frame(); }
     frame::frmMain& chartWindow() { return frameWindow().chartWindow(); }

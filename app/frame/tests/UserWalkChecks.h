@@ -4,13 +4,19 @@
 // database, date labels that neither overlap nor leave the chart).
 #pragma once
 
+#include <QApplication>
 #include <QImage>
+#include <QMouseEvent>
+#include <QToolTip>
 #include <QTreeWidget>
 
 #include <algorithm>
+#include <array>
 #include <chrono>
 #include <cmath>
 #include <cstdio>
+#include <functional>
+#include <map>
 #include <optional>
 #include <string>
 #include <utility>
@@ -22,6 +28,7 @@
 #include "frame/data/frmData.h"
 #include "gdi/DeviceContext.h"
 #include "gdi/Objects.h"
+#include "korvel/KvlChartWidget.h"
 #include "korvel/KvlLabelLoop.h"
 
 namespace userwalk {
@@ -30,6 +37,8 @@ using com::LONG;
 
 constexpr LONG kAnalyticalType = korvel::kFirstExtensionGalleryType + 4;
 constexpr com::SHORT kCloseLineDisplay = 0;
+// Columns either side of a point where a dashed close line must show.
+constexpr LONG kCloseReach = 5;
 // About a month of trading days: a special chart over no more may have no figure yet.
 constexpr int kShortPeriodDays = 23;
 
@@ -124,30 +133,79 @@ protected:
             {company, start});
         return rows.int32(0);
     }
-    // The day's prices, divided by the ratios of the splits after it up to `lastDate` (the adjustment
-    // keeps the newest prices as they are).
-    std::optional<DayPrices> dayPrices(std::int32_t company, const std::string& date, bool adjusted,
-                                       const std::string& firstDate, const std::string& lastDate) {
-        db::RowSet rows = database().query(
-            R"(SELECT "OpeningPrice", "MaxPrice", "MinPrice", "ClosingPrice" FROM )" + dailyTable(company) +
-                R"( WHERE "COMPANYID" = ? AND "DATE" = ? AND "isDELETED" = 0)",
-            {company, date});
-        if (rows.eof())
-            return std::nullopt;
-        DayPrices day{rows.real(0), rows.real(1), rows.real(2), rows.real(3)};
-        if (adjusted) {
-            db::RowSet splits =
-                database().query(R"(SELECT "Ratio" FROM "Split" WHERE "COMPANYID" = ? AND "isDELETED" = 0)"
-                                 R"( AND "SPLITDATE" > ? AND "SPLITDATE" >= ? AND "SPLITDATE" <= ?)",
-                                 {company, date, firstDate, lastDate});
-            for (; !splits.eof(); splits.moveNext())
-                for (double* price : {&day.open, &day.high, &day.low, &day.close})
-                    *price /= splits.real(0);
+    // The company's rows of the chart's group holding `date` (daily: the day; weekly: its Sunday to
+    // Saturday; monthly: its month) from the period's start on: the first open, the highest high, the
+    // lowest low, the last close, each day divided by the ratios of the splits of the charted period
+    // after it when adjustment is on. Empty when the group has no row.
+    std::optional<DayPrices> groupPrices(std::int32_t company, double oleDate, int interval, bool adjusted) {
+        using namespace std::chrono;
+        const sys_days day =
+            sys_days(year{1899} / December / 30) + days(static_cast<int>(std::floor(oleDate)));
+        sys_days from = day, to = day;
+        if (interval == 1) {
+            from = day - days(weekday(day).c_encoding());
+            to = from + days(6);
+        } else if (interval == 2) {
+            const year_month_day ymd(day);
+            from = sys_days(ymd.year() / ymd.month() / 1);
+            to = sys_days(year_month_day_last(ymd.year(), month_day_last(ymd.month())));
         }
-        return day;
+        const auto iso = [](sys_days d) {
+            return isoDate(static_cast<double>((d - sys_days(year{1899} / December / 30)).count()));
+        };
+        const std::string start = std::max(iso(from), periodStart());
+        db::RowSet last =
+            database().query(R"(SELECT MAX(substr("DATE", 1, 10)) FROM )" + dailyTable(company), {});
+        const std::string end = last.textOrEmpty(0);
+        std::vector<std::pair<std::string, double>> splits;
+        if (adjusted)
+            for (
+                db::RowSet rows = database().query(
+                    R"(SELECT substr("SPLITDATE", 1, 10), "Ratio" FROM "Split" WHERE "COMPANYID" = ? AND "isDELETED" = 0)",
+                    {company});
+                !rows.eof(); rows.moveNext())
+                if (rows.textOrEmpty(0) >= periodStart() && rows.textOrEmpty(0) <= end)
+                    splits.emplace_back(rows.textOrEmpty(0), rows.real(1));
+        std::optional<DayPrices> group;
+        for (
+            db::RowSet rows = database().query(
+                R"(SELECT substr("DATE", 1, 10), "OpeningPrice", "MaxPrice", "MinPrice", "ClosingPrice" FROM )" +
+                    dailyTable(company) +
+                    R"( WHERE "COMPANYID" = ? AND "isDELETED" = 0 AND substr("DATE", 1, 10) BETWEEN ? AND ?)"
+                    R"( ORDER BY "DATE")",
+                {company, start, iso(to)});
+            !rows.eof(); rows.moveNext()) {
+            double factor = 1;
+            for (const auto& [date, ratio] : splits)
+                if (rows.textOrEmpty(0) < date)
+                    factor *= ratio;
+            const DayPrices d{rows.real(1) / factor, rows.real(2) / factor, rows.real(3) / factor,
+                              rows.real(4) / factor};
+            if (!group) {
+                group = d;
+                continue;
+            }
+            group->high = std::max(group->high, d.high);
+            group->low = std::min(group->low, d.low);
+            group->close = d.close;
+        }
+        return group;
     }
 
     // --- What the chart must show after every step -----------------------------------------------
+
+    // What the user sees of the chart: the canvas as it paints itself on screen.
+    QImage onScreen() { return widget().canvas()->grab().toImage().convertToFormat(QImage::Format_RGB32); }
+    korvel::KvlChartWidget& widget() { return *chartWindow().Korvel1(); }
+    void sendMouse(QWidget* to, QEvent::Type type, QPoint at, Qt::MouseButton button,
+                   Qt::KeyboardModifiers keys = Qt::NoModifier) {
+        const Qt::MouseButtons held = type == QEvent::MouseButtonRelease || button == Qt::NoButton
+                                          ? Qt::NoButton
+                                          : Qt::MouseButtons(button);
+        QMouseEvent event(type, QPointF(at), to->mapToGlobal(QPointF(at)), button, held, keys);
+        QApplication::sendEvent(to, &event);
+    }
+    void count(const char* check) { ++m_counts[check]; }
 
     void checkChart(const std::string& step) {
         SCOPED_TRACE("after " + step);
@@ -163,12 +221,12 @@ protected:
                 EXPECT_EQ(days, 0) << "the chart is empty";
             else
                 EXPECT_LE(days, kShortPeriodDays) << "the chart type shows no figure";
+            count("empty");
             return;
         }
-        chartObject().paintSurface();
-        ASSERT_NE(chartObject().surface(), nullptr);
-        const QImage image = chartObject().surface()->image().convertToFormat(QImage::Format_RGB32);
+        const QImage image = onScreen();
         m_lastPicture = image;
+        noteGridLines(image);
         checkDateAxis(image);
         if (type != kAnalyticalType) {
             checkFigureDrawn(image);
@@ -194,6 +252,10 @@ protected:
         return chartObject().model().attribute(series, korvel::kAttrVisible, &shown) == com::S_OK &&
                shown != 0;
     }
+    LONG axisOf(LONG series) {
+        LONG axis = -1;
+        return chartObject().model().attribute(series, korvel::kAttrYAxis, &axis) == com::S_OK ? axis : -1;
+    }
     gdi::COLORREF colour(LONG series) {
         LONG value = -1;
         EXPECT_EQ(chartObject().model().attribute(series, korvel::kAttrColor, &value), com::S_OK);
@@ -205,46 +267,92 @@ protected:
             return std::nullopt;
         return v;
     }
-    // Whether a pixel of one of `colours` lies in the column band [x-1, x+1] between rows top and bottom.
+    // The rows of the horizontal grid lines and the columns of the vertical ones that the picture
+    // shows (a line across a third of the plot or more), with the plot's frame, each with its
+    // colour: their pixels of that colour are not a series' figure.
+    void noteGridLines(const QImage& image) {
+        const korvel::KvlRect plot = chartObject().model().plotRect();
+        const gdi::COLORREF back = background();
+        m_gridRows.clear();
+        m_gridColumns.clear();
+        const auto note = [&](bool column, LONG pixel) {
+            const LONG length = column ? plot.height() : plot.width();
+            std::map<gdi::COLORREF, LONG> inked;
+            for (LONG along = 0; along < length; ++along)
+                ++inked[column ? at(image, pixel, plot.top + along) : at(image, plot.left + along, pixel)];
+            inked.erase(back);
+            const auto most = std::max_element(
+                inked.begin(), inked.end(), [](const auto& a, const auto& b) { return a.second < b.second; });
+            if (most != inked.end() && most->second * 3 > length)
+                (column ? m_gridColumns : m_gridRows).emplace_back(pixel, most->first);
+        };
+        note(false, plot.top);
+        note(false, plot.bottom - 1);
+        note(true, plot.left);
+        note(true, plot.right - 1);
+        for (const korvel::KvlDrawnLabel& label : chartObject().drawnLabels())
+            note(label.axis == korvel::kXAxis, label.pixel);
+    }
+    bool onGrid(LONG x, LONG y, gdi::COLORREF c) const {
+        const auto line = [c](const std::vector<std::pair<LONG, gdi::COLORREF>>& lines, LONG pixel) {
+            return std::find(lines.begin(), lines.end(), std::pair{pixel, c}) != lines.end();
+        };
+        return line(m_gridRows, y) || line(m_gridColumns, x);
+    }
+    // Whether a pixel of one of `colours`, off the grid lines, lies in columns [x-reach, x+reach]
+    // between rows top - 1 and bottom + 1.
     bool colourBetween(const QImage& image, LONG x, LONG top, LONG bottom,
-                       const std::vector<gdi::COLORREF>& colours) {
-        // Four columns either side: a dashed line may leave a gap of a few pixels at the day.
-        for (LONG column = x - 4; column <= x + 4; ++column)
+                       const std::vector<gdi::COLORREF>& colours, LONG reach = 1) {
+        for (LONG column = x - reach; column <= x + reach; ++column)
             for (LONG row = std::min(top, bottom) - 1; row <= std::max(top, bottom) + 1; ++row)
-                if (std::find(colours.begin(), colours.end(), at(image, column, row)) != colours.end())
+                if (!onGrid(column, row, at(image, column, row)) &&
+                    std::find(colours.begin(), colours.end(), at(image, column, row)) != colours.end())
                     return true;
         return false;
     }
-    // Whether the plot's colour shows in column x between rows top and bottom.
-    bool showsPlot(const QImage& image, LONG x, LONG top, LONG bottom, gdi::COLORREF plot) {
-        for (LONG row = std::min(top, bottom); row <= std::max(top, bottom); ++row)
-            if (at(image, x, row) == plot)
-                return true;
-        return false;
-    }
-    // The points with a high and a low that lie in the visible range, left of the legend box (which
-    // covers what is below it).
-    std::vector<LONG> visibleDays(LONG high, LONG low) {
-        const auto range = chartObject().model().visibleRange(korvel::kXAxis);
+    bool underLegend(LONG x, LONG top, LONG bottom) {
         const korvel::KvlRect legend = chartObject().drawnLegend();
-        std::vector<LONG> days;
-        for (LONG point = 0; point < chartObject().model().pointCount(); ++point) {
-            LONG x = 0, y = 0;
-            if (point + 1.0 < range.first || point + 1.0 > range.second || !value(high, point) ||
-                !value(low, point) ||
-                chart().ValueToPixel(point + 1.0, *value(high, point), &x, &y, 0) != com::S_OK)
-                continue;
-            if (legend.width() <= 0 || x < legend.left - 8 || x > legend.right + 8)
-                days.push_back(point);
-        }
-        return days;
+        return legend.width() > 0 && x >= legend.left - 3 && x <= legend.right + 3 &&
+               std::max(top, bottom) >= legend.top - 3 && std::min(top, bottom) <= legend.bottom + 3;
     }
-    std::vector<LONG> sample(const std::vector<LONG>& days) {
-        if (days.empty())
-            return {};
+    // The points of the visible range with a value in every one of `series`.
+    std::vector<LONG> visiblePoints(std::initializer_list<LONG> series) {
+        const auto range = chartObject().model().visibleRange(korvel::kXAxis);
+        std::vector<LONG> points;
+        for (LONG point = 0; point < chartObject().model().pointCount(); ++point) {
+            if (point + 1.0 < range.first || point + 1.0 > range.second)
+                continue;
+            bool all = true;
+            for (const LONG s : series)
+                all = all && value(s, point).has_value();
+            if (all)
+                points.push_back(point);
+        }
+        return points;
+    }
+    // Eight points spread over `points`, with the last one; a point `usable` refuses (under the legend,
+    // covered by a study) is replaced by the nearest one it accepts that is not yet chosen.
+    std::vector<LONG> spread(const std::vector<LONG>& points, const std::function<bool(LONG)>& usable) {
         std::vector<LONG> picked;
-        for (std::size_t i = 0; i < 8; ++i)
-            picked.push_back(days[i * (days.size() - 1) / 7]);
+        if (points.empty())
+            return picked;
+        for (std::size_t i = 0; i < 8; ++i) {
+            const std::size_t aim = i * (points.size() - 1) / 7;
+            for (std::size_t off = 0; off < points.size(); ++off) {
+                std::optional<LONG> found;
+                for (const std::size_t at : {aim + off, aim - off})
+                    if (at < points.size() &&
+                        std::find(picked.begin(), picked.end(), points[at]) == picked.end() &&
+                        usable(points[at])) {
+                        found = points[at];
+                        break;
+                    }
+                if (found) {
+                    picked.push_back(*found);
+                    break;
+                }
+            }
+        }
         return picked;
     }
 
@@ -253,108 +361,176 @@ protected:
         EXPECT_EQ((extension().*getter)(&series), com::S_OK);
         return series;
     }
+    struct Prices {
+        LONG open, high, low, close;
+    };
+    Prices prices() {
+        return {priceSeries(&dravik::IFinancialCharts::get_OpenSeries),
+                priceSeries(&dravik::IFinancialCharts::get_HighSeries),
+                priceSeries(&dravik::IFinancialCharts::get_LowSeries),
+                priceSeries(&dravik::IFinancialCharts::get_CloseSeries)};
+    }
 
-    // The chosen price display is drawn: at sampled days, a pixel of a shown price series' colour
-    // lies between the day's high and low.
+    // The chosen price display is drawn: at every sampled point whose period has an open, a high, a
+    // low and a close, a pixel of a shown price series' colour lies between its high and low (for the
+    // close line: at its close). Points under the legend box or under a study line drawn over the
+    // figure are replaced by others; the last period with trades is always sampled.
     void checkPriceFigure(const QImage& image) {
         com::SHORT display = -1;
         ASSERT_EQ(extension().get_PriceDisplay(&display), com::S_OK);
-        const LONG high = priceSeries(&dravik::IFinancialCharts::get_HighSeries);
-        const LONG low = priceSeries(&dravik::IFinancialCharts::get_LowSeries);
+        const Prices p = prices();
         std::vector<gdi::COLORREF> colours;
-        for (com::HRESULT (dravik::IFinancialCharts::*getter)(com::SHORT*) :
-             {&dravik::IFinancialCharts::get_OpenSeries, &dravik::IFinancialCharts::get_HighSeries,
-              &dravik::IFinancialCharts::get_LowSeries, &dravik::IFinancialCharts::get_CloseSeries}) {
-            const LONG series = priceSeries(getter);
+        for (const LONG series : {p.open, p.high, p.low, p.close})
             if (visible(series))
                 colours.push_back(colour(series));
-        }
         if (display == 4) {  // no prices
             EXPECT_TRUE(colours.empty()) << "no price series shows without prices";
+            count("price");
             return;
         }
         ASSERT_FALSE(colours.empty()) << "display " << display << " shows no price series";
         const gdi::COLORREF plot = background();
         for (const gdi::COLORREF c : colours)
             EXPECT_NE(c, plot) << "a price series in the plot's colour, display " << display;
-        // Study lines may cover a bar: a day counts as missing only where the plot shows through
-        // between its high and low, and then no more than a third of the sampled days may miss.
-        // With more days than columns a column shows some of its days: then the figure only has to be there.
+        // Lines of other series drawn over the price pane.
+        std::vector<gdi::COLORREF> over;
+        LONG seriesCount = 0;
+        ASSERT_EQ(chart().get_SeriesCount(&seriesCount), com::S_OK);
+        for (LONG s = 0; s < seriesCount; ++s)
+            if (s != p.open && s != p.high && s != p.low && s != p.close && visible(s) && axisOf(s) >= 0 &&
+                axisOf(s) < 4)
+                over.push_back(colour(s));
         const korvel::KvlRect area = chartObject().model().plotRect();
         const auto range = chartObject().model().visibleRange(korvel::kXAxis);
+        std::vector<LONG> points = visiblePoints({p.open, p.high, p.low, p.close});
+        // A close line is drawn between points: a point with no close either side has no line.
+        if (display == kCloseLineDisplay)
+            std::erase_if(points, [&](LONG point) {
+                return !(point > 0 && value(p.close, point - 1)) && !value(p.close, point + 1);
+            });
+        const auto rows = [&](LONG point) {
+            LONG x = 0, top = 0, bottom = 0, close = 0;
+            chart().ValueToPixel(point + 1.0, *value(p.high, point), &x, &top, 0);
+            chart().ValueToPixel(point + 1.0, *value(p.low, point), &x, &bottom, 0);
+            chart().ValueToPixel(point + 1.0, *value(p.close, point), &x, &close, 0);
+            if (display == kCloseLineDisplay) {
+                // The line, dashed perhaps, passes the columns beside the point on its way to the
+                // neighbours' closes.
+                top = bottom = close;
+                for (const LONG next : {point - 1, point + 1}) {
+                    LONG nx = 0, ny = 0;
+                    if (next >= 0 && value(p.close, next) &&
+                        chart().ValueToPixel(next + 1.0, *value(p.close, next), &nx, &ny, 0) == com::S_OK &&
+                        nx != x) {
+                        const LONG beside = close + (ny - close) *
+                                                        std::min<LONG>(kCloseReach, std::abs(nx - x)) /
+                                                        std::abs(nx - x);
+                        top = std::min(top, beside);
+                        bottom = std::max(bottom, beside);
+                    }
+                }
+            }
+            return std::array<LONG, 3>{x, top, bottom};
+        };
+        const LONG reach = display == kCloseLineDisplay ? kCloseReach : 1;
         if (range.second - range.first > area.width()) {
-            int shown = 0;
-            for (LONG y = area.top + 1; y < area.bottom; ++y)
-                for (LONG x = area.left + 1; x < area.right; ++x)
-                    shown +=
-                        std::find(colours.begin(), colours.end(), at(image, x, y)) != colours.end() ? 1 : 0;
-            EXPECT_GT(shown, area.width()) << "display " << display << ": the price figure is not drawn";
+            // More points than columns: a column shows some of its points; the figure must fill most
+            // of the columns between the first and the last point with prices.
+            if (points.empty())
+                return;
+            const LONG first = std::max(area.left + 1, rows(points.front())[0]);
+            const LONG last = std::min(area.right - 1, rows(points.back())[0]);
+            // Columns where a study line lies over the figure count for neither.
+            int columns = 0, covered = 0;
+            for (LONG x = first; x < last; ++x) {
+                bool shown = false, under = false;
+                for (LONG y = area.top + 1; y < area.bottom - 1 && !shown; ++y) {
+                    const gdi::COLORREF c = at(image, x, y);
+                    shown = !onGrid(x, y, c) && std::find(colours.begin(), colours.end(), c) != colours.end();
+                    under = under || std::find(over.begin(), over.end(), c) != over.end();
+                }
+                columns += shown ? 1 : 0;
+                covered += !shown && under ? 1 : 0;
+            }
+            EXPECT_GT(columns, (last - first - covered) / 2)
+                << "display " << display << ": the price figure is not drawn";
+            count("price");
             return;
         }
-        const std::vector<LONG> days = sample(visibleDays(high, low));
+        // A point on the plot's edge shows half its bar, clipped at its centre.
+        const auto inside = [&](LONG x) { return x > area.left + 1 && x < area.right - 2; };
+        const auto usable = [&](LONG point) {
+            const auto [x, top, bottom] = rows(point);
+            return inside(x) && !underLegend(x, top, bottom) &&
+                   (over.empty() || !colourBetween(image, x, top, bottom, over, reach));
+        };
+        std::vector<LONG> chosen = spread(points, usable);
+        if (!points.empty() && std::find(chosen.begin(), chosen.end(), points.back()) == chosen.end() &&
+            usable(points.back()))
+            chosen.push_back(points.back());
         std::string missing;
-        for (const LONG point : days) {
-            LONG x = 0, top = 0, bottom = 0;
-            ASSERT_EQ(chart().ValueToPixel(point + 1.0, *value(high, point), &x, &top, 0), com::S_OK);
-            ASSERT_EQ(chart().ValueToPixel(point + 1.0, *value(low, point), &x, &bottom, 0), com::S_OK);
-            // The close line passes the day at its close only: the plot must not show through there.
-            LONG closeRow = top;
-            const LONG close = priceSeries(&dravik::IFinancialCharts::get_CloseSeries);
-            if (display == kCloseLineDisplay && value(close, point))
-                chart().ValueToPixel(point + 1.0, *value(close, point), &x, &closeRow, 0);
-            const bool plotShows = display == kCloseLineDisplay
-                                       ? showsPlot(image, x, closeRow - 1, closeRow + 1, plot)
-                                       : showsPlot(image, x, top, bottom, plot);
-            if (!colourBetween(image, x, top, bottom, colours) && plotShows)
+        for (const LONG point : chosen) {
+            const auto [x, top, bottom] = rows(point);
+            count("price");
+            if (!colourBetween(image, x, top, bottom, colours, reach))
                 missing += " point " + std::to_string(point) + " (x " + std::to_string(x) + ", rows " +
                            std::to_string(top) + "-" + std::to_string(bottom) + ")";
         }
-        EXPECT_LE(std::count(missing.begin(), missing.end(), '(') * 3,
-                  static_cast<std::ptrdiff_t>(days.size()))
-            << "display " << display << ": no price figure at" << missing;
+        std::string lines;
+        for (const gdi::COLORREF c : over) {
+            char text[16];
+            std::snprintf(text, sizeof text, " %06x", c);
+            lines += text;
+        }
+        EXPECT_EQ(missing, "") << "display " << display << ": no price figure at" << missing
+                               << "; lines over the figure:" << lines;
+        // The last period with trades has its figure.
+        const LONG lastPoint = lastChartedDay(p.high);
+        if (value(p.high, lastPoint) && value(p.low, lastPoint) && !value(p.close, lastPoint) &&
+            static_cast<double>(lastPoint) + 1.0 <= range.second)
+            ADD_FAILURE() << "the last period with trades, point " << lastPoint << ", has no close";
     }
 
-    // Every shown series off the price axis is drawn in its pane: at some sampled point with a value,
-    // a pixel of its colour lies within two pixels of where the value maps.
+    // Every shown series off the price axis is drawn in its pane: at sampled points with a value, away
+    // from the legend box, a pixel of its colour lies within two pixels of where the value maps.
     void checkStudyPanes(const QImage& image) {
-        LONG count = 0;
-        ASSERT_EQ(chart().get_SeriesCount(&count), com::S_OK);
-        const auto range = chartObject().model().visibleRange(korvel::kXAxis);
+        LONG count_ = 0;
+        ASSERT_EQ(chart().get_SeriesCount(&count_), com::S_OK);
         const gdi::COLORREF plot = background();
-        for (LONG series = 0; series < count; ++series) {
-            LONG axis = 0;
-            if (!visible(series) ||
-                chartObject().model().attribute(series, korvel::kAttrYAxis, &axis) != com::S_OK || axis < 4)
+        for (LONG series = 0; series < count_; ++series) {
+            const LONG axis = axisOf(series);
+            if (!visible(series) || axis < 4)
                 continue;
-            std::vector<LONG> points;
-            for (LONG point = static_cast<LONG>(std::ceil(range.first)) - 1;
-                 point < static_cast<LONG>(range.second) && point < chartObject().model().pointCount();
-                 ++point)
-                if (point >= 0 && value(series, point))
-                    points.push_back(point);
+            const std::vector<LONG> points = visiblePoints({series});
             if (points.size() < 2)
                 continue;
             const gdi::COLORREF c = colour(series);
             EXPECT_NE(c, plot) << "series " << series << " in the plot's colour";
             // A series of the same pane drawn later may lie over this one (a flat average over its study).
             std::vector<gdi::COLORREF> pane = {c};
-            for (LONG other = series + 1; other < count; ++other) {
-                LONG otherAxis = 0;
-                if (visible(other) &&
-                    chartObject().model().attribute(other, korvel::kAttrYAxis, &otherAxis) == com::S_OK &&
-                    otherAxis == axis)
+            for (LONG other = series + 1; other < count_; ++other)
+                if (visible(other) && axisOf(other) == axis)
                     pane.push_back(colour(other));
-            }
+            const auto pixelOf = [&](LONG point) {
+                LONG x = -1, y = -1;
+                chart().ValueToPixel(point + 1.0, *value(series, point), &x, &y,
+                                     static_cast<com::SHORT>(axis));
+                return std::pair{x, y};
+            };
+            const std::vector<LONG> chosen = spread(points, [&](LONG point) {
+                const auto [x, y] = pixelOf(point);
+                return x >= 0 && !underLegend(x, y - 2, y + 2);
+            });
+            if (chosen.empty())
+                continue;
             bool drawn = false;
             std::string aimed;
-            for (const LONG point : sample(points)) {
-                LONG x = 0, y = 0;
-                if (chart().ValueToPixel(point + 1.0, *value(series, point), &x, &y,
-                                         static_cast<com::SHORT>(axis)) != com::S_OK)
-                    continue;
-                drawn = drawn || colourBetween(image, x, y - 2, y + 2, pane);
+            for (const LONG point : chosen) {
+                const auto [x, y] = pixelOf(point);
+                drawn = drawn || colourBetween(image, x, y - 1, y + 1, pane);
                 aimed += " (" + std::to_string(x) + ", " + std::to_string(y) + ")";
             }
+            count("study");
             EXPECT_TRUE(drawn) << "series " << series << " (axis " << axis << ", colour " << std::hex << c
                                << std::dec << ") has no pixels in its pane at" << aimed;
         }
@@ -370,15 +546,23 @@ protected:
                 const gdi::COLORREF c = at(image, x, y);
                 figure += c != back && c != korvel::KvlLabelLoop::kGridColor && c != 0xC0C0C0 ? 1 : 0;
             }
+        count("figure");
         EXPECT_GT(figure, 30) << "the chart type draws nothing";
     }
 
-    // The date axis lies inside the chart, and its labels neither overlap nor leave the chart.
+    // On screen, the chart fills its window, its date axis lies inside it, and the date labels are
+    // there, neither overlapping nor leaving the chart.
     void checkDateAxis(const QImage& image) {
         const korvel::KvlRect plot = chartObject().model().plotRect();
+        const QSize canvas = widget().canvas()->size();
+        count("date-axis");
+        EXPECT_EQ(image.size(), canvas);
         EXPECT_GE(plot.left, 0);
         EXPECT_LE(plot.right, image.width());
+        EXPECT_GT(plot.right, image.width() - 100) << "the chart does not fill its window";
         EXPECT_LT(plot.bottom + 3, image.height()) << "the date labels fall below the chart";
+        EXPECT_GT(plot.bottom, image.height() - 80) << "the chart does not fill its window";
+        const gdi::COLORREF back = at(image, plot.left + 1, plot.bottom + 2);
         std::vector<std::pair<LONG, LONG>> spans;
         for (const korvel::KvlDrawnLabel& label : chartObject().drawnLabels())
             if (label.axis == korvel::kXAxis && label.major != 0 && label.textRight > label.textLeft)
@@ -390,78 +574,92 @@ protected:
             if (i > 0) {
                 EXPECT_LE(spans[i - 1].second, spans[i].first) << "date labels overlap";
             }
+            int ink = 0;
+            for (LONG x = spans[i].first; x < spans[i].second; ++x)
+                for (LONG y = plot.bottom + 1; y < image.height(); ++y)
+                    ink += at(image, x, y) != back ? 1 : 0;
+            EXPECT_GT(ink, 3) << "the date label at columns " << spans[i].first << "-" << spans[i].second
+                              << " is not on screen";
         }
     }
 
-    // At a sampled day, the chart values window and the price tip show the day's prices as the
-    // database holds them (adjusted for the splits of the charted period when adjustment is on).
+    // The mouse moved over a point shows in the chart values window, and the tip it rests for shows,
+    // the point's group of the database's rows.
     void checkValuesAgainstDatabase() {
-        const LONG high = priceSeries(&dravik::IFinancialCharts::get_HighSeries);
-        const LONG low = priceSeries(&dravik::IFinancialCharts::get_LowSeries);
-        const std::vector<LONG> days = visibleDays(high, low);
-        if (days.size() < 3 || chartWindow().chartChoices().interval != 0)
+        const Prices p = prices();
+        const std::vector<LONG> points = visiblePoints({p.high});
+        if (points.empty())
             return;
-        const LONG point = days[days.size() / 2];
+        std::vector<LONG> aimed = {points[points.size() / 2], points.back()};
+        if (points.size() > 2)
+            aimed.push_back(points.front());
+        for (const LONG point : aimed)
+            checkValuesAt(point, p.high);
+    }
+    static std::string unisolated(QString text) {
+        return text.remove(QChar(0x2068)).remove(QChar(0x2069)).trimmed().toStdString();
+    }
+    void checkValuesAt(LONG point, LONG high) {
         LONG x = 0, y = 0;
         ASSERT_EQ(chart().ValueToPixel(point + 1.0, *value(high, point), &x, &y, 0), com::S_OK);
-        chartWindow().drawingHandles()->Korvel1_MouseMoving(static_cast<std::int16_t>(x),
-                                                            static_cast<std::int16_t>(y));
+        // The column whose position rounds to the point.
+        LONG column = -1;
+        for (const LONG dx : {0, 1, -1, 2, -2}) {
+            double position = 0, price = 0;
+            if (chart().PixelToValue(x + dx, y, &position, &price, 0) == com::S_OK && position >= 1 &&
+                position <= chartObject().model().pointCount() && std::abs(position - (point + 1.0)) < 0.5) {
+                column = x + dx;
+                break;
+            }
+        }
+        if (column < 0)
+            return;  // more points than columns
+        QWidget* canvas = widget().canvas();
+        sendMouse(canvas, QEvent::MouseMove, {static_cast<int>(column), static_cast<int>(y)}, Qt::NoButton);
+        processEvents();
         frame::frmData* values = frame::ChartValuesOf(&frameWindow());
         ASSERT_NE(values, nullptr);
         QTreeWidget* list = values->lsvDataList();
-        const auto shown = [list](int row) { return list->topLevelItem(row)->text(1).toStdString(); };
-        // Several days may share the pixel: the day shown is one of the days near the one aimed at.
-        const DayPrices expected = pricesOfShownDay(shown(0), point, high);
-        const double prices[] = {expected.open, expected.high, expected.low, expected.close};
+        const auto shown = [list](int row) { return unisolated(list->topLevelItem(row)->text(1)); };
+        double date = 0;
+        ASSERT_EQ(chartObject().model().xValue(point, &date), com::S_OK);
+        const std::string where = isoDate(date) + ", company " + std::to_string(chartedCompany()) +
+                                  ", interval " + std::to_string(chartWindow().chartChoices().interval);
+        const std::optional<DayPrices> expected =
+            groupPrices(chartedCompany(), date, chartWindow().chartChoices().interval,
+                        chartWindow().chartChoices().adjusted != 0);
+        ASSERT_TRUE(expected) << "the chart shows a group the database lacks: " << where;
+        count("values");
+        EXPECT_EQ(shown(0), shownDate(isoDate(date))) << where;
+        const double wanted[] = {expected->open, expected->high, expected->low, expected->close};
         for (int row = 0; row < 4; ++row)
-            EXPECT_NEAR(std::atof(shown(2 + row).c_str()), prices[row], 0.0006)
-                << list->topLevelItem(2 + row)->text(0).toStdString() << " of " << shown(0) << ", company "
-                << chartedCompany();
-        const std::optional<std::string> tip = chartObject().tipToShow(x, y);
-        if (!tip || tip->find("\r\nO: ") == std::string::npos)
-            return;  // the mouse rests on another series or a drawing
-        const std::size_t at = tip->find("\r\nO: ");
-        const DayPrices tipped = pricesOfShownDay(tip->substr(0, at), point, high);
-        double open = 0, dayHigh = 0, dayLow = 0, close = 0;
-        ASSERT_EQ(std::sscanf(tip->c_str() + at, "\r\nO: %lf - H: %lf\r\nL: %lf - C: %lf", &open, &dayHigh,
-                              &dayLow, &close),
-                  4)
-            << *tip;
-        EXPECT_NEAR(open, tipped.open, 0.0006) << *tip;
-        EXPECT_NEAR(dayHigh, tipped.high, 0.0006) << *tip;
-        EXPECT_NEAR(dayLow, tipped.low, 0.0006) << *tip;
-        EXPECT_NEAR(close, tipped.close, 0.0006) << *tip;
-    }
-    // The database's prices of the day a window shows as `text` ("3 Oct 2024"), which must be the date
-    // of a chart point within two of `point`; adjusted for the splits of the charted days when
-    // adjustment is on.
-    DayPrices pricesOfShownDay(const std::string& text, LONG point, LONG high) {
-        std::optional<std::string> iso;
-        for (LONG near = std::max<LONG>(0, point - 2);
-             near <= point + 2 && near < chartObject().model().pointCount(); ++near) {
-            double date = 0;
-            if (chartObject().model().xValue(near, &date) == com::S_OK && shownDate(isoDate(date)) == text)
-                iso = isoDate(date);
-        }
-        if (!iso) {
-            ADD_FAILURE() << "the shown day " << text << " is not near the day aimed at, point " << point;
-            return {};
-        }
-        double first = 0, last = 0;
-        EXPECT_EQ(chartObject().model().xValue(firstChartedDay(high), &first), com::S_OK);
-        EXPECT_EQ(chartObject().model().xValue(lastChartedDay(high), &last), com::S_OK);
-        const std::optional<DayPrices> stored =
-            dayPrices(chartedCompany(), *iso, chartWindow().chartChoices().adjusted != 0, isoDate(first),
-                      isoDate(last));
-        if (!stored)
-            ADD_FAILURE() << "the chart shows " << *iso << ", which the database lacks";
-        return stored.value_or(DayPrices{});
-    }
-    LONG firstChartedDay(LONG high) {
-        for (LONG point = 0; point < chartObject().model().pointCount(); ++point)
-            if (value(high, point))
-                return point;
-        return 0;
+            EXPECT_NEAR(std::atof(shown(2 + row).c_str()), wanted[row], 0.0006)
+                << list->topLevelItem(2 + row)->text(0).toStdString() << " of " << where;
+        // The mouse rests: the tip shows. A tip hidden before waits a while before it goes: take it
+        // off the screen first, so that only a tip shown here is read.
+        for (QWidget* shown : QApplication::topLevelWidgets())
+            if (shown->inherits("QTipLabel"))
+                shown->hide();
+        QHelpEvent help(QEvent::ToolTip, QPoint(static_cast<int>(column), static_cast<int>(y)),
+                        canvas->mapToGlobal(QPoint(static_cast<int>(column), static_cast<int>(y))));
+        QApplication::sendEvent(canvas, &help);
+        if (!QToolTip::isVisible())
+            return;  // the mouse rests on nothing with a tip
+        const std::string tip = unisolated(QToolTip::text());
+        const std::size_t lineEnd = tip.find('\n');
+        std::vector<double> numbers;
+        for (std::size_t at = tip.find(": ", lineEnd);
+             lineEnd != std::string::npos && at != std::string::npos; at = tip.find(": ", at + 2))
+            numbers.push_back(std::strtod(tip.c_str() + at + 2, nullptr));
+        if (numbers.size() != 4)
+            return;  // the tip of a study or a drawing
+        count("tip");
+        std::string day = tip.substr(0, lineEnd);
+        while (!day.empty() && (day.back() == '\r' || day.back() == ' '))
+            day.pop_back();
+        EXPECT_EQ(day, shownDate(isoDate(date))) << "the tip's day: " << tip;
+        for (int i = 0; i < 4; ++i)
+            EXPECT_NEAR(numbers[static_cast<std::size_t>(i)], wanted[i], 0.0006) << tip << ", " << where;
     }
     LONG lastChartedDay(LONG high) {
         for (LONG point = chartObject().model().pointCount() - 1; point > 0; --point)
@@ -470,6 +668,8 @@ protected:
         return 0;
     }
 
+    std::map<std::string, int> m_counts;
+    std::vector<std::pair<LONG, gdi::COLORREF>> m_gridRows, m_gridColumns;
     std::vector<std::pair<std::int32_t, std::string>> m_companies;
     QImage m_lastPicture;
 };

@@ -8,7 +8,10 @@
 #include <QAbstractButton>
 #include <QApplication>
 #include <QComboBox>
+#include <QDialog>
 #include <QDockWidget>
+#include <QElapsedTimer>
+#include <QKeyEvent>
 #include <QLineEdit>
 #include <QMenu>
 #include <QMouseEvent>
@@ -18,6 +21,8 @@
 #include <QTreeWidget>
 
 #include <cstdlib>
+#include <iterator>
+#include <limits>
 #include <random>
 #include <sstream>
 
@@ -25,10 +30,13 @@
 #include "CommandActions.h"
 #include "UserWalkChecks.h"
 #include "dravik/Commands.h"
+#include "frame/chart/DrawingDates.h"
+#include "frame/chart/DrawingKinds.h"
 #include "frame/frmChartSettings.h"
 #include "frame/search/frmSearch.h"
 #include "frame/update/frmDataUpdate.h"
 #include "frame/watchlist/frmWatchList.h"
+#include "locale/LocaleRegistry.h"
 #include "ostbar/OstToolbarWidget.h"
 #include "testsupport/LoopbackHttpServer.h"
 #include "ui/ScriptedModalServices.h"
@@ -39,13 +47,6 @@ using com::LONG;
 using namespace userwalk;
 
 constexpr int kDefaultSteps = 200;
-
-void sendMouse(QWidget* to, QEvent::Type type, QPoint at, Qt::MouseButton button) {
-    const Qt::MouseButtons held =
-        type == QEvent::MouseButtonRelease ? Qt::NoButton : Qt::MouseButtons(button);
-    QMouseEvent event(type, QPointF(at), to->mapToGlobal(QPointF(at)), button, held, Qt::NoModifier);
-    QApplication::sendEvent(to, &event);
-}
 
 // Answers a modal window the way a user does, as soon as it shows: `answer` runs every 10 ms until it
 // reports that it answered, or the answerer goes out of scope.
@@ -75,6 +76,9 @@ public:
     RealMenus& operator=(const RealMenus&) = delete;
 
     int menusShown() const { return menusShown_; }
+    // The next menu is answered by choosing the item with that id, as the user's Return on it does.
+    void chooseNext(int id) { choice_ = id; }
+    bool chosen() const { return chosen_; }
 
     int messageBox(QWidget* owner, const QString& text, const QString& caption, int style) override {
         return script_.messageBox(owner, text, caption, style);
@@ -105,11 +109,22 @@ public:
     // The real menu: closed by the user's Escape once it shows.
     int trackPopupMenu(QWidget* owner, const ui::PopupMenu& menu, QPoint screenPoint) override {
         ++menusShown_;
-        const ModalAnswerer escape([] {
-            QWidget* popup = QApplication::activePopupWidget();
-            if (popup != nullptr)
-                popup->close();
-            return popup != nullptr;
+        chosen_ = false;
+        const int choice = std::exchange(choice_, 0);
+        const ModalAnswerer answer([this, choice] {
+            auto* popup = qobject_cast<QMenu*>(QApplication::activePopupWidget());
+            if (popup == nullptr)
+                return false;
+            for (QAction* action : popup->actions())
+                if (choice != 0 && action->data().toInt() == choice && action->isEnabled()) {
+                    popup->setActiveAction(action);
+                    QKeyEvent enter(QEvent::KeyPress, Qt::Key_Return, Qt::NoModifier);
+                    QApplication::sendEvent(popup, &enter);
+                    chosen_ = true;
+                    return true;
+                }
+            popup->close();
+            return true;
         });
         return real_.trackPopupMenu(owner, menu, screenPoint);
     }
@@ -119,7 +134,65 @@ private:
     ui::ModalServices& real_;
     ui::ModalServices* previous_ = nullptr;
     int menusShown_ = 0;
+    int choice_ = 0;
+    bool chosen_ = false;
 };
+
+// A window that no step answers (its answerer would within 10 ms) fails the walk with its title and
+// is closed, instead of waiting for the user for good.
+class Watchdog {
+public:
+    Watchdog() {
+        QObject::connect(&timer_, &QTimer::timeout, [this] { look(); });
+        timer_.start(100);
+    }
+    // A window `allowed` accepts is the step's own and may stay while the step waits for it.
+    void allow(std::function<bool(QWidget*)> allowed) { allowed_ = std::move(allowed); }
+
+private:
+    void look() {
+        QWidget* window = QApplication::activePopupWidget();
+        if (window == nullptr)
+            window = QApplication::activeModalWidget();
+        if (window != seen_) {
+            seen_ = window;
+            since_.restart();
+            return;
+        }
+        if (window == nullptr || since_.elapsed() < 2000 || (allowed_ && allowed_(window)))
+            return;
+        QString title = window->windowTitle();
+        if (auto* menu = qobject_cast<QMenu*>(window))
+            for (QAction* action : menu->actions())
+                title += QStringLiteral(" [%1]").arg(action->text());
+        ADD_FAILURE() << "a window the walk did not expect stays open: \"" << title.toStdString() << "\" ("
+                      << window->metaObject()->className() << ")";
+        if (auto* dialog = qobject_cast<QDialog*>(window))
+            dialog->reject();
+        else
+            window->close();
+        seen_ = nullptr;
+    }
+
+    QTimer timer_;
+    QElapsedTimer since_;
+    QWidget* seen_ = nullptr;
+    std::function<bool(QWidget*)> allowed_;
+};
+
+// The OK of a modal dialog, in either language: its default button.
+bool confirmDialog() {
+    QWidget* dialog = QApplication::activeModalWidget();
+    if (dialog == nullptr)
+        return false;
+    for (QPushButton* button : dialog->findChildren<QPushButton*>())
+        if (button->isVisible() &&
+            (button->isDefault() || button->text().remove('&') == QLatin1String("OK"))) {
+            button->click();
+            return true;
+        }
+    return false;
+}
 
 class UserSequenceTest : public UserWalkChecks {
 protected:
@@ -151,9 +224,16 @@ protected:
     }
     static std::size_t pick(Rng& rng, std::size_t count) { return static_cast<std::size_t>(rng() % count); }
 
-    // Runs a walk of `count` steps; stops at the first step after which a check failed.
+    // Every twentieth seed walks in Arabic.
+    static bool arabicSeed(unsigned seed) { return seed % 20 == 0; }
+
+    // Runs a walk of `count` steps; stops at the first step after which a check failed. Prints the
+    // steps run and the number of each kind of check made.
     void walk(unsigned seed, int count) {
+        if (arabicSeed(seed))
+            saveSetting("Language", "True");
         startProgram();
+        ASSERT_EQ(gArabic, arabicSeed(seed));
         frameWindow().resize(1280, 900);
         processEvents();
         readCompanies();
@@ -176,6 +256,15 @@ protected:
             processEvents();
             checkChart(done.back());
         }
+        std::string summary;
+        for (const auto& [check, made] : m_counts)
+            summary += " " + check + " " + std::to_string(made);
+        std::printf("walk seed %u%s: %zu of %d steps;%s\n", seed, arabicSeed(seed) ? " (Arabic)" : "",
+                    done.size(), count, summary.c_str());
+        std::fflush(stdout);
+        // The checks that run after every step must have compared something.
+        for (const char* check : {"price", "date-axis", "values", "tip"})
+            EXPECT_GT(m_counts[check], 0) << "no " << check << " check made";
         if (HasFailure()) {
             std::ostringstream steps;
             for (std::size_t i = 0; i < done.size(); ++i)
@@ -205,6 +294,9 @@ protected:
             {"dock", 2, &UserSequenceTest::toggleDock},
             {"axis-menu", 2, &UserSequenceTest::rightClickAxis},
             {"drawing", 1, &UserSequenceTest::addOrRemoveDrawing},
+            {"key", 2, &UserSequenceTest::pressKey},
+            {"series-click", 2, &UserSequenceTest::clickSeries},
+            {"restart", 1, &UserSequenceTest::restart},
             {"template", 1, &UserSequenceTest::saveOrLoadTemplate},
             {"update", 1, &UserSequenceTest::updateFromServer},
         };
@@ -221,8 +313,6 @@ protected:
     Widget* settingsControl(const char* name) {
         return static_cast<Widget*>(settings().controlWidget(QString::fromLatin1(name)));
     }
-    korvel::KvlChartWidget& widget() { return *chartWindow().Korvel1(); }
-
     std::string chartBySymbol(Rng& rng) {
         const auto& [id, ticker] = m_companies[pick(rng, m_companies.size())];
         settingsControl<QLineEdit>("txtSymbol")->setText(QString::fromStdString(ticker));
@@ -359,7 +449,10 @@ protected:
         const int width = 800 + static_cast<int>(pick(rng, 9)) * 100;
         const int height = 600 + static_cast<int>(pick(rng, 5)) * 100;
         frameWindow().resize(width, height);
-        return std::to_string(width) + "x" + std::to_string(height);
+        processEvents();
+        const QSize canvas = widget().canvas()->size();
+        return std::to_string(width) + "x" + std::to_string(height) + " (chart " +
+               std::to_string(canvas.width()) + "x" + std::to_string(canvas.height()) + ")";
     }
 
     std::string toggleDock(Rng& rng) {
@@ -368,33 +461,296 @@ protected:
         return std::to_string(index);
     }
 
-    // A right click on the labels of the price axis or of the date axis, with the real pop-up.
+    // The pixels of the plot that differ between two pictures of the chart.
+    static int changedPixels(const QImage& before, const QImage& after, const korvel::KvlRect& plot) {
+        if (before.size() != after.size())
+            return std::numeric_limits<int>::max();
+        int changed = 0;
+        for (int y = static_cast<int>(plot.top); y < plot.bottom; ++y)
+            for (int x = static_cast<int>(plot.left); x < plot.right; ++x)
+                changed += before.pixel(x, y) != after.pixel(x, y) ? 1 : 0;
+        return changed;
+    }
+
+    // A right click on the labels of the price axis or of the date axis: the real pop-up shows; half
+    // the time the user chooses its Grid, which shows or hides that axis's grid lines.
     std::string rightClickAxis(Rng& rng) {
         const korvel::KvlRect plot = chartObject().model().plotRect();
+        if (chartObject().model().pointCount() == 0)
+            return "(empty chart)";
         const bool dateAxis = pick(rng, 2) == 0;
+        const bool grid = pick(rng, 2) == 0;
         const QPoint at = dateAxis ? QPoint((plot.left + plot.right) / 2, plot.bottom + 8)
                                    : QPoint(plot.left - 12, (plot.top + plot.bottom) / 2);
+        const QImage before = onScreen();
+        const int shown = m_menus.menusShown();
+        if (grid)
+            m_menus.chooseNext(dravik::ID_AXISGRID);
         QWidget* canvas = widget().canvas();
         sendMouse(canvas, QEvent::MouseButtonPress, at, Qt::RightButton);
         sendMouse(canvas, QEvent::MouseButtonRelease, at, Qt::RightButton);
-        return dateAxis ? "date" : "price";
+        processEvents();
+        m_menus.chooseNext(0);
+        count("axis-menu");
+        EXPECT_EQ(m_menus.menusShown(), shown + 1)
+            << "no pop-up menu on the " << (dateAxis ? "date" : "price") << " axis";
+        if (grid) {
+            count("axis-grid");
+            EXPECT_TRUE(m_menus.chosen()) << "the axis menu has no Grid";
+            EXPECT_GT(changedPixels(before, onScreen(), plot), std::min(plot.width(), plot.height()) / 2)
+                << "Grid from the axis menu changed nothing on screen";
+        }
+        return std::string(dateAxis ? "date" : "price") + (grid ? " grid" : "");
     }
 
-    // A trend line through the drawing menu's dialog, or all of them removed again.
+    // The mouse on the canvas, with no button or with the left one.
+    void moveTo(QPoint at) { sendMouse(widget().canvas(), QEvent::MouseMove, at, Qt::NoButton); }
+    void drag(QPoint from, QPoint to) {
+        QWidget* canvas = widget().canvas();
+        moveTo(from);
+        sendMouse(canvas, QEvent::MouseButtonPress, from, Qt::LeftButton);
+        sendMouse(canvas, QEvent::MouseMove, (from + to) / 2, Qt::LeftButton);
+        sendMouse(canvas, QEvent::MouseMove, to, Qt::LeftButton);
+        sendMouse(canvas, QEvent::MouseButtonRelease, to, Qt::LeftButton);
+        processEvents();
+    }
+    void press(Qt::Key key) {
+        QWidget* canvas = widget().canvas();
+        QKeyEvent down(QEvent::KeyPress, key, Qt::NoModifier);
+        QApplication::sendEvent(canvas, &down);
+        QKeyEvent up(QEvent::KeyRelease, key, Qt::NoModifier);
+        QApplication::sendEvent(canvas, &up);
+        processEvents();
+    }
+    QPoint pixel(double position, double price) {
+        LONG x = 0, y = 0;
+        EXPECT_EQ(chart().ValueToPixel(position, price, &x, &y, 0), com::S_OK);
+        return {static_cast<int>(x), static_cast<int>(y)};
+    }
+    // The point (0-based) whose position a pixel's column rounds to.
+    LONG pointAt(QPoint at) {
+        double position = 0, value = 0;
+        EXPECT_EQ(chart().PixelToValue(at.x(), at.y(), &position, &value, 0), com::S_OK);
+        return static_cast<LONG>(std::lround(position)) - 1;
+    }
+    // The chart position (1-based) of the point dated `date`; 0 when no point is.
+    double positionOf(double date) {
+        for (LONG point = 0; point < chartObject().model().pointCount(); ++point) {
+            double x = 0;
+            if (chartObject().model().xValue(point, &x) == com::S_OK && x == date)
+                return point + 1.0;
+        }
+        return 0;
+    }
+    double anchor(dravik::IDrawFeature& line, bool start) {
+        com::Bstr text;
+        EXPECT_EQ(start ? line.get_From(&text) : line.get_To(&text), com::S_OK);
+        const loc::LocaleInfo locale =
+            loc::LocaleRegistry::find(frame::chart::DrawingDateLocale(extension()));
+        return frame::chart::ReadAnchorDate(text.toUtf8(), locale, chart()).value_or(-1);
+    }
+    static double price(dravik::IDrawFeature& line, bool start) {
+        com::Bstr text;
+        EXPECT_EQ(start ? line.get_FromPrice(&text) : line.get_ToPrice(&text), com::S_OK);
+        return std::atof(text.toUtf8().c_str());
+    }
+    // A 7 x 7 selection handle, a black frame round a white inside, centred within a pixel of `at`.
+    static bool handleAt(const QImage& image, QPoint at) {
+        for (int cy = at.y() - 1; cy <= at.y() + 1; ++cy)
+            for (int cx = at.x() - 1; cx <= at.x() + 1; ++cx) {
+                bool all = cx >= 3 && cy >= 3 && cx + 3 < image.width() && cy + 3 < image.height();
+                for (int dy = -3; all && dy <= 3; ++dy)
+                    for (int dx = -3; all && dx <= 3; ++dx)
+                        all = image.pixel(cx + dx, cy + dy) ==
+                              (std::abs(dx) == 3 || std::abs(dy) == 3 ? qRgb(0, 0, 0) : qRgb(255, 255, 255));
+                if (all)
+                    return true;
+            }
+        return false;
+    }
+
+    // A trend line placed with the mouse and its dialog confirmed, then hovered, selected, dragged five
+    // points on and deleted (or kept, half the time); or all of them removed from the drawing menu.
     std::string addOrRemoveDrawing(Rng& rng) {
-        if (pick(rng, 2) == 0)
+        constexpr LONG kTrendKind = 9;
+        if (pick(rng, 3) == 0)
             return triggerFinancial(dravik::ID_DELETEALL_TREND_LINE) ? "remove all"
                                                                      : "remove all (not offered)";
-        const ModalAnswerer confirm([] {
-            if (QWidget* dialog = QApplication::activeModalWidget())
-                for (QPushButton* button : dialog->findChildren<QPushButton*>())
-                    if (button->text().remove('&') == QLatin1String("OK")) {
-                        button->click();
-                        return true;
-                    }
-            return false;
-        });
-        return triggerFinancial(dravik::ID_NEW_TREND_LINE) ? "add" : "add (not offered)";
+        LONG type = -1;
+        chart().get_ChartType(&type);
+        const Prices p = prices();
+        const std::vector<LONG> points = visiblePoints({p.high});
+        if (type != kAnalyticalType || points.size() < 30)
+            return "add (not an analytical chart of 30 points)";
+        const com::SHORT before = frame::chart::DrawingCount(extension(), kTrendKind);
+        if (!triggerFinancial(dravik::ID_NEW_TREND_LINE))
+            return "add (not offered)";
+        processEvents();
+        const auto [low, high] = chartObject().model().visibleRange(0);
+        const LONG from = points[points.size() / 5 + pick(rng, points.size() / 5)];
+        const LONG to = points[points.size() * 3 / 5 + pick(rng, points.size() / 5)];
+        const QPoint start = pixel(from + 1.0, low + (high - low) * 0.3);
+        const QPoint end = pixel(to + 1.0, low + (high - low) * 0.6);
+        int confirmed = 0;
+        {
+            const ModalAnswerer confirm([&] { return confirmDialog() && ++confirmed > 0; });
+            drag(start, end);
+        }
+        count("drawing");
+        EXPECT_EQ(confirmed, 1) << "the add dialog did not show";
+        EXPECT_EQ(frame::chart::DrawingCount(extension(), kTrendKind), before + 1) << "no line placed";
+        if (HasFailure())
+            return "add";
+        const auto line = frame::chart::DrawingAt(extension(), kTrendKind, before);
+        // The points of the pixels pressed on and let go on.
+        EXPECT_EQ(positionOf(anchor(*line, true)), pointAt(start) + 1.0)
+            << "the stored start is not the point pressed on";
+        EXPECT_EQ(positionOf(anchor(*line, false)), pointAt(end) + 1.0)
+            << "the stored end is not the point let go on";
+        // Where the stored text puts the line, the screen shows it: highlighted under the mouse, its
+        // handles at its ends once clicked.
+        const double startPosition = positionOf(anchor(*line, true)),
+                     endPosition = positionOf(anchor(*line, false));
+        const QPoint shownStart = pixel(startPosition, price(*line, true));
+        const QPoint shownEnd = pixel(endPosition, price(*line, false));
+        const QPoint mid =
+            pixel((startPosition + endPosition) / 2, (price(*line, true) + price(*line, false)) / 2);
+        // The mouse rests near the line, then comes onto it.
+        moveTo(mid + QPoint(0, 30));
+        if (auto* rest = widget().canvas()->findChild<QTimer*>())
+            QMetaObject::invokeMethod(rest, "timeout");
+        processEvents();
+        moveTo(mid);
+        processEvents();
+        const QImage hovered = onScreen();
+        bool highlight = false;
+        for (int dy = -2; dy <= 2; ++dy)
+            for (int dx = -2; dx <= 2; ++dx)
+                highlight = highlight || hovered.pixel(mid + QPoint(dx, dy)) == qRgb(0, 120, 215);
+        EXPECT_TRUE(highlight) << "the line is not highlighted under the mouse; stored prices "
+                               << price(*line, true) << " to " << price(*line, false) << ", placed at "
+                               << low + (high - low) * 0.3 << " to " << low + (high - low) * 0.6
+                               << ", closes " << value(prices().close, from).value_or(-1) << " to "
+                               << value(prices().close, to).value_or(-1);
+        drag(mid, mid);
+        const QImage selected = onScreen();
+        EXPECT_TRUE(handleAt(selected, shownStart)) << "no handle at the line's stored start";
+        EXPECT_TRUE(handleAt(selected, shownEnd)) << "no handle at the line's stored end";
+        // Dragged five points on, the same rows.
+        const QPoint shift(pixel(startPosition + 5, price(*line, true)).x() - shownStart.x(), 0);
+        drag(mid, mid + shift);
+        // Five points on, give or take the point a pixel column rounds to.
+        EXPECT_NEAR(positionOf(anchor(*line, true)), startPosition + 5, 1)
+            << "the line did not follow the mouse";
+        EXPECT_NEAR(positionOf(anchor(*line, false)), endPosition + 5, 1)
+            << "the line did not follow the mouse";
+        if (pick(rng, 2) == 0)
+            return "add " + std::to_string(from) + "-" + std::to_string(to) + ", kept";
+        press(Qt::Key_Delete);
+        EXPECT_EQ(frame::chart::DrawingCount(extension(), kTrendKind), before)
+            << "Delete left the selected line";
+        return "add " + std::to_string(from) + "-" + std::to_string(to) + ", deleted";
+    }
+
+    // Keys on the chart: Delete, Escape and the arrows.
+    std::string pressKey(Rng& rng) {
+        static const Qt::Key kKeys[] = {Qt::Key_Delete, Qt::Key_Escape, Qt::Key_Left,
+                                        Qt::Key_Right,  Qt::Key_Up,     Qt::Key_Down};
+        const Qt::Key key = kKeys[pick(rng, std::size(kKeys))];
+        widget().canvas()->setFocus();
+        press(key);
+        return QKeySequence(key).toString().toStdString();
+    }
+
+    // A right click on the close series shows the series' pop-up; a double click opens its
+    // properties, which the user cancels.
+    std::string clickSeries(Rng& rng) {
+        LONG type = -1;
+        chart().get_ChartType(&type);
+        com::SHORT display = -1;
+        extension().get_PriceDisplay(&display);
+        const Prices p = prices();
+        const std::vector<LONG> points = visiblePoints({p.close});
+        if (type != kAnalyticalType || display != kCloseLineDisplay || points.size() < 3)
+            return "(no close line)";
+        const std::size_t aimed = pick(rng, points.size());
+        // A point off the legend box, whose column is its own, where no other line passes within the
+        // reach of a click.
+        const auto alone = [&](LONG at) {
+            LONG series = 0;
+            chart().get_SeriesCount(&series);
+            const QPoint on = pixel(at + 1.0, *value(p.close, at));
+            const int row = on.y();
+            // On a dense chart a column holds several points: the click hits the one it rounds to.
+            if (underLegend(on.x(), row - 6, row + 6) || pointAt(on) != at)
+                return false;
+            for (LONG s = 0; s < series; ++s)
+                if (LONG x = 0, y = 0;
+                    s != p.close && visible(s) && axisOf(s) >= 0 && axisOf(s) < 4 && value(s, at) &&
+                    chart().ValueToPixel(at + 1.0, *value(s, at), &x, &y,
+                                         static_cast<com::SHORT>(axisOf(s))) == com::S_OK &&
+                    std::abs(y - row) <= 6)
+                    return false;
+            return true;
+        };
+        const auto found =
+            std::find_if(points.begin() + static_cast<std::ptrdiff_t>(aimed), points.end(), alone);
+        if (found == points.end())
+            return "(no close point apart from other lines)";
+        const LONG point = *found;
+        const QPoint on = pixel(point + 1.0, *value(p.close, point));
+        QWidget* canvas = widget().canvas();
+        if (pick(rng, 2) == 0) {
+            const int shown = m_menus.menusShown();
+            sendMouse(canvas, QEvent::MouseButtonPress, on, Qt::RightButton);
+            sendMouse(canvas, QEvent::MouseButtonRelease, on, Qt::RightButton);
+            processEvents();
+            count("series-menu");
+            EXPECT_EQ(m_menus.menusShown(), shown + 1) << "no pop-up on the close line at point " << point;
+            return "right " + std::to_string(point);
+        }
+        int cancelled = 0;
+        {
+            const ModalAnswerer cancel([&] {
+                auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget());
+                if (dialog == nullptr)
+                    return false;
+                dialog->reject();
+                ++cancelled;
+                return true;
+            });
+            sendMouse(canvas, QEvent::MouseButtonPress, on, Qt::LeftButton);
+            sendMouse(canvas, QEvent::MouseButtonRelease, on, Qt::LeftButton);
+            sendMouse(canvas, QEvent::MouseButtonDblClick, on, Qt::LeftButton);
+            sendMouse(canvas, QEvent::MouseButtonRelease, on, Qt::LeftButton);
+            processEvents();
+        }
+        count("series-properties");
+        EXPECT_EQ(cancelled, 1) << "a double click on the close line at point " << point
+                                << " opened no properties";
+        return "double " + std::to_string(point);
+    }
+
+    // What a restart must bring back: the company, the chart settings and the trend lines (the
+    // studies and the price display come back with the last template chosen, not as they were left).
+    std::string chartState() {
+        const auto& choices = chartWindow().chartChoices();
+        return "company " + std::to_string(chartedCompany()) + ", period " + std::to_string(choices.period) +
+               ", interval " + std::to_string(choices.interval) + ", adjusted " +
+               std::to_string(choices.adjusted) + ", trend lines " +
+               std::to_string(frame::chart::DrawingCount(extension(), 9));
+    }
+
+    // The user closes the program and starts it again on the same data folder.
+    std::string restart(Rng&) {
+        const std::string before = chartState();
+        const QSize size = frameWindow().size();
+        restartProgram();
+        frameWindow().resize(size);
+        processEvents();
+        count("restart");
+        EXPECT_EQ(chartState(), before) << "what the restart brought back";
+        return "";
     }
 
     std::string saveOrLoadTemplate(Rng& rng) {
@@ -425,6 +781,8 @@ protected:
                                     "DATE|COMPANYID|TOTALSHARES|TOTALAMOUNT|OPENINGPRICE|MAXPRICE|MINPRICE|"
                                     "CLOSINGPRICE|ISDELETED|MARKETID",
                                     row, "UPDATE", "END", "EXIT"})));
+        m_watchdog.allow(
+            [](QWidget* window) { return dynamic_cast<frame::frmDataUpdate*>(window) != nullptr; });
         chartWindow().mnuDatabankUpdate_Click();
         const bool finished = testsupport::waitUntil([] {
             frame::frmDataUpdate* window = updateWindow();
@@ -437,8 +795,30 @@ protected:
                 << window->model().display().status.toStdString();
             window->close();
         }
+        m_watchdog.allow({});
         processEvents();
+        expectDayShown(day, last.close * 1.02);
         return day;
+    }
+    // A daily analytical chart shows the day the update brought, with its high, at once.
+    void expectDayShown(const std::string& day, double high) {
+        LONG type = -1;
+        chart().get_ChartType(&type);
+        if (type != kAnalyticalType || chartWindow().chartChoices().interval != 0)
+            return;
+        count("update");
+        const std::string iso = "2025-01-" + (day.size() == 8 ? "0" + day.substr(7) : day.substr(7));
+        const Prices p = prices();
+        for (LONG point = 0; point < chartObject().model().pointCount(); ++point) {
+            double date = 0;
+            if (chartObject().model().xValue(point, &date) == com::S_OK && isoDate(date) == iso) {
+                const std::optional<double> shown = value(p.high, point);
+                ASSERT_TRUE(shown) << "the new day " << iso << " has no high on the chart";
+                EXPECT_NEAR(*shown, std::round(high * 100) / 100, 0.006) << "the new day's high";
+                return;
+            }
+        }
+        ADD_FAILURE() << "the chart does not show the new day " << iso;
     }
     static frame::frmDataUpdate* updateWindow() {
         for (QWidget* widget : QApplication::allWidgets())
@@ -451,6 +831,7 @@ protected:
     ui::ModalServices& m_qtServices = ui::modalServices();
     ui::ScriptedModalServices m_script;
     RealMenus m_menus{m_script, m_qtServices};
+    Watchdog m_watchdog;
     testsupport::LoopbackHttpServer m_server;
     int m_updates = 0;
 };
