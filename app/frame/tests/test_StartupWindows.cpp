@@ -1,6 +1,7 @@
 // The program's start as the user meets it: the language question on the first start only, the
 // frame with the tool windows the settings ask for, and what closing keeps for the next start.
 #include <QAction>
+#include <QApplication>
 #include <QComboBox>
 #include <QDialogButtonBox>
 #include <QDockWidget>
