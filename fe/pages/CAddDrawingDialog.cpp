@@ -124,6 +124,8 @@ bool CAddDrawingDialog::onInitDialog(ui::Dialog& dialog) {
 bool CAddDrawingDialog::onCommand(ui::Dialog& dialog, int id, int code) {
     if (id == IDC_DRAW_COLOR && code == ui::CBN_SELCHANGE)
         RepaintLineLists(dialog);
+    if (FollowPlacementClick(dialog, id, code))
+        return true;
     if (code != ui::BN_CLICKED)
         return false;
     switch (id) {

@@ -127,6 +127,10 @@ bool CDrawPage::onCommand(ui::Dialog& dialog, int id, int code) {
         case IDC_DRAW_COLOR:
             RepaintLineLists(dialog);
             break;
+        case IDC_DRAW_FREE:
+        case IDC_DRAW_ON_SERIES:
+            FollowPlacementClick(dialog, id, code);
+            break;
         default:
             break;
     }

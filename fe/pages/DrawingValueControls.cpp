@@ -128,6 +128,13 @@ void FillDrawingValueLists(ui::Dialog& dialog, const DrawingControlContext& cont
         dialog.enableItem(IDC_DRAW_FREE, false);
 }
 
+bool FollowPlacementClick(ui::Dialog& dialog, int id, int code) {
+    if (code != ui::BN_CLICKED || (id != IDC_DRAW_FREE && id != IDC_DRAW_ON_SERIES))
+        return false;
+    dialog.checkRadioButton(IDC_DRAW_FREE, IDC_DRAW_ON_SERIES, id);
+    return true;
+}
+
 void ShowDrawingValues(ui::Dialog& dialog, const DrawingControlContext& context, DrawingRecord& record) {
     const com::LONG options = optionsOf(context);
     if (options & kOptionNoFreeDraw)

@@ -60,6 +60,9 @@ void ShowDrawingValues(ui::Dialog& dialog, const DrawingControlContext& context,
 // and style (a list without a choice keeps the value) and recreates nothing else. The original colour entry
 // keeps the drawing's colour.
 void ReadDrawingValues(const ui::Dialog& dialog, const DrawingControlContext& context, DrawingRecord& record);
+// The two placement buttons are one group (the dialog kit keeps no groups of its own): a click on either
+// checks it and clears the other. Answers whether `id` was one of them.
+bool FollowPlacementClick(ui::Dialog& dialog, int id, int code);
 // The width and style items are drawn in the chosen colour: repaints them after a colour change.
 void RepaintLineLists(ui::Dialog& dialog);
 // Draws an item of the colour, width or style list; false for another control.

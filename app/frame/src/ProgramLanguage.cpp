@@ -8,6 +8,7 @@
 #include <QWidget>
 
 #include "frame/LanguageTable.h"
+#include "ui/ModalServices.h"
 
 namespace frame {
 namespace {
@@ -72,6 +73,8 @@ void ApplyProgramLanguage() {
         unloadQtArabicTexts();
     QGuiApplication::setLayoutDirection(gArabic ? Qt::RightToLeft : Qt::LeftToRight);
     useAccessKeyStyle();
+    // Qt's Arabic Cancel is a short imperative that reads as a cut word; the boxes take the program's.
+    ui::setCommonButtonTexts(GetLangString(5), GetLangString(14));
 }
 
 bool QtArabicTextsLoaded() {

@@ -1,14 +1,18 @@
 // The program's start as the user meets it: the language question on the first start only, the
 // frame with the tool windows the settings ask for, and what closing keeps for the next start.
 #include <QAction>
+#include <QApplication>
 #include <QComboBox>
+#include <QDialogButtonBox>
 #include <QDockWidget>
+#include <QInputDialog>
 #include <QMenu>
 #include <QMenuBar>
 #include <QMouseEvent>
 #include <QPushButton>
 #include <QTimer>
 
+#include "CutTexts.h"
 #include "ProgramFixture.h"
 #include "appdata/MarketReaders.h"
 #include "appdata/Startup.h"
@@ -18,6 +22,7 @@
 #include "frame/StartupWindows.h"
 #include "frame/frmLanguage.h"
 #include "frame/frmMain.h"
+#include "ui/ModalServices.h"
 
 using frame::Form;
 using frame::MDIForm1;
@@ -264,4 +269,40 @@ TEST_F(StartupWindowsTest, QtsOwnTextsMenusAndAccessKeysFollowTheLanguageOfTheRu
         }
     }
     closeFrame(english);
+}
+
+// The template name prompt is Qt's input box: its buttons read as the program's own OK and Cancel
+// (Qt's Arabic Cancel is a short form that looks cut), and every text of it is whole.
+TEST_F(StartupWindowsTest, TemplateNamePromptShowsWholeButtonTextsInBothLanguages) {
+    const struct {
+        const char* language;
+        QStringList buttons;
+    } cases[] = {{"False", {QStringLiteral("OK"), QStringLiteral("Cancel")}},
+                 {"True", {QStringLiteral("موافق"), QStringLiteral("إلغاء")}}};
+    for (const auto& c : cases) {
+        saveSetting("Language", c.language);
+        MDIForm1& frame = start();
+        ui::ModalServices* scripted = ui::setModalServices(nullptr);
+        QStringList buttons, cut;
+        bool seen = false;
+        QTimer::singleShot(0, [&] {
+            auto* prompt = qobject_cast<QInputDialog*>(QApplication::activeModalWidget());
+            if (prompt == nullptr)
+                return;
+            seen = true;
+            for (QAbstractButton* button : prompt->findChild<QDialogButtonBox*>()->buttons())
+                buttons << button->text();
+            cut = frame::test::cutTexts(*prompt);
+            prompt->reject();
+        });
+        frame.chartWindow().menuAction(QStringLiteral("mnuCTSaveAs"))->trigger();
+        ui::setModalServices(scripted);
+        EXPECT_TRUE(seen) << c.language;
+        buttons.sort();
+        QStringList expected = c.buttons;
+        expected.sort();
+        EXPECT_EQ(buttons, expected) << c.language;
+        EXPECT_EQ(cut, QStringList()) << c.language;
+        closeFrame(frame);
+    }
 }

@@ -283,6 +283,23 @@ TEST_F(AddDrawingDialog, OkKeepsTheNamedDrawingShownAndRaisesCreatedDrawing) {
     EXPECT_EQ(events, (std::vector<SeenDrawingEvent>{{kEventCreatedDrawing, DF_GANN_FAN, 1}}));
 }
 
+// The two placement buttons are one group: after each click exactly the clicked one is checked, a
+// second click on it keeps it, and OK stores the last choice.
+TEST_F(AddDrawingDialog, PlacementButtonsAreExclusiveAndOkStoresTheLastOne) {
+    const int index = begin(DF_TREND_LINE);
+    CAddDrawingDialog dialog(*charts, index, placement, {});
+    ui::Dialog* window = dialog.Open(nullptr);
+    const int first = window->isButtonChecked(IDC_DRAW_FREE) ? IDC_DRAW_ON_SERIES : IDC_DRAW_FREE;
+    const int other = first == IDC_DRAW_FREE ? IDC_DRAW_ON_SERIES : IDC_DRAW_FREE;
+    for (const int clicked : {first, first, other, first}) {
+        window->clickButton(clicked);
+        EXPECT_TRUE(window->isButtonChecked(clicked)) << clicked;
+        EXPECT_FALSE(window->isButtonChecked(clicked == first ? other : first)) << clicked;
+    }
+    window->clickButton(1);
+    EXPECT_EQ(record(index).freeDraw, first == IDC_DRAW_FREE ? 1 : 0);
+}
+
 TEST_F(AddDrawingDialog, ConfiguringTheNewDrawingAlsoRaisesDrawPrivateBytesCommit) {
     ASSERT_EQ(financial->put_Options(kOptionConfigureDrawings | kOptionNoFreeDraw), com::S_OK);
     const int index = begin(DF_FIBONACCI_RETRACEMENTS);

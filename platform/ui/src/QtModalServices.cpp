@@ -29,6 +29,25 @@ std::vector<std::pair<QString, QString>> parseFileFilter(const QString& filter) 
 
 namespace {
 
+struct CommonButtonTexts {
+    QString ok, cancel;
+};
+
+CommonButtonTexts& commonButtonTexts() {
+    static CommonButtonTexts texts;
+    return texts;
+}
+
+// The program's text for a standard button, when it gives one.
+void useCommonText(QAbstractButton* button, QMessageBox::StandardButton which) {
+    const CommonButtonTexts& texts = commonButtonTexts();
+    const QString& text = which == QMessageBox::Ok       ? texts.ok
+                          : which == QMessageBox::Cancel ? texts.cancel
+                                                         : QString();
+    if (button != nullptr && !text.isEmpty())
+        button->setText(text);
+}
+
 struct ButtonChoice {
     QMessageBox::StandardButton button;
     int answer;
@@ -145,7 +164,7 @@ public:
         box.setLayoutDirection(style & MB_RTLREADING ? Qt::RightToLeft : Qt::LeftToRight);
         const auto choices = buttonsFor(style);
         for (const ButtonChoice& choice : choices)
-            box.addButton(choice.button);
+            useCommonText(box.addButton(choice.button), choice.button);
         const std::size_t defaultIndex = static_cast<std::size_t>((style & MB_DEFMASK) >> 8);
         if (defaultIndex < choices.size())
             box.setDefaultButton(choices[defaultIndex].button);
@@ -160,13 +179,18 @@ public:
 
     std::optional<QString> inputBox(QWidget* owner, const QString& prompt, const QString& title,
                                     const QString& defaultText) override {
-        bool ok = false;
-        const QString text =
-            QInputDialog::getText(owner, title.isEmpty() ? QApplication::applicationName() : title, prompt,
-                                  QLineEdit::Normal, defaultText, &ok);
-        if (!ok)
+        QInputDialog box(owner);
+        box.setWindowTitle(title.isEmpty() ? QApplication::applicationName() : title);
+        box.setLabelText(prompt);
+        box.setTextValue(defaultText);
+        const CommonButtonTexts& texts = commonButtonTexts();
+        if (!texts.ok.isEmpty())
+            box.setOkButtonText(texts.ok);
+        if (!texts.cancel.isEmpty())
+            box.setCancelButtonText(texts.cancel);
+        if (box.exec() != QDialog::Accepted)
             return std::nullopt;
-        return text;
+        return box.textValue();
     }
 
     FileDialogResult openFile(const FileDialogRequest& request) override { return file(request, false); }
@@ -270,6 +294,10 @@ private:
 ModalServices* installed = nullptr;
 
 }  // namespace
+
+void setCommonButtonTexts(const QString& ok, const QString& cancel) {
+    commonButtonTexts() = {ok, cancel};
+}
 
 ModalServices& modalServices() {
     static QtModalServices qt;

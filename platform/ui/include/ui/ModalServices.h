@@ -62,6 +62,10 @@ public:
     virtual int trackPopupMenu(QWidget* owner, const PopupMenu& menu, QPoint screenPoint) = 0;
 };
 
+// The OK and Cancel texts of the Qt input and message boxes, as the program's language has them; an
+// empty text leaves Qt's own (whose Arabic Cancel, "ألغِ", reads as a word cut short).
+void setCommonButtonTexts(const QString& ok, const QString& cancel);
+
 // The services in use: the installed ones, else the Qt dialogs.
 ModalServices& modalServices();
 // Installs services (not owned; null restores the Qt dialogs). Answers the previous ones.
