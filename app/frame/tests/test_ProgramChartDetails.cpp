@@ -37,10 +37,6 @@ protected:
         processEvents();
     }
 
-    QImage painted() {
-        chartObject().paintSurface();
-        return chartObject().surface()->image().convertToFormat(QImage::Format_RGB32);
-    }
     // The button of the chart's own tool bar for command `id`.
     QAction* chartButton(LONG id) {
         QAction* action = chartWindow().Korvel1()->toolBar()->actionFor(static_cast<com::SHORT>(id));
