@@ -52,6 +52,9 @@ constexpr int kDrawPageFrom = 553;
 constexpr int kDrawPageTo = 554;
 constexpr int kDrawPageWidth = 531;
 constexpr int kDrawPageList = 564;
+// The Trend Line menu of the financial tool bar and the entry of its first drawing.
+constexpr com::SHORT kTrendMenu = 160;
+constexpr com::SHORT kFirstTrendLineEntry = 162;
 
 class ProgramDrawingsTest : public AssembledProgramTest {
 protected:
@@ -148,16 +151,18 @@ protected:
         return true;
     }
 
-    // The financial tool bar's command `id`, as the user chooses it from the bar's menus.
+    // The financial tool bar's command `id`; null when the bar has none.
+    QAction* financialCommand(com::SHORT id) {
+        ostbar::OstToolbarWidget* row = financialRow();
+        return row ? findCommandAction(row->actions(), id) : nullptr;
+    }
+    // The command as the user chooses it from the bar's menus.
     void chooseFinancialCommand(com::SHORT id) {
-        if (ostbar::OstToolbarWidget* row = financialRow())
-            if (QAction* action = findCommandAction(row->actions(), id)) {
-                ASSERT_TRUE(action->isEnabled());
-                action->trigger();
-                processEvents();
-                return;
-            }
-        FAIL() << "no command " << id << " on the financial tool bar";
+        QAction* action = financialCommand(id);
+        ASSERT_NE(action, nullptr) << "no command " << id << " on the financial tool bar";
+        ASSERT_TRUE(action->isEnabled());
+        action->trigger();
+        processEvents();
     }
     // Technical Drawing > Trend Line, the line dragged from `start` to `end` with the mouse and the add
     // dialog confirmed as it comes ("Draw on: Close Price" chosen); the number of dialogs confirmed.
@@ -548,11 +553,7 @@ TEST_F(ProgramDrawingsTest, TheCopiedBitmapLeavesTheSelectionHandlesOut) {
 TEST_F(ProgramDrawingsTest, ADrawnLinesMenuEntryIsTickedWhileItIsShown) {
     placeTrendLine(pixel(m_from, m_low), pixel(m_to, m_high));
     ASSERT_EQ(DrawingCount(extension(), kTrendKind), 1);
-    constexpr com::SHORT kFirstTrendLineEntry = 162;
-    const auto entry = [this]() -> QAction* {
-        ostbar::OstToolbarWidget* row = financialRow();
-        return row ? findCommandAction(row->actions(), kFirstTrendLineEntry) : nullptr;
-    };
+    const auto entry = [this] { return financialCommand(kFirstTrendLineEntry); };
     processEvents();
     ASSERT_NE(entry(), nullptr);
     EXPECT_TRUE(entry()->isCheckable());
@@ -576,12 +577,9 @@ TEST_F(ProgramDrawingsTest, ADrawnLinesMenuEntryIsTickedWhileItIsShown) {
 // from the company's stored drawings: listed after the kind's commands, named and ticked as the
 // drawing is, and gone with it when the chart shows a company without it.
 TEST_F(ProgramDrawingsTest, AMadeOrRestoredLineHasTheMenuEntryOfAPlacedOne) {
-    constexpr com::SHORT kTrendMenu = 160;
-    constexpr com::SHORT kFirstTrendLineEntry = 162;
     const auto entries = [this] {
         std::vector<QString> shown;
-        ostbar::OstToolbarWidget* row = financialRow();
-        QAction* menu = row ? findCommandAction(row->actions(), kTrendMenu) : nullptr;
+        QAction* menu = financialCommand(kTrendMenu);
         if (!menu || !menu->menu())
             return shown;
         for (QAction* action : menu->menu()->actions())
@@ -597,9 +595,7 @@ TEST_F(ProgramDrawingsTest, AMadeOrRestoredLineHasTheMenuEntryOfAPlacedOne) {
     std::vector<QString> expected = fixed;
     expected.push_back(QStringLiteral("Rising [x]"));
     EXPECT_EQ(entries(), expected);
-    ostbar::OstToolbarWidget* row = financialRow();
-    ASSERT_NE(row, nullptr);
-    EXPECT_NE(findCommandAction(row->actions(), kFirstTrendLineEntry), nullptr);
+    EXPECT_NE(financialCommand(kFirstTrendLineEntry), nullptr);
 
     chartTicker("AMLB");
     EXPECT_EQ(entries(), fixed) << "the other company has no drawings";
