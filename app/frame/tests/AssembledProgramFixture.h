@@ -24,6 +24,7 @@
 #include <filesystem>
 #include <fstream>
 #include <iterator>
+#include <map>
 #include <memory>
 #include <optional>
 #include <string>
@@ -174,6 +175,21 @@ protected:
     QImage painted() {
         chartObject().paintSurface();
         return chartObject().surface()->image().convertToFormat(QImage::Format_RGB32);
+    }
+    // The colour most of the plot shows: its own.
+    static QRgb plotColour(const QImage& image, const korvel::KvlRect& plot) {
+        std::map<QRgb, int> seen;
+        for (int y = plot.top + 1; y < plot.bottom; y += 3)
+            for (int x = plot.left + 1; x < plot.right; x += 3)
+                ++seen[image.pixel(x, y)];
+        QRgb most = 0;
+        int count = -1;
+        for (const auto& [colour, times] : seen)
+            if (times > count) {
+                most = colour;
+                count = times;
+            }
+        return most;
     }
     // The pixel of a chart position (1-based point) and value.
     QPoint pixel(double position, double value) {

@@ -65,21 +65,6 @@ protected:
         FAIL() << "no command " << id << " on the financial tool bar";
     }
 
-    // The colour most of the plot shows: its own.
-    static QRgb plotColour(const QImage& image, const korvel::KvlRect& plot) {
-        std::map<QRgb, int> seen;
-        for (int y = plot.top + 1; y < plot.bottom; y += 3)
-            for (int x = plot.left + 1; x < plot.right; x += 3)
-                ++seen[image.pixel(x, y)];
-        QRgb most = 0;
-        int count = -1;
-        for (const auto& [colour, times] : seen)
-            if (times > count) {
-                most = colour;
-                count = times;
-            }
-        return most;
-    }
     // The share of the plot's pixels on the lines through the major labels of the value axis (rows)
     // or of the date axis (columns) that are not the plot's colour: about half for a dashed grid line,
     // little where only the series cross.

@@ -368,13 +368,7 @@ TEST_P(ProgramGroupedValuesTest, TheLastPeriodOfACompanyThatStoppedBeforeTheMark
     const int top = pixel(last + 1.0, *valueAt(high, last)).y();
     const int bottom = pixel(last + 1.0, *valueAt(low, last)).y();
     ASSERT_GT(bottom - top, 4);
-    std::map<QRgb, int> seen;  // the colour most of the plot shows is its own
-    for (com::LONG y = plot.top + 1; y < plot.bottom; y += 3)
-        for (com::LONG px = plot.left + 1; px < plot.right; px += 3)
-            ++seen[image.pixel(px, y)];
-    const QRgb background = std::max_element(seen.begin(), seen.end(), [](const auto& a, const auto& b) {
-                                return a.second < b.second;
-                            })->first;
+    const QRgb background = plotColour(image, plot);
     int drawn = 0;
     for (int y = top; y <= bottom; ++y) {
         bool any = false;
