@@ -344,7 +344,6 @@ TEST_F(ProgramAxisLabelsTest, AUserMajorUnitIsWidenedWhereTheAxisHasNoRoomAndKep
     EXPECT_NEAR(step / 0.5, std::round(step / 0.5), 1e-9) << shown;
     for (const double difference : differences)
         EXPECT_NEAR(difference, step, 1e-9) << shown;
-    // The user's setting is as it was.
     double kept = 0;
     ASSERT_EQ(axis->get_Step(&kept), com::S_OK);
     EXPECT_EQ(kept, 0.5);
