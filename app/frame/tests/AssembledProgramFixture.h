@@ -10,10 +10,13 @@
 #include <dlfcn.h>
 #include <gtest/gtest.h>
 
+#include <QAction>
 #include <QComboBox>
 #include <QCoreApplication>
+#include <QImage>
 #include <QKeyEvent>
 #include <QLineEdit>
+#include <QPoint>
 #include <QPushButton>
 #include <QTimer>
 
@@ -21,6 +24,7 @@
 #include <filesystem>
 #include <fstream>
 #include <iterator>
+#include <map>
 #include <memory>
 #include <optional>
 #include <string>
@@ -41,6 +45,7 @@
 #include "korvel/IKvlChart.h"
 #include "korvel/KvlChart.h"
 #include "korvel/KvlChartWidget.h"
+#include "korvel/KvlExtensionDriver.h"
 #include "ostbar/OstBarContract.h"
 #include "ostbar/OstToolbarWidget.h"
 #include "store/SettingsStore.h"
@@ -156,15 +161,62 @@ protected:
                 return row;
         return nullptr;
     }
-    // The user types a ticker into the chart settings window's symbol box and presses Enter.
-    void chartTicker(const char* ticker) {
+    // The user types a ticker into the chart settings window's symbol box and presses Enter; the
+    // events that follow are left to the caller.
+    void typeTicker(const char* ticker) {
         frame::Form* settings = frameWindow().toolWindow(QStringLiteral("frmChartSettings"));
         ASSERT_NE(settings, nullptr);
         auto* box = static_cast<QLineEdit*>(settings->controlWidget(QStringLiteral("txtSymbol")));
         box->setText(QString::fromLatin1(ticker));
         QKeyEvent press(QEvent::KeyPress, Qt::Key_Return, Qt::NoModifier, QStringLiteral("\r"));
         QCoreApplication::sendEvent(box, &press);
+    }
+    void chartTicker(const char* ticker) {
+        typeTicker(ticker);
         processEvents();
+    }
+    // The user picks entry `index` of the chart settings window's list `list`; the events that follow
+    // are left to the caller.
+    void chooseChartSetting(const char* list, int index) {
+        frame::Form* settings = frameWindow().toolWindow(QStringLiteral("frmChartSettings"));
+        ASSERT_NE(settings, nullptr);
+        auto* combo = static_cast<QComboBox*>(settings->controlWidget(QString::fromLatin1(list)));
+        ASSERT_NE(combo, nullptr) << list;
+        combo->setCurrentIndex(index);
+        emit combo->activated(index);
+    }
+    // The chart bar's command for the extension's chart type `index`.
+    void chooseChartType(com::LONG index) {
+        QAction* command = chartWindow().Korvel1()->toolBar()->actionFor(
+            static_cast<com::SHORT>(korvel::kFirstExtensionCommandId + index));
+        ASSERT_NE(command, nullptr) << index;
+        command->trigger();
+        processEvents();
+    }
+    QImage painted() {
+        chartObject().paintSurface();
+        return chartObject().surface()->image().convertToFormat(QImage::Format_RGB32);
+    }
+    // The colour most of the plot shows: its own.
+    static QRgb plotColour(const QImage& image, const korvel::KvlRect& plot) {
+        std::map<QRgb, int> seen;
+        for (int y = plot.top + 1; y < plot.bottom; y += 3)
+            for (int x = plot.left + 1; x < plot.right; x += 3)
+                ++seen[image.pixel(x, y)];
+        QRgb most = 0;
+        int count = -1;
+        for (const auto& [colour, times] : seen)
+            if (times > count) {
+                most = colour;
+                count = times;
+            }
+        return most;
+    }
+    // The pixel of a chart position (1-based point) and value.
+    QPoint pixel(double position, double value) {
+        com::LONG x = 0, y = 0;
+        EXPECT_EQ(chart().ValueToPixel(position, value, &x, &y, 0), com::S_OK);
+        return {static_cast<int>(x), static_cast<int>(y)};
     }
     // The program's connection to the market database in its program folder.
     static db::Connection& database() { return tarnwick::gConnection; }

@@ -78,11 +78,9 @@ protected:
         FAIL() << "no command " << id;
     }
 
-    void chooseChartType(LONG index) {
-        QAction* command = chartWindow().Korvel1()->toolBar()->actionFor(
-            static_cast<com::SHORT>(korvel::kFirstExtensionCommandId + index));
-        ASSERT_NE(command, nullptr);
-        command->trigger();
+    void startProgramAt(int width, int height) {
+        startProgram();
+        frameWindow().resize(width, height);
         processEvents();
     }
 
@@ -142,6 +140,20 @@ protected:
         }
     }
 
+    // Every date label whole, as the chart types write it ("7 Feb 2024", "Feb 24", "Apr", "2024",
+    // "Q1 24"), the labels apart and inside, none left out between the first and the last.
+    void expectWholeDateLabels(const char* when) {
+        SCOPED_TRACE(when);
+        static const std::regex date(
+            "[1-9][0-9]? [A-Z][a-z]{2} [0-9]{4}|[A-Z][a-z]{2}( [0-9]{2})?|[0-9]{4}|[QS][1-4]( [0-9]{2})?");
+        const std::vector<korvel::KvlDrawnLabel> dates = paintedLabels(true);
+        for (const korvel::KvlDrawnLabel& label : dates)
+            EXPECT_TRUE(std::regex_match(label.text, date))
+                << "\"" << label.text << "\" of " << listed(dates);
+        expectDateLabelsApartAndInside(when);
+        expectNoDateLabelLeftOutBetween(when);
+    }
+
     // The value labels stand fully inside the chart (none cut at its left edge).
     void expectValueLabelsInside(const std::vector<korvel::KvlDrawnLabel>& labels) {
         const LONG width = chartObject().model().clientRect().width();
@@ -165,9 +177,7 @@ protected:
 }  // namespace
 
 TEST_F(ProgramAxisLabelsTest, StudyPanesShowSeveralWholeLabels) {
-    startProgram();
-    frameWindow().resize(1280, 900);
-    processEvents();
+    startProgramAt(1280, 900);
     // The Volume Oscillator of the sample runs into the hundreds of thousands, the A/D line into the
     // millions: whole numbers, where the price labels have decimals.
     for (const com::SHORT study : {com::SHORT{dravik::ID_VOLUME_OSCILLATOR}, com::SHORT{dravik::ID_ADI}}) {
@@ -192,9 +202,7 @@ TEST_F(ProgramAxisLabelsTest, StudyPanesShowSeveralWholeLabels) {
 }
 
 TEST_F(ProgramAxisLabelsTest, WilliamsRLabelsStayWithinItsWidenedRange) {
-    startProgram();
-    frameWindow().resize(1280, 900);
-    processEvents();
+    startProgramAt(1280, 900);
     triggerFinancial(dravik::ID_WILLIAMS_R);
     const std::vector<korvel::KvlDrawnLabel> labels = paintedLabels(false);
     int studyLabels = 0;
@@ -211,31 +219,19 @@ TEST_F(ProgramAxisLabelsTest, WilliamsRLabelsStayWithinItsWidenedRange) {
 }
 
 TEST_F(ProgramAxisLabelsTest, SpecialChartsShowSeveralPricesAndWholeDates) {
-    startProgram();
-    frameWindow().resize(1280, 900);
-    processEvents();
-    // A date label as the chart types write it, whole: "7 Feb 2024", "Feb 24", "Apr", "2024", "Q1 24".
-    const std::regex date(
-        "[1-9][0-9]? [A-Z][a-z]{2} [0-9]{4}|[A-Z][a-z]{2}( [0-9]{2})?|[0-9]{4}|[QS][1-4]( [0-9]{2})?");
+    startProgramAt(1280, 900);
     for (const LONG type : {LONG{0}, LONG{1}, LONG{2}, LONG{3}}) {
         SCOPED_TRACE(type);
         chooseChartType(type);
         const std::vector<korvel::KvlDrawnLabel> prices = paintedLabels(false);
         EXPECT_GE(prices.size(), 3u) << listed(prices);
         expectValueLabelsInside(prices);
-        const std::vector<korvel::KvlDrawnLabel> dates = paintedLabels(true);
-        for (const korvel::KvlDrawnLabel& label : dates)
-            EXPECT_TRUE(std::regex_match(label.text, date))
-                << "\"" << label.text << "\" of " << listed(dates);
-        expectDateLabelsApartAndInside("special chart");
-        expectNoDateLabelLeftOutBetween("special chart");
+        expectWholeDateLabels("special chart");
     }
 }
 
 TEST_F(ProgramAxisLabelsTest, DateLabelsOfFiveYearsMonthlyNeitherOverlapNorLeaveTheChart) {
-    startProgram();
-    frameWindow().resize(1280, 900);
-    processEvents();
+    startProgramAt(1280, 900);
     chooseListEntry("cmbPeriod", "5");
     chooseListEntry("cmbInterval", "Month");
     expectDateLabelsApartAndInside("5 years monthly");
@@ -245,9 +241,7 @@ TEST_F(ProgramAxisLabelsTest, DateLabelsOfFiveYearsMonthlyNeitherOverlapNorLeave
 }
 
 TEST_F(ProgramAxisLabelsTest, DateLabelsOfASmallWindowNeitherOverlapNorLeaveTheChart) {
-    startProgram();
-    frameWindow().resize(800, 600);
-    processEvents();
+    startProgramAt(800, 600);
     expectDateLabelsApartAndInside("800x600 daily");
     for (const char* interval : {"Month", "Week"}) {
         chooseListEntry("cmbInterval", interval);
@@ -260,9 +254,7 @@ TEST_F(ProgramAxisLabelsTest, DateLabelsOfASmallWindowNeitherOverlapNorLeaveTheC
 }
 
 TEST_F(ProgramAxisLabelsTest, ZoomedPriceLabelsStepEvenlyByARoundStep) {
-    startProgram();
-    frameWindow().resize(1280, 900);
-    processEvents();
+    startProgramAt(1280, 900);
     const LONG points = chartObject().model().pointCount();
     for (const auto& [from, to] :
          {std::pair{points / 4.0, points / 2.0}, std::pair{points / 3.0, points / 3.0 + 20}}) {
@@ -297,9 +289,7 @@ std::vector<korvel::KvlDrawnLabel> byRow(std::vector<korvel::KvlDrawnLabel> labe
 }  // namespace
 
 TEST_F(ProgramAxisLabelsTest, SpecialChartsOnAnIndexDrawNoMoreValueLabelsThanTheirHeightHolds) {
-    startProgram();
-    frameWindow().resize(1280, 900);
-    processEvents();
+    startProgramAt(1280, 900);
     chartTicker("GSMGI");
     for (const LONG type : {LONG{0}, LONG{1}, LONG{2}, LONG{3}}) {
         SCOPED_TRACE(type);
@@ -324,9 +314,7 @@ TEST_F(ProgramAxisLabelsTest, SpecialChartsOnAnIndexDrawNoMoreValueLabelsThanThe
 }
 
 TEST_F(ProgramAxisLabelsTest, AUserMajorUnitIsWidenedWhereTheAxisHasNoRoomAndKept) {
-    startProgram();
-    frameWindow().resize(1280, 900);
-    processEvents();
+    startProgramAt(1280, 900);
     chartTicker("NORB");
     com::ComPtr<dravik::ILomexAxis> axis;
     ASSERT_EQ(extension().get_PricesAxis(axis.put()), com::S_OK);
@@ -356,16 +344,13 @@ TEST_F(ProgramAxisLabelsTest, AUserMajorUnitIsWidenedWhereTheAxisHasNoRoomAndKep
     EXPECT_NEAR(step / 0.5, std::round(step / 0.5), 1e-9) << shown;
     for (const double difference : differences)
         EXPECT_NEAR(difference, step, 1e-9) << shown;
-    // The user's setting is as it was.
     double kept = 0;
     ASSERT_EQ(axis->get_Step(&kept), com::S_OK);
     EXPECT_EQ(kept, 0.5);
 }
 
 TEST_F(ProgramAxisLabelsTest, EaseOfMovementLabelsReadApart) {
-    startProgram();
-    frameWindow().resize(1280, 900);
-    processEvents();
+    startProgramAt(1280, 900);
     triggerFinancial(dravik::ID_EASE_OF_MOVE);
     const std::vector<korvel::KvlDrawnLabel> labels = paintedLabels(false);
     ASSERT_GE(labels.size(), 6u) << listed(labels);
@@ -377,9 +362,7 @@ TEST_F(ProgramAxisLabelsTest, EaseOfMovementLabelsReadApart) {
 }
 
 TEST_F(ProgramAxisLabelsTest, AZoomHoldingNoValueOfAStudyLabelsItsPaneWithShortNumbers) {
-    startProgram();
-    frameWindow().resize(1280, 900);
-    processEvents();
+    startProgramAt(1280, 900);
     triggerFinancial(dravik::ID_ATR);
     ASSERT_EQ(chart().ShowRange(262, 0, 280, 0), com::S_OK);
     processEvents();
@@ -393,9 +376,6 @@ TEST_F(ProgramAxisLabelsTest, AZoomHoldingNoValueOfAStudyLabelsItsPaneWithShortN
 
 TEST_F(ProgramAxisLabelsTest, EdgeDateLabelsAreWholeOrLeftOut) {
     startProgram();
-    // A date label as the chart types write it, whole: "7 Feb 2024", "Feb 24", "Apr", "2024", "Q1 24".
-    const std::regex date(
-        "[1-9][0-9]? [A-Z][a-z]{2} [0-9]{4}|[A-Z][a-z]{2}( [0-9]{2})?|[0-9]{4}|[QS][1-4]( [0-9]{2})?");
     chooseListEntry("cmbPeriod", "All");
     for (const int width : {1280, 900, 700, 560}) {
         SCOPED_TRACE(width);
@@ -404,12 +384,7 @@ TEST_F(ProgramAxisLabelsTest, EdgeDateLabelsAreWholeOrLeftOut) {
         for (const char* interval : {"Daily", "Week", "Month"}) {
             SCOPED_TRACE(interval);
             chooseListEntry("cmbInterval", interval);
-            const std::vector<korvel::KvlDrawnLabel> dates = paintedLabels(true);
-            for (const korvel::KvlDrawnLabel& label : dates)
-                EXPECT_TRUE(std::regex_match(label.text, date))
-                    << "\"" << label.text << "\" of " << listed(dates);
-            expectDateLabelsApartAndInside(interval);
-            expectNoDateLabelLeftOutBetween(interval);
+            expectWholeDateLabels(interval);
         }
     }
 }

@@ -37,10 +37,6 @@ protected:
         processEvents();
     }
 
-    QImage painted() {
-        chartObject().paintSurface();
-        return chartObject().surface()->image().convertToFormat(QImage::Format_RGB32);
-    }
     // The button of the chart's own tool bar for command `id`.
     QAction* chartButton(LONG id) {
         QAction* action = chartWindow().Korvel1()->toolBar()->actionFor(static_cast<com::SHORT>(id));
@@ -69,21 +65,6 @@ protected:
         FAIL() << "no command " << id << " on the financial tool bar";
     }
 
-    // The colour most of the plot shows: its own.
-    static QRgb plotColour(const QImage& image, const korvel::KvlRect& plot) {
-        std::map<QRgb, int> seen;
-        for (int y = plot.top + 1; y < plot.bottom; y += 3)
-            for (int x = plot.left + 1; x < plot.right; x += 3)
-                ++seen[image.pixel(x, y)];
-        QRgb most = 0;
-        int count = -1;
-        for (const auto& [colour, times] : seen)
-            if (times > count) {
-                most = colour;
-                count = times;
-            }
-        return most;
-    }
     // The share of the plot's pixels on the lines through the major labels of the value axis (rows)
     // or of the date axis (columns) that are not the plot's colour: about half for a dashed grid line,
     // little where only the series cross.

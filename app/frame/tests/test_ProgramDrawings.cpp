@@ -3,7 +3,6 @@
 // drawing, from the painted chart and from the company's stored drawings.
 #include <QApplication>
 #include <QClipboard>
-#include <QComboBox>
 #include <QImage>
 #include <QKeyEvent>
 #include <QLineEdit>
@@ -14,6 +13,7 @@
 #include <QTimer>
 
 #include <cmath>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -46,15 +46,24 @@ constexpr com::LONG kDaysAfterTheData = 30;
 const QRgb kHighlightRgb = qRgb(0, 120, 215);
 const QRgb kHandleFrame = qRgb(0, 0, 0);
 const QRgb kHandleInside = qRgb(255, 255, 255);
+// The drawing page's dialog and its controls.
+constexpr int kDrawPageDialog = 348;
+constexpr int kDrawPageFrom = 553;
+constexpr int kDrawPageTo = 554;
+constexpr int kDrawPageWidth = 531;
+constexpr int kDrawPageList = 564;
+// The Trend Line menu of the financial tool bar and the entry of its first drawing.
+constexpr com::SHORT kTrendMenu = 160;
+constexpr com::SHORT kFirstTrendLineEntry = 162;
 
 class ProgramDrawingsTest : public AssembledProgramTest {
 protected:
     QWidget* canvas() { return chartWindow().Korvel1()->canvas(); }
 
-    void mouse(QEvent::Type type, QPoint at, Qt::MouseButtons held) {
+    void mouse(QEvent::Type type, QPoint at, Qt::MouseButtons held,
+               Qt::KeyboardModifiers keys = Qt::NoModifier) {
         const Qt::MouseButton button = type == QEvent::MouseMove ? Qt::NoButton : Qt::LeftButton;
-        QMouseEvent event(type, QPointF(at), canvas()->mapToGlobal(QPointF(at)), button, held,
-                          Qt::NoModifier);
+        QMouseEvent event(type, QPointF(at), canvas()->mapToGlobal(QPointF(at)), button, held, keys);
         QApplication::sendEvent(canvas(), &event);
     }
     void moveTo(QPoint at) { mouse(QEvent::MouseMove, at, Qt::NoButton); }
@@ -80,17 +89,6 @@ protected:
         QKeyEvent press(QEvent::KeyPress, Qt::Key_Delete, Qt::NoModifier);
         QApplication::sendEvent(canvas(), &press);
         processEvents();
-    }
-    QImage painted() {
-        chartObject().paintSurface();
-        return chartObject().surface()->image().convertToFormat(QImage::Format_RGB32);
-    }
-
-    // The pixel of a chart position (1-based point) and price.
-    QPoint pixel(double position, double price) {
-        com::LONG x = 0, y = 0;
-        EXPECT_EQ(chart().ValueToPixel(position, price, &x, &y, 0), com::S_OK);
-        return {static_cast<int>(x), static_cast<int>(y)};
     }
     double dateOf(com::LONG point) {
         double date = 0;
@@ -153,16 +151,18 @@ protected:
         return true;
     }
 
-    // The financial tool bar's command `id`, as the user chooses it from the bar's menus.
+    // The financial tool bar's command `id`; null when the bar has none.
+    QAction* financialCommand(com::SHORT id) {
+        ostbar::OstToolbarWidget* row = financialRow();
+        return row ? findCommandAction(row->actions(), id) : nullptr;
+    }
+    // The command as the user chooses it from the bar's menus.
     void chooseFinancialCommand(com::SHORT id) {
-        if (ostbar::OstToolbarWidget* row = financialRow())
-            if (QAction* action = findCommandAction(row->actions(), id)) {
-                ASSERT_TRUE(action->isEnabled());
-                action->trigger();
-                processEvents();
-                return;
-            }
-        FAIL() << "no command " << id << " on the financial tool bar";
+        QAction* action = financialCommand(id);
+        ASSERT_NE(action, nullptr) << "no command " << id << " on the financial tool bar";
+        ASSERT_TRUE(action->isEnabled());
+        action->trigger();
+        processEvents();
     }
     // Technical Drawing > Trend Line, the line dragged from `start` to `end` with the mouse and the add
     // dialog confirmed as it comes ("Draw on: Close Price" chosen); the number of dialogs confirmed.
@@ -196,15 +196,29 @@ protected:
         EXPECT_FALSE(row.eof()) << "no close for " << day;
         return row.eof() ? 0 : row.real(0);
     }
-    // The chart settings window's list `name` set to entry `index`, as the user picks it.
-    void chooseSetting(const char* name, int index) {
-        frame::Form* settings = frameWindow().toolWindow(QStringLiteral("frmChartSettings"));
-        ASSERT_NE(settings, nullptr);
-        auto* combo = static_cast<QComboBox*>(settings->controlWidget(QString::fromLatin1(name)));
-        ASSERT_NE(combo, nullptr);
-        combo->setCurrentIndex(index);
-        emit combo->activated(index);
+    // The chart bar's Properties; `onFrame` runs on the property frame it opens and closes it.
+    // Whether a frame opened.
+    bool chooseChartProperties(const std::function<void(ui::PropertyFrame&)>& onFrame) {
+        bool opened = false;
+        QTimer::singleShot(0, [&] {
+            if (auto* frame = qobject_cast<ui::PropertyFrame*>(QApplication::activeModalWidget())) {
+                opened = true;
+                onFrame(*frame);
+            }
+        });
+        QAction* properties = chartWindow().Korvel1()->toolBar()->actionFor(
+            static_cast<com::SHORT>(korvel::kCommandProperties));
+        EXPECT_NE(properties, nullptr);
+        if (properties)
+            properties->trigger();
         processEvents();
+        return opened;
+    }
+    static ui::Dialog* drawPage(ui::PropertyFrame& frame) {
+        for (ui::Dialog* page : frame.findChildren<ui::Dialog*>())
+            if (page->property("dialogId").toInt() == kDrawPageDialog)
+                return page;
+        return nullptr;
     }
     // The chart's point whose date lies in `month` ("2024-01"); 0 when none does.
     com::LONG pointInMonth(const std::string& month) {
@@ -275,8 +289,6 @@ TEST_F(ProgramDrawingsTest, HoveringALineHighlightsIt) {
 // OK on the drawing's page moves the line, and its highlight goes with it at once: the old place shows
 // no highlight before the mouse moves again, the line's new middle does.
 TEST_F(ProgramDrawingsTest, AfterOkOnTheDrawingsPageTheHighlightLiesOnTheMovedLine) {
-    constexpr int kDrawPageDialog = 348;
-    constexpr int kFromEdit = 553;
     const auto line = trendLine(m_from - 20, m_low, m_to, m_high);
     com::Bstr newFrom;
     ASSERT_EQ(line->get_From(&newFrom), com::S_OK);
@@ -290,22 +302,13 @@ TEST_F(ProgramDrawingsTest, AfterOkOnTheDrawingsPageTheHighlightLiesOnTheMovedLi
     moveTo(oldMiddle);
     ASSERT_EQ(painted().pixel(oldMiddle), kHighlightRgb);
     bool shown = false;
-    QTimer::singleShot(0, [&] {
-        auto* frame = qobject_cast<ui::PropertyFrame*>(QApplication::activeModalWidget());
-        if (!frame)
-            return;
-        for (ui::Dialog* page : frame->findChildren<ui::Dialog*>())
-            if (page->property("dialogId").toInt() == kDrawPageDialog) {
-                shown = true;
-                page->setItemText(kFromEdit, QStringView(newFrom.text()).toString());
-            }
-        frame->button(1)->click();
+    chooseChartProperties([&](ui::PropertyFrame& frame) {
+        if (ui::Dialog* page = drawPage(frame)) {
+            shown = true;
+            page->setItemText(kDrawPageFrom, QStringView(newFrom.text()).toString());
+        }
+        frame.button(1)->click();
     });
-    QAction* properties =
-        chartWindow().Korvel1()->toolBar()->actionFor(static_cast<com::SHORT>(korvel::kCommandProperties));
-    ASSERT_NE(properties, nullptr);
-    properties->trigger();
-    processEvents();
     ASSERT_TRUE(shown) << "no drawing page";
     ASSERT_NEAR(anchor(*line, true), dateOf(m_from - 20), 1e-9);
     const QImage image = painted();
@@ -433,8 +436,10 @@ TEST_F(ProgramDrawingsTest, ALinePlacedWithTheMouseIsSelectedAndDeleted) {
 TEST_F(ProgramDrawingsTest, OnAMonthlyChartALineOnTheClosesIsHoveredDraggedKeptAndDeleted) {
     constexpr int kTwoYears = 5;
     constexpr int kMonthly = 2;
-    chooseSetting("cmbPeriod", kTwoYears);
-    chooseSetting("cmbInterval", kMonthly);
+    chooseChartSetting("cmbPeriod", kTwoYears);
+    processEvents();
+    chooseChartSetting("cmbInterval", kMonthly);
+    processEvents();
     const com::LONG from = pointInMonth("2024-01");
     const com::LONG to = pointInMonth("2024-09");
     ASSERT_EQ(to - from, 8) << "one point a month";
@@ -447,17 +452,14 @@ TEST_F(ProgramDrawingsTest, OnAMonthlyChartALineOnTheClosesIsHoveredDraggedKeptA
     const auto line = DrawingAt(extension(), kTrendKind, 0);
     EXPECT_EQ(anchor(*line, true), dateOf(from));
     EXPECT_EQ(anchor(*line, false), dateOf(to));
-    EXPECT_DOUBLE_EQ(price(*line, true), closeOf(from, true));
-    EXPECT_DOUBLE_EQ(price(*line, false), closeOf(to, true));
-    const auto onLine = [&](double position, double c1, double c2) {
-        return pixel(position, c1 + (c2 - c1) * (position - from) / (to - from));
-    };
+    const double c1 = closeOf(from, true);
+    const double c2 = closeOf(to, true);
+    EXPECT_DOUBLE_EQ(price(*line, true), c1);
+    EXPECT_DOUBLE_EQ(price(*line, false), c2);
 
     // Half-way between two points, on the line and three pixels above it: the highlight; well above
     // it, none.
-    const double c1 = closeOf(from, true);
-    const double c2 = closeOf(to, true);
-    const QPoint between = onLine(from + 2.5, c1, c2);
+    const QPoint between = pixel(from + 2.5, c1 + (c2 - c1) * 2.5 / (to - from));
     for (const QPoint at : {between, between - QPoint(0, 3)}) {
         moveTo(pixel(from - 2, high));
         ASSERT_FALSE(highlightNear(painted(), between));
@@ -468,15 +470,17 @@ TEST_F(ProgramDrawingsTest, OnAMonthlyChartALineOnTheClosesIsHoveredDraggedKeptA
     EXPECT_FALSE(highlightNear(painted(), between));
 
     // Selected, its handles are on the two points and closes, also after a company switch and back.
-    click(between);
-    EXPECT_TRUE(handleAt(painted(), pixel(from, c1)));
-    EXPECT_TRUE(handleAt(painted(), pixel(to, c2)));
-    switchCompanyAndBack();
-    ASSERT_EQ(DrawingCount(extension(), kTrendKind), 1);
-    moveTo(pixel(from - 2, high));
-    click(between);
-    EXPECT_TRUE(handleAt(painted(), pixel(from, c1)));
-    EXPECT_TRUE(handleAt(painted(), pixel(to, c2)));
+    for (const bool switched : {false, true}) {
+        SCOPED_TRACE(switched);
+        if (switched) {
+            switchCompanyAndBack();
+            ASSERT_EQ(DrawingCount(extension(), kTrendKind), 1);
+            moveTo(pixel(from - 2, high));
+        }
+        click(between);
+        EXPECT_TRUE(handleAt(painted(), pixel(from, c1)));
+        EXPECT_TRUE(handleAt(painted(), pixel(to, c2)));
+    }
 
     // Dragged two months to the right and up: the ends go to the points two months later, on their
     // closes.
@@ -549,11 +553,7 @@ TEST_F(ProgramDrawingsTest, TheCopiedBitmapLeavesTheSelectionHandlesOut) {
 TEST_F(ProgramDrawingsTest, ADrawnLinesMenuEntryIsTickedWhileItIsShown) {
     placeTrendLine(pixel(m_from, m_low), pixel(m_to, m_high));
     ASSERT_EQ(DrawingCount(extension(), kTrendKind), 1);
-    constexpr com::SHORT kFirstTrendLineEntry = 162;
-    const auto entry = [this]() -> QAction* {
-        ostbar::OstToolbarWidget* row = financialRow();
-        return row ? findCommandAction(row->actions(), kFirstTrendLineEntry) : nullptr;
-    };
+    const auto entry = [this] { return financialCommand(kFirstTrendLineEntry); };
     processEvents();
     ASSERT_NE(entry(), nullptr);
     EXPECT_TRUE(entry()->isCheckable());
@@ -577,12 +577,9 @@ TEST_F(ProgramDrawingsTest, ADrawnLinesMenuEntryIsTickedWhileItIsShown) {
 // from the company's stored drawings: listed after the kind's commands, named and ticked as the
 // drawing is, and gone with it when the chart shows a company without it.
 TEST_F(ProgramDrawingsTest, AMadeOrRestoredLineHasTheMenuEntryOfAPlacedOne) {
-    constexpr com::SHORT kTrendMenu = 160;
-    constexpr com::SHORT kFirstTrendLineEntry = 162;
     const auto entries = [this] {
         std::vector<QString> shown;
-        ostbar::OstToolbarWidget* row = financialRow();
-        QAction* menu = row ? findCommandAction(row->actions(), kTrendMenu) : nullptr;
+        QAction* menu = financialCommand(kTrendMenu);
         if (!menu || !menu->menu())
             return shown;
         for (QAction* action : menu->menu()->actions())
@@ -598,9 +595,7 @@ TEST_F(ProgramDrawingsTest, AMadeOrRestoredLineHasTheMenuEntryOfAPlacedOne) {
     std::vector<QString> expected = fixed;
     expected.push_back(QStringLiteral("Rising [x]"));
     EXPECT_EQ(entries(), expected);
-    ostbar::OstToolbarWidget* row = financialRow();
-    ASSERT_NE(row, nullptr);
-    EXPECT_NE(findCommandAction(row->actions(), kFirstTrendLineEntry), nullptr);
+    EXPECT_NE(financialCommand(kFirstTrendLineEntry), nullptr);
 
     chartTicker("AMLB");
     EXPECT_EQ(entries(), fixed) << "the other company has no drawings";
@@ -613,12 +608,6 @@ TEST_F(ProgramDrawingsTest, AMadeOrRestoredLineHasTheMenuEntryOfAPlacedOne) {
 // The chart bar's Properties opens the frame on the drawing page while a drawing is selected, and the
 // page shows the drawing clicked, not the first one listed.
 TEST_F(ProgramDrawingsTest, PropertiesWithASelectedLineOpenTheDrawingPageOnThatLine) {
-    // The page's dialog and the controls read here.
-    constexpr int kDrawPageDialog = 348;
-    constexpr int kDrawList = 564;
-    constexpr int kFromEdit = 553;
-    constexpr int kToEdit = 554;
-    constexpr int kWidthList = 531;
     const com::LONG from = m_to + 5;
     const com::LONG to = m_to + 25;
     ASSERT_EQ(trendLine(m_from, m_low, m_to, m_high)->put_Name(com::Bstr::fromUtf8("First")), com::S_OK);
@@ -635,29 +624,18 @@ TEST_F(ProgramDrawingsTest, PropertiesWithASelectedLineOpenTheDrawingPageOnThatL
     };
     const auto openProperties = [&] {
         Shown shown;
-        QTimer::singleShot(0, [&] {
-            auto* frame = qobject_cast<ui::PropertyFrame*>(QApplication::activeModalWidget());
-            if (!frame)
-                return;
-            shown.opened = true;
-            if (auto* tabs = frame->findChild<QTabWidget*>())
+        shown.opened = chooseChartProperties([&](ui::PropertyFrame& frame) {
+            if (auto* tabs = frame.findChild<QTabWidget*>())
                 shown.tab = tabs->tabText(tabs->currentIndex());
-            for (ui::Dialog* page : frame->findChildren<ui::Dialog*>())
-                if (page->property("dialogId").toInt() == kDrawPageDialog)
-                    shown = {true,
-                             shown.tab,
-                             page->itemText(kDrawList),
-                             page->itemText(kFromEdit),
-                             page->itemText(kToEdit),
-                             page->curSel(kWidthList)};
-            frame->reject();
+            if (ui::Dialog* page = drawPage(frame))
+                shown = {true,
+                         shown.tab,
+                         page->itemText(kDrawPageList),
+                         page->itemText(kDrawPageFrom),
+                         page->itemText(kDrawPageTo),
+                         page->curSel(kDrawPageWidth)};
+            frame.reject();
         });
-        QAction* properties = chartWindow().Korvel1()->toolBar()->actionFor(
-            static_cast<com::SHORT>(korvel::kCommandProperties));
-        EXPECT_NE(properties, nullptr);
-        if (properties)
-            properties->trigger();
-        processEvents();
         return shown;
     };
     const Shown shown = openProperties();
@@ -706,19 +684,13 @@ protected:
         processEvents();
     }
     void shiftClick(QPoint at) {
-        for (const QEvent::Type type : {QEvent::MouseButtonPress, QEvent::MouseButtonRelease}) {
-            QMouseEvent event(type, QPointF(at), canvas()->mapToGlobal(QPointF(at)), Qt::LeftButton,
-                              type == QEvent::MouseButtonPress ? Qt::LeftButton : Qt::NoButton,
-                              Qt::ShiftModifier);
-            QApplication::sendEvent(canvas(), &event);
-        }
+        mouse(QEvent::MouseButtonPress, at, Qt::LeftButton, Qt::ShiftModifier);
+        mouse(QEvent::MouseButtonRelease, at, Qt::NoButton, Qt::ShiftModifier);
         processEvents();
     }
-    QPoint topLeft(glossor::IGlosxObject& object) {
-        com::ComPtr<glossor::IGlosxShape> shape;
-        object.QueryInterface(glossor::IGlosxShape::iid, reinterpret_cast<void**>(shape.put()));
+    QPoint topLeft(const com::ComPtr<glossor::IGlosxObject>& object) {
         com::ComPtr<glossor::IGlosxPoints> points;
-        EXPECT_EQ(shape->get_Points(points.put()), com::S_OK);
+        EXPECT_EQ(object.as<glossor::IGlosxShape>()->get_Points(points.put()), com::S_OK);
         com::SHORT x = 0, y = 0;
         points->get_X1(&x);
         points->get_Y1(&y);
@@ -761,7 +733,7 @@ TEST_F(ProgramAnnotationsTest, ACutAndPastedGroupKeepsItsObjectsInFrontAndBehind
         com::SHORT kind = 0;
         first->get_Kind(&kind);
         EXPECT_EQ(kind, glossor::kKindRectangle);
-        const QPoint moved = topLeft(*first) - rectangle.topLeft();
+        const QPoint moved = topLeft(first) - rectangle.topLeft();
         EXPECT_EQ(painted().pixel(overlap + moved), circleInFront);
     }
     EXPECT_EQ(errorLog(), "");

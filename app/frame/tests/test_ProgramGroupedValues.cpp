@@ -361,25 +361,18 @@ TEST_P(ProgramGroupedValuesTest, TheLastPeriodOfACompanyThatStoppedBeforeTheMark
     }
 
     // The bar: most of the column between the period's low and high is not the plot's colour.
-    chartObject().paintSurface();
-    const QImage image = chartObject().surface()->image().convertToFormat(QImage::Format_RGB32);
+    const QImage image = painted();
     const korvel::KvlRect plot = chartObject().model().plotRect();
     ASSERT_TRUE(valueAt(high, last) && valueAt(low, last));
-    com::LONG x = 0, top = 0, bottom = 0;
-    ASSERT_EQ(chart().ValueToPixel(last + 1.0, *valueAt(high, last), &x, &top, 0), com::S_OK);
-    ASSERT_EQ(chart().ValueToPixel(last + 1.0, *valueAt(low, last), &x, &bottom, 0), com::S_OK);
+    const int x = pixel(last + 1.0, *valueAt(high, last)).x();
+    const int top = pixel(last + 1.0, *valueAt(high, last)).y();
+    const int bottom = pixel(last + 1.0, *valueAt(low, last)).y();
     ASSERT_GT(bottom - top, 4);
-    std::map<QRgb, int> seen;  // the colour most of the plot shows is its own
-    for (com::LONG y = plot.top + 1; y < plot.bottom; y += 3)
-        for (com::LONG px = plot.left + 1; px < plot.right; px += 3)
-            ++seen[image.pixel(px, y)];
-    const QRgb background = std::max_element(seen.begin(), seen.end(), [](const auto& a, const auto& b) {
-                                return a.second < b.second;
-                            })->first;
+    const QRgb background = plotColour(image, plot);
     int drawn = 0;
-    for (com::LONG y = top; y <= bottom; ++y) {
+    for (int y = top; y <= bottom; ++y) {
         bool any = false;
-        for (com::LONG dx = -1; dx <= 1; ++dx)
+        for (int dx = -1; dx <= 1; ++dx)
             any = any || image.pixel(x + dx, y) != background;
         drawn += any ? 1 : 0;
     }

@@ -178,10 +178,15 @@ protected:
     }
     // The RSI, which the program's chart shows in a pane of its own under the legend "Rsi".
     com::LONG showRsi() { return showStudy(&dravik::IFinancialCharts::get_RSI, dravik::ID_RSI, "Rsi"); }
-    void clickOn(QPoint at) {
-        sendMouse(widget().canvas(), QEvent::MouseButtonPress, at, Qt::LeftButton);
-        sendMouse(widget().canvas(), QEvent::MouseButtonRelease, at, Qt::LeftButton);
-        processEvents();
+    // A click on a pixel of the series' line; the pixel, none when the series is not drawn.
+    std::optional<QPoint> clickSeries(com::LONG series) {
+        const std::optional<QPoint> at = series < 0 ? std::nullopt : pixelOfSeries(series);
+        if (at) {
+            sendMouse(widget().canvas(), QEvent::MouseButtonPress, *at, Qt::LeftButton);
+            sendMouse(widget().canvas(), QEvent::MouseButtonRelease, *at, Qt::LeftButton);
+            processEvents();
+        }
+        return at;
     }
 
     // A pixel of a series' line at which the chart's hit test finds that series.
@@ -273,12 +278,14 @@ TEST_F(ProgramPagesTest, PropertiesOpensEveryPageOfTheMaskAtTheSizeThePagesNeed)
     });
 }
 
+// The page opens on the RSI, drawn as a line as the chart's series window says: the page shows Line
+// and offers the line's width and style.
 TEST_F(ProgramPagesTest, PropertiesAfterAClickOnTheRsiLineOpenTheStudiesPageOnRsi) {
-    const com::LONG rsi = showRsi();
-    ASSERT_GE(rsi, 0);
-    const std::optional<QPoint> at = pixelOfSeries(rsi);
+    constexpr int kGalleryList = 1097;
+    constexpr int kWidthList = 531;
+    constexpr int kStyleList = 533;
+    const std::optional<QPoint> at = clickSeries(showRsi());
     ASSERT_TRUE(at.has_value());
-    clickOn(*at);
     const auto onRsi = [&](ui::PropertyFrame& frame) {
         EXPECT_EQ(currentTitle(frame), QStringLiteral("Studies"));
         ui::Dialog* page = pageWindow(frame, kStudiesPageDialog);
@@ -287,33 +294,13 @@ TEST_F(ProgramPagesTest, PropertiesAfterAClickOnTheRsiLineOpenTheStudiesPageOnRs
         ASSERT_GE(chosen, 0);
         EXPECT_EQ(page->itemData(kStudyList, chosen), kRsiStudy);
         EXPECT_EQ(page->itemText(kStudyList), QStringLiteral("Relative Strength Index"));
+        EXPECT_EQ(page->itemText(kGalleryList), QStringLiteral("Line"));
+        EXPECT_TRUE(page->item(kWidthList)->isVisibleTo(page));
+        EXPECT_TRUE(page->item(kStyleList)->isVisibleTo(page));
     };
     openProperties(onRsi);
     // A double click on the line opens the same frame without the command.
     openProperties(onRsi, widget().canvas(), *at);
-}
-
-// The RSI is drawn as a line and the chart's series window says Line: so does the studies page, which
-// then offers the line's width and style.
-TEST_F(ProgramPagesTest, TheStudiesPageShowsTheRsiAsTheLineTheChartDraws) {
-    constexpr int kGalleryList = 1097;
-    constexpr int kWidthList = 531;
-    constexpr int kStyleList = 533;
-    const com::LONG rsi = showRsi();
-    ASSERT_GE(rsi, 0);
-    const std::optional<QPoint> at = pixelOfSeries(rsi);
-    ASSERT_TRUE(at.has_value());
-    sendMouse(widget().canvas(), QEvent::MouseButtonPress, *at, Qt::LeftButton);
-    sendMouse(widget().canvas(), QEvent::MouseButtonRelease, *at, Qt::LeftButton);
-    processEvents();
-    openProperties([&](ui::PropertyFrame& frame) {
-        ui::Dialog* page = pageWindow(frame, kStudiesPageDialog);
-        ASSERT_NE(page, nullptr);
-        ASSERT_EQ(page->itemData(kStudyList, page->curSel(kStudyList)), kRsiStudy);
-        EXPECT_EQ(page->itemText(kGalleryList), QStringLiteral("Line"));
-        EXPECT_TRUE(page->item(kWidthList)->isVisibleTo(page));
-        EXPECT_TRUE(page->item(kStyleList)->isVisibleTo(page));
-    });
 }
 
 // A study of several outputs: the page opens on the study and on the output whose line was clicked.
@@ -331,11 +318,7 @@ TEST_F(ProgramPagesTest, PropertiesAfterAClickOnAnOutputOpenTheStudiesPageOnThat
         {&dravik::IFinancialCharts::get_BollingerBand, dravik::ID_BOLLINGER, "Upper Band", 7, 0},
     };
     for (const auto& c : cases) {
-        const com::LONG series = showStudy(c.get, c.command, c.legend);
-        ASSERT_GE(series, 0) << c.legend;
-        const std::optional<QPoint> at = pixelOfSeries(series);
-        ASSERT_TRUE(at.has_value()) << c.legend;
-        clickOn(*at);
+        ASSERT_TRUE(clickSeries(showStudy(c.get, c.command, c.legend)).has_value()) << c.legend;
         openProperties([&](ui::PropertyFrame& frame) {
             ui::Dialog* page = pageWindow(frame, kStudiesPageDialog);
             ASSERT_NE(page, nullptr);
@@ -349,11 +332,7 @@ TEST_F(ProgramPagesTest, PropertiesAfterAClickOnAnOutputOpenTheStudiesPageOnThat
 // The line clicked belongs to the chart it was clicked on: after a switch to another chart type and
 // back, the studies page no longer opens on it but on the first study listed.
 TEST_F(ProgramPagesTest, PropertiesAfterASwitchOfChartTypeForgetTheStudyClickedBefore) {
-    const com::LONG rsi = showRsi();
-    ASSERT_GE(rsi, 0);
-    const std::optional<QPoint> at = pixelOfSeries(rsi);
-    ASSERT_TRUE(at.has_value());
-    clickOn(*at);
+    ASSERT_TRUE(clickSeries(showRsi()).has_value());
     chooseChartType(kKagi);
     chooseChartType(kAnalytical);
     openProperties([&](ui::PropertyFrame& frame) {

@@ -1,6 +1,5 @@
 // The special chart types in the assembled program as the user reaches them from the chart's bar:
 // their figures as the chart paints them on the sample company, after another chart type and back.
-#include <QAction>
 #include <QImage>
 
 #include <functional>
@@ -10,7 +9,6 @@
 #include "dravik/IFinancialCharts.h"
 #include "korvel/KvlChart.h"
 #include "korvel/KvlChartWidget.h"
-#include "ostbar/OstToolbarWidget.h"
 
 namespace {
 
@@ -33,28 +31,12 @@ protected:
         processEvents();
     }
 
-    void chooseChartType(com::LONG index) {
-        QAction* command = chartWindow().Korvel1()->toolBar()->actionFor(
-            static_cast<com::SHORT>(korvel::kFirstExtensionCommandId + index));
-        ASSERT_NE(command, nullptr) << index;
-        command->trigger();
-        processEvents();
-    }
-    QImage painted() {
-        chartObject().paintSurface();
-        return chartObject().surface()->image().convertToFormat(QImage::Format_RGB32);
-    }
     static int pixelsOf(const QImage& image, QRgb color) {
         int count = 0;
         for (int y = 0; y < image.height(); ++y)
             for (int x = 0; x < image.width(); ++x)
                 count += image.pixel(x, y) == color ? 1 : 0;
         return count;
-    }
-    QPoint pixel(double position, double value) {
-        com::LONG x = 0, y = 0;
-        EXPECT_EQ(chart().ValueToPixel(position, value, &x, &y, 0), com::S_OK);
-        return {static_cast<int>(x), static_cast<int>(y)};
     }
 };
 

@@ -1,10 +1,6 @@
 // The Parabolic SAR on the assembled program's chart: whatever the user does to the chart, the series
 // holds the stop-and-reverse levels of the charted company's days, computed here from the database
 // rows by a model of the indicator written out below.
-#include <QComboBox>
-#include <QKeyEvent>
-#include <QLineEdit>
-
 #include <chrono>
 #include <cstdint>
 #include <cstdio>
@@ -255,19 +251,6 @@ constexpr int kMonthlyChart = 2;
 class ProgramStudyWorkTest : public ProgramStudiesTest, public ::testing::WithParamInterface<int> {
 protected:
     static std::uint64_t calculations() { return tarnwick::chart::CustomStudiesCalculationCount(); }
-    frame::Form* settingsWindow() { return frameWindow().toolWindow(QStringLiteral("frmChartSettings")); }
-    // The user's choice in a list of the chart settings window, without the events after it.
-    void chooseAtOnce(const char* list, int index) {
-        auto* combo = static_cast<QComboBox*>(settingsWindow()->controlWidget(QString::fromLatin1(list)));
-        combo->setCurrentIndex(index);
-        emit combo->activated(index);
-    }
-    void typeTickerAtOnce(const char* ticker) {
-        auto* box = static_cast<QLineEdit*>(settingsWindow()->controlWidget(QStringLiteral("txtSymbol")));
-        box->setText(QString::fromLatin1(ticker));
-        QKeyEvent press(QEvent::KeyPress, Qt::Key_Return, Qt::NoModifier, QStringLiteral("\r"));
-        QCoreApplication::sendEvent(box, &press);
-    }
     // The screen takes the chart's picture as soon as the action returns, as a window system asks for
     // it; whatever the program does afterwards and marks on the chart needs another picture.
     void showOnScreenThenSettle() {
@@ -325,9 +308,9 @@ TEST_F(ProgramStudyWorkTest, ACompanySwitchAndAPeriodChangeComputeAndPaintOnce) 
         std::function<void()> run;
     };
     const Action actions[] = {
-        {"company switch", [this] { typeTickerAtOnce("AMLB"); }},
-        {"period change", [this] { chooseAtOnce("cmbPeriod", kTwoYearPeriod); }},
-        {"switch back", [this] { typeTickerAtOnce("NORB"); }},
+        {"company switch", [this] { typeTicker("AMLB"); }},
+        {"period change", [this] { chooseChartSetting("cmbPeriod", kTwoYearPeriod); }},
+        {"switch back", [this] { typeTicker("NORB"); }},
     };
     for (const Action& action : actions) {
         const std::uint64_t computedBefore = calculations();
@@ -348,9 +331,9 @@ TEST_F(ProgramStudyWorkTest, ACompanySwitchAndAPeriodChangeComputeAndPaintOnce) 
 // keeps them computes nothing again.
 TEST_P(ProgramStudyWorkTest, TheStudiesKeepTheirValuesOnTheLastPeriodsAfterEveryHandOver) {
     startProgram();
-    chooseAtOnce("cmbPeriod", kTwoYearPeriod);
+    chooseChartSetting("cmbPeriod", kTwoYearPeriod);
     processEvents();
-    chooseAtOnce("cmbInterval", GetParam());
+    chooseChartSetting("cmbInterval", GetParam());
     processEvents();
     chartTicker("NORN");
     const com::LONG points = pointsWithStudies();

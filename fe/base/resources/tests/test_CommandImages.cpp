@@ -13,34 +13,31 @@
 namespace dravik {
 namespace {
 
-struct StripCase {
-    std::uint32_t bitmapId;
-    int images;
+// The pixels a picture draws (everything but the mask colour), row by row, and their colours.
+struct Drawn {
+    std::vector<bool> shape;
+    std::set<QRgb> colours;
 };
-
-// The pixels a picture draws (everything but the mask colour), row by row.
-std::vector<bool> silhouette(const QImage& image) {
-    std::vector<bool> drawn;
+Drawn drawnOf(const QImage& image) {
+    Drawn drawn;
     for (int y = 0; y < image.height(); ++y)
-        for (int x = 0; x < image.width(); ++x)
-            drawn.push_back(image.pixel(x, y) != kCommandImageMask);
+        for (int x = 0; x < image.width(); ++x) {
+            const bool ink = image.pixel(x, y) != kCommandImageMask;
+            drawn.shape.push_back(ink);
+            if (ink)
+                drawn.colours.insert(image.pixel(x, y));
+        }
     return drawn;
 }
 
-std::set<QRgb> coloursOf(const QImage& image) {
-    std::set<QRgb> colours;
-    for (int y = 0; y < image.height(); ++y)
-        for (int x = 0; x < image.width(); ++x)
-            if (image.pixel(x, y) != kCommandImageMask)
-                colours.insert(image.pixel(x, y));
-    return colours;
-}
-
 TEST(CommandImages, EveryPictureOfTheBuiltInStripsHasAShapeAndColoursOfItsOwn) {
-    const StripCase strips[] = {{kGalleryCommandBitmapId, 5}, {kCommandBitmapId, 16}};
+    const struct {
+        std::uint32_t bitmapId;
+        int images;
+    } strips[] = {{kGalleryCommandBitmapId, 5}, {kCommandBitmapId, 16}};
     std::set<std::vector<bool>> shapes;
     int pictures = 0;
-    for (const StripCase& strip : strips) {
+    for (const auto& strip : strips) {
         const auto image = BuiltInResources()->bitmap(strip.bitmapId);
         ASSERT_TRUE(image) << strip.bitmapId;
         EXPECT_EQ(image->format(), QImage::Format_RGB32);
@@ -48,10 +45,11 @@ TEST(CommandImages, EveryPictureOfTheBuiltInStripsHasAShapeAndColoursOfItsOwn) {
         for (int i = 0; i < strip.images; ++i) {
             const QImage picture =
                 image->copy(i * kCommandImageSide, 0, kCommandImageSide, kCommandImageSide);
-            EXPECT_GE(coloursOf(picture).size(), 2u) << strip.bitmapId << " picture " << i;
+            const Drawn drawn = drawnOf(picture);
+            EXPECT_GE(drawn.colours.size(), 2u) << strip.bitmapId << " picture " << i;
             // The mask shows through around the drawing: the command bar's own face is its ground.
             EXPECT_EQ(picture.pixel(0, 0), kCommandImageMask) << strip.bitmapId << " picture " << i;
-            EXPECT_TRUE(shapes.insert(silhouette(picture)).second)
+            EXPECT_TRUE(shapes.insert(drawn.shape).second)
                 << strip.bitmapId << " picture " << i << " has the shape of another picture";
             ++pictures;
         }
