@@ -20,9 +20,10 @@ QString GetLangString(int32_t index) {
 }
 
 QString GetLangMessage(int32_t row) {
-    const int32_t index = row - frame::kLangRowCount;
-    if (static_cast<uint32_t>(index) >= static_cast<uint32_t>(frame::kLangMessageCount))
+    // Rows below the table, down to INT32_MIN, are refused before the subtraction could overflow.
+    if (row < frame::kLangRowCount || row - frame::kLangRowCount >= frame::kLangMessageCount)
         throw frame::RunTimeError(frame::RunTimeError::kSubscriptOutOfRange, "Subscript out of range");
+    const int32_t index = row - frame::kLangRowCount;
     const std::string_view text =
         frame::langdata::kMessageTexts[static_cast<size_t>(index + (gArabic ? frame::kLangMessageCount : 0))];
     return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
