@@ -37,6 +37,7 @@ using com::LONG;
 
 constexpr LONG kAnalyticalType = korvel::kFirstExtensionGalleryType + 4;
 constexpr com::SHORT kCloseLineDisplay = 0;
+constexpr com::SHORT kCandlestickDisplay = 3;
 // Columns either side of a point where a dashed close line must show.
 constexpr LONG kCloseReach = 5;
 constexpr LONG kThreeLineBreakType = korvel::kFirstExtensionGalleryType + 3;
@@ -295,9 +296,9 @@ protected:
         LONG axis = -1;
         return chartObject().model().attribute(series, korvel::kAttrYAxis, &axis) == com::S_OK ? axis : -1;
     }
-    gdi::COLORREF colour(LONG series) {
+    gdi::COLORREF colour(LONG series, LONG attribute = korvel::kAttrColor) {
         LONG value = -1;
-        EXPECT_EQ(chartObject().model().attribute(series, korvel::kAttrColor, &value), com::S_OK);
+        EXPECT_EQ(chartObject().model().attribute(series, attribute, &value), com::S_OK);
         return static_cast<gdi::COLORREF>(value) & 0xFFFFFF;
     }
     std::optional<double> value(LONG series, LONG point) {
@@ -422,6 +423,12 @@ protected:
         for (const LONG series : {p.open, p.high, p.low, p.close})
             if (visible(series))
                 colours.push_back(colour(series));
+        // A candle's wick takes its series' border colour, a rising body its background colour.
+        if (display == kCandlestickDisplay)
+            for (const LONG series : {p.open, p.high, p.low, p.close})
+                if (visible(series))
+                    for (const LONG attribute : {korvel::kAttrBkColor, korvel::kAttrBorderColor})
+                        colours.push_back(colour(series, attribute));
         if (display == 4) {  // no prices
             EXPECT_TRUE(colours.empty()) << "no price series shows without prices";
             count("price");
