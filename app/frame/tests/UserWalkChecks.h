@@ -38,8 +38,10 @@ using com::LONG;
 constexpr LONG kAnalyticalType = korvel::kFirstExtensionGalleryType + 4;
 constexpr com::SHORT kCloseLineDisplay = 0;
 constexpr com::SHORT kCandlestickDisplay = 3;
-// Columns either side of a point where a dashed close line must show.
-constexpr LONG kCloseReach = 5;
+// Columns either side of a point where a dashed close line must show: a line leaves out its end
+// pixel, and a dash's gap is 6 pixels, so the first or last point of the line, with the line on one
+// side only, may show it no nearer.
+constexpr LONG kCloseReach = 7;
 constexpr LONG kThreeLineBreakType = korvel::kFirstExtensionGalleryType + 3;
 // A special chart's first box, brick or reversal, in percent of its first close.
 constexpr double kFirstBoxPercent = 5;
