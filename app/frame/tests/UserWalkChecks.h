@@ -507,9 +507,18 @@ protected:
         }
         // A point on the plot's edge shows half its bar, clipped at its centre.
         const auto inside = [&](LONG x) { return x > area.left + 1 && x < area.right - 2; };
+        // A close line along a grid line of its own colour cannot be told from the grid.
+        const auto alongItsGrid = [&](LONG top, LONG bottom) {
+            return display == kCloseLineDisplay &&
+                   std::any_of(m_gridRows.begin(), m_gridRows.end(), [&](const auto& line) {
+                       return line.first >= std::min(top, bottom) - 1 &&
+                              line.first <= std::max(top, bottom) + 1 &&
+                              std::find(colours.begin(), colours.end(), line.second) != colours.end();
+                   });
+        };
         const auto usable = [&](LONG point) {
             const auto [x, top, bottom] = rows(point);
-            return inside(x) && !underLegend(x, top, bottom) &&
+            return inside(x) && !underLegend(x, top, bottom) && !alongItsGrid(top, bottom) &&
                    (over.empty() || !colourBetween(image, x, top, bottom, over, reach));
         };
         std::vector<LONG> chosen = spread(points, usable);
