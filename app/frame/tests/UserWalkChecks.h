@@ -37,10 +37,14 @@ using com::LONG;
 
 constexpr LONG kAnalyticalType = korvel::kFirstExtensionGalleryType + 4;
 constexpr com::SHORT kCloseLineDisplay = 0;
-// Columns either side of a point where a dashed close line must show.
-constexpr LONG kCloseReach = 5;
-// About a month of trading days: a special chart over no more may have no figure yet.
-constexpr int kShortPeriodDays = 23;
+constexpr com::SHORT kCandlestickDisplay = 3;
+// Columns either side of a point where a dashed close line must show: a line leaves out its end
+// pixel, and a dash's gap is 6 pixels, so the first or last point of the line, with the line on one
+// side only, may show it no nearer.
+constexpr LONG kCloseReach = 7;
+constexpr LONG kThreeLineBreakType = korvel::kFirstExtensionGalleryType + 3;
+// A special chart's first box, brick or reversal, in percent of its first close.
+constexpr double kFirstBoxPercent = 5;
 
 // One market row as the database holds it, read by the test itself.
 struct DayPrices {
@@ -56,6 +60,14 @@ inline std::string isoDate(double oleDate) {
     std::snprintf(text, sizeof text, "%04d-%02u-%02u", static_cast<int>(ymd.year()),
                   static_cast<unsigned>(ymd.month()), static_cast<unsigned>(ymd.day()));
     return text;
+}
+
+// "YYYY-MM-DD" to an OLE automation date.
+inline double oleDateOf(const std::string& iso) {
+    using namespace std::chrono;
+    const year_month_day ymd{year{std::stoi(iso.substr(0, 4))}, month{unsigned(std::stoi(iso.substr(5, 2)))},
+                             day{unsigned(std::stoi(iso.substr(8, 2)))}};
+    return static_cast<double>((sys_days(ymd) - sys_days(year{1899} / December / 30)).count());
 }
 
 // "3 Oct 2024" for "2024-10-03", as the chart's tips and values window write a date.
@@ -133,6 +145,37 @@ protected:
             {company, start});
         return rows.int32(0);
     }
+    // The first charted close (of the chart's interval, adjusted or not, from the database) that moved
+    // from the first close by a whole first box (any move for Three Line Break, which needs none):
+    // there a special chart in its default settings has its first element. Empty when none did.
+    std::string firstMoveOfTheClose(LONG type) {
+        const std::int32_t company = chartedCompany();
+        const frame::frmMain::ChartChoices& choices = chartWindow().chartChoices();
+        std::optional<double> first;
+        for (
+            db::RowSet rows = database().query(
+                R"(SELECT DISTINCT substr("DATE", 1, 10) FROM )" + dailyTable(company) +
+                    R"( WHERE "COMPANYID" = ? AND "isDELETED" = 0 AND substr("DATE", 1, 10) >= ? ORDER BY 1)",
+                {company, periodStart()});
+            !rows.eof(); rows.moveNext()) {
+            const std::string day = rows.textOrEmpty(0);
+            const std::optional<DayPrices> group =
+                groupPrices(company, oleDateOf(day), choices.interval, choices.adjusted != 0);
+            if (!group)
+                continue;
+            if (!first) {
+                first = group->close;
+                continue;
+            }
+            const double move = std::abs(group->close - *first);
+            const double box = kFirstBoxPercent * *first * 0.01;
+            if (type == kThreeLineBreakType ? move != 0 : std::trunc(move / box) != 0)
+                return "the close moved from " + std::to_string(*first) + " to " +
+                       std::to_string(group->close) + " by " + day;
+        }
+        return "";
+    }
+
     // The company's rows of the chart's group holding `date` (daily: the day; weekly: its Sunday to
     // Saturday; monthly: its month) from the period's start on: the first open, the highest high, the
     // lowest low, the last close, each day divided by the ratios of the splits of the charted period
@@ -215,12 +258,11 @@ protected:
         ASSERT_EQ(chart().get_ChartType(&type), com::S_OK);
         if (chartObject().model().pointCount() == 0) {
             // An empty chart: the period holds no day of the company, or the special chart's figure has
-            // no element yet (its first box is 5% of the first close: a short period may not reach it).
-            const int days = daysTradedSince(chartedCompany(), periodStart());
+            // no element yet: no charted close moved a first box from the first one.
             if (type == kAnalyticalType)
-                EXPECT_EQ(days, 0) << "the chart is empty";
+                EXPECT_EQ(daysTradedSince(chartedCompany(), periodStart()), 0) << "the chart is empty";
             else
-                EXPECT_LE(days, kShortPeriodDays) << "the chart type shows no figure";
+                EXPECT_EQ(firstMoveOfTheClose(type), "") << "the chart type shows no figure";
             count("empty");
             return;
         }
@@ -256,9 +298,9 @@ protected:
         LONG axis = -1;
         return chartObject().model().attribute(series, korvel::kAttrYAxis, &axis) == com::S_OK ? axis : -1;
     }
-    gdi::COLORREF colour(LONG series) {
+    gdi::COLORREF colour(LONG series, LONG attribute = korvel::kAttrColor) {
         LONG value = -1;
-        EXPECT_EQ(chartObject().model().attribute(series, korvel::kAttrColor, &value), com::S_OK);
+        EXPECT_EQ(chartObject().model().attribute(series, attribute, &value), com::S_OK);
         return static_cast<gdi::COLORREF>(value) & 0xFFFFFF;
     }
     std::optional<double> value(LONG series, LONG point) {
@@ -383,6 +425,12 @@ protected:
         for (const LONG series : {p.open, p.high, p.low, p.close})
             if (visible(series))
                 colours.push_back(colour(series));
+        // A candle's wick takes its series' border colour, a rising body its background colour.
+        if (display == kCandlestickDisplay)
+            for (const LONG series : {p.open, p.high, p.low, p.close})
+                if (visible(series))
+                    for (const LONG attribute : {korvel::kAttrBkColor, korvel::kAttrBorderColor})
+                        colours.push_back(colour(series, attribute));
         if (display == 4) {  // no prices
             EXPECT_TRUE(colours.empty()) << "no price series shows without prices";
             count("price");
@@ -459,9 +507,18 @@ protected:
         }
         // A point on the plot's edge shows half its bar, clipped at its centre.
         const auto inside = [&](LONG x) { return x > area.left + 1 && x < area.right - 2; };
+        // A close line along a grid line of its own colour cannot be told from the grid.
+        const auto alongItsGrid = [&](LONG top, LONG bottom) {
+            return display == kCloseLineDisplay &&
+                   std::any_of(m_gridRows.begin(), m_gridRows.end(), [&](const auto& line) {
+                       return line.first >= std::min(top, bottom) - 1 &&
+                              line.first <= std::max(top, bottom) + 1 &&
+                              std::find(colours.begin(), colours.end(), line.second) != colours.end();
+                   });
+        };
         const auto usable = [&](LONG point) {
             const auto [x, top, bottom] = rows(point);
-            return inside(x) && !underLegend(x, top, bottom) &&
+            return inside(x) && !underLegend(x, top, bottom) && !alongItsGrid(top, bottom) &&
                    (over.empty() || !colourBetween(image, x, top, bottom, over, reach));
         };
         std::vector<LONG> chosen = spread(points, usable);
