@@ -7,6 +7,7 @@
 #include <QApplication>
 #include <QImage>
 #include <QMouseEvent>
+#include <QPoint>
 #include <QToolTip>
 #include <QTreeWidget>
 
@@ -325,7 +326,16 @@ protected:
             inked.erase(back);
             const auto most = std::max_element(
                 inked.begin(), inked.end(), [](const auto& a, const auto& b) { return a.second < b.second; });
-            if (most != inked.end() && most->second * 3 > length)
+            // A row of a grid line runs from the plot's left edge to its right one; a flat series on a
+            // label's row starts and ends at its points.
+            const auto inkedNear = [&](LONG from) {
+                for (LONG x = from; x < from + 6; ++x)
+                    if (at(image, x, pixel) == most->first)
+                        return true;
+                return false;
+            };
+            if (most != inked.end() && most->second * 3 > length &&
+                (column || (inkedNear(plot.left) && inkedNear(plot.right - 6))))
                 (column ? m_gridColumns : m_gridRows).emplace_back(pixel, most->first);
         };
         note(false, plot.top);
@@ -350,6 +360,30 @@ protected:
                 if (!onGrid(column, row, at(image, column, row)) &&
                     std::find(colours.begin(), colours.end(), at(image, column, row)) != colours.end())
                     return true;
+        return false;
+    }
+    // The user's drawings as lines on the screen, start to end.
+    virtual std::vector<std::pair<QPoint, QPoint>> drawnLines() { return {}; }
+    // Whether one of `lines`, with its highlight and its selection handles, passes over column x
+    // between rows top and bottom.
+    static bool underDrawing(const std::vector<std::pair<QPoint, QPoint>>& lines, LONG x, LONG top,
+                             LONG bottom) {
+        constexpr LONG kWidth = 4;
+        for (const auto& [a, b] : lines) {
+            if (x < std::min(a.x(), b.x()) - kWidth || x > std::max(a.x(), b.x()) + kWidth)
+                continue;
+            // The rows the line crosses in the columns beside x, within its ends.
+            const auto rowAt = [&](double column) {
+                const double t =
+                    a.x() == b.x() ? 0 : std::clamp((column - a.x()) / (b.x() - a.x()), 0.0, 1.0);
+                return a.y() + (b.y() - a.y()) * t;
+            };
+            const double first = a.x() == b.x() ? a.y() : rowAt(x - 1.0);
+            const double last = a.x() == b.x() ? b.y() : rowAt(x + 1.0);
+            if (std::max(first, last) + kWidth >= std::min(top, bottom) &&
+                std::min(first, last) - kWidth <= std::max(top, bottom))
+                return true;
+        }
         return false;
     }
     bool underLegend(LONG x, LONG top, LONG bottom) {
@@ -516,9 +550,11 @@ protected:
                               std::find(colours.begin(), colours.end(), line.second) != colours.end();
                    });
         };
+        const auto drawings = drawnLines();
         const auto usable = [&](LONG point) {
             const auto [x, top, bottom] = rows(point);
             return inside(x) && !underLegend(x, top, bottom) && !alongItsGrid(top, bottom) &&
+                   !underDrawing(drawings, x, top, bottom) &&
                    (over.empty() || !colourBetween(image, x, top, bottom, over, reach));
         };
         std::vector<LONG> chosen = spread(points, usable);

@@ -286,6 +286,33 @@ TEST_F(ProgramDrawingsTest, HoveringALineHighlightsIt) {
     EXPECT_EQ(errorLog(), "");
 }
 
+// On a daily chart the tolerance relative to the price spans tens of pixels: a line placed 12 pixels
+// above an older one is still within it. The mouse on the newer line highlights that line, the nearer
+// one, and a click there selects it; on the older line the older one.
+TEST_F(ProgramDrawingsTest, OfTwoLinesUnderTheMouseTheNearerIsHighlightedAndSelected) {
+    const double apart = std::round(12 * pricePerPixel() * 100) / 100;  // as the line stores it
+    com::LONG points = 0;
+    ASSERT_EQ(chart().get_PointCount(&points), com::S_OK);
+    ASSERT_LT(2 * apart, points / 10000.0 * m_low) << "both lines lie within the tolerance";
+    trendLine(m_from, m_low, m_to, m_high);
+    trendLine(m_from, m_low + apart, m_to, m_high + apart);
+    const double mid = (m_from + m_to) / 2.0;
+    const QPoint older = pixel(mid, (m_low + m_high) / 2);
+    const QPoint newer = pixel(mid, (m_low + m_high) / 2 + apart);
+    moveTo(newer);
+    QImage image = painted();
+    EXPECT_TRUE(highlightNear(image, newer));
+    EXPECT_FALSE(highlightNear(image, older));
+    click(newer);
+    EXPECT_TRUE(handleAt(painted(), pixel(m_from, m_low + apart)));
+    moveTo(pixel(m_last - 79, m_high));
+    moveTo(older);
+    image = painted();
+    EXPECT_TRUE(highlightNear(image, older));
+    EXPECT_FALSE(highlightNear(image, newer));
+    EXPECT_EQ(errorLog(), "");
+}
+
 // OK on the drawing's page moves the line, and its highlight goes with it at once: the old place shows
 // no highlight before the mouse moves again, the line's new middle does.
 TEST_F(ProgramDrawingsTest, AfterOkOnTheDrawingsPageTheHighlightLiesOnTheMovedLine) {

@@ -15,14 +15,19 @@
 #include <QLineEdit>
 #include <QMenu>
 #include <QMouseEvent>
+#include <QPointF>
 #include <QPushButton>
+#include <QRect>
+#include <QString>
 #include <QTimer>
 #include <QToolBar>
 #include <QTreeWidget>
 
+#include <cmath>
 #include <cstdlib>
 #include <iterator>
 #include <limits>
+#include <optional>
 #include <random>
 #include <sstream>
 
@@ -549,10 +554,55 @@ protected:
             loc::LocaleRegistry::find(frame::chart::DrawingDateLocale(extension()));
         return frame::chart::ReadAnchorDate(text.toUtf8(), locale, chart()).value_or(-1);
     }
-    static double price(dravik::IDrawFeature& line, bool start) {
+    // A stored price is written as the price axis shows it: with the locale's group separators.
+    double price(dravik::IDrawFeature& line, bool start) {
         com::Bstr text;
         EXPECT_EQ(start ? line.get_FromPrice(&text) : line.get_ToPrice(&text), com::S_OK);
-        return std::atof(text.toUtf8().c_str());
+        const loc::LocaleInfo locale =
+            loc::LocaleRegistry::find(frame::chart::DrawingDateLocale(extension()));
+        QString plain = QString::fromStdString(text.toUtf8());
+        if (!locale.thousandSeparator.empty())
+            plain.remove(QString::fromStdString(locale.thousandSeparator));
+        plain.replace(QString::fromStdString(locale.decimalSeparator), QStringLiteral("."));
+        bool ok = false;
+        const double value = plain.trimmed().toDouble(&ok);
+        EXPECT_TRUE(ok) << "the stored price \"" << text.toUtf8() << "\" is no number";
+        return value;
+    }
+    // A place on the line from `start` to `end` (chart positions and prices) where no other drawing's
+    // line passes within 8 pixels, off the legend box: there only this line lies under the mouse.
+    std::vector<std::pair<QPoint, QPoint>> drawnLines() override { return drawnLinesBut(-1, -1); }
+    std::vector<std::pair<QPoint, QPoint>> drawnLinesBut(LONG kind, com::SHORT index) {
+        std::vector<std::pair<QPoint, QPoint>> lines;
+        for (LONG k = 0; k <= 9; ++k)
+            for (com::SHORT i = 0; i < frame::chart::DrawingCount(extension(), k); ++i)
+                if (k != kind || i != index) {
+                    const auto other = frame::chart::DrawingAt(extension(), k, i);
+                    lines.emplace_back(pixel(positionOf(anchor(*other, true)), price(*other, true)),
+                                       pixel(positionOf(anchor(*other, false)), price(*other, false)));
+                }
+        return lines;
+    }
+    std::optional<QPoint> placeOfItsOwn(QPointF start, QPointF end, LONG kind, com::SHORT index) {
+        const std::vector<std::pair<QPoint, QPoint>> others = drawnLinesBut(kind, index);
+        constexpr int kApart = 8;
+        const auto clear = [&](QPoint at) {
+            for (const auto& [a, b] : others) {
+                const QRect box = QRect(a, b).normalized().adjusted(-kApart, -kApart, kApart, kApart);
+                const double length = std::hypot(b.x() - a.x(), b.y() - a.y());
+                const double away = length == 0 ? std::hypot(at.x() - a.x(), at.y() - a.y())
+                                                : std::fabs(double(b.x() - a.x()) * (at.y() - a.y()) -
+                                                            double(b.y() - a.y()) * (at.x() - a.x())) /
+                                                      length;
+                if (box.contains(at) && away <= kApart)
+                    return false;
+            }
+            return !underLegend(at.x(), at.y() - 3, at.y() + 3);
+        };
+        for (const double t : {0.5, 0.4, 0.6, 0.3, 0.7, 0.2, 0.8})
+            if (const QPointF on = start + (end - start) * t; clear(pixel(on.x(), on.y())))
+                return pixel(on.x(), on.y());
+        return std::nullopt;
     }
     // A 7 x 7 selection handle, a black frame round a white inside, centred within a pixel of `at`.
     static bool handleAt(const QImage& image, QPoint at) {
@@ -613,8 +663,12 @@ protected:
                      endPosition = positionOf(anchor(*line, false));
         const QPoint shownStart = pixel(startPosition, price(*line, true));
         const QPoint shownEnd = pixel(endPosition, price(*line, false));
-        const QPoint mid =
-            pixel((startPosition + endPosition) / 2, (price(*line, true) + price(*line, false)) / 2);
+        // Where other drawings pass under the mouse too, the earlier one may be the one highlighted.
+        const std::optional<QPoint> alone = placeOfItsOwn(
+            {startPosition, price(*line, true)}, {endPosition, price(*line, false)}, kTrendKind, before);
+        if (!alone)
+            return "add " + std::to_string(from) + "-" + std::to_string(to) + ", kept (crowded)";
+        const QPoint mid = *alone;
         // The mouse rests near the line, then comes onto it.
         moveTo(mid + QPoint(0, 30));
         if (auto* rest = widget().canvas()->findChild<QTimer*>())
@@ -636,13 +690,20 @@ protected:
         const QImage selected = onScreen();
         EXPECT_TRUE(handleAt(selected, shownStart)) << "no handle at the line's stored start";
         EXPECT_TRUE(handleAt(selected, shownEnd)) << "no handle at the line's stored end";
-        // Dragged five points on, the same rows.
-        const QPoint shift(pixel(startPosition + 5, price(*line, true)).x() - shownStart.x(), 0);
+        // Dragged five points on, the same rows; on a chart of more points than pixel columns, as many
+        // points as 20 columns hold.
+        double left = 0, right = 0, unused = 0;
+        chart().PixelToValue(shownStart.x(), shownStart.y(), &left, &unused, 0);
+        chart().PixelToValue(shownStart.x() + 100, shownStart.y(), &right, &unused, 0);
+        const double perColumn = (right - left) / 100;
+        const double moved = std::max(5.0, std::ceil(20 * perColumn));
+        const QPoint shift(pixel(startPosition + moved, price(*line, true)).x() - shownStart.x(), 0);
         drag(mid, mid + shift);
-        // Five points on, give or take the point a pixel column rounds to.
-        EXPECT_NEAR(positionOf(anchor(*line, true)), startPosition + 5, 1)
+        // That far on, give or take the points of the pixel columns the ends round to.
+        const double slack = std::max(1.0, 0.5 + 1.5 * perColumn);
+        EXPECT_NEAR(positionOf(anchor(*line, true)), startPosition + moved, slack)
             << "the line did not follow the mouse";
-        EXPECT_NEAR(positionOf(anchor(*line, false)), endPosition + 5, 1)
+        EXPECT_NEAR(positionOf(anchor(*line, false)), endPosition + moved, slack)
             << "the line did not follow the mouse";
         if (pick(rng, 2) == 0)
             return "add " + std::to_string(from) + "-" + std::to_string(to) + ", kept";

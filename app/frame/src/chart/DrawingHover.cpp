@@ -1,7 +1,9 @@
 #include "frame/chart/DrawingHover.h"
 
+#include <algorithm>
 #include <charconv>
 #include <cmath>
+#include <optional>
 #include <string>
 #include <utility>
 
@@ -53,11 +55,13 @@ double priceOf(const std::string& text, const loc::LocaleInfo& locale) {
 
 // However few points the chart has, a cursor this many pixels from a drawing's line is on it: the
 // tolerance relative to the price shrinks with the points, to about two pixels on a monthly chart.
+// Drawings this near the cursor all lie under it alike.
 constexpr double kHoverSlackPixels = 4.0;
 
-// Whether the cursor at chart position (x, y) lies within kHoverSlackPixels of the straight line
-// through the two ends, measured on the screen.
-bool nearInPixels(korvel::IKvlChart& chart, double p1, double q1, double p2, double q2, double x, double y) {
+// How far, in pixels on the screen, the cursor at chart position (x, y) lies from the straight line
+// through the two ends.
+double pixelsFromLine(korvel::IKvlChart& chart, double p1, double q1, double p2, double q2, double x,
+                      double y) {
     const auto pixelOf = [&](double position, double value) {
         com::LONG px = 0;
         com::LONG py = 0;
@@ -69,26 +73,46 @@ bool nearInPixels(korvel::IKvlChart& chart, double p1, double q1, double p2, dou
     const auto [cx, cy] = pixelOf(x, y);
     const double length = std::hypot(bx - ax, by - ay);
     if (length == 0)
-        return std::hypot(cx - ax, cy - ay) <= kHoverSlackPixels;
-    return std::fabs((bx - ax) * (cy - ay) - (by - ay) * (cx - ax)) / length <= kHoverSlackPixels;
+        return std::hypot(cx - ax, cy - ay);
+    return std::fabs((bx - ax) * (cy - ay) - (by - ay) * (cx - ax)) / length;
 }
+
+// Whether the point (x, y) lies on the drawing, and if so how many pixels from its line (0 for a
+// drawing whose ends share a point).
+std::optional<double> hitDistance(korvel::IKvlChart& chart, dravik::IDrawFeature& drawing, double x, double y,
+                                  const loc::LocaleInfo& dates);
 
 struct Hit {
     com::LONG kind = -1;
     com::SHORT index = 0;
 };
 
-// The first drawing under the point, kinds in kHitKindOrder and lower indexes first.
+// The drawing under the point. On a chart of many points the tolerance relative to the price reaches
+// tens of pixels, so a line the cursor is on may have an older one within it too: the nearer on the
+// screen is the one meant. Drawings within kHoverSlackPixels count as equally near, and between those
+// the kinds' order of kHitKindOrder, then the lower index, decide.
 std::optional<Hit> firstDrawingAt(korvel::IKvlChart& chart, dravik::IFinancialCharts& extension, double x,
                                   double y) {
     const loc::LocaleInfo dates = loc::LocaleRegistry::find(DrawingDateLocale(extension));
+    std::optional<Hit> best;
+    double bestDistance = 0;
     for (const com::LONG kind : kHitKindOrder) {
         const com::SHORT count = DrawingCount(extension, kind);
-        for (com::SHORT index = 0; index < count; ++index)
-            if (isHit(chart, *DrawingAt(extension, kind, index), x, y, dates))
-                return Hit{kind, index};
+        for (com::SHORT index = 0; index < count; ++index) {
+            const std::optional<double> distance =
+                hitDistance(chart, *DrawingAt(extension, kind, index), x, y, dates);
+            if (!distance)
+                continue;
+            const double near = std::max(*distance, kHoverSlackPixels);
+            if (!best || near < bestDistance) {
+                best = Hit{kind, index};
+                bestDistance = near;
+            }
+            if (bestDistance <= kHoverSlackPixels)
+                return best;
+        }
     }
-    return std::nullopt;
+    return best;
 }
 
 bool within(double value, double a, double b) {
@@ -133,9 +157,11 @@ bool CheckPointDrawingHit(std::int16_t x, std::int16_t y, korvel::IKvlChart& cha
     return hit;
 }
 
-bool isHit(korvel::IKvlChart& chart, dravik::IDrawFeature& drawing, double x, double y,
-           const loc::LocaleInfo& dates) {
-    bool hit = false;
+namespace {
+
+std::optional<double> hitDistance(korvel::IKvlChart& chart, dravik::IDrawFeature& drawing, double x, double y,
+                                  const loc::LocaleInfo& dates) {
+    std::optional<double> hit;
     Trap("isHit", [&] {
         const std::int32_t p1 =
             ValueIndex(chart, dateOf(textOf(drawing, &dravik::IDrawFeature::get_From, "From"), dates, chart));
@@ -146,11 +172,13 @@ bool isHit(korvel::IKvlChart& chart, dravik::IDrawFeature& drawing, double x, do
         if (!within(y, q1, q2) || !within(x, p1, p2))
             return;
         if (p1 == p2) {
-            hit = com::vb::roundHalfEven(x) == p1;
+            if (com::vb::roundHalfEven(x) == p1)
+                hit = 0.0;
             return;
         }
-        if (nearInPixels(chart, p1, q1, p2, q2, x, y)) {
-            hit = true;
+        const double pixels = pixelsFromLine(chart, p1, q1, p2, q2, x, y);
+        if (pixels <= kHoverSlackPixels) {
+            hit = pixels;
             return;
         }
         const double lineY = GetValueFromLineEqn(p1, q1, p2, q2, x, false);
@@ -160,9 +188,17 @@ bool isHit(korvel::IKvlChart& chart, dravik::IDrawFeature& drawing, double x, do
         com::LONG points = 0;
         need(chart.get_PointCount(&points), "PointCount");
         const double tolerance = (static_cast<double>(points) / 100) * 0.01;
-        hit = std::fabs(deviation.value()) <= tolerance;
+        if (std::fabs(deviation.value()) <= tolerance)
+            hit = pixels;
     });
     return hit;
+}
+
+}  // namespace
+
+bool isHit(korvel::IKvlChart& chart, dravik::IDrawFeature& drawing, double x, double y,
+           const loc::LocaleInfo& dates) {
+    return hitDistance(chart, drawing, x, y, dates).has_value();
 }
 
 std::int32_t ValueIndex(korvel::IKvlChart& chart, double date) {

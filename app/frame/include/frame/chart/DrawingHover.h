@@ -17,7 +17,9 @@
 namespace frame::chart {
 
 // True when the cursor (client pixels) lies on a drawing; with `highlight` the drawing then carries
-// the one highlight line (an existing line of that drawing is left as it is).
+// the one highlight line (an existing line of that drawing is left as it is). Of several drawings
+// under the cursor the one nearest on the screen is taken; all within a few pixels count as equally
+// near, and then the earlier kind and the lower index win.
 bool CheckPointDrawingHit(std::int16_t x, std::int16_t y, korvel::IKvlChart& chart, bool highlight);
 // Whether the point (x, y) lies on the drawing: within its two ends, and on the line through them
 // within PointCount / 10000 relative to y or within a few pixels on the screen, whichever is more. x
