@@ -497,18 +497,25 @@ protected:
             chart().ValueToPixel(point + 1.0, *value(p.close, point), &x, &close, 0);
             if (display == kCloseLineDisplay) {
                 // The line, dashed perhaps, passes the columns beside the point on its way to the
-                // neighbours' closes.
+                // neighbours' closes; where points lie closer than the reach, the line within it runs
+                // on through the rows of further points (a dash's gap may hide the nearest ones).
                 top = bottom = close;
-                for (const LONG next : {point - 1, point + 1}) {
-                    LONG nx = 0, ny = 0;
-                    if (next >= 0 && value(p.close, next) &&
-                        chart().ValueToPixel(next + 1.0, *value(p.close, next), &nx, &ny, 0) == com::S_OK &&
-                        nx != x) {
-                        const LONG beside = close + (ny - close) *
-                                                        std::min<LONG>(kCloseReach, std::abs(nx - x)) /
-                                                        std::abs(nx - x);
-                        top = std::min(top, beside);
-                        bottom = std::max(bottom, beside);
+                for (const LONG step : {LONG{-1}, LONG{1}}) {
+                    LONG lastX = x, lastY = close;
+                    for (LONG next = point + step; next >= 0 && value(p.close, next); next += step) {
+                        LONG nx = 0, ny = 0;
+                        if (chart().ValueToPixel(next + 1.0, *value(p.close, next), &nx, &ny, 0) != com::S_OK)
+                            break;
+                        LONG reached = ny;
+                        if (std::abs(nx - x) > kCloseReach && nx != lastX)
+                            reached = lastY + (ny - lastY) * (kCloseReach - std::abs(lastX - x)) /
+                                                  std::abs(nx - lastX);
+                        top = std::min(top, reached);
+                        bottom = std::max(bottom, reached);
+                        if (std::abs(nx - x) >= kCloseReach)
+                            break;
+                        lastX = nx;
+                        lastY = ny;
                     }
                 }
             }
