@@ -354,8 +354,12 @@ HRESULT CGalleryBase::FormatDateAxisLabel(gdi::DeviceContext* dc, LONG major, do
     // whole plot when the label is the only one of its kind).
     const double slotPixels = PixelsPerSlot(first, last, width);
     const bool single = firstLabel && lastLabel;
-    const double space =
-        single ? width : (std::min<double>(nextPosition, last + 1.5) - position) * slotPixels;
+    double space = single ? width : (std::min<double>(nextPosition, last + 1.5) - position) * slotPixels;
+    // The last label ends at the plot's right edge: a zoomed axis need not end at the last slot's edge.
+    LONG labelLeft = 0, y = 0;
+    if (CHostChartAdapter* chart = adapter();
+        lastLabel && chart && com::SUCCEEDED(chart->ValueToPixel(position, 1.0, &labelLeft, &y, 0)))
+        space = std::min<double>(space, plotRight_ - labelLeft + 1);
     LONG labelWidth = 0;
     SelectLabelFont(dc);
     label = FitLabel(dc, std::move(label), space, &labelWidth);
