@@ -85,6 +85,19 @@ protected:
     }
 
     void TearDown() override {
+        endProgram();
+        store::SettingsStore::setFolder(QString());
+        ::unsetenv("TARNWICK_CLASS_REGISTRY");
+        if (m_previousHome)
+            ::setenv("TARNWICK_HOME", m_previousHome->c_str(), 1);
+        else
+            ::unsetenv("TARNWICK_HOME");
+        gArabic = false;
+        gClosing = false;
+    }
+
+    // What the program's end leaves behind: its forms, its connection and the collections it loaded.
+    void endProgram() {
         m_program.reset();
         m_guard.release();
         for (frame::Form* form : std::vector<frame::Form*>(frame::Form::openForms()))
@@ -97,14 +110,6 @@ protected:
         tarnwick::gTemplates.clear();
         tarnwick::gSettings.clear();
         frame::gWLCompanies.clear();
-        store::SettingsStore::setFolder(QString());
-        ::unsetenv("TARNWICK_CLASS_REGISTRY");
-        if (m_previousHome)
-            ::setenv("TARNWICK_HOME", m_previousHome->c_str(), 1);
-        else
-            ::unsetenv("TARNWICK_HOME");
-        gArabic = false;
-        gClosing = false;
     }
 
     // Starts the program as its executable does, answering the language question with English.
@@ -128,18 +133,7 @@ protected:
     frame::MDIForm1& restartProgram() {
         m_program->frame()->close();
         processEvents();
-        m_program.reset();
-        m_guard.release();
-        for (frame::Form* form : std::vector<frame::Form*>(frame::Form::openForms()))
-            form->unload();
-        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-        tarnwick::gConnection.close();
-        tarnwick::gMarkets.clear();
-        tarnwick::gCategories.clear();
-        tarnwick::gWatchLists.clear();
-        tarnwick::gTemplates.clear();
-        tarnwick::gSettings.clear();
-        frame::gWLCompanies.clear();
+        endProgram();
         gClosing = false;
         return startProgram();
     }
