@@ -33,7 +33,8 @@
 
 #include "AssembledProgramFixture.h"
 #include "CommandActions.h"
-#include "UserWalkChecks.h"
+#include "UserWalkModals.h"
+#include "UserWalkSteps.h"
 #include "dravik/Commands.h"
 #include "frame/chart/DrawingDates.h"
 #include "frame/chart/DrawingKinds.h"
@@ -53,156 +54,8 @@ using namespace userwalk;
 
 constexpr int kDefaultSteps = 200;
 
-// Answers a modal window the way a user does, as soon as it shows: `answer` runs every 10 ms until it
-// reports that it answered, or the answerer goes out of scope.
-class ModalAnswerer {
-public:
-    explicit ModalAnswerer(std::function<bool()> answer) : answer_(std::move(answer)) {
-        QObject::connect(&timer_, &QTimer::timeout, [this] {
-            if (answer_())
-                timer_.stop();
-        });
-        timer_.start(10);
-    }
-
-private:
-    std::function<bool()> answer_;
-    QTimer timer_;
-};
-
-// Input boxes are answered by the script; pop-up menus are the real ones, shown and closed again.
-class RealMenus final : public ui::ModalServices {
-public:
-    RealMenus(ui::ScriptedModalServices& script, ui::ModalServices& real) : script_(script), real_(real) {
-        previous_ = ui::setModalServices(this);
-    }
-    ~RealMenus() override { ui::setModalServices(previous_); }
-    RealMenus(const RealMenus&) = delete;
-    RealMenus& operator=(const RealMenus&) = delete;
-
-    int menusShown() const { return menusShown_; }
-    // The next menu is answered by choosing the item with that id, as the user's Return on it does.
-    void chooseNext(int id) { choice_ = id; }
-    bool chosen() const { return chosen_; }
-
-    int messageBox(QWidget* owner, const QString& text, const QString& caption, int style) override {
-        return script_.messageBox(owner, text, caption, style);
-    }
-    std::optional<QString> inputBox(QWidget* owner, const QString& prompt, const QString& title,
-                                    const QString& defaultText) override {
-        return script_.inputBox(owner, prompt, title, defaultText);
-    }
-    ui::FileDialogResult openFile(const ui::FileDialogRequest& request) override {
-        return script_.openFile(request);
-    }
-    ui::FileDialogResult saveFile(const ui::FileDialogRequest& request) override {
-        return script_.saveFile(request);
-    }
-    std::optional<gdi::COLORREF> chooseColor(QWidget* owner, gdi::COLORREF initial) override {
-        return script_.chooseColor(owner, initial);
-    }
-    std::optional<gdi::LogFont> chooseFont(QWidget* owner, const gdi::LogFont& initial) override {
-        return script_.chooseFont(owner, initial);
-    }
-    bool printDialog(QWidget* owner, QPrinter& printer) override {
-        return script_.printDialog(owner, printer);
-    }
-    bool printPreview(QWidget* owner, QPrinter& printer,
-                      const std::function<void(QPrinter&)>& paint) override {
-        return script_.printPreview(owner, printer, paint);
-    }
-    // The real menu: closed by the user's Escape once it shows.
-    int trackPopupMenu(QWidget* owner, const ui::PopupMenu& menu, QPoint screenPoint) override {
-        ++menusShown_;
-        chosen_ = false;
-        const int choice = std::exchange(choice_, 0);
-        const ModalAnswerer answer([this, choice] {
-            auto* popup = qobject_cast<QMenu*>(QApplication::activePopupWidget());
-            if (popup == nullptr)
-                return false;
-            for (QAction* action : popup->actions())
-                if (choice != 0 && action->data().toInt() == choice && action->isEnabled()) {
-                    popup->setActiveAction(action);
-                    QKeyEvent enter(QEvent::KeyPress, Qt::Key_Return, Qt::NoModifier);
-                    QApplication::sendEvent(popup, &enter);
-                    chosen_ = true;
-                    return true;
-                }
-            popup->close();
-            return true;
-        });
-        return real_.trackPopupMenu(owner, menu, screenPoint);
-    }
-
-private:
-    ui::ScriptedModalServices& script_;
-    ui::ModalServices& real_;
-    ui::ModalServices* previous_ = nullptr;
-    int menusShown_ = 0;
-    int choice_ = 0;
-    bool chosen_ = false;
-};
-
-// A window that no step answers (its answerer would within 10 ms) fails the walk with its title and
-// is closed, instead of waiting for the user for good.
-class Watchdog {
-public:
-    Watchdog() {
-        QObject::connect(&timer_, &QTimer::timeout, [this] { look(); });
-        timer_.start(100);
-    }
-    // A window `allowed` accepts is the step's own and may stay while the step waits for it.
-    void allow(std::function<bool(QWidget*)> allowed) { allowed_ = std::move(allowed); }
-
-private:
-    void look() {
-        QWidget* window = QApplication::activePopupWidget();
-        if (window == nullptr)
-            window = QApplication::activeModalWidget();
-        if (window != seen_) {
-            seen_ = window;
-            since_.restart();
-            return;
-        }
-        if (window == nullptr || since_.elapsed() < 2000 || (allowed_ && allowed_(window)))
-            return;
-        QString title = window->windowTitle();
-        if (auto* menu = qobject_cast<QMenu*>(window))
-            for (QAction* action : menu->actions())
-                title += QStringLiteral(" [%1]").arg(action->text());
-        ADD_FAILURE() << "a window the walk did not expect stays open: \"" << title.toStdString() << "\" ("
-                      << window->metaObject()->className() << ")";
-        if (auto* dialog = qobject_cast<QDialog*>(window))
-            dialog->reject();
-        else
-            window->close();
-        seen_ = nullptr;
-    }
-
-    QTimer timer_;
-    QElapsedTimer since_;
-    QWidget* seen_ = nullptr;
-    std::function<bool(QWidget*)> allowed_;
-};
-
-// The OK of a modal dialog, in either language: its default button.
-bool confirmDialog() {
-    QWidget* dialog = QApplication::activeModalWidget();
-    if (dialog == nullptr)
-        return false;
-    for (QPushButton* button : dialog->findChildren<QPushButton*>())
-        if (button->isVisible() &&
-            (button->isDefault() || button->text().remove('&') == QLatin1String("OK"))) {
-            button->click();
-            return true;
-        }
-    return false;
-}
-
-class UserSequenceTest : public UserWalkChecks {
+class UserSequenceTest : public UserWalkSteps {
 protected:
-    using Rng = std::mt19937;
-
     struct Command {
         const char* name;
         int weight;
@@ -227,8 +80,6 @@ protected:
         return text != nullptr && *text != '\0' ? static_cast<unsigned>(std::strtoul(text, nullptr, 10))
                                                 : fixed;
     }
-    static std::size_t pick(Rng& rng, std::size_t count) { return static_cast<std::size_t>(rng() % count); }
-
     // Every twentieth seed walks in Arabic.
     static bool arabicSeed(unsigned seed) { return seed % 20 == 0; }
 
@@ -310,14 +161,6 @@ protected:
 
     // --- What the user does -------------------------------------------------------------------
 
-    frame::frmChartSettings& settings() {
-        return *static_cast<frame::frmChartSettings*>(
-            frameWindow().toolWindow(QStringLiteral("frmChartSettings")));
-    }
-    template <class Widget>
-    Widget* settingsControl(const char* name) {
-        return static_cast<Widget*>(settings().controlWidget(QString::fromLatin1(name)));
-    }
     std::string chartBySymbol(Rng& rng) {
         const auto& [id, ticker] = m_companies[pick(rng, m_companies.size())];
         settingsControl<QLineEdit>("txtSymbol")->setText(QString::fromStdString(ticker));
@@ -361,16 +204,6 @@ protected:
         return outcome;
     }
 
-    bool triggerFinancial(com::SHORT id) {
-        ostbar::OstToolbarWidget* row = financialRow();
-        QAction* action =
-            row != nullptr && row->isVisible() ? findCommandAction(row->actions(), id) : nullptr;
-        if (action == nullptr || !action->isEnabled())
-            return false;
-        action->trigger();
-        return true;
-    }
-
     std::string choosePriceDisplay(Rng& rng) {
         const com::SHORT id = static_cast<com::SHORT>(dravik::ID_CLOSEPRICE + pick(rng, 5));
         return std::to_string(id) + (triggerFinancial(id) ? "" : " (not offered)");
@@ -382,8 +215,6 @@ protected:
             pick(rng, dravik::ID_VOLATILITY_CHAIKINS - dravik::ID_SIMPLEAVG_10DAYS + 1));
         return std::to_string(id) + (triggerFinancial(id) ? "" : " (not offered)");
     }
-
-    QAction* chartAction(LONG id) { return widget().toolBar()->actionFor(static_cast<com::SHORT>(id)); }
 
     // Mostly back to the analytical chart, where the studies are.
     std::string chooseChartType(Rng& rng) {
@@ -815,21 +646,6 @@ protected:
         return "";
     }
 
-    std::string saveOrLoadTemplate(Rng& rng) {
-        auto* combo = settingsControl<QComboBox>("cmbTemplates");
-        if (combo->count() == 0 || pick(rng, 3) == 0) {
-            m_script.answerInput(QStringLiteral("Walk %1").arg(combo->count() + 1));
-            for (QAction* action : settingsControl<QToolBar>("Toolbar1")->actions())
-                if (action->objectName() == QLatin1String("SaveAsNewTemplate"))
-                    action->trigger();
-            return "save";
-        }
-        const int index = static_cast<int>(pick(rng, static_cast<std::size_t>(combo->count())));
-        combo->setCurrentIndex(index);
-        emit combo->activated(index);
-        return "load " + std::to_string(index);
-    }
-
     // The data server sends one more day for the charted company.
     std::string updateFromServer(Rng&) {
         const std::int32_t company = chartedCompany();
@@ -890,11 +706,6 @@ protected:
         return nullptr;
     }
 
-    // The Qt dialogs, taken before the script installs itself over them.
-    ui::ModalServices& m_qtServices = ui::modalServices();
-    ui::ScriptedModalServices m_script;
-    RealMenus m_menus{m_script, m_qtServices};
-    Watchdog m_watchdog;
     testsupport::LoopbackHttpServer m_server;
     int m_updates = 0;
 };
