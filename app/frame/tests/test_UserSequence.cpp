@@ -27,6 +27,7 @@
 #include <cstdlib>
 #include <iterator>
 #include <limits>
+#include <map>
 #include <optional>
 #include <random>
 #include <sstream>
@@ -38,6 +39,7 @@
 #include "dravik/Commands.h"
 #include "frame/chart/DrawingDates.h"
 #include "frame/chart/DrawingKinds.h"
+#include "frame/chart/ExtensionCalls.h"
 #include "frame/frmChartSettings.h"
 #include "frame/search/frmSearch.h"
 #include "frame/update/frmDataUpdate.h"
@@ -99,6 +101,7 @@ protected:
             total += command.weight;
         std::vector<std::string> done;
         checkChart("start");
+        noteTemplateLook();
         for (int step = 0; step < count && !HasFailure(); ++step) {
             int draw = static_cast<int>(pick(rng, static_cast<std::size_t>(total)));
             const Command* command = &commands().front();
@@ -108,6 +111,8 @@ protected:
                     break;
             }
             const std::string detail = (this->*command->run)(rng);
+            if (command->run == &UserSequenceTest::saveOrLoadTemplate)
+                noteTemplateLook(detail == "save");
             done.push_back(std::string(command->name) + (detail.empty() ? "" : " " + detail));
             processEvents();
             checkChart(done.back());
@@ -624,8 +629,7 @@ protected:
         return "double " + std::to_string(point);
     }
 
-    // What a restart must bring back: the company, the chart settings and the trend lines (the
-    // studies and the price display come back with the last template chosen, not as they were left).
+    // What a restart must bring back: the company, the chart settings and the trend lines.
     std::string chartState() {
         const auto& choices = chartWindow().chartChoices();
         return "company " + std::to_string(chartedCompany()) + ", period " + std::to_string(choices.period) +
@@ -633,16 +637,45 @@ protected:
                std::to_string(choices.adjusted) + ", trend lines " +
                std::to_string(frame::chart::DrawingCount(extension(), 9));
     }
+    // The price display chosen (an index shows its close line whatever was chosen; a template saves the
+    // display shown) and the studies shown with their period counts: what a template holds.
+    std::string look(bool shownDisplay = false) {
+        com::SHORT display = static_cast<com::SHORT>(chartWindow().chartFill()->PriceDisplay);
+        if (shownDisplay)
+            extension().get_PriceDisplay(&display);
+        std::string look = "display " + std::to_string(display) + ", studies";
+        frame::chart::ExtensionStudySlots studies(&extension());
+        for (com::DISPID member = dravik::DISPID_FirstStudy; member <= dravik::DISPID_LastStudy; ++member) {
+            const auto study = static_cast<frame::chart::Study>(member);
+            if (studies.get16(study, frame::chart::kStudyVisible, 0) != 0)
+                look += " " + std::to_string(member) + "/" +
+                        std::to_string(studies.get16(study, frame::chart::kStudyPeriods, -1));
+        }
+        return look;
+    }
+    // The template the chart settings window marks; the program keeps the first when none is marked.
+    std::string markedTemplate() { return settings().templates().selectedKey().value_or("ID_1"); }
+    // The look of a template as it was last saved or loaded, for the restart that loads it again.
+    void noteTemplateLook(bool saved = false) { m_templateLooks[markedTemplate()] = look(saved); }
 
-    // The user closes the program and starts it again on the same data folder.
+    // The user closes the program and starts it again on the same data folder: the chart as it was
+    // left, with the price display and studies of the template marked when the program closed.
     std::string restart(Rng&) {
         const std::string before = chartState();
+        const auto known = m_templateLooks.find(markedTemplate());
+        const std::optional<std::string> looked =
+            known != m_templateLooks.end() ? std::optional(known->second) : std::nullopt;
         const QSize size = frameWindow().size();
         restartProgram();
         frameWindow().resize(size);
         processEvents();
         count("restart");
         EXPECT_EQ(chartState(), before) << "what the restart brought back";
+        if (looked) {
+            count("restart-look");
+            EXPECT_EQ(look(), *looked) << "the marked template's look after the restart";
+        }
+        noteTemplateLook();
         return "";
     }
 
@@ -707,6 +740,7 @@ protected:
     }
 
     testsupport::LoopbackHttpServer m_server;
+    std::map<std::string, std::string> m_templateLooks;
     int m_updates = 0;
 };
 
