@@ -78,7 +78,12 @@ walk: build
 	  line=$$(grep -h '^walk seed' $(BUILD_DIR)/walk/seed-$$seed.log || echo "walk seed $$seed: did not finish"); \
 	  if [ "$$(cat $(BUILD_DIR)/walk/seed-$$seed.rc)" = 0 ]; then echo "pass  $$line"; \
 	  else failed=$$((failed + 1)); echo "FAIL  $$line  (see $(BUILD_DIR)/walk/seed-$$seed.log)"; fi; \
-	done; echo "$$failed of $(words $(WALK_SEEDS)) walks failed"; [ $$failed = 0 ]
+	done; echo "$$failed of $(words $(WALK_SEEDS)) walks failed"; \
+	grep -h '^walk seed' $(BUILD_DIR)/walk/seed-*.log | sed 's/^[^;]*; *//' | tr ' ' '\n' | paste - - | \
+	  awk '{ total[$$1] += $$2 } END { line = "all seeds:"; zero = 0; \
+	         for (k in total) { line = line " " k " " total[k]; if (total[k] == 0) zero++ } \
+	         print line; if (zero) print zero " kinds of check made no comparison"; exit zero > 0 }' && \
+	[ $$failed = 0 ]
 
 format:
 	git ls-files '*.cpp' '*.h' | xargs clang-format -i
