@@ -56,6 +56,14 @@ using namespace userwalk;
 
 constexpr int kDefaultSteps = 200;
 
+// Every kind of check the walk counts, as the summary prints them; `make walk` fails a kind that
+// compared nothing in any seed.
+constexpr const char* kCheckKinds[] = {
+    "price",  "study",     "figure",       "empty",       "date-axis",         "values",
+    "tip",    "axis-menu", "axis-grid",    "series-menu", "series-properties", "drawing",
+    "update", "restart",   "restart-look",
+};
+
 class UserSequenceTest : public UserWalkSteps {
 protected:
     struct Command {
@@ -118,8 +126,11 @@ protected:
             checkChart(done.back());
         }
         std::string summary;
+        for (const char* check : kCheckKinds)
+            summary += std::string(" ") + check + " " + std::to_string(m_counts[check]);
         for (const auto& [check, made] : m_counts)
-            summary += " " + check + " " + std::to_string(made);
+            EXPECT_NE(std::find(std::begin(kCheckKinds), std::end(kCheckKinds), check), std::end(kCheckKinds))
+                << "the check kind " << check << " is missing from the list the summary prints";
         std::printf("walk seed %u%s: %zu of %d steps;%s\n", seed, arabicSeed(seed) ? " (Arabic)" : "",
                     done.size(), count, summary.c_str());
         std::fflush(stdout);
