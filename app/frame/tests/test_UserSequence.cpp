@@ -154,6 +154,7 @@ protected:
             {"series-click", 2, &UserSequenceTest::clickSeries},
             {"restart", 1, &UserSequenceTest::restart},
             {"template", 1, &UserSequenceTest::saveOrLoadTemplate},
+            {"properties", 2, &UserSequenceTest::editChartProperties},
             {"update", 1, &UserSequenceTest::updateFromServer},
         };
         return table;
