@@ -235,25 +235,18 @@ protected:
 
     // What a special chart type's page edit holds, read through the chart type's own object.
     double specialSetting(LONG type, int edit) {
-        double size = -1;
         com::SHORT count = -1;
-        if (com::ComPtr<dravik::IPointFigure> figure;
-            type == kPointFigureType && extension().get_PointAndFigure(figure.put()) == com::S_OK) {
-            if (edit == kReversalEdit)
-                figure->get_ReversalAmount(&count);
-            else
-                figure->get_BoxSize(&size);
-        } else if (com::ComPtr<dravik::IRenko> renko;
-                   type == kRenkoType && extension().get_Renko(renko.put()) == com::S_OK) {
-            renko->get_BoxSize(&size);
-        } else if (com::ComPtr<dravik::IKagi> kagi;
-                   type == kKagiType && extension().get_Kagi(kagi.put()) == com::S_OK) {
-            kagi->get_ReversalAmount(&size);
-        } else if (com::ComPtr<dravik::IThreeLineBreak> lines;
-                   type == kThreeLineBreakType && extension().get_ThreeLineBreak(lines.put()) == com::S_OK) {
-            lines->get_BreakDays(&count);
+        if (edit == kBoxSizeEdit) {
+            const std::optional<FirstBox> box = firstBoxOf(type);
+            return box ? box->size : -1;
         }
-        return count >= 0 ? count : size;
+        if (com::ComPtr<dravik::IPointFigure> figure;
+            type == kPointFigureType && extension().get_PointAndFigure(figure.put()) == com::S_OK)
+            figure->get_ReversalAmount(&count);
+        else if (com::ComPtr<dravik::IThreeLineBreak> lines;
+                 type == kThreeLineBreakType && extension().get_ThreeLineBreak(lines.put()) == com::S_OK)
+            lines->get_BreakDays(&count);
+        return count;
     }
 
     // The user types a new box size (per cent of the first close), reversal or lines to break on the
