@@ -24,6 +24,7 @@
 #include <vector>
 
 #include "AssembledProgramFixture.h"
+#include "dravik/ChartTypeInterfaces.h"
 #include "frame/chart/DrawingHandles.h"
 #include "frame/data/DataWindowsWiring.h"
 #include "frame/data/frmData.h"
@@ -43,9 +44,10 @@ constexpr com::SHORT kCandlestickDisplay = 3;
 // pixel, and a dash's gap is 6 pixels, so the first or last point of the line, with the line on one
 // side only, may show it no nearer.
 constexpr LONG kCloseReach = 7;
+constexpr LONG kPointFigureType = korvel::kFirstExtensionGalleryType + 0;
+constexpr LONG kRenkoType = korvel::kFirstExtensionGalleryType + 1;
+constexpr LONG kKagiType = korvel::kFirstExtensionGalleryType + 2;
 constexpr LONG kThreeLineBreakType = korvel::kFirstExtensionGalleryType + 3;
-// A special chart's first box, brick or reversal, in percent of its first close.
-constexpr double kFirstBoxPercent = 5;
 
 // One market row as the database holds it, read by the test itself.
 struct DayPrices {
@@ -146,10 +148,40 @@ protected:
             {company, start});
         return rows.int32(0);
     }
+    // A special chart type's box, brick or reversal as the chart type holds it now (the user may have
+    // changed it on its page): its size and whether it is per cent of the first close. None for Three
+    // Line Break, whose first line needs no box.
+    struct FirstBox {
+        double size = 0;
+        bool percent = true;
+    };
+    std::optional<FirstBox> firstBoxOf(LONG type) {
+        FirstBox box;
+        com::VARIANT_BOOL percent = com::VARIANT_TRUE;
+        if (com::ComPtr<dravik::IPointFigure> figure;
+            type == kPointFigureType && extension().get_PointAndFigure(figure.put()) == com::S_OK) {
+            figure->get_BoxSize(&box.size);
+            figure->get_PercentualBox(&percent);
+        } else if (com::ComPtr<dravik::IRenko> renko;
+                   type == kRenkoType && extension().get_Renko(renko.put()) == com::S_OK) {
+            renko->get_BoxSize(&box.size);
+            renko->get_PercentualBox(&percent);
+        } else if (com::ComPtr<dravik::IKagi> kagi;
+                   type == kKagiType && extension().get_Kagi(kagi.put()) == com::S_OK) {
+            kagi->get_ReversalAmount(&box.size);
+            kagi->get_Percentual(&percent);
+        } else {
+            return std::nullopt;
+        }
+        box.percent = percent != com::VARIANT_FALSE;
+        return box;
+    }
+
     // The first charted close (of the chart's interval, adjusted or not, from the database) that moved
     // from the first close by a whole first box (any move for Three Line Break, which needs none):
-    // there a special chart in its default settings has its first element. Empty when none did.
+    // there a special chart has its first element. Empty when none did.
     std::string firstMoveOfTheClose(LONG type) {
+        const std::optional<FirstBox> unit = firstBoxOf(type);
         const std::int32_t company = chartedCompany();
         const frame::frmMain::ChartChoices& choices = chartWindow().chartChoices();
         std::optional<double> first;
@@ -169,8 +201,8 @@ protected:
                 continue;
             }
             const double move = std::abs(group->close - *first);
-            const double box = kFirstBoxPercent * *first * 0.01;
-            if (type == kThreeLineBreakType ? move != 0 : std::trunc(move / box) != 0)
+            const double box = unit && unit->percent ? unit->size * *first * 0.01 : unit ? unit->size : 0;
+            if (!unit ? move != 0 : std::trunc(move / box) != 0)
                 return "the close moved from " + std::to_string(*first) + " to " +
                        std::to_string(group->close) + " by " + day;
         }

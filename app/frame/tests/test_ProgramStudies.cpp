@@ -1,6 +1,10 @@
 // The Parabolic SAR on the assembled program's chart: whatever the user does to the chart, the series
 // holds the stop-and-reverse levels of the charted company's days, computed here from the database
 // rows by a model of the indicator written out below.
+#include <QAction>
+#include <QColor>
+#include <QImage>
+
 #include <chrono>
 #include <cstdint>
 #include <cstdio>
@@ -9,10 +13,13 @@
 #include <vector>
 
 #include "AssembledProgramFixture.h"
+#include "CommandActions.h"
 #include "appchart/studies/CustomStudies.h"
+#include "dravik/Commands.h"
 #include "dravik/IFinancialCharts.h"
 #include "frame/chart/ChartEvents.h"
 #include "frame/chart/ExtensionCalls.h"
+#include "gdi/DeviceContext.h"
 
 namespace {
 
@@ -387,3 +394,86 @@ INSTANTIATE_TEST_SUITE_P(WeeksAndMonths, ProgramStudyWorkTest, ::testing::Values
                          });
 
 }  // namespace
+
+// Zoomed in, every study pane keeps its figure inside it: a view of the last trading day alone gives
+// each pane a scale around its value, and a view where the MACD stays below zero hangs its divergence
+// bars from the top of the MACD's pane instead of drawing them up across the panes above.
+TEST_F(ProgramStudiesTest, AZoomedViewKeepsEveryStudysFigureInItsPane) {
+    startProgram();
+    // The RSI, of one output, and the MACD, of three.
+    for (const com::SHORT id : {dravik::ID_RSI, dravik::ID_MACD}) {
+        QAction* study = findCommandAction(financialRow()->actions(), id);
+        ASSERT_NE(study, nullptr) << id;
+        study->trigger();
+        processEvents();
+    }
+    korvel::KvlChartModel& model = chartObject().model();
+    const com::LONG lastDay = model.pointCount() - kEmptyDays - 1;
+    const auto axisOf = [&](com::LONG series) {
+        com::LONG axis = -1;
+        model.attribute(series, korvel::kAttrYAxis, &axis);
+        return static_cast<com::SHORT>(axis);
+    };
+    ASSERT_EQ(chart().ShowRange(lastDay + 0.5, 0, lastDay + 10.0, 0), com::S_OK);
+    processEvents();
+    com::LONG seriesCount = 0;
+    chart().get_SeriesCount(&seriesCount);
+    int panes = 0;
+    for (com::LONG series = 0; series < seriesCount; ++series) {
+        double value = 0;
+        const korvel::KvlSeriesState* state = model.series(series);
+        if (axisOf(series) < 4 || state->attributes[korvel::kAttrVisible] == 0 ||
+            model.value(1, series, lastDay, &value) != com::S_OK || value >= 1e10)
+            continue;
+        ++panes;
+        const auto [low, high] = model.visibleRange(axisOf(series));
+        EXPECT_LT(low, high) << state->legend << " on the last day alone";
+    }
+    EXPECT_EQ(panes, 4) << "the RSI's and the MACD's outputs";
+
+    ASSERT_EQ(chart().ShowRange(0, 0, static_cast<double>(model.pointCount()), 0), com::S_OK);
+    processEvents();
+    std::vector<com::LONG> outputs;
+    com::LONG divergence = -1;
+    for (com::LONG series = 0; series < seriesCount; ++series) {
+        if (model.series(series)->legend.rfind("Macd", 0) == 0)
+            outputs.push_back(series);
+        if (model.series(series)->legend == "Macd Divergence")
+            divergence = series;
+    }
+    ASSERT_EQ(outputs.size(), 3u);
+    ASSERT_GE(divergence, 0);
+    // Ten days on which every output of the MACD is below zero.
+    com::LONG first = -1;
+    for (com::LONG point = 0, run = 0; point <= lastDay && first < 0; ++point) {
+        bool below = true;
+        for (const com::LONG series : outputs) {
+            double value = 0;
+            below = below && model.value(1, series, point, &value) == com::S_OK && value < 0;
+        }
+        run = below ? run + 1 : 0;
+        first = run == 10 ? point - 9 : -1;
+    }
+    ASSERT_GE(first, 0) << "the sample has no ten days of a MACD below zero";
+    ASSERT_EQ(chart().ShowRange(first + 0.5, 0, first + 10.5, 0), com::S_OK);
+    processEvents();
+    const QImage image = painted();
+    const com::SHORT axis = axisOf(divergence);
+    double top = 0;
+    ASSERT_EQ(model.axisValue(axis, korvel::kAxisDataMax, &top), com::S_OK);
+    com::LONG x = 0, paneTop = 0;
+    ASSERT_EQ(chart().ValueToPixel(first + 1.0, top, &x, &paneTop, axis), com::S_OK);
+    const korvel::KvlRect plot = model.plotRect();
+    const korvel::KvlRect legend = chartObject().drawnLegend();
+    const QRgb bars =
+        gdi::toQColor(static_cast<gdi::COLORREF>(model.series(divergence)->attributes[korvel::kAttrColor]))
+            .rgb();
+    int above = 0;
+    for (com::LONG row = plot.top + 1; row < paneTop - 1; ++row)
+        for (com::LONG column = plot.left + 1; column < plot.right; ++column)
+            above += image.pixel(column, row) == bars && !(column >= legend.left && column <= legend.right &&
+                                                           row >= legend.top && row <= legend.bottom)
+                         ? 1
+                         : 0;
+    EXPECT_EQ(above, 0) << "divergence bar pixels above the MACD's pane, which starts at row " << paneTop;
+}

@@ -170,6 +170,7 @@ protected:
             {"series-click", 2, &UserSequenceTest::clickSeries},
             {"restart", 1, &UserSequenceTest::restart},
             {"template", 1, &UserSequenceTest::saveOrLoadTemplate},
+            {"properties", 2, &UserSequenceTest::editChartProperties},
             {"update", 1, &UserSequenceTest::updateFromServer},
         };
         return table;
@@ -693,7 +694,11 @@ protected:
     // The data server sends one more day for the charted company.
     std::string updateFromServer(Rng&) {
         const std::int32_t company = chartedCompany();
-        const std::string day = "2025-1-" + std::to_string(2 + m_updates++);
+        // The days after the sample's last one, on into February and beyond in a long walk; the row
+        // writes them without leading zeros.
+        const std::string iso = isoDate(oleDateOf("2025-01-02") + m_updates++);
+        const std::string day = iso.substr(0, 4) + "-" + std::to_string(std::stoi(iso.substr(5, 2))) + "-" +
+                                std::to_string(std::stoi(iso.substr(8, 2)));
         const DayPrices last = lastDay(company);
         char row[200];
         std::snprintf(row, sizeof row, "%s|%d|1000|10000|%.2f|%.2f|%.2f|%.2f|NO|%d", day.c_str(), company,
@@ -720,17 +725,16 @@ protected:
         m_watchdog.allow({});
         processEvents();
         // The high as the database stored it from the row's text.
-        expectDayShown(day, lastDay(company).high);
+        expectDayShown(iso, lastDay(company).high);
         return day;
     }
     // A daily analytical chart shows the day the update brought, with its high, at once.
-    void expectDayShown(const std::string& day, double high) {
+    void expectDayShown(const std::string& iso, double high) {
         LONG type = -1;
         chart().get_ChartType(&type);
         if (type != kAnalyticalType || chartWindow().chartChoices().interval != 0)
             return;
         count("update");
-        const std::string iso = "2025-01-" + (day.size() == 8 ? "0" + day.substr(7) : day.substr(7));
         const Prices p = prices();
         for (LONG point = 0; point < chartObject().model().pointCount(); ++point) {
             double date = 0;

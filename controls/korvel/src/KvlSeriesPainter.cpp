@@ -170,8 +170,18 @@ LONG KvlSeriesPainter::baseline(const Figure& figure) const {
         return band.bottom;
     if (figure.map.high <= 0)
         return band.top;
+    // An extension that stacks its panes on one band gives each pane axis the values the pane holds:
+    // the bars of a pane whose values do not reach zero start at its edge nearest to zero, not across
+    // the panes beside it.
+    double base = 0;
+    LONG onAxis = -1;
+    model_.attribute(figure.series, kAttrYAxis, &onAxis);
+    const KvlAxisState* axis = model_.axis(onAxis);
+    if (axis != nullptr && axis->given[kAxisDataMin] && axis->given[kAxisDataMax] &&
+        axis->properties[kAxisDataMin] <= axis->properties[kAxisDataMax])
+        base = std::clamp(0.0, axis->properties[kAxisDataMin], axis->properties[kAxisDataMax]);
     LONG x = 0, y = band.bottom;
-    figure.map.toPixel(figure.map.first, 0, &x, &y);
+    figure.map.toPixel(figure.map.first, base, &x, &y);
     return y;
 }
 

@@ -20,6 +20,13 @@ constexpr LONG kAxisDataMinCode = 24;
 constexpr LONG kAxisDataMaxCode = 25;
 constexpr SHORT kSecondValueAxis = 1;
 
+// A view whose values are all one (a single day, a flat stretch) gives a pane no height to map them
+// into: it opens around the value as the whole chart's range does.
+void OpenFlatRange(double& min, double& max, const AxisSettingsRecord* settings) {
+    if (min == max)
+        NormaliseRange(min, max, settings ? std::max<std::int32_t>(settings->decimals, 0) : 0);
+}
+
 }  // namespace
 
 LONG CAnalyticalChartBase::EntryOfAxis(SHORT axis) const {
@@ -361,11 +368,14 @@ void CAnalyticalChartBase::FitAxesToPoints(LONG first, LONG last) {
         // without data, never the search's start values.
         double min = 0;
         double max = 0;
-        if (!PriceRange(rows, first, last, min, max))
+        const bool found = PriceRange(rows, first, last, min, max);
+        if (!found)
             NormaliseRange(min, max, -1);
         RoundRangeToStep(min, max);
         if (study->startInZero)
             min = 0;
+        if (found)
+            OpenFlatRange(min, max, studyAxisSettings(table_[static_cast<std::size_t>(index)].study));
         StudyAxisRecord& axis = axes_[static_cast<std::size_t>(a)];
         axis.dataMin = min;
         axis.dataMax = max;
@@ -383,6 +393,7 @@ void CAnalyticalChartBase::FitAxesToPoints(LONG first, LONG last) {
     double max = 0;
     if (PriceRange(rows, first, last, min, max)) {
         RoundRangeToStep(min, max);
+        OpenFlatRange(min, max, &owner_->settings().priceAxis);
         axes_[kPriceAxisIndex].dataMin = min;
         axes_[kPriceAxisIndex].dataMax = max;
     }

@@ -71,6 +71,9 @@ enum KvlAxisProperty : LONG {
     kAxisMinorGridColor = 19,
     kAxisTitleColor = 20,
     kAxisLocale = 23,
+    // The values an extension's pane holds on an axis it stacks with others on one band.
+    kAxisDataMin = 24,
+    kAxisDataMax = 25,
 };
 
 // Value axes beyond the chart's first four axes are added by addValueAxis; at most this many axes.

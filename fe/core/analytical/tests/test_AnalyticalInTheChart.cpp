@@ -479,8 +479,9 @@ TEST_F(AnalyticalInTheChart, AZoomedViewFitsThePanesAndKeepsAZeroStart) {
     type.OnScrollChange(2, 9);
     EXPECT_EQ(type.axisRecord(0).dataMin, 0.0);
     EXPECT_EQ(type.axisRecord(0).dataMax, 15.0);
-    EXPECT_EQ(type.axisRecord(1).dataMin, 20.0);
-    EXPECT_EQ(type.axisRecord(1).dataMax, 20.0);
+    // Series 6 alone is flat: its pane opens around the value instead of mapping it nowhere.
+    EXPECT_DOUBLE_EQ(type.axisRecord(1).dataMin, 19.95);
+    EXPECT_DOUBLE_EQ(type.axisRecord(1).dataMax, 20.05);
     EXPECT_EQ(type.axisRecord(3).dataMin, 102.0);
     EXPECT_EQ(type.axisRecord(3).dataMax, 112.0);
     // The panes are laid out again: the first pane's band starts at the bottom of the plot.
