@@ -61,7 +61,7 @@ constexpr int kDefaultSteps = 200;
 constexpr const char* kCheckKinds[] = {
     "price",  "study",     "figure",       "empty",       "date-axis",         "values",
     "tip",    "axis-menu", "axis-grid",    "series-menu", "series-properties", "drawing",
-    "update", "restart",   "restart-look",
+    "update", "restart",   "restart-look", "properties",  "study-periods",     "special-page",
 };
 
 class UserSequenceTest : public UserWalkSteps {
