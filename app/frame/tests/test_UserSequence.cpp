@@ -155,6 +155,9 @@ protected:
             {"restart", 1, &UserSequenceTest::restart},
             {"template", 1, &UserSequenceTest::saveOrLoadTemplate},
             {"update", 1, &UserSequenceTest::updateFromServer},
+            {"save-image", 1, &UserSequenceTest::saveImage},
+            {"copy", 1, &UserSequenceTest::copyChart},
+            {"data-editor", 2, &UserSequenceTest::showDataEditor},
         };
         return table;
     }
