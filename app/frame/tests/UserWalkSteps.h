@@ -421,8 +421,10 @@ protected:
         EXPECT_EQ(wrong, "") << "the data editor against the database, " << where;
         // Sorted by the column's text, the date by the day it stands for.
         for (int i = 1; i < list.topLevelItemCount() && column > 0; ++i) {
-            const int order = QString::compare(list.topLevelItem(i - 1)->text(column),
-                                               list.topLevelItem(i)->text(column), Qt::CaseInsensitive);
+            // The texts as written, without the isolates round a cell of a right-to-left list.
+            const int order = QString::compare(
+                QString::fromStdString(unisolated(list.topLevelItem(i - 1)->text(column))),
+                QString::fromStdString(unisolated(list.topLevelItem(i)->text(column))), Qt::CaseInsensitive);
             if (ascending ? order > 0 : order < 0) {
                 ADD_FAILURE() << "rows " << i - 1 << " and " << i << " out of order by column " << column;
                 break;
