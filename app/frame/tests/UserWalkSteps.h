@@ -9,15 +9,16 @@
 #include <QFile>
 #include <QGuiApplication>
 #include <QHeaderView>
-#include <QImageReader>
 #include <QMimeData>
 #include <QPointer>
+#include <QRect>
 #include <QString>
 #include <QToolBar>
 #include <QTreeWidget>
 
-#include <array>
+#include <chrono>
 #include <cmath>
+#include <cstdio>
 #include <functional>
 #include <map>
 #include <random>
