@@ -6,6 +6,7 @@
 #include <QAction>
 #include <QClipboard>
 #include <QComboBox>
+#include <QCoreApplication>
 #include <QFile>
 #include <QGuiApplication>
 #include <QHeaderView>
@@ -158,8 +159,12 @@ protected:
             return how;
         }
         const char* format = kFormats[m_pictures % 3];
-        const QString file = QString::fromStdString(::testing::TempDir()) +
-                             QStringLiteral("walk-chart-%1.%2").arg(++m_pictures).arg(QLatin1String(format));
+        // Walks run side by side share the temporary folder: the name carries the process's id.
+        const QString file =
+            QString::fromStdString(::testing::TempDir()) + QStringLiteral("walk-chart-%1-%2.%3")
+                                                               .arg(QCoreApplication::applicationPid())
+                                                               .arg(++m_pictures)
+                                                               .arg(QLatin1String(format));
         QFile::remove(file);
         const std::size_t asked = m_script.questions().size();
         m_script.answerFile({!cancel, file, 2});
