@@ -59,9 +59,28 @@ constexpr int kDefaultSteps = 200;
 // Every kind of check the walk counts, as the summary prints them; `make walk` fails a kind that
 // compared nothing in any seed.
 constexpr const char* kCheckKinds[] = {
-    "price",  "study",     "figure",       "empty",       "date-axis",         "values",
-    "tip",    "axis-menu", "axis-grid",    "series-menu", "series-properties", "drawing",
-    "update", "restart",   "restart-look", "properties",  "study-periods",     "special-page",
+    "price",
+    "study",
+    "figure",
+    "empty",
+    "date-axis",
+    "values",
+    "tip",
+    "axis-menu",
+    "axis-grid",
+    "series-menu",
+    "series-properties",
+    "drawing",
+    "update",
+    "restart",
+    "restart-look",
+    "properties",
+    "study-periods",
+    "special-page",
+    "save-image",
+    "copy",
+    "data-editor",
+    "data-editor-rows",
 };
 
 class UserSequenceTest : public UserWalkSteps {
@@ -172,6 +191,9 @@ protected:
             {"template", 1, &UserSequenceTest::saveOrLoadTemplate},
             {"properties", 2, &UserSequenceTest::editChartProperties},
             {"update", 1, &UserSequenceTest::updateFromServer},
+            {"save-image", 1, &UserSequenceTest::saveImage},
+            {"copy", 1, &UserSequenceTest::copyChart},
+            {"data-editor", 2, &UserSequenceTest::showDataEditor},
         };
         return table;
     }
