@@ -52,9 +52,10 @@ void KvlChart::dataChanged() {
 
 void KvlChart::scrolled() {
     const auto [first, last] = model_.visibleRange(kXAxis);
-    // Visible positions run from first - 0.5 to last + 0.5 around the 1-based points.
-    const auto firstPoint = static_cast<LONG>(std::ceil(first - 0.5));
-    const auto lastPoint = static_cast<LONG>(std::floor(last - 0.5)) - 1;
+    // The points drawn are those whose 1-based positions lie in the visible range, a point on its edge
+    // too: the extension fits its panes to all of them, or an edge point's line leaves its pane.
+    const auto firstPoint = static_cast<LONG>(std::ceil(first)) - 1;
+    const auto lastPoint = static_cast<LONG>(std::floor(last)) - 1;
     driver_.notifyScroll(firstPoint, lastPoint);
     callChain(&IKvlExtensionCallback::ScrollChanged, firstPoint, lastPoint);
     ++repaints_;

@@ -176,6 +176,11 @@ TEST_F(KvlChartEventsTest, ZoomOutShowsEverythingAndClearsTheZoomCommand) {
     ASSERT_EQ(chart->put_Zoom(com::VARIANT_FALSE), com::S_OK);
     EXPECT_FALSE(chart->model().zoomed());
     EXPECT_EQ(KvlRecordingExtension::log(), (Log{"OnScrollChange(0,19)"}));
+
+    // Points on the edges of the range are drawn there, so the extensions fit them too.
+    KvlRecordingExtension::log().clear();
+    ASSERT_EQ(chart->ZoomTo(3, 8, 9, 12), com::S_OK);
+    EXPECT_EQ(KvlRecordingExtension::log(), (Log{"OnScrollChange(2,8)"}));
 }
 
 TEST_F(KvlChartEventsTest, GridAndLegendCommandsSwitchWhatIsDrawnAndTheirChecksFollow) {
