@@ -128,6 +128,7 @@ protected:
             total += command.weight;
         std::vector<std::string> done;
         checkChart("start");
+        std::string loggedBefore = errorLog();
         noteTemplateLook();
         for (int step = 0; step < count && !HasFailure(); ++step) {
             int draw = static_cast<int>(pick(rng, static_cast<std::size_t>(total)));
@@ -143,6 +144,11 @@ protected:
             done.push_back(std::string(command->name) + (detail.empty() ? "" : " " + detail));
             processEvents();
             checkChart(done.back());
+            // Whatever the program traps it writes to its error log, where the user never looks.
+            const std::string logged = errorLog();
+            EXPECT_EQ(unexpectedErrors(logged.substr(std::min(logged.size(), loggedBefore.size()))), "")
+                << "the step wrote to the program's error log";
+            loggedBefore = logged;
         }
         std::string summary;
         for (const char* check : kCheckKinds)
@@ -165,6 +171,24 @@ protected:
             ADD_FAILURE() << "seed " << seed << " failed after these steps:\n"
                           << steps.str() << "the chart after the last step: " << picture;
         }
+    }
+
+    // The error log's records but those of a known fault left open: a stored drawing whose date is no
+    // point of the chart shown (a weekly point's date on a daily chart) is kept but not placed.
+    static std::string unexpectedErrors(const std::string& records) {
+        std::string left;
+        for (std::size_t at = 0; at < records.size();) {
+            const std::size_t end = std::min(records.find("\r\n\r\n", at), records.size());
+            const std::string record = records.substr(at, end - at);
+            const bool known =
+                record.find("Function:clsCompany_GetDrawingObjectProperties") != std::string::npos &&
+                (record.find("Description: From failed") != std::string::npos ||
+                 record.find("Description: To failed") != std::string::npos);
+            if (!known)
+                left += record + "\n";
+            at = end + 4;
+        }
+        return left;
     }
 
     static const std::vector<Command>& commands() {
@@ -331,7 +355,7 @@ protected:
     }
 
     std::string toggleDock(Rng& rng) {
-        const int index = static_cast<int>(pick(rng, frame::MDIForm1::toolWindows().size()));
+        const int index = static_cast<int>(pick(rng, frame::frmMain::kViewForms.size()));
         chartWindow().mnuViewForm_Click(index);
         return std::to_string(index);
     }

@@ -1,5 +1,6 @@
 #include "frame/data/ChartValuesModel.h"
 
+#include <algorithm>
 #include <string>
 
 #include "CheckedCall.h"
@@ -52,8 +53,15 @@ void ChartValuesModel::DataChange(std::int16_t x, std::int16_t y, korvel::IKvlCh
     put(m_rows[kDateRow].value, PointDateText(PointDateOf(chart, point)));
     put(m_rows[kPriceRow].value, PointValueText(price));
     const std::array<com::SHORT, 4> prices = PriceSeriesOf(extension);
+    // A special chart holds its figure in place of the price series: there the price rows stay empty
+    // rather than naming the figure's values open or failing on every mouse move.
+    com::LONG seriesCount = 0;
+    need(chart.get_SeriesCount(&seriesCount), "SeriesCount");
+    const bool pricesHeld =
+        std::all_of(prices.begin(), prices.end(), [&](com::SHORT s) { return s >= 0 && s < seriesCount; });
     for (std::size_t i = 0; i < prices.size(); ++i)
-        put(m_rows[kOpenRow + i].value, PointValueText(PointValueOf(chart, prices[i], point)));
+        put(m_rows[kOpenRow + i].value,
+            pricesHeld ? PointValueText(PointValueOf(chart, prices[i], point)) : QString());
     listSeries(chart, point);
 }
 
