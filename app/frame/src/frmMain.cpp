@@ -656,7 +656,12 @@ void frmMain::mnuDatabankImportData_Click() {
         if (bulk == nullptr)
             bulk = new frmBulkData(&m_frame);
         bulk->show();
-        bulk->GetDataFromFile(chosen.fileName);
+        // The days the file brought show at once: the company is charted again as after an update,
+        // its drawings saved first so that they come back. A failed import may have kept rows too.
+        if (bulk->GetDataFromFile(chosen.fileName)) {
+            SaveKorvelCompanyProfile();
+            chartCurrentCompany(false);
+        }
     });
 }
 
