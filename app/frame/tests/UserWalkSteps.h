@@ -93,24 +93,24 @@ protected:
                 return action->isEnabled();
         return false;
     }
-    static QStringList itemsOf(const QComboBox& combo) {
-        QStringList items;
+    static std::vector<std::string> itemsOf(const QComboBox& combo) {
+        std::vector<std::string> items;
         for (int i = 0; i < combo.count(); ++i)
-            items << combo.itemText(i);
+            items.push_back(combo.itemText(i).toStdString());
         return items;
     }
-
-    // The templates the database holds, by ID: a new one takes the next ID and is listed last.
-    std::vector<std::pair<std::int32_t, QString>> storedTemplates() {
-        std::vector<std::pair<std::int32_t, QString>> stored;
-        for (db::RowSet rows = database().query(R"(SELECT "ID", "NAME" FROM "Templates" ORDER BY "ID")", {});
-             !rows.eof(); rows.moveNext())
-            stored.emplace_back(rows.int32(0), QString::fromStdString(rows.textOrEmpty(1)));
-        return stored;
+    // The first column's texts of the rows that `sql` reads.
+    std::vector<std::string> storedTexts(const std::string& sql,
+                                         std::initializer_list<db::Value> params = {}) {
+        std::vector<std::string> texts;
+        for (db::RowSet rows = database().query(sql, params); !rows.eof(); rows.moveNext())
+            texts.push_back(rows.textOrEmpty(0));
+        return texts;
     }
 
     // The chosen template renamed through its input box, or deleted after the question (a No keeps
-    // it); one is chosen from the list first when none is. The list then holds the database's names.
+    // it); one is chosen from the list first when none is. The list then holds the database's names
+    // by ID (a new template takes the next ID and is listed last).
     std::string editTemplate(Rng& rng) {
         auto* combo = settingsControl<QComboBox>("cmbTemplates");
         if (combo->count() == 0)
@@ -123,41 +123,32 @@ protected:
         }
         const std::optional<std::int32_t> id = settings().templates().selectedId();
         auto* bar = settingsControl<QToolBar>("Toolbar1");
-        const bool rename = pick(rng, 2) == 0;
-        if (!id || !buttonEnabled(*bar, rename ? "EditTemplateName" : "DeleteTemplate"))
+        const bool rename = pick(rng, 2) == 0, yes = pick(rng, 4) != 0;
+        const char* button = rename ? "EditTemplateName" : "DeleteTemplate";
+        if (!id || !buttonEnabled(*bar, button))
             return "(no template chosen)";
         const int index = combo->currentIndex();
-        const QString renamed = QStringLiteral("Walk's \"%1\"").arg(++m_templateEdits);
-        const bool yes = pick(rng, 4) != 0;
+        const std::string renamed = "Walk's \"" + std::to_string(++m_templateEdits) + "\"";
         if (rename)
-            m_script.answerInput(renamed);
+            m_script.answerInput(QString::fromStdString(renamed));
         else
             m_script.answerMessageBox(yes ? ui::IDYES : ui::IDNO);
-        pressButton(*bar, rename ? "EditTemplateName" : "DeleteTemplate");
+        pressButton(*bar, button);
         processEvents();
         count("template-edit");
-        const auto stored = storedTemplates();
-        QStringList names;
-        std::optional<QString> storedName;
-        for (const auto& [storedId, name] : stored) {
-            names << name;
-            if (storedId == *id)
-                storedName = name;
-        }
-        EXPECT_EQ(itemsOf(*combo), names) << "the templates listed are not the database's";
-        const std::string what = std::to_string(*id);
+        EXPECT_EQ(itemsOf(*combo), storedTexts(R"(SELECT "NAME" FROM "Templates" ORDER BY "ID")"))
+            << "the templates listed are not the database's";
+        const std::vector<std::string> stored =
+            storedTexts(R"(SELECT "NAME" FROM "Templates" WHERE "ID" = ?)", {*id});
+        const std::string what = (rename ? "rename " : yes ? "delete " : "keep ") + std::to_string(*id);
         if (rename) {
-            EXPECT_EQ(storedName, std::optional<QString>(renamed)) << "the renamed template " << what;
+            EXPECT_EQ(stored, std::vector<std::string>{renamed}) << what;
             EXPECT_EQ(combo->currentIndex(), index) << "the renamed template is no longer chosen";
-            return "rename " + what;
-        }
-        if (yes) {
-            EXPECT_EQ(storedName, std::nullopt) << "the deleted template " << what << " is still stored";
-            EXPECT_EQ(combo->currentIndex(), -1) << "a template is chosen after the delete";
         } else {
-            EXPECT_NE(storedName, std::nullopt) << "No deleted the template " << what;
+            EXPECT_EQ(stored.size(), yes ? 0u : 1u) << what;
+            EXPECT_EQ(combo->currentIndex() == -1, yes) << "the template chosen after " << what;
         }
-        return (yes ? "delete " : "keep ") + what;
+        return what;
     }
     int m_templateEdits = 0;
 
@@ -182,16 +173,12 @@ protected:
 
     // The lists the window must offer: a system list per live market, by name, then the user lists
     // by ID (a new one takes the next ID and is listed last).
-    QStringList storedWatchLists() {
-        QStringList names;
-        const std::string market = gArabic ? R"("ANAME")" : R"("NAME")";
-        for (db::RowSet rows = database().query(
-                 "SELECT " + market + R"( FROM "Markets" WHERE "isDELETED" = 0 ORDER BY "NAME")", {});
-             !rows.eof(); rows.moveNext())
-            names << QString::fromStdString(rows.textOrEmpty(0));
-        for (db::RowSet rows = database().query(R"(SELECT "NAME" FROM "WatchLists" ORDER BY "ID")", {});
-             !rows.eof(); rows.moveNext())
-            names << QString::fromStdString(rows.textOrEmpty(0));
+    std::vector<std::string> storedWatchLists() {
+        std::vector<std::string> names =
+            storedTexts(std::string("SELECT ") + (gArabic ? R"("ANAME")" : R"("NAME")") +
+                        R"( FROM "Markets" WHERE "isDELETED" = 0 ORDER BY "NAME")");
+        for (const std::string& name : storedTexts(R"(SELECT "NAME" FROM "WatchLists" ORDER BY "ID")"))
+            names.push_back(name);
         return names;
     }
     // The companies of the list of `key` as the database holds them: a user list's in its order, a
@@ -291,7 +278,7 @@ protected:
         }
         const QString name = QStringLiteral("Walk's \"list\" %1").arg(++m_watchListEdits);
         const bool yes = pick(rng, 4) != 0;
-        std::string detail = kActions[action] + std::string(" ") + chosen.value_or("-");
+        std::string detail = kActions[action] + (action == New ? "" : " " + chosen.value_or("-"));
         int answered = 0;
         {
             const ModalAnswerer answer(fillWatchListDialogs(
@@ -341,7 +328,6 @@ protected:
         EXPECT_EQ(shownListCompanies(), shown ? storedListCompanies(*shown) : std::vector<std::string>{})
             << "the companies listed are not the database's";
         if (action == Delete && yes) {
-            EXPECT_FALSE(tarnwick::gWatchLists.exists(*chosen)) << detail;
             EXPECT_EQ(frame::entryIndex(lists, *chosen), -1) << detail;
         } else {
             if (action == New)
@@ -353,7 +339,7 @@ protected:
         if (action == New || action == Rename) {
             EXPECT_EQ(lists.currentText(), name) << detail;
         }
-        return detail + clickWatchListCompany(rng);
+        return detail + (action == New ? " " + shown.value_or("-") : "") + clickWatchListCompany(rng);
     }
     // A click on a listed company charts it.
     std::string clickWatchListCompany(Rng& rng) {
@@ -481,13 +467,15 @@ protected:
         EXPECT_EQ(control<QLabel>(*window, "lblLog").text(),
                   GetLangString(bad < rows.size() ? tarnwick::langrow::kImportInvalidData
                                                   : tarnwick::langrow::kImportDone));
-        QStringList told;
+        std::vector<std::string> told;
         for (std::size_t i = asked; i < m_script.questions().size(); ++i)
             if (m_script.questions()[i].kind == ui::ScriptedModalServices::Kind::MessageBox)
-                told << m_script.questions()[i].text;
+                told.push_back(m_script.questions()[i].text.toStdString());
         EXPECT_EQ(told, bad < rows.size() && !emptyPrice
-                            ? QStringList{GetLangMessage(tarnwick::langrow::kImportRowsNotStored).arg(1)}
-                            : QStringList{})
+                            ? std::vector<std::string>{GetLangMessage(tarnwick::langrow::kImportRowsNotStored)
+                                                           .arg(1)
+                                                           .toStdString()}
+                            : std::vector<std::string>{})
             << detail;
         control<QPushButton>(*window, "cmdOK").click();
         processEvents();
