@@ -396,6 +396,16 @@ protected:
             }
         }
     }
+    // The shares and amount traded on the company's last day before the new days: new days trade as
+    // much, so that the studies of volume keep their scale.
+    std::pair<double, double> usualVolume(std::int32_t company) {
+        db::RowSet rows =
+            database().query(R"(SELECT "TotalShares", "TotalAmount" FROM )" + dailyTable(company) +
+                                 R"( WHERE "COMPANYID" = ? AND "DATE" < '2025-01-02')"
+                                 R"( ORDER BY "DATE" DESC LIMIT 1)",
+                             {company});
+        return rows.eof() ? std::pair{1000.0, 10000.0} : std::pair{rows.real(0), rows.real(1)};
+    }
     int m_newDays = 0;
 
     // One or two new days of the charted company in a data file that the user imports from the
@@ -413,13 +423,24 @@ protected:
         std::vector<Row> rows(1 + pick(rng, 2));
         const std::size_t bad = pick(rng, 3) == 0 ? pick(rng, rows.size()) : rows.size();
         const bool emptyPrice = pick(rng, 2) == 0;
+        // A day of the file moves each company's price on a little from its last close.
+        const auto nextDay = [](double close) {
+            const auto cents = [](double price) { return std::round(price * 100) / 100; };
+            return DayPrices{cents(close), cents(close * 1.015), cents(close * 0.99), cents(close * 1.005)};
+        };
         double close = lastDay(company).close;
         for (Row& row : rows) {
-            const auto cents = [](double price) { return std::round(price * 100) / 100; };
             row.day = nextNewDay();
-            row.prices = {cents(close * 1.01), cents(close * 1.04), cents(close * 0.97), cents(close * 1.02)};
+            row.prices = nextDay(close);
             close = row.prices.close;
         }
+        // As a market's data file does, it holds the days of the market's other companies too.
+        std::vector<std::int32_t> others;
+        for (db::RowSet listed = database().query(
+                 R"(SELECT "ID" FROM "Company" WHERE "MARKET_ID" = ? AND "IsDELETED" = 0 AND "ID" <> ?)",
+                 {market, company});
+             !listed.eof(); listed.moveNext())
+            others.push_back(listed.int32(0));
         const std::filesystem::path file = home() / ("import-" + rows.front().day + ".mqd");
         {
             db::Connection data = db::Connection::createNew(file);
@@ -433,13 +454,18 @@ protected:
                 "CREATE TABLE MarketDaily (Date TEXT, COMPANYID INTEGER, OpeningPrice REAL, MaxPrice REAL,"
                 " MinPrice REAL, ClosingPrice REAL, TotalShares REAL, TotalAmount REAL, MarketID INTEGER,"
                 " IsUPDATE INTEGER)");
+            const auto insert = [&](const std::string& day, std::int32_t id, const DayPrices& d,
+                                    bool badRow) {
+                const auto [shares, amount] = usualVolume(id);
+                data.execute(
+                    "INSERT INTO MarketDaily VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, 0)",
+                    {day, id, d.open, d.high, d.low, badRow && emptyPrice ? db::Value() : db::Value(d.close),
+                     shares, amount, badRow && !emptyPrice ? 99 : market});
+            };
             for (std::size_t i = 0; i < rows.size(); ++i) {
-                const DayPrices& d = rows[i].prices;
-                const bool badRow = i == bad;
-                data.execute("INSERT INTO MarketDaily VALUES (?, ?, ?, ?, ?, ?, 1000, 10000, ?, 0)",
-                             {rows[i].day, company, d.open, d.high, d.low,
-                              badRow && emptyPrice ? db::Value() : db::Value(d.close),
-                              badRow && !emptyPrice ? 99 : market});
+                insert(rows[i].day, company, rows[i].prices, i == bad);
+                for (const std::int32_t other : others)
+                    insert(rows[i].day, other, nextDay(lastDay(other).close), false);
                 // An empty price ends the import: no row from there on is stored.
                 rows[i].stored = i < bad || (i > bad && !emptyPrice);
             }

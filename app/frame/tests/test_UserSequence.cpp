@@ -657,9 +657,11 @@ protected:
         const std::string day = iso.substr(0, 4) + "-" + std::to_string(std::stoi(iso.substr(5, 2))) + "-" +
                                 std::to_string(std::stoi(iso.substr(8, 2)));
         const DayPrices last = lastDay(company);
+        const auto [shares, amount] = usualVolume(company);
         char row[200];
-        std::snprintf(row, sizeof row, "%s|%d|1000|10000|%.2f|%.2f|%.2f|%.2f|NO|%d", day.c_str(), company,
-                      last.close, last.close * 1.02, last.close * 0.98, last.close * 1.01, marketOf(company));
+        std::snprintf(row, sizeof row, "%s|%d|%.0f|%.0f|%.2f|%.2f|%.2f|%.2f|NO|%d", day.c_str(), company,
+                      shares, amount, last.close, last.close * 1.02, last.close * 0.98, last.close * 1.01,
+                      marketOf(company));
         m_server.answerWith(testsupport::answer(
             testsupport::crlfLines({"DAILY",
                                     "DATE|COMPANYID|TOTALSHARES|TOTALAMOUNT|OPENINGPRICE|MAXPRICE|MINPRICE|"
