@@ -419,7 +419,6 @@ protected:
             bool stored = true;
         };
         const std::int32_t company = chartedCompany();
-        const std::int32_t market = marketOf(company);
         std::vector<Row> rows(1 + pick(rng, 2));
         const std::size_t bad = pick(rng, 3) == 0 ? pick(rng, rows.size()) : rows.size();
         const bool emptyPrice = pick(rng, 2) == 0;
@@ -434,11 +433,10 @@ protected:
             row.prices = nextDay(close);
             close = row.prices.close;
         }
-        // As a market's data file does, it holds the days of the market's other companies too.
+        // As the markets' data file does, it holds the days of every other company too.
         std::vector<std::int32_t> others;
         for (db::RowSet listed = database().query(
-                 R"(SELECT "ID" FROM "Company" WHERE "MARKET_ID" = ? AND "IsDELETED" = 0 AND "ID" <> ?)",
-                 {market, company});
+                 R"(SELECT "ID" FROM "Company" WHERE "IsDELETED" = 0 AND "ID" <> ?)", {company});
              !listed.eof(); listed.moveNext())
             others.push_back(listed.int32(0));
         const std::filesystem::path file = home() / ("import-" + rows.front().day + ".mqd");
@@ -460,7 +458,7 @@ protected:
                 data.execute(
                     "INSERT INTO MarketDaily VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, 0)",
                     {day, id, d.open, d.high, d.low, badRow && emptyPrice ? db::Value() : db::Value(d.close),
-                     shares, amount, badRow && !emptyPrice ? 99 : market});
+                     shares, amount, badRow && !emptyPrice ? 99 : marketOf(id)});
             };
             for (std::size_t i = 0; i < rows.size(); ++i) {
                 insert(rows[i].day, company, rows[i].prices, i == bad);
