@@ -15,6 +15,7 @@
 
 #include <cmath>
 #include <filesystem>
+#include <map>
 #include <optional>
 #include <random>
 #include <string>
@@ -396,15 +397,25 @@ protected:
             }
         }
     }
-    // The shares and amount traded on the company's last day before the new days: new days trade as
-    // much, so that the studies of volume keep their scale.
-    std::pair<double, double> usualVolume(std::int32_t company) {
+    // The shares and amount traded on the company's last day before the new days, give or take a
+    // little from day to day, so that the studies of volume keep their scale and no line of them is
+    // flat.
+    std::pair<double, double> usualVolume(std::int32_t company, const std::string& iso) {
         db::RowSet rows =
             database().query(R"(SELECT "TotalShares", "TotalAmount" FROM )" + dailyTable(company) +
                                  R"( WHERE "COMPANYID" = ? AND "DATE" < '2025-01-02')"
                                  R"( ORDER BY "DATE" DESC LIMIT 1)",
                              {company});
-        return rows.eof() ? std::pair{1000.0, 10000.0} : std::pair{rows.real(0), rows.real(1)};
+        const double share = 0.7 + 0.1 * (static_cast<int>(oleDateOf(iso)) % 7);
+        return rows.eof() ? std::pair{1000.0, 10000.0}
+                          : std::pair{std::round(rows.real(0) * share), std::round(rows.real(1) * share)};
+    }
+    // The prices of a new day that moves on from `close`, up or down by day.
+    static DayPrices newDayPrices(double close, const std::string& iso) {
+        const auto cents = [](double price) { return std::round(price * 100) / 100; };
+        const double next = close * (1 + 0.004 * (static_cast<int>(oleDateOf(iso)) % 5 - 2));
+        return {cents(close), cents(std::max(close, next) * 1.01), cents(std::min(close, next) * 0.99),
+                cents(next)};
     }
     int m_newDays = 0;
 
@@ -422,15 +433,10 @@ protected:
         std::vector<Row> rows(1 + pick(rng, 2));
         const std::size_t bad = pick(rng, 3) == 0 ? pick(rng, rows.size()) : rows.size();
         const bool emptyPrice = pick(rng, 2) == 0;
-        // A day of the file moves each company's price on a little from its last close.
-        const auto nextDay = [](double close) {
-            const auto cents = [](double price) { return std::round(price * 100) / 100; };
-            return DayPrices{cents(close), cents(close * 1.015), cents(close * 0.99), cents(close * 1.005)};
-        };
         double close = lastDay(company).close;
         for (Row& row : rows) {
             row.day = nextNewDay();
-            row.prices = nextDay(close);
+            row.prices = newDayPrices(close, row.day);
             close = row.prices.close;
         }
         // As the markets' data file does, it holds the days of every other company too.
@@ -454,16 +460,23 @@ protected:
                 " IsUPDATE INTEGER)");
             const auto insert = [&](const std::string& day, std::int32_t id, const DayPrices& d,
                                     bool badRow) {
-                const auto [shares, amount] = usualVolume(id);
+                const auto [shares, amount] = usualVolume(id, day);
                 data.execute(
                     "INSERT INTO MarketDaily VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, 0)",
                     {day, id, d.open, d.high, d.low, badRow && emptyPrice ? db::Value() : db::Value(d.close),
                      shares, amount, badRow && !emptyPrice ? 99 : marketOf(id)});
             };
+            std::map<std::int32_t, double> closes;  // of the other companies, day by day
             for (std::size_t i = 0; i < rows.size(); ++i) {
                 insert(rows[i].day, company, rows[i].prices, i == bad);
-                for (const std::int32_t other : others)
-                    insert(rows[i].day, other, nextDay(lastDay(other).close), false);
+                for (const std::int32_t other : others) {
+                    auto [last, added] = closes.try_emplace(other, 0.0);
+                    if (added)
+                        last->second = lastDay(other).close;
+                    const DayPrices prices = newDayPrices(last->second, rows[i].day);
+                    last->second = prices.close;
+                    insert(rows[i].day, other, prices, false);
+                }
                 // An empty price ends the import: no row from there on is stored.
                 rows[i].stored = i < bad || (i > bad && !emptyPrice);
             }

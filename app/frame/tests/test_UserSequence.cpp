@@ -657,7 +657,7 @@ protected:
         const std::string day = iso.substr(0, 4) + "-" + std::to_string(std::stoi(iso.substr(5, 2))) + "-" +
                                 std::to_string(std::stoi(iso.substr(8, 2)));
         const DayPrices last = lastDay(company);
-        const auto [shares, amount] = usualVolume(company);
+        const auto [shares, amount] = usualVolume(company, iso);
         char row[200];
         std::snprintf(row, sizeof row, "%s|%d|%.0f|%.0f|%.2f|%.2f|%.2f|%.2f|NO|%d", day.c_str(), company,
                       shares, amount, last.close, last.close * 1.02, last.close * 0.98, last.close * 1.01,
