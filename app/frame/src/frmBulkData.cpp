@@ -63,12 +63,13 @@ frmBulkData::frmBulkData(QWidget* parent)
 
 // OK is off while the rows go in, and on again afterwards also when the import failed, so that the
 // window can always be closed once nothing runs.
-void frmBulkData::GetDataFromFile(const QString& File) {
+bool frmBulkData::GetDataFromFile(const QString& File) {
     if (isImporting() || File.isEmpty())
-        return;
+        return false;
     enableOK(false);
-    m_import.GetDataFromFile(File.toStdString());
+    const tarnwick::ImportOutcome outcome = m_import.GetDataFromFile(File.toStdString());
     enableOK(true);
+    return outcome != tarnwick::ImportOutcome::NotRun;
 }
 
 void frmBulkData::cmdOK_Click() {

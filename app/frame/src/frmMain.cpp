@@ -656,7 +656,13 @@ void frmMain::mnuDatabankImportData_Click() {
         if (bulk == nullptr)
             bulk = new frmBulkData(&m_frame);
         bulk->show();
-        bulk->GetDataFromFile(chosen.fileName);
+        // The days the file brought show at once: the charted company is charted again as after an
+        // update, its drawings saved first so that they come back. A failed import may have kept
+        // rows too. With no company charted (an empty database at the start) nothing is redrawn.
+        if (bulk->GetDataFromFile(chosen.fileName) && gChartFill && gChartFill->Company) {
+            SaveKorvelCompanyProfile();
+            chartCurrentCompany(false);
+        }
     });
 }
 

@@ -1,8 +1,11 @@
 // Databank > Update in the assembled program: the data server (a server on the loopback interface
 // named in the settings, as the program reads it) sends a new day of the charted company; the chart
-// shows it at once, and the drawings on the chart were stored before the chart was filled again.
+// shows it at once, and the drawings on the chart were stored before the chart was filled again. The
+// days of a data file imported show at once too.
 #include <QAction>
 #include <QApplication>
+
+#include <filesystem>
 
 #include "AssembledProgramFixture.h"
 #include "dravik/DrawingInterfaces.h"
@@ -11,6 +14,7 @@
 #include "frame/chart/DrawingKinds.h"
 #include "frame/update/frmDataUpdate.h"
 #include "testsupport/LoopbackHttpServer.h"
+#include "ui/ScriptedModalServices.h"
 
 namespace {
 
@@ -105,4 +109,25 @@ TEST_F(ProgramDataUpdateTest, AnUpdateWithANewDayChartsItAndKeepsTheDrawings) {
     EXPECT_EQ(errorLog(), "");
     window->close();
     processEvents();
+}
+
+// Databank > Import: the days the file brings show on the chart at once, also when a row the import
+// cannot read ends it (the rows before that row are kept).
+TEST_F(ProgramDataUpdateTest, AnImportChartsTheDaysItStoredAtOnce) {
+    startProgram();
+    const std::filesystem::path file = home() / "new-days.mqd";
+    std::filesystem::copy_file(std::filesystem::path(TARNWICK_SAMPLE_DIR) / "sample-data.mqd", file);
+    {
+        db::Connection data = db::Connection::openExisting(file);
+        data.executeScript(
+            "DELETE FROM MarketDaily;"
+            "INSERT INTO MarketDaily VALUES ('2025-01-01', 101, 10.61, 11.40, 10.58, 11.25, 10, 100, 1, 0);"
+            "INSERT INTO MarketDaily VALUES ('2025-01-02', 101, 11.2, NULL, 11.1, 11.3, 10, 100, 1, 0)");
+    }
+    ui::ScriptedModalServices script;
+    script.answerFile({true, QString::fromStdString(file.string()), 1});
+    chartWindow().menuAction(QStringLiteral("mnuDatabankImportData"))->trigger();
+    const auto [after, close] = lastDay();
+    EXPECT_DOUBLE_EQ(after, kNewDay);
+    EXPECT_DOUBLE_EQ(close, 11.25);
 }

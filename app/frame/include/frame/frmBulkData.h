@@ -14,8 +14,9 @@ public:
     explicit frmBulkData(QWidget* parent = nullptr);
     static FormModel design();
 
-    // Imports the file; returns at once while an import runs or for an empty name.
-    void GetDataFromFile(const QString& File);
+    // Imports the file; returns at once while an import runs or for an empty name. True when the
+    // import ran, whether or not all of the file was stored.
+    bool GetDataFromFile(const QString& File);
     bool isImporting() const { return m_import.isImporting(); }
     void cmdOK_Click();
 
