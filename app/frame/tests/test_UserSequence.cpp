@@ -36,6 +36,7 @@
 #include "CommandActions.h"
 #include "UserWalkModals.h"
 #include "UserWalkSteps.h"
+#include "appdata/MarketCollections.h"
 #include "dravik/Commands.h"
 #include "frame/chart/DrawingDates.h"
 #include "frame/chart/DrawingKinds.h"
@@ -151,7 +152,9 @@ protected:
             checkChart(done.back());
             // Whatever the program traps it writes to its error log, where the user never looks.
             const std::string logged = errorLog();
-            EXPECT_EQ(unexpectedErrors(logged.substr(std::min(logged.size(), loggedBefore.size()))), "")
+            EXPECT_EQ(unexpectedErrors(logged.substr(std::min(logged.size(), loggedBefore.size())),
+                                       command->run == &UserSequenceTest::importFile),
+                      "")
                 << "the step wrote to the program's error log";
             loggedBefore = logged;
         }
@@ -178,9 +181,10 @@ protected:
         }
     }
 
-    // The error log's records but those of a known fault left open: a stored drawing whose date is no
-    // point of the chart shown (a weekly point's date on a daily chart) is kept but not placed.
-    static std::string unexpectedErrors(const std::string& records) {
+    // The error log's records but those of a known fault left open (a stored drawing whose date is no
+    // point of the chart shown, a weekly point's date on a daily chart, is kept but not placed) and,
+    // after an import, those of the bad rows the walk's files carry on purpose.
+    static std::string unexpectedErrors(const std::string& records, bool imported) {
         std::string left;
         for (std::size_t at = 0; at < records.size();) {
             const std::size_t end = std::min(records.find("\r\n\r\n", at), records.size());
@@ -189,7 +193,10 @@ protected:
                 record.find("Function:clsCompany_GetDrawingObjectProperties") != std::string::npos &&
                 (record.find("Description: From failed") != std::string::npos ||
                  record.find("Description: To failed") != std::string::npos);
-            if (!known)
+            const bool badRow =
+                imported && (record.find("Function:GetDataFromFile") != std::string::npos ||
+                             record.find("Function:clsDailyData_InsertDB") != std::string::npos);
+            if (!known && !badRow)
                 left += record + "\n";
             at = end + 4;
         }
@@ -721,16 +728,27 @@ protected:
     }
     // The template the chart settings window marks; the program keeps the first when none is marked.
     std::string markedTemplate() { return settings().templates().selectedKey().value_or("ID_1"); }
-    // The look of a template as it was last saved or loaded, for the restart that loads it again.
-    void noteTemplateLook(bool saved = false) { m_templateLooks[markedTemplate()] = look(saved); }
+    // The look of a template as it was last saved or loaded, for the restart that loads it again; without
+    // that template the restart lays out the default chart, as the first start did.
+    void noteTemplateLook(bool saved = false) {
+        if (tarnwick::gTemplates.exists(markedTemplate()))
+            m_templateLooks[markedTemplate()] = look(saved);
+        else if (m_defaultLook.empty())
+            m_defaultLook = look();
+    }
+    std::optional<std::string> lookAfterRestart() {
+        const std::string marked = markedTemplate();
+        if (!tarnwick::gTemplates.exists(marked))
+            return m_defaultLook.empty() ? std::nullopt : std::optional(m_defaultLook);
+        const auto known = m_templateLooks.find(marked);
+        return known != m_templateLooks.end() ? std::optional(known->second) : std::nullopt;
+    }
 
     // The user closes the program and starts it again on the same data folder: the chart as it was
     // left, with the price display and studies of the template marked when the program closed.
     std::string restart(Rng&) {
         const std::string before = chartState();
-        const auto known = m_templateLooks.find(markedTemplate());
-        const std::optional<std::string> looked =
-            known != m_templateLooks.end() ? std::optional(known->second) : std::nullopt;
+        const std::optional<std::string> looked = lookAfterRestart();
         const QSize size = frameWindow().size();
         restartProgram();
         frameWindow().resize(size);
@@ -795,6 +813,7 @@ protected:
 
     testsupport::LoopbackHttpServer m_server;
     std::map<std::string, std::string> m_templateLooks;
+    std::string m_defaultLook;
 };
 
 TEST_F(UserSequenceTest, ARandomWalkOfUserCommandsKeepsTheChartDrawnAndItsValuesTheDatabases_Seed1) {
