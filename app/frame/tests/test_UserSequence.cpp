@@ -34,8 +34,8 @@
 
 #include "AssembledProgramFixture.h"
 #include "CommandActions.h"
+#include "UserWalkListSteps.h"
 #include "UserWalkModals.h"
-#include "UserWalkSteps.h"
 #include "appdata/MarketCollections.h"
 #include "dravik/Commands.h"
 #include "frame/chart/DrawingDates.h"
@@ -89,7 +89,7 @@ constexpr const char* kCheckKinds[] = {
     "data-editor-rows",
 };
 
-class UserSequenceTest : public UserWalkSteps {
+class UserSequenceTest : public UserWalkListSteps {
 protected:
     struct Command {
         const char* name;
