@@ -8,6 +8,7 @@
 #include <QImage>
 #include <QMouseEvent>
 #include <QPoint>
+#include <QRect>
 #include <QToolTip>
 #include <QTreeWidget>
 
@@ -303,6 +304,7 @@ protected:
         m_lastPicture = image;
         noteGridLines(image);
         checkDateAxis(image);
+        checkChartFillsItsWindow();
         if (type != kAnalyticalType) {
             checkFigureDrawn(image);
             return;
@@ -684,6 +686,22 @@ protected:
 
     // On screen, the chart fills its window, its date axis lies inside it, and the date labels are
     // there, neither overlapping nor leaving the chart.
+    // The chart control takes its window less a narrow margin at the right and a strip at the bottom: it
+    // is neither cut off by the window nor left at an older size.
+    void checkChartFillsItsWindow() {
+        const QWidget& window = chartWindow();
+        const QRect chart(widget().mapTo(&window, QPoint(0, 0)), widget().size());
+        count("window");
+        EXPECT_TRUE(window.rect().contains(chart))
+            << "the chart " << chart.width() << "x" << chart.height() << " is cut off by its window "
+            << window.width() << "x" << window.height();
+        EXPECT_GT(chart.right(), window.width() - 20) << "the chart does not reach its window's right edge";
+        EXPECT_GT(chart.bottom(), window.height() - 50) << "the chart does not reach its window's bottom";
+        const QRect canvas(widget().canvas()->mapTo(&widget(), QPoint(0, 0)), widget().canvas()->size());
+        EXPECT_EQ(canvas.right(), widget().width() - 1) << "the chart's picture does not fill the control";
+        EXPECT_EQ(canvas.bottom(), widget().height() - 1) << "the chart's picture does not fill the control";
+    }
+
     void checkDateAxis(const QImage& image) {
         const korvel::KvlRect plot = chartObject().model().plotRect();
         const QSize canvas = widget().canvas()->size();

@@ -65,6 +65,7 @@ constexpr const char* kCheckKinds[] = {
     "figure",
     "empty",
     "date-axis",
+    "window",
     "values",
     "tip",
     "axis-menu",
