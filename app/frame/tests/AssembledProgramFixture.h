@@ -128,6 +128,13 @@ protected:
         return *m_program->frame();
     }
 
+    // Starts the program with its chart control at the size the chart tests measure their pictures in.
+    void startProgramWithChartOf900x600() {
+        startProgram();
+        chartWindow().Korvel1()->resize(900, 600);
+        processEvents();
+    }
+
     // The user closes the program's frame, and the program ends as its executable's does; then it is
     // started again on the same program folder and settings.
     frame::MDIForm1& restartProgram() {

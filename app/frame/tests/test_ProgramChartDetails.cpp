@@ -32,9 +32,7 @@ class ProgramChartDetailsTest : public AssembledProgramTest {
 protected:
     void SetUp() override {
         AssembledProgramTest::SetUp();
-        startProgram();
-        chartWindow().Korvel1()->resize(900, 600);
-        processEvents();
+        startProgramWithChartOf900x600();
     }
 
     // The button of the chart's own tool bar for command `id`.

@@ -247,9 +247,7 @@ protected:
     // A rising line over the middle of the price range, from 60 to 40 data days before the last.
     void SetUp() override {
         AssembledProgramTest::SetUp();
-        startProgram();
-        chartWindow().Korvel1()->resize(900, 600);
-        processEvents();
+        startProgramWithChartOf900x600();
         m_last = chartObject().model().pointCount() - kDaysAfterTheData;
         ASSERT_GT(m_last, 100);
         const auto [low, high] = priceRange();

@@ -26,9 +26,7 @@ class ProgramSpecialChartsTest : public AssembledProgramTest {
 protected:
     void SetUp() override {
         AssembledProgramTest::SetUp();
-        startProgram();
-        chartWindow().Korvel1()->resize(900, 600);
-        processEvents();
+        startProgramWithChartOf900x600();
     }
 
     static int pixelsOf(const QImage& image, QRgb color) {
